@@ -1,0 +1,34 @@
+// Small numeric helpers shared across indicator families.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace torvex {
+
+inline constexpr double kHalfMaxDouble = 8.988465674311579e307;
+
+// Midpoint that never overflows: the plain form while both magnitudes are at most
+// half the largest finite double, the halved form beyond.
+inline double midpoint(double a, double b) {
+    if (std::fabs(a) <= kHalfMaxDouble && std::fabs(b) <= kHalfMaxDouble) return (a + b) * 0.5;
+    return a * 0.5 + b * 0.5;
+}
+
+// Rounds half away from zero, trunc(x + copysign(0.49999999999999994, x)); using the
+// largest double below one half keeps 0.49999999999999994 itself from rounding up.
+inline double round_half_away(double x) {
+    return std::trunc(x + std::copysign(0.49999999999999994, x));
+}
+
+// Saturating conversion to an unsigned count: NaN and negatives give 0.
+inline std::uint64_t saturating_u64(double x) {
+    if (!(x > 0.0)) return 0;
+    if (x >= 18446744073709551616.0) return UINT64_MAX;
+    return static_cast<std::uint64_t>(x);
+}
+
+// round(x) as an unsigned count, as the indicators round a real length.
+inline std::uint64_t round_to_u64(double x) { return saturating_u64(round_half_away(x)); }
+
+}  // namespace torvex
