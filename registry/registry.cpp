@@ -17,12 +17,38 @@ bool near_integer(double x) { return std::fabs(x - std::trunc(x)) <= kEpsilon; }
 }  // namespace
 
 std::string format_param_value(double x) {
-    // Fixed notation with the shortest round-trip digits: at most 309 integral digits
-    // plus sign, point and up to ~767 fractional digits for the smallest subnormal.
-    char buf[1100];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-    if (ec != std::errc{}) return "NaN";
-    return std::string(buf, end);
+    if (!is_finite(x)) return std::isnan(x) ? "NaN" : (x < 0 ? "-inf" : "inf");
+    std::string out;
+    if (std::signbit(x)) out += '-';
+    x = std::fabs(x);
+    if (x == 0.0) return out + "0";
+    // The shortest round-trip digits with their decimal exponent, placed in fixed
+    // notation: zeros pad up to the units place, never an exponent.
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+    const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
+    const std::size_t e_pos = sci.find('e');
+    std::string digits;
+    for (char c : sci.substr(0, e_pos))
+        if (c != '.') digits += c;
+    int exp10 = 0;
+    const char* exp_begin = sci.data() + e_pos + 1;
+    if (*exp_begin == '+') ++exp_begin;
+    std::from_chars(exp_begin, sci.data() + sci.size(), exp10);
+    const int n = static_cast<int>(digits.size());
+    if (exp10 < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exp10 - 1), '0');
+        out += digits;
+    } else if (n <= exp10 + 1) {
+        out += digits;
+        out.append(static_cast<std::size_t>(exp10 + 1 - n), '0');
+    } else {
+        out.append(digits, 0, static_cast<std::size_t>(exp10 + 1));
+        out += '.';
+        out.append(digits, static_cast<std::size_t>(exp10 + 1));
+    }
+    return out;
 }
 
 std::expected<double, BuildError> param_finite(Params p, std::size_t k, std::string_view name) {

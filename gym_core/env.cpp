@@ -1,0 +1,502 @@
+#include "gym_core/env.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "gym_core/json_reader.hpp"
+#include "gym_core/json_writer.hpp"
+#include "gym_core/number_text.hpp"
+#include "registry/registry.hpp"
+
+namespace torvex::gym {
+
+// ---- feature keys, feed classes, feature set ---------------------------------------
+
+std::string format_key_param(double p) {
+    if (std::isfinite(p) && p == std::trunc(p) && std::fabs(p) < 1e15)
+        return std::to_string(static_cast<std::int64_t>(p));
+    return shortest_plain(p);
+}
+
+std::string feature_key(const Feature& f) {
+    switch (f.kind) {
+        case Feature::Kind::Indicator: {
+            std::string key = f.name + "(";
+            for (std::size_t i = 0; i < f.params.size(); ++i) {
+                if (i > 0) key += ',';
+                key += format_key_param(f.params[i]);
+            }
+            key += ')';
+            if (f.field) key += "." + *f.field;
+            return key;
+        }
+        case Feature::Kind::Price: return std::string("price.") + kPriceFieldNames[static_cast<int>(f.price)];
+        case Feature::Kind::Microstructure: {
+            const int m = static_cast<int>(f.micro);
+            std::string key = std::string("micro.") + kMicroFieldNames[m];
+            if (m <= static_cast<int>(MicroField::AskSz)) key += "." + std::to_string(f.level.value_or(0));
+            return key;
+        }
+    }
+    return {};
+}
+
+namespace {
+
+constexpr std::string_view kTwoSeriesNames[] = {
+    "Alpha",          "Beta",          "BetaNeutralSpread",   "Cointegration",       "DistanceSsd",
+    "GrangerCausality", "HasbrouckInformationShare", "InformationRatio", "KalmanHedgeRatio", "KendallTau",
+    "LeadLagCrossCorrelation", "OuHalfLife", "PairSpreadZScore", "PairwiseBeta", "PearsonCorrelation",
+    "RelativeStrengthAB", "RollingCorrelation", "RollingCovariance", "SpearmanCorrelation",
+    "SpreadAr1Coefficient", "SpreadBollingerBands", "SpreadHurst", "TreynorRatio", "VarianceRatio",
+};
+
+struct FeedText {
+    std::string_view feed;
+    std::string_view reason;
+};
+
+FeedText feed_text(FeedClass c) {
+    switch (c) {
+        case FeedClass::Reference:
+            return {"reference", "an environment steps one symbol, so there is no second series to read"};
+        case FeedClass::Funding:
+            return {"funding/open-interest", "no bar in this dataset carries funding or open interest"};
+        case FeedClass::OrderBook: return {"orderbook", "no bar in this dataset carries order-book levels"};
+        case FeedClass::Trades: return {"trades", "a bar carries aggregate volume, not the individual prints"};
+        case FeedClass::TradesAndOrderBook:
+            return {"trades and orderbook", "a bar carries aggregate volume, not the individual prints"};
+        case FeedClass::CrossSection:
+            return {"cross-section", "an environment steps one symbol, so there is no market panel"};
+        case FeedClass::Bar: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<FeedClass> feed_of(std::string_view name) {
+    switch (indicator_feed(name)) {
+        case kFeedCandles:
+            if (std::ranges::find(kTwoSeriesNames, name) != std::end(kTwoSeriesNames)) return FeedClass::Reference;
+            return FeedClass::Bar;
+        case kFeedTrades: return FeedClass::Trades;
+        case kFeedOrderBook: return FeedClass::OrderBook;
+        case kFeedTradesAndBook: return FeedClass::TradesAndOrderBook;
+        case kFeedFunding: return FeedClass::Funding;
+        case kFeedCrossSection: return FeedClass::CrossSection;
+        default: return std::nullopt;
+    }
+}
+
+std::expected<std::vector<IndicatorColumn>, EnvError> build_indicators(const std::vector<Feature>& features) {
+    std::vector<IndicatorColumn> columns;
+    for (const Feature& f : features) {
+        if (f.kind != Feature::Kind::Indicator) continue;
+        auto built = build_indicator(f.name, f.params);
+        if (!built) return std::unexpected(EnvError::unknown_indicator(f.name));
+        columns.push_back({feature_key(f), f.field, std::move(*built), false, false});
+    }
+    return columns;
+}
+
+// ---- construction and dispatch -------------------------------------------------------
+
+namespace {
+
+std::uint64_t observation_dim(const ObsSpec& o) {
+    return o.features.size() + 4ull * o.include_book_levels + (o.include_funding_oi ? 2 : 0);
+}
+
+std::string error_document(const EnvError& e) {
+    JsonWriter w;
+    w.begin_object().key("error").string(e.display()).key("ok").boolean(false).end_object();
+    return w.take();
+}
+
+}  // namespace
+
+std::expected<Env, EnvError> Env::create(std::string_view spec_json) {
+    auto spec = read_env_spec(spec_json);
+    if (!spec) return std::unexpected(EnvError::parse(std::move(spec.error())));
+    if (spec->episode.max_steps == 0) return std::unexpected(EnvError::bad_spec("episode.max_steps must be > 0"));
+    const ActionSpace& a = spec->action_space;
+    if (a.kind == ActionSpace::Kind::Continuous && !(a.high > a.low))
+        return std::unexpected(EnvError::bad_spec("continuous action space needs low < high"));
+    if (a.kind == ActionSpace::Kind::Discrete && a.n == 0)
+        return std::unexpected(EnvError::bad_spec("discrete action space needs n >= 1"));
+    if (observation_dim(spec->observation) > kMaxObservationDim)
+        return std::unexpected(EnvError::bad_spec("observation has " + std::to_string(observation_dim(spec->observation)) +
+                                                  " columns, more than the " + std::to_string(kMaxObservationDim) +
+                                                  " an environment supports"));
+    if (auto cols = build_indicators(spec->observation.features); !cols) return std::unexpected(cols.error());
+    return Env(std::move(*spec));
+}
+
+std::string Env::command(std::string_view cmd_json) {
+    auto cmd = read_command(cmd_json);
+    if (!cmd) return error_document(EnvError::parse(std::move(cmd.error())));
+    std::expected<std::string, EnvError> out;
+    if (cmd->cmd == "version") {
+        JsonWriter w;
+        w.begin_object().key("version").string(kVersion).end_object();
+        out = w.take();
+    } else if (cmd->cmd == "reset") {
+        out = reset(cmd->seed);
+    } else if (cmd->cmd == "load") {
+        out = load(cmd->candles);
+    } else if (cmd->cmd == "step") {
+        out = step(cmd->action);
+    } else if (cmd->cmd == "spec") {
+        out = spec_document();
+    } else {
+        out = std::unexpected(EnvError::bad_spec("unknown cmd: " + cmd->cmd));
+    }
+    if (!out) return error_document(out.error());
+    return std::move(*out);
+}
+
+std::string Env::spec_document() const {
+    const ObsSpec& o = spec_.observation;
+    const std::uint64_t dim = observation_dim(o);
+    JsonWriter w;
+    w.begin_object().key("observation_dim").integer(dim);
+    w.key("observation_low").begin_array();
+    for (std::uint64_t i = 0; i < dim; ++i) w.number(-1e30);
+    w.end_array().key("observation_high").begin_array();
+    for (std::uint64_t i = 0; i < dim; ++i) w.number(1e30);
+    w.end_array().key("action_space").begin_object();
+    if (spec_.action_space.kind == ActionSpace::Kind::Discrete) {
+        w.key("type").string("discrete").key("n").integer(spec_.action_space.n);
+    } else {
+        w.key("type").string("continuous").key("low").number(spec_.action_space.low);
+        w.key("high").number(spec_.action_space.high);
+    }
+    w.end_object().key("feature_keys").begin_array();
+    for (const Feature& f : o.features) w.string(feature_key(f));
+    for (std::uint32_t i = 0; i < o.include_book_levels; ++i) {
+        const std::string level = std::to_string(i);
+        w.string("micro.bid_px." + level).string("micro.bid_sz." + level);
+        w.string("micro.ask_px." + level).string("micro.ask_sz." + level);
+    }
+    if (o.include_funding_oi) w.string("micro.funding").string("micro.oi");
+    w.end_array().end_object();
+    return w.take();
+}
+
+void Env::clear_episode() {
+    pnl_history_.clear();
+    cursor_ = 0;
+    position_ = 0.0;
+    equity_ = 0.0;
+    steps_ = 0;
+    started_ = false;
+}
+
+// ---- load ----------------------------------------------------------------------------
+
+namespace {
+
+bool valid_price(double p) { return is_finite(p) && p > 0.0; }
+bool valid_size(double s) { return is_finite(s) && !(s < 0.0); }
+
+// One side of the book; false when a level is unusable (the side is then absent).
+bool book_side(const std::vector<double>& px, const std::vector<double>& sz, std::vector<BookLevel>& out) {
+    out.clear();
+    for (std::size_t i = 0; i < px.size(); ++i) {
+        const double size = i < sz.size() ? sz[i] : 0.0;
+        if (!valid_price(px[i]) || !valid_size(size)) return false;
+        out.push_back({px[i], size});
+    }
+    return true;
+}
+
+bool accept_book(const Candle& c, OrderBook& book) {
+    if (c.bid_px.empty() || c.ask_px.empty()) return false;
+    if (!book_side(c.bid_px, c.bid_sz, book.bids) || !book_side(c.ask_px, c.ask_sz, book.asks)) return false;
+    for (std::size_t i = 1; i < book.bids.size(); ++i)
+        if (!(book.bids[i].price < book.bids[i - 1].price)) return false;
+    for (std::size_t i = 1; i < book.asks.size(); ++i)
+        if (!(book.asks[i].price > book.asks[i - 1].price)) return false;
+    return book.bids[0].price < book.asks[0].price;
+}
+
+double at_or_zero(const std::vector<double>& v, std::uint64_t i) { return i < v.size() ? v[i] : 0.0; }
+
+double price_value(const Candle& c, PriceField f) {
+    switch (f) {
+        case PriceField::Open: return c.open;
+        case PriceField::High: return c.high;
+        case PriceField::Low: return c.low;
+        case PriceField::Close: return c.close;
+        case PriceField::Volume: return c.volume;
+    }
+    return 0.0;
+}
+
+double micro_value(const Candle& c, MicroField f, std::uint64_t level) {
+    switch (f) {
+        case MicroField::BidPx: return at_or_zero(c.bid_px, level);
+        case MicroField::BidSz: return at_or_zero(c.bid_sz, level);
+        case MicroField::AskPx: return at_or_zero(c.ask_px, level);
+        case MicroField::AskSz: return at_or_zero(c.ask_sz, level);
+        case MicroField::Spread:
+            return (!c.ask_px.empty() && !c.bid_px.empty()) ? c.ask_px[0] - c.bid_px[0] : 0.0;
+        case MicroField::Imbalance: {
+            if (c.bid_sz.empty() || c.ask_sz.empty()) return 0.0;
+            const double b = c.bid_sz[0], a = c.ask_sz[0];
+            const double total = b + a;
+            if (total == 0.0 || std::isnan(total)) return 0.0;
+            return (b - a) / total;
+        }
+        case MicroField::Funding: return c.funding.value_or(0.0);
+        case MicroField::Oi: return c.oi.value_or(0.0);
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+std::expected<std::string, EnvError> Env::load(const std::vector<Candle>& candles) {
+    if (candles.empty()) return std::unexpected(EnvError::no_data());
+    const ObsSpec& o = spec_.observation;
+
+    bool book_available = true, funding_available = true;
+    for (const Candle& c : candles) {
+        book_available = book_available && !c.bid_px.empty() && !c.ask_px.empty();
+        funding_available = funding_available && (c.funding || c.oi);
+    }
+    for (const Feature& f : o.features) {
+        if (f.kind != Feature::Kind::Indicator) continue;
+        const auto cls = feed_of(f.name);
+        if (!cls) continue;  // the build reports unknown names
+        bool ok = false;
+        switch (*cls) {
+            case FeedClass::Bar: ok = true; break;
+            case FeedClass::Funding: ok = funding_available; break;
+            case FeedClass::OrderBook: ok = book_available; break;
+            default: ok = false;
+        }
+        if (!ok) {
+            const FeedText t = feed_text(*cls);
+            return std::unexpected(EnvError::needs_feed(f.name, t.feed, t.reason));
+        }
+    }
+
+    auto built = build_indicators(o.features);
+    if (!built) return std::unexpected(built.error());
+    std::vector<IndicatorColumn>& columns = *built;
+
+    // Resolve each indicator feature to the last column with the same key: equal keys
+    // report the value of the last such column, as a per-bar map from key would.
+    std::vector<std::size_t> slot_of_feature(o.features.size(), 0);
+    {
+        std::size_t col = 0;
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            if (o.features[i].kind != Feature::Kind::Indicator) continue;
+            slot_of_feature[i] = col++;
+        }
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            if (o.features[i].kind != Feature::Kind::Indicator) continue;
+            for (std::size_t j = columns.size(); j-- > 0;) {
+                if (columns[j].key == columns[slot_of_feature[i]].key) {
+                    slot_of_feature[i] = j;
+                    break;
+                }
+            }
+        }
+    }
+
+    const std::uint64_t dim = observation_dim(o);
+    const std::uint64_t rows = candles.size();
+    LoadedData data;
+    data.rows = rows;
+    data.dim = dim;
+    std::uint64_t cells = 0;
+    if (__builtin_mul_overflow(rows, dim, &cells) || cells > data.obs.max_size())
+        return std::unexpected(EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " +
+                                              std::to_string(dim) + " columns does not fit in memory"));
+    try {
+        data.obs.reserve(cells);
+        data.closes.reserve(rows);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " +
+                                              std::to_string(dim) + " columns does not fit in memory"));
+    }
+
+    std::vector<double> values(columns.size(), 0.0);
+    OrderBook book;  // reused bar after bar
+    for (const Candle& c : candles) {
+        const Ohlcv bar{c.ts, c.open, c.high, c.low, c.close, c.volume};
+        BarContext ctx(bar);
+        if (accept_book(c, book)) ctx.book = &book;
+        if (c.funding || c.oi) {
+            const double f = c.funding.value_or(0.0), oi = c.oi.value_or(0.0);
+            if (is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0)) {
+                DerivativesTick t;
+                t.funding_rate = f;
+                t.mark_price = t.index_price = t.futures_price = c.close;
+                t.open_interest = oi;
+                t.ts = c.ts;
+                ctx.derivatives = t;
+            }
+        }
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            IndicatorColumn& col = columns[k];
+            const std::optional<double> v = col.indicator->update(ctx);
+            if (!col.field) {
+                values[k] = v.value_or(0.0);
+                continue;
+            }
+            values[k] = 0.0;
+            const std::vector<NamedOutput> outs = col.indicator->outputs();
+            if (outs.empty()) continue;
+            col.produced = true;
+            for (const NamedOutput& out : outs) {
+                if (out.name == *col.field) {
+                    col.field_found = true;
+                    values[k] = out.value;
+                    break;
+                }
+            }
+        }
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            const Feature& f = o.features[i];
+            double v = 0.0;
+            switch (f.kind) {
+                case Feature::Kind::Indicator: v = values[slot_of_feature[i]]; break;
+                case Feature::Kind::Price: v = price_value(c, f.price); break;
+                case Feature::Kind::Microstructure: v = micro_value(c, f.micro, f.level.value_or(0)); break;
+            }
+            data.obs.push_back(report_round(v));
+        }
+        for (std::uint32_t level = 0; level < o.include_book_levels; ++level) {
+            data.obs.push_back(report_round(at_or_zero(c.bid_px, level)));
+            data.obs.push_back(report_round(at_or_zero(c.bid_sz, level)));
+            data.obs.push_back(report_round(at_or_zero(c.ask_px, level)));
+            data.obs.push_back(report_round(at_or_zero(c.ask_sz, level)));
+        }
+        if (o.include_funding_oi) {
+            data.obs.push_back(report_round(c.funding.value_or(0.0)));
+            data.obs.push_back(report_round(c.oi.value_or(0.0)));
+        }
+        data.closes.push_back(c.close);
+    }
+
+    for (const IndicatorColumn& col : columns)
+        if (col.field && col.produced && !col.field_found)
+            return std::unexpected(
+                EnvError::bad_spec("indicator '" + col.key + "' has no output field '" + *col.field + "'"));
+    std::uint64_t needed = 0;
+    for (const IndicatorColumn& col : columns) needed = std::max(needed, col.indicator->warmup());
+    if (needed > spec_.episode.warmup)
+        return std::unexpected(EnvError::bad_spec(
+            "episode.warmup is " + std::to_string(spec_.episode.warmup) + " but the observation needs " +
+            std::to_string(needed) +
+            ": below that an indicator column is 0.0 because nothing has been produced yet, which an agent cannot "
+            "tell from a market reading of zero"));
+    data.needed_warmup = needed;
+    data_ = std::move(data);
+    clear_episode();
+    JsonWriter w;
+    w.begin_object().key("ok").boolean(true).end_object();
+    return w.take();
+}
+
+// ---- episode -------------------------------------------------------------------------
+
+namespace {
+
+// Sharpe ratio of a pnl list: mean over population deviation, 0 without variance.
+double sharpe_of(const std::vector<double>& h) {
+    if (h.empty()) return 0.0;
+    const double n = static_cast<double>(h.size());
+    double sum = 0.0;
+    for (double x : h) sum += x;
+    const double mean = sum / n;
+    double sq = 0.0;
+    for (double x : h) sq += (x - mean) * (x - mean);
+    const double var = sq / n;
+    return var > 0.0 ? mean / std::sqrt(var) : 0.0;
+}
+
+}  // namespace
+
+void Env::write_info(JsonWriter& w) const {
+    w.key("info").begin_object();
+    w.key("bar").number(report_round(static_cast<double>(cursor_)));
+    w.key("equity").number(report_round(equity_));
+    w.key("pos").number(report_round(position_));
+    if (spec_.reward == RewardKind::Sharpe) w.key("sharpe").number(report_round(sharpe_of(pnl_history_)));
+    w.key("step").number(report_round(static_cast<double>(steps_)));
+    w.end_object();
+}
+
+std::expected<std::string, EnvError> Env::reset(std::optional<std::uint64_t> /*seed*/) {
+    if (!data_) return std::unexpected(EnvError::no_data());
+    clear_episode();
+    if (data_->rows <= spec_.episode.warmup) return std::unexpected(EnvError::data("warmup exceeds the loaded dataset"));
+    cursor_ = spec_.episode.warmup;
+    started_ = true;
+    JsonWriter w;
+    w.begin_object().key("observation").begin_array();
+    const double* row = data_->obs.data() + cursor_ * data_->dim;
+    for (std::uint64_t i = 0; i < data_->dim; ++i) w.number(row[i]);
+    w.end_array();
+    write_info(w);
+    w.end_object();
+    return w.take();
+}
+
+std::expected<std::string, EnvError> Env::step(std::optional<double> action) {
+    if (!action) return std::unexpected(EnvError::bad_action("missing action"));
+    if (!data_) return std::unexpected(EnvError::no_data());
+    if (!started_) return std::unexpected(EnvError::not_reset());
+    const std::uint64_t t = cursor_;
+    if (t + 1 >= data_->rows || steps_ >= spec_.episode.max_steps) return std::unexpected(EnvError::episode_done());
+
+    const double a = *action;
+    double position = 0.0;
+    const ActionSpace& space = spec_.action_space;
+    if (space.kind == ActionSpace::Kind::Discrete) {
+        const bool integral = a - std::trunc(a) == 0.0;
+        if (!(a >= 0.0) || !integral || a >= static_cast<double>(space.n))
+            return std::unexpected(EnvError::bad_action("discrete action " + shortest_plain(a) + " not in 0.." +
+                                                        std::to_string(space.n)));
+        position = space.n >= 2 ? (a + a) / static_cast<double>(space.n - 1) - 1.0 : 0.0;
+    } else {
+        position = std::min(space.high, std::max(space.low, a));
+    }
+
+    const double c0 = data_->closes[t], c1 = data_->closes[t + 1];
+    position_ = position;
+    double reward = 0.0;
+    switch (spec_.reward) {
+        case RewardKind::Pnl: reward = position * (c1 - c0); break;
+        case RewardKind::LogReturn: reward = position * std::log(c1 / c0); break;
+        case RewardKind::Sharpe: {
+            const double before = sharpe_of(pnl_history_);
+            pnl_history_.push_back(position * (c1 - c0));
+            reward = sharpe_of(pnl_history_) - before;
+            break;
+        }
+    }
+    equity_ = equity_ + reward;
+    cursor_ = t + 1;
+    steps_ += 1;
+
+    JsonWriter w;
+    w.begin_object().key("observation").begin_array();
+    const double* row = data_->obs.data() + cursor_ * data_->dim;
+    for (std::uint64_t i = 0; i < data_->dim; ++i) w.number(row[i]);
+    w.end_array();
+    w.key("reward").number(report_round(reward));
+    w.key("terminated").boolean(t + 2 >= data_->rows);
+    w.key("truncated").boolean(steps_ >= spec_.episode.max_steps);
+    write_info(w);
+    w.end_object();
+    return w.take();
+}
+
+}  // namespace torvex::gym

@@ -1,0 +1,78 @@
+// The environment record: specification, loaded data and episode, driven by command
+// documents.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gym_core/env_error.hpp"
+#include "gym_core/records.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex::gym {
+
+inline constexpr std::string_view kVersion = "0.2.0";
+
+// Widest observation a specification may describe: every column is listed in the
+// spec document, so a row far wider than any dataset could use is refused up front.
+inline constexpr std::uint64_t kMaxObservationDim = 16'777'216;
+
+enum class FeedClass : std::uint8_t { Bar, Reference, Funding, OrderBook, Trades, TradesAndOrderBook, CrossSection };
+
+std::string feature_key(const Feature& f);
+std::string format_key_param(double p);
+std::optional<FeedClass> feed_of(std::string_view name);
+
+struct IndicatorColumn {
+    std::string key;
+    std::optional<std::string> field;
+    IndicatorBox indicator;
+    bool produced = false;
+    bool field_found = false;
+};
+
+std::expected<std::vector<IndicatorColumn>, EnvError> build_indicators(const std::vector<Feature>& features);
+
+struct LoadedData {
+    std::vector<double> obs;  // rows × dim, row-major, already report-rounded
+    std::vector<double> closes;
+    std::uint64_t rows = 0;
+    std::uint64_t dim = 0;
+    std::uint64_t needed_warmup = 0;
+};
+
+class Env {
+public:
+    // Parses and checks a specification and proves its feature set can be built.
+    static std::expected<Env, EnvError> create(std::string_view spec_json);
+
+    // Always answers a response document; environment errors become the error document.
+    std::string command(std::string_view cmd_json);
+
+    const EnvSpec& spec() const { return spec_; }
+
+private:
+    explicit Env(EnvSpec spec) : spec_(std::move(spec)) {}
+
+    std::expected<std::string, EnvError> load(const std::vector<Candle>& candles);
+    std::expected<std::string, EnvError> reset(std::optional<std::uint64_t> seed);
+    std::expected<std::string, EnvError> step(std::optional<double> action);
+    std::string spec_document() const;
+    void write_info(class JsonWriter& w) const;
+    void clear_episode();
+
+    EnvSpec spec_;
+    std::vector<double> pnl_history_;
+    std::uint64_t cursor_ = 0;
+    double position_ = 0.0;
+    double equity_ = 0.0;
+    std::uint32_t steps_ = 0;
+    bool started_ = false;
+    std::optional<LoadedData> data_;
+};
+
+}  // namespace torvex::gym

@@ -1,0 +1,810 @@
+#include "gym_core/json_reader.hpp"
+
+#include <simdjson.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+
+#include "gym_core/number_text.hpp"
+
+namespace torvex::gym {
+
+namespace od = simdjson::ondemand;
+
+namespace {
+
+// Deeper documents are refused: no input may exhaust the stack.
+constexpr int kMaxDepth = 128;
+
+struct Failure {
+    std::string message;
+    const char* where = nullptr;  // position in the document, when known
+};
+using Step = std::expected<void, Failure>;
+
+std::unexpected<Failure> fail(std::string message, const char* where) {
+    return std::unexpected(Failure{std::move(message), where});
+}
+
+std::string library_message(simdjson::error_code code) {
+    switch (code) {
+        case simdjson::DEPTH_ERROR: return "recursion limit exceeded";
+        case simdjson::NUMBER_ERROR: return "invalid number";
+        case simdjson::NUMBER_OUT_OF_RANGE: return "number out of range";
+        case simdjson::STRING_ERROR: return "invalid escape";
+        case simdjson::UNCLOSED_STRING: return "EOF while parsing a string";
+        case simdjson::UTF8_ERROR: return "invalid unicode code point";
+        case simdjson::EMPTY: return "EOF while parsing a value";
+        case simdjson::T_ATOM_ERROR:
+        case simdjson::F_ATOM_ERROR:
+        case simdjson::N_ATOM_ERROR: return "expected ident";
+        case simdjson::INCOMPLETE_ARRAY_OR_OBJECT: return "EOF while parsing a list or object";
+        default: return "expected value";
+    }
+}
+
+class Reader {
+public:
+    explicit Reader(const simdjson::padded_string& text) : text_(text) {}
+
+    std::string finish(const Failure& f) const {
+        const char* p = f.where;
+        if (p == nullptr || p < text_.data() || p > text_.data() + text_.size()) p = last_;
+        if (p == nullptr) p = text_.data();
+        std::size_t line = 1, col = 1;
+        for (const char* c = text_.data(); c < p; ++c) {
+            if (*c == '\n') {
+                ++line;
+                col = 1;
+            } else {
+                ++col;
+            }
+        }
+        return f.message + " at line " + std::to_string(line) + " column " + std::to_string(col);
+    }
+
+    // Marks the position of a value about to be read.
+    const char* mark(od::value& v) {
+        const std::string_view tok = v.raw_json_token();
+        if (tok.data() != nullptr) last_ = tok.data();
+        return last_;
+    }
+
+    const char* last() const { return last_; }
+    void set_last(const char* p) { last_ = p; }
+
+    // serde-style description of a value found where something else was expected;
+    // consumes the value.
+    std::string describe(od::value& v) {
+        od::json_type t;
+        if (v.type().get(t)) return "value";
+        switch (t) {
+            case od::json_type::array: return "sequence";
+            case od::json_type::object: return "map";
+            case od::json_type::null: return "null";
+            case od::json_type::boolean: {
+                bool b = false;
+                if (v.get_bool().get(b)) return "boolean";
+                return std::string("boolean `") + (b ? "true" : "false") + "`";
+            }
+            case od::json_type::string: {
+                std::string_view s;
+                if (v.get_string().get(s)) return "string";
+                return "string " + debug_quote(s);
+            }
+            case od::json_type::number: return describe_number(v);
+        }
+        return "value";
+    }
+
+    std::string describe_number(od::value& v) {
+        od::number_type nt;
+        if (!v.get_number_type().get(nt)) {
+            if (nt == od::number_type::signed_integer) {
+                std::int64_t i = 0;
+                if (!v.get_int64().get(i)) return "integer `" + std::to_string(i) + "`";
+            } else if (nt == od::number_type::unsigned_integer) {
+                std::uint64_t u = 0;
+                if (!v.get_uint64().get(u)) return "integer `" + std::to_string(u) + "`";
+            }
+        }
+        double d = 0;
+        if (v.get_double().get(d)) return "floating point";
+        return "floating point `" + float_with_point(d) + "`";
+    }
+
+    static std::string debug_quote(std::string_view s) {
+        std::string out = "\"";
+        for (char c : s) {
+            switch (c) {
+                case '"': out += "\\\""; break;
+                case '\\': out += "\\\\"; break;
+                case '\n': out += "\\n"; break;
+                case '\r': out += "\\r"; break;
+                case '\t': out += "\\t"; break;
+                default: out += c;
+            }
+        }
+        return out + "\"";
+    }
+
+    std::unexpected<Failure> invalid_type(od::value& v, std::string_view expected) {
+        const char* at = mark(v);
+        return fail("invalid type: " + describe(v) + ", expected " + std::string(expected), at);
+    }
+
+    // Walks a value nobody reads, so that a malformed one still fails the document.
+    Step skip(od::value& v, int depth) {
+        const char* at = mark(v);
+        if (depth > kMaxDepth) return fail("recursion limit exceeded", at);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        switch (t) {
+            case od::json_type::array: {
+                od::array a;
+                if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
+                for (auto el : a) {
+                    od::value x;
+                    if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+                    if (auto r = skip(x, depth + 1); !r) return r;
+                }
+                return {};
+            }
+            case od::json_type::object: {
+                od::object o;
+                if (auto e = v.get_object().get(o)) return fail(library_message(e), at);
+                for (auto f : o) {
+                    od::field fld;
+                    if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
+                    std::string_view key;
+                    if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
+                    od::value x = fld.value();
+                    if (auto r = skip(x, depth + 1); !r) return r;
+                }
+                return {};
+            }
+            case od::json_type::number: {
+                double d;
+                if (auto e = v.get_double().get(d)) return fail(library_message(e), at);
+                return {};
+            }
+            case od::json_type::string: {
+                std::string_view s;
+                if (auto e = v.get_string().get(s)) return fail(library_message(e), at);
+                return {};
+            }
+            case od::json_type::boolean: {
+                bool b;
+                if (auto e = v.get_bool().get(b)) return fail(library_message(e), at);
+                return {};
+            }
+            case od::json_type::null: {
+                bool n = false;
+                if (auto e = v.is_null().get(n); e || !n) return fail("expected ident", at);
+                return {};
+            }
+        }
+        return {};
+    }
+
+    bool is_null(od::value& v) {
+        od::json_type t;
+        if (v.type().get(t) || t != od::json_type::null) return false;
+        bool n = false;
+        return !v.is_null().get(n) && n;
+    }
+
+    Step read_string(od::value& v, std::string& out) {
+        const char* at = mark(v);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t != od::json_type::string) return invalid_type(v, "a string");
+        std::string_view s;
+        if (auto e = v.get_string().get(s)) return fail(library_message(e), at);
+        out.assign(s);
+        return {};
+    }
+
+    Step read_bool(od::value& v, bool& out) {
+        const char* at = mark(v);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t != od::json_type::boolean) return invalid_type(v, "a boolean");
+        if (auto e = v.get_bool().get(out)) return fail(library_message(e), at);
+        return {};
+    }
+
+    Step read_f64(od::value& v, double& out) {
+        const char* at = mark(v);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t != od::json_type::number) return invalid_type(v, "f64");
+        if (auto e = v.get_double().get(out)) return fail(library_message(e), at);
+        return {};
+    }
+
+    // Unsigned integers: only JSON integers within range; `bits` is 32 or 64.
+    Step read_unsigned(od::value& v, std::uint64_t& out, int bits) {
+        const char* at = mark(v);
+        const char* name = bits == 32 ? "u32" : "u64";
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t != od::json_type::number) return invalid_type(v, name);
+        od::number_type nt;
+        if (v.get_number_type().get(nt) || nt == od::number_type::floating_point_number)
+            return invalid_type(v, name);
+        if (nt == od::number_type::signed_integer) {
+            std::int64_t i = 0;
+            if (auto e = v.get_int64().get(i)) return fail(library_message(e), at);
+            if (i < 0 || (bits == 32 && i > 4294967295LL))
+                return fail("invalid value: integer `" + std::to_string(i) + "`, expected " + name, at);
+            out = static_cast<std::uint64_t>(i);
+            return {};
+        }
+        std::uint64_t u = 0;
+        if (auto e = v.get_uint64().get(u)) return fail(library_message(e), at);
+        if (bits == 32 && u > 4294967295ULL)
+            return fail("invalid value: integer `" + std::to_string(u) + "`, expected " + name, at);
+        out = u;
+        return {};
+    }
+
+    Step read_u32(od::value& v, std::uint32_t& out) {
+        std::uint64_t u = 0;
+        if (auto r = read_unsigned(v, u, 32); !r) return r;
+        out = static_cast<std::uint32_t>(u);
+        return {};
+    }
+
+    Step read_i64(od::value& v, std::int64_t& out) {
+        const char* at = mark(v);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t != od::json_type::number) return invalid_type(v, "i64");
+        od::number_type nt;
+        if (v.get_number_type().get(nt) || nt == od::number_type::floating_point_number)
+            return invalid_type(v, "i64");
+        if (nt == od::number_type::unsigned_integer) {
+            std::uint64_t u = 0;
+            if (auto e = v.get_uint64().get(u)) return fail(library_message(e), at);
+            return fail("invalid value: integer `" + std::to_string(u) + "`, expected i64", at);
+        }
+        if (auto e = v.get_int64().get(out)) return fail(library_message(e), at);
+        return {};
+    }
+
+    Step read_f64_list(od::value& v, std::vector<double>& out) {
+        const char* at = mark(v);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t != od::json_type::array) return invalid_type(v, "a sequence");
+        od::array a;
+        if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
+        out.clear();
+        for (auto el : a) {
+            od::value x;
+            if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+            double d = 0;
+            if (auto r = read_f64(x, d); !r) return r;
+            out.push_back(d);
+        }
+        return {};
+    }
+
+    // A unit name, written as a string or as a map whose one key is the name and whose
+    // value is null.
+    Step read_name(od::value& v, std::span<const char* const> names, std::string_view expected_list,
+                   bool allow_map, std::size_t& out) {
+        const char* at = mark(v);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        std::string name;
+        if (t == od::json_type::string) {
+            if (auto r = read_string(v, name); !r) return r;
+        } else if (allow_map && t == od::json_type::object) {
+            od::object o;
+            if (auto e = v.get_object().get(o)) return fail(library_message(e), at);
+            std::size_t keys = 0;
+            for (auto f : o) {
+                od::field fld;
+                if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
+                std::string_view key;
+                if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
+                if (++keys > 1) return fail("invalid value: map, expected map with a single key", at);
+                name.assign(key);
+                od::value x = fld.value();
+                if (!is_null(x)) {
+                    if (auto r = skip(x, 1); !r) return r;
+                    return fail("invalid type: map, expected unit variant", at);
+                }
+            }
+            if (keys == 0) return fail("invalid value: map, expected map with a single key", at);
+        } else {
+            return invalid_type(v, allow_map ? "string or map" : "variant identifier");
+        }
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (name == names[i]) {
+                out = i;
+                return {};
+            }
+        }
+        return fail("unknown variant `" + name + "`, expected " + std::string(expected_list), at);
+    }
+
+    // Reads a record given as an object (any order, unknown keys skipped, duplicates
+    // refused) or as an array (declaration order, defaulted trailing members optional).
+    // `read_member(i, value)` reads member i; `skip_names` are keys that belong to the
+    // enclosing tagged kind and are skipped silently.
+    using MemberReader = std::function<Step(std::size_t, od::value&)>;
+
+    struct RecordShape {
+        std::string_view description;         // "struct EnvSpec"
+        std::span<const char* const> members;  // in declaration order
+        std::size_t required;                  // the first `required` members must be given
+        std::string_view length_description;  // "struct EnvSpec with 7 elements"
+        std::string_view tag_key = {};         // kind member of a tagged record, skipped here
+    };
+
+    // Reads a record given as an object (any order, unknown keys skipped, duplicates
+    // refused) or as an array (declaration order, defaulted trailing members optional).
+    Step read_record(od::value& v, const RecordShape& shape, const MemberReader& read_member, int depth) {
+        const char* at = mark(v);
+        if (depth > kMaxDepth) return fail("recursion limit exceeded", at);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t == od::json_type::object) {
+            od::object o;
+            if (auto e = v.get_object().get(o)) return fail(library_message(e), at);
+            return read_object_members(o, shape, read_member, depth);
+        }
+        if (t == od::json_type::array) {
+            od::array a;
+            if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
+            return read_array_members(a, shape, read_member, depth);
+        }
+        return invalid_type(v, shape.description);
+    }
+
+    Step read_object_members(od::object& o, const RecordShape& shape, const MemberReader& read_member, int depth) {
+        std::uint32_t seen = 0;
+        bool tag_seen = false;
+        for (auto f : o) {
+            od::field fld;
+            if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
+            std::string_view key_view;
+            if (auto e = fld.unescaped_key().get(key_view)) return fail(library_message(e), last_);
+            const std::string key(key_view);
+            od::value x = fld.value();
+            if (!shape.tag_key.empty() && key == shape.tag_key) {
+                if (tag_seen) return fail("duplicate field `" + key + "`", mark(x));
+                tag_seen = true;
+                if (auto r = skip(x, depth + 1); !r) return r;
+                continue;
+            }
+            std::size_t i = 0;
+            while (i < shape.members.size() && key != shape.members[i]) ++i;
+            if (i == shape.members.size()) {
+                if (auto r = skip(x, depth + 1); !r) return r;
+                continue;
+            }
+            if (seen & (1u << i)) return fail("duplicate field `" + key + "`", mark(x));
+            seen |= 1u << i;
+            if (auto r = read_member(i, x); !r) return r;
+        }
+        for (std::size_t i = 0; i < shape.required; ++i)
+            if (!(seen & (1u << i))) return fail("missing field `" + std::string(shape.members[i]) + "`", here());
+        return {};
+    }
+
+    Step read_array_members(od::array& a, const RecordShape& shape, const MemberReader& read_member, int depth) {
+        std::size_t i = 0;
+        bool skip_first = !shape.tag_key.empty();
+        for (auto el : a) {
+            od::value x;
+            if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+            if (skip_first) {  // the kind's name, already read
+                skip_first = false;
+                if (auto r = skip(x, depth + 1); !r) return r;
+                continue;
+            }
+            if (i >= shape.members.size()) return fail("trailing characters", mark(x));
+            if (auto r = read_member(i, x); !r) return r;
+            ++i;
+        }
+        if (i < shape.required)
+            return fail("invalid length " + std::to_string(i) + ", expected " + std::string(shape.length_description),
+                        here());
+        return {};
+    }
+
+    // The position the parser stands at, or the last value read.
+    const char* here() {
+        const char* p = nullptr;
+        if (doc_ != nullptr && !doc_->current_location().get(p)) return p;
+        return last_;
+    }
+    void set_document(od::document* doc) { doc_ = doc; }
+
+    // A tagged record's container, opened and rewound after its kind was read.
+    struct Tagged {
+        bool is_object = false;
+        od::object object;
+        od::array array;
+    };
+
+    // Finds the kind name of a tagged record (object key `tag_key` anywhere, or the
+    // first element of the array form) and rewinds the value for a second pass.
+    Step read_tag(od::value& v, std::string_view tag_key, std::string_view enum_description,
+                  std::span<const char* const> names, std::string_view expected_list, std::size_t& kind,
+                  Tagged& container, int depth) {
+        const char* at = mark(v);
+        if (depth > kMaxDepth) return fail("recursion limit exceeded", at);
+        od::json_type t;
+        if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        if (t == od::json_type::object) {
+            container.is_object = true;
+            od::object& o = container.object;
+            if (auto e = v.get_object().get(o)) return fail(library_message(e), at);
+            bool found = false;
+            for (auto f : o) {
+                od::field fld;
+                if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
+                std::string_view key;
+                if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
+                od::value x = fld.value();
+                if (key == tag_key) {
+                    if (found) return fail("duplicate field `" + std::string(tag_key) + "`", mark(x));
+                    found = true;
+                    if (auto r = read_name(x, names, expected_list, false, kind); !r) return r;
+                } else if (auto r = skip(x, depth + 1); !r) {
+                    return r;
+                }
+            }
+            if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
+            if (auto e = o.reset().error()) return fail(library_message(e), at);
+            return {};
+        }
+        if (t == od::json_type::array) {
+            od::array& a = container.array;
+            if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
+            bool found = false;
+            for (auto el : a) {
+                od::value x;
+                if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+                if (!found) {
+                    found = true;
+                    if (auto r = read_name(x, names, expected_list, false, kind); !r) return r;
+                } else if (auto r = skip(x, depth + 1); !r) {
+                    return r;
+                }
+            }
+            if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
+            if (auto e = a.reset().error()) return fail(library_message(e), at);
+            return {};
+        }
+        return invalid_type(v, enum_description);
+    }
+
+private:
+    const simdjson::padded_string& text_;
+    const char* last_ = nullptr;
+    od::document* doc_ = nullptr;
+};
+
+// Reads the members of a tagged record from its rewound container.
+Step read_tagged(Reader& r, Reader::Tagged& c, const Reader::RecordShape& shape, const Reader::MemberReader& read,
+                 int depth) {
+    return c.is_object ? r.read_object_members(c.object, shape, read, depth)
+                       : r.read_array_members(c.array, shape, read, depth);
+}
+
+// ---- records ---------------------------------------------------------------------
+
+constexpr const char* kFeatureKinds[] = {"indicator", "price", "microstructure"};
+constexpr const char* kActionKinds[] = {"discrete", "continuous"};
+constexpr const char* kRewardNames[] = {"pnl", "sharpe", "log_return"};
+
+Step read_feature(Reader& r, od::value& v, Feature& out, int depth) {
+    std::size_t kind = 0;
+    Reader::Tagged c;
+    if (auto s = r.read_tag(v, "kind", "internally tagged enum Feature", kFeatureKinds,
+                            "one of `indicator`, `price`, `microstructure`", kind, c, depth);
+        !s)
+        return s;
+    out.kind = static_cast<Feature::Kind>(kind);
+    switch (out.kind) {
+        case Feature::Kind::Indicator: {
+            static constexpr const char* members[] = {"name", "params", "field"};
+            return read_tagged(
+                r, c,
+                {"struct variant Feature::Indicator", members, 1, "struct variant Feature::Indicator with 3 elements",
+                 "kind"},
+                [&](std::size_t i, od::value& x) -> Step {
+                    if (i == 0) return r.read_string(x, out.name);
+                    if (i == 1) return r.read_f64_list(x, out.params);
+                    if (r.is_null(x)) return {};
+                    std::string f;
+                    if (auto s = r.read_string(x, f); !s) return s;
+                    out.field = std::move(f);
+                    return {};
+                },
+                depth);
+        }
+        case Feature::Kind::Price: {
+            static constexpr const char* members[] = {"field"};
+            return read_tagged(
+                r, c,
+                {"struct variant Feature::Price", members, 1, "struct variant Feature::Price with 1 element", "kind"},
+                [&](std::size_t, od::value& x) -> Step {
+                    std::size_t f = 0;
+                    if (auto s = r.read_name(x, kPriceFieldNames, "one of `open`, `high`, `low`, `close`, `volume`",
+                                             true, f);
+                        !s)
+                        return s;
+                    out.price = static_cast<PriceField>(f);
+                    return {};
+                },
+                depth);
+        }
+        case Feature::Kind::Microstructure: {
+            static constexpr const char* members[] = {"field", "level"};
+            return read_tagged(
+                r, c,
+                {"struct variant Feature::Microstructure", members, 1,
+                 "struct variant Feature::Microstructure with 2 elements", "kind"},
+                [&](std::size_t i, od::value& x) -> Step {
+                    if (i == 0) {
+                        std::size_t f = 0;
+                        if (auto s = r.read_name(x, kMicroFieldNames,
+                                                 "one of `bid_px`, `bid_sz`, `ask_px`, `ask_sz`, `spread`, "
+                                                 "`imbalance`, `funding`, `oi`",
+                                                 true, f);
+                            !s)
+                            return s;
+                        out.micro = static_cast<MicroField>(f);
+                        return {};
+                    }
+                    if (r.is_null(x)) return {};
+                    std::uint32_t level = 0;
+                    if (auto s = r.read_u32(x, level); !s) return s;
+                    out.level = level;
+                    return {};
+                },
+                depth);
+        }
+    }
+    return {};
+}
+
+Step read_action_space(Reader& r, od::value& v, ActionSpace& out, int depth) {
+    std::size_t kind = 0;
+    Reader::Tagged c;
+    if (auto s = r.read_tag(v, "type", "internally tagged enum ActionSpace", kActionKinds,
+                            "`discrete` or `continuous`", kind, c, depth);
+        !s)
+        return s;
+    out.kind = static_cast<ActionSpace::Kind>(kind);
+    if (out.kind == ActionSpace::Kind::Discrete) {
+        static constexpr const char* members[] = {"n"};
+        return read_tagged(r, c,
+                           {"struct variant ActionSpace::Discrete", members, 1,
+                            "struct variant ActionSpace::Discrete with 1 element", "type"},
+                           [&](std::size_t, od::value& x) { return r.read_u32(x, out.n); }, depth);
+    }
+    static constexpr const char* members[] = {"low", "high"};
+    return read_tagged(r, c,
+                       {"struct variant ActionSpace::Continuous", members, 2,
+                        "struct variant ActionSpace::Continuous with 2 elements", "type"},
+                       [&](std::size_t i, od::value& x) { return r.read_f64(x, i == 0 ? out.low : out.high); },
+                       depth);
+}
+
+Step read_obs_spec(Reader& r, od::value& v, ObsSpec& out, int depth) {
+    static constexpr const char* members[] = {"features", "include_book_levels", "include_funding_oi"};
+    return r.read_record(
+        v, {"struct ObsSpec", members, 1, "struct ObsSpec with 3 elements"},
+        [&](std::size_t i, od::value& x) -> Step {
+            if (i == 1) return r.read_u32(x, out.include_book_levels);
+            if (i == 2) return r.read_bool(x, out.include_funding_oi);
+            const char* at = r.mark(x);
+            od::json_type t;
+            if (auto e = x.type().get(t)) return fail(library_message(e), at);
+            if (t != od::json_type::array) return r.invalid_type(x, "a sequence");
+            od::array a;
+            if (auto e = x.get_array().get(a)) return fail(library_message(e), at);
+            out.features.clear();
+            for (auto el : a) {
+                od::value fv;
+                if (auto e = std::move(el).get(fv)) return fail(library_message(e), r.last());
+                Feature f;
+                if (auto s = read_feature(r, fv, f, depth + 2); !s) return s;
+                out.features.push_back(std::move(f));
+            }
+            return {};
+        },
+        depth);
+}
+
+Step read_optional_u64(Reader& r, od::value& x, std::optional<std::uint64_t>& out) {
+    if (r.is_null(x)) {
+        out.reset();
+        return {};
+    }
+    std::uint64_t u = 0;
+    if (auto s = r.read_unsigned(x, u, 64); !s) return s;
+    out = u;
+    return {};
+}
+
+Step read_spec_doc(Reader& r, od::value& v, EnvSpec& out) {
+    static constexpr const char* members[] = {"dataset_ref", "symbol", "observation", "action_space",
+                                              "reward",      "episode", "seed"};
+    return r.read_record(
+        v, {"struct EnvSpec", members, 6, "struct EnvSpec with 7 elements"},
+        [&](std::size_t i, od::value& x) -> Step {
+            switch (i) {
+                case 0: return r.read_string(x, out.dataset_ref);
+                case 1: return r.read_string(x, out.symbol);
+                case 2: return read_obs_spec(r, x, out.observation, 2);
+                case 3: return read_action_space(r, x, out.action_space, 2);
+                case 4: {
+                    std::size_t k = 0;
+                    if (auto s = r.read_name(x, kRewardNames, "one of `pnl`, `sharpe`, `log_return`", true, k); !s)
+                        return s;
+                    out.reward = static_cast<RewardKind>(k);
+                    return {};
+                }
+                case 5: {
+                    static constexpr const char* ep[] = {"max_steps", "warmup"};
+                    return r.read_record(
+                        x, {"struct EpisodeSpec", ep, 1, "struct EpisodeSpec with 2 elements"},
+                        [&](std::size_t j, od::value& y) {
+                            return r.read_u32(y, j == 0 ? out.episode.max_steps : out.episode.warmup);
+                        },
+                        2);
+                }
+                default: return read_optional_u64(r, x, out.seed);
+            }
+        },
+        1);
+}
+
+Step read_candle(Reader& r, od::value& v, Candle& c) {
+    static constexpr const char* members[] = {"ts",     "open",   "high",   "low",     "close", "volume",
+                                              "bid_px", "bid_sz", "ask_px", "ask_sz", "funding", "oi"};
+    return r.read_record(
+        v, {"struct Candle", members, 5, "struct Candle with 12 elements"},
+        [&](std::size_t i, od::value& x) -> Step {
+            switch (i) {
+                case 0: return r.read_i64(x, c.ts);
+                case 1: return r.read_f64(x, c.open);
+                case 2: return r.read_f64(x, c.high);
+                case 3: return r.read_f64(x, c.low);
+                case 4: return r.read_f64(x, c.close);
+                case 5: return r.read_f64(x, c.volume);
+                case 6: return r.read_f64_list(x, c.bid_px);
+                case 7: return r.read_f64_list(x, c.bid_sz);
+                case 8: return r.read_f64_list(x, c.ask_px);
+                case 9: return r.read_f64_list(x, c.ask_sz);
+                default: {
+                    std::optional<double>& slot = i == 10 ? c.funding : c.oi;
+                    if (r.is_null(x)) {
+                        slot.reset();
+                        return {};
+                    }
+                    double d = 0;
+                    if (auto s = r.read_f64(x, d); !s) return s;
+                    slot = d;
+                    return {};
+                }
+            }
+        },
+        3);
+}
+
+Step read_command_doc(Reader& r, od::value& v, Command& out) {
+    static constexpr const char* members[] = {"cmd", "candles", "action", "seed"};
+    return r.read_record(
+        v, {"struct Command", members, 1, "struct Command with 4 elements"},
+        [&](std::size_t i, od::value& x) -> Step {
+            switch (i) {
+                case 0: return r.read_string(x, out.cmd);
+                case 1: {
+                    const char* at = r.mark(x);
+                    od::json_type t;
+                    if (auto e = x.type().get(t)) return fail(library_message(e), at);
+                    if (t != od::json_type::array) return r.invalid_type(x, "a sequence");
+                    od::array a;
+                    if (auto e = x.get_array().get(a)) return fail(library_message(e), at);
+                    out.candles.clear();
+                    for (auto el : a) {
+                        od::value cv;
+                        if (auto e = std::move(el).get(cv)) return fail(library_message(e), r.last());
+                        Candle& c = out.candles.emplace_back();
+                        if (auto s = read_candle(r, cv, c); !s) return s;
+                    }
+                    return {};
+                }
+                case 2: {
+                    if (r.is_null(x)) {
+                        out.action.reset();
+                        return {};
+                    }
+                    double d = 0;
+                    if (auto s = r.read_f64(x, d); !s) return s;
+                    out.action = d;
+                    return {};
+                }
+                default: return read_optional_u64(r, x, out.seed);
+            }
+        },
+        1);
+}
+
+// Parses one whole document: the record, then nothing but whitespace.
+template <class T, class ReadFn>
+std::expected<T, std::string> read_document(std::string_view text, std::string_view description, ReadFn read) {
+    const simdjson::padded_string padded(text);
+    Reader r(padded);
+    od::parser parser;
+    od::document doc;
+    if (auto e = parser.iterate(padded).get(doc)) return std::unexpected(r.finish({library_message(e), nullptr}));
+    r.set_document(&doc);
+    od::json_type t;
+    if (auto e = doc.type().get(t)) return std::unexpected(r.finish({library_message(e), nullptr}));
+    T out{};
+    if (t != od::json_type::object && t != od::json_type::array) {
+        std::string found = "value";
+        switch (t) {
+            case od::json_type::null: {
+                bool n = false;
+                if (doc.is_null().get(n) || !n) return std::unexpected(r.finish({"expected value", padded.data()}));
+                found = "null";
+                break;
+            }
+            case od::json_type::boolean: {
+                bool b = false;
+                if (doc.get_bool().get(b)) return std::unexpected(r.finish({"expected value", padded.data()}));
+                found = std::string("boolean `") + (b ? "true" : "false") + "`";
+                break;
+            }
+            case od::json_type::string: {
+                std::string_view s;
+                found = doc.get_string().get(s) ? "string" : "string " + Reader::debug_quote(s);
+                break;
+            }
+            default: {
+                double d = 0;
+                std::int64_t i = 0;
+                if (!doc.get_int64().get(i)) found = "integer `" + std::to_string(i) + "`";
+                else if (!doc.get_double().get(d)) found = "floating point `" + float_with_point(d) + "`";
+                else return std::unexpected(r.finish({"invalid number", padded.data()}));
+            }
+        }
+        return std::unexpected(
+            r.finish({"invalid type: " + found + ", expected " + std::string(description), padded.data()}));
+    }
+    od::value v;
+    if (auto e = doc.get_value().get(v)) return std::unexpected(r.finish({library_message(e), nullptr}));
+    if (auto s = read(r, v, out); !s) return std::unexpected(r.finish(s.error()));
+    // Anything but whitespace after the document is refused.
+    const char* rest = nullptr;
+    if (!doc.current_location().get(rest)) return std::unexpected(r.finish({"trailing characters", rest}));
+    return out;
+}
+
+}  // namespace
+
+std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {
+    return read_document<EnvSpec>(text, "struct EnvSpec",
+                                  [](Reader& r, od::value& v, EnvSpec& out) { return read_spec_doc(r, v, out); });
+}
+
+std::expected<Command, std::string> read_command(std::string_view text) {
+    return read_document<Command>(text, "struct Command",
+                                  [](Reader& r, od::value& v, Command& out) { return read_command_doc(r, v, out); });
+}
+
+}  // namespace torvex::gym

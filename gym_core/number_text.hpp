@@ -1,0 +1,25 @@
+// Number texts: the response documents' number format and the plain shortest form
+// used in messages and column keys.
+#pragma once
+
+#include <string>
+
+namespace torvex::gym {
+
+// Shortest round-trip digits in fixed notation, no exponent ("2.5", "-3", "0.0001").
+std::string shortest_plain(double x);
+
+// As shortest_plain with ".0" added to an integral value ("1000.0", "1.5").
+std::string float_with_point(double x);
+
+// Appends a finite or non-finite double in the response number format: null for
+// NaN and infinities; fixed notation with a ".0" for decimal exponents -5 to 15;
+// exponent notation with an explicit sign elsewhere (1e+16, 1.5e-7).
+void append_json_number(std::string& out, double x);
+
+// Report rounding: 0.0 for a non-finite value, else rounded half away from zero to
+// eight decimals. A value so large that scaling it overflows is already integral and
+// is reported unchanged.
+double report_round(double x);
+
+}  // namespace torvex::gym

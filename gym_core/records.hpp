@@ -1,0 +1,83 @@
+// The typed records of the specification and command documents.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace torvex::gym {
+
+enum class PriceField : std::uint8_t { Open, High, Low, Close, Volume };
+enum class MicroField : std::uint8_t { BidPx, BidSz, AskPx, AskSz, Spread, Imbalance, Funding, Oi };
+enum class RewardKind : std::uint8_t { Pnl, Sharpe, LogReturn };
+
+struct Feature {
+    enum class Kind : std::uint8_t { Indicator, Price, Microstructure };
+    Kind kind = Kind::Price;
+    // Indicator
+    std::string name;
+    std::vector<double> params;
+    std::optional<std::string> field;
+    // Price / Microstructure
+    PriceField price = PriceField::Close;
+    MicroField micro = MicroField::BidPx;
+    std::optional<std::uint32_t> level;
+};
+
+struct ObsSpec {
+    std::vector<Feature> features;
+    std::uint32_t include_book_levels = 0;
+    bool include_funding_oi = false;
+};
+
+struct ActionSpace {
+    enum class Kind : std::uint8_t { Discrete, Continuous };
+    Kind kind = Kind::Discrete;
+    std::uint32_t n = 0;
+    double low = 0.0;
+    double high = 0.0;
+};
+
+struct EpisodeSpec {
+    std::uint32_t max_steps = 0;
+    std::uint32_t warmup = 0;
+};
+
+struct EnvSpec {
+    std::string dataset_ref;
+    std::string symbol;
+    ObsSpec observation;
+    ActionSpace action_space;
+    RewardKind reward = RewardKind::Pnl;
+    EpisodeSpec episode;
+    std::optional<std::uint64_t> seed;
+};
+
+struct Candle {
+    std::int64_t ts = 0;
+    double open = 0.0;
+    double high = 0.0;
+    double low = 0.0;
+    double close = 0.0;
+    double volume = 0.0;
+    std::vector<double> bid_px;
+    std::vector<double> bid_sz;
+    std::vector<double> ask_px;
+    std::vector<double> ask_sz;
+    std::optional<double> funding;
+    std::optional<double> oi;
+};
+
+struct Command {
+    std::string cmd;
+    std::vector<Candle> candles;
+    std::optional<double> action;
+    std::optional<std::uint64_t> seed;
+};
+
+inline constexpr const char* kPriceFieldNames[] = {"open", "high", "low", "close", "volume"};
+inline constexpr const char* kMicroFieldNames[] = {"bid_px", "bid_sz", "ask_px", "ask_sz",
+                                                   "spread", "imbalance", "funding", "oi"};
+
+}  // namespace torvex::gym
