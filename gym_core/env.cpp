@@ -31,11 +31,19 @@ std::string feature_key(const Feature& f) {
             if (f.field) key += "." + *f.field;
             return key;
         }
-        case Feature::Kind::Price: return std::string("price.") + kPriceFieldNames[static_cast<int>(f.price)];
+        case Feature::Kind::Price: {
+            std::string key = "price.";
+            key += kPriceFieldNames[static_cast<int>(f.price)];
+            return key;
+        }
         case Feature::Kind::Microstructure: {
             const int m = static_cast<int>(f.micro);
-            std::string key = std::string("micro.") + kMicroFieldNames[m];
-            if (m <= static_cast<int>(MicroField::AskSz)) key += "." + std::to_string(f.level.value_or(0));
+            std::string key = "micro.";
+            key += kMicroFieldNames[m];
+            if (m <= static_cast<int>(MicroField::AskSz)) {
+                key += '.';
+                key += std::to_string(f.level.value_or(0));
+            }
             return key;
         }
     }

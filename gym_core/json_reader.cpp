@@ -373,12 +373,11 @@ public:
         for (auto f : o) {
             od::field fld;
             if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
-            std::string_view key_view;
-            if (auto e = fld.unescaped_key().get(key_view)) return fail(library_message(e), last_);
-            const std::string key(key_view);
+            std::string_view key;
+            if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
             od::value x = fld.value();
             if (!shape.tag_key.empty() && key == shape.tag_key) {
-                if (tag_seen) return fail("duplicate field `" + key + "`", mark(x));
+                if (tag_seen) return fail("duplicate field `" + std::string(key) + "`", mark(x));
                 tag_seen = true;
                 if (auto r = skip(x, depth + 1); !r) return r;
                 continue;
@@ -389,7 +388,7 @@ public:
                 if (auto r = skip(x, depth + 1); !r) return r;
                 continue;
             }
-            if (seen & (1u << i)) return fail("duplicate field `" + key + "`", mark(x));
+            if (seen & (1u << i)) return fail("duplicate field `" + std::string(key) + "`", mark(x));
             seen |= 1u << i;
             if (auto r = read_member(i, x); !r) return r;
         }

@@ -95,7 +95,7 @@ std::expected<typename ParamType<K>::type, BuildError> read_param(Params p, std:
 }
 
 template <class T, ParamKind... Ks, std::size_t... Is>
-BuildResult build_with(Params p, std::string_view name, std::index_sequence<Is...>) {
+BuildResult build_with([[maybe_unused]] Params p, std::string_view name, std::index_sequence<Is...>) {
     std::tuple<typename ParamType<Ks>::type...> values{};
     std::optional<BuildError> failure;
     // Read in index order; the first failure stops the reading.

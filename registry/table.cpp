@@ -4,7 +4,82 @@
 
 #include "registry/registry.hpp"
 
+#include "indicators/src/adaptive_rsi.hpp"
+#include "indicators/src/alma.hpp"
+#include "indicators/src/apo.hpp"
+#include "indicators/src/bollinger_bands.hpp"
+#include "indicators/src/bollinger_bandwidth.hpp"
+#include "indicators/src/cfo.hpp"
+#include "indicators/src/cmo.hpp"
+#include "indicators/src/connors_rsi.hpp"
+#include "indicators/src/coppock.hpp"
+#include "indicators/src/dema.hpp"
+#include "indicators/src/derivative_oscillator.hpp"
+#include "indicators/src/derivatives_measures.hpp"
+#include "indicators/src/disparity_index.hpp"
+#include "indicators/src/double_bollinger.hpp"
+#include "indicators/src/dpo.hpp"
+#include "indicators/src/dynamic_momentum_index.hpp"
+#include "indicators/src/ehma.hpp"
+#include "indicators/src/elder_impulse.hpp"
+#include "indicators/src/ema.hpp"
+#include "indicators/src/estimated_leverage_ratio.hpp"
+#include "indicators/src/fama.hpp"
+#include "indicators/src/fisher_rsi.hpp"
+#include "indicators/src/frama.hpp"
+#include "indicators/src/funding_implied_apr.hpp"
+#include "indicators/src/funding_rate_mean.hpp"
+#include "indicators/src/funding_rate_z_score.hpp"
+#include "indicators/src/generalized_dema.hpp"
+#include "indicators/src/geometric_ma.hpp"
+#include "indicators/src/hma.hpp"
+#include "indicators/src/holt_winters.hpp"
+#include "indicators/src/jma.hpp"
+#include "indicators/src/kama.hpp"
+#include "indicators/src/liquidation_features.hpp"
+#include "indicators/src/macd_histogram.hpp"
+#include "indicators/src/mc_ginley_dynamic.hpp"
+#include "indicators/src/median_ma.hpp"
+#include "indicators/src/mid_point.hpp"
+#include "indicators/src/oi_price_divergence.hpp"
+#include "indicators/src/oi_weighted.hpp"
+#include "indicators/src/open_interest_delta.hpp"
+#include "indicators/src/open_interest_momentum.hpp"
+#include "indicators/src/order_book_imbalance_top_n.hpp"
+#include "indicators/src/order_book_measures.hpp"
+#include "indicators/src/order_flow_imbalance.hpp"
+#include "indicators/src/percent_b.hpp"
+#include "indicators/src/pmo.hpp"
+#include "indicators/src/polarized_fractal_efficiency.hpp"
+#include "indicators/src/ppo.hpp"
+#include "indicators/src/ppo_histogram.hpp"
+#include "indicators/src/rate_of_change.hpp"
+#include "indicators/src/rmi.hpp"
+#include "indicators/src/rsi.hpp"
+#include "indicators/src/rsx.hpp"
+#include "indicators/src/sine_weighted_ma.hpp"
 #include "indicators/src/sma.hpp"
+#include "indicators/src/smma.hpp"
+#include "indicators/src/standard_error.hpp"
+#include "indicators/src/stc.hpp"
+#include "indicators/src/std_dev.hpp"
+#include "indicators/src/stoch_rsi.hpp"
+#include "indicators/src/t3.hpp"
+#include "indicators/src/tema.hpp"
+#include "indicators/src/tii.hpp"
+#include "indicators/src/trend_strength_index.hpp"
+#include "indicators/src/trima.hpp"
+#include "indicators/src/trix.hpp"
+#include "indicators/src/tsf.hpp"
+#include "indicators/src/tsf_oscillator.hpp"
+#include "indicators/src/tsi.hpp"
+#include "indicators/src/variance.hpp"
+#include "indicators/src/vertical_horizontal_filter.hpp"
+#include "indicators/src/vidya.hpp"
+#include "indicators/src/vwap_std_dev_bands.hpp"
+#include "indicators/src/wma.hpp"
+#include "indicators/src/z_score.hpp"
+#include "indicators/src/zlema.hpp"
 
 namespace torvex {
 
@@ -26,7 +101,7 @@ constexpr RegistryRow kRows[] = {
     {"AdaptiveCci", 0, nullptr},
     {"AdaptiveCycle", 0, nullptr},
     {"AdaptiveLaguerreFilter", 0, nullptr},
-    {"AdaptiveRsi", 0, nullptr},
+    {"AdaptiveRsi", 0, &build_new<AdaptiveRsi, kInt>},
     {"Adl", 0, nullptr},
     {"AdvanceBlock", 0, nullptr},
     {"AdvanceDecline", 5, nullptr},
@@ -34,13 +109,13 @@ constexpr RegistryRow kRows[] = {
     {"Adx", 0, nullptr},
     {"Adxr", 0, nullptr},
     {"Alligator", 0, nullptr},
-    {"Alma", 0, nullptr},
+    {"Alma", 0, &build_new<Alma, kInt, kNum, kNum>},
     {"Alpha", 0, nullptr},
     {"AmihudIlliquidity", 1, nullptr},
     {"AnchoredRsi", 0, nullptr},
     {"AnchoredVwap", 0, nullptr},
     {"AndrewsPitchfork", 0, nullptr},
-    {"Apo", 0, nullptr},
+    {"Apo", 0, &build_new<Apo, kInt, kInt>},
     {"Aroon", 0, nullptr},
     {"AroonOscillator", 0, nullptr},
     {"Atr", 0, nullptr},
@@ -64,22 +139,22 @@ constexpr RegistryRow kRows[] = {
     {"BetterVolume", 0, nullptr},
     {"BipowerVariation", 0, nullptr},
     {"BodySizePct", 0, nullptr},
-    {"BollingerBands", 0, nullptr},
-    {"BollingerBandwidth", 0, nullptr},
+    {"BollingerBands", 0, &build_new<BollingerBands, kInt, kNum>},
+    {"BollingerBandwidth", 0, &build_new<BollingerBandwidth, kInt, kNum>},
     {"BomarBands", 0, nullptr},
     {"BreadthThrust", 5, nullptr},
     {"Breakaway", 0, nullptr},
     {"BullishPercentIndex", 5, nullptr},
     {"BurkeRatio", 0, nullptr},
     {"Butterfly", 0, nullptr},
-    {"CalendarSpread", 4, nullptr},
+    {"CalendarSpread", 4, &build_new<CalendarSpread>},
     {"CalmarRatio", 0, nullptr},
     {"Camarilla", 0, nullptr},
     {"CandleVolume", 0, nullptr},
     {"Cci", 0, nullptr},
     {"CenterOfGravity", 0, nullptr},
     {"CentralPivotRange", 0, nullptr},
-    {"Cfo", 0, nullptr},
+    {"Cfo", 0, &build_new<Cfo, kInt>},
     {"ChaikinMoneyFlow", 0, nullptr},
     {"ChaikinOscillator", 0, nullptr},
     {"ChaikinVolatility", 0, nullptr},
@@ -89,15 +164,15 @@ constexpr RegistryRow kRows[] = {
     {"ClassicPivots", 0, nullptr},
     {"CloseVsOpen", 0, nullptr},
     {"ClosingMarubozu", 0, nullptr},
-    {"Cmo", 0, nullptr},
+    {"Cmo", 0, &build_new<Cmo, kInt>},
     {"CoefficientOfVariation", 0, nullptr},
     {"Cointegration", 0, nullptr},
     {"CommonSenseRatio", 0, nullptr},
     {"CompositeProfile", 0, nullptr},
     {"ConcealingBabySwallow", 0, nullptr},
     {"ConditionalValueAtRisk", 0, nullptr},
-    {"ConnorsRsi", 0, nullptr},
-    {"Coppock", 0, nullptr},
+    {"ConnorsRsi", 0, &build_new<ConnorsRsi, kInt, kInt, kInt>},
+    {"Coppock", 0, &build_new<Coppock, kInt, kInt, kInt>},
     {"CorrelationTrendIndicator", 0, nullptr},
     {"Counterattack", 0, nullptr},
     {"Crab", 0, nullptr},
@@ -108,45 +183,45 @@ constexpr RegistryRow kRows[] = {
     {"Cypher", 0, nullptr},
     {"Decycler", 0, nullptr},
     {"DecyclerOscillator", 0, nullptr},
-    {"Dema", 0, nullptr},
+    {"Dema", 0, &build_new<Dema, kInt>},
     {"DemandIndex", 0, nullptr},
     {"DemarkPivots", 0, nullptr},
-    {"DepthSlope", 2, nullptr},
-    {"DerivativeOscillator", 0, nullptr},
+    {"DepthSlope", 2, &build_new<DepthSlope>},
+    {"DerivativeOscillator", 0, &build_new<DerivativeOscillator, kInt, kInt, kInt, kInt>},
     {"DetrendedStdDev", 0, nullptr},
-    {"DisparityIndex", 0, nullptr},
+    {"DisparityIndex", 0, &build_new<DisparityIndex, kInt>},
     {"DistanceSsd", 0, nullptr},
     {"Doji", 0, nullptr},
     {"DojiStar", 0, nullptr},
     {"Donchian", 0, nullptr},
     {"DonchianStop", 0, nullptr},
-    {"DoubleBollinger", 0, nullptr},
+    {"DoubleBollinger", 0, &build_new<DoubleBollinger, kInt, kNum, kNum>},
     {"DoubleTopBottom", 0, nullptr},
     {"DownsideGapThreeMethods", 0, nullptr},
-    {"Dpo", 0, nullptr},
+    {"Dpo", 0, &build_new<Dpo, kInt>},
     {"DragonflyDoji", 0, nullptr},
     {"DumplingTop", 0, nullptr},
     {"Dx", 0, nullptr},
-    {"DynamicMomentumIndex", 0, nullptr},
+    {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, nullptr},
     {"EffectiveSpread", 3, nullptr},
     {"EhlersStochastic", 0, nullptr},
-    {"Ehma", 0, nullptr},
-    {"ElderImpulse", 0, nullptr},
+    {"Ehma", 0, &build_new<Ehma, kInt>},
+    {"ElderImpulse", 0, &build_new<ElderImpulse, kInt, kInt, kInt, kInt>},
     {"ElderRay", 0, nullptr},
     {"ElderSafeZone", 0, nullptr},
-    {"Ema", 0, nullptr},
+    {"Ema", 0, &build_new<Ema, kInt>},
     {"EmpiricalModeDecomposition", 0, nullptr},
     {"Engulfing", 0, nullptr},
     {"Equivolume", 0, nullptr},
-    {"EstimatedLeverageRatio", 0, nullptr},
+    {"EstimatedLeverageRatio", 0, &build_new<EstimatedLeverageRatio>},
     {"EvenBetterSinewave", 0, nullptr},
     {"EveningDojiStar", 0, nullptr},
     {"Evwma", 0, nullptr},
     {"EwmaVolatility", 0, nullptr},
     {"Expectancy", 0, nullptr},
     {"FallingThreeMethods", 0, nullptr},
-    {"Fama", 0, nullptr},
+    {"Fama", 0, &build_new<Fama, kNum, kNum>},
     {"FibArcs", 0, nullptr},
     {"FibChannel", 0, nullptr},
     {"FibConfluence", 0, nullptr},
@@ -156,18 +231,18 @@ constexpr RegistryRow kRows[] = {
     {"FibRetracement", 0, nullptr},
     {"FibTimeZones", 0, nullptr},
     {"FibonacciPivots", 0, nullptr},
-    {"FisherRsi", 0, nullptr},
+    {"FisherRsi", 0, &build_new<FisherRsi, kInt>},
     {"FisherTransform", 0, nullptr},
     {"FlagPennant", 0, nullptr},
     {"ForceIndex", 0, nullptr},
     {"FractalChaosBands", 0, nullptr},
-    {"Frama", 0, nullptr},
+    {"Frama", 0, &build_new<Frama, kInt>},
     {"FryPanBottom", 0, nullptr},
-    {"FundingBasis", 4, nullptr},
-    {"FundingImpliedApr", 4, nullptr},
-    {"FundingRate", 4, nullptr},
-    {"FundingRateMean", 4, nullptr},
-    {"FundingRateZScore", 4, nullptr},
+    {"FundingBasis", 4, &build_new<FundingBasis>},
+    {"FundingImpliedApr", 4, &build_new<FundingImpliedApr, kNum>},
+    {"FundingRate", 4, &build_new<FundingRate>},
+    {"FundingRateMean", 4, &build_new<FundingRateMean, kInt>},
+    {"FundingRateZScore", 4, &build_new<FundingRateZScore, kInt>},
     {"GainLossRatio", 0, nullptr},
     {"GainToPainRatio", 0, nullptr},
     {"GapSideBySideWhite", 0, nullptr},
@@ -175,8 +250,8 @@ constexpr RegistryRow kRows[] = {
     {"GarmanKlassVolatility", 0, nullptr},
     {"Gartley", 0, nullptr},
     {"GatorOscillator", 0, nullptr},
-    {"GeneralizedDema", 0, nullptr},
-    {"GeometricMa", 0, nullptr},
+    {"GeneralizedDema", 0, &build_new<GeneralizedDema, kInt, kNum>},
+    {"GeometricMa", 0, &build_new<GeometricMa, kInt>},
     {"GoldenPocket", 0, nullptr},
     {"GrangerCausality", 0, nullptr},
     {"GravestoneDoji", 0, nullptr},
@@ -198,8 +273,8 @@ constexpr RegistryRow kRows[] = {
     {"HikkakeModified", 0, nullptr},
     {"HilbertDominantCycle", 0, nullptr},
     {"HistoricalVolatility", 0, nullptr},
-    {"Hma", 0, nullptr},
-    {"HoltWinters", 0, nullptr},
+    {"Hma", 0, &build_new<Hma, kInt>},
+    {"HoltWinters", 0, &build_new<HoltWinters, kNum, kNum>},
     {"HomingPigeon", 0, nullptr},
     {"HtDcPhase", 0, nullptr},
     {"HtPhasor", 0, nullptr},
@@ -217,11 +292,11 @@ constexpr RegistryRow kRows[] = {
     {"InverseFisherTransform", 0, nullptr},
     {"InvertedHammer", 0, nullptr},
     {"JarqueBera", 0, nullptr},
-    {"Jma", 0, nullptr},
+    {"Jma", 0, &build_new<Jma, kInt, kNum, kU32>},
     {"JumpIndicator", 0, nullptr},
     {"KRatio", 0, nullptr},
     {"KalmanHedgeRatio", 0, nullptr},
-    {"Kama", 0, nullptr},
+    {"Kama", 0, &build_new<Kama, kInt, kInt, kInt>},
     {"KaseDevStop", 0, nullptr},
     {"KasePermissionStochastic", 0, nullptr},
     {"KellyCriterion", 0, nullptr},
@@ -241,15 +316,15 @@ constexpr RegistryRow kRows[] = {
     {"LinRegIntercept", 0, nullptr},
     {"LinRegSlope", 0, nullptr},
     {"LinearRegression", 0, nullptr},
-    {"LiquidationFeatures", 4, nullptr},
+    {"LiquidationFeatures", 4, &build_new<LiquidationFeatures>},
     {"LogReturn", 0, nullptr},
     {"LongLeggedDoji", 0, nullptr},
     {"LongLine", 0, nullptr},
-    {"LongShortRatio", 4, nullptr},
+    {"LongShortRatio", 4, &build_new<LongShortRatio>},
     {"M2Measure", 0, nullptr},
     {"MaEnvelope", 0, nullptr},
     {"MacdFix", 0, nullptr},
-    {"MacdHistogram", 0, nullptr},
+    {"MacdHistogram", 0, &build_new<MacdHistogram, kInt, kInt, kInt>},
     {"MacdIndicator", 0, nullptr},
     {"Mama", 0, nullptr},
     {"MarketFacilitationIndex", 0, nullptr},
@@ -261,19 +336,19 @@ constexpr RegistryRow kRows[] = {
     {"MaxDrawdown", 0, nullptr},
     {"McClellanOscillator", 5, nullptr},
     {"McClellanSummationIndex", 5, nullptr},
-    {"McGinleyDynamic", 0, nullptr},
+    {"McGinleyDynamic", 0, &build_new<McGinleyDynamic, kInt>},
     {"MedianAbsoluteDeviation", 0, nullptr},
     {"MedianChannel", 0, nullptr},
-    {"MedianMa", 0, nullptr},
+    {"MedianMa", 0, &build_new<MedianMa, kInt>},
     {"MedianPrice", 0, nullptr},
     {"Mfi", 0, nullptr},
-    {"Microprice", 2, nullptr},
-    {"MidPoint", 0, nullptr},
+    {"Microprice", 2, &build_new<Microprice>},
+    {"MidPoint", 0, &build_new<MidPoint, kInt>},
     {"MidPrice", 0, nullptr},
     {"MinusDi", 0, nullptr},
     {"MinusDm", 0, nullptr},
     {"ModifiedMaStop", 0, nullptr},
-    {"Mom", 0, nullptr},
+    {"Mom", 0, &build_new<Mom, kInt>},
     {"MorningDojiStar", 0, nullptr},
     {"MorningEveningStar", 0, nullptr},
     {"MurreyMathLines", 0, nullptr},
@@ -283,20 +358,20 @@ constexpr RegistryRow kRows[] = {
     {"NewPriceLines", 0, nullptr},
     {"Nrtr", 0, nullptr},
     {"Nvi", 0, nullptr},
-    {"OIPriceDivergence", 4, nullptr},
-    {"OIWeighted", 4, nullptr},
+    {"OIPriceDivergence", 4, &build_new<OIPriceDivergence, kInt>},
+    {"OIWeighted", 4, &build_new<OIWeighted>},
     {"Obv", 0, nullptr},
-    {"OiToVolumeRatio", 4, nullptr},
+    {"OiToVolumeRatio", 4, &build_new<OiToVolumeRatio>},
     {"OmegaRatio", 0, nullptr},
     {"OnNeck", 0, nullptr},
-    {"OpenInterestDelta", 4, nullptr},
-    {"OpenInterestMomentum", 4, nullptr},
+    {"OpenInterestDelta", 4, &build_new<OpenInterestDelta>},
+    {"OpenInterestMomentum", 4, &build_new<OpenInterestMomentum, kInt>},
     {"OpeningMarubozu", 0, nullptr},
     {"OpeningRange", 0, nullptr},
-    {"OrderBookImbalanceFull", 2, nullptr},
-    {"OrderBookImbalanceTop1", 2, nullptr},
-    {"OrderBookImbalanceTopN", 2, nullptr},
-    {"OrderFlowImbalance", 2, nullptr},
+    {"OrderBookImbalanceFull", 2, &build_new<OrderBookImbalanceFull>},
+    {"OrderBookImbalanceTop1", 2, &build_new<OrderBookImbalanceTop1>},
+    {"OrderBookImbalanceTopN", 2, &build_new<OrderBookImbalanceTopN, kInt>},
+    {"OrderFlowImbalance", 2, &build_new<OrderFlowImbalance, kInt>},
     {"OuHalfLife", 0, nullptr},
     {"OvernightGap", 0, nullptr},
     {"OvernightIntradayReturn", 0, nullptr},
@@ -306,19 +381,19 @@ constexpr RegistryRow kRows[] = {
     {"ParkinsonVolatility", 0, nullptr},
     {"PearsonCorrelation", 0, nullptr},
     {"PercentAboveMa", 5, nullptr},
-    {"PercentB", 0, nullptr},
+    {"PercentB", 0, &build_new<PercentB, kInt, kNum>},
     {"PercentageTrailingStop", 0, nullptr},
-    {"PerpetualPremiumIndex", 4, nullptr},
+    {"PerpetualPremiumIndex", 4, &build_new<PerpetualPremiumIndex>},
     {"Pgo", 0, nullptr},
     {"PiercingDarkCloud", 0, nullptr},
     {"Pin", 1, nullptr},
     {"PivotReversal", 0, nullptr},
     {"PlusDi", 0, nullptr},
     {"PlusDm", 0, nullptr},
-    {"Pmo", 0, nullptr},
-    {"PolarizedFractalEfficiency", 0, nullptr},
-    {"Ppo", 0, nullptr},
-    {"PpoHistogram", 0, nullptr},
+    {"Pmo", 0, &build_new<Pmo, kInt, kInt>},
+    {"PolarizedFractalEfficiency", 0, &build_new<PolarizedFractalEfficiency, kInt, kInt>},
+    {"Ppo", 0, &build_new<Ppo, kInt, kInt>},
+    {"PpoHistogram", 0, &build_new<PpoHistogram, kInt, kInt, kInt>},
     {"ProfileShape", 0, nullptr},
     {"ProfitFactor", 0, nullptr},
     {"ProjectionBands", 0, nullptr},
@@ -328,7 +403,7 @@ constexpr RegistryRow kRows[] = {
     {"Qqe", 0, nullptr},
     {"Qstick", 0, nullptr},
     {"QuartileBands", 0, nullptr},
-    {"QuotedSpread", 2, nullptr},
+    {"QuotedSpread", 2, &build_new<QuotedSpread>},
     {"RSquared", 0, nullptr},
     {"RealizedSpread", 3, nullptr},
     {"RealizedVolatility", 0, nullptr},
@@ -340,11 +415,11 @@ constexpr RegistryRow kRows[] = {
     {"RenkoTrailingStop", 0, nullptr},
     {"RickshawMan", 0, nullptr},
     {"RisingThreeMethods", 0, nullptr},
-    {"Rmi", 0, nullptr},
-    {"Roc", 0, nullptr},
-    {"Rocp", 0, nullptr},
-    {"Rocr", 0, nullptr},
-    {"Rocr100", 0, nullptr},
+    {"Rmi", 0, &build_new<Rmi, kInt, kInt>},
+    {"Roc", 0, &build_new<Roc, kInt>},
+    {"Rocp", 0, &build_new<Rocp, kInt>},
+    {"Rocr", 0, &build_new<Rocr, kInt>},
+    {"Rocr100", 0, &build_new<Rocr100, kInt>},
     {"RogersSatchellVolatility", 0, nullptr},
     {"RollMeasure", 1, nullptr},
     {"RollingCorrelation", 0, nullptr},
@@ -355,8 +430,8 @@ constexpr RegistryRow kRows[] = {
     {"RollingQuantile", 0, nullptr},
     {"RollingVwap", 0, nullptr},
     {"RoofingFilter", 0, nullptr},
-    {"Rsi", 0, nullptr},
-    {"Rsx", 0, nullptr},
+    {"Rsi", 0, &build_new<Rsi, kInt>},
+    {"Rsx", 0, &build_new<Rsx, kInt>},
     {"Rvi", 0, nullptr},
     {"RviVolatility", 0, nullptr},
     {"Rwi", 0, nullptr},
@@ -374,12 +449,12 @@ constexpr RegistryRow kRows[] = {
     {"ShortLine", 0, nullptr},
     {"SignedVolume", 1, nullptr},
     {"SineWave", 0, nullptr},
-    {"SineWeightedMa", 0, nullptr},
+    {"SineWeightedMa", 0, &build_new<SineWeightedMa, kInt>},
     {"SinglePrints", 0, nullptr},
     {"Skewness", 0, nullptr},
     {"Sma", 0, &build_new<Sma, kInt>},
     {"Smi", 0, nullptr},
-    {"Smma", 0, nullptr},
+    {"Smma", 0, &build_new<Smma, kInt>},
     {"SmoothedHeikinAshi", 0, nullptr},
     {"SortinoRatio", 0, nullptr},
     {"SpearmanCorrelation", 0, nullptr},
@@ -388,22 +463,22 @@ constexpr RegistryRow kRows[] = {
     {"SpreadBollingerBands", 0, nullptr},
     {"SpreadHurst", 0, nullptr},
     {"StalledPattern", 0, nullptr},
-    {"StandardError", 0, nullptr},
+    {"StandardError", 0, &build_new<StandardError, kInt>},
     {"StandardErrorBands", 0, nullptr},
     {"StarcBands", 0, nullptr},
-    {"Stc", 0, nullptr},
-    {"StdDev", 0, nullptr},
+    {"Stc", 0, &build_new<Stc, kInt, kInt, kInt, kNum>},
+    {"StdDev", 0, &build_new<StdDev, kInt>},
     {"StepTrailingStop", 0, nullptr},
     {"SterlingRatio", 0, nullptr},
     {"StickSandwich", 0, nullptr},
-    {"StochRsi", 0, nullptr},
+    {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
     {"Stochastic", 0, nullptr},
     {"StochasticCci", 0, nullptr},
     {"SuperSmoother", 0, nullptr},
     {"SuperTrend", 0, nullptr},
-    {"T3", 0, nullptr},
+    {"T3", 0, &build_new<T3, kInt, kNum>},
     {"TailRatio", 0, nullptr},
-    {"TakerBuySellRatio", 4, nullptr},
+    {"TakerBuySellRatio", 4, &build_new<TakerBuySellRatio>},
     {"Takuri", 0, nullptr},
     {"TasukiGap", 0, nullptr},
     {"TdCamouflage", 0, nullptr},
@@ -425,8 +500,8 @@ constexpr RegistryRow kRows[] = {
     {"TdSequential", 0, nullptr},
     {"TdSetup", 0, nullptr},
     {"TdTrap", 0, nullptr},
-    {"Tema", 0, nullptr},
-    {"TermStructureBasis", 4, nullptr},
+    {"Tema", 0, &build_new<Tema, kInt>},
+    {"TermStructureBasis", 4, &build_new<TermStructureBasis>},
     {"ThreeDrives", 0, nullptr},
     {"ThreeInside", 0, nullptr},
     {"ThreeLineBreak", 0, nullptr},
@@ -436,7 +511,7 @@ constexpr RegistryRow kRows[] = {
     {"ThreeStarsInSouth", 0, nullptr},
     {"Thrusting", 0, nullptr},
     {"TickIndex", 5, nullptr},
-    {"Tii", 0, nullptr},
+    {"Tii", 0, &build_new<Tii, kInt, kInt>},
     {"TimeBasedStop", 0, nullptr},
     {"TowerTopBottom", 0, nullptr},
     {"TpoProfile", 0, nullptr},
@@ -444,19 +519,19 @@ constexpr RegistryRow kRows[] = {
     {"TradeSignAutocorrelation", 1, nullptr},
     {"TradeVolumeIndex", 0, nullptr},
     {"TrendLabel", 0, nullptr},
-    {"TrendStrengthIndex", 0, nullptr},
+    {"TrendStrengthIndex", 0, &build_new<TrendStrengthIndex, kInt>},
     {"Trendflex", 0, nullptr},
     {"TreynorRatio", 0, nullptr},
     {"Triangle", 0, nullptr},
-    {"Trima", 0, nullptr},
+    {"Trima", 0, &build_new<Trima, kInt>},
     {"Trin", 5, nullptr},
     {"TripleTopBottom", 0, nullptr},
     {"Tristar", 0, nullptr},
-    {"Trix", 0, nullptr},
+    {"Trix", 0, &build_new<Trix, kInt>},
     {"TrueRange", 0, nullptr},
-    {"Tsf", 0, nullptr},
-    {"TsfOscillator", 0, nullptr},
-    {"Tsi", 0, nullptr},
+    {"Tsf", 0, &build_new<Tsf, kInt>},
+    {"TsfOscillator", 0, &build_new<TsfOscillator, kInt>},
+    {"Tsi", 0, &build_new<Tsi, kInt, kInt>},
     {"Tsv", 0, nullptr},
     {"TtmSqueeze", 0, nullptr},
     {"TtmTrend", 0, nullptr},
@@ -475,10 +550,10 @@ constexpr RegistryRow kRows[] = {
     {"UpsidePotentialRatio", 0, nullptr},
     {"ValueArea", 0, nullptr},
     {"ValueAtRisk", 0, nullptr},
-    {"Variance", 0, nullptr},
+    {"Variance", 0, &build_new<Variance, kInt>},
     {"VarianceRatio", 0, nullptr},
-    {"VerticalHorizontalFilter", 0, nullptr},
-    {"Vidya", 0, nullptr},
+    {"VerticalHorizontalFilter", 0, &build_new<VerticalHorizontalFilter, kInt>},
+    {"Vidya", 0, &build_new<Vidya, kInt, kInt>},
     {"VolatilityCone", 0, nullptr},
     {"VolatilityOfVolatility", 0, nullptr},
     {"VolatilityRatio", 0, nullptr},
@@ -492,7 +567,7 @@ constexpr RegistryRow kRows[] = {
     {"Vortex", 0, nullptr},
     {"Vpin", 1, nullptr},
     {"Vwap", 0, nullptr},
-    {"VwapStdDevBands", 0, nullptr},
+    {"VwapStdDevBands", 0, &build_new<VwapStdDevBands, kNum>},
     {"Vwma", 0, nullptr},
     {"Vzo", 0, nullptr},
     {"Wad", 0, nullptr},
@@ -503,14 +578,14 @@ constexpr RegistryRow kRows[] = {
     {"WickRatio", 0, nullptr},
     {"WilliamsR", 0, nullptr},
     {"WinRate", 0, nullptr},
-    {"Wma", 0, nullptr},
+    {"Wma", 0, &build_new<Wma, kInt>},
     {"WoodiePivots", 0, nullptr},
     {"YangZhangVolatility", 0, nullptr},
     {"YoyoExit", 0, nullptr},
-    {"ZScore", 0, nullptr},
+    {"ZScore", 0, &build_new<ZScore, kInt>},
     {"ZeroLagMacd", 0, nullptr},
     {"ZigZag", 0, nullptr},
-    {"Zlema", 0, nullptr},
+    {"Zlema", 0, &build_new<Zlema, kInt>},
 };
 
 static_assert(std::ranges::is_sorted(kRows, {}, &RegistryRow::name), "registry rows must stay sorted");

@@ -1,0 +1,40 @@
+// RSI whose averages move faster along an efficient (trending) price path and slower
+// in noise: the smoothing constant follows Kaufman's efficiency ratio.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class AdaptiveRsi final : public CloseIndicator<AdaptiveRsi> {
+public:
+    static std::expected<AdaptiveRsi, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return period_ + 1; }
+
+private:
+    explicit AdaptiveRsi(std::uint64_t n) : period_(n) {}
+
+    std::optional<double> prev_;
+    bool seeded_ = false;
+    double avg_gain_ = 0.0;
+    double avg_loss_ = 0.0;
+    std::deque<double> prices_;   // the last n + 1 closes
+    std::deque<double> changes_;  // the last n absolute one-bar changes
+    double vol_sum_ = 0.0;
+    // vol_sum_ is tested for zero (a flat path), so it is re-added from the window
+    // every n changes instead of carrying rounding residue forever.
+    std::uint64_t since_resum_ = 0;
+    std::uint64_t period_;
+    double seed_gain_ = 0.0;
+    double seed_loss_ = 0.0;
+    std::uint64_t seed_count_ = 0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,56 @@
+// The directional-movement step: Wilder-smoothed true range and directional
+// movements, the two directional indices and their smoothed spread (ADX).
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <vector>
+
+#include "indicators/bar.hpp"
+#include "indicators/error.hpp"
+
+namespace torvex {
+
+struct AdxPoint {
+    double plus_di;
+    double minus_di;
+    double adx;
+};
+
+struct DiPair {
+    double plus_di = 0.0;
+    double minus_di = 0.0;
+};
+
+class AdxCore {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<AdxCore, IndicatorError> create(std::uint64_t n);
+
+    // One candle that already passed the candle rule (no guard here). The first
+    // candle only primes; answers (+DI, −DI, ADX) from candle 2n on.
+    std::optional<AdxPoint> step(const Ohlcv& bar);
+
+    // The (+DI, −DI) of the last candle that reached the smoothed stage.
+    DiPair last_di() const { return last_di_; }
+    std::uint64_t period() const { return period_; }
+
+private:
+    explicit AdxCore(std::uint64_t n);
+
+    std::optional<Ohlcv> prev_;
+    std::optional<double> tr_s_;
+    std::optional<double> plus_dm_s_;
+    std::optional<double> minus_dm_s_;
+    std::optional<double> adx_;
+    std::vector<double> dx_seed_;
+    std::uint64_t period_;
+    double tr_sum_ = 0.0;
+    double plus_dm_sum_ = 0.0;
+    double minus_dm_sum_ = 0.0;
+    std::uint64_t seed_count_ = 0;
+    DiPair last_di_;
+};
+
+}  // namespace torvex

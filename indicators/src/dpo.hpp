@@ -1,0 +1,31 @@
+// Detrended price oscillator: the close ⌊n/2⌋ bars back against the current n-bar mean.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class Dpo final : public CloseIndicator<Dpo> {
+public:
+    static std::expected<Dpo, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return capacity_; }
+
+private:
+    explicit Dpo(std::uint64_t n);
+
+    std::deque<double> window_;
+    std::uint64_t period_;
+    std::uint64_t lag_;       // ⌊n/2⌋: how far back the detrended close lies
+    std::uint64_t capacity_;  // max(n, ⌊n/2⌋ + 2): enough for both the mean and the lagged close
+    double sum_ = 0.0;        // sum of the last n closes
+    std::uint64_t since_resum_ = 0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,30 @@
+// Holt's double exponential smoothing of the close: a level and a trend.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class HoltWinters final : public CloseIndicator<HoltWinters> {
+public:
+    // Both factors must lie in (0, 1].
+    static std::expected<HoltWinters, IndicatorError> create(double alpha, double beta);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return 2; }
+
+private:
+    HoltWinters(double alpha, double beta) : alpha_(alpha), beta_(beta) {}
+
+    std::optional<double> level_;
+    double trend_ = 0.0;
+    std::optional<double> first_close_;
+    double alpha_;
+    double beta_;
+};
+
+}  // namespace torvex

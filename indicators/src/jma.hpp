@@ -1,0 +1,41 @@
+// Jurik-style adaptive moving average: a phase-shifted exponential smoothing with
+// a second-order correction of the tracking error.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class Jma final : public CloseIndicator<Jma> {
+public:
+    // power must lie in 1..=4; phase must be finite.
+    static std::expected<Jma, IndicatorError> create(std::uint64_t n, double phase, std::uint32_t power);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return 1; }
+
+    double beta() const { return beta_; }
+    double alpha() const { return alpha_; }
+    double phase_ratio() const { return phase_ratio_; }
+
+private:
+    Jma(std::uint64_t n, double phase, std::uint32_t power);
+
+    bool started_ = false;
+    double jma_ = 0.0;
+    std::uint64_t period_;
+    double phase_;
+    double beta_;
+    double alpha_;
+    double phase_ratio_;
+    double e0_ = 0.0;
+    double det0_ = 0.0;
+    double det1_ = 0.0;
+    std::uint32_t power_;
+};
+
+}  // namespace torvex

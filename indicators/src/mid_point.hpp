@@ -1,0 +1,27 @@
+// Middle of the highest and lowest close of the window.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class MidPoint final : public CloseIndicator<MidPoint> {
+public:
+    static std::expected<MidPoint, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return period_; }
+
+private:
+    explicit MidPoint(std::uint64_t n) : period_(n) {}
+
+    std::deque<double> window_;
+    std::uint64_t period_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,41 @@
+// A ring of the last n penetration depths with their sum and the count of the
+// entries above zero, so the average over the bars that penetrated is O(1).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+
+#include "indicators/error.hpp"
+
+namespace torvex {
+
+class PenetrationRing {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<PenetrationRing, IndicatorError> create(std::uint64_t n);
+
+    // Appends x, first dropping the oldest when n values are held. No input guard:
+    // the owner passes finite depths. The sum is re-added from the ring every 16·n
+    // pushes so a huge depth that has left cannot leave its rounding behind.
+    void push(double x);
+
+    // sum / count of positive entries, or 0 when no entry is above zero.
+    double average_positive() const;
+
+    bool full() const { return ring_.size() == period_; }
+    std::uint64_t size() const { return ring_.size(); }
+    double sum() const { return sum_; }
+    std::uint64_t positives() const { return positives_; }
+
+private:
+    explicit PenetrationRing(std::uint64_t n) : period_(n) {}
+
+    std::deque<double> ring_;
+    std::uint64_t period_;
+    double sum_ = 0.0;
+    std::uint64_t positives_ = 0;
+    std::uint64_t since_resum_ = 0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,35 @@
+// Vertical horizontal filter: the range of the last n closes over the path length of
+// the last n changes; near 1 in a trend, small in a congestion.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class VerticalHorizontalFilter final : public CloseIndicator<VerticalHorizontalFilter> {
+public:
+    static std::expected<VerticalHorizontalFilter, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return period_ + 1; }
+
+private:
+    explicit VerticalHorizontalFilter(std::uint64_t n) : period_(n) {}
+
+    std::optional<double> prev_;
+    std::deque<double> prices_;
+    std::deque<double> changes_;
+    std::uint64_t period_;
+    double change_sum_ = 0.0;
+    // change_sum_ decides the flat case by comparing with zero, so it is re-added
+    // from the window every n changes: residue left by large changes that have
+    // already left the window must not turn a flat stretch into a huge ratio.
+    std::uint64_t since_resum_ = 0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,123 @@
+"""Every indicator of the library loads as an observation column over realistic bars."""
+
+import json
+import math
+import random
+import re
+
+import pytest
+
+from conftest import Driver, make_spec
+
+# (name, params, field): typical parameters of each indicator the library offers.
+CASES = [
+    ("Sma", [20], None), ("Ema", [20], None), ("Ehma", [20], None), ("Hma", [20], None),
+    ("GeneralizedDema", [10, 0.7], None), ("Fama", [0.5, 0.05], None), ("Frama", [16], None),
+    ("GeometricMa", [20], None), ("HoltWinters", [0.3, 0.1], None), ("Jma", [14, 0, 2], None),
+    ("Kama", [10, 2, 30], None), ("McGinleyDynamic", [14], None), ("Smma", [14], None),
+    ("SineWeightedMa", [14], None), ("MedianMa", [15], None), ("MidPoint", [14], None), ("T3", [5, 0.7], None),
+    ("Tema", [10], None), ("Trima", [15], None), ("Vidya", [14, 9], None), ("Wma", [20], None),
+    ("Zlema", [20], None),
+    ("Alma", [9, 0.85, 6], None), ("Apo", [12, 26], None), ("BollingerBandwidth", [20, 2], None),
+    ("Cfo", [14], None), ("Cmo", [14], None), ("Coppock", [10, 14, 11], None), ("Dema", [20], None),
+    ("DerivativeOscillator", [14, 5, 3, 9], None), ("DisparityIndex", [14], None), ("Dpo", [20], None),
+    ("Mom", [10], None), ("Roc", [10], None), ("Rocp", [10], None), ("Rocr", [10], None),
+    ("Rocr100", [10], None), ("PercentB", [20, 2], None), ("PolarizedFractalEfficiency", [10, 5], None),
+    ("StandardError", [14], None), ("StdDev", [20], None), ("Variance", [20], None), ("ZScore", [20], None),
+    ("Tsf", [14], None),
+    ("Rsi", [14], None), ("Rsx", [14], None), ("Rmi", [14, 5], None), ("Pmo", [35, 20], None),
+    ("Ppo", [12, 26], None), ("PpoHistogram", [12, 26, 9], None), ("AdaptiveRsi", [14], None),
+    ("ConnorsRsi", [3, 2, 100], None), ("DynamicMomentumIndex", [14], None), ("ElderImpulse", [13, 12, 26, 9], None),
+    ("FisherRsi", [14], None), ("MacdHistogram", [12, 26, 9], None), ("Trix", [15], None),
+    ("TsfOscillator", [14], None), ("Tsi", [25, 13], None), ("VerticalHorizontalFilter", [28], None),
+    ("Stc", [23, 50, 10, 0.5], None), ("StochRsi", [14, 14], None), ("Tii", [60, 30], None),
+    ("TrendStrengthIndex", [14], None),
+    ("BollingerBands", [20, 2], "upper"), ("BollingerBands", [20, 2], "stddev"), ("Bollinger", [20, 2], None),
+    ("DoubleBollinger", [20, 1, 2], None), ("VwapStdDevBands", [2], "upper"),
+    ("QuotedSpread", [], None), ("Microprice", [], None), ("OrderBookImbalanceTop1", [], None),
+    ("OrderBookImbalanceTopN", [3], None), ("OrderBookImbalanceFull", [], None), ("OrderFlowImbalance", [10], None),
+    ("DepthSlope", [], None),
+    ("FundingRate", [], None),
+    ("FundingImpliedApr", [1095], None), ("FundingRateMean", [8], None), ("FundingRateZScore", [20], None),
+    ("OpenInterestDelta", [], None), ("OpenInterestMomentum", [10], None), ("OIPriceDivergence", [14], None),
+    ("OIWeighted", [], None),
+]
+
+# Measures of prices and volumes that a bar of one symbol does not carry: the environment
+# gives the derivatives record the close as mark, index and futures price and zero long,
+# short, taker and liquidation volumes, and no reference series, so these read 0.0 throughout.
+ZERO_CASES = [
+    ("PerpetualPremiumIndex", [], None), ("FundingBasis", [], None), ("TermStructureBasis", [], None),
+    ("CalendarSpread", [], None), ("LongShortRatio", [], None), ("TakerBuySellRatio", [], None),
+    ("OiToVolumeRatio", [], None), ("EstimatedLeverageRatio", [], None), ("LiquidationFeatures", [], "total"),
+]
+
+
+def make_bars(count=3000, seed=11):
+    rng = random.Random(seed)
+    price, oi = 100.0, 5e5
+    bars = []
+    for i in range(count):
+        price *= math.exp(rng.gauss(0.0, 0.01))
+        high = price * (1 + abs(rng.gauss(0, 0.004)))
+        low = price * (1 - abs(rng.gauss(0, 0.004)))
+        open_ = rng.uniform(low, high)
+        oi *= math.exp(rng.gauss(0.0, 0.02))
+        mid = (high + low) / 2
+        bars.append({
+            "ts": 1_700_000_000_000 + 60_000 * i, "open": open_, "high": high, "low": low, "close": price,
+            "volume": rng.uniform(10, 100),
+            "bid_px": [mid - 0.01 * k - 0.005 for k in range(1, 6)], "bid_sz": [rng.uniform(1, 9) for _ in range(5)],
+            "ask_px": [mid + 0.01 * k + 0.005 for k in range(1, 6)], "ask_sz": [rng.uniform(1, 9) for _ in range(5)],
+            "funding": rng.gauss(1e-4, 5e-5), "oi": oi,
+        })
+    return bars
+
+
+BARS = make_bars()
+LOAD = json.dumps({"cmd": "load", "candles": BARS})
+
+
+def feature(name, params, field):
+    f = {"kind": "indicator", "name": name, "params": params}
+    if field:
+        f["field"] = field
+    return f
+
+
+def case_id(c):
+    return f"{c[0]}{c[1]}{'.' + c[2] if c[2] else ''}"
+
+
+def column_after_warmup(name, params, field):
+    probe = Driver(make_spec([feature(name, params, field)], max_steps=10_000))
+    answer = json.loads(probe.raw(LOAD))
+    if answer == {"ok": True}:
+        needed = 0
+    else:
+        m = re.match(r"bad spec: episode.warmup is 0 but the observation needs (\d+):", answer["error"])
+        assert m, answer
+        needed = int(m.group(1))
+    env = Driver(make_spec([feature(name, params, field)], max_steps=10_000, warmup=needed))
+    assert env.raw(LOAD) == '{"ok":true}'
+    values = [env("reset")["observation"][0]]
+    while True:
+        out = env("step", action=1)
+        values.append(out["observation"][0])
+        if out["terminated"]:
+            break
+    assert len(values) == len(BARS) - needed
+    assert all(math.isfinite(v) for v in values)
+    return values
+
+
+@pytest.mark.parametrize("name, params, field", CASES, ids=[case_id(c) for c in CASES])
+def test_column_after_warmup(name, params, field):
+    values = column_after_warmup(name, params, field)
+    nonzero = sum(1 for v in values if v != 0.0)
+    assert nonzero >= 0.5 * len(values), f"{name}: only {nonzero} of {len(values)} values are non-zero"
+
+
+@pytest.mark.parametrize("name, params, field", ZERO_CASES, ids=[case_id(c) for c in ZERO_CASES])
+def test_single_symbol_measures_read_zero(name, params, field):
+    assert set(column_after_warmup(name, params, field)) == {0.0}
