@@ -36,6 +36,7 @@ void run(benchmark::State& state, const std::string& name, std::vector<double> p
     DerivativesTick tick;
     tick.funding_rate = 0.0001;
     tick.open_interest = 1e6;
+    const std::uint8_t feed = indicator_feed(name);
     for (auto _ : state) {
         auto ind = build_indicator(name, params);
         if (!ind) {
@@ -45,8 +46,8 @@ void run(benchmark::State& state, const std::string& name, std::vector<double> p
         double sink = 0.0;
         for (const Ohlcv& b : data) {
             BarContext ctx(b);
-            ctx.book = &book;
-            ctx.derivatives = tick;
+            if (feed == kFeedOrderBook) ctx.book = &book;
+            if (feed == kFeedFunding) ctx.derivatives = tick;
             sink += (*ind)->update(ctx).value_or(0.0);
         }
         benchmark::DoNotOptimize(sink);
@@ -73,7 +74,10 @@ const int registered = [] {
     for (const Case& c : cases()) {
         std::string label = c.name;
         label += "(";
-        for (std::size_t i = 0; i < c.params.size(); ++i) label += (i ? "," : "") + format_param_value(c.params[i]);
+        for (std::size_t i = 0; i < c.params.size(); ++i) {
+            if (i > 0) label += ',';
+            label += format_param_value(c.params[i]);
+        }
         label += ")";
         benchmark::RegisterBenchmark(label.c_str(), [c](benchmark::State& s) { run(s, c.name, c.params); })
             ->Unit(benchmark::kMillisecond);

@@ -210,7 +210,7 @@ bool valid_price(double p) { return is_finite(p) && p > 0.0; }
 bool valid_size(double s) { return is_finite(s) && !(s < 0.0); }
 
 // One side of the book; false when a level is unusable (the side is then absent).
-bool book_side(const std::vector<double>& px, const std::vector<double>& sz, std::vector<BookLevel>& out) {
+bool book_side(std::span<const double> px, std::span<const double> sz, std::vector<BookLevel>& out) {
     out.clear();
     for (std::size_t i = 0; i < px.size(); ++i) {
         const double size = i < sz.size() ? sz[i] : 0.0;
@@ -220,9 +220,28 @@ bool book_side(const std::vector<double>& px, const std::vector<double>& sz, std
     return true;
 }
 
-bool accept_book(const Candle& c, OrderBook& book) {
-    if (c.bid_px.empty() || c.ask_px.empty()) return false;
-    if (!book_side(c.bid_px, c.bid_sz, book.bids) || !book_side(c.ask_px, c.ask_sz, book.asks)) return false;
+double at_or_zero(std::span<const double> v, std::uint64_t i) { return i < v.size() ? v[i] : 0.0; }
+
+// One bar of the list, with its book lists resolved.
+struct BarView {
+    const Ohlcv& c;
+    std::span<const double> bid_px, bid_sz, ask_px, ask_sz;
+    const std::optional<double>& funding;
+    const std::optional<double>& oi;
+
+    BarView(const BarList& bars, std::size_t i)
+        : c(bars.candles[i]),
+          bid_px(bars.list(i, BarList::BidPx)),
+          bid_sz(bars.list(i, BarList::BidSz)),
+          ask_px(bars.list(i, BarList::AskPx)),
+          ask_sz(bars.list(i, BarList::AskSz)),
+          funding(bars.funding[i]),
+          oi(bars.oi[i]) {}
+};
+
+bool accept_book(const BarView& b, OrderBook& book) {
+    if (b.bid_px.empty() || b.ask_px.empty()) return false;
+    if (!book_side(b.bid_px, b.bid_sz, book.bids) || !book_side(b.ask_px, b.ask_sz, book.asks)) return false;
     for (std::size_t i = 1; i < book.bids.size(); ++i)
         if (!(book.bids[i].price < book.bids[i - 1].price)) return false;
     for (std::size_t i = 1; i < book.asks.size(); ++i)
@@ -230,9 +249,7 @@ bool accept_book(const Candle& c, OrderBook& book) {
     return book.bids[0].price < book.asks[0].price;
 }
 
-double at_or_zero(const std::vector<double>& v, std::uint64_t i) { return i < v.size() ? v[i] : 0.0; }
-
-double price_value(const Candle& c, PriceField f) {
+double price_value(const Ohlcv& c, PriceField f) {
     switch (f) {
         case PriceField::Open: return c.open;
         case PriceField::High: return c.high;
@@ -243,37 +260,37 @@ double price_value(const Candle& c, PriceField f) {
     return 0.0;
 }
 
-double micro_value(const Candle& c, MicroField f, std::uint64_t level) {
+double micro_value(const BarView& b, MicroField f, std::uint64_t level) {
     switch (f) {
-        case MicroField::BidPx: return at_or_zero(c.bid_px, level);
-        case MicroField::BidSz: return at_or_zero(c.bid_sz, level);
-        case MicroField::AskPx: return at_or_zero(c.ask_px, level);
-        case MicroField::AskSz: return at_or_zero(c.ask_sz, level);
-        case MicroField::Spread:
-            return (!c.ask_px.empty() && !c.bid_px.empty()) ? c.ask_px[0] - c.bid_px[0] : 0.0;
+        case MicroField::BidPx: return at_or_zero(b.bid_px, level);
+        case MicroField::BidSz: return at_or_zero(b.bid_sz, level);
+        case MicroField::AskPx: return at_or_zero(b.ask_px, level);
+        case MicroField::AskSz: return at_or_zero(b.ask_sz, level);
+        case MicroField::Spread: return (!b.ask_px.empty() && !b.bid_px.empty()) ? b.ask_px[0] - b.bid_px[0] : 0.0;
         case MicroField::Imbalance: {
-            if (c.bid_sz.empty() || c.ask_sz.empty()) return 0.0;
-            const double b = c.bid_sz[0], a = c.ask_sz[0];
-            const double total = b + a;
+            if (b.bid_sz.empty() || b.ask_sz.empty()) return 0.0;
+            const double bid = b.bid_sz[0], ask = b.ask_sz[0];
+            const double total = bid + ask;
             if (total == 0.0 || std::isnan(total)) return 0.0;
-            return (b - a) / total;
+            return (bid - ask) / total;
         }
-        case MicroField::Funding: return c.funding.value_or(0.0);
-        case MicroField::Oi: return c.oi.value_or(0.0);
+        case MicroField::Funding: return b.funding.value_or(0.0);
+        case MicroField::Oi: return b.oi.value_or(0.0);
     }
     return 0.0;
 }
 
 }  // namespace
 
-std::expected<std::string, EnvError> Env::load(const std::vector<Candle>& candles) {
+std::expected<std::string, EnvError> Env::load(const BarList& candles) {
     if (candles.empty()) return std::unexpected(EnvError::no_data());
     const ObsSpec& o = spec_.observation;
 
     bool book_available = true, funding_available = true;
-    for (const Candle& c : candles) {
-        book_available = book_available && !c.bid_px.empty() && !c.ask_px.empty();
-        funding_available = funding_available && (c.funding || c.oi);
+    for (std::size_t i = 0; i < candles.size(); ++i) {
+        book_available = book_available && candles.book[i][BarList::BidPx].size > 0 &&
+                         candles.book[i][BarList::AskPx].size > 0;
+        funding_available = funding_available && (candles.funding[i] || candles.oi[i]);
     }
     for (const Feature& f : o.features) {
         if (f.kind != Feature::Kind::Indicator) continue;
@@ -335,12 +352,13 @@ std::expected<std::string, EnvError> Env::load(const std::vector<Candle>& candle
 
     std::vector<double> values(columns.size(), 0.0);
     OrderBook book;  // reused bar after bar
-    for (const Candle& c : candles) {
-        const Ohlcv bar{c.ts, c.open, c.high, c.low, c.close, c.volume};
-        BarContext ctx(bar);
-        if (accept_book(c, book)) ctx.book = &book;
-        if (c.funding || c.oi) {
-            const double f = c.funding.value_or(0.0), oi = c.oi.value_or(0.0);
+    for (std::size_t r = 0; r < rows; ++r) {
+        const BarView b(candles, r);
+        const Ohlcv& c = b.c;
+        BarContext ctx(c);
+        if (accept_book(b, book)) ctx.book = &book;
+        if (b.funding || b.oi) {
+            const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
             if (is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0)) {
                 DerivativesTick t;
                 t.funding_rate = f;
@@ -375,19 +393,19 @@ std::expected<std::string, EnvError> Env::load(const std::vector<Candle>& candle
             switch (f.kind) {
                 case Feature::Kind::Indicator: v = values[slot_of_feature[i]]; break;
                 case Feature::Kind::Price: v = price_value(c, f.price); break;
-                case Feature::Kind::Microstructure: v = micro_value(c, f.micro, f.level.value_or(0)); break;
+                case Feature::Kind::Microstructure: v = micro_value(b, f.micro, f.level.value_or(0)); break;
             }
             data.obs.push_back(report_round(v));
         }
         for (std::uint32_t level = 0; level < o.include_book_levels; ++level) {
-            data.obs.push_back(report_round(at_or_zero(c.bid_px, level)));
-            data.obs.push_back(report_round(at_or_zero(c.bid_sz, level)));
-            data.obs.push_back(report_round(at_or_zero(c.ask_px, level)));
-            data.obs.push_back(report_round(at_or_zero(c.ask_sz, level)));
+            data.obs.push_back(report_round(at_or_zero(b.bid_px, level)));
+            data.obs.push_back(report_round(at_or_zero(b.bid_sz, level)));
+            data.obs.push_back(report_round(at_or_zero(b.ask_px, level)));
+            data.obs.push_back(report_round(at_or_zero(b.ask_sz, level)));
         }
         if (o.include_funding_oi) {
-            data.obs.push_back(report_round(c.funding.value_or(0.0)));
-            data.obs.push_back(report_round(c.oi.value_or(0.0)));
+            data.obs.push_back(report_round(b.funding.value_or(0.0)));
+            data.obs.push_back(report_round(b.oi.value_or(0.0)));
         }
         data.closes.push_back(c.close);
     }

@@ -276,13 +276,18 @@ public:
     }
 
     Step read_f64_list(od::value& v, std::vector<double>& out) {
+        out.clear();
+        return append_f64_list(v, out);
+    }
+
+    // Appends the numbers of a JSON array to `out`.
+    Step append_f64_list(od::value& v, std::vector<double>& out) {
         const char* at = mark(v);
         od::json_type t;
         if (auto e = v.type().get(t)) return fail(library_message(e), at);
         if (t != od::json_type::array) return invalid_type(v, "a sequence");
         od::array a;
         if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
-        out.clear();
         for (auto el : a) {
             od::value x;
             if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
@@ -670,9 +675,15 @@ Step read_spec_doc(Reader& r, od::value& v, EnvSpec& out) {
         1);
 }
 
-Step read_candle(Reader& r, od::value& v, Candle& c) {
+// Appends one bar to the list; a refused bar leaves nothing half-appended that a later
+// reader could see, because the whole command then fails.
+Step read_candle(Reader& r, od::value& v, BarList& bars) {
     static constexpr const char* members[] = {"ts",     "open",   "high",   "low",     "close", "volume",
                                               "bid_px", "bid_sz", "ask_px", "ask_sz", "funding", "oi"};
+    Ohlcv& c = bars.candles.emplace_back();
+    std::optional<double>& funding = bars.funding.emplace_back();
+    std::optional<double>& oi = bars.oi.emplace_back();
+    std::array<BarList::Span, 4>& book = bars.book.emplace_back();
     return r.read_record(
         v, {"struct Candle", members, 5, "struct Candle with 12 elements"},
         [&](std::size_t i, od::value& x) -> Step {
@@ -683,12 +694,17 @@ Step read_candle(Reader& r, od::value& v, Candle& c) {
                 case 3: return r.read_f64(x, c.low);
                 case 4: return r.read_f64(x, c.close);
                 case 5: return r.read_f64(x, c.volume);
-                case 6: return r.read_f64_list(x, c.bid_px);
-                case 7: return r.read_f64_list(x, c.bid_sz);
-                case 8: return r.read_f64_list(x, c.ask_px);
-                case 9: return r.read_f64_list(x, c.ask_sz);
+                case 6:
+                case 7:
+                case 8:
+                case 9: {
+                    const std::size_t offset = bars.pool.size();
+                    if (auto s = r.append_f64_list(x, bars.pool); !s) return s;
+                    book[i - 6] = {offset, bars.pool.size() - offset};
+                    return {};
+                }
                 default: {
-                    std::optional<double>& slot = i == 10 ? c.funding : c.oi;
+                    std::optional<double>& slot = i == 10 ? funding : oi;
                     if (r.is_null(x)) {
                         slot.reset();
                         return {};
@@ -717,12 +733,11 @@ Step read_command_doc(Reader& r, od::value& v, Command& out) {
                     if (t != od::json_type::array) return r.invalid_type(x, "a sequence");
                     od::array a;
                     if (auto e = x.get_array().get(a)) return fail(library_message(e), at);
-                    out.candles.clear();
+                    out.candles = BarList{};
                     for (auto el : a) {
                         od::value cv;
                         if (auto e = std::move(el).get(cv)) return fail(library_message(e), r.last());
-                        Candle& c = out.candles.emplace_back();
-                        if (auto s = read_candle(r, cv, c); !s) return s;
+                        if (auto s = read_candle(r, cv, out.candles); !s) return s;
                     }
                     return {};
                 }

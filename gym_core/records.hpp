@@ -1,10 +1,14 @@
 // The typed records of the specification and command documents.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "indicators/bar.hpp"
 
 namespace torvex::gym {
 
@@ -54,24 +58,33 @@ struct EnvSpec {
     std::optional<std::uint64_t> seed;
 };
 
-struct Candle {
-    std::int64_t ts = 0;
-    double open = 0.0;
-    double high = 0.0;
-    double low = 0.0;
-    double close = 0.0;
-    double volume = 0.0;
-    std::vector<double> bid_px;
-    std::vector<double> bid_sz;
-    std::vector<double> ask_px;
-    std::vector<double> ask_sz;
-    std::optional<double> funding;
-    std::optional<double> oi;
+// The bars of a command, read column by column straight from the document: one
+// candle record per bar, the book lists pooled in one array, and funding and open
+// interest where a bar carries them.
+struct BarList {
+    enum BookList : std::uint8_t { BidPx, BidSz, AskPx, AskSz };
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
+
+    std::vector<Ohlcv> candles;
+    std::vector<std::optional<double>> funding;
+    std::vector<std::optional<double>> oi;
+    std::vector<std::array<Span, 4>> book;  // per bar: bid_px, bid_sz, ask_px, ask_sz
+    std::vector<double> pool;               // the values of every book list
+
+    std::size_t size() const { return candles.size(); }
+    bool empty() const { return candles.empty(); }
+    std::span<const double> list(std::size_t bar, BookList which) const {
+        const Span s = book[bar][which];
+        return {pool.data() + s.offset, s.size};
+    }
 };
 
 struct Command {
     std::string cmd;
-    std::vector<Candle> candles;
+    BarList candles;
     std::optional<double> action;
     std::optional<std::uint64_t> seed;
 };

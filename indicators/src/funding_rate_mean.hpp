@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
+#include <utility>
 
 #include "indicators/src/feed_indicator.hpp"
+#include "indicators/src/summed_window.hpp"
 
 namespace torvex {
 
@@ -15,15 +16,12 @@ public:
     static std::expected<FundingRateMean, IndicatorError> create(std::uint64_t period);
 
     std::optional<double> step(const DerivativesTick& tick);
-    std::uint64_t warmup() const override { return period_; }
+    std::uint64_t warmup() const override { return window_.period(); }
 
 private:
-    explicit FundingRateMean(std::uint64_t period) : period_(period) {}
+    explicit FundingRateMean(SummedWindow window) : window_(std::move(window)) {}
 
-    std::deque<double> window_;
-    std::uint64_t period_;
-    double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    SummedWindow window_;
 };
 
 }  // namespace torvex

@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
+#include <utility>
 
 #include "indicators/indicator.hpp"
+#include "indicators/src/summed_window.hpp"
 
 namespace torvex {
 
@@ -16,15 +17,12 @@ public:
 
     // Refuses a close not above zero (no logarithm) as well as a non-finite one.
     std::optional<double> step(double close);
-    std::uint64_t warmup() const override { return period_; }
+    std::uint64_t warmup() const override { return logs_.period(); }
 
 private:
-    explicit GeometricMa(std::uint64_t n) : period_(n) {}
+    explicit GeometricMa(SummedWindow logs) : logs_(std::move(logs)) {}
 
-    std::deque<double> logs_;
-    std::uint64_t period_;
-    double log_sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    SummedWindow logs_;
 };
 
 }  // namespace torvex

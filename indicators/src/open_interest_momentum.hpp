@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
+#include <utility>
 
 #include "indicators/src/feed_indicator.hpp"
+#include "indicators/src/rate_of_change.hpp"
 
 namespace torvex {
 
@@ -16,13 +17,12 @@ public:
 
     // 0.0 rather than a division when the old open interest is not above zero.
     std::optional<double> step(const DerivativesTick& tick);
-    std::uint64_t warmup() const override { return period_ + 1; }
+    std::uint64_t warmup() const override { return window_.period() + 1; }
 
 private:
-    explicit OpenInterestMomentum(std::uint64_t period) : period_(period) {}
+    explicit OpenInterestMomentum(LagWindow window) : window_(std::move(window)) {}
 
-    std::deque<double> window_;  // at most period + 1 values
-    std::uint64_t period_;
+    LagWindow window_;
 };
 
 }  // namespace torvex

@@ -114,6 +114,48 @@ TEST(Registry, FeedClasses) {
     EXPECT_EQ(per_code, (std::map<int, int>{{0, 446}, {1, 8}, {2, 7}, {3, 3}, {4, 16}, {5, 15}}));
 }
 
+TEST(Registry, InlineChecksAndAliases) {
+    struct Case {
+        const char* name;
+        std::vector<double> params;
+        const char* message;
+    };
+    const char* too_long = "invalid period: period exceeds the maximum supported window length (see MAX_PERIOD)";
+    const Case cases[] = {
+        {"Ema", {1}, "built"},
+        {"Ema", {1e-300}, "period must be greater than zero"},
+        {"Ema", {16777216}, "built"},
+        {"Ema", {16777217}, too_long},
+        {"Ema", {1e30}, too_long},
+        {"Tsi", {1e-300, 16777217}, "period must be greater than zero"},
+        {"Tsi", {16777217, 1e-300}, "period must be greater than zero"},
+        {"Tsi", {25, 16777217}, too_long},
+        {"HoltWinters", {1, 1}, "built"},
+        {"HoltWinters", {0, 0.5}, "invalid period: HoltWinters alpha must be in (0.0, 1.0]"},
+        {"HoltWinters", {0.5, 1.5}, "invalid period: HoltWinters beta must be in (0.0, 1.0]"},
+        {"GeneralizedDema", {16777217, 5}, too_long},
+        {"GeneralizedDema", {5, 1.5}, "invalid period: GD volume factor must be a finite value in [0.0, 1.0]"},
+        {"FundingImpliedApr", {0}, "invalid parameter: intervals_per_year must be finite and positive"},
+        {"FundingImpliedApr", {1095}, "built"},
+        {"Bollinger", {20, 2}, "built"},
+        {"Bollinger", {20}, "missing parameter #1"},
+        {"FundingRate", {}, "built"},  // a name without parameters ignores any list
+        {"FundingRate", {std::nan(""), -1}, "built"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(build_message(c.name, c.params), c.message) << c.name;
+
+    // An alias is built and reported under the name it stands for.
+    auto r = build_indicator("Bollinger", std::vector<double>{20, 0});
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.error(), BuildError::invalid("BollingerBands", "multiplier must be greater than zero"));
+    auto a = build_indicator("Bollinger", std::vector<double>{3, 2});
+    auto b = build_indicator("BollingerBands", std::vector<double>{3, 2});
+    ASSERT_TRUE(a && b);
+    for (double c : {1.0, 2.0, 4.0, 3.0}) EXPECT_EQ(test::feed_close(**a, c), test::feed_close(**b, c));
+    EXPECT_EQ((*a)->outputs(), (*b)->outputs());
+    EXPECT_FALSE((*a)->outputs().empty());
+}
+
 TEST(Registry, EqualCallsGiveIndependentObjects) {
     auto a = build_indicator("Sma", std::vector<double>{2});
     auto b = build_indicator("Sma", std::vector<double>{2});

@@ -248,3 +248,48 @@ def test_unsendable_to_other_thread():
     res = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True)
     assert res.stdout.splitlines() == ["_torvex_gym::RawEnv is unsendable, but sent to another thread",
                                        '{"version":"0.2.0"}']
+
+
+def test_book_and_funding_indicator_columns():
+    feats = [{"kind": "indicator", "name": "Microprice"}, {"kind": "indicator", "name": "QuotedSpread"},
+             {"kind": "indicator", "name": "FundingRate"},
+             {"kind": "indicator", "name": "LiquidationFeatures", "field": "imbalance"},
+             {"kind": "indicator", "name": "BollingerBands", "params": [2, 2], "field": "middle"},
+             {"kind": "indicator", "name": "BollingerBands", "params": [2, 2]}]
+    d = Driver(make_spec(feats, warmup=2))
+    bars = [bar(0, 100.0, bid_px=[100], bid_sz=[1], ask_px=[102], ask_sz=[3], funding=0.0002),
+            bar(1, 104.0, bid_px=[99], bid_sz=[0], ask_px=[101], ask_sz=[0], oi=9.0),
+            # rising bids: no book for the indicators, yet the bar still loads
+            bar(2, 102.0, bid_px=[99, 100], bid_sz=[1, 1], ask_px=[101], ask_sz=[1], funding=-0.0001)]
+    assert d("load", candles=bars) == {"ok": True}
+    # bar 2: no book (0.0), funding -0.0001, bands over closes 104 and 102 (middle 103, sd 1)
+    assert d("reset")["observation"] == [0.0, 0.0, -0.0001, 0.0, 103.0, 105.0]
+    probe = Driver(make_spec(feats[:3], warmup=1))
+    probe("load", candles=bars)
+    # bar 1: sizes 0 give the plain mid; a bar with oi only gives funding 0.0
+    assert probe("reset")["observation"] == [100.0, 200.0, 0.0]
+    assert probe("step", action=1)["observation"] == [0.0, 0.0, -0.0001]
+
+
+def test_output_field_checks():
+    misspelt = {"kind": "indicator", "name": "BollingerBands", "params": [20, 2], "field": "upperx"}
+    d = Driver(make_spec([misspelt], warmup=20))
+    many = [bar(i, 100.0 + (i % 3)) for i in range(25)]
+    assert d("load", candles=many)["error"] == (
+        "bad spec: indicator 'BollingerBands(20,2).upperx' has no output field 'upperx'")
+    # Over fewer bars the indicator never publishes, so nothing refuses the field.
+    assert d("load", candles=many[:19]) == {"ok": True}
+    assert d("reset") == {"error": "data: warmup exceeds the loaded dataset", "ok": False}
+
+
+def test_failed_load_keeps_data_and_episode():
+    d = Driver(make_spec([{"kind": "indicator", "name": "FundingRate"}], warmup=1))
+    funded = [bar(i, 100.0 + i, funding=0.0001 * i) for i in range(6)]
+    assert d("load", candles=funded) == {"ok": True}
+    d("reset")
+    assert d("step", action=2)["info"]["bar"] == 2.0
+    unfunded = [bar(i, 50.0) for i in range(6)]
+    assert d("load", candles=unfunded)["error"].startswith("FundingRate needs the funding/open-interest feed")
+    assert d("load", candles=[])["error"] == "no data loaded"
+    out = d("step", action=2)  # the episode goes on over the earlier data
+    assert out["info"]["bar"] == 3.0 and out["observation"] == [0.0003] and out["reward"] == 1.0
