@@ -167,18 +167,15 @@ public:
             }
             case od::json_type::number: {
                 double d;
-                if (auto e = v.get_double().get(d)) return fail(library_message(e), at);
-                return {};
+                return check(v.get_double().get(d), at);
             }
             case od::json_type::string: {
-                std::string_view s;
-                if (auto e = v.get_string().get(s)) return fail(library_message(e), at);
-                return {};
+                std::string_view text;
+                return check(v.get_string().get(text), at);
             }
             case od::json_type::boolean: {
                 bool b;
-                if (auto e = v.get_bool().get(b)) return fail(library_message(e), at);
-                return {};
+                return check(v.get_bool().get(b), at);
             }
             case od::json_type::null: {
                 bool n = false;
@@ -196,58 +193,65 @@ public:
         return !v.is_null().get(n) && n;
     }
 
-    Step read_string(od::value& v, std::string& out) {
+    static Step check(simdjson::error_code e, const char* at) {
+        if (e) return fail(library_message(e), at);
+        return {};
+    }
+
+    // Marks the value and refuses one whose JSON type is not `want`.
+    Step expect_type(od::value& v, od::json_type want, std::string_view expected) {
         const char* at = mark(v);
         od::json_type t;
         if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        if (t != od::json_type::string) return invalid_type(v, "a string");
-        std::string_view s;
-        if (auto e = v.get_string().get(s)) return fail(library_message(e), at);
-        out.assign(s);
+        if (t != want) return invalid_type(v, expected);
+        return {};
+    }
+
+    Step read_string(od::value& v, std::string& out) {
+        if (auto s = expect_type(v, od::json_type::string, "a string"); !s) return s;
+        std::string_view text;
+        if (auto s = check(v.get_string().get(text), last_); !s) return s;
+        out.assign(text);
         return {};
     }
 
     Step read_bool(od::value& v, bool& out) {
-        const char* at = mark(v);
-        od::json_type t;
-        if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        if (t != od::json_type::boolean) return invalid_type(v, "a boolean");
-        if (auto e = v.get_bool().get(out)) return fail(library_message(e), at);
-        return {};
+        if (auto s = expect_type(v, od::json_type::boolean, "a boolean"); !s) return s;
+        return check(v.get_bool().get(out), last_);
     }
 
     Step read_f64(od::value& v, double& out) {
-        const char* at = mark(v);
-        od::json_type t;
-        if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        if (t != od::json_type::number) return invalid_type(v, "f64");
-        if (auto e = v.get_double().get(out)) return fail(library_message(e), at);
+        if (auto s = expect_type(v, od::json_type::number, "f64"); !s) return s;
+        return check(v.get_double().get(out), last_);
+    }
+
+    // Marks the value and refuses anything but a JSON integer; `kind` tells which.
+    Step expect_integer(od::value& v, std::string_view expected, od::number_type& kind) {
+        if (auto s = expect_type(v, od::json_type::number, expected); !s) return s;
+        if (v.get_number_type().get(kind) || kind == od::number_type::floating_point_number)
+            return invalid_type(v, expected);
         return {};
+    }
+
+    static std::unexpected<Failure> invalid_integer(auto value, std::string_view expected, const char* at) {
+        return fail("invalid value: integer `" + std::to_string(value) + "`, expected " + std::string(expected), at);
     }
 
     // Unsigned integers: only JSON integers within range; `bits` is 32 or 64.
     Step read_unsigned(od::value& v, std::uint64_t& out, int bits) {
-        const char* at = mark(v);
         const char* name = bits == 32 ? "u32" : "u64";
-        od::json_type t;
-        if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        if (t != od::json_type::number) return invalid_type(v, name);
-        od::number_type nt;
-        if (v.get_number_type().get(nt) || nt == od::number_type::floating_point_number)
-            return invalid_type(v, name);
-        if (nt == od::number_type::signed_integer) {
+        const std::uint64_t max = bits == 32 ? 4294967295ULL : UINT64_MAX;
+        od::number_type kind = od::number_type::floating_point_number;
+        if (auto s = expect_integer(v, name, kind); !s) return s;
+        if (kind == od::number_type::signed_integer) {
             std::int64_t i = 0;
-            if (auto e = v.get_int64().get(i)) return fail(library_message(e), at);
-            if (i < 0 || (bits == 32 && i > 4294967295LL))
-                return fail("invalid value: integer `" + std::to_string(i) + "`, expected " + name, at);
+            if (auto s = check(v.get_int64().get(i), last_); !s) return s;
+            if (i < 0 || static_cast<std::uint64_t>(i) > max) return invalid_integer(i, name, last_);
             out = static_cast<std::uint64_t>(i);
             return {};
         }
-        std::uint64_t u = 0;
-        if (auto e = v.get_uint64().get(u)) return fail(library_message(e), at);
-        if (bits == 32 && u > 4294967295ULL)
-            return fail("invalid value: integer `" + std::to_string(u) + "`, expected " + name, at);
-        out = u;
+        if (auto s = check(v.get_uint64().get(out), last_); !s) return s;
+        if (out > max) return invalid_integer(out, name, last_);
         return {};
     }
 
@@ -259,19 +263,27 @@ public:
     }
 
     Step read_i64(od::value& v, std::int64_t& out) {
-        const char* at = mark(v);
-        od::json_type t;
-        if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        if (t != od::json_type::number) return invalid_type(v, "i64");
-        od::number_type nt;
-        if (v.get_number_type().get(nt) || nt == od::number_type::floating_point_number)
-            return invalid_type(v, "i64");
-        if (nt == od::number_type::unsigned_integer) {
+        od::number_type kind = od::number_type::floating_point_number;
+        if (auto s = expect_integer(v, "i64", kind); !s) return s;
+        if (kind == od::number_type::unsigned_integer) {  // above the signed range
             std::uint64_t u = 0;
-            if (auto e = v.get_uint64().get(u)) return fail(library_message(e), at);
-            return fail("invalid value: integer `" + std::to_string(u) + "`, expected i64", at);
+            if (auto s = check(v.get_uint64().get(u), last_); !s) return s;
+            return invalid_integer(u, "i64", last_);
         }
-        if (auto e = v.get_int64().get(out)) return fail(library_message(e), at);
+        return check(v.get_int64().get(out), last_);
+    }
+
+    // Calls `each(element)` for every element of a JSON array, in order.
+    template <class Each>
+    Step for_each_element(od::value& v, Each&& each) {
+        if (auto s = expect_type(v, od::json_type::array, "a sequence"); !s) return s;
+        od::array a;
+        if (auto s = check(v.get_array().get(a), last_); !s) return s;
+        for (auto el : a) {
+            od::value x;
+            if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+            if (auto s = each(x); !s) return s;
+        }
         return {};
     }
 
@@ -282,20 +294,12 @@ public:
 
     // Appends the numbers of a JSON array to `out`.
     Step append_f64_list(od::value& v, std::vector<double>& out) {
-        const char* at = mark(v);
-        od::json_type t;
-        if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        if (t != od::json_type::array) return invalid_type(v, "a sequence");
-        od::array a;
-        if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
-        for (auto el : a) {
-            od::value x;
-            if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+        return for_each_element(v, [&](od::value& x) -> Step {
             double d = 0;
             if (auto r = read_f64(x, d); !r) return r;
             out.push_back(d);
-        }
-        return {};
+            return {};
+        });
     }
 
     // A unit name, written as a string or as a map whose one key is the name and whose
@@ -612,21 +616,11 @@ Step read_obs_spec(Reader& r, od::value& v, ObsSpec& out, int depth) {
         [&](std::size_t i, od::value& x) -> Step {
             if (i == 1) return r.read_u32(x, out.include_book_levels);
             if (i == 2) return r.read_bool(x, out.include_funding_oi);
-            const char* at = r.mark(x);
-            od::json_type t;
-            if (auto e = x.type().get(t)) return fail(library_message(e), at);
-            if (t != od::json_type::array) return r.invalid_type(x, "a sequence");
-            od::array a;
-            if (auto e = x.get_array().get(a)) return fail(library_message(e), at);
             out.features.clear();
-            for (auto el : a) {
-                od::value fv;
-                if (auto e = std::move(el).get(fv)) return fail(library_message(e), r.last());
-                Feature f;
-                if (auto s = read_feature(r, fv, f, depth + 2); !s) return s;
-                out.features.push_back(std::move(f));
-            }
-            return {};
+            return r.for_each_element(x, [&](od::value& fv) -> Step {
+                Feature& f = out.features.emplace_back();
+                return read_feature(r, fv, f, depth + 2);
+            });
         },
         depth);
 }
@@ -727,19 +721,8 @@ Step read_command_doc(Reader& r, od::value& v, Command& out) {
             switch (i) {
                 case 0: return r.read_string(x, out.cmd);
                 case 1: {
-                    const char* at = r.mark(x);
-                    od::json_type t;
-                    if (auto e = x.type().get(t)) return fail(library_message(e), at);
-                    if (t != od::json_type::array) return r.invalid_type(x, "a sequence");
-                    od::array a;
-                    if (auto e = x.get_array().get(a)) return fail(library_message(e), at);
                     out.candles = BarList{};
-                    for (auto el : a) {
-                        od::value cv;
-                        if (auto e = std::move(el).get(cv)) return fail(library_message(e), r.last());
-                        if (auto s = read_candle(r, cv, out.candles); !s) return s;
-                    }
-                    return {};
+                    return r.for_each_element(x, [&](od::value& cv) { return read_candle(r, cv, out.candles); });
                 }
                 case 2: {
                     if (r.is_null(x)) {

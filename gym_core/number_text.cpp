@@ -1,8 +1,6 @@
 #include "gym_core/number_text.hpp"
 
-#include <charconv>
 #include <cmath>
-#include <cstring>
 
 #include "indicators/bar.hpp"
 #include "indicators/numeric.hpp"
@@ -29,33 +27,12 @@ void append_json_number(std::string& out, double x) {
         out += "0.0";
         return;
     }
-    // Shortest digits and their decimal exponent, from the scientific form d.ddde±X.
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
-    const std::string_view sci(buf, res.ptr - buf);
-    const std::size_t e_pos = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(0, e_pos))
-        if (c != '.') digits += c;
-    int exp10 = 0;
-    std::from_chars(sci.data() + e_pos + 1 + (sci[e_pos + 1] == '+' ? 1 : 0), sci.data() + sci.size(), exp10);
-    const int n = static_cast<int>(digits.size());
-    if (exp10 >= -5 && exp10 <= 15) {
-        if (exp10 < 0) {
-            out += "0.";
-            out.append(static_cast<std::size_t>(-exp10 - 1), '0');
-            out += digits;
-        } else if (n <= exp10 + 1) {
-            out += digits;
-            out.append(static_cast<std::size_t>(exp10 + 1 - n), '0');
-            out += ".0";
-        } else {
-            out.append(digits, 0, static_cast<std::size_t>(exp10 + 1));
-            out += '.';
-            out.append(digits, static_cast<std::size_t>(exp10 + 1));
-        }
+    const auto [digits, exp10] = shortest_digits(x);
+    if (exp10 >= -5 && exp10 <= 15) {  // fixed notation, always with a fractional part
+        out += float_with_point(x);
         return;
     }
+    const std::size_t n = digits.size();
     out += digits[0];
     if (n > 1) {
         out += '.';
