@@ -5,6 +5,8 @@
 #include <Python.h>
 
 #include <atomic>
+#include <expected>
+#include <new>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,7 +49,14 @@ PyObject* raw_env_new(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
     if (!PyArg_ParseTupleAndKeywords(args, kwargs, "O:RawEnv", const_cast<char**>(kwlist), &spec_obj)) return nullptr;
     std::string_view spec;
     if (!text_argument(spec_obj, "spec_json", spec)) return nullptr;
-    auto env = Env::create(spec);
+    // Running out of memory (an absurdly large document) is refused, never fatal.
+    std::expected<Env, torvex::gym::EnvError> env = std::unexpected(torvex::gym::EnvError::parse(""));
+    try {
+        env = Env::create(spec);
+    } catch (const std::bad_alloc&) {
+        PyErr_SetString(PyExc_ValueError, "parse: the specification does not fit in memory");
+        return nullptr;
+    }
     if (!env) {
         const std::string text = env.error().display();
         PyErr_SetString(PyExc_ValueError, text.c_str());
@@ -90,8 +99,13 @@ PyObject* raw_env_command(PyObject* self, PyObject* args, PyObject* kwargs) {
     PyObject* result = nullptr;
     std::string_view cmd;
     if (text_argument(cmd_obj, "cmd_json", cmd)) {
-        const std::string response = obj->env->command(cmd);
-        result = PyUnicode_FromStringAndSize(response.data(), static_cast<Py_ssize_t>(response.size()));
+        try {
+            const std::string response = obj->env->command(cmd);
+            result = PyUnicode_FromStringAndSize(response.data(), static_cast<Py_ssize_t>(response.size()));
+        } catch (const std::bad_alloc&) {
+            // Writing the answer ran out of memory; report it instead of ending the process.
+            PyErr_SetString(PyExc_RuntimeError, "parse: the response document could not be written: out of memory");
+        }
     }
     obj->borrow.store(0);
     return result;
