@@ -1,5 +1,6 @@
 // Spread, microprice, depth imbalance and depth slope of one order-book snapshot.
-// Each answers 0.0 for a book with an empty side.
+// Each answers 0.0 for a book with an empty side, except the summed imbalances, which
+// count an empty side as zero depth.
 #pragma once
 
 #include <cstdint>

@@ -20,11 +20,14 @@ std::optional<double> OrderFlowImbalance::step(const OrderBook& book) {
     }
     const Quote& before = *previous_;
     // A better bid brings its whole size as new demand, a worse one withdraws the old
-    // size, an unchanged one counts the change of size; the ask side mirrors it.
-    const double bid_term = (now.bid_price >= before.bid_price ? now.bid_size : 0.0) -
-                            (now.bid_price <= before.bid_price ? before.bid_size : 0.0);
-    const double ask_term = (now.ask_price <= before.ask_price ? now.ask_size : 0.0) -
-                            (now.ask_price >= before.ask_price ? before.ask_size : 0.0);
+    // size, an unchanged one counts the change of size; the ask side mirrors it. Each
+    // size is multiplied by its 0/1 indicator, so a non-finite size gives NaN even
+    // where its indicator is 0.
+    const auto indicator = [](bool holds) { return holds ? 1.0 : 0.0; };
+    const double bid_term = indicator(now.bid_price >= before.bid_price) * now.bid_size -
+                            indicator(now.bid_price <= before.bid_price) * before.bid_size;
+    const double ask_term = indicator(now.ask_price <= before.ask_price) * now.ask_size -
+                            indicator(now.ask_price >= before.ask_price) * before.ask_size;
     const double flow = bid_term - ask_term;
     previous_ = now;
 

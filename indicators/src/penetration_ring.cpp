@@ -17,13 +17,6 @@ void PenetrationRing::push(double x) {
     ring_.push_back(x);
     sum_ += x;
     if (x > 0.0) positives_ += 1;
-    since_resum_ += 1;
-    if (since_resum_ == 16 * period_) {
-        double s = -0.0;
-        for (double v : ring_) s += v;
-        sum_ = s;
-        since_resum_ = 0;
-    }
 }
 
 double PenetrationRing::average_positive() const {

@@ -16,8 +16,8 @@ public:
     static std::expected<PenetrationRing, IndicatorError> create(std::uint64_t n);
 
     // Appends x, first dropping the oldest when n values are held. No input guard:
-    // the owner passes finite depths. The sum is re-added from the ring every 16·n
-    // pushes so a huge depth that has left cannot leave its rounding behind.
+    // the owner passes finite depths. The sum is kept by adding and subtracting only
+    // and is never re-added from the ring (only the count is tested for zero).
     void push(double x);
 
     // sum / count of positive entries, or 0 when no entry is above zero.
@@ -35,7 +35,6 @@ private:
     std::uint64_t period_;
     double sum_ = 0.0;
     std::uint64_t positives_ = 0;
-    std::uint64_t since_resum_ = 0;
 };
 
 }  // namespace torvex

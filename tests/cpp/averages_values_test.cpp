@@ -133,6 +133,24 @@ TEST(AvgValues, ExtremeClosesStayFinite) {
     EXPECT_EQ(*out[4], 0.99 * kBig + 0.01);
 }
 
+// The log sum is re-added from the window every n updates: once 1e300 and 1e-300
+// have left, the answer is the fresh geometric mean again, not one that carries the
+// rounding of the huge logarithms (that one differs by about 2.5e-14 relatively).
+TEST(AvgValues, GeometricMaReSumsItsLogarithmsEveryNUpdates) {
+    const std::vector<double> closes{1e300, 1.5, 2.5, 3.5, 1e-300, 4.5, 5.5, 6.5, 7.5};
+    auto g = GeometricMa::create(2);
+    ASSERT_TRUE(g);
+    const auto out = test::feed_closes(*g, closes);
+    const std::pair<std::size_t, double> want[] = {
+        {2, 1.9364916731037043}, {3, 2.958039891549808}, {6, 4.974937185533225},
+        {7, 5.979130371550699},  {8, 6.98212002188447},
+    };
+    for (auto [i, v] : want) {
+        ASSERT_TRUE(out[i]) << i;
+        EXPECT_NEAR(*out[i], v, 4e-16 * v) << i;
+    }
+}
+
 // Hull averages refuse an intermediate that overflowed instead of feeding it on.
 TEST(AvgValues, OverflowedIntermediateAnswersNothing) {
     auto ehma = Ehma::create(2);  // h = 1, s = 1
@@ -158,14 +176,16 @@ TEST(AvgValues, FamaIsTheCoresFollowingLine) {
     }
 }
 
-// The zero-lag step is shared: its de-lagged input is one fused multiply-add.
+// The zero-lag step is shared: its de-lagged input is one fused multiply-add, so
+// 2x − o stays finite where 2x alone would overflow (unfused, kBig would give inf
+// and no value).
 TEST(AvgValues, ZlemaCoreUsesFusedDelag) {
     auto core = ZlemaCore::create(1);  // L = 0: the input passes unchanged
     ASSERT_TRUE(core);
     EXPECT_EQ(core->lag(), 0u);
-    const double x = 0.1 + 1e-17;
-    EXPECT_EQ(core->step(x), std::fma(x, 2.0, -x));
+    EXPECT_EQ(core->step(kBig), kBig);
     EXPECT_FALSE(core->step(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ(core->step(-kBig), -kBig);
     EXPECT_EQ(ZlemaCore::create(6)->lag(), 2u);
 }
 

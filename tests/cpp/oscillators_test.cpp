@@ -91,12 +91,19 @@ TEST(OscValues, HandWorkedSeries) {
         {"Dema", box<Dema>(two), {1, 2, 3, 4}, {kNone, kNone, 3.0, 4.0}},
         {"Dema flat", box<Dema>(three), {7, 7, 7, 7, 7}, {kNone, kNone, kNone, kNone, 7.0}},
         {"DerivOsc", box<DerivativeOscillator>(one, one, one, two), {1, 2, 1, 2}, {kNone, kNone, -50.0, 50.0}},
+        // Smoothing lengths 3 then 2: swapping them changes the last two answers.
+        {"DerivOsc chain", box<DerivativeOscillator>(two, three, two, two), {1, 2, 4, 3, 5, 4, 6, 5, 7},
+         {kNone, kNone, kNone, kNone, kNone, kNone, -0.06773101112723623, -3.9321863239732266, 1.683375706331418}},
         {"Disparity", box<DisparityIndex>(two), {1, 3, -3}, {kNone, 50.0, 0.0}},
         {"Dpo n=1", box<Dpo>(one), {5, 7, 9}, {kNone, 0.0, 0.0}},
         {"Dpo n=2", box<Dpo>(two), {1, 2, 4, 8}, {kNone, kNone, -1.0, -2.0}},
         {"Dpo n=4", box<Dpo>(std::uint64_t{4}), {1, 2, 4, 8, 16}, {kNone, kNone, kNone, -1.75, -3.5}},
         {"Pfe straight", box<PolarizedFractalEfficiency>(two, one), {1, 2, 3}, {kNone, kNone, 100.0}},
         {"Pfe bent", box<PolarizedFractalEfficiency>(two, one), {1, 3, 2}, {kNone, kNone, 61.25741132772069}},
+        // Raw values 100·√5/(√5 + √2), -100·√5/(1 + √2), 100·√13/(1 + √10) through an
+        // average of 2: seeded by the mean of the first two, then weight 2/3 on the new one.
+        {"Pfe smoothed", box<PolarizedFractalEfficiency>(two, two), {1, 3, 2, 2, 5},
+         {kNone, kNone, kNone, -15.681778469569139, 52.522392180716885}},
         {"Pfe falling flat", box<PolarizedFractalEfficiency>(two, one), {3, 2, 1, 1, 1}, {kNone, kNone, -100.0, -100.0 * std::sqrt(5.0) / (1.0 + std::sqrt(2.0)), 0.0}},
     });
 }
@@ -109,6 +116,18 @@ TEST(OscValues, PathSumRecoversAfterHugeSegmentLeaves) {
     const auto got = test::feed_closes(**pfe, {0, 1e20, 1e20, 1e20, 1e20, 1e20, 1e20});
     EXPECT_EQ(got[2], 100.0);
     EXPECT_EQ(got.back(), 0.0);
+}
+
+TEST(OscValues, GainLossSumsRecoverAfterHugeChangeLeaves) {
+    // Gains 1e16 and 0.5 share the sum, so 0.5 is lost until the sums are re-added
+    // from the window; then the window of changes +0.5, +0.25, -0.25 (in some order)
+    // answers 100·(0.75 - 0.25)/1 = 50, where the plain running sums stay at 0.
+    auto cmo = box<Cmo>(std::uint64_t{3})();
+    ASSERT_TRUE(cmo);
+    std::vector<double> closes = {0, 1e16, 0};
+    const double steps[] = {0.5, 0.25, -0.25};
+    for (int i = 0; i < 60; ++i) closes.push_back(closes.back() + steps[i % 3]);
+    EXPECT_EQ(test::feed_closes(**cmo, closes).back(), 50.0);
 }
 
 TEST(OscContract, WarmupAndNonFiniteCloses) {

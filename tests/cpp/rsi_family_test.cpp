@@ -78,6 +78,8 @@ TEST(MomRsiFamily, HandWorkedAnswers) {
         {"Connors equal returns", [] { return test::box(ConnorsRsi::create(1, 1, 3)); }, {1, 2, 4, 8, 16},
          {None, None, None, 200.0 / 3.0, 200.0 / 3.0}},
         {"FisherRsi(1)", [] { return test::box(FisherRsi::create(1)); }, {1, 2, 2}, {None, fisher_top, 0}},
+        // RSI(2) of gains (2, 0) and losses (0, 1) is 200/3: v = 1/3, ln((4/3)/(2/3)) / 2.
+        {"FisherRsi(2)", [] { return test::box(FisherRsi::create(2)); }, {1, 3, 2}, {None, None, 0.5 * std::log(2.0)}},
         // RSI(1) reads 100, 0, 50; the window of two places each in its range.
         {"StochRsi(1,2)", [] { return test::box(StochRsi::create(1, 2)); }, {1, 2, 1, 1}, {None, None, 0, 100}},
     });

@@ -79,6 +79,12 @@ TEST(BandBollinger, DegenerateWindows) {
     auto constant = BollingerBands::create(3, 2);
     for (int i = 0; i < 10; ++i) test::feed_close(*constant, 0.1);
     EXPECT_EQ(values(*constant), (std::vector<double>{0.1, 0.1, 0.1, 0.0}));
+    // Closes near 1e9 a few 2^-9 apart, one bar after a re-centring: window
+    // 1e9 + (1, 2, 3) ticks, population deviation tick * sqrt(2/3).
+    auto large = BollingerBands::create(3, 1);
+    for (double i : {0.0, 1.0, 2.0, 3.0}) test::feed_close(*large, 1e9 + i * kTick);
+    EXPECT_EQ(values(*large)[1], 1e9 + 2 * kTick);
+    EXPECT_NEAR(values(*large)[3], kTick * std::sqrt(2.0 / 3.0), 1e-15);
 }
 
 TEST(BandDouble, OrderingAndAgreementWithSingleBands) {
