@@ -135,6 +135,31 @@ public:
         return fail("invalid type: " + describe(v) + ", expected " + std::string(expected), at);
     }
 
+    // Calls `each(key, value)` for every member of an object, in document order.
+    template <class Each>
+    Step each_field(od::object& o, Each&& each) {
+        for (auto f : o) {
+            od::field fld;
+            if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
+            std::string_view key;
+            if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
+            od::value x = fld.value();
+            if (auto s = each(key, x); !s) return s;
+        }
+        return {};
+    }
+
+    // Calls `each(value)` for every element of an array, in order.
+    template <class Each>
+    Step each_item(od::array& a, Each&& each) {
+        for (auto el : a) {
+            od::value x;
+            if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+            if (auto s = each(x); !s) return s;
+        }
+        return {};
+    }
+
     // Walks a value nobody reads, so that a malformed one still fails the document.
     Step skip(od::value& v, int depth) {
         const char* at = mark(v);
@@ -145,25 +170,12 @@ public:
             case od::json_type::array: {
                 od::array a;
                 if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
-                for (auto el : a) {
-                    od::value x;
-                    if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
-                    if (auto r = skip(x, depth + 1); !r) return r;
-                }
-                return {};
+                return each_item(a, [&](od::value& x) { return skip(x, depth + 1); });
             }
             case od::json_type::object: {
                 od::object o;
                 if (auto e = v.get_object().get(o)) return fail(library_message(e), at);
-                for (auto f : o) {
-                    od::field fld;
-                    if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
-                    std::string_view key;
-                    if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
-                    od::value x = fld.value();
-                    if (auto r = skip(x, depth + 1); !r) return r;
-                }
-                return {};
+                return each_field(o, [&](std::string_view, od::value& x) { return skip(x, depth + 1); });
             }
             case od::json_type::number: {
                 double d;
@@ -279,12 +291,7 @@ public:
         if (auto s = expect_type(v, od::json_type::array, "a sequence"); !s) return s;
         od::array a;
         if (auto s = check(v.get_array().get(a), last_); !s) return s;
-        for (auto el : a) {
-            od::value x;
-            if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
-            if (auto s = each(x); !s) return s;
-        }
-        return {};
+        return each_item(a, each);
     }
 
     Step read_f64_list(od::value& v, std::vector<double>& out) {
@@ -316,19 +323,14 @@ public:
             od::object o;
             if (auto e = v.get_object().get(o)) return fail(library_message(e), at);
             std::size_t keys = 0;
-            for (auto f : o) {
-                od::field fld;
-                if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
-                std::string_view key;
-                if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
+            auto one_key = [&](std::string_view key, od::value& x) -> Step {
                 if (++keys > 1) return fail("invalid value: map, expected map with a single key", at);
                 name.assign(key);
-                od::value x = fld.value();
-                if (!is_null(x)) {
-                    if (auto r = skip(x, 1); !r) return r;
-                    return fail("invalid type: map, expected unit variant", at);
-                }
-            }
+                if (is_null(x)) return {};
+                if (auto r = skip(x, 1); !r) return r;
+                return fail("invalid type: map, expected unit variant", at);
+            };
+            if (auto r = each_field(o, one_key); !r) return r;
             if (keys == 0) return fail("invalid value: map, expected map with a single key", at);
         } else {
             return invalid_type(v, allow_map ? "string or map" : "variant identifier");
@@ -379,28 +381,20 @@ public:
     Step read_object_members(od::object& o, const RecordShape& shape, const MemberReader& read_member, int depth) {
         std::uint32_t seen = 0;
         bool tag_seen = false;
-        for (auto f : o) {
-            od::field fld;
-            if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
-            std::string_view key;
-            if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
-            od::value x = fld.value();
+        auto member = [&](std::string_view key, od::value& x) -> Step {
             if (!shape.tag_key.empty() && key == shape.tag_key) {
                 if (tag_seen) return fail("duplicate field `" + std::string(key) + "`", mark(x));
                 tag_seen = true;
-                if (auto r = skip(x, depth + 1); !r) return r;
-                continue;
+                return skip(x, depth + 1);
             }
             std::size_t i = 0;
             while (i < shape.members.size() && key != shape.members[i]) ++i;
-            if (i == shape.members.size()) {
-                if (auto r = skip(x, depth + 1); !r) return r;
-                continue;
-            }
+            if (i == shape.members.size()) return skip(x, depth + 1);
             if (seen & (1u << i)) return fail("duplicate field `" + std::string(key) + "`", mark(x));
             seen |= 1u << i;
-            if (auto r = read_member(i, x); !r) return r;
-        }
+            return read_member(i, x);
+        };
+        if (auto r = each_field(o, member); !r) return r;
         for (std::size_t i = 0; i < shape.required; ++i)
             if (!(seen & (1u << i))) return fail("missing field `" + std::string(shape.members[i]) + "`", here());
         return {};
@@ -409,18 +403,15 @@ public:
     Step read_array_members(od::array& a, const RecordShape& shape, const MemberReader& read_member, int depth) {
         std::size_t i = 0;
         bool skip_first = !shape.tag_key.empty();
-        for (auto el : a) {
-            od::value x;
-            if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+        auto element = [&](od::value& x) -> Step {
             if (skip_first) {  // the kind's name, already read
                 skip_first = false;
-                if (auto r = skip(x, depth + 1); !r) return r;
-                continue;
+                return skip(x, depth + 1);
             }
             if (i >= shape.members.size()) return fail("trailing characters", mark(x));
-            if (auto r = read_member(i, x); !r) return r;
-            ++i;
-        }
+            return read_member(i++, x);
+        };
+        if (auto r = each_item(a, element); !r) return r;
         if (i < shape.required)
             return fail("invalid length " + std::to_string(i) + ", expected " + std::string(shape.length_description),
                         here());
@@ -451,48 +442,32 @@ public:
         if (depth > kMaxDepth) return fail("recursion limit exceeded", at);
         od::json_type t;
         if (auto e = v.type().get(t)) return fail(library_message(e), at);
+        // The first value of the array form, or the tag key anywhere in an object, names
+        // the kind; every other value is only validated here.
+        bool found = false;
+        auto name_or_skip = [&](od::value& x, bool is_tag) -> Step {
+            if (!is_tag) return skip(x, depth + 1);
+            if (found) return fail("duplicate field `" + std::string(tag_key) + "`", mark(x));
+            found = true;
+            return read_name(x, names, expected_list, false, kind);
+        };
+        Step walked;
         if (t == od::json_type::object) {
             container.is_object = true;
-            od::object& o = container.object;
-            if (auto e = v.get_object().get(o)) return fail(library_message(e), at);
-            bool found = false;
-            for (auto f : o) {
-                od::field fld;
-                if (auto e = std::move(f).get(fld)) return fail(library_message(e), last_);
-                std::string_view key;
-                if (auto e = fld.unescaped_key().get(key)) return fail(library_message(e), last_);
-                od::value x = fld.value();
-                if (key == tag_key) {
-                    if (found) return fail("duplicate field `" + std::string(tag_key) + "`", mark(x));
-                    found = true;
-                    if (auto r = read_name(x, names, expected_list, false, kind); !r) return r;
-                } else if (auto r = skip(x, depth + 1); !r) {
-                    return r;
-                }
-            }
-            if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
-            if (auto e = o.reset().error()) return fail(library_message(e), at);
-            return {};
+            if (auto e = v.get_object().get(container.object)) return fail(library_message(e), at);
+            walked = each_field(container.object,
+                                [&](std::string_view key, od::value& x) { return name_or_skip(x, key == tag_key); });
+        } else if (t == od::json_type::array) {
+            if (auto e = v.get_array().get(container.array)) return fail(library_message(e), at);
+            walked = each_item(container.array, [&](od::value& x) { return name_or_skip(x, !found); });
+        } else {
+            return invalid_type(v, enum_description);
         }
-        if (t == od::json_type::array) {
-            od::array& a = container.array;
-            if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
-            bool found = false;
-            for (auto el : a) {
-                od::value x;
-                if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
-                if (!found) {
-                    found = true;
-                    if (auto r = read_name(x, names, expected_list, false, kind); !r) return r;
-                } else if (auto r = skip(x, depth + 1); !r) {
-                    return r;
-                }
-            }
-            if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
-            if (auto e = a.reset().error()) return fail(library_message(e), at);
-            return {};
-        }
-        return invalid_type(v, enum_description);
+        if (!walked) return walked;
+        if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
+        const simdjson::error_code rewound =
+            container.is_object ? container.object.reset().error() : container.array.reset().error();
+        return check(rewound, at);
     }
 
 private:
