@@ -4,7 +4,7 @@
 
 #include "indicators/bar.hpp"
 #include "indicators/numeric.hpp"
-#include "registry/registry.hpp"
+#include "indicators/number_format.hpp"
 
 namespace torvex::gym {
 

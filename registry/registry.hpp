@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "indicators/indicator.hpp"
+#include "indicators/number_format.hpp"
 
 namespace torvex {
 
@@ -53,18 +54,6 @@ std::expected<double, BuildError> param_finite(Params p, std::size_t k, std::str
 std::expected<std::uint64_t, BuildError> param_positive_int(Params p, std::size_t k, std::string_view name);
 std::expected<std::int32_t, BuildError> param_i32(Params p, std::size_t k, std::string_view name);
 std::expected<std::uint32_t, BuildError> param_u32(Params p, std::size_t k, std::string_view name);
-
-// The shortest decimal digits that read back as |x| (x finite and non-zero) and the
-// power of ten of the first digit: 123.25 gives "12325" and 2.
-struct ShortestDigits {
-    std::string digits;
-    int exponent = 0;
-};
-ShortestDigits shortest_digits(double x);
-
-// Shortest text that reads back as the same double, never with an exponent, and
-// without a fractional part for an integral value (2.5, -3, 0.0000001).
-std::string format_param_value(double x);
 
 // Boxes a constructed state, or turns a constructor's refusal into Invalid.
 template <class T>

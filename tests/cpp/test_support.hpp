@@ -1,7 +1,15 @@
-// Helpers for feeding indicators in tests.
+// The one support header of the C++ tests: feeding indicators bar by bar, boxing
+// constructor results, and the table checks every indicator family shares.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <expected>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "indicators/indicator.hpp"
@@ -26,6 +34,189 @@ inline std::vector<std::optional<double>> feed_closes(DynIndicator& ind, const s
     out.reserve(closes.size());
     for (double c : closes) out.push_back(feed_close(ind, c));
     return out;
+}
+
+// ---- Table cases built from constructors behind the common interface.
+
+using Maker = std::function<std::expected<IndicatorBox, IndicatorError>()>;
+
+template <class T, class... Args>
+Maker box(Args... args) {
+    return [=]() -> std::expected<IndicatorBox, IndicatorError> {
+        auto made = T::create(args...);
+        if (!made) return std::unexpected(made.error());
+        return IndicatorBox(std::make_unique<T>(std::move(*made)));
+    };
+}
+
+// A constructor call and the display text it must refuse with ("" = must build).
+struct BuildCase {
+    const char* label;
+    Maker make;
+    std::string error;
+};
+
+inline void expect_builds(const std::vector<BuildCase>& cases) {
+    for (const BuildCase& c : cases) {
+        auto made = c.make();
+        if (c.error.empty()) {
+            EXPECT_TRUE(made.has_value()) << c.label << ": " << (made ? "" : made.error().display());
+        } else {
+            ASSERT_FALSE(made.has_value()) << c.label;
+            EXPECT_EQ(made.error().display(), c.error) << c.label;
+        }
+    }
+}
+
+inline constexpr std::optional<double> kNone = std::nullopt;
+
+// Feeds `closes` to a fresh indicator and compares every answer, within a relative
+// tolerance, with `want`.
+inline void expect_series(const char* label, const Maker& make, const std::vector<double>& closes,
+                          const std::vector<std::optional<double>>& want, double tol = 1e-12) {
+    auto ind = make();
+    ASSERT_TRUE(ind.has_value()) << label;
+    const auto got = feed_closes(**ind, closes);
+    ASSERT_EQ(got.size(), want.size()) << label;
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        ASSERT_EQ(got[i].has_value(), want[i].has_value()) << label << " bar " << i;
+        if (want[i]) {
+            EXPECT_NEAR(*got[i], *want[i], tol * std::max(1.0, std::fabs(*want[i]))) << label << " bar " << i;
+        }
+    }
+}
+
+struct SeriesCase {
+    const char* label;
+    Maker make;
+    std::vector<double> closes;
+    std::vector<std::optional<double>> want;
+};
+
+inline void expect_all_series(const std::vector<SeriesCase>& cases) {
+    for (const SeriesCase& c : cases) expect_series(c.label, c.make, c.closes, c.want);
+}
+
+// The first value comes exactly on bar `warmup()`, and a non-finite close answers
+// nothing and leaves the state as if it had never come.
+inline void expect_warmup_and_refusal(const char* label, const Maker& make) {
+    std::vector<double> closes;
+    double x = 100.0;
+    for (int i = 0; i < 90; ++i) {
+        x += std::sin(i * 1.7) * 3.0 + 0.25;
+        closes.push_back(x);
+    }
+    auto clean = make();
+    auto dirty = make();
+    ASSERT_TRUE(clean && dirty) << label;
+    const std::uint64_t warmup = (*clean)->warmup();
+    const double bad[] = {NAN, INFINITY, -INFINITY};
+    std::uint64_t first = 0;
+    for (std::size_t i = 0; i < closes.size(); ++i) {
+        if (i % 13 == 5) {
+            EXPECT_FALSE(feed_close(**dirty, bad[i % 3])) << label << " bar " << i;
+        }
+        const auto want = feed_close(**clean, closes[i]);
+        const auto got = feed_close(**dirty, closes[i]);
+        if (want && first == 0) first = i + 1;
+        ASSERT_EQ(got, want) << label << " bar " << i;
+    }
+    EXPECT_EQ(first, warmup) << label;
+    EXPECT_EQ((*dirty)->warmup(), warmup) << label;
+}
+
+inline const std::string kMaxText =
+    "invalid period: period exceeds the maximum supported window length (see MAX_PERIOD)";
+inline const std::string kZeroText = "period must be greater than zero";
+
+// ---- Boxed constructor results and fed series with expected answers.
+
+using Expected = std::vector<std::optional<double>>;
+inline constexpr std::nullopt_t None = std::nullopt;
+
+template <class T>
+IndicatorBox boxed(std::expected<T, IndicatorError> r) {
+    if (!r) {
+        ADD_FAILURE() << "construction refused: " << r.error().display();
+        return nullptr;
+    }
+    return std::make_unique<T>(std::move(*r));
+}
+
+// The display text of a refusal, or "built" when the constructor accepts.
+template <class T>
+std::string refusal(const std::expected<T, IndicatorError>& r) {
+    return r ? std::string("built") : r.error().display();
+}
+
+inline const std::string kTooLong =
+    "invalid period: period exceeds the maximum supported window length (see MAX_PERIOD)";
+inline const std::string kZero = "period must be greater than zero";
+inline constexpr std::uint64_t kOver = MAX_PERIOD + 1;  // the first refused length
+
+// Feeds `closes` and checks each answer: None where expected, else within `tol`.
+inline void expect_series(DynIndicator& ind, const std::vector<double>& closes, const Expected& want,
+                          double tol = 1e-12) {
+    ASSERT_EQ(closes.size(), want.size());
+    for (std::size_t i = 0; i < closes.size(); ++i) {
+        const std::optional<double> got = feed_close(ind, closes[i]);
+        ASSERT_EQ(got.has_value(), want[i].has_value()) << "bar " << i + 1;
+        if (got) {
+            EXPECT_NEAR(*got, *want[i], tol) << "bar " << i + 1;
+        }
+    }
+}
+
+// A constructor call and the display text it should give ("built" for success).
+struct CheckCase {
+    const char* label;
+    std::function<std::string()> build;
+    std::string want;
+};
+
+inline void run_check_cases(std::initializer_list<CheckCase> cases) {
+    for (const CheckCase& c : cases) EXPECT_EQ(c.build(), c.want) << c.label;
+}
+
+// An indicator, the closes it is fed and every answer expected.
+struct FedCase {
+    const char* label;
+    std::function<IndicatorBox()> make;
+    std::vector<double> closes;
+    Expected want;
+};
+
+inline void run_series_cases(std::initializer_list<FedCase> cases) {
+    for (const FedCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox ind = c.make();
+        ASSERT_TRUE(ind);
+        expect_series(*ind, c.closes, c.want);
+    }
+}
+
+// An indicator that must answer `want` on every bar from its warm-up on, and
+// nothing before.
+struct SteadyCase {
+    const char* label;
+    std::function<IndicatorBox()> make;
+    const std::vector<double>* closes;
+    double want;
+};
+
+inline void run_steady_cases(std::initializer_list<SteadyCase> cases) {
+    for (const SteadyCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox ind = c.make();
+        ASSERT_TRUE(ind);
+        for (std::size_t i = 0; i < c.closes->size(); ++i) {
+            const auto got = feed_close(*ind, (*c.closes)[i]);
+            ASSERT_EQ(got.has_value(), i + 1 >= ind->warmup()) << "bar " << i + 1;
+            if (got) {
+                EXPECT_NEAR(*got, c.want, 1e-12) << "bar " << i + 1;
+            }
+        }
+    }
 }
 
 }  // namespace torvex::test

@@ -1,0 +1,26 @@
+// Exponential moving average of the close, seeded with the simple mean of the
+// first n closes.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/ema_chain.hpp"
+
+namespace torvex {
+
+class Ema final : public CloseIndicator<Ema> {
+public:
+    static std::expected<Ema, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return chain_.warmup(); }
+
+private:
+    explicit Ema(EmaChain<1> chain) : chain_(std::move(chain)) {}
+    EmaChain<1> chain_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,18 @@
+#include "indicators/averages/mc_ginley_dynamic.hpp"
+
+namespace torvex {
+
+std::expected<McGinleyDynamic, IndicatorError> McGinleyDynamic::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return McGinleyDynamic(n);
+}
+
+double McGinleyDynamic::next(double value, double close) const {
+    // The ratio is undefined for a close or an average not above zero: hold the value.
+    if (!(close > 0.0 && value > 0.0)) return value;
+    const double ratio = close / value;
+    const double squared = ratio * ratio;
+    return value + (close - value) / (0.6 * static_cast<double>(period()) * (squared * squared));
+}
+
+}  // namespace torvex

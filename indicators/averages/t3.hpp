@@ -1,0 +1,38 @@
+// Tillson's T3: six chained exponential averages combined with coefficients of the
+// volume factor v, so that the result tracks like a lag-reduced third average.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/ema_chain.hpp"
+
+namespace torvex {
+
+class T3 final : public CloseIndicator<T3> {
+public:
+    // v must be finite and within [0, 1].
+    static std::expected<T3, IndicatorError> create(std::uint64_t n, double v);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return chain_.warmup(); }
+
+    // Weights of the sixth, fifth, fourth and third averages; they add up to 1.
+    double c6() const { return c6_; }
+    double c5() const { return c5_; }
+    double c4() const { return c4_; }
+    double c3() const { return c3_; }
+
+private:
+    T3(EmaChain<6> chain, double v);
+
+    EmaChain<6> chain_;
+    double c6_;
+    double c5_;
+    double c4_;
+    double c3_;
+};
+
+}  // namespace torvex

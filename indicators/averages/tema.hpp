@@ -1,0 +1,25 @@
+// Triple exponential moving average: 3·e1 − 3·e2 + e3 over three chained averages.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/ema_chain.hpp"
+
+namespace torvex {
+
+class Tema final : public CloseIndicator<Tema> {
+public:
+    static std::expected<Tema, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return chain_.warmup(); }
+
+private:
+    explicit Tema(EmaChain<3> chain) : chain_(std::move(chain)) {}
+    EmaChain<3> chain_;
+};
+
+}  // namespace torvex

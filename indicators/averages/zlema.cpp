@@ -1,0 +1,29 @@
+#include "indicators/averages/zlema.hpp"
+
+#include <cmath>
+
+#include "indicators/cores/rolling_window.hpp"
+
+namespace torvex {
+
+std::expected<ZlemaCore, IndicatorError> ZlemaCore::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return ZlemaCore(n);
+}
+
+std::optional<double> ZlemaCore::step(double x) {
+    if (!is_finite(x)) return std::nullopt;
+    push_capped(window_, lag_ + 1, x);
+    if (window_.size() < lag_ + 1) return std::nullopt;
+    const double d = std::fma(x, 2.0, -window_.front());
+    if (!is_finite(d)) return std::nullopt;
+    return ema_.step(d);
+}
+
+std::expected<Zlema, IndicatorError> Zlema::create(std::uint64_t n) {
+    auto core = ZlemaCore::create(n);
+    if (!core) return std::unexpected(core.error());
+    return Zlema(std::move(*core));
+}
+
+}  // namespace torvex

@@ -1,0 +1,48 @@
+// Zero-lag exponential average: a seeded exponential average of the de-lagged
+// input 2·x − x[L], with L = floor((n − 1) / 2).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+class ZlemaCore {
+public:
+    static std::expected<ZlemaCore, IndicatorError> create(std::uint64_t n);
+
+    // Refuses a non-finite x (no value, nothing changed); answers from the
+    // (n + L)-th accepted input on.
+    std::optional<double> step(double x);
+
+    std::uint64_t period() const { return period_; }
+    std::uint64_t lag() const { return lag_; }
+    std::uint64_t warmup() const { return period_ + lag_; }
+
+private:
+    explicit ZlemaCore(std::uint64_t n) : ema_(n), period_(n), lag_((n - 1) / 2) {}
+
+    std::deque<double> window_;  // the last L + 1 inputs
+    SeededEma ema_;
+    std::uint64_t period_;
+    std::uint64_t lag_;
+};
+
+class Zlema final : public CloseIndicator<Zlema> {
+public:
+    static std::expected<Zlema, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close) { return core_.step(close); }
+    std::uint64_t warmup() const override { return core_.warmup(); }
+
+private:
+    explicit Zlema(ZlemaCore core) : core_(std::move(core)) {}
+    ZlemaCore core_;
+};
+
+}  // namespace torvex

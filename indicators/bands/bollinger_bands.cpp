@@ -1,0 +1,11 @@
+#include "indicators/bands/bollinger_bands.hpp"
+
+namespace torvex {
+
+std::expected<BollingerBands, IndicatorError> BollingerBands::create(std::uint64_t n, double k) {
+    auto core = BollingerCore::create(n, k);
+    if (!core) return std::unexpected(core.error());
+    return BollingerBands(std::move(*core));
+}
+
+}  // namespace torvex

@@ -1,0 +1,25 @@
+// Width of the Bollinger band relative to its middle line.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/bollinger_core.hpp"
+
+namespace torvex {
+
+class BollingerBandwidth final : public CloseIndicator<BollingerBandwidth> {
+public:
+    static std::expected<BollingerBandwidth, IndicatorError> create(std::uint64_t n, double k);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return bands_.period(); }
+
+private:
+    explicit BollingerBandwidth(BollingerCore bands) : bands_(std::move(bands)) {}
+    BollingerCore bands_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,25 @@
+// Where the close lies inside the Bollinger band: 0 at the lower band, 1 at the upper.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/bollinger_core.hpp"
+
+namespace torvex {
+
+class PercentB final : public CloseIndicator<PercentB> {
+public:
+    static std::expected<PercentB, IndicatorError> create(std::uint64_t n, double k);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return bands_.period(); }
+
+private:
+    explicit PercentB(BollingerCore bands) : bands_(std::move(bands)) {}
+    BollingerCore bands_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,50 @@
+#include "indicators/cores/cmo_core.hpp"
+
+#include "indicators/bar.hpp"
+
+namespace torvex {
+
+std::expected<CmoCore, IndicatorError> CmoCore::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return CmoCore(n);
+}
+
+std::optional<double> CmoCore::step(double x) {
+    if (!is_finite(x)) return std::nullopt;
+    if (!prev_) {
+        prev_ = x;
+        return std::nullopt;
+    }
+    const double d = x - *prev_;
+    prev_ = x;
+    if (window_.size() == period_) {
+        const auto [g, l] = window_.front();
+        window_.pop_front();
+        sum_gain_ -= g;
+        sum_loss_ -= l;
+    }
+    const double gain = d > 0.0 ? d : 0.0;
+    const double loss = -d > 0.0 ? -d : 0.0;
+    window_.emplace_back(gain, loss);
+    sum_gain_ += gain;
+    sum_loss_ += loss;
+    since_resum_ += 1;
+    if (since_resum_ == 16 * period_) {
+        double g = -0.0;
+        double l = -0.0;
+        for (const auto& [wg, wl] : window_) {
+            g += wg;
+            l += wl;
+        }
+        sum_gain_ = g;
+        sum_loss_ = l;
+        since_resum_ = 0;
+    }
+    if (window_.size() < period_) return std::nullopt;
+    const double total = sum_gain_ + sum_loss_;
+    const double answer = total == 0.0 ? 0.0 : 100.0 * (sum_gain_ - sum_loss_) / total;
+    last_ = answer;
+    return answer;
+}
+
+}  // namespace torvex

@@ -1,0 +1,55 @@
+// A chain of seeded exponential averages of one length, each fed by the one
+// before: the body shared by the single, triple and volume-factor averages.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <utility>
+
+#include "indicators/bar.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+template <std::size_t K>
+class EmaChain {
+public:
+    static_assert(K > 0);
+
+    static std::expected<EmaChain, IndicatorError> create(std::uint64_t n) {
+        if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+        return EmaChain(n, std::make_index_sequence<K>{});
+    }
+
+    // Steps the stages in order with x (already tested by the caller). The chain
+    // ends with nothing at the first stage that has no value yet, and when a stage
+    // other than the last answers a non-finite value: an overflowed stage must not
+    // feed, and so never corrupt, the stages after it.
+    std::optional<std::array<double, K>> step(double x) {
+        std::array<double, K> out{};
+        double input = x;
+        for (std::size_t i = 0; i < K; ++i) {
+            const std::optional<double> v = stages_[i].step(input);
+            if (!v) return std::nullopt;
+            out[i] = *v;
+            if (i + 1 < K && !is_finite(*v)) return std::nullopt;
+            input = *v;
+        }
+        return out;
+    }
+
+    // Each stage after the first starts one bar after its feeder has its first
+    // value: K·(n − 1) + 1 bars in all.
+    std::uint64_t warmup() const { return K * (stages_[0].period() - 1) + 1; }
+
+private:
+    template <std::size_t... Is>
+    EmaChain(std::uint64_t n, std::index_sequence<Is...>) : stages_{((void)Is, SeededEma(n))...} {}
+
+    std::array<SeededEma, K> stages_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,57 @@
+// Rolling least-squares line over the last n values, and the position sums that
+// every regression over positions 0 (oldest) to n - 1 (newest) shares.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/error.hpp"
+#include "indicators/cores/shifted_sums.hpp"
+
+namespace torvex {
+
+// Sums over the positions 0..n-1, in f64 (the integer products would overflow
+// for long windows).
+struct PositionSums {
+    double n;       // the window length as f64
+    double sum_x;   // Σi = 0.5·((n − 1)·n)
+    double sum_x2;  // Σi² = ((2n − 1)·((n − 1)·n)) / 6
+    double denom;   // n·Σi² − Σi·Σi
+
+    static PositionSums of(std::uint64_t n);
+};
+
+// Least-squares fit of the window against its positions, kept with shifted sums
+// Σ(y − shift) and Σ i·(y − shift) re-centred on the window mean every n updates.
+class LinRegCore {
+public:
+    // n below 2: InvalidPeriod "linear regression needs period >= 2"; above
+    // MAX_PERIOD: InvalidPeriod. Owners that answer ZeroPeriod for 0 test it first.
+    static std::expected<LinRegCore, IndicatorError> create(std::uint64_t n);
+
+    // Refuses a non-finite y (no value, nothing changed); once n values came, the
+    // line's value at the newest position.
+    std::optional<double> step(double y);
+
+    // Slope and intercept (value at position 0) of the current fit; meaningful
+    // once the window is full.
+    double slope() const;
+    double intercept() const;
+
+    std::uint64_t period() const { return period_; }
+    const PositionSums& positions() const { return pos_; }
+    const std::deque<double>& window() const { return window_; }
+
+private:
+    explicit LinRegCore(std::uint64_t n) : period_(n), pos_(PositionSums::of(n)) {}
+
+    std::deque<double> window_;
+    ShiftedSums sums_;   // s1 is Σ(y − shift)
+    double sxy_ = 0.0;   // Σ i·(y − shift)
+    std::uint64_t period_;
+    PositionSums pos_;
+};
+
+}  // namespace torvex

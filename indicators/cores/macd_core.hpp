@@ -1,0 +1,50 @@
+// The MACD line, its signal average and their difference, stepped one close at a
+// time; a small value type that the MACD-based indicators embed.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+
+#include "indicators/error.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+class MacdCore {
+public:
+    // Zero tests on all three, then fast < slow ("fast period must be strictly less
+    // than slow period"), then each against MAX_PERIOD; every average uses 2/(k + 1).
+    static std::expected<MacdCore, IndicatorError> create(std::uint64_t fast, std::uint64_t slow,
+                                                          std::uint64_t signal);
+
+    // For owners that check their own lengths or pick other smoothing factors.
+    MacdCore(SeededEma fast, SeededEma slow, SeededEma signal)
+        : fast_(fast), slow_(slow), signal_ema_(signal) {}
+
+    // No input guard (the owner tests the close). Answers whether this close
+    // completed a (macd, signal, histogram) triple; the last one stays readable.
+    bool step(double x);
+
+    bool has_value() const { return has_value_; }
+    double macd() const { return macd_; }
+    double signal() const { return signal_; }
+    double histogram() const { return histogram_; }
+
+    std::uint64_t fast_period() const { return fast_.period(); }
+    std::uint64_t slow_period() const { return slow_.period(); }
+    std::uint64_t signal_period() const { return signal_ema_.period(); }
+    // The close that brings the first triple: the slow average's first value starts
+    // the signal's seed.
+    std::uint64_t first_value_bar() const { return slow_.period() + signal_ema_.period() - 1; }
+
+private:
+    bool has_value_ = false;
+    double macd_ = 0.0;
+    double signal_ = 0.0;
+    double histogram_ = 0.0;
+    SeededEma fast_;
+    SeededEma slow_;
+    SeededEma signal_ema_;
+};
+
+}  // namespace torvex

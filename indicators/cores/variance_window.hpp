@@ -1,0 +1,39 @@
+// A window of the last n values with shifted sums: the population variance and mean
+// that the deviation-based window statistics read.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+
+#include "indicators/error.hpp"
+#include "indicators/cores/shifted_sums.hpp"
+
+namespace torvex {
+
+// The last n values with their shifted sums; the anchor moves to the window mean
+// every n pushes, which keeps the variance of values far from zero accurate.
+class VarianceWindow {
+public:
+    // Z then M on n.
+    static std::expected<VarianceWindow, IndicatorError> create(std::uint64_t n);
+
+    // No input guard (the caller tests x). Pushes x, taking the oldest out once n are
+    // held; answers whether the window is full.
+    bool push(double x);
+
+    // Meaningful once full: population variance (divisor n, clamped at 0) and mean.
+    double variance() const { return sums_.population_variance(static_cast<double>(period_)); }
+    double mean() const { return sums_.mean(static_cast<double>(period_)); }
+
+    std::uint64_t period() const { return period_; }
+
+private:
+    explicit VarianceWindow(std::uint64_t n) : period_(n) {}
+
+    std::deque<double> window_;
+    ShiftedSums sums_;
+    std::uint64_t period_;
+};
+
+}  // namespace torvex

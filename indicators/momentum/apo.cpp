@@ -1,0 +1,23 @@
+#include "indicators/momentum/apo.hpp"
+
+namespace torvex {
+
+std::expected<Apo, IndicatorError> Apo::create(std::uint64_t fast, std::uint64_t slow) {
+    if (fast == 0 || slow == 0) return std::unexpected(IndicatorError::zero_period());
+    if (fast >= slow) {
+        return std::unexpected(IndicatorError::invalid_period("APO fast period must be strictly less than slow"));
+    }
+    if (auto ok = check_max_period(fast); !ok) return std::unexpected(ok.error());
+    if (auto ok = check_max_period(slow); !ok) return std::unexpected(ok.error());
+    return Apo(fast, slow);
+}
+
+std::optional<double> Apo::step(double close) {
+    // Both averages see every close, whether or not the other is seeded yet.
+    const std::optional<double> f = fast_.step(close);
+    const std::optional<double> s = slow_.step(close);
+    if (!f || !s) return std::nullopt;
+    return *f - *s;
+}
+
+}  // namespace torvex

@@ -1,0 +1,27 @@
+// Absolute price oscillator: fast minus slow exponential average of the close.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+class Apo final : public CloseIndicator<Apo> {
+public:
+    static std::expected<Apo, IndicatorError> create(std::uint64_t fast, std::uint64_t slow);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return slow_.period(); }
+
+private:
+    Apo(std::uint64_t fast, std::uint64_t slow) : fast_(fast), slow_(slow) {}
+
+    SeededEma fast_;
+    SeededEma slow_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,11 @@
+#include "indicators/momentum/cmo.hpp"
+
+namespace torvex {
+
+std::expected<Cmo, IndicatorError> Cmo::create(std::uint64_t n) {
+    auto core = CmoCore::create(n);
+    if (!core) return std::unexpected(core.error());
+    return Cmo(std::move(*core));
+}
+
+}  // namespace torvex

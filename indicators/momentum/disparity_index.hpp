@@ -1,0 +1,25 @@
+// Disparity index: percent distance of the close from its n-bar simple average.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/averages/sma.hpp"
+
+namespace torvex {
+
+class DisparityIndex final : public CloseIndicator<DisparityIndex> {
+public:
+    static std::expected<DisparityIndex, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return mean_.period(); }
+
+private:
+    explicit DisparityIndex(SmaCore mean) : mean_(std::move(mean)) {}
+    SmaCore mean_;
+};
+
+}  // namespace torvex

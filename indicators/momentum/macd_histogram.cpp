@@ -1,0 +1,17 @@
+#include "indicators/momentum/macd_histogram.hpp"
+
+namespace torvex {
+
+std::expected<MacdHistogram, IndicatorError> MacdHistogram::create(std::uint64_t fast, std::uint64_t slow,
+                                                                   std::uint64_t signal) {
+    auto core = MacdCore::create(fast, slow, signal);
+    if (!core) return std::unexpected(core.error());
+    return MacdHistogram(*core);
+}
+
+std::optional<double> MacdHistogram::step(double close) {
+    if (!core_.step(close)) return std::nullopt;
+    return core_.histogram();
+}
+
+}  // namespace torvex

@@ -1,0 +1,26 @@
+// MACD histogram: the MACD line minus its signal average.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/macd_core.hpp"
+
+namespace torvex {
+
+class MacdHistogram final : public CloseIndicator<MacdHistogram> {
+public:
+    static std::expected<MacdHistogram, IndicatorError> create(std::uint64_t fast, std::uint64_t slow,
+                                                               std::uint64_t signal);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return core_.first_value_bar(); }
+
+private:
+    explicit MacdHistogram(MacdCore core) : core_(core) {}
+    MacdCore core_;
+};
+
+}  // namespace torvex

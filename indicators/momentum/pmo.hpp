@@ -1,0 +1,30 @@
+// Price momentum oscillator: the one-bar rate of change smoothed twice by custom
+// exponential averages (factor 2/p), the first scaled by ten.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+class Pmo final : public CloseIndicator<Pmo> {
+public:
+    static std::expected<Pmo, IndicatorError> create(std::uint64_t p1, std::uint64_t p2);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return 2; }
+
+private:
+    Pmo(SeededEma first, SeededEma second) : first_(first), second_(second) {}
+
+    std::optional<double> prev_;
+    // Period 1: each average takes its first input as its seed.
+    SeededEma first_;
+    SeededEma second_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,26 @@
+#include "indicators/momentum/ppo.hpp"
+
+namespace torvex {
+
+std::expected<PpoLine, IndicatorError> PpoLine::create(std::uint64_t fast, std::uint64_t slow) {
+    if (fast == 0 || slow == 0) return std::unexpected(IndicatorError::zero_period());
+    if (fast >= slow) return std::unexpected(IndicatorError::invalid_period("PPO fast period must be < slow period"));
+    if (auto ok = check_max_period(slow); !ok) return std::unexpected(ok.error());
+    return PpoLine(SeededEma(fast), SeededEma(slow));
+}
+
+std::optional<double> PpoLine::step(double x) {
+    const auto fast = fast_.step(x);
+    const auto slow = slow_.step(x);
+    if (!slow || !fast) return std::nullopt;
+    if (*slow == 0.0) return 0.0;
+    return ((*fast - *slow) * 100.0) / *slow;
+}
+
+std::expected<Ppo, IndicatorError> Ppo::create(std::uint64_t fast, std::uint64_t slow) {
+    auto line = PpoLine::create(fast, slow);
+    if (!line) return std::unexpected(line.error());
+    return Ppo(*line);
+}
+
+}  // namespace torvex

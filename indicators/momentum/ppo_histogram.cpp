@@ -1,0 +1,23 @@
+#include "indicators/momentum/ppo_histogram.hpp"
+
+namespace torvex {
+
+std::expected<PpoHistogram, IndicatorError> PpoHistogram::create(std::uint64_t fast, std::uint64_t slow,
+                                                                  std::uint64_t signal) {
+    // The signal length is tested before the two line lengths.
+    auto signal_ema = SeededEma::create(signal);
+    if (!signal_ema) return std::unexpected(signal_ema.error());
+    auto line = PpoLine::create(fast, slow);
+    if (!line) return std::unexpected(line.error());
+    return PpoHistogram(*line, *signal_ema);
+}
+
+std::optional<double> PpoHistogram::step(double close) {
+    const std::optional<double> ppo = line_.step(close);
+    if (!ppo || !is_finite(*ppo)) return std::nullopt;
+    const std::optional<double> signal = signal_.step(*ppo);
+    if (!signal) return std::nullopt;
+    return *ppo - *signal;
+}
+
+}  // namespace torvex

@@ -1,0 +1,43 @@
+// Schaff trend cycle: a stochastic of the fast/slow average gap, smoothed, and a
+// stochastic of that, smoothed again; 0..100.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+class Stc final : public CloseIndicator<Stc> {
+public:
+    // fast < slow; cycle: the stochastic window; factor in (0, 1]: the smoothing.
+    static std::expected<Stc, IndicatorError> create(std::uint64_t fast, std::uint64_t slow, std::uint64_t cycle,
+                                                     double factor);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return slow_.period() + 2 * cycle_ - 2; }
+
+private:
+    Stc(std::uint64_t fast, std::uint64_t slow, std::uint64_t cycle, double factor)
+        : fast_(fast), slow_(slow), cycle_(cycle), factor_(factor) {}
+
+    // Position of v within the window's range in percent; 0.0 for a flat window.
+    static double stochastic(const std::deque<double>& window, double v);
+    // The first value passes unchanged; later ones move from the last by `factor`.
+    double smooth(std::optional<double>& last, double x) const;
+
+    std::optional<double> k_smoothed_;
+    std::optional<double> stc_;
+    std::deque<double> macd_window_;
+    std::deque<double> k_window_;
+    SeededEma fast_;
+    SeededEma slow_;
+    std::uint64_t cycle_;
+    double factor_;
+};
+
+}  // namespace torvex

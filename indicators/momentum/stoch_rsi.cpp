@@ -1,0 +1,28 @@
+#include "indicators/momentum/stoch_rsi.hpp"
+
+#include "indicators/cores/rolling_window.hpp"
+
+namespace torvex {
+
+std::expected<StochRsi, IndicatorError> StochRsi::create(std::uint64_t n, std::uint64_t k) {
+    if (n == 0 || k == 0) return std::unexpected(IndicatorError::zero_period());
+    auto rsi = RsiCore::create(n);
+    if (!rsi) return std::unexpected(rsi.error());
+    // k sizes the window of RSI values.
+    if (auto ok = check_max_period(k); !ok) return std::unexpected(ok.error());
+    return StochRsi(std::move(*rsi), k);
+}
+
+std::optional<double> StochRsi::step(double close) {
+    const std::optional<double> rsi = rsi_.step(close);
+    if (!rsi) return std::nullopt;
+    const double v = *rsi;
+    push_capped(window_, window_len_, v);
+    if (window_.size() < window_len_) return std::nullopt;
+    const HiLo r = window_hi_lo(window_);
+    const double range = r.hi - r.lo;
+    if (range == 0.0) return 50.0;
+    return ((v - r.lo) * 100.0) / range;
+}
+
+}  // namespace torvex

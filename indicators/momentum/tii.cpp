@@ -1,0 +1,52 @@
+#include "indicators/momentum/tii.hpp"
+
+#include <algorithm>
+
+#include "indicators/cores/rolling_window.hpp"
+
+namespace torvex {
+
+std::expected<Tii, IndicatorError> Tii::create(std::uint64_t n, std::uint64_t m) {
+    if (n == 0 || m == 0) return std::unexpected(IndicatorError::zero_period());
+    auto average = SmaCore::create(n);
+    if (!average) return std::unexpected(average.error());
+    // m sizes the deviation window.
+    if (auto ok = check_max_period(m); !ok) return std::unexpected(ok.error());
+    return Tii(std::move(*average), m);
+}
+
+void Tii::resum() {
+    double pos = 0.0;
+    double neg = 0.0;
+    for (double d : deviations_) {
+        if (d > 0.0) pos = d + pos;
+        else if (d < 0.0) neg = neg - d;
+    }
+    pos_sum_ = pos;
+    neg_sum_ = neg;
+}
+
+std::optional<double> Tii::step(double x) {
+    const std::optional<double> avg = average_.step(x);
+    if (!avg) return std::nullopt;
+    const double dev = x - *avg;
+    if (const auto old = push_capped(deviations_, window_len_, dev)) {
+        const double o = *old;
+        if (o > 0.0) pos_sum_ = pos_sum_ - o;
+        else if (o < 0.0) neg_sum_ = o + neg_sum_;
+    }
+    if (dev > 0.0) pos_sum_ = dev + pos_sum_;
+    else if (dev < 0.0) neg_sum_ = neg_sum_ - dev;
+    since_resum_ += 1;
+    if (since_resum_ == window_len_) {
+        resum();
+        since_resum_ = 0;
+    }
+    if (deviations_.size() < window_len_) return std::nullopt;
+    const double total = neg_sum_ + pos_sum_;
+    if (total <= 0.0) return 50.0;
+    const double v = (pos_sum_ * 100.0) / total;
+    return std::min(std::max(v, 0.0), 100.0);
+}
+
+}  // namespace torvex

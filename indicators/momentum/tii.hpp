@@ -1,0 +1,38 @@
+// Trend intensity index: the share, in percent, of the positive deviations of the
+// close from its simple average over the last m deviations.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/averages/sma.hpp"
+
+namespace torvex {
+
+class Tii final : public CloseIndicator<Tii> {
+public:
+    // n is the average's length, m the number of deviations weighed.
+    static std::expected<Tii, IndicatorError> create(std::uint64_t n, std::uint64_t m);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return average_.period() + window_len_ - 1; }
+
+private:
+    Tii(SmaCore average, std::uint64_t m) : average_(std::move(average)), window_len_(m) {}
+
+    void resum();
+
+    std::deque<double> deviations_;
+    SmaCore average_;
+    std::uint64_t window_len_;
+    double pos_sum_ = 0.0;  // sum of the positive deviations in the window
+    double neg_sum_ = 0.0;  // sum of the magnitudes of the negative ones
+    // The sums decide the no-deviation case by comparing their total with zero, so
+    // they are re-added from the window every m deviations.
+    std::uint64_t since_resum_ = 0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,30 @@
+// Population standard deviation of the last n closes.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/statistics/variance.hpp"
+
+namespace torvex {
+
+class StdDev final : public CloseIndicator<StdDev> {
+public:
+    static std::expected<StdDev, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return window_.period(); }
+
+    // The last answer, for owners that read it after a bar without one.
+    std::optional<double> last() const { return last_; }
+
+private:
+    explicit StdDev(VarianceWindow window) : window_(std::move(window)) {}
+
+    std::optional<double> last_;
+    VarianceWindow window_;
+};
+
+}  // namespace torvex

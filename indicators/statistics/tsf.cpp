@@ -1,0 +1,24 @@
+#include "indicators/statistics/tsf.hpp"
+
+namespace torvex {
+
+std::expected<TsfCore, IndicatorError> TsfCore::create(std::uint64_t n) {
+    if (n < 2) return std::unexpected(IndicatorError::invalid_period("time series forecast needs period >= 2"));
+    if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());
+    auto line = LinRegCore::create(n);
+    if (!line) return std::unexpected(line.error());
+    return TsfCore(std::move(*line));
+}
+
+std::optional<double> TsfCore::step(double y) {
+    if (!line_.step(y)) return std::nullopt;
+    return line_.slope() * line_.positions().n + line_.intercept();
+}
+
+std::expected<Tsf, IndicatorError> Tsf::create(std::uint64_t n) {
+    auto core = TsfCore::create(n);
+    if (!core) return std::unexpected(core.error());
+    return Tsf(std::move(*core));
+}
+
+}  // namespace torvex

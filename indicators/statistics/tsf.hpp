@@ -1,0 +1,45 @@
+// Time-series forecast: the least-squares line through the last n closes, continued
+// one bar ahead. `TsfCore` is the forecast step that other indicators embed.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/lin_reg_core.hpp"
+
+namespace torvex {
+
+// Rolling least-squares forecast over n values (n >= 2): the regression core's line
+// evaluated one position past the newest value.
+class TsfCore {
+public:
+    // Refuses n < 2 ("time series forecast needs period >= 2"), then n above MAX_PERIOD.
+    static std::expected<TsfCore, IndicatorError> create(std::uint64_t n);
+
+    // Refuses a non-finite y (no value, nothing changed); once n values have come,
+    // the line's value at position n, one step after the newest.
+    std::optional<double> step(double y);
+
+    std::uint64_t period() const { return line_.period(); }
+
+private:
+    explicit TsfCore(LinRegCore line) : line_(std::move(line)) {}
+
+    LinRegCore line_;
+};
+
+class Tsf final : public CloseIndicator<Tsf> {
+public:
+    static std::expected<Tsf, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close) { return core_.step(close); }
+    std::uint64_t warmup() const override { return core_.period(); }
+
+private:
+    explicit Tsf(TsfCore core) : core_(std::move(core)) {}
+    TsfCore core_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,16 @@
+#include "indicators/statistics/variance.hpp"
+
+namespace torvex {
+
+std::expected<Variance, IndicatorError> Variance::create(std::uint64_t n) {
+    auto window = VarianceWindow::create(n);
+    if (!window) return std::unexpected(window.error());
+    return Variance(std::move(*window));
+}
+
+std::optional<double> Variance::step(double close) {
+    if (!window_.push(close)) return std::nullopt;
+    return window_.variance();
+}
+
+}  // namespace torvex

@@ -1,0 +1,25 @@
+// Population variance of the last n closes.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/variance_window.hpp"
+
+namespace torvex {
+
+class Variance final : public CloseIndicator<Variance> {
+public:
+    static std::expected<Variance, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return window_.period(); }
+
+private:
+    explicit Variance(VarianceWindow window) : window_(std::move(window)) {}
+    VarianceWindow window_;
+};
+
+}  // namespace torvex

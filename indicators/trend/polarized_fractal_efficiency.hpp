@@ -1,0 +1,37 @@
+// Polarized fractal efficiency: how straight the recent price path is (the direct
+// distance against the summed segment lengths), signed by its direction and smoothed.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/momentum/rate_of_change.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+class PolarizedFractalEfficiency final : public CloseIndicator<PolarizedFractalEfficiency> {
+public:
+    static std::expected<PolarizedFractalEfficiency, IndicatorError> create(std::uint64_t n, std::uint64_t smoothing);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return prices_.period() + smoother_.period(); }
+
+private:
+    PolarizedFractalEfficiency(LagWindow prices, SeededEma smoother)
+        : prices_(std::move(prices)), smoother_(std::move(smoother)) {}
+
+    std::optional<double> prev_;
+    LagWindow prices_;             // the close n bars back
+    std::deque<double> segments_;  // the last n segment lengths
+    double path_ = 0.0;            // their running sum
+    // The path is re-added every n segments: a huge segment that has left the window
+    // must not leave the sum absorbed (and the division unguarded) for good.
+    std::uint64_t since_resum_ = 0;
+    SeededEma smoother_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,101 @@
+// The sorted window against a plain sort, its total order, quantile and the
+// ordered absolute deviations.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "indicators/cores/sorted_window.hpp"
+
+namespace torvex {
+namespace {
+
+std::vector<std::uint64_t> bits_of(const std::vector<double>& v) {
+    std::vector<std::uint64_t> out;
+    for (double x : v) out.push_back(std::bit_cast<std::uint64_t>(x));
+    return out;
+}
+
+TEST(SortedWindowCore, MatchesAPlainSortWithTiesAndSignedZeros) {
+    auto w = *SortedWindow::create(7);
+    std::deque<double> shadow;
+    std::uint64_t seed = 12345;
+    for (int t = 0; t < 400; ++t) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        const int pick = static_cast<int>((seed >> 33) % 9);
+        const double pool[] = {-0.0, 0.0, 1.5, 1.5, -2.0, 3.25, -1e300, 1e-300, -0.0};
+        const double x = pool[pick];
+        const auto evicted = w.push(x);
+        shadow.push_back(x);
+        if (shadow.size() > 7) {
+            ASSERT_TRUE(evicted);
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(*evicted), std::bit_cast<std::uint64_t>(shadow.front()));
+            shadow.pop_front();
+        } else {
+            EXPECT_FALSE(evicted);
+        }
+        std::vector<double> want(shadow.begin(), shadow.end());
+        std::sort(want.begin(), want.end(),
+                  [](double a, double b) { return total_order_key(a) < total_order_key(b); });
+        const std::vector<double> got(w.sorted().begin(), w.sorted().end());
+        ASSERT_EQ(bits_of(got), bits_of(want)) << "after push " << t;
+        ASSERT_TRUE(std::equal(w.values().begin(), w.values().end(), shadow.begin(), shadow.end(),
+                               [](double a, double b) { return std::bit_cast<std::uint64_t>(a) ==
+                                                               std::bit_cast<std::uint64_t>(b); }));
+    }
+}
+
+TEST(SortedWindowCore, TotalOrderKeys) {
+    EXPECT_LT(total_order_key(-0.0), total_order_key(0.0));
+    EXPECT_LT(total_order_key(-1.0), total_order_key(-0.5));
+    EXPECT_LT(total_order_key(-INFINITY), total_order_key(-1e308));
+    EXPECT_LT(total_order_key(1e308), total_order_key(INFINITY));
+    EXPECT_LT(total_order_key(4.9e-324), total_order_key(1e-300));
+
+    auto w = *SortedWindow::create(2);
+    w.push(0.0);
+    w.push(-0.0);
+    EXPECT_TRUE(std::signbit(w.sorted()[0]));
+    EXPECT_FALSE(std::signbit(w.sorted()[1]));
+    w.push(5.0);  // +0.0 leaves, and only it
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_TRUE(std::signbit(w.sorted()[0]));
+    EXPECT_EQ(w.sorted()[1], 5.0);
+}
+
+TEST(SortedWindowCore, TypeSevenQuantile) {
+    auto w = *SortedWindow::create(4);
+    for (double x : {4.0, 1.0, 3.0, 2.0}) w.push(x);
+    const std::pair<double, double> cases[] = {{0.0, 1.0}, {1.0, 4.0}, {0.5, 2.5}, {0.25, 1.75}, {0.9, 3.7}};
+    for (auto [q, want] : cases) EXPECT_NEAR(w.quantile(q), want, 1e-15) << q;
+
+    auto same = *SortedWindow::create(5);
+    for (int i = 0; i < 5; ++i) same.push(-7.5);
+    for (double q : {0.0, 0.3, 0.5, 1.0}) EXPECT_EQ(same.quantile(q), -7.5);
+}
+
+TEST(SortedWindowCore, AbsDeviationsAscendingInMergeOrder) {
+    std::vector<double> out{99.0};
+    SortedWindow::abs_deviations(std::vector<double>{1, 2, 4, 7}, 3.0, out);
+    EXPECT_EQ(out, (std::vector<double>{1, 1, 2, 4}));
+    SortedWindow::abs_deviations(std::vector<double>{1, 2}, 10.0, out);  // all below the centre
+    EXPECT_EQ(out, (std::vector<double>{8, 9}));
+    SortedWindow::abs_deviations(std::vector<double>{}, 0.0, out);
+    EXPECT_TRUE(out.empty());
+
+    const std::vector<double> s{-3.5, -1.0, 0.0, 0.25, 0.25, 2.0, 6.0, 11.0};
+    for (double c : {-4.0, 0.25, 0.3, 5.0, 20.0}) {
+        std::vector<double> want;
+        for (double v : s) want.push_back(std::fabs(v - c));
+        std::sort(want.begin(), want.end());
+        SortedWindow::abs_deviations(s, c, out);
+        EXPECT_EQ(out, want) << c;
+    }
+}
+
+}  // namespace
+}  // namespace torvex
