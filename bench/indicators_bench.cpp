@@ -65,7 +65,7 @@ struct Case {
 const std::vector<Case>& cases() {
     static const std::vector<Case> all = {
         {"Sma", {20}}, {"Sma", {2000}},
-#include "bench_cases.inc"
+#include "cases/close_book_funding.inc"
     };
     return all;
 }

@@ -60,6 +60,17 @@ public:
     }
 };
 
+// Base of the single-output indicators over whole bars: the candle rule runs first,
+// and a refused bar answers nothing before any state changes.
+template <class Derived>
+class CandleIndicator : public DynIndicator {
+public:
+    std::optional<double> update(const BarContext& ctx) final {
+        if (!validate_candle(ctx.candle)) return std::nullopt;
+        return static_cast<Derived*>(this)->step(ctx.candle);
+    }
+};
+
 // Which gate a multi-output type runs before its step.
 enum class InputGate : std::uint8_t {
     Candle,  // validate_candle on the bar; the step sees only valid candles

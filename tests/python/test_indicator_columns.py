@@ -1,13 +1,8 @@
 """Every indicator of the library loads as an observation column over realistic bars."""
 
-import json
-import math
-import random
-import re
-
 import pytest
 
-from conftest import Driver, make_spec
+from conftest import case_id, column_after_warmup
 
 # (name, params, field): typical parameters of each indicator the library offers.
 CASES = [
@@ -51,64 +46,6 @@ ZERO_CASES = [
     ("CalendarSpread", [], None), ("LongShortRatio", [], None), ("TakerBuySellRatio", [], None),
     ("OiToVolumeRatio", [], None), ("EstimatedLeverageRatio", [], None), ("LiquidationFeatures", [], "total"),
 ]
-
-
-def make_bars(count=3000, seed=11):
-    rng = random.Random(seed)
-    price, oi = 100.0, 5e5
-    bars = []
-    for i in range(count):
-        price *= math.exp(rng.gauss(0.0, 0.01))
-        high = price * (1 + abs(rng.gauss(0, 0.004)))
-        low = price * (1 - abs(rng.gauss(0, 0.004)))
-        open_ = rng.uniform(low, high)
-        oi *= math.exp(rng.gauss(0.0, 0.02))
-        mid = (high + low) / 2
-        bars.append({
-            "ts": 1_700_000_000_000 + 60_000 * i, "open": open_, "high": high, "low": low, "close": price,
-            "volume": rng.uniform(10, 100),
-            "bid_px": [mid - 0.01 * k - 0.005 for k in range(1, 6)], "bid_sz": [rng.uniform(1, 9) for _ in range(5)],
-            "ask_px": [mid + 0.01 * k + 0.005 for k in range(1, 6)], "ask_sz": [rng.uniform(1, 9) for _ in range(5)],
-            "funding": rng.gauss(1e-4, 5e-5), "oi": oi,
-        })
-    return bars
-
-
-BARS = make_bars()
-LOAD = json.dumps({"cmd": "load", "candles": BARS})
-
-
-def feature(name, params, field):
-    f = {"kind": "indicator", "name": name, "params": params}
-    if field:
-        f["field"] = field
-    return f
-
-
-def case_id(c):
-    return f"{c[0]}{c[1]}{'.' + c[2] if c[2] else ''}"
-
-
-def column_after_warmup(name, params, field):
-    probe = Driver(make_spec([feature(name, params, field)], max_steps=10_000))
-    answer = json.loads(probe.raw(LOAD))
-    if answer == {"ok": True}:
-        needed = 0
-    else:
-        m = re.match(r"bad spec: episode.warmup is 0 but the observation needs (\d+):", answer["error"])
-        assert m, answer
-        needed = int(m.group(1))
-    env = Driver(make_spec([feature(name, params, field)], max_steps=10_000, warmup=needed))
-    assert env.raw(LOAD) == '{"ok":true}'
-    values = [env("reset")["observation"][0]]
-    while True:
-        out = env("step", action=1)
-        values.append(out["observation"][0])
-        if out["terminated"]:
-            break
-    assert len(values) == len(BARS) - needed
-    assert all(math.isfinite(v) for v in values)
-    return values
 
 
 @pytest.mark.parametrize("name, params, field", CASES, ids=[case_id(c) for c in CASES])
