@@ -5,7 +5,7 @@
 namespace torvex {
 
 std::expected<GeometricMa, IndicatorError> GeometricMa::create(std::uint64_t n) {
-    auto logs = SummedWindow::create(n);
+    auto logs = SummedWindow::create(n, n);
     if (!logs) return std::unexpected(logs.error());
     return GeometricMa(std::move(*logs));
 }

@@ -12,7 +12,11 @@ double McGinleyDynamic::next(double value, double close) const {
     if (!(close > 0.0 && value > 0.0)) return value;
     const double ratio = close / value;
     const double squared = ratio * ratio;
-    return value + (close - value) / (0.6 * static_cast<double>(period()) * (squared * squared));
+    const double next = value + (close - value) / (0.6 * static_cast<double>(period()) * (squared * squared));
+    // After a sharp drop the fourth power is tiny and the step overshoots below zero;
+    // held there, the value would never move again. Restart from the close instead.
+    if (!(next > 0.0) || !is_finite(next)) return close;
+    return next;
 }
 
 }  // namespace torvex

@@ -1,5 +1,7 @@
 #include "indicators/averages/sma.hpp"
 
+#include <cmath>
+
 namespace torvex {
 
 std::expected<SmaCore, IndicatorError> SmaCore::create(std::uint64_t n) {
@@ -9,6 +11,7 @@ std::expected<SmaCore, IndicatorError> SmaCore::create(std::uint64_t n) {
 
 std::optional<double> SmaCore::step(double x) {
     if (!is_finite(x)) return std::nullopt;
+    const bool outweighs = ResumClock::dwarfs(x, sum_);
     if (count_ == period_) {
         sum_ = x + (sum_ - buf_[head_]);
         buf_[head_] = x;
@@ -19,13 +22,11 @@ std::optional<double> SmaCore::step(double x) {
     }
     head_ += 1;
     if (head_ == period_) head_ = 0;
-    since_resum_ += 1;
-    if (since_resum_ == 16 * period_) {
+    if (clock_.tick(outweighs)) {
         double s = -0.0;
         for (std::uint64_t i = head_; i < period_; ++i) s += buf_[i];
         for (std::uint64_t i = 0; i < head_; ++i) s += buf_[i];
         sum_ = s;
-        since_resum_ = 0;
     }
     if (count_ == period_) return sum_ / static_cast<double>(period_);
     return std::nullopt;

@@ -7,12 +7,14 @@
 #include <optional>
 #include <vector>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
 
 // Running mean over a ring of n values. The sum is re-added from the ring every
-// 16·n updates so rounding drift cannot accumulate.
+// 16·n updates so rounding drift cannot accumulate, and as a value that outweighed
+// the sum leaves (see ResumClock).
 class SmaCore {
 public:
     static std::expected<SmaCore, IndicatorError> create(std::uint64_t n);
@@ -24,14 +26,14 @@ public:
     std::uint64_t count() const { return count_; }
 
 private:
-    explicit SmaCore(std::uint64_t n) : buf_(n, 0.0), period_(n) {}
+    explicit SmaCore(std::uint64_t n) : buf_(n, 0.0), period_(n), clock_(n, 16 * n) {}
 
     std::vector<double> buf_;
     std::uint64_t period_;
     std::uint64_t head_ = 0;
     std::uint64_t count_ = 0;
     double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
 };
 
 class Sma final : public CloseIndicator<Sma> {

@@ -25,11 +25,11 @@ std::optional<double> CmoCore::step(double x) {
     }
     const double gain = d > 0.0 ? d : 0.0;
     const double loss = -d > 0.0 ? -d : 0.0;
+    const bool outweighs = ResumClock::dwarfs(gain, sum_gain_) || ResumClock::dwarfs(loss, sum_loss_);
     window_.emplace_back(gain, loss);
     sum_gain_ += gain;
     sum_loss_ += loss;
-    since_resum_ += 1;
-    if (since_resum_ == 16 * period_) {
+    if (clock_.tick(outweighs)) {
         double g = -0.0;
         double l = -0.0;
         for (const auto& [wg, wl] : window_) {
@@ -38,7 +38,6 @@ std::optional<double> CmoCore::step(double x) {
         }
         sum_gain_ = g;
         sum_loss_ = l;
-        since_resum_ = 0;
     }
     if (window_.size() < period_) return std::nullopt;
     const double total = sum_gain_ + sum_loss_;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -26,7 +27,7 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit CmoCore(std::uint64_t n) : period_(n) {}
+    explicit CmoCore(std::uint64_t n) : period_(n), clock_(n, 16 * n) {}
 
     std::optional<double> prev_;
     std::optional<double> last_;
@@ -36,7 +37,7 @@ private:
     double sum_loss_ = 0.0;
     // The sums are tested for exactly zero, so they are re-added from the window
     // every 16·n changes: a large move that has left must not leave a residue.
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
 };
 
 }  // namespace torvex

@@ -1,11 +1,16 @@
 // Running sums of deviations from a shift anchor: the variance-style sums of the
 // band, regression and relative-volatility cores. Summing x - shift instead of x
 // keeps the squares small when the values sit far from zero, and re-centring the
-// anchor on the window mean every n updates keeps rounding drift bounded.
+// anchor on the window mean every n updates keeps rounding drift bounded. A value
+// whose squared deviation dwarfed the whole sum of squares also brings a
+// re-centring on the update that takes it out (n updates after it came), so a window
+// that has turned flat reads exactly flat as soon as the huge value has gone.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
+
+#include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
 
@@ -26,14 +31,22 @@ public:
             shift_set_ = true;
         }
         const double d = x - shift_;
+        updates_ += 1;
+        if (ResumClock::dwarfs(d * d, s2_)) outweighed_at_ = updates_;
         s1_ = d + s1_;
         s2_ = d * d + s2_;
         since_recenter_ += 1;
         return d;
     }
 
-    // True once n updates have come since the last re-centring.
-    bool recenter_due(std::uint64_t n) const { return since_recenter_ >= n; }
+    // True every n updates (a fixed phase), and on the update that removes the
+    // latest dwarfing value of an n-value window (one that came after the window
+    // first filled). Call once per update.
+    bool recenter_due(std::uint64_t n) {
+        const bool periodic = since_recenter_ >= n;
+        if (periodic) since_recenter_ = 0;
+        return periodic || (outweighed_at_ > n && updates_ == outweighed_at_ + n);
+    }
 
     // Moves the anchor to the window mean and re-adds both sums from 0.0.
     // `for_each(fn)` must call fn(v) for the `count` window values, oldest first.
@@ -41,7 +54,11 @@ public:
     template <class ForEach>
     void recenter(std::uint64_t count, const ForEach& for_each) {
         if (count == 0) {
+            const std::uint64_t updates = updates_;
+            const std::uint64_t outweighed_at = outweighed_at_;
             *this = ShiftedSums{};
+            updates_ = updates;
+            outweighed_at_ = outweighed_at;
             return;
         }
         double total = 0.0;
@@ -58,7 +75,6 @@ public:
         shift_set_ = true;
         s1_ = s1;
         s2_ = s2;
-        since_recenter_ = 0;
     }
 
     // Mean of the n values held: shift + s1 / n.
@@ -82,6 +98,8 @@ private:
     double s1_ = 0.0;
     double s2_ = 0.0;
     std::uint64_t since_recenter_ = 0;
+    std::uint64_t updates_ = 0;
+    std::uint64_t outweighed_at_ = 0;  // 0: none yet
     bool shift_set_ = false;
 };
 

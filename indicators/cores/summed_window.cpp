@@ -4,17 +4,14 @@
 
 namespace torvex {
 
-std::expected<SummedWindow, IndicatorError> SummedWindow::create(std::uint64_t n) {
+std::expected<SummedWindow, IndicatorError> SummedWindow::create(std::uint64_t n, std::uint64_t span) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
-    return SummedWindow(n);
+    return SummedWindow(n, span);
 }
 
 void SummedWindow::count_update() {
-    since_resum_ += 1;
-    if (since_resum_ >= period_) {
-        sum_ = window_sum(values_, -0.0);
-        since_resum_ = 0;
-    }
+    if (clock_.tick(outweighs_)) sum_ = window_sum(values_, -0.0);
+    outweighs_ = false;
 }
 
 }  // namespace torvex

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <expected>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -16,10 +18,13 @@ namespace torvex {
 class SummedWindow {
 public:
     // Z then M on n.
-    static std::expected<SummedWindow, IndicatorError> create(std::uint64_t n);
+    // `span`: updates from a value's append to the update whose re-sum no longer
+    // holds it (n when the oldest leaves before the re-sum, n + 1 when after).
+    static std::expected<SummedWindow, IndicatorError> create(std::uint64_t n, std::uint64_t span);
 
     // Appends x and adds it to the sum (no input guard).
     void append(double x) {
+        outweighs_ = ResumClock::dwarfs(x, sum_);
         values_.push_back(x);
         sum_ = sum_ + x;
     }
@@ -30,8 +35,9 @@ public:
         values_.pop_front();
     }
 
-    // Counts one update; on the n-th since the last re-sum, the sum becomes the
-    // window re-added in arrival order from -0.0.
+    // Counts one update; on the n-th since the last re-sum, and on the update that
+    // takes out a value which outweighed the sum (see ResumClock), the sum becomes
+    // the window re-added in arrival order from -0.0.
     void count_update();
 
     std::size_t size() const { return values_.size(); }
@@ -40,12 +46,13 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit SummedWindow(std::uint64_t n) : period_(n) {}
+    SummedWindow(std::uint64_t n, std::uint64_t span) : period_(n), clock_(span, n) {}
 
     std::deque<double> values_;
     std::uint64_t period_;
     double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
+    bool outweighs_ = false;
 };
 
 }  // namespace torvex

@@ -3,7 +3,7 @@
 namespace torvex {
 
 std::expected<FundingRateMean, IndicatorError> FundingRateMean::create(std::uint64_t period) {
-    auto window = SummedWindow::create(period);
+    auto window = SummedWindow::create(period, period + 1);
     if (!window) return std::unexpected(window.error());
     return FundingRateMean(std::move(*window));
 }

@@ -31,13 +31,10 @@ std::optional<double> AdaptiveRsi::step(double x) {
     if (prices_.size() > period_ + 1) prices_.pop_front();
 
     const double ad = std::fabs(d);
+    const bool outweighs = ResumClock::dwarfs(ad, vol_sum_);
     if (const auto old = push_capped(changes_, period_, ad)) vol_sum_ = vol_sum_ - *old;
     vol_sum_ = ad + vol_sum_;
-    since_resum_ += 1;
-    if (since_resum_ == period_) {
-        vol_sum_ = window_sum(changes_, -0.0);
-        since_resum_ = 0;
-    }
+    if (clock_.tick(outweighs)) vol_sum_ = window_sum(changes_, -0.0);
 
     const double gain = d > 0.0 ? d : 0.0;
     const double loss = d < 0.0 ? -d : 0.0;

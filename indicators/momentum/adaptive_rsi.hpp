@@ -7,6 +7,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -19,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit AdaptiveRsi(std::uint64_t n) : period_(n) {}
+    explicit AdaptiveRsi(std::uint64_t n) : clock_(n, n), period_(n) {}
 
     std::optional<double> prev_;
     bool seeded_ = false;
@@ -30,7 +31,7 @@ private:
     double vol_sum_ = 0.0;
     // vol_sum_ is tested for zero (a flat path), so it is re-added from the window
     // every n changes instead of carrying rounding residue forever.
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
     std::uint64_t period_;
     double seed_gain_ = 0.0;
     double seed_loss_ = 0.0;

@@ -1,10 +1,11 @@
 #include "indicators/momentum/dpo.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace torvex {
 
-Dpo::Dpo(std::uint64_t n) : period_(n), lag_(n / 2), capacity_(std::max(n, n / 2 + 2)) {}
+Dpo::Dpo(std::uint64_t n) : period_(n), lag_(n / 2), capacity_(std::max(n, n / 2 + 2)), clock_(n, n) {}
 
 std::expected<Dpo, IndicatorError> Dpo::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
@@ -12,18 +13,17 @@ std::expected<Dpo, IndicatorError> Dpo::create(std::uint64_t n) {
 }
 
 std::optional<double> Dpo::step(double close) {
+    const bool outweighs = ResumClock::dwarfs(close, sum_);
     window_.push_back(close);
     sum_ = close + sum_;
-    since_resum_ += 1;
     const std::size_t len = window_.size();
     // The close that has just left the last n.
     if (len > period_) sum_ -= window_[len - 1 - period_];
     if (len > capacity_) window_.pop_front();
-    if (since_resum_ == period_) {
+    if (clock_.tick(outweighs)) {
         double s = -0.0;
         for (std::size_t i = window_.size() - period_; i < window_.size(); ++i) s += window_[i];
         sum_ = s;
-        since_resum_ = 0;
     }
     if (window_.size() < capacity_) return std::nullopt;
     return window_[window_.size() - 1 - lag_] - sum_ / static_cast<double>(period_);

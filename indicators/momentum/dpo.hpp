@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -25,7 +26,7 @@ private:
     std::uint64_t lag_;       // ⌊n/2⌋: how far back the detrended close lies
     std::uint64_t capacity_;  // max(n, ⌊n/2⌋ + 2): enough for both the mean and the lagged close
     double sum_ = 0.0;        // sum of the last n closes
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
 };
 
 }  // namespace torvex

@@ -35,18 +35,16 @@ std::optional<double> Tii::step(double x) {
         if (o > 0.0) pos_sum_ = pos_sum_ - o;
         else if (o < 0.0) neg_sum_ = o + neg_sum_;
     }
+    const bool outweighs = dev > 0.0 ? ResumClock::dwarfs(dev, pos_sum_) : ResumClock::dwarfs(-dev, neg_sum_);
     if (dev > 0.0) pos_sum_ = dev + pos_sum_;
     else if (dev < 0.0) neg_sum_ = neg_sum_ - dev;
-    since_resum_ += 1;
-    if (since_resum_ == window_len_) {
-        resum();
-        since_resum_ = 0;
-    }
+    if (clock_.tick(outweighs)) resum();
     if (deviations_.size() < window_len_) return std::nullopt;
     const double total = neg_sum_ + pos_sum_;
     if (total <= 0.0) return 50.0;
     const double v = (pos_sum_ * 100.0) / total;
-    return std::min(std::max(v, 0.0), 100.0);
+    // Written so that a NaN (infinite sums) lands on 0.0 instead of passing through.
+    return v >= 0.0 ? std::min(v, 100.0) : 0.0;
 }
 
 }  // namespace torvex

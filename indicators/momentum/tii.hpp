@@ -7,6 +7,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/averages/sma.hpp"
 
@@ -21,7 +22,7 @@ public:
     std::uint64_t warmup() const override { return average_.period() + window_len_ - 1; }
 
 private:
-    Tii(SmaCore average, std::uint64_t m) : average_(std::move(average)), window_len_(m) {}
+    Tii(SmaCore average, std::uint64_t m) : average_(std::move(average)), window_len_(m), clock_(m, m) {}
 
     void resum();
 
@@ -32,7 +33,7 @@ private:
     double neg_sum_ = 0.0;  // sum of the magnitudes of the negative ones
     // The sums decide the no-deviation case by comparing their total with zero, so
     // they are re-added from the window every m deviations.
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
 };
 
 }  // namespace torvex

@@ -1,5 +1,7 @@
 #include "indicators/orderbook/order_flow_imbalance.hpp"
 
+#include <cmath>
+
 #include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
@@ -31,13 +33,10 @@ std::optional<double> OrderFlowImbalance::step(const OrderBook& book) {
     const double flow = bid_term - ask_term;
     previous_ = now;
 
+    const bool outweighs = ResumClock::dwarfs(flow, sum_);
     if (const std::optional<double> evicted = push_capped(flows_, period_, flow)) sum_ -= *evicted;
     sum_ += flow;
-    since_resum_ += 1;
-    if (since_resum_ == period_) {
-        sum_ = window_sum(flows_, -0.0);
-        since_resum_ = 0;
-    }
+    if (clock_.tick(outweighs)) sum_ = window_sum(flows_, -0.0);
     if (flows_.size() < period_) return std::nullopt;
     return sum_;
 }

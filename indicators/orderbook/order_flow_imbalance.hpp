@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "indicators/cores/feed_indicator.hpp"
+#include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
 
@@ -19,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit OrderFlowImbalance(std::uint64_t period) : period_(period) {}
+    explicit OrderFlowImbalance(std::uint64_t period) : period_(period), clock_(period, period) {}
 
     struct Quote {
         double bid_price;
@@ -32,7 +33,7 @@ private:
     std::deque<double> flows_;
     std::uint64_t period_;
     double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
 };
 
 }  // namespace torvex

@@ -20,14 +20,13 @@ std::optional<double> PolarizedFractalEfficiency::step(double close) {
     if (prev_) {
         const double d = close - *prev_;
         const double seg = std::sqrt(std::fma(d, d, 1.0));
+        const bool outweighs = ResumClock::dwarfs(seg, path_);
         path_ = path_ + seg;
         if (const std::optional<double> old = push_capped(segments_, n, seg)) path_ = path_ - *old;
-        since_resum_ += 1;
-        if (since_resum_ == n) {
+        if (clock_.tick(outweighs)) {
             double s = -0.0;
             for (double v : segments_) s += v;
             path_ = s;
-            since_resum_ = 0;
         }
     }
     prev_ = close;

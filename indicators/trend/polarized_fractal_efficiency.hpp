@@ -7,6 +7,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/momentum/rate_of_change.hpp"
 #include "indicators/cores/seeded_ema.hpp"
@@ -22,15 +23,15 @@ public:
 
 private:
     PolarizedFractalEfficiency(LagWindow prices, SeededEma smoother)
-        : prices_(std::move(prices)), smoother_(std::move(smoother)) {}
+        : prices_(std::move(prices)), clock_(prices_.period(), prices_.period()), smoother_(std::move(smoother)) {}
 
     std::optional<double> prev_;
     LagWindow prices_;             // the close n bars back
     std::deque<double> segments_;  // the last n segment lengths
     double path_ = 0.0;            // their running sum
-    // The path is re-added every n segments: a huge segment that has left the window
-    // must not leave the sum absorbed (and the division unguarded) for good.
-    std::uint64_t since_resum_ = 0;
+    // The path is re-added every n segments and as a huge segment leaves: it must not
+    // leave the sum absorbed (and the division unguarded) after it has gone.
+    ResumClock clock_;
     SeededEma smoother_;
 };
 

@@ -7,6 +7,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -19,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit VerticalHorizontalFilter(std::uint64_t n) : period_(n) {}
+    explicit VerticalHorizontalFilter(std::uint64_t n) : period_(n), clock_(n, n) {}
 
     std::optional<double> prev_;
     std::deque<double> prices_;
@@ -29,7 +30,7 @@ private:
     // change_sum_ decides the flat case by comparing with zero, so it is re-added
     // from the window every n changes: residue left by large changes that have
     // already left the window must not turn a flat stretch into a huge ratio.
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
 };
 
 }  // namespace torvex
