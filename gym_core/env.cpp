@@ -1,8 +1,13 @@
 #include "gym_core/env.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
+#include <mutex>
 #include <new>
+#include <thread>
+#include <unordered_map>
 
 #include "gym_core/json_reader.hpp"
 #include "gym_core/json_writer.hpp"
@@ -104,7 +109,7 @@ std::expected<std::vector<IndicatorColumn>, EnvError> build_indicators(const std
         if (f.kind != Feature::Kind::Indicator) continue;
         auto built = build_indicator(f.name, f.params);
         if (!built) return std::unexpected(EnvError::unknown_indicator(f.name));
-        columns.push_back({feature_key(f), f.field, std::move(*built), false, false});
+        columns.push_back({feature_key(f), f.name, f.field, std::move(*built), false, false});
     }
     return columns;
 }
@@ -249,6 +254,23 @@ bool accept_book(const BarView& b, OrderBook& book) {
     return book.bids[0].price < book.asks[0].price;
 }
 
+// A bar's book and derivatives snapshot, where they pass the environment's checks.
+void fill_context(const BarView& b, BarContext& ctx, OrderBook& book) {
+    if (accept_book(b, book)) ctx.book = &book;
+    if (b.funding || b.oi) {
+        const Ohlcv& c = b.c;
+        const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
+        if (is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0)) {
+            DerivativesTick t;
+            t.funding_rate = f;
+            t.mark_price = t.index_price = t.futures_price = c.close;
+            t.open_interest = oi;
+            t.ts = c.ts;
+            ctx.derivatives = t;
+        }
+    }
+}
+
 double price_value(const Ohlcv& c, PriceField f) {
     switch (f) {
         case PriceField::Open: return c.open;
@@ -279,6 +301,63 @@ double micro_value(const BarView& b, MicroField f, std::uint64_t level) {
     }
     return 0.0;
 }
+
+}  // namespace
+
+namespace {
+
+// The bars of a load as the column runs see them: a bar's book and derivatives
+// snapshot are built when an indicator over those feeds asks for them.
+class LoadColumns final : public BarColumns {
+public:
+    explicit LoadColumns(const BarList& bars) : BarColumns(bars.candles), bars_(bars) {}
+    bool has_extras() const override { return true; }
+    void fill(std::size_t r, BarContext& ctx, OrderBook& scratch) const override {
+        fill_context(BarView(bars_, r), ctx, scratch);
+    }
+
+private:
+    const BarList& bars_;
+};
+
+EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
+    return EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " + std::to_string(dim) +
+                          " columns does not fit in memory");
+}
+
+// Runs `work(i)` for i in [0, count) on up to `threads` threads (the caller's among
+// them). The first exception a task throws is thrown again here once all have ended.
+template <class Work>
+void run_tasks(std::size_t count, unsigned threads, const Work& work) {
+    std::atomic<std::size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failure_lock;
+    const auto worker = [&] {
+        for (std::size_t i; (i = next.fetch_add(1)) < count;) {
+            try {
+                work(i);
+            } catch (...) {
+                const std::lock_guard<std::mutex> hold(failure_lock);
+                if (!failure) failure = std::current_exception();
+                next.store(count);
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    const unsigned extra = static_cast<unsigned>(std::min<std::size_t>(threads, count)) - (count > 0 ? 1u : 0u);
+    try {
+        for (unsigned t = 0; t < extra; ++t) pool.emplace_back(worker);
+    } catch (...) {
+        // Fewer threads than asked for: the ones running and this one finish the work.
+    }
+    worker();
+    for (std::thread& t : pool) t.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+// Below this many cells a load runs on the calling thread alone: starting threads
+// would cost more than it saves.
+constexpr std::uint64_t kParallelCells = 1u << 16;
 
 }  // namespace
 
@@ -313,26 +392,6 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
     if (!built) return std::unexpected(built.error());
     std::vector<IndicatorColumn>& columns = *built;
 
-    // Resolve each indicator feature to the last column with the same key: equal keys
-    // report the value of the last such column, as a per-bar map from key would.
-    std::vector<std::size_t> slot_of_feature(o.features.size(), 0);
-    {
-        std::size_t col = 0;
-        for (std::size_t i = 0; i < o.features.size(); ++i) {
-            if (o.features[i].kind != Feature::Kind::Indicator) continue;
-            slot_of_feature[i] = col++;
-        }
-        for (std::size_t i = 0; i < o.features.size(); ++i) {
-            if (o.features[i].kind != Feature::Kind::Indicator) continue;
-            for (std::size_t j = columns.size(); j-- > 0;) {
-                if (columns[j].key == columns[slot_of_feature[i]].key) {
-                    slot_of_feature[i] = j;
-                    break;
-                }
-            }
-        }
-    }
-
     const std::uint64_t dim = observation_dim(o);
     const std::uint64_t rows = candles.size();
     LoadedData data;
@@ -340,15 +399,131 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
     data.dim = dim;
     std::uint64_t cells = 0;
     if (__builtin_mul_overflow(rows, dim, &cells) || cells > data.obs.max_size())
-        return std::unexpected(EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " +
-                                              std::to_string(dim) + " columns does not fit in memory"));
+        return std::unexpected(matrix_too_large(rows, dim));
     try {
-        data.obs.reserve(cells);
-        data.closes.reserve(rows);
+        if (reference_load_) {
+            fill_bar_by_bar(candles, columns, data);
+        } else {
+            fill_by_columns(candles, columns, data);
+        }
     } catch (const std::bad_alloc&) {
-        return std::unexpected(EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " +
-                                              std::to_string(dim) + " columns does not fit in memory"));
+        return std::unexpected(matrix_too_large(rows, dim));
     }
+
+    for (const IndicatorColumn& col : columns)
+        if (col.field && col.produced && !col.field_found)
+            return std::unexpected(
+                EnvError::bad_spec("indicator '" + col.key + "' has no output field '" + *col.field + "'"));
+    std::uint64_t needed = 0;
+    for (const IndicatorColumn& col : columns) needed = std::max(needed, col.indicator->warmup());
+    if (needed > spec_.episode.warmup)
+        return std::unexpected(EnvError::bad_spec(
+            "episode.warmup is " + std::to_string(spec_.episode.warmup) + " but the observation needs " +
+            std::to_string(needed) +
+            ": below that an indicator column is 0.0 because nothing has been produced yet, which an agent cannot "
+            "tell from a market reading of zero"));
+    data.needed_warmup = needed;
+    data_ = std::move(data);
+    clear_episode();
+    JsonWriter w;
+    w.begin_object().key("ok").boolean(true).end_object();
+    return w.take();
+}
+
+// Each distinct indicator key runs over all bars in one loop of its own, on a small
+// pool of threads; equal keys are one indicator with one column (the last feature's,
+// as a per-bar map from key would keep). Price, book and funding columns follow, row by
+// row.
+void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
+    const ObsSpec& o = spec_.observation;
+    const std::uint64_t rows = data.rows;
+    const std::uint64_t dim = data.dim;
+    data.obs.assign(rows * dim, 0.0);
+    data.closes.resize(rows);
+
+    // Feature positions of each indicator column; a column whose key a later column
+    // repeats keeps no position and is not run.
+    std::vector<std::vector<std::size_t>> positions(columns.size());
+    {
+        std::unordered_map<std::string_view, std::size_t> last_of_key;
+        last_of_key.reserve(columns.size());
+        for (std::size_t k = 0; k < columns.size(); ++k) last_of_key[columns[k].key] = k;
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            if (o.features[i].kind != Feature::Kind::Indicator) continue;
+            positions[last_of_key[columns[k].key]].push_back(i);
+            ++k;
+        }
+    }
+    std::vector<std::size_t> runs;
+    for (std::size_t k = 0; k < columns.size(); ++k)
+        if (!positions[k].empty()) runs.push_back(k);
+
+    const BarColumns plain(candles.candles);
+    const LoadColumns with_extras(candles);
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    if (rows * runs.size() < kParallelCells) threads = 1;
+    // One scratch column per task, taken when the task starts and dropped when it ends,
+    // so a load holds at most `threads` of them.
+    run_tasks(runs.size(), threads, [&](std::size_t t) {
+        IndicatorColumn& col = columns[runs[t]];
+        std::vector<double> column(rows);
+        ColumnRun run{column, col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
+        const std::optional<FeedClass> feed = feed_of(col.name);
+        const bool extras = !feed || *feed != FeedClass::Bar;
+        col.indicator->run_column(extras ? static_cast<const BarColumns&>(with_extras) : plain, run);
+        col.produced = run.produced;
+        col.field_found = run.field_found;
+        double* base = data.obs.data();
+        for (const std::size_t pos : positions[runs[t]]) {
+            double* cell = base + pos;
+            for (std::uint64_t r = 0; r < rows; ++r, cell += dim) *cell = report_round(column[r]);
+        }
+    });
+
+    for (std::size_t r = 0; r < rows; ++r) {
+        const BarView b(candles, r);
+        const Ohlcv& c = b.c;
+        double* row = data.obs.data() + r * dim;
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            const Feature& f = o.features[i];
+            if (f.kind == Feature::Kind::Price) row[i] = report_round(price_value(c, f.price));
+            else if (f.kind == Feature::Kind::Microstructure)
+                row[i] = report_round(micro_value(b, f.micro, f.level.value_or(0)));
+        }
+        double* tail = row + o.features.size();
+        for (std::uint32_t level = 0; level < o.include_book_levels; ++level) {
+            *tail++ = report_round(at_or_zero(b.bid_px, level));
+            *tail++ = report_round(at_or_zero(b.bid_sz, level));
+            *tail++ = report_round(at_or_zero(b.ask_px, level));
+            *tail++ = report_round(at_or_zero(b.ask_sz, level));
+        }
+        if (o.include_funding_oi) {
+            *tail++ = report_round(b.funding.value_or(0.0));
+            *tail++ = report_round(b.oi.value_or(0.0));
+        }
+        data.closes[r] = c.close;
+    }
+}
+
+// The reference path: every indicator updated bar by bar, rows written in order.
+void Env::fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
+    const ObsSpec& o = spec_.observation;
+    const std::uint64_t rows = data.rows;
+    // Resolve each indicator feature to the last column with the same key: equal keys
+    // report the value of the last such column, as a per-bar map from key would.
+    std::vector<std::size_t> slot_of_feature(o.features.size(), 0);
+    {
+        std::unordered_map<std::string_view, std::size_t> last_of_key;
+        for (std::size_t k = 0; k < columns.size(); ++k) last_of_key[columns[k].key] = k;
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            if (o.features[i].kind != Feature::Kind::Indicator) continue;
+            slot_of_feature[i] = last_of_key[columns[k++].key];
+        }
+    }
+    data.obs.reserve(rows * data.dim);
+    data.closes.reserve(rows);
 
     std::vector<double> values(columns.size(), 0.0);
     OrderBook book;  // reused bar after bar
@@ -356,18 +531,7 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
         const BarView b(candles, r);
         const Ohlcv& c = b.c;
         BarContext ctx(c);
-        if (accept_book(b, book)) ctx.book = &book;
-        if (b.funding || b.oi) {
-            const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
-            if (is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0)) {
-                DerivativesTick t;
-                t.funding_rate = f;
-                t.mark_price = t.index_price = t.futures_price = c.close;
-                t.open_interest = oi;
-                t.ts = c.ts;
-                ctx.derivatives = t;
-            }
-        }
+        fill_context(b, ctx, book);
         for (std::size_t k = 0; k < columns.size(); ++k) {
             IndicatorColumn& col = columns[k];
             const std::optional<double> v = col.indicator->update(ctx);
@@ -409,25 +573,6 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
         }
         data.closes.push_back(c.close);
     }
-
-    for (const IndicatorColumn& col : columns)
-        if (col.field && col.produced && !col.field_found)
-            return std::unexpected(
-                EnvError::bad_spec("indicator '" + col.key + "' has no output field '" + *col.field + "'"));
-    std::uint64_t needed = 0;
-    for (const IndicatorColumn& col : columns) needed = std::max(needed, col.indicator->warmup());
-    if (needed > spec_.episode.warmup)
-        return std::unexpected(EnvError::bad_spec(
-            "episode.warmup is " + std::to_string(spec_.episode.warmup) + " but the observation needs " +
-            std::to_string(needed) +
-            ": below that an indicator column is 0.0 because nothing has been produced yet, which an agent cannot "
-            "tell from a market reading of zero"));
-    data.needed_warmup = needed;
-    data_ = std::move(data);
-    clear_episode();
-    JsonWriter w;
-    w.begin_object().key("ok").boolean(true).end_object();
-    return w.take();
 }
 
 // ---- episode -------------------------------------------------------------------------

@@ -29,6 +29,7 @@ std::optional<FeedClass> feed_of(std::string_view name);
 
 struct IndicatorColumn {
     std::string key;
+    std::string name;
     std::optional<std::string> field;
     IndicatorBox indicator;
     bool produced = false;
@@ -55,6 +56,10 @@ public:
 
     const EnvSpec& spec() const { return spec_; }
 
+    // Loads bar by bar, every indicator updated in turn on each bar: the reference
+    // against which the column-at-a-time load is tested. Results are identical.
+    void use_reference_load(bool on) { reference_load_ = on; }
+
 private:
     explicit Env(EnvSpec spec) : spec_(std::move(spec)) {}
 
@@ -62,6 +67,8 @@ private:
     std::expected<std::string, EnvError> reset(std::optional<std::uint64_t> seed);
     std::expected<std::string, EnvError> step(std::optional<double> action);
     std::string spec_document() const;
+    void fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
+    void fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
     void write_info(class JsonWriter& w) const;
     void clear_episode();
 
@@ -73,6 +80,7 @@ private:
     std::uint32_t steps_ = 0;
     bool started_ = false;
     std::optional<LoadedData> data_;
+    bool reference_load_ = false;
 };
 
 }  // namespace torvex::gym
