@@ -20,13 +20,19 @@ inline double detrended_square_sum(const std::deque<double>& window, double deno
     const double mean = sum / nf;
 
     double sxy = 0.0;
-    for (std::size_t i = 0; i < len; ++i) sxy += ((window[i] - base) - mean) * (static_cast<double>(i) - centre);
+    double i = 0.0;
+    for (double v : window) {
+        sxy += ((v - base) - mean) * (i - centre);
+        i += 1.0;
+    }
     const double slope = sxy / (denom / nf);
 
     double sse = 0.0;
-    for (std::size_t i = 0; i < len; ++i) {
-        const double r = ((window[i] - base) - mean) - slope * (static_cast<double>(i) - centre);
+    i = 0.0;
+    for (double v : window) {
+        const double r = ((v - base) - mean) - slope * (i - centre);
         sse += r * r;
+        i += 1.0;
     }
     return sse;
 }
