@@ -80,6 +80,34 @@
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
+#include "indicators/statistics/autocorrelation.hpp"
+#include "indicators/statistics/coefficient_of_variation.hpp"
+#include "indicators/statistics/detrended_std_dev.hpp"
+#include "indicators/statistics/hurst_exponent.hpp"
+#include "indicators/statistics/jarque_bera.hpp"
+#include "indicators/statistics/kurtosis.hpp"
+#include "indicators/statistics/lin_reg_angle.hpp"
+#include "indicators/statistics/lin_reg_intercept.hpp"
+#include "indicators/statistics/lin_reg_slope.hpp"
+#include "indicators/statistics/linear_regression.hpp"
+#include "indicators/statistics/median_absolute_deviation.hpp"
+#include "indicators/statistics/r_squared.hpp"
+#include "indicators/statistics/rolling_iqr.hpp"
+#include "indicators/statistics/rolling_min_max_scaler.hpp"
+#include "indicators/statistics/rolling_percentile_rank.hpp"
+#include "indicators/statistics/rolling_quantile.hpp"
+#include "indicators/statistics/sample_entropy.hpp"
+#include "indicators/statistics/shannon_entropy.hpp"
+#include "indicators/statistics/skewness.hpp"
+#include "indicators/volatility/bipower_variation.hpp"
+#include "indicators/volatility/ewma_volatility.hpp"
+#include "indicators/volatility/garch11.hpp"
+#include "indicators/volatility/historical_volatility.hpp"
+#include "indicators/volatility/jump_indicator.hpp"
+#include "indicators/volatility/log_return.hpp"
+#include "indicators/volatility/realized_volatility.hpp"
+#include "indicators/volatility/rvi_volatility.hpp"
+#include "indicators/volatility/volatility_of_volatility.hpp"
 
 namespace torvex {
 
@@ -123,7 +151,7 @@ constexpr RegistryRow kRows[] = {
     {"AtrRatchet", 0, nullptr},
     {"AtrTrailingStop", 0, nullptr},
     {"AutoFib", 0, nullptr},
-    {"Autocorrelation", 0, nullptr},
+    {"Autocorrelation", 0, &build_new<Autocorrelation, kInt, kInt>},
     {"AutocorrelationPeriodogram", 0, nullptr},
     {"AverageDailyRange", 0, nullptr},
     {"AverageDrawdown", 0, nullptr},
@@ -137,7 +165,7 @@ constexpr RegistryRow kRows[] = {
     {"Beta", 0, nullptr},
     {"BetaNeutralSpread", 0, nullptr},
     {"BetterVolume", 0, nullptr},
-    {"BipowerVariation", 0, nullptr},
+    {"BipowerVariation", 0, &build_new<BipowerVariation, kInt>},
     {"BodySizePct", 0, nullptr},
     {"BollingerBands", 0, &build_new<BollingerBands, kInt, kNum>},
     {"BollingerBandwidth", 0, &build_new<BollingerBandwidth, kInt, kNum>},
@@ -165,7 +193,7 @@ constexpr RegistryRow kRows[] = {
     {"CloseVsOpen", 0, nullptr},
     {"ClosingMarubozu", 0, nullptr},
     {"Cmo", 0, &build_new<Cmo, kInt>},
-    {"CoefficientOfVariation", 0, nullptr},
+    {"CoefficientOfVariation", 0, &build_new<CoefficientOfVariation, kInt>},
     {"Cointegration", 0, nullptr},
     {"CommonSenseRatio", 0, nullptr},
     {"CompositeProfile", 0, nullptr},
@@ -188,7 +216,7 @@ constexpr RegistryRow kRows[] = {
     {"DemarkPivots", 0, nullptr},
     {"DepthSlope", 2, &build_new<DepthSlope>},
     {"DerivativeOscillator", 0, &build_new<DerivativeOscillator, kInt, kInt, kInt, kInt>},
-    {"DetrendedStdDev", 0, nullptr},
+    {"DetrendedStdDev", 0, &build_new<DetrendedStdDev, kInt>},
     {"DisparityIndex", 0, &build_new<DisparityIndex, kInt>},
     {"DistanceSsd", 0, nullptr},
     {"Doji", 0, nullptr},
@@ -218,7 +246,7 @@ constexpr RegistryRow kRows[] = {
     {"EvenBetterSinewave", 0, nullptr},
     {"EveningDojiStar", 0, nullptr},
     {"Evwma", 0, nullptr},
-    {"EwmaVolatility", 0, nullptr},
+    {"EwmaVolatility", 0, &build_new<EwmaVolatility, kNum>},
     {"Expectancy", 0, nullptr},
     {"FallingThreeMethods", 0, nullptr},
     {"Fama", 0, &build_new<Fama, kNum, kNum>},
@@ -246,7 +274,7 @@ constexpr RegistryRow kRows[] = {
     {"GainLossRatio", 0, nullptr},
     {"GainToPainRatio", 0, nullptr},
     {"GapSideBySideWhite", 0, nullptr},
-    {"Garch11", 0, nullptr},
+    {"Garch11", 0, &build_new<Garch11, kNum, kNum, kNum>},
     {"GarmanKlassVolatility", 0, nullptr},
     {"Gartley", 0, nullptr},
     {"GatorOscillator", 0, nullptr},
@@ -272,7 +300,7 @@ constexpr RegistryRow kRows[] = {
     {"Hikkake", 0, nullptr},
     {"HikkakeModified", 0, nullptr},
     {"HilbertDominantCycle", 0, nullptr},
-    {"HistoricalVolatility", 0, nullptr},
+    {"HistoricalVolatility", 0, &build_new<HistoricalVolatility, kInt, kInt>},
     {"Hma", 0, &build_new<Hma, kInt>},
     {"HoltWinters", 0, &build_new<HoltWinters, kNum, kNum>},
     {"HomingPigeon", 0, nullptr},
@@ -280,7 +308,7 @@ constexpr RegistryRow kRows[] = {
     {"HtPhasor", 0, nullptr},
     {"HtTrendMode", 0, nullptr},
     {"HurstChannel", 0, nullptr},
-    {"HurstExponent", 0, nullptr},
+    {"HurstExponent", 0, &build_new<HurstExponent, kInt, kInt>},
     {"IdenticalThreeCrows", 0, nullptr},
     {"InNeck", 0, nullptr},
     {"Inertia", 0, nullptr},
@@ -291,9 +319,9 @@ constexpr RegistryRow kRows[] = {
     {"IntradayMomentumIndex", 0, nullptr},
     {"InverseFisherTransform", 0, nullptr},
     {"InvertedHammer", 0, nullptr},
-    {"JarqueBera", 0, nullptr},
+    {"JarqueBera", 0, &build_new<JarqueBera, kInt>},
     {"Jma", 0, &build_new<Jma, kInt, kNum, kU32>},
-    {"JumpIndicator", 0, nullptr},
+    {"JumpIndicator", 0, &build_new<JumpIndicator, kInt, kNum>},
     {"KRatio", 0, nullptr},
     {"KalmanHedgeRatio", 0, nullptr},
     {"Kama", 0, &build_new<Kama, kInt, kInt, kInt>},
@@ -305,19 +333,19 @@ constexpr RegistryRow kRows[] = {
     {"Kicking", 0, nullptr},
     {"KickingByLength", 0, nullptr},
     {"Kst", 0, nullptr},
-    {"Kurtosis", 0, nullptr},
+    {"Kurtosis", 0, &build_new<Kurtosis, kInt>},
     {"Kvo", 0, nullptr},
     {"KylesLambda", 3, nullptr},
     {"LadderBottom", 0, nullptr},
     {"LaguerreRsi", 0, nullptr},
     {"LeadLagCrossCorrelation", 0, nullptr},
-    {"LinRegAngle", 0, nullptr},
+    {"LinRegAngle", 0, &build_new<LinRegAngle, kInt>},
     {"LinRegChannel", 0, nullptr},
-    {"LinRegIntercept", 0, nullptr},
-    {"LinRegSlope", 0, nullptr},
-    {"LinearRegression", 0, nullptr},
+    {"LinRegIntercept", 0, &build_new<LinRegIntercept, kInt>},
+    {"LinRegSlope", 0, &build_new<LinRegSlope, kInt>},
+    {"LinearRegression", 0, &build_new<LinearRegression, kInt>},
     {"LiquidationFeatures", 4, &build_new<LiquidationFeatures>},
-    {"LogReturn", 0, nullptr},
+    {"LogReturn", 0, &build_new<LogReturn, kInt>},
     {"LongLeggedDoji", 0, nullptr},
     {"LongLine", 0, nullptr},
     {"LongShortRatio", 4, &build_new<LongShortRatio>},
@@ -337,7 +365,7 @@ constexpr RegistryRow kRows[] = {
     {"McClellanOscillator", 5, nullptr},
     {"McClellanSummationIndex", 5, nullptr},
     {"McGinleyDynamic", 0, &build_new<McGinleyDynamic, kInt>},
-    {"MedianAbsoluteDeviation", 0, nullptr},
+    {"MedianAbsoluteDeviation", 0, &build_new<MedianAbsoluteDeviation, kInt>},
     {"MedianChannel", 0, nullptr},
     {"MedianMa", 0, &build_new<MedianMa, kInt>},
     {"MedianPrice", 0, nullptr},
@@ -404,9 +432,9 @@ constexpr RegistryRow kRows[] = {
     {"Qstick", 0, nullptr},
     {"QuartileBands", 0, nullptr},
     {"QuotedSpread", 2, &build_new<QuotedSpread>},
-    {"RSquared", 0, nullptr},
+    {"RSquared", 0, &build_new<RSquared, kInt>},
     {"RealizedSpread", 3, nullptr},
-    {"RealizedVolatility", 0, nullptr},
+    {"RealizedVolatility", 0, &build_new<RealizedVolatility, kInt>},
     {"RecoveryFactor", 0, nullptr},
     {"RectangleRange", 0, nullptr},
     {"Reflex", 0, nullptr},
@@ -424,25 +452,25 @@ constexpr RegistryRow kRows[] = {
     {"RollMeasure", 1, nullptr},
     {"RollingCorrelation", 0, nullptr},
     {"RollingCovariance", 0, nullptr},
-    {"RollingIqr", 0, nullptr},
-    {"RollingMinMaxScaler", 0, nullptr},
-    {"RollingPercentileRank", 0, nullptr},
-    {"RollingQuantile", 0, nullptr},
+    {"RollingIqr", 0, &build_new<RollingIqr, kInt>},
+    {"RollingMinMaxScaler", 0, &build_new<RollingMinMaxScaler, kInt>},
+    {"RollingPercentileRank", 0, &build_new<RollingPercentileRank, kInt>},
+    {"RollingQuantile", 0, &build_new<RollingQuantile, kInt, kNum>},
     {"RollingVwap", 0, nullptr},
     {"RoofingFilter", 0, nullptr},
     {"Rsi", 0, &build_new<Rsi, kInt>},
     {"Rsx", 0, &build_new<Rsx, kInt>},
     {"Rvi", 0, nullptr},
-    {"RviVolatility", 0, nullptr},
+    {"RviVolatility", 0, &build_new<RviVolatility, kInt>},
     {"Rwi", 0, nullptr},
-    {"SampleEntropy", 0, nullptr},
+    {"SampleEntropy", 0, &build_new<SampleEntropy, kInt, kInt, kNum>},
     {"SarExt", 0, nullptr},
     {"SeasonalZScore", 0, nullptr},
     {"SeparatingLines", 0, nullptr},
     {"SessionHighLow", 0, nullptr},
     {"SessionRange", 0, nullptr},
     {"SessionVwap", 0, nullptr},
-    {"ShannonEntropy", 0, nullptr},
+    {"ShannonEntropy", 0, &build_new<ShannonEntropy, kInt, kInt>},
     {"Shark", 0, nullptr},
     {"SharpeRatio", 0, nullptr},
     {"ShootingStar", 0, nullptr},
@@ -451,7 +479,7 @@ constexpr RegistryRow kRows[] = {
     {"SineWave", 0, nullptr},
     {"SineWeightedMa", 0, &build_new<SineWeightedMa, kInt>},
     {"SinglePrints", 0, nullptr},
-    {"Skewness", 0, nullptr},
+    {"Skewness", 0, &build_new<Skewness, kInt>},
     {"Sma", 0, &build_new<Sma, kInt>},
     {"Smi", 0, nullptr},
     {"Smma", 0, &build_new<Smma, kInt>},
@@ -555,7 +583,7 @@ constexpr RegistryRow kRows[] = {
     {"VerticalHorizontalFilter", 0, &build_new<VerticalHorizontalFilter, kInt>},
     {"Vidya", 0, &build_new<Vidya, kInt, kInt>},
     {"VolatilityCone", 0, nullptr},
-    {"VolatilityOfVolatility", 0, nullptr},
+    {"VolatilityOfVolatility", 0, &build_new<VolatilityOfVolatility, kInt, kInt>},
     {"VolatilityRatio", 0, nullptr},
     {"VoltyStop", 0, nullptr},
     {"VolumeOscillator", 0, nullptr},

@@ -43,6 +43,8 @@ public:
     std::uint64_t period() const { return period_; }
     const PositionSums& positions() const { return pos_; }
     const std::deque<double>& window() const { return window_; }
+    // Σ(y − shift) and Σ(y − shift)² about the current anchor.
+    const ShiftedSums& sums() const { return sums_; }
 
 private:
     explicit LinRegCore(std::uint64_t n) : period_(n), pos_(PositionSums::of(n)) {}

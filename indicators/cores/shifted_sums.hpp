@@ -87,6 +87,14 @@ public:
         return (var >= 0.0) ? var : 0.0;
     }
 
+    // Sample variance (divisor n - 1, n >= 2): fma(n, -(s1/n)^2, s2) / (n - 1), taken
+    // as 0 when it is not above zero (rounding can push a flat window below it).
+    double sample_variance(double n) const {
+        const double a = s1_ / n;
+        const double var = std::fma(n, -(a * a), s2_) / (n - 1.0);
+        return (var > 0.0) ? var : 0.0;
+    }
+
     double shift() const { return shift_; }
     double s1() const { return s1_; }
     double s2() const { return s2_; }

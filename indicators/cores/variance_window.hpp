@@ -25,6 +25,8 @@ public:
     // Meaningful once full: population variance (divisor n, clamped at 0) and mean.
     double variance() const { return sums_.population_variance(static_cast<double>(period_)); }
     double mean() const { return sums_.mean(static_cast<double>(period_)); }
+    // Sample variance (divisor n - 1, clamped at 0); needs n >= 2.
+    double sample_variance() const { return sums_.sample_variance(static_cast<double>(period_)); }
 
     std::uint64_t period() const { return period_; }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "indicators/cores/detrended_residuals.hpp"
 #include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
@@ -23,25 +24,7 @@ std::optional<double> StandardError::step(double close) {
     if (window_.size() < period_) return std::nullopt;
 
     const double nf = static_cast<double>(period_);
-    const double tm = (nf - 1.0) * 0.5;
-    // Working relative to the oldest close keeps large price levels from swamping the
-    // small deviations that the statistic measures.
-    const double base = window_.front();
-    double sum = 0.0;
-    for (double v : window_) sum += v - base;
-    const double ym = sum / nf;
-
-    double sxy = 0.0;
-    for (std::size_t i = 0; i < window_.size(); ++i) {
-        sxy += ((window_[i] - base) - ym) * (static_cast<double>(i) - tm);
-    }
-    const double slope = sxy / (denom_ / nf);
-
-    double sse = 0.0;
-    for (std::size_t i = 0; i < window_.size(); ++i) {
-        const double r = ((window_[i] - base) - ym) - slope * (static_cast<double>(i) - tm);
-        sse += r * r;
-    }
+    const double sse = detrended_square_sum(window_, denom_);
     return std::sqrt(sse / (nf - 2.0));
 }
 

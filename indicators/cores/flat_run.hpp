@@ -1,0 +1,31 @@
+// Length of the run of equal values that ends with the newest one. A window of n
+// values is flat exactly when the run covers n; the statistics that give a fixed
+// answer for a flat window read this instead of testing a computed spread for zero,
+// because the window mean of n equal values is not always that value in floating
+// point, and the spread about it then comes out as rounding noise rather than 0.
+#pragma once
+
+#include <cstdint>
+
+namespace torvex {
+
+class FlatRun {
+public:
+    void push(double x) {
+        if (run_ > 0 && x == last_) {
+            if (run_ < UINT64_MAX) run_ += 1;
+        } else {
+            run_ = 1;
+        }
+        last_ = x;
+    }
+
+    // True when the last n values pushed are all equal.
+    bool covers(std::uint64_t n) const { return run_ >= n; }
+
+private:
+    double last_ = 0.0;
+    std::uint64_t run_ = 0;
+};
+
+}  // namespace torvex

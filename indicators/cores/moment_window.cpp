@@ -1,0 +1,61 @@
+#include "indicators/cores/moment_window.hpp"
+
+namespace torvex {
+
+bool MomentWindow::push(double x) {
+    if (window_.size() == period_) {
+        const double d = window_.front() - shift_;
+        window_.pop_front();
+        const double d2 = d * d;
+        s1_ = s1_ - d;
+        s2_ = s2_ - d2;
+        s3_ = s3_ - d2 * d;
+        s4_ = s4_ - d2 * d2;
+    }
+    window_.push_back(x);
+    run_.push(x);
+    if (!shift_set_) {
+        shift_ = x;
+        shift_set_ = true;
+    }
+    const double d = x - shift_;
+    const double d2 = d * d;
+    s1_ = s1_ + d;
+    s2_ = s2_ + d2;
+    s3_ = s3_ + d2 * d;
+    s4_ = s4_ + d2 * d2;
+    since_recenter_ += 1;
+    if (since_recenter_ >= period_) recenter();
+    return window_.size() == period_;
+}
+
+void MomentWindow::recenter() {
+    double total = 0.0;
+    for (double v : window_) total += v;
+    const double m = total / static_cast<double>(window_.size());
+    double s1 = 0.0;
+    double s2 = 0.0;
+    double s3 = 0.0;
+    double s4 = 0.0;
+    for (double v : window_) {
+        const double d = v - m;
+        const double d2 = d * d;
+        s1 += d;
+        s2 += d2;
+        s3 += d2 * d;
+        s4 += d2 * d2;
+    }
+    shift_ = m;
+    s1_ = s1;
+    s2_ = s2;
+    s3_ = s3;
+    s4_ = s4;
+    since_recenter_ = 0;
+}
+
+RawMoments MomentWindow::moments() const {
+    const double n = static_cast<double>(period_);
+    return RawMoments{s1_ / n, s2_ / n, s3_ / n, s4_ / n};
+}
+
+}  // namespace torvex

@@ -1,0 +1,52 @@
+// The last n values with running sums of the first four powers of their deviations
+// from a shift anchor; the anchor moves to the window mean every n pushes, which
+// keeps the higher moments of values far from zero accurate and free of drift.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+
+#include "indicators/cores/flat_run.hpp"
+
+namespace torvex {
+
+// Raw moments of the deviations about the anchor, each a power sum divided by n.
+struct RawMoments {
+    double m1;
+    double m2;
+    double m3;
+    double m4;
+};
+
+class MomentWindow {
+public:
+    // The owner checks n (at least 1, at most MAX_PERIOD).
+    explicit MomentWindow(std::uint64_t n) : period_(n) {}
+
+    // No input guard (the caller tests x). Pushes x, taking the oldest out once n are
+    // held; answers whether the window is full.
+    bool push(double x);
+
+    // Meaningful once full.
+    RawMoments moments() const;
+    // True when every value of the full window is the same.
+    bool flat() const { return run_.covers(period_); }
+
+    std::uint64_t period() const { return period_; }
+
+private:
+    void recenter();
+
+    std::deque<double> window_;
+    double shift_ = 0.0;
+    double s1_ = 0.0;
+    double s2_ = 0.0;
+    double s3_ = 0.0;
+    double s4_ = 0.0;
+    std::uint64_t since_recenter_ = 0;
+    bool shift_set_ = false;
+    std::uint64_t period_;
+    FlatRun run_;
+};
+
+}  // namespace torvex

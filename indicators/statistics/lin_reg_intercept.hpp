@@ -1,0 +1,28 @@
+// Value at the oldest position of the least-squares line through the last n closes.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/lin_reg_core.hpp"
+
+namespace torvex {
+
+class LinRegIntercept final : public CloseIndicator<LinRegIntercept> {
+public:
+    static std::expected<LinRegIntercept, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close) {
+        if (!line_.step(close)) return std::nullopt;
+        return line_.intercept();
+    }
+    std::uint64_t warmup() const override { return line_.period(); }
+
+private:
+    explicit LinRegIntercept(LinRegCore line) : line_(std::move(line)) {}
+    LinRegCore line_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,47 @@
+// Slope of the least-squares line through the last n closes, and the slope step
+// that the angle embeds.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/lin_reg_core.hpp"
+
+namespace torvex {
+
+// The regression core's window and sums, answering the slope of its fit.
+class LinRegSlopeCore {
+public:
+    // n below 2 fails with `short_message` (0 included); above MAX_PERIOD with the
+    // maximum-window text.
+    static std::expected<LinRegSlopeCore, IndicatorError> create(std::uint64_t n, std::string_view short_message);
+
+    // Refuses a non-finite y (no value, nothing changed); once n values came, the slope.
+    std::optional<double> step(double y) {
+        if (!line_.step(y)) return std::nullopt;
+        return line_.slope();
+    }
+
+    std::uint64_t period() const { return line_.period(); }
+
+private:
+    explicit LinRegSlopeCore(LinRegCore line) : line_(std::move(line)) {}
+    LinRegCore line_;
+};
+
+class LinRegSlope final : public CloseIndicator<LinRegSlope> {
+public:
+    static std::expected<LinRegSlope, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close) { return core_.step(close); }
+    std::uint64_t warmup() const override { return core_.period(); }
+
+private:
+    explicit LinRegSlope(LinRegSlopeCore core) : core_(std::move(core)) {}
+    LinRegSlopeCore core_;
+};
+
+}  // namespace torvex

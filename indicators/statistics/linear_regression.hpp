@@ -1,0 +1,26 @@
+// Value at the newest position of the least-squares line through the last n closes.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/lin_reg_core.hpp"
+
+namespace torvex {
+
+class LinearRegression final : public CloseIndicator<LinearRegression> {
+public:
+    // n below 2: "linear regression needs period >= 2"; above MAX_PERIOD: refused.
+    static std::expected<LinearRegression, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close) { return line_.step(close); }
+    std::uint64_t warmup() const override { return line_.period(); }
+
+private:
+    explicit LinearRegression(LinRegCore line) : line_(std::move(line)) {}
+    LinRegCore line_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,28 @@
+// Median of the absolute deviations of the last n closes from their median.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <vector>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/sorted_window.hpp"
+
+namespace torvex {
+
+class MedianAbsoluteDeviation final : public CloseIndicator<MedianAbsoluteDeviation> {
+public:
+    static std::expected<MedianAbsoluteDeviation, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return window_.capacity(); }
+
+private:
+    explicit MedianAbsoluteDeviation(SortedWindow window);
+
+    SortedWindow window_;
+    std::vector<double> deviations_;  // scratch, room for n, reused on every value
+};
+
+}  // namespace torvex

@@ -1,0 +1,30 @@
+// The close scaled to the range of the last n closes (itself included): 0 at the
+// low, 1 at the high, 0.5 for a flat window.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class RollingMinMaxScaler final : public CloseIndicator<RollingMinMaxScaler> {
+public:
+    // Zero period, above MAX_PERIOD, then 1: "min-max scaler needs period >= 2".
+    static std::expected<RollingMinMaxScaler, IndicatorError> create(std::uint64_t n);
+
+    // One pass over the window per value.
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return period_; }
+
+private:
+    explicit RollingMinMaxScaler(std::uint64_t n) : period_(n) {}
+
+    std::deque<double> window_;
+    std::uint64_t period_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,29 @@
+// Percentile rank of the close within the last n closes (itself included): the share
+// below it plus half the share equal to it, in percent.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class RollingPercentileRank final : public CloseIndicator<RollingPercentileRank> {
+public:
+    static std::expected<RollingPercentileRank, IndicatorError> create(std::uint64_t n);
+
+    // In (0, 100]; one pass over the window per value.
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return period_; }
+
+private:
+    explicit RollingPercentileRank(std::uint64_t n) : period_(n) {}
+
+    std::deque<double> window_;
+    std::uint64_t period_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,34 @@
+// Bipower variation of the last n log returns of the close: π/2 times the sum of the
+// absolute products of adjacent returns, a volatility measure that jumps barely move.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/log_return_step.hpp"
+
+namespace torvex {
+
+class BipowerVariation final : public CloseIndicator<BipowerVariation> {
+public:
+    // Zero period, above MAX_PERIOD, then 1: "bipower variation period must be >= 2".
+    static std::expected<BipowerVariation, IndicatorError> create(std::uint64_t n);
+
+    // Refuses a close not above zero; the first value comes with the (n + 1)-th close.
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return period_ + 1; }
+
+private:
+    explicit BipowerVariation(std::uint64_t n) : period_(n) {}
+
+    LogReturnStep returns_;
+    std::deque<double> window_;  // the last n returns
+    std::uint64_t period_;
+    double sum_ = 0.0;           // Σ|r[i]·r[i + 1]| over adjacent pairs of the window
+    std::uint64_t since_resum_ = 0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,33 @@
+#include "indicators/volatility/garch11.hpp"
+
+#include <cmath>
+
+namespace torvex {
+
+std::expected<Garch11, IndicatorError> Garch11::create(double omega, double alpha, double beta) {
+    if (!is_finite(omega) || !is_finite(alpha) || !is_finite(beta)) {
+        return std::unexpected(IndicatorError::invalid_parameter("GARCH(1,1) parameters must be finite"));
+    }
+    if (!(omega > 0.0)) return std::unexpected(IndicatorError::invalid_parameter("GARCH(1,1) omega must be > 0"));
+    if (!(alpha >= 0.0 && beta >= 0.0)) {
+        return std::unexpected(IndicatorError::invalid_parameter("GARCH(1,1) alpha and beta must be >= 0"));
+    }
+    if (!(alpha + beta < 1.0)) {
+        return std::unexpected(
+            IndicatorError::invalid_parameter("GARCH(1,1) requires alpha + beta < 1 (covariance stationarity)"));
+    }
+    return Garch11(omega, alpha, beta);
+}
+
+std::optional<double> Garch11::step(double close) {
+    const std::optional<double> r = returns_.push(close);
+    if (!r) return std::nullopt;
+    const double var = variance_ ? *variance_ * beta_ + omega_ + prev_r2_ * alpha_ : long_run_;
+    variance_ = var;
+    prev_r2_ = *r * *r;
+    const double value = std::sqrt(var);
+    last_ = value;
+    return value;
+}
+
+}  // namespace torvex

@@ -1,0 +1,39 @@
+// Sign of an outsized log return of the close: +1 when the return lies more than k
+// sample standard deviations above the mean of the previous n returns, −1 when as far
+// below, else 0.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/log_return_step.hpp"
+#include "indicators/cores/shifted_sums.hpp"
+
+namespace torvex {
+
+class JumpIndicator final : public CloseIndicator<JumpIndicator> {
+public:
+    // Period below 2 (0 included): "jump indicator needs period >= 2"; above
+    // MAX_PERIOD: refused; threshold not finite and above zero: "jump indicator
+    // threshold must be finite and positive".
+    static std::expected<JumpIndicator, IndicatorError> create(std::uint64_t n, double threshold);
+
+    // Refuses a close not above zero; the first value comes with the (n + 2)-th close.
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return period_ + 2; }
+
+private:
+    JumpIndicator(std::uint64_t n, double threshold) : period_(n), threshold_(threshold) {}
+
+    LogReturnStep returns_;
+    std::optional<double> last_;
+    std::deque<double> window_;  // the previous n returns
+    ShiftedSums sums_;
+    std::uint64_t period_;
+    double threshold_;
+};
+
+}  // namespace torvex

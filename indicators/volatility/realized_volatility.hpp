@@ -1,0 +1,30 @@
+// Realised volatility of the close: the square root of the sum of the last n squared
+// one-bar log returns (not averaged, not annualised).
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/log_return_step.hpp"
+#include "indicators/cores/summed_window.hpp"
+
+namespace torvex {
+
+class RealizedVolatility final : public CloseIndicator<RealizedVolatility> {
+public:
+    static std::expected<RealizedVolatility, IndicatorError> create(std::uint64_t n);
+
+    // Refuses a close not above zero; the first value comes with the (n + 1)-th close.
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return squares_.period() + 1; }
+
+private:
+    explicit RealizedVolatility(SummedWindow squares) : squares_(std::move(squares)) {}
+
+    LogReturnStep returns_;
+    SummedWindow squares_;  // the last n squared returns, re-added every n updates
+};
+
+}  // namespace torvex

@@ -1,0 +1,11 @@
+#include "indicators/volatility/rvi_volatility.hpp"
+
+namespace torvex {
+
+std::expected<RviVolatility, IndicatorError> RviVolatility::create(std::uint64_t n) {
+    auto core = RviVolatilityCore::create(n);
+    if (!core) return std::unexpected(core.error());
+    return RviVolatility(std::move(*core));
+}
+
+}  // namespace torvex
