@@ -66,6 +66,7 @@ const std::vector<Case>& cases() {
     static const std::vector<Case> all = {
         {"Sma", {20}}, {"Sma", {2000}},
 #include "cases/close_book_funding.inc"
+#include "cases/statistics.inc"
     };
     return all;
 }

@@ -21,6 +21,8 @@ public:
     // `span`: updates from a value's append to the update whose re-sum no longer
     // holds it (n when the oldest leaves before the re-sum, n + 1 when after).
     static std::expected<SummedWindow, IndicatorError> create(std::uint64_t n, std::uint64_t span);
+    // The common order: the oldest leaves before the re-sum (span n).
+    static std::expected<SummedWindow, IndicatorError> create(std::uint64_t n) { return create(n, n); }
 
     // Appends x and adds it to the sum (no input guard).
     void append(double x) {
