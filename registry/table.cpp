@@ -80,6 +80,23 @@
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
+#include "indicators/momentum/accelerator_oscillator.hpp"
+#include "indicators/momentum/adaptive_cci.hpp"
+#include "indicators/momentum/awesome_oscillator.hpp"
+#include "indicators/momentum/awesome_oscillator_histogram.hpp"
+#include "indicators/momentum/cci.hpp"
+#include "indicators/momentum/heikin_ashi_oscillator.hpp"
+#include "indicators/momentum/intraday_momentum_index.hpp"
+#include "indicators/momentum/mid_price.hpp"
+#include "indicators/momentum/pgo.hpp"
+#include "indicators/momentum/projection_oscillator.hpp"
+#include "indicators/momentum/qstick.hpp"
+#include "indicators/momentum/rvi.hpp"
+#include "indicators/momentum/smi.hpp"
+#include "indicators/momentum/stochastic_cci.hpp"
+#include "indicators/momentum/ttm_trend.hpp"
+#include "indicators/momentum/ultimate_oscillator.hpp"
+#include "indicators/momentum/williams_r.hpp"
 
 namespace torvex {
 
@@ -95,10 +112,10 @@ constexpr RegistryRow kRows[] = {
     {"Abcd", 0, nullptr},
     {"AbsoluteBreadthIndex", 5, nullptr},
     {"AccelerationBands", 0, nullptr},
-    {"AcceleratorOscillator", 0, nullptr},
+    {"AcceleratorOscillator", 0, &build_new<AcceleratorOscillator, kInt, kInt, kInt>},
     {"AdOscillator", 0, nullptr},
     {"AdVolumeLine", 5, nullptr},
-    {"AdaptiveCci", 0, nullptr},
+    {"AdaptiveCci", 0, &build_new<AdaptiveCci, kInt>},
     {"AdaptiveCycle", 0, nullptr},
     {"AdaptiveLaguerreFilter", 0, nullptr},
     {"AdaptiveRsi", 0, &build_new<AdaptiveRsi, kInt>},
@@ -128,8 +145,8 @@ constexpr RegistryRow kRows[] = {
     {"AverageDailyRange", 0, nullptr},
     {"AverageDrawdown", 0, nullptr},
     {"AvgPrice", 0, nullptr},
-    {"AwesomeOscillator", 0, nullptr},
-    {"AwesomeOscillatorHistogram", 0, nullptr},
+    {"AwesomeOscillator", 0, &build_new<AwesomeOscillator, kInt, kInt>},
+    {"AwesomeOscillatorHistogram", 0, &build_new<AwesomeOscillatorHistogram, kInt, kInt, kInt>},
     {"BalanceOfPower", 0, nullptr},
     {"BandpassFilter", 0, nullptr},
     {"Bat", 0, nullptr},
@@ -151,7 +168,7 @@ constexpr RegistryRow kRows[] = {
     {"CalmarRatio", 0, nullptr},
     {"Camarilla", 0, nullptr},
     {"CandleVolume", 0, nullptr},
-    {"Cci", 0, nullptr},
+    {"Cci", 0, &build_new<Cci, kInt>},
     {"CenterOfGravity", 0, nullptr},
     {"CentralPivotRange", 0, nullptr},
     {"Cfo", 0, &build_new<Cfo, kInt>},
@@ -262,7 +279,7 @@ constexpr RegistryRow kRows[] = {
     {"HasbrouckInformationShare", 0, nullptr},
     {"HeadAndShoulders", 0, nullptr},
     {"HeikinAshi", 0, nullptr},
-    {"HeikinAshiOscillator", 0, nullptr},
+    {"HeikinAshiOscillator", 0, &build_new<HeikinAshiOscillator, kInt>},
     {"HiLoActivator", 0, nullptr},
     {"HighLowIndex", 5, nullptr},
     {"HighLowRange", 0, nullptr},
@@ -288,7 +305,7 @@ constexpr RegistryRow kRows[] = {
     {"InitialBalance", 0, nullptr},
     {"InstantaneousTrendline", 0, nullptr},
     {"IntradayIntensity", 0, nullptr},
-    {"IntradayMomentumIndex", 0, nullptr},
+    {"IntradayMomentumIndex", 0, &build_new<IntradayMomentumIndex, kInt>},
     {"InverseFisherTransform", 0, nullptr},
     {"InvertedHammer", 0, nullptr},
     {"JarqueBera", 0, nullptr},
@@ -344,7 +361,7 @@ constexpr RegistryRow kRows[] = {
     {"Mfi", 0, nullptr},
     {"Microprice", 2, &build_new<Microprice>},
     {"MidPoint", 0, &build_new<MidPoint, kInt>},
-    {"MidPrice", 0, nullptr},
+    {"MidPrice", 0, &build_new<MidPrice, kInt>},
     {"MinusDi", 0, nullptr},
     {"MinusDm", 0, nullptr},
     {"ModifiedMaStop", 0, nullptr},
@@ -384,7 +401,7 @@ constexpr RegistryRow kRows[] = {
     {"PercentB", 0, &build_new<PercentB, kInt, kNum>},
     {"PercentageTrailingStop", 0, nullptr},
     {"PerpetualPremiumIndex", 4, &build_new<PerpetualPremiumIndex>},
-    {"Pgo", 0, nullptr},
+    {"Pgo", 0, &build_new<Pgo, kInt>},
     {"PiercingDarkCloud", 0, nullptr},
     {"Pin", 1, nullptr},
     {"PivotReversal", 0, nullptr},
@@ -397,11 +414,11 @@ constexpr RegistryRow kRows[] = {
     {"ProfileShape", 0, nullptr},
     {"ProfitFactor", 0, nullptr},
     {"ProjectionBands", 0, nullptr},
-    {"ProjectionOscillator", 0, nullptr},
+    {"ProjectionOscillator", 0, &build_new<ProjectionOscillator, kInt>},
     {"Psar", 0, nullptr},
     {"Pvi", 0, nullptr},
     {"Qqe", 0, nullptr},
-    {"Qstick", 0, nullptr},
+    {"Qstick", 0, &build_new<Qstick, kInt>},
     {"QuartileBands", 0, nullptr},
     {"QuotedSpread", 2, &build_new<QuotedSpread>},
     {"RSquared", 0, nullptr},
@@ -432,7 +449,7 @@ constexpr RegistryRow kRows[] = {
     {"RoofingFilter", 0, nullptr},
     {"Rsi", 0, &build_new<Rsi, kInt>},
     {"Rsx", 0, &build_new<Rsx, kInt>},
-    {"Rvi", 0, nullptr},
+    {"Rvi", 0, &build_new<Rvi, kInt>},
     {"RviVolatility", 0, nullptr},
     {"Rwi", 0, nullptr},
     {"SampleEntropy", 0, nullptr},
@@ -453,7 +470,7 @@ constexpr RegistryRow kRows[] = {
     {"SinglePrints", 0, nullptr},
     {"Skewness", 0, nullptr},
     {"Sma", 0, &build_new<Sma, kInt>},
-    {"Smi", 0, nullptr},
+    {"Smi", 0, &build_new<Smi, kInt, kInt, kInt>},
     {"Smma", 0, &build_new<Smma, kInt>},
     {"SmoothedHeikinAshi", 0, nullptr},
     {"SortinoRatio", 0, nullptr},
@@ -473,7 +490,7 @@ constexpr RegistryRow kRows[] = {
     {"StickSandwich", 0, nullptr},
     {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
     {"Stochastic", 0, nullptr},
-    {"StochasticCci", 0, nullptr},
+    {"StochasticCci", 0, &build_new<StochasticCci, kInt>},
     {"SuperSmoother", 0, nullptr},
     {"SuperTrend", 0, nullptr},
     {"T3", 0, &build_new<T3, kInt, kNum>},
@@ -534,14 +551,14 @@ constexpr RegistryRow kRows[] = {
     {"Tsi", 0, &build_new<Tsi, kInt, kInt>},
     {"Tsv", 0, nullptr},
     {"TtmSqueeze", 0, nullptr},
-    {"TtmTrend", 0, nullptr},
+    {"TtmTrend", 0, &build_new<TtmTrend, kInt>},
     {"TurnOfMonth", 0, nullptr},
     {"Tweezer", 0, nullptr},
     {"TwiggsMoneyFlow", 0, nullptr},
     {"TwoCrows", 0, nullptr},
     {"TypicalPrice", 0, nullptr},
     {"UlcerIndex", 0, nullptr},
-    {"UltimateOscillator", 0, nullptr},
+    {"UltimateOscillator", 0, &build_new<UltimateOscillator, kInt, kInt, kInt>},
     {"UniqueThreeRiver", 0, nullptr},
     {"UniversalOscillator", 0, nullptr},
     {"UpDownVolumeRatio", 5, nullptr},
@@ -576,7 +593,7 @@ constexpr RegistryRow kRows[] = {
     {"Wedge", 0, nullptr},
     {"WeightedClose", 0, nullptr},
     {"WickRatio", 0, nullptr},
-    {"WilliamsR", 0, nullptr},
+    {"WilliamsR", 0, &build_new<WilliamsR, kInt>},
     {"WinRate", 0, nullptr},
     {"Wma", 0, &build_new<Wma, kInt>},
     {"WoodiePivots", 0, nullptr},
