@@ -80,6 +80,21 @@
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
+#include "indicators/bands/acceleration_bands.hpp"
+#include "indicators/bands/ma_envelope.hpp"
+#include "indicators/bands/lin_reg_channel.hpp"
+#include "indicators/bands/standard_error_bands.hpp"
+#include "indicators/bands/quartile_bands.hpp"
+#include "indicators/bands/bomar_bands.hpp"
+#include "indicators/bands/median_channel.hpp"
+#include "indicators/bands/donchian.hpp"
+#include "indicators/bands/fractal_chaos_bands.hpp"
+#include "indicators/bands/projection_bands.hpp"
+#include "indicators/bands/hurst_channel.hpp"
+#include "indicators/bands/candle_volume.hpp"
+#include "indicators/bands/equivolume.hpp"
+#include "indicators/levels/andrews_pitchfork.hpp"
+#include "indicators/levels/murrey_math_lines.hpp"
 #include "indicators/momentum/accelerator_oscillator.hpp"
 #include "indicators/momentum/adaptive_cci.hpp"
 #include "indicators/momentum/awesome_oscillator.hpp"
@@ -111,7 +126,7 @@ constexpr RegistryRow kRows[] = {
     {"AbandonedBaby", 0, nullptr},
     {"Abcd", 0, nullptr},
     {"AbsoluteBreadthIndex", 5, nullptr},
-    {"AccelerationBands", 0, nullptr},
+    {"AccelerationBands", 0, &build_new<AccelerationBands, kInt, kNum>},
     {"AcceleratorOscillator", 0, &build_new<AcceleratorOscillator, kInt, kInt, kInt>},
     {"AdOscillator", 0, nullptr},
     {"AdVolumeLine", 5, nullptr},
@@ -131,7 +146,7 @@ constexpr RegistryRow kRows[] = {
     {"AmihudIlliquidity", 1, nullptr},
     {"AnchoredRsi", 0, nullptr},
     {"AnchoredVwap", 0, nullptr},
-    {"AndrewsPitchfork", 0, nullptr},
+    {"AndrewsPitchfork", 0, &build_new<AndrewsPitchfork, kInt>},
     {"Apo", 0, &build_new<Apo, kInt, kInt>},
     {"Aroon", 0, nullptr},
     {"AroonOscillator", 0, nullptr},
@@ -158,7 +173,7 @@ constexpr RegistryRow kRows[] = {
     {"BodySizePct", 0, nullptr},
     {"BollingerBands", 0, &build_new<BollingerBands, kInt, kNum>},
     {"BollingerBandwidth", 0, &build_new<BollingerBandwidth, kInt, kNum>},
-    {"BomarBands", 0, nullptr},
+    {"BomarBands", 0, &build_new<BomarBands, kInt, kNum>},
     {"BreadthThrust", 5, nullptr},
     {"Breakaway", 0, nullptr},
     {"BullishPercentIndex", 5, nullptr},
@@ -167,7 +182,7 @@ constexpr RegistryRow kRows[] = {
     {"CalendarSpread", 4, &build_new<CalendarSpread>},
     {"CalmarRatio", 0, nullptr},
     {"Camarilla", 0, nullptr},
-    {"CandleVolume", 0, nullptr},
+    {"CandleVolume", 0, &build_new<CandleVolume, kInt>},
     {"Cci", 0, &build_new<Cci, kInt>},
     {"CenterOfGravity", 0, nullptr},
     {"CentralPivotRange", 0, nullptr},
@@ -210,7 +225,7 @@ constexpr RegistryRow kRows[] = {
     {"DistanceSsd", 0, nullptr},
     {"Doji", 0, nullptr},
     {"DojiStar", 0, nullptr},
-    {"Donchian", 0, nullptr},
+    {"Donchian", 0, &build_new<Donchian, kInt>},
     {"DonchianStop", 0, nullptr},
     {"DoubleBollinger", 0, &build_new<DoubleBollinger, kInt, kNum, kNum>},
     {"DoubleTopBottom", 0, nullptr},
@@ -230,7 +245,7 @@ constexpr RegistryRow kRows[] = {
     {"Ema", 0, &build_new<Ema, kInt>},
     {"EmpiricalModeDecomposition", 0, nullptr},
     {"Engulfing", 0, nullptr},
-    {"Equivolume", 0, nullptr},
+    {"Equivolume", 0, &build_new<Equivolume, kInt>},
     {"EstimatedLeverageRatio", 0, &build_new<EstimatedLeverageRatio>},
     {"EvenBetterSinewave", 0, nullptr},
     {"EveningDojiStar", 0, nullptr},
@@ -252,7 +267,7 @@ constexpr RegistryRow kRows[] = {
     {"FisherTransform", 0, nullptr},
     {"FlagPennant", 0, nullptr},
     {"ForceIndex", 0, nullptr},
-    {"FractalChaosBands", 0, nullptr},
+    {"FractalChaosBands", 0, &build_new<FractalChaosBands, kInt>},
     {"Frama", 0, &build_new<Frama, kInt>},
     {"FryPanBottom", 0, nullptr},
     {"FundingBasis", 4, &build_new<FundingBasis>},
@@ -296,7 +311,7 @@ constexpr RegistryRow kRows[] = {
     {"HtDcPhase", 0, nullptr},
     {"HtPhasor", 0, nullptr},
     {"HtTrendMode", 0, nullptr},
-    {"HurstChannel", 0, nullptr},
+    {"HurstChannel", 0, &build_new<HurstChannel, kInt, kNum>},
     {"HurstExponent", 0, nullptr},
     {"IdenticalThreeCrows", 0, nullptr},
     {"InNeck", 0, nullptr},
@@ -329,7 +344,7 @@ constexpr RegistryRow kRows[] = {
     {"LaguerreRsi", 0, nullptr},
     {"LeadLagCrossCorrelation", 0, nullptr},
     {"LinRegAngle", 0, nullptr},
-    {"LinRegChannel", 0, nullptr},
+    {"LinRegChannel", 0, &build_new<LinRegChannel, kInt, kNum>},
     {"LinRegIntercept", 0, nullptr},
     {"LinRegSlope", 0, nullptr},
     {"LinearRegression", 0, nullptr},
@@ -339,7 +354,7 @@ constexpr RegistryRow kRows[] = {
     {"LongLine", 0, nullptr},
     {"LongShortRatio", 4, &build_new<LongShortRatio>},
     {"M2Measure", 0, nullptr},
-    {"MaEnvelope", 0, nullptr},
+    {"MaEnvelope", 0, &build_new<MaEnvelope, kInt, kNum>},
     {"MacdFix", 0, nullptr},
     {"MacdHistogram", 0, &build_new<MacdHistogram, kInt, kInt, kInt>},
     {"MacdIndicator", 0, nullptr},
@@ -355,7 +370,7 @@ constexpr RegistryRow kRows[] = {
     {"McClellanSummationIndex", 5, nullptr},
     {"McGinleyDynamic", 0, &build_new<McGinleyDynamic, kInt>},
     {"MedianAbsoluteDeviation", 0, nullptr},
-    {"MedianChannel", 0, nullptr},
+    {"MedianChannel", 0, &build_new<MedianChannel, kInt, kNum>},
     {"MedianMa", 0, &build_new<MedianMa, kInt>},
     {"MedianPrice", 0, nullptr},
     {"Mfi", 0, nullptr},
@@ -368,7 +383,7 @@ constexpr RegistryRow kRows[] = {
     {"Mom", 0, &build_new<Mom, kInt>},
     {"MorningDojiStar", 0, nullptr},
     {"MorningEveningStar", 0, nullptr},
-    {"MurreyMathLines", 0, nullptr},
+    {"MurreyMathLines", 0, &build_new<MurreyMathLines, kInt>},
     {"NakedPoc", 0, nullptr},
     {"Natr", 0, nullptr},
     {"NewHighsNewLows", 5, nullptr},
@@ -413,13 +428,13 @@ constexpr RegistryRow kRows[] = {
     {"PpoHistogram", 0, &build_new<PpoHistogram, kInt, kInt, kInt>},
     {"ProfileShape", 0, nullptr},
     {"ProfitFactor", 0, nullptr},
-    {"ProjectionBands", 0, nullptr},
+    {"ProjectionBands", 0, &build_new<ProjectionBands, kInt>},
     {"ProjectionOscillator", 0, &build_new<ProjectionOscillator, kInt>},
     {"Psar", 0, nullptr},
     {"Pvi", 0, nullptr},
     {"Qqe", 0, nullptr},
     {"Qstick", 0, &build_new<Qstick, kInt>},
-    {"QuartileBands", 0, nullptr},
+    {"QuartileBands", 0, &build_new<QuartileBands, kInt>},
     {"QuotedSpread", 2, &build_new<QuotedSpread>},
     {"RSquared", 0, nullptr},
     {"RealizedSpread", 3, nullptr},
@@ -481,7 +496,7 @@ constexpr RegistryRow kRows[] = {
     {"SpreadHurst", 0, nullptr},
     {"StalledPattern", 0, nullptr},
     {"StandardError", 0, &build_new<StandardError, kInt>},
-    {"StandardErrorBands", 0, nullptr},
+    {"StandardErrorBands", 0, &build_new<StandardErrorBands, kInt, kNum>},
     {"StarcBands", 0, nullptr},
     {"Stc", 0, &build_new<Stc, kInt, kInt, kInt, kNum>},
     {"StdDev", 0, &build_new<StdDev, kInt>},

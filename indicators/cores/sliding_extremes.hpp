@@ -32,6 +32,13 @@ public:
     double highest() const { return highs_.front().value; }
     double lowest() const { return lows_.front().value; }
 
+    // Whether the value that arrived `ago` arrivals before the newest is strictly
+    // above (below) every other value of the window: it heads its queue and the
+    // next entry, the largest (smallest) of the later values, is strictly lower
+    // (higher). Any earlier value at least as high would head the queue instead.
+    bool only_highest(std::uint64_t ago) const { return strict_head(highs_, ago, [](double a, double b) { return a < b; }); }
+    bool only_lowest(std::uint64_t ago) const { return strict_head(lows_, ago, [](double a, double b) { return a > b; }); }
+
     // Arrivals so far, capped at n: how full the window is.
     std::uint64_t size() const { return count_ < period_ ? count_ : period_; }
     bool full() const { return count_ >= period_; }
@@ -42,6 +49,12 @@ private:
         std::uint64_t seq = 0;
         double value = 0.0;
     };
+
+    template <class Beyond>
+    bool strict_head(const CappedRing<Entry>& queue, std::uint64_t ago, Beyond beyond) const {
+        if (queue.empty() || ago >= count_ || queue.front().seq != count_ - ago) return false;
+        return queue.size() == 1 || beyond(queue[1].value, queue.front().value);
+    }
 
     // Arrival `seq` has left the window of the last n arrivals.
     bool expired(std::uint64_t seq) const { return seq + period_ <= count_; }

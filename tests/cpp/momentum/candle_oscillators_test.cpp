@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "test_support.hpp"
+#include "candle_test_bars.hpp"
 #include "indicators/momentum/accelerator_oscillator.hpp"
 #include "indicators/momentum/adaptive_cci.hpp"
 #include "indicators/momentum/awesome_oscillator.hpp"
@@ -26,29 +26,15 @@ using namespace torvex;
 using test::box;
 using test::kMaxText;
 using test::kZeroText;
+using test::flat;
+using test::make;
+using test::ohlc;
+using test::wander;
 
 namespace {
 
 using U = std::uint64_t;
 constexpr U kOver = MAX_PERIOD + 1;
-
-Ohlcv ohlc(double o, double h, double l, double c) { return Ohlcv{0, o, h, l, c, 1.0}; }
-Ohlcv flat(double p) { return ohlc(p, p, p, p); }
-
-// A wandering series of valid bars with real bodies and ranges.
-std::vector<Ohlcv> wander(std::size_t count, double base = 100.0) {
-    std::vector<Ohlcv> bars;
-    double x = base;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double o = x;
-        x += std::sin(static_cast<double>(i) * 1.3) * 2.0 + 0.1;
-        const double c = x;
-        const double h = std::max(o, c) + 0.5 + std::fabs(std::cos(static_cast<double>(i)));
-        const double l = std::min(o, c) - 0.25 - std::fabs(std::sin(static_cast<double>(i) * 0.7));
-        bars.push_back(ohlc(o, h, l, c));
-    }
-    return bars;
-}
 
 std::vector<std::optional<double>> feed_all(DynIndicator& ind, const std::vector<Ohlcv>& bars) {
     std::vector<std::optional<double>> out;
@@ -59,12 +45,6 @@ std::vector<std::optional<double>> feed_all(DynIndicator& ind, const std::vector
 // Bars whose bodies and ranges reach 1e12 and come back.
 std::vector<Ohlcv> spikes() {
     return {ohlc(1.1, 1e12, 1.0, 1e12 - 3.0), ohlc(1e12 - 3.0, 1e12, 0.9, 1.3), ohlc(1.3, 2.1, 1.2, 1.9)};
-}
-
-IndicatorBox make(const test::Maker& m) {
-    auto made = m();
-    EXPECT_TRUE(made.has_value());
-    return made ? std::move(*made) : nullptr;
 }
 
 struct Named {
