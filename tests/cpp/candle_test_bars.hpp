@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "test_support.hpp"
+#include "registry/registry.hpp"
 
 namespace torvex::test {
 
@@ -33,6 +34,59 @@ inline IndicatorBox make(const Maker& m) {
     auto made = m();
     EXPECT_TRUE(made.has_value()) << (made ? "" : made.error().display());
     return made ? std::move(*made) : nullptr;
+}
+
+// One hand-worked case of a multi-output type: the bars fed and, per bar, the list
+// it must publish (empty for a bar without a value).
+struct PublishedCase {
+    const char* label;
+    Maker make;
+    std::vector<Ohlcv> bars;
+    std::vector<std::vector<double>> want;
+};
+
+// Feeds each case and checks the published values within a relative 1e-12, and
+// that the update answers the first of them.
+inline void expect_published(const std::vector<PublishedCase>& cases) {
+    for (const PublishedCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox ind = make(c.make);
+        ASSERT_TRUE(ind);
+        ASSERT_EQ(c.bars.size(), c.want.size());
+        for (std::size_t i = 0; i < c.bars.size(); ++i) {
+            const std::optional<double> got = feed(*ind, c.bars[i]);
+            ASSERT_EQ(got.has_value(), !c.want[i].empty()) << "bar " << i + 1;
+            if (!got) continue;
+            const std::vector<NamedOutput> out = ind->outputs();
+            ASSERT_EQ(out.size(), c.want[i].size()) << "bar " << i + 1;
+            EXPECT_EQ(*got, out[0].value);
+            for (std::size_t j = 0; j < out.size(); ++j) {
+                EXPECT_NEAR(out[j].value, c.want[i][j], 1e-12 * std::max(1.0, std::fabs(c.want[i][j])))
+                    << "bar " << i + 1 << " output " << j;
+            }
+        }
+    }
+}
+
+// A registry name, parameters it builds from, and parameters it refuses with the
+// given display text.
+struct RegistryRow {
+    const char* name;
+    std::vector<double> good;
+    std::vector<double> bad;
+    std::string message;
+};
+
+inline void expect_registry_rows(const std::vector<RegistryRow>& rows) {
+    for (const RegistryRow& r : rows) {
+        SCOPED_TRACE(r.name);
+        auto good = build_indicator(r.name, r.good);
+        ASSERT_TRUE(good.has_value());
+        EXPECT_TRUE((*good)->outputs().empty());
+        auto bad = build_indicator(r.name, r.bad);
+        ASSERT_FALSE(bad.has_value());
+        EXPECT_EQ(bad.error(), BuildError::invalid(r.name, r.message));
+    }
 }
 
 }  // namespace torvex::test

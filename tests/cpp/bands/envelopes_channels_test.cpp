@@ -31,16 +31,9 @@ using test::wander;
 namespace {
 
 using U = std::uint64_t;
-using Values = std::vector<double>;
 constexpr U kOver = MAX_PERIOD + 1;
 
 Ohlcv hl(double h, double l) { return test::ohlc(l, h, l, h); }
-
-Values values_of(const std::vector<NamedOutput>& out) {
-    Values v;
-    for (const NamedOutput& o : out) v.push_back(o.value);
-    return v;
-}
 
 std::vector<std::string_view> names_of(const std::vector<NamedOutput>& out) {
     std::vector<std::string_view> v;
@@ -127,16 +120,10 @@ TEST(BandsConstruct, ChecksAndMessagesInOrder) {
 // Every published list worked out by hand from the formulas; an empty list is a
 // bar without a value.
 TEST(BandsValues, HandWorkedBars) {
-    struct Case {
-        const char* label;
-        test::Maker make;
-        std::vector<Ohlcv> bars;
-        std::vector<Values> want;
-    };
     auto close = [](double c) { return ohlc(c, c, c, c); };
     const double s18 = std::sqrt(1.0 / 18.0);
     const double s6 = std::sqrt(1.0 / 6.0);
-    const std::vector<Case> cases = {
+    test::expect_published({
         {"MaEnvelope", box<MaEnvelope>(U{2}, 0.1), {close(10), close(20)}, {{}, {15.0 * 1.1, 15.0, 15.0 * 0.9}}},
         {"MaEnvelope p=1", box<MaEnvelope>(U{1}, 1.0), {close(7)}, {{14.0, 7.0, 0.0}}},
         {"AccBands", box<AccelerationBands>(U{1}, 4.0), {ohlc(100, 110, 90, 100)}, {{154.0, 100.0, 54.0}}},
@@ -177,54 +164,7 @@ TEST(BandsValues, HandWorkedBars) {
          {{}, {-1.0, 1.5}}},
         {"CandleVolume zero", box<CandleVolume>(U{1}), {ohlc(10, 11, 9, 10.5, 0.0)}, {{0.5, 0.0}}},
         {"Equivolume", box<Equivolume>(U{1}), {ohlc(10, 11, 8, 10, 7.0)}, {{3.0, 1.0}}},
-        {"Murrey", box<MurreyMathLines>(U{3}), {hl(10, 8), hl(12, 9), hl(11, 7)},
-         {{}, {}, {12, 11.375, 10.75, 10.125, 9.5, 8.875, 8.25, 7.625, 7}}},
-        // Swing low (x 1, 100), high (x 3, 120), low (x 5, 110): slope 5 from P0.
-        {"Pitchfork", box<AndrewsPitchfork>(U{1}),
-         {hl(105, 102), hl(104, 100), hl(112, 106), hl(120, 112), hl(115, 111), hl(113, 110), hl(118, 114),
-          hl(119, 115)},
-         {{}, {}, {}, {}, {}, {}, {125, 135, 115}, {130, 140, 120}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        IndicatorBox ind = make(c.make);
-        ASSERT_TRUE(ind);
-        ASSERT_EQ(c.bars.size(), c.want.size());
-        for (std::size_t i = 0; i < c.bars.size(); ++i) {
-            const std::optional<double> got = test::feed(*ind, c.bars[i]);
-            ASSERT_EQ(got.has_value(), !c.want[i].empty()) << "bar " << i + 1;
-            if (!got) continue;
-            const Values out = values_of(ind->outputs());
-            ASSERT_EQ(out.size(), c.want[i].size()) << "bar " << i + 1;
-            EXPECT_EQ(*got, out[0]);
-            for (std::size_t j = 0; j < out.size(); ++j) {
-                EXPECT_NEAR(out[j], c.want[i][j], 1e-12 * std::max(1.0, std::fabs(c.want[i][j])))
-                    << "bar " << i + 1 << " output " << j;
-            }
-        }
-    }
-}
-
-// Two highs in a row keep only the higher one; the lines then run from the low
-// before them through the midpoint of the higher high and the next low.
-TEST(BandsValues, PitchforkKeepsTheHigherOfTwoHighs) {
-    IndicatorBox ind = make(box<AndrewsPitchfork>(U{1}));
-    // Low at x 1 (90), highs at x 3 (120) and x 5 (125), low at x 7 (100).
-    const std::vector<Ohlcv> bars = {hl(105, 95),  hl(104, 90),  hl(110, 99), hl(120, 100), hl(111, 101),
-                                     hl(125, 102), hl(112, 103), hl(111, 100), hl(113, 104)};
-    std::optional<double> got;
-    for (const Ohlcv& b : bars) got = test::feed(*ind, b);
-    ASSERT_TRUE(got);
-    // P0 (1, 90), P1 (5, 125), P2 (7, 100): mx 6, my 112.5, slope 4.5; t = 8.
-    const double slope = 22.5 / 5.0;
-    const double median = 7.0 * slope + 90.0;
-    const double d1 = 125.0 - (4.0 * slope + 90.0);
-    const double d2 = 100.0 - (6.0 * slope + 90.0);
-    const Values out = values_of(ind->outputs());
-    ASSERT_EQ(out.size(), 3u);
-    EXPECT_DOUBLE_EQ(out[0], median);
-    EXPECT_DOUBLE_EQ(out[1], median + d1);
-    EXPECT_DOUBLE_EQ(out[2], median + d2);
+    });
 }
 
 // Names and order of the outputs, the first value on bar warmup(), the first entry
@@ -274,4 +214,37 @@ TEST(BandsContract, WarmupRefusalsNamesAndOrder) {
 TEST(BandsContract, CloseTypesIgnoreTheCandleRule) {
     IndicatorBox ind = make(box<QuartileBands>(U{1}));
     EXPECT_EQ(test::feed(*ind, ohlc(5, 1, 2, 5)), 5.0);
+}
+
+// A widened high that overflows refuses the whole bar: the three averages stay in
+// step and the next bars answer as if it had never come.
+TEST(BandsValues, AccelerationBandsRefuseAnOverflowingBar) {
+    IndicatorBox ind = make(box<AccelerationBands>(U{2}, 4.0));
+    IndicatorBox reference = make(box<AccelerationBands>(U{2}, 4.0));
+    EXPECT_FALSE(test::feed(*ind, ohlc(1e308, 1.7e308, -1e308, 1e308)));
+    for (const Ohlcv& b : wander(6)) EXPECT_EQ(test::feed(*ind, b), test::feed(*reference, b));
+    EXPECT_EQ(ind->outputs(), reference->outputs());
+}
+
+// The registry builds every name from its positional parameters and reports a
+// refusal with the name and the constructor's display text.
+TEST(BandsRegistry, NamesBuildAndRefuseThroughTheTable) {
+    const std::string mult = "multiplier must be greater than zero";
+    test::expect_registry_rows({
+        {"AccelerationBands", {20, 4}, {1e20, -1}, mult},
+        {"MaEnvelope", {20, 0.025}, {1e-300, 0.1}, kZeroText},
+        {"LinRegChannel", {20, 2}, {1, 2}, "invalid period: linear regression channel needs period >= 2"},
+        {"StandardErrorBands", {20, 2}, {2, 2}, "invalid period: standard error bands need period >= 3"},
+        {"QuartileBands", {20}, {1e20}, kMaxText},
+        {"BomarBands", {20, 0.85}, {20, 1.5}, "invalid parameter: bomar bands coverage must be a finite value in (0.0, 1.0]"},
+        {"MedianChannel", {20, 2}, {20, 0}, mult},
+        {"Donchian", {20}, {1e20}, kMaxText},
+        {"FractalChaosBands", {2}, {1e-300}, kZeroText},
+        {"ProjectionBands", {14}, {1}, "invalid period: projection bands need period >= 2"},
+        {"HurstChannel", {20, 0.5}, {1e20, 0.5}, kMaxText},
+        {"CandleVolume", {20}, {1e20}, kMaxText},
+        {"Equivolume", {20}, {1e-300}, kZeroText},
+        {"AndrewsPitchfork", {5}, {1e20}, kMaxText},
+        {"MurreyMathLines", {64}, {1e-300}, kZeroText},
+    });
 }

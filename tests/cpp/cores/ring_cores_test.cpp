@@ -53,3 +53,28 @@ TEST(SlidingExtremes, MatchesScanOfTheWindow) {
         }
     }
 }
+
+// The strict-extreme queries agree with a scan: the value `ago` arrivals back is
+// above (below) every other value of the window.
+TEST(SlidingExtremes, StrictExtremeMatchesScan) {
+    std::vector<double> xs;
+    for (int i = 0; i < 200; ++i) xs.push_back(std::round(std::sin(i * 1.1) * 3.0));
+    for (std::uint64_t half : {1u, 2u, 3u}) {
+        const std::uint64_t n = 2 * half + 1;
+        SlidingExtremes ext(n);
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            ext.push(xs[i], xs[i]);
+            if (!ext.full()) continue;
+            const std::size_t centre = i - half;
+            bool above = true;
+            bool below = true;
+            for (std::size_t j = i + 1 - n; j <= i; ++j) {
+                if (j == centre) continue;
+                above = above && xs[centre] > xs[j];
+                below = below && xs[centre] < xs[j];
+            }
+            EXPECT_EQ(ext.only_highest(half), above) << half << " " << i;
+            EXPECT_EQ(ext.only_lowest(half), below) << half << " " << i;
+        }
+    }
+}

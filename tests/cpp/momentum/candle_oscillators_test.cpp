@@ -322,3 +322,29 @@ TEST(CandleOscContract, FlatAnswersAfterHugeValuesLeave) {
     ASSERT_TRUE(got && want);
     EXPECT_NEAR(*got, *want, 1e-12);
 }
+
+// The registry builds every name from its positional parameters and reports a
+// refusal with the name and the constructor's display text.
+TEST(CandleOscRegistry, NamesBuildAndRefuseThroughTheTable) {
+    const std::string tiny_zero = "period must be greater than zero";
+    test::expect_registry_rows({
+        {"Cci", {20}, {1e20}, kMaxText},
+        {"AdaptiveCci", {20}, {1}, "invalid period: adaptive CCI needs period >= 2"},
+        {"StochasticCci", {14}, {1e-300}, tiny_zero},
+        {"AwesomeOscillator", {5, 34}, {26, 5}, "invalid period: AO fast period must be strictly less than slow"},
+        {"AwesomeOscillatorHistogram", {5, 34, 1}, {34, 5, 1},
+         "invalid period: AwesomeOscillatorHistogram fast must be strictly less than slow"},
+        {"AcceleratorOscillator", {5, 34, 5}, {5, 34, 1e20}, kMaxText},
+        {"TtmTrend", {6}, {1e20}, kMaxText},
+        {"Qstick", {8}, {1e-300}, tiny_zero},
+        {"HeikinAshiOscillator", {10}, {1e20}, kMaxText},
+        {"WilliamsR", {14}, {1e-300}, tiny_zero},
+        {"MidPrice", {14}, {1e20}, kMaxText},
+        {"Smi", {10, 3, 3}, {10, 1e-300, 1e20}, tiny_zero},
+        {"Pgo", {14}, {1e20}, kMaxText},
+        {"ProjectionOscillator", {14}, {1e-300}, "invalid period: projection bands need period >= 2"},
+        {"IntradayMomentumIndex", {14}, {1e20}, kMaxText},
+        {"UltimateOscillator", {7, 14, 28}, {7, 14, 1e20}, kMaxText},
+        {"Rvi", {10}, {1e-300}, tiny_zero},
+    });
+}
