@@ -67,6 +67,8 @@ const std::vector<Case>& cases() {
         {"Sma", {20}}, {"Sma", {2000}},
 #include "cases/close_book_funding.inc"
 #include "cases/statistics.inc"
+#include "cases/candle_oscillators.inc"
+#include "cases/bands.inc"
     };
     return all;
 }

@@ -80,6 +80,38 @@
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
+#include "indicators/bands/acceleration_bands.hpp"
+#include "indicators/bands/bomar_bands.hpp"
+#include "indicators/bands/candle_volume.hpp"
+#include "indicators/bands/donchian.hpp"
+#include "indicators/bands/equivolume.hpp"
+#include "indicators/bands/fractal_chaos_bands.hpp"
+#include "indicators/bands/hurst_channel.hpp"
+#include "indicators/bands/lin_reg_channel.hpp"
+#include "indicators/bands/ma_envelope.hpp"
+#include "indicators/bands/median_channel.hpp"
+#include "indicators/bands/projection_bands.hpp"
+#include "indicators/bands/quartile_bands.hpp"
+#include "indicators/bands/standard_error_bands.hpp"
+#include "indicators/levels/andrews_pitchfork.hpp"
+#include "indicators/levels/murrey_math_lines.hpp"
+#include "indicators/momentum/accelerator_oscillator.hpp"
+#include "indicators/momentum/adaptive_cci.hpp"
+#include "indicators/momentum/awesome_oscillator.hpp"
+#include "indicators/momentum/awesome_oscillator_histogram.hpp"
+#include "indicators/momentum/cci.hpp"
+#include "indicators/momentum/heikin_ashi_oscillator.hpp"
+#include "indicators/momentum/intraday_momentum_index.hpp"
+#include "indicators/momentum/mid_price.hpp"
+#include "indicators/momentum/pgo.hpp"
+#include "indicators/momentum/projection_oscillator.hpp"
+#include "indicators/momentum/qstick.hpp"
+#include "indicators/momentum/rvi.hpp"
+#include "indicators/momentum/smi.hpp"
+#include "indicators/momentum/stochastic_cci.hpp"
+#include "indicators/momentum/ttm_trend.hpp"
+#include "indicators/momentum/ultimate_oscillator.hpp"
+#include "indicators/momentum/williams_r.hpp"
 #include "indicators/statistics/autocorrelation.hpp"
 #include "indicators/statistics/coefficient_of_variation.hpp"
 #include "indicators/statistics/detrended_std_dev.hpp"
@@ -122,11 +154,11 @@ constexpr RegistryRow kRows[] = {
     {"AbandonedBaby", 0, nullptr},
     {"Abcd", 0, nullptr},
     {"AbsoluteBreadthIndex", 5, nullptr},
-    {"AccelerationBands", 0, nullptr},
-    {"AcceleratorOscillator", 0, nullptr},
+    {"AccelerationBands", 0, &build_new<AccelerationBands, kInt, kNum>},
+    {"AcceleratorOscillator", 0, &build_new<AcceleratorOscillator, kInt, kInt, kInt>},
     {"AdOscillator", 0, nullptr},
     {"AdVolumeLine", 5, nullptr},
-    {"AdaptiveCci", 0, nullptr},
+    {"AdaptiveCci", 0, &build_new<AdaptiveCci, kInt>},
     {"AdaptiveCycle", 0, nullptr},
     {"AdaptiveLaguerreFilter", 0, nullptr},
     {"AdaptiveRsi", 0, &build_new<AdaptiveRsi, kInt>},
@@ -142,7 +174,7 @@ constexpr RegistryRow kRows[] = {
     {"AmihudIlliquidity", 1, nullptr},
     {"AnchoredRsi", 0, nullptr},
     {"AnchoredVwap", 0, nullptr},
-    {"AndrewsPitchfork", 0, nullptr},
+    {"AndrewsPitchfork", 0, &build_new<AndrewsPitchfork, kInt>},
     {"Apo", 0, &build_new<Apo, kInt, kInt>},
     {"Aroon", 0, nullptr},
     {"AroonOscillator", 0, nullptr},
@@ -156,8 +188,8 @@ constexpr RegistryRow kRows[] = {
     {"AverageDailyRange", 0, nullptr},
     {"AverageDrawdown", 0, nullptr},
     {"AvgPrice", 0, nullptr},
-    {"AwesomeOscillator", 0, nullptr},
-    {"AwesomeOscillatorHistogram", 0, nullptr},
+    {"AwesomeOscillator", 0, &build_new<AwesomeOscillator, kInt, kInt>},
+    {"AwesomeOscillatorHistogram", 0, &build_new<AwesomeOscillatorHistogram, kInt, kInt, kInt>},
     {"BalanceOfPower", 0, nullptr},
     {"BandpassFilter", 0, nullptr},
     {"Bat", 0, nullptr},
@@ -169,7 +201,7 @@ constexpr RegistryRow kRows[] = {
     {"BodySizePct", 0, nullptr},
     {"BollingerBands", 0, &build_new<BollingerBands, kInt, kNum>},
     {"BollingerBandwidth", 0, &build_new<BollingerBandwidth, kInt, kNum>},
-    {"BomarBands", 0, nullptr},
+    {"BomarBands", 0, &build_new<BomarBands, kInt, kNum>},
     {"BreadthThrust", 5, nullptr},
     {"Breakaway", 0, nullptr},
     {"BullishPercentIndex", 5, nullptr},
@@ -178,8 +210,8 @@ constexpr RegistryRow kRows[] = {
     {"CalendarSpread", 4, &build_new<CalendarSpread>},
     {"CalmarRatio", 0, nullptr},
     {"Camarilla", 0, nullptr},
-    {"CandleVolume", 0, nullptr},
-    {"Cci", 0, nullptr},
+    {"CandleVolume", 0, &build_new<CandleVolume, kInt>},
+    {"Cci", 0, &build_new<Cci, kInt>},
     {"CenterOfGravity", 0, nullptr},
     {"CentralPivotRange", 0, nullptr},
     {"Cfo", 0, &build_new<Cfo, kInt>},
@@ -221,7 +253,7 @@ constexpr RegistryRow kRows[] = {
     {"DistanceSsd", 0, nullptr},
     {"Doji", 0, nullptr},
     {"DojiStar", 0, nullptr},
-    {"Donchian", 0, nullptr},
+    {"Donchian", 0, &build_new<Donchian, kInt>},
     {"DonchianStop", 0, nullptr},
     {"DoubleBollinger", 0, &build_new<DoubleBollinger, kInt, kNum, kNum>},
     {"DoubleTopBottom", 0, nullptr},
@@ -241,7 +273,7 @@ constexpr RegistryRow kRows[] = {
     {"Ema", 0, &build_new<Ema, kInt>},
     {"EmpiricalModeDecomposition", 0, nullptr},
     {"Engulfing", 0, nullptr},
-    {"Equivolume", 0, nullptr},
+    {"Equivolume", 0, &build_new<Equivolume, kInt>},
     {"EstimatedLeverageRatio", 0, &build_new<EstimatedLeverageRatio>},
     {"EvenBetterSinewave", 0, nullptr},
     {"EveningDojiStar", 0, nullptr},
@@ -263,7 +295,7 @@ constexpr RegistryRow kRows[] = {
     {"FisherTransform", 0, nullptr},
     {"FlagPennant", 0, nullptr},
     {"ForceIndex", 0, nullptr},
-    {"FractalChaosBands", 0, nullptr},
+    {"FractalChaosBands", 0, &build_new<FractalChaosBands, kInt>},
     {"Frama", 0, &build_new<Frama, kInt>},
     {"FryPanBottom", 0, nullptr},
     {"FundingBasis", 4, &build_new<FundingBasis>},
@@ -290,7 +322,7 @@ constexpr RegistryRow kRows[] = {
     {"HasbrouckInformationShare", 0, nullptr},
     {"HeadAndShoulders", 0, nullptr},
     {"HeikinAshi", 0, nullptr},
-    {"HeikinAshiOscillator", 0, nullptr},
+    {"HeikinAshiOscillator", 0, &build_new<HeikinAshiOscillator, kInt>},
     {"HiLoActivator", 0, nullptr},
     {"HighLowIndex", 5, nullptr},
     {"HighLowRange", 0, nullptr},
@@ -307,7 +339,7 @@ constexpr RegistryRow kRows[] = {
     {"HtDcPhase", 0, nullptr},
     {"HtPhasor", 0, nullptr},
     {"HtTrendMode", 0, nullptr},
-    {"HurstChannel", 0, nullptr},
+    {"HurstChannel", 0, &build_new<HurstChannel, kInt, kNum>},
     {"HurstExponent", 0, &build_new<HurstExponent, kInt, kInt>},
     {"IdenticalThreeCrows", 0, nullptr},
     {"InNeck", 0, nullptr},
@@ -316,7 +348,7 @@ constexpr RegistryRow kRows[] = {
     {"InitialBalance", 0, nullptr},
     {"InstantaneousTrendline", 0, nullptr},
     {"IntradayIntensity", 0, nullptr},
-    {"IntradayMomentumIndex", 0, nullptr},
+    {"IntradayMomentumIndex", 0, &build_new<IntradayMomentumIndex, kInt>},
     {"InverseFisherTransform", 0, nullptr},
     {"InvertedHammer", 0, nullptr},
     {"JarqueBera", 0, &build_new<JarqueBera, kInt>},
@@ -340,7 +372,7 @@ constexpr RegistryRow kRows[] = {
     {"LaguerreRsi", 0, nullptr},
     {"LeadLagCrossCorrelation", 0, nullptr},
     {"LinRegAngle", 0, &build_new<LinRegAngle, kInt>},
-    {"LinRegChannel", 0, nullptr},
+    {"LinRegChannel", 0, &build_new<LinRegChannel, kInt, kNum>},
     {"LinRegIntercept", 0, &build_new<LinRegIntercept, kInt>},
     {"LinRegSlope", 0, &build_new<LinRegSlope, kInt>},
     {"LinearRegression", 0, &build_new<LinearRegression, kInt>},
@@ -350,7 +382,7 @@ constexpr RegistryRow kRows[] = {
     {"LongLine", 0, nullptr},
     {"LongShortRatio", 4, &build_new<LongShortRatio>},
     {"M2Measure", 0, nullptr},
-    {"MaEnvelope", 0, nullptr},
+    {"MaEnvelope", 0, &build_new<MaEnvelope, kInt, kNum>},
     {"MacdFix", 0, nullptr},
     {"MacdHistogram", 0, &build_new<MacdHistogram, kInt, kInt, kInt>},
     {"MacdIndicator", 0, nullptr},
@@ -366,20 +398,20 @@ constexpr RegistryRow kRows[] = {
     {"McClellanSummationIndex", 5, nullptr},
     {"McGinleyDynamic", 0, &build_new<McGinleyDynamic, kInt>},
     {"MedianAbsoluteDeviation", 0, &build_new<MedianAbsoluteDeviation, kInt>},
-    {"MedianChannel", 0, nullptr},
+    {"MedianChannel", 0, &build_new<MedianChannel, kInt, kNum>},
     {"MedianMa", 0, &build_new<MedianMa, kInt>},
     {"MedianPrice", 0, nullptr},
     {"Mfi", 0, nullptr},
     {"Microprice", 2, &build_new<Microprice>},
     {"MidPoint", 0, &build_new<MidPoint, kInt>},
-    {"MidPrice", 0, nullptr},
+    {"MidPrice", 0, &build_new<MidPrice, kInt>},
     {"MinusDi", 0, nullptr},
     {"MinusDm", 0, nullptr},
     {"ModifiedMaStop", 0, nullptr},
     {"Mom", 0, &build_new<Mom, kInt>},
     {"MorningDojiStar", 0, nullptr},
     {"MorningEveningStar", 0, nullptr},
-    {"MurreyMathLines", 0, nullptr},
+    {"MurreyMathLines", 0, &build_new<MurreyMathLines, kInt>},
     {"NakedPoc", 0, nullptr},
     {"Natr", 0, nullptr},
     {"NewHighsNewLows", 5, nullptr},
@@ -412,7 +444,7 @@ constexpr RegistryRow kRows[] = {
     {"PercentB", 0, &build_new<PercentB, kInt, kNum>},
     {"PercentageTrailingStop", 0, nullptr},
     {"PerpetualPremiumIndex", 4, &build_new<PerpetualPremiumIndex>},
-    {"Pgo", 0, nullptr},
+    {"Pgo", 0, &build_new<Pgo, kInt>},
     {"PiercingDarkCloud", 0, nullptr},
     {"Pin", 1, nullptr},
     {"PivotReversal", 0, nullptr},
@@ -424,13 +456,13 @@ constexpr RegistryRow kRows[] = {
     {"PpoHistogram", 0, &build_new<PpoHistogram, kInt, kInt, kInt>},
     {"ProfileShape", 0, nullptr},
     {"ProfitFactor", 0, nullptr},
-    {"ProjectionBands", 0, nullptr},
-    {"ProjectionOscillator", 0, nullptr},
+    {"ProjectionBands", 0, &build_new<ProjectionBands, kInt>},
+    {"ProjectionOscillator", 0, &build_new<ProjectionOscillator, kInt>},
     {"Psar", 0, nullptr},
     {"Pvi", 0, nullptr},
     {"Qqe", 0, nullptr},
-    {"Qstick", 0, nullptr},
-    {"QuartileBands", 0, nullptr},
+    {"Qstick", 0, &build_new<Qstick, kInt>},
+    {"QuartileBands", 0, &build_new<QuartileBands, kInt>},
     {"QuotedSpread", 2, &build_new<QuotedSpread>},
     {"RSquared", 0, &build_new<RSquared, kInt>},
     {"RealizedSpread", 3, nullptr},
@@ -460,7 +492,7 @@ constexpr RegistryRow kRows[] = {
     {"RoofingFilter", 0, nullptr},
     {"Rsi", 0, &build_new<Rsi, kInt>},
     {"Rsx", 0, &build_new<Rsx, kInt>},
-    {"Rvi", 0, nullptr},
+    {"Rvi", 0, &build_new<Rvi, kInt>},
     {"RviVolatility", 0, &build_new<RviVolatility, kInt>},
     {"Rwi", 0, nullptr},
     {"SampleEntropy", 0, &build_new<SampleEntropy, kInt, kInt, kNum>},
@@ -481,7 +513,7 @@ constexpr RegistryRow kRows[] = {
     {"SinglePrints", 0, nullptr},
     {"Skewness", 0, &build_new<Skewness, kInt>},
     {"Sma", 0, &build_new<Sma, kInt>},
-    {"Smi", 0, nullptr},
+    {"Smi", 0, &build_new<Smi, kInt, kInt, kInt>},
     {"Smma", 0, &build_new<Smma, kInt>},
     {"SmoothedHeikinAshi", 0, nullptr},
     {"SortinoRatio", 0, nullptr},
@@ -492,7 +524,7 @@ constexpr RegistryRow kRows[] = {
     {"SpreadHurst", 0, nullptr},
     {"StalledPattern", 0, nullptr},
     {"StandardError", 0, &build_new<StandardError, kInt>},
-    {"StandardErrorBands", 0, nullptr},
+    {"StandardErrorBands", 0, &build_new<StandardErrorBands, kInt, kNum>},
     {"StarcBands", 0, nullptr},
     {"Stc", 0, &build_new<Stc, kInt, kInt, kInt, kNum>},
     {"StdDev", 0, &build_new<StdDev, kInt>},
@@ -501,7 +533,7 @@ constexpr RegistryRow kRows[] = {
     {"StickSandwich", 0, nullptr},
     {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
     {"Stochastic", 0, nullptr},
-    {"StochasticCci", 0, nullptr},
+    {"StochasticCci", 0, &build_new<StochasticCci, kInt>},
     {"SuperSmoother", 0, nullptr},
     {"SuperTrend", 0, nullptr},
     {"T3", 0, &build_new<T3, kInt, kNum>},
@@ -562,14 +594,14 @@ constexpr RegistryRow kRows[] = {
     {"Tsi", 0, &build_new<Tsi, kInt, kInt>},
     {"Tsv", 0, nullptr},
     {"TtmSqueeze", 0, nullptr},
-    {"TtmTrend", 0, nullptr},
+    {"TtmTrend", 0, &build_new<TtmTrend, kInt>},
     {"TurnOfMonth", 0, nullptr},
     {"Tweezer", 0, nullptr},
     {"TwiggsMoneyFlow", 0, nullptr},
     {"TwoCrows", 0, nullptr},
     {"TypicalPrice", 0, nullptr},
     {"UlcerIndex", 0, nullptr},
-    {"UltimateOscillator", 0, nullptr},
+    {"UltimateOscillator", 0, &build_new<UltimateOscillator, kInt, kInt, kInt>},
     {"UniqueThreeRiver", 0, nullptr},
     {"UniversalOscillator", 0, nullptr},
     {"UpDownVolumeRatio", 5, nullptr},
@@ -604,7 +636,7 @@ constexpr RegistryRow kRows[] = {
     {"Wedge", 0, nullptr},
     {"WeightedClose", 0, nullptr},
     {"WickRatio", 0, nullptr},
-    {"WilliamsR", 0, nullptr},
+    {"WilliamsR", 0, &build_new<WilliamsR, kInt>},
     {"WinRate", 0, nullptr},
     {"Wma", 0, &build_new<Wma, kInt>},
     {"WoodiePivots", 0, nullptr},

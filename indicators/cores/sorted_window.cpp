@@ -55,14 +55,14 @@ std::optional<double> SortedWindow::push(double x) {
     return evicted;
 }
 
-double SortedWindow::quantile(double q) const {
-    const std::size_t m = sorted_.size();
+double SortedWindow::quantile_of(std::span<const double> values, double q) {
+    const std::size_t m = values.size();
     if (m == 0) invariant_failed("non-empty");
     const double pos = q * static_cast<double>(m - 1);
     const double fl = std::floor(pos);
     const std::size_t lo = static_cast<std::size_t>(saturating_u64(fl));
-    if (lo >= m - 1) return sorted_[m - 1];
-    return sorted_[lo] + (sorted_[lo + 1] - sorted_[lo]) * (pos - fl);
+    if (lo >= m - 1) return values[m - 1];
+    return values[lo] + (values[lo + 1] - values[lo]) * (pos - fl);
 }
 
 void SortedWindow::abs_deviations(std::span<const double> s, double c, std::vector<double>& out) {

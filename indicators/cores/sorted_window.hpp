@@ -36,7 +36,10 @@ public:
     std::size_t lower_bound(double v) const;
 
     // Type-7 quantile at level q over the sorted view; the window must not be empty.
-    double quantile(double q) const;
+    double quantile(double q) const { return quantile_of(sorted_, q); }
+
+    // The same quantile over any ascending list that is not empty.
+    static double quantile_of(std::span<const double> sorted, double q);
 
     // Clears `out` and fills it with |v − c| for every v of `sorted` (ascending),
     // in ascending order, merging outward from c's position in linear time.

@@ -1,0 +1,11 @@
+#include "indicators/bands/candle_volume.hpp"
+
+namespace torvex {
+
+std::expected<CandleVolume, IndicatorError> CandleVolume::create(std::uint64_t n) {
+    auto volume = RelativeVolume::create(n);
+    if (!volume) return std::unexpected(volume.error());
+    return CandleVolume(std::move(*volume));
+}
+
+}  // namespace torvex

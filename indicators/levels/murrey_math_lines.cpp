@@ -1,0 +1,10 @@
+#include "indicators/levels/murrey_math_lines.hpp"
+
+namespace torvex {
+
+std::expected<MurreyMathLines, IndicatorError> MurreyMathLines::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return MurreyMathLines(n);
+}
+
+}  // namespace torvex

@@ -1,0 +1,51 @@
+// Commodity channel index: distance of the typical price from its n-bar mean, in
+// units of 0.015 times the mean absolute deviation; and its step, which the
+// stochastic form shares.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/capped_ring.hpp"
+
+namespace torvex {
+
+// ((high + low) + close) / 3, added in that order.
+inline double typical_price(const Ohlcv& c) { return ((c.high + c.low) + c.close) / 3.0; }
+
+class CciCore {
+public:
+    // Z(n), M(n).
+    static std::expected<CciCore, IndicatorError> create(std::uint64_t n);
+
+    // A candle that already passed the candle rule; the index once n bars came, 0
+    // for a window without deviation. The sum is re-added from the window every n
+    // updates, so a flat window after any history reads exactly flat.
+    std::optional<double> step(const Ohlcv& bar);
+
+    std::uint64_t period() const { return period_; }
+
+private:
+    explicit CciCore(std::uint64_t n) : window_(n), period_(n) {}
+
+    CappedRing<double> window_;
+    std::uint64_t period_;
+    double sum_ = 0.0;
+    std::uint64_t since_resum_ = 0;
+};
+
+class Cci final : public CandleIndicator<Cci> {
+public:
+    static std::expected<Cci, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(const Ohlcv& bar) { return core_.step(bar); }
+    std::uint64_t warmup() const override { return core_.period(); }
+
+private:
+    explicit Cci(CciCore core) : core_(std::move(core)) {}
+    CciCore core_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,10 @@
+#include "indicators/momentum/mid_price.hpp"
+
+namespace torvex {
+
+std::expected<MidPrice, IndicatorError> MidPrice::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return MidPrice(n);
+}
+
+}  // namespace torvex

@@ -1,0 +1,31 @@
+// Midpoint of the highest high and the lowest low of the last n bars.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
+#include "indicators/numeric.hpp"
+
+namespace torvex {
+
+class MidPrice final : public CandleIndicator<MidPrice> {
+public:
+    // Z(n), M(n).
+    static std::expected<MidPrice, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(const Ohlcv& bar) {
+        range_.push(bar.high, bar.low);
+        if (!range_.full()) return std::nullopt;
+        return midpoint(range_.highest(), range_.lowest());
+    }
+    std::uint64_t warmup() const override { return range_.period(); }
+
+private:
+    explicit MidPrice(std::uint64_t n) : range_(n) {}
+    SlidingExtremes range_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,33 @@
+// Pretty good oscillator: the distance of the close from its n-bar simple average,
+// in units of an exponential average of the true range.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+#include "indicators/averages/sma.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+
+namespace torvex {
+
+class Pgo final : public CandleIndicator<Pgo> {
+public:
+    // Z(n), M(n).
+    static std::expected<Pgo, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return close_average_.period(); }
+
+private:
+    Pgo(SeededEma tr_average, SmaCore close_average)
+        : tr_average_(tr_average), close_average_(std::move(close_average)) {}
+
+    std::optional<double> prev_close_;
+    std::optional<double> last_;
+    SeededEma tr_average_;
+    SmaCore close_average_;
+};
+
+}  // namespace torvex

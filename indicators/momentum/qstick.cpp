@@ -1,0 +1,11 @@
+#include "indicators/momentum/qstick.hpp"
+
+namespace torvex {
+
+std::expected<Qstick, IndicatorError> Qstick::create(std::uint64_t n) {
+    auto average = SmaCore::create(n);
+    if (!average) return std::unexpected(average.error());
+    return Qstick(std::move(*average));
+}
+
+}  // namespace torvex

@@ -1,0 +1,44 @@
+#include "indicators/momentum/smi.hpp"
+
+#include "indicators/numeric.hpp"
+
+namespace torvex {
+
+namespace {
+// An average refuses a non-finite input (an overflowing range or distance): it
+// does not move and answers nothing.
+std::optional<double> finite_step(SeededEma& average, double x) {
+    if (!is_finite(x)) return std::nullopt;
+    return average.step(x);
+}
+}  // namespace
+
+std::expected<Smi, IndicatorError> Smi::create(std::uint64_t k, std::uint64_t d1, std::uint64_t d2) {
+    if (k == 0 || d1 == 0 || d2 == 0) return std::unexpected(IndicatorError::zero_period());
+    if (auto ok = check_max_period(d1); !ok) return std::unexpected(ok.error());
+    if (auto ok = check_max_period(d2); !ok) return std::unexpected(ok.error());
+    if (auto ok = check_max_period(k); !ok) return std::unexpected(ok.error());
+    return Smi(k, d1, d2);
+}
+
+std::optional<double> Smi::step(const Ohlcv& bar) {
+    range_.push(bar.high, bar.low);
+    if (!range_.full()) return std::nullopt;
+    const double hh = range_.highest();
+    const double ll = range_.lowest();
+    const double distance = bar.close - midpoint(hh, ll);
+    const double range = hh - ll;
+    const std::optional<double> a = finite_step(e1_, distance);
+    const std::optional<double> b = finite_step(e3_, range);
+    std::optional<double> c;
+    std::optional<double> d;
+    if (a) c = finite_step(e2_, *a);
+    if (b) d = finite_step(e4_, *b);
+    if (!c || !d) return std::nullopt;
+    if (!(*d > 0.0)) return last_;
+    const double smi = (*c * 100.0) / (*d * 0.5);
+    last_ = smi;
+    return smi;
+}
+
+}  // namespace torvex

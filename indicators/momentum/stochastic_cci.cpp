@@ -1,0 +1,22 @@
+#include "indicators/momentum/stochastic_cci.hpp"
+
+namespace torvex {
+
+std::expected<StochasticCci, IndicatorError> StochasticCci::create(std::uint64_t n) {
+    auto cci = CciCore::create(n);
+    if (!cci) return std::unexpected(cci.error());
+    return StochasticCci(std::move(*cci));
+}
+
+std::optional<double> StochasticCci::step(const Ohlcv& bar) {
+    const std::optional<double> c = cci_.step(bar);
+    if (!c) return std::nullopt;
+    values_.push(*c, *c);
+    if (!values_.full()) return std::nullopt;
+    const double lo = values_.lowest();
+    const double hi = values_.highest();
+    if (hi - lo == 0.0) return 50.0;
+    return (*c - lo) / (hi - lo) * 100.0;
+}
+
+}  // namespace torvex

@@ -1,0 +1,11 @@
+#include "indicators/momentum/ttm_trend.hpp"
+
+namespace torvex {
+
+std::expected<TtmTrend, IndicatorError> TtmTrend::create(std::uint64_t n) {
+    auto average = SmaCore::create(n);
+    if (!average) return std::unexpected(average.error());
+    return TtmTrend(std::move(*average));
+}
+
+}  // namespace torvex
