@@ -49,6 +49,66 @@ void BM_LoadMillionBars(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadMillionBars)->Unit(benchmark::kMillisecond);
 
+// Five price columns and 45 close-price indicators.
+const std::string& wide_spec() {
+    static const std::string spec = [] {
+        std::string f = R"({"kind":"price","field":"open"},{"kind":"price","field":"high"},)"
+                        R"({"kind":"price","field":"low"},{"kind":"price","field":"close"},)"
+                        R"({"kind":"price","field":"volume"})";
+        const char* names[] = {"Sma", "Ema", "Wma", "Dema", "Tema", "Trima", "Rsi", "Cmo", "StdDev"};
+        const int periods[] = {5, 10, 20, 50, 100};
+        for (const char* n : names)
+            for (int p : periods) f += std::string(R"(,{"kind":"indicator","name":")") + n + R"(","params":[)" +
+                                        std::to_string(p) + "]}";
+        return R"({"dataset_ref":"bench","symbol":"X","observation":{"features":[)" + f +
+               R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":100,"warmup":1000}})";
+    }();
+    return spec;
+}
+
+void BM_LoadMillionBars50Features(benchmark::State& state) {
+    const std::string& doc = load_document();
+    auto env = torvex::gym::Env::create(wide_spec());
+    for (auto _ : state) {
+        std::string out = env->command(doc);
+        if (out != R"({"ok":true})") state.SkipWithError(out.c_str());
+    }
+    state.counters["bars_per_s"] = benchmark::Counter(double(state.iterations()) * kBars, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_LoadMillionBars50Features)->Unit(benchmark::kMillisecond);
+
+// The native part of one step (the command call alone), at 10 and 50 columns.
+void step_bench(benchmark::State& state, const std::string& spec) {
+    std::string doc = R"({"cmd":"load","candles":[)";
+    for (int i = 0; i < 20'000; ++i) {
+        const double p = 100.0 + 5 * std::sin(i / 50.0);
+        char buf[160];
+        std::snprintf(buf, sizeof buf, R"(%s{"ts":%d,"open":%.4f,"high":%.4f,"low":%.4f,"close":%.4f,"volume":10})",
+                      i ? "," : "", i, p, p + 0.5, p - 0.5, p + 0.1);
+        doc += buf;
+    }
+    doc += "]}";
+    auto env = torvex::gym::Env::create(spec);
+    env->command(doc);
+    env->command(R"({"cmd":"reset"})");
+    const std::string steps[3] = {R"({"cmd":"step","action":0})", R"({"cmd":"step","action":1})",
+                                  R"({"cmd":"step","action":2})"};
+    int k = 0;
+    for (auto _ : state) {
+        std::string out = env->command(steps[k++ % 3]);
+        if (out.size() > 7 && out[2] == 'e') {  // {"error":...}: the episode ended
+            state.PauseTiming();
+            env->command(R"({"cmd":"reset"})");
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(out);
+    }
+}
+void BM_Step10Columns(benchmark::State& state) { step_bench(state, kSpec); }
+void BM_Step50Columns(benchmark::State& state) { step_bench(state, wide_spec()); }
+BENCHMARK(BM_Step10Columns)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Step50Columns)->Unit(benchmark::kMicrosecond);
+
 void BM_SimdjsonParseOnly(benchmark::State& state) {
     const simdjson::padded_string doc(load_document());
     simdjson::ondemand::parser parser;

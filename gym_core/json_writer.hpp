@@ -1,6 +1,7 @@
 // A compact JSON writer: no whitespace, the response number format, minimal escapes.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,7 +36,8 @@ public:
     }
     JsonWriter& integer(std::uint64_t n) {
         comma();
-        out_ += std::to_string(n);
+        char buf[24];
+        out_.append(buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, n).ptr - buf));
         return *this;
     }
     JsonWriter& boolean(bool b) {

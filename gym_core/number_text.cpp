@@ -1,5 +1,7 @@
 #include "gym_core/number_text.hpp"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "indicators/bar.hpp"
@@ -21,26 +23,52 @@ void append_json_number(std::string& out, double x) {
         out += "null";
         return;
     }
-    if (std::signbit(x)) out += '-';
-    x = std::fabs(x);
+    // Written in one pass into a small stack buffer from the shortest scientific form
+    // ("d.ddde±XX"), then appended once: no temporary strings.
+    char sci[40];
+    const auto res = std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific);
+    const char* e = std::find(sci, res.ptr, 'e');
+    char digits[24];
+    int n = 0;
+    for (const char* p = sci; p < e; ++p)
+        if (*p != '.') digits[n++] = *p;
+    int exp10 = 0;
+    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), res.ptr, exp10);
+
+    char buf[48];
+    char* w = buf;
+    if (std::signbit(x)) *w++ = '-';
     if (x == 0.0) {
-        out += "0.0";
-        return;
+        *w++ = '0';
+        *w++ = '.';
+        *w++ = '0';
+    } else if (exp10 >= -5 && exp10 <= 15) {  // fixed notation, always with a fractional part
+        if (exp10 < 0) {
+            *w++ = '0';
+            *w++ = '.';
+            for (int i = 0; i < -exp10 - 1; ++i) *w++ = '0';
+            for (int i = 0; i < n; ++i) *w++ = digits[i];
+        } else if (n <= exp10 + 1) {
+            for (int i = 0; i < n; ++i) *w++ = digits[i];
+            for (int i = n; i < exp10 + 1; ++i) *w++ = '0';
+            *w++ = '.';
+            *w++ = '0';
+        } else {
+            for (int i = 0; i < exp10 + 1; ++i) *w++ = digits[i];
+            *w++ = '.';
+            for (int i = exp10 + 1; i < n; ++i) *w++ = digits[i];
+        }
+    } else {
+        *w++ = digits[0];
+        if (n > 1) {
+            *w++ = '.';
+            for (int i = 1; i < n; ++i) *w++ = digits[i];
+        }
+        *w++ = 'e';
+        *w++ = exp10 < 0 ? '-' : '+';
+        w = std::to_chars(w, buf + sizeof buf, exp10 < 0 ? -exp10 : exp10).ptr;
     }
-    const auto [digits, exp10] = shortest_digits(x);
-    if (exp10 >= -5 && exp10 <= 15) {  // fixed notation, always with a fractional part
-        out += float_with_point(x);
-        return;
-    }
-    const std::size_t n = digits.size();
-    out += digits[0];
-    if (n > 1) {
-        out += '.';
-        out.append(digits, 1);
-    }
-    out += 'e';
-    out += exp10 < 0 ? '-' : '+';
-    out += std::to_string(exp10 < 0 ? -exp10 : exp10);
+    out.append(buf, static_cast<std::size_t>(w - buf));
 }
 
 double report_round(double x) {

@@ -1,7 +1,9 @@
 // Number texts, report rounding, feature keys and feed classes of the environment.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "gym_core/env.hpp"
@@ -26,6 +28,31 @@ TEST(GymNumbers, ResponseNumberFormat) {
         std::string out;
         append_json_number(out, x);
         EXPECT_EQ(out, text) << x;
+    }
+}
+
+// Random bit patterns: every finite double reads back as itself, in fixed notation
+// with a fractional part for decimal exponents -5 to 15 and in exponent form elsewhere.
+TEST(GymNumbers, ResponseNumbersReadBack) {
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    for (int i = 0; i < 200000; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        const double x = std::bit_cast<double>(state);
+        std::string out;
+        append_json_number(out, x);
+        if (!std::isfinite(x)) {
+            EXPECT_EQ(out, "null");
+            continue;
+        }
+        ASSERT_EQ(std::strtod(out.c_str(), nullptr), x) << out;
+        const double a = std::fabs(x);
+        const bool fixed = a == 0.0 || (a >= 1e-5 && a < 1e16);
+        EXPECT_EQ(out.find('e') == std::string::npos, fixed) << out;
+        if (fixed) {
+            EXPECT_NE(out.find('.'), std::string::npos) << out;
+        }
     }
 }
 
