@@ -6,7 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/sliding_extreme.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -19,18 +19,19 @@ public:
     // Once n bars are held: 4 climax and churn, ±3 climax (−3 on a falling bar),
     // 2 churn, 1 volume below every older bar's, else 0.
     std::optional<double> step(const Ohlcv& bar);
-    std::uint64_t warmup() const override { return window_.capacity(); }
+    std::uint64_t warmup() const override { return period_; }
 
 private:
-    struct Entry {
-        double volume;
-        double range_volume;      // range × volume
-        bool has_range;           // range > 0
-        double volume_per_range;  // volume / range; read only when has_range
-    };
-    explicit BetterVolume(std::uint64_t n) : window_(n) {}
+    explicit BetterVolume(std::uint64_t n)
+        : lowest_volume_(n), highest_range_volume_(n), highest_volume_per_range_(n), period_(n) {}
 
-    FixedRing<Entry> window_;
+    // Extremes over the n − 1 bars before the current one, kept as sliding windows
+    // rather than rescanned: the same values, O(1) amortised per bar.
+    SlidingExtreme<Extreme::Smallest> lowest_volume_;
+    SlidingExtreme<Extreme::Largest> highest_range_volume_;      // range × volume
+    SlidingExtreme<Extreme::Largest> highest_volume_per_range_;  // bars with a range only
+    std::uint64_t period_;
+    std::uint64_t bars_ = 0;  // bars seen; the current bar's sequence number
 };
 
 }  // namespace torvex

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "indicators/volume/better_volume.hpp"
 #include "indicators/volume/demand_index.hpp"
@@ -40,6 +41,46 @@ TEST(VolumePressure, BetterVolumeCodes) {
         {"flat bar equal to the lower volume", flat(10, 10), 0.0},
     };
     for (const Case& c : cases) check(c.label, BetterVolume::create(3), {a, b, c.now}, {None, None, c.want});
+}
+
+// The sliding extremes must give exactly what a scan of the older bars gives, ties
+// and bars without range included.
+TEST(VolumePressure, BetterVolumeMatchesAScanOfTheWindow) {
+    std::mt19937_64 rng(5);
+    std::vector<Ohlcv> bars;
+    for (int i = 0; i < 400; ++i) {
+        const double low = 10.0 + static_cast<double>(rng() % 5);
+        const double high = low + static_cast<double>(rng() % 3);  // a third without range
+        const double open = rng() % 2 ? low : high;
+        const double close = rng() % 2 ? low : high;
+        bars.push_back(bar(open, high, low, close, static_cast<double>(rng() % 6)));
+    }
+    for (std::uint64_t n : {1u, 2u, 3u, 7u, 40u}) {
+        Answers want;
+        for (std::size_t t = 0; t < bars.size(); ++t) {
+            if (t + 1 < n) {
+                want.push_back(None);
+                continue;
+            }
+            double lowest = INFINITY, top_rv = -INFINITY, top_vpr = -INFINITY;
+            for (std::size_t j = t + 1 - n; j < t; ++j) {
+                const double r = bars[j].high - bars[j].low;
+                lowest = std::min(lowest, bars[j].volume);
+                top_rv = std::max(top_rv, r * bars[j].volume);
+                if (r > 0.0) top_vpr = std::max(top_vpr, bars[j].volume / r);
+            }
+            const Ohlcv& b = bars[t];
+            const double r = b.high - b.low;
+            const bool climax = r * b.volume > top_rv;
+            const bool churn = r > 0.0 && b.volume / r > top_vpr;
+            want.push_back(climax && churn ? 4.0
+                           : climax        ? (b.close < b.open ? -3.0 : 3.0)
+                           : churn         ? 2.0
+                           : b.volume < lowest ? 1.0
+                                               : 0.0);
+        }
+        check("scan", BetterVolume::create(n), bars, want, 0.0);
+    }
 }
 
 TEST(VolumePressure, DemandIndex) {
