@@ -1,9 +1,9 @@
 """The volume, money-flow and volume-line indicators and the single-bar transforms as
 observation columns, and the cumulative lines over a million bars against exact sums."""
 
-import json
 import math
 import random
+from array import array
 
 import pytest
 
@@ -51,38 +51,33 @@ LINES = ["Obv", "Adl", "Vwap", "AnchoredVwap", "Pvi", "Nvi", "VolumePriceTrend",
 
 
 def million_bars():
-    """Whole-number prices on a bounded walk and volumes with two decimals (so no sum of
-    them is exact in binary), as (open, high, low, close, volume) tuples and as JSON."""
+    """The load document of a million bars (whole-number prices on a bounded walk,
+    volumes with two decimals so that no sum of them is exact in binary) and the value
+    of each line on the last bar, from exact (math.fsum) sums of what the lines add."""
     rng = random.Random(2024)
     steps = (-2, -1, -1, 0, 0, 1, 1, 2)
-    price = 400
-    bars, parts = [], []
+    # What each line adds per bar (Pvi and Nvi: the logarithm of their growth).
+    obv, adl, pv, vol, pvi, nvi, vpt, wad, tvi = (array("d") for _ in range(9))
+    chunks, parts = [], []
+    c = 400
+    prev_volume = None
+    direction = 0.0
     for i in range(N):
         r = rng.getrandbits(24)
-        o = price
-        price = min(max(price + steps[r & 7], 200), 800)
-        h = max(o, price) + ((r >> 3) & 3)
-        lo = min(o, price) - ((r >> 5) & 3)
-        cents = (r >> 7) % 99_999 + 1
-        v = cents / 100
-        bars.append((o, h, lo, price, v))
-        parts.append(f'{{"ts":{i},"open":{o},"high":{h},"low":{lo},"close":{price},"volume":{v!r}}}')
-    return bars, '{"cmd":"load","candles":[' + ",".join(parts) + "]}"
-
-
-def reference_lines(bars):
-    """The value of each line on the last bar, from exact (math.fsum) sums of the
-    per-bar amounts that the lines add."""
-    obv, adl, pv, vol, pvi_logs, nvi_logs, vpt, wad, tvi = ([] for _ in range(9))
-    prev = None
-    direction = 0.0
-    for o, h, lo, c, v in bars:
-        r = h - lo
-        adl.append(0.0 if r == 0.0 else ((c - lo) - (h - c)) / r * v)
+        o = pc = c
+        c = min(max(c + steps[r & 7], 200), 800)
+        h = max(o, c) + ((r >> 3) & 3)
+        lo = min(o, c) - ((r >> 5) & 3)
+        v = ((r >> 7) % 99_999 + 1) / 100
+        parts.append(f'{{"ts":{i},"open":{o},"high":{h},"low":{lo},"close":{c},"volume":{v!r}}}')
+        if len(parts) == 10_000:
+            chunks.append(",".join(parts))
+            parts = []
+        bar_range = h - lo
+        adl.append(0.0 if bar_range == 0 else ((c - lo) - (h - c)) / bar_range * v)
         pv.append(((h + lo) + c) / 3.0 * v)
         vol.append(v)
-        if prev is not None:
-            pc, pvol = prev
+        if prev_volume is not None:
             if c > pc:
                 obv.append(v)
                 wad.append(c - min(lo, pc))
@@ -90,32 +85,34 @@ def reference_lines(bars):
                 obv.append(-v)
                 wad.append(c - max(h, pc))
             change = (c - pc) / pc
-            if v > pvol:
-                pvi_logs.append(math.log1p(change))
-            elif v < pvol:
-                nvi_logs.append(math.log1p(change))
+            if v > prev_volume:
+                pvi.append(math.log1p(change))
+            elif v < prev_volume:
+                nvi.append(math.log1p(change))
             vpt.append(v * change)
             if c - pc > 0.5:
                 direction = 1.0
             elif c - pc < -0.5:
                 direction = -1.0
             tvi.append(direction * v)
-        prev = (c, v)
-    return {
-        "Obv": math.fsum(obv), "Adl": math.fsum(adl), "Vwap": math.fsum(pv) / math.fsum(vol),
-        "AnchoredVwap": math.fsum(pv) / math.fsum(vol), "Pvi": 1000.0 * math.exp(math.fsum(pvi_logs)),
-        "Nvi": 1000.0 * math.exp(math.fsum(nvi_logs)), "VolumePriceTrend": math.fsum(vpt),
-        "Wad": math.fsum(wad), "TradeVolumeIndex": math.fsum(tvi),
+        prev_volume = v
+    if parts:
+        chunks.append(",".join(parts))
+    vwap = math.fsum(pv) / math.fsum(vol)
+    want = {
+        "Obv": math.fsum(obv), "Adl": math.fsum(adl), "Vwap": vwap, "AnchoredVwap": vwap,
+        "Pvi": 1000.0 * math.exp(math.fsum(pvi)), "Nvi": 1000.0 * math.exp(math.fsum(nvi)),
+        "VolumePriceTrend": math.fsum(vpt), "Wad": math.fsum(wad), "TradeVolumeIndex": math.fsum(tvi),
     }
+    return '{"cmd":"load","candles":[' + ",".join(chunks) + "]}", want
 
 
 def test_cumulative_lines_over_a_million_bars_match_exact_sums():
-    bars, load = million_bars()
+    load, want = million_bars()
     features = [feature(name, [0.5] if name == "TradeVolumeIndex" else [], None) for name in LINES]
     env = Driver(make_spec(features, warmup=N - 1, max_steps=10))
     assert env.raw(load) == '{"ok":true}'
     last = env("reset")["observation"]
-    want = reference_lines(bars)
     for name, got in zip(LINES, last):
         # The environment reports values rounded to eight decimals.
         assert abs(got - want[name]) <= 1e-9 * abs(want[name]) + 5e-9, (name, got, want[name])

@@ -40,6 +40,24 @@ TEST(VolumeAverages, Evwma) {
           {None, 11.0, 11.0, 13.0, 13.0, 13.0});
 }
 
+// The window's volume sum is re-added from the window: once a huge volume has left,
+// each close weighs in with exactly a third of a window of three unit volumes.
+TEST(VolumeAverages, EvwmaRecoversAfterAHugeVolumeLeaves) {
+    IndicatorBox ind = test::boxed(Evwma::create(3));
+    ASSERT_TRUE(ind);
+    test::feed(*ind, flat(10, 1e20));
+    std::optional<double> prev;
+    for (int i = 2; i <= 12; ++i) {
+        const double close = 10.0 + i;
+        const auto v = test::feed(*ind, flat(close, 1));
+        if (i >= 7) {
+            ASSERT_TRUE(v && prev);
+            EXPECT_NEAR(*v, (close + 2.0 * *prev) / 3.0, 1e-12) << "bar " << i;
+        }
+        prev = v;
+    }
+}
+
 TEST(VolumeAverages, RollingVwap) {
     check("typical price by volume; nothing for a window without volume", RollingVwap::create(2),
           {flat(10, 1), flat(20, 3), flat(30, 0), flat(40, 0), bar(50, 52, 48, 50.5, 2)},
