@@ -1,0 +1,74 @@
+// Measures of one bar alone (no memory between bars), and the per-bar quantities that
+// the volume indicators share: the typical price and the money-flow volume.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+// ((high + low) + close) / 3.
+inline double typical_price(const Ohlcv& b) { return ((b.high + b.low) + b.close) / 3.0; }
+
+// Close-location value times volume: 0 for a bar without range, else
+// ((close − low) − (high − close)) / range × volume.
+inline double money_flow_volume(const Ohlcv& b) {
+    const double range = b.high - b.low;
+    if (range == 0.0) return 0.0;
+    return ((b.close - b.low) - (b.high - b.close)) / range * b.volume;
+}
+
+// A single-output indicator that is a formula of the validated bar: no parameter,
+// no state, an answer on every accepted bar unless the formula declines.
+template <std::optional<double> (*Formula)(const Ohlcv&)>
+class BarTransform final : public CandleIndicator<BarTransform<Formula>> {
+public:
+    static std::expected<BarTransform, IndicatorError> create() { return BarTransform(); }
+
+    std::optional<double> step(const Ohlcv& bar) const { return Formula(bar); }
+    std::uint64_t warmup() const override { return 1; }
+
+private:
+    BarTransform() = default;
+};
+
+namespace bar_formula {
+std::optional<double> wick_ratio(const Ohlcv& b);
+std::optional<double> weighted_close(const Ohlcv& b);
+std::optional<double> typical(const Ohlcv& b);
+std::optional<double> median_price(const Ohlcv& b);
+std::optional<double> avg_price(const Ohlcv& b);
+std::optional<double> high_low_range(const Ohlcv& b);
+std::optional<double> close_vs_open(const Ohlcv& b);
+std::optional<double> body_size_pct(const Ohlcv& b);
+std::optional<double> balance_of_power(const Ohlcv& b);
+std::optional<double> intraday_intensity(const Ohlcv& b);
+std::optional<double> market_facilitation_index(const Ohlcv& b);
+}  // namespace bar_formula
+
+// Upper shadow minus lower shadow as a fraction of the range; 0 without range.
+using WickRatio = BarTransform<&bar_formula::wick_ratio>;
+// ((high + low) + (close + close)) × 0.25.
+using WeightedClose = BarTransform<&bar_formula::weighted_close>;
+using TypicalPrice = BarTransform<&bar_formula::typical>;
+// Overflow-safe midpoint of high and low.
+using MedianPrice = BarTransform<&bar_formula::median_price>;
+// (((open + high) + low) + close) × 0.25.
+using AvgPrice = BarTransform<&bar_formula::avg_price>;
+// (high − low) / close; 0 for a zero close.
+using HighLowRange = BarTransform<&bar_formula::high_low_range>;
+// (close − open) / open; 0 for a zero open.
+using CloseVsOpen = BarTransform<&bar_formula::close_vs_open>;
+// |close − open| / (high − low), a fraction; 0 without range.
+using BodySizePct = BarTransform<&bar_formula::body_size_pct>;
+// (close − open) / (high − low); 0 without range.
+using BalanceOfPower = BarTransform<&bar_formula::balance_of_power>;
+// volume × ((2·close − high) − low) / range; 0 without range.
+using IntradayIntensity = BarTransform<&bar_formula::intraday_intensity>;
+// (high − low) / volume; nothing for a bar without volume.
+using MarketFacilitationIndex = BarTransform<&bar_formula::market_facilitation_index>;
+
+}  // namespace torvex

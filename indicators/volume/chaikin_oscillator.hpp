@@ -1,0 +1,34 @@
+// Chaikin oscillator: fast minus slow exponential average of the accumulation/
+// distribution line.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/compensated_sum.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class ChaikinOscillator final : public CandleIndicator<ChaikinOscillator> {
+public:
+    // fast or slow 0: ZeroPeriod; fast >= slow: InvalidPeriod; a length above
+    // MAX_PERIOD: InvalidPeriod.
+    static std::expected<ChaikinOscillator, IndicatorError> create(std::uint64_t fast, std::uint64_t slow);
+
+    // Nothing until the slow average has its first value, and nothing for a bar whose
+    // line is not finite (the averages skip it).
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return slow_.period(); }
+
+private:
+    ChaikinOscillator(std::uint64_t fast, std::uint64_t slow) : fast_(fast), slow_(slow) {}
+
+    CompensatedSum line_;  // the accumulation/distribution line since the first bar
+    SeededEma fast_;
+    SeededEma slow_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,30 @@
+// Force index: exponential average of volume times the close change.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/seeded_ema.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class ForceIndex final : public CandleIndicator<ForceIndex> {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<ForceIndex, IndicatorError> create(std::uint64_t n);
+
+    // Nothing on the first bar, for a non-finite force (the average skips it), and
+    // until n forces are averaged.
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return ema_.period() + 1; }
+
+private:
+    explicit ForceIndex(std::uint64_t n) : ema_(n) {}
+
+    std::optional<double> prev_close_;
+    SeededEma ema_;
+};
+
+}  // namespace torvex

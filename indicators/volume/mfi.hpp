@@ -1,0 +1,33 @@
+// Money flow index: the share of the money flow of rising typical prices in the
+// flow of the last n bars, on a 0 to 100 scale.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/resummed_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class Mfi final : public CandleIndicator<Mfi> {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<Mfi, IndicatorError> create(std::uint64_t n);
+
+    // Nothing on the first bar and until n flows are held; then 100 − 100/(1 + P/N),
+    // or 100 (50 when P is 0 too) for a window without negative flow.
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return positive_.period() + 1; }
+
+private:
+    explicit Mfi(std::uint64_t n) : positive_(n), negative_(n) {}
+
+    std::optional<double> prev_tp_;
+    // Pushed together, so both sums are re-added on the same bar, every n bars.
+    ResummedRing positive_;
+    ResummedRing negative_;
+};
+
+}  // namespace torvex

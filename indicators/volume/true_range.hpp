@@ -1,0 +1,37 @@
+// True range: the bar's range widened to include the previous close.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+// high − low without a previous close, else max(high − low, |high − pc|, |low − pc|).
+inline double true_range(const Ohlcv& b, std::optional<double> prev_close) {
+    const double hl = b.high - b.low;
+    if (!prev_close) return hl;
+    return std::max(std::max(hl, std::fabs(b.high - *prev_close)), std::fabs(b.low - *prev_close));
+}
+
+class TrueRange final : public CandleIndicator<TrueRange> {
+public:
+    static std::expected<TrueRange, IndicatorError> create() { return TrueRange(); }
+
+    std::optional<double> step(const Ohlcv& bar) {
+        const double tr = true_range(bar, prev_close_);
+        prev_close_ = bar.close;
+        return tr;
+    }
+    std::uint64_t warmup() const override { return 1; }
+
+private:
+    TrueRange() = default;
+    std::optional<double> prev_close_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,30 @@
+// Time segmented volume: the sum of volume × close change over the last n bars.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/resummed_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class Tsv final : public CandleIndicator<Tsv> {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<Tsv, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return terms_.period() + 1; }
+
+private:
+    explicit Tsv(std::uint64_t n) : terms_(n) {}
+
+    std::optional<double> prev_close_;
+    // The answer is the sum itself, so it is re-added every n bars: a huge term that
+    // has left the window cannot keep spoiling the sum of the small ones after it.
+    ResummedRing terms_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,37 @@
+// Relative strength of volume changes: Wilder averages of volume rises and falls.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class VolumeRsi final : public CandleIndicator<VolumeRsi> {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<VolumeRsi, IndicatorError> create(std::uint64_t n);
+
+    // Nothing on the first bar and until n changes are seen; then 100·G/(G + L), or
+    // 50 when both averages are 0.
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return period_ + 1; }
+
+private:
+    explicit VolumeRsi(std::uint64_t n)
+        : period_(n), n_(static_cast<double>(n)), n_minus_1_(static_cast<double>(n - 1)) {}
+
+    std::optional<double> prev_volume_;
+    std::optional<double> avg_gain_;
+    std::optional<double> avg_loss_;
+    std::uint64_t period_;
+    double n_;
+    double n_minus_1_;
+    double gain_seed_ = 0.0;
+    double loss_seed_ = 0.0;
+    std::uint64_t seed_count_ = 0;
+};
+
+}  // namespace torvex

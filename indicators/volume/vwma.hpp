@@ -1,0 +1,52 @@
+// Volume-weighted moving average of the close, and its step over (price, volume)
+// pairs that the volume-weighted MACD runs on states of its own.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class VwmaCore {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<VwmaCore, IndicatorError> create(std::uint64_t n);
+
+    // No input guard: callers pass finite values. Once n pairs are held answers
+    // Σ p·v / Σ v, or the plain mean of the prices when Σ v is not above zero. The
+    // three sums are re-added from the window after every n pushes.
+    std::optional<double> step(double price, double volume);
+
+    std::uint64_t period() const { return window_.capacity(); }
+
+private:
+    struct Pair {
+        double price;
+        double volume;
+    };
+    explicit VwmaCore(std::uint64_t n) : window_(n) {}
+
+    FixedRing<Pair> window_;
+    double pv_sum_ = 0.0;
+    double volume_sum_ = 0.0;
+    double price_sum_ = 0.0;
+    std::uint64_t since_resum_ = 0;
+};
+
+class Vwma final : public CandleIndicator<Vwma> {
+public:
+    static std::expected<Vwma, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(const Ohlcv& bar) { return core_.step(bar.close, bar.volume); }
+    std::uint64_t warmup() const override { return core_.period(); }
+
+private:
+    explicit Vwma(VwmaCore core) : core_(std::move(core)) {}
+    VwmaCore core_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,32 @@
+// Williams accumulation/distribution: the close measured from the true low on an up
+// close and from the true high on a down close, accumulated.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/compensated_sum.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+// The bar's Williams amount against the previous close pc: c − min(l, pc) on an up
+// close, c − max(h, pc) on a down close, 0 on an unchanged one.
+double williams_ad(const Ohlcv& b, double pc);
+
+class Wad final : public CandleIndicator<Wad> {
+public:
+    static std::expected<Wad, IndicatorError> create() { return Wad(); }
+
+    // Nothing on the first bar; then the line.
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return 2; }
+
+private:
+    Wad() = default;
+    std::optional<double> prev_close_;
+    CompensatedSum total_;  // a cumulative line: compensated so long runs do not drift
+};
+
+}  // namespace torvex

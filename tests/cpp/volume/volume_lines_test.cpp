@@ -1,0 +1,165 @@
+// Cumulative volume lines and single-bar transforms on hand-made bars.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "indicators/cores/compensated_sum.hpp"
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/volume/ad_oscillator.hpp"
+#include "indicators/volume/adl.hpp"
+#include "indicators/volume/bar_transforms.hpp"
+#include "indicators/volume/obv.hpp"
+#include "indicators/volume/true_range.hpp"
+#include "indicators/volume/volume_index.hpp"
+#include "indicators/volume/volume_price_trend.hpp"
+#include "indicators/volume/vwap.hpp"
+#include "indicators/volume/wad.hpp"
+#include "volume_bars.hpp"
+
+namespace torvex {
+namespace {
+
+using namespace volume_test;
+constexpr std::nullopt_t None = std::nullopt;
+
+TEST(VolumeLines, ObvPviNvi) {
+    check("Obv", Obv::create(), {flat(10, 5), flat(11, 7), flat(11, 9), flat(10, 4)}, {0.0, 7.0, 7.0, 3.0});
+    const std::vector<Ohlcv> bars = {flat(10, 100), flat(11, 200), flat(12, 150)};
+    check("Pvi", Pvi::create(), bars, {1000.0, 1100.0, 1100.0});
+    check("Nvi", Nvi::create(), bars, {1000.0, 1000.0, (12.0 - 11.0) / 11.0 * 1000.0 + 1000.0});
+    check("Pvi keeps its index after a close of 0", Pvi::create(), {flat(10, 2), flat(0, 1), flat(5, 3), flat(6, 4)},
+          {1000.0, 1000.0, 1000.0, 1200.0});
+}
+
+TEST(VolumeLines, Adl) {
+    check("no range adds nothing; close at the high adds the volume, at the low takes it", Adl::create(),
+          {flat(10, 5), bar(10, 12, 8, 12, 3), bar(10, 12, 8, 8, 7), bar(10, 12, 8, 11, 4)},
+          {0.0, 3.0, -4.0, -2.0});
+}
+
+TEST(VolumeLines, VwapAndAnchoredVwap) {
+    const std::vector<Ohlcv> bars = {flat(10, 0), flat(11, 0), bar(12, 13, 11, 12, 2), flat(20, 6), flat(30, 0)};
+    const Answers want = {None, None, 12.0, 18.0, 18.0};
+    check("Vwap", Vwap::create(), bars, want);
+    check("AnchoredVwap", AnchoredVwap::create(), bars, want);
+}
+
+TEST(VolumeLines, VolumePriceTrend) {
+    check("relative change times volume", VolumePriceTrend::create(),
+          {flat(10, 5), flat(11, 20), flat(0, 3), flat(5, 7), flat(4, 10)}, {0.0, 2.0, -1.0, -1.0, -3.0});
+}
+
+TEST(VolumeLines, Wad) {
+    check("from the true low up, from the true high down", Wad::create(),
+          {flat(10, 1), bar(10, 12, 9, 11, 1), bar(11, 12, 10, 11, 1), bar(11, 11.5, 9, 9.5, 1), bar(9, 10, 8, 8, 0)},
+          {None, 2.0, 2.0, 0.0, -2.0});
+}
+
+TEST(VolumeLines, AdOscillator) {
+    // Each close one above the last with the low above the previous close: the line
+    // grows by 1 a bar, so the line less its 13-bar mean is 6 from the 14th bar on.
+    std::vector<Ohlcv> bars;
+    Answers want;
+    for (int i = 0; i < 16; ++i) {
+        const double c = 10.0 + i;
+        bars.push_back(bar(c - 0.25, c, c - 0.5, c, 1));
+        want.push_back(i + 1 >= 14 ? std::optional<double>(6.0) : None);
+    }
+    bars.push_back(bar(25, 25.5, 24, 25, 1));  // the same close adds nothing: the line stays 15
+    want.push_back(15.0 - (4.0 + 5 + 6 + 7 + 8 + 9 + 10 + 11 + 12 + 13 + 14 + 15 + 15) / 13.0);
+    check("rising closes", AdOscillator::create(), bars, want);
+}
+
+TEST(VolumeLines, TrueRange) {
+    check("the previous close widens the range", TrueRange::create(),
+          {bar(4, 6, 4, 5, 1), bar(11, 12, 10, 11, 1), bar(11, 11.5, 10.5, 11, 1), bar(9, 10, 7, 7, 1)},
+          {2.0, 7.0, 1.0, 4.0});
+}
+
+// The cumulative lines keep the rounding error of every addition: a small volume
+// added under a huge one is not lost.
+TEST(VolumeLines, CumulativeLinesDoNotDrop) {
+    CompensatedSum s;
+    s.add(1e16);
+    for (int i = 0; i < 1000; ++i) s.add(1.0);
+    s.add(-1e16);
+    EXPECT_EQ(s.value(), 1000.0);
+
+    auto made = Obv::create();
+    IndicatorBox obv = test::boxed(std::move(made));
+    ASSERT_TRUE(obv);
+    test::feed(*obv, flat(10, 0));
+    test::feed(*obv, flat(11, 1e16));
+    double price = 11;
+    for (int i = 0; i < 1000; ++i) test::feed(*obv, flat(price += 1, 1.0));
+    EXPECT_EQ(test::feed(*obv, flat(1, 1e16)), 1000.0);
+}
+
+TEST(VolumeLines, FixedRingKeepsArrivalOrder) {
+    FixedRing<int> ring(3);
+    EXPECT_EQ(ring.push(1), std::nullopt);
+    EXPECT_EQ(ring.push(2), std::nullopt);
+    EXPECT_EQ(ring.push(3), std::nullopt);
+    EXPECT_EQ(ring.push(4), 1);
+    EXPECT_EQ(ring.push(5), 2);
+    std::vector<int> seen;
+    ring.for_each([&](int v) { seen.push_back(v); });
+    EXPECT_EQ(seen, (std::vector<int>{3, 4, 5}));
+    EXPECT_EQ(ring[0], 3);
+    EXPECT_EQ(ring.newest(), 5);
+}
+
+struct TransformCase {
+    const char* label;
+    IndicatorBox ind;
+    Ohlcv bar;
+    std::optional<double> want;
+};
+
+TEST(BarTransforms, Values) {
+    auto b = [](auto made) { return test::boxed(std::move(made)); };
+    std::vector<TransformCase> cases;
+    cases.push_back({"WickRatio balanced shadows", b(WickRatio::create()), bar(10, 12, 9, 11, 1), 0.0});
+    cases.push_back({"WickRatio lower shadow only", b(WickRatio::create()), bar(10, 10, 8, 10, 1), -1.0});
+    cases.push_back({"WickRatio no range", b(WickRatio::create()), flat(10, 1), 0.0});
+    cases.push_back({"WeightedClose", b(WeightedClose::create()), bar(10, 12, 8, 9, 1), 9.5});
+    cases.push_back({"TypicalPrice", b(TypicalPrice::create()), bar(10, 12, 8, 10, 1), 10.0});
+    cases.push_back({"MedianPrice", b(MedianPrice::create()), bar(10, 12, 8, 9, 1), 10.0});
+    cases.push_back({"MedianPrice near the largest double", b(MedianPrice::create()),
+                     bar(0x1p1023, 0x1.8p1023, 0x1p1023, 0x1p1023, 1), 0x1.4p1023});
+    cases.push_back({"AvgPrice", b(AvgPrice::create()), bar(10, 12, 8, 9, 1), 9.75});
+    cases.push_back({"HighLowRange", b(HighLowRange::create()), bar(10, 12, 8, 10, 1), 0.4});
+    cases.push_back({"CloseVsOpen", b(CloseVsOpen::create()), bar(10, 12, 8, 9, 1), -0.1});
+    cases.push_back({"BodySizePct", b(BodySizePct::create()), bar(10, 12, 8, 9, 1), 0.25});
+    cases.push_back({"BodySizePct no range", b(BodySizePct::create()), flat(10, 1), 0.0});
+    cases.push_back({"BalanceOfPower", b(BalanceOfPower::create()), bar(10, 12, 8, 9, 1), -0.25});
+    cases.push_back({"BalanceOfPower no range", b(BalanceOfPower::create()), flat(10, 1), 0.0});
+    cases.push_back({"IntradayIntensity close at the high", b(IntradayIntensity::create()), bar(10, 12, 10, 12, 100), 100.0});
+    cases.push_back({"IntradayIntensity close mid-range", b(IntradayIntensity::create()), bar(10, 12, 10, 11, 100), 0.0});
+    cases.push_back({"IntradayIntensity no range", b(IntradayIntensity::create()), flat(10, 100), 0.0});
+    cases.push_back({"MarketFacilitationIndex", b(MarketFacilitationIndex::create()), bar(10, 12, 10, 11, 4), 0.5});
+    cases.push_back({"MarketFacilitationIndex no volume", b(MarketFacilitationIndex::create()), bar(10, 12, 10, 11, 0), None});
+    for (TransformCase& c : cases) {
+        ASSERT_TRUE(c.ind) << c.label;
+        EXPECT_EQ(test::feed(*c.ind, c.bar), c.want) << c.label;
+    }
+}
+
+TEST(BarTransforms, AllZeroBarAnswersZero) {
+    const Ohlcv zero = flat(0, 0);
+    std::vector<IndicatorBox> all;
+    all.push_back(test::boxed(MedianPrice::create()));
+    all.push_back(test::boxed(AvgPrice::create()));
+    all.push_back(test::boxed(HighLowRange::create()));
+    all.push_back(test::boxed(CloseVsOpen::create()));
+    all.push_back(test::boxed(BodySizePct::create()));
+    all.push_back(test::boxed(BalanceOfPower::create()));
+    for (const IndicatorBox& ind : all) {
+        ASSERT_TRUE(ind);
+        EXPECT_EQ(test::feed(*ind, zero), 0.0);
+        EXPECT_EQ(ind->warmup(), 1u);
+    }
+}
+
+}  // namespace
+}  // namespace torvex
