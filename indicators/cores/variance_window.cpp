@@ -1,5 +1,7 @@
 #include "indicators/cores/variance_window.hpp"
 
+#include <cmath>
+
 namespace torvex {
 
 std::expected<VarianceWindow, IndicatorError> VarianceWindow::create(std::uint64_t n) {
@@ -20,6 +22,13 @@ bool VarianceWindow::push(double x) {
         });
     }
     return window_.size() == period_;
+}
+
+double VarianceWindow::sample_variance() const {
+    const double nf = static_cast<double>(period_);
+    const double m = sums_.s1() / nf;
+    const double var = std::fma(nf, -(m * m), sums_.s2()) / (nf - 1.0);
+    return (var >= 0.0) ? var : 0.0;
 }
 
 }  // namespace torvex

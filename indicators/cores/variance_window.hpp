@@ -25,6 +25,9 @@ public:
     // Meaningful once full: population variance (divisor n, clamped at 0) and mean.
     double variance() const { return sums_.population_variance(static_cast<double>(period_)); }
     double mean() const { return sums_.mean(static_cast<double>(period_)); }
+    // Sample variance fma(n, −m², s2) / (n − 1) with m = s1 / n, clamped to 0 when
+    // negative or NaN; meaningful for n of at least 2.
+    double sample_variance() const;
 
     std::uint64_t period() const { return period_; }
 
