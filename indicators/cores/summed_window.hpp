@@ -35,7 +35,6 @@ public:
     void count_update();
 
     std::size_t size() const { return values_.size(); }
-    const std::deque<double>& values() const { return values_; }  // oldest first
     bool full() const { return values_.size() >= period_; }
     double sum() const { return sum_; }
     std::uint64_t period() const { return period_; }

@@ -9,7 +9,7 @@ std::expected<AverageDrawdown, IndicatorError> AverageDrawdown::create(std::uint
     return AverageDrawdown(n);
 }
 
-double AverageDrawdown::evaluate(const std::deque<double>& window) const {
+double AverageDrawdown::evaluate(const ValueRing& window) const {
     double peak = -std::numeric_limits<double>::infinity();
     double episode_peak = 0.0;
     double trough = 0.0;

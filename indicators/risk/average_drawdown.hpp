@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -17,7 +16,7 @@ public:
     // Episodes open below the running peak (from −infinity) and close when a value
     // regains it; each with a positive peak counts (peak − trough)/peak once, the
     // one still open at the end included. 0.0 when none counts.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit AverageDrawdown(std::uint64_t n) : WindowScan(n) {}

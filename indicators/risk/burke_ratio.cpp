@@ -9,7 +9,7 @@ std::expected<BurkeRatio, IndicatorError> BurkeRatio::create(std::uint64_t n) {
     return BurkeRatio(n);
 }
 
-double BurkeRatio::evaluate(const std::deque<double>& window) const {
+double BurkeRatio::evaluate(const ValueRing& window) const {
     double squared = 0.0;
     const double sum = walk_drawdown_episodes(window, [&](double depth) { squared = squared + depth * depth; });
     if (!(squared > 0.0)) return 0.0;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -16,7 +15,7 @@ public:
 
     // (Σr / n) / √Q over the squared episode depths Q of the equity path; 0.0
     // when Q is not above 0.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit BurkeRatio(std::uint64_t n) : WindowScan(n) {}

@@ -5,8 +5,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/indicator.hpp"
-#include "indicators/cores/summed_window.hpp"
+#include "indicators/risk/window_measures.hpp"
 
 namespace torvex {
 
@@ -20,9 +19,9 @@ public:
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:
-    explicit CalmarRatio(SummedWindow window) : window_(std::move(window)) {}
+    explicit CalmarRatio(std::uint64_t n) : window_(n) {}
 
-    SummedWindow window_;  // running sum re-added every n updates
+    ReturnWindow window_;  // running sum re-added every n updates
 };
 
 }  // namespace torvex

@@ -24,8 +24,8 @@ std::optional<double> CommonSenseRatio::step(double close) {
     double gains = 0.0;
     double losses = 0.0;
     for (double r : window_.values()) {
-        gains = gains + std::fmax(r, 0.0);
-        losses = losses + std::fmax(-r, 0.0);
+        gains = gains + max_num(r, 0.0);
+        losses = losses + max_num(-r, 0.0);
     }
     if (!(losses > 0.0)) return 0.0;
     const std::optional<double> tail = TailRatio::of(window_);

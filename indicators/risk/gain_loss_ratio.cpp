@@ -7,7 +7,7 @@ std::expected<GainLossRatio, IndicatorError> GainLossRatio::create(std::uint64_t
     return GainLossRatio(n);
 }
 
-double GainLossRatio::evaluate(const std::deque<double>& window) const {
+double GainLossRatio::evaluate(const ValueRing& window) const {
     double gain_sum = 0.0;
     double loss_sum = 0.0;
     std::uint64_t gains = 0;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -16,7 +15,7 @@ public:
 
     // (gain sum / gains, or 0 without gains) / (loss sum / losses); without losses
     // 1.0 when there are no gains either, else +infinity. Zeros count as neither.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit GainLossRatio(std::uint64_t n) : WindowScan(n) {}

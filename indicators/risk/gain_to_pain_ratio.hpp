@@ -21,7 +21,7 @@ public:
 private:
     explicit GainToPainRatio(std::uint64_t n) : window_(n) {}
 
-    LossTrackingWindow window_;
+    ReturnWindow window_;
 };
 
 }  // namespace torvex

@@ -17,7 +17,7 @@ std::expected<KRatio, IndicatorError> KRatio::create(std::uint64_t n) {
     return KRatio(n);
 }
 
-double KRatio::evaluate(const std::deque<double>& window) const {
+double KRatio::evaluate(const ValueRing& window) const {
     const double nf = static_cast<double>(period());
     cumulative_.clear();
     double c = 0.0;

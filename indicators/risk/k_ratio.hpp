@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <vector>
 
@@ -18,7 +17,7 @@ public:
 
     // b / se of the least-squares line through the cumulative returns at x = 1 .. n;
     // 0.0 for a perfect line (no residual).
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit KRatio(std::uint64_t n);

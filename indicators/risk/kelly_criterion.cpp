@@ -7,7 +7,7 @@ std::expected<KellyCriterion, IndicatorError> KellyCriterion::create(std::uint64
     return KellyCriterion(n);
 }
 
-double KellyCriterion::evaluate(const std::deque<double>& window) const {
+double KellyCriterion::evaluate(const ValueRing& window) const {
     double win_sum = 0.0;
     double loss_sum = 0.0;
     std::uint64_t wins = 0;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -16,7 +15,7 @@ public:
 
     // W = wins / n (zeros count in n); W without losses, −1.0 without wins,
     // otherwise W − (1 − W) / R with R the average win over the average loss.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit KellyCriterion(std::uint64_t n) : WindowScan(n) {}

@@ -9,7 +9,7 @@ std::expected<MartinRatio, IndicatorError> MartinRatio::create(std::uint64_t n) 
     return MartinRatio(n);
 }
 
-double MartinRatio::evaluate(const std::deque<double>& window) const {
+double MartinRatio::evaluate(const ValueRing& window) const {
     double equity = 1.0;
     double peak = 1.0;
     double sum = 0.0;
@@ -17,7 +17,7 @@ double MartinRatio::evaluate(const std::deque<double>& window) const {
     for (double v : window) {
         sum = sum + v;
         equity = equity * (v + 1.0);
-        peak = std::fmax(peak, equity);  // a NaN equity leaves the peak as it was
+        peak = max_num(peak, equity);  // a NaN equity leaves the peak as it was
         const double dd = (peak - equity) * 100.0 / peak;
         ss = ss + dd * dd;
     }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -15,7 +14,7 @@ public:
     static std::expected<MartinRatio, IndicatorError> create(std::uint64_t n);
 
     // (sum / n) / √(mean squared percentage drawdown); 0.0 without drawdown.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit MartinRatio(std::uint64_t n) : WindowScan(n) {}

@@ -9,9 +9,9 @@ std::expected<MaxDrawdown, IndicatorError> MaxDrawdown::create(std::uint64_t n) 
     return MaxDrawdown(n);
 }
 
-double MaxDrawdown::evaluate(const std::deque<double>& window) const {
+double MaxDrawdown::evaluate(const ValueRing& window) const {
     double maxdd = 0.0;
-    for_each_drop_from_peak(window, [&](double dd) { maxdd = std::fmax(maxdd, dd); });
+    for_each_drop_from_peak(window, [&](double dd) { maxdd = max_num(maxdd, dd); });
     return maxdd;
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -16,7 +15,7 @@ public:
 
     // max over the window of (peak − p) / peak while the running peak (from
     // −infinity) is above 0; 0.0 for a window that never falls.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit MaxDrawdown(std::uint64_t n) : WindowScan(n) {}

@@ -7,7 +7,7 @@ std::expected<OmegaRatio, IndicatorError> OmegaRatio::create(std::uint64_t n, do
     return OmegaRatio(n, threshold);
 }
 
-double OmegaRatio::evaluate(const std::deque<double>& window) const {
+double OmegaRatio::evaluate(const ValueRing& window) const {
     double gains = 0.0;
     double losses = 0.0;
     for (double v : window) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -15,7 +14,7 @@ public:
     static std::expected<OmegaRatio, IndicatorError> create(std::uint64_t n, double threshold);
 
     // Σ max(v − h, 0) / Σ max(h − v, 0); 1.0 with neither, +infinity with gains only.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     OmegaRatio(std::uint64_t n, double threshold) : WindowScan(n), threshold_(threshold) {}

@@ -7,7 +7,7 @@ std::expected<PainIndex, IndicatorError> PainIndex::create(std::uint64_t n) {
     return PainIndex(n);
 }
 
-double PainIndex::evaluate(const std::deque<double>& window) const {
+double PainIndex::evaluate(const ValueRing& window) const {
     double sum = 0.0;
     for_each_drop_from_peak(window, [&](double dd) { sum = sum + dd; });
     return sum / static_cast<double>(period());

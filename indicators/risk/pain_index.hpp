@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -15,7 +14,7 @@ public:
     static std::expected<PainIndex, IndicatorError> create(std::uint64_t n);
 
     // Σ (peak − v) / peak over the values under a positive running peak, / n.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit PainIndex(std::uint64_t n) : WindowScan(n) {}

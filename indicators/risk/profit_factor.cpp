@@ -7,7 +7,7 @@ std::expected<ProfitFactor, IndicatorError> ProfitFactor::create(std::uint64_t n
     return ProfitFactor(n);
 }
 
-double ProfitFactor::evaluate(const std::deque<double>& window) const {
+double ProfitFactor::evaluate(const ValueRing& window) const {
     double gains = 0.0;
     double losses = 0.0;
     for (double v : window) {

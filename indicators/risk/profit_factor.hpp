@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -15,7 +14,7 @@ public:
     static std::expected<ProfitFactor, IndicatorError> create(std::uint64_t n);
 
     // gains / losses; 1.0 with neither, +infinity with gains but no losses.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit ProfitFactor(std::uint64_t n) : WindowScan(n) {}

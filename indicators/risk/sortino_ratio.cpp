@@ -2,22 +2,15 @@
 
 #include <cmath>
 
-#include "indicators/risk/window_measures.hpp"
-
 namespace torvex {
 
 std::expected<SortinoRatio, IndicatorError> SortinoRatio::create(std::uint64_t n, double target) {
     if (auto ok = check_min_period(n, 2, "sortino ratio needs period >= 2"); !ok) return std::unexpected(ok.error());
-    auto window = SummedWindow::create(n);
-    if (!window) return std::unexpected(window.error());
-    return SortinoRatio(std::move(*window), target);
+    return SortinoRatio(n, target);
 }
 
 std::optional<double> SortinoRatio::step(double close) {
-    if (window_.full()) window_.drop_oldest();
-    window_.append(close);
-    window_.count_update();
-    if (!window_.full()) return std::nullopt;
+    if (!window_.push(close)) return std::nullopt;
     const double nf = static_cast<double>(window_.period());
     const double mean = window_.sum() / nf;
     double dd = 0.0;

@@ -5,8 +5,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/indicator.hpp"
-#include "indicators/cores/summed_window.hpp"
+#include "indicators/risk/window_measures.hpp"
 
 namespace torvex {
 
@@ -21,9 +20,9 @@ public:
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:
-    SortinoRatio(SummedWindow window, double target) : window_(std::move(window)), target_(target) {}
+    SortinoRatio(std::uint64_t n, double target) : window_(n), target_(target) {}
 
-    SummedWindow window_;  // running sum re-added every n updates
+    ReturnWindow window_;  // running sum re-added every n updates
     double target_;
 };
 

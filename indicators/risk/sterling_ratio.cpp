@@ -9,7 +9,7 @@ std::expected<SterlingRatio, IndicatorError> SterlingRatio::create(std::uint64_t
     return SterlingRatio(n);
 }
 
-double SterlingRatio::evaluate(const std::deque<double>& window) const {
+double SterlingRatio::evaluate(const ValueRing& window) const {
     double depth_sum = 0.0;
     std::uint64_t episodes = 0;
     const double sum = walk_drawdown_episodes(window, [&](double depth) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -16,7 +15,7 @@ public:
 
     // (Σr / n) / (mean episode depth); 0.0 without an episode or with a zero
     // average depth.
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit SterlingRatio(std::uint64_t n) : WindowScan(n) {}

@@ -1,7 +1,5 @@
 #include "indicators/risk/trend_label.hpp"
 
-#include "indicators/cores/rolling_window.hpp"
-
 namespace torvex {
 
 std::expected<TrendLabel, IndicatorError> TrendLabel::create(std::uint64_t n) {
@@ -9,8 +7,10 @@ std::expected<TrendLabel, IndicatorError> TrendLabel::create(std::uint64_t n) {
     return TrendLabel(n);
 }
 
-double TrendLabel::evaluate(const std::deque<double>& window) const {
-    const double mean = window_sum(window, -0.0) / static_cast<double>(period());
+double TrendLabel::evaluate(const ValueRing& window) const {
+    double total = -0.0;
+    for (double v : window) total += v;
+    const double mean = total / static_cast<double>(period());
     double s = 0.0;
     double i = 0.0;
     for (double v : window) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/risk/window_measures.hpp"
@@ -15,7 +14,7 @@ public:
     static std::expected<TrendLabel, IndicatorError> create(std::uint64_t n);
 
     // 1.0, −1.0 or 0.0 by the sign of Σ (i − (n − 1)/2)·(v_i − mean).
-    double evaluate(const std::deque<double>& window) const;
+    double evaluate(const ValueRing& window) const;
 
 private:
     explicit TrendLabel(std::uint64_t n) : WindowScan(n), mid_(static_cast<double>(n - 1) * 0.5) {}

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
+#include "indicators/risk/window_measures.hpp"
 
 namespace torvex {
 
@@ -26,17 +26,18 @@ std::optional<double> UlcerIndex::step(double close) {
         const double pct = ((close - max) * 100.0) / max;
         sq = pct * pct;
     }
-    if (const auto old = push_capped(sq_window_, period_, sq)) sq_sum_ = sq_sum_ - *old;
+    if (const auto old = sq_window_.push(sq)) sq_sum_ = sq_sum_ - *old;
     sq_sum_ = sq + sq_sum_;
     since_resum_ += 1;
     if (since_resum_ >= period_) {
-        sq_sum_ = window_sum(sq_window_, -0.0);
+        sq_sum_ = -0.0;
+        for (double v : sq_window_) sq_sum_ += v;
         since_resum_ = 0;
     }
-    if (sq_window_.size() < period_) return std::nullopt;
+    if (!sq_window_.full()) return std::nullopt;
     // A rounding residue can leave the running sum of squares just below 0 between
     // two re-sums; it is read as 0 rather than answering a NaN.
-    last_ = std::sqrt(std::fmax(sq_sum_, 0.0) / static_cast<double>(period_));
+    last_ = std::sqrt(max_num(sq_sum_, 0.0) / static_cast<double>(period_));
     return last_;
 }
 

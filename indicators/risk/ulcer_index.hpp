@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/value_ring.hpp"
 
 namespace torvex {
 
@@ -22,13 +23,13 @@ public:
     std::uint64_t warmup() const override { return 2 * period_ - 1; }
 
 private:
-    explicit UlcerIndex(std::uint64_t n) : period_(n) {}
+    explicit UlcerIndex(std::uint64_t n) : sq_window_(n), period_(n) {}
 
     std::optional<double> last_;
     // Monotone queue of (bar index, close), closes falling from the front: the
     // front is the highest close of the last n.
     std::deque<std::pair<std::uint64_t, double>> max_queue_;
-    std::deque<double> sq_window_;
+    ValueRing sq_window_;  // squared drawdowns
     std::uint64_t period_;
     std::uint64_t bar_index_ = 0;
     double sq_sum_ = 0.0;

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/value_ring.hpp"
 
 namespace torvex {
 
@@ -18,13 +18,12 @@ public:
 
     // (Σ max(v − mar, 0) / n) / √(Σ min(v − mar, 0)² / n); 0.0 with no return below mar.
     std::optional<double> step(double close);
-    std::uint64_t warmup() const override { return period_; }
+    std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:
-    UpsidePotentialRatio(std::uint64_t n, double mar) : period_(n), mar_(mar) {}
+    UpsidePotentialRatio(std::uint64_t n, double mar) : window_(n), mar_(mar) {}
 
-    std::deque<double> window_;
-    std::uint64_t period_;
+    ValueRing window_;
     double mar_;
     double up_sum_ = 0.0;
     double down_sq_sum_ = 0.0;

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/value_ring.hpp"
 
 namespace torvex {
 
@@ -17,13 +17,12 @@ public:
 
     // wins / n once n returns are held.
     std::optional<double> step(double close);
-    std::uint64_t warmup() const override { return period_; }
+    std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:
-    explicit WinRate(std::uint64_t n) : period_(n) {}
+    explicit WinRate(std::uint64_t n) : window_(n) {}
 
-    std::deque<double> window_;
-    std::uint64_t period_;
+    ValueRing window_;
     std::uint64_t wins_ = 0;
 };
 

@@ -5,15 +5,19 @@
 
 #include <cmath>
 #include <cstdint>
-#include <deque>
 #include <limits>
 #include <optional>
 #include <string_view>
 
 #include "indicators/indicator.hpp"
-#include "indicators/cores/rolling_window.hpp"
+#include "indicators/cores/value_ring.hpp"
 
 namespace torvex {
+
+// The larger and the smaller of two values where a NaN loses to a number (as
+// fmax and fmin), written out so that the window scans keep them inline.
+inline double max_num(double a, double b) { return (a >= b || b != b) ? a : b; }
+inline double min_num(double a, double b) { return (a <= b || b != b) ? a : b; }
 
 // A minimum length with its own text (which also catches 0), then MAX_PERIOD.
 constexpr Checked check_min_period(std::uint64_t n, std::uint64_t min, std::string_view message) {
@@ -31,39 +35,38 @@ constexpr Checked check_confidence(double c) {
 
 // Base of the measures that keep the last n closes and recompute their answer from
 // the whole window once it is full. `Derived` supplies
-//   double evaluate(const std::deque<double>& window) const;   // oldest first
+//   double evaluate(const ValueRing& window) const;   // full, oldest first
 template <class Derived>
 class WindowScan : public CloseIndicator<Derived> {
 public:
     std::optional<double> step(double close) {
-        push_capped(window_, period_, close);
-        if (window_.size() < period_) return std::nullopt;
+        window_.push(close);
+        if (!window_.full()) return std::nullopt;
         return static_cast<const Derived*>(this)->evaluate(window_);
     }
-    std::uint64_t warmup() const override { return period_; }
+    std::uint64_t warmup() const override { return window_.capacity(); }
 
 protected:
-    explicit WindowScan(std::uint64_t n) : period_(n) {}
-    std::uint64_t period() const { return period_; }
+    explicit WindowScan(std::uint64_t n) : window_(n) {}
+    std::uint64_t period() const { return window_.capacity(); }
 
 private:
-    std::deque<double> window_;
-    std::uint64_t period_;
+    ValueRing window_;
 };
 
 // The last n returns with their running sum, the running total of their losses
 // (−v over the negative v) and the count of those losses. Both sums are re-added
-// from the window every n updates: a huge value leaving would otherwise wipe out
-// the small ones that stay, and the loss total could miss 0 for a window without
-// losses or reach it with losses still held.
-class LossTrackingWindow {
+// from the window (from −0.0, oldest first) every n updates: a huge value leaving
+// would otherwise wipe out the small ones that stay, and the loss total could miss
+// 0 for a window without losses or reach it with losses still held.
+class ReturnWindow {
 public:
-    explicit LossTrackingWindow(std::uint64_t n) : period_(n) {}
+    explicit ReturnWindow(std::uint64_t n) : window_(n) {}
 
     // Appends x (the owner refuses non-finite values), the oldest leaving first
     // once n are held; answers whether n values are held.
     bool push(double x) {
-        if (const auto old = push_capped(window_, period_, x)) {
+        if (const auto old = window_.push(x)) {
             sum_ = sum_ - *old;
             if (*old < 0.0) {
                 loss_total_ = loss_total_ - (-*old);
@@ -76,7 +79,7 @@ public:
             losses_ += 1;
         }
         since_resum_ += 1;
-        if (since_resum_ >= period_) {
+        if (since_resum_ >= window_.capacity()) {
             sum_ = -0.0;
             loss_total_ = -0.0;
             for (double v : window_) {
@@ -85,17 +88,17 @@ public:
             }
             since_resum_ = 0;
         }
-        return window_.size() == period_;
+        return window_.full();
     }
 
     double sum() const { return sum_; }
     double loss_total() const { return loss_total_; }
     std::uint64_t losses() const { return losses_; }
-    std::uint64_t period() const { return period_; }
+    std::uint64_t period() const { return window_.capacity(); }
+    const ValueRing& values() const { return window_; }
 
 private:
-    std::deque<double> window_;
-    std::uint64_t period_;
+    ValueRing window_;
     double sum_ = 0.0;
     double loss_total_ = 0.0;
     std::uint64_t losses_ = 0;
@@ -114,7 +117,7 @@ inline double gains_over_losses(double gains, double losses) {
 // of every drawdown episode, closed or still open at the end, to `on_episode`.
 // Answers the sum of the returns, added from 0.0 oldest first.
 template <class OnEpisode>
-double walk_drawdown_episodes(const std::deque<double>& returns, OnEpisode&& on_episode) {
+double walk_drawdown_episodes(const ValueRing& returns, OnEpisode&& on_episode) {
     double equity = 1.0;
     double peak = 1.0;
     double trough = std::numeric_limits<double>::infinity();
@@ -128,7 +131,7 @@ double walk_drawdown_episodes(const std::deque<double>& returns, OnEpisode&& on_
             peak = equity;
             open = false;
         } else {
-            trough = open ? std::fmin(trough, equity) : equity;
+            trough = open ? min_num(trough, equity) : equity;
             open = true;
         }
     }
@@ -140,10 +143,10 @@ double walk_drawdown_episodes(const std::deque<double>& returns, OnEpisode&& on_
 // fractional drop (peak − v)/peak of every value to `on_drop` while the peak is
 // above zero (values under a peak of 0 or below are skipped).
 template <class OnDrop>
-void for_each_drop_from_peak(const std::deque<double>& levels, OnDrop&& on_drop) {
+void for_each_drop_from_peak(const ValueRing& levels, OnDrop&& on_drop) {
     double peak = -std::numeric_limits<double>::infinity();
     for (double v : levels) {
-        peak = std::fmax(v, peak);
+        peak = max_num(v, peak);
         if (peak > 0.0) on_drop((peak - v) / peak);
     }
 }
