@@ -33,8 +33,6 @@ public:
         return *stop_;
     }
 
-    bool is_long() const { return is_long_; }
-
 private:
     std::optional<double> stop_;
     bool is_long_ = true;

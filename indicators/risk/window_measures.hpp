@@ -1,4 +1,4 @@
-// Pieces shared by the rolling risk and performance measures: their length checks,
+// Helpers shared by the rolling risk and performance measures: their length checks,
 // the base of the measures recomputed from the whole window on every bar, and the
 // walks over a window that several of them make.
 #pragma once
