@@ -69,6 +69,8 @@ const std::vector<Case>& cases() {
 #include "cases/statistics.inc"
 #include "cases/candle_oscillators.inc"
 #include "cases/bands.inc"
+#include "cases/volume.inc"
+#include "cases/risk.inc"
     };
     return all;
 }

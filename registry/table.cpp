@@ -6,11 +6,17 @@
 
 #include "indicators/momentum/adaptive_rsi.hpp"
 #include "indicators/averages/alma.hpp"
+#include "indicators/momentum/anchored_rsi.hpp"
 #include "indicators/momentum/apo.hpp"
+#include "indicators/risk/average_drawdown.hpp"
 #include "indicators/bands/bollinger_bands.hpp"
 #include "indicators/bands/bollinger_bandwidth.hpp"
+#include "indicators/risk/burke_ratio.hpp"
+#include "indicators/risk/calmar_ratio.hpp"
 #include "indicators/momentum/cfo.hpp"
 #include "indicators/momentum/cmo.hpp"
+#include "indicators/risk/common_sense_ratio.hpp"
+#include "indicators/risk/conditional_value_at_risk.hpp"
 #include "indicators/momentum/connors_rsi.hpp"
 #include "indicators/momentum/coppock.hpp"
 #include "indicators/averages/dema.hpp"
@@ -24,59 +30,84 @@
 #include "indicators/momentum/elder_impulse.hpp"
 #include "indicators/averages/ema.hpp"
 #include "indicators/derivatives/estimated_leverage_ratio.hpp"
+#include "indicators/risk/expectancy.hpp"
 #include "indicators/averages/fama.hpp"
 #include "indicators/momentum/fisher_rsi.hpp"
 #include "indicators/averages/frama.hpp"
 #include "indicators/derivatives/funding_implied_apr.hpp"
 #include "indicators/derivatives/funding_rate_mean.hpp"
 #include "indicators/derivatives/funding_rate_z_score.hpp"
+#include "indicators/risk/gain_loss_ratio.hpp"
+#include "indicators/risk/gain_to_pain_ratio.hpp"
 #include "indicators/averages/generalized_dema.hpp"
 #include "indicators/averages/geometric_ma.hpp"
 #include "indicators/averages/hma.hpp"
 #include "indicators/averages/holt_winters.hpp"
 #include "indicators/averages/jma.hpp"
+#include "indicators/risk/k_ratio.hpp"
 #include "indicators/averages/kama.hpp"
+#include "indicators/risk/kelly_criterion.hpp"
 #include "indicators/derivatives/liquidation_features.hpp"
+#include "indicators/risk/m2_measure.hpp"
 #include "indicators/momentum/macd_histogram.hpp"
+#include "indicators/risk/martin_ratio.hpp"
+#include "indicators/risk/max_drawdown.hpp"
 #include "indicators/averages/mc_ginley_dynamic.hpp"
 #include "indicators/averages/median_ma.hpp"
 #include "indicators/averages/mid_point.hpp"
 #include "indicators/derivatives/oi_price_divergence.hpp"
 #include "indicators/derivatives/oi_weighted.hpp"
+#include "indicators/risk/omega_ratio.hpp"
 #include "indicators/derivatives/open_interest_delta.hpp"
 #include "indicators/derivatives/open_interest_momentum.hpp"
 #include "indicators/orderbook/order_book_imbalance_top_n.hpp"
 #include "indicators/orderbook/order_book_measures.hpp"
 #include "indicators/orderbook/order_flow_imbalance.hpp"
+#include "indicators/risk/pain_index.hpp"
 #include "indicators/bands/percent_b.hpp"
+#include "indicators/risk/percentage_trailing_stop.hpp"
 #include "indicators/momentum/pmo.hpp"
 #include "indicators/trend/polarized_fractal_efficiency.hpp"
 #include "indicators/momentum/ppo.hpp"
 #include "indicators/momentum/ppo_histogram.hpp"
+#include "indicators/risk/profit_factor.hpp"
 #include "indicators/momentum/rate_of_change.hpp"
+#include "indicators/risk/recovery_factor.hpp"
+#include "indicators/risk/regime_label.hpp"
+#include "indicators/risk/renko_trailing_stop.hpp"
 #include "indicators/momentum/rmi.hpp"
 #include "indicators/momentum/rsi.hpp"
 #include "indicators/momentum/rsx.hpp"
+#include "indicators/risk/sharpe_ratio.hpp"
 #include "indicators/averages/sine_weighted_ma.hpp"
 #include "indicators/averages/sma.hpp"
 #include "indicators/averages/smma.hpp"
+#include "indicators/risk/sortino_ratio.hpp"
 #include "indicators/statistics/standard_error.hpp"
 #include "indicators/momentum/stc.hpp"
 #include "indicators/statistics/std_dev.hpp"
+#include "indicators/risk/step_trailing_stop.hpp"
+#include "indicators/risk/sterling_ratio.hpp"
 #include "indicators/momentum/stoch_rsi.hpp"
 #include "indicators/averages/t3.hpp"
+#include "indicators/risk/tail_ratio.hpp"
 #include "indicators/averages/tema.hpp"
 #include "indicators/momentum/tii.hpp"
+#include "indicators/risk/trend_label.hpp"
 #include "indicators/trend/trend_strength_index.hpp"
 #include "indicators/averages/trima.hpp"
 #include "indicators/momentum/trix.hpp"
 #include "indicators/statistics/tsf.hpp"
 #include "indicators/momentum/tsf_oscillator.hpp"
 #include "indicators/momentum/tsi.hpp"
+#include "indicators/risk/ulcer_index.hpp"
+#include "indicators/risk/upside_potential_ratio.hpp"
+#include "indicators/risk/value_at_risk.hpp"
 #include "indicators/statistics/variance.hpp"
 #include "indicators/trend/vertical_horizontal_filter.hpp"
 #include "indicators/averages/vidya.hpp"
 #include "indicators/bands/vwap_std_dev_bands.hpp"
+#include "indicators/risk/win_rate.hpp"
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
@@ -199,7 +230,7 @@ constexpr RegistryRow kRows[] = {
     {"Alma", 0, &build_new<Alma, kInt, kNum, kNum>},
     {"Alpha", 0, nullptr},
     {"AmihudIlliquidity", 1, nullptr},
-    {"AnchoredRsi", 0, nullptr},
+    {"AnchoredRsi", 0, &build_new<AnchoredRsi>},
     {"AnchoredVwap", 0, &build_new<AnchoredVwap>},
     {"AndrewsPitchfork", 0, &build_new<AndrewsPitchfork, kInt>},
     {"Apo", 0, &build_new<Apo, kInt, kInt>},
@@ -213,7 +244,7 @@ constexpr RegistryRow kRows[] = {
     {"Autocorrelation", 0, &build_new<Autocorrelation, kInt, kInt>},
     {"AutocorrelationPeriodogram", 0, nullptr},
     {"AverageDailyRange", 0, nullptr},
-    {"AverageDrawdown", 0, nullptr},
+    {"AverageDrawdown", 0, &build_new<AverageDrawdown, kInt>},
     {"AvgPrice", 0, &build_new<AvgPrice>},
     {"AwesomeOscillator", 0, &build_new<AwesomeOscillator, kInt, kInt>},
     {"AwesomeOscillatorHistogram", 0, &build_new<AwesomeOscillatorHistogram, kInt, kInt, kInt>},
@@ -232,10 +263,10 @@ constexpr RegistryRow kRows[] = {
     {"BreadthThrust", 5, nullptr},
     {"Breakaway", 0, nullptr},
     {"BullishPercentIndex", 5, nullptr},
-    {"BurkeRatio", 0, nullptr},
+    {"BurkeRatio", 0, &build_new<BurkeRatio, kInt>},
     {"Butterfly", 0, nullptr},
     {"CalendarSpread", 4, &build_new<CalendarSpread>},
-    {"CalmarRatio", 0, nullptr},
+    {"CalmarRatio", 0, &build_new<CalmarRatio, kInt>},
     {"Camarilla", 0, nullptr},
     {"CandleVolume", 0, &build_new<CandleVolume, kInt>},
     {"Cci", 0, &build_new<Cci, kInt>},
@@ -254,10 +285,10 @@ constexpr RegistryRow kRows[] = {
     {"Cmo", 0, &build_new<Cmo, kInt>},
     {"CoefficientOfVariation", 0, &build_new<CoefficientOfVariation, kInt>},
     {"Cointegration", 0, nullptr},
-    {"CommonSenseRatio", 0, nullptr},
+    {"CommonSenseRatio", 0, &build_new<CommonSenseRatio, kInt>},
     {"CompositeProfile", 0, nullptr},
     {"ConcealingBabySwallow", 0, nullptr},
-    {"ConditionalValueAtRisk", 0, nullptr},
+    {"ConditionalValueAtRisk", 0, &build_new<ConditionalValueAtRisk, kInt, kNum>},
     {"ConnorsRsi", 0, &build_new<ConnorsRsi, kInt, kInt, kInt>},
     {"Coppock", 0, &build_new<Coppock, kInt, kInt, kInt>},
     {"CorrelationTrendIndicator", 0, nullptr},
@@ -306,7 +337,7 @@ constexpr RegistryRow kRows[] = {
     {"EveningDojiStar", 0, nullptr},
     {"Evwma", 0, &build_new<Evwma, kInt>},
     {"EwmaVolatility", 0, &build_new<EwmaVolatility, kNum>},
-    {"Expectancy", 0, nullptr},
+    {"Expectancy", 0, &build_new<Expectancy, kInt>},
     {"FallingThreeMethods", 0, nullptr},
     {"Fama", 0, &build_new<Fama, kNum, kNum>},
     {"FibArcs", 0, nullptr},
@@ -330,8 +361,8 @@ constexpr RegistryRow kRows[] = {
     {"FundingRate", 4, &build_new<FundingRate>},
     {"FundingRateMean", 4, &build_new<FundingRateMean, kInt>},
     {"FundingRateZScore", 4, &build_new<FundingRateZScore, kInt>},
-    {"GainLossRatio", 0, nullptr},
-    {"GainToPainRatio", 0, nullptr},
+    {"GainLossRatio", 0, &build_new<GainLossRatio, kInt>},
+    {"GainToPainRatio", 0, &build_new<GainToPainRatio, kInt>},
     {"GapSideBySideWhite", 0, nullptr},
     {"Garch11", 0, &build_new<Garch11, kNum, kNum, kNum>},
     {"GarmanKlassVolatility", 0, nullptr},
@@ -381,12 +412,12 @@ constexpr RegistryRow kRows[] = {
     {"JarqueBera", 0, &build_new<JarqueBera, kInt>},
     {"Jma", 0, &build_new<Jma, kInt, kNum, kU32>},
     {"JumpIndicator", 0, &build_new<JumpIndicator, kInt, kNum>},
-    {"KRatio", 0, nullptr},
+    {"KRatio", 0, &build_new<KRatio, kInt>},
     {"KalmanHedgeRatio", 0, nullptr},
     {"Kama", 0, &build_new<Kama, kInt, kInt, kInt>},
     {"KaseDevStop", 0, nullptr},
     {"KasePermissionStochastic", 0, nullptr},
-    {"KellyCriterion", 0, nullptr},
+    {"KellyCriterion", 0, &build_new<KellyCriterion, kInt>},
     {"Keltner", 0, nullptr},
     {"KendallTau", 0, nullptr},
     {"Kicking", 0, nullptr},
@@ -408,19 +439,19 @@ constexpr RegistryRow kRows[] = {
     {"LongLeggedDoji", 0, nullptr},
     {"LongLine", 0, nullptr},
     {"LongShortRatio", 4, &build_new<LongShortRatio>},
-    {"M2Measure", 0, nullptr},
+    {"M2Measure", 0, &build_new<M2Measure, kInt, kNum, kNum>},
     {"MaEnvelope", 0, &build_new<MaEnvelope, kInt, kNum>},
     {"MacdFix", 0, nullptr},
     {"MacdHistogram", 0, &build_new<MacdHistogram, kInt, kInt, kInt>},
     {"MacdIndicator", 0, nullptr},
     {"Mama", 0, nullptr},
     {"MarketFacilitationIndex", 0, &build_new<MarketFacilitationIndex>},
-    {"MartinRatio", 0, nullptr},
+    {"MartinRatio", 0, &build_new<MartinRatio, kInt>},
     {"Marubozu", 0, nullptr},
     {"MassIndex", 0, nullptr},
     {"MatHold", 0, nullptr},
     {"MatchingLow", 0, nullptr},
-    {"MaxDrawdown", 0, nullptr},
+    {"MaxDrawdown", 0, &build_new<MaxDrawdown, kInt>},
     {"McClellanOscillator", 5, nullptr},
     {"McClellanSummationIndex", 5, nullptr},
     {"McGinleyDynamic", 0, &build_new<McGinleyDynamic, kInt>},
@@ -449,7 +480,7 @@ constexpr RegistryRow kRows[] = {
     {"OIWeighted", 4, &build_new<OIWeighted>},
     {"Obv", 0, &build_new<Obv>},
     {"OiToVolumeRatio", 4, &build_new<OiToVolumeRatio>},
-    {"OmegaRatio", 0, nullptr},
+    {"OmegaRatio", 0, &build_new<OmegaRatio, kInt, kNum>},
     {"OnNeck", 0, nullptr},
     {"OpenInterestDelta", 4, &build_new<OpenInterestDelta>},
     {"OpenInterestMomentum", 4, &build_new<OpenInterestMomentum, kInt>},
@@ -462,14 +493,14 @@ constexpr RegistryRow kRows[] = {
     {"OuHalfLife", 0, nullptr},
     {"OvernightGap", 0, nullptr},
     {"OvernightIntradayReturn", 0, nullptr},
-    {"PainIndex", 0, nullptr},
+    {"PainIndex", 0, &build_new<PainIndex, kInt>},
     {"PairSpreadZScore", 0, nullptr},
     {"PairwiseBeta", 0, nullptr},
     {"ParkinsonVolatility", 0, nullptr},
     {"PearsonCorrelation", 0, nullptr},
     {"PercentAboveMa", 5, nullptr},
     {"PercentB", 0, &build_new<PercentB, kInt, kNum>},
-    {"PercentageTrailingStop", 0, nullptr},
+    {"PercentageTrailingStop", 0, &build_new<PercentageTrailingStop, kNum>},
     {"PerpetualPremiumIndex", 4, &build_new<PerpetualPremiumIndex>},
     {"Pgo", 0, &build_new<Pgo, kInt>},
     {"PiercingDarkCloud", 0, nullptr},
@@ -482,7 +513,7 @@ constexpr RegistryRow kRows[] = {
     {"Ppo", 0, &build_new<Ppo, kInt, kInt>},
     {"PpoHistogram", 0, &build_new<PpoHistogram, kInt, kInt, kInt>},
     {"ProfileShape", 0, nullptr},
-    {"ProfitFactor", 0, nullptr},
+    {"ProfitFactor", 0, &build_new<ProfitFactor, kInt>},
     {"ProjectionBands", 0, &build_new<ProjectionBands, kInt>},
     {"ProjectionOscillator", 0, &build_new<ProjectionOscillator, kInt>},
     {"Psar", 0, nullptr},
@@ -494,12 +525,12 @@ constexpr RegistryRow kRows[] = {
     {"RSquared", 0, &build_new<RSquared, kInt>},
     {"RealizedSpread", 3, nullptr},
     {"RealizedVolatility", 0, &build_new<RealizedVolatility, kInt>},
-    {"RecoveryFactor", 0, nullptr},
+    {"RecoveryFactor", 0, &build_new<RecoveryFactor>},
     {"RectangleRange", 0, nullptr},
     {"Reflex", 0, nullptr},
-    {"RegimeLabel", 0, nullptr},
+    {"RegimeLabel", 0, &build_new<RegimeLabel, kInt, kInt>},
     {"RelativeStrengthAB", 0, nullptr},
-    {"RenkoTrailingStop", 0, nullptr},
+    {"RenkoTrailingStop", 0, &build_new<RenkoTrailingStop, kNum>},
     {"RickshawMan", 0, nullptr},
     {"RisingThreeMethods", 0, nullptr},
     {"Rmi", 0, &build_new<Rmi, kInt, kInt>},
@@ -531,7 +562,7 @@ constexpr RegistryRow kRows[] = {
     {"SessionVwap", 0, &build_new<SessionVwap, kI32>},
     {"ShannonEntropy", 0, &build_new<ShannonEntropy, kInt, kInt>},
     {"Shark", 0, nullptr},
-    {"SharpeRatio", 0, nullptr},
+    {"SharpeRatio", 0, &build_new<SharpeRatio, kInt, kNum>},
     {"ShootingStar", 0, nullptr},
     {"ShortLine", 0, nullptr},
     {"SignedVolume", 1, nullptr},
@@ -543,7 +574,7 @@ constexpr RegistryRow kRows[] = {
     {"Smi", 0, &build_new<Smi, kInt, kInt, kInt>},
     {"Smma", 0, &build_new<Smma, kInt>},
     {"SmoothedHeikinAshi", 0, nullptr},
-    {"SortinoRatio", 0, nullptr},
+    {"SortinoRatio", 0, &build_new<SortinoRatio, kInt, kNum>},
     {"SpearmanCorrelation", 0, nullptr},
     {"SpinningTop", 0, nullptr},
     {"SpreadAr1Coefficient", 0, nullptr},
@@ -555,8 +586,8 @@ constexpr RegistryRow kRows[] = {
     {"StarcBands", 0, nullptr},
     {"Stc", 0, &build_new<Stc, kInt, kInt, kInt, kNum>},
     {"StdDev", 0, &build_new<StdDev, kInt>},
-    {"StepTrailingStop", 0, nullptr},
-    {"SterlingRatio", 0, nullptr},
+    {"StepTrailingStop", 0, &build_new<StepTrailingStop, kNum>},
+    {"SterlingRatio", 0, &build_new<SterlingRatio, kInt>},
     {"StickSandwich", 0, nullptr},
     {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
     {"Stochastic", 0, nullptr},
@@ -564,7 +595,7 @@ constexpr RegistryRow kRows[] = {
     {"SuperSmoother", 0, nullptr},
     {"SuperTrend", 0, nullptr},
     {"T3", 0, &build_new<T3, kInt, kNum>},
-    {"TailRatio", 0, nullptr},
+    {"TailRatio", 0, &build_new<TailRatio, kInt>},
     {"TakerBuySellRatio", 4, &build_new<TakerBuySellRatio>},
     {"Takuri", 0, nullptr},
     {"TasukiGap", 0, nullptr},
@@ -605,7 +636,7 @@ constexpr RegistryRow kRows[] = {
     {"TradeImbalance", 1, nullptr},
     {"TradeSignAutocorrelation", 1, nullptr},
     {"TradeVolumeIndex", 0, &build_new<TradeVolumeIndex, kNum>},
-    {"TrendLabel", 0, nullptr},
+    {"TrendLabel", 0, &build_new<TrendLabel, kInt>},
     {"TrendStrengthIndex", 0, &build_new<TrendStrengthIndex, kInt>},
     {"Trendflex", 0, nullptr},
     {"TreynorRatio", 0, nullptr},
@@ -627,16 +658,16 @@ constexpr RegistryRow kRows[] = {
     {"TwiggsMoneyFlow", 0, &build_new<TwiggsMoneyFlow, kInt>},
     {"TwoCrows", 0, nullptr},
     {"TypicalPrice", 0, &build_new<TypicalPrice>},
-    {"UlcerIndex", 0, nullptr},
+    {"UlcerIndex", 0, &build_new<UlcerIndex, kInt>},
     {"UltimateOscillator", 0, &build_new<UltimateOscillator, kInt, kInt, kInt>},
     {"UniqueThreeRiver", 0, nullptr},
     {"UniversalOscillator", 0, nullptr},
     {"UpDownVolumeRatio", 5, nullptr},
     {"UpsideGapThreeMethods", 0, nullptr},
     {"UpsideGapTwoCrows", 0, nullptr},
-    {"UpsidePotentialRatio", 0, nullptr},
+    {"UpsidePotentialRatio", 0, &build_new<UpsidePotentialRatio, kInt, kNum>},
     {"ValueArea", 0, nullptr},
-    {"ValueAtRisk", 0, nullptr},
+    {"ValueAtRisk", 0, &build_new<ValueAtRisk, kInt, kNum>},
     {"Variance", 0, &build_new<Variance, kInt>},
     {"VarianceRatio", 0, nullptr},
     {"VerticalHorizontalFilter", 0, &build_new<VerticalHorizontalFilter, kInt>},
@@ -664,7 +695,7 @@ constexpr RegistryRow kRows[] = {
     {"WeightedClose", 0, &build_new<WeightedClose>},
     {"WickRatio", 0, &build_new<WickRatio>},
     {"WilliamsR", 0, &build_new<WilliamsR, kInt>},
-    {"WinRate", 0, nullptr},
+    {"WinRate", 0, &build_new<WinRate, kInt>},
     {"Wma", 0, &build_new<Wma, kInt>},
     {"WoodiePivots", 0, nullptr},
     {"YangZhangVolatility", 0, nullptr},

@@ -7,13 +7,12 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/bar_prices.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/capped_ring.hpp"
 
 namespace torvex {
 
-// ((high + low) + close) / 3, added in that order.
-inline double typical_price(const Ohlcv& c) { return ((c.high + c.low) + c.close) / 3.0; }
 
 class CciCore {
 public:

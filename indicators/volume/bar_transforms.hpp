@@ -6,12 +6,11 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/bar_prices.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
 
-// ((high + low) + close) / 3.
-inline double typical_price(const Ohlcv& b) { return ((b.high + b.low) + b.close) / 3.0; }
 
 // Close-location value times volume: 0 for a bar without range, else
 // ((close − low) − (high − close)) / range × volume.

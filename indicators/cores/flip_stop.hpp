@@ -1,0 +1,41 @@
+// The side-flipping trailing stop of the close-price stops: a long stop under the
+// price that only rises, a short stop over it that only falls, and a flip of side
+// when the close crosses the stop. The owner supplies, for each close, the
+// candidate long stop (below) and the candidate short stop (above).
+#pragma once
+
+#include <cmath>
+#include <optional>
+
+namespace torvex {
+
+class FlipStop {
+public:
+    // The new stop. The first close sets a long stop at `below`; a close exactly
+    // at the stop does not flip it; in the max and min a NaN candidate leaves the
+    // stop as it was.
+    double advance(double x, double below, double above) {
+        if (!stop_) {
+            stop_ = below;
+        } else if (is_long_) {
+            if (*stop_ > x) {
+                is_long_ = false;
+                stop_ = above;
+            } else {
+                stop_ = std::fmax(*stop_, below);
+            }
+        } else if (x > *stop_) {
+            is_long_ = true;
+            stop_ = below;
+        } else {
+            stop_ = std::fmin(*stop_, above);
+        }
+        return *stop_;
+    }
+
+private:
+    std::optional<double> stop_;
+    bool is_long_ = true;
+};
+
+}  // namespace torvex

@@ -1,0 +1,16 @@
+#include "indicators/risk/gain_to_pain_ratio.hpp"
+
+namespace torvex {
+
+std::expected<GainToPainRatio, IndicatorError> GainToPainRatio::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return GainToPainRatio(n);
+}
+
+std::optional<double> GainToPainRatio::step(double close) {
+    if (!window_.push(close)) return std::nullopt;
+    const double pain = window_.loss_total();
+    return pain > 0.0 ? window_.sum() / pain : 0.0;
+}
+
+}  // namespace torvex

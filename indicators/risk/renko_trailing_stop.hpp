@@ -1,0 +1,29 @@
+// A stop that follows the close in whole bricks of a fixed size and flips side on
+// a reversal of more than one brick beyond its anchor.
+#pragma once
+
+#include <expected>
+#include <optional>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class RenkoTrailingStop final : public CloseIndicator<RenkoTrailingStop> {
+public:
+    // brick must be finite and above zero, else NonPositiveMultiplier.
+    static std::expected<RenkoTrailingStop, IndicatorError> create(double brick);
+
+    // anchor − brick while the bricks run up, anchor + brick while they run down.
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return 1; }
+
+private:
+    explicit RenkoTrailingStop(double brick) : brick_(brick) {}
+
+    std::optional<double> anchor_;
+    double brick_;
+    bool is_up_ = true;
+};
+
+}  // namespace torvex

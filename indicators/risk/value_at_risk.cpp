@@ -1,0 +1,34 @@
+#include "indicators/risk/value_at_risk.hpp"
+
+#include <cmath>
+
+#include "indicators/numeric.hpp"
+#include "indicators/risk/window_measures.hpp"
+
+namespace torvex {
+
+ValueAtRisk::ValueAtRisk(SortedWindow window, double c)
+    : window_(std::move(window)),
+      confidence_(c),
+      pos_((1.0 - c) * static_cast<double>(window_.capacity() - 1)),
+      lo_(saturating_u64(std::floor(pos_))),
+      hi_(saturating_u64(std::ceil(pos_))) {}
+
+std::expected<ValueAtRisk, IndicatorError> ValueAtRisk::create(std::uint64_t n, double c) {
+    if (auto ok = check_min_period(n, 2, "value-at-risk needs period >= 2"); !ok) return std::unexpected(ok.error());
+    if (auto ok = check_confidence(c); !ok) return std::unexpected(ok.error());
+    auto window = SortedWindow::create(n);
+    if (!window) return std::unexpected(window.error());
+    return ValueAtRisk(std::move(*window), c);
+}
+
+std::optional<double> ValueAtRisk::step(double close) {
+    window_.push(close);
+    if (!window_.full()) return std::nullopt;
+    const auto s = window_.sorted();
+    double q = s[lo_];
+    if (lo_ != hi_) q = (s[hi_] - s[lo_]) * (pos_ - static_cast<double>(lo_)) + s[lo_];
+    return std::fmax(-q, 0.0);
+}
+
+}  // namespace torvex
