@@ -80,6 +80,33 @@
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
+#include "indicators/averages/adaptive_laguerre_filter.hpp"
+#include "indicators/averages/decycler.hpp"
+#include "indicators/averages/instantaneous_trendline.hpp"
+#include "indicators/averages/super_smoother.hpp"
+#include "indicators/cycles/adaptive_cycle.hpp"
+#include "indicators/cycles/autocorrelation_periodogram.hpp"
+#include "indicators/cycles/bandpass_filter.hpp"
+#include "indicators/cycles/center_of_gravity.hpp"
+#include "indicators/cycles/correlation_trend_indicator.hpp"
+#include "indicators/cycles/cybernetic_cycle.hpp"
+#include "indicators/cycles/decycler_oscillator.hpp"
+#include "indicators/cycles/ehlers_stochastic.hpp"
+#include "indicators/cycles/empirical_mode_decomposition.hpp"
+#include "indicators/cycles/even_better_sinewave.hpp"
+#include "indicators/cycles/fisher_transform.hpp"
+#include "indicators/cycles/highpass_filter.hpp"
+#include "indicators/cycles/hilbert_dominant_cycle.hpp"
+#include "indicators/cycles/ht_dc_phase.hpp"
+#include "indicators/cycles/ht_trend_mode.hpp"
+#include "indicators/cycles/inverse_fisher_transform.hpp"
+#include "indicators/cycles/laguerre_rsi.hpp"
+#include "indicators/cycles/reflex.hpp"
+#include "indicators/cycles/roofing_filter.hpp"
+#include "indicators/cycles/sine_wave.hpp"
+#include "indicators/cycles/trendflex.hpp"
+#include "indicators/cycles/universal_oscillator.hpp"
+#include "indicators/cycles/wave_pm.hpp"
 
 namespace torvex {
 
@@ -99,8 +126,8 @@ constexpr RegistryRow kRows[] = {
     {"AdOscillator", 0, nullptr},
     {"AdVolumeLine", 5, nullptr},
     {"AdaptiveCci", 0, nullptr},
-    {"AdaptiveCycle", 0, nullptr},
-    {"AdaptiveLaguerreFilter", 0, nullptr},
+    {"AdaptiveCycle", 0, &build_new<AdaptiveCycle>},
+    {"AdaptiveLaguerreFilter", 0, &build_new<AdaptiveLaguerreFilter, kInt>},
     {"AdaptiveRsi", 0, &build_new<AdaptiveRsi, kInt>},
     {"Adl", 0, nullptr},
     {"AdvanceBlock", 0, nullptr},
@@ -124,14 +151,14 @@ constexpr RegistryRow kRows[] = {
     {"AtrTrailingStop", 0, nullptr},
     {"AutoFib", 0, nullptr},
     {"Autocorrelation", 0, nullptr},
-    {"AutocorrelationPeriodogram", 0, nullptr},
+    {"AutocorrelationPeriodogram", 0, &build_new<AutocorrelationPeriodogram, kInt, kInt>},
     {"AverageDailyRange", 0, nullptr},
     {"AverageDrawdown", 0, nullptr},
     {"AvgPrice", 0, nullptr},
     {"AwesomeOscillator", 0, nullptr},
     {"AwesomeOscillatorHistogram", 0, nullptr},
     {"BalanceOfPower", 0, nullptr},
-    {"BandpassFilter", 0, nullptr},
+    {"BandpassFilter", 0, &build_new<BandpassFilter, kInt, kNum>},
     {"Bat", 0, nullptr},
     {"BeltHold", 0, nullptr},
     {"Beta", 0, nullptr},
@@ -152,7 +179,7 @@ constexpr RegistryRow kRows[] = {
     {"Camarilla", 0, nullptr},
     {"CandleVolume", 0, nullptr},
     {"Cci", 0, nullptr},
-    {"CenterOfGravity", 0, nullptr},
+    {"CenterOfGravity", 0, &build_new<CenterOfGravity, kInt>},
     {"CentralPivotRange", 0, nullptr},
     {"Cfo", 0, &build_new<Cfo, kInt>},
     {"ChaikinMoneyFlow", 0, nullptr},
@@ -173,16 +200,16 @@ constexpr RegistryRow kRows[] = {
     {"ConditionalValueAtRisk", 0, nullptr},
     {"ConnorsRsi", 0, &build_new<ConnorsRsi, kInt, kInt, kInt>},
     {"Coppock", 0, &build_new<Coppock, kInt, kInt, kInt>},
-    {"CorrelationTrendIndicator", 0, nullptr},
+    {"CorrelationTrendIndicator", 0, &build_new<CorrelationTrendIndicator, kInt>},
     {"Counterattack", 0, nullptr},
     {"Crab", 0, nullptr},
     {"CumulativeVolumeDelta", 1, nullptr},
     {"CumulativeVolumeIndex", 5, nullptr},
     {"CupAndHandle", 0, nullptr},
-    {"CyberneticCycle", 0, nullptr},
+    {"CyberneticCycle", 0, &build_new<CyberneticCycle, kInt>},
     {"Cypher", 0, nullptr},
-    {"Decycler", 0, nullptr},
-    {"DecyclerOscillator", 0, nullptr},
+    {"Decycler", 0, &build_new<Decycler, kInt>},
+    {"DecyclerOscillator", 0, &build_new<DecyclerOscillator, kInt, kInt>},
     {"Dema", 0, &build_new<Dema, kInt>},
     {"DemandIndex", 0, nullptr},
     {"DemarkPivots", 0, nullptr},
@@ -205,17 +232,17 @@ constexpr RegistryRow kRows[] = {
     {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, nullptr},
     {"EffectiveSpread", 3, nullptr},
-    {"EhlersStochastic", 0, nullptr},
+    {"EhlersStochastic", 0, &build_new<EhlersStochastic, kInt>},
     {"Ehma", 0, &build_new<Ehma, kInt>},
     {"ElderImpulse", 0, &build_new<ElderImpulse, kInt, kInt, kInt, kInt>},
     {"ElderRay", 0, nullptr},
     {"ElderSafeZone", 0, nullptr},
     {"Ema", 0, &build_new<Ema, kInt>},
-    {"EmpiricalModeDecomposition", 0, nullptr},
+    {"EmpiricalModeDecomposition", 0, &build_new<EmpiricalModeDecomposition, kInt, kNum>},
     {"Engulfing", 0, nullptr},
     {"Equivolume", 0, nullptr},
     {"EstimatedLeverageRatio", 0, &build_new<EstimatedLeverageRatio>},
-    {"EvenBetterSinewave", 0, nullptr},
+    {"EvenBetterSinewave", 0, &build_new<EvenBetterSinewave, kInt, kInt>},
     {"EveningDojiStar", 0, nullptr},
     {"Evwma", 0, nullptr},
     {"EwmaVolatility", 0, nullptr},
@@ -232,7 +259,7 @@ constexpr RegistryRow kRows[] = {
     {"FibTimeZones", 0, nullptr},
     {"FibonacciPivots", 0, nullptr},
     {"FisherRsi", 0, &build_new<FisherRsi, kInt>},
-    {"FisherTransform", 0, nullptr},
+    {"FisherTransform", 0, &build_new<FisherTransform, kInt>},
     {"FlagPennant", 0, nullptr},
     {"ForceIndex", 0, nullptr},
     {"FractalChaosBands", 0, nullptr},
@@ -268,17 +295,17 @@ constexpr RegistryRow kRows[] = {
     {"HighLowRange", 0, nullptr},
     {"HighLowVolumeNodes", 0, nullptr},
     {"HighWave", 0, nullptr},
-    {"HighpassFilter", 0, nullptr},
+    {"HighpassFilter", 0, &build_new<HighpassFilter, kInt>},
     {"Hikkake", 0, nullptr},
     {"HikkakeModified", 0, nullptr},
-    {"HilbertDominantCycle", 0, nullptr},
+    {"HilbertDominantCycle", 0, &build_new<HilbertDominantCycle>},
     {"HistoricalVolatility", 0, nullptr},
     {"Hma", 0, &build_new<Hma, kInt>},
     {"HoltWinters", 0, &build_new<HoltWinters, kNum, kNum>},
     {"HomingPigeon", 0, nullptr},
-    {"HtDcPhase", 0, nullptr},
+    {"HtDcPhase", 0, &build_new<HtDcPhase>},
     {"HtPhasor", 0, nullptr},
-    {"HtTrendMode", 0, nullptr},
+    {"HtTrendMode", 0, &build_new<HtTrendMode>},
     {"HurstChannel", 0, nullptr},
     {"HurstExponent", 0, nullptr},
     {"IdenticalThreeCrows", 0, nullptr},
@@ -286,10 +313,10 @@ constexpr RegistryRow kRows[] = {
     {"Inertia", 0, nullptr},
     {"InformationRatio", 0, nullptr},
     {"InitialBalance", 0, nullptr},
-    {"InstantaneousTrendline", 0, nullptr},
+    {"InstantaneousTrendline", 0, &build_new<InstantaneousTrendline, kInt>},
     {"IntradayIntensity", 0, nullptr},
     {"IntradayMomentumIndex", 0, nullptr},
-    {"InverseFisherTransform", 0, nullptr},
+    {"InverseFisherTransform", 0, &build_new<InverseFisherTransform, kNum>},
     {"InvertedHammer", 0, nullptr},
     {"JarqueBera", 0, nullptr},
     {"Jma", 0, &build_new<Jma, kInt, kNum, kU32>},
@@ -309,7 +336,7 @@ constexpr RegistryRow kRows[] = {
     {"Kvo", 0, nullptr},
     {"KylesLambda", 3, nullptr},
     {"LadderBottom", 0, nullptr},
-    {"LaguerreRsi", 0, nullptr},
+    {"LaguerreRsi", 0, &build_new<LaguerreRsi, kNum>},
     {"LeadLagCrossCorrelation", 0, nullptr},
     {"LinRegAngle", 0, nullptr},
     {"LinRegChannel", 0, nullptr},
@@ -409,7 +436,7 @@ constexpr RegistryRow kRows[] = {
     {"RealizedVolatility", 0, nullptr},
     {"RecoveryFactor", 0, nullptr},
     {"RectangleRange", 0, nullptr},
-    {"Reflex", 0, nullptr},
+    {"Reflex", 0, &build_new<Reflex, kInt>},
     {"RegimeLabel", 0, nullptr},
     {"RelativeStrengthAB", 0, nullptr},
     {"RenkoTrailingStop", 0, nullptr},
@@ -429,7 +456,7 @@ constexpr RegistryRow kRows[] = {
     {"RollingPercentileRank", 0, nullptr},
     {"RollingQuantile", 0, nullptr},
     {"RollingVwap", 0, nullptr},
-    {"RoofingFilter", 0, nullptr},
+    {"RoofingFilter", 0, &build_new<RoofingFilter, kInt, kInt>},
     {"Rsi", 0, &build_new<Rsi, kInt>},
     {"Rsx", 0, &build_new<Rsx, kInt>},
     {"Rvi", 0, nullptr},
@@ -448,7 +475,7 @@ constexpr RegistryRow kRows[] = {
     {"ShootingStar", 0, nullptr},
     {"ShortLine", 0, nullptr},
     {"SignedVolume", 1, nullptr},
-    {"SineWave", 0, nullptr},
+    {"SineWave", 0, &build_new<SineWave>},
     {"SineWeightedMa", 0, &build_new<SineWeightedMa, kInt>},
     {"SinglePrints", 0, nullptr},
     {"Skewness", 0, nullptr},
@@ -474,7 +501,7 @@ constexpr RegistryRow kRows[] = {
     {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
     {"Stochastic", 0, nullptr},
     {"StochasticCci", 0, nullptr},
-    {"SuperSmoother", 0, nullptr},
+    {"SuperSmoother", 0, &build_new<SuperSmoother, kInt>},
     {"SuperTrend", 0, nullptr},
     {"T3", 0, &build_new<T3, kInt, kNum>},
     {"TailRatio", 0, nullptr},
@@ -520,7 +547,7 @@ constexpr RegistryRow kRows[] = {
     {"TradeVolumeIndex", 0, nullptr},
     {"TrendLabel", 0, nullptr},
     {"TrendStrengthIndex", 0, &build_new<TrendStrengthIndex, kInt>},
-    {"Trendflex", 0, nullptr},
+    {"Trendflex", 0, &build_new<Trendflex, kInt>},
     {"TreynorRatio", 0, nullptr},
     {"Triangle", 0, nullptr},
     {"Trima", 0, &build_new<Trima, kInt>},
@@ -543,7 +570,7 @@ constexpr RegistryRow kRows[] = {
     {"UlcerIndex", 0, nullptr},
     {"UltimateOscillator", 0, nullptr},
     {"UniqueThreeRiver", 0, nullptr},
-    {"UniversalOscillator", 0, nullptr},
+    {"UniversalOscillator", 0, &build_new<UniversalOscillator, kInt>},
     {"UpDownVolumeRatio", 5, nullptr},
     {"UpsideGapThreeMethods", 0, nullptr},
     {"UpsideGapTwoCrows", 0, nullptr},
@@ -571,7 +598,7 @@ constexpr RegistryRow kRows[] = {
     {"Vwma", 0, nullptr},
     {"Vzo", 0, nullptr},
     {"Wad", 0, nullptr},
-    {"WavePm", 0, nullptr},
+    {"WavePm", 0, &build_new<WavePm, kInt, kInt>},
     {"WaveTrend", 0, nullptr},
     {"Wedge", 0, nullptr},
     {"WeightedClose", 0, nullptr},

@@ -1,0 +1,27 @@
+#include "indicators/cycles/fisher_transform.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "indicators/cores/ehlers_filter_cores.hpp"
+#include "indicators/cores/rolling_window.hpp"
+
+namespace torvex {
+
+std::expected<FisherTransform, IndicatorError> FisherTransform::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return FisherTransform(n);
+}
+
+std::optional<double> FisherTransform::step(double close) {
+    push_capped(window_, period_, close);
+    if (window_.size() < period_) return std::nullopt;
+    const double raw = window_normalise(window_, close);
+    value_ = std::clamp(std::fma(raw, 0.33, 0.67 * value_), -0.999, 0.999);
+    const double half = last_ ? 0.5 * *last_ : 0.0;
+    const double fisher = std::fma(std::log((1.0 + value_) / (1.0 - value_)), 0.5, half);
+    last_ = fisher;
+    return fisher;
+}
+
+}  // namespace torvex
