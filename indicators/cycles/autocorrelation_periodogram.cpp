@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
-
 namespace torvex {
 
 namespace {
@@ -20,6 +18,8 @@ double AutocorrelationPeriodogram::angle(std::uint64_t j, std::uint64_t p) {
 
 AutocorrelationPeriodogram::AutocorrelationPeriodogram(std::uint64_t min_period, std::uint64_t max_period)
     : roofing_(10.0, max_period),
+      filtered_(2 * (max_period + 3), 0.0),
+      span_(max_period + 3),
       corr_(max_period + 1, 0.0),
       power_(max_period + 1, 0.0),
       min_period_(min_period),
@@ -52,22 +52,35 @@ std::expected<AutocorrelationPeriodogram, IndicatorError> AutocorrelationPeriodo
     return AutocorrelationPeriodogram(min_period, max_period);
 }
 
+void AutocorrelationPeriodogram::add_power(std::uint64_t p, double cos_part, double sin_part) {
+    const double sq = cos_part * cos_part + sin_part * sin_part;
+    power_[p] = 0.2 * sq * sq + 0.8 * power_[p];
+    if (power_[p] > peak_) peak_ = power_[p];
+}
+
 std::optional<double> AutocorrelationPeriodogram::step(double close) {
     const std::optional<double> filt = roofing_.step(close);
     if (!filt) return std::nullopt;
-    push_capped(filtered_, max_period_ + 3, *filt);
-    if (filtered_.size() < max_period_ + 3) return std::nullopt;
+    newest_ = count_ == 0 ? 0 : (newest_ + 1 == span_ ? 0 : newest_ + 1);
+    filtered_[newest_] = *filt;
+    filtered_[newest_ + span_] = *filt;
+    if (count_ < span_) count_ += 1;
+    if (count_ < span_) return std::nullopt;
 
-    // Pearson correlation of the newest three values with the three at each lag.
-    const std::size_t newest = filtered_.size() - 1;
+    // Pearson correlation of the newest three values with the three at each lag; the
+    // sums of the newest three are the same for every lag.
+    double sx = 0.0, sxx = 0.0;
+    for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+        const double x = filtered(k);
+        sx += x;
+        sxx += x * x;
+    }
     for (std::uint64_t lag = 0; lag <= max_period_; ++lag) {
-        double sx = 0.0, sy = 0.0, sxx = 0.0, syy = 0.0, sxy = 0.0;
-        for (std::size_t k = 0; k < kAvgLength; ++k) {
-            const double x = filtered_[newest - k];
-            const double y = filtered_[newest - lag - k];
-            sx += x;
+        double sy = 0.0, syy = 0.0, sxy = 0.0;
+        for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+            const double x = filtered(k);
+            const double y = filtered(lag + k);
             sy += y;
-            sxx += x * x;
             syy += y * y;
             sxy += x * y;
         }
@@ -80,7 +93,7 @@ std::optional<double> AutocorrelationPeriodogram::step(double close) {
     for (std::uint64_t p = min_period_; p <= max_period_; ++p) {
         double cos_part = 0.0;
         double sin_part = 0.0;
-        if (!table_.empty()) {
+        if (has_table()) {
             const SinCos* row = table_.data() + (p - min_period_) * lags;
             for (std::uint64_t j = 3; j <= max_period_; ++j) {
                 cos_part += corr_[j] * row[j - 3].cos;
@@ -93,9 +106,7 @@ std::optional<double> AutocorrelationPeriodogram::step(double close) {
                 sin_part += corr_[j] * std::sin(t);
             }
         }
-        const double sq = cos_part * cos_part + sin_part * sin_part;
-        power_[p] = 0.2 * sq * sq + 0.8 * power_[p];
-        if (power_[p] > peak_) peak_ = power_[p];
+        add_power(p, cos_part, sin_part);
     }
 
     const double lo = static_cast<double>(min_period_);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <vector>
@@ -32,8 +31,19 @@ private:
     // The angle of lag j at period p, as both the table and the per-bar path use it.
     static double angle(std::uint64_t j, std::uint64_t p);
 
-    RoofingCore roofing_;          // high-pass max_period, super smoother 10
-    std::deque<double> filtered_;  // the last max_period + 3 filtered values
+    // The filtered value `back` bars before the newest (back < max_period + 3).
+    double filtered(std::uint64_t back) const { return filtered_[newest_ + span_ - back]; }
+
+    // Smooths the power of period p from its sums and raises the peak to it.
+    void add_power(std::uint64_t p, double cos_part, double sin_part);
+
+    RoofingCore roofing_;  // high-pass max_period, super smoother 10
+    // The last max_period + 3 filtered values, written twice (at i and i + span) so
+    // that the newest span values always lie contiguously below newest + span.
+    std::vector<double> filtered_;
+    std::uint64_t span_;         // max_period + 3
+    std::uint64_t newest_ = 0;   // slot of the newest value, 0..span−1
+    std::uint64_t count_ = 0;    // filtered values so far, up to span
     std::vector<double> corr_;     // per lag 0..max_period
     std::vector<double> power_;    // per period 0..max_period (below min_period unused)
     std::uint64_t min_period_;
