@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/cores/sorted_window.hpp"
 #include "indicators/numeric.hpp"
 
@@ -38,13 +37,11 @@ std::optional<double> AdaptiveLaguerreFilter::step(double close) {
     } else {
         l0_ = l1_ = l2_ = l3_ = close;
     }
-    push_capped(diffs_, period_, diff);
-    double hh = std::numeric_limits<double>::lowest();
-    double ll = std::numeric_limits<double>::max();
-    for (double d : diffs_) {
-        hh = std::max(hh, d);
-        ll = std::min(ll, d);
-    }
+    diffs_.push(diff);
+    // The fold starts from the most negative and most positive finite values.
+    const HiLo range = diffs_.hi_lo();
+    const double hh = std::max(std::numeric_limits<double>::lowest(), range.hi);
+    const double ll = std::min(std::numeric_limits<double>::max(), range.lo);
     if (hh - ll > 0.0) {
         const double v = (diff - ll) / (hh - ll);
         if (factor_count_ < factors_.size()) {
@@ -66,7 +63,7 @@ std::optional<double> AdaptiveLaguerreFilter::step(double close) {
     l3_ = l3;
     const double filter = ((((l1 + l1) + l0) + (l2 + l2)) + l3) / 6.0;
     prev_filter_ = filter;
-    if (diffs_.size() < period_) return std::nullopt;
+    if (!diffs_.full()) return std::nullopt;
     return filter;
 }
 

@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,13 +20,13 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit AdaptiveLaguerreFilter(std::uint64_t n) : period_(n) {}
+    explicit AdaptiveLaguerreFilter(std::uint64_t n) : diffs_(n), period_(n) {}
 
     // Median of the recent factors in IEEE total order.
     double median_factor() const;
 
     std::optional<double> prev_filter_;
-    std::deque<double> diffs_;  // the last n tracking errors
+    SlidingExtremes diffs_;  // the last n tracking errors
     std::uint64_t period_;
     double l0_ = 0.0;
     double l1_ = 0.0;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -73,8 +72,7 @@ double BandpassCore::step(double x) {
     return bp;
 }
 
-double window_normalise(const std::deque<double>& window, double v) {
-    const HiLo r = window_hi_lo(window);
+double window_normalise(HiLo r, double v) {
     const double range = r.hi - r.lo;
     if (!(range > 0.0)) return 0.0;
     return std::fma((v - r.lo) / range, 2.0, -1.0);

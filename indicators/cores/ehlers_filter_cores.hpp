@@ -5,8 +5,9 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
+
+#include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
 
@@ -117,8 +118,8 @@ private:
     SecondOrderHistory h_;
 };
 
-// Where v lies in the window's range (NaN entries ignored), mapped to [−1, 1]:
-// fma((v − min)/(max − min), 2, −1), or 0 when the range is not above zero.
-double window_normalise(const std::deque<double>& window, double v);
+// Where v lies in a window's range, mapped to [−1, 1]: fma((v − lo)/(hi − lo), 2, −1),
+// or 0 when the range is not above zero.
+double window_normalise(HiLo range, double v);
 
 }  // namespace torvex

@@ -1,6 +1,5 @@
 #include "indicators/cycles/ehlers_stochastic.hpp"
 
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -13,9 +12,9 @@ std::expected<EhlersStochastic, IndicatorError> EhlersStochastic::create(std::ui
 std::optional<double> EhlersStochastic::step(double close) {
     const std::optional<double> f = roofing_.step(close);
     if (!f) return std::nullopt;
-    push_capped(window_, period_, *f);
-    if (window_.size() < period_) return std::nullopt;
-    const double s = window_normalise(window_, *f);
+    range_.push(*f);
+    if (!range_.full()) return std::nullopt;
+    const double s = window_normalise(range_.hi_lo(), *f);
     const double result = prev_stoch_ ? midpoint(*prev_stoch_, s) : s;
     prev_stoch_ = s;
     return result;

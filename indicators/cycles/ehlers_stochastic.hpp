@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/ehlers_filter_cores.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,10 +20,10 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit EhlersStochastic(std::uint64_t n) : roofing_(10.0, 48), period_(n) {}
+    explicit EhlersStochastic(std::uint64_t n) : roofing_(10.0, 48), range_(n), period_(n) {}
 
-    RoofingCore roofing_;  // high-pass 48, super smoother 10
-    std::deque<double> window_;
+    RoofingCore roofing_;    // high-pass 48, super smoother 10
+    SlidingExtremes range_;  // of the last n smoothed values
     std::uint64_t period_;
     std::optional<double> prev_stoch_;
 };

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "indicators/cores/ehlers_filter_cores.hpp"
-#include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
 
@@ -14,9 +13,9 @@ std::expected<FisherTransform, IndicatorError> FisherTransform::create(std::uint
 }
 
 std::optional<double> FisherTransform::step(double close) {
-    push_capped(window_, period_, close);
-    if (window_.size() < period_) return std::nullopt;
-    const double raw = window_normalise(window_, close);
+    range_.push(close);
+    if (!range_.full()) return std::nullopt;
+    const double raw = window_normalise(range_.hi_lo(), close);
     value_ = std::clamp(std::fma(raw, 0.33, 0.67 * value_), -0.999, 0.999);
     const double half = last_ ? 0.5 * *last_ : 0.0;
     const double fisher = std::fma(std::log((1.0 + value_) / (1.0 - value_)), 0.5, half);

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -18,9 +18,9 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit FisherTransform(std::uint64_t n) : period_(n) {}
+    explicit FisherTransform(std::uint64_t n) : range_(n), period_(n) {}
 
-    std::deque<double> window_;
+    SlidingExtremes range_;  // of the last n closes
     std::uint64_t period_;
     double value_ = 0.0;  // the smoothed position, held inside (−1, 1)
     std::optional<double> last_;
