@@ -18,7 +18,7 @@ double AutocorrelationPeriodogram::angle(std::uint64_t j, std::uint64_t p) {
 
 AutocorrelationPeriodogram::AutocorrelationPeriodogram(std::uint64_t min_period, std::uint64_t max_period)
     : roofing_(10.0, max_period),
-      filtered_(2 * (max_period + 3), 0.0),
+      filtered_(max_period + 3),
       span_(max_period + 3),
       corr_(max_period + 1, 0.0),
       power_(max_period + 1, 0.0),
@@ -61,11 +61,8 @@ void AutocorrelationPeriodogram::add_power(std::uint64_t p, double cos_part, dou
 std::optional<double> AutocorrelationPeriodogram::step(double close) {
     const std::optional<double> filt = roofing_.step(close);
     if (!filt) return std::nullopt;
-    newest_ = count_ == 0 ? 0 : (newest_ + 1 == span_ ? 0 : newest_ + 1);
-    filtered_[newest_] = *filt;
-    filtered_[newest_ + span_] = *filt;
-    if (count_ < span_) count_ += 1;
-    if (count_ < span_) return std::nullopt;
+    filtered_.push(*filt);
+    if (!filtered_.full()) return std::nullopt;
 
     // Pearson correlation of the newest three values with the three at each lag; the
     // sums of the newest three are the same for every lag.

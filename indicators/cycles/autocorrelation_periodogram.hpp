@@ -9,6 +9,7 @@
 
 #include "indicators/cores/ehlers_filter_cores.hpp"
 #include "indicators/cores/hilbert_core.hpp"
+#include "indicators/cores/mirrored_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -32,18 +33,14 @@ private:
     static double angle(std::uint64_t j, std::uint64_t p);
 
     // The filtered value `back` bars before the newest (back < max_period + 3).
-    double filtered(std::uint64_t back) const { return filtered_[newest_ + span_ - back]; }
+    double filtered(std::uint64_t back) const { return filtered_.view()[span_ - 1 - back]; }
 
     // Smooths the power of period p from its sums and raises the peak to it.
     void add_power(std::uint64_t p, double cos_part, double sin_part);
 
     RoofingCore roofing_;  // high-pass max_period, super smoother 10
-    // The last max_period + 3 filtered values, written twice (at i and i + span) so
-    // that the newest span values always lie contiguously below newest + span.
-    std::vector<double> filtered_;
-    std::uint64_t span_;         // max_period + 3
-    std::uint64_t newest_ = 0;   // slot of the newest value, 0..span−1
-    std::uint64_t count_ = 0;    // filtered values so far, up to span
+    MirroredWindow filtered_;  // the last max_period + 3 filtered values
+    std::uint64_t span_;       // max_period + 3
     std::vector<double> corr_;     // per lag 0..max_period
     std::vector<double> power_;    // per period 0..max_period (below min_period unused)
     std::uint64_t min_period_;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
 
@@ -12,14 +11,15 @@ std::expected<CenterOfGravity, IndicatorError> CenterOfGravity::create(std::uint
 }
 
 std::optional<double> CenterOfGravity::step(double close) {
-    push_capped(window_, period_, close);
-    if (window_.size() < period_) return std::nullopt;
+    window_.push(close);
+    if (!window_.full()) return std::nullopt;
+    const std::span<const double> w = window_.view();
     double num = 0.0;
     double den = 0.0;
     double weight = 1.0;
-    for (auto it = window_.rbegin(); it != window_.rend(); ++it) {
-        num += weight * *it;
-        den += *it;
+    for (std::size_t i = w.size(); i-- > 0;) {
+        num += weight * w[i];
+        den += w[i];
         weight += 1.0;
     }
     if (!(std::fabs(den) > 2.220446049250313e-16)) return 0.0;

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/mirrored_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -19,9 +19,9 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit CenterOfGravity(std::uint64_t n) : period_(n) {}
+    explicit CenterOfGravity(std::uint64_t n) : window_(n), period_(n) {}
 
-    std::deque<double> window_;
+    MirroredWindow window_;
     std::uint64_t period_;
 };
 

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
 
-CorrelationTrendIndicator::CorrelationTrendIndicator(std::uint64_t n) : period_(n) {
+CorrelationTrendIndicator::CorrelationTrendIndicator(std::uint64_t n) : window_(n), period_(n) {
     const double nf = static_cast<double>(n);
     sx_ = 0.5 * ((nf - 1.0) * nf);
     sxx_ = ((2.0 * nf - 1.0) * ((nf - 1.0) * nf)) / 6.0;
@@ -20,15 +19,18 @@ std::expected<CorrelationTrendIndicator, IndicatorError> CorrelationTrendIndicat
 }
 
 std::optional<double> CorrelationTrendIndicator::step(double close) {
-    push_capped(window_, period_, close);
-    if (window_.size() < period_) return std::nullopt;
+    window_.push(close);
+    if (!window_.full()) return std::nullopt;
+    const std::span<const double> w = window_.view();
     const double nf = static_cast<double>(period_);
-    const double mean = window_sum(window_, -0.0) / nf;
+    double total = -0.0;
+    for (double v : w) total += v;
+    const double mean = total / nf;
     double sd = 0.0;
     double sdd = 0.0;
     double sid = 0.0;
     double i = 0.0;
-    for (double v : window_) {
+    for (double v : w) {
         const double d = v - mean;
         sd += d;
         sdd += d * d;

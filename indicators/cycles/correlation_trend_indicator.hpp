@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/mirrored_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -22,7 +22,7 @@ public:
 private:
     explicit CorrelationTrendIndicator(std::uint64_t n);
 
-    std::deque<double> window_;
+    MirroredWindow window_;
     std::uint64_t period_;
     double sx_;   // Σ i over the positions 0..n−1
     double sxx_;  // Σ i²

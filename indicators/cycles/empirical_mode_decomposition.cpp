@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
 
@@ -21,17 +20,19 @@ std::expected<EmpiricalModeDecomposition, IndicatorError> EmpiricalModeDecomposi
 
 std::optional<double> EmpiricalModeDecomposition::step(double close) {
     const double bp = bandpass_.step(close);
-    if (const std::optional<double> old = push_capped(window_, span_, bp)) sum_ = sum_ - *old;
+    if (const std::optional<double> old = window_.push(bp)) sum_ = sum_ - *old;
     sum_ = sum_ + bp;
     // Re-added from the window every 2n updates: a huge value that has left the
     // window would otherwise keep the sum wrong for good.
     since_resum_ += 1;
     if (since_resum_ == span_) {
-        sum_ = window_sum(window_, 0.0);
+        double s = 0.0;
+        for (double v : window_.view()) s += v;
+        sum_ = s;
         since_resum_ = 0;
     }
     if (accepted_ < 50) accepted_ += 1;
-    if (window_.size() < span_ || accepted_ < 50) return std::nullopt;
+    if (!window_.full() || accepted_ < 50) return std::nullopt;
     return sum_ / static_cast<double>(span_);
 }
 

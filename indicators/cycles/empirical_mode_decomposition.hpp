@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/ehlers_filter_cores.hpp"
+#include "indicators/cores/mirrored_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -22,10 +22,10 @@ public:
 
 private:
     EmpiricalModeDecomposition(std::uint64_t n, double fraction, BandpassCore bandpass)
-        : bandpass_(bandpass), span_(2 * n), fraction_(fraction) {}
+        : bandpass_(bandpass), window_(2 * n), span_(2 * n), fraction_(fraction) {}
 
     BandpassCore bandpass_;
-    std::deque<double> window_;  // the last 2n band-pass values
+    MirroredWindow window_;  // the last 2n band-pass values
     std::uint64_t span_;         // 2n
     double fraction_;
     double sum_ = 0.0;

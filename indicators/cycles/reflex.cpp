@@ -8,7 +8,7 @@ std::expected<Reflex, IndicatorError> Reflex::create(std::uint64_t n) {
 }
 
 std::optional<double> Reflex::step(double close) {
-    return body_.step(close, [](const std::deque<double>& w) {
+    return body_.step(close, [](std::span<const double> w) {
         const std::size_t n = w.size() - 1;
         const double nf = static_cast<double>(n);
         const double newest = w[n];

@@ -8,7 +8,7 @@ std::expected<Trendflex, IndicatorError> Trendflex::create(std::uint64_t n) {
 }
 
 std::optional<double> Trendflex::step(double close) {
-    return body_.step(close, [](const std::deque<double>& w) {
+    return body_.step(close, [](std::span<const double> w) {
         const std::size_t n = w.size() - 1;
         const double newest = w[n];
         double sum = 0.0;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
 
@@ -13,9 +12,9 @@ std::expected<WavePm, IndicatorError> WavePm::create(std::uint64_t n, std::uint6
 }
 
 std::optional<double> WavePm::step(double close) {
-    push_capped(window_, period_ + 1, close);
-    if (window_.size() <= period_) return std::nullopt;
-    const double d = close - window_.front();
+    window_.push(close);
+    if (!window_.full()) return std::nullopt;
+    const double d = close - window_.oldest();
     const double sq = d * d;
     if (!std::isfinite(sq)) return std::nullopt;
     const std::optional<double> v = variance_.step(sq);

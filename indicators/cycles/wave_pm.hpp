@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/mirrored_window.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/indicator.hpp"
 
@@ -21,9 +21,10 @@ public:
     std::uint64_t warmup() const override { return smoothing_ + 2 * period_ - 1; }
 
 private:
-    WavePm(std::uint64_t n, std::uint64_t m) : variance_(n), probability_(m), period_(n), smoothing_(m) {}
+    WavePm(std::uint64_t n, std::uint64_t m)
+        : window_(n + 1), variance_(n), probability_(m), period_(n), smoothing_(m) {}
 
-    std::deque<double> window_;  // the last n + 1 closes
+    MirroredWindow window_;  // the last n + 1 closes
     SeededEma variance_;
     SeededEma probability_;
     std::uint64_t period_;
