@@ -16,8 +16,10 @@ std::optional<double> HtTrendMode::step(double close) {
     const double sine = std::sin((phase * 3.141592653589793) / 180.0);
     const double lead = std::sin(((phase + 45.0) * 3.141592653589793) / 180.0);
 
+    // The newest dc.window closes, newest first.
+    const std::span<const double> closes = close_history_.view();
     double sum = 0.0;
-    for (std::size_t k = 0; k < dc.window; ++k) sum += close_history_[k];
+    for (std::size_t k = 0; k < dc.window; ++k) sum += closes[closes.size() - 1 - k];
     const double itrend = sum / static_cast<double>(dc.window);
     const double trendline = ((2.0 * itrend2_ + (3.0 * itrend1_ + 4.0 * itrend)) + itrend3_) / 10.0;
     itrend3_ = itrend2_;

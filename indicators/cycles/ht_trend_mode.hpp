@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "indicators/cores/hilbert_core.hpp"
+#include "indicators/cores/mirrored_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,11 +21,11 @@ public:
     std::uint64_t warmup() const override { return 50; }
 
 private:
-    HtTrendMode() = default;
+    HtTrendMode() : close_history_(50) {}
 
     HomodyneEstimator est_;
     HistoryList<50> smooth_history_;
-    HistoryList<50> close_history_;
+    MirroredWindow close_history_;  // the last 50 closes, oldest first
     double smooth_period_ = 0.0;
     double prev_phase_ = 0.0;
     double prev_sine_ = 0.0;
