@@ -34,6 +34,7 @@ namespace torvex {
 namespace {
 
 using test::box;
+using test::Expected;
 using test::kNone;
 
 // Super smoother coefficients of length L, from the definition.
@@ -290,6 +291,86 @@ TEST(CycleValues, EhlersStochasticMatchesModel) {
     }
     auto st = EhlersStochastic::create(n);
     test::expect_series(*st, closes, want, 1e-9);
+}
+
+// Small models of the remaining recursions over a rough series, bar by bar.
+TEST(CycleValues, RecursionsMatchModels) {
+    std::vector<double> x;
+    for (int i = 0; i < 60; ++i) x.push_back(20.0 + 3.0 * std::sin(i * 0.7) + 0.1 * i + ((i * 7) % 5) * 0.3);
+    const std::size_t bars = x.size();
+
+    // Instantaneous trendline, n = 9: a short FIR until bar 7, then the recursion.
+    {
+        const double a = 2.0 / 10.0;
+        std::vector<double> it(bars);
+        Expected want;
+        for (std::size_t i = 0; i < bars; ++i) {
+            const double c1 = i >= 1 ? x[i - 1] : x[i];
+            const double c2 = i >= 2 ? x[i - 2] : x[i];
+            it[i] = i < 6 ? (x[i] + 2.0 * c1 + c2) / 4.0
+                          : (a - a * a / 4.0) * x[i] + 0.5 * a * a * c1 - (a - 0.75 * a * a) * c2 +
+                                2.0 * (1.0 - a) * it[i - 1] - (1.0 - a) * (1.0 - a) * it[i - 2];
+            want.push_back(it[i]);
+        }
+        auto ind = InstantaneousTrendline::create(9);
+        SCOPED_TRACE("InstantaneousTrendline");
+        test::expect_series(*ind, x, want, 1e-9);
+    }
+    // Roofing (10, 48) and the even better sinewave (40, 10): one-pole high-passes
+    // into the super smoother of length 10.
+    const Ss s10(10.0);
+    const auto smooth = [&](const std::vector<double>& u) {
+        std::vector<double> f(u.size());
+        for (std::size_t i = 0; i < u.size(); ++i) {
+            f[i] = i < 2 ? u[i] : s10.c1 * (u[i] + u[i - 1]) / 2.0 + s10.c2 * f[i - 1] + s10.c3 * f[i - 2];
+        }
+        return f;
+    };
+    {
+        const double t = 2.0 * std::numbers::pi / 48.0;
+        const double a = (std::cos(t) + std::sin(t) - 1.0) / std::cos(t);
+        std::vector<double> hp(bars, 0.0);
+        for (std::size_t i = 1; i < bars; ++i) hp[i] = (1.0 - a / 2.0) * (x[i] - x[i - 1]) + (1.0 - a) * hp[i - 1];
+        const auto f = smooth(hp);
+        auto ind = RoofingFilter::create(10, 48);
+        SCOPED_TRACE("RoofingFilter");
+        test::expect_series(*ind, x, Expected(f.begin(), f.end()), 1e-9);
+    }
+    {
+        const double t = 2.0 * std::numbers::pi / 40.0;
+        const double a = (1.0 - std::sin(t)) / std::cos(t);
+        std::vector<double> hp(bars, 0.0);
+        for (std::size_t i = 1; i < bars; ++i) hp[i] = a * hp[i - 1] + (x[i] - x[i - 1]) * (1.0 + a) / 2.0;
+        const auto f = smooth(hp);
+        Expected want(bars);
+        for (std::size_t i = 2; i < bars; ++i) {
+            const double wave = (f[i] + f[i - 1] + f[i - 2]) / 3.0;
+            const double power = (f[i] * f[i] + f[i - 1] * f[i - 1] + f[i - 2] * f[i - 2]) / 3.0;
+            want[i] = power > 0.0 ? std::clamp(wave / std::sqrt(power), -1.0, 1.0) : 0.0;
+        }
+        auto ind = EvenBetterSinewave::create(40, 10);
+        SCOPED_TRACE("EvenBetterSinewave");
+        test::expect_series(*ind, x, want, 1e-9);
+    }
+    // WavePm (3, 2): squared 3-bar changes into a seeded EMA(3), the probability into
+    // a seeded EMA(2).
+    {
+        Expected want(bars);
+        std::vector<double> sq, p;
+        double v = 0.0, w = 0.0;
+        for (std::size_t i = 3; i < bars; ++i) {
+            sq.push_back((x[i] - x[i - 3]) * (x[i] - x[i - 3]));
+            if (sq.size() < 3) continue;
+            v = sq.size() == 3 ? (sq[0] + sq[1] + sq[2]) / 3.0 : 0.5 * sq.back() + 0.5 * v;
+            p.push_back(v > 0.0 ? 1.0 - std::exp(-sq.back() / (2.0 * v)) : 0.0);
+            if (p.size() < 2) continue;
+            w = p.size() == 2 ? (p[0] + p[1]) / 2.0 : (2.0 / 3.0) * p.back() + (1.0 / 3.0) * w;
+            want[i] = 100.0 * w;
+        }
+        auto ind = WavePm::create(3, 2);
+        SCOPED_TRACE("WavePm");
+        test::expect_series(*ind, x, want, 1e-9);
+    }
 }
 
 }  // namespace
