@@ -71,6 +71,7 @@ const std::vector<Case>& cases() {
 #include "cases/bands.inc"
 #include "cases/volume.inc"
 #include "cases/risk.inc"
+#include "cases/cycles.inc"
     };
     return all;
 }

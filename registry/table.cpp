@@ -111,6 +111,10 @@
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
+#include "indicators/averages/adaptive_laguerre_filter.hpp"
+#include "indicators/averages/decycler.hpp"
+#include "indicators/averages/instantaneous_trendline.hpp"
+#include "indicators/averages/super_smoother.hpp"
 #include "indicators/bands/acceleration_bands.hpp"
 #include "indicators/bands/bomar_bands.hpp"
 #include "indicators/bands/candle_volume.hpp"
@@ -124,6 +128,29 @@
 #include "indicators/bands/projection_bands.hpp"
 #include "indicators/bands/quartile_bands.hpp"
 #include "indicators/bands/standard_error_bands.hpp"
+#include "indicators/cycles/adaptive_cycle.hpp"
+#include "indicators/cycles/autocorrelation_periodogram.hpp"
+#include "indicators/cycles/bandpass_filter.hpp"
+#include "indicators/cycles/center_of_gravity.hpp"
+#include "indicators/cycles/correlation_trend_indicator.hpp"
+#include "indicators/cycles/cybernetic_cycle.hpp"
+#include "indicators/cycles/decycler_oscillator.hpp"
+#include "indicators/cycles/ehlers_stochastic.hpp"
+#include "indicators/cycles/empirical_mode_decomposition.hpp"
+#include "indicators/cycles/even_better_sinewave.hpp"
+#include "indicators/cycles/fisher_transform.hpp"
+#include "indicators/cycles/highpass_filter.hpp"
+#include "indicators/cycles/hilbert_dominant_cycle.hpp"
+#include "indicators/cycles/ht_dc_phase.hpp"
+#include "indicators/cycles/ht_trend_mode.hpp"
+#include "indicators/cycles/inverse_fisher_transform.hpp"
+#include "indicators/cycles/laguerre_rsi.hpp"
+#include "indicators/cycles/reflex.hpp"
+#include "indicators/cycles/roofing_filter.hpp"
+#include "indicators/cycles/sine_wave.hpp"
+#include "indicators/cycles/trendflex.hpp"
+#include "indicators/cycles/universal_oscillator.hpp"
+#include "indicators/cycles/wave_pm.hpp"
 #include "indicators/levels/andrews_pitchfork.hpp"
 #include "indicators/levels/murrey_math_lines.hpp"
 #include "indicators/momentum/accelerator_oscillator.hpp"
@@ -217,8 +244,8 @@ constexpr RegistryRow kRows[] = {
     {"AdOscillator", 0, &build_new<AdOscillator>},
     {"AdVolumeLine", 5, nullptr},
     {"AdaptiveCci", 0, &build_new<AdaptiveCci, kInt>},
-    {"AdaptiveCycle", 0, nullptr},
-    {"AdaptiveLaguerreFilter", 0, nullptr},
+    {"AdaptiveCycle", 0, &build_new<AdaptiveCycle>},
+    {"AdaptiveLaguerreFilter", 0, &build_new<AdaptiveLaguerreFilter, kInt>},
     {"AdaptiveRsi", 0, &build_new<AdaptiveRsi, kInt>},
     {"Adl", 0, &build_new<Adl>},
     {"AdvanceBlock", 0, nullptr},
@@ -242,14 +269,14 @@ constexpr RegistryRow kRows[] = {
     {"AtrTrailingStop", 0, nullptr},
     {"AutoFib", 0, nullptr},
     {"Autocorrelation", 0, &build_new<Autocorrelation, kInt, kInt>},
-    {"AutocorrelationPeriodogram", 0, nullptr},
+    {"AutocorrelationPeriodogram", 0, &build_new<AutocorrelationPeriodogram, kInt, kInt>},
     {"AverageDailyRange", 0, nullptr},
     {"AverageDrawdown", 0, &build_new<AverageDrawdown, kInt>},
     {"AvgPrice", 0, &build_new<AvgPrice>},
     {"AwesomeOscillator", 0, &build_new<AwesomeOscillator, kInt, kInt>},
     {"AwesomeOscillatorHistogram", 0, &build_new<AwesomeOscillatorHistogram, kInt, kInt, kInt>},
     {"BalanceOfPower", 0, &build_new<BalanceOfPower>},
-    {"BandpassFilter", 0, nullptr},
+    {"BandpassFilter", 0, &build_new<BandpassFilter, kInt, kNum>},
     {"Bat", 0, nullptr},
     {"BeltHold", 0, nullptr},
     {"Beta", 0, nullptr},
@@ -270,7 +297,7 @@ constexpr RegistryRow kRows[] = {
     {"Camarilla", 0, nullptr},
     {"CandleVolume", 0, &build_new<CandleVolume, kInt>},
     {"Cci", 0, &build_new<Cci, kInt>},
-    {"CenterOfGravity", 0, nullptr},
+    {"CenterOfGravity", 0, &build_new<CenterOfGravity, kInt>},
     {"CentralPivotRange", 0, nullptr},
     {"Cfo", 0, &build_new<Cfo, kInt>},
     {"ChaikinMoneyFlow", 0, &build_new<ChaikinMoneyFlow, kInt>},
@@ -291,16 +318,16 @@ constexpr RegistryRow kRows[] = {
     {"ConditionalValueAtRisk", 0, &build_new<ConditionalValueAtRisk, kInt, kNum>},
     {"ConnorsRsi", 0, &build_new<ConnorsRsi, kInt, kInt, kInt>},
     {"Coppock", 0, &build_new<Coppock, kInt, kInt, kInt>},
-    {"CorrelationTrendIndicator", 0, nullptr},
+    {"CorrelationTrendIndicator", 0, &build_new<CorrelationTrendIndicator, kInt>},
     {"Counterattack", 0, nullptr},
     {"Crab", 0, nullptr},
     {"CumulativeVolumeDelta", 1, nullptr},
     {"CumulativeVolumeIndex", 5, nullptr},
     {"CupAndHandle", 0, nullptr},
-    {"CyberneticCycle", 0, nullptr},
+    {"CyberneticCycle", 0, &build_new<CyberneticCycle, kInt>},
     {"Cypher", 0, nullptr},
-    {"Decycler", 0, nullptr},
-    {"DecyclerOscillator", 0, nullptr},
+    {"Decycler", 0, &build_new<Decycler, kInt>},
+    {"DecyclerOscillator", 0, &build_new<DecyclerOscillator, kInt, kInt>},
     {"Dema", 0, &build_new<Dema, kInt>},
     {"DemandIndex", 0, &build_new<DemandIndex, kInt>},
     {"DemarkPivots", 0, nullptr},
@@ -323,17 +350,17 @@ constexpr RegistryRow kRows[] = {
     {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, &build_new<EaseOfMovement, kInt>},
     {"EffectiveSpread", 3, nullptr},
-    {"EhlersStochastic", 0, nullptr},
+    {"EhlersStochastic", 0, &build_new<EhlersStochastic, kInt>},
     {"Ehma", 0, &build_new<Ehma, kInt>},
     {"ElderImpulse", 0, &build_new<ElderImpulse, kInt, kInt, kInt, kInt>},
     {"ElderRay", 0, nullptr},
     {"ElderSafeZone", 0, nullptr},
     {"Ema", 0, &build_new<Ema, kInt>},
-    {"EmpiricalModeDecomposition", 0, nullptr},
+    {"EmpiricalModeDecomposition", 0, &build_new<EmpiricalModeDecomposition, kInt, kNum>},
     {"Engulfing", 0, nullptr},
     {"Equivolume", 0, &build_new<Equivolume, kInt>},
     {"EstimatedLeverageRatio", 0, &build_new<EstimatedLeverageRatio>},
-    {"EvenBetterSinewave", 0, nullptr},
+    {"EvenBetterSinewave", 0, &build_new<EvenBetterSinewave, kInt, kInt>},
     {"EveningDojiStar", 0, nullptr},
     {"Evwma", 0, &build_new<Evwma, kInt>},
     {"EwmaVolatility", 0, &build_new<EwmaVolatility, kNum>},
@@ -350,7 +377,7 @@ constexpr RegistryRow kRows[] = {
     {"FibTimeZones", 0, nullptr},
     {"FibonacciPivots", 0, nullptr},
     {"FisherRsi", 0, &build_new<FisherRsi, kInt>},
-    {"FisherTransform", 0, nullptr},
+    {"FisherTransform", 0, &build_new<FisherTransform, kInt>},
     {"FlagPennant", 0, nullptr},
     {"ForceIndex", 0, &build_new<ForceIndex, kInt>},
     {"FractalChaosBands", 0, &build_new<FractalChaosBands, kInt>},
@@ -386,17 +413,17 @@ constexpr RegistryRow kRows[] = {
     {"HighLowRange", 0, &build_new<HighLowRange>},
     {"HighLowVolumeNodes", 0, nullptr},
     {"HighWave", 0, nullptr},
-    {"HighpassFilter", 0, nullptr},
+    {"HighpassFilter", 0, &build_new<HighpassFilter, kInt>},
     {"Hikkake", 0, nullptr},
     {"HikkakeModified", 0, nullptr},
-    {"HilbertDominantCycle", 0, nullptr},
+    {"HilbertDominantCycle", 0, &build_new<HilbertDominantCycle>},
     {"HistoricalVolatility", 0, &build_new<HistoricalVolatility, kInt, kInt>},
     {"Hma", 0, &build_new<Hma, kInt>},
     {"HoltWinters", 0, &build_new<HoltWinters, kNum, kNum>},
     {"HomingPigeon", 0, nullptr},
-    {"HtDcPhase", 0, nullptr},
+    {"HtDcPhase", 0, &build_new<HtDcPhase>},
     {"HtPhasor", 0, nullptr},
-    {"HtTrendMode", 0, nullptr},
+    {"HtTrendMode", 0, &build_new<HtTrendMode>},
     {"HurstChannel", 0, &build_new<HurstChannel, kInt, kNum>},
     {"HurstExponent", 0, &build_new<HurstExponent, kInt, kInt>},
     {"IdenticalThreeCrows", 0, nullptr},
@@ -404,10 +431,10 @@ constexpr RegistryRow kRows[] = {
     {"Inertia", 0, nullptr},
     {"InformationRatio", 0, nullptr},
     {"InitialBalance", 0, nullptr},
-    {"InstantaneousTrendline", 0, nullptr},
+    {"InstantaneousTrendline", 0, &build_new<InstantaneousTrendline, kInt>},
     {"IntradayIntensity", 0, &build_new<IntradayIntensity>},
     {"IntradayMomentumIndex", 0, &build_new<IntradayMomentumIndex, kInt>},
-    {"InverseFisherTransform", 0, nullptr},
+    {"InverseFisherTransform", 0, &build_new<InverseFisherTransform, kNum>},
     {"InvertedHammer", 0, nullptr},
     {"JarqueBera", 0, &build_new<JarqueBera, kInt>},
     {"Jma", 0, &build_new<Jma, kInt, kNum, kU32>},
@@ -427,7 +454,7 @@ constexpr RegistryRow kRows[] = {
     {"Kvo", 0, &build_new<Kvo, kInt, kInt>},
     {"KylesLambda", 3, nullptr},
     {"LadderBottom", 0, nullptr},
-    {"LaguerreRsi", 0, nullptr},
+    {"LaguerreRsi", 0, &build_new<LaguerreRsi, kNum>},
     {"LeadLagCrossCorrelation", 0, nullptr},
     {"LinRegAngle", 0, &build_new<LinRegAngle, kInt>},
     {"LinRegChannel", 0, &build_new<LinRegChannel, kInt, kNum>},
@@ -527,7 +554,7 @@ constexpr RegistryRow kRows[] = {
     {"RealizedVolatility", 0, &build_new<RealizedVolatility, kInt>},
     {"RecoveryFactor", 0, &build_new<RecoveryFactor>},
     {"RectangleRange", 0, nullptr},
-    {"Reflex", 0, nullptr},
+    {"Reflex", 0, &build_new<Reflex, kInt>},
     {"RegimeLabel", 0, &build_new<RegimeLabel, kInt, kInt>},
     {"RelativeStrengthAB", 0, nullptr},
     {"RenkoTrailingStop", 0, &build_new<RenkoTrailingStop, kNum>},
@@ -547,7 +574,7 @@ constexpr RegistryRow kRows[] = {
     {"RollingPercentileRank", 0, &build_new<RollingPercentileRank, kInt>},
     {"RollingQuantile", 0, &build_new<RollingQuantile, kInt, kNum>},
     {"RollingVwap", 0, &build_new<RollingVwap, kInt>},
-    {"RoofingFilter", 0, nullptr},
+    {"RoofingFilter", 0, &build_new<RoofingFilter, kInt, kInt>},
     {"Rsi", 0, &build_new<Rsi, kInt>},
     {"Rsx", 0, &build_new<Rsx, kInt>},
     {"Rvi", 0, &build_new<Rvi, kInt>},
@@ -566,7 +593,7 @@ constexpr RegistryRow kRows[] = {
     {"ShootingStar", 0, nullptr},
     {"ShortLine", 0, nullptr},
     {"SignedVolume", 1, nullptr},
-    {"SineWave", 0, nullptr},
+    {"SineWave", 0, &build_new<SineWave>},
     {"SineWeightedMa", 0, &build_new<SineWeightedMa, kInt>},
     {"SinglePrints", 0, nullptr},
     {"Skewness", 0, &build_new<Skewness, kInt>},
@@ -592,7 +619,7 @@ constexpr RegistryRow kRows[] = {
     {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
     {"Stochastic", 0, nullptr},
     {"StochasticCci", 0, &build_new<StochasticCci, kInt>},
-    {"SuperSmoother", 0, nullptr},
+    {"SuperSmoother", 0, &build_new<SuperSmoother, kInt>},
     {"SuperTrend", 0, nullptr},
     {"T3", 0, &build_new<T3, kInt, kNum>},
     {"TailRatio", 0, &build_new<TailRatio, kInt>},
@@ -638,7 +665,7 @@ constexpr RegistryRow kRows[] = {
     {"TradeVolumeIndex", 0, &build_new<TradeVolumeIndex, kNum>},
     {"TrendLabel", 0, &build_new<TrendLabel, kInt>},
     {"TrendStrengthIndex", 0, &build_new<TrendStrengthIndex, kInt>},
-    {"Trendflex", 0, nullptr},
+    {"Trendflex", 0, &build_new<Trendflex, kInt>},
     {"TreynorRatio", 0, nullptr},
     {"Triangle", 0, nullptr},
     {"Trima", 0, &build_new<Trima, kInt>},
@@ -661,7 +688,7 @@ constexpr RegistryRow kRows[] = {
     {"UlcerIndex", 0, &build_new<UlcerIndex, kInt>},
     {"UltimateOscillator", 0, &build_new<UltimateOscillator, kInt, kInt, kInt>},
     {"UniqueThreeRiver", 0, nullptr},
-    {"UniversalOscillator", 0, nullptr},
+    {"UniversalOscillator", 0, &build_new<UniversalOscillator, kInt>},
     {"UpDownVolumeRatio", 5, nullptr},
     {"UpsideGapThreeMethods", 0, nullptr},
     {"UpsideGapTwoCrows", 0, nullptr},
@@ -689,7 +716,7 @@ constexpr RegistryRow kRows[] = {
     {"Vwma", 0, &build_new<Vwma, kInt>},
     {"Vzo", 0, &build_new<Vzo, kInt>},
     {"Wad", 0, &build_new<Wad>},
-    {"WavePm", 0, nullptr},
+    {"WavePm", 0, &build_new<WavePm, kInt, kInt>},
     {"WaveTrend", 0, nullptr},
     {"Wedge", 0, nullptr},
     {"WeightedClose", 0, &build_new<WeightedClose>},

@@ -1,0 +1,125 @@
+// The small recursive filters of the Ehlers family that several cycle indicators
+// embed: the two-pole super smoother, the one-pole high-pass followed by it (the
+// roofing filter), the two-pole high-pass and the two-pole band-pass, plus the
+// window normalisation of the stochastic-style oscillators.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "indicators/cores/rolling_window.hpp"
+
+namespace torvex {
+
+// (cos t + sin t − 1) / cos t: the gain of the high-pass filters at the angle t.
+double highpass_factor(double theta);
+
+// Two-pole super smoother of a real length L (half lengths are allowed): passes its
+// first two inputs through, then filters the midpoint of the input and the one before.
+class SuperSmootherCore {
+public:
+    explicit SuperSmootherCore(double length);
+
+    double step(double u);
+
+    double c1() const { return c1_; }
+    double c2() const { return c2_; }
+    double c3() const { return c3_; }
+
+private:
+    double c1_;
+    double c2_;
+    double c3_;
+    double prev_input_ = 0.0;
+    double out1_ = 0.0;
+    double out2_ = 0.0;
+    int filled_ = 0;  // outputs so far, up to 2: the filter runs once both exist
+};
+
+// One-pole high-pass of period `hp_period` (0 on the first input) followed by the
+// super smoother of length `lp_length`.
+class RoofingCore {
+public:
+    RoofingCore(double lp_length, std::uint64_t hp_period);
+
+    // Advances the high-pass stage, then answers nothing when its value is not
+    // finite (the smoother is left as it was), else the smoothed value.
+    std::optional<double> step(double x);
+
+    double alpha() const { return alpha_; }
+
+private:
+    std::optional<double> prev_close_;
+    double hp_ = 0.0;
+    double alpha_;
+    double one_minus_alpha_;
+    double input_gain_;  // 1 − alpha/2
+    SuperSmootherCore smoother_;
+};
+
+// The gains of a two-pole high-pass with factor alpha:
+// out = (1 − α/2)²·d + 2(1 − α)·h1 − (1 − α)²·h2, with d the second difference.
+struct TwoPoleGains {
+    double k0;
+    double k1;
+    double k2;
+
+    static TwoPoleGains from_alpha(double alpha);
+    double apply(double d, double h1, double h2) const { return k0 * d + k1 * h1 - k2 * h2; }
+};
+
+// The last two inputs and outputs of a second-order recursion, and whether two
+// earlier inputs exist yet.
+struct SecondOrderHistory {
+    double x1 = 0.0;
+    double x2 = 0.0;
+    double y1 = 0.0;
+    double y2 = 0.0;
+    int seen = 0;  // inputs so far, up to 2
+
+    bool ready() const { return seen == 2; }
+    void shift(double x, double y) {
+        if (seen < 2) seen += 1;
+        y2 = y1;
+        y1 = y;
+        x2 = x1;
+        x1 = x;
+    }
+};
+
+// Two-pole high-pass of period P (angle 0.707·2π/P): 0 until two earlier inputs exist.
+class TwoPoleHighpassCore {
+public:
+    explicit TwoPoleHighpassCore(std::uint64_t period);
+
+    double step(double x);
+
+private:
+    TwoPoleGains gains_;
+    SecondOrderHistory h_;
+};
+
+// Two-pole band-pass around cos⁻¹(beta) with pole factor alpha: 0 until two earlier
+// inputs exist.
+class BandpassCore {
+public:
+    BandpassCore(double beta, double alpha);
+
+    double step(double x);
+
+    double beta() const { return beta_; }
+    double alpha() const { return alpha_; }
+
+private:
+    double beta_;
+    double alpha_;
+    double g0_;  // 0.5·(1 − alpha)
+    double g1_;  // beta·(1 + alpha)
+    SecondOrderHistory h_;
+};
+
+// Where v lies in a window's range, mapped to [−1, 1]: fma((v − lo)/(hi − lo), 2, −1),
+// or 0 when the range is not above zero.
+double window_normalise(HiLo range, double v);
+
+}  // namespace torvex

@@ -1,0 +1,1 @@
+#include "indicators/cycles/adaptive_cycle.hpp"

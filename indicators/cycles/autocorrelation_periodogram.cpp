@@ -1,0 +1,125 @@
+#include "indicators/cycles/autocorrelation_periodogram.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace torvex {
+
+namespace {
+constexpr std::uint64_t kAvgLength = 3;
+constexpr std::uint64_t kMaxTablePairs = 65'536;
+}  // namespace
+
+double AutocorrelationPeriodogram::angle(std::uint64_t j, std::uint64_t p) {
+    const double pf = static_cast<double>(p);
+    if (j == 3) return 18.84955592153876 / pf;
+    return (static_cast<double>(j) * 6.283185307179586) / pf;
+}
+
+AutocorrelationPeriodogram::AutocorrelationPeriodogram(std::uint64_t min_period, std::uint64_t max_period)
+    : roofing_(10.0, max_period),
+      filtered_(max_period + 3),
+      span_(max_period + 3),
+      corr_(max_period + 1, 0.0),
+      power_(max_period + 1, 0.0),
+      min_period_(min_period),
+      max_period_(max_period) {
+    const std::uint64_t pairs = (max_period - min_period + 1) * (max_period - 2);
+    if (pairs <= kMaxTablePairs) {
+        table_.reserve(pairs);
+        for (std::uint64_t p = min_period; p <= max_period; ++p) {
+            for (std::uint64_t j = 3; j <= max_period; ++j) {
+                const double t = angle(j, p);
+                table_.push_back(SinCos{std::sin(t), std::cos(t)});
+            }
+        }
+    }
+}
+
+std::expected<AutocorrelationPeriodogram, IndicatorError> AutocorrelationPeriodogram::create(
+    std::uint64_t min_period, std::uint64_t max_period) {
+    if (min_period == 0 || max_period == 0) return std::unexpected(IndicatorError::zero_period());
+    if (!(min_period > kAvgLength && max_period > min_period)) {
+        return std::unexpected(
+            IndicatorError::invalid_period("autocorrelation periodogram needs AvgLength < min_period < max_period"));
+    }
+    if (max_period <= 10) {
+        return std::unexpected(IndicatorError::invalid_period("lp_period must be strictly less than hp_period"));
+    }
+    // The lag window and the spectrum are as long as max_period: bound it before
+    // anything is allocated (so max_period + 3 and the table size cannot overflow).
+    if (auto ok = check_max_period(max_period); !ok) return std::unexpected(ok.error());
+    return AutocorrelationPeriodogram(min_period, max_period);
+}
+
+void AutocorrelationPeriodogram::add_power(std::uint64_t p, double cos_part, double sin_part) {
+    const double sq = cos_part * cos_part + sin_part * sin_part;
+    power_[p] = 0.2 * sq * sq + 0.8 * power_[p];
+    if (power_[p] > peak_) peak_ = power_[p];
+}
+
+std::optional<double> AutocorrelationPeriodogram::step(double close) {
+    const std::optional<double> filt = roofing_.step(close);
+    if (!filt) return std::nullopt;
+    filtered_.push(*filt);
+    if (!filtered_.full()) return std::nullopt;
+
+    // Pearson correlation of the newest three values with the three at each lag; the
+    // sums of the newest three are the same for every lag.
+    double sx = 0.0, sxx = 0.0;
+    for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+        const double x = filtered(k);
+        sx += x;
+        sxx += x * x;
+    }
+    for (std::uint64_t lag = 0; lag <= max_period_; ++lag) {
+        double sy = 0.0, syy = 0.0, sxy = 0.0;
+        for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+            const double x = filtered(k);
+            const double y = filtered(lag + k);
+            sy += y;
+            syy += y * y;
+            sxy += x * y;
+        }
+        const double d = (3.0 * sxx - sx * sx) * (3.0 * syy - sy * sy);
+        corr_[lag] = d > 0.0 ? (3.0 * sxy - sx * sy) / std::sqrt(d) : 0.0;
+    }
+
+    peak_ = 0.995 * peak_;
+    const std::uint64_t lags = max_period_ - 2;
+    for (std::uint64_t p = min_period_; p <= max_period_; ++p) {
+        double cos_part = 0.0;
+        double sin_part = 0.0;
+        if (has_table()) {
+            const SinCos* row = table_.data() + (p - min_period_) * lags;
+            for (std::uint64_t j = 3; j <= max_period_; ++j) {
+                cos_part += corr_[j] * row[j - 3].cos;
+                sin_part += corr_[j] * row[j - 3].sin;
+            }
+        } else {
+            for (std::uint64_t j = 3; j <= max_period_; ++j) {
+                const double t = angle(j, p);
+                cos_part += corr_[j] * std::cos(t);
+                sin_part += corr_[j] * std::sin(t);
+            }
+        }
+        add_power(p, cos_part, sin_part);
+    }
+
+    const double lo = static_cast<double>(min_period_);
+    if (peak_ > 0.0) {
+        double num = 0.0;
+        double den = 0.0;
+        for (std::uint64_t p = min_period_; p <= max_period_; ++p) {
+            const double pwr = power_[p] / peak_;
+            if (pwr >= 0.5) {
+                num += static_cast<double>(p) * pwr;
+                den += pwr;
+            }
+        }
+        if (den > 0.0) return std::clamp(num / den, lo, static_cast<double>(max_period_));
+    }
+    return lo;
+}
+
+}  // namespace torvex

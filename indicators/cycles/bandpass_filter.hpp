@@ -1,0 +1,34 @@
+// Ehlers' two-pole band-pass filter of the close around the period n.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/ehlers_filter_cores.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class BandpassFilter final : public CloseIndicator<BandpassFilter> {
+public:
+    // bandwidth finite in (0, 1), else InvalidParameter.
+    static std::expected<BandpassFilter, IndicatorError> create(std::uint64_t n, double bandwidth);
+
+    // 0.0 on the first two bars.
+    std::optional<double> step(double close) { return core_.step(close); }
+    std::uint64_t warmup() const override { return 1; }
+
+    double beta() const { return core_.beta(); }
+    double alpha() const { return core_.alpha(); }
+
+private:
+    BandpassFilter(std::uint64_t n, double bandwidth, BandpassCore core)
+        : core_(core), period_(n), bandwidth_(bandwidth) {}
+
+    BandpassCore core_;
+    std::uint64_t period_;
+    double bandwidth_;
+};
+
+}  // namespace torvex

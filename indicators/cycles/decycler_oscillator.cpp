@@ -1,0 +1,14 @@
+#include "indicators/cycles/decycler_oscillator.hpp"
+
+namespace torvex {
+
+std::expected<DecyclerOscillator, IndicatorError> DecyclerOscillator::create(std::uint64_t fast, std::uint64_t slow) {
+    if (fast == 0 || slow == 0) return std::unexpected(IndicatorError::zero_period());
+    if (fast >= slow) {
+        return std::unexpected(IndicatorError::invalid_period("fast period must be strictly less than slow period"));
+    }
+    if (auto ok = check_max_period(slow); !ok) return std::unexpected(ok.error());
+    return DecyclerOscillator(fast, slow);
+}
+
+}  // namespace torvex

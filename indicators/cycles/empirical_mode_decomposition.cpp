@@ -1,0 +1,39 @@
+#include "indicators/cycles/empirical_mode_decomposition.hpp"
+
+#include <cmath>
+
+
+namespace torvex {
+
+std::expected<EmpiricalModeDecomposition, IndicatorError> EmpiricalModeDecomposition::create(std::uint64_t n,
+                                                                                             double fraction) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    if (!(std::isfinite(fraction) && fraction > 0.0 && fraction <= 1.0)) {
+        return std::unexpected(IndicatorError::invalid_period("fraction must be in (0, 1]"));
+    }
+    const double nf = static_cast<double>(n);
+    const double beta = std::cos(6.283185307179586 / nf);
+    const double gamma = 1.0 / std::cos(1.2566370614359172 / nf);
+    const double alpha = gamma - std::sqrt(gamma * gamma - 1.0);
+    return EmpiricalModeDecomposition(n, fraction, BandpassCore(beta, alpha));
+}
+
+std::optional<double> EmpiricalModeDecomposition::step(double close) {
+    const double bp = bandpass_.step(close);
+    if (const std::optional<double> old = window_.push(bp)) sum_ = sum_ - *old;
+    sum_ = sum_ + bp;
+    // Re-added from the window every 2n updates: a huge value that has left the
+    // window would otherwise keep the sum wrong for good.
+    since_resum_ += 1;
+    if (since_resum_ == span_) {
+        double s = 0.0;
+        for (double v : window_.view()) s += v;
+        sum_ = s;
+        since_resum_ = 0;
+    }
+    if (accepted_ < 50) accepted_ += 1;
+    if (!window_.full() || accepted_ < 50) return std::nullopt;
+    return sum_ / static_cast<double>(span_);
+}
+
+}  // namespace torvex

@@ -1,0 +1,36 @@
+// Ehlers' even better sinewave: the super-smoothed one-pole high-pass of the close,
+// averaged over three bars and normalised by its root mean square, on [−1, 1].
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/ehlers_filter_cores.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class EvenBetterSinewave final : public CloseIndicator<EvenBetterSinewave> {
+public:
+    // duration: the high-pass period; smoothing: the super smoother's length.
+    static std::expected<EvenBetterSinewave, IndicatorError> create(std::uint64_t duration, std::uint64_t smoothing);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return 3; }
+
+private:
+    EvenBetterSinewave(std::uint64_t duration, std::uint64_t smoothing);
+
+    std::optional<double> prev_close_;
+    double hp_ = 0.0;
+    double alpha1_;
+    double input_gain_;  // (1 + alpha1)/2
+    SuperSmootherCore smoother_;
+    double f0_ = 0.0;
+    double f1_ = 0.0;
+    double f2_ = 0.0;
+    int filled_ = 0;  // smoothed values so far, up to 3
+};
+
+}  // namespace torvex

@@ -1,0 +1,1 @@
+#include "indicators/cycles/hilbert_dominant_cycle.hpp"

@@ -1,0 +1,1 @@
+#include "indicators/cycles/ht_dc_phase.hpp"

@@ -1,0 +1,12 @@
+#include "indicators/cycles/inverse_fisher_transform.hpp"
+
+namespace torvex {
+
+std::expected<InverseFisherTransform, IndicatorError> InverseFisherTransform::create(double scale) {
+    if (!(std::isfinite(scale) && scale > 0.0)) {
+        return std::unexpected(IndicatorError::invalid_period("scale must be a positive finite number"));
+    }
+    return InverseFisherTransform(scale);
+}
+
+}  // namespace torvex

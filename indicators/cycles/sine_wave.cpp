@@ -1,0 +1,1 @@
+#include "indicators/cycles/sine_wave.hpp"

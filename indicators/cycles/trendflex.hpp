@@ -1,0 +1,27 @@
+// Ehlers' trendflex: the mean rise of the smoothed close over its last n values,
+// normalised by its running root mean square.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/rms_normalised_window.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class Trendflex final : public CloseIndicator<Trendflex> {
+public:
+    static std::expected<Trendflex, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(double close);
+    std::uint64_t warmup() const override { return body_.period() + 1; }
+
+private:
+    explicit Trendflex(std::uint64_t n) : body_(n) {}
+
+    RmsNormalisedWindow body_;
+};
+
+}  // namespace torvex
