@@ -30,6 +30,7 @@
 #include "indicators/candlesticks/downside_gap_three_methods.hpp"
 #include "indicators/momentum/dpo.hpp"
 #include "indicators/candlesticks/dragonfly_doji.hpp"
+#include "indicators/patterns/dumpling_top.hpp"
 #include "indicators/momentum/dynamic_momentum_index.hpp"
 #include "indicators/averages/ehma.hpp"
 #include "indicators/momentum/elder_impulse.hpp"
@@ -41,6 +42,7 @@
 #include "indicators/averages/fama.hpp"
 #include "indicators/momentum/fisher_rsi.hpp"
 #include "indicators/averages/frama.hpp"
+#include "indicators/patterns/fry_pan_bottom.hpp"
 #include "indicators/derivatives/funding_implied_apr.hpp"
 #include "indicators/derivatives/funding_rate_mean.hpp"
 #include "indicators/derivatives/funding_rate_z_score.hpp"
@@ -78,6 +80,8 @@
 #include "indicators/averages/mid_point.hpp"
 #include "indicators/candlesticks/morning_doji_star.hpp"
 #include "indicators/candlesticks/morning_evening_star.hpp"
+#include "indicators/profiles/naked_poc.hpp"
+#include "indicators/patterns/new_price_lines.hpp"
 #include "indicators/derivatives/oi_price_divergence.hpp"
 #include "indicators/derivatives/oi_weighted.hpp"
 #include "indicators/candlesticks/on_neck.hpp"
@@ -89,10 +93,12 @@
 #include "indicators/orderbook/order_flow_imbalance.hpp"
 #include "indicators/bands/percent_b.hpp"
 #include "indicators/candlesticks/piercing_dark_cloud.hpp"
+#include "indicators/patterns/pivot_reversal.hpp"
 #include "indicators/momentum/pmo.hpp"
 #include "indicators/trend/polarized_fractal_efficiency.hpp"
 #include "indicators/momentum/ppo.hpp"
 #include "indicators/momentum/ppo_histogram.hpp"
+#include "indicators/profiles/profile_shape.hpp"
 #include "indicators/momentum/rate_of_change.hpp"
 #include "indicators/candlesticks/rickshaw_man.hpp"
 #include "indicators/candlesticks/rising_three_methods.hpp"
@@ -103,6 +109,7 @@
 #include "indicators/candlesticks/shooting_star.hpp"
 #include "indicators/candlesticks/short_line.hpp"
 #include "indicators/averages/sine_weighted_ma.hpp"
+#include "indicators/profiles/single_prints.hpp"
 #include "indicators/averages/sma.hpp"
 #include "indicators/averages/smma.hpp"
 #include "indicators/candlesticks/spinning_top.hpp"
@@ -115,8 +122,23 @@
 #include "indicators/averages/t3.hpp"
 #include "indicators/candlesticks/takuri.hpp"
 #include "indicators/candlesticks/tasuki_gap.hpp"
+#include "indicators/demark/td_camouflage.hpp"
+#include "indicators/demark/td_clop.hpp"
+#include "indicators/demark/td_clopwin.hpp"
+#include "indicators/demark/td_combo.hpp"
+#include "indicators/demark/td_countdown.hpp"
+#include "indicators/demark/td_d_wave.hpp"
+#include "indicators/demark/td_de_marker.hpp"
+#include "indicators/demark/td_differential.hpp"
+#include "indicators/demark/td_open.hpp"
+#include "indicators/demark/td_pressure.hpp"
+#include "indicators/demark/td_propulsion.hpp"
+#include "indicators/demark/td_rei.hpp"
+#include "indicators/demark/td_setup.hpp"
+#include "indicators/demark/td_trap.hpp"
 #include "indicators/averages/tema.hpp"
 #include "indicators/candlesticks/three_inside.hpp"
+#include "indicators/patterns/three_line_break.hpp"
 #include "indicators/candlesticks/three_line_strike.hpp"
 #include "indicators/candlesticks/three_outside.hpp"
 #include "indicators/candlesticks/three_soldiers_or_crows.hpp"
@@ -263,7 +285,7 @@ constexpr RegistryRow kRows[] = {
     {"DownsideGapThreeMethods", 0, &build_new<DownsideGapThreeMethods>},
     {"Dpo", 0, &build_new<Dpo, kInt>},
     {"DragonflyDoji", 0, &build_new<DragonflyDoji>},
-    {"DumplingTop", 0, nullptr},
+    {"DumplingTop", 0, &build_new<DumplingTop, kInt>},
     {"Dx", 0, nullptr},
     {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, nullptr},
@@ -300,7 +322,7 @@ constexpr RegistryRow kRows[] = {
     {"ForceIndex", 0, nullptr},
     {"FractalChaosBands", 0, nullptr},
     {"Frama", 0, &build_new<Frama, kInt>},
-    {"FryPanBottom", 0, nullptr},
+    {"FryPanBottom", 0, &build_new<FryPanBottom, kInt>},
     {"FundingBasis", 4, &build_new<FundingBasis>},
     {"FundingImpliedApr", 4, &build_new<FundingImpliedApr, kNum>},
     {"FundingRate", 4, &build_new<FundingRate>},
@@ -415,10 +437,10 @@ constexpr RegistryRow kRows[] = {
     {"MorningDojiStar", 0, &build_new<MorningDojiStar>},
     {"MorningEveningStar", 0, &build_new<MorningEveningStar>},
     {"MurreyMathLines", 0, nullptr},
-    {"NakedPoc", 0, nullptr},
+    {"NakedPoc", 0, &build_new<NakedPoc, kInt, kInt>},
     {"Natr", 0, nullptr},
     {"NewHighsNewLows", 5, nullptr},
-    {"NewPriceLines", 0, nullptr},
+    {"NewPriceLines", 0, &build_new<NewPriceLines, kInt>},
     {"Nrtr", 0, nullptr},
     {"Nvi", 0, nullptr},
     {"OIPriceDivergence", 4, &build_new<OIPriceDivergence, kInt>},
@@ -450,14 +472,14 @@ constexpr RegistryRow kRows[] = {
     {"Pgo", 0, nullptr},
     {"PiercingDarkCloud", 0, &build_new<PiercingDarkCloud>},
     {"Pin", 1, nullptr},
-    {"PivotReversal", 0, nullptr},
+    {"PivotReversal", 0, &build_new<PivotReversal, kInt, kInt>},
     {"PlusDi", 0, nullptr},
     {"PlusDm", 0, nullptr},
     {"Pmo", 0, &build_new<Pmo, kInt, kInt>},
     {"PolarizedFractalEfficiency", 0, &build_new<PolarizedFractalEfficiency, kInt, kInt>},
     {"Ppo", 0, &build_new<Ppo, kInt, kInt>},
     {"PpoHistogram", 0, &build_new<PpoHistogram, kInt, kInt, kInt>},
-    {"ProfileShape", 0, nullptr},
+    {"ProfileShape", 0, &build_new<ProfileShape, kInt, kInt>},
     {"ProfitFactor", 0, nullptr},
     {"ProjectionBands", 0, nullptr},
     {"ProjectionOscillator", 0, nullptr},
@@ -513,7 +535,7 @@ constexpr RegistryRow kRows[] = {
     {"SignedVolume", 1, nullptr},
     {"SineWave", 0, nullptr},
     {"SineWeightedMa", 0, &build_new<SineWeightedMa, kInt>},
-    {"SinglePrints", 0, nullptr},
+    {"SinglePrints", 0, &build_new<SinglePrints, kInt, kInt>},
     {"Skewness", 0, nullptr},
     {"Sma", 0, &build_new<Sma, kInt>},
     {"Smi", 0, nullptr},
@@ -544,30 +566,30 @@ constexpr RegistryRow kRows[] = {
     {"TakerBuySellRatio", 4, &build_new<TakerBuySellRatio>},
     {"Takuri", 0, &build_new<Takuri>},
     {"TasukiGap", 0, &build_new<TasukiGap>},
-    {"TdCamouflage", 0, nullptr},
-    {"TdClop", 0, nullptr},
-    {"TdClopwin", 0, nullptr},
-    {"TdCombo", 0, nullptr},
-    {"TdCountdown", 0, nullptr},
-    {"TdDWave", 0, nullptr},
-    {"TdDeMarker", 0, nullptr},
-    {"TdDifferential", 0, nullptr},
+    {"TdCamouflage", 0, &build_new<TdCamouflage>},
+    {"TdClop", 0, &build_new<TdClop>},
+    {"TdClopwin", 0, &build_new<TdClopwin>},
+    {"TdCombo", 0, &build_new<TdCombo, kInt, kInt, kInt, kInt>},
+    {"TdCountdown", 0, &build_new<TdCountdown, kInt, kInt, kInt, kInt>},
+    {"TdDWave", 0, &build_new<TdDWave, kInt>},
+    {"TdDeMarker", 0, &build_new<TdDeMarker, kInt>},
+    {"TdDifferential", 0, &build_new<TdDifferential>},
     {"TdLines", 0, nullptr},
     {"TdMovingAverage", 0, nullptr},
-    {"TdOpen", 0, nullptr},
-    {"TdPressure", 0, nullptr},
-    {"TdPropulsion", 0, nullptr},
+    {"TdOpen", 0, &build_new<TdOpen>},
+    {"TdPressure", 0, &build_new<TdPressure, kInt>},
+    {"TdPropulsion", 0, &build_new<TdPropulsion>},
     {"TdRangeProjection", 0, nullptr},
-    {"TdRei", 0, nullptr},
+    {"TdRei", 0, &build_new<TdRei, kInt>},
     {"TdRiskLevel", 0, nullptr},
     {"TdSequential", 0, nullptr},
-    {"TdSetup", 0, nullptr},
-    {"TdTrap", 0, nullptr},
+    {"TdSetup", 0, &build_new<TdSetup, kInt, kInt>},
+    {"TdTrap", 0, &build_new<TdTrap>},
     {"Tema", 0, &build_new<Tema, kInt>},
     {"TermStructureBasis", 4, &build_new<TermStructureBasis>},
     {"ThreeDrives", 0, nullptr},
     {"ThreeInside", 0, &build_new<ThreeInside>},
-    {"ThreeLineBreak", 0, nullptr},
+    {"ThreeLineBreak", 0, &build_new<ThreeLineBreak, kInt>},
     {"ThreeLineStrike", 0, &build_new<ThreeLineStrike>},
     {"ThreeOutside", 0, &build_new<ThreeOutside>},
     {"ThreeSoldiersOrCrows", 0, &build_new<ThreeSoldiersOrCrows>},

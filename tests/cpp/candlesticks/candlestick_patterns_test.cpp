@@ -5,22 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "registry/registry.hpp"
-#include "tests/cpp/test_support.hpp"
+#include "tests/cpp/candlesticks/whole_bar_cases.hpp"
 
 namespace torvex::test {
 namespace {
-
-Ohlcv B(double o, double h, double l, double c) { return Ohlcv{0, o, h, l, c, 1.0}; }
-
-IndicatorBox make(const std::string& name) {
-    auto built = build_indicator(name, {});
-    if (!built) {
-        ADD_FAILURE() << name << " does not build";
-        return nullptr;
-    }
-    return std::move(*built);
-}
 
 // Five candles of range 10 for the detectors that compare with the mean range.
 std::vector<Ohlcv> after_ranges(const Ohlcv& current) {
@@ -295,15 +283,8 @@ TEST(CandlestickContract, WarmupAnswersAndRefusedCandles) {
     };
     for (const Warmup& w : declared) EXPECT_EQ(make(w.name)->warmup(), w.warmup) << w.name;
 
-    std::vector<Ohlcv> bars;
-    double price = 100.0;
-    for (int i = 0; i < 400; ++i) {
-        const double open = price;
-        price += 3.0 * std::sin(i * 1.3) + std::cos(i * 0.7);
-        const double wick = 1.0 + std::fabs(std::sin(i * 2.1)) * 2.0;
-        bars.push_back(B(open, std::max(open, price) + wick * (i % 3), std::min(open, price) - wick * (i % 4), price));
-    }
-    const Ohlcv refused[] = {B(100, 99, 101, 100), B(NAN, 101, 99, 100), B(100, 101, 99, 102), Ohlcv{0, 100, 101, 99, 100, -1.0}};
+    const std::vector<Ohlcv> bars = wandering_bars(400);
+    const std::vector<Ohlcv> refused = refused_bars();
     for (const char* name : kAllNames) {
         SCOPED_TRACE(name);
         IndicatorBox clean = make(name);
@@ -313,7 +294,7 @@ TEST(CandlestickContract, WarmupAnswersAndRefusedCandles) {
         const std::uint64_t first_bar = clean->warmup() + (std::string(name).ends_with("Line") ? 1 : 0);
         for (std::size_t i = 0; i < bars.size(); ++i) {
             if (i % 7 == 1) {
-                EXPECT_FALSE(feed(*dirty, refused[i % 4]).has_value()) << "bar " << i;
+                EXPECT_FALSE(feed(*dirty, refused[i % refused.size()]).has_value()) << "bar " << i;
             }
             const auto want = feed(*clean, bars[i]);
             EXPECT_EQ(feed(*dirty, bars[i]), want) << "bar " << i;
