@@ -9,7 +9,8 @@ double RisingThreeMethods::judge(const Bars& kept, const Ohlcv& bar) {
     const double body1 = b1.close - b1.open;
     for (std::size_t k = 1; k < 4; ++k) {
         const Ohlcv& b = kept[k];
-        if (!(b.open > b.close && b.open - b.close <= 0.5 * body1 && top(b) > b1.low && bottom(b) < b1.high)) return 0.0;
+        const bool small_black = b.open > b.close && b.open - b.close <= 0.5 * body1;
+        if (!(small_black && top(b) > b1.low && bottom(b) < b1.high)) return 0.0;
     }
     if (!(kept[2].close < kept[1].close && kept[3].close < kept[2].close)) return 0.0;
     const bool breakout = bar.close > bar.open && bar.close - bar.open >= 0.5 * range(bar) &&

@@ -1,6 +1,5 @@
 #include "indicators/demark/td_pressure.hpp"
 
-
 namespace torvex {
 
 std::expected<TdPressure, IndicatorError> TdPressure::create(std::uint64_t n) {

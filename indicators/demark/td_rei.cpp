@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace torvex {
 
 std::expected<TdRei, IndicatorError> TdRei::create(std::uint64_t n) {
