@@ -30,7 +30,10 @@ void run_cases(const std::vector<PatternCase>& cases) {
         IndicatorBox ind = make(c.name);
         ASSERT_TRUE(ind);
         std::optional<double> last;
-        for (const Ohlcv& b : c.bars) last = feed(*ind, b);
+        for (const Ohlcv& b : c.bars) {
+            ASSERT_TRUE(validate_candle(b).has_value()) << "a hand-made candle breaks the candle rule";
+            last = feed(*ind, b);
+        }
         ASSERT_TRUE(last.has_value());
         EXPECT_EQ(*last, c.want);
     }
@@ -80,6 +83,7 @@ TEST(CandlestickOneBar, FormsAndEdges) {
         {"shooting star", "ShootingStar", {B(101, 110, 100, 102)}, -1.0},
         {"shooting star without body", "ShootingStar", {B(101, 110, 100, 101)}, 0.0},
         {"shooting star, lower shadow above the body", "ShootingStar", {B(101.5, 110, 100, 102.5)}, 0.0},
+        {"shooting star, upper shadow exactly twice", "ShootingStar", {B(101, 104, 100, 102)}, -1.0},
         {"spinning top white", "SpinningTop", {B(104, 110, 100, 105)}, 1.0},
         {"spinning top black", "SpinningTop", {B(105, 110, 100, 104)}, -1.0},
         {"spinning top shadows exactly twice", "SpinningTop", {B(102, 105, 100, 103)}, 1.0},
@@ -120,6 +124,7 @@ TEST(CandlestickTwoBar, FormsAndEdges) {
         {"harami cross after a flat candle", "HaramiCross", {B(103, 103, 103, 103), B(103, 104, 102, 103)}, -1.0},
         {"harami cross above the body", "HaramiCross", {B(106, 107, 99, 100), B(106, 107, 105, 106.1)}, 0.0},
         {"harami cross flat current", "HaramiCross", {B(106, 107, 99, 100), B(103, 103, 103, 103)}, 0.0},
+        {"harami cross doji body exactly 0.1", "HaramiCross", {B(106, 107, 99, 100), B(102, 106, 101, 102.5)}, 1.0},
         {"doji star bullish", "DojiStar", {B(110, 111, 100, 101), B(98, 99, 96, 98.1)}, 1.0},
         {"doji star bearish", "DojiStar", {B(101, 111, 100, 110), B(112, 114, 111, 112.1)}, -1.0},
         {"doji star first body exactly half", "DojiStar", {B(105, 110, 100, 100), B(98, 99, 96, 98.1)}, 1.0},
@@ -138,6 +143,8 @@ TEST(CandlestickTwoBar, FormsAndEdges) {
         {"counterattack bullish", "Counterattack", {black_long, B(95, 102, 95, 100.2)}, 1.0},
         {"counterattack bearish", "Counterattack", {white_long, B(115, 115, 108, 110.2)}, -1.0},
         {"counterattack same colours", "Counterattack", {black_long, B(105, 106, 99, 100)}, 0.0},
+        {"counterattack closes at the tolerance", "Counterattack", {black_long, B(95, 100.5, 90.5, 100.5)}, 1.0},
+        {"counterattack closes too far", "Counterattack", {black_long, B(95, 100.6, 90.6, 100.6)}, 0.0},
         {"matching low at the tolerance", "MatchingLow", {black_long, B(110.5, 110.5, 100.5, 100.5)}, 1.0},
         {"matching low too far", "MatchingLow", {black_long, B(105, 105, 100, 100.5)}, 0.0},
         {"homing pigeon, open at the previous open", "HomingPigeon", {B(110, 111, 99, 100), B(110, 111, 101, 101)}, 1.0},
@@ -148,6 +155,7 @@ TEST(CandlestickTwoBar, FormsAndEdges) {
         {"separating lines open too far", "SeparatingLines", {black_long, B(110.6, 120, 110.6, 118)}, 0.0},
         {"on neck", "OnNeck", {B(110, 111, 100, 101), B(98, 100.2, 97, 100.2)}, -1.0},
         {"on neck closing too high", "OnNeck", {B(110, 111, 100, 101), B(98, 101, 97, 101)}, 0.0},
+        {"on neck at the tolerance", "OnNeck", {black_long, B(98, 100.5, 97, 100.5)}, -1.0},
         {"in neck", "InNeck", {B(110, 111, 100, 101), B(98, 102, 97, 101.5)}, -1.0},
         {"in neck close at the previous close", "InNeck", {B(110, 111, 100, 101), B(98, 101, 97, 101)}, -1.0},
         {"in neck closing too high", "InNeck", {B(110, 111, 100, 101), B(98, 102, 97, 102)}, 0.0},
@@ -155,6 +163,8 @@ TEST(CandlestickTwoBar, FormsAndEdges) {
         {"tweezer top", "Tweezer", {B(100, 110, 95, 105), B(104, 110.05, 98, 106)}, -1.0},
         {"tweezer neither", "Tweezer", {B(100, 110, 95, 105), B(104, 112, 98, 106)}, 0.0},
         {"tweezer lows at zero", "Tweezer", {B(1, 2, 0, 1), B(1, 3, 0, 2)}, 1.0},
+        {"tweezer lows at the tolerance", "Tweezer", {B(1005, 1010, 1000, 1005), B(1004, 1008, 999, 1006)}, 1.0},
+        {"tweezer lows too far", "Tweezer", {B(1005, 1010, 1000, 1005), B(1004, 1008, 998.9, 1006)}, 0.0},
         {"thrusting", "Thrusting", {B(110, 111, 100, 101), B(99, 106, 98, 104)}, -1.0},
         {"thrusting close at the midpoint", "Thrusting", {B(110, 111, 100, 101), B(99, 106, 98, 105.5)}, 0.0},
         {"thrusting after a flat candle", "Thrusting", {B(101, 101, 101, 101), B(99, 106, 98, 100)}, 0.0},
@@ -166,6 +176,8 @@ TEST(CandlestickThreeBar, FormsAndEdges) {
         {"morning star", "MorningEveningStar", {B(110, 111, 99, 100), B(98, 99, 96, 97), B(99, 108, 98, 107)}, 1.0},
         {"evening star", "MorningEveningStar", {B(100, 111, 99, 110), B(112, 114, 111, 113), B(111, 112, 102, 103)}, -1.0},
         {"star with a bodiless third", "MorningEveningStar", {B(110, 111, 99, 100), B(98, 99, 96, 97), B(107, 108, 98, 107)}, 0.0},
+        {"star body exactly half the first", "MorningEveningStar", {B(110, 111, 99, 100), B(98, 99, 92, 93), B(99, 112, 98, 111)}, 1.0},
+        {"star body above half the first", "MorningEveningStar", {B(110, 111, 99, 100), B(98.5, 99, 92, 93), B(99, 112, 98, 111)}, 0.0},
         {"morning doji star", "MorningDojiStar", {B(110, 111, 99, 100), B(97, 98, 96, 97.1), B(99, 108, 98, 107)}, 1.0},
         {"morning doji star close at the penetration", "MorningDojiStar", {B(110, 111, 99, 100), B(97, 98, 96, 97.1), B(99, 104, 98, 103)}, 0.0},
         {"evening doji star", "EveningDojiStar", {B(100, 111, 99, 110), B(113, 114, 112, 113.1), B(111, 112, 102, 103)}, -1.0},
@@ -173,6 +185,8 @@ TEST(CandlestickThreeBar, FormsAndEdges) {
         {"abandoned baby bullish", "AbandonedBaby", {B(110, 111, 101, 102), B(99, 100, 98, 99), B(101, 106, 100.5, 105)}, 1.0},
         {"abandoned baby bearish", "AbandonedBaby", {B(100, 109, 99, 108), B(111, 112, 110, 111), B(109, 109.5, 104, 105)}, -1.0},
         {"abandoned baby without a gap", "AbandonedBaby", {B(110, 111, 101, 102), B(101, 102, 100, 101), B(101, 106, 100.5, 105)}, 0.0},
+        {"abandoned baby doji at the tolerance", "AbandonedBaby", {B(1010, 1011, 1002, 1003), B(1000, 1000.5, 998.5, 999), B(1002, 1006, 1001, 1005)}, 1.0},
+        {"abandoned baby body too long", "AbandonedBaby", {B(1010, 1011, 1002, 1003), B(1000, 1000.5, 998.5, 998.9), B(1002, 1006, 1001, 1005)}, 0.0},
         {"identical crows", "IdenticalThreeCrows", {B(110, 110, 100, 100), B(100, 100, 90, 90), B(90, 90, 80, 80)}, -1.0},
         {"identical crows open at the tolerance", "IdenticalThreeCrows", {B(1100, 1100, 1000, 1000), B(999, 999, 900, 900), B(900, 900, 800, 800)}, -1.0},
         {"identical crows open too far", "IdenticalThreeCrows", {B(1100, 1100, 1000, 1000), B(998.9, 999, 900, 900), B(900, 900, 800, 800)}, 0.0},
@@ -198,11 +212,15 @@ TEST(CandlestickThreeBar, FormsAndEdges) {
         {"tristar bullish", "Tristar", {B(105, 106, 104, 105.1), B(102, 103, 101, 102), B(103, 104, 102, 103.05)}, 1.0},
         {"tristar bearish", "Tristar", {B(105, 106, 104, 105.1), B(108, 109, 107, 108), B(106, 107, 105, 106)}, -1.0},
         {"tristar third not a doji", "Tristar", {B(105, 106, 104, 105.1), B(108, 109, 107, 108), B(106, 107, 105, 107)}, 0.0},
+        {"tristar bodies exactly 0.1", "Tristar", {B(105, 110, 100, 106), B(95, 100, 90, 96), B(97, 102, 92, 98)}, 1.0},
+        {"tristar first body too long", "Tristar", {B(105, 110, 100, 106.5), B(95, 100, 90, 96), B(97, 102, 92, 98)}, 0.0},
         {"tower bottom", "TowerTopBottom", {B(110, 111, 99, 100), B(100, 101, 99, 100.2), B(100, 111, 99, 110)}, 1.0},
         {"tower top, flat middle", "TowerTopBottom", {B(100, 111, 99, 110), B(110, 110, 110, 110), B(110, 111, 99, 100)}, -1.0},
         {"tower, first body exactly half", "TowerTopBottom", {B(105, 110, 100, 100), B(100, 101, 99, 100.2), B(100, 111, 99, 110)}, 1.0},
         {"three stars in the south", "ThreeStarsInSouth", {B(110, 111, 90, 104), B(107, 108, 95, 105), B(100, 100, 99, 99)}, 1.0},
         {"three stars, third with a shadow", "ThreeStarsInSouth", {B(110, 111, 90, 104), B(107, 108, 95, 105), B(100, 100.2, 99, 99)}, 0.0},
+        {"three stars, shadow exactly at the tolerance", "ThreeStarsInSouth", {B(1100, 1110, 900, 1040), B(1070, 1080, 950, 1050), B(999, 1000, 990, 990)}, 1.0},
+        {"three stars, shadow beyond the tolerance", "ThreeStarsInSouth", {B(1100, 1110, 900, 1040), B(1070, 1080, 950, 1050), B(998.9, 1000, 990, 990)}, 0.0},
         {"soldiers, opens at the bounds", "ThreeSoldiersOrCrows", {B(100, 106, 99, 105), B(100, 111, 99, 110), B(110, 116, 109, 115)}, 1.0},
         {"crows", "ThreeSoldiersOrCrows", {B(115, 116, 109, 110), B(110, 111, 104, 105), B(105, 106, 99, 100)}, -1.0},
         {"soldiers second opens below", "ThreeSoldiersOrCrows", {B(100, 106, 99, 105), B(99.9, 111, 99, 110), B(110, 116, 109, 115)}, 0.0},
@@ -249,8 +267,12 @@ TEST(CandlestickFourAndFiveBar, FormsAndEdges) {
         {"breakaway bearish", "Breakaway", {B(18, 21, 17, 20), B(21, 24, 20.5, 23), B(23, 25, 21, 24), B(24, 26, 22, 25), B(25, 25.5, 20, 20.5)}, -1.0},
         {"concealing baby swallow", "ConcealingBabySwallow", {B(20, 20, 18, 18), B(18, 18, 16, 16), B(15, 16.5, 14, 14.5), B(17, 17, 13, 13.5)}, 1.0},
         {"concealing baby swallow, flat first", "ConcealingBabySwallow", {B(18, 18, 18, 18), B(18, 18, 16, 16), B(15, 16.5, 14, 14.5), B(17, 17, 13, 13.5)}, 0.0},
+        {"concealing baby swallow, shadows exactly 0.05", "ConcealingBabySwallow", {B(29.5, 30, 20, 20.5), B(20, 20, 16, 16), B(15, 16.5, 14, 14.5), B(17, 17, 13, 13.5)}, 1.0},
+        {"concealing baby swallow, open at the high", "ConcealingBabySwallow", {B(20, 20, 18, 18), B(18, 18, 16, 16), B(15, 16.5, 14, 14.5), B(16.5, 17, 13, 13.5)}, 0.0},
         {"hikkake modified bullish", "HikkakeModified", {B(100, 110, 90, 105), B(95, 108, 92, 93), B(97, 106, 94, 100), B(96, 105, 93, 95)}, 1.0},
         {"hikkake modified bearish", "HikkakeModified", {B(100, 110, 90, 105), B(100, 108, 92, 107), B(97, 106, 94, 100), B(103, 107, 95, 106)}, -1.0},
+        {"hikkake modified close exactly at the fifth", "HikkakeModified", {B(100, 110, 90, 105), B(99, 108, 98, 100), B(101, 106, 99, 103), B(100, 105, 98.5, 99)}, 1.0},
+        {"hikkake modified close above the fifth", "HikkakeModified", {B(100, 110, 90, 105), B(99, 108, 98, 100.5), B(101, 106, 99, 103), B(100, 105, 98.5, 99)}, 0.0},
         {"three-line strike bullish", "ThreeLineStrike", {B(100, 106, 99, 105), B(102, 111, 101, 110), B(107, 116, 106, 115), B(116, 117, 98, 99)}, 1.0},
         {"three-line strike bearish", "ThreeLineStrike", {B(115, 116, 109, 110), B(112, 113, 104, 105), B(107, 108, 99, 100), B(99, 117, 98, 116)}, -1.0},
         {"three-line strike close at O1", "ThreeLineStrike", {B(100, 106, 99, 105), B(102, 111, 101, 110), B(107, 116, 106, 115), B(116, 117, 98, 100)}, 0.0},

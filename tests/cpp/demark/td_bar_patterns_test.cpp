@@ -41,6 +41,7 @@ TEST(DemarkBarPatterns, FormsAndEdges) {
         SCOPED_TRACE(c.label);
         IndicatorBox ind = make(c.name);
         ASSERT_TRUE(ind);
+        for (const Ohlcv& b : c.bars) ASSERT_TRUE(validate_candle(b).has_value());
         const auto got = feed_all(*ind, c.bars);
         for (std::size_t i = 0; i + 1 < got.size(); ++i) EXPECT_FALSE(got[i].has_value());
         EXPECT_EQ(got.back(), c.want);

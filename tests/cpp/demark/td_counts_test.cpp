@@ -83,17 +83,16 @@ TEST(DemarkCounts, CountdownOfThirteenWaitsForItsQualifier) {
     // count 8 comes on bar 20 at the close 81 (the qualifier), count 12 on bar 24.
     std::vector<double> closes = run(100, 1, 24);
     // A rally that does not count, then a bar that closes below the low two back but
-    // whose low (89) is above the qualifier: the 13th count waits.
-    closes = join(closes, {90, 95, 89});
-    // Its low at 80, below the qualifier: the count completes and stays at 13.
-    closes = join(closes, {80, 70});
+    // whose low (89) is above the qualifier: the 13th count waits. So it does at 81.5,
+    // just above the qualifier; at 80.5 the count completes and then stays at 13.
+    closes = join(closes, {90, 95, 89, 81.5, 80.5, 70});
     IndicatorBox ind = make("TdCountdown", {4, 9, 2, 13});
     ASSERT_TRUE(ind);
     const auto got = feed_all(*ind, flat_closes(closes));
     Expected want(4, None);
     for (int bar = 5; bar <= 12; ++bar) want.push_back(0.0);
     for (int k = 1; k <= 12; ++k) want.push_back(k);
-    for (double v : {12, 12, 12, 13, 13}) want.push_back(v);
+    for (double v : {12, 12, 12, 12, 13, 13}) want.push_back(v);
     EXPECT_EQ(got, want);
 }
 
