@@ -72,6 +72,8 @@ const std::vector<Case>& cases() {
 #include "cases/volume.inc"
 #include "cases/risk.inc"
 #include "cases/cycles.inc"
+#include "cases/candlesticks.inc"
+#include "cases/demark.inc"
     };
     return all;
 }

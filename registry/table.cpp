@@ -4,102 +4,187 @@
 
 #include "registry/registry.hpp"
 
+#include "indicators/candlesticks/abandoned_baby.hpp"
 #include "indicators/momentum/adaptive_rsi.hpp"
+#include "indicators/candlesticks/advance_block.hpp"
 #include "indicators/averages/alma.hpp"
 #include "indicators/momentum/anchored_rsi.hpp"
 #include "indicators/momentum/apo.hpp"
-#include "indicators/risk/average_drawdown.hpp"
 #include "indicators/bands/bollinger_bands.hpp"
 #include "indicators/bands/bollinger_bandwidth.hpp"
+#include "indicators/candlesticks/belt_hold.hpp"
+#include "indicators/candlesticks/breakaway.hpp"
+#include "indicators/risk/average_drawdown.hpp"
 #include "indicators/risk/burke_ratio.hpp"
 #include "indicators/risk/calmar_ratio.hpp"
 #include "indicators/momentum/cfo.hpp"
+#include "indicators/candlesticks/closing_marubozu.hpp"
 #include "indicators/momentum/cmo.hpp"
+#include "indicators/candlesticks/concealing_baby_swallow.hpp"
 #include "indicators/risk/common_sense_ratio.hpp"
 #include "indicators/risk/conditional_value_at_risk.hpp"
 #include "indicators/momentum/connors_rsi.hpp"
 #include "indicators/momentum/coppock.hpp"
+#include "indicators/candlesticks/counterattack.hpp"
 #include "indicators/averages/dema.hpp"
 #include "indicators/momentum/derivative_oscillator.hpp"
 #include "indicators/derivatives/derivatives_measures.hpp"
 #include "indicators/momentum/disparity_index.hpp"
+#include "indicators/candlesticks/doji.hpp"
+#include "indicators/candlesticks/doji_star.hpp"
 #include "indicators/bands/double_bollinger.hpp"
+#include "indicators/candlesticks/downside_gap_three_methods.hpp"
 #include "indicators/momentum/dpo.hpp"
+#include "indicators/candlesticks/dragonfly_doji.hpp"
+#include "indicators/patterns/dumpling_top.hpp"
 #include "indicators/momentum/dynamic_momentum_index.hpp"
 #include "indicators/averages/ehma.hpp"
 #include "indicators/momentum/elder_impulse.hpp"
 #include "indicators/averages/ema.hpp"
+#include "indicators/candlesticks/engulfing.hpp"
 #include "indicators/derivatives/estimated_leverage_ratio.hpp"
+#include "indicators/candlesticks/evening_doji_star.hpp"
+#include "indicators/candlesticks/falling_three_methods.hpp"
 #include "indicators/risk/expectancy.hpp"
 #include "indicators/averages/fama.hpp"
 #include "indicators/momentum/fisher_rsi.hpp"
 #include "indicators/averages/frama.hpp"
+#include "indicators/patterns/fry_pan_bottom.hpp"
 #include "indicators/derivatives/funding_implied_apr.hpp"
 #include "indicators/derivatives/funding_rate_mean.hpp"
 #include "indicators/derivatives/funding_rate_z_score.hpp"
+#include "indicators/candlesticks/gap_side_by_side_white.hpp"
 #include "indicators/risk/gain_loss_ratio.hpp"
 #include "indicators/risk/gain_to_pain_ratio.hpp"
 #include "indicators/averages/generalized_dema.hpp"
 #include "indicators/averages/geometric_ma.hpp"
+#include "indicators/candlesticks/gravestone_doji.hpp"
+#include "indicators/candlesticks/hammer.hpp"
+#include "indicators/candlesticks/hanging_man.hpp"
+#include "indicators/candlesticks/harami.hpp"
+#include "indicators/candlesticks/harami_cross.hpp"
+#include "indicators/candlesticks/high_wave.hpp"
+#include "indicators/candlesticks/hikkake.hpp"
+#include "indicators/candlesticks/hikkake_modified.hpp"
 #include "indicators/averages/hma.hpp"
 #include "indicators/averages/holt_winters.hpp"
+#include "indicators/candlesticks/homing_pigeon.hpp"
+#include "indicators/candlesticks/identical_three_crows.hpp"
+#include "indicators/candlesticks/in_neck.hpp"
+#include "indicators/candlesticks/inverted_hammer.hpp"
 #include "indicators/averages/jma.hpp"
 #include "indicators/risk/k_ratio.hpp"
 #include "indicators/averages/kama.hpp"
-#include "indicators/risk/kelly_criterion.hpp"
+#include "indicators/candlesticks/kicking.hpp"
+#include "indicators/candlesticks/kicking_by_length.hpp"
+#include "indicators/candlesticks/ladder_bottom.hpp"
+#include "indicators/candlesticks/long_legged_doji.hpp"
+#include "indicators/candlesticks/long_line.hpp"
+#include "indicators/candlesticks/marubozu.hpp"
+#include "indicators/candlesticks/mat_hold.hpp"
+#include "indicators/candlesticks/matching_low.hpp"
 #include "indicators/derivatives/liquidation_features.hpp"
-#include "indicators/risk/m2_measure.hpp"
 #include "indicators/momentum/macd_histogram.hpp"
+#include "indicators/risk/kelly_criterion.hpp"
+#include "indicators/risk/m2_measure.hpp"
 #include "indicators/risk/martin_ratio.hpp"
 #include "indicators/risk/max_drawdown.hpp"
 #include "indicators/averages/mc_ginley_dynamic.hpp"
 #include "indicators/averages/median_ma.hpp"
 #include "indicators/averages/mid_point.hpp"
+#include "indicators/candlesticks/morning_doji_star.hpp"
+#include "indicators/candlesticks/morning_evening_star.hpp"
+#include "indicators/profiles/naked_poc.hpp"
+#include "indicators/patterns/new_price_lines.hpp"
 #include "indicators/derivatives/oi_price_divergence.hpp"
 #include "indicators/derivatives/oi_weighted.hpp"
+#include "indicators/candlesticks/on_neck.hpp"
 #include "indicators/risk/omega_ratio.hpp"
 #include "indicators/derivatives/open_interest_delta.hpp"
 #include "indicators/derivatives/open_interest_momentum.hpp"
+#include "indicators/candlesticks/opening_marubozu.hpp"
 #include "indicators/orderbook/order_book_imbalance_top_n.hpp"
 #include "indicators/orderbook/order_book_measures.hpp"
 #include "indicators/orderbook/order_flow_imbalance.hpp"
 #include "indicators/risk/pain_index.hpp"
 #include "indicators/bands/percent_b.hpp"
+#include "indicators/candlesticks/piercing_dark_cloud.hpp"
+#include "indicators/patterns/pivot_reversal.hpp"
 #include "indicators/risk/percentage_trailing_stop.hpp"
 #include "indicators/momentum/pmo.hpp"
 #include "indicators/trend/polarized_fractal_efficiency.hpp"
 #include "indicators/momentum/ppo.hpp"
 #include "indicators/momentum/ppo_histogram.hpp"
-#include "indicators/risk/profit_factor.hpp"
+#include "indicators/candlesticks/rickshaw_man.hpp"
+#include "indicators/candlesticks/rising_three_methods.hpp"
+#include "indicators/candlesticks/separating_lines.hpp"
+#include "indicators/candlesticks/shooting_star.hpp"
+#include "indicators/candlesticks/short_line.hpp"
 #include "indicators/momentum/rate_of_change.hpp"
-#include "indicators/risk/recovery_factor.hpp"
-#include "indicators/risk/regime_label.hpp"
-#include "indicators/risk/renko_trailing_stop.hpp"
 #include "indicators/momentum/rmi.hpp"
 #include "indicators/momentum/rsi.hpp"
 #include "indicators/momentum/rsx.hpp"
+#include "indicators/profiles/profile_shape.hpp"
+#include "indicators/risk/profit_factor.hpp"
+#include "indicators/risk/recovery_factor.hpp"
+#include "indicators/risk/regime_label.hpp"
+#include "indicators/risk/renko_trailing_stop.hpp"
 #include "indicators/risk/sharpe_ratio.hpp"
 #include "indicators/averages/sine_weighted_ma.hpp"
+#include "indicators/profiles/single_prints.hpp"
 #include "indicators/averages/sma.hpp"
 #include "indicators/averages/smma.hpp"
-#include "indicators/risk/sortino_ratio.hpp"
-#include "indicators/statistics/standard_error.hpp"
+#include "indicators/averages/t3.hpp"
+#include "indicators/candlesticks/spinning_top.hpp"
+#include "indicators/candlesticks/stalled_pattern.hpp"
+#include "indicators/candlesticks/stick_sandwich.hpp"
+#include "indicators/candlesticks/takuri.hpp"
+#include "indicators/candlesticks/tasuki_gap.hpp"
+#include "indicators/demark/td_camouflage.hpp"
+#include "indicators/demark/td_clop.hpp"
+#include "indicators/demark/td_clopwin.hpp"
+#include "indicators/demark/td_combo.hpp"
+#include "indicators/demark/td_countdown.hpp"
+#include "indicators/demark/td_d_wave.hpp"
+#include "indicators/demark/td_de_marker.hpp"
+#include "indicators/demark/td_differential.hpp"
+#include "indicators/demark/td_open.hpp"
+#include "indicators/demark/td_pressure.hpp"
+#include "indicators/demark/td_propulsion.hpp"
+#include "indicators/demark/td_rei.hpp"
+#include "indicators/demark/td_setup.hpp"
+#include "indicators/demark/td_trap.hpp"
 #include "indicators/momentum/stc.hpp"
-#include "indicators/statistics/std_dev.hpp"
+#include "indicators/momentum/stoch_rsi.hpp"
+#include "indicators/risk/sortino_ratio.hpp"
 #include "indicators/risk/step_trailing_stop.hpp"
 #include "indicators/risk/sterling_ratio.hpp"
-#include "indicators/momentum/stoch_rsi.hpp"
-#include "indicators/averages/t3.hpp"
 #include "indicators/risk/tail_ratio.hpp"
+#include "indicators/statistics/standard_error.hpp"
+#include "indicators/statistics/std_dev.hpp"
 #include "indicators/averages/tema.hpp"
+#include "indicators/candlesticks/three_inside.hpp"
+#include "indicators/patterns/three_line_break.hpp"
+#include "indicators/candlesticks/three_line_strike.hpp"
+#include "indicators/candlesticks/three_outside.hpp"
+#include "indicators/candlesticks/three_soldiers_or_crows.hpp"
+#include "indicators/candlesticks/three_stars_in_south.hpp"
+#include "indicators/candlesticks/thrusting.hpp"
 #include "indicators/momentum/tii.hpp"
+#include "indicators/candlesticks/tower_top_bottom.hpp"
 #include "indicators/risk/trend_label.hpp"
 #include "indicators/trend/trend_strength_index.hpp"
 #include "indicators/averages/trima.hpp"
+#include "indicators/candlesticks/tristar.hpp"
 #include "indicators/momentum/trix.hpp"
 #include "indicators/statistics/tsf.hpp"
 #include "indicators/momentum/tsf_oscillator.hpp"
 #include "indicators/momentum/tsi.hpp"
+#include "indicators/candlesticks/tweezer.hpp"
+#include "indicators/candlesticks/two_crows.hpp"
+#include "indicators/candlesticks/unique_three_river.hpp"
+#include "indicators/candlesticks/upside_gap_three_methods.hpp"
+#include "indicators/candlesticks/upside_gap_two_crows.hpp"
 #include "indicators/risk/ulcer_index.hpp"
 #include "indicators/risk/upside_potential_ratio.hpp"
 #include "indicators/risk/value_at_risk.hpp"
@@ -236,7 +321,7 @@ constexpr ParamKind kInt = ParamKind::PositiveInt;
 [[maybe_unused]] constexpr ParamKind kU32 = ParamKind::U32;
 
 constexpr RegistryRow kRows[] = {
-    {"AbandonedBaby", 0, nullptr},
+    {"AbandonedBaby", 0, &build_new<AbandonedBaby>},
     {"Abcd", 0, nullptr},
     {"AbsoluteBreadthIndex", 5, nullptr},
     {"AccelerationBands", 0, &build_new<AccelerationBands, kInt, kNum>},
@@ -248,7 +333,7 @@ constexpr RegistryRow kRows[] = {
     {"AdaptiveLaguerreFilter", 0, &build_new<AdaptiveLaguerreFilter, kInt>},
     {"AdaptiveRsi", 0, &build_new<AdaptiveRsi, kInt>},
     {"Adl", 0, &build_new<Adl>},
-    {"AdvanceBlock", 0, nullptr},
+    {"AdvanceBlock", 0, &build_new<AdvanceBlock>},
     {"AdvanceDecline", 5, nullptr},
     {"AdvanceDeclineRatio", 5, nullptr},
     {"Adx", 0, nullptr},
@@ -278,7 +363,7 @@ constexpr RegistryRow kRows[] = {
     {"BalanceOfPower", 0, &build_new<BalanceOfPower>},
     {"BandpassFilter", 0, &build_new<BandpassFilter, kInt, kNum>},
     {"Bat", 0, nullptr},
-    {"BeltHold", 0, nullptr},
+    {"BeltHold", 0, &build_new<BeltHold>},
     {"Beta", 0, nullptr},
     {"BetaNeutralSpread", 0, nullptr},
     {"BetterVolume", 0, &build_new<BetterVolume, kInt>},
@@ -288,7 +373,7 @@ constexpr RegistryRow kRows[] = {
     {"BollingerBandwidth", 0, &build_new<BollingerBandwidth, kInt, kNum>},
     {"BomarBands", 0, &build_new<BomarBands, kInt, kNum>},
     {"BreadthThrust", 5, nullptr},
-    {"Breakaway", 0, nullptr},
+    {"Breakaway", 0, &build_new<Breakaway>},
     {"BullishPercentIndex", 5, nullptr},
     {"BurkeRatio", 0, &build_new<BurkeRatio, kInt>},
     {"Butterfly", 0, nullptr},
@@ -308,18 +393,18 @@ constexpr RegistryRow kRows[] = {
     {"ChoppinessIndex", 0, nullptr},
     {"ClassicPivots", 0, nullptr},
     {"CloseVsOpen", 0, &build_new<CloseVsOpen>},
-    {"ClosingMarubozu", 0, nullptr},
+    {"ClosingMarubozu", 0, &build_new<ClosingMarubozu>},
     {"Cmo", 0, &build_new<Cmo, kInt>},
     {"CoefficientOfVariation", 0, &build_new<CoefficientOfVariation, kInt>},
     {"Cointegration", 0, nullptr},
     {"CommonSenseRatio", 0, &build_new<CommonSenseRatio, kInt>},
     {"CompositeProfile", 0, nullptr},
-    {"ConcealingBabySwallow", 0, nullptr},
+    {"ConcealingBabySwallow", 0, &build_new<ConcealingBabySwallow>},
     {"ConditionalValueAtRisk", 0, &build_new<ConditionalValueAtRisk, kInt, kNum>},
     {"ConnorsRsi", 0, &build_new<ConnorsRsi, kInt, kInt, kInt>},
     {"Coppock", 0, &build_new<Coppock, kInt, kInt, kInt>},
     {"CorrelationTrendIndicator", 0, &build_new<CorrelationTrendIndicator, kInt>},
-    {"Counterattack", 0, nullptr},
+    {"Counterattack", 0, &build_new<Counterattack>},
     {"Crab", 0, nullptr},
     {"CumulativeVolumeDelta", 1, nullptr},
     {"CumulativeVolumeIndex", 5, nullptr},
@@ -336,16 +421,16 @@ constexpr RegistryRow kRows[] = {
     {"DetrendedStdDev", 0, &build_new<DetrendedStdDev, kInt>},
     {"DisparityIndex", 0, &build_new<DisparityIndex, kInt>},
     {"DistanceSsd", 0, nullptr},
-    {"Doji", 0, nullptr},
-    {"DojiStar", 0, nullptr},
+    {"Doji", 0, &build_new<Doji>},
+    {"DojiStar", 0, &build_new<DojiStar>},
     {"Donchian", 0, &build_new<Donchian, kInt>},
     {"DonchianStop", 0, nullptr},
     {"DoubleBollinger", 0, &build_new<DoubleBollinger, kInt, kNum, kNum>},
     {"DoubleTopBottom", 0, nullptr},
-    {"DownsideGapThreeMethods", 0, nullptr},
+    {"DownsideGapThreeMethods", 0, &build_new<DownsideGapThreeMethods>},
     {"Dpo", 0, &build_new<Dpo, kInt>},
-    {"DragonflyDoji", 0, nullptr},
-    {"DumplingTop", 0, nullptr},
+    {"DragonflyDoji", 0, &build_new<DragonflyDoji>},
+    {"DumplingTop", 0, &build_new<DumplingTop, kInt>},
     {"Dx", 0, nullptr},
     {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, &build_new<EaseOfMovement, kInt>},
@@ -357,15 +442,15 @@ constexpr RegistryRow kRows[] = {
     {"ElderSafeZone", 0, nullptr},
     {"Ema", 0, &build_new<Ema, kInt>},
     {"EmpiricalModeDecomposition", 0, &build_new<EmpiricalModeDecomposition, kInt, kNum>},
-    {"Engulfing", 0, nullptr},
+    {"Engulfing", 0, &build_new<Engulfing>},
     {"Equivolume", 0, &build_new<Equivolume, kInt>},
     {"EstimatedLeverageRatio", 0, &build_new<EstimatedLeverageRatio>},
     {"EvenBetterSinewave", 0, &build_new<EvenBetterSinewave, kInt, kInt>},
-    {"EveningDojiStar", 0, nullptr},
+    {"EveningDojiStar", 0, &build_new<EveningDojiStar>},
     {"Evwma", 0, &build_new<Evwma, kInt>},
     {"EwmaVolatility", 0, &build_new<EwmaVolatility, kNum>},
     {"Expectancy", 0, &build_new<Expectancy, kInt>},
-    {"FallingThreeMethods", 0, nullptr},
+    {"FallingThreeMethods", 0, &build_new<FallingThreeMethods>},
     {"Fama", 0, &build_new<Fama, kNum, kNum>},
     {"FibArcs", 0, nullptr},
     {"FibChannel", 0, nullptr},
@@ -382,7 +467,7 @@ constexpr RegistryRow kRows[] = {
     {"ForceIndex", 0, &build_new<ForceIndex, kInt>},
     {"FractalChaosBands", 0, &build_new<FractalChaosBands, kInt>},
     {"Frama", 0, &build_new<Frama, kInt>},
-    {"FryPanBottom", 0, nullptr},
+    {"FryPanBottom", 0, &build_new<FryPanBottom, kInt>},
     {"FundingBasis", 4, &build_new<FundingBasis>},
     {"FundingImpliedApr", 4, &build_new<FundingImpliedApr, kNum>},
     {"FundingRate", 4, &build_new<FundingRate>},
@@ -390,7 +475,7 @@ constexpr RegistryRow kRows[] = {
     {"FundingRateZScore", 4, &build_new<FundingRateZScore, kInt>},
     {"GainLossRatio", 0, &build_new<GainLossRatio, kInt>},
     {"GainToPainRatio", 0, &build_new<GainToPainRatio, kInt>},
-    {"GapSideBySideWhite", 0, nullptr},
+    {"GapSideBySideWhite", 0, &build_new<GapSideBySideWhite>},
     {"Garch11", 0, &build_new<Garch11, kNum, kNum, kNum>},
     {"GarmanKlassVolatility", 0, nullptr},
     {"Gartley", 0, nullptr},
@@ -399,11 +484,11 @@ constexpr RegistryRow kRows[] = {
     {"GeometricMa", 0, &build_new<GeometricMa, kInt>},
     {"GoldenPocket", 0, nullptr},
     {"GrangerCausality", 0, nullptr},
-    {"GravestoneDoji", 0, nullptr},
-    {"Hammer", 0, nullptr},
-    {"HangingMan", 0, nullptr},
-    {"Harami", 0, nullptr},
-    {"HaramiCross", 0, nullptr},
+    {"GravestoneDoji", 0, &build_new<GravestoneDoji>},
+    {"Hammer", 0, &build_new<Hammer>},
+    {"HangingMan", 0, &build_new<HangingMan>},
+    {"Harami", 0, &build_new<Harami>},
+    {"HaramiCross", 0, &build_new<HaramiCross>},
     {"HasbrouckInformationShare", 0, nullptr},
     {"HeadAndShoulders", 0, nullptr},
     {"HeikinAshi", 0, nullptr},
@@ -412,22 +497,22 @@ constexpr RegistryRow kRows[] = {
     {"HighLowIndex", 5, nullptr},
     {"HighLowRange", 0, &build_new<HighLowRange>},
     {"HighLowVolumeNodes", 0, nullptr},
-    {"HighWave", 0, nullptr},
+    {"HighWave", 0, &build_new<HighWave>},
     {"HighpassFilter", 0, &build_new<HighpassFilter, kInt>},
-    {"Hikkake", 0, nullptr},
-    {"HikkakeModified", 0, nullptr},
+    {"Hikkake", 0, &build_new<Hikkake>},
+    {"HikkakeModified", 0, &build_new<HikkakeModified>},
     {"HilbertDominantCycle", 0, &build_new<HilbertDominantCycle>},
     {"HistoricalVolatility", 0, &build_new<HistoricalVolatility, kInt, kInt>},
     {"Hma", 0, &build_new<Hma, kInt>},
     {"HoltWinters", 0, &build_new<HoltWinters, kNum, kNum>},
-    {"HomingPigeon", 0, nullptr},
+    {"HomingPigeon", 0, &build_new<HomingPigeon>},
     {"HtDcPhase", 0, &build_new<HtDcPhase>},
     {"HtPhasor", 0, nullptr},
     {"HtTrendMode", 0, &build_new<HtTrendMode>},
     {"HurstChannel", 0, &build_new<HurstChannel, kInt, kNum>},
     {"HurstExponent", 0, &build_new<HurstExponent, kInt, kInt>},
-    {"IdenticalThreeCrows", 0, nullptr},
-    {"InNeck", 0, nullptr},
+    {"IdenticalThreeCrows", 0, &build_new<IdenticalThreeCrows>},
+    {"InNeck", 0, &build_new<InNeck>},
     {"Inertia", 0, nullptr},
     {"InformationRatio", 0, nullptr},
     {"InitialBalance", 0, nullptr},
@@ -435,7 +520,7 @@ constexpr RegistryRow kRows[] = {
     {"IntradayIntensity", 0, &build_new<IntradayIntensity>},
     {"IntradayMomentumIndex", 0, &build_new<IntradayMomentumIndex, kInt>},
     {"InverseFisherTransform", 0, &build_new<InverseFisherTransform, kNum>},
-    {"InvertedHammer", 0, nullptr},
+    {"InvertedHammer", 0, &build_new<InvertedHammer>},
     {"JarqueBera", 0, &build_new<JarqueBera, kInt>},
     {"Jma", 0, &build_new<Jma, kInt, kNum, kU32>},
     {"JumpIndicator", 0, &build_new<JumpIndicator, kInt, kNum>},
@@ -447,13 +532,13 @@ constexpr RegistryRow kRows[] = {
     {"KellyCriterion", 0, &build_new<KellyCriterion, kInt>},
     {"Keltner", 0, nullptr},
     {"KendallTau", 0, nullptr},
-    {"Kicking", 0, nullptr},
-    {"KickingByLength", 0, nullptr},
+    {"Kicking", 0, &build_new<Kicking>},
+    {"KickingByLength", 0, &build_new<KickingByLength>},
     {"Kst", 0, nullptr},
     {"Kurtosis", 0, &build_new<Kurtosis, kInt>},
     {"Kvo", 0, &build_new<Kvo, kInt, kInt>},
     {"KylesLambda", 3, nullptr},
-    {"LadderBottom", 0, nullptr},
+    {"LadderBottom", 0, &build_new<LadderBottom>},
     {"LaguerreRsi", 0, &build_new<LaguerreRsi, kNum>},
     {"LeadLagCrossCorrelation", 0, nullptr},
     {"LinRegAngle", 0, &build_new<LinRegAngle, kInt>},
@@ -463,8 +548,8 @@ constexpr RegistryRow kRows[] = {
     {"LinearRegression", 0, &build_new<LinearRegression, kInt>},
     {"LiquidationFeatures", 4, &build_new<LiquidationFeatures>},
     {"LogReturn", 0, &build_new<LogReturn, kInt>},
-    {"LongLeggedDoji", 0, nullptr},
-    {"LongLine", 0, nullptr},
+    {"LongLeggedDoji", 0, &build_new<LongLeggedDoji>},
+    {"LongLine", 0, &build_new<LongLine>},
     {"LongShortRatio", 4, &build_new<LongShortRatio>},
     {"M2Measure", 0, &build_new<M2Measure, kInt, kNum, kNum>},
     {"MaEnvelope", 0, &build_new<MaEnvelope, kInt, kNum>},
@@ -474,10 +559,10 @@ constexpr RegistryRow kRows[] = {
     {"Mama", 0, nullptr},
     {"MarketFacilitationIndex", 0, &build_new<MarketFacilitationIndex>},
     {"MartinRatio", 0, &build_new<MartinRatio, kInt>},
-    {"Marubozu", 0, nullptr},
+    {"Marubozu", 0, &build_new<Marubozu>},
     {"MassIndex", 0, nullptr},
-    {"MatHold", 0, nullptr},
-    {"MatchingLow", 0, nullptr},
+    {"MatHold", 0, &build_new<MatHold>},
+    {"MatchingLow", 0, &build_new<MatchingLow>},
     {"MaxDrawdown", 0, &build_new<MaxDrawdown, kInt>},
     {"McClellanOscillator", 5, nullptr},
     {"McClellanSummationIndex", 5, nullptr},
@@ -494,13 +579,13 @@ constexpr RegistryRow kRows[] = {
     {"MinusDm", 0, nullptr},
     {"ModifiedMaStop", 0, nullptr},
     {"Mom", 0, &build_new<Mom, kInt>},
-    {"MorningDojiStar", 0, nullptr},
-    {"MorningEveningStar", 0, nullptr},
+    {"MorningDojiStar", 0, &build_new<MorningDojiStar>},
+    {"MorningEveningStar", 0, &build_new<MorningEveningStar>},
     {"MurreyMathLines", 0, &build_new<MurreyMathLines, kInt>},
-    {"NakedPoc", 0, nullptr},
+    {"NakedPoc", 0, &build_new<NakedPoc, kInt, kInt>},
     {"Natr", 0, nullptr},
     {"NewHighsNewLows", 5, nullptr},
-    {"NewPriceLines", 0, nullptr},
+    {"NewPriceLines", 0, &build_new<NewPriceLines, kInt>},
     {"Nrtr", 0, nullptr},
     {"Nvi", 0, &build_new<Nvi>},
     {"OIPriceDivergence", 4, &build_new<OIPriceDivergence, kInt>},
@@ -508,10 +593,10 @@ constexpr RegistryRow kRows[] = {
     {"Obv", 0, &build_new<Obv>},
     {"OiToVolumeRatio", 4, &build_new<OiToVolumeRatio>},
     {"OmegaRatio", 0, &build_new<OmegaRatio, kInt, kNum>},
-    {"OnNeck", 0, nullptr},
+    {"OnNeck", 0, &build_new<OnNeck>},
     {"OpenInterestDelta", 4, &build_new<OpenInterestDelta>},
     {"OpenInterestMomentum", 4, &build_new<OpenInterestMomentum, kInt>},
-    {"OpeningMarubozu", 0, nullptr},
+    {"OpeningMarubozu", 0, &build_new<OpeningMarubozu>},
     {"OpeningRange", 0, nullptr},
     {"OrderBookImbalanceFull", 2, &build_new<OrderBookImbalanceFull>},
     {"OrderBookImbalanceTop1", 2, &build_new<OrderBookImbalanceTop1>},
@@ -530,16 +615,16 @@ constexpr RegistryRow kRows[] = {
     {"PercentageTrailingStop", 0, &build_new<PercentageTrailingStop, kNum>},
     {"PerpetualPremiumIndex", 4, &build_new<PerpetualPremiumIndex>},
     {"Pgo", 0, &build_new<Pgo, kInt>},
-    {"PiercingDarkCloud", 0, nullptr},
+    {"PiercingDarkCloud", 0, &build_new<PiercingDarkCloud>},
     {"Pin", 1, nullptr},
-    {"PivotReversal", 0, nullptr},
+    {"PivotReversal", 0, &build_new<PivotReversal, kInt, kInt>},
     {"PlusDi", 0, nullptr},
     {"PlusDm", 0, nullptr},
     {"Pmo", 0, &build_new<Pmo, kInt, kInt>},
     {"PolarizedFractalEfficiency", 0, &build_new<PolarizedFractalEfficiency, kInt, kInt>},
     {"Ppo", 0, &build_new<Ppo, kInt, kInt>},
     {"PpoHistogram", 0, &build_new<PpoHistogram, kInt, kInt, kInt>},
-    {"ProfileShape", 0, nullptr},
+    {"ProfileShape", 0, &build_new<ProfileShape, kInt, kInt>},
     {"ProfitFactor", 0, &build_new<ProfitFactor, kInt>},
     {"ProjectionBands", 0, &build_new<ProjectionBands, kInt>},
     {"ProjectionOscillator", 0, &build_new<ProjectionOscillator, kInt>},
@@ -558,8 +643,8 @@ constexpr RegistryRow kRows[] = {
     {"RegimeLabel", 0, &build_new<RegimeLabel, kInt, kInt>},
     {"RelativeStrengthAB", 0, nullptr},
     {"RenkoTrailingStop", 0, &build_new<RenkoTrailingStop, kNum>},
-    {"RickshawMan", 0, nullptr},
-    {"RisingThreeMethods", 0, nullptr},
+    {"RickshawMan", 0, &build_new<RickshawMan>},
+    {"RisingThreeMethods", 0, &build_new<RisingThreeMethods>},
     {"Rmi", 0, &build_new<Rmi, kInt, kInt>},
     {"Roc", 0, &build_new<Roc, kInt>},
     {"Rocp", 0, &build_new<Rocp, kInt>},
@@ -583,19 +668,19 @@ constexpr RegistryRow kRows[] = {
     {"SampleEntropy", 0, &build_new<SampleEntropy, kInt, kInt, kNum>},
     {"SarExt", 0, nullptr},
     {"SeasonalZScore", 0, nullptr},
-    {"SeparatingLines", 0, nullptr},
+    {"SeparatingLines", 0, &build_new<SeparatingLines>},
     {"SessionHighLow", 0, nullptr},
     {"SessionRange", 0, nullptr},
     {"SessionVwap", 0, &build_new<SessionVwap, kI32>},
     {"ShannonEntropy", 0, &build_new<ShannonEntropy, kInt, kInt>},
     {"Shark", 0, nullptr},
     {"SharpeRatio", 0, &build_new<SharpeRatio, kInt, kNum>},
-    {"ShootingStar", 0, nullptr},
-    {"ShortLine", 0, nullptr},
+    {"ShootingStar", 0, &build_new<ShootingStar>},
+    {"ShortLine", 0, &build_new<ShortLine>},
     {"SignedVolume", 1, nullptr},
     {"SineWave", 0, &build_new<SineWave>},
     {"SineWeightedMa", 0, &build_new<SineWeightedMa, kInt>},
-    {"SinglePrints", 0, nullptr},
+    {"SinglePrints", 0, &build_new<SinglePrints, kInt, kInt>},
     {"Skewness", 0, &build_new<Skewness, kInt>},
     {"Sma", 0, &build_new<Sma, kInt>},
     {"Smi", 0, &build_new<Smi, kInt, kInt, kInt>},
@@ -603,11 +688,11 @@ constexpr RegistryRow kRows[] = {
     {"SmoothedHeikinAshi", 0, nullptr},
     {"SortinoRatio", 0, &build_new<SortinoRatio, kInt, kNum>},
     {"SpearmanCorrelation", 0, nullptr},
-    {"SpinningTop", 0, nullptr},
+    {"SpinningTop", 0, &build_new<SpinningTop>},
     {"SpreadAr1Coefficient", 0, nullptr},
     {"SpreadBollingerBands", 0, nullptr},
     {"SpreadHurst", 0, nullptr},
-    {"StalledPattern", 0, nullptr},
+    {"StalledPattern", 0, &build_new<StalledPattern>},
     {"StandardError", 0, &build_new<StandardError, kInt>},
     {"StandardErrorBands", 0, &build_new<StandardErrorBands, kInt, kNum>},
     {"StarcBands", 0, nullptr},
@@ -615,7 +700,7 @@ constexpr RegistryRow kRows[] = {
     {"StdDev", 0, &build_new<StdDev, kInt>},
     {"StepTrailingStop", 0, &build_new<StepTrailingStop, kNum>},
     {"SterlingRatio", 0, &build_new<SterlingRatio, kInt>},
-    {"StickSandwich", 0, nullptr},
+    {"StickSandwich", 0, &build_new<StickSandwich>},
     {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
     {"Stochastic", 0, nullptr},
     {"StochasticCci", 0, &build_new<StochasticCci, kInt>},
@@ -624,41 +709,41 @@ constexpr RegistryRow kRows[] = {
     {"T3", 0, &build_new<T3, kInt, kNum>},
     {"TailRatio", 0, &build_new<TailRatio, kInt>},
     {"TakerBuySellRatio", 4, &build_new<TakerBuySellRatio>},
-    {"Takuri", 0, nullptr},
-    {"TasukiGap", 0, nullptr},
-    {"TdCamouflage", 0, nullptr},
-    {"TdClop", 0, nullptr},
-    {"TdClopwin", 0, nullptr},
-    {"TdCombo", 0, nullptr},
-    {"TdCountdown", 0, nullptr},
-    {"TdDWave", 0, nullptr},
-    {"TdDeMarker", 0, nullptr},
-    {"TdDifferential", 0, nullptr},
+    {"Takuri", 0, &build_new<Takuri>},
+    {"TasukiGap", 0, &build_new<TasukiGap>},
+    {"TdCamouflage", 0, &build_new<TdCamouflage>},
+    {"TdClop", 0, &build_new<TdClop>},
+    {"TdClopwin", 0, &build_new<TdClopwin>},
+    {"TdCombo", 0, &build_new<TdCombo, kInt, kInt, kInt, kInt>},
+    {"TdCountdown", 0, &build_new<TdCountdown, kInt, kInt, kInt, kInt>},
+    {"TdDWave", 0, &build_new<TdDWave, kInt>},
+    {"TdDeMarker", 0, &build_new<TdDeMarker, kInt>},
+    {"TdDifferential", 0, &build_new<TdDifferential>},
     {"TdLines", 0, nullptr},
     {"TdMovingAverage", 0, nullptr},
-    {"TdOpen", 0, nullptr},
-    {"TdPressure", 0, nullptr},
-    {"TdPropulsion", 0, nullptr},
+    {"TdOpen", 0, &build_new<TdOpen>},
+    {"TdPressure", 0, &build_new<TdPressure, kInt>},
+    {"TdPropulsion", 0, &build_new<TdPropulsion>},
     {"TdRangeProjection", 0, nullptr},
-    {"TdRei", 0, nullptr},
+    {"TdRei", 0, &build_new<TdRei, kInt>},
     {"TdRiskLevel", 0, nullptr},
     {"TdSequential", 0, nullptr},
-    {"TdSetup", 0, nullptr},
-    {"TdTrap", 0, nullptr},
+    {"TdSetup", 0, &build_new<TdSetup, kInt, kInt>},
+    {"TdTrap", 0, &build_new<TdTrap>},
     {"Tema", 0, &build_new<Tema, kInt>},
     {"TermStructureBasis", 4, &build_new<TermStructureBasis>},
     {"ThreeDrives", 0, nullptr},
-    {"ThreeInside", 0, nullptr},
-    {"ThreeLineBreak", 0, nullptr},
-    {"ThreeLineStrike", 0, nullptr},
-    {"ThreeOutside", 0, nullptr},
-    {"ThreeSoldiersOrCrows", 0, nullptr},
-    {"ThreeStarsInSouth", 0, nullptr},
-    {"Thrusting", 0, nullptr},
+    {"ThreeInside", 0, &build_new<ThreeInside>},
+    {"ThreeLineBreak", 0, &build_new<ThreeLineBreak, kInt>},
+    {"ThreeLineStrike", 0, &build_new<ThreeLineStrike>},
+    {"ThreeOutside", 0, &build_new<ThreeOutside>},
+    {"ThreeSoldiersOrCrows", 0, &build_new<ThreeSoldiersOrCrows>},
+    {"ThreeStarsInSouth", 0, &build_new<ThreeStarsInSouth>},
+    {"Thrusting", 0, &build_new<Thrusting>},
     {"TickIndex", 5, nullptr},
     {"Tii", 0, &build_new<Tii, kInt, kInt>},
     {"TimeBasedStop", 0, nullptr},
-    {"TowerTopBottom", 0, nullptr},
+    {"TowerTopBottom", 0, &build_new<TowerTopBottom>},
     {"TpoProfile", 0, nullptr},
     {"TradeImbalance", 1, nullptr},
     {"TradeSignAutocorrelation", 1, nullptr},
@@ -671,7 +756,7 @@ constexpr RegistryRow kRows[] = {
     {"Trima", 0, &build_new<Trima, kInt>},
     {"Trin", 5, nullptr},
     {"TripleTopBottom", 0, nullptr},
-    {"Tristar", 0, nullptr},
+    {"Tristar", 0, &build_new<Tristar>},
     {"Trix", 0, &build_new<Trix, kInt>},
     {"TrueRange", 0, &build_new<TrueRange>},
     {"Tsf", 0, &build_new<Tsf, kInt>},
@@ -681,17 +766,17 @@ constexpr RegistryRow kRows[] = {
     {"TtmSqueeze", 0, nullptr},
     {"TtmTrend", 0, &build_new<TtmTrend, kInt>},
     {"TurnOfMonth", 0, nullptr},
-    {"Tweezer", 0, nullptr},
+    {"Tweezer", 0, &build_new<Tweezer>},
     {"TwiggsMoneyFlow", 0, &build_new<TwiggsMoneyFlow, kInt>},
-    {"TwoCrows", 0, nullptr},
+    {"TwoCrows", 0, &build_new<TwoCrows>},
     {"TypicalPrice", 0, &build_new<TypicalPrice>},
     {"UlcerIndex", 0, &build_new<UlcerIndex, kInt>},
     {"UltimateOscillator", 0, &build_new<UltimateOscillator, kInt, kInt, kInt>},
-    {"UniqueThreeRiver", 0, nullptr},
+    {"UniqueThreeRiver", 0, &build_new<UniqueThreeRiver>},
     {"UniversalOscillator", 0, &build_new<UniversalOscillator, kInt>},
     {"UpDownVolumeRatio", 5, nullptr},
-    {"UpsideGapThreeMethods", 0, nullptr},
-    {"UpsideGapTwoCrows", 0, nullptr},
+    {"UpsideGapThreeMethods", 0, &build_new<UpsideGapThreeMethods>},
+    {"UpsideGapTwoCrows", 0, &build_new<UpsideGapTwoCrows>},
     {"UpsidePotentialRatio", 0, &build_new<UpsidePotentialRatio, kInt, kNum>},
     {"ValueArea", 0, nullptr},
     {"ValueAtRisk", 0, &build_new<ValueAtRisk, kInt, kNum>},

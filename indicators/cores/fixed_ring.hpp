@@ -32,12 +32,34 @@ public:
         return evicted;
     }
 
+    // Appends x to a ring that is not full.
+    void push_back(const T& x) {
+        assert(size_ < capacity_);
+        slots_[wrap(head_ + size_)] = x;
+        size_ += 1;
+    }
+
+    // Takes the oldest value out (the ring must not be empty).
+    void drop_oldest() {
+        assert(size_ > 0);
+        head_ = wrap(head_ + 1);
+        size_ -= 1;
+    }
+
+    void clear() {
+        head_ = 0;
+        size_ = 0;
+    }
+
     // The i-th value counted from the oldest (i < size()).
     const T& operator[](std::uint64_t i) const {
         assert(i < size_);
         return slots_[wrap(head_ + i)];
     }
     const T& newest() const { return (*this)[size_ - 1]; }
+    const T& from_oldest(std::uint64_t i) const { return (*this)[i]; }
+    // The k-th value counted back from the newest (k < size()).
+    const T& from_newest(std::uint64_t k) const { return (*this)[size_ - 1 - k]; }
 
     // Calls f on every value from the oldest to the newest.
     template <class F>
@@ -59,5 +81,13 @@ private:
     std::uint64_t head_ = 0;  // slot of the oldest value
     std::uint64_t size_ = 0;
 };
+
+// The values re-added from the oldest to the newest, starting from -0.0: the sum of
+// a window that keeps no running sum.
+inline double sum_from_oldest(const FixedRing<double>& ring) {
+    double sum = -0.0;
+    ring.for_each([&](double v) { sum += v; });
+    return sum;
+}
 
 }  // namespace torvex

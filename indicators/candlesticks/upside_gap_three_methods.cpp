@@ -1,0 +1,15 @@
+#include "indicators/candlesticks/upside_gap_three_methods.hpp"
+
+namespace torvex {
+
+double UpsideGapThreeMethods::judge(const Bars& kept, const Ohlcv& bar) {
+    using namespace candle;
+    const Ohlcv& c1 = kept[0];
+    const Ohlcv& c2 = kept[1];
+    const Ohlcv& c3 = bar;
+    const bool bullish = white(c1) && white(c2) && c2.open > c1.close && black(c3) && c2.open < c3.open &&
+                         c3.open < c2.close && c1.open < c3.close && c3.close < c1.close;
+    return bullish ? 1.0 : 0.0;
+}
+
+}  // namespace torvex

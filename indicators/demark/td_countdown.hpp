@@ -1,0 +1,32 @@
+// DeMark countdown: after a completed setup, counts the closes at or beyond the low
+// (buy) or high (sell) of b bars back, up to c. The last count needs the qualifier:
+// the bar's low at or below (high at or above) the close of count c - 5.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <limits>
+
+#include "indicators/demark/sequential_count.hpp"
+
+namespace torvex {
+
+class TdCountdown final : public SequentialCount<TdCountdown> {
+public:
+    static std::expected<TdCountdown, IndicatorError> create(std::uint64_t setup_lookback, std::uint64_t setup_length,
+                                                             std::uint64_t countdown_lookback,
+                                                             std::uint64_t countdown_length);
+
+    void count(const Ohlcv& bar, const Ohlcv& previous, const Ohlcv& b_back);
+    void restart() { qualifier_ = std::numeric_limits<double>::quiet_NaN(); }
+
+private:
+    explicit TdCountdown(SequentialLengths lengths) : SequentialCount(lengths) {}
+
+    // Advances k when the count may move; records the qualifier at c - 5.
+    void advance(std::uint64_t& k, bool qualified, double close);
+
+    double qualifier_ = std::numeric_limits<double>::quiet_NaN();
+};
+
+}  // namespace torvex

@@ -1,0 +1,35 @@
+// DeMark D-wave: numbers the alternating swings 1 to 8 (then 1 again). A swing high
+// (low) is a bar whose high (low) is strictly beyond those of the n bars on each side;
+// only a swing of the other kind than the last one advances the wave.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class TdDWave final : public CandleIndicator<TdDWave> {
+public:
+    // n == 0: ZeroPeriod; above MAX_PERIOD: the maximum text.
+    static std::expected<TdDWave, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return 2 * n_ + 1; }
+
+private:
+    enum class Swing : std::uint8_t { Low = 0, High = 1, None = 2 };
+
+    explicit TdDWave(std::uint64_t n) : bars_(2 * n + 1), n_(n) {}
+
+    std::optional<double> last_;
+    FixedRing<Ohlcv> bars_;
+    std::uint64_t n_;
+    std::uint64_t wave_ = 0;
+    Swing last_swing_ = Swing::None;
+};
+
+}  // namespace torvex

@@ -1,0 +1,32 @@
+// DeMark setup: the signed run of closes below (+k) or above (-k) the close L bars
+// earlier, capped at K; an equal close answers 0.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/demark/setup_count.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class TdSetup final : public CandleIndicator<TdSetup> {
+public:
+    // L == 0 or K == 0: ZeroPeriod; L above MAX_PERIOD: the maximum text.
+    static std::expected<TdSetup, IndicatorError> create(std::uint64_t lookback, std::uint64_t cap);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return lookback_ + 1; }
+
+private:
+    TdSetup(std::uint64_t lookback, std::uint64_t cap) : closes_(lookback + 1), lookback_(lookback), cap_(cap) {}
+
+    FixedRing<double> closes_;  // the L closes before the current bar
+    std::uint64_t lookback_;
+    std::uint64_t cap_;
+    SetupCount count_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,35 @@
+// Pivot reversal: +1.0 when the close crosses above the last confirmed pivot high,
+// -1.0 when it crosses below the last confirmed pivot low. A pivot is a bar whose high
+// (low) is strictly beyond those of the L bars before it and the R bars after it.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class PivotReversal final : public CandleIndicator<PivotReversal> {
+public:
+    // L == 0 or R == 0: ZeroPeriod; either above MAX_PERIOD: the maximum text.
+    static std::expected<PivotReversal, IndicatorError> create(std::uint64_t left, std::uint64_t right);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return left_ + right_ + 1; }
+
+private:
+    PivotReversal(std::uint64_t left, std::uint64_t right)
+        : bars_(left + right + 1), left_(left), right_(right) {}
+
+    std::optional<double> pivot_high_;
+    std::optional<double> pivot_low_;
+    std::optional<double> previous_close_;
+    FixedRing<Ohlcv> bars_;
+    std::uint64_t left_;
+    std::uint64_t right_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,36 @@
+// Naked point of control: the volume point of control of every completed block of n
+// bars stays "naked" until a later bar's range touches it; the answer is the naked
+// point nearest to the close (the older on a tie), or the close when none is left.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <vector>
+
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class NakedPoc final : public CandleIndicator<NakedPoc> {
+public:
+    // n == 0 or bins == 0: ZeroPeriod; either above MAX_PERIOD: the maximum text.
+    static std::expected<NakedPoc, IndicatorError> create(std::uint64_t n, std::uint64_t bins);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return n_; }
+
+private:
+    NakedPoc(std::uint64_t n, std::uint64_t bins) : block_(n), n_(n), bins_(bins) { profile_.reserve(bins); }
+
+    FixedRing<Ohlcv> block_;
+    std::vector<double> naked_;  // oldest first; one point per completed block at most
+    std::uint64_t n_;
+    std::uint64_t bins_;
+    double last_close_ = 0.0;
+    bool block_seen_ = false;
+    std::vector<double> profile_;  // scratch for the block's volume profile
+};
+
+}  // namespace torvex

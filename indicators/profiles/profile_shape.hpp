@@ -1,0 +1,33 @@
+// Profile shape: which third of the window's price range holds the volume point of
+// control: -1.0 the lowest third, +1.0 the highest, 0.0 the middle.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <vector>
+
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class ProfileShape final : public CandleIndicator<ProfileShape> {
+public:
+    // n == 0: ZeroPeriod; n above MAX_PERIOD: the maximum text; bins below 3:
+    // "profile shape needs bins >= 3"; bins above MAX_PERIOD: the maximum text.
+    static std::expected<ProfileShape, IndicatorError> create(std::uint64_t n, std::uint64_t bins);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return n_; }
+
+private:
+    ProfileShape(std::uint64_t n, std::uint64_t bins) : bars_(n), n_(n), bins_(bins) { profile_.reserve(bins); }
+
+    FixedRing<Ohlcv> bars_;
+    std::uint64_t n_;
+    std::uint64_t bins_;
+    std::vector<double> profile_;  // scratch, rebuilt on every producing bar
+};
+
+}  // namespace torvex

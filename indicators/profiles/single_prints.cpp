@@ -1,0 +1,37 @@
+#include "indicators/profiles/single_prints.hpp"
+
+#include "indicators/cores/price_grid.hpp"
+
+namespace torvex {
+
+std::expected<SinglePrints, IndicatorError> SinglePrints::create(std::uint64_t n, std::uint64_t bins) {
+    if (n == 0 || bins == 0) return std::unexpected(IndicatorError::zero_period());
+    // Both lengths size storage, so both are bounded like every other window.
+    if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());
+    if (auto ok = check_max_period(bins); !ok) return std::unexpected(ok.error());
+    return SinglePrints(n, bins);
+}
+
+std::optional<double> SinglePrints::step(const Ohlcv& bar) {
+    if (bars_.full()) bars_.drop_oldest();
+    bars_.push_back(bar);
+    if (!bars_.full()) return std::nullopt;
+    const PriceGrid grid = PriceGrid::over(bars_, bins_);
+    if (!grid.has_range()) return 0.0;
+    // Per-bin touch counts as a running sum of cover edges: the same whole counts as
+    // adding one per covered bin, in O(n + B) instead of O(n x B).
+    edges_.assign(bins_ + 1, 0);
+    bars_.for_each([&](const Ohlcv& b) {
+        edges_[grid.bin_of(b.low)] += 1;
+        edges_[grid.bin_of(b.high) + 1] -= 1;
+    });
+    std::int64_t touches = 0;
+    std::uint64_t singles = 0;
+    for (std::uint64_t i = 0; i < bins_; ++i) {
+        touches += edges_[i];
+        if (touches == 1) ++singles;
+    }
+    return static_cast<double>(singles);
+}
+
+}  // namespace torvex
