@@ -27,30 +27,43 @@ const std::vector<Ohlcv>& bars() {
     return data;
 }
 
-// One benchmark per (name, params); each iteration feeds every bar through a fresh object.
+// The book and funding snapshot that every bar of the benchmark carries.
+class BenchColumns final : public BarColumns {
+public:
+    explicit BenchColumns(std::span<const Ohlcv> candles) : BarColumns(candles) {
+        book_.bids = {{99.9, 5.0}, {99.8, 7.0}, {99.7, 9.0}};
+        book_.asks = {{100.1, 4.0}, {100.2, 6.0}, {100.3, 8.0}};
+        tick_.funding_rate = 0.0001;
+        tick_.open_interest = 1e6;
+    }
+    bool has_extras() const override { return true; }
+    void fill(std::size_t, BarContext& ctx, OrderBook&) const override {
+        ctx.book = &book_;
+        ctx.derivatives = tick_;
+    }
+
+private:
+    OrderBook book_;
+    DerivativesTick tick_;
+};
+
+// One benchmark per (name, params); each iteration runs a fresh object over every bar
+// the way a load does: one column at a time.
 void run(benchmark::State& state, const std::string& name, std::vector<double> params) {
     const auto& data = bars();
-    OrderBook book;
-    book.bids = {{99.9, 5.0}, {99.8, 7.0}, {99.7, 9.0}};
-    book.asks = {{100.1, 4.0}, {100.2, 6.0}, {100.3, 8.0}};
-    DerivativesTick tick;
-    tick.funding_rate = 0.0001;
-    tick.open_interest = 1e6;
-    const std::uint8_t feed = indicator_feed(name);
+    const BarColumns plain(data);
+    const BenchColumns extras(data);
+    const bool candles_only = indicator_feed(name) == kFeedCandles;
+    std::vector<double> column(data.size());
     for (auto _ : state) {
         auto ind = build_indicator(name, params);
         if (!ind) {
             state.SkipWithError("indicator not available");
             return;
         }
-        double sink = 0.0;
-        for (const Ohlcv& b : data) {
-            BarContext ctx(b);
-            if (feed == kFeedOrderBook) ctx.book = &book;
-            if (feed == kFeedFunding) ctx.derivatives = tick;
-            sink += (*ind)->update(ctx).value_or(0.0);
-        }
-        benchmark::DoNotOptimize(sink);
+        ColumnRun out{column, std::nullopt};
+        (*ind)->run_column(candles_only ? plain : static_cast<const BarColumns&>(extras), out);
+        benchmark::DoNotOptimize(column.data());
     }
     state.counters["ns_per_bar"] = benchmark::Counter(
         static_cast<double>(state.iterations() * data.size()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
