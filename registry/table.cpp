@@ -80,6 +80,29 @@
 #include "indicators/averages/wma.hpp"
 #include "indicators/statistics/z_score.hpp"
 #include "indicators/averages/zlema.hpp"
+#include "indicators/trend/adxr.hpp"
+#include "indicators/trend/aroon_oscillator.hpp"
+#include "indicators/volatility/atr.hpp"
+#include "indicators/trend/atr_trailing_stop.hpp"
+#include "indicators/volatility/average_daily_range.hpp"
+#include "indicators/volatility/chaikin_volatility.hpp"
+#include "indicators/volatility/choppiness_index.hpp"
+#include "indicators/trend/directional_movement.hpp"
+#include "indicators/trend/hi_lo_activator.hpp"
+#include "indicators/volatility/inertia.hpp"
+#include "indicators/volatility/mass_index.hpp"
+#include "indicators/volatility/natr.hpp"
+#include "indicators/profiles/overnight_gap.hpp"
+#include "indicators/trend/psar.hpp"
+#include "indicators/volatility/range_volatility.hpp"
+#include "indicators/trend/sar_ext.hpp"
+#include "indicators/profiles/seasonal_z_score.hpp"
+#include "indicators/trend/time_based_stop.hpp"
+#include "indicators/profiles/turn_of_month.hpp"
+#include "indicators/volatility/volatility_ratio.hpp"
+#include "indicators/trend/volty_stop.hpp"
+#include "indicators/volatility/yang_zhang_volatility.hpp"
+#include "indicators/trend/yoyo_exit.hpp"
 
 namespace torvex {
 
@@ -107,7 +130,7 @@ constexpr RegistryRow kRows[] = {
     {"AdvanceDecline", 5, nullptr},
     {"AdvanceDeclineRatio", 5, nullptr},
     {"Adx", 0, nullptr},
-    {"Adxr", 0, nullptr},
+    {"Adxr", 0, &build_new<Adxr, kInt>},
     {"Alligator", 0, nullptr},
     {"Alma", 0, &build_new<Alma, kInt, kNum, kNum>},
     {"Alpha", 0, nullptr},
@@ -117,15 +140,15 @@ constexpr RegistryRow kRows[] = {
     {"AndrewsPitchfork", 0, nullptr},
     {"Apo", 0, &build_new<Apo, kInt, kInt>},
     {"Aroon", 0, nullptr},
-    {"AroonOscillator", 0, nullptr},
-    {"Atr", 0, nullptr},
+    {"AroonOscillator", 0, &build_new<AroonOscillator, kInt>},
+    {"Atr", 0, &build_new<Atr, kInt>},
     {"AtrBands", 0, nullptr},
     {"AtrRatchet", 0, nullptr},
-    {"AtrTrailingStop", 0, nullptr},
+    {"AtrTrailingStop", 0, &build_new<AtrTrailingStop, kInt, kNum>},
     {"AutoFib", 0, nullptr},
     {"Autocorrelation", 0, nullptr},
     {"AutocorrelationPeriodogram", 0, nullptr},
-    {"AverageDailyRange", 0, nullptr},
+    {"AverageDailyRange", 0, &build_new<AverageDailyRange, kInt, kI32>},
     {"AverageDrawdown", 0, nullptr},
     {"AvgPrice", 0, nullptr},
     {"AwesomeOscillator", 0, nullptr},
@@ -157,10 +180,10 @@ constexpr RegistryRow kRows[] = {
     {"Cfo", 0, &build_new<Cfo, kInt>},
     {"ChaikinMoneyFlow", 0, nullptr},
     {"ChaikinOscillator", 0, nullptr},
-    {"ChaikinVolatility", 0, nullptr},
+    {"ChaikinVolatility", 0, &build_new<ChaikinVolatility, kInt, kInt>},
     {"ChandeKrollStop", 0, nullptr},
     {"ChandelierExit", 0, nullptr},
-    {"ChoppinessIndex", 0, nullptr},
+    {"ChoppinessIndex", 0, &build_new<ChoppinessIndex, kInt>},
     {"ClassicPivots", 0, nullptr},
     {"CloseVsOpen", 0, nullptr},
     {"ClosingMarubozu", 0, nullptr},
@@ -201,7 +224,7 @@ constexpr RegistryRow kRows[] = {
     {"Dpo", 0, &build_new<Dpo, kInt>},
     {"DragonflyDoji", 0, nullptr},
     {"DumplingTop", 0, nullptr},
-    {"Dx", 0, nullptr},
+    {"Dx", 0, &build_new<Dx, kInt>},
     {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, nullptr},
     {"EffectiveSpread", 3, nullptr},
@@ -247,7 +270,7 @@ constexpr RegistryRow kRows[] = {
     {"GainToPainRatio", 0, nullptr},
     {"GapSideBySideWhite", 0, nullptr},
     {"Garch11", 0, nullptr},
-    {"GarmanKlassVolatility", 0, nullptr},
+    {"GarmanKlassVolatility", 0, &build_new<GarmanKlassVolatility, kInt, kInt>},
     {"Gartley", 0, nullptr},
     {"GatorOscillator", 0, nullptr},
     {"GeneralizedDema", 0, &build_new<GeneralizedDema, kInt, kNum>},
@@ -263,7 +286,7 @@ constexpr RegistryRow kRows[] = {
     {"HeadAndShoulders", 0, nullptr},
     {"HeikinAshi", 0, nullptr},
     {"HeikinAshiOscillator", 0, nullptr},
-    {"HiLoActivator", 0, nullptr},
+    {"HiLoActivator", 0, &build_new<HiLoActivator, kInt>},
     {"HighLowIndex", 5, nullptr},
     {"HighLowRange", 0, nullptr},
     {"HighLowVolumeNodes", 0, nullptr},
@@ -283,7 +306,7 @@ constexpr RegistryRow kRows[] = {
     {"HurstExponent", 0, nullptr},
     {"IdenticalThreeCrows", 0, nullptr},
     {"InNeck", 0, nullptr},
-    {"Inertia", 0, nullptr},
+    {"Inertia", 0, &build_new<Inertia, kInt, kInt>},
     {"InformationRatio", 0, nullptr},
     {"InitialBalance", 0, nullptr},
     {"InstantaneousTrendline", 0, nullptr},
@@ -330,7 +353,7 @@ constexpr RegistryRow kRows[] = {
     {"MarketFacilitationIndex", 0, nullptr},
     {"MartinRatio", 0, nullptr},
     {"Marubozu", 0, nullptr},
-    {"MassIndex", 0, nullptr},
+    {"MassIndex", 0, &build_new<MassIndex, kInt, kInt>},
     {"MatHold", 0, nullptr},
     {"MatchingLow", 0, nullptr},
     {"MaxDrawdown", 0, nullptr},
@@ -345,15 +368,15 @@ constexpr RegistryRow kRows[] = {
     {"Microprice", 2, &build_new<Microprice>},
     {"MidPoint", 0, &build_new<MidPoint, kInt>},
     {"MidPrice", 0, nullptr},
-    {"MinusDi", 0, nullptr},
-    {"MinusDm", 0, nullptr},
+    {"MinusDi", 0, &build_new<MinusDi, kInt>},
+    {"MinusDm", 0, &build_new<MinusDm, kInt>},
     {"ModifiedMaStop", 0, nullptr},
     {"Mom", 0, &build_new<Mom, kInt>},
     {"MorningDojiStar", 0, nullptr},
     {"MorningEveningStar", 0, nullptr},
     {"MurreyMathLines", 0, nullptr},
     {"NakedPoc", 0, nullptr},
-    {"Natr", 0, nullptr},
+    {"Natr", 0, &build_new<Natr, kInt>},
     {"NewHighsNewLows", 5, nullptr},
     {"NewPriceLines", 0, nullptr},
     {"Nrtr", 0, nullptr},
@@ -373,12 +396,12 @@ constexpr RegistryRow kRows[] = {
     {"OrderBookImbalanceTopN", 2, &build_new<OrderBookImbalanceTopN, kInt>},
     {"OrderFlowImbalance", 2, &build_new<OrderFlowImbalance, kInt>},
     {"OuHalfLife", 0, nullptr},
-    {"OvernightGap", 0, nullptr},
+    {"OvernightGap", 0, &build_new<OvernightGap, kI32>},
     {"OvernightIntradayReturn", 0, nullptr},
     {"PainIndex", 0, nullptr},
     {"PairSpreadZScore", 0, nullptr},
     {"PairwiseBeta", 0, nullptr},
-    {"ParkinsonVolatility", 0, nullptr},
+    {"ParkinsonVolatility", 0, &build_new<ParkinsonVolatility, kInt, kInt>},
     {"PearsonCorrelation", 0, nullptr},
     {"PercentAboveMa", 5, nullptr},
     {"PercentB", 0, &build_new<PercentB, kInt, kNum>},
@@ -388,8 +411,8 @@ constexpr RegistryRow kRows[] = {
     {"PiercingDarkCloud", 0, nullptr},
     {"Pin", 1, nullptr},
     {"PivotReversal", 0, nullptr},
-    {"PlusDi", 0, nullptr},
-    {"PlusDm", 0, nullptr},
+    {"PlusDi", 0, &build_new<PlusDi, kInt>},
+    {"PlusDm", 0, &build_new<PlusDm, kInt>},
     {"Pmo", 0, &build_new<Pmo, kInt, kInt>},
     {"PolarizedFractalEfficiency", 0, &build_new<PolarizedFractalEfficiency, kInt, kInt>},
     {"Ppo", 0, &build_new<Ppo, kInt, kInt>},
@@ -398,7 +421,7 @@ constexpr RegistryRow kRows[] = {
     {"ProfitFactor", 0, nullptr},
     {"ProjectionBands", 0, nullptr},
     {"ProjectionOscillator", 0, nullptr},
-    {"Psar", 0, nullptr},
+    {"Psar", 0, &build_new<Psar, kNum, kNum, kNum>},
     {"Pvi", 0, nullptr},
     {"Qqe", 0, nullptr},
     {"Qstick", 0, nullptr},
@@ -420,7 +443,7 @@ constexpr RegistryRow kRows[] = {
     {"Rocp", 0, &build_new<Rocp, kInt>},
     {"Rocr", 0, &build_new<Rocr, kInt>},
     {"Rocr100", 0, &build_new<Rocr100, kInt>},
-    {"RogersSatchellVolatility", 0, nullptr},
+    {"RogersSatchellVolatility", 0, &build_new<RogersSatchellVolatility, kInt, kInt>},
     {"RollMeasure", 1, nullptr},
     {"RollingCorrelation", 0, nullptr},
     {"RollingCovariance", 0, nullptr},
@@ -436,8 +459,8 @@ constexpr RegistryRow kRows[] = {
     {"RviVolatility", 0, nullptr},
     {"Rwi", 0, nullptr},
     {"SampleEntropy", 0, nullptr},
-    {"SarExt", 0, nullptr},
-    {"SeasonalZScore", 0, nullptr},
+    {"SarExt", 0, &build_new<SarExt, kNum, kNum, kNum, kNum, kNum, kNum, kNum, kNum>},
+    {"SeasonalZScore", 0, &build_new<SeasonalZScore, kI32>},
     {"SeparatingLines", 0, nullptr},
     {"SessionHighLow", 0, nullptr},
     {"SessionRange", 0, nullptr},
@@ -512,7 +535,7 @@ constexpr RegistryRow kRows[] = {
     {"Thrusting", 0, nullptr},
     {"TickIndex", 5, nullptr},
     {"Tii", 0, &build_new<Tii, kInt, kInt>},
-    {"TimeBasedStop", 0, nullptr},
+    {"TimeBasedStop", 0, &build_new<TimeBasedStop, kInt>},
     {"TowerTopBottom", 0, nullptr},
     {"TpoProfile", 0, nullptr},
     {"TradeImbalance", 1, nullptr},
@@ -535,7 +558,7 @@ constexpr RegistryRow kRows[] = {
     {"Tsv", 0, nullptr},
     {"TtmSqueeze", 0, nullptr},
     {"TtmTrend", 0, nullptr},
-    {"TurnOfMonth", 0, nullptr},
+    {"TurnOfMonth", 0, &build_new<TurnOfMonth, kU32, kU32, kI32>},
     {"Tweezer", 0, nullptr},
     {"TwiggsMoneyFlow", 0, nullptr},
     {"TwoCrows", 0, nullptr},
@@ -556,8 +579,8 @@ constexpr RegistryRow kRows[] = {
     {"Vidya", 0, &build_new<Vidya, kInt, kInt>},
     {"VolatilityCone", 0, nullptr},
     {"VolatilityOfVolatility", 0, nullptr},
-    {"VolatilityRatio", 0, nullptr},
-    {"VoltyStop", 0, nullptr},
+    {"VolatilityRatio", 0, &build_new<VolatilityRatio, kInt>},
+    {"VoltyStop", 0, &build_new<VoltyStop, kInt, kNum>},
     {"VolumeOscillator", 0, nullptr},
     {"VolumePriceTrend", 0, nullptr},
     {"VolumeProfile", 0, nullptr},
@@ -580,8 +603,8 @@ constexpr RegistryRow kRows[] = {
     {"WinRate", 0, nullptr},
     {"Wma", 0, &build_new<Wma, kInt>},
     {"WoodiePivots", 0, nullptr},
-    {"YangZhangVolatility", 0, nullptr},
-    {"YoyoExit", 0, nullptr},
+    {"YangZhangVolatility", 0, &build_new<YangZhangVolatility, kInt, kInt>},
+    {"YoyoExit", 0, &build_new<YoyoExit, kInt, kNum>},
     {"ZScore", 0, &build_new<ZScore, kInt>},
     {"ZeroLagMacd", 0, nullptr},
     {"ZigZag", 0, nullptr},

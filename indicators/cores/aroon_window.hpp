@@ -1,0 +1,39 @@
+// The Aroon window scan: the last n + 1 bars, and how many bars back (as a share of
+// n, in percent) the highest high and the lowest low of the window stand.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/bar.hpp"
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/error.hpp"
+
+namespace torvex {
+
+struct AroonPair {
+    double up;    // 100 when the newest bar holds the highest high
+    double down;  // 100 when the newest bar holds the lowest low
+};
+
+class AroonWindow {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod. Room for n + 1 bars.
+    static std::expected<AroonWindow, IndicatorError> create(std::uint64_t n);
+
+    // Pushes a bar (already validated), dropping the oldest of n + 1; once n + 1 bars
+    // are held, answers the index of the highest high and of the lowest low, oldest
+    // = 0, times 100 / n. On ties the newer bar wins.
+    std::optional<AroonPair> step(const Ohlcv& bar);
+
+    std::uint64_t period() const { return period_; }
+
+private:
+    explicit AroonWindow(std::uint64_t n) : bars_(n + 1), period_(n) {}
+
+    FixedRing<Ohlcv> bars_;
+    std::uint64_t period_;
+};
+
+}  // namespace torvex
