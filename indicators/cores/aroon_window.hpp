@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "indicators/bar.hpp"
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -22,17 +22,17 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod. Room for n + 1 bars.
     static std::expected<AroonWindow, IndicatorError> create(std::uint64_t n);
 
-    // Pushes a bar (already validated), dropping the oldest of n + 1; once n + 1 bars
-    // are held, answers the index of the highest high and of the lowest low, oldest
-    // = 0, times 100 / n. On ties the newer bar wins.
+    // Takes a bar (already validated) into the window of the last n + 1; once n + 1
+    // bars are held, answers the index of the highest high and of the lowest low,
+    // oldest = 0, times 100 / n. On ties the newer bar wins.
     std::optional<AroonPair> step(const Ohlcv& bar);
 
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit AroonWindow(std::uint64_t n) : bars_(n + 1), period_(n) {}
+    explicit AroonWindow(std::uint64_t n) : extremes_(n + 1), period_(n) {}
 
-    FixedRing<Ohlcv> bars_;
+    SlidingExtremes extremes_;
     std::uint64_t period_;
 };
 

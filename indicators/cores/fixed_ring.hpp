@@ -28,6 +28,12 @@ public:
         return std::nullopt;
     }
 
+    // Removes the oldest entry; the ring must not be empty.
+    void pop_front() {
+        head_ = wrap(head_ + 1);
+        size_ -= 1;
+    }
+
     // Entry i in arrival order: 0 is the oldest, size() - 1 the newest.
     const T& operator[](std::uint64_t i) const { return buf_[wrap(head_ + i)]; }
     const T& front() const { return buf_[head_]; }

@@ -4,9 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <expected>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -20,7 +20,7 @@ public:
 
     // Appends x and adds it to the sum (no input guard).
     void append(double x) {
-        values_.push_back(x);
+        values_.push(x);
         sum_ = sum_ + x;
     }
 
@@ -40,9 +40,10 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit SummedWindow(std::uint64_t n) : period_(n) {}
+    // Room for n + 1 values: an owner may append before it drops the oldest.
+    explicit SummedWindow(std::uint64_t n) : values_(n + 1), period_(n) {}
 
-    std::deque<double> values_;
+    FixedRing<double> values_;
     std::uint64_t period_;
     double sum_ = 0.0;
     std::uint64_t since_resum_ = 0;

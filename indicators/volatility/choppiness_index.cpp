@@ -1,15 +1,13 @@
 #include "indicators/volatility/choppiness_index.hpp"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "indicators/cores/wilder_atr.hpp"
 
 namespace torvex {
 
 ChoppinessIndex::ChoppinessIndex(std::uint64_t n)
-    : window_(n), period_(n), log_n_(std::log10(static_cast<double>(n))) {}
+    : trs_(n), extremes_(n), period_(n), log_n_(std::log10(static_cast<double>(n))) {}
 
 std::expected<ChoppinessIndex, IndicatorError> ChoppinessIndex::create(std::uint64_t n) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("choppiness index needs period >= 2"));
@@ -20,18 +18,11 @@ std::expected<ChoppinessIndex, IndicatorError> ChoppinessIndex::create(std::uint
 std::optional<double> ChoppinessIndex::step(const Ohlcv& bar) {
     const double tr = true_range(bar, prev_close_);
     prev_close_ = bar.close;
-    if (const std::optional<Entry> old = window_.push(Entry{tr, bar.high, bar.low})) {
-        tr_sum_ -= old->tr;
-    }
+    if (const std::optional<double> old = trs_.push(tr)) tr_sum_ -= *old;
     tr_sum_ += tr;
-    if (!window_.full()) return std::nullopt;
-    double hh = -std::numeric_limits<double>::infinity();
-    double ll = std::numeric_limits<double>::infinity();
-    window_.for_each([&](const Entry& e) {
-        hh = std::max(hh, e.high);
-        ll = std::min(ll, e.low);
-    });
-    const double range = hh - ll;
+    extremes_.push(bar.high, bar.low);
+    if (!trs_.full()) return std::nullopt;
+    const double range = extremes_.highest() - extremes_.lowest();
     if (range == 0.0) return 100.0;
     return 100.0 * std::log10(tr_sum_ / range) / log_n_;
 }

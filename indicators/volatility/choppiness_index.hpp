@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -23,16 +24,11 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    struct Entry {
-        double tr = 0.0;
-        double high = 0.0;
-        double low = 0.0;
-    };
-
     explicit ChoppinessIndex(std::uint64_t n);
 
     std::optional<double> prev_close_;
-    FixedRing<Entry> window_;
+    FixedRing<double> trs_;
+    SlidingExtremes extremes_;  // the window's highest high and lowest low
     std::uint64_t period_;
     double log_n_;
     double tr_sum_ = 0.0;

@@ -2,6 +2,7 @@
 // refused candles, and values from the formulas worked by hand or by a plain model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <vector>
@@ -183,6 +184,24 @@ TEST(RangeVolatility, ChoppinessIndex) {
     // True ranges 3 and 3 over a window from 9 to 14.
     expect_answers("two bars", feed_bars(*chop, {candle(10, 12, 9, 11), candle(13, 14, 12.5, 13)}),
                    {None, 100.0 * std::log10(6.0 / 5.0) / std::log10(2.0)});
+    // Over changing bars, against the window rescanned on every bar.
+    const std::vector<Ohlcv> bars = wavy_bars(150);
+    auto chop9 = boxed(ChoppinessIndex::create(9));
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const auto got = feed(*chop9, bars[i]);
+        ASSERT_EQ(got.has_value(), i + 1 >= 9);
+        if (!got) continue;
+        double sum = 0, hh = -1e300, ll = 1e300;
+        for (std::size_t j = i - 8; j <= i; ++j) {
+            const Ohlcv& b = bars[j];
+            const double pc = j == 0 ? b.close : bars[j - 1].close;
+            sum += j == 0 ? b.high - b.low
+                          : std::max({b.high - b.low, std::fabs(b.high - pc), std::fabs(b.low - pc)});
+            hh = std::max(hh, b.high);
+            ll = std::min(ll, b.low);
+        }
+        EXPECT_NEAR(*got, 100.0 * std::log10(sum / (hh - ll)) / std::log10(9.0), 1e-10) << "bar " << i + 1;
+    }
     auto flat = boxed(ChoppinessIndex::create(3));
     const Ohlcv f = candle(5, 5, 5, 5);
     expect_answers("flat window", feed_bars(*flat, {f, f, f, f}), {None, None, 100.0, 100.0});
