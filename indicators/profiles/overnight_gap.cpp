@@ -3,7 +3,7 @@
 namespace torvex {
 
 std::optional<double> OvernightGap::step(const Ohlcv& bar) {
-    const CivilDate date = local_date(bar.ts, offset_);
+    const std::int64_t date = local_day(local_seconds(bar.ts, offset_));
     if (!date_ || *date_ != date) {
         if (prev_close_) gap_ = *prev_close_ == 0.0 ? 0.0 : bar.open / *prev_close_ - 1.0;
         date_ = date;

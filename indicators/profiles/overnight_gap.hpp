@@ -27,7 +27,7 @@ public:
 private:
     explicit OvernightGap(std::int32_t offset) : offset_(offset) {}
 
-    std::optional<CivilDate> date_;
+    std::optional<std::int64_t> date_;  // local day number of the latest bar
     std::optional<double> prev_close_;
     std::optional<double> gap_;
     std::int32_t offset_;

@@ -8,14 +8,15 @@ std::expected<TurnOfMonth, IndicatorError> TurnOfMonth::create(std::uint32_t fir
     return TurnOfMonth(first_days, last_days, offset_minutes);
 }
 
-bool TurnOfMonth::qualifies(const CivilDate& d) const {
+bool TurnOfMonth::qualifies(std::int64_t day) const {
+    const CivilDate d = civil_from_days(day);
     const std::uint32_t length = days_in_month(d.year, d.month);
     const std::uint32_t tail_start = last_days_ > length ? 0 : length - last_days_;
     return d.day <= first_ || d.day > tail_start;
 }
 
 std::optional<double> TurnOfMonth::step(const Ohlcv& bar) {
-    const CivilDate date = local_date(bar.ts, offset_);
+    const std::int64_t date = local_day(local_seconds(bar.ts, offset_));
     if (date_ && *date_ == date) {
         last_close_ = bar.close;
     } else {

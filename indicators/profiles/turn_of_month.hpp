@@ -28,10 +28,10 @@ public:
 private:
     TurnOfMonth(std::uint32_t f, std::uint32_t l, std::int32_t offset) : first_(f), last_days_(l), offset_(offset) {}
 
-    // True for a day among the first F or the last L of its month.
-    bool qualifies(const CivilDate& d) const;
+    // True for a day (a local day number) among the first F or the last L of its month.
+    bool qualifies(std::int64_t day) const;
 
-    std::optional<CivilDate> date_;
+    std::optional<std::int64_t> date_;  // local day number of the latest bar
     std::optional<double> prev_day_close_;
     double last_close_ = 0.0;
     double sum_ = 0.0;

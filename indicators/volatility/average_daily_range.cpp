@@ -11,7 +11,7 @@ std::expected<AverageDailyRange, IndicatorError> AverageDailyRange::create(std::
 }
 
 std::optional<double> AverageDailyRange::step(const Ohlcv& bar) {
-    const CivilDate date = local_date(bar.ts, offset_);
+    const std::int64_t date = local_day(local_seconds(bar.ts, offset_));
     if (day_ && *day_ == date) {
         day_high_ = std::max(day_high_, bar.high);
         day_low_ = std::min(day_low_, bar.low);

@@ -27,7 +27,9 @@ public:
 private:
     AverageDailyRange(std::uint64_t n, std::int32_t offset) : ranges_(n), offset_(offset) {}
 
-    std::optional<CivilDate> day_;
+    // The local day number of the day being tracked: two bars share a civil date
+    // exactly when their day numbers are equal.
+    std::optional<std::int64_t> day_;
     FixedRing<double> ranges_;
     double day_high_ = -std::numeric_limits<double>::infinity();
     double day_low_ = std::numeric_limits<double>::infinity();
