@@ -2,12 +2,14 @@
 // worked by hand from the formulas, warm-ups, refused candles and registry checks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "volatility/candle_support.hpp"
 
 #include "indicators/cores/aroon_window.hpp"
+#include "indicators/cores/parabolic_sar.hpp"
 #include "indicators/trend/aroon_oscillator.hpp"
 #include "indicators/trend/atr_trailing_stop.hpp"
 #include "indicators/trend/directional_movement.hpp"
@@ -179,6 +181,36 @@ TEST(DirectionalStops, PsarFollowsTheExtremeAndReverses) {
     // at once and reverses to the second bar's high.
     auto outside = boxed(Psar::create(0.02, 0.02, 0.2));
     expect_answers("outside", feed_bars(*outside, {candle(9.5, 10, 9, 9.5), candle(9, 11, 8, 9)}), {None, 11.0});
+}
+
+TEST(DirectionalStops, SarAccelerationGrowsWithEachNewHighUpToItsCap) {
+    // A steady rise: every bar makes a new high and its low stays above the stop.
+    ParabolicSar sar(0.0, 0.0, {0.02, 0.02, 0.1}, {0.02, 0.02, 0.1}, false);
+    double want_sar = 0.0, ep = 0.0, af = 0.02, prev_low = 0.0, before_low = 0.0;
+    for (int i = 0; i < 12; ++i) {
+        const double low = 100.0 + 2.0 * i, high = low + 1.0;
+        const auto got = sar.step(high, low);
+        if (i == 0) {
+            ASSERT_FALSE(got);
+            prev_low = low;
+            continue;
+        }
+        if (i == 1) {
+            want_sar = prev_low;  // long from the first bar's low
+            before_low = low;
+        } else {
+            want_sar = std::min({(ep - want_sar) * af + want_sar, prev_low, before_low});
+            before_low = prev_low;
+            af = std::min(af + 0.02, 0.1);
+        }
+        ep = high;
+        prev_low = low;
+        ASSERT_TRUE(got);
+        EXPECT_NEAR(*got, want_sar, 1e-12) << "bar " << i + 1;
+        EXPECT_FALSE(sar.is_short());
+        EXPECT_NEAR(sar.acceleration(), af, 1e-15) << "bar " << i + 1;
+    }
+    EXPECT_EQ(sar.acceleration(), 0.1);  // five new highs after the start reach the cap
 }
 
 TEST(DirectionalStops, SarExtStartLevelOffsetAndSign) {

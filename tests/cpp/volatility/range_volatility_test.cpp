@@ -120,6 +120,30 @@ TEST(RangeVolatility, RangeEstimatorsOnOneBar) {
     EXPECT_EQ(feed(*rs0, candle(1.0, 2.0, 1.0, 2.0)), 0.0);
 }
 
+TEST(RangeVolatility, FlatBarsHaveNoVolatility) {
+    const Ohlcv f = candle(5, 5, 5, 5);
+    const std::vector<Ohlcv> flat(6, f);
+    const std::vector<std::pair<const char*, IndicatorBox>> cases = [] {
+        std::vector<std::pair<const char*, IndicatorBox>> v;
+        v.emplace_back("GarmanKlass", boxed(GarmanKlassVolatility::create(2, 252)));
+        v.emplace_back("Parkinson", boxed(ParkinsonVolatility::create(2, 252)));
+        v.emplace_back("RogersSatchell", boxed(RogersSatchellVolatility::create(2, 252)));
+        v.emplace_back("YangZhang", boxed(YangZhangVolatility::create(2, 252)));
+        v.emplace_back("Atr", boxed(Atr::create(2)));
+        v.emplace_back("VolatilityRatio", boxed(VolatilityRatio::create(2)));  // average 0: ratio 0
+        return v;
+    }();
+    for (const auto& [label, ind] : cases) {
+        const auto got = feed_bars(*ind, flat);
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            ASSERT_EQ(got[i].has_value(), i + 1 >= ind->warmup()) << label << " bar " << i + 1;
+            if (got[i]) {
+                EXPECT_EQ(*got[i], 0.0) << label << " bar " << i + 1;
+            }
+        }
+    }
+}
+
 // Window means of per-bar terms recomputed from scratch on every bar.
 TEST(RangeVolatility, RangeEstimatorsMatchAPlainWindowMean) {
     const std::vector<Ohlcv> bars = wavy_bars(200);
