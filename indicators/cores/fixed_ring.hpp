@@ -61,4 +61,19 @@ private:
     std::uint64_t size_ = 0;
 };
 
+// The entries' values (through `value`) added oldest first from 0.0. Owners that
+// keep a running sum by adding and subtracting re-sum with it when a value that is
+// not finite leaves the window: once an infinity has entered the sum, subtracting
+// it again gives NaN, and only a re-sum restores the sum of what the window holds.
+template <class T, class Value>
+double ring_sum(const FixedRing<T>& ring, Value value) {
+    double s = 0.0;
+    ring.for_each([&](const T& entry) { s += value(entry); });
+    return s;
+}
+
+inline double ring_sum(const FixedRing<double>& ring) {
+    return ring_sum(ring, [](double v) { return v; });
+}
+
 }  // namespace torvex

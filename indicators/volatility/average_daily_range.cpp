@@ -21,6 +21,7 @@ std::optional<double> AverageDailyRange::step(const Ohlcv& bar) {
             const std::optional<double> old = ranges_.push(range);
             sum_ += range;
             if (old) sum_ -= *old;
+            if (old && !is_finite(*old)) sum_ = ring_sum(ranges_);
         }
         day_ = date;
         day_high_ = bar.high;

@@ -33,6 +33,8 @@ private:
     FixedRing<double> ranges_;
     double day_high_ = -std::numeric_limits<double>::infinity();
     double day_low_ = std::numeric_limits<double>::infinity();
+    // Kept by adding and subtracting; re-summed from the window only when a range
+    // that is not finite leaves it.
     double sum_ = 0.0;
     std::int32_t offset_;
 };

@@ -18,8 +18,10 @@ std::expected<ChoppinessIndex, IndicatorError> ChoppinessIndex::create(std::uint
 std::optional<double> ChoppinessIndex::step(const Ohlcv& bar) {
     const double tr = true_range(bar, prev_close_);
     prev_close_ = bar.close;
-    if (const std::optional<double> old = trs_.push(tr)) tr_sum_ -= *old;
+    const std::optional<double> old = trs_.push(tr);
+    if (old) tr_sum_ -= *old;
     tr_sum_ += tr;
+    if (old && !is_finite(*old)) tr_sum_ = ring_sum(trs_);
     extremes_.push(bar.high, bar.low);
     if (!trs_.full()) return std::nullopt;
     const double range = extremes_.highest() - extremes_.lowest();

@@ -31,6 +31,8 @@ private:
     SlidingExtremes extremes_;  // the window's highest high and lowest low
     std::uint64_t period_;
     double log_n_;
+    // Kept by adding and subtracting; re-summed from the window only when a true
+    // range that is not finite leaves it.
     double tr_sum_ = 0.0;
 };
 

@@ -40,11 +40,13 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
     };
     prev_close_ = bar.close;
 
+    bool rs_resum = false;
     if (window_.full()) {
         const Terms& old = window_.front();
         overnight_.remove(old.overnight);
         open_close_.remove(old.open_close);
         rs_sum_ -= old.rs;
+        rs_resum = !is_finite(old.rs);
     }
     window_.push(t);
     overnight_.add(t.overnight);
@@ -54,6 +56,7 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
         open_close_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); });
     }
     rs_sum_ += t.rs;
+    if (rs_resum) rs_sum_ = ring_sum(window_, [](const Terms& x) { return x.rs; });
     if (!window_.full()) return std::nullopt;
 
     const double var_o = sample_variance(overnight_);

@@ -43,6 +43,8 @@ private:
     std::uint64_t period_;
     std::uint64_t per_year_;
     double k_;
+    // Kept by adding and subtracting; re-summed from the window only when a term
+    // that is not finite leaves it.
     double rs_sum_ = 0.0;
 };
 

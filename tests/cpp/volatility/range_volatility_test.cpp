@@ -299,6 +299,42 @@ TEST(RangeVolatility, ZeroRangeGuards) {
     EXPECT_EQ(feed(*chaikin2, candle(5, 7, 5, 5)), 100.0);
 }
 
+// A bar whose range overflows, or that touches a zero price, puts an infinity into
+// a running sum; once it has left the window the answers are those of a fresh
+// object over the bars that followed.
+TEST(RangeVolatility, WindowSumsRecoverOnceAnInfinityLeaves) {
+    constexpr std::int64_t kDay = 86'400'000;
+    const Ohlcv huge = candle(0, 1.7e308, -1.7e308, 0, 0);  // high − low overflows
+    std::vector<Ohlcv> bars = wavy_bars(12);
+    for (std::size_t i = 0; i < bars.size(); ++i) bars[i].ts = static_cast<std::int64_t>(i + 1) * kDay;
+    struct Case {
+        const char* label;
+        std::function<IndicatorBox()> make;
+        std::vector<Ohlcv> spoilers;
+        std::size_t settle;  // bars after which the spoiler no longer counts
+    };
+    const Ohlcv zero_low = candle(1, 2, 0, 1, 0);  // ln(low / ...) is −∞
+    const Case cases[] = {
+        {"ChoppinessIndex", [] { return boxed(ChoppinessIndex::create(3)); }, {huge}, 4},
+        {"AverageDailyRange", [] { return boxed(AverageDailyRange::create(2, 0)); }, {huge}, 4},
+        // The first bar only keeps its close: the second brings the term in.
+        {"YangZhangVolatility", [] { return boxed(YangZhangVolatility::create(3, 252)); },
+         {candle(1, 1, 1, 1, 0), zero_low}, 6},
+    };
+    for (const Case& c : cases) {
+        IndicatorBox spoilt = c.make();
+        IndicatorBox fresh = c.make();
+        for (const Ohlcv& b : c.spoilers) feed(*spoilt, b);
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            const auto got = feed(*spoilt, bars[i]);
+            const auto want = feed(*fresh, bars[i]);
+            if (i < c.settle || !want) continue;
+            ASSERT_TRUE(got) << c.label << " bar " << i + 1;
+            EXPECT_NEAR(*got, *want, 1e-9 * std::fabs(*want)) << c.label << " bar " << i + 1;
+        }
+    }
+}
+
 TEST(RangeVolatility, InertiaOfAFlatSeriesIsFifty) {
     auto inertia = boxed(Inertia::create(2, 3));
     const Ohlcv f = candle(5, 5, 5, 5);
