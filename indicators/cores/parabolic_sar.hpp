@@ -24,7 +24,7 @@ public:
     // the stop's magnitude by which a reversal pushes it away (only when
     // `widen_on_reverse`). Accelerations are checked by the owner.
     ParabolicSar(double start, double offset, SarAcceleration up, SarAcceleration down, bool widen_on_reverse)
-        : long_(up), short_acc_(down), start_(start), offset_(offset), af_(up.init), widen_(widen_on_reverse) {}
+        : long_acc_(up), short_acc_(down), start_(start), offset_(offset), af_(up.init), widen_(widen_on_reverse) {}
 
     // The high and low of a bar that passed the candle rule. The first bar is only
     // stored; from the second on, answers the stop (its magnitude; is_short() tells
@@ -49,7 +49,7 @@ public:
                 sar_ = std::fabs(start_);
             }
             ep_ = short_ ? low : high;
-            af_ = short_ ? short_acc_.init : long_.init;
+            af_ = short_ ? short_acc_.init : long_acc_.init;
             // A reversal on the first trending bar measures against that bar alone.
             ph = high;
             pl = low;
@@ -69,11 +69,11 @@ public:
             sar_ = std::min(std::min(ep_, pl), low);
             if (widen_) sar_ = sar_ - std::fabs(sar_) * offset_;
             ep_ = high;
-            af_ = long_.init;
+            af_ = long_acc_.init;
             short_ = false;
         } else if (!short_ && high > ep_) {
             ep_ = high;
-            af_ = std::min(af_ + long_.step, long_.max);
+            af_ = std::min(af_ + long_acc_.step, long_acc_.max);
         } else if (short_ && low < ep_) {
             ep_ = low;
             af_ = std::min(af_ + short_acc_.step, short_acc_.max);
@@ -99,7 +99,7 @@ public:
 private:
     static constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-    SarAcceleration long_;
+    SarAcceleration long_acc_;
     SarAcceleration short_acc_;
     double start_;
     double offset_;
