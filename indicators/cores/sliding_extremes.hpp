@@ -1,76 +1,68 @@
-// The highest and the lowest of the last n pairs pushed, and where in the window
-// they stand, in O(1) amortised per push: each side keeps the candidates that no
-// newer value has matched or beaten, so the front of each is the extreme. On ties
-// the newest value wins.
+// Highest and lowest of the last n values in amortised O(1) per value: two
+// monotone queues of (arrival number, value). The answers are exactly those of a
+// scan folded from the oldest value with strict comparisons: among equal extremes
+// (such as -0.0 and +0.0) the oldest one still in the window is answered.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "indicators/cores/capped_ring.hpp"
 
 namespace torvex {
 
 class SlidingExtremes {
 public:
-    // The owner has bounded n (at least 1).
+    // n is at least 1 and already bounded by the owner.
     explicit SlidingExtremes(std::uint64_t n) : highs_(n), lows_(n), period_(n) {}
 
-    void push(double high, double low) {
-        highs_.push(seq_, high, [](double kept, double v) { return kept <= v; }, period_);
-        lows_.push(seq_, low, [](double kept, double v) { return kept >= v; }, period_);
-        seq_ += 1;
+    // Enters `hi` into the maximum queue and `lo` into the minimum queue as one
+    // arrival (pass the same value twice to track one series).
+    void push(double hi, double lo) {
+        count_ += 1;
+        while (!highs_.empty() && expired(highs_.front().seq)) highs_.pop_front();
+        while (!lows_.empty() && expired(lows_.front().seq)) lows_.pop_front();
+        while (!highs_.empty() && highs_.back().value < hi) highs_.pop_back();
+        while (!lows_.empty() && lows_.back().value > lo) lows_.pop_back();
+        highs_.push({count_, hi});
+        lows_.push({count_, lo});
     }
 
-    // Pairs pushed so far, and whether a whole window of n is in.
-    std::uint64_t count() const { return seq_; }
-    bool full() const { return seq_ >= period_; }
-
+    // Both need at least one push.
     double highest() const { return highs_.front().value; }
     double lowest() const { return lows_.front().value; }
-    // Position in the window: 0 is the oldest pair held, the newest is held − 1.
-    std::uint64_t highest_at() const { return highs_.front().seq - oldest_seq(); }
-    std::uint64_t lowest_at() const { return lows_.front().seq - oldest_seq(); }
+
+    // Whether the value that arrived `ago` arrivals before the newest is strictly
+    // above (below) every other value of the window: it heads its queue and the
+    // next entry, the largest (smallest) of the later values, is strictly lower
+    // (higher). Any earlier value at least as high would head the queue instead.
+    bool only_highest(std::uint64_t ago) const { return strict_head(highs_, ago, [](double a, double b) { return a < b; }); }
+    bool only_lowest(std::uint64_t ago) const { return strict_head(lows_, ago, [](double a, double b) { return a > b; }); }
+
+    // Arrivals so far, capped at n: how full the window is.
+    std::uint64_t size() const { return count_ < period_ ? count_ : period_; }
+    bool full() const { return count_ >= period_; }
+    std::uint64_t period() const { return period_; }
 
 private:
     struct Entry {
-        std::uint64_t seq;
-        double value;
+        std::uint64_t seq = 0;
+        double value = 0.0;
     };
 
-    // A double-ended queue of candidates over a buffer of n entries.
-    class Candidates {
-    public:
-        explicit Candidates(std::uint64_t n) : buf_(n), capacity_(n) {}
+    template <class Beyond>
+    bool strict_head(const CappedRing<Entry>& queue, std::uint64_t ago, Beyond beyond) const {
+        if (queue.empty() || ago >= count_ || queue.front().seq != count_ - ago) return false;
+        return queue.size() == 1 || beyond(queue[1].value, queue.front().value);
+    }
 
-        // Drops the candidate that leaves the window, then every candidate that v
-        // matches or beats, then appends v.
-        template <class Beaten>
-        void push(std::uint64_t seq, double v, Beaten beaten, std::uint64_t n) {
-            if (size_ > 0 && seq - front().seq >= n) {
-                head_ = wrap(head_ + 1);
-                size_ -= 1;
-            }
-            while (size_ > 0 && beaten(buf_[wrap(head_ + size_ - 1)].value, v)) size_ -= 1;
-            buf_[wrap(head_ + size_)] = Entry{seq, v};
-            size_ += 1;
-        }
+    // Arrival `seq` has left the window of the last n arrivals.
+    bool expired(std::uint64_t seq) const { return seq + period_ <= count_; }
 
-        const Entry& front() const { return buf_[head_]; }
-
-    private:
-        std::uint64_t wrap(std::uint64_t i) const { return i >= capacity_ ? i - capacity_ : i; }
-
-        std::vector<Entry> buf_;
-        std::uint64_t capacity_;
-        std::uint64_t head_ = 0;
-        std::uint64_t size_ = 0;
-    };
-
-    std::uint64_t oldest_seq() const { return seq_ > period_ ? seq_ - period_ : 0; }
-
-    Candidates highs_;
-    Candidates lows_;
+    CappedRing<Entry> highs_;
+    CappedRing<Entry> lows_;
     std::uint64_t period_;
-    std::uint64_t seq_ = 0;
+    std::uint64_t count_ = 0;
 };
 
 }  // namespace torvex

@@ -1,5 +1,7 @@
 #include "indicators/cores/summed_window.hpp"
 
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 std::expected<SummedWindow, IndicatorError> SummedWindow::create(std::uint64_t n) {
@@ -10,9 +12,7 @@ std::expected<SummedWindow, IndicatorError> SummedWindow::create(std::uint64_t n
 void SummedWindow::count_update() {
     since_resum_ += 1;
     if (since_resum_ >= period_) {
-        double s = -0.0;
-        values_.for_each([&s](double v) { s += v; });
-        sum_ = s;
+        sum_ = window_sum(values_, -0.0);
         since_resum_ = 0;
     }
 }

@@ -4,9 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <expected>
 
-#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -20,7 +20,7 @@ public:
 
     // Appends x and adds it to the sum (no input guard).
     void append(double x) {
-        values_.push(x);
+        values_.push_back(x);
         sum_ = sum_ + x;
     }
 
@@ -40,10 +40,9 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    // Room for n + 1 values: an owner may append before it drops the oldest.
-    explicit SummedWindow(std::uint64_t n) : values_(n + 1), period_(n) {}
+    explicit SummedWindow(std::uint64_t n) : period_(n) {}
 
-    FixedRing<double> values_;
+    std::deque<double> values_;
     std::uint64_t period_;
     double sum_ = 0.0;
     std::uint64_t since_resum_ = 0;

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "indicators/cores/adx_core.hpp"
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -26,7 +26,7 @@ private:
 
     AdxCore adx_;
     std::optional<double> last_;
-    FixedRing<double> window_;
+    CappedRing<double> window_;
 };
 
 }  // namespace torvex

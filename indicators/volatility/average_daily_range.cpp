@@ -21,7 +21,11 @@ std::optional<double> AverageDailyRange::step(const Ohlcv& bar) {
             const std::optional<double> old = ranges_.push(range);
             sum_ += range;
             if (old) sum_ -= *old;
-            if (old && !is_finite(*old)) sum_ = ring_sum(ranges_);
+            if (old && !is_finite(*old)) {
+                double sum = 0.0;
+                ranges_.for_each([&sum](double v) { sum += v; });
+                sum_ = sum;
+            }
         }
         day_ = date;
         day_high_ = bar.high;

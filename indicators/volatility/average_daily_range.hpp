@@ -7,7 +7,7 @@
 #include <limits>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/local_time.hpp"
 #include "indicators/indicator.hpp"
 
@@ -30,7 +30,7 @@ private:
     // The local day number of the day being tracked: two bars share a civil date
     // exactly when their day numbers are equal.
     std::optional<std::int64_t> day_;
-    FixedRing<double> ranges_;
+    CappedRing<double> ranges_;
     double day_high_ = -std::numeric_limits<double>::infinity();
     double day_low_ = std::numeric_limits<double>::infinity();
     // Kept by adding and subtracting; re-summed from the window only when a range

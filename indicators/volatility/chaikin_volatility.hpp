@@ -6,7 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/indicator.hpp"
 
@@ -27,7 +27,7 @@ private:
     ChaikinVolatility(std::uint64_t e, std::uint64_t r) : window_(r + 1), ema_(e) {}
 
     std::optional<double> last_;
-    FixedRing<double> window_;
+    CappedRing<double> window_;
     SeededEma ema_;
 };
 

@@ -21,7 +21,11 @@ std::optional<double> ChoppinessIndex::step(const Ohlcv& bar) {
     const std::optional<double> old = trs_.push(tr);
     if (old) tr_sum_ -= *old;
     tr_sum_ += tr;
-    if (old && !is_finite(*old)) tr_sum_ = ring_sum(trs_);
+    if (old && !is_finite(*old)) {
+        double sum = 0.0;
+        trs_.for_each([&sum](double v) { sum += v; });
+        tr_sum_ = sum;
+    }
     extremes_.push(bar.high, bar.low);
     if (!trs_.full()) return std::nullopt;
     const double range = extremes_.highest() - extremes_.lowest();

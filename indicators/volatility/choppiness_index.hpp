@@ -6,7 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
@@ -27,7 +27,7 @@ private:
     explicit ChoppinessIndex(std::uint64_t n);
 
     std::optional<double> prev_close_;
-    FixedRing<double> trs_;
+    CappedRing<double> trs_;
     SlidingExtremes extremes_;  // the window's highest high and lowest low
     std::uint64_t period_;
     double log_n_;

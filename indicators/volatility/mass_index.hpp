@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "indicators/cores/ema_chain.hpp"
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -26,7 +26,7 @@ private:
     MassIndex(EmaChain<2> emas, std::uint64_t e, std::uint64_t s) : ratios_(s), emas_(emas), ema_period_(e) {}
 
     std::optional<double> last_;
-    FixedRing<double> ratios_;
+    CappedRing<double> ratios_;
     EmaChain<2> emas_;
     std::uint64_t ema_period_;
     double ratio_sum_ = 0.0;

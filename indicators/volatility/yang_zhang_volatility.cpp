@@ -51,12 +51,18 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
     window_.push(t);
     overnight_.add(t.overnight);
     open_close_.add(t.open_close);
-    if (overnight_.recenter_due(period_)) {
+    // Both moment windows move their anchors together, on the overnight window's turn.
+    const bool due = overnight_.recenter_due(period_);
+    if (due) {
         overnight_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); });
         open_close_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); });
     }
     rs_sum_ += t.rs;
-    if (rs_resum) rs_sum_ = ring_sum(window_, [](const Terms& x) { return x.rs; });
+    if (rs_resum) {
+        double sum = 0.0;
+        window_.for_each([&sum](const Terms& x) { sum += x.rs; });
+        rs_sum_ = sum;
+    }
     if (!window_.full()) return std::nullopt;
 
     const double var_o = sample_variance(overnight_);

@@ -6,7 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 #include "indicators/indicator.hpp"
 
@@ -37,7 +37,7 @@ private:
 
     std::optional<double> prev_close_;
     std::optional<double> last_;
-    FixedRing<Terms> window_;
+    CappedRing<Terms> window_;
     ShiftedSums overnight_;
     ShiftedSums open_close_;
     std::uint64_t period_;
