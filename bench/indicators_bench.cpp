@@ -87,6 +87,7 @@ const std::vector<Case>& cases() {
 #include "cases/cycles.inc"
 #include "cases/candlesticks.inc"
 #include "cases/demark.inc"
+#include "cases/range_trend.inc"
     };
     return all;
 }

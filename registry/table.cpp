@@ -255,6 +255,9 @@
 #include "indicators/momentum/ttm_trend.hpp"
 #include "indicators/momentum/ultimate_oscillator.hpp"
 #include "indicators/momentum/williams_r.hpp"
+#include "indicators/profiles/overnight_gap.hpp"
+#include "indicators/profiles/seasonal_z_score.hpp"
+#include "indicators/profiles/turn_of_month.hpp"
 #include "indicators/statistics/autocorrelation.hpp"
 #include "indicators/statistics/coefficient_of_variation.hpp"
 #include "indicators/statistics/detrended_std_dev.hpp"
@@ -274,15 +277,35 @@
 #include "indicators/statistics/sample_entropy.hpp"
 #include "indicators/statistics/shannon_entropy.hpp"
 #include "indicators/statistics/skewness.hpp"
+#include "indicators/trend/adxr.hpp"
+#include "indicators/trend/aroon_oscillator.hpp"
+#include "indicators/trend/atr_trailing_stop.hpp"
+#include "indicators/trend/directional_movement.hpp"
+#include "indicators/trend/hi_lo_activator.hpp"
+#include "indicators/trend/psar.hpp"
+#include "indicators/trend/sar_ext.hpp"
+#include "indicators/trend/time_based_stop.hpp"
+#include "indicators/trend/volty_stop.hpp"
+#include "indicators/trend/yoyo_exit.hpp"
+#include "indicators/volatility/atr.hpp"
+#include "indicators/volatility/average_daily_range.hpp"
 #include "indicators/volatility/bipower_variation.hpp"
+#include "indicators/volatility/chaikin_volatility.hpp"
+#include "indicators/volatility/choppiness_index.hpp"
 #include "indicators/volatility/ewma_volatility.hpp"
 #include "indicators/volatility/garch11.hpp"
 #include "indicators/volatility/historical_volatility.hpp"
+#include "indicators/volatility/inertia.hpp"
 #include "indicators/volatility/jump_indicator.hpp"
 #include "indicators/volatility/log_return.hpp"
+#include "indicators/volatility/mass_index.hpp"
+#include "indicators/volatility/natr.hpp"
+#include "indicators/volatility/range_volatility.hpp"
 #include "indicators/volatility/realized_volatility.hpp"
 #include "indicators/volatility/rvi_volatility.hpp"
 #include "indicators/volatility/volatility_of_volatility.hpp"
+#include "indicators/volatility/volatility_ratio.hpp"
+#include "indicators/volatility/yang_zhang_volatility.hpp"
 #include "indicators/volume/ad_oscillator.hpp"
 #include "indicators/volume/adl.hpp"
 #include "indicators/volume/bar_transforms.hpp"
@@ -337,7 +360,7 @@ constexpr RegistryRow kRows[] = {
     {"AdvanceDecline", 5, nullptr},
     {"AdvanceDeclineRatio", 5, nullptr},
     {"Adx", 0, nullptr},
-    {"Adxr", 0, nullptr},
+    {"Adxr", 0, &build_new<Adxr, kInt>},
     {"Alligator", 0, nullptr},
     {"Alma", 0, &build_new<Alma, kInt, kNum, kNum>},
     {"Alpha", 0, nullptr},
@@ -347,15 +370,15 @@ constexpr RegistryRow kRows[] = {
     {"AndrewsPitchfork", 0, &build_new<AndrewsPitchfork, kInt>},
     {"Apo", 0, &build_new<Apo, kInt, kInt>},
     {"Aroon", 0, nullptr},
-    {"AroonOscillator", 0, nullptr},
-    {"Atr", 0, nullptr},
+    {"AroonOscillator", 0, &build_new<AroonOscillator, kInt>},
+    {"Atr", 0, &build_new<Atr, kInt>},
     {"AtrBands", 0, nullptr},
     {"AtrRatchet", 0, nullptr},
-    {"AtrTrailingStop", 0, nullptr},
+    {"AtrTrailingStop", 0, &build_new<AtrTrailingStop, kInt, kNum>},
     {"AutoFib", 0, nullptr},
     {"Autocorrelation", 0, &build_new<Autocorrelation, kInt, kInt>},
     {"AutocorrelationPeriodogram", 0, &build_new<AutocorrelationPeriodogram, kInt, kInt>},
-    {"AverageDailyRange", 0, nullptr},
+    {"AverageDailyRange", 0, &build_new<AverageDailyRange, kInt, kI32>},
     {"AverageDrawdown", 0, &build_new<AverageDrawdown, kInt>},
     {"AvgPrice", 0, &build_new<AvgPrice>},
     {"AwesomeOscillator", 0, &build_new<AwesomeOscillator, kInt, kInt>},
@@ -387,10 +410,10 @@ constexpr RegistryRow kRows[] = {
     {"Cfo", 0, &build_new<Cfo, kInt>},
     {"ChaikinMoneyFlow", 0, &build_new<ChaikinMoneyFlow, kInt>},
     {"ChaikinOscillator", 0, &build_new<ChaikinOscillator, kInt, kInt>},
-    {"ChaikinVolatility", 0, nullptr},
+    {"ChaikinVolatility", 0, &build_new<ChaikinVolatility, kInt, kInt>},
     {"ChandeKrollStop", 0, nullptr},
     {"ChandelierExit", 0, nullptr},
-    {"ChoppinessIndex", 0, nullptr},
+    {"ChoppinessIndex", 0, &build_new<ChoppinessIndex, kInt>},
     {"ClassicPivots", 0, nullptr},
     {"CloseVsOpen", 0, &build_new<CloseVsOpen>},
     {"ClosingMarubozu", 0, &build_new<ClosingMarubozu>},
@@ -431,7 +454,7 @@ constexpr RegistryRow kRows[] = {
     {"Dpo", 0, &build_new<Dpo, kInt>},
     {"DragonflyDoji", 0, &build_new<DragonflyDoji>},
     {"DumplingTop", 0, &build_new<DumplingTop, kInt>},
-    {"Dx", 0, nullptr},
+    {"Dx", 0, &build_new<Dx, kInt>},
     {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, &build_new<EaseOfMovement, kInt>},
     {"EffectiveSpread", 3, nullptr},
@@ -477,7 +500,7 @@ constexpr RegistryRow kRows[] = {
     {"GainToPainRatio", 0, &build_new<GainToPainRatio, kInt>},
     {"GapSideBySideWhite", 0, &build_new<GapSideBySideWhite>},
     {"Garch11", 0, &build_new<Garch11, kNum, kNum, kNum>},
-    {"GarmanKlassVolatility", 0, nullptr},
+    {"GarmanKlassVolatility", 0, &build_new<GarmanKlassVolatility, kInt, kInt>},
     {"Gartley", 0, nullptr},
     {"GatorOscillator", 0, nullptr},
     {"GeneralizedDema", 0, &build_new<GeneralizedDema, kInt, kNum>},
@@ -493,7 +516,7 @@ constexpr RegistryRow kRows[] = {
     {"HeadAndShoulders", 0, nullptr},
     {"HeikinAshi", 0, nullptr},
     {"HeikinAshiOscillator", 0, &build_new<HeikinAshiOscillator, kInt>},
-    {"HiLoActivator", 0, nullptr},
+    {"HiLoActivator", 0, &build_new<HiLoActivator, kInt>},
     {"HighLowIndex", 5, nullptr},
     {"HighLowRange", 0, &build_new<HighLowRange>},
     {"HighLowVolumeNodes", 0, nullptr},
@@ -513,7 +536,7 @@ constexpr RegistryRow kRows[] = {
     {"HurstExponent", 0, &build_new<HurstExponent, kInt, kInt>},
     {"IdenticalThreeCrows", 0, &build_new<IdenticalThreeCrows>},
     {"InNeck", 0, &build_new<InNeck>},
-    {"Inertia", 0, nullptr},
+    {"Inertia", 0, &build_new<Inertia, kInt, kInt>},
     {"InformationRatio", 0, nullptr},
     {"InitialBalance", 0, nullptr},
     {"InstantaneousTrendline", 0, &build_new<InstantaneousTrendline, kInt>},
@@ -560,7 +583,7 @@ constexpr RegistryRow kRows[] = {
     {"MarketFacilitationIndex", 0, &build_new<MarketFacilitationIndex>},
     {"MartinRatio", 0, &build_new<MartinRatio, kInt>},
     {"Marubozu", 0, &build_new<Marubozu>},
-    {"MassIndex", 0, nullptr},
+    {"MassIndex", 0, &build_new<MassIndex, kInt, kInt>},
     {"MatHold", 0, &build_new<MatHold>},
     {"MatchingLow", 0, &build_new<MatchingLow>},
     {"MaxDrawdown", 0, &build_new<MaxDrawdown, kInt>},
@@ -575,15 +598,15 @@ constexpr RegistryRow kRows[] = {
     {"Microprice", 2, &build_new<Microprice>},
     {"MidPoint", 0, &build_new<MidPoint, kInt>},
     {"MidPrice", 0, &build_new<MidPrice, kInt>},
-    {"MinusDi", 0, nullptr},
-    {"MinusDm", 0, nullptr},
+    {"MinusDi", 0, &build_new<MinusDi, kInt>},
+    {"MinusDm", 0, &build_new<MinusDm, kInt>},
     {"ModifiedMaStop", 0, nullptr},
     {"Mom", 0, &build_new<Mom, kInt>},
     {"MorningDojiStar", 0, &build_new<MorningDojiStar>},
     {"MorningEveningStar", 0, &build_new<MorningEveningStar>},
     {"MurreyMathLines", 0, &build_new<MurreyMathLines, kInt>},
     {"NakedPoc", 0, &build_new<NakedPoc, kInt, kInt>},
-    {"Natr", 0, nullptr},
+    {"Natr", 0, &build_new<Natr, kInt>},
     {"NewHighsNewLows", 5, nullptr},
     {"NewPriceLines", 0, &build_new<NewPriceLines, kInt>},
     {"Nrtr", 0, nullptr},
@@ -603,12 +626,12 @@ constexpr RegistryRow kRows[] = {
     {"OrderBookImbalanceTopN", 2, &build_new<OrderBookImbalanceTopN, kInt>},
     {"OrderFlowImbalance", 2, &build_new<OrderFlowImbalance, kInt>},
     {"OuHalfLife", 0, nullptr},
-    {"OvernightGap", 0, nullptr},
+    {"OvernightGap", 0, &build_new<OvernightGap, kI32>},
     {"OvernightIntradayReturn", 0, nullptr},
     {"PainIndex", 0, &build_new<PainIndex, kInt>},
     {"PairSpreadZScore", 0, nullptr},
     {"PairwiseBeta", 0, nullptr},
-    {"ParkinsonVolatility", 0, nullptr},
+    {"ParkinsonVolatility", 0, &build_new<ParkinsonVolatility, kInt, kInt>},
     {"PearsonCorrelation", 0, nullptr},
     {"PercentAboveMa", 5, nullptr},
     {"PercentB", 0, &build_new<PercentB, kInt, kNum>},
@@ -618,8 +641,8 @@ constexpr RegistryRow kRows[] = {
     {"PiercingDarkCloud", 0, &build_new<PiercingDarkCloud>},
     {"Pin", 1, nullptr},
     {"PivotReversal", 0, &build_new<PivotReversal, kInt, kInt>},
-    {"PlusDi", 0, nullptr},
-    {"PlusDm", 0, nullptr},
+    {"PlusDi", 0, &build_new<PlusDi, kInt>},
+    {"PlusDm", 0, &build_new<PlusDm, kInt>},
     {"Pmo", 0, &build_new<Pmo, kInt, kInt>},
     {"PolarizedFractalEfficiency", 0, &build_new<PolarizedFractalEfficiency, kInt, kInt>},
     {"Ppo", 0, &build_new<Ppo, kInt, kInt>},
@@ -628,7 +651,7 @@ constexpr RegistryRow kRows[] = {
     {"ProfitFactor", 0, &build_new<ProfitFactor, kInt>},
     {"ProjectionBands", 0, &build_new<ProjectionBands, kInt>},
     {"ProjectionOscillator", 0, &build_new<ProjectionOscillator, kInt>},
-    {"Psar", 0, nullptr},
+    {"Psar", 0, &build_new<Psar, kNum, kNum, kNum>},
     {"Pvi", 0, &build_new<Pvi>},
     {"Qqe", 0, nullptr},
     {"Qstick", 0, &build_new<Qstick, kInt>},
@@ -650,7 +673,7 @@ constexpr RegistryRow kRows[] = {
     {"Rocp", 0, &build_new<Rocp, kInt>},
     {"Rocr", 0, &build_new<Rocr, kInt>},
     {"Rocr100", 0, &build_new<Rocr100, kInt>},
-    {"RogersSatchellVolatility", 0, nullptr},
+    {"RogersSatchellVolatility", 0, &build_new<RogersSatchellVolatility, kInt, kInt>},
     {"RollMeasure", 1, nullptr},
     {"RollingCorrelation", 0, nullptr},
     {"RollingCovariance", 0, nullptr},
@@ -666,8 +689,8 @@ constexpr RegistryRow kRows[] = {
     {"RviVolatility", 0, &build_new<RviVolatility, kInt>},
     {"Rwi", 0, nullptr},
     {"SampleEntropy", 0, &build_new<SampleEntropy, kInt, kInt, kNum>},
-    {"SarExt", 0, nullptr},
-    {"SeasonalZScore", 0, nullptr},
+    {"SarExt", 0, &build_new<SarExt, kNum, kNum, kNum, kNum, kNum, kNum, kNum, kNum>},
+    {"SeasonalZScore", 0, &build_new<SeasonalZScore, kI32>},
     {"SeparatingLines", 0, &build_new<SeparatingLines>},
     {"SessionHighLow", 0, nullptr},
     {"SessionRange", 0, nullptr},
@@ -742,7 +765,7 @@ constexpr RegistryRow kRows[] = {
     {"Thrusting", 0, &build_new<Thrusting>},
     {"TickIndex", 5, nullptr},
     {"Tii", 0, &build_new<Tii, kInt, kInt>},
-    {"TimeBasedStop", 0, nullptr},
+    {"TimeBasedStop", 0, &build_new<TimeBasedStop, kInt>},
     {"TowerTopBottom", 0, &build_new<TowerTopBottom>},
     {"TpoProfile", 0, nullptr},
     {"TradeImbalance", 1, nullptr},
@@ -765,7 +788,7 @@ constexpr RegistryRow kRows[] = {
     {"Tsv", 0, &build_new<Tsv, kInt>},
     {"TtmSqueeze", 0, nullptr},
     {"TtmTrend", 0, &build_new<TtmTrend, kInt>},
-    {"TurnOfMonth", 0, nullptr},
+    {"TurnOfMonth", 0, &build_new<TurnOfMonth, kU32, kU32, kI32>},
     {"Tweezer", 0, &build_new<Tweezer>},
     {"TwiggsMoneyFlow", 0, &build_new<TwiggsMoneyFlow, kInt>},
     {"TwoCrows", 0, &build_new<TwoCrows>},
@@ -786,8 +809,8 @@ constexpr RegistryRow kRows[] = {
     {"Vidya", 0, &build_new<Vidya, kInt, kInt>},
     {"VolatilityCone", 0, nullptr},
     {"VolatilityOfVolatility", 0, &build_new<VolatilityOfVolatility, kInt, kInt>},
-    {"VolatilityRatio", 0, nullptr},
-    {"VoltyStop", 0, nullptr},
+    {"VolatilityRatio", 0, &build_new<VolatilityRatio, kInt>},
+    {"VoltyStop", 0, &build_new<VoltyStop, kInt, kNum>},
     {"VolumeOscillator", 0, &build_new<VolumeOscillator, kInt, kInt>},
     {"VolumePriceTrend", 0, &build_new<VolumePriceTrend>},
     {"VolumeProfile", 0, nullptr},
@@ -810,8 +833,8 @@ constexpr RegistryRow kRows[] = {
     {"WinRate", 0, &build_new<WinRate, kInt>},
     {"Wma", 0, &build_new<Wma, kInt>},
     {"WoodiePivots", 0, nullptr},
-    {"YangZhangVolatility", 0, nullptr},
-    {"YoyoExit", 0, nullptr},
+    {"YangZhangVolatility", 0, &build_new<YangZhangVolatility, kInt, kInt>},
+    {"YoyoExit", 0, &build_new<YoyoExit, kInt, kNum>},
     {"ZScore", 0, &build_new<ZScore, kInt>},
     {"ZeroLagMacd", 0, nullptr},
     {"ZigZag", 0, nullptr},

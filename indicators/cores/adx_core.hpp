@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "indicators/bar.hpp"
+#include "indicators/cores/directional_smoother.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -16,11 +17,6 @@ struct AdxPoint {
     double plus_di;
     double minus_di;
     double adx;
-};
-
-struct DiPair {
-    double plus_di = 0.0;
-    double minus_di = 0.0;
 };
 
 class AdxCore {
@@ -39,17 +35,10 @@ public:
 private:
     explicit AdxCore(std::uint64_t n);
 
-    std::optional<Ohlcv> prev_;
-    std::optional<double> tr_s_;
-    std::optional<double> plus_dm_s_;
-    std::optional<double> minus_dm_s_;
+    DirectionalSmoother dm_;
     std::optional<double> adx_;
     std::vector<double> dx_seed_;
     std::uint64_t period_;
-    double tr_sum_ = 0.0;
-    double plus_dm_sum_ = 0.0;
-    double minus_dm_sum_ = 0.0;
-    std::uint64_t seed_count_ = 0;
     DiPair last_di_;
 };
 

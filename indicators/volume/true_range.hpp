@@ -7,16 +7,10 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/wilder_atr.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
-
-// high − low without a previous close, else max(high − low, |high − pc|, |low − pc|).
-inline double true_range(const Ohlcv& b, std::optional<double> prev_close) {
-    const double hl = b.high - b.low;
-    if (!prev_close) return hl;
-    return std::max(std::max(hl, std::fabs(b.high - *prev_close)), std::fabs(b.low - *prev_close));
-}
 
 class TrueRange final : public CandleIndicator<TrueRange> {
 public:

@@ -1,0 +1,81 @@
+// Directional movement against the previous bar and its Wilder smoothing: the
+// plain sums of the first n values of +DM, -DM and TR, then S = (S - S/n) + x.
+// The stage shared by the directional indices, DX and ADX.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "indicators/bar.hpp"
+#include "indicators/cores/wilder_atr.hpp"
+
+namespace torvex {
+
+struct DirectionalSums {
+    double plus_dm = 0.0;
+    double minus_dm = 0.0;
+    double tr = 0.0;
+};
+
+// +DI and -DI of smoothed sums: 100·DM/TR, both 0 when the smoothed TR is 0.
+struct DiPair {
+    double plus_di = 0.0;
+    double minus_di = 0.0;
+};
+
+inline DiPair directional_indices(const DirectionalSums& s) {
+    if (s.tr == 0.0) return {};
+    return DiPair{100.0 * s.plus_dm / s.tr, 100.0 * s.minus_dm / s.tr};
+}
+
+// 100·|+DI − −DI| / (+DI + −DI), 0 when both indices are 0.
+inline double directional_index(const DiPair& di) {
+    const double sum = di.plus_di + di.minus_di;
+    return sum == 0.0 ? 0.0 : 100.0 * std::fabs(di.plus_di - di.minus_di) / sum;
+}
+
+class DirectionalSmoother {
+public:
+    // The owner has checked n (1..MAX_PERIOD).
+    explicit DirectionalSmoother(std::uint64_t n) : period_(n), n_(static_cast<double>(n)) {}
+
+    // One candle that already passed the candle rule. The first candle is only
+    // stored; from candle n + 1 on, answers the smoothed sums.
+    std::optional<DirectionalSums> step(const Ohlcv& bar) {
+        if (!prev_) {
+            prev_ = bar;
+            return std::nullopt;
+        }
+        const Ohlcv& p = *prev_;
+        const double tr = true_range(bar, p.close);
+        const double up = bar.high - p.high;
+        const double down = p.low - bar.low;
+        const double plus_dm = (up > down && up > 0.0) ? up : 0.0;
+        const double minus_dm = (down > up && down > 0.0) ? down : 0.0;
+        prev_ = bar;
+        if (seed_count_ >= period_) {
+            s_.plus_dm = s_.plus_dm - s_.plus_dm / n_ + plus_dm;
+            s_.minus_dm = s_.minus_dm - s_.minus_dm / n_ + minus_dm;
+            s_.tr = s_.tr - s_.tr / n_ + tr;
+            return s_;
+        }
+        s_.plus_dm += plus_dm;
+        s_.minus_dm += minus_dm;
+        s_.tr += tr;
+        seed_count_ += 1;
+        if (seed_count_ < period_) return std::nullopt;
+        return s_;
+    }
+
+    std::uint64_t period() const { return period_; }
+
+private:
+    std::optional<Ohlcv> prev_;
+    DirectionalSums s_;  // seed sums until n values came, smoothed sums after
+    std::uint64_t period_;
+    double n_;
+    std::uint64_t seed_count_ = 0;
+};
+
+}  // namespace torvex

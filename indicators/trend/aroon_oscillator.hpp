@@ -1,0 +1,30 @@
+// Aroon oscillator: Aroon up minus Aroon down over the last n + 1 bars, from −100
+// (the lowest low is newest) to 100 (the highest high is newest).
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <utility>
+
+#include "indicators/cores/aroon_window.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class AroonOscillator final : public CandleIndicator<AroonOscillator> {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<AroonOscillator, IndicatorError> create(std::uint64_t n);
+
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return window_.period() + 1; }
+
+private:
+    explicit AroonOscillator(AroonWindow window) : window_(std::move(window)) {}
+
+    std::optional<double> last_;
+    AroonWindow window_;
+};
+
+}  // namespace torvex

@@ -1,0 +1,60 @@
+// The Wilder directional-movement lines: the smoothed +DM and −DM, the directional
+// indices +DI and −DI, and their spread DX. All five keep the same smoothed sums
+// and differ only in what they read from them.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/directional_smoother.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+struct PlusDmLine {
+    static double of(const DirectionalSums& s) { return s.plus_dm; }
+};
+struct MinusDmLine {
+    static double of(const DirectionalSums& s) { return s.minus_dm; }
+};
+struct PlusDiLine {
+    static double of(const DirectionalSums& s) { return directional_indices(s).plus_di; }
+};
+struct MinusDiLine {
+    static double of(const DirectionalSums& s) { return directional_indices(s).minus_di; }
+};
+struct DxLine {
+    static double of(const DirectionalSums& s) { return directional_index(directional_indices(s)); }
+};
+
+template <class Line>
+class DirectionalLine final : public CandleIndicator<DirectionalLine<Line>> {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<DirectionalLine, IndicatorError> create(std::uint64_t n) {
+        if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+        return DirectionalLine(n);
+    }
+
+    // The first bar is only stored; the first value comes on bar n + 1, when the
+    // smoothed sums are the plain sums of the first n movements.
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<DirectionalSums> sums = dm_.step(bar);
+        if (!sums) return std::nullopt;
+        return Line::of(*sums);
+    }
+    std::uint64_t warmup() const override { return dm_.period() + 1; }
+
+private:
+    explicit DirectionalLine(std::uint64_t n) : dm_(n) {}
+    DirectionalSmoother dm_;
+};
+
+using PlusDm = DirectionalLine<PlusDmLine>;
+using MinusDm = DirectionalLine<MinusDmLine>;
+using PlusDi = DirectionalLine<PlusDiLine>;
+using MinusDi = DirectionalLine<MinusDiLine>;
+using Dx = DirectionalLine<DxLine>;
+
+}  // namespace torvex

@@ -1,0 +1,42 @@
+// Average daily range: the mean high-to-low range of the last n completed local
+// days, the day taken in a fixed UTC offset.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <limits>
+#include <optional>
+
+#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/local_time.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class AverageDailyRange final : public CandleIndicator<AverageDailyRange> {
+public:
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod. The offset is not checked.
+    static std::expected<AverageDailyRange, IndicatorError> create(std::uint64_t n, std::int32_t offset_minutes);
+
+    // Tracks the current day's high and low; a bar of a new local date completes
+    // the day before. Answers the mean of the completed days held (up to n), also on
+    // bars inside a day; nothing before the first day completes.
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return ranges_.capacity(); }
+
+private:
+    AverageDailyRange(std::uint64_t n, std::int32_t offset) : ranges_(n), offset_(offset) {}
+
+    // The local day number of the day being tracked: two bars share a civil date
+    // exactly when their day numbers are equal.
+    std::optional<std::int64_t> day_;
+    CappedRing<double> ranges_;
+    double day_high_ = -std::numeric_limits<double>::infinity();
+    double day_low_ = std::numeric_limits<double>::infinity();
+    // Kept by adding and subtracting; re-summed from the window only when a range
+    // that is not finite leaves it.
+    double sum_ = 0.0;
+    std::int32_t offset_;
+};
+
+}  // namespace torvex

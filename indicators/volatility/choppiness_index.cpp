@@ -1,0 +1,36 @@
+#include "indicators/volatility/choppiness_index.hpp"
+
+#include <cmath>
+
+#include "indicators/cores/wilder_atr.hpp"
+
+namespace torvex {
+
+ChoppinessIndex::ChoppinessIndex(std::uint64_t n)
+    : trs_(n), extremes_(n), period_(n), log_n_(std::log10(static_cast<double>(n))) {}
+
+std::expected<ChoppinessIndex, IndicatorError> ChoppinessIndex::create(std::uint64_t n) {
+    if (n < 2) return std::unexpected(IndicatorError::invalid_period("choppiness index needs period >= 2"));
+    if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());
+    return ChoppinessIndex(n);
+}
+
+std::optional<double> ChoppinessIndex::step(const Ohlcv& bar) {
+    const double tr = true_range(bar, prev_close_);
+    prev_close_ = bar.close;
+    const std::optional<double> old = trs_.push(tr);
+    if (old) tr_sum_ -= *old;
+    tr_sum_ += tr;
+    if (old && !is_finite(*old)) {
+        double sum = 0.0;
+        trs_.for_each([&sum](double v) { sum += v; });
+        tr_sum_ = sum;
+    }
+    extremes_.push(bar.high, bar.low);
+    if (!trs_.full()) return std::nullopt;
+    const double range = extremes_.highest() - extremes_.lowest();
+    if (range == 0.0) return 100.0;
+    return 100.0 * std::log10(tr_sum_ / range) / log_n_;
+}
+
+}  // namespace torvex

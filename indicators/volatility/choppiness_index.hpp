@@ -1,0 +1,39 @@
+// Choppiness index: the sum of the window's true ranges against the window's whole
+// range, on a log scale from 0 (trending) to 100 (choppy).
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class ChoppinessIndex final : public CandleIndicator<ChoppinessIndex> {
+public:
+    // n below 2 (0 included): InvalidPeriod "choppiness index needs period >= 2";
+    // above MAX_PERIOD: InvalidPeriod.
+    static std::expected<ChoppinessIndex, IndicatorError> create(std::uint64_t n);
+
+    // Once n bars are in: 100·log10(ΣTR / (HH − LL)) / log10(n), or 100 when the
+    // window's highest high equals its lowest low.
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return period_; }
+
+private:
+    explicit ChoppinessIndex(std::uint64_t n);
+
+    std::optional<double> prev_close_;
+    CappedRing<double> trs_;
+    SlidingExtremes extremes_;  // the window's highest high and lowest low
+    std::uint64_t period_;
+    double log_n_;
+    // Kept by adding and subtracting; re-summed from the window only when a true
+    // range that is not finite leaves it.
+    double tr_sum_ = 0.0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,35 @@
+// Mass index: the sum over s bars of the ratio of the range's exponential average
+// to that average's own exponential average; a bulge marks a range expansion.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/ema_chain.hpp"
+#include "indicators/cores/capped_ring.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class MassIndex final : public CandleIndicator<MassIndex> {
+public:
+    // e = 0 or s = 0: ZeroPeriod; e or s above MAX_PERIOD: InvalidPeriod.
+    static std::expected<MassIndex, IndicatorError> create(std::uint64_t e, std::uint64_t s);
+
+    // A range that is not finite answers nothing and changes nothing; so does a
+    // first average that is not finite (it does not reach the second).
+    std::optional<double> step(const Ohlcv& bar);
+    std::uint64_t warmup() const override { return 2 * ema_period_ + ratios_.capacity() - 2; }
+
+private:
+    MassIndex(EmaChain<2> emas, std::uint64_t e, std::uint64_t s) : ratios_(s), emas_(emas), ema_period_(e) {}
+
+    std::optional<double> last_;
+    CappedRing<double> ratios_;
+    EmaChain<2> emas_;
+    std::uint64_t ema_period_;
+    double ratio_sum_ = 0.0;
+};
+
+}  // namespace torvex

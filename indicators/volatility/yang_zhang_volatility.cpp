@@ -1,0 +1,76 @@
+#include "indicators/volatility/yang_zhang_volatility.hpp"
+
+#include <cmath>
+
+namespace torvex {
+
+namespace {
+double clamp_nonneg(double v) { return v >= 0.0 ? v : 0.0; }
+}  // namespace
+
+YangZhangVolatility::YangZhangVolatility(std::uint64_t n, std::uint64_t y)
+    : window_(n),
+      period_(n),
+      per_year_(y),
+      k_(0.34 / (1.34 + (static_cast<double>(n) + 1.0) / (static_cast<double>(n) - 1.0))) {}
+
+std::expected<YangZhangVolatility, IndicatorError> YangZhangVolatility::create(std::uint64_t n, std::uint64_t y) {
+    if (n == 0 || y == 0) return std::unexpected(IndicatorError::zero_period());
+    if (n < 2) return std::unexpected(IndicatorError::invalid_period("Yang-Zhang period must be >= 2"));
+    if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());
+    return YangZhangVolatility(n, y);
+}
+
+double YangZhangVolatility::sample_variance(const ShiftedSums& s) const {
+    const double nf = static_cast<double>(period_);
+    const double m = s.s1() / nf;
+    return clamp_nonneg(std::fma(nf, -(m * m), s.s2()) / (nf - 1.0));
+}
+
+std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
+    if (!prev_close_) {
+        prev_close_ = bar.close;
+        return std::nullopt;
+    }
+    const Terms t{
+        std::log(bar.open / *prev_close_),
+        std::log(bar.close / bar.open),
+        std::fma(std::log(bar.high / bar.close), std::log(bar.high / bar.open),
+                 std::log(bar.low / bar.close) * std::log(bar.low / bar.open)),
+    };
+    prev_close_ = bar.close;
+
+    bool rs_resum = false;
+    if (window_.full()) {
+        const Terms& old = window_.front();
+        overnight_.remove(old.overnight);
+        open_close_.remove(old.open_close);
+        rs_sum_ -= old.rs;
+        rs_resum = !is_finite(old.rs);
+    }
+    window_.push(t);
+    overnight_.add(t.overnight);
+    open_close_.add(t.open_close);
+    // Both moment windows move their anchors together, on the overnight window's turn.
+    const bool due = overnight_.recenter_due(period_);
+    if (due) {
+        overnight_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); });
+        open_close_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); });
+    }
+    rs_sum_ += t.rs;
+    if (rs_resum) {
+        double sum = 0.0;
+        window_.for_each([&sum](const Terms& x) { sum += x.rs; });
+        rs_sum_ = sum;
+    }
+    if (!window_.full()) return std::nullopt;
+
+    const double var_o = sample_variance(overnight_);
+    const double var_c = sample_variance(open_close_);
+    const double var_rs = clamp_nonneg(rs_sum_ / static_cast<double>(period_));
+    const double yz = clamp_nonneg((k_ * var_c + var_o) + (1.0 - k_) * var_rs);
+    last_ = std::sqrt(static_cast<double>(per_year_)) * std::sqrt(yz) * 100.0;
+    return last_;
+}
+
+}  // namespace torvex
