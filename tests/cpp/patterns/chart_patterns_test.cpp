@@ -148,6 +148,9 @@ TEST(ChartPatterns, ValueOnlyOnConfirmingBarsAndRefusalsChangeNothing) {
     EXPECT_FALSE(test::feed(*clean, bad));
     EXPECT_TRUE(clean->outputs().empty());
     EXPECT_EQ(clean->warmup(), 4u);
+    // Highs that rise on every bar only move the extreme: no pivot, no value.
+    IndicatorBox rising = test::make(box<Wedge>());
+    for (int i = 0; i < 40; ++i) EXPECT_FALSE(test::feed(*rising, test::ohlc(100 + i, 101 + i, 60 + i, 100 + i)));
 }
 
 TEST(ChartPatterns, RegistryBuildsEveryDetectorWithItsWarmup) {
