@@ -15,7 +15,9 @@ namespace torvex {
 
 class AutoFib final : public SwingLevels<AutoFib, 7, 6, 2> {
 public:
-    static constexpr std::array<std::string_view, 7> kOutputNames{"level_0", "level_236", "level_382", "level_500", "level_618", "level_786", "level_1000"};
+    static constexpr std::array<std::string_view, 7> kOutputNames{
+        "level_0", "level_236", "level_382", "level_500",
+        "level_618", "level_786", "level_1000"};
     static constexpr bool kMovesWithTime = false;
 
     static std::expected<AutoFib, IndicatorError> create();

@@ -14,7 +14,9 @@ namespace torvex {
 
 class Camarilla final : public MultiOutput<Camarilla, 9> {
 public:
-    static constexpr std::array<std::string_view, 9> kOutputNames{"pp", "r1", "r2", "r3", "r4", "s1", "s2", "s3", "s4"};
+    static constexpr std::array<std::string_view, 9> kOutputNames{
+        "pp", "r1", "r2", "r3", "r4",
+        "s1", "s2", "s3", "s4"};
     static constexpr InputGate kGate = InputGate::Candle;
 
     static std::expected<Camarilla, IndicatorError> create();

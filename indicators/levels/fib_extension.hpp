@@ -14,7 +14,9 @@ namespace torvex {
 
 class FibExtension final : public SwingLevels<FibExtension, 5, 2, 2> {
 public:
-    static constexpr std::array<std::string_view, 5> kOutputNames{"level_1272", "level_1414", "level_1618", "level_2000", "level_2618"};
+    static constexpr std::array<std::string_view, 5> kOutputNames{
+        "level_1272", "level_1414", "level_1618",
+        "level_2000", "level_2618"};
     static constexpr bool kMovesWithTime = false;
 
     static std::expected<FibExtension, IndicatorError> create();

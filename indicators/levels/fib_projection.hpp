@@ -13,7 +13,9 @@ namespace torvex {
 
 class FibProjection final : public SwingLevels<FibProjection, 4, 3, 3> {
 public:
-    static constexpr std::array<std::string_view, 4> kOutputNames{"level_618", "level_1000", "level_1618", "level_2618"};
+    static constexpr std::array<std::string_view, 4> kOutputNames{
+        "level_618", "level_1000",
+        "level_1618", "level_2618"};
     static constexpr bool kMovesWithTime = false;
 
     static std::expected<FibProjection, IndicatorError> create();
