@@ -304,6 +304,38 @@
 #include "indicators/volatility/realized_volatility.hpp"
 #include "indicators/volatility/rvi_volatility.hpp"
 #include "indicators/volatility/volatility_of_volatility.hpp"
+#include "indicators/levels/auto_fib.hpp"
+#include "indicators/levels/camarilla.hpp"
+#include "indicators/levels/central_pivot_range.hpp"
+#include "indicators/levels/classic_pivots.hpp"
+#include "indicators/levels/demark_pivots.hpp"
+#include "indicators/levels/fib_arcs.hpp"
+#include "indicators/levels/fib_channel.hpp"
+#include "indicators/levels/fib_confluence.hpp"
+#include "indicators/levels/fib_extension.hpp"
+#include "indicators/levels/fib_fan.hpp"
+#include "indicators/levels/fib_projection.hpp"
+#include "indicators/levels/fib_retracement.hpp"
+#include "indicators/levels/fib_time_zones.hpp"
+#include "indicators/levels/fibonacci_pivots.hpp"
+#include "indicators/levels/golden_pocket.hpp"
+#include "indicators/levels/woodie_pivots.hpp"
+#include "indicators/patterns/abcd.hpp"
+#include "indicators/patterns/bat.hpp"
+#include "indicators/patterns/butterfly.hpp"
+#include "indicators/patterns/crab.hpp"
+#include "indicators/patterns/cup_and_handle.hpp"
+#include "indicators/patterns/cypher.hpp"
+#include "indicators/patterns/double_top_bottom.hpp"
+#include "indicators/patterns/flag_pennant.hpp"
+#include "indicators/patterns/gartley.hpp"
+#include "indicators/patterns/head_and_shoulders.hpp"
+#include "indicators/patterns/rectangle_range.hpp"
+#include "indicators/patterns/shark.hpp"
+#include "indicators/patterns/three_drives.hpp"
+#include "indicators/patterns/triangle.hpp"
+#include "indicators/patterns/triple_top_bottom.hpp"
+#include "indicators/patterns/wedge.hpp"
 #include "indicators/volatility/volatility_ratio.hpp"
 #include "indicators/volatility/yang_zhang_volatility.hpp"
 #include "indicators/volume/ad_oscillator.hpp"
@@ -345,7 +377,7 @@ constexpr ParamKind kInt = ParamKind::PositiveInt;
 
 constexpr RegistryRow kRows[] = {
     {"AbandonedBaby", 0, &build_new<AbandonedBaby>},
-    {"Abcd", 0, nullptr},
+    {"Abcd", 0, &build_new<Abcd>},
     {"AbsoluteBreadthIndex", 5, nullptr},
     {"AccelerationBands", 0, &build_new<AccelerationBands, kInt, kNum>},
     {"AcceleratorOscillator", 0, &build_new<AcceleratorOscillator, kInt, kInt, kInt>},
@@ -375,7 +407,7 @@ constexpr RegistryRow kRows[] = {
     {"AtrBands", 0, nullptr},
     {"AtrRatchet", 0, nullptr},
     {"AtrTrailingStop", 0, &build_new<AtrTrailingStop, kInt, kNum>},
-    {"AutoFib", 0, nullptr},
+    {"AutoFib", 0, &build_new<AutoFib>},
     {"Autocorrelation", 0, &build_new<Autocorrelation, kInt, kInt>},
     {"AutocorrelationPeriodogram", 0, &build_new<AutocorrelationPeriodogram, kInt, kInt>},
     {"AverageDailyRange", 0, &build_new<AverageDailyRange, kInt, kI32>},
@@ -385,7 +417,7 @@ constexpr RegistryRow kRows[] = {
     {"AwesomeOscillatorHistogram", 0, &build_new<AwesomeOscillatorHistogram, kInt, kInt, kInt>},
     {"BalanceOfPower", 0, &build_new<BalanceOfPower>},
     {"BandpassFilter", 0, &build_new<BandpassFilter, kInt, kNum>},
-    {"Bat", 0, nullptr},
+    {"Bat", 0, &build_new<Bat>},
     {"BeltHold", 0, &build_new<BeltHold>},
     {"Beta", 0, nullptr},
     {"BetaNeutralSpread", 0, nullptr},
@@ -399,14 +431,14 @@ constexpr RegistryRow kRows[] = {
     {"Breakaway", 0, &build_new<Breakaway>},
     {"BullishPercentIndex", 5, nullptr},
     {"BurkeRatio", 0, &build_new<BurkeRatio, kInt>},
-    {"Butterfly", 0, nullptr},
+    {"Butterfly", 0, &build_new<Butterfly>},
     {"CalendarSpread", 4, &build_new<CalendarSpread>},
     {"CalmarRatio", 0, &build_new<CalmarRatio, kInt>},
-    {"Camarilla", 0, nullptr},
+    {"Camarilla", 0, &build_new<Camarilla>},
     {"CandleVolume", 0, &build_new<CandleVolume, kInt>},
     {"Cci", 0, &build_new<Cci, kInt>},
     {"CenterOfGravity", 0, &build_new<CenterOfGravity, kInt>},
-    {"CentralPivotRange", 0, nullptr},
+    {"CentralPivotRange", 0, &build_new<CentralPivotRange>},
     {"Cfo", 0, &build_new<Cfo, kInt>},
     {"ChaikinMoneyFlow", 0, &build_new<ChaikinMoneyFlow, kInt>},
     {"ChaikinOscillator", 0, &build_new<ChaikinOscillator, kInt, kInt>},
@@ -414,7 +446,7 @@ constexpr RegistryRow kRows[] = {
     {"ChandeKrollStop", 0, nullptr},
     {"ChandelierExit", 0, nullptr},
     {"ChoppinessIndex", 0, &build_new<ChoppinessIndex, kInt>},
-    {"ClassicPivots", 0, nullptr},
+    {"ClassicPivots", 0, &build_new<ClassicPivots>},
     {"CloseVsOpen", 0, &build_new<CloseVsOpen>},
     {"ClosingMarubozu", 0, &build_new<ClosingMarubozu>},
     {"Cmo", 0, &build_new<Cmo, kInt>},
@@ -428,17 +460,17 @@ constexpr RegistryRow kRows[] = {
     {"Coppock", 0, &build_new<Coppock, kInt, kInt, kInt>},
     {"CorrelationTrendIndicator", 0, &build_new<CorrelationTrendIndicator, kInt>},
     {"Counterattack", 0, &build_new<Counterattack>},
-    {"Crab", 0, nullptr},
+    {"Crab", 0, &build_new<Crab>},
     {"CumulativeVolumeDelta", 1, nullptr},
     {"CumulativeVolumeIndex", 5, nullptr},
-    {"CupAndHandle", 0, nullptr},
+    {"CupAndHandle", 0, &build_new<CupAndHandle>},
     {"CyberneticCycle", 0, &build_new<CyberneticCycle, kInt>},
-    {"Cypher", 0, nullptr},
+    {"Cypher", 0, &build_new<Cypher>},
     {"Decycler", 0, &build_new<Decycler, kInt>},
     {"DecyclerOscillator", 0, &build_new<DecyclerOscillator, kInt, kInt>},
     {"Dema", 0, &build_new<Dema, kInt>},
     {"DemandIndex", 0, &build_new<DemandIndex, kInt>},
-    {"DemarkPivots", 0, nullptr},
+    {"DemarkPivots", 0, &build_new<DemarkPivots>},
     {"DepthSlope", 2, &build_new<DepthSlope>},
     {"DerivativeOscillator", 0, &build_new<DerivativeOscillator, kInt, kInt, kInt, kInt>},
     {"DetrendedStdDev", 0, &build_new<DetrendedStdDev, kInt>},
@@ -449,7 +481,7 @@ constexpr RegistryRow kRows[] = {
     {"Donchian", 0, &build_new<Donchian, kInt>},
     {"DonchianStop", 0, nullptr},
     {"DoubleBollinger", 0, &build_new<DoubleBollinger, kInt, kNum, kNum>},
-    {"DoubleTopBottom", 0, nullptr},
+    {"DoubleTopBottom", 0, &build_new<DoubleTopBottom>},
     {"DownsideGapThreeMethods", 0, &build_new<DownsideGapThreeMethods>},
     {"Dpo", 0, &build_new<Dpo, kInt>},
     {"DragonflyDoji", 0, &build_new<DragonflyDoji>},
@@ -475,18 +507,18 @@ constexpr RegistryRow kRows[] = {
     {"Expectancy", 0, &build_new<Expectancy, kInt>},
     {"FallingThreeMethods", 0, &build_new<FallingThreeMethods>},
     {"Fama", 0, &build_new<Fama, kNum, kNum>},
-    {"FibArcs", 0, nullptr},
-    {"FibChannel", 0, nullptr},
-    {"FibConfluence", 0, nullptr},
-    {"FibExtension", 0, nullptr},
-    {"FibFan", 0, nullptr},
-    {"FibProjection", 0, nullptr},
-    {"FibRetracement", 0, nullptr},
-    {"FibTimeZones", 0, nullptr},
-    {"FibonacciPivots", 0, nullptr},
+    {"FibArcs", 0, &build_new<FibArcs>},
+    {"FibChannel", 0, &build_new<FibChannel>},
+    {"FibConfluence", 0, &build_new<FibConfluence>},
+    {"FibExtension", 0, &build_new<FibExtension>},
+    {"FibFan", 0, &build_new<FibFan>},
+    {"FibProjection", 0, &build_new<FibProjection>},
+    {"FibRetracement", 0, &build_new<FibRetracement>},
+    {"FibTimeZones", 0, &build_new<FibTimeZones>},
+    {"FibonacciPivots", 0, &build_new<FibonacciPivots>},
     {"FisherRsi", 0, &build_new<FisherRsi, kInt>},
     {"FisherTransform", 0, &build_new<FisherTransform, kInt>},
-    {"FlagPennant", 0, nullptr},
+    {"FlagPennant", 0, &build_new<FlagPennant>},
     {"ForceIndex", 0, &build_new<ForceIndex, kInt>},
     {"FractalChaosBands", 0, &build_new<FractalChaosBands, kInt>},
     {"Frama", 0, &build_new<Frama, kInt>},
@@ -501,11 +533,11 @@ constexpr RegistryRow kRows[] = {
     {"GapSideBySideWhite", 0, &build_new<GapSideBySideWhite>},
     {"Garch11", 0, &build_new<Garch11, kNum, kNum, kNum>},
     {"GarmanKlassVolatility", 0, &build_new<GarmanKlassVolatility, kInt, kInt>},
-    {"Gartley", 0, nullptr},
+    {"Gartley", 0, &build_new<Gartley>},
     {"GatorOscillator", 0, nullptr},
     {"GeneralizedDema", 0, &build_new<GeneralizedDema, kInt, kNum>},
     {"GeometricMa", 0, &build_new<GeometricMa, kInt>},
-    {"GoldenPocket", 0, nullptr},
+    {"GoldenPocket", 0, &build_new<GoldenPocket>},
     {"GrangerCausality", 0, nullptr},
     {"GravestoneDoji", 0, &build_new<GravestoneDoji>},
     {"Hammer", 0, &build_new<Hammer>},
@@ -513,7 +545,7 @@ constexpr RegistryRow kRows[] = {
     {"Harami", 0, &build_new<Harami>},
     {"HaramiCross", 0, &build_new<HaramiCross>},
     {"HasbrouckInformationShare", 0, nullptr},
-    {"HeadAndShoulders", 0, nullptr},
+    {"HeadAndShoulders", 0, &build_new<HeadAndShoulders>},
     {"HeikinAshi", 0, nullptr},
     {"HeikinAshiOscillator", 0, &build_new<HeikinAshiOscillator, kInt>},
     {"HiLoActivator", 0, &build_new<HiLoActivator, kInt>},
@@ -661,7 +693,7 @@ constexpr RegistryRow kRows[] = {
     {"RealizedSpread", 3, nullptr},
     {"RealizedVolatility", 0, &build_new<RealizedVolatility, kInt>},
     {"RecoveryFactor", 0, &build_new<RecoveryFactor>},
-    {"RectangleRange", 0, nullptr},
+    {"RectangleRange", 0, &build_new<RectangleRange>},
     {"Reflex", 0, &build_new<Reflex, kInt>},
     {"RegimeLabel", 0, &build_new<RegimeLabel, kInt, kInt>},
     {"RelativeStrengthAB", 0, nullptr},
@@ -696,7 +728,7 @@ constexpr RegistryRow kRows[] = {
     {"SessionRange", 0, nullptr},
     {"SessionVwap", 0, &build_new<SessionVwap, kI32>},
     {"ShannonEntropy", 0, &build_new<ShannonEntropy, kInt, kInt>},
-    {"Shark", 0, nullptr},
+    {"Shark", 0, &build_new<Shark>},
     {"SharpeRatio", 0, &build_new<SharpeRatio, kInt, kNum>},
     {"ShootingStar", 0, &build_new<ShootingStar>},
     {"ShortLine", 0, &build_new<ShortLine>},
@@ -755,7 +787,7 @@ constexpr RegistryRow kRows[] = {
     {"TdTrap", 0, &build_new<TdTrap>},
     {"Tema", 0, &build_new<Tema, kInt>},
     {"TermStructureBasis", 4, &build_new<TermStructureBasis>},
-    {"ThreeDrives", 0, nullptr},
+    {"ThreeDrives", 0, &build_new<ThreeDrives>},
     {"ThreeInside", 0, &build_new<ThreeInside>},
     {"ThreeLineBreak", 0, &build_new<ThreeLineBreak, kInt>},
     {"ThreeLineStrike", 0, &build_new<ThreeLineStrike>},
@@ -775,10 +807,10 @@ constexpr RegistryRow kRows[] = {
     {"TrendStrengthIndex", 0, &build_new<TrendStrengthIndex, kInt>},
     {"Trendflex", 0, &build_new<Trendflex, kInt>},
     {"TreynorRatio", 0, nullptr},
-    {"Triangle", 0, nullptr},
+    {"Triangle", 0, &build_new<Triangle>},
     {"Trima", 0, &build_new<Trima, kInt>},
     {"Trin", 5, nullptr},
-    {"TripleTopBottom", 0, nullptr},
+    {"TripleTopBottom", 0, &build_new<TripleTopBottom>},
     {"Tristar", 0, &build_new<Tristar>},
     {"Trix", 0, &build_new<Trix, kInt>},
     {"TrueRange", 0, &build_new<TrueRange>},
@@ -826,13 +858,13 @@ constexpr RegistryRow kRows[] = {
     {"Wad", 0, &build_new<Wad>},
     {"WavePm", 0, &build_new<WavePm, kInt, kInt>},
     {"WaveTrend", 0, nullptr},
-    {"Wedge", 0, nullptr},
+    {"Wedge", 0, &build_new<Wedge>},
     {"WeightedClose", 0, &build_new<WeightedClose>},
     {"WickRatio", 0, &build_new<WickRatio>},
     {"WilliamsR", 0, &build_new<WilliamsR, kInt>},
     {"WinRate", 0, &build_new<WinRate, kInt>},
     {"Wma", 0, &build_new<Wma, kInt>},
-    {"WoodiePivots", 0, nullptr},
+    {"WoodiePivots", 0, &build_new<WoodiePivots>},
     {"YangZhangVolatility", 0, &build_new<YangZhangVolatility, kInt, kInt>},
     {"YoyoExit", 0, &build_new<YoyoExit, kInt, kNum>},
     {"ZScore", 0, &build_new<ZScore, kInt>},
