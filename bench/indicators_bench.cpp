@@ -88,6 +88,7 @@ const std::vector<Case>& cases() {
 #include "cases/candlesticks.inc"
 #include "cases/demark.inc"
 #include "cases/range_trend.inc"
+#include "cases/patterns.inc"
     };
     return all;
 }
