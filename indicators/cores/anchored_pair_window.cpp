@@ -23,18 +23,26 @@ bool AnchoredPairWindow::push(double a, double b) {
     }
     const double da = a - anchor_a_;
     const double db = b - anchor_b_;
+    pushes_ += 1;
+    if (ResumClock::dwarfs(da * da, saa_) || ResumClock::dwarfs(db * db, sbb_)) outweighed_at_ = pushes_;
     sa_ += da;
     sb_ += db;
     saa_ += da * da;
     sbb_ += db * db;
     sab_ += da * db;
     since_anchor_ += 1;
-    if (since_anchor_ >= period_) reanchor();
+    // While the window first fills any pair dwarfs the sums: only later ones count.
+    const bool huge_left = outweighed_at_ > period_ && pushes_ == outweighed_at_ + period_;
+    if (since_anchor_ >= period_) {
+        since_anchor_ = 0;
+        reanchor();
+    } else if (huge_left) {
+        reanchor();  // the periodic phase stays where it was
+    }
     return ring_.full();
 }
 
 void AnchoredPairWindow::reanchor() {
-    since_anchor_ = 0;
     const std::size_t n = ring_.size();
     // The mean is taken relative to the oldest pair: the differences are exact for a
     // flat window, so its mean is its value and every deviation is exactly 0.

@@ -262,6 +262,20 @@ TEST(PairStatistics, HandWorkedEdges) {
     EXPECT_EQ(cov[2], -0.75);  // changes (1, 2) and (2, -1): means 1.5, 0.5
 }
 
+// A huge reference value that has left the window leaves no residue in the sums: a
+// window of equal references reads exactly flat on the bar it leaves, between two
+// periodic re-anchorings.
+TEST(PairStatistics, HugeValueLeavesNoResidue) {
+    const std::vector<double> close{3, 1, 4, 1, 5, 9, 2, 6, 5, 3};
+    for (int k = 1; k <= 40; ++k) {
+        const double flat = 0.37 * k;
+        const std::vector<double> ref{1, 2, 3, 4, 4.5, 1e12 + 0.37, flat, flat, flat, flat};
+        EXPECT_EQ(feed_all("Beta", {4}, close, ref).back(), 0.0) << flat;
+        EXPECT_EQ(feed_all("PearsonCorrelation", {4}, close, ref).back(), 0.0) << flat;
+        EXPECT_EQ(feed_all("Alpha", {4, 0.5}, close, ref).back(), 4.0 - 0.5) << flat;
+    }
+}
+
 // Ranks with ties shared, then Pearson of the ranks; an independent route.
 std::vector<double> ranks_of(const std::vector<double>& v) {
     std::vector<double> r(v.size());
