@@ -18,8 +18,11 @@ std::expected<SpearmanCorrelation, IndicatorError> SpearmanCorrelation::create(s
 void SpearmanCorrelation::rank(bool first, std::vector<double>& ranks) {
     scratch_.clear();
     for (std::size_t i = 0; i < window_.size(); ++i) scratch_.emplace_back(first ? window_[i].a : window_[i].b, i);
-    std::stable_sort(scratch_.begin(), scratch_.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    // Equal values keep their arrival order (the position breaks ties), as a stable
+    // sort would, without the buffer a stable sort allocates.
+    std::sort(scratch_.begin(), scratch_.end(), [](const auto& x, const auto& y) {
+        return x.first < y.first || (x.first == y.first && x.second < y.second);
+    });
     const std::size_t n = scratch_.size();
     std::size_t start = 0;
     while (start < n) {
