@@ -75,17 +75,17 @@ def test_builds_and_is_refused_at_load(name, params, field, feed):
     assert env("reset")["ok"] is False
 
 
+# The environment reports a refused construction as an unknown indicator; the
+# constructors' own messages are checked where the registry is.
 @pytest.mark.parametrize(
-    "name, params, message",
-    [("Beta", [1], "invalid period: beta needs period >= 2"),
-     ("KalmanHedgeRatio", [1, 1], "invalid parameter: kalman hedge ratio needs delta in (0, 1)"),
-     ("Vpin", [-1, 5], "invalid parameter: VPIN bucket_volume must be finite and positive"),
-     ("Cointegration", [5, 1], "invalid period: cointegration needs period >= 2*adf_lags + 4")],
+    "name, params",
+    [("Beta", [1]), ("KalmanHedgeRatio", [1, 1]), ("Vpin", [-1, 5]), ("Cointegration", [5, 1]),
+     ("HighLowIndex", [1e-300]), ("SpreadHurst", [7])],
 )
-def test_refused_parameters_fail_construction(name, params, message):
+def test_refused_parameters_fail_construction(name, params):
     with pytest.raises(ValueError) as err:
         Driver(make_spec([feature(name, params, None)]))
-    assert name in str(err.value)
+    assert str(err.value) == f"unknown indicator: {name}"
 
 
 def test_names_of_every_feed_in_one_spec_report_the_first():

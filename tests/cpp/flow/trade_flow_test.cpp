@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 #include <vector>
@@ -249,6 +250,36 @@ TEST(TradeFlow, TradeSignsAgainstFullPass) {
         double sum = 0;
         for (std::size_t i = signs.size() - n + 1; i < signs.size(); ++i) sum += signs[i - 1] * signs[i];
         EXPECT_EQ(got, sum / (n - 1)) << bar;
+    }
+}
+
+// A bar whose reference mid is refused (no book and a close of 0 or NaN, or a book
+// whose mid is not positive) answers nothing and changes nothing.
+TEST(TradeFlow, RefusedMidChangesNothing) {
+    OrderBook crossed;
+    crossed.bids = {{-3.0, 1.0}};
+    crossed.asks = {{1.0, 1.0}};
+    struct Case {
+        const char* label;
+        std::function<IndicatorBox()> make;
+    };
+    const Case cases[] = {
+        {"realized", [] { return boxed(RealizedSpread::create(2)); }},
+        {"kyle", [] { return boxed(KylesLambda::create(2)); }},
+        {"effective", [] { return boxed(EffectiveSpread::create()); }},
+    };
+    for (const Case& c : cases) {
+        IndicatorBox clean = c.make();
+        IndicatorBox dirty = c.make();
+        for (int i = 0; i < 8; ++i) {
+            if (i % 3 == 1) {
+                EXPECT_FALSE(feed_trades(*dirty, {buy(5, 1)}, 0.0)) << c.label;
+                EXPECT_FALSE(feed_trades(*dirty, {sell(5, 1)}, std::nan(""))) << c.label;
+                EXPECT_FALSE(feed_trades(*dirty, {sell(5, 1)}, 100.0, &crossed)) << c.label;
+            }
+            const std::vector<Trade> t{buy(100 + i, 1 + i % 2), sell(99 + i * 0.5, 2)};
+            EXPECT_EQ(feed_trades(*dirty, t, 100.0 + i * i), feed_trades(*clean, t, 100.0 + i * i)) << c.label << i;
+        }
     }
 }
 
