@@ -15,24 +15,12 @@ namespace torvex {
 namespace {
 
 using test::feed_pair;
+using test::make;
+using test::message;
 using test::least_squares;
 using test::moments_of;
 using test::random_pairs;
 using test::rss_of;
-
-IndicatorBox make(std::string_view name, std::vector<double> params) {
-    auto r = build_indicator(name, params);
-    if (!r) {
-        ADD_FAILURE() << name << ": " << r.error().message;
-        return nullptr;
-    }
-    return std::move(*r);
-}
-
-std::string message(std::string_view name, std::vector<double> params) {
-    auto r = build_indicator(name, params);
-    return r ? std::string("built") : r.error().message;
-}
 
 double field(const DynIndicator& ind, std::string_view name) {
     for (const NamedOutput& o : ind.outputs())

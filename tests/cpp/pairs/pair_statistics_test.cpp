@@ -17,25 +17,13 @@ namespace torvex {
 namespace {
 
 using test::feed_pair;
+using test::make;
+using test::message;
 using test::moments_of;
 using test::random_pairs;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-IndicatorBox make(std::string_view name, std::vector<double> params) {
-    auto r = build_indicator(name, params);
-    if (!r) {
-        ADD_FAILURE() << name << ": " << r.error().message;
-        return nullptr;
-    }
-    return std::move(*r);
-}
-
-std::string message(std::string_view name, std::vector<double> params) {
-    auto r = build_indicator(name, params);
-    return r ? std::string("built") : r.error().message;
-}
 
 TEST(PairStatistics, ConstructorChecks) {
     const std::string max = test::kTooLong;

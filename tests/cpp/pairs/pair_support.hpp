@@ -7,9 +7,31 @@
 #include <random>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
 #include "indicators/indicator.hpp"
+#include "registry/registry.hpp"
 
 namespace torvex::test {
+
+// A registry build that must succeed.
+inline IndicatorBox make(std::string_view name, std::vector<double> params) {
+    auto r = build_indicator(name, params);
+    if (!r) {
+        ADD_FAILURE() << name << ": " << r.error().message;
+        return nullptr;
+    }
+    return std::move(*r);
+}
+
+// The registry's refusal message, or "built".
+inline std::string message(std::string_view name, std::vector<double> params) {
+    auto r = build_indicator(name, params);
+    return r ? std::string("built") : r.error().message;
+}
 
 inline std::optional<double> feed_pair(DynIndicator& ind, double close, std::optional<double> reference) {
     const Ohlcv bar{0, close, close, close, close, 1.0};
