@@ -304,6 +304,21 @@
 #include "indicators/volatility/realized_volatility.hpp"
 #include "indicators/volatility/rvi_volatility.hpp"
 #include "indicators/volatility/volatility_of_volatility.hpp"
+#include "indicators/breadth/breadth_lines.hpp"
+#include "indicators/breadth/breadth_measures.hpp"
+#include "indicators/breadth/breadth_thrust.hpp"
+#include "indicators/breadth/high_low_index.hpp"
+#include "indicators/breadth/mc_clellan.hpp"
+#include "indicators/flow/amihud_illiquidity.hpp"
+#include "indicators/flow/cumulative_volume_delta.hpp"
+#include "indicators/flow/kyles_lambda.hpp"
+#include "indicators/flow/pin.hpp"
+#include "indicators/flow/realized_spread.hpp"
+#include "indicators/flow/roll_measure.hpp"
+#include "indicators/flow/trade_imbalance.hpp"
+#include "indicators/flow/trade_measures.hpp"
+#include "indicators/flow/trade_sign_autocorrelation.hpp"
+#include "indicators/flow/vpin.hpp"
 #include "indicators/levels/auto_fib.hpp"
 #include "indicators/levels/camarilla.hpp"
 #include "indicators/levels/central_pivot_range.hpp"
@@ -320,6 +335,30 @@
 #include "indicators/levels/fibonacci_pivots.hpp"
 #include "indicators/levels/golden_pocket.hpp"
 #include "indicators/levels/woodie_pivots.hpp"
+#include "indicators/pairs/alpha.hpp"
+#include "indicators/pairs/beta.hpp"
+#include "indicators/pairs/beta_neutral_spread.hpp"
+#include "indicators/pairs/cointegration.hpp"
+#include "indicators/pairs/distance_ssd.hpp"
+#include "indicators/pairs/granger_causality.hpp"
+#include "indicators/pairs/hasbrouck_information_share.hpp"
+#include "indicators/pairs/information_ratio.hpp"
+#include "indicators/pairs/kalman_hedge_ratio.hpp"
+#include "indicators/pairs/kendall_tau.hpp"
+#include "indicators/pairs/lead_lag_cross_correlation.hpp"
+#include "indicators/pairs/ou_half_life.hpp"
+#include "indicators/pairs/pair_spread_z_score.hpp"
+#include "indicators/pairs/pairwise_beta.hpp"
+#include "indicators/pairs/pearson_correlation.hpp"
+#include "indicators/pairs/relative_strength_ab.hpp"
+#include "indicators/pairs/rolling_correlation.hpp"
+#include "indicators/pairs/rolling_covariance.hpp"
+#include "indicators/pairs/spearman_correlation.hpp"
+#include "indicators/pairs/spread_ar1_coefficient.hpp"
+#include "indicators/pairs/spread_bollinger_bands.hpp"
+#include "indicators/pairs/spread_hurst.hpp"
+#include "indicators/pairs/treynor_ratio.hpp"
+#include "indicators/pairs/variance_ratio.hpp"
 #include "indicators/patterns/abcd.hpp"
 #include "indicators/patterns/bat.hpp"
 #include "indicators/patterns/butterfly.hpp"
@@ -378,25 +417,25 @@ constexpr ParamKind kInt = ParamKind::PositiveInt;
 constexpr RegistryRow kRows[] = {
     {"AbandonedBaby", 0, &build_new<AbandonedBaby>},
     {"Abcd", 0, &build_new<Abcd>},
-    {"AbsoluteBreadthIndex", 5, nullptr},
+    {"AbsoluteBreadthIndex", 5, &build_new<AbsoluteBreadthIndex>},
     {"AccelerationBands", 0, &build_new<AccelerationBands, kInt, kNum>},
     {"AcceleratorOscillator", 0, &build_new<AcceleratorOscillator, kInt, kInt, kInt>},
     {"AdOscillator", 0, &build_new<AdOscillator>},
-    {"AdVolumeLine", 5, nullptr},
+    {"AdVolumeLine", 5, &build_new<AdVolumeLine>},
     {"AdaptiveCci", 0, &build_new<AdaptiveCci, kInt>},
     {"AdaptiveCycle", 0, &build_new<AdaptiveCycle>},
     {"AdaptiveLaguerreFilter", 0, &build_new<AdaptiveLaguerreFilter, kInt>},
     {"AdaptiveRsi", 0, &build_new<AdaptiveRsi, kInt>},
     {"Adl", 0, &build_new<Adl>},
     {"AdvanceBlock", 0, &build_new<AdvanceBlock>},
-    {"AdvanceDecline", 5, nullptr},
-    {"AdvanceDeclineRatio", 5, nullptr},
+    {"AdvanceDecline", 5, &build_new<AdvanceDecline>},
+    {"AdvanceDeclineRatio", 5, &build_new<AdvanceDeclineRatio>},
     {"Adx", 0, nullptr},
     {"Adxr", 0, &build_new<Adxr, kInt>},
     {"Alligator", 0, nullptr},
     {"Alma", 0, &build_new<Alma, kInt, kNum, kNum>},
-    {"Alpha", 0, nullptr},
-    {"AmihudIlliquidity", 1, nullptr},
+    {"Alpha", 0, &build_new<Alpha, kInt, kNum>},
+    {"AmihudIlliquidity", 1, &build_new<AmihudIlliquidity, kInt>},
     {"AnchoredRsi", 0, &build_new<AnchoredRsi>},
     {"AnchoredVwap", 0, &build_new<AnchoredVwap>},
     {"AndrewsPitchfork", 0, &build_new<AndrewsPitchfork, kInt>},
@@ -419,17 +458,17 @@ constexpr RegistryRow kRows[] = {
     {"BandpassFilter", 0, &build_new<BandpassFilter, kInt, kNum>},
     {"Bat", 0, &build_new<Bat>},
     {"BeltHold", 0, &build_new<BeltHold>},
-    {"Beta", 0, nullptr},
-    {"BetaNeutralSpread", 0, nullptr},
+    {"Beta", 0, &build_new<Beta, kInt>},
+    {"BetaNeutralSpread", 0, &build_new<BetaNeutralSpread, kInt>},
     {"BetterVolume", 0, &build_new<BetterVolume, kInt>},
     {"BipowerVariation", 0, &build_new<BipowerVariation, kInt>},
     {"BodySizePct", 0, &build_new<BodySizePct>},
     {"BollingerBands", 0, &build_new<BollingerBands, kInt, kNum>},
     {"BollingerBandwidth", 0, &build_new<BollingerBandwidth, kInt, kNum>},
     {"BomarBands", 0, &build_new<BomarBands, kInt, kNum>},
-    {"BreadthThrust", 5, nullptr},
+    {"BreadthThrust", 5, &build_new<BreadthThrust, kInt>},
     {"Breakaway", 0, &build_new<Breakaway>},
-    {"BullishPercentIndex", 5, nullptr},
+    {"BullishPercentIndex", 5, &build_new<BullishPercentIndex>},
     {"BurkeRatio", 0, &build_new<BurkeRatio, kInt>},
     {"Butterfly", 0, &build_new<Butterfly>},
     {"CalendarSpread", 4, &build_new<CalendarSpread>},
@@ -451,7 +490,7 @@ constexpr RegistryRow kRows[] = {
     {"ClosingMarubozu", 0, &build_new<ClosingMarubozu>},
     {"Cmo", 0, &build_new<Cmo, kInt>},
     {"CoefficientOfVariation", 0, &build_new<CoefficientOfVariation, kInt>},
-    {"Cointegration", 0, nullptr},
+    {"Cointegration", 0, &build_new<Cointegration, kInt, kInt>},
     {"CommonSenseRatio", 0, &build_new<CommonSenseRatio, kInt>},
     {"CompositeProfile", 0, nullptr},
     {"ConcealingBabySwallow", 0, &build_new<ConcealingBabySwallow>},
@@ -461,8 +500,8 @@ constexpr RegistryRow kRows[] = {
     {"CorrelationTrendIndicator", 0, &build_new<CorrelationTrendIndicator, kInt>},
     {"Counterattack", 0, &build_new<Counterattack>},
     {"Crab", 0, &build_new<Crab>},
-    {"CumulativeVolumeDelta", 1, nullptr},
-    {"CumulativeVolumeIndex", 5, nullptr},
+    {"CumulativeVolumeDelta", 1, &build_new<CumulativeVolumeDelta>},
+    {"CumulativeVolumeIndex", 5, &build_new<CumulativeVolumeIndex>},
     {"CupAndHandle", 0, &build_new<CupAndHandle>},
     {"CyberneticCycle", 0, &build_new<CyberneticCycle, kInt>},
     {"Cypher", 0, &build_new<Cypher>},
@@ -475,7 +514,7 @@ constexpr RegistryRow kRows[] = {
     {"DerivativeOscillator", 0, &build_new<DerivativeOscillator, kInt, kInt, kInt, kInt>},
     {"DetrendedStdDev", 0, &build_new<DetrendedStdDev, kInt>},
     {"DisparityIndex", 0, &build_new<DisparityIndex, kInt>},
-    {"DistanceSsd", 0, nullptr},
+    {"DistanceSsd", 0, &build_new<DistanceSsd, kInt>},
     {"Doji", 0, &build_new<Doji>},
     {"DojiStar", 0, &build_new<DojiStar>},
     {"Donchian", 0, &build_new<Donchian, kInt>},
@@ -489,7 +528,7 @@ constexpr RegistryRow kRows[] = {
     {"Dx", 0, &build_new<Dx, kInt>},
     {"DynamicMomentumIndex", 0, &build_new<DynamicMomentumIndex, kInt>},
     {"EaseOfMovement", 0, &build_new<EaseOfMovement, kInt>},
-    {"EffectiveSpread", 3, nullptr},
+    {"EffectiveSpread", 3, &build_new<EffectiveSpread>},
     {"EhlersStochastic", 0, &build_new<EhlersStochastic, kInt>},
     {"Ehma", 0, &build_new<Ehma, kInt>},
     {"ElderImpulse", 0, &build_new<ElderImpulse, kInt, kInt, kInt, kInt>},
@@ -538,18 +577,18 @@ constexpr RegistryRow kRows[] = {
     {"GeneralizedDema", 0, &build_new<GeneralizedDema, kInt, kNum>},
     {"GeometricMa", 0, &build_new<GeometricMa, kInt>},
     {"GoldenPocket", 0, &build_new<GoldenPocket>},
-    {"GrangerCausality", 0, nullptr},
+    {"GrangerCausality", 0, &build_new<GrangerCausality, kInt, kInt>},
     {"GravestoneDoji", 0, &build_new<GravestoneDoji>},
     {"Hammer", 0, &build_new<Hammer>},
     {"HangingMan", 0, &build_new<HangingMan>},
     {"Harami", 0, &build_new<Harami>},
     {"HaramiCross", 0, &build_new<HaramiCross>},
-    {"HasbrouckInformationShare", 0, nullptr},
+    {"HasbrouckInformationShare", 0, &build_new<HasbrouckInformationShare, kInt>},
     {"HeadAndShoulders", 0, &build_new<HeadAndShoulders>},
     {"HeikinAshi", 0, nullptr},
     {"HeikinAshiOscillator", 0, &build_new<HeikinAshiOscillator, kInt>},
     {"HiLoActivator", 0, &build_new<HiLoActivator, kInt>},
-    {"HighLowIndex", 5, nullptr},
+    {"HighLowIndex", 5, &build_new<HighLowIndex, kInt>},
     {"HighLowRange", 0, &build_new<HighLowRange>},
     {"HighLowVolumeNodes", 0, nullptr},
     {"HighWave", 0, &build_new<HighWave>},
@@ -569,7 +608,7 @@ constexpr RegistryRow kRows[] = {
     {"IdenticalThreeCrows", 0, &build_new<IdenticalThreeCrows>},
     {"InNeck", 0, &build_new<InNeck>},
     {"Inertia", 0, &build_new<Inertia, kInt, kInt>},
-    {"InformationRatio", 0, nullptr},
+    {"InformationRatio", 0, &build_new<InformationRatio, kInt>},
     {"InitialBalance", 0, nullptr},
     {"InstantaneousTrendline", 0, &build_new<InstantaneousTrendline, kInt>},
     {"IntradayIntensity", 0, &build_new<IntradayIntensity>},
@@ -580,22 +619,22 @@ constexpr RegistryRow kRows[] = {
     {"Jma", 0, &build_new<Jma, kInt, kNum, kU32>},
     {"JumpIndicator", 0, &build_new<JumpIndicator, kInt, kNum>},
     {"KRatio", 0, &build_new<KRatio, kInt>},
-    {"KalmanHedgeRatio", 0, nullptr},
+    {"KalmanHedgeRatio", 0, &build_new<KalmanHedgeRatio, kNum, kNum>},
     {"Kama", 0, &build_new<Kama, kInt, kInt, kInt>},
     {"KaseDevStop", 0, nullptr},
     {"KasePermissionStochastic", 0, nullptr},
     {"KellyCriterion", 0, &build_new<KellyCriterion, kInt>},
     {"Keltner", 0, nullptr},
-    {"KendallTau", 0, nullptr},
+    {"KendallTau", 0, &build_new<KendallTau, kInt>},
     {"Kicking", 0, &build_new<Kicking>},
     {"KickingByLength", 0, &build_new<KickingByLength>},
     {"Kst", 0, nullptr},
     {"Kurtosis", 0, &build_new<Kurtosis, kInt>},
     {"Kvo", 0, &build_new<Kvo, kInt, kInt>},
-    {"KylesLambda", 3, nullptr},
+    {"KylesLambda", 3, &build_new<KylesLambda, kInt>},
     {"LadderBottom", 0, &build_new<LadderBottom>},
     {"LaguerreRsi", 0, &build_new<LaguerreRsi, kNum>},
-    {"LeadLagCrossCorrelation", 0, nullptr},
+    {"LeadLagCrossCorrelation", 0, &build_new<LeadLagCrossCorrelation, kInt, kInt>},
     {"LinRegAngle", 0, &build_new<LinRegAngle, kInt>},
     {"LinRegChannel", 0, &build_new<LinRegChannel, kInt, kNum>},
     {"LinRegIntercept", 0, &build_new<LinRegIntercept, kInt>},
@@ -619,8 +658,8 @@ constexpr RegistryRow kRows[] = {
     {"MatHold", 0, &build_new<MatHold>},
     {"MatchingLow", 0, &build_new<MatchingLow>},
     {"MaxDrawdown", 0, &build_new<MaxDrawdown, kInt>},
-    {"McClellanOscillator", 5, nullptr},
-    {"McClellanSummationIndex", 5, nullptr},
+    {"McClellanOscillator", 5, &build_new<McClellanOscillator>},
+    {"McClellanSummationIndex", 5, &build_new<McClellanSummationIndex>},
     {"McGinleyDynamic", 0, &build_new<McGinleyDynamic, kInt>},
     {"MedianAbsoluteDeviation", 0, &build_new<MedianAbsoluteDeviation, kInt>},
     {"MedianChannel", 0, &build_new<MedianChannel, kInt, kNum>},
@@ -639,7 +678,7 @@ constexpr RegistryRow kRows[] = {
     {"MurreyMathLines", 0, &build_new<MurreyMathLines, kInt>},
     {"NakedPoc", 0, &build_new<NakedPoc, kInt, kInt>},
     {"Natr", 0, &build_new<Natr, kInt>},
-    {"NewHighsNewLows", 5, nullptr},
+    {"NewHighsNewLows", 5, &build_new<NewHighsNewLows>},
     {"NewPriceLines", 0, &build_new<NewPriceLines, kInt>},
     {"Nrtr", 0, nullptr},
     {"Nvi", 0, &build_new<Nvi>},
@@ -657,21 +696,21 @@ constexpr RegistryRow kRows[] = {
     {"OrderBookImbalanceTop1", 2, &build_new<OrderBookImbalanceTop1>},
     {"OrderBookImbalanceTopN", 2, &build_new<OrderBookImbalanceTopN, kInt>},
     {"OrderFlowImbalance", 2, &build_new<OrderFlowImbalance, kInt>},
-    {"OuHalfLife", 0, nullptr},
+    {"OuHalfLife", 0, &build_new<OuHalfLife, kInt>},
     {"OvernightGap", 0, &build_new<OvernightGap, kI32>},
     {"OvernightIntradayReturn", 0, nullptr},
     {"PainIndex", 0, &build_new<PainIndex, kInt>},
-    {"PairSpreadZScore", 0, nullptr},
-    {"PairwiseBeta", 0, nullptr},
+    {"PairSpreadZScore", 0, &build_new<PairSpreadZScore, kInt, kInt>},
+    {"PairwiseBeta", 0, &build_new<PairwiseBeta, kInt>},
     {"ParkinsonVolatility", 0, &build_new<ParkinsonVolatility, kInt, kInt>},
-    {"PearsonCorrelation", 0, nullptr},
-    {"PercentAboveMa", 5, nullptr},
+    {"PearsonCorrelation", 0, &build_new<PearsonCorrelation, kInt>},
+    {"PercentAboveMa", 5, &build_new<PercentAboveMa>},
     {"PercentB", 0, &build_new<PercentB, kInt, kNum>},
     {"PercentageTrailingStop", 0, &build_new<PercentageTrailingStop, kNum>},
     {"PerpetualPremiumIndex", 4, &build_new<PerpetualPremiumIndex>},
     {"Pgo", 0, &build_new<Pgo, kInt>},
     {"PiercingDarkCloud", 0, &build_new<PiercingDarkCloud>},
-    {"Pin", 1, nullptr},
+    {"Pin", 1, &build_new<Pin, kInt>},
     {"PivotReversal", 0, &build_new<PivotReversal, kInt, kInt>},
     {"PlusDi", 0, &build_new<PlusDi, kInt>},
     {"PlusDm", 0, &build_new<PlusDm, kInt>},
@@ -690,13 +729,13 @@ constexpr RegistryRow kRows[] = {
     {"QuartileBands", 0, &build_new<QuartileBands, kInt>},
     {"QuotedSpread", 2, &build_new<QuotedSpread>},
     {"RSquared", 0, &build_new<RSquared, kInt>},
-    {"RealizedSpread", 3, nullptr},
+    {"RealizedSpread", 3, &build_new<RealizedSpread, kInt>},
     {"RealizedVolatility", 0, &build_new<RealizedVolatility, kInt>},
     {"RecoveryFactor", 0, &build_new<RecoveryFactor>},
     {"RectangleRange", 0, &build_new<RectangleRange>},
     {"Reflex", 0, &build_new<Reflex, kInt>},
     {"RegimeLabel", 0, &build_new<RegimeLabel, kInt, kInt>},
-    {"RelativeStrengthAB", 0, nullptr},
+    {"RelativeStrengthAB", 0, &build_new<RelativeStrengthAB, kInt, kInt>},
     {"RenkoTrailingStop", 0, &build_new<RenkoTrailingStop, kNum>},
     {"RickshawMan", 0, &build_new<RickshawMan>},
     {"RisingThreeMethods", 0, &build_new<RisingThreeMethods>},
@@ -706,9 +745,9 @@ constexpr RegistryRow kRows[] = {
     {"Rocr", 0, &build_new<Rocr, kInt>},
     {"Rocr100", 0, &build_new<Rocr100, kInt>},
     {"RogersSatchellVolatility", 0, &build_new<RogersSatchellVolatility, kInt, kInt>},
-    {"RollMeasure", 1, nullptr},
-    {"RollingCorrelation", 0, nullptr},
-    {"RollingCovariance", 0, nullptr},
+    {"RollMeasure", 1, &build_new<RollMeasure, kInt>},
+    {"RollingCorrelation", 0, &build_new<RollingCorrelation, kInt>},
+    {"RollingCovariance", 0, &build_new<RollingCovariance, kInt>},
     {"RollingIqr", 0, &build_new<RollingIqr, kInt>},
     {"RollingMinMaxScaler", 0, &build_new<RollingMinMaxScaler, kInt>},
     {"RollingPercentileRank", 0, &build_new<RollingPercentileRank, kInt>},
@@ -732,7 +771,7 @@ constexpr RegistryRow kRows[] = {
     {"SharpeRatio", 0, &build_new<SharpeRatio, kInt, kNum>},
     {"ShootingStar", 0, &build_new<ShootingStar>},
     {"ShortLine", 0, &build_new<ShortLine>},
-    {"SignedVolume", 1, nullptr},
+    {"SignedVolume", 1, &build_new<SignedVolume>},
     {"SineWave", 0, &build_new<SineWave>},
     {"SineWeightedMa", 0, &build_new<SineWeightedMa, kInt>},
     {"SinglePrints", 0, &build_new<SinglePrints, kInt, kInt>},
@@ -742,11 +781,11 @@ constexpr RegistryRow kRows[] = {
     {"Smma", 0, &build_new<Smma, kInt>},
     {"SmoothedHeikinAshi", 0, nullptr},
     {"SortinoRatio", 0, &build_new<SortinoRatio, kInt, kNum>},
-    {"SpearmanCorrelation", 0, nullptr},
+    {"SpearmanCorrelation", 0, &build_new<SpearmanCorrelation, kInt>},
     {"SpinningTop", 0, &build_new<SpinningTop>},
-    {"SpreadAr1Coefficient", 0, nullptr},
-    {"SpreadBollingerBands", 0, nullptr},
-    {"SpreadHurst", 0, nullptr},
+    {"SpreadAr1Coefficient", 0, &build_new<SpreadAr1Coefficient, kInt>},
+    {"SpreadBollingerBands", 0, &build_new<SpreadBollingerBands, kInt, kNum>},
+    {"SpreadHurst", 0, &build_new<SpreadHurst, kInt>},
     {"StalledPattern", 0, &build_new<StalledPattern>},
     {"StandardError", 0, &build_new<StandardError, kInt>},
     {"StandardErrorBands", 0, &build_new<StandardErrorBands, kInt, kNum>},
@@ -795,21 +834,21 @@ constexpr RegistryRow kRows[] = {
     {"ThreeSoldiersOrCrows", 0, &build_new<ThreeSoldiersOrCrows>},
     {"ThreeStarsInSouth", 0, &build_new<ThreeStarsInSouth>},
     {"Thrusting", 0, &build_new<Thrusting>},
-    {"TickIndex", 5, nullptr},
+    {"TickIndex", 5, &build_new<TickIndex>},
     {"Tii", 0, &build_new<Tii, kInt, kInt>},
     {"TimeBasedStop", 0, &build_new<TimeBasedStop, kInt>},
     {"TowerTopBottom", 0, &build_new<TowerTopBottom>},
     {"TpoProfile", 0, nullptr},
-    {"TradeImbalance", 1, nullptr},
-    {"TradeSignAutocorrelation", 1, nullptr},
+    {"TradeImbalance", 1, &build_new<TradeImbalance, kInt>},
+    {"TradeSignAutocorrelation", 1, &build_new<TradeSignAutocorrelation, kInt>},
     {"TradeVolumeIndex", 0, &build_new<TradeVolumeIndex, kNum>},
     {"TrendLabel", 0, &build_new<TrendLabel, kInt>},
     {"TrendStrengthIndex", 0, &build_new<TrendStrengthIndex, kInt>},
     {"Trendflex", 0, &build_new<Trendflex, kInt>},
-    {"TreynorRatio", 0, nullptr},
+    {"TreynorRatio", 0, &build_new<TreynorRatio, kInt, kNum>},
     {"Triangle", 0, &build_new<Triangle>},
     {"Trima", 0, &build_new<Trima, kInt>},
-    {"Trin", 5, nullptr},
+    {"Trin", 5, &build_new<Trin>},
     {"TripleTopBottom", 0, &build_new<TripleTopBottom>},
     {"Tristar", 0, &build_new<Tristar>},
     {"Trix", 0, &build_new<Trix, kInt>},
@@ -829,14 +868,14 @@ constexpr RegistryRow kRows[] = {
     {"UltimateOscillator", 0, &build_new<UltimateOscillator, kInt, kInt, kInt>},
     {"UniqueThreeRiver", 0, &build_new<UniqueThreeRiver>},
     {"UniversalOscillator", 0, &build_new<UniversalOscillator, kInt>},
-    {"UpDownVolumeRatio", 5, nullptr},
+    {"UpDownVolumeRatio", 5, &build_new<UpDownVolumeRatio>},
     {"UpsideGapThreeMethods", 0, &build_new<UpsideGapThreeMethods>},
     {"UpsideGapTwoCrows", 0, &build_new<UpsideGapTwoCrows>},
     {"UpsidePotentialRatio", 0, &build_new<UpsidePotentialRatio, kInt, kNum>},
     {"ValueArea", 0, nullptr},
     {"ValueAtRisk", 0, &build_new<ValueAtRisk, kInt, kNum>},
     {"Variance", 0, &build_new<Variance, kInt>},
-    {"VarianceRatio", 0, nullptr},
+    {"VarianceRatio", 0, &build_new<VarianceRatio, kInt, kInt>},
     {"VerticalHorizontalFilter", 0, &build_new<VerticalHorizontalFilter, kInt>},
     {"Vidya", 0, &build_new<Vidya, kInt, kInt>},
     {"VolatilityCone", 0, nullptr},
@@ -850,7 +889,7 @@ constexpr RegistryRow kRows[] = {
     {"VolumeWeightedMacd", 0, nullptr},
     {"VolumeWeightedSr", 0, nullptr},
     {"Vortex", 0, nullptr},
-    {"Vpin", 1, nullptr},
+    {"Vpin", 1, &build_new<Vpin, kNum, kInt>},
     {"Vwap", 0, &build_new<Vwap>},
     {"VwapStdDevBands", 0, &build_new<VwapStdDevBands, kNum>},
     {"Vwma", 0, &build_new<Vwma, kInt>},

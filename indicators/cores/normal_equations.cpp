@@ -1,0 +1,68 @@
+#include "indicators/cores/normal_equations.hpp"
+
+#include <cmath>
+#include <utility>
+
+namespace torvex {
+
+namespace {
+
+// Back substitution over an upper-triangular k x k system.
+void back_substitute(std::span<const double> a, std::span<const double> rhs, std::span<double> x, std::size_t k) {
+    for (std::size_t i = k; i-- > 0;) {
+        double s = rhs[i];
+        for (std::size_t j = i + 1; j < k; ++j) s -= a[i * k + j] * x[j];
+        x[i] = s / a[i * k + i];
+    }
+}
+
+// Eliminates column c below row c with the pivot in place.
+void eliminate_below(std::span<double> a, std::span<double> rhs, std::size_t k, std::size_t c) {
+    const double pivot = a[c * k + c];
+    for (std::size_t r = c + 1; r < k; ++r) {
+        const double f = a[r * k + c] / pivot;
+        for (std::size_t j = c; j < k; ++j) a[r * k + j] -= f * a[c * k + j];
+        rhs[r] -= f * rhs[c];
+    }
+}
+
+}  // namespace
+
+bool solve_natural_order(std::span<double> a, std::span<double> rhs, std::span<double> x) {
+    const std::size_t k = rhs.size();
+    for (std::size_t c = 0; c < k; ++c) {
+        if (!(std::fabs(a[c * k + c]) >= kSingularPivot)) return false;
+        eliminate_below(a, rhs, k, c);
+    }
+    back_substitute(a, rhs, x, k);
+    return true;
+}
+
+bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, std::array<double, 4>& x) {
+    constexpr std::size_t k = 4;
+    for (std::size_t c = 0; c < k; ++c) {
+        std::size_t best = c;
+        for (std::size_t r = c + 1; r < k; ++r)
+            if (std::fabs(a[r * k + c]) >= std::fabs(a[best * k + c])) best = r;
+        if (best != c) {
+            for (std::size_t j = 0; j < k; ++j) std::swap(a[c * k + j], a[best * k + j]);
+            std::swap(rhs[c], rhs[best]);
+        }
+        if (!(std::fabs(a[c * k + c]) >= kSingularPivot)) return false;
+        eliminate_below(a, rhs, k, c);
+    }
+    back_substitute(a, rhs, x, k);
+    return true;
+}
+
+std::optional<double> LeastSquares::inverse_first() {
+    const std::size_t k = k_;
+    std::copy_n(xtx_.begin(), k * k, work_.begin());
+    std::fill_n(rhs_.begin(), k, 0.0);
+    rhs_[0] = 1.0;
+    if (!solve_natural_order(std::span(work_.data(), k * k), std::span(rhs_.data(), k), std::span(unit_.data(), k)))
+        return std::nullopt;
+    return unit_[0];
+}
+
+}  // namespace torvex

@@ -1,0 +1,55 @@
+#include "indicators/pairs/cointegration.hpp"
+
+#include <cmath>
+
+namespace torvex {
+
+std::expected<Cointegration, IndicatorError> Cointegration::create(std::uint64_t period, std::uint64_t adf_lags) {
+    // 2*adf_lags + 4 formed without wrap: a lag count that large needs a longer window
+    // than any period can be.
+    if (adf_lags > (UINT64_MAX - 4) / 2 || period < 2 * adf_lags + 4)
+        return std::unexpected(IndicatorError::invalid_period("cointegration needs period >= 2*adf_lags + 4"));
+    // The residual window and the (adf_lags + 1)^2 normal matrix are allocated here.
+    if (auto ok = check_max_period(period); !ok) return std::unexpected(ok.error());
+    const std::uint64_t k = adf_lags + 1;
+    if (k * k > MAX_PERIOD) return std::unexpected(IndicatorError::period_too_long());
+    return Cointegration(period, adf_lags);
+}
+
+double Cointegration::adf_statistic() {
+    const std::vector<double>& e = residuals_;
+    const std::size_t n = e.size();
+    const std::size_t k = lags_ + 1;
+    if (n <= k || n - k <= k) return 0.0;
+    const std::size_t m = n - k;
+    // Row t: the change e_t − e_(t−1) on the lagged level and the p lagged changes.
+    const auto row = [&](std::size_t t, std::span<double> x) {
+        x[0] = e[t - 1];
+        for (std::size_t j = 1; j <= lags_; ++j) x[j] = e[t - j] - e[t - j - 1];
+        return e[t] - e[t - 1];
+    };
+    const std::optional<double> rss = fit_.fit(k, k, n, row);
+    if (!rss) return 0.0;
+    const double b0 = fit_.coefficients()[0];
+    const double s2 = *rss / static_cast<double>(m - k);
+    const std::optional<double> z0 = fit_.inverse_first();
+    if (!z0) return 0.0;
+    const double v = s2 * *z0;
+    if (!(v > 0.0)) return 0.0;
+    return b0 / std::sqrt(v);
+}
+
+std::optional<std::array<double, 3>> Cointegration::step(const BarContext& ctx) {
+    const std::optional<PairInput> p = pair_input(ctx, PairDomain::Finite);
+    if (!p) return std::nullopt;
+    if (!window_.push(p->a, p->b)) return std::nullopt;
+    const PairMoments m = window_.moments();
+    const double hedge = slope_a_on_b(m);
+    const double intercept = m.mean_a - hedge * m.mean_b;
+    const CappedRing<AnchoredPairWindow::Pair>& pairs = window_.pairs();
+    for (std::size_t i = 0; i < pairs.size(); ++i) residuals_[i] = pairs[i].a - (hedge * pairs[i].b + intercept);
+    const double spread = residuals_.back();
+    return std::array<double, 3>{hedge, spread, adf_statistic()};
+}
+
+}  // namespace torvex

@@ -1,0 +1,43 @@
+// Engle-Granger cointegration of the close on the reference over the last `period`
+// bars: the least-squares hedge ratio, the latest residual (the spread) and the
+// augmented Dickey-Fuller t statistic of the residuals with `adf_lags` lagged changes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "indicators/cores/anchored_pair_window.hpp"
+#include "indicators/cores/normal_equations.hpp"
+#include "indicators/pairs/pair_feed.hpp"
+
+namespace torvex {
+
+class Cointegration final : public MultiOutput<Cointegration, 3> {
+public:
+    static constexpr std::array<std::string_view, 3> kOutputNames{"hedge_ratio", "spread", "adf_stat"};
+    static constexpr InputGate kGate = InputGate::None;
+
+    static std::expected<Cointegration, IndicatorError> create(std::uint64_t period, std::uint64_t adf_lags);
+
+    std::optional<std::array<double, 3>> step(const BarContext& ctx);
+    std::uint64_t warmup() const override { return window_.period(); }
+
+private:
+    Cointegration(std::uint64_t period, std::uint64_t adf_lags)
+        : window_(period), lags_(adf_lags), residuals_(period, 0.0), fit_(adf_lags + 1) {}
+
+    // The ADF t statistic of the residuals; 0 when the regression has too few rows or
+    // a singular system.
+    double adf_statistic();
+
+    AnchoredPairWindow window_;
+    std::size_t lags_;
+    std::vector<double> residuals_;
+    LeastSquares fit_;
+};
+
+}  // namespace torvex

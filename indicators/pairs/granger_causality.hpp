@@ -1,0 +1,37 @@
+// Granger causality F statistic over the last `period` bars: how much `lag` lagged
+// references improve a least-squares fit of the close on its own `lag` lags.
+// 0 when either fit is singular; never below 0.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/normal_equations.hpp"
+#include "indicators/pairs/pair_feed.hpp"
+
+namespace torvex {
+
+class GrangerCausality final : public PairIndicator<GrangerCausality> {
+public:
+    static std::expected<GrangerCausality, IndicatorError> create(std::uint64_t period, std::uint64_t lag);
+
+    std::optional<double> step(double a, double b);
+    std::uint64_t warmup() const override { return period_; }
+
+private:
+    GrangerCausality(std::uint64_t period, std::uint64_t lag)
+        : window_(period), period_(period), lag_(lag), fit_(2 * lag + 1) {}
+
+    // Residual sum of squares of the fit with the intercept and the close lags, and
+    // with `with_reference` also the reference lags; nothing when singular.
+    std::optional<double> fit_rss(bool with_reference);
+
+    CappedRing<PairInput> window_;
+    std::uint64_t period_;
+    std::size_t lag_;
+    LeastSquares fit_;
+};
+
+}  // namespace torvex

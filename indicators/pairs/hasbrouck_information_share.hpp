@@ -1,0 +1,43 @@
+// Hasbrouck information share of the close in a two-price error-correction model of
+// the close and the reference over the last `period` bars: the midpoint of the
+// shares under the two orderings of the Cholesky factor. 0.5 when the model is
+// degenerate.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/capped_ring.hpp"
+#include "indicators/pairs/pair_feed.hpp"
+
+namespace torvex {
+
+class HasbrouckInformationShare final : public PairIndicator<HasbrouckInformationShare> {
+public:
+    static std::expected<HasbrouckInformationShare, IndicatorError> create(std::uint64_t period);
+
+    std::optional<double> step(double a, double b);
+    std::uint64_t warmup() const override { return period_ + 2; }
+
+private:
+    explicit HasbrouckInformationShare(std::uint64_t period) : records_(period), period_(period) {}
+
+    struct Record {
+        double dc;   // close change
+        double dr;   // reference change
+        double z;    // previous gap close − reference
+        double dc1;  // previous close change
+        double dr1;  // previous reference change
+    };
+
+    double share() const;
+
+    PairInput older_{0.0, 0.0};
+    PairInput newer_{0.0, 0.0};
+    std::uint64_t accepted_ = 0;  // counts up to 2 only
+    CappedRing<Record> records_;
+    std::uint64_t period_;
+};
+
+}  // namespace torvex

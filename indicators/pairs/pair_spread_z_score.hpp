@@ -1,0 +1,30 @@
+// Z-score of the log spread ln close − beta·ln reference, where beta is fitted over
+// the last `beta_period` bars and the score is taken over the last `z_period` spreads.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+
+#include "indicators/cores/anchored_pair_window.hpp"
+#include "indicators/cores/variance_window.hpp"
+#include "indicators/pairs/pair_feed.hpp"
+
+namespace torvex {
+
+class PairSpreadZScore final : public PairIndicator<PairSpreadZScore, PairDomain::Positive> {
+public:
+    static std::expected<PairSpreadZScore, IndicatorError> create(std::uint64_t beta_period, std::uint64_t z_period);
+
+    std::optional<double> step(double a, double b);
+    std::uint64_t warmup() const override { return logs_.period() + spreads_.period() - 1; }
+
+private:
+    PairSpreadZScore(std::uint64_t beta_period, VarianceWindow spreads)
+        : logs_(beta_period), spreads_(std::move(spreads)) {}
+
+    AnchoredPairWindow logs_;  // (ln reference, ln close)
+    VarianceWindow spreads_;
+};
+
+}  // namespace torvex

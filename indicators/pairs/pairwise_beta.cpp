@@ -1,0 +1,22 @@
+#include "indicators/pairs/pairwise_beta.hpp"
+
+#include <cmath>
+
+namespace torvex {
+
+std::expected<PairwiseBeta, IndicatorError> PairwiseBeta::create(std::uint64_t period) {
+    if (period < 2) return std::unexpected(IndicatorError::invalid_period("pairwise beta needs period >= 2"));
+    if (auto ok = check_max_period(period); !ok) return std::unexpected(ok.error());
+    return PairwiseBeta(period);
+}
+
+std::optional<double> PairwiseBeta::step(double a, double b) {
+    const std::optional<PairInput> prev = previous_;
+    previous_ = PairInput{a, b};
+    if (!prev) return std::nullopt;
+    if (!window_.push(std::log(a / prev->a), std::log(b / prev->b))) return std::nullopt;
+    const PairMoments m = window_.moments();
+    return slope_a_on_b(m);
+}
+
+}  // namespace torvex

@@ -1,0 +1,31 @@
+#include "indicators/pairs/spread_bollinger_bands.hpp"
+
+#include <cmath>
+
+namespace torvex {
+
+std::expected<SpreadBollingerBands, IndicatorError> SpreadBollingerBands::create(std::uint64_t period,
+                                                                                 double num_std) {
+    if (period < 2) return std::unexpected(IndicatorError::invalid_period("spread bollinger bands needs period >= 2"));
+    if (auto ok = check_max_period(period); !ok) return std::unexpected(ok.error());
+    if (!is_finite(num_std) || !(num_std > 0.0))
+        return std::unexpected(IndicatorError::invalid_parameter("spread bollinger bands needs num_std > 0"));
+    auto window = VarianceWindow::create(period);
+    if (!window) return std::unexpected(window.error());
+    return SpreadBollingerBands(std::move(*window), num_std);
+}
+
+std::optional<std::array<double, 4>> SpreadBollingerBands::step(const BarContext& ctx) {
+    const std::optional<PairInput> p = pair_input(ctx, PairDomain::Finite);
+    if (!p) return std::nullopt;
+    const double s = p->a - p->b;
+    if (!window_.push(s)) return std::nullopt;
+    const double middle = window_.mean();
+    const double w = num_std_ * std::sqrt(window_.variance());
+    const double upper = middle + w;
+    const double lower = middle - w;
+    const double percent_b = w == 0.0 ? 0.5 : (s - lower) / (upper - lower);
+    return std::array<double, 4>{middle, upper, lower, percent_b};
+}
+
+}  // namespace torvex
