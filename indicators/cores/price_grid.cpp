@@ -1,10 +1,7 @@
 #include "indicators/cores/price_grid.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
-
-#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -22,11 +19,6 @@ PriceGrid PriceGrid::of_range(double lo, double hi, std::uint64_t bins) {
     const double range = hi - lo;
     const double width = range > 0.0 ? range / static_cast<double>(bins) : 0.0;
     return PriceGrid(lo, range, width, bins);
-}
-
-std::size_t PriceGrid::bin_of(double price) const {
-    const std::uint64_t bin = saturating_u64(std::floor((price - lo_) / width_));
-    return static_cast<std::size_t>(std::min(bin, bins_ - 1));
 }
 
 void fill_volume_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, std::uint64_t bins,

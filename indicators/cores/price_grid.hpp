@@ -32,7 +32,13 @@ public:
 
     // floor((x - lo) / width) as an unsigned bin: negative (or NaN) gives 0, and the
     // highest high lands in the last bin, not one past it. Only with a positive range.
-    std::size_t bin_of(double price) const;
+    // A quotient in (0, bins) truncates to its floor, so no rounding call is needed.
+    std::size_t bin_of(double price) const {
+        const double q = (price - lo_) / width_;
+        if (!(q > 0.0)) return 0;
+        if (q >= static_cast<double>(bins_)) return static_cast<std::size_t>(bins_ - 1);
+        return static_cast<std::size_t>(q);
+    }
 
 private:
     PriceGrid(double lo, double range, double width, std::uint64_t bins)

@@ -36,26 +36,35 @@ struct ValueAreaBins {
     BinSpan area;
 };
 
+// The window of whole bars with its lowest low and highest high kept by monotone
+// queues (amortised O(1) per bar). The volume profile is rebuilt from the window on
+// every call, bar by bar from the oldest; each bar's bins and share are remembered
+// and only worked out again when the grid moves, so a bar whose range keeps the grid
+// costs no division. The amounts are the same numbers as a fresh build.
 class ProfileWindow {
 public:
     // Both counts at least 1 and bounded by the owner.
-    ProfileWindow(std::uint64_t period, std::uint64_t bins) : bars_(period), bins_(bins) {}
+    ProfileWindow(std::uint64_t period, std::uint64_t bins)
+        : bars_(period), extremes_(period), covers_(period), bins_(bins) {}
 
     // Appends the bar, the oldest leaving once the window is full; true when the
     // window holds `period` bars.
     bool push(const Ohlcv& bar) {
         if (bars_.full()) bars_.drop_oldest();
         bars_.push_back(bar);
+        extremes_.push(bar.high, bar.low);
+        pushes_ += 1;
         return bars_.full();
     }
 
+    // The window's lowest low and highest high (after at least one push).
+    double lo() const { return extremes_.lowest(); }
+    double hi() const { return extremes_.highest(); }
+    PriceGrid grid() const { return PriceGrid::of_range(lo(), hi(), bins_); }
+
     // The grid of the window and, for a positive range, its volume profile in
     // `amounts()` (left as it was for a single-price window).
-    PriceGrid volume_profile() {
-        const PriceGrid grid = PriceGrid::over(bars_, bins_);
-        if (grid.has_range()) fill_volume_profile(grid, bars_, bins_, amounts_);
-        return grid;
-    }
+    PriceGrid volume_profile();
 
     // The volume profile's point of control and the value area holding `fraction` of
     // its total; nothing for a single-price window, which has no grid.
@@ -66,47 +75,56 @@ public:
         return ValueAreaBins{grid, poc, value_area(amounts_, poc, fraction)};
     }
 
-    // The single price of a window without range: its lowest low.
-    double single_price() const { return PriceGrid::over(bars_, bins_).lo(); }
-
     const std::vector<double>& amounts() const { return amounts_; }
     const FixedRing<Ohlcv>& bars() const { return bars_; }
     std::uint64_t period() const { return bars_.capacity(); }
     std::uint64_t bins() const { return bins_; }
 
 private:
+    // The bins first..last that a bar spreads its share over (first > last: none).
+    struct Cover {
+        std::size_t first;
+        std::size_t last;
+        double share;
+    };
+    static Cover cover_of(const PriceGrid& grid, const Ohlcv& bar) {
+        if (bar.volume == 0.0) return Cover{1, 0, 0.0};
+        const std::size_t first = grid.bin_of(bar.low);
+        const std::size_t last = grid.bin_of(bar.high);
+        return Cover{first, last, bar.volume / static_cast<double>(last - first + 1)};
+    }
+
     FixedRing<Ohlcv> bars_;
+    SlidingExtremes extremes_;
+    FixedRing<Cover> covers_;  // the bars' covers on the grid below, in window order
     std::uint64_t bins_;
+    std::uint64_t pushes_ = 0;
+    std::uint64_t covered_at_ = 0;  // pushes_ when covers_ was last brought up to date
+    double covered_lo_ = 0.0;       // the grid that covers_ belongs to
+    double covered_width_ = 0.0;
     std::vector<double> amounts_;  // scratch; its storage grows once to `bins`
 };
 
-// The profile window of the types that publish only its price range: the lowest low
-// and highest high come from monotone queues in amortised O(1) per bar, and the
-// histogram is built only when asked for.
-class RangeWindow {
-public:
-    // Both counts at least 1 and bounded by the owner.
-    RangeWindow(std::uint64_t period, std::uint64_t bins) : window_(period, bins), extremes_(period) {}
-
-    // As ProfileWindow::push.
-    bool push(const Ohlcv& bar) {
-        extremes_.push(bar.high, bar.low);
-        return window_.push(bar);
+inline PriceGrid ProfileWindow::volume_profile() {
+    const PriceGrid g = grid();
+    if (!g.has_range()) return g;
+    const bool same_grid = covered_at_ != 0 && g.lo() == covered_lo_ && g.width() == covered_width_;
+    if (same_grid && pushes_ == covered_at_ + 1) {
+        covers_.push(cover_of(g, bars_.newest()));
+    } else if (!same_grid || pushes_ != covered_at_) {
+        covers_.clear();
+        bars_.for_each([&](const Ohlcv& b) { covers_.push_back(cover_of(g, b)); });
     }
-
-    // The window's lowest low and highest high (after at least one push).
-    double lo() const { return extremes_.lowest(); }
-    double hi() const { return extremes_.highest(); }
-    PriceGrid grid() const { return PriceGrid::of_range(lo(), hi(), window_.bins()); }
-
-    const FixedRing<Ohlcv>& bars() const { return window_.bars(); }
-    std::uint64_t period() const { return window_.period(); }
-    std::uint64_t bins() const { return window_.bins(); }
-
-private:
-    ProfileWindow window_;
-    SlidingExtremes extremes_;
-};
+    covered_at_ = pushes_;
+    covered_lo_ = g.lo();
+    covered_width_ = g.width();
+    amounts_.assign(bins_, 0.0);
+    double* amounts = amounts_.data();
+    covers_.for_each([amounts](const Cover& c) {
+        for (std::size_t i = c.first; i <= c.last; ++i) amounts[i] += c.share;
+    });
+    return g;
+}
 
 // The types that publish the window's price range, "price_low" and "price_high";
 // `Derived` adds the histogram that it builds over that range on demand.
@@ -120,7 +138,7 @@ public:
     static std::expected<Derived, IndicatorError> create(std::uint64_t period, std::uint64_t bins) {
         if (auto ok = check_profile_counts(period, bins); !ok) return std::unexpected(ok.error());
         if (auto ok = check_profile_bounds(period, bins); !ok) return std::unexpected(ok.error());
-        return Derived(RangeWindow(period, bins));
+        return Derived(ProfileWindow(period, bins));
     }
 
     std::optional<std::array<double, 2>> step(const BarContext& ctx) {
@@ -130,13 +148,13 @@ public:
     std::uint64_t warmup() const override { return window_.period(); }
 
 protected:
-    explicit RangeProfile(RangeWindow window) : window_(std::move(window)) {}
+    explicit RangeProfile(ProfileWindow window) : window_(std::move(window)) {}
 
     // Every accepted bar after the first value produces, so the window held now is
     // the one the last producing update saw.
     bool produced() const { return window_.bars().full(); }
 
-    RangeWindow window_;
+    ProfileWindow window_;
 };
 
 // (0, 1]: above zero, at most one, and finite.
@@ -168,7 +186,7 @@ public:
         if (!window_.push(ctx.candle)) return std::nullopt;
         const std::optional<ValueAreaBins> v = window_.value_area_bins(pct_);
         if (!v) {
-            const double p = window_.single_price();
+            const double p = window_.lo();
             return std::array<double, 3>{p, p, p};
         }
         return Derived::levels(*v);

@@ -17,7 +17,7 @@ public:
 
 private:
     friend RangeProfile<TpoProfile>;
-    explicit TpoProfile(RangeWindow window) : RangeProfile(std::move(window)) {}
+    explicit TpoProfile(ProfileWindow window) : RangeProfile(std::move(window)) {}
 };
 
 }  // namespace torvex

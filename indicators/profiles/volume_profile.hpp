@@ -16,7 +16,7 @@ public:
 
 private:
     friend RangeProfile<VolumeProfile>;
-    explicit VolumeProfile(RangeWindow window) : RangeProfile(std::move(window)) {}
+    explicit VolumeProfile(ProfileWindow window) : RangeProfile(std::move(window)) {}
 };
 
 }  // namespace torvex

@@ -132,6 +132,67 @@ TEST(MarketProfiles, ValueAreaOnAKnownDistribution) {
     EXPECT_EQ(after("VolumeProfile", {4, 4}, rolled), (std::vector<double>{11.0, 14.5}));
 }
 
+// A fresh profile of the window written out directly: the rolling types must give
+// the very same numbers on every bar, whether the grid moved or stayed put.
+struct ModelArea {
+    double poc, vah, val, lvn;
+};
+ModelArea model_area(const std::vector<Ohlcv>& w, std::size_t bins, double pct) {
+    double lo = INFINITY, hi = -INFINITY;
+    for (const Ohlcv& b : w) {
+        lo = std::min(lo, b.low);
+        hi = std::max(hi, b.high);
+    }
+    const double width = (hi - lo) / static_cast<double>(bins);
+    auto bin = [&](double x) {
+        const double k = std::floor((x - lo) / width);
+        return k < 0 ? std::size_t{0} : std::min(static_cast<std::size_t>(k), bins - 1);
+    };
+    std::vector<double> a(bins, 0.0);
+    for (const Ohlcv& b : w) {
+        if (b.volume == 0) continue;
+        const std::size_t f = bin(b.low), l = bin(b.high);
+        for (std::size_t i = f; i <= l; ++i) a[i] += b.volume / static_cast<double>(l - f + 1);
+    }
+    const std::size_t poc = static_cast<std::size_t>(std::max_element(a.begin(), a.end()) - a.begin());
+    double total = 0;
+    for (double x : a) total += x;
+    std::size_t l = poc, h = poc;
+    double acc = a[poc];
+    while (acc < total * pct && (l > 0 || h + 1 < bins)) {
+        if (h + 1 < bins && (l == 0 || a[h + 1] >= a[l - 1])) {
+            acc += a[++h];
+        } else {
+            acc += a[--l];
+        }
+    }
+    std::size_t lvn = poc;
+    for (std::size_t i = 0; i < bins; ++i)
+        if (a[i] > 0 && (a[lvn] <= 0 || a[i] < a[lvn])) lvn = i;
+    auto centre = [&](std::size_t k) { return lo + (static_cast<double>(k) + 0.5) * width; };
+    return {centre(poc), lo + static_cast<double>(h + 1) * width, lo + static_cast<double>(l) * width, centre(lvn)};
+}
+
+TEST(MarketProfiles, RollingProfilesMatchAFreshBuild) {
+    // Wandering bars, then a stretch where a wide bar every fourth bar holds the grid
+    // of a five-bar window still while narrow bars come and go.
+    std::vector<Ohlcv> bars = wandering_bars(120);
+    for (int i = 0; i < 80; ++i) {
+        const double x = 50 + 10 * std::sin(i * 0.9);
+        bars.push_back(i % 4 == 0 ? B(50, 100, 0, 50, 2) : B(x, x + 3, x - 2, x, (i % 3) * 1.5));
+    }
+    IndicatorBox va = make("ValueArea", {5, 16, 0.6});
+    IndicatorBox nodes = make("HighLowVolumeNodes", {5, 16});
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        feed(*va, bars[i]);
+        feed(*nodes, bars[i]);
+        if (i < 4) continue;
+        const ModelArea m = model_area(std::vector<Ohlcv>(bars.begin() + static_cast<long>(i) - 4, bars.begin() + static_cast<long>(i) + 1), 16, 0.6);
+        EXPECT_EQ(values_of(*va), (std::vector<double>{m.poc, m.vah, m.val})) << "bar " << i + 1;
+        EXPECT_EQ(values_of(*nodes), (std::vector<double>{m.poc, m.lvn})) << "bar " << i + 1;
+    }
+}
+
 TEST(MarketProfiles, DegenerateAndEmptyWindows) {
     const std::vector<Ohlcv> flat = {B(10, 10, 10, 10, 3), B(10, 10, 10, 10, 0), B(10, 10, 10, 10, 2)};
     for (const char* name : {"ValueArea", "CompositeProfile"}) {
