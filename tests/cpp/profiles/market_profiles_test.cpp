@@ -52,7 +52,7 @@ TEST(MarketProfiles, ParameterChecks) {
         {"CompositeProfile", {1e-300, 10, 2}, kZero},
         {"CompositeProfile", {20, 16777217, 0.5}, kTooLong},
         {"VolumeProfile", {20, 1e-300}, kZero},
-        {"ValueArea", {16777216, 16777216, 0.7}, "built"},
+        {"ValueArea", {20, 16777216, 0.7}, "built"},
         {"VolumeProfile", {16777217, 10}, kTooLong},
         {"TpoProfile", {1e-300, 10}, kZero},
         {"TpoProfile", {20, 16777217}, kTooLong},
