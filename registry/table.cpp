@@ -20,6 +20,7 @@
 #include "indicators/momentum/cfo.hpp"
 #include "indicators/candlesticks/closing_marubozu.hpp"
 #include "indicators/momentum/cmo.hpp"
+#include "indicators/profiles/composite_profile.hpp"
 #include "indicators/candlesticks/concealing_baby_swallow.hpp"
 #include "indicators/risk/common_sense_ratio.hpp"
 #include "indicators/risk/conditional_value_at_risk.hpp"
@@ -63,6 +64,7 @@
 #include "indicators/candlesticks/hanging_man.hpp"
 #include "indicators/candlesticks/harami.hpp"
 #include "indicators/candlesticks/harami_cross.hpp"
+#include "indicators/profiles/high_low_volume_nodes.hpp"
 #include "indicators/candlesticks/high_wave.hpp"
 #include "indicators/candlesticks/hikkake.hpp"
 #include "indicators/candlesticks/hikkake_modified.hpp"
@@ -71,6 +73,7 @@
 #include "indicators/candlesticks/homing_pigeon.hpp"
 #include "indicators/candlesticks/identical_three_crows.hpp"
 #include "indicators/candlesticks/in_neck.hpp"
+#include "indicators/profiles/initial_balance.hpp"
 #include "indicators/candlesticks/inverted_hammer.hpp"
 #include "indicators/averages/jma.hpp"
 #include "indicators/risk/k_ratio.hpp"
@@ -103,9 +106,11 @@
 #include "indicators/derivatives/open_interest_delta.hpp"
 #include "indicators/derivatives/open_interest_momentum.hpp"
 #include "indicators/candlesticks/opening_marubozu.hpp"
+#include "indicators/profiles/opening_range.hpp"
 #include "indicators/orderbook/order_book_imbalance_top_n.hpp"
 #include "indicators/orderbook/order_book_measures.hpp"
 #include "indicators/orderbook/order_flow_imbalance.hpp"
+#include "indicators/profiles/overnight_intraday_return.hpp"
 #include "indicators/risk/pain_index.hpp"
 #include "indicators/bands/percent_b.hpp"
 #include "indicators/candlesticks/piercing_dark_cloud.hpp"
@@ -118,6 +123,8 @@
 #include "indicators/candlesticks/rickshaw_man.hpp"
 #include "indicators/candlesticks/rising_three_methods.hpp"
 #include "indicators/candlesticks/separating_lines.hpp"
+#include "indicators/profiles/session_high_low.hpp"
+#include "indicators/profiles/session_range.hpp"
 #include "indicators/candlesticks/shooting_star.hpp"
 #include "indicators/candlesticks/short_line.hpp"
 #include "indicators/momentum/rate_of_change.hpp"
@@ -148,10 +155,15 @@
 #include "indicators/demark/td_d_wave.hpp"
 #include "indicators/demark/td_de_marker.hpp"
 #include "indicators/demark/td_differential.hpp"
+#include "indicators/demark/td_lines.hpp"
+#include "indicators/demark/td_moving_average.hpp"
 #include "indicators/demark/td_open.hpp"
 #include "indicators/demark/td_pressure.hpp"
 #include "indicators/demark/td_propulsion.hpp"
+#include "indicators/demark/td_range_projection.hpp"
 #include "indicators/demark/td_rei.hpp"
+#include "indicators/demark/td_risk_level.hpp"
+#include "indicators/demark/td_sequential.hpp"
 #include "indicators/demark/td_setup.hpp"
 #include "indicators/demark/td_trap.hpp"
 #include "indicators/momentum/stc.hpp"
@@ -172,6 +184,7 @@
 #include "indicators/candlesticks/thrusting.hpp"
 #include "indicators/momentum/tii.hpp"
 #include "indicators/candlesticks/tower_top_bottom.hpp"
+#include "indicators/profiles/tpo_profile.hpp"
 #include "indicators/risk/trend_label.hpp"
 #include "indicators/trend/trend_strength_index.hpp"
 #include "indicators/averages/trima.hpp"
@@ -187,10 +200,14 @@
 #include "indicators/candlesticks/upside_gap_two_crows.hpp"
 #include "indicators/risk/ulcer_index.hpp"
 #include "indicators/risk/upside_potential_ratio.hpp"
+#include "indicators/profiles/value_area.hpp"
 #include "indicators/risk/value_at_risk.hpp"
 #include "indicators/statistics/variance.hpp"
 #include "indicators/trend/vertical_horizontal_filter.hpp"
 #include "indicators/averages/vidya.hpp"
+#include "indicators/profiles/volatility_cone.hpp"
+#include "indicators/profiles/volume_profile.hpp"
+#include "indicators/profiles/volume_weighted_sr.hpp"
 #include "indicators/bands/vwap_std_dev_bands.hpp"
 #include "indicators/risk/win_rate.hpp"
 #include "indicators/averages/wma.hpp"
@@ -492,7 +509,7 @@ constexpr RegistryRow kRows[] = {
     {"CoefficientOfVariation", 0, &build_new<CoefficientOfVariation, kInt>},
     {"Cointegration", 0, &build_new<Cointegration, kInt, kInt>},
     {"CommonSenseRatio", 0, &build_new<CommonSenseRatio, kInt>},
-    {"CompositeProfile", 0, nullptr},
+    {"CompositeProfile", 0, &build_new<CompositeProfile, kInt, kInt, kNum>},
     {"ConcealingBabySwallow", 0, &build_new<ConcealingBabySwallow>},
     {"ConditionalValueAtRisk", 0, &build_new<ConditionalValueAtRisk, kInt, kNum>},
     {"ConnorsRsi", 0, &build_new<ConnorsRsi, kInt, kInt, kInt>},
@@ -590,7 +607,7 @@ constexpr RegistryRow kRows[] = {
     {"HiLoActivator", 0, &build_new<HiLoActivator, kInt>},
     {"HighLowIndex", 5, &build_new<HighLowIndex, kInt>},
     {"HighLowRange", 0, &build_new<HighLowRange>},
-    {"HighLowVolumeNodes", 0, nullptr},
+    {"HighLowVolumeNodes", 0, &build_new<HighLowVolumeNodes, kInt, kInt>},
     {"HighWave", 0, &build_new<HighWave>},
     {"HighpassFilter", 0, &build_new<HighpassFilter, kInt>},
     {"Hikkake", 0, &build_new<Hikkake>},
@@ -609,7 +626,7 @@ constexpr RegistryRow kRows[] = {
     {"InNeck", 0, &build_new<InNeck>},
     {"Inertia", 0, &build_new<Inertia, kInt, kInt>},
     {"InformationRatio", 0, &build_new<InformationRatio, kInt>},
-    {"InitialBalance", 0, nullptr},
+    {"InitialBalance", 0, &build_new<InitialBalance, kInt>},
     {"InstantaneousTrendline", 0, &build_new<InstantaneousTrendline, kInt>},
     {"IntradayIntensity", 0, &build_new<IntradayIntensity>},
     {"IntradayMomentumIndex", 0, &build_new<IntradayMomentumIndex, kInt>},
@@ -691,14 +708,14 @@ constexpr RegistryRow kRows[] = {
     {"OpenInterestDelta", 4, &build_new<OpenInterestDelta>},
     {"OpenInterestMomentum", 4, &build_new<OpenInterestMomentum, kInt>},
     {"OpeningMarubozu", 0, &build_new<OpeningMarubozu>},
-    {"OpeningRange", 0, nullptr},
+    {"OpeningRange", 0, &build_new<OpeningRange, kInt>},
     {"OrderBookImbalanceFull", 2, &build_new<OrderBookImbalanceFull>},
     {"OrderBookImbalanceTop1", 2, &build_new<OrderBookImbalanceTop1>},
     {"OrderBookImbalanceTopN", 2, &build_new<OrderBookImbalanceTopN, kInt>},
     {"OrderFlowImbalance", 2, &build_new<OrderFlowImbalance, kInt>},
     {"OuHalfLife", 0, &build_new<OuHalfLife, kInt>},
     {"OvernightGap", 0, &build_new<OvernightGap, kI32>},
-    {"OvernightIntradayReturn", 0, nullptr},
+    {"OvernightIntradayReturn", 0, &build_new<OvernightIntradayReturn, kI32>},
     {"PainIndex", 0, &build_new<PainIndex, kInt>},
     {"PairSpreadZScore", 0, &build_new<PairSpreadZScore, kInt, kInt>},
     {"PairwiseBeta", 0, &build_new<PairwiseBeta, kInt>},
@@ -763,8 +780,8 @@ constexpr RegistryRow kRows[] = {
     {"SarExt", 0, &build_new<SarExt, kNum, kNum, kNum, kNum, kNum, kNum, kNum, kNum>},
     {"SeasonalZScore", 0, &build_new<SeasonalZScore, kI32>},
     {"SeparatingLines", 0, &build_new<SeparatingLines>},
-    {"SessionHighLow", 0, nullptr},
-    {"SessionRange", 0, nullptr},
+    {"SessionHighLow", 0, &build_new<SessionHighLow, kI32>},
+    {"SessionRange", 0, &build_new<SessionRange, kI32>},
     {"SessionVwap", 0, &build_new<SessionVwap, kI32>},
     {"ShannonEntropy", 0, &build_new<ShannonEntropy, kInt, kInt>},
     {"Shark", 0, &build_new<Shark>},
@@ -813,15 +830,15 @@ constexpr RegistryRow kRows[] = {
     {"TdDWave", 0, &build_new<TdDWave, kInt>},
     {"TdDeMarker", 0, &build_new<TdDeMarker, kInt>},
     {"TdDifferential", 0, &build_new<TdDifferential>},
-    {"TdLines", 0, nullptr},
-    {"TdMovingAverage", 0, nullptr},
+    {"TdLines", 0, &build_new<TdLines, kInt, kInt>},
+    {"TdMovingAverage", 0, &build_new<TdMovingAverage, kInt, kInt>},
     {"TdOpen", 0, &build_new<TdOpen>},
     {"TdPressure", 0, &build_new<TdPressure, kInt>},
     {"TdPropulsion", 0, &build_new<TdPropulsion>},
-    {"TdRangeProjection", 0, nullptr},
+    {"TdRangeProjection", 0, &build_new<TdRangeProjection>},
     {"TdRei", 0, &build_new<TdRei, kInt>},
-    {"TdRiskLevel", 0, nullptr},
-    {"TdSequential", 0, nullptr},
+    {"TdRiskLevel", 0, &build_new<TdRiskLevel, kInt, kInt>},
+    {"TdSequential", 0, &build_new<TdSequential, kInt, kInt, kInt, kInt>},
     {"TdSetup", 0, &build_new<TdSetup, kInt, kInt>},
     {"TdTrap", 0, &build_new<TdTrap>},
     {"Tema", 0, &build_new<Tema, kInt>},
@@ -838,7 +855,7 @@ constexpr RegistryRow kRows[] = {
     {"Tii", 0, &build_new<Tii, kInt, kInt>},
     {"TimeBasedStop", 0, &build_new<TimeBasedStop, kInt>},
     {"TowerTopBottom", 0, &build_new<TowerTopBottom>},
-    {"TpoProfile", 0, nullptr},
+    {"TpoProfile", 0, &build_new<TpoProfile, kInt, kInt>},
     {"TradeImbalance", 1, &build_new<TradeImbalance, kInt>},
     {"TradeSignAutocorrelation", 1, &build_new<TradeSignAutocorrelation, kInt>},
     {"TradeVolumeIndex", 0, &build_new<TradeVolumeIndex, kNum>},
@@ -872,22 +889,22 @@ constexpr RegistryRow kRows[] = {
     {"UpsideGapThreeMethods", 0, &build_new<UpsideGapThreeMethods>},
     {"UpsideGapTwoCrows", 0, &build_new<UpsideGapTwoCrows>},
     {"UpsidePotentialRatio", 0, &build_new<UpsidePotentialRatio, kInt, kNum>},
-    {"ValueArea", 0, nullptr},
+    {"ValueArea", 0, &build_new<ValueArea, kInt, kInt, kNum>},
     {"ValueAtRisk", 0, &build_new<ValueAtRisk, kInt, kNum>},
     {"Variance", 0, &build_new<Variance, kInt>},
     {"VarianceRatio", 0, &build_new<VarianceRatio, kInt, kInt>},
     {"VerticalHorizontalFilter", 0, &build_new<VerticalHorizontalFilter, kInt>},
     {"Vidya", 0, &build_new<Vidya, kInt, kInt>},
-    {"VolatilityCone", 0, nullptr},
+    {"VolatilityCone", 0, &build_new<VolatilityCone, kInt, kInt>},
     {"VolatilityOfVolatility", 0, &build_new<VolatilityOfVolatility, kInt, kInt>},
     {"VolatilityRatio", 0, &build_new<VolatilityRatio, kInt>},
     {"VoltyStop", 0, &build_new<VoltyStop, kInt, kNum>},
     {"VolumeOscillator", 0, &build_new<VolumeOscillator, kInt, kInt>},
     {"VolumePriceTrend", 0, &build_new<VolumePriceTrend>},
-    {"VolumeProfile", 0, nullptr},
+    {"VolumeProfile", 0, &build_new<VolumeProfile, kInt, kInt>},
     {"VolumeRsi", 0, &build_new<VolumeRsi, kInt>},
     {"VolumeWeightedMacd", 0, nullptr},
-    {"VolumeWeightedSr", 0, nullptr},
+    {"VolumeWeightedSr", 0, &build_new<VolumeWeightedSr, kInt>},
     {"Vortex", 0, nullptr},
     {"Vpin", 1, &build_new<Vpin, kNum, kInt>},
     {"Vwap", 0, &build_new<Vwap>},

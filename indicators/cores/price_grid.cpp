@@ -1,10 +1,7 @@
 #include "indicators/cores/price_grid.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
-
-#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -15,14 +12,13 @@ PriceGrid PriceGrid::over(const FixedRing<Ohlcv>& bars, std::uint64_t bins) {
         lo = std::min(lo, b.low);
         hi = std::max(hi, b.high);
     });
+    return of_range(lo, hi, bins);
+}
+
+PriceGrid PriceGrid::of_range(double lo, double hi, std::uint64_t bins) {
     const double range = hi - lo;
     const double width = range > 0.0 ? range / static_cast<double>(bins) : 0.0;
     return PriceGrid(lo, range, width, bins);
-}
-
-std::size_t PriceGrid::bin_of(double price) const {
-    const std::uint64_t bin = saturating_u64(std::floor((price - lo_) / width_));
-    return static_cast<std::size_t>(std::min(bin, bins_ - 1));
 }
 
 void fill_volume_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, std::uint64_t bins,
@@ -38,6 +34,16 @@ void fill_volume_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, st
     });
 }
 
+void fill_time_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, std::uint64_t bins,
+                       std::vector<double>& profile) {
+    profile.assign(bins, 0.0);
+    if (!grid.has_range()) return;
+    bars.for_each([&](const Ohlcv& b) {
+        const std::size_t last = grid.bin_of(b.high);
+        for (std::size_t i = grid.bin_of(b.low); i <= last; ++i) profile[i] += 1.0;
+    });
+}
+
 std::size_t point_of_control(const std::vector<double>& profile) {
     double best = -std::numeric_limits<double>::infinity();
     std::size_t at = 0;
@@ -45,6 +51,42 @@ std::size_t point_of_control(const std::vector<double>& profile) {
         if (profile[i] > best) {
             best = profile[i];
             at = i;
+        }
+    }
+    return at;
+}
+
+BinSpan value_area(const std::vector<double>& profile, std::size_t poc, double fraction) {
+    double total = 0.0;
+    for (double a : profile) total += a;
+    const double target = total * fraction;
+    BinSpan area{poc, poc};
+    double acc = profile[poc];
+    while (acc < target) {
+        const bool up = area.hi + 1 < profile.size();
+        const bool down = area.lo > 0;
+        if (!up && !down) break;
+        if (up && (!down || profile[area.hi + 1] >= profile[area.lo - 1])) {
+            area.hi += 1;
+            acc += profile[area.hi];
+        } else {
+            area.lo -= 1;
+            acc += profile[area.lo];
+        }
+    }
+    return area;
+}
+
+std::size_t low_volume_node(const std::vector<double>& profile, std::size_t fallback) {
+    std::size_t at = fallback;
+    double least = std::numeric_limits<double>::infinity();
+    bool found = false;
+    for (std::size_t i = 0; i < profile.size(); ++i) {
+        const double a = profile[i];
+        if (a > 0.0 && (!found || a < least)) {
+            least = a;
+            at = i;
+            found = true;
         }
     }
     return at;

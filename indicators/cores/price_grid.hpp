@@ -18,13 +18,27 @@ public:
     // positive range.
     static PriceGrid over(const FixedRing<Ohlcv>& bars, std::uint64_t bins);
 
+    // The grid of a range already known: lo and hi the window's lowest low and
+    // highest high.
+    static PriceGrid of_range(double lo, double hi, std::uint64_t bins);
+
     bool has_range() const { return range_ > 0.0; }
     double lo() const { return lo_; }
     double width() const { return width_; }
+    // lo + k·w, the lower edge of bin k (k = bins gives the top edge of the last bin).
+    double edge(std::size_t k) const { return lo_ + static_cast<double>(k) * width_; }
+    // lo + (k + 0.5)·w, the centre of bin k.
+    double centre(std::size_t k) const { return lo_ + (static_cast<double>(k) + 0.5) * width_; }
 
     // floor((x - lo) / width) as an unsigned bin: negative (or NaN) gives 0, and the
     // highest high lands in the last bin, not one past it. Only with a positive range.
-    std::size_t bin_of(double price) const;
+    // A quotient in (0, bins) truncates to its floor, so no rounding call is needed.
+    std::size_t bin_of(double price) const {
+        const double q = (price - lo_) / width_;
+        if (!(q > 0.0)) return 0;
+        if (q >= static_cast<double>(bins_)) return static_cast<std::size_t>(bins_ - 1);
+        return static_cast<std::size_t>(q);
+    }
 
 private:
     PriceGrid(double lo, double range, double width, std::uint64_t bins)
@@ -42,8 +56,29 @@ private:
 void fill_volume_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, std::uint64_t bins,
                          std::vector<double>& profile);
 
+// The time-at-price profile of the window into `profile`: with a positive range every
+// bar, whatever its volume, adds 1.0 to each bin it covers.
+void fill_time_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, std::uint64_t bins,
+                       std::vector<double>& profile);
+
 // The first bin holding the largest value: ties go to the lowest-priced bin, and an
 // all-zero profile gives bin 0.
 std::size_t point_of_control(const std::vector<double>& profile);
+
+// The bins lo..hi (both included) of a value area.
+struct BinSpan {
+    std::size_t lo;
+    std::size_t hi;
+};
+
+// Grows the area from the point of control one bin at a time until it holds at least
+// `fraction` of the profile's total: the neighbour with the larger amount is taken,
+// a tie going to the bin above; the growth stops as soon as the target is reached or
+// no neighbour is left.
+BinSpan value_area(const std::vector<double>& profile, std::size_t poc, double fraction);
+
+// The low-volume node: the first bin whose amount is the smallest of the amounts
+// above zero; `fallback` when no bin holds any.
+std::size_t low_volume_node(const std::vector<double>& profile, std::size_t fallback);
 
 }  // namespace torvex

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "indicators/cores/fixed_ring.hpp"
 
 namespace torvex {
 
@@ -23,6 +26,33 @@ struct SetupCount {
             sell = 0;
         }
     }
+};
+
+// The closes of the last L bars before the current one: the reference that each close
+// is compared with is the close L bars back.
+class LaggedCloses {
+public:
+    // L >= 1, bounded by the owner.
+    explicit LaggedCloses(std::uint64_t lookback) : closes_(lookback + 1), lookback_(lookback) {}
+
+    // Stores the close; answers the close L bars before it, or nothing while fewer
+    // than L earlier closes are kept.
+    std::optional<double> push(double close) {
+        if (closes_.size() > lookback_) closes_.drop_oldest();
+        if (closes_.size() < lookback_) {
+            closes_.push_back(close);
+            return std::nullopt;
+        }
+        const double reference = closes_.from_oldest(0);
+        closes_.push_back(close);
+        return reference;
+    }
+
+    std::uint64_t lookback() const { return lookback_; }
+
+private:
+    FixedRing<double> closes_;
+    std::uint64_t lookback_;
 };
 
 }  // namespace torvex

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <expected>
-#include <limits>
 
 #include "indicators/demark/sequential_count.hpp"
 
@@ -18,15 +17,12 @@ public:
                                                              std::uint64_t countdown_length);
 
     void count(const Ohlcv& bar, const Ohlcv& previous, const Ohlcv& b_back);
-    void restart() { qualifier_ = std::numeric_limits<double>::quiet_NaN(); }
+    void restart() { qualifier_.clear(); }
 
 private:
     explicit TdCountdown(SequentialLengths lengths) : SequentialCount(lengths) {}
 
-    // Advances k when the count may move; records the qualifier at c - 5.
-    void advance(std::uint64_t& k, bool qualified, double close);
-
-    double qualifier_ = std::numeric_limits<double>::quiet_NaN();
+    CountdownReference qualifier_;
 };
 
 }  // namespace torvex

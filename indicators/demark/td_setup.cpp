@@ -10,14 +10,9 @@ std::expected<TdSetup, IndicatorError> TdSetup::create(std::uint64_t lookback, s
 }
 
 std::optional<double> TdSetup::step(const Ohlcv& bar) {
-    if (closes_.size() > lookback_) closes_.drop_oldest();
-    if (closes_.size() < lookback_) {
-        closes_.push_back(bar.close);
-        return std::nullopt;
-    }
-    const double reference = closes_.from_oldest(0);
-    closes_.push_back(bar.close);
-    count_.step(bar.close, reference, cap_);
+    const std::optional<double> reference = closes_.push(bar.close);
+    if (!reference) return std::nullopt;
+    count_.step(bar.close, *reference, cap_);
     if (count_.buy > 0) return static_cast<double>(count_.buy);
     if (count_.sell > 0) return -static_cast<double>(count_.sell);
     return 0.0;

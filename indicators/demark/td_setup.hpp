@@ -6,7 +6,6 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/demark/setup_count.hpp"
 #include "indicators/indicator.hpp"
 
@@ -18,13 +17,12 @@ public:
     static std::expected<TdSetup, IndicatorError> create(std::uint64_t lookback, std::uint64_t cap);
 
     std::optional<double> step(const Ohlcv& bar);
-    std::uint64_t warmup() const override { return lookback_ + 1; }
+    std::uint64_t warmup() const override { return closes_.lookback() + 1; }
 
 private:
-    TdSetup(std::uint64_t lookback, std::uint64_t cap) : closes_(lookback + 1), lookback_(lookback), cap_(cap) {}
+    TdSetup(std::uint64_t lookback, std::uint64_t cap) : closes_(lookback), cap_(cap) {}
 
-    FixedRing<double> closes_;  // the L closes before the current bar
-    std::uint64_t lookback_;
+    LaggedCloses closes_;
     std::uint64_t cap_;
     SetupCount count_;
 };

@@ -1,0 +1,50 @@
+// DeMark risk levels: over a run of closes below (above) the close `lookback` bars
+// earlier, the bar with the lowest low (highest high); once the run reaches
+// `run_length`, buy risk = that low minus its true range, sell risk = that high plus
+// its true range. Levels hold until set again.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+
+#include "indicators/demark/setup_count.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class TdRiskLevel final : public MultiOutput<TdRiskLevel, 2> {
+public:
+    static constexpr std::array<std::string_view, 2> kOutputNames{"buy_risk", "sell_risk"};
+    static constexpr InputGate kGate = InputGate::Candle;
+
+    // Either 0: ZeroPeriod; lookback above MAX_PERIOD: the maximum text (the run
+    // length needs no storage and stays unbounded).
+    static std::expected<TdRiskLevel, IndicatorError> create(std::uint64_t lookback, std::uint64_t run_length);
+
+    // Nothing until a first level exists; then both levels, NaN for one not yet set.
+    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::uint64_t warmup() const override { return closes_.lookback() + 1; }
+
+private:
+    TdRiskLevel(std::uint64_t lookback, std::uint64_t run_length) : closes_(lookback), run_length_(run_length) {}
+
+    // A run's extreme price and the true range of its bar.
+    struct Record {
+        double price;
+        double true_range;
+    };
+
+    LaggedCloses closes_;
+    std::uint64_t run_length_;
+    SetupCount runs_;  // buy: the falling run, sell: the rising run
+    std::optional<double> previous_close_;
+    std::optional<Record> low_record_;   // of the falling run
+    std::optional<Record> high_record_;  // of the rising run
+    std::optional<double> buy_risk_;
+    std::optional<double> sell_risk_;
+};
+
+}  // namespace torvex

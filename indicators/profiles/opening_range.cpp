@@ -1,0 +1,10 @@
+#include "indicators/profiles/opening_range.hpp"
+
+namespace torvex {
+
+std::expected<OpeningRange, IndicatorError> OpeningRange::create(std::uint64_t n) {
+    if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
+    return OpeningRange(n);
+}
+
+}  // namespace torvex
