@@ -11,6 +11,20 @@
 #include "indicators/momentum/anchored_rsi.hpp"
 #include "indicators/momentum/apo.hpp"
 #include "indicators/bands/bollinger_bands.hpp"
+#include "indicators/bands/atr_bands.hpp"
+#include "indicators/trend/atr_ratchet.hpp"
+#include "indicators/trend/chande_kroll_stop.hpp"
+#include "indicators/trend/chandelier_exit.hpp"
+#include "indicators/trend/donchian_stop.hpp"
+#include "indicators/trend/elder_safe_zone.hpp"
+#include "indicators/trend/kase_dev_stop.hpp"
+#include "indicators/bands/keltner.hpp"
+#include "indicators/trend/modified_ma_stop.hpp"
+#include "indicators/trend/nrtr.hpp"
+#include "indicators/bands/starc_bands.hpp"
+#include "indicators/trend/super_trend.hpp"
+#include "indicators/momentum/ttm_squeeze.hpp"
+#include "indicators/trend/zig_zag.hpp"
 #include "indicators/bands/bollinger_bandwidth.hpp"
 #include "indicators/candlesticks/belt_hold.hpp"
 #include "indicators/candlesticks/breakaway.hpp"
@@ -460,8 +474,8 @@ constexpr RegistryRow kRows[] = {
     {"Aroon", 0, nullptr},
     {"AroonOscillator", 0, &build_new<AroonOscillator, kInt>},
     {"Atr", 0, &build_new<Atr, kInt>},
-    {"AtrBands", 0, nullptr},
-    {"AtrRatchet", 0, nullptr},
+    {"AtrBands", 0, &build_new<AtrBands, kInt, kNum>},
+    {"AtrRatchet", 0, &build_new<AtrRatchet, kInt, kNum, kNum>},
     {"AtrTrailingStop", 0, &build_new<AtrTrailingStop, kInt, kNum>},
     {"AutoFib", 0, &build_new<AutoFib>},
     {"Autocorrelation", 0, &build_new<Autocorrelation, kInt, kInt>},
@@ -499,8 +513,8 @@ constexpr RegistryRow kRows[] = {
     {"ChaikinMoneyFlow", 0, &build_new<ChaikinMoneyFlow, kInt>},
     {"ChaikinOscillator", 0, &build_new<ChaikinOscillator, kInt, kInt>},
     {"ChaikinVolatility", 0, &build_new<ChaikinVolatility, kInt, kInt>},
-    {"ChandeKrollStop", 0, nullptr},
-    {"ChandelierExit", 0, nullptr},
+    {"ChandeKrollStop", 0, &build_new<ChandeKrollStop, kInt, kNum, kInt>},
+    {"ChandelierExit", 0, &build_new<ChandelierExit, kInt, kNum>},
     {"ChoppinessIndex", 0, &build_new<ChoppinessIndex, kInt>},
     {"ClassicPivots", 0, &build_new<ClassicPivots>},
     {"CloseVsOpen", 0, &build_new<CloseVsOpen>},
@@ -535,7 +549,7 @@ constexpr RegistryRow kRows[] = {
     {"Doji", 0, &build_new<Doji>},
     {"DojiStar", 0, &build_new<DojiStar>},
     {"Donchian", 0, &build_new<Donchian, kInt>},
-    {"DonchianStop", 0, nullptr},
+    {"DonchianStop", 0, &build_new<DonchianStop, kInt>},
     {"DoubleBollinger", 0, &build_new<DoubleBollinger, kInt, kNum, kNum>},
     {"DoubleTopBottom", 0, &build_new<DoubleTopBottom>},
     {"DownsideGapThreeMethods", 0, &build_new<DownsideGapThreeMethods>},
@@ -550,7 +564,7 @@ constexpr RegistryRow kRows[] = {
     {"Ehma", 0, &build_new<Ehma, kInt>},
     {"ElderImpulse", 0, &build_new<ElderImpulse, kInt, kInt, kInt, kInt>},
     {"ElderRay", 0, nullptr},
-    {"ElderSafeZone", 0, nullptr},
+    {"ElderSafeZone", 0, &build_new<ElderSafeZone, kInt, kNum>},
     {"Ema", 0, &build_new<Ema, kInt>},
     {"EmpiricalModeDecomposition", 0, &build_new<EmpiricalModeDecomposition, kInt, kNum>},
     {"Engulfing", 0, &build_new<Engulfing>},
@@ -638,10 +652,10 @@ constexpr RegistryRow kRows[] = {
     {"KRatio", 0, &build_new<KRatio, kInt>},
     {"KalmanHedgeRatio", 0, &build_new<KalmanHedgeRatio, kNum, kNum>},
     {"Kama", 0, &build_new<Kama, kInt, kInt, kInt>},
-    {"KaseDevStop", 0, nullptr},
+    {"KaseDevStop", 0, &build_new<KaseDevStop, kInt, kNum>},
     {"KasePermissionStochastic", 0, nullptr},
     {"KellyCriterion", 0, &build_new<KellyCriterion, kInt>},
-    {"Keltner", 0, nullptr},
+    {"Keltner", 0, &build_new<Keltner, kInt, kInt, kNum>},
     {"KendallTau", 0, &build_new<KendallTau, kInt>},
     {"Kicking", 0, &build_new<Kicking>},
     {"KickingByLength", 0, &build_new<KickingByLength>},
@@ -688,7 +702,7 @@ constexpr RegistryRow kRows[] = {
     {"MidPrice", 0, &build_new<MidPrice, kInt>},
     {"MinusDi", 0, &build_new<MinusDi, kInt>},
     {"MinusDm", 0, &build_new<MinusDm, kInt>},
-    {"ModifiedMaStop", 0, nullptr},
+    {"ModifiedMaStop", 0, &build_new<ModifiedMaStop, kInt>},
     {"Mom", 0, &build_new<Mom, kInt>},
     {"MorningDojiStar", 0, &build_new<MorningDojiStar>},
     {"MorningEveningStar", 0, &build_new<MorningEveningStar>},
@@ -697,7 +711,7 @@ constexpr RegistryRow kRows[] = {
     {"Natr", 0, &build_new<Natr, kInt>},
     {"NewHighsNewLows", 5, &build_new<NewHighsNewLows>},
     {"NewPriceLines", 0, &build_new<NewPriceLines, kInt>},
-    {"Nrtr", 0, nullptr},
+    {"Nrtr", 0, &build_new<Nrtr, kNum>},
     {"Nvi", 0, &build_new<Nvi>},
     {"OIPriceDivergence", 4, &build_new<OIPriceDivergence, kInt>},
     {"OIWeighted", 4, &build_new<OIWeighted>},
@@ -806,7 +820,7 @@ constexpr RegistryRow kRows[] = {
     {"StalledPattern", 0, &build_new<StalledPattern>},
     {"StandardError", 0, &build_new<StandardError, kInt>},
     {"StandardErrorBands", 0, &build_new<StandardErrorBands, kInt, kNum>},
-    {"StarcBands", 0, nullptr},
+    {"StarcBands", 0, &build_new<StarcBands, kInt, kInt, kNum>},
     {"Stc", 0, &build_new<Stc, kInt, kInt, kInt, kNum>},
     {"StdDev", 0, &build_new<StdDev, kInt>},
     {"StepTrailingStop", 0, &build_new<StepTrailingStop, kNum>},
@@ -816,7 +830,7 @@ constexpr RegistryRow kRows[] = {
     {"Stochastic", 0, nullptr},
     {"StochasticCci", 0, &build_new<StochasticCci, kInt>},
     {"SuperSmoother", 0, &build_new<SuperSmoother, kInt>},
-    {"SuperTrend", 0, nullptr},
+    {"SuperTrend", 0, &build_new<SuperTrend, kInt, kNum>},
     {"T3", 0, &build_new<T3, kInt, kNum>},
     {"TailRatio", 0, &build_new<TailRatio, kInt>},
     {"TakerBuySellRatio", 4, &build_new<TakerBuySellRatio>},
@@ -874,7 +888,7 @@ constexpr RegistryRow kRows[] = {
     {"TsfOscillator", 0, &build_new<TsfOscillator, kInt>},
     {"Tsi", 0, &build_new<Tsi, kInt, kInt>},
     {"Tsv", 0, &build_new<Tsv, kInt>},
-    {"TtmSqueeze", 0, nullptr},
+    {"TtmSqueeze", 0, &build_new<TtmSqueeze, kInt, kNum, kNum>},
     {"TtmTrend", 0, &build_new<TtmTrend, kInt>},
     {"TurnOfMonth", 0, &build_new<TurnOfMonth, kU32, kU32, kI32>},
     {"Tweezer", 0, &build_new<Tweezer>},
@@ -925,7 +939,7 @@ constexpr RegistryRow kRows[] = {
     {"YoyoExit", 0, &build_new<YoyoExit, kInt, kNum>},
     {"ZScore", 0, &build_new<ZScore, kInt>},
     {"ZeroLagMacd", 0, nullptr},
-    {"ZigZag", 0, nullptr},
+    {"ZigZag", 0, &build_new<ZigZag, kNum>},
     {"Zlema", 0, &build_new<Zlema, kInt>},
 };
 

@@ -23,6 +23,29 @@ struct PositionSums {
     static PositionSums of(std::uint64_t n);
 };
 
+// Slope and value at position 0 of the least-squares line through (i, y_i - centre),
+// the window visited oldest first (position 0) by `for_each`; the window holds pos.n
+// values.
+struct LineFit {
+    double slope;
+    double intercept;
+};
+
+template <class Window>
+LineFit fit_about(const Window& window, double centre, const PositionSums& pos) {
+    double d = 0.0;  // Σ (y - centre)
+    double p = 0.0;  // Σ i·(y - centre)
+    double i = 0.0;
+    window.for_each([&](double y) {
+        const double dev = y - centre;
+        d += dev;
+        p += i * dev;
+        i += 1.0;
+    });
+    const double slope = (p * pos.n - d * pos.sum_x) / pos.denom;
+    return LineFit{slope, (d - slope * pos.sum_x) / pos.n};
+}
+
 // Least-squares fit of the window against its positions, kept with shifted sums
 // Σ(y − shift) and Σ i·(y − shift) re-centred on the window mean every n updates.
 class LinRegCore {

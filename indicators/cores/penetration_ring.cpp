@@ -8,9 +8,9 @@ std::expected<PenetrationRing, IndicatorError> PenetrationRing::create(std::uint
 }
 
 void PenetrationRing::push(double x) {
-    if (ring_.size() == period_) {
-        const double o = ring_.front();
-        ring_.pop_front();
+    if (ring_.full()) {
+        const double o = ring_[0];
+        ring_.drop_oldest();
         sum_ -= o;
         if (o > 0.0) positives_ -= 1;
     }

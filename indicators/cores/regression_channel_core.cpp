@@ -12,19 +12,11 @@ std::optional<std::array<double, 3>> RegressionChannelCore::step(double close) {
     double total = 0.0;
     window_.for_each([&total](double y) { total += y; });
     const double mean = total / n;
-    double d = 0.0;
-    double p = 0.0;
-    double i = 0.0;
-    window_.for_each([&](double y) {
-        const double dev = y - mean;
-        d += dev;
-        p += i * dev;
-        i += 1.0;
-    });
-    const double b = (p * n - d * pos_.sum_x) / pos_.denom;
-    const double c = (d - b * pos_.sum_x) / n;
+    const LineFit fit = fit_about(window_, mean, pos_);
+    const double b = fit.slope;
+    const double c = fit.intercept;
     double r = 0.0;
-    i = 0.0;
+    double i = 0.0;
     window_.for_each([&](double y) {
         const double e = (y - mean) - (b * i + c);
         r += e * e;

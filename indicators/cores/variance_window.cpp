@@ -8,18 +8,16 @@ std::expected<VarianceWindow, IndicatorError> VarianceWindow::create(std::uint64
 }
 
 bool VarianceWindow::push(double x) {
-    if (window_.size() == period_) {
-        sums_.remove(window_.front());
+    if (window_.full()) {
+        sums_.remove(window_[0]);
         window_.pop_front();
     }
-    window_.push_back(x);
+    window_.push(x);
     sums_.add(x);
     if (sums_.recenter_due(period_)) {
-        sums_.recenter(window_.size(), [this](const auto& fn) {
-            for (double v : window_) fn(v);
-        });
+        sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
     }
-    return window_.size() == period_;
+    return window_.full();
 }
 
 }  // namespace torvex

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
 #include "indicators/error.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 
 namespace torvex {
@@ -31,9 +31,9 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit VarianceWindow(std::uint64_t n) : period_(n) {}
+    explicit VarianceWindow(std::uint64_t n) : window_(n), period_(n) {}
 
-    std::deque<double> window_;
+    CappedRing<double> window_;
     ShiftedSums sums_;
     std::uint64_t period_;
 };

@@ -1,0 +1,11 @@
+#include "indicators/bands/atr_bands.hpp"
+
+namespace torvex {
+
+std::expected<AtrBands, IndicatorError> AtrBands::create(std::uint64_t n, double k) {
+    auto atr = create_scaled_atr(n, k);
+    if (!atr) return std::unexpected(atr.error());
+    return AtrBands(*atr, k);
+}
+
+}  // namespace torvex

@@ -1,0 +1,35 @@
+// Keltner channel: k average true ranges (period n) around an exponential average of
+// the close (period m, seeded with the mean of its first m closes).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+
+#include "indicators/cores/atr_envelope.hpp"
+#include "indicators/cores/seeded_ema.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class Keltner final : public MultiOutput<Keltner, 3> {
+public:
+    static constexpr std::array<std::string_view, 3> kOutputNames{"upper", "middle", "lower"};
+    static constexpr InputGate kGate = InputGate::Candle;
+
+    // In order: k not finite or not above 0: NonPositiveMultiplier; m = 0:
+    // ZeroPeriod, m above MAX_PERIOD: InvalidPeriod; the same two for n.
+    static std::expected<Keltner, IndicatorError> create(std::uint64_t m, std::uint64_t n, double k);
+
+    std::optional<std::array<double, 3>> step(const BarContext& ctx) { return channel_.step(ctx.candle); }
+    std::uint64_t warmup() const override { return channel_.warmup(); }
+
+private:
+    explicit Keltner(AtrEnvelope<SeededEma> channel) : channel_(std::move(channel)) {}
+
+    AtrEnvelope<SeededEma> channel_;
+};
+
+}  // namespace torvex

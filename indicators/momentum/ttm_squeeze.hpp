@@ -1,0 +1,52 @@
+// TTM squeeze: 1.0 while the Bollinger bands of the close lie inside (or on) the
+// Keltner channel of the same period (a simple average of the close with k ATRs on
+// either side), else 0.0; and a momentum: the end point of the least-squares line
+// through the window's closes measured from the midline of the Keltner middle and the
+// window's high-low midpoint.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+
+#include "indicators/averages/sma.hpp"
+#include "indicators/cores/bollinger_core.hpp"
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/lin_reg_core.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
+#include "indicators/cores/wilder_atr.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class TtmSqueeze final : public MultiOutput<TtmSqueeze, 2> {
+public:
+    static constexpr std::array<std::string_view, 2> kOutputNames{"squeeze", "momentum"};
+    static constexpr InputGate kGate = InputGate::Candle;
+
+    // In order: n below 2: InvalidPeriod "TTM squeeze needs period >= 2 for the
+    // momentum regression"; n above MAX_PERIOD: InvalidPeriod; bb_mult, then kc_mult,
+    // not finite or not above 0: NonPositiveMultiplier.
+    static std::expected<TtmSqueeze, IndicatorError> create(std::uint64_t n, double bb_mult, double kc_mult);
+
+    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::uint64_t warmup() const override { return closes_.capacity(); }
+
+private:
+    TtmSqueeze(WilderAtr atr, BollingerCore bands, SmaCore middle, std::uint64_t n, double kc_mult);
+
+    // The fitted value at the newest close of the line through (i, close_i - mid).
+    double momentum(double mid) const;
+
+    WilderAtr atr_;
+    SlidingExtremes range_;      // highs and lows of the window
+    FixedRing<double> closes_;   // the window's closes, for the regression
+    BollingerCore bands_;
+    SmaCore middle_;             // the Keltner middle line
+    double kc_mult_;
+    PositionSums pos_;           // the regression constants of positions 0 to n - 1
+};
+
+}  // namespace torvex

@@ -1,0 +1,11 @@
+#include "indicators/trend/chandelier_exit.hpp"
+
+namespace torvex {
+
+std::expected<ChandelierExit, IndicatorError> ChandelierExit::create(std::uint64_t n, double m) {
+    auto atr = create_scaled_atr(n, m);
+    if (!atr) return std::unexpected(atr.error());
+    return ChandelierExit(*atr, m);
+}
+
+}  // namespace torvex

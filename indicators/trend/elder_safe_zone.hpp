@@ -1,0 +1,59 @@
+// Elder's SafeZone stop: k times the average depth by which bars pierced the previous
+// bar's low (while long) or high (while short), averaged over the last n bars that
+// pierced, beyond this bar's low or high. The stop only tightens; a close strictly
+// beyond it flips the trend and restarts it from that bar.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+
+#include "indicators/cores/penetration_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class ElderSafeZone final : public MultiOutput<ElderSafeZone, 2> {
+public:
+    static constexpr std::array<std::string_view, 2> kOutputNames{"value", "direction"};
+    static constexpr InputGate kGate = InputGate::Candle;
+
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod; then k not finite or not
+    // above 0: NonPositiveMultiplier.
+    static std::expected<ElderSafeZone, IndicatorError> create(std::uint64_t n, double k);
+
+    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::uint64_t warmup() const override { return period_ + 1; }
+
+private:
+    // The penetrations of one side and when their running sum is re-added: every n
+    // pushes, and as a depth that dwarfed the sum leaves, so a window in which no
+    // bar pierced far reads its own small depths exactly.
+    struct Side {
+        PenetrationRing ring;
+        ResumClock clock;
+
+        void push(double depth) {
+            const bool outweighs = ResumClock::dwarfs(depth, ring.sum());
+            ring.push(depth);
+            if (clock.tick(outweighs)) ring.resum();
+        }
+    };
+
+    ElderSafeZone(PenetrationRing down, PenetrationRing up, std::uint64_t n, double k)
+        : down_{std::move(down), ResumClock(n, n)}, up_{std::move(up), ResumClock(n, n)}, period_(n), multiplier_(k) {}
+
+    Side down_;
+    Side up_;
+    std::uint64_t period_;
+    double multiplier_;
+    std::optional<Ohlcv> previous_;
+    double direction_ = 0.0;  // 0.0 until the first value, then +1.0 or -1.0
+    double stop_ = 0.0;
+};
+
+}  // namespace torvex

@@ -1,0 +1,41 @@
+// Kase DevStop: the stop trails the extreme of the trend by the mean plus k sample
+// deviations of the two-bar range over the last n ranges; it only tightens, and a
+// close strictly beyond it flips the trend and restarts it from that bar's extreme.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+
+#include "indicators/cores/variance_window.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class KaseDevStop final : public MultiOutput<KaseDevStop, 2> {
+public:
+    static constexpr std::array<std::string_view, 2> kOutputNames{"value", "direction"};
+    static constexpr InputGate kGate = InputGate::Candle;
+
+    // n below 2: InvalidPeriod "Kase DevStop period must be >= 2"; above MAX_PERIOD:
+    // InvalidPeriod; then k not finite or not above 0: NonPositiveMultiplier.
+    static std::expected<KaseDevStop, IndicatorError> create(std::uint64_t n, double k);
+
+    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::uint64_t warmup() const override { return ranges_.period() + 1; }
+
+private:
+    KaseDevStop(VarianceWindow ranges, double k) : ranges_(std::move(ranges)), multiplier_(k) {}
+
+    VarianceWindow ranges_;  // two-bar ranges, re-centred every n pushes
+    double multiplier_;
+    std::optional<Ohlcv> previous_;
+    double direction_ = 0.0;  // 0.0 until the first value, then +1.0 or -1.0
+    double extreme_ = 0.0;
+    double stop_ = 0.0;
+};
+
+}  // namespace torvex

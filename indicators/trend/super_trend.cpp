@@ -1,0 +1,11 @@
+#include "indicators/trend/super_trend.hpp"
+
+namespace torvex {
+
+std::expected<SuperTrend, IndicatorError> SuperTrend::create(std::uint64_t n, double m) {
+    auto atr = create_scaled_atr(n, m);
+    if (!atr) return std::unexpected(atr.error());
+    return SuperTrend(*atr, m);
+}
+
+}  // namespace torvex
