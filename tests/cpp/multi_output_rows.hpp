@@ -59,4 +59,23 @@ inline void run_rows_cases(std::span<RowsCase> cases) {
     }
 }
 
+// An indicator and the bar of its first value, which its warm-up must state.
+struct WarmupCase {
+    const char* label;
+    IndicatorBox ind;
+    std::size_t want;
+};
+
+inline void run_warmup_cases(std::span<WarmupCase> cases, const std::vector<Ohlcv>& bars) {
+    for (WarmupCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        ASSERT_TRUE(c.ind);
+        EXPECT_EQ(c.ind->warmup(), c.want);
+        std::size_t first = 0;
+        for (std::size_t i = 0; i < bars.size() && first == 0; ++i)
+            if (feed(*c.ind, bars[i])) first = i + 1;
+        EXPECT_EQ(first, c.want);
+    }
+}
+
 }  // namespace torvex::test

@@ -36,13 +36,6 @@ std::vector<Ohlcv> close_bars(const std::vector<double>& closes) {
     return bars;
 }
 
-// The 1-based bar of the first value.
-std::size_t first_value_bar(DynIndicator& ind, const std::vector<Ohlcv>& bars) {
-    for (std::size_t i = 0; i < bars.size(); ++i)
-        if (test::feed(ind, bars[i])) return i + 1;
-    return 0;
-}
-
 TEST(MultiLineOscillators, ConstructorChecksInOrder) {
     test::run_check_cases({
         {"Macd 12,12,9", [] { return refusal(MacdIndicator::create(12, 12, 9)); }, kFastSlow},
@@ -166,12 +159,7 @@ TEST(MultiLineOscillators, MacdLinesMatchAnIndependentModelOver2000Bars) {
 
 TEST(MultiLineOscillators, FirstValueComesOnTheWarmupBar) {
     const std::vector<Ohlcv> bars = test::wander(200);
-    struct Case {
-        const char* label;
-        IndicatorBox ind;
-        std::size_t want;
-    };
-    Case cases[] = {
+    test::WarmupCase cases[] = {
         {"Macd 12,26,9", test::boxed(MacdIndicator::create(12, 26, 9)), 34},
         {"MacdFix 9", test::boxed(MacdFix::create(9)), 34},
         {"Zlag 3,5,4", test::boxed(ZeroLagMacd::create(3, 5, 4)), 11},  // (5 + 2) + (4 + 1) - 1
@@ -182,12 +170,7 @@ TEST(MultiLineOscillators, FirstValueComesOnTheWarmupBar) {
         {"Wt 10,21,4", test::boxed(WaveTrend::create(10, 21, 4)), 42},
         {"Qqe 14,5,4.236", test::boxed(Qqe::create(14, 5, 4.236)), 72},
     };
-    for (Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        ASSERT_TRUE(c.ind);
-        EXPECT_EQ(c.ind->warmup(), c.want);
-        EXPECT_EQ(first_value_bar(*c.ind, bars), c.want);
-    }
+    test::run_warmup_cases(cases, bars);
 }
 
 TEST(MultiLineOscillators, HandWorkedLines) {

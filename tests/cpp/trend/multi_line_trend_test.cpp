@@ -113,12 +113,7 @@ TEST(MultiLineTrend, HandWorkedLines) {
 
 TEST(MultiLineTrend, FirstValueComesOnTheWarmupBar) {
     const std::vector<Ohlcv> bars = test::wander(80);
-    struct Case {
-        const char* label;
-        IndicatorBox ind;
-        std::size_t want;
-    };
-    Case cases[] = {
+    test::WarmupCase cases[] = {
         {"Adx 1", test::boxed(Adx::create(1)), 2},
         {"Adx 14", test::boxed(Adx::create(14)), 28},
         {"Vortex 14", test::boxed(Vortex::create(14)), 15},
@@ -129,15 +124,7 @@ TEST(MultiLineTrend, FirstValueComesOnTheWarmupBar) {
         {"Aroon 14", test::boxed(Aroon::create(14)), 15},
         {"Rwi 14", test::boxed(Rwi::create(14)), 14},
     };
-    for (Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        ASSERT_TRUE(c.ind);
-        EXPECT_EQ(c.ind->warmup(), c.want);
-        std::size_t first = 0;
-        for (std::size_t i = 0; i < bars.size() && first == 0; ++i)
-            if (test::feed(*c.ind, bars[i])) first = i + 1;
-        EXPECT_EQ(first, c.want);
-    }
+    test::run_warmup_cases(cases, bars);
 }
 
 TEST(MultiLineTrend, GatorLowerIsNeverPositive) {
