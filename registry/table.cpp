@@ -435,6 +435,26 @@
 #include "indicators/volume/vwma.hpp"
 #include "indicators/volume/vzo.hpp"
 #include "indicators/volume/wad.hpp"
+#include "indicators/averages/heikin_ashi.hpp"
+#include "indicators/averages/smoothed_heikin_ashi.hpp"
+#include "indicators/cycles/ht_phasor.hpp"
+#include "indicators/cycles/mama.hpp"
+#include "indicators/momentum/kase_permission_stochastic.hpp"
+#include "indicators/momentum/kst.hpp"
+#include "indicators/momentum/macd_fix.hpp"
+#include "indicators/momentum/macd_indicator.hpp"
+#include "indicators/momentum/qqe.hpp"
+#include "indicators/momentum/stochastic.hpp"
+#include "indicators/momentum/volume_weighted_macd.hpp"
+#include "indicators/momentum/wave_trend.hpp"
+#include "indicators/momentum/zero_lag_macd.hpp"
+#include "indicators/trend/adx.hpp"
+#include "indicators/trend/alligator.hpp"
+#include "indicators/trend/aroon.hpp"
+#include "indicators/trend/elder_ray.hpp"
+#include "indicators/trend/gator_oscillator.hpp"
+#include "indicators/trend/rwi.hpp"
+#include "indicators/trend/vortex.hpp"
 
 namespace torvex {
 
@@ -461,9 +481,9 @@ constexpr RegistryRow kRows[] = {
     {"AdvanceBlock", 0, &build_new<AdvanceBlock>},
     {"AdvanceDecline", 5, &build_new<AdvanceDecline>},
     {"AdvanceDeclineRatio", 5, &build_new<AdvanceDeclineRatio>},
-    {"Adx", 0, nullptr},
+    {"Adx", 0, &build_new<Adx, kInt>},
     {"Adxr", 0, &build_new<Adxr, kInt>},
-    {"Alligator", 0, nullptr},
+    {"Alligator", 0, &build_new<Alligator, kInt, kInt, kInt>},
     {"Alma", 0, &build_new<Alma, kInt, kNum, kNum>},
     {"Alpha", 0, &build_new<Alpha, kInt, kNum>},
     {"AmihudIlliquidity", 1, &build_new<AmihudIlliquidity, kInt>},
@@ -471,7 +491,7 @@ constexpr RegistryRow kRows[] = {
     {"AnchoredVwap", 0, &build_new<AnchoredVwap>},
     {"AndrewsPitchfork", 0, &build_new<AndrewsPitchfork, kInt>},
     {"Apo", 0, &build_new<Apo, kInt, kInt>},
-    {"Aroon", 0, nullptr},
+    {"Aroon", 0, &build_new<Aroon, kInt>},
     {"AroonOscillator", 0, &build_new<AroonOscillator, kInt>},
     {"Atr", 0, &build_new<Atr, kInt>},
     {"AtrBands", 0, &build_new<AtrBands, kInt, kNum>},
@@ -563,7 +583,7 @@ constexpr RegistryRow kRows[] = {
     {"EhlersStochastic", 0, &build_new<EhlersStochastic, kInt>},
     {"Ehma", 0, &build_new<Ehma, kInt>},
     {"ElderImpulse", 0, &build_new<ElderImpulse, kInt, kInt, kInt, kInt>},
-    {"ElderRay", 0, nullptr},
+    {"ElderRay", 0, &build_new<ElderRay, kInt>},
     {"ElderSafeZone", 0, &build_new<ElderSafeZone, kInt, kNum>},
     {"Ema", 0, &build_new<Ema, kInt>},
     {"EmpiricalModeDecomposition", 0, &build_new<EmpiricalModeDecomposition, kInt, kNum>},
@@ -604,7 +624,7 @@ constexpr RegistryRow kRows[] = {
     {"Garch11", 0, &build_new<Garch11, kNum, kNum, kNum>},
     {"GarmanKlassVolatility", 0, &build_new<GarmanKlassVolatility, kInt, kInt>},
     {"Gartley", 0, &build_new<Gartley>},
-    {"GatorOscillator", 0, nullptr},
+    {"GatorOscillator", 0, &build_new<GatorOscillator, kInt, kInt, kInt>},
     {"GeneralizedDema", 0, &build_new<GeneralizedDema, kInt, kNum>},
     {"GeometricMa", 0, &build_new<GeometricMa, kInt>},
     {"GoldenPocket", 0, &build_new<GoldenPocket>},
@@ -616,7 +636,7 @@ constexpr RegistryRow kRows[] = {
     {"HaramiCross", 0, &build_new<HaramiCross>},
     {"HasbrouckInformationShare", 0, &build_new<HasbrouckInformationShare, kInt>},
     {"HeadAndShoulders", 0, &build_new<HeadAndShoulders>},
-    {"HeikinAshi", 0, nullptr},
+    {"HeikinAshi", 0, &build_new<HeikinAshi>},
     {"HeikinAshiOscillator", 0, &build_new<HeikinAshiOscillator, kInt>},
     {"HiLoActivator", 0, &build_new<HiLoActivator, kInt>},
     {"HighLowIndex", 5, &build_new<HighLowIndex, kInt>},
@@ -632,7 +652,7 @@ constexpr RegistryRow kRows[] = {
     {"HoltWinters", 0, &build_new<HoltWinters, kNum, kNum>},
     {"HomingPigeon", 0, &build_new<HomingPigeon>},
     {"HtDcPhase", 0, &build_new<HtDcPhase>},
-    {"HtPhasor", 0, nullptr},
+    {"HtPhasor", 0, &build_new<HtPhasor>},
     {"HtTrendMode", 0, &build_new<HtTrendMode>},
     {"HurstChannel", 0, &build_new<HurstChannel, kInt, kNum>},
     {"HurstExponent", 0, &build_new<HurstExponent, kInt, kInt>},
@@ -653,13 +673,13 @@ constexpr RegistryRow kRows[] = {
     {"KalmanHedgeRatio", 0, &build_new<KalmanHedgeRatio, kNum, kNum>},
     {"Kama", 0, &build_new<Kama, kInt, kInt, kInt>},
     {"KaseDevStop", 0, &build_new<KaseDevStop, kInt, kNum>},
-    {"KasePermissionStochastic", 0, nullptr},
+    {"KasePermissionStochastic", 0, &build_new<KasePermissionStochastic, kInt, kInt>},
     {"KellyCriterion", 0, &build_new<KellyCriterion, kInt>},
     {"Keltner", 0, &build_new<Keltner, kInt, kInt, kNum>},
     {"KendallTau", 0, &build_new<KendallTau, kInt>},
     {"Kicking", 0, &build_new<Kicking>},
     {"KickingByLength", 0, &build_new<KickingByLength>},
-    {"Kst", 0, nullptr},
+    {"Kst", 0, &build_new<Kst, kInt, kInt, kInt, kInt, kInt, kInt, kInt, kInt, kInt>},
     {"Kurtosis", 0, &build_new<Kurtosis, kInt>},
     {"Kvo", 0, &build_new<Kvo, kInt, kInt>},
     {"KylesLambda", 3, &build_new<KylesLambda, kInt>},
@@ -678,10 +698,10 @@ constexpr RegistryRow kRows[] = {
     {"LongShortRatio", 4, &build_new<LongShortRatio>},
     {"M2Measure", 0, &build_new<M2Measure, kInt, kNum, kNum>},
     {"MaEnvelope", 0, &build_new<MaEnvelope, kInt, kNum>},
-    {"MacdFix", 0, nullptr},
+    {"MacdFix", 0, &build_new<MacdFix, kInt>},
     {"MacdHistogram", 0, &build_new<MacdHistogram, kInt, kInt, kInt>},
-    {"MacdIndicator", 0, nullptr},
-    {"Mama", 0, nullptr},
+    {"MacdIndicator", 0, &build_new<MacdIndicator, kInt, kInt, kInt>},
+    {"Mama", 0, &build_new<Mama, kNum, kNum>},
     {"MarketFacilitationIndex", 0, &build_new<MarketFacilitationIndex>},
     {"MartinRatio", 0, &build_new<MartinRatio, kInt>},
     {"Marubozu", 0, &build_new<Marubozu>},
@@ -755,7 +775,7 @@ constexpr RegistryRow kRows[] = {
     {"ProjectionOscillator", 0, &build_new<ProjectionOscillator, kInt>},
     {"Psar", 0, &build_new<Psar, kNum, kNum, kNum>},
     {"Pvi", 0, &build_new<Pvi>},
-    {"Qqe", 0, nullptr},
+    {"Qqe", 0, &build_new<Qqe, kInt, kInt, kNum>},
     {"Qstick", 0, &build_new<Qstick, kInt>},
     {"QuartileBands", 0, &build_new<QuartileBands, kInt>},
     {"QuotedSpread", 2, &build_new<QuotedSpread>},
@@ -789,7 +809,7 @@ constexpr RegistryRow kRows[] = {
     {"Rsx", 0, &build_new<Rsx, kInt>},
     {"Rvi", 0, &build_new<Rvi, kInt>},
     {"RviVolatility", 0, &build_new<RviVolatility, kInt>},
-    {"Rwi", 0, nullptr},
+    {"Rwi", 0, &build_new<Rwi, kInt>},
     {"SampleEntropy", 0, &build_new<SampleEntropy, kInt, kInt, kNum>},
     {"SarExt", 0, &build_new<SarExt, kNum, kNum, kNum, kNum, kNum, kNum, kNum, kNum>},
     {"SeasonalZScore", 0, &build_new<SeasonalZScore, kI32>},
@@ -810,7 +830,7 @@ constexpr RegistryRow kRows[] = {
     {"Sma", 0, &build_new<Sma, kInt>},
     {"Smi", 0, &build_new<Smi, kInt, kInt, kInt>},
     {"Smma", 0, &build_new<Smma, kInt>},
-    {"SmoothedHeikinAshi", 0, nullptr},
+    {"SmoothedHeikinAshi", 0, &build_new<SmoothedHeikinAshi, kInt>},
     {"SortinoRatio", 0, &build_new<SortinoRatio, kInt, kNum>},
     {"SpearmanCorrelation", 0, &build_new<SpearmanCorrelation, kInt>},
     {"SpinningTop", 0, &build_new<SpinningTop>},
@@ -827,7 +847,7 @@ constexpr RegistryRow kRows[] = {
     {"SterlingRatio", 0, &build_new<SterlingRatio, kInt>},
     {"StickSandwich", 0, &build_new<StickSandwich>},
     {"StochRsi", 0, &build_new<StochRsi, kInt, kInt>},
-    {"Stochastic", 0, nullptr},
+    {"Stochastic", 0, &build_new<Stochastic, kInt, kInt>},
     {"StochasticCci", 0, &build_new<StochasticCci, kInt>},
     {"SuperSmoother", 0, &build_new<SuperSmoother, kInt>},
     {"SuperTrend", 0, &build_new<SuperTrend, kInt, kNum>},
@@ -917,9 +937,9 @@ constexpr RegistryRow kRows[] = {
     {"VolumePriceTrend", 0, &build_new<VolumePriceTrend>},
     {"VolumeProfile", 0, &build_new<VolumeProfile, kInt, kInt>},
     {"VolumeRsi", 0, &build_new<VolumeRsi, kInt>},
-    {"VolumeWeightedMacd", 0, nullptr},
+    {"VolumeWeightedMacd", 0, &build_new<VolumeWeightedMacd, kInt, kInt, kInt>},
     {"VolumeWeightedSr", 0, &build_new<VolumeWeightedSr, kInt>},
-    {"Vortex", 0, nullptr},
+    {"Vortex", 0, &build_new<Vortex, kInt>},
     {"Vpin", 1, &build_new<Vpin, kNum, kInt>},
     {"Vwap", 0, &build_new<Vwap>},
     {"VwapStdDevBands", 0, &build_new<VwapStdDevBands, kNum>},
@@ -927,7 +947,7 @@ constexpr RegistryRow kRows[] = {
     {"Vzo", 0, &build_new<Vzo, kInt>},
     {"Wad", 0, &build_new<Wad>},
     {"WavePm", 0, &build_new<WavePm, kInt, kInt>},
-    {"WaveTrend", 0, nullptr},
+    {"WaveTrend", 0, &build_new<WaveTrend, kInt, kInt, kInt>},
     {"Wedge", 0, &build_new<Wedge>},
     {"WeightedClose", 0, &build_new<WeightedClose>},
     {"WickRatio", 0, &build_new<WickRatio>},
@@ -938,7 +958,7 @@ constexpr RegistryRow kRows[] = {
     {"YangZhangVolatility", 0, &build_new<YangZhangVolatility, kInt, kInt>},
     {"YoyoExit", 0, &build_new<YoyoExit, kInt, kNum>},
     {"ZScore", 0, &build_new<ZScore, kInt>},
-    {"ZeroLagMacd", 0, nullptr},
+    {"ZeroLagMacd", 0, &build_new<ZeroLagMacd, kInt, kInt, kInt>},
     {"ZigZag", 0, &build_new<ZigZag, kNum>},
     {"Zlema", 0, &build_new<Zlema, kInt>},
 };

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
-
 namespace torvex {
 
 std::expected<ZlemaCore, IndicatorError> ZlemaCore::create(std::uint64_t n) {
@@ -13,9 +11,9 @@ std::expected<ZlemaCore, IndicatorError> ZlemaCore::create(std::uint64_t n) {
 
 std::optional<double> ZlemaCore::step(double x) {
     if (!is_finite(x)) return std::nullopt;
-    push_capped(window_, lag_ + 1, x);
-    if (window_.size() < lag_ + 1) return std::nullopt;
-    const double d = std::fma(x, 2.0, -window_.front());
+    window_.push(x);
+    if (!window_.full()) return std::nullopt;
+    const double d = std::fma(x, 2.0, -window_.from_oldest(0));
     if (!is_finite(d)) return std::nullopt;
     return ema_.step(d);
 }

@@ -4,11 +4,19 @@
 
 #include <cstdint>
 #include <expected>
+#include <string_view>
 
 #include "indicators/error.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 
 namespace torvex {
+
+inline constexpr std::string_view kFastSlowOrderMessage = "fast period must be strictly less than slow period";
+
+// The checks of a fast/slow/signal triple: zero tests on all three, then fast < slow
+// (InvalidPeriod with `order_message`), then each against MAX_PERIOD.
+Checked check_macd_periods(std::uint64_t fast, std::uint64_t slow, std::uint64_t signal,
+                           std::string_view order_message = kFastSlowOrderMessage);
 
 class MacdCore {
 public:

@@ -1,0 +1,21 @@
+#include "indicators/averages/heikin_ashi.hpp"
+
+#include <cmath>
+
+#include "indicators/numeric.hpp"
+
+namespace torvex {
+
+std::array<double, 4> HeikinAshiCandles::next(double open, double high, double low, double close) {
+    const double ha_close = (((open + high) + low) + close) * 0.25;
+    const double ha_open = previous_ ? midpoint((*previous_)[0], (*previous_)[3]) : midpoint(open, close);
+    const double ha_high = std::fmax(std::fmax(high, ha_open), ha_close);
+    const double ha_low = std::fmin(std::fmin(low, ha_open), ha_close);
+    const std::array<double, 4> candle{ha_open, ha_high, ha_low, ha_close};
+    previous_ = candle;
+    return candle;
+}
+
+std::expected<HeikinAshi, IndicatorError> HeikinAshi::create() { return HeikinAshi(); }
+
+}  // namespace torvex

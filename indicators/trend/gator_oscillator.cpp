@@ -1,0 +1,12 @@
+#include "indicators/trend/gator_oscillator.hpp"
+
+namespace torvex {
+
+std::expected<GatorOscillator, IndicatorError> GatorOscillator::create(std::uint64_t jaw, std::uint64_t teeth,
+                                                                       std::uint64_t lips) {
+    auto lines = AlligatorLines::create(jaw, teeth, lips);
+    if (!lines) return std::unexpected(lines.error());
+    return GatorOscillator(std::move(*lines));
+}
+
+}  // namespace torvex

@@ -1,0 +1,47 @@
+// Vortex indicator: over the last n bars, the summed upward and downward vortex
+// movements |high − previous low| and |low − previous high|, each divided by the
+// summed true range.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string_view>
+
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
+#include "indicators/indicator.hpp"
+
+namespace torvex {
+
+class Vortex final : public MultiOutput<Vortex, 2> {
+public:
+    static constexpr std::array<std::string_view, 2> kOutputNames{"plus", "minus"};
+    static constexpr InputGate kGate = InputGate::Candle;
+
+    // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
+    static std::expected<Vortex, IndicatorError> create(std::uint64_t n);
+
+    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::uint64_t warmup() const override { return window_.capacity() + 1; }
+
+private:
+    struct Movement {
+        double plus;
+        double minus;
+        double tr;
+    };
+
+    explicit Vortex(std::uint64_t n) : window_(n), clock_(n, n) {}
+
+    std::optional<Ohlcv> prev_;
+    FixedRing<Movement> window_;
+    Movement sums_{0.0, 0.0, 0.0};
+    // The true-range sum is tested for exactly zero: it is re-added from the window
+    // every n bars and as a value that dwarfed it leaves, so a window that has
+    // turned flat reads as flat.
+    ResumClock clock_;
+};
+
+}  // namespace torvex
