@@ -89,6 +89,9 @@ const std::vector<Case>& cases() {
 #include "cases/demark.inc"
 #include "cases/range_trend.inc"
 #include "cases/patterns.inc"
+#include "cases/profiles.inc"
+#include "cases/stops.inc"
+#include "cases/multi_line.inc"
     };
     return all;
 }
