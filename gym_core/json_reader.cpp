@@ -346,8 +346,7 @@ public:
 
     // Reads a record given as an object (any order, unknown keys skipped, duplicates
     // refused) or as an array (declaration order, defaulted trailing members optional).
-    // `read_member(i, value)` reads member i; `skip_names` are keys that belong to the
-    // enclosing tagged kind and are skipped silently.
+    // `read_member(i, value)` reads member i.
     using MemberReader = std::function<Step(std::size_t, od::value&)>;
 
     struct RecordShape {
@@ -373,20 +372,17 @@ public:
         if (t == od::json_type::array) {
             od::array a;
             if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
-            return read_array_members(a, shape, read_member, depth);
+            return read_array_members(a, shape, read_member);
         }
         return invalid_type(v, shape.description);
     }
 
     Step read_object_members(od::object& o, const RecordShape& shape, const MemberReader& read_member, int depth) {
         std::uint32_t seen = 0;
-        bool tag_seen = false;
         auto member = [&](std::string_view key, od::value& x) -> Step {
-            if (!shape.tag_key.empty() && key == shape.tag_key) {
-                if (tag_seen) return fail("duplicate field `" + std::string(key) + "`", mark(x));
-                tag_seen = true;
-                return skip(x, depth + 1);
-            }
+            // The kind's value was read (and a second kind refused) by `read_tag`; it is
+            // left untouched, since a string may be unescaped only once.
+            if (!shape.tag_key.empty() && key == shape.tag_key) return Step{};
             std::size_t i = 0;
             while (i < shape.members.size() && key != shape.members[i]) ++i;
             if (i == shape.members.size()) return skip(x, depth + 1);
@@ -400,13 +396,13 @@ public:
         return {};
     }
 
-    Step read_array_members(od::array& a, const RecordShape& shape, const MemberReader& read_member, int depth) {
+    Step read_array_members(od::array& a, const RecordShape& shape, const MemberReader& read_member) {
         std::size_t i = 0;
         bool skip_first = !shape.tag_key.empty();
         auto element = [&](od::value& x) -> Step {
-            if (skip_first) {  // the kind's name, already read
+            if (skip_first) {  // the kind's name, already read by `read_tag`
                 skip_first = false;
-                return skip(x, depth + 1);
+                return Step{};
             }
             if (i >= shape.members.size()) return fail("trailing characters", mark(x));
             return read_member(i++, x);
@@ -433,8 +429,31 @@ public:
         od::array array;
     };
 
+    // Whether an object key (raw, as written) equals `name` once unescaped. The key is
+    // not unescaped into the parser's string buffer, which holds room for one pass over
+    // the document: the record's members are unescaped later, each exactly once.
+    std::expected<bool, Failure> raw_key_is(od::field& fld, std::string_view name) {
+        const char* raw = fld.key().raw();
+        std::size_t len = 0;
+        bool escaped = false;
+        while (raw[len] != '"') {
+            if (raw[len] == '\\') {
+                escaped = true;
+                ++len;
+            }
+            ++len;
+        }
+        if (!escaped) return std::string_view(raw, len) == name;
+        scratch_.resize(len + simdjson::SIMDJSON_PADDING);
+        std::uint8_t* dst = scratch_.data();
+        std::string_view key;
+        if (auto e = parser_->unescape(fld.key(), dst).get(key)) return fail(library_message(e), last_);
+        return key == name;
+    }
+
     // Finds the kind name of a tagged record (object key `tag_key` anywhere, or the
-    // first element of the array form) and rewinds the value for a second pass.
+    // first element of the array form) and rewinds the container for the members. Only
+    // the kind's value is read here; every other value is read once, afterwards.
     Step read_tag(od::value& v, std::string_view tag_key, std::string_view enum_description,
                   std::span<const char* const> names, std::string_view expected_list, std::size_t& kind,
                   Tagged& container, int depth) {
@@ -442,45 +461,78 @@ public:
         if (depth > kMaxDepth) return fail("recursion limit exceeded", at);
         od::json_type t;
         if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        // The first value of the array form, or the tag key anywhere in an object, names
-        // the kind; every other value is only validated here.
-        bool found = false;
-        auto name_or_skip = [&](od::value& x, bool is_tag) -> Step {
-            if (!is_tag) return skip(x, depth + 1);
-            if (found) return fail("duplicate field `" + std::string(tag_key) + "`", mark(x));
-            found = true;
-            return read_name(x, names, expected_list, false, kind);
-        };
-        Step walked;
-        if (t == od::json_type::object) {
-            container.is_object = true;
-            if (auto e = v.get_object().get(container.object)) return fail(library_message(e), at);
-            walked = each_field(container.object,
-                                [&](std::string_view key, od::value& x) { return name_or_skip(x, key == tag_key); });
-        } else if (t == od::json_type::array) {
+        if (t == od::json_type::array) {
             if (auto e = v.get_array().get(container.array)) return fail(library_message(e), at);
-            walked = each_item(container.array, [&](od::value& x) { return name_or_skip(x, !found); });
-        } else {
-            return invalid_type(v, enum_description);
+            bool found = false;
+            for (auto el : container.array) {
+                od::value x;
+                if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+                found = true;
+                if (auto s = read_name(x, names, expected_list, false, kind); !s) return s;
+                break;
+            }
+            if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
+            return check(container.array.reset().error(), at);
         }
-        if (!walked) return walked;
-        if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
-        const simdjson::error_code rewound =
-            container.is_object ? container.object.reset().error() : container.array.reset().error();
-        return check(rewound, at);
+        if (t != od::json_type::object) return invalid_type(v, enum_description);
+        container.is_object = true;
+        if (auto e = v.get_object().get(container.object)) return fail(library_message(e), at);
+        std::size_t index = 0, tag_index = SIZE_MAX, failed_at = SIZE_MAX;
+        Step outcome;
+        for (auto f : container.object) {
+            od::field fld;
+            if (auto e = std::move(f).get(fld)) {
+                outcome = fail(library_message(e), last_);
+                failed_at = index;
+                break;
+            }
+            auto is_tag = raw_key_is(fld, tag_key);
+            if (is_tag && *is_tag && tag_index != SIZE_MAX)
+                is_tag = std::unexpected(Failure{"duplicate field `" + std::string(tag_key) + "`", mark(fld.value())});
+            if (is_tag && *is_tag) {
+                tag_index = index;
+                outcome = read_name(fld.value(), names, expected_list, false, kind);
+            } else if (!is_tag) {
+                outcome = std::unexpected(is_tag.error());
+            }
+            if (!outcome) {
+                failed_at = index;
+                break;
+            }
+            ++index;
+        }
+        if (outcome && tag_index == SIZE_MAX) {
+            outcome = fail("missing field `" + std::string(tag_key) + "`", here());
+            failed_at = index;
+        }
+        if (auto e = container.object.reset().error()) return fail(library_message(e), at);
+        if (outcome) return outcome;
+        // The members before the failure are checked now, so that the first fault in
+        // document order is the one reported; the kind's own value was read already.
+        std::size_t i = 0;
+        auto earlier = [&](std::string_view, od::value& x) -> Step {
+            if (i >= failed_at) return outcome;
+            return i++ == tag_index ? Step{} : skip(x, depth + 1);
+        };
+        if (auto s = each_field(container.object, earlier); !s) return s;
+        return outcome;
     }
+
+    void set_parser(od::parser* parser) { parser_ = parser; }
 
 private:
     const simdjson::padded_string& text_;
     const char* last_ = nullptr;
     od::document* doc_ = nullptr;
+    od::parser* parser_ = nullptr;
+    std::vector<std::uint8_t> scratch_;  // unescaped text of an escaped key
 };
 
 // Reads the members of a tagged record from its rewound container.
 Step read_tagged(Reader& r, Reader::Tagged& c, const Reader::RecordShape& shape, const Reader::MemberReader& read,
                  int depth) {
     return c.is_object ? r.read_object_members(c.object, shape, read, depth)
-                       : r.read_array_members(c.array, shape, read, depth);
+                       : r.read_array_members(c.array, shape, read);
 }
 
 // ---- records ---------------------------------------------------------------------
@@ -722,6 +774,7 @@ std::expected<T, std::string> read_document(std::string_view text, std::string_v
     Reader r(padded);
     od::parser parser;
     od::document doc;
+    r.set_parser(&parser);
     if (auto e = parser.iterate(padded).get(doc)) return std::unexpected(r.finish({library_message(e), nullptr}));
     r.set_document(&doc);
     od::json_type t;
