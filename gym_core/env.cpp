@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <string_view>
+#include <unordered_map>
 
 #include "gym_core/json_reader.hpp"
 #include "gym_core/json_writer.hpp"
@@ -146,23 +148,35 @@ std::string Env::command(std::string_view cmd_json) {
     auto cmd = read_command(cmd_json);
     if (!cmd) return error_document(EnvError::parse(std::move(cmd.error())));
     std::expected<std::string, EnvError> out;
-    if (cmd->cmd == "version") {
-        JsonWriter w;
-        w.begin_object().key("version").string(kVersion).end_object();
-        out = w.take();
-    } else if (cmd->cmd == "reset") {
-        out = reset(cmd->seed);
-    } else if (cmd->cmd == "load") {
-        out = load(cmd->candles);
-    } else if (cmd->cmd == "step") {
-        out = step(cmd->action);
-    } else if (cmd->cmd == "spec") {
-        out = spec_document();
-    } else {
-        out = std::unexpected(EnvError::bad_spec("unknown cmd: " + cmd->cmd));
+    try {
+        out = dispatch(*cmd);
+    } catch (const std::bad_alloc&) {
+        // A load, the one operation whose memory grows with its input, changes nothing
+        // in the record before it succeeds.
+        out = std::unexpected(EnvError::data("out of memory while serving the " + cmd->cmd + " command"));
     }
     if (!out) return error_document(out.error());
     return std::move(*out);
+}
+
+std::expected<std::string, EnvError> Env::dispatch(const Command& cmd) {
+    std::expected<std::string, EnvError> out;
+    if (cmd.cmd == "version") {
+        JsonWriter w;
+        w.begin_object().key("version").string(kVersion).end_object();
+        out = w.take();
+    } else if (cmd.cmd == "reset") {
+        out = reset(cmd.seed);
+    } else if (cmd.cmd == "load") {
+        out = load(cmd.candles);
+    } else if (cmd.cmd == "step") {
+        out = step(cmd.action);
+    } else if (cmd.cmd == "spec") {
+        out = spec_document();
+    } else {
+        out = std::unexpected(EnvError::bad_spec("unknown cmd: " + cmd.cmd));
+    }
+    return out;
 }
 
 std::string Env::spec_document() const {
@@ -314,23 +328,16 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
     std::vector<IndicatorColumn>& columns = *built;
 
     // Resolve each indicator feature to the last column with the same key: equal keys
-    // report the value of the last such column, as a per-bar map from key would.
+    // report the value of the last such column, as a per-bar map from key would. One
+    // hash lookup per column keeps the load linear in the number of features.
     std::vector<std::size_t> slot_of_feature(o.features.size(), 0);
     {
+        std::unordered_map<std::string_view, std::size_t> last_column;
+        last_column.reserve(columns.size());
+        for (std::size_t j = 0; j < columns.size(); ++j) last_column.insert_or_assign(columns[j].key, j);
         std::size_t col = 0;
-        for (std::size_t i = 0; i < o.features.size(); ++i) {
-            if (o.features[i].kind != Feature::Kind::Indicator) continue;
-            slot_of_feature[i] = col++;
-        }
-        for (std::size_t i = 0; i < o.features.size(); ++i) {
-            if (o.features[i].kind != Feature::Kind::Indicator) continue;
-            for (std::size_t j = columns.size(); j-- > 0;) {
-                if (columns[j].key == columns[slot_of_feature[i]].key) {
-                    slot_of_feature[i] = j;
-                    break;
-                }
-            }
-        }
+        for (std::size_t i = 0; i < o.features.size(); ++i)
+            if (o.features[i].kind == Feature::Kind::Indicator) slot_of_feature[i] = last_column[columns[col++].key];
     }
 
     const std::uint64_t dim = observation_dim(o);

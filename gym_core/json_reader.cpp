@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <new>
 
 #include "gym_core/number_text.hpp"
 
@@ -21,6 +22,7 @@ constexpr int kMaxDepth = 128;
 struct Failure {
     std::string message;
     const char* where = nullptr;  // position in the document, when known
+    bool positioned = true;       // false for faults of the document as a whole
 };
 using Step = std::expected<void, Failure>;
 
@@ -45,11 +47,88 @@ std::string library_message(simdjson::error_code code) {
     }
 }
 
+// Whether `text` is one JSON number as the grammar writes it.
+bool json_number_syntax(std::string_view text) {
+    std::size_t i = 0;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i > from;
+    };
+    if (i < text.size() && text[i] == '-') ++i;
+    if (i < text.size() && text[i] == '0') {
+        ++i;
+    } else if (!digits()) {
+        return false;
+    }
+    if (i < text.size() && text[i] == '.' && (++i, !digits())) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (!digits()) return false;
+    }
+    return i == text.size();
+}
+
+// Faults that the parser finds while indexing the whole document, before any value is
+// read, say only what went wrong; the place is found here by scanning the text.
+Failure indexing_failure(std::string_view text, simdjson::error_code code) {
+    const char* begin = text.data();
+    switch (code) {
+        case simdjson::UNCLOSED_STRING:
+        case simdjson::UNESCAPED_CHARS: {
+            const char* open = nullptr;  // the opening quote of the string being scanned
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                const unsigned char c = static_cast<unsigned char>(text[i]);
+                if (open == nullptr) {
+                    if (c == '"') open = begin + i;
+                } else if (c == '\\') {
+                    ++i;
+                } else if (c == '"') {
+                    open = nullptr;
+                } else if (c < 0x20 && code == simdjson::UNESCAPED_CHARS) {
+                    return {"control character (\\u0000-\\u001F) found while parsing a string", begin + i};
+                }
+            }
+            if (code == simdjson::UNCLOSED_STRING) return {"EOF while parsing a string", open};
+            return {"control character (\\u0000-\\u001F) found while parsing a string", nullptr};
+        }
+        case simdjson::UTF8_ERROR: {
+            std::size_t i = 0;
+            while (i < text.size()) {
+                const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+                const unsigned char c = byte(i);
+                std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+                if (len == 0 || i + len > text.size()) break;
+                std::uint32_t cp = len == 1 ? c : c & (0x7F >> len);
+                bool ok = true;
+                for (std::size_t k = 1; k < len && ok; ++k) {
+                    ok = (byte(i + k) & 0xC0) == 0x80;
+                    cp = (cp << 6) | (byte(i + k) & 0x3F);
+                }
+                constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+                if (!ok || cp < kSmallest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) break;
+                i += len;
+            }
+            return {"invalid unicode code point", begin + std::min(i, text.size())};
+        }
+        case simdjson::MEMALLOC:
+            return {"the document of " + std::to_string(text.size()) + " bytes does not fit in memory", nullptr,
+                    false};
+        case simdjson::CAPACITY:
+            return {"the document of " + std::to_string(text.size()) + " bytes is larger than the reader's limit of " +
+                        std::to_string(simdjson::SIMDJSON_MAXSIZE_BYTES) + " bytes",
+                    nullptr, false};
+        default: return {library_message(code), nullptr};
+    }
+}
+
 class Reader {
 public:
     explicit Reader(const simdjson::padded_string& text) : text_(text) {}
 
     std::string finish(const Failure& f) const {
+        if (!f.positioned) return f.message;
         const char* p = f.where;
         if (p == nullptr || p < text_.data() || p > text_.data() + text_.size()) p = last_;
         if (p == nullptr) p = text_.data();
@@ -130,6 +209,31 @@ public:
         return out + "\"";
     }
 
+    // The written text of a number value, without the blanks that follow it.
+    static std::string_view number_text(od::value& v) {
+        std::string_view t = v.raw_json_token();
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\n' || t.back() == '\r'))
+            t.remove_suffix(1);
+        return t;
+    }
+
+    // A number that could not be converted: a well-formed one lies beyond the range of
+    // a double.
+    static std::unexpected<Failure> number_fault(od::value& v, simdjson::error_code e, const char* at) {
+        if (json_number_syntax(number_text(v))) return fail("number out of range", at);
+        return fail(library_message(e), at);
+    }
+
+    // An integer that could not be converted to `expected` ("u64", "i64"): one written
+    // with more digits than 64 bits hold is an invalid value, named as written.
+    static std::unexpected<Failure> integer_fault(od::value& v, simdjson::error_code e, std::string_view expected,
+                                                  const char* at) {
+        const std::string_view text = number_text(v);
+        if (json_number_syntax(text) && text.find_first_of(".eE") == std::string_view::npos)
+            return fail("invalid value: integer `" + std::string(text) + "`, expected " + std::string(expected), at);
+        return fail(library_message(e), at);
+    }
+
     std::unexpected<Failure> invalid_type(od::value& v, std::string_view expected) {
         const char* at = mark(v);
         return fail("invalid type: " + describe(v) + ", expected " + std::string(expected), at);
@@ -179,7 +283,8 @@ public:
             }
             case od::json_type::number: {
                 double d;
-                return check(v.get_double().get(d), at);
+                if (auto e = v.get_double().get(d)) return number_fault(v, e, at);
+                return {};
             }
             case od::json_type::string: {
                 std::string_view text;
@@ -234,14 +339,15 @@ public:
 
     Step read_f64(od::value& v, double& out) {
         if (auto s = expect_type(v, od::json_type::number, "f64"); !s) return s;
-        return check(v.get_double().get(out), last_);
+        if (auto e = v.get_double().get(out)) return number_fault(v, e, last_);
+        return {};
     }
 
     // Marks the value and refuses anything but a JSON integer; `kind` tells which.
     Step expect_integer(od::value& v, std::string_view expected, od::number_type& kind) {
         if (auto s = expect_type(v, od::json_type::number, expected); !s) return s;
-        if (v.get_number_type().get(kind) || kind == od::number_type::floating_point_number)
-            return invalid_type(v, expected);
+        if (auto e = v.get_number_type().get(kind)) return integer_fault(v, e, expected, last_);
+        if (kind == od::number_type::floating_point_number) return invalid_type(v, expected);
         return {};
     }
 
@@ -257,12 +363,12 @@ public:
         if (auto s = expect_integer(v, name, kind); !s) return s;
         if (kind == od::number_type::signed_integer) {
             std::int64_t i = 0;
-            if (auto s = check(v.get_int64().get(i), last_); !s) return s;
+            if (auto e = v.get_int64().get(i)) return integer_fault(v, e, name, last_);
             if (i < 0 || static_cast<std::uint64_t>(i) > max) return invalid_integer(i, name, last_);
             out = static_cast<std::uint64_t>(i);
             return {};
         }
-        if (auto s = check(v.get_uint64().get(out), last_); !s) return s;
+        if (auto e = v.get_uint64().get(out)) return integer_fault(v, e, name, last_);
         if (out > max) return invalid_integer(out, name, last_);
         return {};
     }
@@ -279,10 +385,11 @@ public:
         if (auto s = expect_integer(v, "i64", kind); !s) return s;
         if (kind == od::number_type::unsigned_integer) {  // above the signed range
             std::uint64_t u = 0;
-            if (auto s = check(v.get_uint64().get(u), last_); !s) return s;
+            if (auto e = v.get_uint64().get(u)) return integer_fault(v, e, "i64", last_);
             return invalid_integer(u, "i64", last_);
         }
-        return check(v.get_int64().get(out), last_);
+        if (auto e = v.get_int64().get(out)) return integer_fault(v, e, "i64", last_);
+        return {};
     }
 
     // Calls `each(element)` for every element of a JSON array, in order.
@@ -767,15 +874,10 @@ Step read_command_doc(Reader& r, od::value& v, Command& out) {
         1);
 }
 
-// Parses one whole document: the record, then nothing but whitespace.
+// Reads one whole indexed document: the record, then nothing but whitespace.
 template <class T, class ReadFn>
-std::expected<T, std::string> read_document(std::string_view text, std::string_view description, ReadFn read) {
-    const simdjson::padded_string padded(text);
-    Reader r(padded);
-    od::parser parser;
-    od::document doc;
-    r.set_parser(&parser);
-    if (auto e = parser.iterate(padded).get(doc)) return std::unexpected(r.finish({library_message(e), nullptr}));
+std::expected<T, std::string> read_parsed(Reader& r, od::document& doc, const simdjson::padded_string& padded,
+                                          std::string_view description, ReadFn read) {
     r.set_document(&doc);
     od::json_type t;
     if (auto e = doc.type().get(t)) return std::unexpected(r.finish({library_message(e), nullptr}));
@@ -818,6 +920,27 @@ std::expected<T, std::string> read_document(std::string_view text, std::string_v
     const char* rest = nullptr;
     if (!doc.current_location().get(rest)) return std::unexpected(r.finish({"trailing characters", rest}));
     return out;
+}
+
+template <class T, class ReadFn>
+std::expected<T, std::string> read_document(std::string_view text, std::string_view description, ReadFn read) {
+    // The size is checked before the text is copied, and every allocation of the
+    // reading is answered as a message: a document never ends the process.
+    if (text.size() > simdjson::SIMDJSON_MAXSIZE_BYTES)
+        return std::unexpected(indexing_failure(text, simdjson::CAPACITY).message);
+    const simdjson::padded_string padded(text);
+    if (padded.size() != text.size()) return std::unexpected(indexing_failure(text, simdjson::MEMALLOC).message);
+    Reader r(padded);
+    od::parser parser;
+    od::document doc;
+    r.set_parser(&parser);
+    if (auto e = parser.iterate(padded).get(doc))
+        return std::unexpected(r.finish(indexing_failure(std::string_view(padded.data(), padded.size()), e)));
+    try {
+        return read_parsed<T>(r, doc, padded, description, read);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(r.finish({"out of memory while reading the document", r.last()}));
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // own messages for faults that the parser reports.
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+
 #include <string>
 
 #include "gym_core/json_reader.hpp"
@@ -111,6 +113,55 @@ TEST(GymReaderLongStrings, FirstFaultInDocumentOrder) {
         const std::size_t column = std::stoul(message.substr(at + where.size())) + offset;
         EXPECT_EQ(spec.error(), message.substr(0, at) + where + std::to_string(column)) << feature;
     }
+}
+
+// Faults the parser reports by a code alone get their own message, placed where the
+// fault is in the text.
+TEST(GymReaderMessages, ParserFaultsHaveTheirOwnMessages) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"{\"cmd\":\"x\x01y\"}", "control character (\\u0000-\\u001F) found while parsing a string at line 1 column 10"},
+        {"{\"cmd\":\n  \"x\ty\"}", "control character (\\u0000-\\u001F) found while parsing a string at line 2 column 5"},
+        {"{\"cmd\":\"a\\\"b\",\n\"x\":\"abc", "EOF while parsing a string at line 2 column 5"},
+        {"{\"cmd\":\"ab\xff\"}", "invalid unicode code point at line 1 column 11"},
+        {"{\"cmd\":\"\xe9t\xc3\xa9\xed\xa0\x80\"}", "invalid unicode code point at line 1 column 9"},
+        {R"({"cmd":"reset","seed":18446744073709551616})",
+         "invalid value: integer `18446744073709551616`, expected u64 at line 1 column 23"},
+        {R"({"cmd":"reset","seed":-99999999999999999999})",
+         "invalid value: integer `-99999999999999999999`, expected u64 at line 1 column 23"},
+        {R"({"cmd":"load","candles":[{"ts":99999999999999999999,"open":1,"high":1,"low":1,"close":1}]})",
+         "invalid value: integer `99999999999999999999`, expected i64 at line 1 column 32"},
+        {R"({"cmd":"load","candles":[[-9223372036854775809,1,1,1,1]]})",
+         "invalid value: integer `-9223372036854775809`, expected i64 at line 1 column 27"},
+        {R"({"cmd":"load","candles":[[1,1e400,1,1,1]]})", "number out of range at line 1 column 29"},
+        {R"({"cmd":"step","action":-2.5e+99999999999 })", "number out of range at line 1 column 24"},
+        {R"({"cmd":"step","zz":[1e999]})", "number out of range at line 1 column 21"},
+    };
+    for (const auto& [doc, message] : cases) {
+        auto cmd = read_command(doc);
+        ASSERT_FALSE(cmd) << doc;
+        EXPECT_EQ(cmd.error(), message) << doc;
+    }
+    // A 64-bit integer too large for a u32 member, and one too large for 64 bits.
+    auto spec = read_env_spec(R"({"dataset_ref":"d","symbol":"s","observation":{"features":[]},)"
+                              R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":99999999999999999999}})");
+    ASSERT_FALSE(spec);
+    EXPECT_EQ(spec.error(), "invalid value: integer `99999999999999999999`, expected u32 at line 1 column 142");
+    // A big integer is still a number where a double is read.
+    auto big = read_command(R"({"cmd":"step","action":123456789012345678901234567890})");
+    ASSERT_TRUE(big) << big.error();
+    EXPECT_EQ(big->action, 123456789012345678901234567890.0);
+}
+
+// A document beyond the parser's 32-bit positions is refused by its size, before its
+// text is copied or read (the mapping is never touched).
+TEST(GymReaderMessages, DocumentLargerThanTheReaderCanIndex) {
+    const std::size_t size = (std::size_t{1} << 32) + 10;
+    void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(text, MAP_FAILED);
+    auto cmd = read_command(std::string_view(static_cast<const char*>(text), size));
+    munmap(text, size);
+    ASSERT_FALSE(cmd);
+    EXPECT_EQ(cmd.error(), "the document of 4294967306 bytes is larger than the reader's limit of 4294967295 bytes");
 }
 
 }  // namespace
