@@ -38,6 +38,6 @@ void BM_LoadManyFeatures(benchmark::State& state) {
     state.counters["features_per_s"] =
         benchmark::Counter(double(state.iterations()) * features, benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_LoadManyFeatures)->Arg(20'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadManyFeatures)->Arg(20'000)->Arg(100'000)->Arg(200'000)->Arg(400'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
