@@ -27,13 +27,56 @@ struct RawEnvObject {
 
 constexpr std::uintptr_t kBorrowed = ~std::uintptr_t{0};
 
+// A Python str of the text, built from its length: an embedded NUL is kept, and bytes
+// that are not UTF-8 are replaced rather than refused.
+PyObject* str_of(std::string_view text) {
+    return PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace");
+}
+
+// Raises `type` with the whole text as its one argument.
+void raise_text(PyObject* type, std::string_view text) {
+    PyObject* message = str_of(text);
+    if (message == nullptr) return;  // the decoding error is raised instead
+    PyErr_SetObject(type, message);
+    Py_DECREF(message);
+}
+
+// Raises a TypeError about argument `name` carrying the note "while processing '{name}'"
+// where the interpreter keeps exception notes (3.11 and later); `add_note` is called
+// as a method, which the stable interface allows.
+void raise_argument_error(const char* name, const std::string& message) {
+    PyObject* text = str_of(message);
+    PyObject* exc = text ? PyObject_CallFunctionObjArgs(PyExc_TypeError, text, nullptr) : nullptr;
+    Py_XDECREF(text);
+    if (exc == nullptr) return;
+    PyObject* add_note = PyObject_GetAttrString(exc, "add_note");
+    if (add_note == nullptr) {
+        PyErr_Clear();  // an interpreter without notes: the message alone
+    } else {
+        PyObject* note = str_of(std::string("while processing '") + name + "'");
+        PyObject* done = note ? PyObject_CallFunctionObjArgs(add_note, note, nullptr) : nullptr;
+        Py_XDECREF(note);
+        Py_DECREF(add_note);
+        if (done == nullptr) {
+            Py_DECREF(exc);
+            return;
+        }
+        Py_DECREF(done);
+    }
+    PyErr_SetObject(PyExc_TypeError, exc);
+    Py_DECREF(exc);
+}
+
 // The UTF-8 text of a str argument, or a TypeError naming the argument.
 bool text_argument(PyObject* arg, const char* name, std::string_view& out) {
     if (!PyUnicode_Check(arg)) {
         PyObject* type_name = PyObject_GetAttrString(reinterpret_cast<PyObject*>(Py_TYPE(arg)), "__name__");
-        const char* tn = type_name ? PyUnicode_AsUTF8AndSize(type_name, nullptr) : nullptr;
-        PyErr_Format(PyExc_TypeError, "argument '%s' must be str, not %s", name, tn ? tn : "object");
+        Py_ssize_t size = 0;
+        const char* tn = type_name ? PyUnicode_AsUTF8AndSize(type_name, &size) : nullptr;
+        PyErr_Clear();
+        const std::string found = tn ? std::string(tn, static_cast<std::size_t>(size)) : "object";
         Py_XDECREF(type_name);
+        raise_argument_error(name, "argument '" + std::string(name) + "' must be str, not " + found);
         return false;
     }
     Py_ssize_t size = 0;
@@ -58,8 +101,7 @@ PyObject* raw_env_new(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
         return nullptr;
     }
     if (!env) {
-        const std::string text = env.error().display();
-        PyErr_SetString(PyExc_ValueError, text.c_str());
+        raise_text(PyExc_ValueError, env.error().display());
         return nullptr;
     }
     auto alloc = reinterpret_cast<allocfunc>(PyType_GetSlot(type, Py_tp_alloc));
@@ -101,7 +143,7 @@ PyObject* raw_env_command(PyObject* self, PyObject* args, PyObject* kwargs) {
     if (text_argument(cmd_obj, "cmd_json", cmd)) {
         try {
             const std::string response = obj->env->command(cmd);
-            result = PyUnicode_FromStringAndSize(response.data(), static_cast<Py_ssize_t>(response.size()));
+            result = str_of(response);
         } catch (const std::bad_alloc&) {
             // Writing the answer ran out of memory; report it instead of ending the process.
             PyErr_SetString(PyExc_RuntimeError, "parse: the response document could not be written: out of memory");

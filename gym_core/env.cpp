@@ -6,6 +6,7 @@
 #include <exception>
 #include <mutex>
 #include <new>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 
@@ -151,23 +152,35 @@ std::string Env::command(std::string_view cmd_json) {
     auto cmd = read_command(cmd_json);
     if (!cmd) return error_document(EnvError::parse(std::move(cmd.error())));
     std::expected<std::string, EnvError> out;
-    if (cmd->cmd == "version") {
-        JsonWriter w;
-        w.begin_object().key("version").string(kVersion).end_object();
-        out = w.take();
-    } else if (cmd->cmd == "reset") {
-        out = reset(cmd->seed);
-    } else if (cmd->cmd == "load") {
-        out = load(cmd->candles);
-    } else if (cmd->cmd == "step") {
-        out = step(cmd->action);
-    } else if (cmd->cmd == "spec") {
-        out = spec_document();
-    } else {
-        out = std::unexpected(EnvError::bad_spec("unknown cmd: " + cmd->cmd));
+    try {
+        out = dispatch(*cmd);
+    } catch (const std::bad_alloc&) {
+        // A load, the one operation whose memory grows with its input, changes nothing
+        // in the record before it succeeds.
+        out = std::unexpected(EnvError::data("out of memory while serving the " + cmd->cmd + " command"));
     }
     if (!out) return error_document(out.error());
     return std::move(*out);
+}
+
+std::expected<std::string, EnvError> Env::dispatch(const Command& cmd) {
+    std::expected<std::string, EnvError> out;
+    if (cmd.cmd == "version") {
+        JsonWriter w;
+        w.begin_object().key("version").string(kVersion).end_object();
+        out = w.take();
+    } else if (cmd.cmd == "reset") {
+        out = reset(cmd.seed);
+    } else if (cmd.cmd == "load") {
+        out = load(cmd.candles);
+    } else if (cmd.cmd == "step") {
+        out = step(cmd.action);
+    } else if (cmd.cmd == "spec") {
+        out = spec_document();
+    } else {
+        out = std::unexpected(EnvError::bad_spec("unknown cmd: " + cmd.cmd));
+    }
+    return out;
 }
 
 std::string Env::spec_document() const {
@@ -401,13 +414,17 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
     if (__builtin_mul_overflow(rows, dim, &cells) || cells > data.obs.max_size())
         return std::unexpected(matrix_too_large(rows, dim));
     try {
-        if (reference_load_) {
-            fill_bar_by_bar(candles, columns, data);
-        } else {
-            fill_by_columns(candles, columns, data);
-        }
+        data.obs.reserve(cells);
+        data.closes.reserve(rows);
     } catch (const std::bad_alloc&) {
         return std::unexpected(matrix_too_large(rows, dim));
+    }
+    // Any other allocation that fails from here on is reported by the command as a
+    // whole; the record is not touched before the load succeeds.
+    if (reference_load_) {
+        fill_bar_by_bar(candles, columns, data);
+    } else {
+        fill_by_columns(candles, columns, data);
     }
 
     for (const IndicatorColumn& col : columns)
@@ -438,7 +455,7 @@ void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& 
     const ObsSpec& o = spec_.observation;
     const std::uint64_t rows = data.rows;
     const std::uint64_t dim = data.dim;
-    data.obs.assign(rows * dim, 0.0);
+    data.obs.assign(rows * dim, 0.0);  // within the capacity reserved by the load
     data.closes.resize(rows);
 
     // Feature positions of each indicator column; a column whose key a later column
@@ -522,9 +539,6 @@ void Env::fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& 
             slot_of_feature[i] = last_of_key[columns[k++].key];
         }
     }
-    data.obs.reserve(rows * data.dim);
-    data.closes.reserve(rows);
-
     std::vector<double> values(columns.size(), 0.0);
     OrderBook book;  // reused bar after bar
     for (std::size_t r = 0; r < rows; ++r) {

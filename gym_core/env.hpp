@@ -63,6 +63,7 @@ public:
 private:
     explicit Env(EnvSpec spec) : spec_(std::move(spec)) {}
 
+    std::expected<std::string, EnvError> dispatch(const Command& cmd);
     std::expected<std::string, EnvError> load(const BarList& candles);
     std::expected<std::string, EnvError> reset(std::optional<std::uint64_t> seed);
     std::expected<std::string, EnvError> step(std::optional<double> action);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <new>
 
 #include "gym_core/number_text.hpp"
 
@@ -21,6 +22,7 @@ constexpr int kMaxDepth = 128;
 struct Failure {
     std::string message;
     const char* where = nullptr;  // position in the document, when known
+    bool positioned = true;       // false for faults of the document as a whole
 };
 using Step = std::expected<void, Failure>;
 
@@ -45,11 +47,88 @@ std::string library_message(simdjson::error_code code) {
     }
 }
 
+// Whether `text` is one JSON number as the grammar writes it.
+bool json_number_syntax(std::string_view text) {
+    std::size_t i = 0;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i > from;
+    };
+    if (i < text.size() && text[i] == '-') ++i;
+    if (i < text.size() && text[i] == '0') {
+        ++i;
+    } else if (!digits()) {
+        return false;
+    }
+    if (i < text.size() && text[i] == '.' && (++i, !digits())) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (!digits()) return false;
+    }
+    return i == text.size();
+}
+
+// Faults that the parser finds while indexing the whole document, before any value is
+// read, say only what went wrong; the place is found here by scanning the text.
+Failure indexing_failure(std::string_view text, simdjson::error_code code) {
+    const char* begin = text.data();
+    switch (code) {
+        case simdjson::UNCLOSED_STRING:
+        case simdjson::UNESCAPED_CHARS: {
+            const char* open = nullptr;  // the opening quote of the string being scanned
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                const unsigned char c = static_cast<unsigned char>(text[i]);
+                if (open == nullptr) {
+                    if (c == '"') open = begin + i;
+                } else if (c == '\\') {
+                    ++i;
+                } else if (c == '"') {
+                    open = nullptr;
+                } else if (c < 0x20 && code == simdjson::UNESCAPED_CHARS) {
+                    return {"control character (\\u0000-\\u001F) found while parsing a string", begin + i};
+                }
+            }
+            if (code == simdjson::UNCLOSED_STRING) return {"EOF while parsing a string", open};
+            return {"control character (\\u0000-\\u001F) found while parsing a string", nullptr};
+        }
+        case simdjson::UTF8_ERROR: {
+            std::size_t i = 0;
+            while (i < text.size()) {
+                const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+                const unsigned char c = byte(i);
+                std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+                if (len == 0 || i + len > text.size()) break;
+                std::uint32_t cp = len == 1 ? c : c & (0x7F >> len);
+                bool ok = true;
+                for (std::size_t k = 1; k < len && ok; ++k) {
+                    ok = (byte(i + k) & 0xC0) == 0x80;
+                    cp = (cp << 6) | (byte(i + k) & 0x3F);
+                }
+                constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+                if (!ok || cp < kSmallest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) break;
+                i += len;
+            }
+            return {"invalid unicode code point", begin + std::min(i, text.size())};
+        }
+        case simdjson::MEMALLOC:
+            return {"the document of " + std::to_string(text.size()) + " bytes does not fit in memory", nullptr,
+                    false};
+        case simdjson::CAPACITY:
+            return {"the document of " + std::to_string(text.size()) + " bytes is larger than the reader's limit of " +
+                        std::to_string(simdjson::SIMDJSON_MAXSIZE_BYTES) + " bytes",
+                    nullptr, false};
+        default: return {library_message(code), nullptr};
+    }
+}
+
 class Reader {
 public:
     explicit Reader(const simdjson::padded_string& text) : text_(text) {}
 
     std::string finish(const Failure& f) const {
+        if (!f.positioned) return f.message;
         const char* p = f.where;
         if (p == nullptr || p < text_.data() || p > text_.data() + text_.size()) p = last_;
         if (p == nullptr) p = text_.data();
@@ -130,6 +209,31 @@ public:
         return out + "\"";
     }
 
+    // The written text of a number value, without the blanks that follow it.
+    static std::string_view number_text(od::value& v) {
+        std::string_view t = v.raw_json_token();
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\n' || t.back() == '\r'))
+            t.remove_suffix(1);
+        return t;
+    }
+
+    // A number that could not be converted: a well-formed one lies beyond the range of
+    // a double.
+    static std::unexpected<Failure> number_fault(od::value& v, simdjson::error_code e, const char* at) {
+        if (json_number_syntax(number_text(v))) return fail("number out of range", at);
+        return fail(library_message(e), at);
+    }
+
+    // An integer that could not be converted to `expected` ("u64", "i64"): one written
+    // with more digits than 64 bits hold is an invalid value, named as written.
+    static std::unexpected<Failure> integer_fault(od::value& v, simdjson::error_code e, std::string_view expected,
+                                                  const char* at) {
+        const std::string_view text = number_text(v);
+        if (json_number_syntax(text) && text.find_first_of(".eE") == std::string_view::npos)
+            return fail("invalid value: integer `" + std::string(text) + "`, expected " + std::string(expected), at);
+        return fail(library_message(e), at);
+    }
+
     std::unexpected<Failure> invalid_type(od::value& v, std::string_view expected) {
         const char* at = mark(v);
         return fail("invalid type: " + describe(v) + ", expected " + std::string(expected), at);
@@ -179,7 +283,8 @@ public:
             }
             case od::json_type::number: {
                 double d;
-                return check(v.get_double().get(d), at);
+                if (auto e = v.get_double().get(d)) return number_fault(v, e, at);
+                return {};
             }
             case od::json_type::string: {
                 std::string_view text;
@@ -234,14 +339,15 @@ public:
 
     Step read_f64(od::value& v, double& out) {
         if (auto s = expect_type(v, od::json_type::number, "f64"); !s) return s;
-        return check(v.get_double().get(out), last_);
+        if (auto e = v.get_double().get(out)) return number_fault(v, e, last_);
+        return {};
     }
 
     // Marks the value and refuses anything but a JSON integer; `kind` tells which.
     Step expect_integer(od::value& v, std::string_view expected, od::number_type& kind) {
         if (auto s = expect_type(v, od::json_type::number, expected); !s) return s;
-        if (v.get_number_type().get(kind) || kind == od::number_type::floating_point_number)
-            return invalid_type(v, expected);
+        if (auto e = v.get_number_type().get(kind)) return integer_fault(v, e, expected, last_);
+        if (kind == od::number_type::floating_point_number) return invalid_type(v, expected);
         return {};
     }
 
@@ -257,12 +363,12 @@ public:
         if (auto s = expect_integer(v, name, kind); !s) return s;
         if (kind == od::number_type::signed_integer) {
             std::int64_t i = 0;
-            if (auto s = check(v.get_int64().get(i), last_); !s) return s;
+            if (auto e = v.get_int64().get(i)) return integer_fault(v, e, name, last_);
             if (i < 0 || static_cast<std::uint64_t>(i) > max) return invalid_integer(i, name, last_);
             out = static_cast<std::uint64_t>(i);
             return {};
         }
-        if (auto s = check(v.get_uint64().get(out), last_); !s) return s;
+        if (auto e = v.get_uint64().get(out)) return integer_fault(v, e, name, last_);
         if (out > max) return invalid_integer(out, name, last_);
         return {};
     }
@@ -279,10 +385,11 @@ public:
         if (auto s = expect_integer(v, "i64", kind); !s) return s;
         if (kind == od::number_type::unsigned_integer) {  // above the signed range
             std::uint64_t u = 0;
-            if (auto s = check(v.get_uint64().get(u), last_); !s) return s;
+            if (auto e = v.get_uint64().get(u)) return integer_fault(v, e, "i64", last_);
             return invalid_integer(u, "i64", last_);
         }
-        return check(v.get_int64().get(out), last_);
+        if (auto e = v.get_int64().get(out)) return integer_fault(v, e, "i64", last_);
+        return {};
     }
 
     // Calls `each(element)` for every element of a JSON array, in order.
@@ -346,8 +453,7 @@ public:
 
     // Reads a record given as an object (any order, unknown keys skipped, duplicates
     // refused) or as an array (declaration order, defaulted trailing members optional).
-    // `read_member(i, value)` reads member i; `skip_names` are keys that belong to the
-    // enclosing tagged kind and are skipped silently.
+    // `read_member(i, value)` reads member i.
     using MemberReader = std::function<Step(std::size_t, od::value&)>;
 
     struct RecordShape {
@@ -373,20 +479,17 @@ public:
         if (t == od::json_type::array) {
             od::array a;
             if (auto e = v.get_array().get(a)) return fail(library_message(e), at);
-            return read_array_members(a, shape, read_member, depth);
+            return read_array_members(a, shape, read_member);
         }
         return invalid_type(v, shape.description);
     }
 
     Step read_object_members(od::object& o, const RecordShape& shape, const MemberReader& read_member, int depth) {
         std::uint32_t seen = 0;
-        bool tag_seen = false;
         auto member = [&](std::string_view key, od::value& x) -> Step {
-            if (!shape.tag_key.empty() && key == shape.tag_key) {
-                if (tag_seen) return fail("duplicate field `" + std::string(key) + "`", mark(x));
-                tag_seen = true;
-                return skip(x, depth + 1);
-            }
+            // The kind's value was read (and a second kind refused) by `read_tag`; it is
+            // left untouched, since a string may be unescaped only once.
+            if (!shape.tag_key.empty() && key == shape.tag_key) return Step{};
             std::size_t i = 0;
             while (i < shape.members.size() && key != shape.members[i]) ++i;
             if (i == shape.members.size()) return skip(x, depth + 1);
@@ -400,13 +503,13 @@ public:
         return {};
     }
 
-    Step read_array_members(od::array& a, const RecordShape& shape, const MemberReader& read_member, int depth) {
+    Step read_array_members(od::array& a, const RecordShape& shape, const MemberReader& read_member) {
         std::size_t i = 0;
         bool skip_first = !shape.tag_key.empty();
         auto element = [&](od::value& x) -> Step {
-            if (skip_first) {  // the kind's name, already read
+            if (skip_first) {  // the kind's name, already read by `read_tag`
                 skip_first = false;
-                return skip(x, depth + 1);
+                return Step{};
             }
             if (i >= shape.members.size()) return fail("trailing characters", mark(x));
             return read_member(i++, x);
@@ -433,8 +536,31 @@ public:
         od::array array;
     };
 
+    // Whether an object key (raw, as written) equals `name` once unescaped. The key is
+    // not unescaped into the parser's string buffer, which holds room for one pass over
+    // the document: the record's members are unescaped later, each exactly once.
+    std::expected<bool, Failure> raw_key_is(od::field& fld, std::string_view name) {
+        const char* raw = fld.key().raw();
+        std::size_t len = 0;
+        bool escaped = false;
+        while (raw[len] != '"') {
+            if (raw[len] == '\\') {
+                escaped = true;
+                ++len;
+            }
+            ++len;
+        }
+        if (!escaped) return std::string_view(raw, len) == name;
+        scratch_.resize(len + simdjson::SIMDJSON_PADDING);
+        std::uint8_t* dst = scratch_.data();
+        std::string_view key;
+        if (auto e = parser_->unescape(fld.key(), dst).get(key)) return fail(library_message(e), last_);
+        return key == name;
+    }
+
     // Finds the kind name of a tagged record (object key `tag_key` anywhere, or the
-    // first element of the array form) and rewinds the value for a second pass.
+    // first element of the array form) and rewinds the container for the members. Only
+    // the kind's value is read here; every other value is read once, afterwards.
     Step read_tag(od::value& v, std::string_view tag_key, std::string_view enum_description,
                   std::span<const char* const> names, std::string_view expected_list, std::size_t& kind,
                   Tagged& container, int depth) {
@@ -442,45 +568,78 @@ public:
         if (depth > kMaxDepth) return fail("recursion limit exceeded", at);
         od::json_type t;
         if (auto e = v.type().get(t)) return fail(library_message(e), at);
-        // The first value of the array form, or the tag key anywhere in an object, names
-        // the kind; every other value is only validated here.
-        bool found = false;
-        auto name_or_skip = [&](od::value& x, bool is_tag) -> Step {
-            if (!is_tag) return skip(x, depth + 1);
-            if (found) return fail("duplicate field `" + std::string(tag_key) + "`", mark(x));
-            found = true;
-            return read_name(x, names, expected_list, false, kind);
-        };
-        Step walked;
-        if (t == od::json_type::object) {
-            container.is_object = true;
-            if (auto e = v.get_object().get(container.object)) return fail(library_message(e), at);
-            walked = each_field(container.object,
-                                [&](std::string_view key, od::value& x) { return name_or_skip(x, key == tag_key); });
-        } else if (t == od::json_type::array) {
+        if (t == od::json_type::array) {
             if (auto e = v.get_array().get(container.array)) return fail(library_message(e), at);
-            walked = each_item(container.array, [&](od::value& x) { return name_or_skip(x, !found); });
-        } else {
-            return invalid_type(v, enum_description);
+            bool found = false;
+            for (auto el : container.array) {
+                od::value x;
+                if (auto e = std::move(el).get(x)) return fail(library_message(e), last_);
+                found = true;
+                if (auto s = read_name(x, names, expected_list, false, kind); !s) return s;
+                break;
+            }
+            if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
+            return check(container.array.reset().error(), at);
         }
-        if (!walked) return walked;
-        if (!found) return fail("missing field `" + std::string(tag_key) + "`", here());
-        const simdjson::error_code rewound =
-            container.is_object ? container.object.reset().error() : container.array.reset().error();
-        return check(rewound, at);
+        if (t != od::json_type::object) return invalid_type(v, enum_description);
+        container.is_object = true;
+        if (auto e = v.get_object().get(container.object)) return fail(library_message(e), at);
+        std::size_t index = 0, tag_index = SIZE_MAX, failed_at = SIZE_MAX;
+        Step outcome;
+        for (auto f : container.object) {
+            od::field fld;
+            if (auto e = std::move(f).get(fld)) {
+                outcome = fail(library_message(e), last_);
+                failed_at = index;
+                break;
+            }
+            auto is_tag = raw_key_is(fld, tag_key);
+            if (is_tag && *is_tag && tag_index != SIZE_MAX)
+                is_tag = std::unexpected(Failure{"duplicate field `" + std::string(tag_key) + "`", mark(fld.value())});
+            if (is_tag && *is_tag) {
+                tag_index = index;
+                outcome = read_name(fld.value(), names, expected_list, false, kind);
+            } else if (!is_tag) {
+                outcome = std::unexpected(is_tag.error());
+            }
+            if (!outcome) {
+                failed_at = index;
+                break;
+            }
+            ++index;
+        }
+        if (outcome && tag_index == SIZE_MAX) {
+            outcome = fail("missing field `" + std::string(tag_key) + "`", here());
+            failed_at = index;
+        }
+        if (auto e = container.object.reset().error()) return fail(library_message(e), at);
+        if (outcome) return outcome;
+        // The members before the failure are checked now, so that the first fault in
+        // document order is the one reported; the kind's own value was read already.
+        std::size_t i = 0;
+        auto earlier = [&](std::string_view, od::value& x) -> Step {
+            if (i >= failed_at) return outcome;
+            return i++ == tag_index ? Step{} : skip(x, depth + 1);
+        };
+        if (auto s = each_field(container.object, earlier); !s) return s;
+        return outcome;
     }
+
+    void set_parser(od::parser* parser) { parser_ = parser; }
 
 private:
     const simdjson::padded_string& text_;
     const char* last_ = nullptr;
     od::document* doc_ = nullptr;
+    od::parser* parser_ = nullptr;
+    std::vector<std::uint8_t> scratch_;  // unescaped text of an escaped key
 };
 
 // Reads the members of a tagged record from its rewound container.
 Step read_tagged(Reader& r, Reader::Tagged& c, const Reader::RecordShape& shape, const Reader::MemberReader& read,
                  int depth) {
     return c.is_object ? r.read_object_members(c.object, shape, read, depth)
-                       : r.read_array_members(c.array, shape, read, depth);
+                       : r.read_array_members(c.array, shape, read);
 }
 
 // ---- records ---------------------------------------------------------------------
@@ -715,14 +874,10 @@ Step read_command_doc(Reader& r, od::value& v, Command& out) {
         1);
 }
 
-// Parses one whole document: the record, then nothing but whitespace.
+// Reads one whole indexed document: the record, then nothing but whitespace.
 template <class T, class ReadFn>
-std::expected<T, std::string> read_document(std::string_view text, std::string_view description, ReadFn read) {
-    const simdjson::padded_string padded(text);
-    Reader r(padded);
-    od::parser parser;
-    od::document doc;
-    if (auto e = parser.iterate(padded).get(doc)) return std::unexpected(r.finish({library_message(e), nullptr}));
+std::expected<T, std::string> read_parsed(Reader& r, od::document& doc, const simdjson::padded_string& padded,
+                                          std::string_view description, ReadFn read) {
     r.set_document(&doc);
     od::json_type t;
     if (auto e = doc.type().get(t)) return std::unexpected(r.finish({library_message(e), nullptr}));
@@ -765,6 +920,27 @@ std::expected<T, std::string> read_document(std::string_view text, std::string_v
     const char* rest = nullptr;
     if (!doc.current_location().get(rest)) return std::unexpected(r.finish({"trailing characters", rest}));
     return out;
+}
+
+template <class T, class ReadFn>
+std::expected<T, std::string> read_document(std::string_view text, std::string_view description, ReadFn read) {
+    // The size is checked before the text is copied, and every allocation of the
+    // reading is answered as a message: a document never ends the process.
+    if (text.size() > simdjson::SIMDJSON_MAXSIZE_BYTES)
+        return std::unexpected(indexing_failure(text, simdjson::CAPACITY).message);
+    const simdjson::padded_string padded(text);
+    if (padded.size() != text.size()) return std::unexpected(indexing_failure(text, simdjson::MEMALLOC).message);
+    Reader r(padded);
+    od::parser parser;
+    od::document doc;
+    r.set_parser(&parser);
+    if (auto e = parser.iterate(padded).get(doc))
+        return std::unexpected(r.finish(indexing_failure(std::string_view(padded.data(), padded.size()), e)));
+    try {
+        return read_parsed<T>(r, doc, padded, description, read);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(r.finish({"out of memory while reading the document", r.last()}));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+// Fuzz target: a specification document. Construction answers an environment or an
+// error, and a built environment answers its spec document.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz/fuzz_support.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    auto env = torvex::gym::Env::create(text);
+    if (!env) {
+        torvex::fuzz::require(!env.error().display().empty(), "an empty construction error");
+        return 0;
+    }
+    torvex::fuzz::require_document(env->command(R"({"cmd":"spec"})"));
+    torvex::fuzz::require_document(env->command(R"({"cmd":"version"})"));
+    return 0;
+}
