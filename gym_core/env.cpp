@@ -149,7 +149,7 @@ std::expected<Env, EnvError> Env::create(std::string_view spec_json) {
 }
 
 std::string Env::command(std::string_view cmd_json) {
-    auto cmd = read_command(cmd_json);
+    auto cmd = read_command(cmd_json, reader_);
     if (!cmd) return error_document(EnvError::parse(std::move(cmd.error())));
     std::expected<std::string, EnvError> out;
     try {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gym_core/env_error.hpp"
+#include "gym_core/json_reader.hpp"
 #include "gym_core/records.hpp"
 #include "indicators/indicator.hpp"
 
@@ -81,6 +82,7 @@ private:
     std::uint32_t steps_ = 0;
     bool started_ = false;
     std::optional<LoadedData> data_;
+    ReadBuffers reader_;
     bool reference_load_ = false;
 };
 

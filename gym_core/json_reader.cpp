@@ -5,7 +5,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <new>
 
 #include "gym_core/number_text.hpp"
@@ -13,6 +15,14 @@
 namespace torvex::gym {
 
 namespace od = simdjson::ondemand;
+
+// What a ReadBuffers keeps between documents: the padded copy of the text and the
+// parser with its index.
+struct ReadBuffers::State {
+    std::unique_ptr<char[]> text;
+    std::size_t capacity = 0;  // bytes of `text`, padding included
+    od::parser parser;
+};
 
 namespace {
 
@@ -125,7 +135,7 @@ Failure indexing_failure(std::string_view text, simdjson::error_code code) {
 
 class Reader {
 public:
-    explicit Reader(const simdjson::padded_string& text) : text_(text) {}
+    explicit Reader(std::string_view text) : text_(text) {}
 
     std::string finish(const Failure& f) const {
         if (!f.positioned) return f.message;
@@ -628,7 +638,7 @@ public:
     void set_parser(od::parser* parser) { parser_ = parser; }
 
 private:
-    const simdjson::padded_string& text_;
+    std::string_view text_;
     const char* last_ = nullptr;
     od::document* doc_ = nullptr;
     od::parser* parser_ = nullptr;
@@ -876,7 +886,7 @@ Step read_command_doc(Reader& r, od::value& v, Command& out) {
 
 // Reads one whole indexed document: the record, then nothing but whitespace.
 template <class T, class ReadFn>
-std::expected<T, std::string> read_parsed(Reader& r, od::document& doc, const simdjson::padded_string& padded,
+std::expected<T, std::string> read_parsed(Reader& r, od::document& doc, std::string_view padded,
                                           std::string_view description, ReadFn read) {
     r.set_document(&doc);
     od::json_type t;
@@ -923,19 +933,28 @@ std::expected<T, std::string> read_parsed(Reader& r, od::document& doc, const si
 }
 
 template <class T, class ReadFn>
-std::expected<T, std::string> read_document(std::string_view text, std::string_view description, ReadFn read) {
+std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::State& kept, std::string_view description,
+                                            ReadFn read) {
     // The size is checked before the text is copied, and every allocation of the
     // reading is answered as a message: a document never ends the process.
     if (text.size() > simdjson::SIMDJSON_MAXSIZE_BYTES)
         return std::unexpected(indexing_failure(text, simdjson::CAPACITY).message);
-    const simdjson::padded_string padded(text);
-    if (padded.size() != text.size()) return std::unexpected(indexing_failure(text, simdjson::MEMALLOC).message);
+    const std::size_t need = text.size() + simdjson::SIMDJSON_PADDING;
+    if (kept.capacity < need) {
+        kept.text.reset();
+        kept.capacity = 0;
+        kept.text.reset(new (std::nothrow) char[need]);
+        if (!kept.text) return std::unexpected(indexing_failure(text, simdjson::MEMALLOC).message);
+        kept.capacity = need;
+    }
+    std::memcpy(kept.text.get(), text.data(), text.size());
+    std::memset(kept.text.get() + text.size(), 0, simdjson::SIMDJSON_PADDING);
+    const std::string_view padded(kept.text.get(), text.size());
     Reader r(padded);
-    od::parser parser;
     od::document doc;
-    r.set_parser(&parser);
-    if (auto e = parser.iterate(padded).get(doc))
-        return std::unexpected(r.finish(indexing_failure(std::string_view(padded.data(), padded.size()), e)));
+    r.set_parser(&kept.parser);
+    if (auto e = kept.parser.iterate(kept.text.get(), text.size(), kept.capacity).get(doc))
+        return std::unexpected(r.finish(indexing_failure(padded, e)));
     try {
         return read_parsed<T>(r, doc, padded, description, read);
     } catch (const std::bad_alloc&) {
@@ -943,16 +962,41 @@ std::expected<T, std::string> read_document(std::string_view text, std::string_v
     }
 }
 
+// Reads with the kept buffers, then lets go of them when they have grown past what a
+// command of ordinary size needs: one huge load must not pin its memory.
+template <class T, class ReadFn>
+std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::State& kept, std::string_view description,
+                                        ReadFn read) {
+    auto out = read_document<T>(text, kept, description, read);
+    if (kept.capacity > ReadBuffers::kKeepBytes) {
+        kept.text.reset();
+        kept.capacity = 0;
+        kept.parser = od::parser{};
+    }
+    return out;
+}
+
 }  // namespace
 
+ReadBuffers::ReadBuffers() : state_(std::make_unique<State>()) {}
+ReadBuffers::~ReadBuffers() = default;
+ReadBuffers::ReadBuffers(ReadBuffers&&) noexcept = default;
+ReadBuffers& ReadBuffers::operator=(ReadBuffers&&) noexcept = default;
+
 std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {
-    return read_document<EnvSpec>(text, "struct EnvSpec",
+    ReadBuffers::State once;
+    return read_document<EnvSpec>(text, once, "struct EnvSpec",
                                   [](Reader& r, od::value& v, EnvSpec& out) { return read_spec_doc(r, v, out); });
 }
 
+std::expected<Command, std::string> read_command(std::string_view text, ReadBuffers& buffers) {
+    return read_kept<Command>(text, *buffers.state_, "struct Command",
+                              [](Reader& r, od::value& v, Command& out) { return read_command_doc(r, v, out); });
+}
+
 std::expected<Command, std::string> read_command(std::string_view text) {
-    return read_document<Command>(text, "struct Command",
-                                  [](Reader& r, od::value& v, Command& out) { return read_command_doc(r, v, out); });
+    ReadBuffers once;
+    return read_command(text, once);
 }
 
 }  // namespace torvex::gym

@@ -3,7 +3,9 @@
 // validated whole, including values under keys that no record reads.
 #pragma once
 
+#include <cstddef>
 #include <expected>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -11,7 +13,27 @@
 
 namespace torvex::gym {
 
+// The padded text buffer and the parser kept between the commands of one environment,
+// so a step allocates nothing to be read. Let go of after any document that made them
+// grow past kKeepBytes.
+class ReadBuffers {
+public:
+    static constexpr std::size_t kKeepBytes = std::size_t{16} << 20;
+
+    ReadBuffers();
+    ~ReadBuffers();
+    ReadBuffers(ReadBuffers&&) noexcept;
+    ReadBuffers& operator=(ReadBuffers&&) noexcept;
+
+    struct State;
+
+private:
+    friend std::expected<Command, std::string> read_command(std::string_view text, ReadBuffers& buffers);
+    std::unique_ptr<State> state_;
+};
+
 std::expected<EnvSpec, std::string> read_env_spec(std::string_view text);
+std::expected<Command, std::string> read_command(std::string_view text, ReadBuffers& buffers);
 std::expected<Command, std::string> read_command(std::string_view text);
 
 }  // namespace torvex::gym

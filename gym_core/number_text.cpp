@@ -23,6 +23,41 @@ void append_json_number(std::string& out, double x) {
         out += "null";
         return;
     }
+    // Reported values are rounded to eight decimals. When x is the double nearest to
+    // k / 10^8 and that decimal has at most 15 significant digits (|x| below 10^7), the
+    // decimal is the only one of so few digits that reads back as x, hence the
+    // shortest: it is written straight from k, without the general search.
+    const double a = std::fabs(x);
+    if (a >= 1e-5 && a < 1e7) {
+        const auto k = static_cast<std::uint64_t>(a * 1e8 + 0.5);
+        if (static_cast<double>(k) / 1e8 == a) {
+            char buf[32];
+            char* w = buf;
+            if (std::signbit(x)) *w++ = '-';
+            w = std::to_chars(w, buf + sizeof buf, k / 100000000u).ptr;
+            *w++ = '.';
+            std::uint64_t frac = k % 100000000u;
+            if (frac == 0) {
+                *w++ = '0';
+            } else {
+                char digits[8];
+                for (int i = 7; i >= 0; --i, frac /= 10) digits[i] = static_cast<char>('0' + frac % 10);
+                int n = 8;
+                while (digits[n - 1] == '0') --n;
+                for (int i = 0; i < n; ++i) *w++ = digits[i];
+            }
+            out.append(buf, static_cast<std::size_t>(w - buf));
+            return;
+        }
+    }
+    append_json_number_shortest(out, x);
+}
+
+void append_json_number_shortest(std::string& out, double x) {
+    if (!is_finite(x)) {
+        out += "null";
+        return;
+    }
     // Written in one pass into a small stack buffer from the shortest scientific form
     // ("d.ddde±XX"), then appended once: no temporary strings.
     char sci[40];

@@ -17,6 +17,10 @@ std::string float_with_point(double x);
 // exponent notation with an explicit sign elsewhere (1e+16, 1.5e-7).
 void append_json_number(std::string& out, double x);
 
+// The same text found by the general shortest-digits search alone; append_json_number
+// takes a shortcut for values already rounded to eight decimals.
+void append_json_number_shortest(std::string& out, double x);
+
 // Report rounding: 0.0 for a non-finite value, else rounded half away from zero to
 // eight decimals. A value so large that scaling it overflows is already integral and
 // is reported unchanged.

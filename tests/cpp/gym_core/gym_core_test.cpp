@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "gym_core/env.hpp"
 #include "gym_core/json_writer.hpp"
@@ -53,6 +54,29 @@ TEST(GymNumbers, ResponseNumbersReadBack) {
         if (fixed) {
             EXPECT_NE(out.find('.'), std::string::npos) << out;
         }
+    }
+}
+
+// The shortcut for values rounded to eight decimals writes exactly what the general
+// search writes, over every magnitude and at the edges of the shortcut's range.
+TEST(GymNumbers, RoundedValuesTakeTheSameTextEitherWay) {
+    std::uint64_t state = 0x2545F4914F6CDD1Dull;
+    std::vector<double> xs = {1e-5, 0.00001234, 9999999.99999999, 1e7, 1e7 - 1e-8, 0.1, 0.3, 1.0, 123.45678901,
+                              0.00000001, 5e-9, 99999.999999995};
+    for (int i = 0; i < 300000; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        const double mantissa = static_cast<double>(state >> 11) / 9007199254740992.0;
+        const int decade = static_cast<int>(state % 20) - 9;
+        xs.push_back((state & 1 ? -1.0 : 1.0) * mantissa * std::pow(10.0, decade));
+    }
+    for (double x : xs) {
+        const double v = report_round(x);
+        std::string fast, general;
+        append_json_number(fast, v);
+        append_json_number_shortest(general, v);
+        ASSERT_EQ(fast, general) << v;
     }
 }
 
