@@ -253,8 +253,8 @@ struct BarView {
           bid_sz(bars.list(i, BarList::BidSz)),
           ask_px(bars.list(i, BarList::AskPx)),
           ask_sz(bars.list(i, BarList::AskSz)),
-          funding(bars.funding[i]),
-          oi(bars.oi[i]) {}
+          funding(bars.funding(i)),
+          oi(bars.oi(i)) {}
 };
 
 bool accept_book(const BarView& b, OrderBook& book) {
@@ -380,9 +380,9 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
 
     bool book_available = true, funding_available = true;
     for (std::size_t i = 0; i < candles.size(); ++i) {
-        book_available = book_available && candles.book[i][BarList::BidPx].size > 0 &&
-                         candles.book[i][BarList::AskPx].size > 0;
-        funding_available = funding_available && (candles.funding[i] || candles.oi[i]);
+        book_available = book_available && !candles.list(i, BarList::BidPx).empty() &&
+                         !candles.list(i, BarList::AskPx).empty();
+        funding_available = funding_available && (candles.funding(i) || candles.oi(i));
     }
     for (const Feature& f : o.features) {
         if (f.kind != Feature::Kind::Indicator) continue;

@@ -2,6 +2,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -162,6 +163,20 @@ public:
     }
 
     const char* last() const { return last_; }
+    std::size_t text_size() const { return text_.size(); }
+
+    // How often `c` occurs in the document: an upper bound on the records of a kind
+    // (every object opens with '{'), so lists can be reserved once instead of doubling.
+    std::size_t occurrences(char c) const {
+        std::size_t n = 0;
+        const char* p = text_.data();
+        const char* const end = p + text_.size();
+        while ((p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)))) != nullptr) {
+            ++n;
+            ++p;
+        }
+        return n;
+    }
     void set_last(const char* p) { last_ = p; }
 
     // serde-style description of a value found where something else was expected;
@@ -813,18 +828,57 @@ Step read_spec_doc(Reader& r, od::value& v, EnvSpec& out) {
         1);
 }
 
+// The common shape of a bar: an object with exactly the keys ts, open, high, low, close
+// and volume in that order (written without escapes) and numbers for values. Keys are
+// compared raw and only numbers are read, so nothing is unescaped: on any other shape
+// the object is rewound and read by the general path, whose messages stay as they are.
+bool read_plain_candle(od::object& o, Ohlcv& out) {
+    static constexpr std::string_view kKeys[] = {"ts", "open", "high", "low", "close", "volume"};
+    Ohlcv c;
+    double* const slots[] = {nullptr, &c.open, &c.high, &c.low, &c.close, &c.volume};
+    std::size_t n = 0;
+    for (auto member : o) {
+        od::field f;
+        if (std::move(member).get(f) || n == std::size(kKeys) || !f.key().unsafe_is_equal(kKeys[n])) return false;
+        od::value x = f.value();
+        if (n == 0) {
+            od::number_type kind;
+            if (x.get_number_type().get(kind) || kind != od::number_type::signed_integer || x.get_int64().get(c.ts))
+                return false;
+        } else {
+            od::json_type t;
+            if (x.type().get(t) || t != od::json_type::number || x.get_double().get(*slots[n])) return false;
+        }
+        ++n;
+    }
+    if (n != std::size(kKeys)) return false;
+    out = c;
+    return true;
+}
+
 // Appends one bar to the list; a refused bar leaves nothing half-appended that a later
 // reader could see, because the whole command then fails.
 Step read_candle(Reader& r, od::value& v, BarList& bars) {
     static constexpr const char* members[] = {"ts",     "open",   "high",   "low",     "close", "volume",
                                               "bid_px", "bid_sz", "ask_px", "ask_sz", "funding", "oi"};
     Ohlcv& c = bars.candles.emplace_back();
-    std::optional<double>& funding = bars.funding.emplace_back();
-    std::optional<double>& oi = bars.oi.emplace_back();
-    std::array<BarList::Span, 4>& book = bars.book.emplace_back();
-    return r.read_record(
-        v, {"struct Candle", members, 5, "struct Candle with 12 elements"},
-        [&](std::size_t i, od::value& x) -> Step {
+    bars.extra_of.push_back(BarList::kNoExtras);
+    BarList::Extras extras;
+    std::optional<double>& funding = extras.funding;
+    std::optional<double>& oi = extras.oi;
+    std::array<BarList::Span, 4>& book = extras.book;
+    const Reader::RecordShape shape{"struct Candle", members, 5, "struct Candle with 12 elements"};
+    od::json_type type;
+    od::object object;
+    bool rewound = false;
+    if (!v.type().get(type) && type == od::json_type::object) {
+        r.mark(v);
+        if (!v.get_object().get(object)) {
+            if (read_plain_candle(object, c)) return {};
+            rewound = !object.reset().error();
+        }
+    }
+    const Reader::MemberReader member = [&](std::size_t i, od::value& x) -> Step {
             switch (i) {
                 case 0: return r.read_i64(x, c.ts);
                 case 1: return r.read_f64(x, c.open);
@@ -853,8 +907,15 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
                     return {};
                 }
             }
-        },
-        3);
+    };
+    if (auto s = rewound ? r.read_object_members(object, shape, member, 3) : r.read_record(v, shape, member, 3); !s)
+        return s;
+    if (extras.any()) {
+        if (bars.extras.size() >= BarList::kNoExtras) throw std::bad_alloc();  // past any list an index can name
+        bars.extra_of.back() = static_cast<std::uint32_t>(bars.extras.size());
+        bars.extras.push_back(extras);
+    }
+    return {};
 }
 
 Step read_command_doc(Reader& r, od::value& v, Command& out) {
@@ -866,6 +927,8 @@ Step read_command_doc(Reader& r, od::value& v, Command& out) {
                 case 0: return r.read_string(x, out.cmd);
                 case 1: {
                     out.candles = BarList{};
+                    // A bar takes at least 40 characters, whatever strings hold braces.
+                    out.candles.reserve(std::min(r.occurrences('{'), r.text_size() / 40 + 1));
                     return r.for_each_element(x, [&](od::value& cv) { return read_candle(r, cv, out.candles); });
                 }
                 case 2: {

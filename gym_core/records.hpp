@@ -59,27 +59,57 @@ struct EnvSpec {
 };
 
 // The bars of a command, read column by column straight from the document: one
-// candle record per bar, the book lists pooled in one array, and funding and open
-// interest where a bar carries them.
+// candle record per bar, and only for the bars that carry them the book lists (pooled
+// in one array), funding and open interest.
 struct BarList {
     enum BookList : std::uint8_t { BidPx, BidSz, AskPx, AskSz };
     struct Span {
         std::size_t offset = 0;
         std::size_t size = 0;
     };
+    struct Extras {
+        std::array<Span, 4> book{};  // bid_px, bid_sz, ask_px, ask_sz
+        std::optional<double> funding;
+        std::optional<double> oi;
+
+        bool any() const {
+            return funding || oi || book[0].size || book[1].size || book[2].size || book[3].size;
+        }
+    };
+    static constexpr std::uint32_t kNoExtras = UINT32_MAX;
 
     std::vector<Ohlcv> candles;
-    std::vector<std::optional<double>> funding;
-    std::vector<std::optional<double>> oi;
-    std::vector<std::array<Span, 4>> book;  // per bar: bid_px, bid_sz, ask_px, ask_sz
-    std::vector<double> pool;               // the values of every book list
+    std::vector<std::uint32_t> extra_of;  // per bar: its entry in `extras`, or kNoExtras
+    std::vector<Extras> extras;
+    std::vector<double> pool;  // the values of every book list
 
     std::size_t size() const { return candles.size(); }
     bool empty() const { return candles.empty(); }
+    void reserve(std::size_t bars) {
+        candles.reserve(bars);
+        extra_of.reserve(bars);
+    }
+    const Extras* extras_at(std::size_t bar) const {
+        const std::uint32_t k = extra_of[bar];
+        return k == kNoExtras ? nullptr : &extras[k];
+    }
     std::span<const double> list(std::size_t bar, BookList which) const {
-        const Span s = book[bar][which];
+        const Extras* e = extras_at(bar);
+        if (e == nullptr) return {};
+        const Span s = e->book[which];
         return {pool.data() + s.offset, s.size};
     }
+    const std::optional<double>& funding(std::size_t bar) const {
+        const Extras* e = extras_at(bar);
+        return e ? e->funding : kAbsent;
+    }
+    const std::optional<double>& oi(std::size_t bar) const {
+        const Extras* e = extras_at(bar);
+        return e ? e->oi : kAbsent;
+    }
+
+private:
+    static constexpr std::optional<double> kAbsent{};
 };
 
 struct Command {
