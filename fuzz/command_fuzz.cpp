@@ -21,9 +21,32 @@ namespace {
 using torvex::gym::Env;
 using torvex::gym::FeedClass;
 
-// The first of a few common parameter lists that the name's builder accepts; extra
-// parameters are ignored by the builders.
+struct Typical {
+    const char* name;
+    std::vector<double> params;
+};
+
+// The benchmark's typical parameters of the name; else the first of a few common
+// parameter lists that its builder accepts (extra parameters are ignored by builders).
 std::optional<std::vector<double>> typical_params(const torvex::RegistryRow& row) {
+    static const std::vector<Typical> typical = {
+#include "bench/cases/close_book_funding.inc"
+#include "bench/cases/statistics.inc"
+#include "bench/cases/candle_oscillators.inc"
+#include "bench/cases/bands.inc"
+#include "bench/cases/volume.inc"
+#include "bench/cases/risk.inc"
+#include "bench/cases/cycles.inc"
+#include "bench/cases/candlesticks.inc"
+#include "bench/cases/demark.inc"
+#include "bench/cases/range_trend.inc"
+#include "bench/cases/patterns.inc"
+#include "bench/cases/profiles.inc"
+#include "bench/cases/stops.inc"
+#include "bench/cases/multi_line.inc"
+    };
+    for (const Typical& t : typical)
+        if (t.name == row.name && row.build(t.params, row.name)) return t.params;
     static const std::vector<double> candidates[] = {
         {14, 2, 3, 4}, {12, 26, 9, 2}, {5, 10, 20, 2}, {20, 2}, {14}, {}, {10, 0.5, 2}, {3, 0.02, 0.2},
         {0.5, 0.05}, {23, 50, 10, 0.5},

@@ -1044,6 +1044,7 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
 ReadBuffers::ReadBuffers() : state_(std::make_unique<State>()) {}
 ReadBuffers::~ReadBuffers() = default;
 ReadBuffers::ReadBuffers(ReadBuffers&&) noexcept = default;
+ReadBuffers::ReadBuffers(const ReadBuffers&) : ReadBuffers() {}
 ReadBuffers& ReadBuffers::operator=(ReadBuffers&&) noexcept = default;
 
 std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {

@@ -24,6 +24,9 @@ public:
     ~ReadBuffers();
     ReadBuffers(ReadBuffers&&) noexcept;
     ReadBuffers& operator=(ReadBuffers&&) noexcept;
+    // A copy starts with buffers of its own: they hold nothing a later document reads.
+    ReadBuffers(const ReadBuffers&);
+    ReadBuffers& operator=(const ReadBuffers&) { return *this; }
 
     struct State;
 
