@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 
@@ -25,9 +25,9 @@ public:
     std::uint64_t warmup() const { return period_ + lag_; }
 
 private:
-    explicit ZlemaCore(std::uint64_t n) : ema_(n), period_(n), lag_((n - 1) / 2) {}
+    explicit ZlemaCore(std::uint64_t n) : window_((n - 1) / 2 + 1), ema_(n), period_(n), lag_((n - 1) / 2) {}
 
-    std::deque<double> window_;  // the last L + 1 inputs
+    FixedRing<double> window_;  // the last L + 1 inputs
     SeededEma ema_;
     std::uint64_t period_;
     std::uint64_t lag_;

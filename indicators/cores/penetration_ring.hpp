@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -29,9 +29,9 @@ public:
     std::uint64_t positives() const { return positives_; }
 
 private:
-    explicit PenetrationRing(std::uint64_t n) : period_(n) {}
+    explicit PenetrationRing(std::uint64_t n) : ring_(n), period_(n) {}
 
-    std::deque<double> ring_;
+    FixedRing<double> ring_;
     std::uint64_t period_;
     double sum_ = 0.0;
     std::uint64_t positives_ = 0;

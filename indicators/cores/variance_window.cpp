@@ -15,9 +15,7 @@ bool VarianceWindow::push(double x) {
     window_.push_back(x);
     sums_.add(x);
     if (sums_.recenter_due(period_)) {
-        sums_.recenter(window_.size(), [this](const auto& fn) {
-            for (double v : window_) fn(v);
-        });
+        sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
     }
     return window_.size() == period_;
 }

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 
@@ -29,11 +29,12 @@ public:
     double sample_variance() const { return sums_.sample_variance(static_cast<double>(period_)); }
 
     std::uint64_t period() const { return period_; }
+    std::uint64_t size() const { return window_.size(); }
 
 private:
-    explicit VarianceWindow(std::uint64_t n) : period_(n) {}
+    explicit VarianceWindow(std::uint64_t n) : window_(n), period_(n) {}
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     ShiftedSums sums_;
     std::uint64_t period_;
 };

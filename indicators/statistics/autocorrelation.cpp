@@ -22,8 +22,7 @@ std::optional<double> Autocorrelation::step(double close) {
         v += d * d;
     }
     double c = 0.0;
-    auto lead = window_.cbegin() + static_cast<std::ptrdiff_t>(lag_);
-    for (auto it = window_.cbegin(); lead != window_.cend(); ++it, ++lead) c += m.deviation(*it) * m.deviation(*lead);
+    for (std::uint64_t i = 0; i + lag_ < window_.size(); ++i) c += m.deviation(window_[i]) * m.deviation(window_[i + lag_]);
     if (v == 0.0) return 0.0;
     return c / v;
 }
