@@ -134,26 +134,33 @@ public:
         using reference = const T&;
 
         const_iterator() = default;
-        const_iterator(const FixedRing* ring, std::uint64_t i) : ring_(ring), i_(i) {}
-        reference operator*() const { return (*ring_)[i_]; }
-        pointer operator->() const { return &(*ring_)[i_]; }
+        reference operator*() const { return *at_; }
+        pointer operator->() const { return at_; }
         const_iterator& operator++() {
             i_ += 1;
+            at_ += 1;
+            if (at_ == last_) at_ = first_;
             return *this;
         }
         const_iterator operator++(int) {
             const_iterator was = *this;
-            i_ += 1;
+            ++*this;
             return was;
         }
         bool operator==(const const_iterator& other) const { return i_ == other.i_; }
 
     private:
-        const FixedRing* ring_ = nullptr;
-        std::uint64_t i_ = 0;
+        friend class FixedRing;
+        const_iterator(const T* first, const T* last, const T* at, std::uint64_t i)
+            : first_(first), last_(last), at_(at), i_(i) {}
+
+        const T* first_ = nullptr;  // the first slot
+        const T* last_ = nullptr;   // one past the last slot of the first copy
+        const T* at_ = nullptr;
+        std::uint64_t i_ = 0;  // position counted from the oldest value
     };
-    const_iterator begin() const { return {this, 0}; }
-    const_iterator end() const { return {this, size_}; }
+    const_iterator begin() const { return {slots_.get(), slots_.get() + capacity_, slots_.get() + head_, 0}; }
+    const_iterator end() const { return {slots_.get(), slots_.get() + capacity_, slots_.get() + head_, size_}; }
 
 private:
     std::uint64_t wrap(std::uint64_t i) const { return i >= capacity_ ? i - capacity_ : i; }

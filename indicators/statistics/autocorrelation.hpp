@@ -24,7 +24,7 @@ public:
 private:
     Autocorrelation(std::uint64_t period, std::uint64_t lag) : window_(period), period_(period), lag_(lag) {}
 
-    FixedRing<double> window_;
+    FixedRing<double, RingLayout::Mirrored> window_;  // read as one span on every bar
     std::uint64_t period_;
     std::uint64_t lag_;
 };
