@@ -4,9 +4,10 @@
 // dwarfed the window when it came (see ResumClock). The re-add bounds the drift and
 // gives a window of zeros an exact zero once a huge value has left it.
 //
-// The values may have either sign, so a value is measured against the running sum of
-// magnitudes rather than the sum itself: a signed sum near zero is no sign of a
-// value that dwarfs its neighbours.
+// The values may have either sign, so a value is measured against the window's sum of
+// magnitudes rather than the sum itself (a signed sum near zero is no sign of a value
+// that dwarfs its neighbours). That scale is taken at each re-sum, at most n pushes
+// old: it carries no running arithmetic of its own from push to push.
 #pragma once
 
 #include <cmath>
@@ -26,13 +27,9 @@ public:
     // Drops the oldest value when n are held, appends x, and re-adds the sum when it
     // is due. No input guard: the owner passes finite values.
     void push(double x) {
-        if (const std::optional<double> old = ring_.push(x)) {
-            sum_ = sum_ - *old;
-            magnitude_ = magnitude_ - std::fabs(*old);
-        }
-        const bool outweighs = ResumClock::dwarfs(x, magnitude_);
+        if (const std::optional<double> old = ring_.push(x)) sum_ = sum_ - *old;
+        const bool outweighs = ResumClock::dwarfs(x, scale_);
         sum_ = sum_ + x;
-        magnitude_ = magnitude_ + std::fabs(x);
         if (clock_.tick(outweighs)) resum();
     }
 
@@ -51,13 +48,13 @@ private:
             m += std::fabs(v);
         });
         sum_ = s;
-        magnitude_ = m;
+        scale_ = m;
     }
 
     FixedRing<double> ring_;
     ResumClock clock_;
     double sum_ = 0.0;
-    double magnitude_ = 0.0;  // Σ|v| over the ring: the scale a new value is judged by
+    double scale_ = 0.0;  // Σ|v| over the ring at the last re-sum: what a new value is judged by
 };
 
 }  // namespace torvex

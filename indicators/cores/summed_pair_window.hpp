@@ -24,12 +24,10 @@ public:
         if (const std::optional<Pair> old = window_.push(Pair{a, b})) {
             sum_a_ = sum_a_ - old->a;
             sum_b_ = sum_b_ - old->b;
-            magnitude_ = magnitude_ - (std::fabs(old->a) + std::fabs(old->b));
         }
-        const bool outweighs = ResumClock::dwarfs(std::fabs(a) + std::fabs(b), magnitude_);
+        const bool outweighs = ResumClock::dwarfs(std::fabs(a) + std::fabs(b), scale_);
         sum_a_ = sum_a_ + a;
         sum_b_ = sum_b_ + b;
-        magnitude_ = magnitude_ + (std::fabs(a) + std::fabs(b));
         if (clock_.tick(outweighs)) {
             double sa = 0.0;
             double sb = 0.0;
@@ -41,7 +39,7 @@ public:
             });
             sum_a_ = sa;
             sum_b_ = sb;
-            magnitude_ = m;
+            scale_ = m;
         }
     }
 
@@ -60,7 +58,9 @@ private:
     ResumClock clock_;
     double sum_a_ = 0.0;
     double sum_b_ = 0.0;
-    double magnitude_ = 0.0;  // Σ(|a| + |b|): the scale a new pair is judged by
+    // Σ(|a| + |b|) over the window at the last re-sum: what a new pair is judged by
+    // (the components may have either sign, so their sums are no measure of scale).
+    double scale_ = 0.0;
 };
 
 }  // namespace torvex

@@ -70,16 +70,15 @@ public:
     bool push(double x) {
         if (const auto old = window_.push(x)) {
             sum_ = sum_ - *old;
-            magnitude_ = magnitude_ - std::fabs(*old);
             if (*old < 0.0) {
                 loss_total_ = loss_total_ - (-*old);
                 losses_ -= 1;
             }
         }
-        // Returns have either sign: a value is judged against the magnitudes held.
-        const bool outweighs = ResumClock::dwarfs(x, magnitude_);
+        // Returns have either sign: a value is judged against the magnitudes held at
+        // the last re-sum.
+        const bool outweighs = ResumClock::dwarfs(x, scale_);
         sum_ = sum_ + x;
-        magnitude_ = magnitude_ + std::fabs(x);
         if (x < 0.0) {
             loss_total_ = loss_total_ + (-x);
             losses_ += 1;
@@ -87,10 +86,10 @@ public:
         if (clock_.tick(outweighs)) {
             sum_ = -0.0;
             loss_total_ = -0.0;
-            magnitude_ = -0.0;
+            scale_ = -0.0;
             window_.for_each([this](double v) {
                 sum_ += v;
-                magnitude_ += std::fabs(v);
+                scale_ += std::fabs(v);
                 if (v < 0.0) loss_total_ += -v;
             });
         }
@@ -107,7 +106,7 @@ private:
     ValueRing window_;
     double sum_ = 0.0;
     ResumClock clock_;
-    double magnitude_ = 0.0;  // Σ|v| over the window
+    double scale_ = 0.0;  // Σ|v| over the window at the last re-sum
     double loss_total_ = 0.0;
     std::uint64_t losses_ = 0;
 };
