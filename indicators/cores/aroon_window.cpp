@@ -10,8 +10,8 @@ std::expected<AroonWindow, IndicatorError> AroonWindow::create(std::uint64_t n) 
 std::optional<AroonPair> AroonWindow::step(const Ohlcv& bar) {
     // Bar `count_` has just come; the window holds bars count_ − n .. count_.
     const std::uint64_t first = count_ > period_ ? count_ - period_ : 0;
-    highs_.expire_before(first);
-    lows_.expire_before(first);
+    highs_.expire_front_before(first);
+    lows_.expire_front_before(first);
     highs_.push(count_, bar.high);
     lows_.push(count_, bar.low);
     count_ += 1;

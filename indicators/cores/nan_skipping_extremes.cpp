@@ -10,8 +10,8 @@ void NanSkippingExtremes::push(double v) {
     pushed_ += 1;
     // The entry pushed n pushes ago leaves the window now.
     const std::uint64_t first = at + 1 > period_ ? at + 1 - period_ : 0;
-    hi_.expire_before(first);
-    lo_.expire_before(first);
+    hi_.expire_front_before(first);
+    lo_.expire_front_before(first);
     if (std::isnan(v)) return;
     hi_.push(at, v);
     lo_.push(at, v);

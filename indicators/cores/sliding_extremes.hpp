@@ -45,6 +45,12 @@ public:
         while (!entries_.empty() && entries_.front().seq < first) entries_.pop_front();
     }
 
+    // The same for a window that slides by one arrival per push: at most the front
+    // entry can have left.
+    void expire_front_before(std::uint64_t first) {
+        if (!entries_.empty() && entries_.front().seq < first) entries_.pop_front();
+    }
+
     // Adds v as arrival `seq` (increasing from push to push) after the entries that
     // give way to it have left; the caller has expired what left the window.
     void push(std::uint64_t seq, double v) {
@@ -76,8 +82,8 @@ public:
         count_ += 1;
         // Arrival `seq` has left once seq + n <= count.
         const std::uint64_t first = count_ + 1 > period_ ? count_ + 1 - period_ : 0;
-        highs_.expire_before(first);
-        lows_.expire_before(first);
+        highs_.expire_front_before(first);
+        lows_.expire_front_before(first);
         highs_.push(count_, hi);
         lows_.push(count_, lo);
     }

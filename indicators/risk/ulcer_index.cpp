@@ -15,7 +15,7 @@ std::optional<double> UlcerIndex::step(double close) {
     bar_index_ += 1;
     const std::uint64_t i = bar_index_;
     const std::uint64_t oldest = i >= period_ - 1 ? i - (period_ - 1) : 0;
-    max_queue_.expire_before(oldest);
+    max_queue_.expire_front_before(oldest);
     max_queue_.push(i, close);
     if (i < period_) return std::nullopt;
 
