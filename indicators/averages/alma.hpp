@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,10 +20,10 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    Alma(std::vector<double> weights, std::uint64_t n) : weights_(std::move(weights)), period_(n) {}
+    Alma(std::vector<double> weights, std::uint64_t n) : weights_(std::move(weights)), window_(n), period_(n) {}
 
     std::vector<double> weights_;
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
 };
 

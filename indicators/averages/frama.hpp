@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,10 +20,10 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit Frama(std::uint64_t n) : period_(n), half_(n / 2) {}
+    explicit Frama(std::uint64_t n) : window_(n), period_(n), half_(n / 2) {}
 
     std::optional<double> last_;
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
     std::uint64_t half_;
 };

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,10 +20,10 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    Kama(std::uint64_t n, double fast_sc, double slow_sc) : period_(n), fast_sc_(fast_sc), slow_sc_(slow_sc) {}
+    Kama(std::uint64_t n, double fast_sc, double slow_sc) : window_(n + 1), period_(n), fast_sc_(fast_sc), slow_sc_(slow_sc) {}
 
     std::optional<double> last_;
-    std::deque<double> window_;  // the last n + 1 closes
+    FixedRing<double> window_;  // the last n + 1 closes
     std::uint64_t period_;
     double fast_sc_;
     double slow_sc_;

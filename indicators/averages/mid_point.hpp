@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -18,9 +18,9 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit MidPoint(std::uint64_t n) : period_(n) {}
+    explicit MidPoint(std::uint64_t n) : window_(n), period_(n) {}
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
 };
 

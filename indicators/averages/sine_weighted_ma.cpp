@@ -12,7 +12,7 @@ std::expected<SineWeightedMa, IndicatorError> SineWeightedMa::create(std::uint64
     return SineWeightedMa(n);
 }
 
-SineWeightedMa::SineWeightedMa(std::uint64_t n) : period_(n) {
+SineWeightedMa::SineWeightedMa(std::uint64_t n) : window_(n), period_(n) {
     weights_.reserve(n);
     const double denominator = static_cast<double>(n) + 1.0;
     for (std::uint64_t i = 0; i < n; ++i) {

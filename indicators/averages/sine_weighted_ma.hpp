@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -25,7 +25,7 @@ public:
 private:
     explicit SineWeightedMa(std::uint64_t n);
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::vector<double> weights_;  // weights_[0] applies to the oldest close
     std::uint64_t period_;
     double weight_sum_ = -0.0;

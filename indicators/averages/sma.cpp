@@ -12,23 +12,13 @@ std::expected<SmaCore, IndicatorError> SmaCore::create(std::uint64_t n) {
 std::optional<double> SmaCore::step(double x) {
     if (!is_finite(x)) return std::nullopt;
     const bool outweighs = ResumClock::dwarfs(x, sum_);
-    if (count_ == period_) {
-        sum_ = x + (sum_ - buf_[head_]);
-        buf_[head_] = x;
+    if (const std::optional<double> old = ring_.push(x)) {
+        sum_ = x + (sum_ - *old);
     } else {
-        buf_[head_] = x;
         sum_ = x + sum_;
-        count_ += 1;
     }
-    head_ += 1;
-    if (head_ == period_) head_ = 0;
-    if (clock_.tick(outweighs)) {
-        double s = -0.0;
-        for (std::uint64_t i = head_; i < period_; ++i) s += buf_[i];
-        for (std::uint64_t i = 0; i < head_; ++i) s += buf_[i];
-        sum_ = s;
-    }
-    if (count_ == period_) return sum_ / static_cast<double>(period_);
+    if (clock_.tick(outweighs)) sum_ = sum_from_oldest(ring_);
+    if (ring_.full()) return sum_ / static_cast<double>(period_);
     return std::nullopt;
 }
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <expected>
 #include <optional>
-#include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
@@ -23,15 +23,13 @@ public:
     std::optional<double> step(double x);
 
     std::uint64_t period() const { return period_; }
-    std::uint64_t count() const { return count_; }
+    std::uint64_t count() const { return ring_.size(); }
 
 private:
-    explicit SmaCore(std::uint64_t n) : buf_(n, 0.0), period_(n), clock_(n, 16 * n) {}
+    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), clock_(n, 16 * n) {}
 
-    std::vector<double> buf_;
+    FixedRing<double> ring_;
     std::uint64_t period_;
-    std::uint64_t head_ = 0;
-    std::uint64_t count_ = 0;
     double sum_ = 0.0;
     ResumClock clock_;
 };

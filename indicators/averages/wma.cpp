@@ -3,7 +3,7 @@
 namespace torvex {
 
 WmaCore::WmaCore(std::uint64_t n)
-    : buf_(n, 0.0),
+    : ring_(n),
       period_(n),
       denominator_((static_cast<double>(n) + 1.0) * static_cast<double>(n) * 0.5) {}
 
@@ -15,40 +15,48 @@ std::expected<WmaCore, IndicatorError> WmaCore::create(std::uint64_t n) {
 std::optional<double> WmaCore::step(double x) {
     if (!is_finite(x)) return std::nullopt;
     const double n = static_cast<double>(period_);
-    if (count_ < period_) {
-        buf_[head_] = x;
-        head_ += 1;
-        if (head_ == period_) head_ = 0;
+    if (!ring_.full()) {
+        ring_.push_back(x);
         plain_sum_ = x + plain_sum_;
-        count_ += 1;
-        if (count_ < period_) return std::nullopt;
-        // Full for the first time: head is back at 0, so the ring is in arrival order.
+        if (!ring_.full()) return std::nullopt;
+        // Full for the first time: the weighted sum is added up once, oldest first.
         double w = -0.0;
-        for (std::uint64_t i = 0; i < period_; ++i) w += static_cast<double>(i + 1) * buf_[i];
+        double i = 1.0;
+        ring_.for_each([&](double v) {
+            w += i * v;
+            i += 1.0;
+        });
         weighted_sum_ = w;
         return weighted_sum_ / denominator_;
     }
-    const double old = buf_[head_];
-    buf_[head_] = x;
+    const double old = *ring_.push(x);
     weighted_sum_ = n * x + (weighted_sum_ - plain_sum_);
     plain_sum_ = x + (plain_sum_ - old);
-    head_ += 1;
-    if (head_ == period_) {
-        head_ = 0;
+    // Every n updates the ring has turned once; on every 16th turn both sums are
+    // re-added so that drift cannot build up.
+    since_full_ += 1;
+    if (since_full_ == period_) {
+        since_full_ = 0;
         wraps_ += 1;
         if (wraps_ == 16) {
-            double w = -0.0;
-            double p = -0.0;
-            for (std::uint64_t i = 0; i < period_; ++i) {
-                w += static_cast<double>(i + 1) * buf_[i];
-                p += buf_[i];
-            }
-            weighted_sum_ = w;
-            plain_sum_ = p;
+            resum();
             wraps_ = 0;
         }
     }
     return weighted_sum_ / denominator_;
+}
+
+void WmaCore::resum() {
+    double w = -0.0;
+    double p = -0.0;
+    double i = 1.0;
+    ring_.for_each([&](double v) {
+        w += i * v;
+        p += v;
+        i += 1.0;
+    });
+    weighted_sum_ = w;
+    plain_sum_ = p;
 }
 
 std::expected<Wma, IndicatorError> Wma::create(std::uint64_t n) {

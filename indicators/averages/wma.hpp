@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <expected>
 #include <optional>
-#include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -23,18 +23,20 @@ public:
     std::optional<double> step(double x);
 
     std::uint64_t period() const { return period_; }
-    std::uint64_t count() const { return count_; }
+    std::uint64_t count() const { return ring_.size(); }
 
 private:
     explicit WmaCore(std::uint64_t n);
 
-    std::vector<double> buf_;
+    // Both sums re-added from the ring, oldest first.
+    void resum();
+
+    FixedRing<double> ring_;
     std::uint64_t period_;
-    std::uint64_t head_ = 0;
-    std::uint64_t count_ = 0;
     double weighted_sum_ = 0.0;
     double plain_sum_ = 0.0;
     double denominator_;  // (n + 1)·n·0.5
+    std::uint64_t since_full_ = 0;  // updates since the ring last turned once
     std::uint64_t wraps_ = 0;
 };
 

@@ -7,17 +7,13 @@ std::expected<AroonWindow, IndicatorError> AroonWindow::create(std::uint64_t n) 
     return AroonWindow(n);
 }
 
-template <class Beaten>
-void AroonWindow::enter(CappedRing<Entry>& queue, double value, Beaten beaten) const {
-    // Bar `count_` has just come; the window holds bars count_ − n .. count_.
-    if (!queue.empty() && queue.front().seq + period_ < count_) queue.pop_front();
-    while (!queue.empty() && beaten(queue.back().value, value)) queue.pop_back();
-    queue.push(Entry{count_, value});
-}
-
 std::optional<AroonPair> AroonWindow::step(const Ohlcv& bar) {
-    enter(highs_, bar.high, [](double kept, double v) { return kept <= v; });
-    enter(lows_, bar.low, [](double kept, double v) { return kept >= v; });
+    // Bar `count_` has just come; the window holds bars count_ − n .. count_.
+    const std::uint64_t first = count_ > period_ ? count_ - period_ : 0;
+    highs_.expire_front_before(first);
+    lows_.expire_front_before(first);
+    highs_.push(count_, bar.high);
+    lows_.push(count_, bar.low);
     count_ += 1;
     if (count_ <= period_) return std::nullopt;
     const std::uint64_t oldest = count_ - 1 - period_;

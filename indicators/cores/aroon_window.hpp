@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "indicators/bar.hpp"
-#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -30,22 +30,13 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    // A bar number and its high or low.
-    struct Entry {
-        std::uint64_t seq = 0;
-        double value = 0.0;
-    };
-
     explicit AroonWindow(std::uint64_t n) : highs_(n + 1), lows_(n + 1), period_(n) {}
 
-    // The queues keep, oldest first, the bars that no newer bar has matched or
-    // beaten, so their fronts are the extremes of the window with ties to the newest:
-    // the same answers as a scan of every bar, in O(1) amortised per bar.
-    template <class Beaten>
-    void enter(CappedRing<Entry>& queue, double value, Beaten beaten) const;
-
-    CappedRing<Entry> highs_;
-    CappedRing<Entry> lows_;
+    // The queues keep, oldest first, the bars (numbered from 0) that no newer bar
+    // has matched or beaten, so their fronts are the extremes of the window with ties
+    // to the newest: the same answers as a scan of every bar, in O(1) amortised.
+    ExtremeQueue<NotAboveIncoming> highs_;
+    ExtremeQueue<NotBelowIncoming> lows_;
     std::uint64_t period_;
     std::uint64_t count_ = 0;  // bars taken so far
 };

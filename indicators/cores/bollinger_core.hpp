@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <expected>
 #include <optional>
-#include <vector>
+#include <utility>
 
 #include "indicators/error.hpp"
-#include "indicators/cores/shifted_sums.hpp"
+#include "indicators/cores/variance_window.hpp"
 
 namespace torvex {
 
@@ -29,19 +29,15 @@ public:
     // Refuses a non-finite x (no value, nothing changed); the bands once n values came.
     std::optional<BandPoint> step(double x);
 
-    std::uint64_t period() const { return period_; }
+    std::uint64_t period() const { return window_.period(); }
     double multiplier() const { return k_; }
-    std::uint64_t count() const { return count_; }
+    std::uint64_t count() const { return window_.size(); }
 
 private:
-    BollingerCore(std::uint64_t n, double k) : buf_(n, 0.0), period_(n), k_(k) {}
+    BollingerCore(VarianceWindow window, double k) : window_(std::move(window)), k_(k) {}
 
-    std::vector<double> buf_;
-    std::uint64_t period_;
+    VarianceWindow window_;
     double k_;
-    std::uint64_t head_ = 0;
-    std::uint64_t count_ = 0;
-    ShiftedSums sums_;
 };
 
 }  // namespace torvex

@@ -26,16 +26,16 @@ std::optional<double> CmoCore::step(double x) {
     const double gain = d > 0.0 ? d : 0.0;
     const double loss = -d > 0.0 ? -d : 0.0;
     const bool outweighs = ResumClock::dwarfs(gain, sum_gain_) || ResumClock::dwarfs(loss, sum_loss_);
-    window_.emplace_back(gain, loss);
+    window_.push_back({gain, loss});
     sum_gain_ += gain;
     sum_loss_ += loss;
     if (clock_.tick(outweighs)) {
         double g = -0.0;
         double l = -0.0;
-        for (const auto& [wg, wl] : window_) {
-            g += wg;
-            l += wl;
-        }
+        window_.for_each([&](const std::pair<double, double>& w) {
+            g += w.first;
+            l += w.second;
+        });
         sum_gain_ = g;
         sum_loss_ = l;
     }

@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <utility>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/error.hpp"
 
@@ -27,11 +27,11 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit CmoCore(std::uint64_t n) : period_(n), clock_(n, 16 * n) {}
+    explicit CmoCore(std::uint64_t n) : window_(n), period_(n), clock_(n, 16 * n) {}
 
     std::optional<double> prev_;
     std::optional<double> last_;
-    std::deque<std::pair<double, double>> window_;  // (gain, loss), oldest first
+    FixedRing<std::pair<double, double>> window_;  // (gain, loss), oldest first
     std::uint64_t period_;
     double sum_gain_ = 0.0;
     double sum_loss_ = 0.0;

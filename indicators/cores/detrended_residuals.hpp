@@ -5,35 +5,36 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
+
+#include "indicators/cores/fixed_ring.hpp"
 
 namespace torvex {
 
 // `denom` is n·Σi² − (Σi)² over the positions of the window's n values.
-inline double detrended_square_sum(const std::deque<double>& window, double denom) {
+inline double detrended_square_sum(const FixedRing<double>& window, double denom) {
     const std::size_t len = window.size();
     const double nf = static_cast<double>(len);
     const double centre = (nf - 1.0) * 0.5;
     const double base = window.front();
     double sum = 0.0;
-    for (double v : window) sum += v - base;
+    window.for_each([&](double v) { sum += v - base; });
     const double mean = sum / nf;
 
     double sxy = 0.0;
     double i = 0.0;
-    for (double v : window) {
+    window.for_each([&](double v) {
         sxy += ((v - base) - mean) * (i - centre);
         i += 1.0;
-    }
+    });
     const double slope = sxy / (denom / nf);
 
     double sse = 0.0;
     i = 0.0;
-    for (double v : window) {
+    window.for_each([&](double v) {
         const double r = ((v - base) - mean) - slope * (i - centre);
         sse += r * r;
         i += 1.0;
-    }
+    });
     return sse;
 }
 

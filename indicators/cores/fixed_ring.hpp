@@ -1,33 +1,59 @@
 // A first-in first-out store of at most `capacity` values, allocated once when it is
 // made: pushing onto a full ring hands back the value that leaves. No allocation
-// after construction, and the pages of a long ring are only touched as it fills.
+// after construction, O(1) indexing from either end, and the pages of a long ring
+// are only touched as it fills. The one ring every rolling window keeps.
+//
+// The mirrored layout writes every value twice (slot i and slot i + capacity), so
+// the values, oldest first, are always one contiguous span: for the windows that
+// hand their history to code reading spans.
 #pragma once
 
+#include <algorithm>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace torvex {
 
-template <class T>
+enum class RingLayout : std::uint8_t { Plain, Mirrored };
+
+template <class T, RingLayout Layout = RingLayout::Plain>
 class FixedRing {
+    static constexpr bool kMirrored = Layout == RingLayout::Mirrored;
+    static constexpr std::uint64_t kCopies = kMirrored ? 2 : 1;
+
 public:
     // capacity >= 1; the owner bounds it (check_period) before it gets here.
     explicit FixedRing(std::uint64_t capacity)
-        : slots_(std::make_unique_for_overwrite<T[]>(capacity)), capacity_(capacity) {
+        : slots_(std::make_unique_for_overwrite<T[]>(kCopies * capacity)), capacity_(capacity) {
         assert(capacity > 0);
     }
+
+    // Copies hold the same values in the same order (only the live slots are read).
+    FixedRing(const FixedRing& other)
+        : slots_(std::make_unique_for_overwrite<T[]>(kCopies * other.capacity_)), capacity_(other.capacity_) {
+        other.for_each([this](const T& v) { push_back(v); });
+    }
+    FixedRing& operator=(const FixedRing& other) {
+        if (this != &other) *this = FixedRing(other);
+        return *this;
+    }
+    FixedRing(FixedRing&&) noexcept = default;
+    FixedRing& operator=(FixedRing&&) noexcept = default;
 
     // Appends x; when the ring was full the oldest value leaves and is returned.
     std::optional<T> push(const T& x) {
         if (size_ < capacity_) {
-            slots_[wrap(head_ + size_)] = x;
+            store(wrap(head_ + size_), x);
             size_ += 1;
             return std::nullopt;
         }
         std::optional<T> evicted(std::move(slots_[head_]));
-        slots_[head_] = x;
+        store(head_, x);
         head_ = wrap(head_ + 1);
         return evicted;
     }
@@ -35,7 +61,7 @@ public:
     // Appends x to a ring that is not full.
     void push_back(const T& x) {
         assert(size_ < capacity_);
-        slots_[wrap(head_ + size_)] = x;
+        store(wrap(head_ + size_), x);
         size_ += 1;
     }
 
@@ -43,6 +69,13 @@ public:
     void drop_oldest() {
         assert(size_ > 0);
         head_ = wrap(head_ + 1);
+        size_ -= 1;
+    }
+    void pop_front() { drop_oldest(); }
+
+    // Takes the newest value out (the ring must not be empty).
+    void pop_back() {
+        assert(size_ > 0);
         size_ -= 1;
     }
 
@@ -56,7 +89,9 @@ public:
         assert(i < size_);
         return slots_[wrap(head_ + i)];
     }
-    const T& newest() const { return (*this)[size_ - 1]; }
+    const T& front() const { return (*this)[0]; }
+    const T& back() const { return (*this)[size_ - 1]; }
+    const T& newest() const { return back(); }
     const T& from_oldest(std::uint64_t i) const { return (*this)[i]; }
     // The k-th value counted back from the newest (k < size()).
     const T& from_newest(std::uint64_t k) const { return (*this)[size_ - 1 - k]; }
@@ -69,12 +104,70 @@ public:
         for (std::uint64_t i = 0; i < size_ - first_run; ++i) f(slots_[i]);
     }
 
+    // Copies the values, oldest first, to out (room for size() values).
+    template <class Out>
+    Out copy_to(Out out) const {
+        const std::uint64_t first_run = capacity_ - head_ < size_ ? capacity_ - head_ : size_;
+        out = std::copy(slots_.get() + head_, slots_.get() + head_ + first_run, out);
+        return std::copy(slots_.get(), slots_.get() + (size_ - first_run), out);
+    }
+
+    // The values, oldest first, as one span (mirrored layout only).
+    std::span<const T> view() const
+        requires kMirrored
+    {
+        return {slots_.get() + head_, static_cast<std::size_t>(size_)};
+    }
+
     std::uint64_t size() const { return size_; }
     std::uint64_t capacity() const { return capacity_; }
+    bool empty() const { return size_ == 0; }
     bool full() const { return size_ == capacity_; }
+
+    // Iteration oldest first.
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const T*;
+        using reference = const T&;
+
+        const_iterator() = default;
+        reference operator*() const { return *at_; }
+        pointer operator->() const { return at_; }
+        const_iterator& operator++() {
+            i_ += 1;
+            at_ += 1;
+            if (at_ == last_) at_ = first_;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator was = *this;
+            ++*this;
+            return was;
+        }
+        bool operator==(const const_iterator& other) const { return i_ == other.i_; }
+
+    private:
+        friend class FixedRing;
+        const_iterator(const T* first, const T* last, const T* at, std::uint64_t i)
+            : first_(first), last_(last), at_(at), i_(i) {}
+
+        const T* first_ = nullptr;  // the first slot
+        const T* last_ = nullptr;   // one past the last slot of the first copy
+        const T* at_ = nullptr;
+        std::uint64_t i_ = 0;  // position counted from the oldest value
+    };
+    const_iterator begin() const { return {slots_.get(), slots_.get() + capacity_, slots_.get() + head_, 0}; }
+    const_iterator end() const { return {slots_.get(), slots_.get() + capacity_, slots_.get() + head_, size_}; }
 
 private:
     std::uint64_t wrap(std::uint64_t i) const { return i >= capacity_ ? i - capacity_ : i; }
+    void store(std::uint64_t slot, const T& x) {
+        slots_[slot] = x;
+        if constexpr (kMirrored) slots_[slot + capacity_] = x;
+    }
 
     std::unique_ptr<T[]> slots_;
     std::uint64_t capacity_;

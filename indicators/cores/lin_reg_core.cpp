@@ -33,15 +33,13 @@ std::optional<double> LinRegCore::step(double y) {
     const double d = sums_.add(y);
     sxy_ = i * d + sxy_;
     if (sums_.recenter_due(period_)) {
-        sums_.recenter(window_.size(), [this](auto&& fn) {
-            for (double v : window_) fn(v);
-        });
+        sums_.recenter(window_.size(), [this](auto&& fn) { window_.for_each(fn); });
         double sxy = 0.0;
         double pos = 0.0;
-        for (double v : window_) {
+        window_.for_each([&](double v) {
             sxy += pos * (v - sums_.shift());
             pos += 1.0;
-        }
+        });
         sxy_ = sxy;
     }
     if (window_.size() < period_) return std::nullopt;

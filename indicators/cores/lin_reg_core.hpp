@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 
@@ -65,14 +65,14 @@ public:
 
     std::uint64_t period() const { return period_; }
     const PositionSums& positions() const { return pos_; }
-    const std::deque<double>& window() const { return window_; }
+    const FixedRing<double>& window() const { return window_; }
     // Σ(y − shift) and Σ(y − shift)² about the current anchor.
     const ShiftedSums& sums() const { return sums_; }
 
 private:
-    explicit LinRegCore(std::uint64_t n) : period_(n), pos_(PositionSums::of(n)) {}
+    explicit LinRegCore(std::uint64_t n) : window_(n), period_(n), pos_(PositionSums::of(n)) {}
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     ShiftedSums sums_;   // s1 is Σ(y − shift)
     double sxy_ = 0.0;   // Σ i·(y − shift)
     std::uint64_t period_;

@@ -31,20 +31,20 @@ bool MomentWindow::push(double x) {
 
 void MomentWindow::recenter() {
     double total = 0.0;
-    for (double v : window_) total += v;
+    window_.for_each([&total](double v) { total += v; });
     const double m = total / static_cast<double>(window_.size());
     double s1 = 0.0;
     double s2 = 0.0;
     double s3 = 0.0;
     double s4 = 0.0;
-    for (double v : window_) {
+    window_.for_each([&](double v) {
         const double d = v - m;
         const double d2 = d * d;
         s1 += d;
         s2 += d2;
         s3 += d2 * d;
         s4 += d2 * d2;
-    }
+    });
     shift_ = m;
     s1_ = s1;
     s2_ = s2;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/flat_run.hpp"
 
 namespace torvex {
@@ -21,7 +21,7 @@ struct RawMoments {
 class MomentWindow {
 public:
     // The owner checks n (at least 1, at most MAX_PERIOD).
-    explicit MomentWindow(std::uint64_t n) : period_(n) {}
+    explicit MomentWindow(std::uint64_t n) : window_(n), period_(n) {}
 
     // No input guard (the caller tests x). Pushes x, taking the oldest out once n are
     // held; answers whether the window is full.
@@ -37,7 +37,7 @@ public:
 private:
     void recenter();
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     double shift_ = 0.0;
     double s1_ = 0.0;
     double s2_ = 0.0;

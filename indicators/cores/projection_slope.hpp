@@ -8,7 +8,7 @@
 
 namespace torvex {
 
-// `window` is any arrival-order sequence with size() and operator[] (a deque);
+// `window` is any arrival-order sequence with size() and operator[] (a ring);
 // `pos` holds the owner's n and position sums. No input guard: the owner calls it
 // on a window of n finite values.
 template <class Window>

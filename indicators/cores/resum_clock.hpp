@@ -10,6 +10,7 @@
 // window span each, so the cost stays O(1) amortised.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace torvex {
@@ -22,11 +23,9 @@ public:
 
     // The test owners apply to an entering value and the sum it joins, compared by
     // magnitude: a sum of non-negative terms can still hold a negative residue.
-    static constexpr bool dwarfs(double incoming, double sum) {
-        const double in = incoming < 0.0 ? -incoming : incoming;
-        const double s = sum < 0.0 ? -sum : sum;
-        return in > kDwarf * s;
-    }
+    // Magnitudes by fabs, not by a test of the sign: no branch that signed data
+    // would mispredict (the answer is the same, NaN included).
+    static constexpr bool dwarfs(double incoming, double sum) { return std::fabs(incoming) > kDwarf * std::fabs(sum); }
 
     // `span`: updates from a value's entry to the update in which it leaves the sum;
     // `interval`: updates between the drift re-sums.

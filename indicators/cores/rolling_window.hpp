@@ -1,18 +1,20 @@
-// Small helpers over the arrival-order windows (std::deque<double>) that several
-// oscillators keep: a capped push and the fold of a window to its high and low.
+// Small helpers over the arrival-order windows that several oscillators keep (a
+// FixedRing, or any sequence with the same front/back interface): a capped push and
+// the folds of a window to its high and low and to its sum.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
 #include <limits>
 #include <optional>
 
 namespace torvex {
 
 // Appends v; when the window already holds `cap` values the oldest leaves first and
-// is handed back so the caller can take it out of its running sums.
-inline std::optional<double> push_capped(std::deque<double>& window, std::uint64_t cap, double v) {
+// is handed back so the caller can take it out of its running sums. A ring passes
+// its own capacity as `cap`.
+template <class Window>
+std::optional<double> push_capped(Window& window, std::uint64_t cap, double v) {
     std::optional<double> evicted;
     if (window.size() >= cap) {
         evicted = window.front();
@@ -22,26 +24,39 @@ inline std::optional<double> push_capped(std::deque<double>& window, std::uint64
     return evicted;
 }
 
+// Calls f on every value from the oldest to the newest: a ring's own two-run walk
+// where it has one, the sequence's iterators otherwise.
+template <class Window, class F>
+void visit_oldest_first(const Window& window, F&& f) {
+    if constexpr (requires { window.for_each(f); }) {
+        window.for_each(f);
+    } else {
+        for (double v : window) f(v);
+    }
+}
+
 struct HiLo {
     double hi;
     double lo;
 };
 
 // Highest and lowest value, folded in arrival order from -inf and +inf.
-inline HiLo window_hi_lo(const std::deque<double>& window) {
+template <class Window>
+HiLo window_hi_lo(const Window& window) {
     HiLo r{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
-    for (double v : window) {
+    visit_oldest_first(window, [&r](double v) {
         r.hi = std::max(r.hi, v);
         r.lo = std::min(r.lo, v);
-    }
+    });
     return r;
 }
 
 // Plain sum in arrival order from `start` (callers pass -0.0 or 0.0 as their
 // arithmetic demands); used to re-add running sums so drift cannot build up.
-inline double window_sum(const std::deque<double>& window, double start) {
+template <class Window>
+double window_sum(const Window& window, double start) {
     double s = start;
-    for (double v : window) s += v;
+    visit_oldest_first(window, [&s](double v) { s += v; });
     return s;
 }
 

@@ -1,16 +1,76 @@
-// Highest and lowest of the last n values in amortised O(1) per value: two
-// monotone queues of (arrival number, value). The answers are exactly those of a
-// scan folded from the oldest value with strict comparisons: among equal extremes
-// (such as -0.0 and +0.0) the oldest one still in the window is answered.
+// Extremes of the last n values in amortised O(1) per value, by monotone queues of
+// (arrival number, value) kept in a ring allocated once.
+//
+// ExtremeQueue is the one queue; its policy `GivesWay(kept, incoming)` says when the
+// newest kept entry leaves for an incoming value. A strict policy (kept < incoming
+// for a maximum) keeps the oldest of equal extremes, a non-strict one the newest; the
+// two differ for values that compare equal but are not the same (-0.0 and +0.0), and
+// NaN handling follows from the comparison chosen.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/fixed_ring.hpp"
 
 namespace torvex {
 
+// Policies for a maximum queue (the minimum mirrors them).
+struct BelowIncoming {  // strict: among equal maxima the oldest stays
+    static bool gives_way(double kept, double incoming) { return kept < incoming; }
+};
+struct AboveIncoming {  // strict: among equal minima the oldest stays
+    static bool gives_way(double kept, double incoming) { return kept > incoming; }
+};
+struct NotAboveIncoming {  // among equal maxima the newest stays
+    static bool gives_way(double kept, double incoming) { return kept <= incoming; }
+};
+struct NotBelowIncoming {  // among equal minima the newest stays
+    static bool gives_way(double kept, double incoming) { return kept >= incoming; }
+};
+
+template <class Policy>
+class ExtremeQueue {
+public:
+    struct Entry {
+        std::uint64_t seq;
+        double value;
+    };
+
+    // capacity >= 1: the most entries alive at once (the span of the window).
+    explicit ExtremeQueue(std::uint64_t capacity) : entries_(capacity) {}
+
+    // Drops the entries that arrived before arrival number `first`.
+    void expire_before(std::uint64_t first) {
+        while (!entries_.empty() && entries_.front().seq < first) entries_.pop_front();
+    }
+
+    // The same for a window that slides by one arrival per push: at most the front
+    // entry can have left.
+    void expire_front_before(std::uint64_t first) {
+        if (!entries_.empty() && entries_.front().seq < first) entries_.pop_front();
+    }
+
+    // Adds v as arrival `seq` (increasing from push to push) after the entries that
+    // give way to it have left; the caller has expired what left the window.
+    void push(std::uint64_t seq, double v) {
+        while (!entries_.empty() && Policy::gives_way(entries_.back().value, v)) entries_.pop_back();
+        entries_.push_back(Entry{seq, v});
+    }
+
+    bool empty() const { return entries_.empty(); }
+    std::uint64_t size() const { return entries_.size(); }
+    // The extreme of the live entries (front) and the later ones in queue order.
+    const Entry& front() const { return entries_.front(); }
+    const Entry& operator[](std::uint64_t i) const { return entries_[i]; }
+
+private:
+    FixedRing<Entry> entries_;
+};
+
+// Highest and lowest of the last n values. The answers are exactly those of a scan
+// folded from the oldest value with strict comparisons: among equal extremes (such
+// as -0.0 and +0.0) the oldest one still in the window is answered.
 class SlidingExtremes {
 public:
     // n is at least 1 and already bounded by the owner.
@@ -20,12 +80,12 @@ public:
     // arrival (pass the same value twice to track one series).
     void push(double hi, double lo) {
         count_ += 1;
-        while (!highs_.empty() && expired(highs_.front().seq)) highs_.pop_front();
-        while (!lows_.empty() && expired(lows_.front().seq)) lows_.pop_front();
-        while (!highs_.empty() && highs_.back().value < hi) highs_.pop_back();
-        while (!lows_.empty() && lows_.back().value > lo) lows_.pop_back();
-        highs_.push({count_, hi});
-        lows_.push({count_, lo});
+        // Arrival `seq` has left once seq + n <= count.
+        const std::uint64_t first = count_ + 1 > period_ ? count_ + 1 - period_ : 0;
+        highs_.expire_front_before(first);
+        lows_.expire_front_before(first);
+        highs_.push(count_, hi);
+        lows_.push(count_, lo);
     }
 
     // Both need at least one push.
@@ -45,22 +105,14 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    struct Entry {
-        std::uint64_t seq = 0;
-        double value = 0.0;
-    };
-
-    template <class Beyond>
-    bool strict_head(const CappedRing<Entry>& queue, std::uint64_t ago, Beyond beyond) const {
+    template <class Queue, class Beyond>
+    bool strict_head(const Queue& queue, std::uint64_t ago, Beyond beyond) const {
         if (queue.empty() || ago >= count_ || queue.front().seq != count_ - ago) return false;
         return queue.size() == 1 || beyond(queue[1].value, queue.front().value);
     }
 
-    // Arrival `seq` has left the window of the last n arrivals.
-    bool expired(std::uint64_t seq) const { return seq + period_ <= count_; }
-
-    CappedRing<Entry> highs_;
-    CappedRing<Entry> lows_;
+    ExtremeQueue<BelowIncoming> highs_;
+    ExtremeQueue<AboveIncoming> lows_;
     std::uint64_t period_;
     std::uint64_t count_ = 0;
 };

@@ -17,7 +17,7 @@ namespace {
 
 }  // namespace
 
-SortedWindow::SortedWindow(std::uint64_t n) : capacity_(n) { sorted_.reserve(n); }
+SortedWindow::SortedWindow(std::uint64_t n) : values_(n), capacity_(n) { sorted_.reserve(n); }
 
 std::expected<SortedWindow, IndicatorError> SortedWindow::create(std::uint64_t n) {
     if (n == 0) return std::unexpected(IndicatorError::invalid_period("window size must be non-zero"));

@@ -5,12 +5,12 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -46,7 +46,7 @@ public:
     static void abs_deviations(std::span<const double> sorted, double c, std::vector<double>& out);
 
     std::span<const double> sorted() const { return sorted_; }
-    const std::deque<double>& values() const { return values_; }  // oldest first
+    const FixedRing<double>& values() const { return values_; }  // oldest first
     std::size_t size() const { return values_.size(); }
     std::uint64_t capacity() const { return capacity_; }
     bool full() const { return values_.size() == capacity_; }
@@ -55,7 +55,7 @@ public:
 private:
     explicit SortedWindow(std::uint64_t n);
 
-    std::deque<double> values_;
+    FixedRing<double> values_;
     std::vector<double> sorted_;
     std::uint64_t capacity_;
 };

@@ -1,19 +1,23 @@
 // The last n (a, b) pairs with the running sum of each component: a pair in adds,
 // the pair that leaves subtracts. Owners test these sums against zero, so both are
-// re-added from the window every n pushes: a large pair that has left the window
+// re-added from the window (oldest first, from 0.0) every n pushes and on the push
+// that takes out a pair which dwarfed the window's magnitudes when it came: a large pair that has left the window
 // leaves no residue behind, and a flat window reads exactly flat.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <optional>
 
-#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
 
 class SummedPairWindow {
 public:
     // n is at least 1 and already bounded by the owner.
-    explicit SummedPairWindow(std::uint64_t n) : window_(n), period_(n) {}
+    explicit SummedPairWindow(std::uint64_t n) : window_(n), clock_(n, n) {}
 
     // No input guard: the owner passes finite components.
     void push(double a, double b) {
@@ -21,26 +25,28 @@ public:
             sum_a_ = sum_a_ - old->a;
             sum_b_ = sum_b_ - old->b;
         }
+        const bool outweighs = ResumClock::dwarfs(std::fabs(a) + std::fabs(b), scale_);
         sum_a_ = sum_a_ + a;
         sum_b_ = sum_b_ + b;
-        since_resum_ += 1;
-        if (since_resum_ == period_) {
+        if (clock_.tick(outweighs)) {
             double sa = 0.0;
             double sb = 0.0;
+            double m = 0.0;
             window_.for_each([&](const Pair& p) {
                 sa += p.a;
                 sb += p.b;
+                m += std::fabs(p.a) + std::fabs(p.b);
             });
             sum_a_ = sa;
             sum_b_ = sb;
-            since_resum_ = 0;
+            scale_ = m;
         }
     }
 
     bool full() const { return window_.full(); }
     double sum_a() const { return sum_a_; }
     double sum_b() const { return sum_b_; }
-    std::uint64_t period() const { return period_; }
+    std::uint64_t period() const { return window_.capacity(); }
 
 private:
     struct Pair {
@@ -48,11 +54,13 @@ private:
         double b = 0.0;
     };
 
-    CappedRing<Pair> window_;
-    std::uint64_t period_;
+    FixedRing<Pair> window_;
+    ResumClock clock_;
     double sum_a_ = 0.0;
     double sum_b_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    // Σ(|a| + |b|) over the window at the last re-sum: what a new pair is judged by
+    // (the components may have either sign, so their sums are no measure of scale).
+    double scale_ = 0.0;
 };
 
 }  // namespace torvex

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cmath>
 #include <cstdint>
-#include <deque>
 #include <expected>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/error.hpp"
 
@@ -48,9 +48,11 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    SummedWindow(std::uint64_t n, std::uint64_t span) : period_(n), clock_(span, n) {}
+    // The ring has room for the span: an owner that re-sums before the oldest leaves
+    // holds n + 1 values for a moment.
+    SummedWindow(std::uint64_t n, std::uint64_t span) : values_(span > n ? span : n), period_(n), clock_(span, n) {}
 
-    std::deque<double> values_;
+    FixedRing<double> values_;
     std::uint64_t period_;
     double sum_ = 0.0;
     ResumClock clock_;

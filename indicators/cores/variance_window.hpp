@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <expected>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/shifted_sums.hpp"
@@ -29,6 +30,7 @@ public:
     double sample_variance() const { return sums_.sample_variance(static_cast<double>(period_)); }
 
     std::uint64_t period() const { return period_; }
+    std::uint64_t size() const { return window_.size(); }
 
 private:
     explicit VarianceWindow(std::uint64_t n) : window_(n), period_(n) {}

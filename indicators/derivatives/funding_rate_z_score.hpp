@@ -2,11 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/feed_indicator.hpp"
+#include "indicators/cores/fixed_ring.hpp"
 
 namespace torvex {
 
@@ -20,11 +20,11 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit FundingRateZScore(std::uint64_t period) : period_(period) {}
+    explicit FundingRateZScore(std::uint64_t period) : window_(period), period_(period) {}
 
     void reanchor();
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     double anchor_ = 0.0;
     bool anchor_set_ = false;
     double sum_d_ = 0.0;

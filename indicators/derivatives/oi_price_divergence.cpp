@@ -8,8 +8,7 @@ std::expected<OIPriceDivergence, IndicatorError> OIPriceDivergence::create(std::
 }
 
 std::optional<double> OIPriceDivergence::step(const DerivativesTick& tick) {
-    window_.push_back({tick.open_interest, tick.mark_price});
-    if (window_.size() > period_ + 1) window_.pop_front();
+    window_.push({tick.open_interest, tick.mark_price});
     if (window_.size() < period_ + 1) return std::nullopt;
     const Sample& first = window_.front();
     const Sample& last = window_.back();

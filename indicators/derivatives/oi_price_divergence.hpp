@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/feed_indicator.hpp"
+#include "indicators/cores/fixed_ring.hpp"
 
 namespace torvex {
 
@@ -19,13 +19,13 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit OIPriceDivergence(std::uint64_t period) : period_(period) {}
+    explicit OIPriceDivergence(std::uint64_t period) : window_(period + 1), period_(period) {}
 
     struct Sample {
         double open_interest;
         double mark_price;
     };
-    std::deque<Sample> window_;  // at most period + 1 samples
+    FixedRing<Sample> window_;  // at most period + 1 samples
     std::uint64_t period_;
 };
 

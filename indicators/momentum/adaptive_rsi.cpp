@@ -27,8 +27,7 @@ std::optional<double> AdaptiveRsi::step(double x) {
     }
     const double d = x - *prev_;
     prev_ = x;
-    prices_.push_back(x);
-    if (prices_.size() > period_ + 1) prices_.pop_front();
+    prices_.push(x);
 
     const double ad = std::fabs(d);
     const bool outweighs = ResumClock::dwarfs(ad, vol_sum_);

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
@@ -20,14 +20,14 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit AdaptiveRsi(std::uint64_t n) : clock_(n, n), period_(n) {}
+    explicit AdaptiveRsi(std::uint64_t n) : prices_(n + 1), changes_(n), clock_(n, n), period_(n) {}
 
     std::optional<double> prev_;
     bool seeded_ = false;
     double avg_gain_ = 0.0;
     double avg_loss_ = 0.0;
-    std::deque<double> prices_;   // the last n + 1 closes
-    std::deque<double> changes_;  // the last n absolute one-bar changes
+    FixedRing<double> prices_;   // the last n + 1 closes
+    FixedRing<double> changes_;  // the last n absolute one-bar changes
     double vol_sum_ = 0.0;
     // vol_sum_ is tested for zero (a flat path), so it is re-added from the window
     // every n changes instead of carrying rounding residue forever.

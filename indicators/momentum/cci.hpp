@@ -9,7 +9,7 @@
 
 #include "indicators/cores/bar_prices.hpp"
 #include "indicators/indicator.hpp"
-#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/resummed_ring.hpp"
 
 namespace torvex {
 
@@ -21,7 +21,8 @@ public:
 
     // A candle that already passed the candle rule; the index once n bars came, 0
     // for a window without deviation. The sum is re-added from the window every n
-    // updates, so a flat window after any history reads exactly flat.
+    // updates and as a value that dwarfed it leaves, so a flat window after any
+    // history reads exactly flat.
     std::optional<double> step(const Ohlcv& bar);
 
     std::uint64_t period() const { return period_; }
@@ -29,10 +30,8 @@ public:
 private:
     explicit CciCore(std::uint64_t n) : window_(n), period_(n) {}
 
-    CappedRing<double> window_;
+    ResummedRing window_;  // typical prices and their sum
     std::uint64_t period_;
-    double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
 };
 
 class Cci final : public CandleIndicator<Cci> {

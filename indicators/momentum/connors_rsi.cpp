@@ -40,7 +40,8 @@ std::optional<double> ConnorsRsi::step(double x) {
 
     if (returns_.size() < rank_len_) return std::nullopt;
     const double newest = returns_.back();
-    const auto below = std::count_if(returns_.begin(), returns_.end(), [newest](double r) { return r < newest; });
+    std::uint64_t below = 0;
+    returns_.for_each([&below, newest](double r) { below += r < newest ? 1 : 0; });
     const double p = (100.0 * static_cast<double>(below)) / static_cast<double>(rank_len_);
     if (!r1 || !r2) return std::nullopt;
     return ((*r1 + *r2) + p) / 3.0;

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/rsi_core.hpp"
 
@@ -22,12 +22,12 @@ public:
 
 private:
     ConnorsRsi(RsiCore price_rsi, RsiCore streak_rsi, std::uint64_t c)
-        : price_rsi_(std::move(price_rsi)), streak_rsi_(std::move(streak_rsi)), rank_len_(c) {}
+        : price_rsi_(std::move(price_rsi)), streak_rsi_(std::move(streak_rsi)), returns_(c), rank_len_(c) {}
 
     RsiCore price_rsi_;
     RsiCore streak_rsi_;
     std::optional<double> prev_;
-    std::deque<double> returns_;
+    FixedRing<double> returns_;
     std::uint64_t rank_len_;
     double streak_ = 0.0;  // bars in a row up (positive) or down (negative)
 };

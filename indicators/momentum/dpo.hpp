@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
@@ -21,7 +21,7 @@ public:
 private:
     explicit Dpo(std::uint64_t n);
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
     std::uint64_t lag_;       // ⌊n/2⌋: how far back the detrended close lies
     std::uint64_t capacity_;  // max(n, ⌊n/2⌋ + 2): enough for both the mean and the lagged close

@@ -35,9 +35,10 @@ std::optional<double> DynamicMomentumIndex::step(double close) {
     }
     double up = 0.0;
     double down = 0.0;
-    for (auto it = changes_.end() - static_cast<std::ptrdiff_t>(k); it != changes_.end(); ++it) {
-        if (*it > 0.0) up += *it;
-        else if (*it < 0.0) down += -*it;
+    for (std::uint64_t i = changes_.size() - k; i < changes_.size(); ++i) {
+        const double c = changes_[i];
+        if (c > 0.0) up += c;
+        else if (c < 0.0) down += -c;
     }
     if (up + down == 0.0) return 50.0;
     return (100.0 * up) / (up + down);

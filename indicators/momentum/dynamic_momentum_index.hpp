@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/averages/sma.hpp"
 #include "indicators/statistics/variance.hpp"
@@ -28,12 +28,12 @@ private:
     static constexpr std::uint64_t kMinChanges = 5;
 
     DynamicMomentumIndex(VarianceWindow deviation, SmaCore average, std::uint64_t p)
-        : deviation_(std::move(deviation)), average_(std::move(average)), base_period_(p) {}
+        : deviation_(std::move(deviation)), changes_(kMaxChanges), average_(std::move(average)), base_period_(p) {}
 
     VarianceWindow deviation_;
     std::optional<double> sd_;
     std::optional<double> prev_;
-    std::deque<double> changes_;
+    FixedRing<double> changes_;
     SmaCore average_;
     std::optional<double> average_sd_;
     std::uint64_t base_period_;

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -26,9 +26,9 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit LagWindow(std::uint64_t n) : period_(n) {}
+    explicit LagWindow(std::uint64_t n) : window_(n + 1), period_(n) {}
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
 };
 

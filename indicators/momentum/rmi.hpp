@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,9 +20,9 @@ public:
     std::uint64_t warmup() const override { return period_ + lag_; }
 
 private:
-    Rmi(std::uint64_t n, std::uint64_t m) : period_(n), lag_(m) {}
+    Rmi(std::uint64_t n, std::uint64_t m) : closes_(m), period_(n), lag_(m) {}
 
-    std::deque<double> closes_;  // the last m closes
+    FixedRing<double> closes_;  // the last m closes
     // The first n gains and losses are added in arrival order from 0, which is what
     // summing the seed lists once would give, without keeping the lists.
     double seed_gain_ = 0.0;

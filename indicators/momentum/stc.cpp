@@ -18,7 +18,7 @@ std::expected<Stc, IndicatorError> Stc::create(std::uint64_t fast, std::uint64_t
     return Stc(fast, slow, cycle, factor);
 }
 
-double Stc::stochastic(const std::deque<double>& window, double v) {
+double Stc::stochastic(const FixedRing<double>& window, double v) {
     const HiLo r = window_hi_lo(window);
     if (r.hi > r.lo) return ((v - r.lo) * 100.0) / (r.hi - r.lo);
     return 0.0;

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 
@@ -23,17 +23,17 @@ public:
 
 private:
     Stc(std::uint64_t fast, std::uint64_t slow, std::uint64_t cycle, double factor)
-        : fast_(fast), slow_(slow), cycle_(cycle), factor_(factor) {}
+        : macd_window_(cycle), k_window_(cycle), fast_(fast), slow_(slow), cycle_(cycle), factor_(factor) {}
 
     // Position of v within the window's range in percent; 0.0 for a flat window.
-    static double stochastic(const std::deque<double>& window, double v);
+    static double stochastic(const FixedRing<double>& window, double v);
     // The first value passes unchanged; later ones move from the last by `factor`.
     double smooth(std::optional<double>& last, double x) const;
 
     std::optional<double> k_smoothed_;
     std::optional<double> stc_;
-    std::deque<double> macd_window_;
-    std::deque<double> k_window_;
+    FixedRing<double> macd_window_;
+    FixedRing<double> k_window_;
     SeededEma fast_;
     SeededEma slow_;
     std::uint64_t cycle_;

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/rsi_core.hpp"
 
@@ -20,10 +20,10 @@ public:
     std::uint64_t warmup() const override { return rsi_.period() + window_len_; }
 
 private:
-    StochRsi(RsiCore rsi, std::uint64_t k) : rsi_(std::move(rsi)), window_len_(k) {}
+    StochRsi(RsiCore rsi, std::uint64_t k) : rsi_(std::move(rsi)), window_(k), window_len_(k) {}
 
     RsiCore rsi_;
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t window_len_;
 };
 

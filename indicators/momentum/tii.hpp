@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/averages/sma.hpp"
@@ -22,11 +22,11 @@ public:
     std::uint64_t warmup() const override { return average_.period() + window_len_ - 1; }
 
 private:
-    Tii(SmaCore average, std::uint64_t m) : average_(std::move(average)), window_len_(m), clock_(m, m) {}
+    Tii(SmaCore average, std::uint64_t m) : deviations_(m), average_(std::move(average)), window_len_(m), clock_(m, m) {}
 
     void resum();
 
-    std::deque<double> deviations_;
+    FixedRing<double> deviations_;
     SmaCore average_;
     std::uint64_t window_len_;
     double pos_sum_ = 0.0;  // sum of the positive deviations in the window

@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/feed_indicator.hpp"
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
@@ -20,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit OrderFlowImbalance(std::uint64_t period) : period_(period), clock_(period, period) {}
+    explicit OrderFlowImbalance(std::uint64_t period) : flows_(period), period_(period), clock_(period, period) {}
 
     struct Quote {
         double bid_price;
@@ -30,7 +30,7 @@ private:
     };
 
     std::optional<Quote> previous_;
-    std::deque<double> flows_;
+    FixedRing<double> flows_;
     std::uint64_t period_;
     double sum_ = 0.0;
     ResumClock clock_;

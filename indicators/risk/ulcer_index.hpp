@@ -3,13 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
-#include <utility>
 
 #include "indicators/indicator.hpp"
-#include "indicators/cores/value_ring.hpp"
+#include "indicators/cores/resummed_ring.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 
 namespace torvex {
 
@@ -23,17 +22,15 @@ public:
     std::uint64_t warmup() const override { return 2 * period_ - 1; }
 
 private:
-    explicit UlcerIndex(std::uint64_t n) : sq_window_(n), period_(n) {}
+    explicit UlcerIndex(std::uint64_t n) : max_queue_(n), sq_window_(n), period_(n) {}
 
     std::optional<double> last_;
     // Monotone queue of (bar index, close), closes falling from the front: the
-    // front is the highest close of the last n.
-    std::deque<std::pair<std::uint64_t, double>> max_queue_;
-    ValueRing sq_window_;  // squared drawdowns
+    // front is the highest close of the last n (the newest of equal highs).
+    ExtremeQueue<NotAboveIncoming> max_queue_;
+    ResummedRing sq_window_;  // squared drawdowns and their sum
     std::uint64_t period_;
     std::uint64_t bar_index_ = 0;
-    double sq_sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
 };
 
 }  // namespace torvex

@@ -23,19 +23,19 @@ std::optional<double> UpsidePotentialRatio::step(double close) {
     }
     const double d = close - mar_;
     const double down = min_num(d, 0.0);
+    const bool outweighs =
+        ResumClock::dwarfs(max_num(d, 0.0), up_sum_) || ResumClock::dwarfs(down * down, down_sq_sum_);
     up_sum_ = max_num(d, 0.0) + up_sum_;
     down_sq_sum_ = down * down + down_sq_sum_;
-    since_resum_ += 1;
-    if (since_resum_ >= window_.capacity()) {
+    if (clock_.tick(outweighs)) {
         up_sum_ = -0.0;
         down_sq_sum_ = -0.0;
-        for (double v : window_) {
+        window_.for_each([this](double v) {
             const double dv = v - mar_;
             const double dn = min_num(dv, 0.0);
             up_sum_ += max_num(dv, 0.0);
             down_sq_sum_ += dn * dn;
-        }
-        since_resum_ = 0;
+        });
     }
     if (!window_.full()) return std::nullopt;
     const double nf = static_cast<double>(window_.capacity());

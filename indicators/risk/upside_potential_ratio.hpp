@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/value_ring.hpp"
 
 namespace torvex {
@@ -21,16 +22,16 @@ public:
     std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:
-    UpsidePotentialRatio(std::uint64_t n, double mar) : window_(n), mar_(mar) {}
+    UpsidePotentialRatio(std::uint64_t n, double mar) : window_(n), mar_(mar), clock_(n, n) {}
 
     ValueRing window_;
     double mar_;
     double up_sum_ = 0.0;
     double down_sq_sum_ = 0.0;
-    // Both sums are re-added from the window every n updates, so that a window
-    // without downside finds its downside sum exactly 0 again soon after a huge
-    // value has left.
-    std::uint64_t since_resum_ = 0;
+    // Both sums are re-added from the window every n updates and as a value that
+    // dwarfed them leaves, so that a window without downside finds its downside sum
+    // exactly 0 again as soon as a huge value has left.
+    ResumClock clock_;
 };
 
 }  // namespace torvex

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/value_ring.hpp"
 
 namespace torvex {
@@ -56,12 +57,13 @@ private:
 
 // The last n returns with their running sum, the running total of their losses
 // (−v over the negative v) and the count of those losses. Both sums are re-added
-// from the window (from −0.0, oldest first) every n updates: a huge value leaving
-// would otherwise wipe out the small ones that stay, and the loss total could miss
-// 0 for a window without losses or reach it with losses still held.
+// from the window (from −0.0, oldest first) every n updates and on the update that
+// takes out a value which dwarfed them: a huge value leaving would otherwise wipe
+// out the small ones that stay, and the loss total could miss 0 for a window
+// without losses or reach it with losses still held.
 class ReturnWindow {
 public:
-    explicit ReturnWindow(std::uint64_t n) : window_(n) {}
+    explicit ReturnWindow(std::uint64_t n) : window_(n), clock_(n, n) {}
 
     // Appends x (the owner refuses non-finite values), the oldest leaving first
     // once n are held; answers whether n values are held.
@@ -73,20 +75,23 @@ public:
                 losses_ -= 1;
             }
         }
+        // Returns have either sign: a value is judged against the magnitudes held at
+        // the last re-sum.
+        const bool outweighs = ResumClock::dwarfs(x, scale_);
         sum_ = sum_ + x;
         if (x < 0.0) {
             loss_total_ = loss_total_ + (-x);
             losses_ += 1;
         }
-        since_resum_ += 1;
-        if (since_resum_ >= window_.capacity()) {
+        if (clock_.tick(outweighs)) {
             sum_ = -0.0;
             loss_total_ = -0.0;
-            for (double v : window_) {
+            scale_ = -0.0;
+            window_.for_each([this](double v) {
                 sum_ += v;
+                scale_ += std::fabs(v);
                 if (v < 0.0) loss_total_ += -v;
-            }
-            since_resum_ = 0;
+            });
         }
         return window_.full();
     }
@@ -100,9 +105,10 @@ public:
 private:
     ValueRing window_;
     double sum_ = 0.0;
+    ResumClock clock_;
+    double scale_ = 0.0;  // Σ|v| over the window at the last re-sum
     double loss_total_ = 0.0;
     std::uint64_t losses_ = 0;
-    std::uint64_t since_resum_ = 0;
 };
 
 // gains / losses, with the fixed answers of a window without losses: 1.0 when it

@@ -15,15 +15,15 @@ std::expected<Autocorrelation, IndicatorError> Autocorrelation::create(std::uint
 std::optional<double> Autocorrelation::step(double close) {
     push_capped(window_, period_, close);
     if (window_.size() < period_) return std::nullopt;
-    const AnchoredMean m = anchored_mean(window_.begin(), window_.end(), window_.size());
+    const std::span<const double> w = window_.view();
+    const AnchoredMean m = anchored_mean(w.begin(), w.end(), w.size());
     double v = 0.0;
-    for (double x : window_) {
+    for (double x : w) {
         const double d = m.deviation(x);
         v += d * d;
     }
     double c = 0.0;
-    auto lead = window_.cbegin() + static_cast<std::ptrdiff_t>(lag_);
-    for (auto it = window_.cbegin(); lead != window_.cend(); ++it, ++lead) c += m.deviation(*it) * m.deviation(*lead);
+    for (std::size_t i = 0; i + lag_ < w.size(); ++i) c += m.deviation(w[i]) * m.deviation(w[i + lag_]);
     if (v == 0.0) return 0.0;
     return c / v;
 }

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -22,9 +22,9 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    Autocorrelation(std::uint64_t period, std::uint64_t lag) : period_(period), lag_(lag) {}
+    Autocorrelation(std::uint64_t period, std::uint64_t lag) : window_(period), period_(period), lag_(lag) {}
 
-    std::deque<double> window_;
+    FixedRing<double, RingLayout::Mirrored> window_;  // read as one span on every bar
     std::uint64_t period_;
     std::uint64_t lag_;
 };

@@ -8,7 +8,7 @@
 
 namespace torvex {
 
-DetrendedStdDev::DetrendedStdDev(std::uint64_t n) : period_(n), denom_(PositionSums::of(n).denom) {}
+DetrendedStdDev::DetrendedStdDev(std::uint64_t n) : window_(n), period_(n), denom_(PositionSums::of(n).denom) {}
 
 std::expected<DetrendedStdDev, IndicatorError> DetrendedStdDev::create(std::uint64_t n) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("detrended stddev needs period >= 2"));

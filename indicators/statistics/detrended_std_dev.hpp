@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -22,7 +22,7 @@ public:
 private:
     explicit DetrendedStdDev(std::uint64_t n);
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
     double denom_;  // n·Σi² − (Σi)² over the positions 0 … n − 1
 };

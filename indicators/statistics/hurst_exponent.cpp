@@ -9,7 +9,7 @@
 
 namespace torvex {
 
-HurstExponent::HurstExponent(std::uint64_t n, std::uint64_t chunks) : period_(n), chunks_(chunks) {
+HurstExponent::HurstExponent(std::uint64_t n, std::uint64_t chunks) : window_(n), period_(n), chunks_(chunks) {
     scratch_.reserve(n);
 }
 

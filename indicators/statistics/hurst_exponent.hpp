@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -26,7 +26,7 @@ public:
 private:
     HurstExponent(std::uint64_t n, std::uint64_t chunks);
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::vector<double> scratch_;  // the window, oldest first, reused on every value
     std::uint64_t period_;
     std::uint64_t chunks_;

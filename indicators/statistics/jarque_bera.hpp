@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -21,10 +21,10 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit JarqueBera(std::uint64_t n) : period_(n) {}
+    explicit JarqueBera(std::uint64_t n) : window_(n), period_(n) {}
 
     std::optional<double> last_;
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
 };
 

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,9 +20,9 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit RollingPercentileRank(std::uint64_t n) : period_(n) {}
+    explicit RollingPercentileRank(std::uint64_t n) : window_(n), period_(n) {}
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
 };
 

@@ -8,7 +8,7 @@
 namespace torvex {
 
 SampleEntropy::SampleEntropy(std::uint64_t n, std::uint64_t m, double r_factor)
-    : period_(n), m_(m), r_factor_(r_factor) {
+    : window_(n), period_(n), m_(m), r_factor_(r_factor) {
     scratch_.reserve(n);
 }
 

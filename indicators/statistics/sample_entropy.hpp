@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -28,7 +28,7 @@ public:
 private:
     SampleEntropy(std::uint64_t n, std::uint64_t m, double r_factor);
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::vector<double> scratch_;  // the window, oldest first, reused on every value
     std::uint64_t period_;
     std::uint64_t m_;

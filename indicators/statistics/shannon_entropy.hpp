@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -23,9 +23,9 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    ShannonEntropy(std::uint64_t n, std::uint64_t bins) : counts_(bins, 0), period_(n), bins_(bins) {}
+    ShannonEntropy(std::uint64_t n, std::uint64_t bins) : window_(n), counts_(bins, 0), period_(n), bins_(bins) {}
 
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::vector<std::uint64_t> counts_;  // one per bin, refilled on every value
     std::uint64_t period_;
     std::uint64_t bins_;

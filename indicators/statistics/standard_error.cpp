@@ -7,7 +7,7 @@
 
 namespace torvex {
 
-StandardError::StandardError(std::uint64_t n) : period_(n) {
+StandardError::StandardError(std::uint64_t n) : window_(n), period_(n) {
     const double nf = static_cast<double>(n);
     const double sum_x = ((nf - 1.0) * nf) * 0.5;
     denom_ = ((2.0 * nf - 1.0) * ((nf - 1.0) * nf) / 6.0) * nf - sum_x * sum_x;

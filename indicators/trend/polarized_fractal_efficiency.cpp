@@ -25,7 +25,7 @@ std::optional<double> PolarizedFractalEfficiency::step(double close) {
         if (const std::optional<double> old = push_capped(segments_, n, seg)) path_ = path_ - *old;
         if (clock_.tick(outweighs)) {
             double s = -0.0;
-            for (double v : segments_) s += v;
+            segments_.for_each([&s](double v) { s += v; });
             path_ = s;
         }
     }

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/momentum/rate_of_change.hpp"
@@ -23,11 +23,11 @@ public:
 
 private:
     PolarizedFractalEfficiency(LagWindow prices, SeededEma smoother)
-        : prices_(std::move(prices)), clock_(prices_.period(), prices_.period()), smoother_(std::move(smoother)) {}
+        : prices_(std::move(prices)), segments_(prices_.period()), clock_(prices_.period(), prices_.period()), smoother_(std::move(smoother)) {}
 
     std::optional<double> prev_;
     LagWindow prices_;             // the close n bars back
-    std::deque<double> segments_;  // the last n segment lengths
+    FixedRing<double> segments_;  // the last n segment lengths
     double path_ = 0.0;            // their running sum
     // The path is re-added every n segments and as a huge segment leaves: it must not
     // leave the sum absorbed (and the division unguarded) after it has gone.

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -19,11 +19,11 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit TrendStrengthIndex(std::uint64_t n) : period_(n) {}
+    explicit TrendStrengthIndex(std::uint64_t n) : window_(n), period_(n) {}
 
     // Re-read whole on every bar: centring on the window mean each time keeps the
     // sums exact enough without any running state to drift.
-    std::deque<double> window_;
+    FixedRing<double> window_;
     std::uint64_t period_;
 };
 

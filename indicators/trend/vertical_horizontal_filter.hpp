@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
@@ -20,11 +20,11 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit VerticalHorizontalFilter(std::uint64_t n) : period_(n), clock_(n, n) {}
+    explicit VerticalHorizontalFilter(std::uint64_t n) : prices_(n), changes_(n), period_(n), clock_(n, n) {}
 
     std::optional<double> prev_;
-    std::deque<double> prices_;
-    std::deque<double> changes_;
+    FixedRing<double> prices_;
+    FixedRing<double> changes_;
     std::uint64_t period_;
     double change_sum_ = 0.0;
     // change_sum_ decides the flat case by comparing with zero, so it is re-added

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/log_return_step.hpp"
 
@@ -22,10 +22,10 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit BipowerVariation(std::uint64_t n) : period_(n) {}
+    explicit BipowerVariation(std::uint64_t n) : window_(n + 1), period_(n) {}
 
     LogReturnStep returns_;
-    std::deque<double> window_;  // the last n returns
+    FixedRing<double> window_;  // the last n returns
     std::uint64_t period_;
     double sum_ = 0.0;           // Σ|r[i]·r[i + 1]| over adjacent pairs of the window
     std::uint64_t since_resum_ = 0;

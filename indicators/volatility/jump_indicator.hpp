@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/log_return_step.hpp"
 #include "indicators/cores/shifted_sums.hpp"
@@ -26,11 +26,11 @@ public:
     std::uint64_t warmup() const override { return period_ + 2; }
 
 private:
-    JumpIndicator(std::uint64_t n, double threshold) : period_(n), threshold_(threshold) {}
+    JumpIndicator(std::uint64_t n, double threshold) : window_(n), period_(n), threshold_(threshold) {}
 
     LogReturnStep returns_;
     std::optional<double> last_;
-    std::deque<double> window_;  // the previous n returns
+    FixedRing<double> window_;  // the previous n returns
     ShiftedSums sums_;
     std::uint64_t period_;
     double threshold_;

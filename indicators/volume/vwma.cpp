@@ -13,11 +13,12 @@ std::optional<double> VwmaCore::step(double price, double volume) {
         volume_sum_ -= old->volume;
         price_sum_ -= old->price;
     }
+    const bool outweighs = ResumClock::dwarfs(price * volume, pv_sum_) || ResumClock::dwarfs(volume, volume_sum_) ||
+                           ResumClock::dwarfs(price, price_sum_);
     pv_sum_ += price * volume;
     volume_sum_ += volume;
     price_sum_ += price;
-    since_resum_ += 1;
-    if (since_resum_ >= window_.capacity()) {
+    if (clock_.tick(outweighs)) {
         double pv = -0.0;
         double v = -0.0;
         double p = -0.0;
@@ -29,7 +30,6 @@ std::optional<double> VwmaCore::step(double price, double volume) {
         pv_sum_ = pv;
         volume_sum_ = v;
         price_sum_ = p;
-        since_resum_ = 0;
     }
     if (!window_.full()) return std::nullopt;
     if (volume_sum_ > 0.0) return pv_sum_ / volume_sum_;

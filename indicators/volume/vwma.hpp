@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -28,13 +29,15 @@ private:
         double price;
         double volume;
     };
-    explicit VwmaCore(std::uint64_t n) : window_(n) {}
+    explicit VwmaCore(std::uint64_t n) : window_(n), clock_(n, n) {}
 
     FixedRing<Pair> window_;
     double pv_sum_ = 0.0;
     double volume_sum_ = 0.0;
     double price_sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    // The sums are re-added from the window every n updates and as a bar that
+    // dwarfed them leaves.
+    ResumClock clock_;
 };
 
 class Vwma final : public CandleIndicator<Vwma> {
