@@ -1,38 +1,14 @@
-// Simple moving average of the close, and its running-sum core that many indicators
-// embed.
+// Simple moving average of the close.
 #pragma once
 
 #include <cstdint>
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
-#include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/sma_core.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
-
-// Running mean over a ring of n values. The sum is re-added from the ring every
-// 16·n updates so rounding drift cannot accumulate, and as a value that outweighed
-// the sum leaves (see ResumClock).
-class SmaCore {
-public:
-    static std::expected<SmaCore, IndicatorError> create(std::uint64_t n);
-
-    // Refuses a non-finite x (no value, nothing changed); the mean once n values came.
-    std::optional<double> step(double x);
-
-    std::uint64_t period() const { return period_; }
-    std::uint64_t count() const { return ring_.size(); }
-
-private:
-    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), clock_(n, 16 * n) {}
-
-    FixedRing<double> ring_;
-    std::uint64_t period_;
-    double sum_ = 0.0;
-    ResumClock clock_;
-};
 
 class Sma final : public CloseIndicator<Sma> {
 public:

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "indicators/indicator.hpp"
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 
 namespace torvex {
 

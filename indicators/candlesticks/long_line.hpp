@@ -5,7 +5,7 @@
 
 #include <expected>
 
-#include "indicators/candlesticks/candle_shape.hpp"
+#include "indicators/cores/candle_shape.hpp"
 
 namespace torvex {
 

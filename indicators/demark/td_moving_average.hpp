@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {

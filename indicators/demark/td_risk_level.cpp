@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "indicators/volume/true_range.hpp"
+#include "indicators/cores/wilder_atr.hpp"
 
 namespace torvex {
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "indicators/cores/feed_indicator.hpp"
-#include "indicators/momentum/rate_of_change.hpp"
+#include "indicators/cores/lag_window.hpp"
 
 namespace torvex {
 

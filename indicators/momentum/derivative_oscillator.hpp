@@ -8,7 +8,7 @@
 #include "indicators/indicator.hpp"
 #include "indicators/cores/rsi_core.hpp"
 #include "indicators/cores/seeded_ema.hpp"
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 
 namespace torvex {
 

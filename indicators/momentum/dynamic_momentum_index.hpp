@@ -8,7 +8,7 @@
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 #include "indicators/statistics/variance.hpp"
 
 namespace torvex {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 

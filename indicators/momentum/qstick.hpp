@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 
 namespace torvex {
 

@@ -9,7 +9,7 @@
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 
 namespace torvex {
 

@@ -9,7 +9,7 @@
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
-#include "indicators/momentum/rate_of_change.hpp"
+#include "indicators/cores/lag_window.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 
 namespace torvex {

@@ -8,7 +8,7 @@
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/log_return_step.hpp"
-#include "indicators/momentum/rate_of_change.hpp"
+#include "indicators/cores/lag_window.hpp"
 
 namespace torvex {
 

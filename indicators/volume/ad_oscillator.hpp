@@ -6,7 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 #include "indicators/cores/compensated_sum.hpp"
 #include "indicators/indicator.hpp"
 

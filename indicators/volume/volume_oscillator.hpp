@@ -5,7 +5,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {

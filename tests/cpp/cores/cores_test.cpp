@@ -22,7 +22,7 @@
 #include "indicators/cores/rsi_core.hpp"
 #include "indicators/cores/rvi_volatility_core.hpp"
 #include "indicators/cores/seeded_ema.hpp"
-#include "indicators/averages/sma.hpp"
+#include "indicators/cores/sma_core.hpp"
 #include "indicators/cores/sorted_window.hpp"
 #include "indicators/averages/wma.hpp"
 #include "test_support.hpp"

@@ -1,4 +1,4 @@
-#include "indicators/momentum/rate_of_change.hpp"
+#include "indicators/cores/lag_window.hpp"
 
 #include "indicators/cores/rolling_window.hpp"
 
