@@ -480,33 +480,50 @@ void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& 
     const LoadColumns with_extras(candles);
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     if (rows * runs.size() < kParallelCells) threads = 1;
-    // One scratch column per task, taken when the task starts and dropped when it ends,
-    // so a load holds at most `threads` of them.
-    run_tasks(runs.size(), threads, [&](std::size_t t) {
-        IndicatorColumn& col = columns[runs[t]];
-        std::vector<double> column(rows);
-        ColumnRun run{column, col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
-        const std::optional<FeedClass> feed = feed_of(col.name);
-        const bool extras = !feed || *feed != FeedClass::Bar;
-        col.indicator->run_column(extras ? static_cast<const BarColumns&>(with_extras) : plain, run);
-        col.produced = run.produced;
-        col.field_found = run.field_found;
-        double* base = data.obs.data();
-        for (const std::size_t pos : positions[runs[t]]) {
-            double* cell = base + pos;
-            for (std::uint64_t r = 0; r < rows; ++r, cell += dim) *cell = report_round(column[r]);
-        }
-    });
+    // The columns run in waves of at most `threads`, each into a scratch column of its
+    // own (so a load holds at most that many). A wave is then written into the matrix
+    // row block by row block: writing each column down the row-major matrix on its own
+    // would touch a fresh cache line (and often a fresh page) on every bar.
+    const std::size_t wave = std::min<std::size_t>(threads, runs.size());
+    std::vector<std::vector<double>> scratch(wave);
+    constexpr std::uint64_t kBlockRows = 2048;
+    const std::uint64_t blocks = (rows + kBlockRows - 1) / kBlockRows;
+    for (std::size_t first = 0; first < runs.size(); first += wave) {
+        const std::size_t count = std::min(wave, runs.size() - first);
+        run_tasks(count, threads, [&](std::size_t i) {
+            IndicatorColumn& col = columns[runs[first + i]];
+            std::vector<double>& column = scratch[i];
+            column.resize(rows);
+            ColumnRun run{column, col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
+            const std::optional<FeedClass> feed = feed_of(col.name);
+            const bool extras = !feed || *feed != FeedClass::Bar;
+            col.indicator->run_column(extras ? static_cast<const BarColumns&>(with_extras) : plain, run);
+            col.produced = run.produced;
+            col.field_found = run.field_found;
+        });
+        run_tasks(blocks, threads, [&](std::size_t block) {
+            const std::uint64_t begin = block * kBlockRows, end = std::min(rows, begin + kBlockRows);
+            for (std::uint64_t r = begin; r < end; ++r) {
+                double* row = data.obs.data() + r * dim;
+                for (std::size_t i = 0; i < count; ++i) {
+                    const double v = report_round(scratch[i][r]);
+                    for (const std::size_t pos : positions[runs[first + i]]) row[pos] = v;
+                }
+            }
+        });
+    }
 
+    std::vector<std::size_t> direct;  // positions of the price and microstructure features
+    for (std::size_t i = 0; i < o.features.size(); ++i)
+        if (o.features[i].kind != Feature::Kind::Indicator) direct.push_back(i);
     for (std::size_t r = 0; r < rows; ++r) {
         const BarView b(candles, r);
         const Ohlcv& c = b.c;
         double* row = data.obs.data() + r * dim;
-        for (std::size_t i = 0; i < o.features.size(); ++i) {
+        for (const std::size_t i : direct) {
             const Feature& f = o.features[i];
-            if (f.kind == Feature::Kind::Price) row[i] = report_round(price_value(c, f.price));
-            else if (f.kind == Feature::Kind::Microstructure)
-                row[i] = report_round(micro_value(b, f.micro, f.level.value_or(0)));
+            row[i] = report_round(f.kind == Feature::Kind::Price ? price_value(c, f.price)
+                                                                  : micro_value(b, f.micro, f.level.value_or(0)));
         }
         double* tail = row + o.features.size();
         for (std::uint32_t level = 0; level < o.include_book_levels; ++level) {
