@@ -3,6 +3,7 @@
 namespace torvex {
 
 Checked validate_candle(const Ohlcv& c) {
+    if (candle_is_valid(c)) return {};
     auto fail = [](std::string_view m) { return std::unexpected(IndicatorError::invalid_candle(m)); };
     if (!is_finite(c.open) || !is_finite(c.high) || !is_finite(c.low) || !is_finite(c.close))
         return fail("open, high, low, close must all be finite");

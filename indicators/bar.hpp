@@ -91,4 +91,12 @@ constexpr bool is_finite(double x) {
 // failing check decides the message.
 Checked validate_candle(const Ohlcv& c);
 
+// The same rule as a plain test, for loops that need no message: true exactly when
+// validate_candle accepts the candle.
+constexpr bool candle_is_valid(const Ohlcv& c) {
+    return is_finite(c.open) && is_finite(c.high) && is_finite(c.low) && is_finite(c.close) && is_finite(c.volume) &&
+           !(0.0 > c.volume) && !(c.high < c.low) && !(c.high < c.open) && !(c.high < c.close) &&
+           !(c.low > c.open) && !(c.low > c.close);
+}
+
 }  // namespace torvex

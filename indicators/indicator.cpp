@@ -2,6 +2,15 @@
 
 namespace torvex {
 
+bool wide_loops_available() {
+#if TORVEX_WIDE_LOOPS
+    static const bool available = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return available;
+#else
+    return false;
+#endif
+}
+
 void DynIndicator::run_column(const BarColumns& bars, ColumnRun& run) {
     const std::span<const Ohlcv> candles = bars.candles();
     const bool extras = bars.has_extras();

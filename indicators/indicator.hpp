@@ -58,6 +58,23 @@ struct ColumnRun {
     bool field_found = false;               // some published list held the field
 };
 
+// The column loops below are compiled twice: for the baseline processor and, on
+// x86-64, once more with AVX2 and FMA, where std::fma is one instruction instead of a
+// library call. Every operation is correctly rounded either way and no contraction is
+// allowed, so both give the same bits; the wider build is taken once per column where
+// the processor has it.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define TORVEX_WIDE_LOOPS 1
+#define TORVEX_WIDE_TARGET __attribute__((target("avx2,fma")))
+#else
+#define TORVEX_WIDE_TARGET
+#define TORVEX_WIDE_LOOPS 0
+#endif
+#define TORVEX_INLINE_LOOP __attribute__((always_inline)) inline
+
+// True when this processor runs the wider build (asked once).
+bool wide_loops_available();
+
 class DynIndicator {
 public:
     virtual ~DynIndicator() = default;
@@ -103,11 +120,28 @@ public:
         if (run.field) return DynIndicator::run_column(bars, run);  // no list: a 0.0 column
         Derived& self = *static_cast<Derived*>(this);
         const std::span<const Ohlcv> candles = bars.candles();
-        double* out = run.out.data();
-        for (std::size_t r = 0; r < candles.size(); ++r) {
+#if TORVEX_WIDE_LOOPS
+        if (wide_loops_available()) return loop_wide(self, candles.data(), candles.size(), run.out.data());
+#endif
+        loop(self, candles.data(), candles.size(), run.out.data());
+    }
+
+private:
+    // The state runs in a local copy (moved in and back) whose address never escapes,
+    // and the candles and the column are reached through no other name: together
+    // these let the compiler keep the state of an inlined step in registers.
+    static TORVEX_INLINE_LOOP void loop(Derived& self, const Ohlcv* __restrict candles, std::size_t n,
+                                        double* __restrict out) {
+        Derived local(std::move(self));
+        for (std::size_t r = 0; r < n; ++r) {
             const double close = candles[r].close;
-            out[r] = is_finite(close) ? self.step(close).value_or(0.0) : 0.0;
+            out[r] = is_finite(close) ? local.step(close).value_or(0.0) : 0.0;
         }
+        self = std::move(local);
+    }
+    TORVEX_WIDE_TARGET static void loop_wide(Derived& self, const Ohlcv* __restrict candles, std::size_t n,
+                                             double* __restrict out) {
+        loop(self, candles, n, out);
     }
 };
 
@@ -125,11 +159,23 @@ public:
         if (run.field) return DynIndicator::run_column(bars, run);  // no list: a 0.0 column
         Derived& self = *static_cast<Derived*>(this);
         const std::span<const Ohlcv> candles = bars.candles();
-        double* out = run.out.data();
-        for (std::size_t r = 0; r < candles.size(); ++r) {
+#if TORVEX_WIDE_LOOPS
+        if (wide_loops_available()) return loop_wide(self, candles.data(), candles.size(), run.out.data());
+#endif
+        loop(self, candles.data(), candles.size(), run.out.data());
+    }
+
+private:
+    static TORVEX_INLINE_LOOP void loop(Derived& self, const Ohlcv* __restrict candles, std::size_t n,
+                                        double* __restrict out) {
+        for (std::size_t r = 0; r < n; ++r) {
             const Ohlcv& c = candles[r];
-            out[r] = validate_candle(c) ? self.step(c).value_or(0.0) : 0.0;
+            out[r] = candle_is_valid(c) ? self.step(c).value_or(0.0) : 0.0;
         }
+    }
+    TORVEX_WIDE_TARGET static void loop_wide(Derived& self, const Ohlcv* __restrict candles, std::size_t n,
+                                             double* __restrict out) {
+        loop(self, candles, n, out);
     }
 };
 
@@ -178,20 +224,17 @@ public:
                     break;
                 }
         }
-        const std::span<const Ohlcv> candles = bars.candles();
-        const bool extras = bars.has_extras();
-        OrderBook scratch;
-        double* out = run.out.data();
-        for (std::size_t r = 0; r < candles.size(); ++r) {
-            BarContext ctx(candles[r]);
-            if (extras) bars.fill(r, ctx, scratch);
-            const bool produced = advance(ctx);
-            if (field == N && !unknown_field) {
-                out[r] = produced ? published_[0] : 0.0;
-            } else {
-                out[r] = (has_published_ && !unknown_field) ? published_[field] : 0.0;
-            }
+        const Pick pick{field, unknown_field};
+        double* const out = run.out.data();
+#if TORVEX_WIDE_LOOPS
+        if (wide_loops_available()) {
+            loop_wide(bars, pick, out);
+        } else {
+            loop(bars, pick, out);
         }
+#else
+        loop(bars, pick, out);
+#endif
         if (run.field && has_published_) {
             run.produced = true;
             run.field_found = run.field_found || !unknown_field;
@@ -199,10 +242,35 @@ public:
     }
 
 private:
+    // What a column reports: field N is the primary value of each bar's own update.
+    struct Pick {
+        std::size_t field;
+        bool unknown;
+    };
+
+    TORVEX_INLINE_LOOP void loop(const BarColumns& bars, Pick pick, double* __restrict out) {
+        const std::span<const Ohlcv> candles = bars.candles();
+        const bool extras = bars.has_extras();
+        OrderBook scratch;
+        for (std::size_t r = 0; r < candles.size(); ++r) {
+            BarContext ctx(candles[r]);
+            if (extras) bars.fill(r, ctx, scratch);
+            const bool produced = advance(ctx);
+            if (pick.field == N && !pick.unknown) {
+                out[r] = produced ? published_[0] : 0.0;
+            } else {
+                out[r] = (has_published_ && !pick.unknown) ? published_[pick.field] : 0.0;
+            }
+        }
+    }
+    TORVEX_WIDE_TARGET void loop_wide(const BarColumns& bars, Pick pick, double* __restrict out) {
+        loop(bars, pick, out);
+    }
+
     // One update: the gate, the step, and on a producing step the new list.
     bool advance(const BarContext& ctx) {
         if constexpr (Derived::kGate == InputGate::Candle) {
-            if (!validate_candle(ctx.candle)) return false;
+            if (!candle_is_valid(ctx.candle)) return false;
         }
         const std::optional<std::array<double, N>> values = static_cast<Derived*>(this)->step(ctx);
         if (!values) return false;

@@ -8,10 +8,4 @@ std::expected<Ema, IndicatorError> Ema::create(std::uint64_t n) {
     return Ema(std::move(*chain));
 }
 
-std::optional<double> Ema::step(double close) {
-    const auto e = chain_.step(close);
-    if (!e) return std::nullopt;
-    return (*e)[0];
-}
-
 }  // namespace torvex

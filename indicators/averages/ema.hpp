@@ -15,7 +15,10 @@ class Ema final : public CloseIndicator<Ema> {
 public:
     static std::expected<Ema, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!chain_.advance(close)) return std::nullopt;
+        return chain_.value(0);
+    }
     std::uint64_t warmup() const override { return chain_.warmup(); }
 
 private:

@@ -20,11 +20,4 @@ T3::T3(EmaChain<6> chain, double v) : chain_(std::move(chain)) {
     c3_ = ((3.0 * v + 1.0) + v3) + 3.0 * v2;
 }
 
-std::optional<double> T3::step(double close) {
-    const auto e = chain_.step(close);
-    if (!e) return std::nullopt;
-    const auto& s = *e;
-    return ((c6_ * s[5] + c5_ * s[4]) + c4_ * s[3]) + c3_ * s[2];
-}
-
 }  // namespace torvex

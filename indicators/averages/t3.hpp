@@ -16,7 +16,10 @@ public:
     // v must be finite and within [0, 1].
     static std::expected<T3, IndicatorError> create(std::uint64_t n, double v);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!chain_.advance(close)) return std::nullopt;
+        return ((c6_ * chain_.value(5) + c5_ * chain_.value(4)) + c4_ * chain_.value(3)) + c3_ * chain_.value(2);
+    }
     std::uint64_t warmup() const override { return chain_.warmup(); }
 
     // Weights of the sixth, fifth, fourth and third averages; they add up to 1.

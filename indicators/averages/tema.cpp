@@ -8,11 +8,4 @@ std::expected<Tema, IndicatorError> Tema::create(std::uint64_t n) {
     return Tema(std::move(*chain));
 }
 
-std::optional<double> Tema::step(double close) {
-    const auto e = chain_.step(close);
-    if (!e) return std::nullopt;
-    const auto [e1, e2, e3] = *e;
-    return (e1 * 3.0 - e2 * 3.0) + e3;
-}
-
 }  // namespace torvex

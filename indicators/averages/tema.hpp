@@ -14,7 +14,10 @@ class Tema final : public CloseIndicator<Tema> {
 public:
     static std::expected<Tema, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!chain_.advance(close)) return std::nullopt;
+        return (chain_.value(0) * 3.0 - chain_.value(1) * 3.0) + chain_.value(2);
+    }
     std::uint64_t warmup() const override { return chain_.warmup(); }
 
 private:

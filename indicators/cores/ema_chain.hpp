@@ -29,17 +29,23 @@ public:
     // other than the last answers a non-finite value: an overflowed stage must not
     // feed, and so never corrupt, the stages after it.
     std::optional<std::array<double, K>> step(double x) {
+        if (!advance(x)) return std::nullopt;
         std::array<double, K> out{};
-        double input = x;
-        for (std::size_t i = 0; i < K; ++i) {
-            const std::optional<double> v = stages_[i].step(input);
-            if (!v) return std::nullopt;
-            out[i] = *v;
-            if (i + 1 < K && !is_finite(*v)) return std::nullopt;
-            input = *v;
-        }
+        for (std::size_t i = 0; i < K; ++i) out[i] = stages_[i].value();
         return out;
     }
+
+    // The same step answering whether every stage has a value (then value(i)).
+    bool advance(double x) {
+        double input = x;
+        for (std::size_t i = 0; i < K; ++i) {
+            if (!stages_[i].feed(input)) return false;
+            input = stages_[i].value();
+            if (i + 1 < K && !is_finite(input)) return false;
+        }
+        return true;
+    }
+    double value(std::size_t i) const { return stages_[i].value(); }
 
     // Each stage after the first starts one bar after its feeder has its first
     // value: K·(n − 1) + 1 bars in all.

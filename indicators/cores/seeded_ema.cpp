@@ -1,6 +1,5 @@
 #include "indicators/cores/seeded_ema.hpp"
 
-#include <cmath>
 
 namespace torvex {
 
@@ -11,19 +10,6 @@ SeededEma::SeededEma(std::uint64_t k, double alpha) : period_(k), alpha_(alpha),
 std::expected<SeededEma, IndicatorError> SeededEma::create(std::uint64_t k) {
     if (auto ok = check_period(k); !ok) return std::unexpected(ok.error());
     return SeededEma(k);
-}
-
-std::optional<double> SeededEma::step(double x) {
-    if (seeded_) {
-        value_ = std::fma(alpha_, x, one_minus_alpha_ * value_);
-        return value_;
-    }
-    seed_sum_ += x;
-    seed_count_ += 1;
-    if (seed_count_ != period_) return std::nullopt;
-    value_ = seed_sum_ / static_cast<double>(seed_count_);
-    seeded_ = true;
-    return value_;
 }
 
 }  // namespace torvex

@@ -1,6 +1,7 @@
 // Exponential average seeded with the plain mean of its first `period` inputs.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -22,7 +23,25 @@ public:
 
     // No input guard (the caller tests x). Sums the first k inputs and answers their
     // mean on the k-th; afterwards value = fma(alpha, x, (1 − alpha)·value).
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        if (!feed(x)) return std::nullopt;
+        return value_;
+    }
+
+    // The same step answering whether there is a value (then value()): the form the
+    // hot loops use, which passes nothing through memory.
+    bool feed(double x) {
+        if (seeded_) {
+            value_ = std::fma(alpha_, x, one_minus_alpha_ * value_);
+            return true;
+        }
+        seed_sum_ += x;
+        seed_count_ += 1;
+        if (seed_count_ != period_) return false;
+        value_ = seed_sum_ / static_cast<double>(seed_count_);
+        seeded_ = true;
+        return true;
+    }
 
     double value() const { return value_; }
     bool seeded() const { return seeded_; }

@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/bar.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/error.hpp"
@@ -20,7 +21,18 @@ public:
     static std::expected<SmaCore, IndicatorError> create(std::uint64_t n);
 
     // Refuses a non-finite x (no value, nothing changed); the mean once n values came.
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        if (!is_finite(x)) return std::nullopt;
+        const bool outweighs = ResumClock::dwarfs(x, sum_);
+        if (const std::optional<double> old = ring_.push(x)) {
+            sum_ = x + (sum_ - *old);
+        } else {
+            sum_ = x + sum_;
+        }
+        if (clock_.tick(outweighs)) sum_ = sum_from_oldest(ring_);
+        if (ring_.full()) return sum_ / static_cast<double>(period_);
+        return std::nullopt;
+    }
 
     std::uint64_t period() const { return period_; }
     std::uint64_t count() const { return ring_.size(); }
