@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <barrier>
 #include <cmath>
 #include <exception>
 #include <mutex>
@@ -149,6 +150,10 @@ std::expected<Env, EnvError> Env::create(std::string_view spec_json) {
 }
 
 std::string Env::command(std::string_view cmd_json) {
+    // The matrix storage a load set aside serves the next load of a similar size; a
+    // command of ordinary size (the reset or step that follows a load) lets go of it,
+    // as the reader lets go of its buffers.
+    if (cmd_json.size() <= ReadBuffers::kKeepBytes) spare_obs_.value = {};
     auto cmd = read_command(cmd_json, reader_);
     if (!cmd) return error_document(EnvError::parse(std::move(cmd.error())));
     std::expected<std::string, EnvError> out;
@@ -159,6 +164,7 @@ std::string Env::command(std::string_view cmd_json) {
         // in the record before it succeeds.
         out = std::unexpected(EnvError::data("out of memory while serving the " + cmd->cmd + " command"));
     }
+    reader_.recycle(std::move(cmd->candles));
     if (!out) return error_document(out.error());
     return std::move(*out);
 }
@@ -319,18 +325,20 @@ double micro_value(const BarView& b, MicroField f, std::uint64_t level) {
 
 namespace {
 
-// The bars of a load as the column runs see them: a bar's book and derivatives
-// snapshot are built when an indicator over those feeds asks for them.
+// The bars [first, first + count) of a load as the column runs see them: a bar's book
+// and derivatives snapshot are built when an indicator over those feeds asks for them.
 class LoadColumns final : public BarColumns {
 public:
-    explicit LoadColumns(const BarList& bars) : BarColumns(bars.candles), bars_(bars) {}
+    LoadColumns(const BarList& bars, std::size_t first, std::size_t count)
+        : BarColumns(std::span<const Ohlcv>(bars.candles).subspan(first, count)), bars_(bars), first_(first) {}
     bool has_extras() const override { return true; }
     void fill(std::size_t r, BarContext& ctx, OrderBook& scratch) const override {
-        fill_context(BarView(bars_, r), ctx, scratch);
+        fill_context(BarView(bars_, first_ + r), ctx, scratch);
     }
 
 private:
     const BarList& bars_;
+    std::size_t first_;
 };
 
 EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
@@ -338,38 +346,71 @@ EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
                           " columns does not fit in memory");
 }
 
-// Runs `work(i)` for i in [0, count) on up to `threads` threads (the caller's among
-// them). The first exception a task throws is thrown again here once all have ended.
-template <class Work>
-void run_tasks(std::size_t count, unsigned threads, const Work& work) {
-    std::atomic<std::size_t> next{0};
-    std::exception_ptr failure;
-    std::mutex failure_lock;
-    const auto worker = [&] {
-        for (std::size_t i; (i = next.fetch_add(1)) < count;) {
+// A team of threads (the caller's among them) that all walk the same sequence of
+// phases. A phase hands its items out to whichever member asks next, and no member
+// starts the next phase before every item of this one is done. The first exception an
+// item throws ends the work (later items are skipped, the phases still run to their
+// end) and is thrown again by `run` once the team has finished.
+class PhaseTeam {
+public:
+    explicit PhaseTeam(unsigned members) : members_(std::max(1u, members)), sync_(members_, Reset{this}) {}
+
+    // Calls body(*this) on every member; the body calls `phase` the same number of
+    // times on each.
+    template <class Body>
+    void run(const Body& body) {
+        const auto member = [&] {
+            try {
+                body(*this);
+            } catch (...) {
+                // Only a phase's own bookkeeping reaches here, and it does not throw.
+                std::terminate();
+            }
+        };
+        std::vector<std::thread> pool;
+        unsigned started = 0;
+        try {
+            pool.reserve(members_ - 1);
+            for (; started + 1 < members_; ++started) pool.emplace_back(member);
+        } catch (...) {
+            // Fewer threads than asked for: the missing members leave the team, and
+            // those running finish the work.
+        }
+        for (unsigned missing = started + 1; missing < members_; ++missing) sync_.arrive_and_drop();
+        member();
+        for (std::thread& t : pool) t.join();
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+    // One phase of `count` items, work(i) for each.
+    template <class Work>
+    void phase(std::size_t count, const Work& work) {
+        for (std::size_t i; !failed_.load(std::memory_order_relaxed) && (i = next_.fetch_add(1)) < count;) {
             try {
                 work(i);
             } catch (...) {
-                const std::lock_guard<std::mutex> hold(failure_lock);
-                if (!failure) failure = std::current_exception();
-                next.store(count);
+                const std::lock_guard<std::mutex> hold(failure_lock_);
+                if (!failure_) failure_ = std::current_exception();
+                failed_.store(true);
             }
         }
-    };
-    std::vector<std::thread> pool;
-    const unsigned extra = static_cast<unsigned>(std::min<std::size_t>(threads, count)) - (count > 0 ? 1u : 0u);
-    try {
-        for (unsigned t = 0; t < extra; ++t) pool.emplace_back(worker);
-    } catch (...) {
-        // Fewer threads than asked for: the ones running and this one finish the work.
+        sync_.arrive_and_wait();
     }
-    worker();
-    for (std::thread& t : pool) t.join();
-    if (failure) std::rethrow_exception(failure);
-}
 
-// Below this many cells a load runs on the calling thread alone: starting threads
-// would cost more than it saves.
+private:
+    struct Reset {
+        PhaseTeam* team;
+        void operator()() noexcept { team->next_.store(0, std::memory_order_relaxed); }
+    };
+
+    unsigned members_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<bool> failed_{false};
+    std::barrier<Reset> sync_;
+    std::mutex failure_lock_;
+    std::exception_ptr failure_;
+};
+
 constexpr std::uint64_t kParallelCells = 1u << 16;
 
 }  // namespace
@@ -414,6 +455,10 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
     if (__builtin_mul_overflow(rows, dim, &cells) || cells > data.obs.max_size())
         return std::unexpected(matrix_too_large(rows, dim));
     try {
+        // Reused only where it is of about the size needed: no more pinned than that.
+        if (spare_obs_.value.capacity() >= cells && spare_obs_.value.capacity() / 2 <= cells)
+            data.obs = std::move(spare_obs_.value);
+        data.obs.clear();
         data.obs.reserve(cells);
         data.closes.reserve(rows);
     } catch (const std::bad_alloc&) {
@@ -440,6 +485,7 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
             ": below that an indicator column is 0.0 because nothing has been produced yet, which an agent cannot "
             "tell from a market reading of zero"));
     data.needed_warmup = needed;
+    if (data_) spare_obs_.value = std::move(data_->obs);
     data_ = std::move(data);
     clear_episode();
     JsonWriter w;
@@ -447,15 +493,20 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
     return w.take();
 }
 
-// Each distinct indicator key runs over all bars in one loop of its own, on a small
-// pool of threads; equal keys are one indicator with one column (the last feature's,
-// as a per-bar map from key would keep). Price, book and funding columns follow, row by
-// row.
+// Each distinct indicator key runs over the bars in loops of its own, on a team of
+// threads; equal keys are one indicator with one column (the last feature's, as a
+// per-bar map from key would keep).
+//
+// The work goes by chunks of rows. For each chunk, every indicator of a group runs on
+// over the chunk's bars into a scratch column of its own, and then the chunk's rows of
+// the matrix are written whole, block by block: the matrix is touched once, in order,
+// and the scratch stays small enough to be cached. Where there are more indicators
+// than a group holds, the groups take turns over all the rows.
 void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
     const ObsSpec& o = spec_.observation;
     const std::uint64_t rows = data.rows;
     const std::uint64_t dim = data.dim;
-    data.obs.assign(rows * dim, 0.0);  // within the capacity reserved by the load
+    data.obs.resize(rows * dim);  // within the capacity reserved by the load; every cell is written below
     data.closes.resize(rows);
 
     // Feature positions of each indicator column; a column whose key a later column
@@ -473,53 +524,84 @@ void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& 
         }
     }
     std::vector<std::size_t> runs;
-    for (std::size_t k = 0; k < columns.size(); ++k)
-        if (!positions[k].empty()) runs.push_back(k);
-
-    const BarColumns plain(candles.candles);
-    const LoadColumns with_extras(candles);
-    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    if (rows * runs.size() < kParallelCells) threads = 1;
-    // The columns run in waves of at most `threads`, each into a scratch column of its
-    // own (so a load holds at most that many). A wave is then written into the matrix
-    // row block by row block: writing each column down the row-major matrix on its own
-    // would touch a fresh cache line (and often a fresh page) on every bar.
-    const std::size_t wave = std::min<std::size_t>(threads, runs.size());
-    std::vector<std::vector<double>> scratch(wave);
-    constexpr std::uint64_t kBlockRows = 2048;
-    const std::uint64_t blocks = (rows + kBlockRows - 1) / kBlockRows;
-    for (std::size_t first = 0; first < runs.size(); first += wave) {
-        const std::size_t count = std::min(wave, runs.size() - first);
-        run_tasks(count, threads, [&](std::size_t i) {
-            IndicatorColumn& col = columns[runs[first + i]];
-            std::vector<double>& column = scratch[i];
-            column.resize(rows);
-            ColumnRun run{column, col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
-            const std::optional<FeedClass> feed = feed_of(col.name);
-            const bool extras = !feed || *feed != FeedClass::Bar;
-            col.indicator->run_column(extras ? static_cast<const BarColumns&>(with_extras) : plain, run);
-            col.produced = run.produced;
-            col.field_found = run.field_found;
-        });
-        run_tasks(blocks, threads, [&](std::size_t block) {
-            const std::uint64_t begin = block * kBlockRows, end = std::min(rows, begin + kBlockRows);
-            for (std::uint64_t r = begin; r < end; ++r) {
-                double* row = data.obs.data() + r * dim;
-                for (std::size_t i = 0; i < count; ++i) {
-                    const double v = report_round(scratch[i][r]);
-                    for (const std::size_t pos : positions[runs[first + i]]) row[pos] = v;
-                }
-            }
-        });
+    std::vector<bool> needs_extras;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        if (positions[k].empty()) continue;
+        runs.push_back(k);
+        const std::optional<FeedClass> feed = feed_of(columns[k].name);
+        needs_extras.push_back(!feed || *feed != FeedClass::Bar);
     }
-
     std::vector<std::size_t> direct;  // positions of the price and microstructure features
     for (std::size_t i = 0; i < o.features.size(); ++i)
         if (o.features[i].kind != Feature::Kind::Indicator) direct.push_back(i);
-    for (std::size_t r = 0; r < rows; ++r) {
+
+    // Chunk and group sizes: the scratch of a group over a chunk stays near kScratchBytes.
+    constexpr std::uint64_t kChunkRows = 16384;
+    constexpr std::uint64_t kScratchBytes = std::uint64_t{8} << 20;
+    constexpr std::uint64_t kBlockRows = 512;
+    const std::uint64_t chunk_rows = std::min<std::uint64_t>(rows, kChunkRows);
+    const std::size_t group =
+        std::max<std::size_t>(1, std::min<std::uint64_t>(runs.size(), kScratchBytes / (sizeof(double) * chunk_rows)));
+    const std::size_t groups = std::max<std::size_t>(1, (runs.size() + group - 1) / group);
+    const std::uint64_t chunks = (rows + chunk_rows - 1) / chunk_rows;
+    std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
+
+    // Matrix writes of a group: (scratch column, feature position), by position.
+    std::vector<std::pair<std::size_t, std::size_t>> writes;
+
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
+    PhaseTeam team(threads);
+    const BarColumns all_bars(candles.candles);
+    team.run([&](PhaseTeam& t) {
+        for (std::size_t g = 0; g < groups; ++g) {
+            const std::size_t first = g * group;
+            const std::size_t count = std::min(group, runs.size() - std::min(first, runs.size()));
+            // One member lists the writes while the others wait at the next phase.
+            t.phase(1, [&](std::size_t) {
+                writes.clear();
+                for (std::size_t i = 0; i < count; ++i)
+                    for (const std::size_t pos : positions[runs[first + i]]) writes.emplace_back(i, pos);
+                std::sort(writes.begin(), writes.end(),
+                          [](const auto& a, const auto& b) { return a.second < b.second; });
+            });
+            for (std::uint64_t c = 0; c < chunks; ++c) {
+                const std::uint64_t begin = c * chunk_rows, n = std::min(chunk_rows, rows - begin);
+                t.phase(count, [&](std::size_t i) {
+                    IndicatorColumn& col = columns[runs[first + i]];
+                    ColumnRun run{std::span<double>(scratch.data() + i * chunk_rows, n),
+                                  col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
+                    if (needs_extras[first + i]) {
+                        col.indicator->run_column(LoadColumns(candles, begin, n), run);
+                    } else {
+                        col.indicator->run_column(BarColumns(all_bars.candles().subspan(begin, n)), run);
+                    }
+                    col.produced = col.produced || run.produced;
+                    col.field_found = col.field_found || run.field_found;
+                });
+                const std::uint64_t blocks = (n + kBlockRows - 1) / kBlockRows;
+                t.phase(blocks, [&](std::size_t block) {
+                    const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
+                    for (std::uint64_t k = from; k < to; ++k) {
+                        double* row = data.obs.data() + (begin + k) * dim;
+                        for (const auto& [slot, pos] : writes) row[pos] = report_round(scratch[slot * chunk_rows + k]);
+                    }
+                    if (g == 0) write_direct_columns(candles, begin + from, begin + to, direct, data);
+                });
+            }
+        }
+    });
+}
+
+// The price, microstructure, book-level and funding cells of rows [from, to), and
+// their closes.
+void Env::write_direct_columns(const BarList& candles, std::uint64_t from, std::uint64_t to,
+                               const std::vector<std::size_t>& direct, LoadedData& data) const {
+    const ObsSpec& o = spec_.observation;
+    for (std::uint64_t r = from; r < to; ++r) {
         const BarView b(candles, r);
         const Ohlcv& c = b.c;
-        double* row = data.obs.data() + r * dim;
+        double* row = data.obs.data() + r * data.dim;
         for (const std::size_t i : direct) {
             const Feature& f = o.features[i];
             row[i] = report_round(f.kind == Feature::Kind::Price ? price_value(c, f.price)

@@ -11,6 +11,7 @@
 
 #include "gym_core/env_error.hpp"
 #include "gym_core/json_reader.hpp"
+#include "gym_core/large_buffer.hpp"
 #include "gym_core/records.hpp"
 #include "indicators/indicator.hpp"
 
@@ -40,7 +41,7 @@ struct IndicatorColumn {
 std::expected<std::vector<IndicatorColumn>, EnvError> build_indicators(const std::vector<Feature>& features);
 
 struct LoadedData {
-    std::vector<double> obs;  // rows × dim, row-major, already report-rounded
+    std::vector<double, LargeBufferAllocator<double>> obs;  // rows × dim, row-major, already report-rounded
     std::vector<double> closes;
     std::uint64_t rows = 0;
     std::uint64_t dim = 0;
@@ -70,6 +71,8 @@ private:
     std::expected<std::string, EnvError> step(std::optional<double> action);
     std::string spec_document() const;
     void fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
+    void write_direct_columns(const BarList& candles, std::uint64_t from, std::uint64_t to,
+                              const std::vector<std::size_t>& direct, LoadedData& data) const;
     void fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
     void write_info(class JsonWriter& w) const;
     void clear_episode();
@@ -83,6 +86,7 @@ private:
     bool started_ = false;
     std::optional<LoadedData> data_;
     ReadBuffers reader_;
+    SpareStorage<decltype(LoadedData::obs)> spare_obs_;  // storage of the matrix a load replaced
     bool reference_load_ = false;
 };
 

@@ -1,4 +1,5 @@
 #include "gym_core/json_reader.hpp"
+#include "gym_core/large_buffer.hpp"
 
 #include <simdjson.h>
 
@@ -6,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <bit>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -23,6 +25,7 @@ struct ReadBuffers::State {
     std::unique_ptr<char[]> text;
     std::size_t capacity = 0;  // bytes of `text`, padding included
     od::parser parser;
+    BarList spare_bars;  // storage for the next command's bars
 };
 
 namespace {
@@ -165,16 +168,12 @@ public:
     const char* last() const { return last_; }
     std::size_t text_size() const { return text_.size(); }
 
-    // How often `c` occurs in the document: an upper bound on the records of a kind
-    // (every object opens with '{'), so lists can be reserved once instead of doubling.
-    std::size_t occurrences(char c) const {
+    // How many objects and arrays the document opens: an upper bound on its records of
+    // any kind, so lists can be reserved once instead of doubling. One plain pass that
+    // the compiler turns into wide compares.
+    std::size_t containers() const {
         std::size_t n = 0;
-        const char* p = text_.data();
-        const char* const end = p + text_.size();
-        while ((p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)))) != nullptr) {
-            ++n;
-            ++p;
-        }
+        for (const char ch : text_) n += static_cast<std::size_t>((ch == '{') | (ch == '['));
         return n;
     }
     void set_last(const char* p) { last_ = p; }
@@ -828,30 +827,61 @@ Step read_spec_doc(Reader& r, od::value& v, EnvSpec& out) {
         1);
 }
 
+// A key of up to seven characters with its closing quote, as the eight bytes that
+// hold it in memory, and the mask of those bytes.
+struct RawKey {
+    std::uint64_t word = 0;
+    std::uint64_t mask = 0;
+};
+consteval RawKey raw_key(std::string_view key) {
+    RawKey k;
+    for (std::size_t i = 0; i <= key.size(); ++i) {
+        const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(i < key.size() ? key[i] : '"'));
+        const std::size_t shift = std::endian::native == std::endian::little ? 8 * i : 56 - 8 * i;
+        k.word |= byte << shift;
+        k.mask |= std::uint64_t{0xFF} << shift;
+    }
+    return k;
+}
+
+// True when the raw key text (just after its opening quote) is the key exactly. The
+// eight bytes read may run past the key into the document or its padding, never past
+// the padded buffer.
+bool raw_key_is(const char* raw, RawKey key) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, raw, sizeof word);
+    return (word & key.mask) == key.word;
+}
+
 // The common shape of a bar: an object with exactly the keys ts, open, high, low, close
-// and volume in that order (written without escapes) and numbers for values. Keys are
-// compared raw and only numbers are read, so nothing is unescaped: on any other shape
-// the object is rewound and read by the general path, whose messages stay as they are.
+// and volume in that order (written without escapes), an integer ts and numbers for
+// the rest. Keys are compared raw and only numbers are read, so nothing is unescaped:
+// on any other shape (a value of another type fails its read) the object is rewound
+// and read by the general path, whose messages stay as they are.
 bool read_plain_candle(od::object& o, Ohlcv& out) {
-    static constexpr std::string_view kKeys[] = {"ts", "open", "high", "low", "close", "volume"};
+    static constexpr RawKey kTs = raw_key("ts"), kOpen = raw_key("open"), kHigh = raw_key("high"),
+                            kLow = raw_key("low"), kClose = raw_key("close"), kVolume = raw_key("volume");
     Ohlcv c;
-    double* const slots[] = {nullptr, &c.open, &c.high, &c.low, &c.close, &c.volume};
-    std::size_t n = 0;
+    int n = 0;
     for (auto member : o) {
         od::field f;
-        if (std::move(member).get(f) || n == std::size(kKeys) || !f.key().unsafe_is_equal(kKeys[n])) return false;
+        if (std::move(member).get(f)) return false;
+        const char* key = f.key().raw();
         od::value x = f.value();
-        if (n == 0) {
-            od::number_type kind;
-            if (x.get_number_type().get(kind) || kind != od::number_type::signed_integer || x.get_int64().get(c.ts))
-                return false;
-        } else {
-            od::json_type t;
-            if (x.type().get(t) || t != od::json_type::number || x.get_double().get(*slots[n])) return false;
+        bool ok = false;
+        switch (n) {
+            case 0: ok = raw_key_is(key, kTs) && !x.get_int64().get(c.ts); break;
+            case 1: ok = raw_key_is(key, kOpen) && !x.get_double().get(c.open); break;
+            case 2: ok = raw_key_is(key, kHigh) && !x.get_double().get(c.high); break;
+            case 3: ok = raw_key_is(key, kLow) && !x.get_double().get(c.low); break;
+            case 4: ok = raw_key_is(key, kClose) && !x.get_double().get(c.close); break;
+            case 5: ok = raw_key_is(key, kVolume) && !x.get_double().get(c.volume); break;
+            default: break;
         }
+        if (!ok) return false;
         ++n;
     }
-    if (n != std::size(kKeys)) return false;
+    if (n != 6) return false;
     out = c;
     return true;
 }
@@ -918,7 +948,8 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
     return {};
 }
 
-Step read_command_doc(Reader& r, od::value& v, Command& out) {
+// `spare` lends its storage to the command's bars.
+Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare) {
     static constexpr const char* members[] = {"cmd", "candles", "action", "seed"};
     return r.read_record(
         v, {"struct Command", members, 1, "struct Command with 4 elements"},
@@ -926,9 +957,10 @@ Step read_command_doc(Reader& r, od::value& v, Command& out) {
             switch (i) {
                 case 0: return r.read_string(x, out.cmd);
                 case 1: {
-                    out.candles = BarList{};
-                    // A bar takes at least 40 characters, whatever strings hold braces.
-                    out.candles.reserve(std::min(r.occurrences('{'), r.text_size() / 40 + 1));
+                    out.candles = std::move(spare);
+                    out.candles.clear();
+                    // Every bar is an object or an array of at least 12 characters.
+                    out.candles.reserve(std::min(r.containers(), r.text_size() / 12 + 1));
                     return r.for_each_element(x, [&](od::value& cv) { return read_candle(r, cv, out.candles); });
                 }
                 case 2: {
@@ -1009,6 +1041,7 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
         kept.text.reset(new (std::nothrow) char[need]);
         if (!kept.text) return std::unexpected(indexing_failure(text, simdjson::MEMALLOC).message);
         kept.capacity = need;
+        advise_huge_pages(kept.text.get(), need);
     }
     std::memcpy(kept.text.get(), text.data(), text.size());
     std::memset(kept.text.get() + text.size(), 0, simdjson::SIMDJSON_PADDING);
@@ -1025,18 +1058,18 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
     }
 }
 
-// Reads with the kept buffers, then lets go of them when they have grown past what a
-// command of ordinary size needs: one huge load must not pin its memory.
+// Reads with the kept buffers, first letting go of them when they have grown past
+// what a command of ordinary size needs and this document is of ordinary size.
 template <class T, class ReadFn>
 std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::State& kept, std::string_view description,
                                         ReadFn read) {
-    auto out = read_document<T>(text, kept, description, read);
-    if (kept.capacity > ReadBuffers::kKeepBytes) {
+    if (kept.capacity > ReadBuffers::kKeepBytes && text.size() + simdjson::SIMDJSON_PADDING <= ReadBuffers::kKeepBytes) {
         kept.text.reset();
         kept.capacity = 0;
         kept.parser = od::parser{};
+        kept.spare_bars = BarList{};
     }
-    return out;
+    return read_document<T>(text, kept, description, read);
 }
 
 }  // namespace
@@ -1047,6 +1080,11 @@ ReadBuffers::ReadBuffers(ReadBuffers&&) noexcept = default;
 ReadBuffers::ReadBuffers(const ReadBuffers&) : ReadBuffers() {}
 ReadBuffers& ReadBuffers::operator=(ReadBuffers&&) noexcept = default;
 
+void ReadBuffers::recycle(BarList&& bars) {
+    bars.clear();
+    state_->spare_bars = std::move(bars);
+}
+
 std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {
     ReadBuffers::State once;
     return read_document<EnvSpec>(text, once, "struct EnvSpec",
@@ -1054,8 +1092,10 @@ std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {
 }
 
 std::expected<Command, std::string> read_command(std::string_view text, ReadBuffers& buffers) {
-    return read_kept<Command>(text, *buffers.state_, "struct Command",
-                              [](Reader& r, od::value& v, Command& out) { return read_command_doc(r, v, out); });
+    ReadBuffers::State& kept = *buffers.state_;
+    return read_kept<Command>(text, kept, "struct Command", [&kept](Reader& r, od::value& v, Command& out) {
+        return read_command_doc(r, v, out, kept.spare_bars);
+    });
 }
 
 std::expected<Command, std::string> read_command(std::string_view text) {

@@ -14,8 +14,10 @@
 namespace torvex::gym {
 
 // The padded text buffer and the parser kept between the commands of one environment,
-// so a step allocates nothing to be read. Let go of after any document that made them
-// grow past kKeepBytes.
+// so a step allocates nothing to be read, and loads of one large data set after
+// another reuse memory already mapped. Buffers grown past kKeepBytes are let go of as
+// soon as a smaller document comes (the reset or step that follows a load): one large
+// load does not pin its memory for the episodes that use it.
 class ReadBuffers {
 public:
     static constexpr std::size_t kKeepBytes = std::size_t{16} << 20;
@@ -27,6 +29,10 @@ public:
     // A copy starts with buffers of its own: they hold nothing a later document reads.
     ReadBuffers(const ReadBuffers&);
     ReadBuffers& operator=(const ReadBuffers&) { return *this; }
+
+    // Takes back the bar list of a command once it has been served: its storage serves
+    // the next command's bars, under the same rule as the buffers.
+    void recycle(BarList&& bars);
 
     struct State;
 

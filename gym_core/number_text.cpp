@@ -106,11 +106,4 @@ void append_json_number_shortest(std::string& out, double x) {
     out.append(buf, static_cast<std::size_t>(w - buf));
 }
 
-double report_round(double x) {
-    if (!is_finite(x)) return 0.0;
-    const double scaled = x * 100000000.0;
-    if (!is_finite(scaled)) return x;  // |x| above ~1.8e300: already integral
-    return round_half_away(scaled) / 100000000.0;
-}
-
 }  // namespace torvex::gym

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "indicators/bar.hpp"
+#include "indicators/numeric.hpp"
+
 namespace torvex::gym {
 
 // Shortest round-trip digits in fixed notation, no exponent ("2.5", "-3", "0.0001").
@@ -24,6 +27,11 @@ void append_json_number_shortest(std::string& out, double x);
 // Report rounding: 0.0 for a non-finite value, else rounded half away from zero to
 // eight decimals. A value so large that scaling it overflows is already integral and
 // is reported unchanged.
-double report_round(double x);
+inline double report_round(double x) {
+    if (!is_finite(x)) return 0.0;
+    const double scaled = x * 100000000.0;
+    if (!is_finite(scaled)) return x;  // |x| above ~1.8e300: already integral
+    return round_half_away(scaled) / 100000000.0;
+}
 
 }  // namespace torvex::gym

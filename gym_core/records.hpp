@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gym_core/large_buffer.hpp"
 #include "indicators/bar.hpp"
 
 namespace torvex::gym {
@@ -78,13 +79,20 @@ struct BarList {
     };
     static constexpr std::uint32_t kNoExtras = UINT32_MAX;
 
-    std::vector<Ohlcv> candles;
-    std::vector<std::uint32_t> extra_of;  // per bar: its entry in `extras`, or kNoExtras
+    std::vector<Ohlcv, LargeBufferAllocator<Ohlcv>> candles;
+    std::vector<std::uint32_t, LargeBufferAllocator<std::uint32_t>> extra_of;  // per bar: its entry in `extras`, or kNoExtras
     std::vector<Extras> extras;
     std::vector<double> pool;  // the values of every book list
 
     std::size_t size() const { return candles.size(); }
     bool empty() const { return candles.empty(); }
+    // Empties the list, keeping its storage for the next.
+    void clear() {
+        candles.clear();
+        extra_of.clear();
+        extras.clear();
+        pool.clear();
+    }
     void reserve(std::size_t bars) {
         candles.reserve(bars);
         extra_of.reserve(bars);

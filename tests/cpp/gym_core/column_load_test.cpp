@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,19 +62,25 @@ const std::vector<Choice>& choices() {
     return all;
 }
 
-std::string random_spec(std::mt19937_64& rng, bool big) {
+// `count` features (random when 0); the warmup is random when not given. A clean
+// specification loads on any bars: only indicators over plain bars, and only fields
+// they publish.
+std::string random_spec(std::mt19937_64& rng, int count, std::optional<std::uint64_t> warmup = std::nullopt,
+                        bool clean = false) {
     const auto& pool = choices();
     std::string features;
-    const int count = big ? 16 : 1 + static_cast<int>(rng() % 7);
+    if (count == 0) count = 1 + static_cast<int>(rng() % 7);
     for (int i = 0; i < count; ++i) {
         if (!features.empty()) features += ',';
         const int kind = static_cast<int>(rng() % 10);
         if (kind == 0) {
             features += R"({"kind":"price","field":"close"})";
         } else if (kind == 1) {
-            features += R"({"kind":"micro","field":"spread"})";
+            features += R"({"kind":"microstructure","field":"spread"})";
         } else {
-            const Choice& c = pool[rng() % pool.size()];
+            const Choice* pick = &pool[rng() % pool.size()];
+            while (clean && feed_of(pick->name) != FeedClass::Bar) pick = &pool[rng() % pool.size()];
+            const Choice& c = *pick;
             features += R"({"kind":"indicator","name":")" + c.name + R"(","params":[)";
             for (std::size_t k = 0; k < c.params.size(); ++k) {
                 if (k) features += ',';
@@ -82,7 +89,7 @@ std::string random_spec(std::mt19937_64& rng, bool big) {
             features += "]";
             const int f = static_cast<int>(rng() % 4);
             if (!c.fields.empty() && f > 0) features += R"(,"field":")" + c.fields[rng() % c.fields.size()] + "\"";
-            else if (f == 0 && rng() % 3 == 0) features += R"(,"field":"nope")";
+            else if (f == 0 && rng() % 3 == 0 && !clean) features += R"(,"field":"nope")";
             features += "}";
         }
         if (rng() % 5 == 0) {  // the same feature again: one column for an equal key
@@ -96,12 +103,13 @@ std::string random_spec(std::mt19937_64& rng, bool big) {
            R"(],"include_book_levels":)" + std::to_string(levels) + R"(,"include_funding_oi":)" +
            (rng() % 2 ? "true" : "false") +
            R"(},"action_space":{"type":"discrete","n":3},"reward":"sharpe","episode":{"max_steps":1000,"warmup":)" +
-           std::to_string(rng() % 3 == 0 ? 0 : rng() % 80) + "}}";
+           std::to_string(warmup ? *warmup : rng() % 3 == 0 ? 0 : rng() % 80) + "}}";
 }
 
-std::string random_load(std::mt19937_64& rng, bool big) {
+// `bars` bars (random when 0).
+std::string random_load(std::mt19937_64& rng, int bars) {
     std::uniform_real_distribution<double> u(0.0, 1.0);
-    const int bars = big ? 6000 : 1 + static_cast<int>(rng() % 160);
+    if (bars == 0) bars = 1 + static_cast<int>(rng() % 160);
     const bool book = rng() % 2, funding = rng() % 2;
     double price = 50 + 100 * u(rng);
     std::string out = R"({"cmd":"load","candles":[)";
@@ -136,14 +144,14 @@ TEST(ColumnLoad, SameDocumentsAsBarByBar) {
     for (int trial = 0; trial < 2000; ++trial) {
         // Every 50th trial is large enough for the load to run on several threads.
         const bool big = trial % 50 == 0;
-        const std::string spec = random_spec(rng, big);
+        const std::string spec = random_spec(rng, big ? 16 : 0);
         auto fast = Env::create(spec);
         auto slow = Env::create(spec);
         ASSERT_EQ(fast.has_value(), slow.has_value()) << spec;
         if (!fast) continue;
         slow->use_reference_load(true);
         for (int load = 0; load < 2; ++load) {
-            const std::string doc = random_load(rng, big);
+            const std::string doc = random_load(rng, big ? 6000 : 0);
             const std::string a = fast->command(doc), b = slow->command(doc);
             ASSERT_EQ(a, b) << spec;
             (a == R"({"ok":true})" ? loaded : refused) += 1;
@@ -160,6 +168,68 @@ TEST(ColumnLoad, SameDocumentsAsBarByBar) {
     // Both outcomes must have been exercised for the comparison to mean anything.
     EXPECT_GT(loaded, 200);
     EXPECT_GT(refused, 200);
+}
+
+// Steps through an episode of both environments, comparing every response.
+void expect_same_episode(Env& fast, Env& slow, std::mt19937_64& rng, const std::string& context) {
+    std::string a = fast.command(R"({"cmd":"reset"})"), b = slow.command(R"({"cmd":"reset"})");
+    ASSERT_EQ(a, b) << context;
+    for (int s = 0; s < 1000 && a.find("\"error\"") == std::string::npos; ++s) {
+        const std::string step = R"({"cmd":"step","action":)" + std::to_string(rng() % 3) + "}";
+        a = fast.command(step);
+        b = slow.command(step);
+        ASSERT_EQ(a, b) << context << " step " << s;
+    }
+}
+
+// Long loads run by chunks of rows, and many features by groups taking turns: episodes
+// that start just before a chunk boundary see rows on both sides of it, every column of
+// every group.
+TEST(ColumnLoad, ChunkAndGroupBoundariesAsBarByBar) {
+    std::mt19937_64 rng(77);
+    const std::string doc = random_load(rng, 34'000);
+    for (const std::uint64_t warmup : {16'200u, 32'700u}) {
+        const std::string spec = random_spec(rng, 90, warmup, true);
+        auto fast = Env::create(spec);
+        auto slow = Env::create(spec);
+        ASSERT_TRUE(fast.has_value()) << fast.error().display() << spec;
+        ASSERT_TRUE(slow.has_value()) << spec;
+        slow->use_reference_load(true);
+        const std::string a = fast->command(doc), b = slow->command(doc);
+        ASSERT_EQ(a, b) << spec;
+        ASSERT_EQ(a, R"({"ok":true})") << spec;
+        expect_same_episode(*fast, *slow, rng, spec);
+    }
+}
+
+// Storage kept from one large load serves the next: a load after a load, after a refused
+// load, and after an ordinary command answers as a fresh environment does.
+TEST(ColumnLoad, ReusedStorageAnswersAsFresh) {
+    std::mt19937_64 rng(5);
+    const std::string spec = random_spec(rng, 12, 100, true);
+    // Over the size of an ordinary command, so that the buffers are kept.
+    const std::string first = random_load(rng, 140'000), second = random_load(rng, 125'000);
+    ASSERT_GT(first.size(), ReadBuffers::kKeepBytes);
+    ASSERT_GT(second.size(), ReadBuffers::kKeepBytes);
+    std::string refused = second;
+    refused.replace(refused.rfind(R"("volume":)"), 9, R"("volume":"x",)");
+    auto reused = Env::create(spec);
+    ASSERT_TRUE(reused.has_value());
+    ASSERT_EQ(reused->command(first), R"({"ok":true})");
+    ASSERT_EQ(reused->command(second), R"({"ok":true})");
+    ASSERT_NE(reused->command(refused).find(R"("ok":false)"), std::string::npos);
+    // The refused load left the second in place.
+    auto fresh = Env::create(spec);
+    ASSERT_EQ(fresh->command(second), R"({"ok":true})");
+    expect_same_episode(*reused, *fresh, rng, "after a refused load");
+    // After the episode's small commands let go of the kept storage, a load still answers
+    // as a fresh environment does.
+    ASSERT_EQ(reused->command(first), R"({"ok":true})");
+    auto fresh_first = Env::create(spec);
+    ASSERT_EQ(fresh_first->command(first), R"({"ok":true})");
+    ASSERT_EQ(reused->command(second), R"({"ok":true})");
+    ASSERT_EQ(fresh_first->command(second), R"({"ok":true})");
+    expect_same_episode(*reused, *fresh_first, rng, "load after load");
 }
 
 }  // namespace

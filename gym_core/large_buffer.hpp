@@ -1,0 +1,64 @@
+// Storage of the load's large arrays: the bars read from a document and the
+// observation matrix.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <new>
+#include <utility>
+
+namespace torvex::gym {
+
+// Asks the kernel to back the 2 MiB-aligned interior of [p, p + bytes) with huge pages
+// where it can, so that the first touch of a large array costs one page fault per
+// 2 MiB instead of one per 4 KiB. Only advice: nothing changes where it is refused.
+void advise_huge_pages(void* p, std::size_t bytes);
+
+// Allocator of those arrays: a large block gets the huge-page advice, and an element
+// made without a value is default-initialised, so a double is left as it is, to be
+// written once by whoever fills the array rather than zeroed first.
+template <class T>
+struct LargeBufferAllocator {
+    using value_type = T;
+
+    LargeBufferAllocator() = default;
+    template <class U>
+    LargeBufferAllocator(const LargeBufferAllocator<U>&) noexcept {}
+
+    T* allocate(std::size_t n) {
+        T* p = std::allocator<T>{}.allocate(n);
+        advise_huge_pages(p, n * sizeof(T));
+        return p;
+    }
+    void deallocate(T* p, std::size_t n) noexcept { std::allocator<T>{}.deallocate(p, n); }
+
+    template <class U>
+    void construct(U* p) noexcept(noexcept(::new(static_cast<void*>(p)) U)) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+
+    template <class U>
+    bool operator==(const LargeBufferAllocator<U>&) const noexcept {
+        return true;
+    }
+};
+
+// Storage set aside for reuse by its owner. A copy of the owner starts without it:
+// nothing in it is read again, it only saves an allocation.
+template <class T>
+class SpareStorage {
+public:
+    SpareStorage() = default;
+    SpareStorage(const SpareStorage&) {}
+    SpareStorage& operator=(const SpareStorage&) { return *this; }
+    SpareStorage(SpareStorage&&) noexcept = default;
+    SpareStorage& operator=(SpareStorage&&) noexcept = default;
+
+    T value;
+};
+
+}  // namespace torvex::gym
