@@ -248,20 +248,25 @@ private:
         bool unknown;
     };
 
+    // As in the single-output loops, the state runs in a local moved in and back.
     TORVEX_INLINE_LOOP void loop(const BarColumns& bars, Pick pick, double* __restrict out) {
         const std::span<const Ohlcv> candles = bars.candles();
         const bool extras = bars.has_extras();
         OrderBook scratch;
+        Derived& self = *static_cast<Derived*>(this);
+        Derived local(std::move(self));
+        MultiOutput& state = local;
         for (std::size_t r = 0; r < candles.size(); ++r) {
             BarContext ctx(candles[r]);
             if (extras) bars.fill(r, ctx, scratch);
-            const bool produced = advance(ctx);
+            const bool produced = state.advance(ctx);
             if (pick.field == N && !pick.unknown) {
-                out[r] = produced ? published_[0] : 0.0;
+                out[r] = produced ? state.published_[0] : 0.0;
             } else {
-                out[r] = (has_published_ && !pick.unknown) ? published_[pick.field] : 0.0;
+                out[r] = (state.has_published_ && !pick.unknown) ? state.published_[pick.field] : 0.0;
             }
         }
+        self = std::move(local);
     }
     TORVEX_WIDE_TARGET void loop_wide(const BarColumns& bars, Pick pick, double* __restrict out) {
         loop(bars, pick, out);
