@@ -139,7 +139,10 @@ Failure indexing_failure(std::string_view text, simdjson::error_code code) {
 
 class Reader {
 public:
-    explicit Reader(std::string_view text) : text_(text) {}
+    // `text` is the padded copy being parsed; `origin`, the same bytes as the caller
+    // holds them, which places a fault even after the copy's read part is let go of.
+    Reader(std::string_view text, std::string_view origin) : text_(text), origin_(origin) {}
+    explicit Reader(std::string_view text) : Reader(text, text) {}
 
     std::string finish(const Failure& f) const {
         if (!f.positioned) return f.message;
@@ -147,7 +150,8 @@ public:
         if (p == nullptr || p < text_.data() || p > text_.data() + text_.size()) p = last_;
         if (p == nullptr) p = text_.data();
         std::size_t line = 1, col = 1;
-        for (const char* c = text_.data(); c < p; ++c) {
+        const char* const end = origin_.data() + (p - text_.data());
+        for (const char* c = origin_.data(); c < end; ++c) {
             if (*c == '\n') {
                 ++line;
                 col = 1;
@@ -167,6 +171,20 @@ public:
 
     const char* last() const { return last_; }
     std::size_t text_size() const { return text_.size(); }
+
+    // Lets go of the pages of a large copy that lie wholly before `consumed` (with a
+    // page to spare): the reading only goes forward, and faults are placed in the
+    // caller's text. Keeps the reading's peak memory near the text's own size.
+    void release_before(const char* consumed) {
+        constexpr std::size_t kStep = std::size_t{4} << 20;
+        if (text_.data() == origin_.data() || text_.size() < kStep) return;  // not a copy, or small
+        if (released_ == nullptr) released_ = text_.data();
+        constexpr std::size_t kMargin = std::size_t{64} << 10;
+        if (consumed == nullptr || consumed < released_ + kStep + kMargin) return;
+        const char* until = consumed - kMargin;
+        release_pages(released_, until);
+        released_ = until;
+    }
 
     // How many objects and arrays the document opens: an upper bound on its records of
     // any kind, so lists can be reserved once instead of doubling. One plain pass that
@@ -653,6 +671,8 @@ public:
 
 private:
     std::string_view text_;
+    std::string_view origin_;
+    const char* released_ = nullptr;  // the copy's pages before this are let go of
     const char* last_ = nullptr;
     od::document* doc_ = nullptr;
     od::parser* parser_ = nullptr;
@@ -961,7 +981,11 @@ Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare) {
                     out.candles.clear();
                     // Every bar is an object or an array of at least 12 characters.
                     out.candles.reserve(std::min(r.containers(), r.text_size() / 12 + 1));
-                    return r.for_each_element(x, [&](od::value& cv) { return read_candle(r, cv, out.candles); });
+                    return r.for_each_element(x, [&](od::value& cv) {
+                        const Step s = read_candle(r, cv, out.candles);
+                        r.release_before(r.last());
+                        return s;
+                    });
                 }
                 case 2: {
                     if (r.is_null(x)) {
@@ -1046,7 +1070,7 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
     std::memcpy(kept.text.get(), text.data(), text.size());
     std::memset(kept.text.get() + text.size(), 0, simdjson::SIMDJSON_PADDING);
     const std::string_view padded(kept.text.get(), text.size());
-    Reader r(padded);
+    Reader r(padded, text);
     od::document doc;
     r.set_parser(&kept.parser);
     if (auto e = kept.parser.iterate(kept.text.get(), text.size(), kept.capacity).get(doc))
@@ -1058,18 +1082,24 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
     }
 }
 
-// Reads with the kept buffers, first letting go of them when they have grown past
-// what a command of ordinary size needs and this document is of ordinary size.
+// Reads with the kept buffers, first letting go of the bar storage when it has grown
+// past what a command of ordinary size needs and this document is of ordinary size.
 template <class T, class ReadFn>
 std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::State& kept, std::string_view description,
                                         ReadFn read) {
-    if (kept.capacity > ReadBuffers::kKeepBytes && text.size() + simdjson::SIMDJSON_PADDING <= ReadBuffers::kKeepBytes) {
+    if (text.size() + simdjson::SIMDJSON_PADDING <= ReadBuffers::kKeepBytes &&
+        kept.spare_bars.storage_bytes() > ReadBuffers::kKeepBytes)
+        kept.spare_bars = BarList{};
+    auto out = read_document<T>(text, kept, description, read);
+    // After a large document the copy (mostly let go of already) and the parser's index
+    // are released before the load builds its matrix: they would add their size to the
+    // load's peak.
+    if (kept.capacity > ReadBuffers::kKeepBytes) {
         kept.text.reset();
         kept.capacity = 0;
         kept.parser = od::parser{};
-        kept.spare_bars = BarList{};
     }
-    return read_document<T>(text, kept, description, read);
+    return out;
 }
 
 }  // namespace

@@ -14,6 +14,10 @@ namespace torvex::gym {
 // 2 MiB instead of one per 4 KiB. Only advice: nothing changes where it is refused.
 void advise_huge_pages(void* p, std::size_t bytes);
 
+// Gives back to the system the whole pages within [from, to) of a block this process
+// wrote and will not read again (they read as zeros if it does). Only advice too.
+void release_pages(const char* from, const char* to);
+
 // Allocator of those arrays: a large block gets the huge-page advice, and an element
 // made without a value is default-initialised, so a double is left as it is, to be
 // written once by whoever fills the array rather than zeroed first.

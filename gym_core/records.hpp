@@ -86,6 +86,11 @@ struct BarList {
 
     std::size_t size() const { return candles.size(); }
     bool empty() const { return candles.empty(); }
+    // Bytes of storage held, used or not.
+    std::size_t storage_bytes() const {
+        return candles.capacity() * sizeof(Ohlcv) + extra_of.capacity() * sizeof(std::uint32_t) +
+               extras.capacity() * sizeof(Extras) + pool.capacity() * sizeof(double);
+    }
     // Empties the list, keeping its storage for the next.
     void clear() {
         candles.clear();

@@ -166,3 +166,51 @@ TEST(GymReaderMessages, DocumentLargerThanTheReaderCanIndex) {
 
 }  // namespace
 }  // namespace torvex::gym
+
+namespace torvex::gym {
+namespace {
+
+// A large load, one bar per line: the reader lets go of the part of its copy it has
+// read, so every bar must still come out as written and a fault near the end must
+// still be placed by its line and column.
+TEST(GymReaderLargeDocuments, BarsAndPlacesSurviveTheCopyLettingGo) {
+    constexpr int kBars = 300'000;
+    std::string doc = "{\"cmd\":\"load\",\"candles\":[\n";
+    for (int i = 0; i < kBars; ++i) {
+        const double close = 1000.0 + i * 0.25;
+        doc += (i ? ",\n" : "") + std::string(R"({"ts":)") + std::to_string(i) + R"(,"open":)" +
+               std::to_string(close) + R"(,"high":)" + std::to_string(close + 1) + R"(,"low":)" +
+               std::to_string(close - 1) + R"(,"close":)" + std::to_string(close) + R"(,"volume":)" +
+               std::to_string(i % 7) + "}";
+    }
+    doc += "\n]}";
+    ASSERT_GT(doc.size(), std::size_t{16} << 20);
+    ReadBuffers buffers;
+    for (int round = 0; round < 2; ++round) {  // the second with the bar storage of the first
+        auto cmd = read_command(doc, buffers);
+        ASSERT_TRUE(cmd) << cmd.error();
+        ASSERT_EQ(cmd->candles.size(), static_cast<std::size_t>(kBars));
+        for (const int i : {0, 1, kBars / 2, kBars - 2, kBars - 1}) {
+            const Ohlcv& c = cmd->candles.candles[static_cast<std::size_t>(i)];
+            EXPECT_EQ(c.ts, i);
+            EXPECT_EQ(c.close, 1000.0 + i * 0.25);
+            EXPECT_EQ(c.high, c.close + 1);
+            EXPECT_EQ(c.volume, i % 7);
+        }
+        buffers.recycle(std::move(cmd->candles));
+    }
+    // The last bar's volume written as a string: line kBars + 1 (the first line holds the
+    // command), at the column of the value.
+    std::string bad = doc;
+    const std::size_t at = bad.rfind(R"("volume":)") + 9;
+    bad.insert(at, "\"x\"");
+    bad.erase(at + 3, bad.find('}', at) - (at + 3));
+    const std::size_t line_start = bad.rfind('\n', at) + 1;
+    auto refused = read_command(bad, buffers);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error(), "invalid type: string \"x\", expected f64 at line " + std::to_string(kBars + 1) +
+                                   " column " + std::to_string(at - line_start + 1));
+}
+
+}  // namespace
+}  // namespace torvex::gym
