@@ -21,20 +21,12 @@ def reset_high_water():
         f.write("5")
 
 
-def resident_kib():
+def status_kib(field):
     with open("/proc/self/status") as f:
         for line in f:
-            if line.startswith("VmRSS:"):
+            if line.startswith(field + ":"):
                 return int(line.split()[1])
-    raise RuntimeError("no VmRSS in /proc/self/status")
-
-
-def high_water_kib():
-    with open("/proc/self/status") as f:
-        for line in f:
-            if line.startswith("VmHWM:"):
-                return int(line.split()[1])
-    raise RuntimeError("no VmHWM in /proc/self/status")
+    raise RuntimeError(f"no {field} in /proc/self/status")
 
 
 def write_text(path, bars):
@@ -59,9 +51,9 @@ def measure(path, bars):
         "action_space": {"type": "discrete", "n": 3}, "reward": "pnl",
         "episode": {"max_steps": 100, "warmup": 1000}}))
     reset_high_water()
-    before = resident_kib()
+    before = status_kib("VmRSS")
     assert env.command(text) == '{"ok":true}'
-    after = high_water_kib()
+    after = status_kib("VmHWM")
     matrix = bars * len(features) * 8
     extra = max((after - before) * 1024 - matrix, 0)
     print(f"text {len(text) / 1e6:.1f} MB, matrix {matrix / 1e6:.1f} MB, "
