@@ -13,11 +13,12 @@
 
 namespace torvex::gym {
 
-// The padded text buffer and the parser kept between the commands of one environment,
-// so a step allocates nothing to be read, and loads of one large data set after
-// another reuse memory already mapped. Buffers grown past kKeepBytes are let go of as
-// soon as a smaller document comes (the reset or step that follows a load): one large
-// load does not pin its memory for the episodes that use it.
+// What the reading of one environment's commands keeps between them. The padded text
+// buffer and the parser serve documents up to kKeepBytes, so a step allocates nothing
+// to be read; after a larger document they are let go of at once, before the load
+// that follows adds its matrix to the peak. The storage of a load's bars serves the
+// next load, until a document of ordinary size comes (the reset or step that follows
+// a load): one large load does not pin its memory for the episodes that use it.
 class ReadBuffers {
 public:
     static constexpr std::size_t kKeepBytes = std::size_t{16} << 20;
