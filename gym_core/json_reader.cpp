@@ -1057,12 +1057,12 @@ std::expected<T, std::string> read_parsed(Reader& r, od::document& doc, std::str
 // by side.
 void copy_text(char* to, std::string_view text) {
     constexpr std::size_t kPiece = std::size_t{4} << 20;
-    const std::size_t pieces = (text.size() + kPiece - 1) / kPiece;
-    const unsigned threads = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), pieces);
-    if (threads <= 1 || text.size() < 4 * kPiece) {
+    if (text.size() < 4 * kPiece) {  // asking for the processor count costs more than this
         std::memcpy(to, text.data(), text.size());
         return;
     }
+    const std::size_t pieces = (text.size() + kPiece - 1) / kPiece;
+    const unsigned threads = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), pieces);
     PhaseTeam team(threads);
     team.run([&](PhaseTeam& t) {
         t.phase(pieces, [&](std::size_t i) {
