@@ -907,6 +907,32 @@ bool read_plain_candle(od::object& o, Ohlcv& out) {
     return true;
 }
 
+// The same for the array form: five or six numbers, an integer ts first, the volume
+// 0.0 where it is left out. Any other array is rewound and read by the general path.
+bool read_plain_candle(od::array& a, Ohlcv& out) {
+    Ohlcv c;
+    int n = 0;
+    for (auto element : a) {
+        od::value x;
+        if (std::move(element).get(x)) return false;
+        bool ok = false;
+        switch (n) {
+            case 0: ok = !x.get_int64().get(c.ts); break;
+            case 1: ok = !x.get_double().get(c.open); break;
+            case 2: ok = !x.get_double().get(c.high); break;
+            case 3: ok = !x.get_double().get(c.low); break;
+            case 4: ok = !x.get_double().get(c.close); break;
+            case 5: ok = !x.get_double().get(c.volume); break;
+            default: break;
+        }
+        if (!ok) return false;
+        ++n;
+    }
+    if (n < 5) return false;
+    out = c;
+    return true;
+}
+
 // Appends one bar to the list; a refused bar leaves nothing half-appended that a later
 // reader could see, because the whole command then fails.
 Step read_candle(Reader& r, od::value& v, BarList& bars) {
@@ -921,12 +947,21 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
     const Reader::RecordShape shape{"struct Candle", members, 5, "struct Candle with 12 elements"};
     od::json_type type;
     od::object object;
-    bool rewound = false;
-    if (!v.type().get(type) && type == od::json_type::object) {
-        r.mark(v);
-        if (!v.get_object().get(object)) {
-            if (read_plain_candle(object, c)) return {};
-            rewound = !object.reset().error();
+    od::array array;
+    bool rewound = false, rewound_array = false;
+    if (!v.type().get(type)) {
+        if (type == od::json_type::object) {
+            r.mark(v);
+            if (!v.get_object().get(object)) {
+                if (read_plain_candle(object, c)) return {};
+                rewound = !object.reset().error();
+            }
+        } else if (type == od::json_type::array) {
+            r.mark(v);
+            if (!v.get_array().get(array)) {
+                if (read_plain_candle(array, c)) return {};
+                rewound_array = !array.reset().error();
+            }
         }
     }
     const Reader::MemberReader member = [&](std::size_t i, od::value& x) -> Step {
@@ -959,8 +994,10 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
                 }
             }
     };
-    if (auto s = rewound ? r.read_object_members(object, shape, member, 3) : r.read_record(v, shape, member, 3); !s)
-        return s;
+    const Step read = rewound         ? r.read_object_members(object, shape, member, 3)
+                      : rewound_array ? r.read_array_members(array, shape, member)
+                                      : r.read_record(v, shape, member, 3);
+    if (!read) return read;
     if (extras.any()) {
         if (bars.extras.size() >= BarList::kNoExtras) throw std::bad_alloc();  // past any list an index can name
         bars.extra_of.back() = static_cast<std::uint32_t>(bars.extras.size());

@@ -4,6 +4,9 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <string>
 
 #include "gym_core/json_reader.hpp"
@@ -210,6 +213,47 @@ TEST(GymReaderLargeDocuments, BarsAndPlacesSurviveTheCopyLettingGo) {
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error(), "invalid type: string \"x\", expected f64 at line " + std::to_string(kBars + 1) +
                                    " column " + std::to_string(at - line_start + 1));
+}
+
+}  // namespace
+}  // namespace torvex::gym
+
+namespace torvex::gym {
+namespace {
+
+// Bars written as arrays read as the same bars written as objects, whether short (no
+// volume), plain, or carrying more than the candle (read by the general path).
+TEST(GymReaderArrayBars, SameBarsAsTheObjectForm) {
+    const std::string arrays =
+        R"({"cmd":"load","candles":[[1,2.5,3,2,2.75],[2,2.75,4,2.5,3.5,10],[3,3.5,3.5,1e-3,1,0,[3.4],[1],[3.6],[2]],)"
+        R"([-4,1,1,1,1,-0.0],[5,1,1,1,1,7]]})";
+    const std::string objects =
+        R"({"cmd":"load","candles":[{"ts":1,"open":2.5,"high":3,"low":2,"close":2.75},)"
+        R"({"ts":2,"open":2.75,"high":4,"low":2.5,"close":3.5,"volume":10},)"
+        R"({"ts":3,"open":3.5,"high":3.5,"low":1e-3,"close":1,"volume":0,"bid_px":[3.4],"bid_sz":[1],"ask_px":[3.6],"ask_sz":[2]},)"
+        R"({"ts":-4,"open":1,"high":1,"low":1,"close":1,"volume":-0.0},{"volume":7,"ts":5,"open":1,"high":1,"low":1,"close":1}]})";
+    auto a = read_command(arrays);
+    auto o = read_command(objects);
+    ASSERT_TRUE(a) << a.error();
+    ASSERT_TRUE(o) << o.error();
+    ASSERT_EQ(a->candles.size(), 5u);
+    ASSERT_EQ(o->candles.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) {
+        const Ohlcv &x = a->candles.candles[i], &y = o->candles.candles[i];
+        EXPECT_EQ(x.ts, y.ts) << i;
+        for (const auto field : {&Ohlcv::open, &Ohlcv::high, &Ohlcv::low, &Ohlcv::close, &Ohlcv::volume})
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(x.*field), std::bit_cast<std::uint64_t>(y.*field)) << i;
+        for (const auto list : {BarList::BidPx, BarList::BidSz, BarList::AskPx, BarList::AskSz}) {
+            const auto lx = a->candles.list(i, list), ly = o->candles.list(i, list);
+            EXPECT_TRUE(std::equal(lx.begin(), lx.end(), ly.begin(), ly.end())) << i;
+        }
+    }
+    EXPECT_EQ(a->candles.candles[0].volume, 0.0);
+    EXPECT_EQ(a->candles.list(2, BarList::AskSz).size(), 1u);
+    // A fault inside an array bar keeps the general path's message and place.
+    auto bad = read_command(R"({"cmd":"load","candles":[[1,2,3,1,2],[2,2,3,"1",2]]})");
+    ASSERT_FALSE(bad);
+    EXPECT_EQ(bad.error(), "invalid type: string \"1\", expected f64 at line 1 column 45");
 }
 
 }  // namespace
