@@ -166,7 +166,7 @@ std::string Env::command(std::string_view cmd_json) {
     return std::move(*out);
 }
 
-std::expected<std::string, EnvError> Env::dispatch(const Command& cmd) {
+std::expected<std::string, EnvError> Env::dispatch(Command& cmd) {
     std::expected<std::string, EnvError> out;
     if (cmd.cmd == "version") {
         JsonWriter w;
@@ -347,9 +347,13 @@ EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
 // would cost more than it saves.
 constexpr std::uint64_t kParallelCells = 1u << 16;
 
+// Bar lists from this size on let go of their pages during the load (a few system
+// calls per chunk of rows).
+constexpr std::uint64_t kDropBarsBytes = std::uint64_t{2} << 20;
+
 }  // namespace
 
-std::expected<std::string, EnvError> Env::load(const BarList& candles) {
+std::expected<std::string, EnvError> Env::load(BarList& candles) {
     if (candles.empty()) return std::unexpected(EnvError::no_data());
     const ObsSpec& o = spec_.observation;
 
@@ -436,7 +440,7 @@ std::expected<std::string, EnvError> Env::load(const BarList& candles) {
 // the matrix are written whole, block by block: the matrix is touched once, in order,
 // and the scratch stays small enough to be cached. Where there are more indicators
 // than a group holds, the groups take turns over all the rows.
-void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
+void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
     const ObsSpec& o = spec_.observation;
     const std::uint64_t rows = data.rows;
     const std::uint64_t dim = data.dim;
@@ -485,6 +489,7 @@ void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& 
 
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
+    const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
     PhaseTeam team(threads);
     const BarColumns all_bars(candles.candles);
     team.run([&](PhaseTeam& t) {
@@ -522,6 +527,14 @@ void Env::fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& 
                     }
                     if (g == 0) write_direct_columns(candles, begin + from, begin + to, direct, data);
                 });
+                // The last group is done with the chunk's bars: a large list lets go of
+                // them, so the bars and the matrix are not both whole at once.
+                if (g + 1 == groups && drop_bars)
+                    t.phase(1, [&](std::size_t) {
+                        const Ohlcv* first = candles.candles.data();
+                        release_pages(reinterpret_cast<const char*>(first),
+                                      reinterpret_cast<const char*>(first + begin + n));
+                    });
             }
         }
     });

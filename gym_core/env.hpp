@@ -65,12 +65,14 @@ public:
 private:
     explicit Env(EnvSpec spec) : spec_(std::move(spec)) {}
 
-    std::expected<std::string, EnvError> dispatch(const Command& cmd);
-    std::expected<std::string, EnvError> load(const BarList& candles);
+    std::expected<std::string, EnvError> dispatch(Command& cmd);
+    // Lets go of the pages of a large bar list as the matrix is filled: nothing reads
+    // the bars after a load.
+    std::expected<std::string, EnvError> load(BarList& candles);
     std::expected<std::string, EnvError> reset(std::optional<std::uint64_t> seed);
     std::expected<std::string, EnvError> step(std::optional<double> action);
     std::string spec_document() const;
-    void fill_by_columns(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
+    void fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
     void write_direct_columns(const BarList& candles, std::uint64_t from, std::uint64_t to,
                               const std::vector<std::size_t>& direct, LoadedData& data) const;
     void fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;

@@ -1140,22 +1140,23 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
     }
 }
 
-// Reads with the kept buffers, first letting go of the bar storage when it has grown
-// past what a command of ordinary size needs and this document is of ordinary size.
+// Reads with the kept buffers, first letting go of the parser and the bar storage when
+// they have grown past what a command of ordinary size needs and this document is of
+// ordinary size.
 template <class T, class ReadFn>
 std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::State& kept, std::string_view description,
                                         ReadFn read) {
-    if (text.size() + simdjson::SIMDJSON_PADDING <= ReadBuffers::kKeepBytes &&
-        kept.spare_bars.storage_bytes() > ReadBuffers::kKeepBytes)
-        kept.spare_bars = BarList{};
+    if (text.size() + simdjson::SIMDJSON_PADDING <= ReadBuffers::kKeepBytes) {
+        if (kept.spare_bars.storage_bytes() > ReadBuffers::kKeepBytes) kept.spare_bars = BarList{};
+        if (kept.parser.capacity() > ReadBuffers::kKeepBytes) kept.parser = od::parser{};
+    }
     auto out = read_document<T>(text, kept, description, read);
-    // After a large document the copy (mostly let go of already) and the parser's index
-    // are released before the load builds its matrix: they would add their size to the
-    // load's peak.
+    // After a large document the copy (mostly let go of already) is released before
+    // the load builds its matrix, where it would add to the load's peak. The parser
+    // stays, for the next large load.
     if (kept.capacity > ReadBuffers::kKeepBytes) {
         kept.text.reset();
         kept.capacity = 0;
-        kept.parser = od::parser{};
     }
     return out;
 }

@@ -14,11 +14,11 @@
 namespace torvex::gym {
 
 // What the reading of one environment's commands keeps between them. The padded text
-// buffer and the parser serve documents up to kKeepBytes, so a step allocates nothing
-// to be read; after a larger document they are let go of at once, before the load
-// that follows adds its matrix to the peak. The storage of a load's bars serves the
-// next load, until a document of ordinary size comes (the reset or step that follows
-// a load): one large load does not pin its memory for the episodes that use it.
+// buffer serves documents up to kKeepBytes, so a step allocates nothing to be read;
+// after a larger document it is let go of at once, before the load that follows adds
+// its matrix to the peak. The parser and the storage of a load's bars serve the next
+// load, until a document of ordinary size comes (the reset or step that follows a
+// load): one large load does not pin its memory for the episodes that use it.
 class ReadBuffers {
 public:
     static constexpr std::size_t kKeepBytes = std::size_t{16} << 20;
