@@ -21,7 +21,18 @@ public:
 
     // No input guard (the caller tests x). Pushes x, taking the oldest out once n are
     // held; answers whether the window is full.
-    bool push(double x);
+    bool push(double x) {
+        if (window_.full()) [[likely]] {
+            sums_.remove(window_.replace_oldest(x));
+        } else {
+            window_.push_back(x);
+        }
+        sums_.add(x);
+        if (sums_.recenter_due(period_)) [[unlikely]] {
+            sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
+        }
+        return window_.full();
+    }
 
     // Meaningful once full: population variance (divisor n, clamped at 0) and mean.
     double variance() const { return sums_.population_variance(static_cast<double>(period_)); }
