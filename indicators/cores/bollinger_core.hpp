@@ -43,9 +43,9 @@ public:
 
     // The bands of the window; meaningful once advance answered true.
     BandPoint point() const {
-        const double mean = window_.mean();
-        const double sd = std::sqrt(window_.variance());
-        return BandPoint{mean + k_ * sd, mean, mean - k_ * sd, sd};
+        const ShiftedSums::Moments m = window_.moments();
+        const double sd = std::sqrt(m.variance);
+        return BandPoint{m.mean + k_ * sd, m.mean, m.mean - k_ * sd, sd};
     }
 
     std::uint64_t period() const { return window_.period(); }
