@@ -20,7 +20,31 @@ public:
 
     // Refuses a non-finite x (no value, nothing changed); the weighted mean once
     // n values came.
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        if (!advance(x)) return std::nullopt;
+        return mean();
+    }
+
+    // The same step answering whether the window is full (then mean()): the form
+    // the hot loops use, which passes nothing through memory. False for a refused x.
+    bool advance(double x) {
+        if (!is_finite(x)) return false;
+        if (!ring_.full()) [[unlikely]] return fill(x);
+        const double old = ring_.replace_oldest(x);
+        weighted_sum_ = n_ * x + (weighted_sum_ - plain_sum_);
+        plain_sum_ = x + (plain_sum_ - old);
+        // Every 16 turns of the ring (16·n updates) both sums are re-added so that
+        // drift cannot build up.
+        since_resum_ += 1;
+        if (since_resum_ == resum_interval_) [[unlikely]] {
+            since_resum_ = 0;
+            resum();
+        }
+        return true;
+    }
+
+    // The weighted mean of the window; meaningful once advance answered true.
+    double mean() const { return weighted_sum_ / denominator_; }
 
     std::uint64_t period() const { return period_; }
     std::uint64_t count() const { return ring_.size(); }
@@ -28,16 +52,44 @@ public:
 private:
     explicit WmaCore(std::uint64_t n);
 
+    // A value while the ring fills; on the n-th the weighted sum is added up once,
+    // oldest first.
+    bool fill(double x) {
+        ring_.push_back(x);
+        plain_sum_ = x + plain_sum_;
+        if (!ring_.full()) return false;
+        double w = -0.0;
+        double i = 1.0;
+        ring_.for_each([&](double v) {
+            w += i * v;
+            i += 1.0;
+        });
+        weighted_sum_ = w;
+        return true;
+    }
+
     // Both sums re-added from the ring, oldest first.
-    void resum();
+    void resum() {
+        double w = -0.0;
+        double p = -0.0;
+        double i = 1.0;
+        ring_.for_each([&](double v) {
+            w += i * v;
+            p += v;
+            i += 1.0;
+        });
+        weighted_sum_ = w;
+        plain_sum_ = p;
+    }
 
     FixedRing<double> ring_;
     std::uint64_t period_;
+    double n_;  // period_ as a double, converted once
     double weighted_sum_ = 0.0;
     double plain_sum_ = 0.0;
     double denominator_;  // (n + 1)·n·0.5
-    std::uint64_t since_full_ = 0;  // updates since the ring last turned once
-    std::uint64_t wraps_ = 0;
+    std::uint64_t resum_interval_;  // 16·n full updates
+    std::uint64_t since_resum_ = 0;  // full updates since the last re-add (or the first fill)
 };
 
 class Wma final : public CloseIndicator<Wma> {

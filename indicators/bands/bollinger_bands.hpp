@@ -23,9 +23,9 @@ public:
 
     // The core refuses a non-finite close itself; "stddev" is the deviation, not k times it.
     std::optional<std::array<double, 4>> step(const BarContext& ctx) {
-        const std::optional<BandPoint> p = core_.step(ctx.candle.close);
-        if (!p) return std::nullopt;
-        return std::array<double, 4>{p->upper, p->middle, p->lower, p->stddev};
+        if (!core_.advance(ctx.candle.close)) return std::nullopt;
+        const BandPoint p = core_.point();
+        return std::array<double, 4>{p.upper, p.middle, p.lower, p.stddev};
     }
     std::uint64_t warmup() const override { return core_.period(); }
 

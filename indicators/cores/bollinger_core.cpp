@@ -1,7 +1,5 @@
 #include "indicators/cores/bollinger_core.hpp"
 
-#include <cmath>
-
 #include "indicators/bar.hpp"
 
 namespace torvex {
@@ -12,14 +10,6 @@ std::expected<BollingerCore, IndicatorError> BollingerCore::create(std::uint64_t
     auto window = VarianceWindow::create(n);
     if (!window) return std::unexpected(window.error());
     return BollingerCore(std::move(*window), k);
-}
-
-std::optional<BandPoint> BollingerCore::step(double x) {
-    if (!is_finite(x)) return std::nullopt;
-    if (!window_.push(x)) return std::nullopt;
-    const double mean = window_.mean();
-    const double sd = std::sqrt(window_.variance());
-    return BandPoint{mean + k_ * sd, mean, mean - k_ * sd, sd};
 }
 
 }  // namespace torvex

@@ -28,29 +28,43 @@ public:
     static constexpr bool dwarfs(double incoming, double sum) { return std::fabs(incoming) > kDwarf * std::fabs(sum); }
 
     // `span`: updates from a value's entry to the update in which it leaves the sum;
-    // `interval`: updates between the drift re-sums.
-    constexpr ResumClock(std::uint64_t span, std::uint64_t interval) : span_(span), interval_(interval) {}
+    // `interval`: updates between the drift re-sums (0 re-sums on every update, as 1 does).
+    constexpr ResumClock(std::uint64_t span, std::uint64_t interval)
+        : span_(span), interval_(interval > 0 ? interval : 1), next_periodic_(interval_), due_(interval_) {}
 
     // Counts one update; `outweighs` tells whether the value entering with it dwarfed
     // the sum it joined (see dwarfs). True when the owner must re-add its
     // sums, after this update's own arithmetic.
+    //
+    // The two causes are folded into one update number, the nearer of the next drift
+    // re-sum and the pending departure, so the usual update costs one comparison.
     constexpr bool tick(bool outweighs) {
         updates_ += 1;
         // While the window first fills, any value dwarfs the empty or tiny sum: no
         // extra re-sum is scheduled then.
-        if (outweighs && updates_ > span_) leaves_at_ = updates_ + span_;
-        since_ += 1;
-        const bool periodic = since_ >= interval_;
-        if (periodic) since_ = 0;
-        return periodic || updates_ == leaves_at_;
+        if (outweighs && updates_ > span_) [[unlikely]] {
+            leaves_at_ = updates_ + span_;
+            due_ = leaves_at_ < next_periodic_ ? leaves_at_ : next_periodic_;
+        }
+        if (updates_ != due_) [[likely]] return false;
+        return fire();
     }
 
 private:
+    // The update that is due: moves the drift schedule on past it and aims at the
+    // nearer of the two causes still ahead.
+    constexpr bool fire() {
+        if (updates_ == next_periodic_) next_periodic_ += interval_;
+        due_ = (leaves_at_ > updates_ && leaves_at_ < next_periodic_) ? leaves_at_ : next_periodic_;
+        return true;
+    }
+
     std::uint64_t span_;
     std::uint64_t interval_;
     std::uint64_t updates_ = 0;
-    std::uint64_t leaves_at_ = 0;  // 0: no such value pending
-    std::uint64_t since_ = 0;
+    std::uint64_t leaves_at_ = 0;      // 0: no such value pending
+    std::uint64_t next_periodic_;      // the update of the next drift re-sum
+    std::uint64_t due_;                // the nearer of next_periodic_ and a pending leaves_at_
 };
 
 }  // namespace torvex

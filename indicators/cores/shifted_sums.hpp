@@ -30,6 +30,11 @@ public:
             shift_ = x;
             shift_set_ = true;
         }
+        return add_anchored(x);
+    }
+
+    // add for sums whose anchor is already set (some value was added before).
+    double add_anchored(double x) {
         const double d = x - shift_;
         updates_ += 1;
         if (ResumClock::dwarfs(d * d, s2_)) outweighed_at_ = updates_;
@@ -81,10 +86,22 @@ public:
     double mean(double n) const { return shift_ + s1_ / n; }
 
     // Population variance s2 / n - (s1 / n)^2, clamped to 0 when negative or NaN.
-    double population_variance(double n) const {
-        const double a = s1_ / n;
-        const double var = s2_ / n - a * a;
-        return (var >= 0.0) ? var : 0.0;
+    double population_variance(double n) const { return moments(n).variance; }
+
+    // The mean and the population variance together, exactly as mean(n) and
+    // population_variance(n) give them. s1 / n and s2 / n are divided side by side
+    // in one packed division: each lane is the same correctly rounded quotient as a
+    // scalar division, and the divider is what a per-bar deviation waits on.
+    struct Moments {
+        double mean;
+        double variance;
+    };
+    Moments moments(double n) const {
+        using Pair = double __attribute__((vector_size(16)));
+        const Pair q = Pair{s1_, s2_} / Pair{n, n};
+        const double a = q[0];
+        const double var = q[1] - a * a;
+        return {shift_ + a, (var >= 0.0) ? var : 0.0};
     }
 
     // Sample variance (divisor n - 1, n >= 2): fma(n, -(s1/n)^2, s2) / (n - 1), taken

@@ -22,26 +22,37 @@ public:
 
     // Refuses a non-finite x (no value, nothing changed); the mean once n values came.
     std::optional<double> step(double x) {
-        if (!is_finite(x)) return std::nullopt;
+        if (!advance(x)) return std::nullopt;
+        return mean();
+    }
+
+    // The same step answering whether the window is full (then mean()): the form
+    // the hot loops use, which passes nothing through memory. False for a refused x.
+    bool advance(double x) {
+        if (!is_finite(x)) return false;
         const bool outweighs = ResumClock::dwarfs(x, sum_);
-        if (const std::optional<double> old = ring_.push(x)) {
-            sum_ = x + (sum_ - *old);
+        if (ring_.full()) [[likely]] {
+            sum_ = x + (sum_ - ring_.replace_oldest(x));
         } else {
+            ring_.push_back(x);
             sum_ = x + sum_;
         }
-        if (clock_.tick(outweighs)) sum_ = sum_from_oldest(ring_);
-        if (ring_.full()) return sum_ / static_cast<double>(period_);
-        return std::nullopt;
+        if (clock_.tick(outweighs)) [[unlikely]] sum_ = sum_from_oldest(ring_);
+        return ring_.full();
     }
+
+    // The mean of the window; meaningful once advance answered true.
+    double mean() const { return sum_ / divisor_; }
 
     std::uint64_t period() const { return period_; }
     std::uint64_t count() const { return ring_.size(); }
 
 private:
-    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), clock_(n, 16 * n) {}
+    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(n, 16 * n) {}
 
     FixedRing<double> ring_;
     std::uint64_t period_;
+    double divisor_;  // period_ as a double, converted once
     double sum_ = 0.0;
     ResumClock clock_;
 };

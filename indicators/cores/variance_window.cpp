@@ -7,17 +7,4 @@ std::expected<VarianceWindow, IndicatorError> VarianceWindow::create(std::uint64
     return VarianceWindow(n);
 }
 
-bool VarianceWindow::push(double x) {
-    if (window_.full()) {
-        sums_.remove(window_[0]);
-        window_.pop_front();
-    }
-    window_.push(x);
-    sums_.add(x);
-    if (sums_.recenter_due(period_)) {
-        sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
-    }
-    return window_.full();
-}
-
 }  // namespace torvex

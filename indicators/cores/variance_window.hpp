@@ -21,23 +21,39 @@ public:
 
     // No input guard (the caller tests x). Pushes x, taking the oldest out once n are
     // held; answers whether the window is full.
-    bool push(double x);
+    bool push(double x) {
+        if (window_.full()) [[likely]] {
+            // A full window has had values: the anchor is set.
+            sums_.remove(window_.replace_oldest(x));
+            sums_.add_anchored(x);
+        } else {
+            window_.push_back(x);
+            sums_.add(x);
+        }
+        if (sums_.recenter_due(period_)) [[unlikely]] {
+            sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
+        }
+        return window_.full();
+    }
 
     // Meaningful once full: population variance (divisor n, clamped at 0) and mean.
-    double variance() const { return sums_.population_variance(static_cast<double>(period_)); }
-    double mean() const { return sums_.mean(static_cast<double>(period_)); }
+    double variance() const { return sums_.population_variance(n_); }
+    double mean() const { return sums_.mean(n_); }
+    // Both at once, for owners that read the two (one division for the pair).
+    ShiftedSums::Moments moments() const { return sums_.moments(n_); }
     // Sample variance (divisor n - 1, clamped at 0); needs n >= 2.
-    double sample_variance() const { return sums_.sample_variance(static_cast<double>(period_)); }
+    double sample_variance() const { return sums_.sample_variance(n_); }
 
     std::uint64_t period() const { return period_; }
     std::uint64_t size() const { return window_.size(); }
 
 private:
-    explicit VarianceWindow(std::uint64_t n) : window_(n), period_(n) {}
+    explicit VarianceWindow(std::uint64_t n) : window_(n), period_(n), n_(static_cast<double>(n)) {}
 
     CappedRing<double> window_;
     ShiftedSums sums_;
     std::uint64_t period_;
+    double n_;  // period_ as a double, converted once
 };
 
 }  // namespace torvex

@@ -1,6 +1,7 @@
 // Population standard deviation of the last n closes.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -14,7 +15,12 @@ class StdDev final : public CloseIndicator<StdDev> {
 public:
     static std::expected<StdDev, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    // No input guard (the base refuses a non-finite close).
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        last_ = std::sqrt(window_.variance());
+        return last_;
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
     // The last answer, for owners that read it after a bar without one.
