@@ -30,7 +30,7 @@ const std::vector<Ohlcv>& bars() {
 // The book and funding snapshot that every bar of the benchmark carries.
 class BenchColumns final : public BarColumns {
 public:
-    explicit BenchColumns(std::span<const Ohlcv> candles) : BarColumns(candles) {
+    BenchColumns(std::span<const Ohlcv> candles, std::span<const double> closes) : BarColumns(candles, closes) {
         book_.bids = {{99.9, 5.0}, {99.8, 7.0}, {99.7, 9.0}};
         book_.asks = {{100.1, 4.0}, {100.2, 6.0}, {100.3, 8.0}};
         tick_.funding_rate = 0.0001;
@@ -48,11 +48,18 @@ private:
 };
 
 // One benchmark per (name, params); each iteration runs a fresh object over every bar
-// the way a load does: one column at a time.
+// the way a load does: one column at a time, by chunks of rows.
+// The rows a load hands an indicator at a time.
+constexpr std::size_t kChunkRows = 16384;
+
 void run(benchmark::State& state, const std::string& name, std::vector<double> params) {
     const auto& data = bars();
-    const BarColumns plain(data);
-    const BenchColumns extras(data);
+    // The closes as one column, as a load hands them over.
+    static const std::vector<double> closes = [&] {
+        std::vector<double> c;
+        for (const Ohlcv& b : data) c.push_back(b.close);
+        return c;
+    }();
     const bool candles_only = indicator_feed(name) == kFeedCandles;
     std::vector<double> column(data.size());
     for (auto _ : state) {
@@ -61,8 +68,17 @@ void run(benchmark::State& state, const std::string& name, std::vector<double> p
             state.SkipWithError("indicator not available");
             return;
         }
-        ColumnRun out{column, std::nullopt};
-        (*ind)->run_column(candles_only ? plain : static_cast<const BarColumns&>(extras), out);
+        for (std::size_t first = 0; first < data.size(); first += kChunkRows) {
+            const std::size_t n = std::min(kChunkRows, data.size() - first);
+            const std::span<const Ohlcv> rows = std::span<const Ohlcv>(data).subspan(first, n);
+            const std::span<const double> row_closes = std::span<const double>(closes).subspan(first, n);
+            ColumnRun out{std::span<double>(column).subspan(first, n), std::nullopt};
+            if (candles_only) {
+                (*ind)->run_column(BarColumns(rows, row_closes), out);
+            } else {
+                (*ind)->run_column(BenchColumns(rows, row_closes), out);
+            }
+        }
         benchmark::DoNotOptimize(column.data());
     }
     state.counters["ns_per_bar"] = benchmark::Counter(

@@ -326,8 +326,10 @@ namespace {
 // and derivatives snapshot are built when an indicator over those feeds asks for them.
 class LoadColumns final : public BarColumns {
 public:
-    LoadColumns(const BarList& bars, std::size_t first, std::size_t count)
-        : BarColumns(std::span<const Ohlcv>(bars.candles).subspan(first, count)), bars_(bars), first_(first) {}
+    LoadColumns(const BarList& bars, std::span<const double> closes, std::size_t first, std::size_t count)
+        : BarColumns(std::span<const Ohlcv>(bars.candles).subspan(first, count), closes.subspan(first, count)),
+          bars_(bars),
+          first_(first) {}
     bool has_extras() const override { return true; }
     void fill(std::size_t r, BarContext& ctx, OrderBook& scratch) const override {
         fill_context(BarView(bars_, first_ + r), ctx, scratch);
@@ -491,7 +493,9 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
     const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
     PhaseTeam team(threads);
-    const BarColumns all_bars(candles.candles);
+    const std::span<const Ohlcv> all_bars(candles.candles);
+    // The closes first, as one column every close-only loop reads.
+    for (std::uint64_t r = 0; r < rows; ++r) data.closes[r] = candles.candles[r].close;
     team.run([&](PhaseTeam& t) {
         for (std::size_t g = 0; g < groups; ++g) {
             const std::size_t first = g * group;
@@ -511,9 +515,11 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                     ColumnRun run{std::span<double>(scratch.data() + i * chunk_rows, n),
                                   col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
                     if (needs_extras[first + i]) {
-                        col.indicator->run_column(LoadColumns(candles, begin, n), run);
+                        col.indicator->run_column(LoadColumns(candles, data.closes, begin, n), run);
                     } else {
-                        col.indicator->run_column(BarColumns(all_bars.candles().subspan(begin, n)), run);
+                        col.indicator->run_column(
+                            BarColumns(all_bars.subspan(begin, n), std::span<const double>(data.closes).subspan(begin, n)),
+                            run);
                     }
                     col.produced = col.produced || run.produced;
                     col.field_found = col.field_found || run.field_found;
@@ -540,8 +546,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     });
 }
 
-// The price, microstructure, book-level and funding cells of rows [from, to), and
-// their closes.
+// The price, microstructure, book-level and funding cells of rows [from, to).
 void Env::write_direct_columns(const BarList& candles, std::uint64_t from, std::uint64_t to,
                                const std::vector<std::size_t>& direct, LoadedData& data) const {
     const ObsSpec& o = spec_.observation;
@@ -565,7 +570,6 @@ void Env::write_direct_columns(const BarList& candles, std::uint64_t from, std::
             *tail++ = report_round(b.funding.value_or(0.0));
             *tail++ = report_round(b.oi.value_or(0.0));
         }
-        data.closes[r] = c.close;
     }
 }
 
