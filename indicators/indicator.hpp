@@ -205,13 +205,15 @@ private:
 // Which gate a multi-output type runs before its step.
 enum class InputGate : std::uint8_t {
     Candle,  // validate_candle on the bar; the step sees only valid candles
-    None,    // the step tests its own input (close-only and non-candle types)
+    Close,   // close-only types: a non-finite close is refused; the step takes the close
+    None,    // the step tests its own input (non-candle types)
 };
 
 // The shape shared by every multi-output type. `Derived` supplies
 //   static constexpr std::array<std::string_view, N> kOutputNames;
 //   static constexpr InputGate kGate;
 //   std::optional<std::array<double, N>> step(const BarContext&);   // state advance
+//     (for the Close gate: step(double close), with a finite close)
 //   std::uint64_t warmup() const;
 // and the adapter keeps the published list: replaced whole on a producing update,
 // kept as it was on any other.
@@ -249,15 +251,27 @@ public:
         }
         const Pick pick{field, unknown_field};
         double* const out = run.out.data();
+        if constexpr (Derived::kGate == InputGate::Close) {
 #if TORVEX_WIDE_LOOPS
-        if (wide_loops_available()) {
-            loop_wide(bars, pick, out);
-        } else {
-            loop(bars, pick, out);
-        }
+            if (wide_loops_available()) {
+                close_loop_wide(bars, pick, out);
+            } else {
+                close_loop(bars, pick, out);
+            }
 #else
-        loop(bars, pick, out);
+            close_loop(bars, pick, out);
 #endif
+        } else {
+#if TORVEX_WIDE_LOOPS
+            if (wide_loops_available()) {
+                loop_wide(bars, pick, out);
+            } else {
+                loop(bars, pick, out);
+            }
+#else
+            loop(bars, pick, out);
+#endif
+        }
         if (run.field && has_published_) {
             run.produced = true;
             run.field_found = run.field_found || !unknown_field;
@@ -295,16 +309,56 @@ private:
         loop(bars, pick, out);
     }
 
-    // One update: the gate, the step, and on a producing step the new list.
-    bool advance(const BarContext& ctx) {
-        if constexpr (Derived::kGate == InputGate::Candle) {
-            if (!candle_is_valid(ctx.candle)) return false;
+    // The Close gate's loop reads only the closes: no bar context is built.
+    TORVEX_INLINE_LOOP void close_loop(const BarColumns& bars, Pick pick, double* __restrict out)
+        requires(Derived::kGate == InputGate::Close)
+    {
+        const CloseSource closes = CloseSource::of(bars);
+        const std::size_t n = bars.size();
+        Derived& self = *static_cast<Derived*>(this);
+        Derived local(std::move(self));
+        MultiOutput& state = local;
+        for (std::size_t r = 0; r < n; ++r) {
+            const bool produced = state.advance_close(closes[r]);
+            if (pick.field == N && !pick.unknown) {
+                out[r] = produced ? state.published_[0] : 0.0;
+            } else {
+                out[r] = (state.has_published_ && !pick.unknown) ? state.published_[pick.field] : 0.0;
+            }
         }
-        const std::optional<std::array<double, N>> values = static_cast<Derived*>(this)->step(ctx);
+        self = std::move(local);
+    }
+    TORVEX_WIDE_TARGET void close_loop_wide(const BarColumns& bars, Pick pick, double* __restrict out)
+        requires(Derived::kGate == InputGate::Close)
+    {
+        close_loop(bars, pick, out);
+    }
+
+    bool advance_close(double close)
+        requires(Derived::kGate == InputGate::Close)
+    {
+        if (!is_finite(close)) return false;
+        const std::optional<std::array<double, N>> values = static_cast<Derived*>(this)->step(close);
         if (!values) return false;
         published_ = *values;
         has_published_ = true;
         return true;
+    }
+
+    // One update: the gate, the step, and on a producing step the new list.
+    bool advance(const BarContext& ctx) {
+        if constexpr (Derived::kGate == InputGate::Close) {
+            return advance_close(ctx.candle.close);
+        } else {
+            if constexpr (Derived::kGate == InputGate::Candle) {
+                if (!candle_is_valid(ctx.candle)) return false;
+            }
+            const std::optional<std::array<double, N>> values = static_cast<Derived*>(this)->step(ctx);
+            if (!values) return false;
+            published_ = *values;
+            has_published_ = true;
+            return true;
+        }
     }
 
     std::array<double, N> published_{};

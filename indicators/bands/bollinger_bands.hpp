@@ -16,14 +16,14 @@ namespace torvex {
 class BollingerBands final : public MultiOutput<BollingerBands, 4> {
 public:
     static constexpr std::array<std::string_view, 4> kOutputNames{"upper", "middle", "lower", "stddev"};
-    static constexpr InputGate kGate = InputGate::None;
+    static constexpr InputGate kGate = InputGate::Close;
 
     // Z(n), M(n), then K(k).
     static std::expected<BollingerBands, IndicatorError> create(std::uint64_t n, double k);
 
-    // The core refuses a non-finite close itself; "stddev" is the deviation, not k times it.
-    std::optional<std::array<double, 4>> step(const BarContext& ctx) {
-        if (!core_.advance(ctx.candle.close)) return std::nullopt;
+    // "stddev" is the deviation, not k times it.
+    std::optional<std::array<double, 4>> step(double close) {
+        if (!core_.advance(close)) return std::nullopt;
         const BandPoint p = core_.point();
         return std::array<double, 4>{p.upper, p.middle, p.lower, p.stddev};
     }
