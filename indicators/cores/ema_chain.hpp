@@ -37,13 +37,8 @@ public:
 
     // The same step answering whether every stage has a value (then value(i)).
     bool advance(double x) {
-        double input = x;
-        for (std::size_t i = 0; i < K; ++i) {
-            if (!stages_[i].feed(input)) return false;
-            input = stages_[i].value();
-            if (i + 1 < K && !is_finite(input)) return false;
-        }
-        return true;
+        if (stages_[K - 1].seeded()) [[likely]] return advance_seeded(x);
+        return advance_warming(x);
     }
     double value(std::size_t i) const { return stages_[i].value(); }
 
@@ -54,6 +49,28 @@ public:
 private:
     template <std::size_t... Is>
     EmaChain(std::uint64_t n, std::index_sequence<Is...>) : stages_{((void)Is, SeededEma(n))...} {}
+
+    // Once the last stage has its seed, so has every stage before it: each stage
+    // smooths, with no seeding tests in the way of the chain of averages.
+    bool advance_seeded(double x) {
+        double input = x;
+        for (std::size_t i = 0; i < K; ++i) {
+            stages_[i].smooth(input);
+            input = stages_[i].value();
+            if (i + 1 < K && !is_finite(input)) return false;
+        }
+        return true;
+    }
+
+    bool advance_warming(double x) {
+        double input = x;
+        for (std::size_t i = 0; i < K; ++i) {
+            if (!stages_[i].feed(input)) return false;
+            input = stages_[i].value();
+            if (i + 1 < K && !is_finite(input)) return false;
+        }
+        return true;
+    }
 
     std::array<SeededEma, K> stages_;
 };

@@ -6,6 +6,7 @@
 #include <expected>
 #include <string_view>
 
+#include "indicators/bar.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 
@@ -31,7 +32,18 @@ public:
 
     // No input guard (the owner tests the close). Answers whether this close
     // completed a (macd, signal, histogram) triple; the last one stays readable.
-    bool step(double x);
+    // Inline, so that an owner's column loop keeps the three averages in registers.
+    bool step(double x) {
+        if (has_value_) [[likely]] return step_seeded(x);
+        const bool fast = fast_.feed(x);
+        const bool slow = slow_.feed(x);
+        if (!fast || !slow) return false;
+        const double macd = fast_.value() - slow_.value();
+        if (!is_finite(macd)) return false;
+        if (!signal_ema_.feed(macd)) return false;
+        publish(macd);
+        return true;
+    }
 
     bool has_value() const { return has_value_; }
     double macd() const { return macd_; }
@@ -46,6 +58,23 @@ public:
     std::uint64_t first_value_bar() const { return slow_.period() + signal_ema_.period() - 1; }
 
 private:
+    // After the first triple every average is seeded: each one only smooths.
+    bool step_seeded(double x) {
+        fast_.smooth(x);
+        slow_.smooth(x);
+        const double macd = fast_.value() - slow_.value();
+        if (!is_finite(macd)) return false;
+        signal_ema_.smooth(macd);
+        publish(macd);
+        return true;
+    }
+    void publish(double macd) {
+        macd_ = macd;
+        signal_ = signal_ema_.value();
+        histogram_ = macd - signal_;
+        has_value_ = true;
+    }
+
     bool has_value_ = false;
     double macd_ = 0.0;
     double signal_ = 0.0;

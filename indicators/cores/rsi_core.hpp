@@ -2,11 +2,13 @@
 // with plain means of the first n changes and smoothed with weight 1/n after.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 #include <vector>
 
+#include "indicators/bar.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -15,8 +17,14 @@ namespace torvex {
 double seed_mean(const std::vector<double>& seed);
 
 // The RSI-style share 100·up/(up + down), or 50 when both are 0 (no movement).
-double strength_share(double up, double down);
+inline double strength_share(double up, double down) {
+    const double total = up + down;
+    return total == 0.0 ? 50.0 : (100.0 * up) / total;
+}
 
+// The whole step is inline and keeps nothing on the heap: the seed means are
+// running sums in the order a seed list would be summed, so that an owner running
+// in a column loop keeps every field in registers.
 class RsiCore {
 public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
@@ -25,9 +33,35 @@ public:
     // Refuses a non-finite x (no value, nothing changed). The first accepted value
     // only primes; from the (n + 1)-th on, answers 100·gain/(gain + loss), or 50
     // when both averages are 0.
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        if (!is_finite(x)) return std::nullopt;
+        if (seeded_) [[likely]] {
+            const Move m = move_to(x);
+            avg_gain_ = std::fma(avg_gain_, n_minus_1_, m.gain) * inv_n_;
+            avg_loss_ = std::fma(avg_loss_, n_minus_1_, m.loss) * inv_n_;
+            return strength_share(avg_gain_, avg_loss_);
+        }
+        if (!has_prev_) {
+            prev_ = x;
+            has_prev_ = true;
+            return std::nullopt;
+        }
+        const Move m = move_to(x);
+        gain_seed_ += m.gain;
+        loss_seed_ += m.loss;
+        seed_count_ += 1;
+        if (seed_count_ < period_) return std::nullopt;
+        avg_gain_ = gain_seed_ / static_cast<double>(seed_count_);
+        avg_loss_ = loss_seed_ / static_cast<double>(seed_count_);
+        seeded_ = true;
+        return strength_share(avg_gain_, avg_loss_);
+    }
 
-    std::optional<double> last() const { return last_; }
+    // The answer of the last accepted value; nothing before the first.
+    std::optional<double> last() const {
+        if (!seeded_) return std::nullopt;
+        return strength_share(avg_gain_, avg_loss_);
+    }
     std::uint64_t period() const { return period_; }
     bool seeded() const { return seeded_; }
     double avg_gain() const { return avg_gain_; }
@@ -36,13 +70,24 @@ public:
 private:
     explicit RsiCore(std::uint64_t n);
 
-    std::optional<double> last_;
-    std::vector<double> gains_;
-    std::vector<double> losses_;
+    struct Move {
+        double gain;
+        double loss;
+    };
+    // The change from the previous accepted value, split into its up and down parts.
+    Move move_to(double x) {
+        const double d = x - prev_;
+        prev_ = x;
+        return {d > 0.0 ? d : 0.0, d < 0.0 ? -d : 0.0};
+    }
+
     std::uint64_t period_;
+    std::uint64_t seed_count_ = 0;
     double n_minus_1_;
     double inv_n_;
     double prev_ = 0.0;
+    double gain_seed_ = -0.0;
+    double loss_seed_ = -0.0;
     double avg_gain_ = 0.0;
     double avg_loss_ = 0.0;
     bool has_prev_ = false;

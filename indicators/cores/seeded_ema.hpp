@@ -32,7 +32,7 @@ public:
     // hot loops use, which passes nothing through memory.
     bool feed(double x) {
         if (seeded_) {
-            value_ = std::fma(alpha_, x, one_minus_alpha_ * value_);
+            smooth(x);
             return true;
         }
         seed_sum_ += x;
@@ -42,6 +42,9 @@ public:
         seeded_ = true;
         return true;
     }
+
+    // The step of a seeded average alone, for owners that know it is seeded.
+    void smooth(double x) { value_ = std::fma(alpha_, x, one_minus_alpha_ * value_); }
 
     double value() const { return value_; }
     bool seeded() const { return seeded_; }

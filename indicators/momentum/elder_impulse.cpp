@@ -18,19 +18,4 @@ std::uint64_t ElderImpulse::warmup() const {
     return std::max(ema_.period(), macd_.first_value_bar()) + 1;
 }
 
-std::optional<double> ElderImpulse::step(double close) {
-    const std::optional<double> ema = ema_.step(close);
-    if (!macd_.step(close)) return std::nullopt;
-    if (!ema) return std::nullopt;
-    const double histogram = macd_.histogram();
-    const std::optional<double> prev_ema = prev_ema_;
-    const std::optional<double> prev_histogram = prev_histogram_;
-    prev_ema_ = *ema;
-    prev_histogram_ = histogram;
-    if (!prev_ema || !prev_histogram) return std::nullopt;
-    if (*ema > *prev_ema && histogram > *prev_histogram) return 1.0;
-    if (*ema < *prev_ema && histogram < *prev_histogram) return -1.0;
-    return 0.0;
-}
-
 }  // namespace torvex

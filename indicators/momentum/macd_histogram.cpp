@@ -9,9 +9,4 @@ std::expected<MacdHistogram, IndicatorError> MacdHistogram::create(std::uint64_t
     return MacdHistogram(*core);
 }
 
-std::optional<double> MacdHistogram::step(double close) {
-    if (!core_.step(close)) return std::nullopt;
-    return core_.histogram();
-}
-
 }  // namespace torvex

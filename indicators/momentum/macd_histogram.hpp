@@ -15,7 +15,10 @@ public:
     static std::expected<MacdHistogram, IndicatorError> create(std::uint64_t fast, std::uint64_t slow,
                                                                std::uint64_t signal);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!core_.step(close)) return std::nullopt;
+        return core_.histogram();
+    }
     std::uint64_t warmup() const override { return core_.first_value_bar(); }
 
 private:
