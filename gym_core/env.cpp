@@ -538,7 +538,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                 if (g + 1 == groups && drop_bars)
                     t.phase(1, [&](std::size_t) {
                         const Ohlcv* first = candles.candles.data();
-                        release_pages(reinterpret_cast<const char*>(first),
+                        release_pages(reinterpret_cast<const char*>(first + begin),
                                       reinterpret_cast<const char*>(first + begin + n));
                     });
             }
