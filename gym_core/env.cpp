@@ -1,6 +1,7 @@
 #include "gym_core/env.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <new>
 #include <string_view>
@@ -476,8 +477,8 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
         if (o.features[i].kind != Feature::Kind::Indicator) direct.push_back(i);
 
     // Chunk and group sizes: the scratch of a group over a chunk stays near kScratchBytes.
-    constexpr std::uint64_t kChunkRows = 16384;
-    constexpr std::uint64_t kScratchBytes = std::uint64_t{8} << 20;
+    constexpr std::uint64_t kChunkRows = 32768;
+    constexpr std::uint64_t kScratchBytes = std::uint64_t{16} << 20;
     constexpr std::uint64_t kBlockRows = 512;
     const std::uint64_t chunk_rows = std::min<std::uint64_t>(rows, kChunkRows);
     const std::size_t group =
@@ -492,11 +493,13 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
     const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
+    std::atomic<std::uint64_t> blocks_done{0};  // matrix blocks written in the last group
     PhaseTeam team(threads);
     const std::span<const Ohlcv> all_bars(candles.candles);
     // The closes first, as one column every close-only loop reads.
     for (std::uint64_t r = 0; r < rows; ++r) data.closes[r] = candles.candles[r].close;
     team.run([&](PhaseTeam& t) {
+        std::uint64_t blocks_before = 0;  // this member's count of the last group's earlier blocks
         for (std::size_t g = 0; g < groups; ++g) {
             const std::size_t first = g * group;
             const std::size_t count = std::min(group, runs.size() - std::min(first, runs.size()));
@@ -532,15 +535,16 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                         for (const auto& [slot, pos] : writes) row[pos] = report_round(scratch[slot * chunk_rows + k]);
                     }
                     if (g == 0) write_direct_columns(candles, begin + from, begin + to, direct, data);
+                    // Once the last group has written every block of the chunk, a large
+                    // list lets go of the chunk's bars (the member that wrote the last
+                    // block does it), so the bars and the matrix are never both whole.
+                    if (g + 1 == groups && drop_bars && blocks_done.fetch_add(1) + 1 == blocks_before + blocks) {
+                        const Ohlcv* bars = candles.candles.data();
+                        release_pages(reinterpret_cast<const char*>(bars + begin),
+                                      reinterpret_cast<const char*>(bars + begin + n));
+                    }
                 });
-                // The last group is done with the chunk's bars: a large list lets go of
-                // them, so the bars and the matrix are not both whole at once.
-                if (g + 1 == groups && drop_bars)
-                    t.phase(1, [&](std::size_t) {
-                        const Ohlcv* first = candles.candles.data();
-                        release_pages(reinterpret_cast<const char*>(first + begin),
-                                      reinterpret_cast<const char*>(first + begin + n));
-                    });
+                if (g + 1 == groups) blocks_before += blocks;
             }
         }
     });

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include <pthread.h>
+
 namespace torvex::gym {
 
 // A team of threads (the caller's among them) that all walk the same sequence of
@@ -25,7 +27,7 @@ public:
     // times on each.
     template <class Body>
     void run(const Body& body) {
-        const auto member = [&] {
+        auto member = [&] {
             try {
                 body(*this);
             } catch (...) {
@@ -33,18 +35,33 @@ public:
                 std::terminate();
             }
         };
-        std::vector<std::thread> pool;
-        unsigned started = 0;
+        using Member = decltype(member);
+        // The members' stacks are small: the work is flat loops, and the default
+        // stacks would reserve (and the C library keep, after the threads end) several
+        // megabytes of address space each.
+        pthread_attr_t attr;
+        const bool attr_ok = pthread_attr_init(&attr) == 0;
+        if (attr_ok) pthread_attr_setstacksize(&attr, kStackBytes);
+        std::vector<pthread_t> pool;
         try {
             pool.reserve(members_ - 1);
-            for (; started + 1 < members_; ++started) pool.emplace_back(member);
         } catch (...) {
-            // Fewer threads than asked for: the missing members leave the team, and
-            // those running finish the work.
+            // No room even for the list: this thread does the work alone.
         }
-        for (unsigned missing = started + 1; missing < members_; ++missing) sync_.arrive_and_drop();
+        for (unsigned m = 1; m < members_ && pool.size() < pool.capacity(); ++m) {
+            pthread_t t;
+            const auto start = [](void* p) -> void* {
+                (*static_cast<Member*>(p))();
+                return nullptr;
+            };
+            if (pthread_create(&t, attr_ok ? &attr : nullptr, start, &member) != 0) break;
+            pool.push_back(t);
+        }
+        if (attr_ok) pthread_attr_destroy(&attr);
+        // Members that could not start leave the team; those running finish the work.
+        for (std::size_t missing = pool.size() + 1; missing < members_; ++missing) sync_.arrive_and_drop();
         member();
-        for (std::thread& t : pool) t.join();
+        for (const pthread_t t : pool) pthread_join(t, nullptr);
         if (failure_) std::rethrow_exception(failure_);
     }
 
@@ -64,6 +81,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t kStackBytes = std::size_t{1} << 20;
+
     struct Reset {
         PhaseTeam* team;
         void operator()() noexcept { team->next_.store(0, std::memory_order_relaxed); }

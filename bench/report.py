@@ -1,0 +1,57 @@
+"""Every speed and memory figure in one run, as one table.
+
+Usage: python3 bench/report.py PATH/TO/torvex_bench
+- load of a million bars (10 and 50 features), as a multiple of simdjson merely parsing
+  the same text: the median of five repetitions, into one environment (later loads reuse
+  its storage) and into a fresh one;
+- ns per bar of ten indicators beside TA-Lib's batch call (where the `ta-lib` wheel is
+  installed);
+- native step time at 10 and 50 columns;
+- peak memory of a million-bar load beyond the text and the matrix (needs the module).
+"""
+
+import json
+import os
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def medians(bench, pattern):
+    run = subprocess.run([bench, f"--benchmark_filter={pattern}", "--benchmark_repetitions=5",
+                          "--benchmark_report_aggregates_only=true", "--benchmark_format=json"],
+                         check=True, capture_output=True, text=True)
+    out = {}
+    for b in json.loads(run.stdout)["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            unit = {"ms": 1e-3, "us": 1e-6, "ns": 1e-9}[b["time_unit"]]
+            out[b["run_name"]] = b["real_time"] * unit
+    return out
+
+
+def main(bench):
+    t = medians(bench, "^BM_(LoadMillionBars|LoadMillionBarsFresh|LoadMillionBars50Features|SimdjsonParseOnly|"
+                       "Step10Columns|Step50Columns)$")
+    parse = t["BM_SimdjsonParseOnly"]
+    print(f"{'measure':44} {'figure':>10}")
+    print(f"{'simdjson parsing the million bars':44} {parse * 1e3:8.1f} ms")
+    for name, label in [("BM_LoadMillionBars", "load, 10 features"),
+                        ("BM_LoadMillionBarsFresh", "load, 10 features, fresh environment"),
+                        ("BM_LoadMillionBars50Features", "load, 50 features")]:
+        print(f"{label + ' ÷ simdjson':44} {t[name] / parse:9.2f}x  ({t[name] * 1e3:.0f} ms)")
+    for name, label in [("BM_Step10Columns", "step, 10 columns"), ("BM_Step50Columns", "step, 50 columns")]:
+        print(f"{label:44} {t[name] * 1e6:8.2f} us")
+    print()
+    try:
+        import talib  # noqa: F401
+    except ImportError:
+        print("TA-Lib comparison skipped: the ta-lib wheel is not installed")
+    else:
+        subprocess.run([sys.executable, os.path.join(HERE, "compare_talib.py"), bench], check=True)
+    print()
+    subprocess.run([sys.executable, os.path.join(HERE, "load_memory.py")], check=True)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
