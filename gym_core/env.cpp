@@ -496,9 +496,13 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     std::atomic<std::uint64_t> blocks_done{0};  // matrix blocks written in the last group
     PhaseTeam team(threads);
     const std::span<const Ohlcv> all_bars(candles.candles);
-    // The closes first, as one column every close-only loop reads.
-    for (std::uint64_t r = 0; r < rows; ++r) data.closes[r] = candles.candles[r].close;
     team.run([&](PhaseTeam& t) {
+        // The closes first, as one column every close-only loop reads.
+        constexpr std::uint64_t kCloseRows = 65536;
+        t.phase((rows + kCloseRows - 1) / kCloseRows, [&](std::size_t piece) {
+            const std::uint64_t from = piece * kCloseRows, to = std::min(rows, from + kCloseRows);
+            for (std::uint64_t r = from; r < to; ++r) data.closes[r] = candles.candles[r].close;
+        });
         std::uint64_t blocks_before = 0;  // this member's count of the last group's earlier blocks
         for (std::size_t g = 0; g < groups; ++g) {
             const std::size_t first = g * group;

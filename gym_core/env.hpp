@@ -42,7 +42,7 @@ std::expected<std::vector<IndicatorColumn>, EnvError> build_indicators(const std
 
 struct LoadedData {
     std::vector<double, LargeBufferAllocator<double>> obs;  // rows × dim, row-major, already report-rounded
-    std::vector<double> closes;
+    std::vector<double, LargeBufferAllocator<double>> closes;
     std::uint64_t rows = 0;
     std::uint64_t dim = 0;
     std::uint64_t needed_warmup = 0;
