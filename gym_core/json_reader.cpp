@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <bit>
@@ -83,6 +84,14 @@ bool json_number_syntax(std::string_view text) {
         if (!digits()) return false;
     }
     return i == text.size();
+}
+
+// How many objects and arrays `text` opens: one plain pass that the compiler turns
+// into wide compares.
+std::size_t count_containers(std::string_view text) {
+    std::size_t n = 0;
+    for (const char ch : text) n += static_cast<std::size_t>((ch == '{') | (ch == '['));
+    return n;
 }
 
 // Faults that the parser finds while indexing the whole document, before any value is
@@ -188,13 +197,12 @@ public:
     }
 
     // How many objects and arrays the document opens: an upper bound on its records of
-    // any kind, so lists can be reserved once instead of doubling. One plain pass that
-    // the compiler turns into wide compares.
+    // any kind, so lists can be reserved once instead of doubling. Counted when the
+    // text was copied, or here.
     std::size_t containers() const {
-        std::size_t n = 0;
-        for (const char ch : text_) n += static_cast<std::size_t>((ch == '{') | (ch == '['));
-        return n;
+        return containers_ ? *containers_ : count_containers(text_);
     }
+    void set_containers(std::optional<std::size_t> n) { containers_ = n; }
     void set_last(const char* p) { last_ = p; }
 
     // serde-style description of a value found where something else was expected;
@@ -673,6 +681,7 @@ public:
 private:
     std::string_view text_;
     std::string_view origin_;
+    std::optional<std::size_t> containers_;
     const char* released_ = nullptr;  // the copy's pages before this are let go of
     const char* last_ = nullptr;
     od::document* doc_ = nullptr;
@@ -939,7 +948,6 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
     static constexpr const char* members[] = {"ts",     "open",   "high",   "low",     "close", "volume",
                                               "bid_px", "bid_sz", "ask_px", "ask_sz", "funding", "oi"};
     Ohlcv& c = bars.candles.emplace_back();
-    bars.extra_of.push_back(BarList::kNoExtras);
     BarList::Extras extras;
     std::optional<double>& funding = extras.funding;
     std::optional<double>& oi = extras.oi;
@@ -1000,8 +1008,7 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
     if (!read) return read;
     if (extras.any()) {
         if (bars.extras.size() >= BarList::kNoExtras) throw std::bad_alloc();  // past any list an index can name
-        bars.extra_of.back() = static_cast<std::uint32_t>(bars.extras.size());
-        bars.extras.push_back(extras);
+        bars.attach_extras(extras);
     }
     return {};
 }
@@ -1093,21 +1100,25 @@ std::expected<T, std::string> read_parsed(Reader& r, od::document& doc, std::str
 
 // Copies the text into the padded buffer. A large copy is shared by a team of threads:
 // much of its cost is the system zeroing the fresh pages it touches, which they do side
-// by side.
-void copy_text(char* to, std::string_view text) {
+// by side, and each counts the containers of its piece while it is in cache (the
+// count is returned then).
+std::optional<std::size_t> copy_text(char* to, std::string_view text) {
     constexpr std::size_t kPiece = std::size_t{4} << 20;
     if (text.size() < 4 * kPiece) {  // asking for the processor count costs more than this
         std::memcpy(to, text.data(), text.size());
-        return;
+        return std::nullopt;
     }
     const std::size_t pieces = (text.size() + kPiece - 1) / kPiece;
+    std::atomic<std::size_t> containers{0};
     PhaseTeam team(static_cast<unsigned>(std::min<std::size_t>(std::thread::hardware_concurrency(), pieces)));
     team.run([&](PhaseTeam& t) {
         t.phase(pieces, [&](std::size_t i) {
-            const std::size_t from = i * kPiece;
-            std::memcpy(to + from, text.data() + from, std::min(kPiece, text.size() - from));
+            const std::size_t from = i * kPiece, size = std::min(kPiece, text.size() - from);
+            std::memcpy(to + from, text.data() + from, size);
+            containers.fetch_add(count_containers({to + from, size}));
         });
     });
+    return containers.load();
 }
 
 template <class T, class ReadFn>
@@ -1126,10 +1137,11 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
         kept.capacity = need;
         advise_huge_pages(kept.text.get(), need);
     }
-    copy_text(kept.text.get(), text);
+    const std::optional<std::size_t> containers = copy_text(kept.text.get(), text);
     std::memset(kept.text.get() + text.size(), 0, simdjson::SIMDJSON_PADDING);
     const std::string_view padded(kept.text.get(), text.size());
     Reader r(padded, text);
+    r.set_containers(containers);
     od::document doc;
     r.set_parser(&kept.parser);
     if (auto e = kept.parser.iterate(kept.text.get(), text.size(), kept.capacity).get(doc))

@@ -80,7 +80,9 @@ struct BarList {
     static constexpr std::uint32_t kNoExtras = UINT32_MAX;
 
     std::vector<Ohlcv, LargeBufferAllocator<Ohlcv>> candles;
-    std::vector<std::uint32_t, LargeBufferAllocator<std::uint32_t>> extra_of;  // per bar: its entry in `extras`, or kNoExtras
+    // Per bar: its entry in `extras`, or kNoExtras. Bars past its end carry none, so a
+    // list of plain candles keeps it empty.
+    std::vector<std::uint32_t, LargeBufferAllocator<std::uint32_t>> extra_of;
     std::vector<Extras> extras;
     std::vector<double> pool;  // the values of every book list
 
@@ -98,11 +100,16 @@ struct BarList {
         extras.clear();
         pool.clear();
     }
-    void reserve(std::size_t bars) {
-        candles.reserve(bars);
-        extra_of.reserve(bars);
+    void reserve(std::size_t bars) { candles.reserve(bars); }
+    // Gives the last bar its extras (the list must hold fewer than kNoExtras).
+    void attach_extras(const Extras& e) {
+        if (extra_of.empty()) extra_of.reserve(candles.capacity());
+        extra_of.resize(candles.size() - 1, kNoExtras);
+        extra_of.push_back(static_cast<std::uint32_t>(extras.size()));
+        extras.push_back(e);
     }
     const Extras* extras_at(std::size_t bar) const {
+        if (bar >= extra_of.size()) return nullptr;
         const std::uint32_t k = extra_of[bar];
         return k == kNoExtras ? nullptr : &extras[k];
     }
