@@ -251,27 +251,15 @@ public:
         }
         const Pick pick{field, unknown_field};
         double* const out = run.out.data();
-        if constexpr (Derived::kGate == InputGate::Close) {
 #if TORVEX_WIDE_LOOPS
-            if (wide_loops_available()) {
-                close_loop_wide(bars, pick, out);
-            } else {
-                close_loop(bars, pick, out);
-            }
-#else
-            close_loop(bars, pick, out);
-#endif
+        if (wide_loops_available()) {
+            loop_wide(bars, pick, out);
         } else {
-#if TORVEX_WIDE_LOOPS
-            if (wide_loops_available()) {
-                loop_wide(bars, pick, out);
-            } else {
-                loop(bars, pick, out);
-            }
-#else
             loop(bars, pick, out);
-#endif
         }
+#else
+        loop(bars, pick, out);
+#endif
         if (run.field && has_published_) {
             run.produced = true;
             run.field_found = run.field_found || !unknown_field;
@@ -285,18 +273,25 @@ private:
         bool unknown;
     };
 
-    // As in the single-output loops, the state runs in a local moved in and back.
+    // As in the single-output loops, the state runs in a local moved in and back. The
+    // Close gate's loop reads only the closes: no bar context is built.
     TORVEX_INLINE_LOOP void loop(const BarColumns& bars, Pick pick, double* __restrict out) {
         const std::span<const Ohlcv> candles = bars.candles();
+        const CloseSource closes = CloseSource::of(bars);
         const bool extras = bars.has_extras();
         OrderBook scratch;
         Derived& self = *static_cast<Derived*>(this);
         Derived local(std::move(self));
         MultiOutput& state = local;
         for (std::size_t r = 0; r < candles.size(); ++r) {
-            BarContext ctx(candles[r]);
-            if (extras) bars.fill(r, ctx, scratch);
-            const bool produced = state.advance(ctx);
+            bool produced = false;
+            if constexpr (Derived::kGate == InputGate::Close) {
+                produced = state.advance_close(closes[r]);
+            } else {
+                BarContext ctx(candles[r]);
+                if (extras) bars.fill(r, ctx, scratch);
+                produced = state.advance(ctx);
+            }
             if (pick.field == N && !pick.unknown) {
                 out[r] = produced ? state.published_[0] : 0.0;
             } else {
@@ -307,31 +302,6 @@ private:
     }
     TORVEX_WIDE_TARGET void loop_wide(const BarColumns& bars, Pick pick, double* __restrict out) {
         loop(bars, pick, out);
-    }
-
-    // The Close gate's loop reads only the closes: no bar context is built.
-    TORVEX_INLINE_LOOP void close_loop(const BarColumns& bars, Pick pick, double* __restrict out)
-        requires(Derived::kGate == InputGate::Close)
-    {
-        const CloseSource closes = CloseSource::of(bars);
-        const std::size_t n = bars.size();
-        Derived& self = *static_cast<Derived*>(this);
-        Derived local(std::move(self));
-        MultiOutput& state = local;
-        for (std::size_t r = 0; r < n; ++r) {
-            const bool produced = state.advance_close(closes[r]);
-            if (pick.field == N && !pick.unknown) {
-                out[r] = produced ? state.published_[0] : 0.0;
-            } else {
-                out[r] = (state.has_published_ && !pick.unknown) ? state.published_[pick.field] : 0.0;
-            }
-        }
-        self = std::move(local);
-    }
-    TORVEX_WIDE_TARGET void close_loop_wide(const BarColumns& bars, Pick pick, double* __restrict out)
-        requires(Derived::kGate == InputGate::Close)
-    {
-        close_loop(bars, pick, out);
     }
 
     bool advance_close(double close)
