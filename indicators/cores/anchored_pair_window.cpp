@@ -23,22 +23,20 @@ bool AnchoredPairWindow::push(double a, double b) {
     }
     const double da = a - anchor_a_;
     const double db = b - anchor_b_;
-    pushes_ += 1;
-    if (ResumClock::dwarfs(da * da, saa_) || ResumClock::dwarfs(db * db, sbb_)) outweighed_at_ = pushes_;
     sa_ += da;
     sb_ += db;
     saa_ += da * da;
     sbb_ += db * db;
     sab_ += da * db;
     since_anchor_ += 1;
-    // While the window first fills any pair dwarfs the sums: only later ones count.
-    const bool huge_left = outweighed_at_ > period_ && pushes_ == outweighed_at_ + period_;
-    if (since_anchor_ >= period_) {
-        since_anchor_ = 0;
-        reanchor();
-    } else if (huge_left) {
-        reanchor();  // the periodic phase stays where it was
-    }
+    const bool periodic = since_anchor_ >= period_;
+    if (periodic) since_anchor_ = 0;  // the periodic phase stays where it was whatever else re-anchors
+    // Each component's sums are watched as the one-series shifted sums are: a huge
+    // pair that has left, or a mean far from the anchor, re-anchors at once.
+    const double count = static_cast<double>(ring_.size());
+    const bool a_lost = watch_a_.lost(count, anchor_a_, sa_, saa_);
+    const bool b_lost = watch_b_.lost(count, anchor_b_, sb_, sbb_);
+    if (periodic || a_lost || b_lost) reanchor();
     return ring_.full();
 }
 
@@ -65,6 +63,8 @@ void AnchoredPairWindow::reanchor() {
         sbb_ += db * db;
         sab_ += da * db;
     });
+    watch_a_.restart(saa_);
+    watch_b_.restart(sbb_);
 }
 
 PairMoments AnchoredPairWindow::moments() const {

@@ -2,14 +2,14 @@
 // pair: Σda, Σdb, Σda², Σdb², Σda·db. The first pair becomes the anchor; every n
 // pushes the anchor moves to the window's mean pair and the sums are added up again
 // from the window, which keeps the moments of values far from zero accurate and free
-// of drift. A pair whose squared deviation dwarfed its sums when it came also brings a
-// re-anchoring on the push that takes it out, so a window that has turned flat reads
-// exactly flat as soon as the huge pair has gone.
+// of drift. Sums that have lost their precision (see DeviationWatch) bring a
+// re-anchoring at once, so a window that has turned flat reads exactly flat as soon
+// as a huge pair has gone.
 #pragma once
 
 #include <cstdint>
 
-#include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/shifted_sums.hpp"
 
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/pair_moments.hpp"
@@ -50,8 +50,8 @@ private:
     double sbb_ = 0.0;
     double sab_ = 0.0;
     std::uint64_t since_anchor_ = 0;
-    std::uint64_t pushes_ = 0;
-    std::uint64_t outweighed_at_ = 0;  // push count of the latest dwarfing pair; 0: none
+    DeviationWatch watch_a_;
+    DeviationWatch watch_b_;
     bool anchor_set_ = false;
 };
 

@@ -25,11 +25,10 @@ std::optional<double> CmoCore::step(double x) {
     }
     const double gain = d > 0.0 ? d : 0.0;
     const double loss = -d > 0.0 ? -d : 0.0;
-    const bool outweighs = ResumClock::dwarfs(gain, sum_gain_) || ResumClock::dwarfs(loss, sum_loss_);
     window_.push_back({gain, loss});
     sum_gain_ += gain;
     sum_loss_ += loss;
-    if (clock_.tick(outweighs)) {
+    if (clock_.tick(sum_gain_, sum_loss_)) {
         double g = -0.0;
         double l = -0.0;
         window_.for_each([&](const std::pair<double, double>& w) {

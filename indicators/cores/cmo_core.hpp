@@ -27,7 +27,7 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit CmoCore(std::uint64_t n) : window_(n), period_(n), clock_(n, 16 * n) {}
+    explicit CmoCore(std::uint64_t n) : window_(n), period_(n), clock_(16 * n) {}
 
     std::optional<double> prev_;
     std::optional<double> last_;

@@ -32,7 +32,7 @@ std::optional<double> LinRegCore::step(double y) {
     window_.push_back(y);
     const double d = sums_.add(y);
     sxy_ = i * d + sxy_;
-    if (sums_.recenter_due(period_)) {
+    if (sums_.recenter_due(period_, window_.size())) {
         sums_.recenter(window_.size(), [this](auto&& fn) { window_.for_each(fn); });
         double sxy = 0.0;
         double pos = 0.0;

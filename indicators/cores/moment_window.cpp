@@ -25,11 +25,12 @@ bool MomentWindow::push(double x) {
     s3_ = s3_ + d2 * d;
     s4_ = s4_ + d2 * d2;
     since_recenter_ += 1;
-    if (since_recenter_ >= period_) recenter();
+    const bool periodic = since_recenter_ >= period_;
+    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_) || periodic) recenter(periodic);
     return window_.size() == period_;
 }
 
-void MomentWindow::recenter() {
+void MomentWindow::recenter(bool periodic) {
     double total = 0.0;
     window_.for_each([&total](double v) { total += v; });
     const double m = total / static_cast<double>(window_.size());
@@ -50,7 +51,9 @@ void MomentWindow::recenter() {
     s2_ = s2;
     s3_ = s3;
     s4_ = s4;
-    since_recenter_ = 0;
+    watch_.restart(s2);
+    // The periodic phase stays where it was whatever else re-centres.
+    if (periodic) since_recenter_ = 0;
 }
 
 RawMoments MomentWindow::moments() const {

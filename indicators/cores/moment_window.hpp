@@ -1,12 +1,15 @@
 // The last n values with running sums of the first four powers of their deviations
 // from a shift anchor; the anchor moves to the window mean every n pushes, which
-// keeps the higher moments of values far from zero accurate and free of drift.
+// keeps the higher moments of values far from zero accurate and free of drift, and
+// as soon as the sums have lost their precision (a huge value has left, or the mean
+// has moved far from the anchor: see DeviationWatch).
 #pragma once
 
 #include <cstdint>
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/flat_run.hpp"
+#include "indicators/cores/shifted_sums.hpp"
 
 namespace torvex {
 
@@ -35,7 +38,7 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    void recenter();
+    void recenter(bool periodic);
 
     FixedRing<double> window_;
     double shift_ = 0.0;
@@ -44,6 +47,7 @@ private:
     double s3_ = 0.0;
     double s4_ = 0.0;
     std::uint64_t since_recenter_ = 0;
+    DeviationWatch watch_;
     bool shift_set_ = false;
     std::uint64_t period_;
     FlatRun run_;

@@ -1,70 +1,104 @@
 // When a windowed running sum is added up again from its window.
 //
 // Two causes. Rounding drift builds up slowly, so the sum is re-added at a fixed
-// interval (its phase never moves). A value that dwarfs the whole sum when it enters
-// (over kDwarf times its magnitude) does worse: every
-// later addition is rounded at its scale, and when it leaves it takes its own bits
-// with it but leaves that rounding behind, so a window that has turned flat can read
-// as not flat for a long time. The sum is therefore also re-added on the update that
-// takes the latest such value out of the window. Both re-sums come at most once per
-// window span each, so the cost stays O(1) amortised.
+// interval (its phase never moves). Worse is a sum whose magnitude falls far below
+// what it held since it was last re-added: every addition while it was large was
+// rounded at that scale, and the terms that made it large take their own bits with
+// them when they leave but leave that rounding behind. A window that has turned flat
+// (or all zero) then reads as not flat, and a small sum is mostly residue. This
+// happens when a huge value, or a block of them, leaves the window, and when the
+// level of the data collapses by many orders of magnitude. So the owner reports the
+// magnitude of each of its sums after every update, and the sum is re-added as soon
+// as one of them has fallen below 1/kDwarf of the largest it reached since the last
+// re-add. Between re-adds the residue is then at most a few thousand roundings of
+// the sum's present size, and an all-zero window gives an exact zero.
+//
+// A fall of that size needs the terms that left to have outweighed all the others,
+// so it cannot recur on every update for long: the re-adds stay O(1) amortised.
 #pragma once
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 namespace torvex {
 
 class ResumClock {
 public:
-    // How many times the sum's magnitude an entering value must exceed to count as
-    // dwarfing it; ordinary data never comes near it.
+    // How far a sum's magnitude must fall from its peak to be re-added; ordinary data
+    // never comes near it.
     static constexpr double kDwarf = 1024.0;
+    // The most sums one clock watches.
+    static constexpr std::size_t kMaxSums = 3;
 
-    // The test owners apply to an entering value and the sum it joins, compared by
-    // magnitude: a sum of non-negative terms can still hold a negative residue.
-    // Magnitudes by fabs, not by a test of the sign: no branch that signed data
-    // would mispredict (the answer is the same, NaN included).
-    static constexpr bool dwarfs(double incoming, double sum) { return std::fabs(incoming) > kDwarf * std::fabs(sum); }
+    // An interval for a sum that is re-added only when it falls: one whose drift
+    // re-sums would change the answers its definition gives.
+    static constexpr std::uint64_t kNoDrift = UINT64_MAX;
 
-    // `span`: updates from a value's entry to the update in which it leaves the sum;
     // `interval`: updates between the drift re-sums (0 re-sums on every update, as 1 does).
-    constexpr ResumClock(std::uint64_t span, std::uint64_t interval)
-        : span_(span), interval_(interval > 0 ? interval : 1), next_periodic_(interval_), due_(interval_) {}
+    explicit constexpr ResumClock(std::uint64_t interval) : interval_(interval > 0 ? interval : 1) {}
 
-    // Counts one update; `outweighs` tells whether the value entering with it dwarfed
-    // the sum it joined (see dwarfs). True when the owner must re-add its
-    // sums, after this update's own arithmetic.
-    //
-    // The two causes are folded into one update number, the nearer of the next drift
-    // re-sum and the pending departure, so the usual update costs one comparison.
-    constexpr bool tick(bool outweighs) {
-        updates_ += 1;
-        // While the window first fills, any value dwarfs the empty or tiny sum: no
-        // extra re-sum is scheduled then.
-        if (outweighs && updates_ > span_) [[unlikely]] {
-            leaves_at_ = updates_ + span_;
-            due_ = leaves_at_ < next_periodic_ ? leaves_at_ : next_periodic_;
+    // Counts one update. `magnitudes`: the size of each watched sum after this
+    // update's arithmetic (|sum|, or a sum of non-negative terms as it is); always
+    // the same number of them, in the same order. True when the owner must re-add
+    // all its sums now.
+    template <class... M>
+    constexpr bool tick(M... magnitudes) {
+        static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
+        since_ += 1;
+        const bool periodic = since_ >= interval_;
+        if (fell(magnitudes...) || periodic) [[unlikely]] {
+            // The drift schedule keeps its phase whatever else re-adds the sums.
+            if (periodic) since_ = 0;
+            restart_peaks(magnitudes...);
+            return true;
         }
-        if (updates_ != due_) [[likely]] return false;
-        return fire();
+        return false;
     }
 
-private:
-    // The update that is due: moves the drift schedule on past it and aims at the
-    // nearer of the two causes still ahead.
-    constexpr bool fire() {
-        if (updates_ == next_periodic_) next_periodic_ += interval_;
-        due_ = (leaves_at_ > updates_ && leaves_at_ < next_periodic_) ? leaves_at_ : next_periodic_;
+    // The fall test alone, without counting an update: for an owner that must also
+    // look between two of its updates (after a value leaves, before the next tick).
+    template <class... M>
+    constexpr bool fell_since_resum(M... magnitudes) {
+        static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
+        if (!fell(magnitudes...)) [[likely]] return false;
+        restart_peaks(magnitudes...);
         return true;
     }
 
-    std::uint64_t span_;
+private:
+    template <class... M>
+    constexpr bool fell(M... magnitudes) {
+        std::size_t i = 0;
+        bool any = false;
+        ((any |= watch(peaks_[i++], static_cast<double>(magnitudes))), ...);
+        return any;
+    }
+
+    // Raises the peak and answers whether the sum has fallen far below it. A sum that
+    // turned NaN (opposite infinities met) is re-added too, once: the peak then
+    // becomes NaN and stays so until the next re-add, so a window that keeps such
+    // values costs no re-add per update.
+    static constexpr bool watch(double& peak, double m) {
+        if (m > peak) peak = m;
+        return peak > kDwarf * m || (m != m && peak == peak);
+    }
+
+    // Each peak starts again from the sum's size before the re-add: the terms that
+    // made it are still in the window when a drift re-sum comes first, and must be
+    // remembered when they leave. (A re-add that finds the sum much smaller than its
+    // running value was then re-adds once more on the next update, which is harmless.)
+    // A NaN sum makes its peak NaN (see watch).
+    template <class... M>
+    constexpr void restart_peaks(M... magnitudes) {
+        std::size_t i = 0;
+        ((peaks_[i++] = static_cast<double>(magnitudes)), ...);
+    }
+
     std::uint64_t interval_;
-    std::uint64_t updates_ = 0;
-    std::uint64_t leaves_at_ = 0;      // 0: no such value pending
-    std::uint64_t next_periodic_;      // the update of the next drift re-sum
-    std::uint64_t due_;                // the nearer of next_periodic_ and a pending leaves_at_
+    std::uint64_t since_ = 0;
+    std::array<double, kMaxSums> peaks_{};
 };
 
 }  // namespace torvex

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -57,6 +58,15 @@ template <class Window>
 double window_sum(const Window& window, double start) {
     double s = start;
     visit_oldest_first(window, [&s](double v) { s += v; });
+    return s;
+}
+
+// Σ|v| in arrival order from 0.0: the size of a window of signed values, which a sum
+// that may cancel to near zero cannot tell (see ResumClock).
+template <class Window>
+double window_magnitude(const Window& window) {
+    double s = 0.0;
+    visit_oldest_first(window, [&s](double v) { s += std::fabs(v); });
     return s;
 }
 

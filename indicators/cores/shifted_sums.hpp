@@ -1,10 +1,16 @@
 // Running sums of deviations from a shift anchor: the variance-style sums of the
 // band, regression and relative-volatility cores. Summing x - shift instead of x
 // keeps the squares small when the values sit far from zero, and re-centring the
-// anchor on the window mean every n updates keeps rounding drift bounded. A value
-// whose squared deviation dwarfed the whole sum of squares also brings a
-// re-centring on the update that takes it out (n updates after it came), so a window
-// that has turned flat reads exactly flat as soon as the huge value has gone.
+// anchor on the window mean every n updates keeps rounding drift bounded.
+//
+// Two histories need a re-centring sooner. When the sum of squares falls far below
+// the largest it held since the last re-centring (a huge value, or a block of them,
+// has left; the level of the data has collapsed), what remains of it is mostly the
+// rounding of that larger size. And when the window's mean has moved far from the
+// anchor compared with the window's spread (the anchor sat near a huge value that
+// has gone), the variance is the difference of two nearly equal large numbers. Both
+// are tested on every update, so a window that has turned flat reads exactly flat on
+// the update that takes the last huge value out.
 #pragma once
 
 #include <cmath>
@@ -13,6 +19,38 @@
 #include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
+
+// Whether sums of deviations from an anchor, Σd and Σd² over `count` values, have
+// lost the precision that re-centring them on the window mean restores (see the top
+// of this file). Owners call lost() after every update and restart() after every
+// re-centring.
+class DeviationWatch {
+public:
+    bool lost(double count, double shift, double s1, double s2) {
+        if (s2 > peak_s2_) peak_s2_ = s2;
+        // The squares fell far below their peak.
+        if (peak_s2_ > ResumClock::kDwarf * s2) return true;
+        // A NaN sum (an overflow met its opposite) asks once for the re-add from the
+        // window; if that is NaN too the peak is NaN and it does not ask again before
+        // the periodic re-centring.
+        if (s2 != s2) return peak_s2_ == peak_s2_;
+        // The mean sits far from the anchor: count·s2 − s1² (count² times the
+        // variance) has cancelled to under 1/kDwarf of count·s2. Only an offset that
+        // stands clear of the anchor's own rounding counts: right after a re-centring
+        // on a flat window the offset is a few ulps of the value and the spread 0.
+        const double ns2 = count * s2;
+        return ResumClock::kDwarf * (ns2 - s1 * s1) < ns2 && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+    }
+
+    void restart(double s2) { peak_s2_ = s2; }
+
+private:
+    // How far (relative to the anchor) the mean must sit from it before the offset
+    // test applies: far above the rounding of a mean taken over a flat window.
+    static constexpr double kOffsetFloor = 0x1p-30;
+
+    double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
+};
 
 class ShiftedSums {
 public:
@@ -36,21 +74,19 @@ public:
     // add for sums whose anchor is already set (some value was added before).
     double add_anchored(double x) {
         const double d = x - shift_;
-        updates_ += 1;
-        if (ResumClock::dwarfs(d * d, s2_)) outweighed_at_ = updates_;
         s1_ = d + s1_;
         s2_ = d * d + s2_;
         since_recenter_ += 1;
         return d;
     }
 
-    // True every n updates (a fixed phase), and on the update that removes the
-    // latest dwarfing value of an n-value window (one that came after the window
-    // first filled). Call once per update.
-    bool recenter_due(std::uint64_t n) {
+    // True every n updates (a fixed phase), and on any update after which the sums
+    // have lost their precision (see the top of this file). Call once per update,
+    // after its arithmetic, with the number of values the window holds.
+    bool recenter_due(std::uint64_t n, std::uint64_t count) {
         const bool periodic = since_recenter_ >= n;
         if (periodic) since_recenter_ = 0;
-        return periodic || (outweighed_at_ > n && updates_ == outweighed_at_ + n);
+        return watch_.lost(static_cast<double>(count), shift_, s1_, s2_) || periodic;
     }
 
     // Moves the anchor to the window mean and re-adds both sums from 0.0.
@@ -59,11 +95,9 @@ public:
     template <class ForEach>
     void recenter(std::uint64_t count, const ForEach& for_each) {
         if (count == 0) {
-            const std::uint64_t updates = updates_;
-            const std::uint64_t outweighed_at = outweighed_at_;
+            const std::uint64_t since = since_recenter_;
             *this = ShiftedSums{};
-            updates_ = updates;
-            outweighed_at_ = outweighed_at;
+            since_recenter_ = since;
             return;
         }
         double total = 0.0;
@@ -80,6 +114,7 @@ public:
         shift_set_ = true;
         s1_ = s1;
         s2_ = s2;
+        watch_.restart(s2);
     }
 
     // Mean of the n values held: shift + s1 / n.
@@ -122,9 +157,8 @@ private:
     double shift_ = 0.0;
     double s1_ = 0.0;
     double s2_ = 0.0;
+    DeviationWatch watch_;
     std::uint64_t since_recenter_ = 0;
-    std::uint64_t updates_ = 0;
-    std::uint64_t outweighed_at_ = 0;  // 0: none yet
     bool shift_set_ = false;
 };
 

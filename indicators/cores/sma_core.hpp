@@ -2,6 +2,7 @@
 // embed.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -9,13 +10,14 @@
 #include "indicators/bar.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
 
 // Running mean over a ring of n values. The sum is re-added from the ring every
-// 16·n updates so rounding drift cannot accumulate, and as a value that outweighed
-// the sum leaves (see ResumClock).
+// 16·n updates so rounding drift cannot accumulate, and when it falls far below its
+// recent size (see ResumClock).
 class SmaCore {
 public:
     static std::expected<SmaCore, IndicatorError> create(std::uint64_t n);
@@ -30,14 +32,19 @@ public:
     // the hot loops use, which passes nothing through memory. False for a refused x.
     bool advance(double x) {
         if (!is_finite(x)) return false;
-        const bool outweighs = ResumClock::dwarfs(x, sum_);
         if (ring_.full()) [[likely]] {
-            sum_ = x + (sum_ - ring_.replace_oldest(x));
+            const double old = ring_.replace_oldest(x);
+            sum_ = x + (sum_ - old);
+            magnitude_ = std::fabs(x) + (magnitude_ - std::fabs(old));
         } else {
             ring_.push_back(x);
             sum_ = x + sum_;
+            magnitude_ = std::fabs(x) + magnitude_;
         }
-        if (clock_.tick(outweighs)) [[unlikely]] sum_ = sum_from_oldest(ring_);
+        if (clock_.tick(magnitude_)) [[unlikely]] {
+            sum_ = sum_from_oldest(ring_);
+            magnitude_ = window_magnitude(ring_);
+        }
         return ring_.full();
     }
 
@@ -48,12 +55,13 @@ public:
     std::uint64_t count() const { return ring_.size(); }
 
 private:
-    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(n, 16 * n) {}
+    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(16 * n) {}
 
     FixedRing<double> ring_;
     std::uint64_t period_;
     double divisor_;  // period_ as a double, converted once
     double sum_ = 0.0;
+    double magnitude_ = 0.0;  // Σ|x| over the ring: the values may have either sign
     ResumClock clock_;
 };
 

@@ -1,8 +1,8 @@
 // The last n (a, b) pairs with the running sum of each component: a pair in adds,
 // the pair that leaves subtracts. Owners test these sums against zero, so both are
-// re-added from the window (oldest first, from 0.0) every n pushes and on the push
-// that takes out a pair which dwarfed the window's magnitudes when it came: a large pair that has left the window
-// leaves no residue behind, and a flat window reads exactly flat.
+// re-added from the window (oldest first, from 0.0) every n pushes and when either
+// has fallen far below its recent size (see ResumClock): a large pair that has left
+// the window leaves no residue behind, and a flat window reads exactly flat.
 #pragma once
 
 #include <cmath>
@@ -17,29 +17,35 @@ namespace torvex {
 class SummedPairWindow {
 public:
     // n is at least 1 and already bounded by the owner.
-    explicit SummedPairWindow(std::uint64_t n) : window_(n), clock_(n, n) {}
+    explicit SummedPairWindow(std::uint64_t n) : window_(n), clock_(n) {}
 
     // No input guard: the owner passes finite components.
     void push(double a, double b) {
         if (const std::optional<Pair> old = window_.push(Pair{a, b})) {
             sum_a_ = sum_a_ - old->a;
             sum_b_ = sum_b_ - old->b;
+            magnitude_a_ = magnitude_a_ - std::fabs(old->a);
+            magnitude_b_ = magnitude_b_ - std::fabs(old->b);
         }
-        const bool outweighs = ResumClock::dwarfs(std::fabs(a) + std::fabs(b), scale_);
         sum_a_ = sum_a_ + a;
         sum_b_ = sum_b_ + b;
-        if (clock_.tick(outweighs)) {
+        magnitude_a_ = magnitude_a_ + std::fabs(a);
+        magnitude_b_ = magnitude_b_ + std::fabs(b);
+        if (clock_.tick(magnitude_a_, magnitude_b_)) {
             double sa = 0.0;
             double sb = 0.0;
-            double m = 0.0;
+            double ma = 0.0;
+            double mb = 0.0;
             window_.for_each([&](const Pair& p) {
                 sa += p.a;
                 sb += p.b;
-                m += std::fabs(p.a) + std::fabs(p.b);
+                ma += std::fabs(p.a);
+                mb += std::fabs(p.b);
             });
             sum_a_ = sa;
             sum_b_ = sb;
-            scale_ = m;
+            magnitude_a_ = ma;
+            magnitude_b_ = mb;
         }
     }
 
@@ -58,9 +64,9 @@ private:
     ResumClock clock_;
     double sum_a_ = 0.0;
     double sum_b_ = 0.0;
-    // Σ(|a| + |b|) over the window at the last re-sum: what a new pair is judged by
-    // (the components may have either sign, so their sums are no measure of scale).
-    double scale_ = 0.0;
+    // Σ|a| and Σ|b| over the window: the components may have either sign.
+    double magnitude_a_ = 0.0;
+    double magnitude_b_ = 0.0;
 };
 
 }  // namespace torvex

@@ -9,9 +9,9 @@ std::expected<SummedWindow, IndicatorError> SummedWindow::create(std::uint64_t n
     return SummedWindow(n, span);
 }
 
-void SummedWindow::count_update() {
-    if (clock_.tick(outweighs_)) sum_ = window_sum(values_, -0.0);
-    outweighs_ = false;
+void SummedWindow::resum() {
+    sum_ = window_sum(values_, -0.0);
+    magnitude_ = window_magnitude(values_);
 }
 
 }  // namespace torvex

@@ -18,29 +18,35 @@ namespace torvex {
 class SummedWindow {
 public:
     // Z then M on n.
-    // `span`: updates from a value's append to the update whose re-sum no longer
-    // holds it (n when the oldest leaves before the re-sum, n + 1 when after).
+    // `span`: the most values the window holds at once (n when the oldest leaves
+    // before the update is counted, n + 1 when after).
     static std::expected<SummedWindow, IndicatorError> create(std::uint64_t n, std::uint64_t span);
-    // The common order: the oldest leaves before the re-sum (span n).
+    // The common order: the oldest leaves before the update is counted (span n).
     static std::expected<SummedWindow, IndicatorError> create(std::uint64_t n) { return create(n, n); }
 
     // Appends x and adds it to the sum (no input guard).
     void append(double x) {
-        outweighs_ = ResumClock::dwarfs(x, sum_);
         values_.push_back(x);
         sum_ = sum_ + x;
+        magnitude_ = magnitude_ + std::fabs(x);
     }
 
-    // Takes the oldest value out of the sum and the window; the window must not be empty.
+    // Takes the oldest value out of the sum and the window; the window must not be
+    // empty. A sum that has fallen far below its recent size is re-added at once (see
+    // ResumClock), whichever side of the update's count the owner drops on.
     void drop_oldest() {
         sum_ = sum_ - values_.front();
+        magnitude_ = magnitude_ - std::fabs(values_.front());
         values_.pop_front();
+        if (clock_.fell_since_resum(magnitude_)) [[unlikely]] resum();
     }
 
-    // Counts one update; on the n-th since the last re-sum, and on the update that
-    // takes out a value which outweighed the sum (see ResumClock), the sum becomes
-    // the window re-added in arrival order from -0.0.
-    void count_update();
+    // Counts one update; on the n-th since the last re-sum, and when the sum has
+    // fallen far below its recent size (see ResumClock), the sum becomes the window
+    // re-added in arrival order from -0.0.
+    void count_update() {
+        if (clock_.tick(magnitude_)) [[unlikely]] resum();
+    }
 
     std::size_t size() const { return values_.size(); }
     bool full() const { return values_.size() >= period_; }
@@ -48,15 +54,17 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    // The ring has room for the span: an owner that re-sums before the oldest leaves
-    // holds n + 1 values for a moment.
-    SummedWindow(std::uint64_t n, std::uint64_t span) : values_(span > n ? span : n), period_(n), clock_(span, n) {}
+    // The ring has room for the span: an owner that counts the update before the
+    // oldest leaves holds n + 1 values for a moment.
+    SummedWindow(std::uint64_t n, std::uint64_t span) : values_(span > n ? span : n), period_(n), clock_(n) {}
+
+    void resum();
 
     FixedRing<double> values_;
     std::uint64_t period_;
     double sum_ = 0.0;
+    double magnitude_ = 0.0;  // Σ|x| over the window: the values may have either sign
     ResumClock clock_;
-    bool outweighs_ = false;
 };
 
 }  // namespace torvex

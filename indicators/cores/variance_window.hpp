@@ -30,7 +30,7 @@ public:
             window_.push_back(x);
             sums_.add(x);
         }
-        if (sums_.recenter_due(period_)) [[unlikely]] {
+        if (sums_.recenter_due(period_, window_.size())) [[unlikely]] {
             sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
         }
         return window_.full();

@@ -30,10 +30,9 @@ std::optional<double> AdaptiveRsi::step(double x) {
     prices_.push(x);
 
     const double ad = std::fabs(d);
-    const bool outweighs = ResumClock::dwarfs(ad, vol_sum_);
     if (const auto old = push_capped(changes_, period_, ad)) vol_sum_ = vol_sum_ - *old;
     vol_sum_ = ad + vol_sum_;
-    if (clock_.tick(outweighs)) vol_sum_ = window_sum(changes_, -0.0);
+    if (clock_.tick(vol_sum_)) vol_sum_ = window_sum(changes_, -0.0);
 
     const double gain = d > 0.0 ? d : 0.0;
     const double loss = d < 0.0 ? -d : 0.0;

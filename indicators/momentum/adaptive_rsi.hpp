@@ -20,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit AdaptiveRsi(std::uint64_t n) : prices_(n + 1), changes_(n), clock_(n, n), period_(n) {}
+    explicit AdaptiveRsi(std::uint64_t n) : prices_(n + 1), changes_(n), clock_(n), period_(n) {}
 
     std::optional<double> prev_;
     bool seeded_ = false;

@@ -26,6 +26,7 @@ private:
     std::uint64_t lag_;       // ⌊n/2⌋: how far back the detrended close lies
     std::uint64_t capacity_;  // max(n, ⌊n/2⌋ + 2): enough for both the mean and the lagged close
     double sum_ = 0.0;        // sum of the last n closes
+    double magnitude_ = 0.0;  // Σ|close| over the same closes
     ResumClock clock_;
 };
 

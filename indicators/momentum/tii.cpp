@@ -35,10 +35,9 @@ std::optional<double> Tii::step(double x) {
         if (o > 0.0) pos_sum_ = pos_sum_ - o;
         else if (o < 0.0) neg_sum_ = o + neg_sum_;
     }
-    const bool outweighs = dev > 0.0 ? ResumClock::dwarfs(dev, pos_sum_) : ResumClock::dwarfs(-dev, neg_sum_);
     if (dev > 0.0) pos_sum_ = dev + pos_sum_;
     else if (dev < 0.0) neg_sum_ = neg_sum_ - dev;
-    if (clock_.tick(outweighs)) resum();
+    if (clock_.tick(pos_sum_, neg_sum_)) resum();
     if (deviations_.size() < window_len_) return std::nullopt;
     const double total = neg_sum_ + pos_sum_;
     if (total <= 0.0) return 50.0;

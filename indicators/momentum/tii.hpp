@@ -22,7 +22,7 @@ public:
     std::uint64_t warmup() const override { return average_.period() + window_len_ - 1; }
 
 private:
-    Tii(SmaCore average, std::uint64_t m) : deviations_(m), average_(std::move(average)), window_len_(m), clock_(m, m) {}
+    Tii(SmaCore average, std::uint64_t m) : deviations_(m), average_(std::move(average)), window_len_(m), clock_(m) {}
 
     void resum();
 

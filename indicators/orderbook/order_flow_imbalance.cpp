@@ -33,10 +33,17 @@ std::optional<double> OrderFlowImbalance::step(const OrderBook& book) {
     const double flow = bid_term - ask_term;
     previous_ = now;
 
-    const bool outweighs = ResumClock::dwarfs(flow, sum_);
-    if (const std::optional<double> evicted = push_capped(flows_, period_, flow)) sum_ -= *evicted;
+    if (const std::optional<double> evicted = push_capped(flows_, period_, flow)) {
+        sum_ -= *evicted;
+        magnitude_ -= std::fabs(*evicted);
+    }
     sum_ += flow;
-    if (clock_.tick(outweighs)) sum_ = window_sum(flows_, -0.0);
+    magnitude_ += std::fabs(flow);
+    // Flows have either sign: the sum is watched through their magnitudes.
+    if (clock_.tick(magnitude_)) {
+        sum_ = window_sum(flows_, -0.0);
+        magnitude_ = window_magnitude(flows_);
+    }
     if (flows_.size() < period_) return std::nullopt;
     return sum_;
 }

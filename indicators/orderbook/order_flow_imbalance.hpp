@@ -20,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit OrderFlowImbalance(std::uint64_t period) : flows_(period), period_(period), clock_(period, period) {}
+    explicit OrderFlowImbalance(std::uint64_t period) : flows_(period), period_(period), clock_(period) {}
 
     struct Quote {
         double bid_price;
@@ -33,6 +33,7 @@ private:
     FixedRing<double> flows_;
     std::uint64_t period_;
     double sum_ = 0.0;
+    double magnitude_ = 0.0;  // Σ|flow| over the window
     ResumClock clock_;
 };
 

@@ -23,11 +23,9 @@ std::optional<double> UpsidePotentialRatio::step(double close) {
     }
     const double d = close - mar_;
     const double down = min_num(d, 0.0);
-    const bool outweighs =
-        ResumClock::dwarfs(max_num(d, 0.0), up_sum_) || ResumClock::dwarfs(down * down, down_sq_sum_);
     up_sum_ = max_num(d, 0.0) + up_sum_;
     down_sq_sum_ = down * down + down_sq_sum_;
-    if (clock_.tick(outweighs)) {
+    if (clock_.tick(up_sum_, down_sq_sum_)) {
         up_sum_ = -0.0;
         down_sq_sum_ = -0.0;
         window_.for_each([this](double v) {

@@ -22,7 +22,7 @@ public:
     std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:
-    UpsidePotentialRatio(std::uint64_t n, double mar) : window_(n), mar_(mar), clock_(n, n) {}
+    UpsidePotentialRatio(std::uint64_t n, double mar) : window_(n), mar_(mar), clock_(n) {}
 
     ValueRing window_;
     double mar_;

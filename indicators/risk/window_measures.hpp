@@ -57,39 +57,41 @@ private:
 
 // The last n returns with their running sum, the running total of their losses
 // (−v over the negative v) and the count of those losses. Both sums are re-added
-// from the window (from −0.0, oldest first) every n updates and on the update that
-// takes out a value which dwarfed them: a huge value leaving would otherwise wipe
-// out the small ones that stay, and the loss total could miss 0 for a window
-// without losses or reach it with losses still held.
+// from the window (from −0.0, oldest first) every n updates and when either has
+// fallen far below its recent size (see ResumClock): a huge value leaving would
+// otherwise wipe out the small ones that stay.
 class ReturnWindow {
 public:
-    explicit ReturnWindow(std::uint64_t n) : window_(n), clock_(n, n) {}
+    explicit ReturnWindow(std::uint64_t n) : window_(n), clock_(n) {}
 
     // Appends x (the owner refuses non-finite values), the oldest leaving first
     // once n are held; answers whether n values are held.
     bool push(double x) {
         if (const auto old = window_.push(x)) {
             sum_ = sum_ - *old;
+            magnitude_ = magnitude_ - std::fabs(*old);
             if (*old < 0.0) {
                 loss_total_ = loss_total_ - (-*old);
                 losses_ -= 1;
             }
         }
-        // Returns have either sign: a value is judged against the magnitudes held at
-        // the last re-sum.
-        const bool outweighs = ResumClock::dwarfs(x, scale_);
         sum_ = sum_ + x;
+        magnitude_ = magnitude_ + std::fabs(x);
         if (x < 0.0) {
             loss_total_ = loss_total_ + (-x);
             losses_ += 1;
         }
-        if (clock_.tick(outweighs)) {
+        // A window without losses has a loss total of exactly nothing, whatever the
+        // losses that left it rounded on their way (the value a re-add gives).
+        if (losses_ == 0) loss_total_ = -0.0;
+        // Returns have either sign: the sums are watched through their magnitudes.
+        if (clock_.tick(magnitude_)) {
             sum_ = -0.0;
             loss_total_ = -0.0;
-            scale_ = -0.0;
+            magnitude_ = 0.0;
             window_.for_each([this](double v) {
                 sum_ += v;
-                scale_ += std::fabs(v);
+                magnitude_ += std::fabs(v);
                 if (v < 0.0) loss_total_ += -v;
             });
         }
@@ -106,7 +108,7 @@ private:
     ValueRing window_;
     double sum_ = 0.0;
     ResumClock clock_;
-    double scale_ = 0.0;  // Σ|v| over the window at the last re-sum
+    double magnitude_ = 0.0;  // Σ|v| over the window
     double loss_total_ = 0.0;
     std::uint64_t losses_ = 0;
 };

@@ -38,14 +38,13 @@ private:
         ResumClock clock;
 
         void push(double depth) {
-            const bool outweighs = ResumClock::dwarfs(depth, ring.sum());
             ring.push(depth);
-            if (clock.tick(outweighs)) ring.resum();
+            if (clock.tick(ring.sum())) ring.resum();
         }
     };
 
     ElderSafeZone(PenetrationRing down, PenetrationRing up, std::uint64_t n, double k)
-        : down_{std::move(down), ResumClock(n, n)}, up_{std::move(up), ResumClock(n, n)}, period_(n), multiplier_(k) {}
+        : down_{std::move(down), ResumClock(n)}, up_{std::move(up), ResumClock(n)}, period_(n), multiplier_(k) {}
 
     Side down_;
     Side up_;

@@ -20,10 +20,9 @@ std::optional<double> PolarizedFractalEfficiency::step(double close) {
     if (prev_) {
         const double d = close - *prev_;
         const double seg = std::sqrt(std::fma(d, d, 1.0));
-        const bool outweighs = ResumClock::dwarfs(seg, path_);
         path_ = path_ + seg;
         if (const std::optional<double> old = push_capped(segments_, n, seg)) path_ = path_ - *old;
-        if (clock_.tick(outweighs)) {
+        if (clock_.tick(path_)) {
             double s = -0.0;
             segments_.for_each([&s](double v) { s += v; });
             path_ = s;

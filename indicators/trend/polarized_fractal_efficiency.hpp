@@ -23,7 +23,7 @@ public:
 
 private:
     PolarizedFractalEfficiency(LagWindow prices, SeededEma smoother)
-        : prices_(std::move(prices)), segments_(prices_.period()), clock_(prices_.period(), prices_.period()), smoother_(std::move(smoother)) {}
+        : prices_(std::move(prices)), segments_(prices_.period()), clock_(prices_.period()), smoother_(std::move(smoother)) {}
 
     std::optional<double> prev_;
     LagWindow prices_;             // the close n bars back

@@ -15,10 +15,9 @@ std::optional<double> VerticalHorizontalFilter::step(double x) {
     push_capped(prices_, period_, x);
     if (prev_) {
         const double ch = std::fabs(x - *prev_);
-        const bool outweighs = ResumClock::dwarfs(ch, change_sum_);
         if (const auto old = push_capped(changes_, period_, ch)) change_sum_ = change_sum_ - *old;
         change_sum_ = change_sum_ + ch;
-        if (clock_.tick(outweighs)) change_sum_ = window_sum(changes_, 0.0);
+        if (clock_.tick(change_sum_)) change_sum_ = window_sum(changes_, 0.0);
     }
     prev_ = x;
     if (prices_.size() < period_ || changes_.size() < period_) return std::nullopt;

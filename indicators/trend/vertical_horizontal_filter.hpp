@@ -20,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit VerticalHorizontalFilter(std::uint64_t n) : prices_(n), changes_(n), period_(n), clock_(n, n) {}
+    explicit VerticalHorizontalFilter(std::uint64_t n) : prices_(n), changes_(n), period_(n), clock_(n) {}
 
     std::optional<double> prev_;
     FixedRing<double> prices_;

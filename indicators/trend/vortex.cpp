@@ -20,8 +20,6 @@ std::optional<std::array<double, 2>> Vortex::step(const BarContext& ctx) {
     const Movement m{std::fabs(bar.high - prev_->low), std::fabs(bar.low - prev_->high), true_range(bar, prev_->close)};
     prev_ = bar;
 
-    const bool outweighs = ResumClock::dwarfs(m.plus, sums_.plus) || ResumClock::dwarfs(m.minus, sums_.minus) ||
-                           ResumClock::dwarfs(m.tr, sums_.tr);
     if (const std::optional<Movement> old = window_.push(m)) {
         sums_.plus -= old->plus;
         sums_.minus -= old->minus;
@@ -30,7 +28,7 @@ std::optional<std::array<double, 2>> Vortex::step(const BarContext& ctx) {
     sums_.plus += m.plus;
     sums_.minus += m.minus;
     sums_.tr += m.tr;
-    if (clock_.tick(outweighs)) {
+    if (clock_.tick(sums_.plus, sums_.minus, sums_.tr)) {
         Movement s{-0.0, -0.0, -0.0};
         window_.for_each([&](const Movement& e) {
             s.plus += e.plus;

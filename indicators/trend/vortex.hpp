@@ -33,7 +33,7 @@ private:
         double tr;
     };
 
-    explicit Vortex(std::uint64_t n) : window_(n), clock_(n, n) {}
+    explicit Vortex(std::uint64_t n) : window_(n), clock_(n) {}
 
     std::optional<Ohlcv> prev_;
     FixedRing<Movement> window_;

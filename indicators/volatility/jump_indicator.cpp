@@ -36,7 +36,7 @@ std::optional<double> JumpIndicator::step(double close) {
     window_.pop_front();
     window_.push_back(*r);
     sums_.add(*r);
-    if (sums_.recenter_due(period_)) {
+    if (sums_.recenter_due(period_, window_.size())) {
         sums_.recenter(window_.size(), [this](const auto& fn) {
             for (double v : window_) fn(v);
         });

@@ -40,25 +40,26 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
     };
     prev_close_ = bar.close;
 
-    bool rs_resum = false;
     if (window_.full()) {
         const Terms& old = window_.front();
         overnight_.remove(old.overnight);
         open_close_.remove(old.open_close);
         rs_sum_ -= old.rs;
-        rs_resum = !is_finite(old.rs);
     }
     window_.push(t);
     overnight_.add(t.overnight);
     open_close_.add(t.open_close);
-    // Both moment windows move their anchors together, on the overnight window's turn.
-    const bool due = overnight_.recenter_due(period_);
-    if (due) {
+    // Both moment windows move their anchors together: on their common periodic turn,
+    // and when either has lost its precision.
+    const bool overnight_due = overnight_.recenter_due(period_, window_.size());
+    const bool open_close_due = open_close_.recenter_due(period_, window_.size());
+    if (overnight_due || open_close_due) {
         overnight_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); });
         open_close_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); });
     }
     rs_sum_ += t.rs;
-    if (rs_resum) {
+    // The range terms are never negative: their sum is its own magnitude.
+    if (rs_clock_.tick(rs_sum_)) {
         double sum = 0.0;
         window_.for_each([&sum](const Terms& x) { sum += x.rs; });
         rs_sum_ = sum;

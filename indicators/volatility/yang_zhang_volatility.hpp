@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 #include "indicators/indicator.hpp"
 
@@ -43,9 +44,11 @@ private:
     std::uint64_t period_;
     std::uint64_t per_year_;
     double k_;
-    // Kept by adding and subtracting; re-summed from the window only when a term
-    // that is not finite leaves it.
+    // Kept by adding and subtracting, and re-added from the window (from 0.0) only
+    // when it falls far below its recent size: the range terms of a flat stretch
+    // then sum to an exact zero once a huge range has left.
     double rs_sum_ = 0.0;
+    ResumClock rs_clock_{ResumClock::kNoDrift};
 };
 
 }  // namespace torvex

@@ -29,12 +29,15 @@ private:
         double price;
         double volume;
     };
-    explicit VwmaCore(std::uint64_t n) : window_(n), clock_(n, n) {}
+    explicit VwmaCore(std::uint64_t n) : window_(n), clock_(n) {}
 
     FixedRing<Pair> window_;
     double pv_sum_ = 0.0;
     double volume_sum_ = 0.0;
     double price_sum_ = 0.0;
+    // Σ|p·v| and Σ|p|: the prices may have either sign (the volumes may not).
+    double pv_magnitude_ = 0.0;
+    double price_magnitude_ = 0.0;
     // The sums are re-added from the window every n updates and as a bar that
     // dwarfed them leaves.
     ResumClock clock_;

@@ -98,9 +98,10 @@ TEST(FundSnapshot, AbsentSnapshotWarmupsAndPeriodChecks) {
 TEST(FundRolling, MeanAndZScore) {
     auto mean = FundingRateMean::create(3);
     expect_series(*mean, funding, {1, 2, 3, 4}, {kNone, kNone, 2.0, 3.0});
-    // The re-sum every `period` pushes removes the drift that the huge rate left.
+    // The sum is re-added as soon as the huge rate leaves: the window of ones reads 1
+    // on that very bar, not the 0 that subtracting 1e16 from 1e16 + 1 would leave.
     auto drift = FundingRateMean::create(2);
-    expect_series(*drift, funding, {1e16, 1, 1, 1}, {kNone, 5e15, 0.0, 1.0});
+    expect_series(*drift, funding, {1e16, 1, 1, 1}, {kNone, 5e15, 1.0, 1.0});
     // Window 1, 2, 3 (anchor moves to 2): z of 3 = 1 / sqrt(2/3); window 2, 3, 4 gives
     // the same for 4; window 3, 4, 0 has mean 7/3 and variance 26/9.
     auto z = FundingRateZScore::create(3);
