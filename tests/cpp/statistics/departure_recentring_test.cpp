@@ -170,5 +170,23 @@ TEST(DepartureRecentring, StraightLineAfterAHugeValueByHand) {
     }
 }
 
+// The sample variance of spreads that have turned exactly flat on a tick grid: the
+// deviations that left must not leave a residue for the ratio to divide by.
+TEST(DepartureRecentring, InformationRatioOfAFlatSpreadWindowIsZero) {
+    const std::pair<double, double> pairs[] = {{21.0, 10.3}, {20.0, 10.1}, {23.0, 10.1}, {20.0, 10.1},
+                                               {11.6, 10.1}, {11.6, 10.1}, {11.6, 10.1}};
+    IndicatorBox ind = make("InformationRatio", {3});
+    ASSERT_TRUE(ind);
+    std::optional<double> last;
+    for (const auto& [a, b] : pairs) {
+        const Ohlcv bar{0, a, a, a, a, 1.0};
+        BarContext ctx(bar);
+        ctx.reference = b;
+        last = ind->update(ctx);
+    }
+    ASSERT_TRUE(last);
+    EXPECT_EQ(*last, 0.0);
+}
+
 }  // namespace
 }  // namespace torvex
