@@ -7,7 +7,7 @@ WmaCore::WmaCore(std::uint64_t n)
       period_(n),
       n_(static_cast<double>(n)),
       denominator_((static_cast<double>(n) + 1.0) * static_cast<double>(n) * 0.5),
-      resum_interval_(16 * n) {}
+      clock_(16 * n) {}
 
 std::expected<WmaCore, IndicatorError> WmaCore::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());

@@ -2,17 +2,22 @@
 // newest n) and its running-sum core, which other averages embed.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
 
 // Weighted mean over a ring of n values, kept with a weighted and a plain running
-// sum; both are re-added from the ring every 16 wraps (16·n full updates).
+// sum; both are re-added from the ring every 16 wraps (16·n full updates), and as
+// soon as the window's magnitude has fallen far below its recent size (see
+// ResumClock).
 class WmaCore {
 public:
     // Zero length: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
@@ -33,13 +38,8 @@ public:
         const double old = ring_.replace_oldest(x);
         weighted_sum_ = n_ * x + (weighted_sum_ - plain_sum_);
         plain_sum_ = x + (plain_sum_ - old);
-        // Every 16 turns of the ring (16·n updates) both sums are re-added so that
-        // drift cannot build up.
-        since_resum_ += 1;
-        if (since_resum_ == resum_interval_) [[unlikely]] {
-            since_resum_ = 0;
-            resum();
-        }
+        magnitude_ = std::fabs(x) + (magnitude_ - std::fabs(old));
+        if (clock_.tick(magnitude_)) [[unlikely]] resum();
         return true;
     }
 
@@ -57,6 +57,7 @@ private:
     bool fill(double x) {
         ring_.push_back(x);
         plain_sum_ = x + plain_sum_;
+        magnitude_ = std::fabs(x) + magnitude_;
         if (!ring_.full()) return false;
         double w = -0.0;
         double i = 1.0;
@@ -80,6 +81,7 @@ private:
         });
         weighted_sum_ = w;
         plain_sum_ = p;
+        magnitude_ = window_magnitude(ring_);
     }
 
     FixedRing<double> ring_;
@@ -88,8 +90,9 @@ private:
     double weighted_sum_ = 0.0;
     double plain_sum_ = 0.0;
     double denominator_;  // (n + 1)·n·0.5
-    std::uint64_t resum_interval_;  // 16·n full updates
-    std::uint64_t since_resum_ = 0;  // full updates since the last re-add (or the first fill)
+    double magnitude_ = 0.0;  // Σ|x| over the ring: the values may have either sign
+    // Counts the full updates: the drift re-add comes every 16·n of them.
+    ResumClock clock_;
 };
 
 class Wma final : public CloseIndicator<Wma> {

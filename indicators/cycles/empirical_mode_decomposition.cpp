@@ -20,16 +20,25 @@ std::expected<EmpiricalModeDecomposition, IndicatorError> EmpiricalModeDecomposi
 
 std::optional<double> EmpiricalModeDecomposition::step(double close) {
     const double bp = bandpass_.step(close);
-    if (const std::optional<double> old = window_.push(bp)) sum_ = sum_ - *old;
+    if (const std::optional<double> old = window_.push(bp)) {
+        sum_ = sum_ - *old;
+        magnitude_ = magnitude_ - std::fabs(*old);
+    }
     sum_ = sum_ + bp;
-    // Re-added from the window every 2n updates: a huge value that has left the
-    // window would otherwise keep the sum wrong for good.
-    since_resum_ += 1;
-    if (since_resum_ == span_) {
+    magnitude_ = magnitude_ + std::fabs(bp);
+    // Re-added from the window every 2n updates, and as soon as the window's size
+    // has fallen far below its recent one: a huge value that has left the window would
+    // otherwise keep the sum wrong. The band-pass swings about zero, so its sum is
+    // watched through the magnitudes.
+    if (clock_.tick(magnitude_)) {
         double s = 0.0;
-        for (double v : window_.view()) s += v;
+        double m = 0.0;
+        for (double v : window_.view()) {
+            s += v;
+            m += std::fabs(v);
+        }
         sum_ = s;
-        since_resum_ = 0;
+        magnitude_ = m;
     }
     if (accepted_ < 50) accepted_ += 1;
     if (!window_.full() || accepted_ < 50) return std::nullopt;

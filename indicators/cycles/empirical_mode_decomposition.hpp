@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/ehlers_filter_cores.hpp"
 #include "indicators/cores/mirrored_window.hpp"
 #include "indicators/indicator.hpp"
@@ -22,14 +23,15 @@ public:
 
 private:
     EmpiricalModeDecomposition(std::uint64_t n, double fraction, BandpassCore bandpass)
-        : bandpass_(bandpass), window_(2 * n), span_(2 * n), fraction_(fraction) {}
+        : bandpass_(bandpass), window_(2 * n), span_(2 * n), fraction_(fraction), clock_(2 * n) {}
 
     BandpassCore bandpass_;
     MirroredWindow window_;  // the last 2n band-pass values
     std::uint64_t span_;         // 2n
     double fraction_;
+    ResumClock clock_;
     double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    double magnitude_ = 0.0;  // Σ|v| over the window
     std::uint64_t accepted_ = 0;  // counted up to 50
 };
 

@@ -19,12 +19,10 @@ std::optional<double> AmihudIlliquidity::trade(const Trade& t) {
     const double illiq = std::fabs(std::log(t.price / *prev)) / (t.price * t.quantity);
     if (const std::optional<double> left = values_.push(illiq)) sum_ -= *left;
     sum_ += illiq;
-    since_resum_ += 1;
-    if (since_resum_ >= period_) {
+    if (clock_.tick(sum_)) {
         double s = 0.0;
         values_.for_each([&s](double v) { s += v; });
         sum_ = s;
-        since_resum_ = 0;
     }
     if (!values_.full()) return std::nullopt;
     last_ = sum_ / static_cast<double>(period_);

@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/flow/trade_feed.hpp"
 
@@ -19,7 +20,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit AmihudIlliquidity(std::uint64_t period) : values_(period), period_(period) {}
+    explicit AmihudIlliquidity(std::uint64_t period) : values_(period), period_(period), clock_(period) {}
 
     // One trade's result.
     std::optional<double> trade(const Trade& t);
@@ -29,7 +30,9 @@ private:
     CappedRing<double> values_;
     std::uint64_t period_;
     double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    // Re-adds the values every `period` prints and when their sum has fallen far
+    // below its recent size.
+    ResumClock clock_;
 };
 
 }  // namespace torvex

@@ -16,12 +16,10 @@ void Vpin::close_bucket() {
     const double imbalance = std::fabs(buy_ - sell_);
     if (const std::optional<double> left = imbalances_.push(imbalance)) sum_ -= *left;
     sum_ += imbalance;
-    since_resum_ += 1;
-    if (since_resum_ >= buckets_) {
+    if (clock_.tick(sum_)) {
         double s = 0.0;
         imbalances_.for_each([&s](double v) { s += v; });
         sum_ = s;
-        since_resum_ = 0;
     }
     buy_ = 0.0;
     sell_ = 0.0;

@@ -7,6 +7,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/flow/trade_feed.hpp"
 
@@ -21,7 +22,7 @@ public:
 
 private:
     Vpin(double bucket_volume, std::uint64_t buckets)
-        : imbalances_(buckets), bucket_volume_(bucket_volume), buckets_(buckets) {}
+        : imbalances_(buckets), bucket_volume_(bucket_volume), buckets_(buckets), clock_(buckets) {}
 
     void place(double volume, bool sell);
     void close_bucket();
@@ -33,7 +34,9 @@ private:
     double sell_ = 0.0;
     double filled_ = 0.0;
     double sum_ = 0.0;
-    std::uint64_t since_resum_ = 0;
+    // Re-adds the imbalances every `buckets` buckets and when their sum has fallen
+    // far below its recent size.
+    ResumClock clock_;
 };
 
 }  // namespace torvex

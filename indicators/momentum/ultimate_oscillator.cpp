@@ -32,8 +32,7 @@ std::optional<double> UltimateOscillator::step(const Ohlcv& bar) {
             w.pressure = w.pressure - gone.pressure;
             w.range = w.range - gone.range;
         }
-        w.since_resum += 1;
-        if (w.since_resum == w.period) {
+        if (w.clock.tick(w.pressure, w.range)) {
             double p = 0.0;
             double r = 0.0;
             const std::size_t held = std::min<std::size_t>(len, w.period);
@@ -43,7 +42,6 @@ std::optional<double> UltimateOscillator::step(const Ohlcv& bar) {
             }
             w.pressure = p;
             w.range = r;
-            w.since_resum = 0;
         }
     }
     if (len > longest_) history_.pop_front();

@@ -9,6 +9,7 @@
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
 
@@ -29,16 +30,18 @@ private:
         double range = 0.0;
     };
     struct WindowSums {
-        std::uint64_t period = 0;
+        explicit WindowSums(std::uint64_t n) : period(n), clock(n) {}
+        std::uint64_t period;
         double pressure = 0.0;
         double range = 0.0;
         // A range sum of exactly zero is a flat window, so each window's sums are
-        // re-added from the history every `period` updates.
-        std::uint64_t since_resum = 0;
+        // re-added from the history every `period` updates, and as soon as either
+        // has fallen far below its recent size (see ResumClock).
+        ResumClock clock;
     };
 
     UltimateOscillator(std::uint64_t p1, std::uint64_t p2, std::uint64_t p3, std::uint64_t m)
-        : history_(m + 1), windows_{WindowSums{p1}, WindowSums{p2}, WindowSums{p3}}, longest_(m) {}
+        : history_(m + 1), windows_{WindowSums(p1), WindowSums(p2), WindowSums(p3)}, longest_(m) {}
 
     std::optional<double> prev_close_;
     CappedRing<Pair> history_;

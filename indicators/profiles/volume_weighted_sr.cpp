@@ -21,10 +21,11 @@ std::optional<std::array<double, 2>> VolumeWeightedSr::step(const BarContext& ct
     sums_.v = sums_.v + c.volume;
     sums_.h = sums_.h + c.high;
     sums_.l = sums_.l + c.low;
-    since_resum_ += 1;
     // Every `period` bars the sums are re-added exactly, which bounds the drift of the
-    // subtract-and-add updates (and clears what a huge bar left behind).
-    if (since_resum_ == window_.capacity()) {
+    // subtract-and-add updates, and as soon as one has fallen far below its recent
+    // size (a huge bar has left). The prices are of one sign in any real series, so
+    // their sums are their own magnitudes.
+    if (clock_.tick(std::fabs(sums_.vh) + std::fabs(sums_.vl), sums_.v, std::fabs(sums_.h) + std::fabs(sums_.l))) {
         Sums exact;
         window_.for_each([&exact](const Entry& e) {
             exact.vh += e.volume * e.high;
@@ -34,7 +35,6 @@ std::optional<std::array<double, 2>> VolumeWeightedSr::step(const BarContext& ct
             exact.l += e.low;
         });
         sums_ = exact;
-        since_resum_ = 0;
     }
     if (!window_.full()) return std::nullopt;
     if (sums_.v > 0.0) return std::array<double, 2>{sums_.vl / sums_.v, sums_.vh / sums_.v};

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 
@@ -25,7 +26,7 @@ public:
     std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:
-    explicit VolumeWeightedSr(std::uint64_t period) : window_(period) {}
+    explicit VolumeWeightedSr(std::uint64_t period) : window_(period), clock_(period) {}
 
     struct Entry {
         double high;
@@ -43,7 +44,7 @@ private:
 
     FixedRing<Entry> window_;
     Sums sums_;
-    std::uint64_t since_resum_ = 0;  // incremental changes since the sums were re-added
+    ResumClock clock_;
 };
 
 }  // namespace torvex

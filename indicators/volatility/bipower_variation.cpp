@@ -13,20 +13,19 @@ std::expected<BipowerVariation, IndicatorError> BipowerVariation::create(std::ui
 std::optional<double> BipowerVariation::step(double close) {
     const std::optional<double> r = returns_.push(close);
     if (!r) return std::nullopt;
-    if (!window_.empty()) {
-        sum_ = sum_ + std::fabs(window_.back() * *r);
-        since_resum_ += 1;
-    }
+    const bool adds_term = !window_.empty();
+    if (adds_term) sum_ = sum_ + std::fabs(window_.back() * *r);
     window_.push_back(*r);
     if (window_.size() > period_) {
         sum_ = sum_ - std::fabs(window_[0] * window_[1]);
         window_.pop_front();
-        if (since_resum_ >= period_) {
-            double s = -0.0;
-            for (std::size_t i = 0; i + 1 < window_.size(); ++i) s += std::fabs(window_[i] * window_[i + 1]);
-            sum_ = s;
-            since_resum_ = 0;
-        }
+    }
+    // The terms are never negative: the sum is its own magnitude. It is re-added every
+    // `period` terms and as soon as it has fallen far below its recent size.
+    if (adds_term && clock_.tick(sum_)) {
+        double s = -0.0;
+        for (std::size_t i = 0; i + 1 < window_.size(); ++i) s += std::fabs(window_[i] * window_[i + 1]);
+        sum_ = s;
     }
     if (window_.size() < period_) return std::nullopt;
     return (sum_ > 0.0 ? sum_ : 0.0) * 1.5707963267948966;

@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/log_return_step.hpp"
@@ -22,13 +23,13 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit BipowerVariation(std::uint64_t n) : window_(n + 1), period_(n) {}
+    explicit BipowerVariation(std::uint64_t n) : window_(n + 1), period_(n), clock_(n) {}
 
     LogReturnStep returns_;
     FixedRing<double> window_;  // the last n returns
     std::uint64_t period_;
     double sum_ = 0.0;           // Σ|r[i]·r[i + 1]| over adjacent pairs of the window
-    std::uint64_t since_resum_ = 0;
+    ResumClock clock_;
 };
 
 }  // namespace torvex
