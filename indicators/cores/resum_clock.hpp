@@ -17,7 +17,6 @@
 // so it cannot recur on every update for long: the re-adds stay O(1) amortised.
 #pragma once
 
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -48,10 +47,10 @@ public:
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
         since_ += 1;
         const bool periodic = since_ >= interval_;
-        if (fell(magnitudes...) || periodic) [[unlikely]] {
+        if (fell(static_cast<double>(magnitudes)...) || periodic) [[unlikely]] {
             // The drift schedule keeps its phase whatever else re-adds the sums.
             if (periodic) since_ = 0;
-            restart_peaks(magnitudes...);
+            restart_peaks(static_cast<double>(magnitudes)...);
             return true;
         }
         return false;
@@ -62,27 +61,29 @@ public:
     template <class... M>
     constexpr bool fell_since_resum(M... magnitudes) {
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
-        if (!fell(magnitudes...)) [[likely]] return false;
-        restart_peaks(magnitudes...);
+        if (!fell(static_cast<double>(magnitudes)...)) [[likely]] return false;
+        restart_peaks(static_cast<double>(magnitudes)...);
         return true;
     }
 
 private:
-    template <class... M>
-    constexpr bool fell(M... magnitudes) {
-        std::size_t i = 0;
-        bool any = false;
-        ((any |= watch(peaks_[i++], static_cast<double>(magnitudes))), ...);
-        return any;
-    }
+    // The peaks are separate members, not an array, so that an owner stepped inline
+    // keeps them in registers.
+    constexpr bool fell(double a) { return watch(peak0_, a); }
+    constexpr bool fell(double a, double b) { return watch(peak0_, a) | watch(peak1_, b); }
+    constexpr bool fell(double a, double b, double c) { return watch(peak0_, a) | watch(peak1_, b) | watch(peak2_, c); }
 
     // Raises the peak and answers whether the sum has fallen far below it. A sum that
     // turned NaN (opposite infinities met) is re-added too, once: the peak then
     // becomes NaN and stays so until the next re-add, so a window that keeps such
     // values costs no re-add per update.
     static constexpr bool watch(double& peak, double m) {
-        if (m > peak) peak = m;
-        return peak > kDwarf * m || (m != m && peak == peak);
+        peak = m > peak ? m : peak;
+        // One test on the usual path: kDwarf·m >= peak holds for a sum that has not
+        // fallen, and fails for a fall and for any NaN; only then is a NaN peak (a
+        // re-add already spent on this NaN) told apart.
+        if (kDwarf * m >= peak) [[likely]] return false;
+        return peak == peak;
     }
 
     // Each peak starts again from the sum's size before the re-add: the terms that
@@ -90,15 +91,22 @@ private:
     // remembered when they leave. (A re-add that finds the sum much smaller than its
     // running value was then re-adds once more on the next update, which is harmless.)
     // A NaN sum makes its peak NaN (see watch).
-    template <class... M>
-    constexpr void restart_peaks(M... magnitudes) {
-        std::size_t i = 0;
-        ((peaks_[i++] = static_cast<double>(magnitudes)), ...);
+    constexpr void restart_peaks(double a) { peak0_ = a; }
+    constexpr void restart_peaks(double a, double b) {
+        peak0_ = a;
+        peak1_ = b;
+    }
+    constexpr void restart_peaks(double a, double b, double c) {
+        peak0_ = a;
+        peak1_ = b;
+        peak2_ = c;
     }
 
     std::uint64_t interval_;
     std::uint64_t since_ = 0;
-    std::array<double, kMaxSums> peaks_{};
+    double peak0_ = 0.0;
+    double peak1_ = 0.0;
+    double peak2_ = 0.0;
 };
 
 }  // namespace torvex
