@@ -35,6 +35,16 @@ class Driver:
     def __call__(self, cmd, **members):
         return json.loads(self.raw({"cmd": cmd, **members}))
 
+    def episode_rows(self):
+        """Every observation row of one episode: the reset row, then one row per step
+        (action 1) until the episode ends."""
+        rows = [self("reset")["observation"]]
+        while True:
+            out = self("step", action=1)
+            rows.append(out["observation"])
+            if out["terminated"] or out["truncated"]:
+                return rows
+
 
 @pytest.fixture
 def driver():
@@ -116,12 +126,7 @@ def column_over_bars(bars, name, params):
         needed = int(re.match(r"bad spec: episode.warmup is 0 but the observation needs (\d+):", answer["error"])[1])
     env = Driver(make_spec([feature(name, params, None)], max_steps=10_000, warmup=needed))
     assert env.raw(load) == '{"ok":true}'
-    values = [None] * needed + [env("reset")["observation"][0]]
-    while True:
-        out = env("step", action=1)
-        values.append(out["observation"][0])
-        if out["terminated"]:
-            break
+    values = [None] * needed + [row[0] for row in env.episode_rows()]
     assert len(values) == len(bars)
     return values
 

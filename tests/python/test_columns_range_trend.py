@@ -120,12 +120,7 @@ def test_local_calendar_against_datetime(offset):
     features = [feature("TurnOfMonth", [1, 1, offset], None), feature("OvernightGap", [offset], None)]
     env = Driver(make_spec(features, max_steps=len(bars), warmup=2))
     assert env.raw({"cmd": "load", "candles": bars}) == '{"ok":true}'
-    rows = [env("reset")["observation"]]
-    while True:
-        out = env("step", action=1)
-        rows.append(out["observation"])
-        if out["terminated"]:
-            break
+    rows = env.episode_rows()
     assert len(rows) == len(bars) - 2
 
     want_tom = model_turn_of_month(dates, closes, 1, 1)[2:]
