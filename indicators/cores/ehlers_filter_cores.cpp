@@ -24,7 +24,13 @@ SuperSmootherCore::SuperSmootherCore(double length) {
 double SuperSmootherCore::step(double u) {
     double out = u;
     if (filled_ == 2) {
-        out = (c1_ * midpoint(u, prev_input_) + c2_ * out1_) + c3_ * out2_;
+        // c1·m + c2·out1 + c3·out2 written around m, with c1 = 1 − c2 − c3: the three
+        // rounded coefficients need not add up to 1, and a filter fed a constant must
+        // give that constant back exactly. Otherwise its outputs wander by an ulp,
+        // and the oscillators that divide a window statistic by its own running
+        // root mean square turn that wander into answers of order 1.
+        const double m = midpoint(u, prev_input_);
+        out = m + (c2_ * (out1_ - m) + c3_ * (out2_ - m));
     } else {
         filled_ += 1;
     }
@@ -57,6 +63,11 @@ TwoPoleGains TwoPoleGains::from_alpha(double alpha) {
 TwoPoleHighpassCore::TwoPoleHighpassCore(std::uint64_t period)
     : gains_(TwoPoleGains::from_alpha(highpass_factor(kHighpassAngle / static_cast<double>(period)))) {}
 
+bool TwoPoleHighpassCore::stable(std::uint64_t period) {
+    const double pole = 1.0 - highpass_factor(kHighpassAngle / static_cast<double>(period));
+    return std::fabs(pole) < 1.0;
+}
+
 double TwoPoleHighpassCore::step(double x) {
     const double hp = h_.ready() ? gains_.apply((x - 2.0 * h_.x1) + h_.x2, h_.y1, h_.y2) : 0.0;
     h_.shift(x, hp);
@@ -65,6 +76,8 @@ double TwoPoleHighpassCore::step(double x) {
 
 BandpassCore::BandpassCore(double beta, double alpha)
     : beta_(beta), alpha_(alpha), g0_(0.5 * (1.0 - alpha)), g1_(beta * (1.0 + alpha)) {}
+
+bool BandpassCore::stable(double beta, double alpha) { return std::fabs(alpha) < 1.0 && std::fabs(beta) < 1.0; }
 
 double BandpassCore::step(double x) {
     const double bp = h_.ready() ? g0_ * (x - h_.x2) + g1_ * h_.y1 - alpha_ * h_.y2 : 0.0;

@@ -16,6 +16,7 @@ double highpass_factor(double theta);
 
 // Two-pole super smoother of a real length L (half lengths are allowed): passes its
 // first two inputs through, then filters the midpoint of the input and the one before.
+// A constant input comes out exactly.
 class SuperSmootherCore {
 public:
     explicit SuperSmootherCore(double length);
@@ -92,6 +93,11 @@ class TwoPoleHighpassCore {
 public:
     explicit TwoPoleHighpassCore(std::uint64_t period);
 
+    // Whether the filter of this period decays: its double pole 1 − alpha lies inside
+    // the unit circle. Period 1 puts it at about −7.3 (every bar multiplies the
+    // history by it), period 2 at about −0.34; from 3 on alpha lies in (0, 1).
+    static bool stable(std::uint64_t period);
+
     double step(double x);
 
 private:
@@ -104,6 +110,12 @@ private:
 class BandpassCore {
 public:
     BandpassCore(double beta, double alpha);
+
+    // Whether both poles, the roots of z² − beta·(1 + alpha)·z + alpha, lie inside
+    // the unit circle: |alpha| < 1 and |beta| < 1 (1 + alpha > 0 then). Periods 1 and
+    // 2 put beta at ±1, a pole on the circle; gamma = 1/cos(4π·b/n) below 0 (a
+    // bandwidth above n/8) puts alpha below −1.
+    static bool stable(double beta, double alpha);
 
     double step(double x);
 

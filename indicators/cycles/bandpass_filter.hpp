@@ -12,7 +12,8 @@ namespace torvex {
 
 class BandpassFilter final : public CloseIndicator<BandpassFilter> {
 public:
-    // bandwidth finite in (0, 1), else InvalidParameter.
+    // bandwidth finite in (0, 1), else InvalidParameter; then the poles inside the unit
+    // circle: period 3 at least (InvalidPeriod), bandwidth below period / 8.
     static std::expected<BandpassFilter, IndicatorError> create(std::uint64_t n, double bandwidth);
 
     // 0.0 on the first two bars.

@@ -12,7 +12,7 @@ namespace torvex {
 
 class DecyclerOscillator final : public CloseIndicator<DecyclerOscillator> {
 public:
-    // fast below slow; slow bounded by MAX_PERIOD.
+    // fast below slow; slow bounded by MAX_PERIOD; fast 2 at least (the high-pass poles).
     static std::expected<DecyclerOscillator, IndicatorError> create(std::uint64_t fast, std::uint64_t slow);
 
     std::optional<double> step(double close) {

@@ -14,7 +14,7 @@ public:
     // Z then M on n.
     static std::expected<GainToPainRatio, IndicatorError> create(std::uint64_t n);
 
-    // sum / pain when the pain (the loss total) is above 0, else 0.0.
+    // sum / pain (the loss total); 0.0 when no negative return is held.
     std::optional<double> step(double close);
     std::uint64_t warmup() const override { return window_.period(); }
 

@@ -20,11 +20,13 @@ std::optional<double> UpsidePotentialRatio::step(double close) {
         const double down = min_num(d, 0.0);
         up_sum_ = up_sum_ - max_num(d, 0.0);
         down_sq_sum_ = down_sq_sum_ - down * down;
+        if (d < 0.0) below_ -= 1;
     }
     const double d = close - mar_;
     const double down = min_num(d, 0.0);
     up_sum_ = max_num(d, 0.0) + up_sum_;
     down_sq_sum_ = down * down + down_sq_sum_;
+    if (d < 0.0) below_ += 1;
     if (clock_.tick(up_sum_, down_sq_sum_)) {
         up_sum_ = -0.0;
         down_sq_sum_ = -0.0;
@@ -37,6 +39,9 @@ std::optional<double> UpsidePotentialRatio::step(double close) {
     }
     if (!window_.full()) return std::nullopt;
     const double nf = static_cast<double>(window_.capacity());
+    // No downside is told by the count: the running sum of squares can keep a
+    // rounding residue after the last return below mar has left.
+    if (below_ == 0) return 0.0;
     const double dv = down_sq_sum_ / nf;
     if (dv <= 0.0) return 0.0;
     return (up_sum_ / nf) / std::sqrt(dv);

@@ -28,6 +28,7 @@ private:
     double mar_;
     double up_sum_ = 0.0;
     double down_sq_sum_ = 0.0;
+    std::uint64_t below_ = 0;  // returns in the window below mar
     // Both sums are re-added from the window every n updates and as a value that
     // dwarfed them leaves, so that a window without downside finds its downside sum
     // exactly 0 again as soon as a huge value has left.

@@ -16,23 +16,13 @@ std::optional<double> AverageDailyRange::step(const Ohlcv& bar) {
         day_high_ = std::max(day_high_, bar.high);
         day_low_ = std::min(day_low_, bar.low);
     } else {
-        if (day_) {
-            const double range = day_high_ - day_low_;
-            const std::optional<double> old = ranges_.push(range);
-            sum_ += range;
-            if (old) sum_ -= *old;
-            if (old && !is_finite(*old)) {
-                double sum = 0.0;
-                ranges_.for_each([&sum](double v) { sum += v; });
-                sum_ = sum;
-            }
-        }
+        if (day_) ranges_.push(day_high_ - day_low_);
         day_ = date;
         day_high_ = bar.high;
         day_low_ = bar.low;
     }
-    if (ranges_.empty()) return std::nullopt;
-    return sum_ / static_cast<double>(ranges_.size());
+    if (ranges_.size() == 0) return std::nullopt;
+    return ranges_.sum() / static_cast<double>(ranges_.size());
 }
 
 }  // namespace torvex

@@ -7,7 +7,7 @@
 #include <limits>
 #include <optional>
 
-#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/resummed_ring.hpp"
 #include "indicators/cores/local_time.hpp"
 #include "indicators/indicator.hpp"
 
@@ -22,7 +22,7 @@ public:
     // the day before. Answers the mean of the completed days held (up to n), also on
     // bars inside a day; nothing before the first day completes.
     std::optional<double> step(const Ohlcv& bar);
-    std::uint64_t warmup() const override { return ranges_.capacity(); }
+    std::uint64_t warmup() const override { return ranges_.period(); }
 
 private:
     AverageDailyRange(std::uint64_t n, std::int32_t offset) : ranges_(n), offset_(offset) {}
@@ -30,12 +30,11 @@ private:
     // The local day number of the day being tracked: two bars share a civil date
     // exactly when their day numbers are equal.
     std::optional<std::int64_t> day_;
-    CappedRing<double> ranges_;
+    // The completed days' ranges with their sum, re-added every n days and as a
+    // range that dwarfed the others leaves.
+    ResummedRing ranges_;
     double day_high_ = -std::numeric_limits<double>::infinity();
     double day_low_ = std::numeric_limits<double>::infinity();
-    // Kept by adding and subtracting; re-summed from the window only when a range
-    // that is not finite leaves it.
-    double sum_ = 0.0;
     std::int32_t offset_;
 };
 

@@ -18,19 +18,12 @@ std::expected<ChoppinessIndex, IndicatorError> ChoppinessIndex::create(std::uint
 std::optional<double> ChoppinessIndex::step(const Ohlcv& bar) {
     const double tr = true_range(bar, prev_close_);
     prev_close_ = bar.close;
-    const std::optional<double> old = trs_.push(tr);
-    if (old) tr_sum_ -= *old;
-    tr_sum_ += tr;
-    if (old && !is_finite(*old)) {
-        double sum = 0.0;
-        trs_.for_each([&sum](double v) { sum += v; });
-        tr_sum_ = sum;
-    }
+    trs_.push(tr);
     extremes_.push(bar.high, bar.low);
     if (!trs_.full()) return std::nullopt;
     const double range = extremes_.highest() - extremes_.lowest();
     if (range == 0.0) return 100.0;
-    return 100.0 * std::log10(tr_sum_ / range) / log_n_;
+    return 100.0 * std::log10(trs_.sum() / range) / log_n_;
 }
 
 }  // namespace torvex

@@ -6,7 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/resummed_ring.hpp"
 #include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
@@ -27,13 +27,13 @@ private:
     explicit ChoppinessIndex(std::uint64_t n);
 
     std::optional<double> prev_close_;
-    CappedRing<double> trs_;
+    // The window's true ranges with their sum, re-added from the window every n bars
+    // and as a range that dwarfed the others leaves: a flat window after a spike
+    // must find its own small sum, not the spike's rounding.
+    ResummedRing trs_;
     SlidingExtremes extremes_;  // the window's highest high and lowest low
     std::uint64_t period_;
     double log_n_;
-    // Kept by adding and subtracting; re-summed from the window only when a true
-    // range that is not finite leaves it.
-    double tr_sum_ = 0.0;
 };
 
 }  // namespace torvex

@@ -7,11 +7,11 @@ std::optional<double> VolumeIndex<Move>::step(const Ohlcv& bar) {
     if (prev_close_ && *prev_close_ != 0.0) {
         const double p = *prev_close_;
         const bool moved = Move == VolumeMove::Rising ? bar.volume > prev_volume_ : bar.volume < prev_volume_;
-        if (moved) index_.add((bar.close - p) / p * index_.value());
+        if (moved) index_ = ((bar.close - p) / p) * index_ + index_;
     }
     prev_close_ = bar.close;
     prev_volume_ = bar.volume;
-    return index_.value();
+    return index_;
 }
 
 template class VolumeIndex<VolumeMove::Rising>;

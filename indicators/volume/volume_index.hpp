@@ -6,7 +6,6 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/compensated_sum.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -24,13 +23,14 @@ public:
     std::uint64_t warmup() const override { return 1; }
 
 private:
-    VolumeIndex() { index_.add(1000.0); }
+    VolumeIndex() = default;
 
     std::optional<double> prev_close_;
     double prev_volume_ = 0.0;
-    // index = ((c − p)/p)·index + index, kept as a compensated sum of its moves so a
-    // long run does not drift.
-    CompensatedSum index_;
+    // index = ((c − p)/p)·index + index, a plain double: each move multiplies the
+    // index, so a compensation term carried over from earlier moves would be at
+    // the wrong scale (a fall to 0 must leave exactly 0).
+    double index_ = 1000.0;
 };
 
 using Pvi = VolumeIndex<VolumeMove::Rising>;

@@ -35,6 +35,16 @@ class Driver:
     def __call__(self, cmd, **members):
         return json.loads(self.raw({"cmd": cmd, **members}))
 
+    def episode_rows(self):
+        """Every observation row of one episode: the reset row, then one row per step
+        (action 1) until the episode ends."""
+        rows = [self("reset")["observation"]]
+        while True:
+            out = self("step", action=1)
+            rows.append(out["observation"])
+            if out["terminated"] or out["truncated"]:
+                return rows
+
 
 @pytest.fixture
 def driver():
@@ -98,3 +108,29 @@ def column_after_warmup(name, params, field):
     assert len(values) == len(BARS) - needed
     assert all(math.isfinite(v) for v in values)
     return values
+
+
+def flat_bar(i, price, volume=1.0):
+    """A bar whose open, high, low and close are all `price`."""
+    return {"ts": i, "open": price, "high": price, "low": price, "close": price, "volume": volume}
+
+
+def column_over_bars(bars, name, params):
+    """The column of one indicator over `bars`, aligned to the bars: None before the
+    episode's warm-up bar (the warm-up the load asks for)."""
+    load = json.dumps({"cmd": "load", "candles": bars})
+    probe = Driver(make_spec([feature(name, params, None)], max_steps=10_000))
+    answer = json.loads(probe.raw(load))
+    needed = 0
+    if answer != {"ok": True}:
+        needed = int(re.match(r"bad spec: episode.warmup is 0 but the observation needs (\d+):", answer["error"])[1])
+    env = Driver(make_spec([feature(name, params, None)], max_steps=10_000, warmup=needed))
+    assert env.raw(load) == '{"ok":true}'
+    values = [None] * needed + [row[0] for row in env.episode_rows()]
+    assert len(values) == len(bars)
+    return values
+
+
+def column_over(closes, name, params):
+    """column_over_bars over bars of one unit of range around each of `closes`."""
+    return column_over_bars([bar(i, c) for i, c in enumerate(closes)], name, params)

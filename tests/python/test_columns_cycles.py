@@ -2,10 +2,13 @@
 
 import json
 import math
+import random
 
 import pytest
 
-from conftest import LOAD, Driver, case_id, column_after_warmup, feature, make_spec
+from torvex_gym import RawEnv
+
+from conftest import LOAD, Driver, case_id, column_after_warmup, column_over, feature, make_spec
 
 # (name, params, field): typical parameters of each filter and cycle measure.
 CASES = [
@@ -106,3 +109,45 @@ def test_column_matches_model(name, params, model):
     want = model(closes())[-len(got):]  # the column starts at the warm-up bar
     worst = max(abs(g - w) for g, w in zip(got, want))
     assert worst <= 1e-7, f"{name}: off by {worst}"
+
+
+# A constant close gives the super smoother's constant back exactly: the reflex and
+# trendflex window statistics are exactly 0 and so are the answers.
+@pytest.mark.parametrize("name, params, count", [("Reflex", [3], 6), ("Trendflex", [2], 5)], ids=["Reflex", "Trendflex"])
+def test_reflex_and_trendflex_of_a_constant_are_zero(name, params, count):
+    got = column_over([5.0] * count, name, params)
+    # Warm-up n + 1: rows from bar n + 2 on.
+    first = params[0] + 1
+    assert got == [None] * first + [0.0] * (count - first)
+
+
+# Periods whose filter has a pole on or outside the unit circle are refused; the
+# smallest accepted ones stay finite over a long walk.
+@pytest.mark.parametrize("name, refused, accepted", [
+    ("HighpassFilter", [1], [2]), ("Decycler", [1], [2]), ("DecyclerOscillator", [1, 5], [2, 5]),
+    ("BandpassFilter", [2, 0.1], [3, 0.1]), ("BandpassFilter", [3, 0.376], [3, 0.374]),
+    ("EmpiricalModeDecomposition", [2, 0.5], [3, 0.5]),
+], ids=["HighpassFilter", "Decycler", "DecyclerOscillator", "BandpassFilter-period", "BandpassFilter-bandwidth",
+        "EmpiricalModeDecomposition"])
+def test_unstable_filter_periods_are_refused(name, refused, accepted):
+    with pytest.raises(ValueError) as err:
+        RawEnv(json.dumps(make_spec([feature(name, refused, None)])))
+    assert str(err.value) == f"unknown indicator: {name}"
+    RawEnv(json.dumps(make_spec([feature(name, accepted, None)])))
+
+
+def test_smallest_stable_periods_stay_finite_over_a_long_walk():
+    rng = random.Random(7)
+    price, bars = 100.0, []
+    for i in range(100_000):
+        price += rng.uniform(-0.5, 0.5)
+        bars.append({"ts": i, "open": price, "high": price, "low": price, "close": price, "volume": 1.0})
+    names = [("HighpassFilter", [2]), ("DecyclerOscillator", [2, 3]), ("BandpassFilter", [3, 0.374])]
+    env = Driver(make_spec([feature(n, p, None) for n, p in names], warmup=10, max_steps=200_000))
+    assert env.raw(json.dumps({"cmd": "load", "candles": bars})) == '{"ok":true}'
+    rows = env.episode_rows()
+    # A non-finite value would be reported as 0.0: none of the columns settles on it.
+    for k, (name, _) in enumerate(names):
+        column = [r[k] for r in rows]
+        assert all(abs(v) < 10.0 for v in column), name
+        assert sum(1 for v in column[-1000:] if v == 0.0) == 0, name

@@ -9,7 +9,7 @@ from datetime import datetime, timedelta
 
 import pytest
 
-from conftest import Driver, case_id, column_after_warmup, feature, make_spec
+from conftest import Driver, case_id, column_after_warmup, column_over_bars, feature, make_spec
 
 CASES = [
     ("Atr", [14], None), ("Natr", [14], None), ("VolatilityRatio", [14], None),
@@ -120,12 +120,7 @@ def test_local_calendar_against_datetime(offset):
     features = [feature("TurnOfMonth", [1, 1, offset], None), feature("OvernightGap", [offset], None)]
     env = Driver(make_spec(features, max_steps=len(bars), warmup=2))
     assert env.raw({"cmd": "load", "candles": bars}) == '{"ok":true}'
-    rows = [env("reset")["observation"]]
-    while True:
-        out = env("step", action=1)
-        rows.append(out["observation"])
-        if out["terminated"]:
-            break
+    rows = env.episode_rows()
     assert len(rows) == len(bars) - 2
 
     want_tom = model_turn_of_month(dates, closes, 1, 1)[2:]
@@ -134,3 +129,18 @@ def test_local_calendar_against_datetime(offset):
     for i, (row, t, g) in enumerate(zip(rows, want_tom, want_gap)):
         assert row[0] == pytest.approx(0.0 if t is None else t, abs=2e-8), (i + 2, instants[i + 2])
         assert row[1] == pytest.approx(0.0 if g is None else g, abs=2e-8), (i + 2, instants[i + 2])
+
+
+def test_choppiness_index_reads_its_own_window_after_a_spike_leaves():
+    def candle(i, o, h, lo, c):
+        return {"ts": i, "open": o, "high": h, "low": lo, "close": c, "volume": 1.0}
+
+    bars = [candle(i, 100.0, 100.5, 99.5, 100.0) for i in range(4)] + [candle(4, 100.0, 1e12, 99.5, 100.0)]
+    bars += [candle(i, 100.0, 100.0 + 1e-9 * (i % 3), 100.0, 100.0) for i in range(5, 12)]
+    got = column_over_bars(bars, "ChoppinessIndex", [2])
+    # Last window: true ranges h10 − 100 and h11 − 100 against the range h11 − 100,
+    # about 100·log2(1.5) = 58.50.
+    h10, h11 = bars[10]["high"], bars[11]["high"]
+    want = 100.0 * math.log10(((h10 - 100.0) + (h11 - 100.0)) / (h11 - 100.0)) / math.log10(2.0)
+    assert got[-1] == pytest.approx(want, abs=1e-7)
+    assert got[-1] == pytest.approx(58.50, abs=0.01)

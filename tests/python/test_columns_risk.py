@@ -8,7 +8,7 @@ import re
 
 import pytest
 
-from conftest import BARS, Driver, bar, case_id, column_after_warmup, feature, make_spec
+from conftest import BARS, case_id, column_after_warmup, column_over
 
 # (name, params, field): typical parameters of each indicator of the family.
 CASES = [
@@ -55,28 +55,6 @@ def test_column_over_prices(name, params, field):
 
 
 RETURNS = [0.01 * math.sin(1.3 * i) + 0.002 * math.cos(0.4 * i) for i in range(400)]
-
-
-def column_over(closes, name, params):
-    """The column of one indicator over bars whose closes are `closes`, aligned to
-    the bars: None before the episode's warm-up bar."""
-    bars = [bar(i, c) for i, c in enumerate(closes)]
-    load = json.dumps({"cmd": "load", "candles": bars})
-    probe = Driver(make_spec([feature(name, params, None)], max_steps=10_000))
-    answer = json.loads(probe.raw(load))
-    needed = 0
-    if answer != {"ok": True}:
-        needed = int(re.match(r"bad spec: episode.warmup is 0 but the observation needs (\d+):", answer["error"])[1])
-    env = Driver(make_spec([feature(name, params, None)], max_steps=10_000, warmup=needed))
-    assert env.raw(load) == '{"ok":true}'
-    values = [None] * needed + [env("reset")["observation"][0]]
-    while True:
-        out = env("step", action=1)
-        values.append(out["observation"][0])
-        if out["terminated"]:
-            break
-    assert len(values) == len(closes)
-    return values
 
 
 def windows(xs, n):
@@ -130,6 +108,17 @@ def test_column_over_returns_matches_model(name, params, model):
     for i in range(params[0], len(RETURNS)):
         expected = want[i] if math.isfinite(want[i]) else 0.0
         assert got[i] == pytest.approx(expected, abs=1e-8), (name, i)
+
+
+# Windows whose losses have all left answer the fixed 0.0 of a window without
+# downside, however the running sums of the losses have rounded on the way.
+@pytest.mark.parametrize("name, params, closes", [
+    ("UpsidePotentialRatio", [3, 0.0], [0.01, 0.01, -0.0431, -0.0307, -0.0145, 0.0095, 0.0433, 0.0251]),
+    ("GainToPainRatio", [3],
+     [-0.0408, 0.0186, -0.0194, 0.0299, 0.0127, 0.0221, -0.0191, -0.0016, 0.0363, 0.005, 0.0304]),
+], ids=["UpsidePotentialRatio", "GainToPainRatio"])
+def test_window_without_losses_answers_zero(name, params, closes):
+    assert column_over(closes, name, params)[-1] == 0.0
 
 
 def test_recovery_factor_and_anchored_rsi_over_the_whole_series():

@@ -7,7 +7,7 @@ from array import array
 
 import pytest
 
-from conftest import Driver, case_id, column_after_warmup, feature, make_spec
+from conftest import Driver, case_id, column_after_warmup, column_over_bars, feature, flat_bar, make_spec
 
 # (name, params, field): typical parameters of every name of the family.
 CASES = [
@@ -116,3 +116,13 @@ def test_cumulative_lines_over_a_million_bars_match_exact_sums():
     for name, got in zip(LINES, last):
         # The environment reports values rounded to eight decimals.
         assert abs(got - want[name]) <= 1e-9 * abs(want[name]) + 5e-9, (name, got, want[name])
+
+
+# The volume indexes multiply their index on every move: a fall to a close of 0
+# leaves exactly 0, and 0 times any later change stays 0.
+@pytest.mark.parametrize("name, volumes", [("Nvi", [5, 4, 3, 2, 1]), ("Pvi", [1, 2, 3, 4, 5])], ids=["Nvi", "Pvi"])
+def test_volume_index_falls_to_zero_and_stays(name, volumes):
+    closes = [100.0, 98.9, 0.0, 1e-9, 1e12]
+    bars = [flat_bar(i, c, v) for i, (c, v) in enumerate(zip(closes, volumes))]
+    # The first row is the warm-up bar, the second.
+    assert column_over_bars(bars, name, []) == [None, 989.0, 0.0, 0.0, 0.0]

@@ -102,6 +102,14 @@ TEST(CycleConstructors, ChecksInOrderWithExactTexts) {
         {"DecyclerOsc 10 10", box<DecyclerOscillator>(10, 10), fast_slow},
         {"DecyclerOsc 10 max+1", box<DecyclerOscillator>(10, kOver), kMaxText},
         {"DecyclerOsc 10 30", box<DecyclerOscillator>(10, 30), ""},
+        // The two-pole high-pass has its double pole at 1 − alpha: about −7.3 at
+        // period 1 (unstable), −0.34 at period 2.
+        {"HighpassFilter 1", box<HighpassFilter>(1), invalid("highpass filter needs period >= 2")},
+        {"HighpassFilter 2", box<HighpassFilter>(2), ""},
+        {"Decycler 1", box<Decycler>(1), invalid("decycler needs period >= 2")},
+        {"Decycler 2", box<Decycler>(2), ""},
+        {"DecyclerOsc 1 10", box<DecyclerOscillator>(1, 10), invalid("decycler oscillator needs fast period >= 2")},
+        {"DecyclerOsc 2 3", box<DecyclerOscillator>(2, 3), ""},
         {"EvenBetter 0 10", box<EvenBetterSinewave>(0, 10), kZeroText},
         {"EvenBetter 40 0", box<EvenBetterSinewave>(40, 0), kZeroText},
         {"EvenBetter 40 max+1", box<EvenBetterSinewave>(40, kOver), kMaxText},
@@ -115,9 +123,24 @@ TEST(CycleConstructors, ChecksInOrderWithExactTexts) {
         {"Bandpass 20 0", box<BandpassFilter>(20, 0.0), bandwidth},
         {"Bandpass 20 1", box<BandpassFilter>(20, 1.0), bandwidth},
         {"Bandpass 20 NaN", box<BandpassFilter>(20, kNaN), bandwidth},
+        // beta = cos(2π/n) is 1 at period 1 and −1 at period 2: a pole on the unit circle.
+        {"Bandpass 1 0.1", box<BandpassFilter>(1, 0.1), invalid("bandpass filter needs period >= 3")},
+        {"Bandpass 2 0.1", box<BandpassFilter>(2, 0.1), invalid("bandpass filter needs period >= 3")},
+        {"Bandpass 3 0.1", box<BandpassFilter>(3, 0.1), ""},
+        // gamma = 1/cos(4π·b/n) turns negative above b = n/8 and alpha falls below −1.
+        {"Bandpass 3 0.374", box<BandpassFilter>(3, 0.374), ""},
+        {"Bandpass 3 0.376", box<BandpassFilter>(3, 0.376), "invalid parameter: bandpass bandwidth must be below period / 8"},
+        {"Bandpass 7 0.874", box<BandpassFilter>(7, 0.874), ""},
+        {"Bandpass 7 0.876", box<BandpassFilter>(7, 0.876), "invalid parameter: bandpass bandwidth must be below period / 8"},
+        {"Bandpass 8 0.99", box<BandpassFilter>(8, 0.99), ""},
+        // cos(4π·b/n) rounds to 1: alpha = 1 puts both poles on the unit circle.
+        {"Bandpass 3 1e-12", box<BandpassFilter>(3, 1e-12),
+         "invalid parameter: bandpass bandwidth too narrow for the period"},
         {"EMD 0 2", box<EmpiricalModeDecomposition>(0, 2.0), kZeroText},
         {"EMD max+1", box<EmpiricalModeDecomposition>(kOver, 0.5), kMaxText},
         {"EMD 20 1", box<EmpiricalModeDecomposition>(20, 1.0), ""},
+        {"EMD 2 0.5", box<EmpiricalModeDecomposition>(2, 0.5), invalid("empirical mode decomposition needs period >= 3")},
+        {"EMD 3 0.5", box<EmpiricalModeDecomposition>(3, 0.5), ""},
         {"EMD 20 0", box<EmpiricalModeDecomposition>(20, 0.0), fraction},
         {"EMD 20 1.5", box<EmpiricalModeDecomposition>(20, 1.5), fraction},
         {"EMD 20 inf", box<EmpiricalModeDecomposition>(20, kInf), fraction},
@@ -181,6 +204,8 @@ TEST(CycleConstructors, RegistryNamesBuildAndReportRefusals) {
         {"WavePm", {10}, "missing parameter #1"},
         {"EvenBetterSinewave", {40, 10}, ""},
         {"DecyclerOscillator", {30, 10}, invalid("fast period must be strictly less than slow period")},
+        {"HighpassFilter", {1}, invalid("highpass filter needs period >= 2")},
+        {"BandpassFilter", {2, 0.1}, invalid("bandpass filter needs period >= 3")},
     };
     for (const auto& c : cases) {
         const BuildResult r = build_indicator(c.name, c.params);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
 
 #include "test_support.hpp"
 #include "indicators/averages/adaptive_laguerre_filter.hpp"
@@ -164,6 +165,84 @@ TEST(CycleValues, ConstantCloseGivesTheFlatAnswer) {
             }
         }
     }
+}
+
+// A constant close, also after a varied start: the super smoother gives the constant
+// back exactly, so the window statistics are exactly 0 and so are the answers, with
+// no rounding wander divided by its own root mean square.
+TEST(CycleValues, ShortReflexAndTrendflexOverAConstantAnswerZero) {
+    std::vector<double> varied_then_flat = {1.0, 7.0, 3.0, 9.0, 2.0};
+    varied_then_flat.resize(205, 5.0);
+    const struct {
+        const char* label;
+        test::Maker make;
+        std::vector<double> closes;
+        std::size_t from;  // bars from which the answer is exactly 0.0
+    } cases[] = {
+        {"Reflex(3) six closes of 5", box<Reflex>(3), std::vector<double>(6, 5.0), 4},
+        {"Trendflex(2) five closes of 5", box<Trendflex>(2), std::vector<double>(5, 5.0), 3},
+        {"Reflex(3) after a varied start", box<Reflex>(3), varied_then_flat, 200},
+        {"Trendflex(2) after a varied start", box<Trendflex>(2), varied_then_flat, 200},
+        {"SuperSmoother(3) after a varied start", box<SuperSmoother>(3), varied_then_flat, 200},
+    };
+    for (const auto& c : cases) {
+        auto ind = c.make();
+        ASSERT_TRUE(ind) << c.label;
+        const double want = std::string(c.label).starts_with("SuperSmoother") ? 5.0 : 0.0;
+        for (std::size_t i = 0; i < c.closes.size(); ++i) {
+            const auto got = test::feed_close(**ind, c.closes[i]);
+            if (i + 1 < c.from) continue;
+            ASSERT_TRUE(got) << c.label << " bar " << i + 1;
+            EXPECT_EQ(*got, want) << c.label << " bar " << i + 1;
+        }
+    }
+}
+
+// The smallest accepted periods of the high-pass and band-pass filters decay: over a
+// long random walk their answers stay finite and within the walk's own range. The
+// refused period 1 of the two-pole high-pass multiplies its history by about −7.3 a
+// bar and leaves the doubles within a few hundred bars.
+TEST(CycleValues, SmallestStablePeriodsStayFiniteOverALongWalk) {
+    std::vector<double> walk;
+    std::uint64_t state = 88172645463325252ULL;
+    double price = 100.0;
+    for (int i = 0; i < 100'000; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        price += static_cast<double>(state >> 11) / 9007199254740992.0 - 0.5;
+        walk.push_back(price);
+    }
+    const double span = *std::max_element(walk.begin(), walk.end()) - *std::min_element(walk.begin(), walk.end());
+    const struct {
+        const char* label;
+        test::Maker make;
+    } cases[] = {
+        {"HighpassFilter(2)", box<HighpassFilter>(2)},
+        {"Decycler(2)", box<Decycler>(2)},
+        {"DecyclerOscillator(2, 3)", box<DecyclerOscillator>(2, 3)},
+        {"BandpassFilter(3, 0.1)", box<BandpassFilter>(3, 0.1)},
+        {"BandpassFilter(3, 0.374)", box<BandpassFilter>(3, 0.374)},
+    };
+    for (const auto& c : cases) {
+        auto ind = c.make();
+        ASSERT_TRUE(ind) << c.label;
+        double largest = 0.0;
+        for (double x : walk) {
+            const auto got = test::feed_close(**ind, x);
+            ASSERT_TRUE(got && std::isfinite(*got)) << c.label;
+            // The decycler answers a price, the others deviations from one.
+            const double centre = std::string(c.label).starts_with("Decycler(") ? x : 0.0;
+            largest = std::max(largest, std::fabs(*got - centre));
+        }
+        EXPECT_LT(largest, 10.0 * span) << c.label;
+    }
+    TwoPoleHighpassCore unstable(1);
+    EXPECT_FALSE(TwoPoleHighpassCore::stable(1));
+    EXPECT_TRUE(TwoPoleHighpassCore::stable(2));
+    bool left = false;
+    for (std::size_t i = 0; i < 2000 && !left; ++i) left = !std::isfinite(unstable.step(walk[i]));
+    EXPECT_TRUE(left);
 }
 
 // Oscillators bounded by construction stay within their bounds on a rough series.

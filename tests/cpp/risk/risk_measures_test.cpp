@@ -312,6 +312,52 @@ TEST(RiskValues, RunningSumsRecoverAfterHugeValuesLeave) {
     }
 }
 
+// Windows whose losses have all left: the running sums of the losses keep rounding
+// residue, but the answer is the fixed one of a window without downside. Every other
+// window is checked against its ratio recomputed from the window alone.
+TEST(RiskValues, WindowsWithoutLossesAfterLossesLeft) {
+    struct Case {
+        const char* label;
+        test::Maker make;
+        std::size_t n;
+        double mar;
+        bool upside;  // UpsidePotentialRatio, else GainToPainRatio
+        std::vector<double> closes;
+    };
+    const std::vector<Case> cases = {
+        {"UpsidePotentialRatio(3, 0)", box<UpsidePotentialRatio>(u(3), 0.0), 3, 0.0, true,
+         {0.01, 0.01, -0.0431, -0.0307, -0.0145, 0.0095, 0.0433, 0.0251}},
+        {"UpsidePotentialRatio(5, 0.001)", box<UpsidePotentialRatio>(u(5), 0.001), 5, 0.001, true,
+         {0.0123, -0.0071, 0.0042, -0.0188, 0.0009, 0.0211, 0.0035, 0.0074, 0.0156, 0.0018}},
+        {"GainToPainRatio(3)", box<GainToPainRatio>(u(3)), 3, 0.0, false,
+         {-0.0408, 0.0186, -0.0194, 0.0299, 0.0127, 0.0221, -0.0191, -0.0016, 0.0363, 0.005, 0.0304}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto ind = c.make();
+        ASSERT_TRUE(ind);
+        for (std::size_t i = 0; i < c.closes.size(); ++i) {
+            const auto got = test::feed_close(**ind, c.closes[i]);
+            ASSERT_EQ(got.has_value(), i + 1 >= c.n) << "bar " << i + 1;
+            if (!got) continue;
+            long double up = 0, down_sq = 0, sum = 0, pain = 0;
+            for (std::size_t j = i + 1 - c.n; j <= i; ++j) {
+                const long double d = static_cast<long double>(c.closes[j]) - c.mar;
+                if (d > 0) up += d;
+                if (d < 0) down_sq += d * d;
+                sum += c.closes[j];
+                if (c.closes[j] < 0) pain -= c.closes[j];
+            }
+            double want = 0.0;
+            if (c.upside && down_sq > 0) want = static_cast<double>((up / c.n) / std::sqrt(down_sq / c.n));
+            if (!c.upside && pain > 0) want = static_cast<double>(sum / pain);
+            EXPECT_NEAR(*got, want, 1e-9 * std::max(1.0, std::fabs(want))) << "bar " << i + 1;
+        }
+        // The last window holds no loss.
+        EXPECT_EQ(*test::feed_close(**ind, 0.02), 0.0);
+    }
+}
+
 TEST(RiskValues, GainToPainFlatWindowAfterRoundingResidue) {
     // 1 + 0.75·eps rounds up to 1 + eps: once both losses have left (bar 5), the
     // running pain keeps a positive residue of 0.25·eps; within n bars the window

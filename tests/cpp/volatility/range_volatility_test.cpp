@@ -231,6 +231,47 @@ TEST(RangeVolatility, ChoppinessIndex) {
     expect_answers("flat window", feed_bars(*flat, {f, f, f, f}), {None, None, 100.0, 100.0});
 }
 
+// A spike of 1e12 in one high leaves the window's true-range sum rounded at its
+// scale; once it has left, a window of ranges near 1e-9 must read its own sum again.
+TEST(RangeVolatility, ChoppinessIndexAfterASpikeLeaves) {
+    std::vector<Ohlcv> bars(4, candle(100, 100.5, 99.5, 100));
+    bars.push_back(candle(100, 1e12, 99.5, 100));
+    for (int i = 5; i < 12; ++i) bars.push_back(candle(100, 100 + 1e-9 * (i % 3), 100, 100));
+    auto chop = boxed(ChoppinessIndex::create(2));
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const auto got = feed(*chop, bars[i]);
+        ASSERT_EQ(got.has_value(), i >= 1) << "bar " << i + 1;
+        if (!got) continue;
+        double sum = 0;
+        for (std::size_t j = i - 1; j <= i; ++j) {
+            const Ohlcv& b = bars[j];
+            const double pc = j == 0 ? b.close : bars[j - 1].close;
+            sum += std::max({b.high - b.low, std::fabs(b.high - pc), std::fabs(b.low - pc)});
+        }
+        const double range = std::max(bars[i - 1].high, bars[i].high) - std::min(bars[i - 1].low, bars[i].low);
+        const double want = range == 0.0 ? 100.0 : 100.0 * std::log10(sum / range) / std::log10(2.0);
+        EXPECT_NEAR(*got, want, 1e-9 * std::max(1.0, std::fabs(want))) << "bar " << i + 1;
+    }
+}
+
+// A day of range 1e12 leaves the running sum of the day ranges rounded at its scale;
+// once it has left, days without range average to exactly 0.
+TEST(RangeVolatility, AverageDailyRangeAfterASpikeDayLeaves) {
+    constexpr std::int64_t kDay = 86'400'000;
+    auto adr = boxed(AverageDailyRange::create(2, 0));
+    const double highs[] = {100.123, 100.456, 1e12, 100.0, 100.0, 100.0, 100.0, 100.0, 100.0};
+    for (std::size_t i = 0; i < std::size(highs); ++i) {
+        Ohlcv b = candle(100, highs[i], 100, 100);
+        b.ts = static_cast<std::int64_t>(i) * kDay;
+        const auto got = feed(*adr, b);
+        // Bar i completes day i − 1: from bar 6 on the two completed days are flat.
+        if (i >= 5) {
+            ASSERT_TRUE(got);
+            EXPECT_EQ(*got, 0.0) << "bar " << i + 1;
+        }
+    }
+}
+
 // The exponential average seeded with its plain mean, as a model.
 struct ModelEma {
     std::size_t p;

@@ -31,6 +31,42 @@ TEST(VolumeLines, ObvPviNvi) {
           {1000.0, 1000.0, 1000.0, 1200.0});
 }
 
+// The index is multiplied on every move, so a fall to a close of 0 leaves exactly 0
+// and nothing afterwards can lift it: index·(c − p)/p + index with index 0 is 0.
+TEST(VolumeLines, VolumeIndexIsMultipliedNotSummed) {
+    const double closes[] = {100.0, 98.9, 0.0, 1e-9, 1e12};
+    const double at_98_9 = (98.9 - 100.0) / 100.0 * 1000.0 + 1000.0;  // 989 up to one rounding
+    const Answers want = {1000.0, at_98_9, 0.0, 0.0, 0.0};
+    std::vector<Ohlcv> falling, rising;
+    for (int i = 0; i < 5; ++i) {
+        falling.push_back(flat(closes[i], 5.0 - i));
+        rising.push_back(flat(closes[i], 1.0 + i));
+    }
+    check("Nvi, volume falling on every bar", Nvi::create(), falling, want, 0.0);
+    check("Pvi, volume rising on every bar", Pvi::create(), rising, want, 0.0);
+
+    // Positive closes near 1e12 moving on every bar: each move multiplies the index
+    // by c/p up to rounding, so it stays positive and follows the ratio of the last
+    // close to the first.
+    auto nvi = test::boxed(Nvi::create());
+    double price = 1e12;
+    double volume = 1e6;
+    std::uint64_t state = 12345;
+    double first = 0.0;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double u = static_cast<double>(state >> 11) / 9007199254740992.0;
+        price = price * (1.0 + 0.02 * (u - 0.5));
+        volume = volume - 1.0;
+        if (i == 0) first = price;
+        const auto got = test::feed(*nvi, flat(price, volume));
+        ASSERT_TRUE(got);
+        ASSERT_GT(*got, 0.0) << "bar " << i + 1;
+    }
+    const double ratio = price / first * 1000.0;
+    EXPECT_NEAR(*test::feed(*nvi, flat(price, volume)), ratio, 1e-9 * ratio);
+}
+
 TEST(VolumeLines, Adl) {
     check("no range adds nothing; close at the high adds the volume, at the low takes it", Adl::create(),
           {flat(10, 5), bar(10, 12, 8, 12, 3), bar(10, 12, 8, 8, 7), bar(10, 12, 8, 11, 4)},
