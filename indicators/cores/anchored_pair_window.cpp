@@ -30,14 +30,20 @@ bool AnchoredPairWindow::push(double a, double b) {
     saa_ += da * da;
     sbb_ += db * db;
     sab_ += da * db;
+    guard_a_.note(saa_);
+    guard_b_.note(sbb_);
     since_anchor_ += 1;
     // While the window first fills any pair dwarfs the sums: only later ones count.
     const bool huge_left = outweighed_at_ > period_ && pushes_ == outweighed_at_ + period_;
-    if (since_anchor_ >= period_) {
-        since_anchor_ = 0;
+    if (since_anchor_ >= period_ || huge_left) {
+        if (since_anchor_ >= period_) since_anchor_ = 0;  // else the periodic phase stays
         reanchor();
-    } else if (huge_left) {
+        guard_a_.recentred(saa_);
+        guard_b_.recentred(sbb_);
+    } else if (ring_.full() && (guard_a_.cancels(sa_, saa_) || guard_b_.cancels(sb_, sbb_))) [[unlikely]] {
         reanchor();  // the periodic phase stays where it was
+        guard_a_.recentred_on_cancellation(sa_, saa_);
+        guard_b_.recentred_on_cancellation(sb_, sbb_);
     }
     return ring_.full();
 }

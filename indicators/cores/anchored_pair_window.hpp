@@ -4,13 +4,16 @@
 // from the window, which keeps the moments of values far from zero accurate and free
 // of drift. A pair whose squared deviation dwarfed its sums when it came also brings a
 // re-anchoring on the push that takes it out, so a window that has turned flat reads
-// exactly flat as soon as the huge pair has gone.
+// exactly flat as soon as the huge pair has gone. A window that turns flat, or nearly
+// so, away from the anchor between two re-anchorings re-anchors on the push that makes
+// a variance a rounding residue (see CancellationGuard).
 #pragma once
 
 #include <cstdint>
 
 #include "indicators/cores/resum_clock.hpp"
 
+#include "indicators/cores/cancellation_guard.hpp"
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/pair_moments.hpp"
 
@@ -24,7 +27,7 @@ public:
     };
 
     // n is at least 1 and already bounded by the owner.
-    explicit AnchoredPairWindow(std::uint64_t n) : ring_(n), period_(n) {}
+    explicit AnchoredPairWindow(std::uint64_t n) : ring_(n), period_(n), guard_a_(n), guard_b_(n) {}
 
     // No input guard: the owner passes finite components. Answers whether the window
     // is full after the push.
@@ -49,6 +52,8 @@ private:
     double saa_ = 0.0;
     double sbb_ = 0.0;
     double sab_ = 0.0;
+    CancellationGuard guard_a_;
+    CancellationGuard guard_b_;
     std::uint64_t since_anchor_ = 0;
     std::uint64_t pushes_ = 0;
     std::uint64_t outweighed_at_ = 0;  // push count of the latest dwarfing pair; 0: none

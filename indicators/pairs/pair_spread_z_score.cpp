@@ -22,7 +22,7 @@ std::optional<double> PairSpreadZScore::step(double a, double b) {
     const PairMoments m = logs_.moments();
     const double beta = m.var_a == 0.0 ? 0.0 : m.cov / m.var_a;
     const double z = log_close - beta * log_ref;
-    if (!spreads_.push(z)) return std::nullopt;
+    if (!spreads_.push_exact_when_flat(z)) return std::nullopt;
     const double var = spreads_.variance();
     if (var == 0.0) return 0.0;
     return (z - spreads_.mean()) / std::sqrt(var);
