@@ -19,7 +19,7 @@ std::optional<std::array<double, 4>> SpreadBollingerBands::step(const BarContext
     const std::optional<PairInput> p = pair_input(ctx, PairDomain::Finite);
     if (!p) return std::nullopt;
     const double s = p->a - p->b;
-    if (!window_.push(s)) return std::nullopt;
+    if (!window_.push_exact_when_flat(s)) return std::nullopt;
     const double middle = window_.mean();
     const double w = num_std_ * std::sqrt(window_.variance());
     const double upper = middle + w;

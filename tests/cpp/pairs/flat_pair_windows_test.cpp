@@ -76,6 +76,25 @@ TEST(FlatPairWindows, TickGridReproducers) {
     EXPECT_NEAR(field(*coint, "adf_stat"), -31.0 / std::sqrt(276.0), 1e-12);
 }
 
+// Window statistics computed afresh each bar read a flat window as exactly flat too.
+TEST(FlatPairWindows, FlatWindowsComputedAfresh) {
+    // Spreads 8.6, 8.2, then 5.5 three times: the bands close on the middle.
+    IndicatorBox bands = make("SpreadBollingerBands", {3, 2});
+    ASSERT_TRUE(bands);
+    const std::optional<double> middle =
+        last_answer(*bands, {20.9, 20.6, 15.6, 15.6, 15.6}, {12.3, 12.4, 10.1, 10.1, 10.1});
+    EXPECT_EQ(middle, 15.6 - 10.1);
+    EXPECT_EQ(field(*bands, "upper"), 15.6 - 10.1);
+    EXPECT_EQ(field(*bands, "lower"), 15.6 - 10.1);
+    EXPECT_EQ(field(*bands, "percent_b"), 0.5);
+
+    // The ring of five references holds only 10.7s: every lag correlates with a flat leg.
+    IndicatorBox lead_lag = make("LeadLagCrossCorrelation", {3, 1});
+    ASSERT_TRUE(lead_lag);
+    EXPECT_EQ(last_answer(*lead_lag, {20.1, 20.2, 20.4, 20.7, 21.1, 21.6, 22.2}, {10.3, 10.1, 10.7, 10.7, 10.7, 10.7, 10.7}),
+              0.0);
+}
+
 // A 1e12 reference, then a tick-grid reference that stays flat: once the huge bar has
 // left, every type gives its flat-window answer, whatever the flat level.
 TEST(FlatPairWindows, FlatAfterHugeReference) {
