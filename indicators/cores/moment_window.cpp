@@ -31,9 +31,7 @@ bool MomentWindow::push(double x) {
 }
 
 void MomentWindow::recenter(bool periodic) {
-    double total = 0.0;
-    window_.for_each([&total](double v) { total += v; });
-    const double m = total / static_cast<double>(window_.size());
+    const double m = window_mean(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
     double s1 = 0.0;
     double s2 = 0.0;
     double s3 = 0.0;

@@ -20,16 +20,21 @@ inline double slope_a_on_b(const PairMoments& m) { return m.var_b == 0.0 ? 0.0 :
 // cov / sqrt(var_a·var_b) held within [-1, 1]; 0.0 when the product is 0.
 double bounded_correlation(const PairMoments& m);
 
-// Moments of the n pairs (a(i), b(i)), i = 0 .. n-1, in two passes: the means,
-// then the sums of deviation products, each divided by n.
+// Moments of the n pairs (a(i), b(i)), i = 0 .. n-1 (n >= 1), in two passes: the means,
+// then the sums of deviation products, each divided by n. Both passes take the values
+// relative to the first pair: the differences are exact for a flat series, so its mean
+// is its value and its variance exactly 0 (a mean of n equal values summed as they are
+// can miss the value by a rounding, and leave a variance of that rounding squared).
 template <class A, class B>
 PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
     const double count = static_cast<double>(n);
+    const double a0 = a(0);
+    const double b0 = b(0);
     double sa = 0.0;
     double sb = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        sa += a(i);
-        sb += b(i);
+        sa += a(i) - a0;
+        sb += b(i) - b0;
     }
     const double ma = sa / count;
     const double mb = sb / count;
@@ -37,13 +42,13 @@ PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
     double sbb = 0.0;
     double sab = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double da = a(i) - ma;
-        const double db = b(i) - mb;
+        const double da = (a(i) - a0) - ma;
+        const double db = (b(i) - b0) - mb;
         saa += da * da;
         sbb += db * db;
         sab += da * db;
     }
-    return PairMoments{ma, mb, saa / count, sbb / count, sab / count};
+    return PairMoments{a0 + ma, b0 + mb, saa / count, sbb / count, sab / count};
 }
 
 }  // namespace torvex

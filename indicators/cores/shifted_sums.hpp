@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "indicators/bar.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
@@ -51,6 +52,30 @@ private:
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
 };
+
+// The mean of `count` values visited oldest first by `for_each`, taken relative to the
+// oldest: the differences are exact for a flat window, so its mean is its value and
+// every deviation from it is exactly 0 (a plain sum over n can miss the value by an
+// ulp, and a variance about it then comes out as a residue instead of 0). Should the
+// differences overflow, the plain mean is taken.
+template <class ForEach>
+double window_mean(std::uint64_t count, const ForEach& for_each) {
+    bool first = true;
+    double base = 0.0;
+    double relative = 0.0;
+    double total = 0.0;
+    for_each([&](double v) {
+        if (first) {
+            base = v;
+            first = false;
+        }
+        relative += v - base;
+        total += v;
+    });
+    const double n = static_cast<double>(count);
+    const double m = base + relative / n;
+    return is_finite(m) ? m : total / n;
+}
 
 class ShiftedSums {
 public:
@@ -100,9 +125,7 @@ public:
             since_recenter_ = since;
             return;
         }
-        double total = 0.0;
-        for_each([&total](double v) { total += v; });
-        const double m = total / static_cast<double>(count);
+        const double m = window_mean(count, for_each);
         double s1 = 0.0;
         double s2 = 0.0;
         for_each([&](double v) {

@@ -5,13 +5,8 @@
 namespace torvex {
 
 std::optional<double> lag_regression_slope(const CappedRing<double>& s, LagTarget target) {
-    // Levels are taken relative to the oldest spread so that a flat window gives
-    // deviations, and a level variance, of exactly 0.
-    const double base = s[0];
-    const auto level = [&](std::size_t i) { return s[i] - base; };
-    const auto explained = [&](std::size_t i) {
-        return target == LagTarget::Change ? s[i + 1] - s[i] : s[i + 1] - base;
-    };
+    const auto level = [&](std::size_t i) { return s[i]; };
+    const auto explained = [&](std::size_t i) { return target == LagTarget::Change ? s[i + 1] - s[i] : s[i + 1]; };
     const PairMoments m = two_pass_moments(s.size() - 1, level, explained);
     if (!(m.var_a > 0.0)) return std::nullopt;
     return m.cov / m.var_a;

@@ -228,6 +228,12 @@ TEST(TradeFlow, KylesLambdaAgainstRegression) {
     std::optional<double> last;
     for (int i = 0; i < 6; ++i) last = feed_trades(*flat, {buy(1, 2)}, 100.0 + i * i);
     EXPECT_EQ(last, 0.0);
+    // Quantities 0.1, 0.8, 0.8 re-anchor the window on 17/30, off the grid; the windows of
+    // 0.8s that follow are flat all the same.
+    auto turned = boxed(KylesLambda::create(3));
+    const double quantities[] = {1.0, 0.1, 0.8, 0.8, 0.8, 0.8};
+    for (int i = 0; i < 6; ++i) last = feed_trades(*turned, {buy(1, quantities[i])}, 100.0 + 0.1 * (i % 3));
+    EXPECT_EQ(last, 0.0);
 }
 
 TEST(TradeFlow, TradeSignsAgainstFullPass) {

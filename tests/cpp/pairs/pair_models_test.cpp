@@ -15,19 +15,13 @@ namespace torvex {
 namespace {
 
 using test::feed_pair;
+using test::field;
 using test::make;
 using test::message;
 using test::least_squares;
 using test::moments_of;
 using test::random_pairs;
 using test::rss_of;
-
-double field(const DynIndicator& ind, std::string_view name) {
-    for (const NamedOutput& o : ind.outputs())
-        if (o.name == name) return o.value;
-    ADD_FAILURE() << "no field " << name;
-    return std::nan("");
-}
 
 TEST(PairModels, ConstructorChecks) {
     const std::string max = test::kTooLong;

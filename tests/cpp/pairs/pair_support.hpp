@@ -40,6 +40,14 @@ inline std::optional<double> feed_pair(DynIndicator& ind, double close, std::opt
     return ind.update(ctx);
 }
 
+// A named output of the last producing update.
+inline double field(const DynIndicator& ind, std::string_view name) {
+    for (const NamedOutput& o : ind.outputs())
+        if (o.name == name) return o.value;
+    ADD_FAILURE() << "no field " << name;
+    return std::nan("");
+}
+
 struct PairSeries {
     std::vector<double> a;
     std::vector<double> b;
