@@ -8,10 +8,15 @@
 //   (c) a fresh object fed identical bars, and an object fed identical bars after a
 //       1e12 bar, answers the flat-window value exactly;
 //   (d) a finite-memory name answers, once its window has passed the last extreme
-//       bar, what a fresh object fed only that window answers (1e-9 relative).
+//       bar, what a fresh object fed only that window answers (1e-9 relative);
+//   (e) a bar with a NaN close answers nothing and leaves the state as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -292,6 +297,46 @@ void check_flat(const InvariantRow& row, const std::vector<double>& params, Faul
     expect("identical bars after a 1e12 bar", run(*after, bars, 0, bars.size()), count + 1 + k);
 }
 
+// (e): the walk with a NaN close among its bars answers, on every other bar, exactly
+// what the walk alone answers. Only for the names whose feed is the candle: the
+// others read their own feed and may answer on a bar whose candle is broken.
+void check_refusal(const InvariantRow& row, const std::vector<double>& params, const History& walk, Faults& faults) {
+    std::vector<test::HostileBar> dirty;
+    std::vector<std::size_t> clean_index;  // for each dirty bar, its clean bar (or npos)
+    for (std::size_t i = 0; i < walk.bars.size(); ++i) {
+        if (i % 17 == 9) {
+            test::HostileBar bad = walk.bars[i];
+            bad.candle.close = std::numeric_limits<double>::quiet_NaN();
+            dirty.push_back(bad);
+            clean_index.push_back(std::string::npos);
+        }
+        dirty.push_back(walk.bars[i]);
+        clean_index.push_back(i);
+    }
+    IndicatorBox clean = make(row.name, params);
+    IndicatorBox other = make(row.name, params);
+    const std::vector<Answer> want = run(*clean, walk.bars, 0, walk.bars.size());
+    const std::vector<Answer> got = run(*other, dirty, 0, dirty.size());
+    const std::string who = label(row.name, params) + " | walk with NaN closes | (e) refusal";
+    for (std::size_t i = 0; i < dirty.size(); ++i) {
+        const std::string at = "bar " + std::to_string(i + 1);
+        if (clean_index[i] == std::string::npos) {
+            if (got[i].value) faults.note(who, at + " (NaN close): answers " + num(*got[i].value));
+            continue;
+        }
+        const Answer& w = want[clean_index[i]];
+        const bool same_value = got[i].value.has_value() == w.value.has_value() &&
+                                (!w.value || std::bit_cast<std::uint64_t>(*w.value) == std::bit_cast<std::uint64_t>(*got[i].value));
+        const bool same_outputs = got[i].outputs.size() == w.outputs.size() &&
+                                  std::equal(w.outputs.begin(), w.outputs.end(), got[i].outputs.begin(), [](double a, double b) {
+                                      return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+                                  });
+        if (!same_value || !same_outputs)
+            faults.note(who, at + ": " + (got[i].value ? num(*got[i].value) : "none") + ", without the NaN bars " +
+                                 (w.value ? num(*w.value) : "none"));
+    }
+}
+
 const InvariantRow* find_row(const std::string& name) {
     for (const InvariantRow& r : test::invariant_table())
         if (r.name == name) return &r;
@@ -304,6 +349,9 @@ TEST_P(Invariants, HoldOverHostileHistories) {
     const std::string& name = GetParam();
     const InvariantRow* row = find_row(name);
     ASSERT_NE(row, nullptr) << name << " has no row in the invariant table";
+    bool candle_feed = false;
+    for (const RegistryRow& r : registry_rows())
+        if (r.name == name) candle_feed = r.feed == kFeedCandles;
     Faults faults;
     for (const std::vector<double>& params : variants(name)) {
         IndicatorBox probe = make(name, params);
@@ -311,7 +359,9 @@ TEST_P(Invariants, HoldOverHostileHistories) {
         const std::size_t window = row->window ? window_of(*row, params, *probe) : 0;
         const std::size_t fill = std::max<std::size_t>(probe->warmup(), 5);
         const std::size_t tail = std::max<std::size_t>(60, 2 * std::max<std::size_t>(window, fill) + window + 25);
-        for (const History& h : test::hostile_histories(tail, fill)) check_history(*row, params, h, faults);
+        const std::vector<History> histories = test::hostile_histories(tail, fill);
+        for (const History& h : histories) check_history(*row, params, h, faults);
+        if (candle_feed) check_refusal(*row, params, histories.front(), faults);
         check_flat(*row, params, faults);
     }
     faults.report();
