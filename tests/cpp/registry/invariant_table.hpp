@@ -2,10 +2,11 @@
 // possible range, its answer over a window of identical bars, and whether its value
 // depends only on a finite window of the last bars.
 //
-// A row is {name, range, flat answer, window, note[, bound]}:
+// A row is {name, range, flat answer, window, note[, nonfinite[, bound]]}:
 //   range   "lo:hi" for every output, or one entry per output separated by '|'
 //           ("*" for an output without one; "" for none; "inf" is unbounded);
-//   flat    the answer after identical bars (close 100, volume 1, identical feeds):
+//   flat    the answer after identical bars (close 100 and 5, volume 1, identical
+//           feeds):
 //           a number, "P" for the price itself, "*" for an output not claimed, ""
 //           when nothing is claimed; a leading '~' allows one rounding (1e-12
 //           relative to the price) where the definition's own steps round;
@@ -13,7 +14,8 @@
 //           when that is the warm-up plus the one bar before it (a previous close);
 //           nullptr for an infinite memory (exponential stages, cumulative sums,
 //           latched states) or a window not claimed;
-//   note    why a row departs from what its kind of indicator would suggest;
+//   note    why a row claims less than its kind of indicator would suggest, or
+//           departs from it on purpose;
 //   nonfinite  true where the definition answers an infinity or NaN on purpose;
 //   bound   a range that depends on the parameters (replaces `range`).
 // A range that starts with '+' holds for positive prices only (a negative price
