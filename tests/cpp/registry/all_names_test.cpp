@@ -11,60 +11,13 @@
 #include <vector>
 
 #include "registry/registry.hpp"
+#include "registry/typical_params.hpp"
 
 namespace torvex {
 namespace {
 
-struct Typical {
-    const char* name;
-    std::vector<double> params;
-};
-
-const std::map<std::string, std::vector<double>>& typical_params() {
-    static const std::map<std::string, std::vector<double>> table = [] {
-        const std::vector<Typical> cases = {
-#include "bench/cases/close_book_funding.inc"
-#include "bench/cases/statistics.inc"
-#include "bench/cases/candle_oscillators.inc"
-#include "bench/cases/bands.inc"
-#include "bench/cases/volume.inc"
-#include "bench/cases/risk.inc"
-#include "bench/cases/cycles.inc"
-#include "bench/cases/candlesticks.inc"
-#include "bench/cases/demark.inc"
-#include "bench/cases/range_trend.inc"
-#include "bench/cases/patterns.inc"
-#include "bench/cases/profiles.inc"
-#include "bench/cases/stops.inc"
-#include "bench/cases/multi_line.inc"
-#include "bench/cases/flow_pairs_breadth.inc"
-        };
-        std::map<std::string, std::vector<double>> m;
-        for (const Typical& t : cases) m.emplace(t.name, t.params);  // the first listed wins
-        return m;
-    }();
-    return table;
-}
-
-// Parameter lists tried, in order, for a name without an entry in the table.
-const std::vector<std::vector<double>> kFallbacks = {
-    {14}, {}, {14, 2}, {20, 2, 2}, {12, 26, 9}, {14, 3, 3}, {0.5, 0.05}, {0.02, 0.2}, {10, 20}, {14, 0.5},
-    {5, 3, 3, 5}, {9, 4, 9, 13}, {10, 10, 10, 15, 10, 10, 10, 15, 9},
-};
-
-BuildResult build_typical(std::string_view name) {
-    const auto& table = typical_params();
-    if (const auto it = table.find(std::string(name)); it != table.end()) return build_indicator(name, it->second);
-    BuildResult last = build_indicator(name, kFallbacks.front());
-    for (std::size_t i = 1; i < kFallbacks.size() && !last; ++i) last = build_indicator(name, kFallbacks[i]);
-    return last;
-}
-
-std::vector<std::string> all_names() {
-    std::vector<std::string> names;
-    for (const RegistryRow& row : registry_rows()) names.emplace_back(row.name);
-    return names;
-}
+using test::all_names;
+using test::build_typical;
 
 class AllNames : public ::testing::TestWithParam<std::string> {};
 

@@ -1,0 +1,256 @@
+// The hostile histories that the whole-registry invariant test walks every name
+// through, and the bar context each bar becomes (candle, reference, trades, book,
+// derivatives snapshot and market panel, all derived from the bar's price level so
+// that an extreme price reaches every feed at once).
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "indicators/indicator.hpp"
+
+namespace torvex::test {
+
+struct HostileBar {
+    Ohlcv candle;
+    double reference = 0.0;
+    bool extreme = false;  // a value far outside the scale of the bars around it
+};
+
+struct History {
+    std::string name;
+    std::vector<HostileBar> bars;
+    double scale = 100.0;  // the price level of the tail, for the absolute floor of the comparisons
+    bool positive = true;  // every price above zero
+
+    // The index just past the last extreme bar (0 when there is none).
+    std::size_t after_last_extreme() const {
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < bars.size(); ++i)
+            if (bars[i].extreme) k = i + 1;
+        return k;
+    }
+};
+
+// The feeds of one bar, owned here so that the context can borrow them.
+class BarFeeds {
+public:
+    BarFeeds(const HostileBar& bar, std::size_t index) : candle_(bar.candle) {
+        // Every feed is a function of the candle alone, so that identical bars give
+        // identical feeds.
+        const double p = candle_.close;
+        const double change = candle_.close - candle_.open;
+        const double rel = std::tanh(change / std::max(std::fabs(p), 1e-300));  // in (-1, 1)
+        const double tick = std::max(std::fabs(p) * 1e-4, 1e-12);
+        const double wobble = 2.0 + 2.0 * rel;
+        book_.bids = {{p - tick, 5.0 + wobble}, {p - 2 * tick, 7.0}, {p - 3 * tick, 9.0}};
+        book_.asks = {{p + tick, 4.0 + (4 - wobble)}, {p + 2 * tick, 6.0}, {p + 3 * tick, 8.0}};
+        const double q = std::max(candle_.volume, 0.0);
+        trades_ = {{candle_.open, q * 0.5, 2 * index, false}, {p, q * 0.3 + 0.25, 2 * index + 1, true},
+                   {candle_.low, q * 0.2 + 0.5, 2 * index + 2, change < 0}};
+        tick_.funding_rate = 1e-4 + 1e-3 * rel;
+        tick_.mark_price = p;
+        tick_.index_price = p * (1.0 - 1e-4);
+        tick_.futures_price = p * (1.0 + 2e-4);
+        tick_.open_interest = 1e4 * std::fabs(p) + 1.0;
+        tick_.long_side = 0.55;
+        tick_.short_side = 0.45;
+        tick_.taker_buy_volume = q * 0.6;
+        tick_.taker_sell_volume = q * 0.4;
+        tick_.long_liquidations = q * 0.01;
+        tick_.short_liquidations = q * 0.02;
+        tick_.ts = candle_.ts;
+        panel_.members = {{change, q, change > 0, change < 0, true, change > 0},
+                          {-0.5 * change, 2.0 * q + 1.0, false, change > 0, change < 0, false},
+                          {0.25, 3.0, false, false, true, true}};
+        reference_ = bar.reference;
+    }
+    BarFeeds(const BarFeeds&) = delete;
+    BarFeeds& operator=(const BarFeeds&) = delete;
+
+    BarContext context() const {
+        BarContext ctx(candle_);
+        ctx.reference = reference_;
+        ctx.derivatives = tick_;
+        ctx.trades = trades_;
+        ctx.book = &book_;
+        ctx.cross_section = &panel_;
+        return ctx;
+    }
+
+private:
+    Ohlcv candle_;
+    double reference_;
+    OrderBook book_;
+    std::vector<Trade> trades_;
+    DerivativesTick tick_;
+    CrossSection panel_;
+};
+
+// ---- Building blocks.
+
+inline HostileBar level_bar(double value, double reference, bool extreme = false, double volume = 1.0) {
+    return {Ohlcv{0, value, value, value, value, volume}, reference, extreme};
+}
+
+// A deterministic random walk of whole candles (real bodies and wicks) around `base`,
+// each step a fraction of the level; the reference follows at half the level with
+// its own wobble.
+inline void append_walk(std::vector<HostileBar>& out, std::size_t count, double base, std::uint64_t seed) {
+    std::uint64_t s = seed * 6364136223846793005ull + 1442695040888963407ull;
+    auto unit = [&s] {
+        s = s * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<double>(s >> 11) / 9007199254740992.0 - 0.5;  // [-0.5, 0.5)
+    };
+    double x = base;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double o = x;
+        x += base * 0.02 * unit();
+        const double h = std::max(o, x) + base * 0.005 * (unit() + 0.5);
+        const double l = std::min(o, x) - base * 0.005 * (unit() + 0.5);
+        const double v = 1.0 + 10.0 * (unit() + 0.5);
+        out.push_back({Ohlcv{0, o, h, l, x, v}, 0.5 * x + base * 0.01 * unit(), false});
+    }
+}
+
+inline void append_level(std::vector<HostileBar>& out, std::size_t count, double value, double reference,
+                         bool extreme = false) {
+    for (std::size_t i = 0; i < count; ++i) out.push_back(level_bar(value, reference, extreme));
+}
+
+// A straight rising line of flat bars: first, first + step, ...
+inline void append_line(std::vector<HostileBar>& out, std::size_t count, double first, double step) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const double v = first + step * static_cast<double>(i);
+        out.push_back(level_bar(v, 0.5 * v + 0.1 * static_cast<double>(i % 3)));
+    }
+}
+
+inline void stamp_times(std::vector<HostileBar>& bars) {
+    for (std::size_t i = 0; i < bars.size(); ++i) bars[i].candle.ts = 1'700'000'000'000LL + 60'000LL * static_cast<std::int64_t>(i);
+}
+
+// ---- The histories. `tail` is the number of ordinary bars after the last extreme:
+// long enough for the longest finite window in use to pass entirely.
+
+inline std::vector<History> hostile_histories(std::size_t tail, std::size_t fill) {
+    std::vector<History> hs;
+    auto add = [&hs](std::string name, std::vector<HostileBar> bars, double scale = 100.0) {
+        stamp_times(bars);
+        hs.push_back({std::move(name), std::move(bars), scale});
+    };
+    constexpr double kBig = 1e12;
+    {  // An ordinary random walk.
+        std::vector<HostileBar> b;
+        append_walk(b, tail + 60, 100.0, 1);
+        add("walk", std::move(b));
+    }
+    {  // One 1e12 bar inside a walk, then a straight line and a walk.
+        std::vector<HostileBar> b;
+        append_walk(b, fill + 5, 100.0, 2);
+        b.push_back(level_bar(kBig, 0.5 * kBig, true));
+        append_line(b, 12, 100.0, 1.0);
+        append_walk(b, tail, 111.0, 3);
+        add("one_1e12_bar", std::move(b));
+    }
+    {  // A block of 1e12 bars at the first fill, then a straight line and a walk.
+        std::vector<HostileBar> b;
+        append_level(b, fill, kBig, 0.5 * kBig, true);
+        append_line(b, 12, 100.0, 1.0);
+        append_walk(b, tail, 111.0, 4);
+        add("1e12_block_at_first_fill", std::move(b));
+    }
+    {  // A block of two 1e12 bars right after the first fill.
+        std::vector<HostileBar> b;
+        append_walk(b, fill, 100.0, 5);
+        append_level(b, 2, kBig, 0.5 * kBig, true);
+        append_line(b, 12, 100.0, 1.0);
+        append_walk(b, tail, 111.0, 6);
+        add("1e12_block_after_first_fill", std::move(b));
+    }
+    {  // One 1e12 close among small integer moves.
+        std::vector<HostileBar> b;
+        for (double c : {100.0, 101.0, 103.0, 102.0, 104.0}) b.push_back(level_bar(c, c * 0.5));
+        b.push_back(level_bar(kBig, 0.5 * kBig, true));
+        for (double c : {105.0, 107.0, 106.0, 108.0, 107.0, 109.0, 108.0, 110.0, 111.0})
+            b.push_back(level_bar(c, c * 0.5));
+        append_walk(b, tail, 111.0, 7);
+        add("1e12_among_integers", std::move(b));
+    }
+    {  // A collapse from the 1e12 level to 1e-9, then a walk at that level.
+        std::vector<HostileBar> b;
+        append_walk(b, fill, 100.0, 8);
+        b.push_back(level_bar(kBig, 0.5 * kBig, true));
+        const int steps = 84;  // falling candles, a factor of 10 every four bars
+        for (int i = 1; i <= steps; ++i) {
+            const double o = kBig * std::pow(10.0, -21.0 * (i - 1) / steps);
+            const double c = kBig * std::pow(10.0, -21.0 * i / steps);
+            b.push_back({Ohlcv{0, o, o, c, c, 1.0}, 0.5 * c, true});
+        }
+        append_walk(b, tail, 1e-9, 9);
+        add("collapse_1e12_to_1e-9", std::move(b), 1e-9);
+    }
+    {  // Tick-grid prices: integer closes with the reference on a grid of 0.1 (the
+       // pair first, with the reference going flat while the close still moves),
+       // then everything exactly flat.
+        std::vector<HostileBar> b;
+        for (auto [c, r] : {std::pair{21.0, 10.3}, {20.0, 10.1}, {23.0, 10.1}, {20.0, 10.1}})
+            b.push_back(level_bar(c, r));
+        std::uint64_t s = 11;
+        double c = 20.0, r = 10.1;
+        for (std::size_t i = 0; i < fill + tail; ++i) {
+            s = s * 6364136223846793005ull + 1442695040888963407ull;
+            const int step = static_cast<int>((s >> 33) % 5) - 2;
+            const int rstep = static_cast<int>((s >> 40) % 3) - 1;
+            const double o = c;
+            c = std::max(1.0, c + step);
+            if (i < fill) r = std::max(0.1, std::round((r + 0.1 * rstep) * 10.0) / 10.0);
+            else r = 10.1;  // the reference is flat while the close still moves
+            const double h = std::max(o, c) + static_cast<double>((s >> 20) % 2);
+            const double l = std::min(o, c) - static_cast<double>((s >> 24) % 2);
+            b.push_back({Ohlcv{0, o, h, l, c, static_cast<double>(1 + (s >> 28) % 9)}, r, false});
+        }
+        append_level(b, tail, c, r);
+        add("tick_grid_then_flat", std::move(b));
+    }
+    {  // Returns: small values of both signs on a grid of 1e-4, zero among them, and
+       // runs with no loss as long as the tail.
+        std::vector<HostileBar> b;
+        for (double v : {0.01, 0.01, -0.0431, -0.0307, -0.0145, 0.0095, 0.0433, 0.0251})
+            b.push_back(level_bar(v, 0.5 * v));
+        std::uint64_t s = 13;
+        for (std::size_t i = 0; i < fill + tail; ++i) {
+            s = s * 6364136223846793005ull + 1442695040888963407ull;
+            const double v = (static_cast<double>((s >> 33) % 1001) - 500.0) * 1e-4;
+            b.push_back(level_bar(v, 0.5 * v));
+        }
+        for (std::size_t i = 0; i < tail; ++i) {
+            const double v = 0.0005 * static_cast<double>(i % 7);
+            b.push_back(level_bar(v, 0.5 * v));
+        }
+        add("returns_signs_and_zero", std::move(b), 0.05);
+        hs.back().positive = false;
+    }
+    {  // A volume of 1e12 on one bar of a walk.
+        std::vector<HostileBar> b;
+        append_walk(b, fill + 5, 100.0, 14);
+        b.back().candle.volume = kBig;
+        b.back().extreme = true;
+        append_walk(b, tail, b.back().candle.close, 15);
+        add("volume_1e12_bar", std::move(b));
+    }
+    return hs;
+}
+
+// `count` identical flat bars at `price` (volume 1).
+inline History flat_history(std::size_t count, double price) {
+    std::vector<HostileBar> b;
+    append_level(b, count, price, 0.5 * price);
+    stamp_times(b);
+    return {"flat", std::move(b), price};
+}
+
+}  // namespace torvex::test

@@ -1,0 +1,391 @@
+// What every registry name promises over histories built to break running sums:
+// a random walk, 1e12 bars alone and in blocks, a collapse from 1e12 to 1e-9,
+// tick-grid prices that go exactly flat, small returns of both signs, and a 1e12
+// volume. Each name is built with its typical parameters and at periods 1, 2, 3
+// and 5 where those build, and after every history:
+//   (a) every answer and every published output is finite;
+//   (b) every value lies within the name's possible range;
+//   (c) a fresh object fed identical bars, and an object fed identical bars after a
+//       1e12 bar, answers the flat-window value exactly (within one rounding where
+//       the definition's own steps round);
+//   (d) a finite-memory name answers, once its window has passed the last extreme
+//       bar, what a fresh object fed only that window answers (1e-9 relative);
+//   (e) a bar with a NaN close answers nothing and leaves the state as it was.
+// What each name promises is in invariant_table.hpp. Every fault is reported with the
+// first bar that shows it; TORVEX_INVARIANT_REPORT names a file that collects them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "registry/invariant_histories.hpp"
+#include "registry/invariant_table.hpp"
+#include "registry/registry.hpp"
+#include "registry/typical_params.hpp"
+
+namespace torvex {
+namespace {
+
+using test::BarFeeds;
+using test::History;
+using test::InvariantRow;
+
+// ---- The table's little languages: "lo:hi" per output ("*" for none), and the
+// flat answer per output (a number, "P" for the flat price, "*" for none), outputs
+// separated by '|'; one entry stands for every output.
+
+std::vector<std::string> split(const std::string& s) {
+    std::vector<std::string> parts;
+    std::stringstream in(s);
+    std::string part;
+    while (std::getline(in, part, '|')) parts.push_back(part);
+    return parts;
+}
+
+struct Bound {
+    bool any = true;
+    double lo = 0.0, hi = 0.0;
+};
+
+Bound parse_bound(const std::string& text) {
+    const std::string s = !text.empty() && text[0] == '+' ? text.substr(1) : text;
+    if (s.empty() || s == "*") return {};
+    const auto colon = s.find(':');
+    return {false, std::stod(s.substr(0, colon)), std::stod(s.substr(colon + 1))};
+}
+
+struct FlatWant {
+    enum Kind { Any, Price, Value } kind = Any;
+    double value = 0.0;
+};
+
+FlatWant parse_flat(const std::string& s) {
+    if (s.empty() || s == "*" || s == "?") return {};
+    if (s == "P") return {FlatWant::Price, 0.0};
+    return {FlatWant::Value, std::stod(s)};
+}
+
+template <class T, class F>
+std::vector<T> per_output(const char* text, std::size_t outputs, F parse) {
+    const std::vector<std::string> parts = split(text ? text : "");
+    std::vector<T> out(std::max<std::size_t>(outputs, 1));
+    if (parts.empty()) return out;
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = parse(parts.size() == 1 ? parts[0] : (i < parts.size() ? parts[i] : "*"));
+    return out;
+}
+
+// ---- One object's answers over a history.
+
+struct Answer {
+    std::optional<double> value;
+    std::vector<double> outputs;  // the published list after this bar (empty for single-output names)
+};
+
+Answer step(DynIndicator& ind, const test::HostileBar& bar, std::size_t index) {
+    const BarFeeds feeds(bar, index);
+    Answer a;
+    a.value = ind.update(feeds.context());
+    for (const NamedOutput& o : ind.outputs()) a.outputs.push_back(o.value);
+    return a;
+}
+
+std::vector<Answer> run(DynIndicator& ind, const std::vector<test::HostileBar>& bars, std::size_t from,
+                        std::size_t to) {
+    std::vector<Answer> out;
+    out.reserve(to - from);
+    for (std::size_t i = from; i < to; ++i) out.push_back(step(ind, bars[i], i));
+    return out;
+}
+
+// The values a bar's answer shows: the published list where there is one, else the
+// primary value.
+std::vector<double> shown(const Answer& a) {
+    if (!a.value) return {};
+    if (!a.outputs.empty()) return a.outputs;
+    return {*a.value};
+}
+
+std::string label(const std::string& name, const std::vector<double>& params) {
+    std::ostringstream s;
+    s.precision(17);
+    s << name << '(';
+    for (std::size_t i = 0; i < params.size(); ++i) s << (i ? ", " : "") << params[i];
+    s << ')';
+    return s.str();
+}
+
+std::string num(double x) {
+    std::ostringstream s;
+    s.precision(17);
+    s << x;
+    return s.str();
+}
+
+// Collects the faults of one name: the first offending bar of each (parameters,
+// history, check), with the number of bars that broke it.
+class Faults {
+public:
+    void note(const std::string& key, const std::string& first) {
+        for (auto& [k, f, n] : faults_)
+            if (k == key) {
+                ++n;
+                return;
+            }
+        faults_.push_back({key, first, 1});
+    }
+    void report() const {
+        const char* path = std::getenv("TORVEX_INVARIANT_REPORT");
+        std::ofstream file;
+        if (path) file.open(path, std::ios::app);
+        for (const auto& [k, f, n] : faults_) {
+            ADD_FAILURE() << k << ": " << f << " (" << n << " bars)";
+            if (file) file << k << ": " << f << " (" << n << " bars)\n";
+        }
+    }
+
+private:
+    struct Fault {
+        std::string key, first;
+        std::size_t count;
+    };
+    std::vector<Fault> faults_;
+};
+
+// The parameter lists a name is tried with: its typical list, and the list with the
+// first parameter (a period where it is a whole number of at least 1) set to 1, 2, 3
+// and 5, for those that build. A name that ignores its parameters is tried once.
+std::vector<std::vector<double>> variants(const std::string& name) {
+    std::vector<double> typical;
+    if (const auto it = test::typical_params().find(name); it != test::typical_params().end()) typical = it->second;
+    else
+        for (const auto& f : test::kFallbacks)
+            if (build_indicator(name, f)) {
+                typical = f;
+                break;
+            }
+    std::vector<std::vector<double>> out{typical};
+    if (build_indicator(name, std::vector<double>{}) || typical.empty()) return out;
+    const double p0 = typical[0];
+    if (p0 < 1.0 || p0 != std::floor(p0)) return out;
+    for (double n : {1.0, 2.0, 3.0, 5.0}) {
+        if (n == p0) continue;
+        std::vector<double> v = typical;
+        v[0] = n;
+        if (build_indicator(name, v)) out.push_back(v);
+    }
+    return out;
+}
+
+IndicatorBox make(const std::string& name, const std::vector<double>& params) {
+    BuildResult b = build_indicator(name, params);
+    return b ? std::move(*b) : nullptr;
+}
+
+// The bars a finite-memory value depends on.
+std::size_t window_of(const InvariantRow& row, const std::vector<double>& params, const DynIndicator& ind) {
+    const double w = row.window(params);
+    return w == 0.0 ? static_cast<std::size_t>(ind.warmup()) + 1 : static_cast<std::size_t>(w);
+}
+
+// Relative agreement with a floor that scales with the history's price level. The
+// sums of an honest window differ from a fresh one's by the rounding of values of
+// the window's own size (some 1e-13 at the level 100), while the residue of a 1e12
+// value is some 1e-4: the floor of 1e-9 at the level 100 lies far from both.
+bool agree(double got, double want, double scale) {
+    if (std::isnan(got) || std::isnan(want)) return std::isnan(got) && std::isnan(want);
+    if (got == want) return true;
+    const double floor = 1e-9 * std::min(1.0, scale / 100.0);
+    return std::fabs(got - want) <= 1e-9 * std::max(std::fabs(got), std::fabs(want)) + floor;
+}
+
+void check_history(const InvariantRow& row, const std::vector<double>& params, const History& h, Faults& faults) {
+    const std::string who = label(row.name, params) + " | " + h.name + " | ";
+    IndicatorBox ind = make(row.name, params);
+    const std::vector<Answer> answers = run(*ind, h.bars, 0, h.bars.size());
+    std::size_t outputs = 1;
+    for (const Answer& a : answers) outputs = std::max(outputs, a.outputs.size());
+    const bool positive_only = row.range && row.range[0] == '+';
+    std::vector<Bound> bounds = per_output<Bound>(positive_only && !h.positive ? "" : row.range, outputs, parse_bound);
+    if (row.bound) {
+        const auto [lo, hi] = row.bound(params);
+        bounds.assign(outputs, Bound{false, lo, hi});
+    }
+    const double slack = 1e-9;
+
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const std::vector<double> v = shown(answers[i]);
+        for (std::size_t j = 0; j < v.size(); ++j) {
+            const std::string at = "bar " + std::to_string(i + 1) + " output " + std::to_string(j);
+            if (!std::isfinite(v[j]) && !row.nonfinite) faults.note(who + "(a) finite", at + ": " + num(v[j]));
+            if (j < bounds.size() && !bounds[j].any && std::isfinite(v[j]) &&
+                (v[j] < bounds[j].lo - slack * std::max(1.0, bounds[j].hi - bounds[j].lo) ||
+                 v[j] > bounds[j].hi + slack * std::max(1.0, bounds[j].hi - bounds[j].lo)))
+                faults.note(who + "(b) range [" + num(bounds[j].lo) + ", " + num(bounds[j].hi) + "]",
+                            at + ": " + num(v[j]));
+        }
+    }
+
+    if (!row.window) return;
+    const std::size_t window = window_of(row, params, *ind);
+    const std::size_t k = std::max<std::size_t>(window, ind->warmup());
+    const std::size_t first = h.after_last_extreme() + k - 1;
+    const std::size_t last = std::min(h.bars.size(), first + window + 20);
+    for (std::size_t i = first; i < last; ++i) {
+        IndicatorBox fresh = make(row.name, params);
+        const std::vector<Answer> own = run(*fresh, h.bars, i + 1 - k, i + 1);
+        const std::vector<double> want = shown(own.back());
+        const std::vector<double> got = shown(answers[i]);
+        if (want.empty()) continue;  // the window held refused bars (a non-positive price)
+        const std::string at = "bar " + std::to_string(i + 1);
+        if (want.size() != got.size()) {
+            faults.note(who + "(d) window of " + std::to_string(k), at + ": answers " + std::to_string(got.size()) +
+                                                                         " values, the window alone " +
+                                                                         std::to_string(want.size()));
+            continue;
+        }
+        for (std::size_t j = 0; j < want.size(); ++j)
+            if (!agree(got[j], want[j], h.scale))
+                faults.note(who + "(d) window of " + std::to_string(k),
+                            at + " output " + std::to_string(j) + ": " + num(got[j]) + ", the window alone " +
+                                num(want[j]));
+    }
+}
+
+// (c): identical bars from the start, and identical bars after a 1e12 bar, at the
+// price `kPrice` (two levels: a transient may vanish by chance at one of them).
+void check_flat(const InvariantRow& row, const std::vector<double>& params, double kPrice, Faults& faults) {
+    if (!row.flat || std::string(row.flat).empty()) return;
+    const bool rounded = row.flat[0] == '~';
+    const char* flat_text = rounded ? row.flat + 1 : row.flat;
+    IndicatorBox ind = make(row.name, params);
+    const std::size_t window = row.window ? window_of(row, params, *ind) : 0;
+    const std::size_t count = ind->warmup() + window + 10;
+
+    // Every answer from `from` on must be the flat one.
+    auto expect = [&](const std::string& which, const std::vector<Answer>& answers, std::size_t from) {
+        const std::string who = label(row.name, params) + " | " + which + " at " + num(kPrice) + " | (c) flat";
+        if (shown(answers.back()).empty()) faults.note(who, "no value after " + std::to_string(answers.size()) + " bars");
+        for (std::size_t i = from; i < answers.size(); ++i) {
+            const std::vector<double> v = shown(answers[i]);
+            const auto wants = per_output<FlatWant>(flat_text, v.size(), parse_flat);
+            for (std::size_t j = 0; j < v.size(); ++j) {
+                const FlatWant& w = wants[j];
+                if (w.kind == FlatWant::Any) continue;
+                const double want = w.kind == FlatWant::Price ? kPrice : w.value;
+                if (rounded ? std::fabs(v[j] - want) > 1e-12 * std::max(1.0, kPrice) : v[j] != want)
+                    faults.note(who, "bar " + std::to_string(i + 1) + " output " + std::to_string(j) + ": " + num(v[j]) +
+                                         ", want " + num(want));
+            }
+        }
+    };
+
+    const History flat = test::flat_history(count, kPrice);
+    expect("identical bars", run(*ind, flat.bars, 0, flat.bars.size()), 0);
+
+    if (!row.window) return;  // an infinite memory keeps a trace of the 1e12 bar
+    std::vector<test::HostileBar> bars;
+    test::append_walk(bars, count, 100.0, 21);
+    bars.push_back(test::level_bar(1e12, 0.5e12, true));
+    test::append_level(bars, count, kPrice, 0.5 * kPrice);
+    test::stamp_times(bars);
+    IndicatorBox after = make(row.name, params);
+    const std::size_t k = std::max<std::size_t>(window, after->warmup());
+    expect("identical bars after a 1e12 bar", run(*after, bars, 0, bars.size()), count + 1 + k);
+}
+
+// (e): the walk with a NaN close among its bars answers, on every other bar, exactly
+// what the walk alone answers. Only for the names whose feed is the candle: the
+// others read their own feed and may answer on a bar whose candle is broken.
+void check_refusal(const InvariantRow& row, const std::vector<double>& params, const History& walk, Faults& faults) {
+    std::vector<test::HostileBar> dirty;
+    std::vector<std::size_t> clean_index;  // for each dirty bar, its clean bar (or npos)
+    for (std::size_t i = 0; i < walk.bars.size(); ++i) {
+        if (i % 17 == 9) {
+            test::HostileBar bad = walk.bars[i];
+            bad.candle.close = std::numeric_limits<double>::quiet_NaN();
+            dirty.push_back(bad);
+            clean_index.push_back(std::string::npos);
+        }
+        dirty.push_back(walk.bars[i]);
+        clean_index.push_back(i);
+    }
+    IndicatorBox clean = make(row.name, params);
+    IndicatorBox other = make(row.name, params);
+    const std::vector<Answer> want = run(*clean, walk.bars, 0, walk.bars.size());
+    const std::vector<Answer> got = run(*other, dirty, 0, dirty.size());
+    const std::string who = label(row.name, params) + " | walk with NaN closes | (e) refusal";
+    for (std::size_t i = 0; i < dirty.size(); ++i) {
+        const std::string at = "bar " + std::to_string(i + 1);
+        if (clean_index[i] == std::string::npos) {
+            if (got[i].value) faults.note(who, at + " (NaN close): answers " + num(*got[i].value));
+            continue;
+        }
+        const Answer& w = want[clean_index[i]];
+        const bool same_value = got[i].value.has_value() == w.value.has_value() &&
+                                (!w.value || std::bit_cast<std::uint64_t>(*w.value) == std::bit_cast<std::uint64_t>(*got[i].value));
+        const bool same_outputs = got[i].outputs.size() == w.outputs.size() &&
+                                  std::equal(w.outputs.begin(), w.outputs.end(), got[i].outputs.begin(), [](double a, double b) {
+                                      return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+                                  });
+        if (!same_value || !same_outputs)
+            faults.note(who, at + ": " + (got[i].value ? num(*got[i].value) : "none") + ", without the NaN bars " +
+                                 (w.value ? num(*w.value) : "none"));
+    }
+}
+
+const InvariantRow* find_row(const std::string& name) {
+    for (const InvariantRow& r : test::invariant_table())
+        if (r.name == name) return &r;
+    return nullptr;
+}
+
+class Invariants : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Invariants, HoldOverHostileHistories) {
+    const std::string& name = GetParam();
+    const InvariantRow* row = find_row(name);
+    ASSERT_NE(row, nullptr) << name << " has no row in the invariant table";
+    bool candle_feed = false;
+    for (const RegistryRow& r : registry_rows())
+        if (r.name == name) candle_feed = r.feed == kFeedCandles;
+    Faults faults;
+    for (const std::vector<double>& params : variants(name)) {
+        IndicatorBox probe = make(name, params);
+        ASSERT_TRUE(probe) << label(name, params);
+        const std::size_t window = row->window ? window_of(*row, params, *probe) : 0;
+        const std::size_t fill = std::max<std::size_t>(probe->warmup(), 5);
+        const std::size_t tail = std::max<std::size_t>(60, 2 * std::max<std::size_t>(window, fill) + window + 25);
+        const std::vector<History> histories = test::hostile_histories(tail, fill);
+        for (const History& h : histories) check_history(*row, params, h, faults);
+        if (candle_feed) check_refusal(*row, params, histories.front(), faults);
+        for (double price : {100.0, 5.0}) check_flat(*row, params, price, faults);
+    }
+    faults.report();
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, Invariants, ::testing::ValuesIn(test::all_names()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST(InvariantTable, OneRowForEveryRegistryName) {
+    std::set<std::string> names;
+    for (const RegistryRow& r : registry_rows()) names.insert(std::string(r.name));
+    std::set<std::string> rows;
+    for (const InvariantRow& r : test::invariant_table()) {
+        EXPECT_TRUE(names.count(r.name)) << r.name << " is no registry name";
+        EXPECT_TRUE(rows.insert(r.name).second) << r.name << " has two rows";
+    }
+    EXPECT_EQ(rows.size(), names.size());
+}
+
+}  // namespace
+}  // namespace torvex
