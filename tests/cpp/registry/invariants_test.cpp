@@ -235,7 +235,9 @@ void check_history(const InvariantRow& row, const std::vector<double>& params, c
         }
     }
 
-    if (!row.window) return;
+    // A name defined for positive prices only (it takes their logarithms) refuses or
+    // skips the others, so over them its last bars are not its window.
+    if (!row.window || (positive_only && !h.positive)) return;
     const std::size_t window = window_of(row, params, *ind);
     const std::size_t k = std::max<std::size_t>(window, ind->warmup());
     const std::size_t first = h.after_last_extreme() + k - 1;
