@@ -41,6 +41,41 @@ std::size_t SortedWindow::first_key_at_least(std::int64_t key) const {
     return base + (total_order_key(sorted_[base]) < key ? 1 : 0);
 }
 
+std::pair<std::size_t, std::size_t> SortedWindow::first_keys_at_least(std::int64_t a, std::int64_t b) const {
+    std::size_t size = sorted_.size();
+    if (size == 0) return {0, 0};
+    std::size_t base_a = 0;
+    std::size_t base_b = 0;
+    while (size > 1) {
+        const std::size_t half = size / 2;
+        if (total_order_key(sorted_[base_a + half]) < a) base_a += half;
+        if (total_order_key(sorted_[base_b + half]) < b) base_b += half;
+        size -= half;
+    }
+    return {base_a + (total_order_key(sorted_[base_a]) < a ? 1 : 0),
+            base_b + (total_order_key(sorted_[base_b]) < b ? 1 : 0)};
+}
+
+std::size_t SortedWindow::first_key_above(std::int64_t key, std::size_t from) const {
+    const std::size_t size = sorted_.size();
+    std::size_t lo = from;  // every key before lo is not above `key`, as the caller knows
+    std::size_t hi = size;
+    for (std::size_t step = 1; lo < size; step *= 2) {
+        const std::size_t probe = std::min(lo + step - 1, size - 1);
+        if (total_order_key(sorted_[probe]) > key) {
+            hi = probe;
+            break;
+        }
+        lo = probe + 1;
+    }
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (total_order_key(sorted_[mid]) > key) hi = mid;
+        else lo = mid + 1;
+    }
+    return lo;
+}
+
 // Without NaN the total order differs from the ordinary one only in putting -0.0
 // before +0.0, so a zero is looked up as the zero at the matching end.
 std::size_t SortedWindow::count_below(double v) const { return lower_bound(v == 0.0 ? -0.0 : v); }
@@ -49,21 +84,29 @@ std::size_t SortedWindow::count_not_above(double v) const {
     return first_key_at_least(total_order_key(v == 0.0 ? 0.0 : v) + 1);
 }
 
+SortedWindow::Rank SortedWindow::rank_of_newest() const {
+    const double x = values_.back();
+    // A zero's equals include the other zero, which the total order keeps apart.
+    if (x == 0.0) return {count_below(x), count_not_above(x)};
+    return {newest_at_, first_key_above(total_order_key(x), newest_at_ + 1)};
+}
+
 std::optional<double> SortedWindow::push(double x) {
     if (values_.size() < capacity_) {
         values_.push_back(x);
-        sorted_.insert(sorted_.begin() + static_cast<std::ptrdiff_t>(lower_bound(x)), x);
+        newest_at_ = lower_bound(x);
+        sorted_.insert(sorted_.begin() + static_cast<std::ptrdiff_t>(newest_at_), x);
         return std::nullopt;
     }
     if (values_.empty()) invariant_failed("window is full");
     const double o = values_.front();
     values_.pop_front();
     values_.push_back(x);
-    const std::size_t at = lower_bound(o);  // o itself
+    auto [at, to] = first_keys_at_least(total_order_key(o), total_order_key(x));  // at: o itself
     if (at >= sorted_.size()) invariant_failed("window is full");
     // x's place once o has gone: o's equals all sit before x's place or from it on.
-    std::size_t to = lower_bound(x);
     if (at < to) to -= 1;
+    newest_at_ = to;
     double* s = sorted_.data();
     if (at < to) std::copy(s + at + 1, s + to + 1, s + at);
     else if (to < at) std::copy_backward(s + to, s + at, s + at + 1);

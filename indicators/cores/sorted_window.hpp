@@ -9,6 +9,7 @@
 #include <expected>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "indicators/cores/fixed_ring.hpp"
@@ -42,6 +43,14 @@ public:
     std::size_t count_below(double v) const;
     std::size_t count_not_above(double v) const;
 
+    // The same two counts for the newest value, from the place it went in (before
+    // its equals), so without a search unless it is a zero; the window is not empty.
+    struct Rank {
+        std::size_t below;
+        std::size_t not_above;
+    };
+    Rank rank_of_newest() const;
+
     // Type-7 quantile at level q over the sorted view; the window must not be empty.
     double quantile(double q) const { return quantile_of(sorted_, q); }
 
@@ -73,6 +82,11 @@ private:
     explicit SortedWindow(std::uint64_t n);
 
     std::size_t first_key_at_least(std::int64_t key) const;
+    // First position from `from` on whose key is above `key`, no key before `from`
+    // being above it. Gallops, so a short run of equals costs a probe or two.
+    std::size_t first_key_above(std::int64_t key, std::size_t from) const;
+    // The places of two keys by one bisection walk, the two searches side by side.
+    std::pair<std::size_t, std::size_t> first_keys_at_least(std::int64_t a, std::int64_t b) const;
 
     // Where the type-7 quantile of m sorted values falls: index lo and the fraction
     // towards lo + 1, or the last value alone.
@@ -94,6 +108,7 @@ private:
     FixedRing<double> values_;
     std::vector<double> sorted_;
     std::uint64_t capacity_;
+    std::size_t newest_at_ = 0;  // where the last push placed its value in sorted_
 };
 
 }  // namespace torvex

@@ -38,7 +38,8 @@ std::optional<double> ConnorsRsi::step(double x) {
     prev_ = x;
 
     if (returns_.size() < rank_len_) return std::nullopt;
-    const std::size_t below = returns_.count_below(returns_.values().back());
+    // Without a new return the queue, and so the rank, is as it was.
+    const std::size_t below = returns_.rank_of_newest().below;
     const double p = (100.0 * static_cast<double>(below)) / static_cast<double>(rank_len_);
     if (!r1 || !r2) return std::nullopt;
     return ((*r1 + *r2) + p) / 3.0;

@@ -12,8 +12,9 @@ std::expected<RollingPercentileRank, IndicatorError> RollingPercentileRank::crea
 std::optional<double> RollingPercentileRank::step(double close) {
     window_.push(close);
     if (window_.size() < period_) return std::nullopt;
-    const std::size_t below = window_.count_below(close);
-    const std::size_t equal = window_.count_not_above(close) - below;  // the close itself included
+    const SortedWindow::Rank rank = window_.rank_of_newest();
+    const std::size_t below = rank.below;
+    const std::size_t equal = rank.not_above - below;  // the close itself included
     const double count = static_cast<double>(window_.size());
     return (static_cast<double>(equal) * 0.5 + static_cast<double>(below)) / count * 100.0;
 }

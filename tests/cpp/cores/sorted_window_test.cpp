@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "indicators/cores/sorted_window.hpp"
@@ -111,6 +112,20 @@ TEST(SortedWindowCore, CountsBelowAndNotAbove) {
     for (const auto& c : cases) {
         EXPECT_EQ(w.count_below(c.v), c.below) << c.v;
         EXPECT_EQ(w.count_not_above(c.v), c.not_above) << c.v;
+    }
+
+    // The rank of the newest, from where it went in: -1.5 itself; then 2.0 in place
+    // of the oldest -0.0 (-inf, -1.5, 0, 2, 2, 2, inf); then +0.0 in place of the
+    // oldest 2.0 (-inf, -1.5, 0, 0, 2, 2, inf), where both zeros count as equal.
+    const struct {
+        std::optional<double> push;
+        std::size_t below, not_above;
+    } newest[] = {{std::nullopt, 1, 2}, {2.0, 3, 6}, {0.0, 2, 4}, {INFINITY, 5, 7}};
+    for (const auto& c : newest) {
+        if (c.push) w.push(*c.push);
+        const SortedWindow::Rank r = w.rank_of_newest();
+        EXPECT_EQ(r.below, c.below) << w.values().back();
+        EXPECT_EQ(r.not_above, c.not_above) << w.values().back();
     }
 }
 
