@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.hpp"
 #include "registry/registry.hpp"
 
 namespace {
@@ -88,14 +89,7 @@ const int registered = [] {
 #include "cases/flow_pairs_breadth.inc"
     };
     for (const Case& c : cases) {
-        std::string label = "Fed/";
-        label += c.name;
-        label += "(";
-        for (std::size_t i = 0; i < c.params.size(); ++i) {
-            if (i > 0) label += ',';
-            label += format_param_value(c.params[i]);
-        }
-        label += ")";
+        const std::string label = bench::case_label("Fed/", c.name, c.params);
         benchmark::RegisterBenchmark(label.c_str(), [c](benchmark::State& s) { run(s, c.name, c.params); })
             ->Unit(benchmark::kMillisecond);
     }

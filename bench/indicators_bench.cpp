@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.hpp"
 #include "registry/registry.hpp"
 
 namespace {
@@ -48,10 +49,7 @@ private:
 };
 
 // One benchmark per (name, params); each iteration runs a fresh object over every bar
-// the way a load does: one column at a time, by chunks of rows.
-// The rows a load hands an indicator at a time.
-constexpr std::size_t kChunkRows = 16384;
-
+// the way a load does.
 void run(benchmark::State& state, const std::string& name, std::vector<double> params) {
     const auto& data = bars();
     // The closes as one column, as a load hands them over.
@@ -61,28 +59,15 @@ void run(benchmark::State& state, const std::string& name, std::vector<double> p
         return c;
     }();
     const bool candles_only = indicator_feed(name) == kFeedCandles;
-    std::vector<double> column(data.size());
-    for (auto _ : state) {
-        auto ind = build_indicator(name, params);
-        if (!ind) {
-            state.SkipWithError("indicator not available");
-            return;
-        }
-        for (std::size_t first = 0; first < data.size(); first += kChunkRows) {
-            const std::size_t n = std::min(kChunkRows, data.size() - first);
-            const std::span<const Ohlcv> rows = std::span<const Ohlcv>(data).subspan(first, n);
-            const std::span<const double> row_closes = std::span<const double>(closes).subspan(first, n);
-            ColumnRun out{std::span<double>(column).subspan(first, n), std::nullopt};
-            if (candles_only) {
-                (*ind)->run_column(BarColumns(rows, row_closes), out);
-            } else {
-                (*ind)->run_column(BenchColumns(rows, row_closes), out);
-            }
-        }
-        benchmark::DoNotOptimize(column.data());
-    }
-    state.counters["ns_per_bar"] = benchmark::Counter(
-        static_cast<double>(state.iterations() * data.size()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    bench::run_loads(state, name, params, data, closes,
+                     [&](DynIndicator& ind, std::span<const Ohlcv> rows, std::span<const double> row_closes,
+                         ColumnRun& out) {
+                         if (candles_only) {
+                             ind.run_column(BarColumns(rows, row_closes), out);
+                         } else {
+                             ind.run_column(BenchColumns(rows, row_closes), out);
+                         }
+                     });
 }
 
 struct Case {
@@ -114,13 +99,7 @@ const std::vector<Case>& cases() {
 
 const int registered = [] {
     for (const Case& c : cases()) {
-        std::string label = c.name;
-        label += "(";
-        for (std::size_t i = 0; i < c.params.size(); ++i) {
-            if (i > 0) label += ',';
-            label += format_param_value(c.params[i]);
-        }
-        label += ")";
+        const std::string label = bench::case_label("", c.name, c.params);
         benchmark::RegisterBenchmark(label.c_str(), [c](benchmark::State& s) { run(s, c.name, c.params); })
             ->Unit(benchmark::kMillisecond);
     }

@@ -7,6 +7,8 @@ Usage: python3 bench/report.py PATH/TO/torvex_bench
 - ns per bar of ten indicators beside TA-Lib's batch call (where the `ta-lib` wheel is
   installed);
 - native step time at 10 and 50 columns;
+- how the order-statistic indicators grow: ns per bar at a long window ÷ a short one
+  (and a NakedPoc load of a steady trend, 400,000 bars ÷ 100,000);
 - peak memory of a million-bar load beyond the text and the matrix (needs the module).
 """
 
@@ -30,6 +32,16 @@ def medians(bench, pattern):
     return out
 
 
+def growth(bench):
+    """Each name of the Growth/ entries runs twice, the short case first."""
+    pairs = {}
+    for run_name, seconds in medians(bench, "^Growth/").items():
+        pairs.setdefault(run_name.split("(")[0], []).append((run_name.removeprefix("Growth/"), seconds))
+    for runs in pairs.values():
+        (short, t_short), (long, t_long) = runs
+        print(f"{long + ' ÷ ' + short:90} {t_long / t_short:6.2f}x")
+
+
 def main(bench):
     t = medians(bench, "^BM_(LoadMillionBars|LoadMillionBarsFresh|LoadMillionBars50Features|SimdjsonParseOnly|"
                        "Step10Columns|Step50Columns)$")
@@ -42,6 +54,8 @@ def main(bench):
         print(f"{label + ' ÷ simdjson':44} {t[name] / parse:9.2f}x  ({t[name] * 1e3:.0f} ms)")
     for name, label in [("BM_Step10Columns", "step, 10 columns"), ("BM_Step50Columns", "step, 50 columns")]:
         print(f"{label:44} {t[name] * 1e6:8.2f} us")
+    print()
+    growth(bench)
     print()
     try:
         import talib  # noqa: F401

@@ -2,9 +2,7 @@
 
 namespace torvex {
 
-MedianChannel::MedianChannel(SortedWindow window, double k) : window_(std::move(window)), multiplier_(k) {
-    scratch_.reserve(window_.capacity());
-}
+MedianChannel::MedianChannel(SortedWindow window, double k) : window_(std::move(window)), multiplier_(k) {}
 
 std::expected<MedianChannel, IndicatorError> MedianChannel::create(std::uint64_t n, double k) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
@@ -20,8 +18,7 @@ std::optional<std::array<double, 3>> MedianChannel::step(const BarContext& ctx) 
     window_.push(close);
     if (!window_.full()) return std::nullopt;
     const double med = window_.quantile(0.5);
-    SortedWindow::abs_deviations(window_.sorted(), med, scratch_);
-    const double offset = SortedWindow::quantile_of(scratch_, 0.5) * multiplier_;
+    const double offset = window_.abs_deviation_quantile(med, 0.5) * multiplier_;
     return std::array<double, 3>{med + offset, med, med - offset};
 }
 

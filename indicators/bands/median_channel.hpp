@@ -7,7 +7,6 @@
 #include <expected>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/sorted_window.hpp"
@@ -29,7 +28,6 @@ private:
     MedianChannel(SortedWindow window, double k);
 
     SortedWindow window_;
-    std::vector<double> scratch_;  // the deviations of the current bar, ascending
     double multiplier_;
 };
 

@@ -7,7 +7,11 @@ namespace torvex {
 
 namespace {
 constexpr std::uint64_t kAvgLength = 3;
-constexpr std::uint64_t kMaxTablePairs = 65'536;
+// The table holds (max_period - min_period + 1)(max_period - 2) sine/cosine pairs of
+// 16 bytes; up to 2^20 of them (16 MiB, max_period near 1000) it is kept, which
+// spares a sine and a cosine per term on every bar. Larger spectra compute them
+// per bar so an object's memory stays bounded.
+constexpr std::uint64_t kMaxTablePairs = std::uint64_t{1} << 20;
 }  // namespace
 
 double AutocorrelationPeriodogram::angle(std::uint64_t j, std::uint64_t p) {
@@ -24,8 +28,11 @@ AutocorrelationPeriodogram::AutocorrelationPeriodogram(std::uint64_t min_period,
       power_(max_period + 1, 0.0),
       min_period_(min_period),
       max_period_(max_period) {
-    const std::uint64_t pairs = (max_period - min_period + 1) * (max_period - 2);
-    if (pairs <= kMaxTablePairs) {
+    // Both factors are at most MAX_PERIOD (checked by create); the product is checked
+    // all the same, an overflow counting as too large for a table.
+    std::uint64_t pairs = 0;
+    const bool overflow = __builtin_mul_overflow(max_period - min_period + 1, max_period - 2, &pairs);
+    if (!overflow && pairs <= kMaxTablePairs) {
         table_.reserve(pairs);
         for (std::uint64_t p = min_period; p <= max_period; ++p) {
             for (std::uint64_t j = 3; j <= max_period; ++j) {

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "indicators/cores/rolling_window.hpp"
-
 namespace torvex {
 
 std::expected<ConnorsRsi, IndicatorError> ConnorsRsi::create(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
@@ -13,8 +11,9 @@ std::expected<ConnorsRsi, IndicatorError> ConnorsRsi::create(std::uint64_t a, st
     auto streak_rsi = RsiCore::create(b);
     if (!streak_rsi) return std::unexpected(streak_rsi.error());
     // c sizes the window of returns.
-    if (auto ok = check_max_period(c); !ok) return std::unexpected(ok.error());
-    return ConnorsRsi(std::move(*price_rsi), std::move(*streak_rsi), c);
+    auto returns = SortedWindow::create(c);
+    if (!returns) return std::unexpected(returns.error());
+    return ConnorsRsi(std::move(*price_rsi), std::move(*streak_rsi), std::move(*returns), c);
 }
 
 std::uint64_t ConnorsRsi::warmup() const {
@@ -35,13 +34,12 @@ std::optional<double> ConnorsRsi::step(double x) {
     const std::optional<double> r2 = streak_rsi_.step(streak_);
 
     // A zero previous close has no return; the rank then reads the unchanged queue.
-    if (prev != 0.0) push_capped(returns_, rank_len_, (x - prev) / prev);
+    if (prev != 0.0) returns_.push((x - prev) / prev);
     prev_ = x;
 
     if (returns_.size() < rank_len_) return std::nullopt;
-    const double newest = returns_.back();
-    std::uint64_t below = 0;
-    returns_.for_each([&below, newest](double r) { below += r < newest ? 1 : 0; });
+    // Without a new return the queue, and so the rank, is as it was.
+    const std::size_t below = returns_.rank_of_newest().below;
     const double p = (100.0 * static_cast<double>(below)) / static_cast<double>(rank_len_);
     if (!r1 || !r2) return std::nullopt;
     return ((*r1 + *r2) + p) / 3.0;

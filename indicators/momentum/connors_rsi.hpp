@@ -6,9 +6,9 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/rsi_core.hpp"
+#include "indicators/cores/sorted_window.hpp"
 
 namespace torvex {
 
@@ -21,13 +21,16 @@ public:
     std::uint64_t warmup() const override;
 
 private:
-    ConnorsRsi(RsiCore price_rsi, RsiCore streak_rsi, std::uint64_t c)
-        : price_rsi_(std::move(price_rsi)), streak_rsi_(std::move(streak_rsi)), returns_(c), rank_len_(c) {}
+    ConnorsRsi(RsiCore price_rsi, RsiCore streak_rsi, SortedWindow returns, std::uint64_t c)
+        : price_rsi_(std::move(price_rsi)),
+          streak_rsi_(std::move(streak_rsi)),
+          returns_(std::move(returns)),
+          rank_len_(c) {}
 
     RsiCore price_rsi_;
     RsiCore streak_rsi_;
     std::optional<double> prev_;
-    FixedRing<double> returns_;
+    SortedWindow returns_;  // the last c one-bar returns (finite or infinite, never NaN)
     std::uint64_t rank_len_;
     double streak_ = 0.0;  // bars in a row up (positive) or down (negative)
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "indicators/cores/price_grid.hpp"
 
@@ -16,7 +17,13 @@ std::expected<NakedPoc, IndicatorError> NakedPoc::create(std::uint64_t n, std::u
 }
 
 std::optional<double> NakedPoc::step(const Ohlcv& bar) {
-    std::erase_if(naked_, [&](double p) { return bar.low <= p && p <= bar.high; });
+    // The points are never NaN (an overflowing range makes an infinite width and so an
+    // infinite point). Once the touched ones are gone, the first point above the bar
+    // is the first not below the close, which the candle rule keeps within the bar.
+    auto touched_end = naked_.lower_bound(bar.low);
+    const auto touched = touched_end;
+    while (touched_end != naked_.end() && touched_end->first <= bar.high) ++touched_end;
+    auto above = naked_.erase(touched, touched_end);
     last_close_ = bar.close;
     block_.push_back(bar);
     if (block_.full()) {
@@ -26,22 +33,38 @@ std::optional<double> NakedPoc::step(const Ohlcv& bar) {
             fill_volume_profile(grid, block_, bins_, profile_);
             poc = grid.lo() + grid.width() * (static_cast<double>(point_of_control(profile_)) + 0.5);
         }
-        naked_.push_back(poc);
+        naked_.try_emplace(poc, NakedPoint{blocks_done_, poc});
+        blocks_done_ += 1;
+        above = naked_.lower_bound(last_close_);
         block_.clear();
         block_seen_ = true;
     }
     if (!block_seen_) return std::nullopt;
     if (naked_.empty()) return last_close_;
-    double nearest = naked_.front();
-    double distance = std::fabs(nearest - last_close_);
-    for (double p : naked_) {
-        const double d = std::fabs(p - last_close_);
-        if (d < distance) {
-            nearest = p;
-            distance = d;
-        }
+    return nearest_naked(above);
+}
+
+double NakedPoc::nearest_naked(NakedMap::const_iterator above) const {
+    const double c = last_close_;
+    const auto distance = [c](const NakedPoint& p) { return std::fabs(p.price - c); };
+    // The rounded distance |p - c| never grows as p nears c from either side, so the
+    // least distance is that of a neighbour of c; more points can share it only in
+    // a run next to that neighbour (prices closer together than c's rounding).
+    const bool has_below = above != naked_.begin();
+    const bool has_above = above != naked_.end();
+    double least = has_above ? distance(above->second) : distance(std::prev(above)->second);
+    if (has_below && has_above) least = std::min(least, distance(std::prev(above)->second));
+    const NakedPoint* best = nullptr;
+    const auto consider = [&](const NakedPoint& p) {
+        if (best == nullptr || p.order < best->order) best = &p;
+    };
+    for (auto it = above; it != naked_.end() && distance(it->second) == least; ++it) consider(it->second);
+    for (auto it = above; it != naked_.begin();) {
+        --it;
+        if (distance(it->second) != least) break;
+        consider(it->second);
     }
-    return nearest;
+    return best->price;
 }
 
 }  // namespace torvex

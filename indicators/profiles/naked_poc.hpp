@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <expected>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -24,8 +25,25 @@ public:
 private:
     NakedPoc(std::uint64_t n, std::uint64_t bins) : block_(n), n_(n), bins_(bins) { profile_.reserve(bins); }
 
+    struct NakedPoint;
+    using NakedMap = std::map<double, NakedPoint>;
+
+    // The nearest untouched point to the close, the older one among equal distances;
+    // `above` is the first point not below the close.
+    double nearest_naked(NakedMap::const_iterator above) const;
+
+    // An untouched point as first made: the order in which its block completed, and
+    // its price bit for bit (-0.0 and +0.0 share a key).
+    struct NakedPoint {
+        std::uint64_t order;
+        double price;
+    };
+
     FixedRing<Ohlcv> block_;
-    std::vector<double> naked_;  // oldest first; one point per completed block at most
+    // Untouched points by price. A later point at an equal price is dropped: it
+    // leaves together with the older one and loses every tie to it.
+    NakedMap naked_;
+    std::uint64_t blocks_done_ = 0;
     std::uint64_t n_;
     std::uint64_t bins_;
     double last_close_ = 0.0;

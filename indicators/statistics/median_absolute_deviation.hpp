@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <expected>
 #include <optional>
-#include <vector>
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/sorted_window.hpp"
@@ -19,10 +18,9 @@ public:
     std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:
-    explicit MedianAbsoluteDeviation(SortedWindow window);
+    explicit MedianAbsoluteDeviation(SortedWindow window) : window_(std::move(window)) {}
 
     SortedWindow window_;
-    std::vector<double> deviations_;  // scratch, room for n, reused on every value
 };
 
 }  // namespace torvex

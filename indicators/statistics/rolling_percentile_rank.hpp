@@ -6,7 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/sorted_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -15,14 +15,14 @@ class RollingPercentileRank final : public CloseIndicator<RollingPercentileRank>
 public:
     static std::expected<RollingPercentileRank, IndicatorError> create(std::uint64_t n);
 
-    // In (0, 100]; one pass over the window per value.
+    // In (0, 100]; two bisections of the sorted window per value.
     std::optional<double> step(double close);
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit RollingPercentileRank(std::uint64_t n) : window_(n), period_(n) {}
+    RollingPercentileRank(SortedWindow window, std::uint64_t n) : window_(std::move(window)), period_(n) {}
 
-    FixedRing<double> window_;
+    SortedWindow window_;
     std::uint64_t period_;
 };
 

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <expected>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -34,6 +37,55 @@ inline std::vector<std::optional<double>> feed_closes(DynIndicator& ind, const s
     out.reserve(closes.size());
     for (double c : closes) out.push_back(feed_close(ind, c));
     return out;
+}
+
+// A seeded series of closes for comparing two implementations bit for bit: small
+// integers (many ties), signed zeros, NaN, both infinities, flat runs of the last
+// finite close, values on a fine binary grid and, with `huge`, magnitudes near the
+// largest finite double (whose differences overflow).
+inline std::vector<double> rough_closes(std::uint64_t seed, std::size_t count, bool huge = true) {
+    std::mt19937_64 rng(seed);
+    std::vector<double> out;
+    out.reserve(count);
+    double last = 1.0;
+    std::uint64_t run = 0;
+    while (out.size() < count) {
+        if (run > 0) {
+            out.push_back(last);
+            run -= 1;
+            continue;
+        }
+        const std::uint64_t pick = rng() % 100;
+        double x;
+        if (pick < 30) x = static_cast<double>(static_cast<int>(rng() % 7) - 3);
+        else if (pick < 36) x = (rng() & 1) != 0 ? -0.0 : 0.0;
+        else if (pick < 40) x = NAN;
+        else if (pick < 42) x = INFINITY;
+        else if (pick < 44) x = -INFINITY;
+        else if (pick < 50) {
+            run = rng() % 12;
+            x = last;
+        } else if (pick < 56 && huge) {
+            x = ((rng() & 1) != 0 ? -1e308 : 1e308) * (1.0 + static_cast<double>(rng() % 4) * 0.25);
+        } else {
+            x = std::ldexp(static_cast<double>(static_cast<std::int64_t>(rng() % 2'000'001) - 1'000'000), -17);
+        }
+        out.push_back(x);
+        if (std::isfinite(x)) last = x;
+    }
+    return out;
+}
+
+// Two optional answers equal bit for bit (NaN payloads included).
+inline ::testing::AssertionResult same_bits(std::optional<double> got, std::optional<double> want) {
+    if (got.has_value() != want.has_value()) {
+        return ::testing::AssertionFailure() << "got " << (got ? "a value" : "none") << ", want "
+                                             << (want ? "a value" : "none");
+    }
+    if (got && std::bit_cast<std::uint64_t>(*got) != std::bit_cast<std::uint64_t>(*want)) {
+        return ::testing::AssertionFailure() << "got " << *got << ", want " << *want;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // ---- Table cases built from constructors behind the common interface.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "indicators/cores/sorted_window.hpp"
@@ -94,6 +95,73 @@ TEST(SortedWindowCore, AbsDeviationsAscendingInMergeOrder) {
         std::sort(want.begin(), want.end());
         SortedWindow::abs_deviations(s, c, out);
         EXPECT_EQ(out, want) << c;
+    }
+}
+
+// Counts by the ordinary comparison: -0.0 and +0.0 are one value, the infinities
+// count like any other.
+TEST(SortedWindowCore, CountsBelowAndNotAbove) {
+    auto w = *SortedWindow::create(7);
+    for (double x : std::vector<double>{-0.0, 2.0, 0.0, -INFINITY, 2.0, INFINITY, -1.5}) w.push(x);
+    // -inf, -1.5, -0.0, +0.0, 2, 2, +inf
+    const struct {
+        double v;
+        std::size_t below, not_above;
+    } cases[] = {{0.0, 2, 4},       {-0.0, 2, 4},       {2.0, 4, 6}, {1.0, 4, 4}, {-2.0, 1, 1},
+                 {INFINITY, 6, 7}, {-INFINITY, 0, 1}, {5.0, 6, 6}, {-1.5, 1, 2}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(w.count_below(c.v), c.below) << c.v;
+        EXPECT_EQ(w.count_not_above(c.v), c.not_above) << c.v;
+    }
+
+    // The rank of the newest, from where it went in: -1.5 itself; then 2.0 in place
+    // of the oldest -0.0 (-inf, -1.5, 0, 2, 2, 2, inf); then +0.0 in place of the
+    // oldest 2.0 (-inf, -1.5, 0, 0, 2, 2, inf), where both zeros count as equal.
+    const struct {
+        std::optional<double> push;
+        std::size_t below, not_above;
+    } newest[] = {{std::nullopt, 1, 2}, {2.0, 3, 6}, {0.0, 2, 4}, {INFINITY, 5, 7}};
+    for (const auto& c : newest) {
+        if (c.push) w.push(*c.push);
+        const SortedWindow::Rank r = w.rank_of_newest();
+        EXPECT_EQ(r.below, c.below) << w.values().back();
+        EXPECT_EQ(r.not_above, c.not_above) << w.values().back();
+    }
+}
+
+// The quantile and median of the ascending |v − c| list, worked by hand, including
+// the overflowing differences: an infinite deviation next to a finite one gives the
+// quantile inf·0 = NaN at a whole position, as the list itself would.
+TEST(SortedWindowCore, DeviationQuantileAndMedianWithoutTheList) {
+    const double big = 1e308;
+    const struct {
+        std::vector<double> window;
+        double c, q, quantile, median;
+    } cases[] = {
+        {{1, 2, 4, 7}, 3.0, 0.5, 1.5, 1.5},          // 1, 1, 2, 4
+        {{1, 2, 4, 7}, 3.0, 0.0, 1.0, 1.5},
+        {{1, 2, 4, 7}, 3.0, 1.0, 4.0, 1.5},
+        {{1, 2, 4, 7}, 3.0, 0.25, 1.0, 1.5},         // pos 0.75 between two 1s
+        {{1, 2, 3, 4, 100}, 3.0, 0.5, 1.0, 1.0},     // 0, 1, 1, 2, 97
+        {{1, 2, 3, 4, 100}, 3.0, 0.75, 2.0, 1.0},    // pos 3: 2 + 95·0
+        {{1, 2, 3, 4, 100}, 3.0, 0.9, 59.00000000000001, 1.0},  // pos 0.9·4 = 3.6, fraction 0.6000000000000001
+        {{1, 2}, 10.0, 0.5, 8.5, 8.5},               // all below the centre: 8, 9
+        {{5}, 5.0, 0.5, 0.0, 0.0},
+        {{-big, 0.0, big}, 0.0, 0.5, big, big},      // 0, 1e308, 1e308
+        {{-big, big, big}, big, 0.5, NAN, 0.0},      // 0, 0, inf: 0 + inf·0
+        {{-big, big, big}, big, 0.0, 0.0, 0.0},
+        {{1, 2, 3}, INFINITY, 0.5, NAN, INFINITY},   // inf, inf, inf
+        {{1, 2}, NAN, 0.5, NAN, NAN},
+    };
+    for (const auto& c : cases) {
+        auto w = *SortedWindow::create(c.window.size());
+        for (double x : c.window) w.push(x);
+        const double q = w.abs_deviation_quantile(c.c, c.q);
+        const double m = w.abs_deviation_median(c.c);
+        if (std::isnan(c.quantile)) EXPECT_TRUE(std::isnan(q)) << c.c << " q " << c.q;
+        else EXPECT_EQ(q, c.quantile) << c.c << " q " << c.q;
+        if (std::isnan(c.median)) EXPECT_TRUE(std::isnan(m)) << c.c;
+        else EXPECT_EQ(m, c.median) << c.c;
     }
 }
 

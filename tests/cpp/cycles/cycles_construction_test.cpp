@@ -177,10 +177,12 @@ TEST(CycleConstructors, DerivedConstants) {
     EXPECT_DOUBLE_EQ(RoofingCore(10.0, 48).alpha(), 0.1230235370072432);
     EXPECT_NEAR(ss.c1() + ss.c2() + ss.c3(), 1.0, 1e-15);
 
-    // The cosine-sine table exists only while (max − min + 1)·(max − 2) <= 65,536.
-    EXPECT_TRUE(AutocorrelationPeriodogram::create(10, 48)->has_table());   // 1,794 pairs
-    EXPECT_FALSE(AutocorrelationPeriodogram::create(4, 300)->has_table());  // 88,506
-    EXPECT_TRUE(AutocorrelationPeriodogram::create(4, 227)->has_table());   // 224·225 = 50,400
+    // The cosine-sine table exists only while (max − min + 1)·(max − 2) <= 2^20.
+    EXPECT_TRUE(AutocorrelationPeriodogram::create(10, 48)->has_table());       // 1,794 pairs
+    EXPECT_TRUE(AutocorrelationPeriodogram::create(4, 300)->has_table());       // 88,506
+    EXPECT_TRUE(AutocorrelationPeriodogram::create(1539, 2050)->has_table());   // 512·2048 = 1,048,576
+    EXPECT_FALSE(AutocorrelationPeriodogram::create(1538, 2050)->has_table());  // 513·2048
+    EXPECT_FALSE(AutocorrelationPeriodogram::create(4, 1027)->has_table());     // 1024·1025
 }
 
 TEST(CycleConstructors, RegistryNamesBuildAndReportRefusals) {

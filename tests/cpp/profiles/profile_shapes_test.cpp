@@ -83,6 +83,22 @@ TEST(Profiles, EquidistantNakedPointsGiveTheOlder) {
                                      B(20, 20.5, 19.5, 20)});
     // Points 10 and 30 lie equally far from the last close, 20: the older one answers.
     EXPECT_EQ(got, (Expected{None, 10.0, 10.0, 30.0, 10.0}));
+
+    // A point made again at an older point's price loses ties as the older one does:
+    // points 1, 2 and 1 again lie 0.5 from the close 1.5, and 1 answers, not 2.
+    const auto flat = [](double x) { return B(x, x, x, x); };
+    IndicatorBox again = make("NakedPoc", {2, 1});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(feed_all(*again, {flat(0), flat(2), flat(1.5), flat(2.5), flat(0.5), flat(1.5)}),
+              (Expected{None, 1.0, 1.0, 2.0, 1.0, 1.0}));
+    // -0.0 (a flat block there) and then +0.0 (the middle of -1..1) are one distance
+    // from the close 1: the older one answers, sign and all.
+    IndicatorBox zeros = make("NakedPoc", {2, 1});
+    ASSERT_TRUE(zeros);
+    const auto z = feed_all(*zeros, {flat(-0.0), flat(-0.0), flat(-1), flat(1)});
+    ASSERT_TRUE(z[3].has_value());
+    EXPECT_EQ(*z[3], 0.0);
+    EXPECT_TRUE(std::signbit(*z[3]));
 }
 
 TEST(Profiles, RefusedCandlesChangeNothing) {

@@ -1,0 +1,59 @@
+// What the indicator benchmarks share: the way a load hands bars to an indicator
+// (one column at a time, by chunks of rows, reporting ns per bar) and the labels.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "indicators/indicator.hpp"
+#include "registry/registry.hpp"
+
+namespace torvex::bench {
+
+// The rows a load hands an indicator at a time.
+inline constexpr std::size_t kChunkRows = 16384;
+
+// Each iteration builds a fresh `name` object and runs it over every bar the way a
+// load does, one chunk of rows at a time: run_chunk(indicator, rows, row_closes,
+// out) hands it the chunk's columns.
+template <class RunChunk>
+void run_loads(benchmark::State& state, std::string_view name, const std::vector<double>& params,
+               std::span<const Ohlcv> data, std::span<const double> closes, RunChunk run_chunk) {
+    std::vector<double> column(data.size());
+    for (auto _ : state) {
+        auto ind = build_indicator(name, params);
+        if (!ind) {
+            state.SkipWithError("indicator not available");
+            return;
+        }
+        for (std::size_t first = 0; first < data.size(); first += kChunkRows) {
+            const std::size_t n = std::min(kChunkRows, data.size() - first);
+            ColumnRun out{std::span<double>(column).subspan(first, n), std::nullopt};
+            run_chunk(**ind, data.subspan(first, n), closes.subspan(first, n), out);
+        }
+        benchmark::DoNotOptimize(column.data());
+    }
+    state.counters["ns_per_bar"] = benchmark::Counter(static_cast<double>(state.iterations() * data.size()),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// prefix + name + "(p0,p1,...)", the parameters as feature keys write them.
+inline std::string case_label(std::string_view prefix, std::string_view name, const std::vector<double>& params) {
+    std::string label(prefix);
+    label += name;
+    label += "(";
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        if (i > 0) label += ',';
+        label += format_param_value(params[i]);
+    }
+    label += ")";
+    return label;
+}
+
+}  // namespace torvex::bench

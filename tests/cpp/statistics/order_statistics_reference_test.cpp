@@ -1,0 +1,186 @@
+// The rank and median-deviation indicators, built through the registry, against
+// plain implementations that scan, sort and rebuild the whole window on every bar:
+// every answer (and every published line) must agree bit for bit over rough series
+// with ties, signed zeros, NaN, infinities, flat runs and overflowing differences.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "indicators/cores/rsi_core.hpp"
+#include "indicators/cores/sorted_window.hpp"
+#include "indicators/numeric.hpp"
+#include "registry/registry.hpp"
+#include "test_support.hpp"
+
+namespace torvex {
+namespace {
+
+constexpr std::size_t kPeriods[] = {1, 2, 3, 14, 15, 30, 100, 1000};
+
+// The last n accepted values, oldest first.
+struct PlainWindow {
+    std::size_t n;
+    std::deque<double> values;
+
+    void push(double x) {
+        if (values.size() == n) values.pop_front();
+        values.push_back(x);
+    }
+    bool full() const { return values.size() == n; }
+    std::vector<double> sorted() const {
+        std::vector<double> s(values.begin(), values.end());
+        std::stable_sort(s.begin(), s.end(),
+                         [](double a, double b) { return total_order_key(a) < total_order_key(b); });
+        return s;
+    }
+};
+
+double plain_median(const std::vector<double>& s) {
+    const std::size_t m = s.size();
+    if (m % 2 == 1) return s[m / 2];
+    return midpoint(s[m / 2 - 1], s[m / 2]);
+}
+
+double plain_quantile(const std::vector<double>& s, double q) {
+    const std::size_t m = s.size();
+    const double pos = q * static_cast<double>(m - 1);
+    const double fl = std::floor(pos);
+    const std::size_t lo = static_cast<std::size_t>(fl);
+    if (lo >= m - 1) return s[m - 1];
+    return s[lo] + (s[lo + 1] - s[lo]) * (pos - fl);
+}
+
+// |v − c| of every value, ascending.
+std::vector<double> plain_deviations(const std::vector<double>& s, double c) {
+    std::vector<double> d;
+    for (double v : s) d.push_back(std::fabs(v - c));
+    std::stable_sort(d.begin(), d.end(), [](double a, double b) { return total_order_key(a) < total_order_key(b); });
+    return d;
+}
+
+// One bar of a plain implementation: the answer and the published lines.
+struct Answer {
+    std::optional<double> value;
+    std::vector<double> lines;
+};
+using Plain = std::function<Answer(double close)>;
+
+Plain plain_rank(std::size_t n) {
+    return [w = PlainWindow{n, {}}](double x) mutable -> Answer {
+        if (!std::isfinite(x)) return {};
+        w.push(x);
+        if (!w.full()) return {};
+        std::uint64_t below = 0, equal = 0;
+        for (double v : w.values) {
+            below += v < x ? 1 : 0;
+            equal += v == x ? 1 : 0;
+        }
+        const double count = static_cast<double>(w.values.size());
+        return {(static_cast<double>(equal) * 0.5 + static_cast<double>(below)) / count * 100.0, {}};
+    };
+}
+
+Plain plain_connors(std::uint64_t a, std::uint64_t b, std::size_t c) {
+    struct State {
+        RsiCore price, streak;
+        std::optional<double> prev;
+        PlainWindow returns;
+        double run = 0.0;
+    };
+    auto st = std::make_shared<State>(State{*RsiCore::create(a), *RsiCore::create(b), {}, {c, {}}});
+    return [st, c](double x) -> Answer {
+        if (!std::isfinite(x)) return {};
+        const auto r1 = st->price.step(x);
+        if (!st->prev) {
+            st->prev = x;
+            return {};
+        }
+        const double prev = *st->prev;
+        if (x > prev) st->run = std::max(st->run, 0.0) + 1.0;
+        else if (x < prev) st->run = std::min(st->run, 0.0) - 1.0;
+        else st->run = 0.0;
+        const auto r2 = st->streak.step(st->run);
+        if (prev != 0.0) st->returns.push((x - prev) / prev);
+        st->prev = x;
+        if (!st->returns.full()) return {};
+        const double newest = st->returns.values.back();
+        std::uint64_t below = 0;
+        for (double r : st->returns.values) below += r < newest ? 1 : 0;
+        const double p = (100.0 * static_cast<double>(below)) / static_cast<double>(c);
+        if (!r1 || !r2) return {};
+        return {((*r1 + *r2) + p) / 3.0, {}};
+    };
+}
+
+Plain plain_mad(std::size_t n) {
+    return [w = PlainWindow{n, {}}](double x) mutable -> Answer {
+        if (!std::isfinite(x)) return {};
+        w.push(x);
+        if (!w.full()) return {};
+        const std::vector<double> s = w.sorted();
+        return {plain_median(plain_deviations(s, plain_median(s))), {}};
+    };
+}
+
+Plain plain_channel(std::size_t n, double k) {
+    return [w = PlainWindow{n, {}}, k](double x) mutable -> Answer {
+        if (!std::isfinite(x)) return {};
+        w.push(x);
+        if (!w.full()) return {};
+        const std::vector<double> s = w.sorted();
+        const double med = plain_quantile(s, 0.5);
+        const double offset = plain_quantile(plain_deviations(s, med), 0.5) * k;
+        return {med + offset, {med + offset, med, med - offset}};
+    };
+}
+
+TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
+    struct Case {
+        std::string name;
+        std::vector<double> params;
+        std::size_t n;
+        Plain plain;
+    };
+    std::vector<Case> cases;
+    for (std::size_t n : kPeriods) {
+        const double nd = static_cast<double>(n);
+        cases.push_back({"RollingPercentileRank", {nd}, n, plain_rank(n)});
+        cases.push_back({"ConnorsRsi", {3, 2, nd}, n, plain_connors(3, 2, n)});
+        cases.push_back({"ConnorsRsi", {1, 4, nd}, n, plain_connors(1, 4, n)});
+        cases.push_back({"MedianAbsoluteDeviation", {nd}, n, plain_mad(n)});
+        cases.push_back({"MedianChannel", {nd, 1.5}, n, plain_channel(n, 1.5)});
+    }
+    std::uint64_t seed = 7;
+    for (Case& c : cases) {
+        const std::size_t n = c.n;
+        auto built = build_indicator(c.name, c.params);
+        ASSERT_TRUE(built.has_value()) << c.name;
+        const std::vector<double> closes = test::rough_closes(seed++, 3 * n + 400);
+        std::size_t produced = 0;
+        for (std::size_t i = 0; i < closes.size(); ++i) {
+            const std::string label = c.name + "(" + std::to_string(n) + ") bar " + std::to_string(i);
+            const Answer want = c.plain(closes[i]);
+            const std::optional<double> got = test::feed_close(**built, closes[i]);
+            ASSERT_TRUE(test::same_bits(got, want.value)) << label << " close " << closes[i];
+            produced += got ? 1 : 0;
+            if (!got || want.lines.empty()) continue;
+            const std::vector<NamedOutput> lines = (*built)->outputs();
+            ASSERT_EQ(lines.size(), want.lines.size()) << label;
+            for (std::size_t k = 0; k < lines.size(); ++k) {
+                ASSERT_TRUE(test::same_bits(lines[k].value, want.lines[k])) << label << " " << lines[k].name;
+            }
+        }
+        EXPECT_GT(produced, n) << c.name << "(" << n << ")";  // the series reaches the long windows
+    }
+}
+
+}  // namespace
+}  // namespace torvex
