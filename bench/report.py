@@ -4,14 +4,17 @@ Usage: python3 bench/report.py PATH/TO/torvex_bench
 - load of a million bars (10 and 50 features), as a multiple of simdjson merely parsing
   the same text: the median of five repetitions, into one environment (later loads reuse
   its storage) and into a fresh one;
-- ns per bar of ten indicators beside TA-Lib's batch call (where the `ta-lib` wheel is
-  installed);
+- ns per bar of every registry name over 50,000 bars: its column loop alone and what it
+  adds to a load, both on one processor, beside TA-Lib's batch call for the names that
+  compute what a TA-Lib function computes (where the `ta-lib` wheel is installed), and
+  the thirty slowest names;
 - native step time at 10 and 50 columns;
 - peak memory of a million-bar load beyond the text and the matrix (needs the module).
 """
 
 import json
 import os
+import statistics
 import subprocess
 import sys
 
@@ -30,6 +33,40 @@ def medians(bench, pattern):
     return out
 
 
+def every_name(bench):
+    sys.path.insert(0, HERE)
+    import compare_talib
+
+    # One processor (the last this process may use): the load's team of threads then
+    # takes turns on it, and a load's figure is the work it did.
+    cpu = max(os.sched_getaffinity(0))
+    ours = compare_talib.bench_figures(bench, "^(column|load)/", cpu=cpu)
+    try:
+        theirs = compare_talib.talib_figures()
+    except ImportError:
+        theirs = {}
+        print("TA-Lib comparison skipped: the ta-lib wheel is not installed")
+    cases = sorted({k.split("/", 1)[1] for k in ours}, key=lambda c: -ours.get("column/" + c, 0.0))
+    print(f"ns per bar over 50,000 bars on cpu {cpu}, slowest first (load: what the name adds to a load;"
+          " -: a feed that a load does not offer)")
+    print(f"{'indicator':44} {'column':>9} {'load':>9} {'TA-Lib':>8} {'ratio':>6}")
+    ratios = []
+    for case in cases:
+        col, load = ours.get("column/" + case), ours.get("load/" + case)
+        line = f"{case:44} {col:9.2f} " + (f"{load:9.2f}" if load is not None else f"{'-':>9}")
+        if case in theirs:
+            ratio = col / theirs[case]
+            line += f" {theirs[case]:8.2f} {ratio:6.2f}"
+            if case in compare_talib.LEFT_FOR_LATER:
+                line += "  (regression core: left for later)"
+            else:
+                ratios.append(ratio)
+        print(line)
+    if ratios:
+        print(f"pairs beside TA-Lib: {len(ratios)}, median ratio {statistics.median(ratios):.2f},"
+              f" largest {max(ratios):.2f}")
+
+
 def main(bench):
     t = medians(bench, "^BM_(LoadMillionBars|LoadMillionBarsFresh|LoadMillionBars50Features|SimdjsonParseOnly|"
                        "Step10Columns|Step50Columns)$")
@@ -43,12 +80,7 @@ def main(bench):
     for name, label in [("BM_Step10Columns", "step, 10 columns"), ("BM_Step50Columns", "step, 50 columns")]:
         print(f"{label:44} {t[name] * 1e6:8.2f} us")
     print()
-    try:
-        import talib  # noqa: F401
-    except ImportError:
-        print("TA-Lib comparison skipped: the ta-lib wheel is not installed")
-    else:
-        subprocess.run([sys.executable, os.path.join(HERE, "compare_talib.py"), bench], check=True)
+    every_name(bench)
     print()
     subprocess.run([sys.executable, os.path.join(HERE, "load_memory.py")], check=True)
 
