@@ -9,6 +9,7 @@
 #include "indicators/cores/compensated_sum.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/volume/bar_transforms.hpp"
 
 namespace torvex {
 
@@ -20,7 +21,15 @@ public:
 
     // Nothing until the slow average has its first value, and nothing for a bar whose
     // line is not finite (the averages skip it).
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        line_.add(money_flow_volume(bar));
+        const double line = line_.value();
+        if (!is_finite(line)) return std::nullopt;
+        const std::optional<double> f = fast_.step(line);
+        const std::optional<double> s = slow_.step(line);
+        if (!f || !s) return std::nullopt;
+        return *f - *s;
+    }
     std::uint64_t warmup() const override { return slow_.period(); }
 
 private:
