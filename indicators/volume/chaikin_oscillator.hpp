@@ -25,6 +25,13 @@ public:
         line_.add(money_flow_volume(bar));
         const double line = line_.value();
         if (!is_finite(line)) return std::nullopt;
+        // Both averages take every finite line, the fast one seeding first: once the
+        // slow one is seeded the step is two smoothing steps.
+        if (slow_.seeded()) [[likely]] {
+            fast_.smooth(line);
+            slow_.smooth(line);
+            return fast_.value() - slow_.value();
+        }
         const std::optional<double> f = fast_.step(line);
         const std::optional<double> s = slow_.step(line);
         if (!f || !s) return std::nullopt;
