@@ -1,34 +1,54 @@
-// Update cost of indicators, in ns per bar, over one million synthetic bars.
+// Cost of every registry name, in ns per bar over 50,000 synthetic bars, measured two
+// ways:
+//   column/NAME(PARAMS)  its column loop alone, fed as a load feeds it (one column at a
+//                        time, by the load's chunks of rows);
+//   load/NAME(PARAMS)    what it adds to a whole load: the processor time of a load of
+//                        the bars with eight copies of the feature, less that of the
+//                        same load without them, divided by the eight columns' bars
+//                        (bench/report.py holds the process to one core, where the
+//                        load's team of threads takes turns).
+// A name without a line in cases/*.inc takes no parameters.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
-#include "bench_support.hpp"
+#include "gym_core/env.hpp"
 #include "registry/registry.hpp"
 
 namespace {
 
 using namespace torvex;
 
+constexpr std::size_t kBars = 50'000;
+
+// The bar of index i: the one series every figure of the bench (and the TA-Lib
+// comparison, which rebuilds it) is taken over.
+Ohlcv bar_at(int i, double price) {
+    const double spread = 0.2 + 0.1 * std::sin(i * 0.13);
+    return {i * 60'000LL, price, price + spread, price - spread, price + 0.3 * spread * std::sin(i * 0.7),
+            10.0 + (i % 13)};
+}
+
 const std::vector<Ohlcv>& bars() {
     static const std::vector<Ohlcv> data = [] {
         std::vector<Ohlcv> v;
-        v.reserve(1'000'000);
+        v.reserve(kBars);
         double price = 100.0;
-        for (int i = 0; i < 1'000'000; ++i) {
+        for (std::size_t i = 0; i < kBars; ++i) {
             price *= 1.0 + 0.001 * std::sin(i * 0.37) + 0.0005 * std::cos(i * 0.011);
-            const double spread = 0.2 + 0.1 * std::sin(i * 0.13);
-            v.push_back({i * 60'000LL, price, price + spread, price - spread, price + 0.3 * spread * std::sin(i * 0.7),
-                         10.0 + (i % 13)});
+            v.push_back(bar_at(static_cast<int>(i), price));
         }
         return v;
     }();
     return data;
 }
 
-// The book and funding snapshot that every bar of the benchmark carries.
+// The book and funding snapshot that every bar of the column runs carries.
 class BenchColumns final : public BarColumns {
 public:
     BenchColumns(std::span<const Ohlcv> candles, std::span<const double> closes) : BarColumns(candles, closes) {
@@ -48,9 +68,19 @@ private:
     DerivativesTick tick_;
 };
 
-// One benchmark per (name, params); each iteration runs a fresh object over every bar
-// the way a load does.
-void run(benchmark::State& state, const std::string& name, std::vector<double> params) {
+// The rows a load hands an indicator at a time.
+constexpr std::size_t kChunkRows = 32768;
+
+std::string label_of(const std::string& name, const std::vector<double>& params) {
+    std::string label = name + "(";
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        if (i > 0) label += ',';
+        label += format_param_value(params[i]);
+    }
+    return label + ")";
+}
+
+void column_run(benchmark::State& state, const std::string& name, const std::vector<double>& params) {
     const auto& data = bars();
     // The closes as one column, as a load hands them over.
     static const std::vector<double> closes = [&] {
@@ -59,15 +89,118 @@ void run(benchmark::State& state, const std::string& name, std::vector<double> p
         return c;
     }();
     const bool candles_only = indicator_feed(name) == kFeedCandles;
-    bench::run_loads(state, name, params, data, closes,
-                     [&](DynIndicator& ind, std::span<const Ohlcv> rows, std::span<const double> row_closes,
-                         ColumnRun& out) {
-                         if (candles_only) {
-                             ind.run_column(BarColumns(rows, row_closes), out);
-                         } else {
-                             ind.run_column(BenchColumns(rows, row_closes), out);
-                         }
-                     });
+    std::vector<double> column(data.size());
+    for (auto _ : state) {
+        auto ind = build_indicator(name, params);
+        if (!ind) {
+            state.SkipWithError("indicator not available");
+            return;
+        }
+        for (std::size_t first = 0; first < data.size(); first += kChunkRows) {
+            const std::size_t n = std::min(kChunkRows, data.size() - first);
+            const std::span<const Ohlcv> rows = std::span<const Ohlcv>(data).subspan(first, n);
+            const std::span<const double> row_closes = std::span<const double>(closes).subspan(first, n);
+            ColumnRun out{std::span<double>(column).subspan(first, n), std::nullopt};
+            if (candles_only) {
+                (*ind)->run_column(BarColumns(rows, row_closes), out);
+            } else {
+                (*ind)->run_column(BenchColumns(rows, row_closes), out);
+            }
+        }
+        benchmark::DoNotOptimize(column.data());
+    }
+    state.counters["ns_per_bar"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * data.size()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// The load document of the bars in the array form; `extras` adds a three-level book and
+// funding and open interest to every bar.
+std::string make_document(bool extras) {
+    std::string s = R"({"cmd":"load","candles":[)";
+    char buf[400];
+    for (std::size_t i = 0; i < kBars; ++i) {
+        const Ohlcv& b = bars()[i];
+        int len = std::snprintf(buf, sizeof buf, "%s[%lld,%.17g,%.17g,%.17g,%.17g,%.17g", i ? "," : "",
+                                static_cast<long long>(b.ts), b.open, b.high, b.low, b.close, b.volume);
+        if (extras)
+            len += std::snprintf(buf + len, sizeof buf - len,
+                                 ",[%.6f,%.6f,%.6f],[5,7,9],[%.6f,%.6f,%.6f],[4,6,8],0.0001,1000000", b.close - 0.1,
+                                 b.close - 0.2, b.close - 0.3, b.close + 0.1, b.close + 0.2, b.close + 0.3);
+        s.append(buf, static_cast<std::size_t>(len));
+        s += ']';
+    }
+    return s + "]}";
+}
+
+const std::string& load_document(bool extras) {
+    static const std::string plain = make_document(false);
+    static const std::string with_extras = make_document(true);
+    return extras ? with_extras : plain;
+}
+
+// Copies of the feature in one load: each takes one more trailing parameter, which
+// the registry does not read, so that every copy has its own key and its own column.
+constexpr int kCopies = 8;
+
+std::string load_spec(const std::string& name, const std::vector<double>& params, int copies, std::uint64_t warmup) {
+    std::string f = R"({"kind":"price","field":"close"})";
+    for (int k = 0; k < copies; ++k) {
+        f += R"(,{"kind":"indicator","name":")" + name + R"(","params":[)";
+        for (double p : params) f += format_param_value(p) + ",";
+        f += std::to_string(k) + "]}";
+    }
+    return R"({"dataset_ref":"bench","symbol":"X","observation":{"features":[)" + f +
+           R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":100,"warmup":)" +
+           std::to_string(warmup) + "}}";
+}
+
+// Loads with and without the copies, interleaved; the figure is the median difference.
+void load_run(benchmark::State& state, const std::string& name, const std::vector<double>& params) {
+    auto probe = build_indicator(name, params);
+    if (!probe) {
+        state.SkipWithError("indicator not available");
+        return;
+    }
+    const std::uint64_t warmup = (*probe)->warmup();
+    const bool extras = indicator_feed(name) != kFeedCandles;
+    const std::string& doc = load_document(extras);
+    auto with = gym::Env::create(load_spec(name, params, kCopies, warmup));
+    auto without = gym::Env::create(load_spec(name, params, 0, warmup));
+    if (!with || !without) {
+        state.SkipWithError("the environment refused the specification");
+        return;
+    }
+    // Processor time of the whole process (every member of the load's team): what the
+    // load cost, whatever else the machine runs.
+    const auto now = [] {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+    };
+    const auto timed = [&](gym::Env& env) {
+        const double start = now();
+        const std::string out = env.command(doc);
+        const double seconds = now() - start;
+        if (out != R"({"ok":true})") state.SkipWithError(out.c_str());
+        return seconds;
+    };
+    std::vector<double> extra;
+    int turn = 0;
+    for (auto _ : state) {
+        double a = 0.0, b = 0.0;
+        if (turn++ % 2 == 0) {
+            a = timed(*with);
+            b = timed(*without);
+        } else {
+            b = timed(*without);
+            a = timed(*with);
+        }
+        extra.push_back(a - b);
+        state.SetIterationTime(std::max(a - b, 0.0));
+    }
+    std::nth_element(extra.begin(), extra.begin() + extra.size() / 2, extra.end());
+    const double median = extra.empty() ? 0.0 : extra[extra.size() / 2];
+    state.counters["ns_per_bar"] = median / (kCopies * static_cast<double>(kBars)) * 1e9;
 }
 
 struct Case {
@@ -93,15 +226,34 @@ const std::vector<Case>& cases() {
 #include "cases/profiles.inc"
 #include "cases/stops.inc"
 #include "cases/multi_line.inc"
+#include "cases/flow_pairs_breadth.inc"
     };
     return all;
 }
 
+// Every registry name in table order, with its cases.
 const int registered = [] {
-    for (const Case& c : cases()) {
-        const std::string label = bench::case_label("", c.name, c.params);
-        benchmark::RegisterBenchmark(label.c_str(), [c](benchmark::State& s) { run(s, c.name, c.params); })
-            ->Unit(benchmark::kMillisecond);
+    for (const RegistryRow& row : registry_rows()) {
+        const std::string name(row.name);
+        std::vector<std::vector<double>> list;
+        for (const Case& c : cases())
+            if (c.name == name) list.push_back(c.params);
+        if (list.empty()) list.emplace_back();
+        // A load takes candles, the order book and funding, nothing else.
+        const bool loadable = row.feed == kFeedCandles || row.feed == kFeedOrderBook || row.feed == kFeedFunding;
+        for (const std::vector<double>& params : list) {
+            const std::string label = label_of(name, params);
+            benchmark::RegisterBenchmark(("column/" + label).c_str(),
+                                         [name, params](benchmark::State& s) { column_run(s, name, params); })
+                ->Unit(benchmark::kMicrosecond)
+                ->MinTime(0.05);
+            if (loadable)
+                benchmark::RegisterBenchmark(("load/" + label).c_str(),
+                                             [name, params](benchmark::State& s) { load_run(s, name, params); })
+                    ->Unit(benchmark::kMicrosecond)
+                    ->UseManualTime()
+                    ->Iterations(7);
+        }
     }
     return 0;
 }();

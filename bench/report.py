@@ -4,8 +4,10 @@ Usage: python3 bench/report.py PATH/TO/torvex_bench
 - load of a million bars (10 and 50 features), as a multiple of simdjson merely parsing
   the same text: the median of five repetitions, into one environment (later loads reuse
   its storage) and into a fresh one;
-- ns per bar of ten indicators beside TA-Lib's batch call (where the `ta-lib` wheel is
-  installed);
+- ns per bar of every registry name over 50,000 bars: its column loop alone and what it
+  adds to a load, both on one processor, beside TA-Lib's batch call for the names that
+  compute what a TA-Lib function computes (where the `ta-lib` wheel is installed), and
+  the thirty slowest names;
 - native step time at 10 and 50 columns;
 - how the order-statistic indicators grow: ns per bar at a long window ÷ a short one
   (and a NakedPoc load of a steady trend, 400,000 bars ÷ 100,000);
@@ -14,6 +16,7 @@ Usage: python3 bench/report.py PATH/TO/torvex_bench
 
 import json
 import os
+import statistics
 import subprocess
 import sys
 
@@ -42,6 +45,40 @@ def growth(bench):
         print(f"{long + ' ÷ ' + short:90} {t_long / t_short:6.2f}x")
 
 
+def every_name(bench):
+    sys.path.insert(0, HERE)
+    import compare_talib
+
+    # One processor (the last this process may use): the load's team of threads then
+    # takes turns on it, and a load's figure is the work it did.
+    cpu = max(os.sched_getaffinity(0))
+    ours = compare_talib.bench_figures(bench, "^(column|load)/", cpu=cpu)
+    try:
+        theirs = compare_talib.talib_figures()
+    except ImportError:
+        theirs = {}
+        print("TA-Lib comparison skipped: the ta-lib wheel is not installed")
+    cases = sorted({k.split("/", 1)[1] for k in ours}, key=lambda c: -ours.get("column/" + c, 0.0))
+    print(f"ns per bar over 50,000 bars on cpu {cpu}, slowest first (load: what the name adds to a load;"
+          " -: a feed that a load does not offer)")
+    print(f"{'indicator':44} {'column':>9} {'load':>9} {'TA-Lib':>8} {'ratio':>6}")
+    ratios = []
+    for case in cases:
+        col, load = ours.get("column/" + case), ours.get("load/" + case)
+        line = f"{case:44} {col:9.2f} " + (f"{load:9.2f}" if load is not None else f"{'-':>9}")
+        if case in theirs:
+            ratio = col / theirs[case]
+            line += f" {theirs[case]:8.2f} {ratio:6.2f}"
+            if case in compare_talib.LEFT_FOR_LATER:
+                line += "  (regression core: left for later)"
+            else:
+                ratios.append(ratio)
+        print(line)
+    if ratios:
+        print(f"pairs beside TA-Lib: {len(ratios)}, median ratio {statistics.median(ratios):.2f},"
+              f" largest {max(ratios):.2f}")
+
+
 def main(bench):
     t = medians(bench, "^BM_(LoadMillionBars|LoadMillionBarsFresh|LoadMillionBars50Features|SimdjsonParseOnly|"
                        "Step10Columns|Step50Columns)$")
@@ -57,12 +94,7 @@ def main(bench):
     print()
     growth(bench)
     print()
-    try:
-        import talib  # noqa: F401
-    except ImportError:
-        print("TA-Lib comparison skipped: the ta-lib wheel is not installed")
-    else:
-        subprocess.run([sys.executable, os.path.join(HERE, "compare_talib.py"), bench], check=True)
+    every_name(bench)
     print()
     subprocess.run([sys.executable, os.path.join(HERE, "load_memory.py")], check=True)
 

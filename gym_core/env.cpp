@@ -4,9 +4,11 @@
 #include <atomic>
 #include <cmath>
 #include <new>
+#include <span>
 #include <string_view>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "gym_core/json_reader.hpp"
 #include "gym_core/json_writer.hpp"
@@ -341,6 +343,32 @@ private:
     std::size_t first_;
 };
 
+// One matrix write of a group: (scratch column, feature position).
+using CellWrite = std::pair<std::size_t, std::size_t>;
+
+// Rows [from, to) of a chunk whose group columns are in `scratch` (column slot s from
+// s * stride), rounded for the report into the chunk's rows of the matrix. Compiled
+// twice, as the column loops are: the wider build truncates in one instruction where
+// the baseline has a sequence of them, and both give the same bits.
+TORVEX_INLINE_LOOP void write_rounded(double* rows, std::uint64_t dim, const double* scratch, std::uint64_t stride,
+                                      std::span<const CellWrite> writes, std::uint64_t from, std::uint64_t to) {
+    for (std::uint64_t k = from; k < to; ++k) {
+        double* row = rows + k * dim;
+        for (const auto& [slot, pos] : writes) row[pos] = report_round(scratch[slot * stride + k]);
+    }
+}
+TORVEX_WIDE_TARGET void write_rounded_wide(double* rows, std::uint64_t dim, const double* scratch, std::uint64_t stride,
+                                           std::span<const CellWrite> writes, std::uint64_t from, std::uint64_t to) {
+    write_rounded(rows, dim, scratch, stride, writes, from, to);
+}
+void write_rounded_block(double* rows, std::uint64_t dim, const double* scratch, std::uint64_t stride,
+                         std::span<const CellWrite> writes, std::uint64_t from, std::uint64_t to) {
+#if TORVEX_WIDE_LOOPS
+    if (wide_loops_available()) return write_rounded_wide(rows, dim, scratch, stride, writes, from, to);
+#endif
+    write_rounded(rows, dim, scratch, stride, writes, from, to);
+}
+
 EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
     return EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " + std::to_string(dim) +
                           " columns does not fit in memory");
@@ -487,8 +515,8 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const std::uint64_t chunks = (rows + chunk_rows - 1) / chunk_rows;
     std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
 
-    // Matrix writes of a group: (scratch column, feature position), by position.
-    std::vector<std::pair<std::size_t, std::size_t>> writes;
+    // Matrix writes of a group, by position.
+    std::vector<CellWrite> writes;
 
     unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
@@ -534,10 +562,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                 const std::uint64_t blocks = (n + kBlockRows - 1) / kBlockRows;
                 t.phase(blocks, [&](std::size_t block) {
                     const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
-                    for (std::uint64_t k = from; k < to; ++k) {
-                        double* row = data.obs.data() + (begin + k) * dim;
-                        for (const auto& [slot, pos] : writes) row[pos] = report_round(scratch[slot * chunk_rows + k]);
-                    }
+                    write_rounded_block(data.obs.data() + begin * dim, dim, scratch.data(), chunk_rows, writes, from, to);
                     if (g == 0) write_direct_columns(candles, begin + from, begin + to, direct, data);
                     // Once the last group has written every block of the chunk, a large
                     // list lets go of the chunk's bars (the member that wrote the last

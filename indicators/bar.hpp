@@ -92,11 +92,14 @@ constexpr bool is_finite(double x) {
 Checked validate_candle(const Ohlcv& c);
 
 // The same rule as a plain test, for loops that need no message: true exactly when
-// validate_candle accepts the candle.
+// validate_candle accepts the candle. Every comparison with a NaN is false, and once
+// high is at least open and close and they are at least low, all four prices lie
+// between low and high: bounding those two bounds them all, and high >= low follows.
+// Eight comparisons instead of five finiteness tests and six comparisons.
 constexpr bool candle_is_valid(const Ohlcv& c) {
-    return is_finite(c.open) && is_finite(c.high) && is_finite(c.low) && is_finite(c.close) && is_finite(c.volume) &&
-           !(0.0 > c.volume) && !(c.high < c.low) && !(c.high < c.open) && !(c.high < c.close) &&
-           !(c.low > c.open) && !(c.low > c.close);
+    constexpr double kMax = std::numeric_limits<double>::max();
+    return c.high >= c.open && c.high >= c.close && c.open >= c.low && c.close >= c.low && c.high <= kMax &&
+           c.low >= -kMax && c.volume >= 0.0 && c.volume <= kMax;
 }
 
 }  // namespace torvex

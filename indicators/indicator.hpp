@@ -189,12 +189,15 @@ public:
     }
 
 private:
+    // The state runs in a local moved in and back, as in the close loops.
     static TORVEX_INLINE_LOOP void loop(Derived& self, const Ohlcv* __restrict candles, std::size_t n,
                                         double* __restrict out) {
+        Derived local(std::move(self));
         for (std::size_t r = 0; r < n; ++r) {
             const Ohlcv& c = candles[r];
-            out[r] = candle_is_valid(c) ? self.step(c).value_or(0.0) : 0.0;
+            out[r] = candle_is_valid(c) ? local.step(c).value_or(0.0) : 0.0;
         }
+        self = std::move(local);
     }
     TORVEX_WIDE_TARGET static void loop_wide(Derived& self, const Ohlcv* __restrict candles, std::size_t n,
                                              double* __restrict out) {

@@ -15,7 +15,14 @@ class Dema final : public CloseIndicator<Dema> {
 public:
     static std::expected<Dema, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> e1 = first_.step(close);
+        // An overflowed first average must not poison the second for good.
+        if (!e1 || !is_finite(*e1)) return std::nullopt;
+        const std::optional<double> e2 = second_.step(*e1);
+        if (!e2) return std::nullopt;
+        return (*e1 + *e1) - *e2;
+    }
     // The second average seeds on the n-th value of the first, which comes on bar n.
     std::uint64_t warmup() const override { return 2 * first_.period() - 1; }
 

@@ -11,10 +11,4 @@ std::expected<Trima, IndicatorError> Trima::create(std::uint64_t n) {
     return Trima(std::move(*first), std::move(*second), n);
 }
 
-std::optional<double> Trima::step(double close) {
-    const std::optional<double> inner = first_.step(close);
-    if (!inner) return std::nullopt;
-    return second_.step(*inner);
-}
-
 }  // namespace torvex

@@ -15,7 +15,11 @@ class Trima final : public CloseIndicator<Trima> {
 public:
     static std::expected<Trima, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> inner = first_.step(close);
+        if (!inner) return std::nullopt;
+        return second_.step(*inner);
+    }
     std::uint64_t warmup() const override { return period_; }
 
 private:

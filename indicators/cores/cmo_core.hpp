@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "indicators/bar.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/error.hpp"
@@ -20,8 +21,43 @@ public:
 
     // Refuses a non-finite x (no value, nothing changed). The first accepted value
     // only primes the previous one; from the (n + 1)-th on, answers
-    // 100·(gains − losses)/(gains + losses), or 0 when both are 0.
-    std::optional<double> step(double x);
+    // 100·(gains − losses)/(gains + losses), or 0 when both are 0. Inline, so that
+    // an owner's column loop keeps the sums in registers.
+    std::optional<double> step(double x) {
+        if (!is_finite(x)) return std::nullopt;
+        if (!prev_) {
+            prev_ = x;
+            return std::nullopt;
+        }
+        const double d = x - *prev_;
+        prev_ = x;
+        if (window_.size() == period_) {
+            const auto [g, l] = window_.front();
+            window_.pop_front();
+            sum_gain_ -= g;
+            sum_loss_ -= l;
+        }
+        const double gain = d > 0.0 ? d : 0.0;
+        const double loss = -d > 0.0 ? -d : 0.0;
+        window_.push_back({gain, loss});
+        sum_gain_ += gain;
+        sum_loss_ += loss;
+        if (clock_.tick(sum_gain_, sum_loss_)) {
+            double g = -0.0;
+            double l = -0.0;
+            window_.for_each([&](const std::pair<double, double>& w) {
+                g += w.first;
+                l += w.second;
+            });
+            sum_gain_ = g;
+            sum_loss_ = l;
+        }
+        if (window_.size() < period_) return std::nullopt;
+        const double total = sum_gain_ + sum_loss_;
+        const double answer = total == 0.0 ? 0.0 : 100.0 * (sum_gain_ - sum_loss_) / total;
+        last_ = answer;
+        return answer;
+    }
 
     std::optional<double> last() const { return last_; }
     std::uint64_t period() const { return period_; }

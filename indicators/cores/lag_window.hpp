@@ -11,21 +11,26 @@
 
 namespace torvex {
 
-// The last n + 1 accepted values; once full, each push answers the value exactly n
-// pushes before the new one. The caller tests its input first.
+// The last n accepted values; once full, each push answers the value exactly n pushes
+// before the new one (the oldest, which leaves). The caller tests its input first.
+// The push is inline: it is the whole step of the cheapest column loops.
 class LagWindow {
 public:
     // Z then M on the lag n.
     static std::expected<LagWindow, IndicatorError> create(std::uint64_t n);
 
-    // Appends x (dropping the oldest once n + 1 are held) and answers the value n places
-    // before x, or nothing while fewer than n + 1 values have come.
-    std::optional<double> push(double x);
+    // Appends x and answers the value n places before x, or nothing while fewer than
+    // n + 1 values have come.
+    std::optional<double> push(double x) {
+        if (window_.full()) return window_.replace_oldest(x);
+        window_.push_back(x);
+        return std::nullopt;
+    }
 
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit LagWindow(std::uint64_t n) : window_(n + 1), period_(n) {}
+    explicit LagWindow(std::uint64_t n) : window_(n), period_(n) {}
 
     FixedRing<double> window_;
     std::uint64_t period_;

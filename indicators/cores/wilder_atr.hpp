@@ -9,14 +9,16 @@
 
 #include "indicators/bar.hpp"
 #include "indicators/error.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
 // The bar's range widened to the previous close: max(max(high - low, |high - pc|),
-// |low - pc|).
+// |low - pc|). The bar passed the candle rule and pc is an earlier accepted close, so
+// no difference is NaN.
 inline double true_range(const Ohlcv& bar, double prev_close) {
-    return std::fmax(std::fmax(bar.high - bar.low, std::fabs(bar.high - prev_close)),
-                     std::fabs(bar.low - prev_close));
+    return max_of_ordered(max_of_ordered(bar.high - bar.low, std::fabs(bar.high - prev_close)),
+                          std::fabs(bar.low - prev_close));
 }
 
 // True range against an optional previous close: high - low on the first bar.

@@ -8,9 +8,4 @@ std::expected<Variance, IndicatorError> Variance::create(std::uint64_t n) {
     return Variance(std::move(*window));
 }
 
-std::optional<double> Variance::step(double close) {
-    if (!window_.push(close)) return std::nullopt;
-    return window_.variance();
-}
-
 }  // namespace torvex

@@ -14,7 +14,10 @@ class Variance final : public CloseIndicator<Variance> {
 public:
     static std::expected<Variance, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        return window_.variance();
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

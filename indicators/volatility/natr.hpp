@@ -16,7 +16,12 @@ public:
     static std::expected<Natr, IndicatorError> create(std::uint64_t n);
 
     // atr·100 / close once the ATR has a value; 0 for a zero close.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<double> atr = atr_.step(bar);
+        if (!atr) return std::nullopt;
+        last_ = bar.close == 0.0 ? 0.0 : *atr * 100.0 / bar.close;
+        return last_;
+    }
     std::uint64_t warmup() const override { return atr_.period(); }
 
 private:

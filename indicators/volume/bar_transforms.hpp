@@ -2,15 +2,17 @@
 // the volume indicators share: the typical price and the money-flow volume.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/bar_prices.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
-
 
 // Close-location value times volume: 0 for a bar without range, else
 // ((close − low) − (high − close)) / range × volume.
@@ -34,18 +36,58 @@ private:
     BarTransform() = default;
 };
 
+// Inline: each is the whole step of its column loop.
 namespace bar_formula {
-std::optional<double> wick_ratio(const Ohlcv& b);
-std::optional<double> weighted_close(const Ohlcv& b);
-std::optional<double> typical(const Ohlcv& b);
-std::optional<double> median_price(const Ohlcv& b);
-std::optional<double> avg_price(const Ohlcv& b);
-std::optional<double> high_low_range(const Ohlcv& b);
-std::optional<double> close_vs_open(const Ohlcv& b);
-std::optional<double> body_size_pct(const Ohlcv& b);
-std::optional<double> balance_of_power(const Ohlcv& b);
-std::optional<double> intraday_intensity(const Ohlcv& b);
-std::optional<double> market_facilitation_index(const Ohlcv& b);
+
+inline std::optional<double> wick_ratio(const Ohlcv& b) {
+    const double r = b.high - b.low;
+    if (r == 0.0) return 0.0;
+    const double upper = b.high - std::max(b.open, b.close);
+    const double lower = std::min(b.open, b.close) - b.low;
+    return (upper - lower) / r;
+}
+
+inline std::optional<double> weighted_close(const Ohlcv& b) { return ((b.high + b.low) + (b.close + b.close)) * 0.25; }
+
+inline std::optional<double> typical(const Ohlcv& b) { return typical_price(b); }
+
+inline std::optional<double> median_price(const Ohlcv& b) { return midpoint(b.high, b.low); }
+
+inline std::optional<double> avg_price(const Ohlcv& b) { return (((b.open + b.high) + b.low) + b.close) * 0.25; }
+
+inline std::optional<double> high_low_range(const Ohlcv& b) {
+    if (b.close == 0.0) return 0.0;
+    return (b.high - b.low) / b.close;
+}
+
+inline std::optional<double> close_vs_open(const Ohlcv& b) {
+    if (b.open == 0.0) return 0.0;
+    return (b.close - b.open) / b.open;
+}
+
+inline std::optional<double> body_size_pct(const Ohlcv& b) {
+    const double r = b.high - b.low;
+    if (r == 0.0) return 0.0;
+    return std::fabs(b.close - b.open) / r;
+}
+
+inline std::optional<double> balance_of_power(const Ohlcv& b) {
+    const double r = b.high - b.low;
+    if (r == 0.0) return 0.0;
+    return (b.close - b.open) / r;
+}
+
+inline std::optional<double> intraday_intensity(const Ohlcv& b) {
+    const double r = b.high - b.low;
+    if (!(r > 0.0)) return 0.0;
+    return (b.volume * (((b.close + b.close) - b.high) - b.low)) / r;
+}
+
+inline std::optional<double> market_facilitation_index(const Ohlcv& b) {
+    if (b.volume == 0.0) return std::nullopt;
+    return (b.high - b.low) / b.volume;
+}
+
 }  // namespace bar_formula
 
 // Upper shadow minus lower shadow as a fraction of the range; 0 without range.

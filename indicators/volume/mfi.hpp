@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/bar_prices.hpp"
 #include "indicators/cores/resummed_ring.hpp"
 #include "indicators/indicator.hpp"
 
@@ -18,7 +19,22 @@ public:
 
     // Nothing on the first bar and until n flows are held; then 100 − 100/(1 + P/N),
     // or 100 (50 when P is 0 too) for a window without negative flow.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const double tp = typical_price(bar);
+        if (!prev_tp_) {
+            prev_tp_ = tp;
+            return std::nullopt;
+        }
+        const double raw = bar.volume * tp;
+        positive_.push(tp > *prev_tp_ ? raw : 0.0);
+        negative_.push(tp < *prev_tp_ ? raw : 0.0);
+        prev_tp_ = tp;
+        if (!positive_.full()) return std::nullopt;
+        const double p = positive_.sum();
+        const double n = negative_.sum();
+        if (n == 0.0) return p == 0.0 ? 50.0 : 100.0;
+        return 100.0 - 100.0 / (1.0 + p / n);
+    }
     std::uint64_t warmup() const override { return positive_.period() + 1; }
 
 private:

@@ -15,7 +15,17 @@ public:
     static std::expected<Obv, IndicatorError> create() { return Obv(); }
 
     // 0 on the first bar; the line after.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (prev_close_) {
+            if (bar.close > *prev_close_) {
+                line_.add(bar.volume);
+            } else if (bar.close < *prev_close_) {
+                line_.add(-bar.volume);
+            }
+        }
+        prev_close_ = bar.close;
+        return line_.value();
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

@@ -82,6 +82,27 @@ TEST(Framework, CandleRuleOrder) {
     }
 }
 
+// The plain test that the column loops run agrees with the rule on every combination
+// of special and ordinary values in the five fields.
+TEST(Framework, CandleTestAgreesWithRule) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    const double values[] = {kNaN, -kInf, -kMax, -1.0, -0.0, 0.0, 1e-310, 1.0, 2.0, kMax, kInf};
+    std::size_t valid = 0;
+    for (double o : values)
+        for (double h : values)
+            for (double l : values)
+                for (double c : values)
+                    for (double v : values) {
+                        const Ohlcv bar{0, o, h, l, c, v};
+                        const bool accepted = validate_candle(bar).has_value();
+                        ASSERT_EQ(candle_is_valid(bar), accepted) << o << ' ' << h << ' ' << l << ' ' << c << ' ' << v;
+                        valid += accepted;
+                    }
+    // Nine finite values each side of the checks: some candles pass, most do not.
+    EXPECT_GT(valid, 1000u);
+    EXPECT_LT(valid, 161051u / 4);
+}
+
 TEST(Framework, FiniteTest) {
     EXPECT_TRUE(is_finite(0.0));
     EXPECT_TRUE(is_finite(-std::numeric_limits<double>::max()));
