@@ -36,7 +36,13 @@ public:
     static constexpr std::uint64_t kNoDrift = UINT64_MAX;
 
     // `interval`: updates between the drift re-sums (0 re-sums on every update, as 1 does).
-    explicit constexpr ResumClock(std::uint64_t interval) : interval_(interval > 0 ? interval : 1) {}
+    // `fall_gap`: the fewest updates between two re-sums for a fall. An owner that
+    // watches a signed sum by its absolute value (rather than keep a second running sum
+    // of magnitudes) sets its window length here: such a sum also falls when it passes
+    // near zero, and the gap keeps those re-adds to one per window, O(1) amortised.
+    // A fall that must wait is not forgotten: the peak stays until the re-add comes.
+    explicit constexpr ResumClock(std::uint64_t interval, std::uint64_t fall_gap = 0)
+        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap) {}
 
     // Counts one update. `magnitudes`: the size of each watched sum after this
     // update's arithmetic (|sum|, or a sum of non-negative terms as it is); always
@@ -46,10 +52,15 @@ public:
     constexpr bool tick(M... magnitudes) {
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
         since_ += 1;
+        since_fall_ += 1;
         const bool periodic = since_ >= interval_;
-        if (fell(static_cast<double>(magnitudes)...) || periodic) [[unlikely]] {
+        if ((fell(static_cast<double>(magnitudes)...) && since_fall_ > fall_gap_) || periodic) [[unlikely]] {
             // The drift schedule keeps its phase whatever else re-adds the sums.
-            if (periodic) since_ = 0;
+            if (periodic) {
+                since_ = 0;
+            } else {
+                since_fall_ = 0;
+            }
             restart_peaks(static_cast<double>(magnitudes)...);
             return true;
         }
@@ -103,7 +114,9 @@ private:
     }
 
     std::uint64_t interval_;
+    std::uint64_t fall_gap_;
     std::uint64_t since_ = 0;
+    std::uint64_t since_fall_ = UINT64_MAX / 2;  // no fall re-add yet
     double peak0_ = 0.0;
     double peak1_ = 0.0;
     double peak2_ = 0.0;

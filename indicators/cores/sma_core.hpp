@@ -10,7 +10,6 @@
 #include "indicators/bar.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -33,18 +32,15 @@ public:
     bool advance(double x) {
         if (!is_finite(x)) return false;
         if (ring_.full()) [[likely]] {
-            const double old = ring_.replace_oldest(x);
-            sum_ = x + (sum_ - old);
-            magnitude_ = std::fabs(x) + (magnitude_ - std::fabs(old));
+            sum_ = x + (sum_ - ring_.replace_oldest(x));
         } else {
             ring_.push_back(x);
             sum_ = x + sum_;
-            magnitude_ = std::fabs(x) + magnitude_;
         }
-        if (clock_.tick(magnitude_)) [[unlikely]] {
-            sum_ = sum_from_oldest(ring_);
-            magnitude_ = window_magnitude(ring_);
-        }
+        // The sum is watched by its absolute value: a second running sum of magnitudes
+        // would double the cost of the most used core. A signed sum that passes near
+        // zero may then be re-added, at most once per window (see ResumClock).
+        if (clock_.tick(std::fabs(sum_))) [[unlikely]] sum_ = sum_from_oldest(ring_);
         return ring_.full();
     }
 
@@ -55,13 +51,12 @@ public:
     std::uint64_t count() const { return ring_.size(); }
 
 private:
-    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(16 * n) {}
+    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(16 * n, n) {}
 
     FixedRing<double> ring_;
     std::uint64_t period_;
     double divisor_;  // period_ as a double, converted once
     double sum_ = 0.0;
-    double magnitude_ = 0.0;  // Σ|x| over the ring: the values may have either sign
     ResumClock clock_;
 };
 
