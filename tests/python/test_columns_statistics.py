@@ -3,10 +3,11 @@ load as observation columns over realistic bars: finite after the warm-up and no
 constant; a parameter that a constructor refuses makes the feature unknown."""
 
 import json
+import math
 
 import pytest
 
-from conftest import Driver, case_id, column_after_warmup, feature, make_spec
+from conftest import Driver, case_id, column_after_warmup, column_over, feature, make_spec
 
 CASES = [
     ("Autocorrelation", [20, 1], None), ("BipowerVariation", [20], None),
@@ -42,3 +43,46 @@ def test_jump_indicator_signals_are_signs():
 def test_refused_parameters_make_the_feature_unknown(name, params):
     with pytest.raises(ValueError, match=f"unknown indicator: {name}"):
         Driver(make_spec([feature(name, params, None)]))
+
+
+# After a huge value has left the window, the window statistics read the window's own
+# values on the very bar it leaves. Expected values come from a direct two-pass
+# computation of each window in Python, rounded as the environment rounds.
+def _window_stats(w):
+    n = len(w)
+    mean = sum(w) / n
+    dev = [x - mean for x in w]
+    m2 = sum(d * d for d in dev) / n
+    m3 = sum(d ** 3 for d in dev) / n
+    m4 = sum(d ** 4 for d in dev) / n
+    sample_sd = math.sqrt(sum(d * d for d in dev) / (n - 1))
+    xs = range(n)
+    xbar = (n - 1) / 2
+    sxx = sum((x - xbar) ** 2 for x in xs)
+    slope = sum((x - xbar) * d for x, d in zip(xs, dev)) / sxx
+    ss_res = sum((y - (mean + slope * (x - xbar))) ** 2 for x, y in zip(xs, w))
+    return {
+        "SharpeRatio": mean / sample_sd,
+        "CoefficientOfVariation": math.sqrt(m2) / mean,
+        "RSquared": 1.0 - ss_res / (m2 * n) if m2 > 0 else 0.0,
+        "Skewness": m3 / m2 ** 1.5 if m2 > 0 else 0.0,
+        "Kurtosis": m4 / m2 ** 2 - 3.0 if m2 > 0 else 0.0,
+        "StdDev": math.sqrt(m2),
+    }
+
+
+@pytest.mark.parametrize("history", [
+    [1e12] + [100.0 + i for i in range(12)],
+    [100, 101, 103, 102, 104, 1e12, 105, 107, 106, 108, 107, 109, 108, 110, 111],
+    [100, 103, 101, 104, 102, 1e12, 1e12, 105, 104, 107, 106, 108, 105, 109, 110],
+], ids=["first-fill", "one-after-fill", "block-after-fill"])
+@pytest.mark.parametrize("name,params", [
+    ("SharpeRatio", [5, 0]), ("CoefficientOfVariation", [5]), ("RSquared", [5]),
+    ("Skewness", [5]), ("Kurtosis", [5]), ("StdDev", [5]),
+])
+def test_window_statistics_after_a_huge_value(history, name, params):
+    got = column_over([float(v) for v in history], name, params)
+    last_huge = max(i for i, v in enumerate(history) if v >= 1e12)
+    for end in range(last_huge + 5, len(history)):
+        want = _window_stats([float(v) for v in history[end - 4:end + 1]])[name]
+        assert got[end] == pytest.approx(round(want, 8), abs=2e-8), (end, got[end], want)
