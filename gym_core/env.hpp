@@ -40,6 +40,16 @@ struct IndicatorColumn {
 
 std::expected<std::vector<IndicatorColumn>, EnvError> build_indicators(const std::vector<Feature>& features);
 
+// Refuses the first indicator feature whose feed the bars do not offer: the order book
+// only where every bar has bid and ask prices, funding only where every bar carries a
+// funding rate or an open interest.
+std::expected<void, EnvError> check_feeds(const std::vector<Feature>& features, const BarList& bars);
+
+// Columns of a row: the features, four per book level, and funding and open interest.
+inline std::uint64_t observation_dim(const ObsSpec& o) {
+    return o.features.size() + 4ull * o.include_book_levels + (o.include_funding_oi ? 2 : 0);
+}
+
 struct LoadedData {
     std::vector<double, LargeBufferAllocator<double>> obs;  // rows × dim, row-major, already report-rounded
     std::vector<double, LargeBufferAllocator<double>> closes;
