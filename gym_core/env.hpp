@@ -83,8 +83,8 @@ private:
     std::expected<std::string, EnvError> step(std::optional<double> action);
     std::string spec_document() const;
     void fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
-    void write_direct_columns(const BarList& candles, std::uint64_t from, std::uint64_t to,
-                              const std::vector<std::size_t>& direct, LoadedData& data) const;
+    void write_book_cells(const BarList& candles, std::uint64_t from, std::uint64_t to,
+                          const std::vector<std::size_t>& micro, LoadedData& data) const;
     void fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
     void write_info(class JsonWriter& w) const;
     void clear_episode();

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <new>
 #include <string_view>
 #include <unordered_map>
@@ -59,21 +61,41 @@ bool accept_book(const BarView& b, OrderBook& book) {
     return book.bids[0].price < book.asks[0].price;
 }
 
+// The derivatives snapshot of a bar with funding f and open interest oi.
+DerivativesTick tick_of(const Ohlcv& c, double f, double oi) {
+    DerivativesTick t;
+    t.funding_rate = f;
+    t.mark_price = t.index_price = t.futures_price = c.close;
+    t.open_interest = oi;
+    t.ts = c.ts;
+    return t;
+}
+
+// A bar's derivatives snapshot, where its funding and open interest pass the checks.
+std::optional<DerivativesTick> derivatives_of(const BarView& b) {
+    if (!b.funding && !b.oi) return std::nullopt;
+    const Ohlcv& c = b.c;
+    const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
+    if (!(is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0))) return std::nullopt;
+    return tick_of(c, f, oi);
+}
+
 // A bar's book and derivatives snapshot, where they pass the environment's checks.
 void fill_context(const BarView& b, BarContext& ctx, OrderBook& book) {
     if (accept_book(b, book)) ctx.book = &book;
-    if (b.funding || b.oi) {
-        const Ohlcv& c = b.c;
-        const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
-        if (is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0)) {
-            DerivativesTick t;
-            t.funding_rate = f;
-            t.mark_price = t.index_price = t.futures_price = c.close;
-            t.open_interest = oi;
-            t.ts = c.ts;
-            ctx.derivatives = t;
-        }
+    ctx.derivatives = derivatives_of(b);
+}
+
+// Where a price field lies within a bar.
+std::size_t price_offset(PriceField f) {
+    switch (f) {
+        case PriceField::Open: return offsetof(Ohlcv, open);
+        case PriceField::High: return offsetof(Ohlcv, high);
+        case PriceField::Low: return offsetof(Ohlcv, low);
+        case PriceField::Close: return offsetof(Ohlcv, close);
+        case PriceField::Volume: return offsetof(Ohlcv, volume);
     }
+    return offsetof(Ohlcv, close);
 }
 
 double price_value(const Ohlcv& c, PriceField f) {
@@ -111,23 +133,104 @@ double micro_value(const BarView& b, MicroField f, std::uint64_t level) {
 
 namespace {
 
-// The bars [first, first + count) of a load as the column runs see them: a bar's book
-// and derivatives snapshot are built when an indicator over those feeds asks for them.
-class LoadColumns final : public BarColumns {
+// The book and derivatives snapshot of every bar of a chunk, built once and read by
+// every indicator over those feeds. The books keep their storage from chunk to chunk;
+// a snapshot keeps only what is not in the bar itself, so that a chunk's columns stay
+// in cache while the indicators read them in turn.
+class ChunkExtras {
 public:
-    LoadColumns(const BarList& bars, std::span<const double> closes, std::size_t first, std::size_t count)
-        : BarColumns(std::span<const Ohlcv>(bars.candles).subspan(first, count), closes.subspan(first, count)),
-          bars_(bars),
-          first_(first) {}
-    bool has_extras() const override { return true; }
-    void fill(std::size_t r, BarContext& ctx, OrderBook& scratch) const override {
-        fill_context(BarView(bars_, first_ + r), ctx, scratch);
+    void resize(std::size_t rows) {
+        books_.resize(rows);
+        has_book_.resize(rows);
+        ticks_.resize(rows);
+    }
+    // Rows [from, to) of the chunk whose first bar is `begin`.
+    void build(const BarList& bars, std::size_t begin, std::size_t from, std::size_t to) {
+        for (std::size_t r = from; r < to; ++r) {
+            const BarView b(bars, begin + r);
+            has_book_[r] = accept_book(b, books_[r]);
+            const std::optional<DerivativesTick> t = derivatives_of(b);
+            ticks_[r] = t ? Tick{t->funding_rate, t->open_interest, true} : Tick{};
+        }
+    }
+    void fill(std::size_t r, BarContext& ctx) const {
+        if (has_book_[r]) ctx.book = &books_[r];
+        const Tick& t = ticks_[r];
+        if (t.present) ctx.derivatives = tick_of(ctx.candle, t.funding, t.oi);
     }
 
 private:
-    const BarList& bars_;
-    std::size_t first_;
+    struct Tick {
+        double funding = 0.0;
+        double oi = 0.0;
+        bool present = false;
+    };
+    std::vector<OrderBook> books_;
+    std::vector<std::uint8_t> has_book_;
+    std::vector<Tick> ticks_;
 };
+
+// The bars of a chunk as the column runs of indicators over the book or funding see
+// them.
+class LoadColumns final : public BarColumns {
+public:
+    LoadColumns(std::span<const Ohlcv> bars, std::span<const double> closes, const ChunkExtras& extras)
+        : BarColumns(bars, closes), extras_(extras) {}
+    bool has_extras() const override { return true; }
+    void fill(std::size_t r, BarContext& ctx, OrderBook&) const override { extras_.fill(r, ctx); }
+
+private:
+    const ChunkExtras& extras_;
+};
+
+// Where a chunk's rows of the matrix are written from: row k of the chunk is matrix
+// row `first_row` + k, and indicator column `slot` of the scratch holds `chunk_rows`
+// values.
+struct ChunkCells {
+    double* obs;
+    std::uint64_t dim;
+    std::uint64_t first_row;
+    const double* scratch;
+    std::uint64_t chunk_rows;
+    std::span<const std::pair<std::size_t, std::size_t>> writes;  // (scratch column, feature position)
+    std::span<const std::pair<std::size_t, PriceField>> prices;    // (feature position, field)
+    const Ohlcv* bars;                                             // the chunk's bars
+};
+
+// Rows [from, to) of a chunk, column by column: the indicator cells from the scratch,
+// and where `with_prices`, the price cells from the bars. Compiled twice, like the
+// indicator loops, and taken in its wider build where the processor has it; every
+// operation is exact either way, so the cells are the same.
+TORVEX_INLINE_LOOP void write_cells_loop(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool with_prices) {
+    double* const base = m.obs + m.first_row * m.dim;
+    for (const auto& [slot, pos] : m.writes) {
+        const double* __restrict src = m.scratch + slot * m.chunk_rows;
+        double* __restrict dst = base + pos;
+        for (std::uint64_t k = from; k < to; ++k) dst[k * m.dim] = report_round(src[k]);
+    }
+    if (!with_prices) return;
+    for (const auto& [pos, field] : m.prices) {
+        double* __restrict dst = base + pos;
+        const std::size_t offset = price_offset(field);
+        const char* src = reinterpret_cast<const char*>(m.bars) + offset;
+        for (std::uint64_t k = from; k < to; ++k) {
+            double x;
+            std::memcpy(&x, src + k * sizeof(Ohlcv), sizeof x);
+            dst[k * m.dim] = report_round(x);
+        }
+    }
+}
+#if TORVEX_WIDE_LOOPS
+TORVEX_WIDE_TARGET void write_cells_wide(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool with_prices) {
+    write_cells_loop(m, from, to, with_prices);
+}
+#endif
+void write_cells(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool with_prices) {
+#if TORVEX_WIDE_LOOPS
+    if (wide_loops_available()) return write_cells_wide(m, from, to, with_prices);
+#endif
+    write_cells_loop(m, from, to, with_prices);
+}
 
 EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
     return EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " + std::to_string(dim) +
@@ -239,20 +342,30 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
         const std::optional<FeedClass> feed = feed_of(columns[k].name);
         needs_extras.push_back(!feed || *feed != FeedClass::Bar);
     }
-    std::vector<std::size_t> direct;  // positions of the price and microstructure features
-    for (std::size_t i = 0; i < o.features.size(); ++i)
-        if (o.features[i].kind != Feature::Kind::Indicator) direct.push_back(i);
+    std::vector<std::pair<std::size_t, PriceField>> prices;  // the price features
+    std::vector<std::size_t> micro;                          // positions of the microstructure features
+    for (std::size_t i = 0; i < o.features.size(); ++i) {
+        if (o.features[i].kind == Feature::Kind::Price) prices.emplace_back(i, o.features[i].price);
+        if (o.features[i].kind == Feature::Kind::Microstructure) micro.push_back(i);
+    }
+    const bool book_cells = !micro.empty() || o.include_book_levels > 0 || o.include_funding_oi;
+    const bool any_extras = std::find(needs_extras.begin(), needs_extras.end(), true) != needs_extras.end();
 
     // Chunk and group sizes: the scratch of a group over a chunk stays near kScratchBytes.
-    constexpr std::uint64_t kChunkRows = 32768;
+    // Chunks are shorter where indicators read the book or funding: the chunk's
+    // snapshots, read by each of them in turn, then stay in cache.
+    const std::uint64_t chunk_limit = any_extras ? 8192 : 32768;
     constexpr std::uint64_t kScratchBytes = std::uint64_t{16} << 20;
     constexpr std::uint64_t kBlockRows = 512;
-    const std::uint64_t chunk_rows = std::min<std::uint64_t>(rows, kChunkRows);
+    const std::uint64_t chunk_rows = std::min<std::uint64_t>(rows, chunk_limit);
     const std::size_t group =
         std::max<std::size_t>(1, std::min<std::uint64_t>(runs.size(), kScratchBytes / (sizeof(double) * chunk_rows)));
     const std::size_t groups = std::max<std::size_t>(1, (runs.size() + group - 1) / group);
     const std::uint64_t chunks = (rows + chunk_rows - 1) / chunk_rows;
     std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
+    ChunkExtras extras;
+    if (any_extras) extras.resize(chunk_rows);
+    constexpr std::uint64_t kExtrasRows = 2048;
 
     // Matrix writes of a group: (scratch column, feature position), by position.
     std::vector<std::pair<std::size_t, std::size_t>> writes;
@@ -284,28 +397,32 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
             });
             for (std::uint64_t c = 0; c < chunks; ++c) {
                 const std::uint64_t begin = c * chunk_rows, n = std::min(chunk_rows, rows - begin);
+                if (any_extras)
+                    t.phase((n + kExtrasRows - 1) / kExtrasRows, [&](std::size_t piece) {
+                        const std::uint64_t from = piece * kExtrasRows;
+                        extras.build(candles, begin, from, std::min(n, from + kExtrasRows));
+                    });
+                const std::span<const Ohlcv> chunk_bars = all_bars.subspan(begin, n);
+                const std::span<const double> chunk_closes = std::span<const double>(data.closes).subspan(begin, n);
                 t.phase(count, [&](std::size_t i) {
                     IndicatorColumn& col = columns[runs[first + i]];
                     ColumnRun run{std::span<double>(scratch.data() + i * chunk_rows, n),
                                   col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
                     if (needs_extras[first + i]) {
-                        col.indicator->run_column(LoadColumns(candles, data.closes, begin, n), run);
+                        col.indicator->run_column(LoadColumns(chunk_bars, chunk_closes, extras), run);
                     } else {
-                        col.indicator->run_column(
-                            BarColumns(all_bars.subspan(begin, n), std::span<const double>(data.closes).subspan(begin, n)),
-                            run);
+                        col.indicator->run_column(BarColumns(chunk_bars, chunk_closes), run);
                     }
                     col.produced = col.produced || run.produced;
                     col.field_found = col.field_found || run.field_found;
                 });
                 const std::uint64_t blocks = (n + kBlockRows - 1) / kBlockRows;
+                const ChunkCells cells{data.obs.data(), dim,    begin, scratch.data(), chunk_rows,
+                                       writes,          prices, chunk_bars.data()};
                 t.phase(blocks, [&](std::size_t block) {
                     const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
-                    for (std::uint64_t k = from; k < to; ++k) {
-                        double* row = data.obs.data() + (begin + k) * dim;
-                        for (const auto& [slot, pos] : writes) row[pos] = report_round(scratch[slot * chunk_rows + k]);
-                    }
-                    if (g == 0) write_direct_columns(candles, begin + from, begin + to, direct, data);
+                    write_cells(cells, from, to, g == 0);
+                    if (g == 0 && book_cells) write_book_cells(candles, begin + from, begin + to, micro, data);
                     // Once the last group has written every block of the chunk, a large
                     // list lets go of the chunk's bars (the member that wrote the last
                     // block does it), so the bars and the matrix are never both whole.
@@ -321,29 +438,39 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     });
 }
 
-// The price, microstructure, book-level and funding cells of rows [from, to).
-void Env::write_direct_columns(const BarList& candles, std::uint64_t from, std::uint64_t to,
-                               const std::vector<std::size_t>& direct, LoadedData& data) const {
+// The microstructure, book-level and funding cells of rows [from, to). Bars without
+// book lists, funding or open interest give 0.0 in every one of them.
+void Env::write_book_cells(const BarList& candles, std::uint64_t from, std::uint64_t to,
+                           const std::vector<std::size_t>& micro, LoadedData& data) const {
     const ObsSpec& o = spec_.observation;
+    const std::uint64_t dim = data.dim;
+    double* const obs = data.obs.data();
+    const std::uint64_t tail = o.features.size(), tail_cells = dim - tail;
+    if (candles.extra_of.size() <= from) {  // no bar from here on carries any
+        for (std::uint64_t r = from; r < to; ++r) {
+            double* row = obs + r * dim;
+            for (const std::size_t i : micro) row[i] = 0.0;
+            std::fill(row + tail, row + tail + tail_cells, 0.0);
+        }
+        return;
+    }
     for (std::uint64_t r = from; r < to; ++r) {
         const BarView b(candles, r);
-        const Ohlcv& c = b.c;
-        double* row = data.obs.data() + r * data.dim;
-        for (const std::size_t i : direct) {
+        double* row = obs + r * dim;
+        for (const std::size_t i : micro) {
             const Feature& f = o.features[i];
-            row[i] = report_round(f.kind == Feature::Kind::Price ? price_value(c, f.price)
-                                                                  : micro_value(b, f.micro, f.level.value_or(0)));
+            row[i] = report_round(micro_value(b, f.micro, f.level.value_or(0)));
         }
-        double* tail = row + o.features.size();
+        double* cell = row + tail;
         for (std::uint32_t level = 0; level < o.include_book_levels; ++level) {
-            *tail++ = report_round(at_or_zero(b.bid_px, level));
-            *tail++ = report_round(at_or_zero(b.bid_sz, level));
-            *tail++ = report_round(at_or_zero(b.ask_px, level));
-            *tail++ = report_round(at_or_zero(b.ask_sz, level));
+            *cell++ = report_round(at_or_zero(b.bid_px, level));
+            *cell++ = report_round(at_or_zero(b.bid_sz, level));
+            *cell++ = report_round(at_or_zero(b.ask_px, level));
+            *cell++ = report_round(at_or_zero(b.ask_sz, level));
         }
         if (o.include_funding_oi) {
-            *tail++ = report_round(b.funding.value_or(0.0));
-            *tail++ = report_round(b.oi.value_or(0.0));
+            *cell++ = report_round(b.funding.value_or(0.0));
+            *cell++ = report_round(b.oi.value_or(0.0));
         }
     }
 }
