@@ -71,6 +71,8 @@ public:
     // Loads bar by bar, every indicator updated in turn on each bar: the reference
     // against which the column-at-a-time load is tested. Results are identical.
     void use_reference_load(bool on) { reference_load_ = on; }
+    // Where the reader starts cutting large documents into pieces, and their size.
+    void read_in_pieces(std::size_t from_bytes, std::size_t piece_bytes) { reader_.read_in_pieces(from_bytes, piece_bytes); }
 
 private:
     explicit Env(EnvSpec spec) : spec_(std::move(spec)) {}

@@ -15,12 +15,16 @@
 #include <memory>
 #include <new>
 
+#include "gym_core/candle_split.hpp"
 #include "gym_core/number_text.hpp"
 #include "gym_core/plain_candle.hpp"
 
 namespace torvex::gym {
 
 namespace od = simdjson::ondemand;
+
+// Documents from this size on are read with their candle list cut into pieces.
+constexpr std::size_t kPiecesFromBytes = std::size_t{4} << 20;
 
 // What a ReadBuffers keeps between documents: the padded copy of the text and the
 // parser with its index.
@@ -29,6 +33,9 @@ struct ReadBuffers::State {
     std::size_t capacity = 0;  // bytes of `text`, padding included
     od::parser parser;
     BarList spare_bars;  // storage for the next command's bars
+    std::vector<od::parser> piece_parsers;  // one per member of the team that reads pieces
+    std::size_t pieces_from = kPiecesFromBytes;
+    std::size_t piece_bytes = 0;  // 0: chosen by the document's size and the team's
 };
 
 namespace {
@@ -858,13 +865,10 @@ Step read_spec_doc(Reader& r, od::value& v, EnvSpec& out) {
         1);
 }
 
-// Appends one bar to the list; a refused bar leaves nothing half-appended that a later
-// reader could see, because the whole command then fails.
-Step read_candle(Reader& r, od::value& v, BarList& bars) {
+// Reads one bar into `c` and `extras`, its book lists appended to `pool`.
+Step read_bar(Reader& r, od::value& v, Ohlcv& c, BarList::Extras& extras, std::vector<double>& pool) {
     static constexpr const char* members[] = {"ts",     "open",   "high",   "low",     "close", "volume",
                                               "bid_px", "bid_sz", "ask_px", "ask_sz", "funding", "oi"};
-    Ohlcv& c = bars.candles.emplace_back();
-    BarList::Extras extras;
     std::optional<double>& funding = extras.funding;
     std::optional<double>& oi = extras.oi;
     std::array<BarList::Span, 4>& book = extras.book;
@@ -900,9 +904,9 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
                 case 7:
                 case 8:
                 case 9: {
-                    const std::size_t offset = bars.pool.size();
-                    if (auto s = r.append_f64_list(x, bars.pool); !s) return s;
-                    book[i - 6] = {offset, bars.pool.size() - offset};
+                    const std::size_t offset = pool.size();
+                    if (auto s = r.append_f64_list(x, pool); !s) return s;
+                    book[i - 6] = {offset, pool.size() - offset};
                     return {};
                 }
                 default: {
@@ -918,10 +922,17 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
                 }
             }
     };
-    const Step read = rewound         ? r.read_object_members(object, shape, member, 3)
-                      : rewound_array ? r.read_array_members(array, shape, member)
-                                      : r.read_record(v, shape, member, 3);
-    if (!read) return read;
+    return rewound         ? r.read_object_members(object, shape, member, 3)
+           : rewound_array ? r.read_array_members(array, shape, member)
+                           : r.read_record(v, shape, member, 3);
+}
+
+// Appends one bar to the list; a refused bar leaves nothing half-appended that a later
+// reader could see, because the whole command then fails.
+Step read_candle(Reader& r, od::value& v, BarList& bars) {
+    Ohlcv& c = bars.candles.emplace_back();
+    BarList::Extras extras;
+    if (auto s = read_bar(r, v, c, extras, bars.pool); !s) return s;
     if (extras.any()) {
         if (bars.extras.size() >= BarList::kNoExtras) throw std::bad_alloc();  // past any list an index can name
         bars.attach_extras(extras);
@@ -929,8 +940,16 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
     return {};
 }
 
+// The bars of a candle list read apart, in pieces, and where the list opens in the
+// text that holds the rest of the document: there the list's own bars follow them.
+struct Splice {
+    const char* at = nullptr;
+    BarList* bars = nullptr;
+    bool used = false;
+};
+
 // `spare` lends its storage to the command's bars.
-Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare) {
+Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare, Splice* splice = nullptr) {
     static constexpr const char* members[] = {"cmd", "candles", "action", "seed"};
     return r.read_record(
         v, {"struct Command", members, 1, "struct Command with 4 elements"},
@@ -938,11 +957,16 @@ Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare) {
             switch (i) {
                 case 0: return r.read_string(x, out.cmd);
                 case 1: {
-                    out.candles = std::move(spare);
-                    out.candles.clear();
                     // Every bar is an object or an array of at least 12 characters. Running
                     // out of memory here is placed at the list.
-                    r.mark(x);
+                    if (splice != nullptr && !splice->used && r.mark(x) == splice->at) {
+                        out.candles = std::move(*splice->bars);
+                        splice->used = true;
+                    } else {
+                        out.candles = std::move(spare);
+                        out.candles.clear();
+                        r.mark(x);
+                    }
                     out.candles.reserve(std::min(r.containers(), r.text_size() / 12 + 1));
                     return r.for_each_element(x, [&](od::value& cv) {
                         const Step s = read_candle(r, cv, out.candles);
@@ -1090,6 +1114,154 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
     return out;
 }
 
+// A piece of a candle list, read by one parser into its bars' places in the list. Its
+// book lists and funding go to lists of its own, joined to the command's afterwards.
+struct PieceRows {
+    std::vector<std::uint32_t> bar_of_extras;  // the piece's bar of each entry
+    std::vector<BarList::Extras> extras;        // book spans within `pool`
+    std::vector<double> pool;
+};
+
+// Reads piece `text` (its bars without the list's brackets) as a list of exactly
+// `count` bars into `out`; false on anything else, whose message the reading of the
+// whole document will give.
+bool read_piece(std::string_view text, std::size_t count, Ohlcv* out, PieceRows& rows, od::parser& parser,
+                std::vector<char>& buffer) {
+    const std::size_t need = text.size() + 2 + simdjson::SIMDJSON_PADDING;
+    if (buffer.size() < need) buffer.resize(need);
+    buffer[0] = '[';
+    std::memcpy(buffer.data() + 1, text.data(), text.size());
+    buffer[text.size() + 1] = ']';
+    std::memset(buffer.data() + text.size() + 2, 0, simdjson::SIMDJSON_PADDING);
+    const std::string_view padded(buffer.data(), text.size() + 2);
+    od::document doc;
+    if (parser.iterate(buffer.data(), padded.size(), buffer.size()).get(doc)) return false;
+    Reader r(padded);
+    r.set_parser(&parser);
+    r.set_document(&doc);
+    od::array list;
+    if (doc.get_array().get(list)) return false;
+    std::size_t k = 0;
+    bool ok = true;
+    for (auto element : list) {
+        od::value v;
+        if (k == count || std::move(element).get(v)) return false;
+        BarList::Extras extras;
+        if (!read_bar(r, v, out[k], extras, rows.pool)) return false;
+        if (extras.any()) {
+            rows.bar_of_extras.push_back(static_cast<std::uint32_t>(k));
+            rows.extras.push_back(extras);
+        }
+        ++k;
+    }
+    const char* rest = nullptr;
+    ok = k == count && k > 0 && doc.current_location().get(rest) != simdjson::SUCCESS;
+    return ok;
+}
+
+// Reads a large command with its candle list cut into pieces that a team of parsers
+// reads side by side, each piece straight into its bars' places; the rest of the
+// document (its head, and the list's bars after the last cut) is read as one
+// document around them. Answers nothing where the list cannot be cut or anything
+// fails or looks amiss: the document is then read as one, which gives every message.
+std::optional<Command> read_command_in_pieces(std::string_view text, ReadBuffers::State& kept, unsigned members) {
+    constexpr std::size_t kHeadBytes = std::size_t{64} << 10;  // where the list must open
+    const std::optional<std::size_t> open = find_candle_list(text, kHeadBytes);
+    if (!open) return std::nullopt;
+    std::size_t piece_bytes = kept.piece_bytes;
+    if (piece_bytes == 0)
+        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{8} * members), std::size_t{256} << 10,
+                                              std::size_t{4} << 20);
+    const std::optional<CandleSplit> split = split_candle_list(text, *open, piece_bytes, members);
+    if (!split) return std::nullopt;
+    const std::size_t pieces = split->cuts.size();
+    std::vector<std::size_t> first(pieces + 1, 0);  // each piece's first bar
+    for (std::size_t j = 0; j < pieces; ++j)
+        if (__builtin_add_overflow(first[j], split->bars[j], &first[j + 1])) return std::nullopt;
+    const std::size_t total = first[pieces];
+    const std::size_t tail = split->cuts.back() + 1;  // the rest begins after the last cut
+    if (total > text.size() / 2) return std::nullopt;  // every bar takes more than two characters
+
+    BarList bars = std::move(kept.spare_bars);
+    bars.clear();
+    bars.candles.reserve(total + (text.size() - tail) / 12 + 1);
+    bars.candles.resize(total);
+    std::vector<PieceRows> rows(pieces);
+    std::atomic<bool> failed{false};
+    std::atomic<unsigned> next_member{0};
+    const unsigned team_size = static_cast<unsigned>(std::min<std::size_t>(members, pieces));
+    if (kept.piece_parsers.size() < team_size) kept.piece_parsers.resize(team_size);
+    std::size_t extras_total = 0, pool_total = 0;
+    std::vector<std::size_t> extras_first(pieces + 1, 0), pool_first(pieces + 1, 0);
+    PhaseTeam team(team_size);
+    team.run([&](PhaseTeam& t) {
+        const unsigned member = next_member.fetch_add(1);
+        od::parser& parser = kept.piece_parsers[member];
+        std::vector<char> buffer;
+        t.phase(pieces, [&](std::size_t j) {
+            if (failed.load(std::memory_order_relaxed)) return;
+            const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
+            const std::string_view piece = text.substr(from, split->cuts[j] - from);
+            if (!read_piece(piece, split->bars[j], bars.candles.data() + first[j], rows[j], parser, buffer))
+                failed.store(true);
+        });
+        // The pieces' book lists and funding join the command's, in order.
+        t.phase(1, [&](std::size_t) {
+            if (failed.load()) return;
+            for (std::size_t j = 0; j < pieces; ++j) {
+                extras_first[j + 1] = extras_first[j] + rows[j].extras.size();
+                pool_first[j + 1] = pool_first[j] + rows[j].pool.size();
+            }
+            extras_total = extras_first[pieces];
+            pool_total = pool_first[pieces];
+            if (extras_total == 0) return;
+            if (extras_total >= BarList::kNoExtras) {  // past any list an index can name
+                failed.store(true);
+                return;
+            }
+            bars.extra_of.assign(total, BarList::kNoExtras);
+            bars.extras.resize(extras_total);
+            bars.pool.resize(pool_total);
+        });
+        t.phase(extras_total == 0 ? 0 : pieces, [&](std::size_t j) {
+            if (failed.load(std::memory_order_relaxed)) return;
+            const PieceRows& p = rows[j];
+            std::copy(p.pool.begin(), p.pool.end(), bars.pool.begin() + static_cast<std::ptrdiff_t>(pool_first[j]));
+            for (std::size_t k = 0; k < p.extras.size(); ++k) {
+                BarList::Extras e = p.extras[k];
+                for (BarList::Span& span : e.book) span.offset += pool_first[j];
+                bars.extras[extras_first[j] + k] = e;
+                bars.extra_of[first[j] + p.bar_of_extras[k]] = static_cast<std::uint32_t>(extras_first[j] + k);
+            }
+        });
+    });
+    if (failed.load()) {
+        bars.clear();
+        kept.spare_bars = std::move(bars);
+        return std::nullopt;
+    }
+
+    // The head and the rest, as one document whose list holds the bars after the cut.
+    const std::size_t head = split->list_open + 1;
+    const std::size_t rest_size = head + (text.size() - tail);
+    std::unique_ptr<char[]> rest(new char[rest_size + simdjson::SIMDJSON_PADDING]);
+    std::memcpy(rest.get(), text.data(), head);
+    std::memcpy(rest.get() + head, text.data() + tail, text.size() - tail);
+    std::memset(rest.get() + rest_size, 0, simdjson::SIMDJSON_PADDING);
+    const std::string_view padded(rest.get(), rest_size);
+    Reader r(padded);
+    r.set_parser(&kept.parser);
+    od::document doc;
+    if (kept.parser.iterate(rest.get(), rest_size, rest_size + simdjson::SIMDJSON_PADDING).get(doc))
+        return std::nullopt;
+    Splice splice{rest.get() + split->list_open, &bars};
+    auto out = read_parsed<Command>(r, doc, padded, "struct Command", [&](Reader& rr, od::value& v, Command& c) {
+        return read_command_doc(rr, v, c, kept.spare_bars, &splice);
+    });
+    if (!out || !splice.used) return std::nullopt;
+    return std::move(*out);
+}
+
 }  // namespace
 
 ReadBuffers::ReadBuffers() : state_(std::make_unique<State>()) {}
@@ -1097,6 +1269,11 @@ ReadBuffers::~ReadBuffers() = default;
 ReadBuffers::ReadBuffers(ReadBuffers&&) noexcept = default;
 ReadBuffers::ReadBuffers(const ReadBuffers&) : ReadBuffers() {}
 ReadBuffers& ReadBuffers::operator=(ReadBuffers&&) noexcept = default;
+
+void ReadBuffers::read_in_pieces(std::size_t from_bytes, std::size_t piece_bytes) {
+    state_->pieces_from = from_bytes;
+    state_->piece_bytes = piece_bytes;
+}
 
 void ReadBuffers::recycle(BarList&& bars) {
     bars.clear();
@@ -1111,6 +1288,16 @@ std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {
 
 std::expected<Command, std::string> read_command(std::string_view text, ReadBuffers& buffers) {
     ReadBuffers::State& kept = *buffers.state_;
+    if (text.size() >= kept.pieces_from && text.size() <= simdjson::SIMDJSON_MAXSIZE_BYTES) {
+        const unsigned members = usable_cpus();
+        if (members > 1 || kept.pieces_from < kPiecesFromBytes) {
+            try {
+                if (auto cmd = read_command_in_pieces(text, kept, members)) return std::move(*cmd);
+            } catch (const std::bad_alloc&) {
+                // Read as one below, which answers running out of memory with its place.
+            }
+        }
+    }
     return read_kept<Command>(text, kept, "struct Command", [&kept](Reader& r, od::value& v, Command& out) {
         return read_command_doc(r, v, out, kept.spare_bars);
     });
