@@ -26,6 +26,15 @@ namespace od = simdjson::ondemand;
 // Documents from this size on are read with their candle list cut into pieces.
 constexpr std::size_t kPiecesFromBytes = std::size_t{4} << 20;
 
+// A piece of a candle list, read by one parser into bars of its own, joined to the
+// command's list afterwards.
+struct PieceRows {
+    std::vector<Ohlcv> candles;
+    std::vector<std::uint32_t> bar_of_extras;  // the piece's bar of each entry
+    std::vector<BarList::Extras> extras;        // book spans within `pool`
+    std::vector<double> pool;
+};
+
 // What a ReadBuffers keeps between documents: the padded copy of the text and the
 // parser with its index.
 struct ReadBuffers::State {
@@ -33,7 +42,14 @@ struct ReadBuffers::State {
     std::size_t capacity = 0;  // bytes of `text`, padding included
     od::parser parser;
     BarList spare_bars;  // storage for the next command's bars
-    std::vector<od::parser> piece_parsers;  // one per member of the team that reads pieces
+    // For the reading of large documents in pieces: each member's parser and copy of
+    // its piece, and each piece's bars.
+    struct PieceMember {
+        od::parser parser;
+        std::vector<char> buffer;
+    };
+    std::vector<PieceMember> piece_members;
+    std::vector<PieceRows> piece_rows;
     std::size_t pieces_from = kPiecesFromBytes;
     std::size_t piece_bytes = 0;  // 0: chosen by the document's size and the team's
 };
@@ -1102,6 +1118,8 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
     if (text.size() + simdjson::SIMDJSON_PADDING <= ReadBuffers::kKeepBytes) {
         if (kept.spare_bars.storage_bytes() > ReadBuffers::kKeepBytes) kept.spare_bars = BarList{};
         if (kept.parser.capacity() > ReadBuffers::kKeepBytes) kept.parser = od::parser{};
+        std::vector<ReadBuffers::State::PieceMember>().swap(kept.piece_members);
+        kept.piece_rows = {};
     }
     auto out = read_document<T>(text, kept, description, read);
     // After a large document the copy (mostly let go of already) is released before
@@ -1114,19 +1132,10 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
     return out;
 }
 
-// A piece of a candle list, read by one parser into its bars' places in the list. Its
-// book lists and funding go to lists of its own, joined to the command's afterwards.
-struct PieceRows {
-    std::vector<std::uint32_t> bar_of_extras;  // the piece's bar of each entry
-    std::vector<BarList::Extras> extras;        // book spans within `pool`
-    std::vector<double> pool;
-};
-
-// Reads piece `text` (its bars without the list's brackets) as a list of exactly
-// `count` bars into `out`; false on anything else, whose message the reading of the
-// whole document will give.
-bool read_piece(std::string_view text, std::size_t count, Ohlcv* out, PieceRows& rows, od::parser& parser,
-                std::vector<char>& buffer) {
+// Reads piece `text` (bars without the list's brackets) as a list of at least one bar
+// into `rows`; false on anything else, whose message the reading of the whole document
+// will give.
+bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std::vector<char>& buffer) {
     const std::size_t need = text.size() + 2 + simdjson::SIMDJSON_PADDING;
     if (buffer.size() < need) buffer.resize(need);
     buffer[0] = '[';
@@ -1141,22 +1150,20 @@ bool read_piece(std::string_view text, std::size_t count, Ohlcv* out, PieceRows&
     r.set_document(&doc);
     od::array list;
     if (doc.get_array().get(list)) return false;
-    std::size_t k = 0;
-    bool ok = true;
+    rows.candles.reserve(text.size() / 32 + 1);  // a bar takes more than 32 characters, mostly
     for (auto element : list) {
         od::value v;
-        if (k == count || std::move(element).get(v)) return false;
+        if (std::move(element).get(v)) return false;
         BarList::Extras extras;
-        if (!read_bar(r, v, out[k], extras, rows.pool)) return false;
+        if (!read_bar(r, v, rows.candles.emplace_back(), extras, rows.pool)) return false;
         if (extras.any()) {
-            rows.bar_of_extras.push_back(static_cast<std::uint32_t>(k));
+            if (rows.candles.size() > BarList::kNoExtras) return false;
+            rows.bar_of_extras.push_back(static_cast<std::uint32_t>(rows.candles.size() - 1));
             rows.extras.push_back(extras);
         }
-        ++k;
     }
     const char* rest = nullptr;
-    ok = k == count && k > 0 && doc.current_location().get(rest) != simdjson::SUCCESS;
-    return ok;
+    return !rows.candles.empty() && doc.current_location().get(rest) != simdjson::SUCCESS;
 }
 
 // Reads a large command with its candle list cut into pieces that a team of parsers
@@ -1170,62 +1177,62 @@ std::optional<Command> read_command_in_pieces(std::string_view text, ReadBuffers
     if (!open) return std::nullopt;
     std::size_t piece_bytes = kept.piece_bytes;
     if (piece_bytes == 0)
-        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{8} * members), std::size_t{256} << 10,
-                                              std::size_t{4} << 20);
+        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members), std::size_t{64} << 10,
+                                              std::size_t{512} << 10);
     const std::optional<CandleSplit> split = split_candle_list(text, *open, piece_bytes, members);
     if (!split) return std::nullopt;
     const std::size_t pieces = split->cuts.size();
-    std::vector<std::size_t> first(pieces + 1, 0);  // each piece's first bar
-    for (std::size_t j = 0; j < pieces; ++j)
-        if (__builtin_add_overflow(first[j], split->bars[j], &first[j + 1])) return std::nullopt;
-    const std::size_t total = first[pieces];
     const std::size_t tail = split->cuts.back() + 1;  // the rest begins after the last cut
-    if (total > text.size() / 2) return std::nullopt;  // every bar takes more than two characters
 
-    BarList bars = std::move(kept.spare_bars);
-    bars.clear();
-    bars.candles.reserve(total + (text.size() - tail) / 12 + 1);
-    bars.candles.resize(total);
-    std::vector<PieceRows> rows(pieces);
+    std::vector<PieceRows>& rows = kept.piece_rows;  // their storage serves the next large load
+    if (rows.size() < pieces) rows.resize(pieces);
+    for (PieceRows& p : rows) {
+        p.candles.clear();
+        p.bar_of_extras.clear();
+        p.extras.clear();
+        p.pool.clear();
+    }
     std::atomic<bool> failed{false};
     std::atomic<unsigned> next_member{0};
     const unsigned team_size = static_cast<unsigned>(std::min<std::size_t>(members, pieces));
-    if (kept.piece_parsers.size() < team_size) kept.piece_parsers.resize(team_size);
-    std::size_t extras_total = 0, pool_total = 0;
-    std::vector<std::size_t> extras_first(pieces + 1, 0), pool_first(pieces + 1, 0);
+    if (kept.piece_members.size() < team_size) kept.piece_members.resize(team_size);
+    // Where each piece's bars, extras and book values go in the command's lists.
+    std::vector<std::size_t> first(pieces + 1, 0), extras_first(pieces + 1, 0), pool_first(pieces + 1, 0);
+    BarList bars = std::move(kept.spare_bars);
+    bars.clear();
     PhaseTeam team(team_size);
     team.run([&](PhaseTeam& t) {
         const unsigned member = next_member.fetch_add(1);
-        od::parser& parser = kept.piece_parsers[member];
-        std::vector<char> buffer;
+        od::parser& parser = kept.piece_members[member].parser;
+        std::vector<char>& buffer = kept.piece_members[member].buffer;
         t.phase(pieces, [&](std::size_t j) {
             if (failed.load(std::memory_order_relaxed)) return;
             const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
-            const std::string_view piece = text.substr(from, split->cuts[j] - from);
-            if (!read_piece(piece, split->bars[j], bars.candles.data() + first[j], rows[j], parser, buffer))
-                failed.store(true);
+            if (!read_piece(text.substr(from, split->cuts[j] - from), rows[j], parser, buffer)) failed.store(true);
         });
-        // The pieces' book lists and funding join the command's, in order.
+        // One member sizes the command's lists; then each piece moves its bars in.
         t.phase(1, [&](std::size_t) {
             if (failed.load()) return;
             for (std::size_t j = 0; j < pieces; ++j) {
+                first[j + 1] = first[j] + rows[j].candles.size();
                 extras_first[j + 1] = extras_first[j] + rows[j].extras.size();
                 pool_first[j + 1] = pool_first[j] + rows[j].pool.size();
             }
-            extras_total = extras_first[pieces];
-            pool_total = pool_first[pieces];
-            if (extras_total == 0) return;
-            if (extras_total >= BarList::kNoExtras) {  // past any list an index can name
+            if (extras_first[pieces] >= BarList::kNoExtras) {  // past any list an index can name
                 failed.store(true);
                 return;
             }
-            bars.extra_of.assign(total, BarList::kNoExtras);
-            bars.extras.resize(extras_total);
-            bars.pool.resize(pool_total);
+            bars.candles.reserve(first[pieces] + (text.size() - tail) / 12 + 1);
+            bars.candles.resize(first[pieces]);
+            if (extras_first[pieces] == 0) return;
+            bars.extra_of.assign(first[pieces], BarList::kNoExtras);
+            bars.extras.resize(extras_first[pieces]);
+            bars.pool.resize(pool_first[pieces]);
         });
-        t.phase(extras_total == 0 ? 0 : pieces, [&](std::size_t j) {
+        t.phase(pieces, [&](std::size_t j) {
             if (failed.load(std::memory_order_relaxed)) return;
-            const PieceRows& p = rows[j];
+            PieceRows& p = rows[j];
+            std::copy(p.candles.begin(), p.candles.end(), bars.candles.begin() + static_cast<std::ptrdiff_t>(first[j]));
             std::copy(p.pool.begin(), p.pool.end(), bars.pool.begin() + static_cast<std::ptrdiff_t>(pool_first[j]));
             for (std::size_t k = 0; k < p.extras.size(); ++k) {
                 BarList::Extras e = p.extras[k];
