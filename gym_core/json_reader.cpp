@@ -1119,7 +1119,7 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
         if (kept.spare_bars.storage_bytes() > ReadBuffers::kKeepBytes) kept.spare_bars = BarList{};
         if (kept.parser.capacity() > ReadBuffers::kKeepBytes) kept.parser = od::parser{};
         std::vector<ReadBuffers::State::PieceMember>().swap(kept.piece_members);
-        kept.piece_rows = {};
+        std::vector<PieceRows>().swap(kept.piece_rows);
     }
     auto out = read_document<T>(text, kept, description, read);
     // After a large document the copy (mostly let go of already) is released before
@@ -1137,7 +1137,7 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
 // will give.
 bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std::vector<char>& buffer) {
     const std::size_t need = text.size() + 2 + simdjson::SIMDJSON_PADDING;
-    if (buffer.size() < need) buffer.resize(need);
+    if (buffer.size() < need) return false;  // sized by the caller
     buffer[0] = '[';
     std::memcpy(buffer.data() + 1, text.data(), text.size());
     buffer[text.size() + 1] = ']';
@@ -1150,7 +1150,6 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
     r.set_document(&doc);
     od::array list;
     if (doc.get_array().get(list)) return false;
-    rows.candles.reserve(text.size() / 32 + 1);  // a bar takes more than 32 characters, mostly
     for (auto element : list) {
         od::value v;
         if (std::move(element).get(v)) return false;
@@ -1171,15 +1170,14 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
 // document (its head, and the list's bars after the last cut) is read as one
 // document around them. Answers nothing where the list cannot be cut or anything
 // fails or looks amiss: the document is then read as one, which gives every message.
-std::optional<Command> read_command_in_pieces(std::string_view text, ReadBuffers::State& kept, unsigned members) {
-    constexpr std::size_t kHeadBytes = std::size_t{64} << 10;  // where the list must open
-    const std::optional<std::size_t> open = find_candle_list(text, kHeadBytes);
-    if (!open) return std::nullopt;
+// The list opens at `open`.
+std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t open, ReadBuffers::State& kept,
+                                              unsigned members) {
     std::size_t piece_bytes = kept.piece_bytes;
     if (piece_bytes == 0)
         piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members), std::size_t{64} << 10,
                                               std::size_t{512} << 10);
-    const std::optional<CandleSplit> split = split_candle_list(text, *open, piece_bytes, members);
+    const std::optional<CandleSplit> split = split_candle_list(text, open, piece_bytes, members);
     if (!split) return std::nullopt;
     const std::size_t pieces = split->cuts.size();
     const std::size_t tail = split->cuts.back() + 1;  // the rest begins after the last cut
@@ -1196,6 +1194,21 @@ std::optional<Command> read_command_in_pieces(std::string_view text, ReadBuffers
     std::atomic<unsigned> next_member{0};
     const unsigned team_size = static_cast<unsigned>(std::min<std::size_t>(members, pieces));
     if (kept.piece_members.size() < team_size) kept.piece_members.resize(team_size);
+    // Storage is taken here, on the calling thread, before the team starts: memory that
+    // the members took would come from pools of their own, whose address space the C
+    // library keeps for the life of the process.
+    std::size_t longest = 0;
+    for (std::size_t j = 0; j < pieces; ++j) {
+        const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
+        longest = std::max(longest, split->cuts[j] - from);
+        rows[j].candles.reserve((split->cuts[j] - from) / 32 + 1);  // a bar takes more than 32 characters, mostly
+    }
+    for (unsigned m = 0; m < team_size; ++m) {
+        ReadBuffers::State::PieceMember& pm = kept.piece_members[m];
+        if (pm.buffer.size() < longest + 2 + simdjson::SIMDJSON_PADDING)
+            pm.buffer.resize(longest + 2 + simdjson::SIMDJSON_PADDING);
+        if (pm.parser.capacity() < longest + 2 && pm.parser.allocate(longest + 2)) throw std::bad_alloc();
+    }
     // Where each piece's bars, extras and book values go in the command's lists.
     std::vector<std::size_t> first(pieces + 1, 0), extras_first(pieces + 1, 0), pool_first(pieces + 1, 0);
     BarList bars = std::move(kept.spare_bars);
@@ -1298,10 +1311,23 @@ std::expected<Command, std::string> read_command(std::string_view text, ReadBuff
     if (text.size() >= kept.pieces_from && text.size() <= simdjson::SIMDJSON_MAXSIZE_BYTES) {
         const unsigned members = usable_cpus();
         if (members > 1 || kept.pieces_from < kPiecesFromBytes) {
-            try {
-                if (auto cmd = read_command_in_pieces(text, kept, members)) return std::move(*cmd);
-            } catch (const std::bad_alloc&) {
-                // Read as one below, which answers running out of memory with its place.
+            constexpr std::size_t kHeadBytes = std::size_t{64} << 10;  // where the list must open
+            if (const std::optional<std::size_t> open = find_candle_list(text, kHeadBytes)) {
+                bool out_of_memory = false;
+                try {
+                    if (auto cmd = read_command_in_pieces(text, *open, kept, members)) return std::move(*cmd);
+                } catch (const std::bad_alloc&) {
+                    out_of_memory = true;
+                }
+                std::vector<ReadBuffers::State::PieceMember>().swap(kept.piece_members);
+                std::vector<PieceRows>().swap(kept.piece_rows);
+                // As the reading as one does, running out of memory for the bars is placed at
+                // their list: what the team's threads took is not all given back at once.
+                if (out_of_memory) {
+                    kept.spare_bars = BarList{};
+                    return std::unexpected(
+                        Reader(text).finish({"out of memory while reading the document", text.data() + *open}));
+                }
             }
         }
     }
