@@ -1309,8 +1309,10 @@ std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {
 std::expected<Command, std::string> read_command(std::string_view text, ReadBuffers& buffers) {
     ReadBuffers::State& kept = *buffers.state_;
     if (text.size() >= kept.pieces_from && text.size() <= simdjson::SIMDJSON_MAXSIZE_BYTES) {
+        // On one processor too: the pieces are read in cache, and no copy of the whole
+        // text is made.
         const unsigned members = usable_cpus();
-        if (members > 1 || kept.pieces_from < kPiecesFromBytes) {
+        {
             constexpr std::size_t kHeadBytes = std::size_t{64} << 10;  // where the list must open
             if (const std::optional<std::size_t> open = find_candle_list(text, kHeadBytes)) {
                 bool out_of_memory = false;
