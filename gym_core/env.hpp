@@ -68,9 +68,13 @@ public:
 
     const EnvSpec& spec() const { return spec_; }
 
-    // Loads bar by bar, every indicator updated in turn on each bar: the reference
-    // against which the column-at-a-time load is tested. Results are identical.
-    void use_reference_load(bool on) { reference_load_ = on; }
+    // Loads bar by bar, every indicator updated in turn on each bar, and reads every
+    // document as one: the reference against which the column-at-a-time load and the
+    // reading in pieces are tested. Results are identical.
+    void use_reference_load(bool on) {
+        reference_load_ = on;
+        if (on) reader_.read_in_pieces(SIZE_MAX, 0);
+    }
     // Where the reader starts cutting large documents into pieces, and their size.
     void read_in_pieces(std::size_t from_bytes, std::size_t piece_bytes) { reader_.read_in_pieces(from_bytes, piece_bytes); }
 

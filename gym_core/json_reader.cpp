@@ -1287,7 +1287,11 @@ std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t
 ReadBuffers::ReadBuffers() : state_(std::make_unique<State>()) {}
 ReadBuffers::~ReadBuffers() = default;
 ReadBuffers::ReadBuffers(ReadBuffers&&) noexcept = default;
-ReadBuffers::ReadBuffers(const ReadBuffers&) : ReadBuffers() {}
+ReadBuffers::ReadBuffers(const ReadBuffers& other) : ReadBuffers() { *this = other; }
+ReadBuffers& ReadBuffers::operator=(const ReadBuffers& other) {
+    if (this != &other) read_in_pieces(other.state_->pieces_from, other.state_->piece_bytes);
+    return *this;
+}
 ReadBuffers& ReadBuffers::operator=(ReadBuffers&&) noexcept = default;
 
 void ReadBuffers::read_in_pieces(std::size_t from_bytes, std::size_t piece_bytes) {

@@ -27,9 +27,10 @@ public:
     ~ReadBuffers();
     ReadBuffers(ReadBuffers&&) noexcept;
     ReadBuffers& operator=(ReadBuffers&&) noexcept;
-    // A copy starts with buffers of its own: they hold nothing a later document reads.
+    // A copy starts with buffers of its own (they hold nothing a later document reads)
+    // and reads as the original does.
     ReadBuffers(const ReadBuffers&);
-    ReadBuffers& operator=(const ReadBuffers&) { return *this; }
+    ReadBuffers& operator=(const ReadBuffers& other);
 
     // Documents from `from_bytes` on are read with their candle list cut into pieces
     // of about `piece_bytes` (0: chosen by the document's size and the team's), side
