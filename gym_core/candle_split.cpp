@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -19,11 +19,18 @@ namespace torvex::gym {
 
 namespace {
 
+// Runs of backslashes longer than this before a chunk leave its start undecided: the
+// cutting stops there rather than look back further.
+constexpr std::size_t kLongestRun = std::size_t{64} << 10;
+
 // A character escapes the next one when it ends an odd run of backslashes, as the
-// parser decides it: wherever the run stands, inside a string or not.
-bool escaped_at(std::string_view text, std::size_t at) {
+// parser decides it: wherever the run stands, inside a string or not. Nothing where the
+// run before `at` is longer than kLongestRun.
+std::optional<bool> escaped_at(std::string_view text, std::size_t at) {
     std::size_t run = 0;
-    while (run < at && text[at - 1 - run] == '\\') ++run;
+    while (run < at && text[at - 1 - run] == '\\') {
+        if (++run > kLongestRun) return std::nullopt;
+    }
     return run % 2 == 1;
 }
 
@@ -31,6 +38,7 @@ bool escaped_at(std::string_view text, std::size_t at) {
 // outside a string, h = 1 inside one. A character lies outside strings under exactly
 // one of the two.
 struct ChunkScan {
+    bool decided = true;  // false where the chunk's first character may or may not be escaped
     bool odd_quotes = false;
     std::array<std::int64_t, 2> depth_change{};
 };
@@ -148,8 +156,14 @@ BlockFn block_fn() {
 
 ChunkScan scan_chunk(std::string_view text, std::size_t from, std::size_t to) {
     static const BlockFn block = block_fn();
+    ChunkScan s;
+    const std::optional<bool> escaped = escaped_at(text, from);
+    if (!escaped) {
+        s.decided = false;
+        return s;
+    }
     BlockState st;
-    st.carry = escaped_at(text, from) ? 1 : 0;
+    st.carry = *escaped ? 1 : 0;
     char last[64];
     for (std::size_t at = from; at < to; at += 64) {
         const char* p = text.data() + at;
@@ -160,7 +174,6 @@ ChunkScan scan_chunk(std::string_view text, std::size_t from, std::size_t to) {
         }
         block(p, st);
     }
-    ChunkScan s;
     s.odd_quotes = st.inside != 0;
     s.depth_change = st.depth_change;
     return s;
@@ -171,7 +184,7 @@ ChunkScan scan_chunk(std::string_view text, std::size_t from, std::size_t to) {
 // none, or where the list ends first (`ended`).
 std::size_t first_cut(std::string_view text, std::size_t from, std::size_t to, bool in, std::int64_t depth,
                       bool& ended) {
-    bool escape = escaped_at(text, from);
+    bool escape = escaped_at(text, from).value_or(false);  // decided: its chunk's scan was
     for (std::size_t i = from; i < to; ++i) {
         if (escape) {
             escape = false;
@@ -273,7 +286,7 @@ std::optional<CandleSplit> split_candle_list(std::string_view text, std::size_t 
     std::int64_t depth = 0;  // below the list's bars: 0 between them, more inside one
     for (std::size_t c = 0; c < chunks; ++c) {
         const std::size_t from = start + c * piece_bytes, to = std::min(text.size(), from + piece_bytes);
-        if (depth < 0) break;  // the list has ended
+        if (depth < 0 || !scans[c].decided) break;  // the list has ended, or the state is unknown
         if (c > 0) {
             bool ended = false;
             const std::size_t cut = first_cut(text, from, to, in, depth, ended);

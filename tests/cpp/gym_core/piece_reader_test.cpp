@@ -139,6 +139,27 @@ TEST(PieceReader, CutsFallBetweenBarsOutsideStrings) {
     }
 }
 
+// A run of backslashes too long to look back over leaves the state after it undecided:
+// the cuts stop before it, and the rest is read with the head, to the same answers.
+TEST(PieceReader, LongBackslashRunsEndTheCutting) {
+    std::mt19937_64 rng(41);
+    std::string doc = bars_document(rng, 600);
+    const std::size_t mid = doc.find(R"({"ts":)", doc.size() / 2);
+    ASSERT_NE(mid, std::string::npos);
+    doc.insert(mid + 1, "\"note\":\"" + std::string(200'000, '\\') + "\",");
+    const auto open = find_candle_list(doc, 1 << 16);
+    ASSERT_TRUE(open.has_value());
+    const auto split = split_candle_list(doc, *open, kPiece, 4);
+    ASSERT_TRUE(split.has_value());
+    EXPECT_GT(split->cuts.size(), 5u);
+    EXPECT_LT(split->cuts.back(), mid + 100'000);
+    Pair p = make_pair(1);
+    expect_same(p, doc, "a long run of backslashes");
+    std::string odd = doc;
+    odd.insert(mid + 20, "\\");  // an odd run: the string's closing quote is escaped
+    EXPECT_EQ(p.pieces.command(odd), p.whole.command(odd));
+}
+
 // Faults of every kind at every kind of place: in each piece, on each side of each cut,
 // inside strings holding what looks like a cut, and at the last byte.
 TEST(PieceReader, FaultsAnswerAsTheWholeDocument) {
