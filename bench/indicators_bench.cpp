@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_columns.hpp"
 #include "gym_core/env.hpp"
 #include "registry/registry.hpp"
 
@@ -48,26 +49,8 @@ const std::vector<Ohlcv>& bars() {
     return data;
 }
 
-// The book and funding snapshot that every bar of the column runs carries.
-class BenchColumns final : public BarColumns {
-public:
-    BenchColumns(std::span<const Ohlcv> candles, std::span<const double> closes) : BarColumns(candles, closes) {
-        book_.bids = {{99.9, 5.0}, {99.8, 7.0}, {99.7, 9.0}};
-        book_.asks = {{100.1, 4.0}, {100.2, 6.0}, {100.3, 8.0}};
-        tick_.funding_rate = 0.0001;
-        tick_.open_interest = 1e6;
-    }
-    bool has_extras() const override { return true; }
-    void fill(std::size_t, BarContext& ctx, OrderBook&) const override {
-        ctx.book = &book_;
-        ctx.derivatives = tick_;
-    }
-
-private:
-    OrderBook book_;
-    DerivativesTick tick_;
-};
-
+// One benchmark per (name, params); each iteration runs a fresh object over every bar
+// the way a load does: one column at a time, by chunks of rows.
 // The rows a load hands an indicator at a time.
 constexpr std::size_t kChunkRows = 32768;
 

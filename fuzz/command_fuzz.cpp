@@ -2,7 +2,9 @@
 // registry can build, each with its typical parameters, beside order-book level and
 // funding columns. One environment per feed that a dataset can offer (bars, order book,
 // funding), so that a load carrying that feed runs every indicator reading it; after
-// a successful load an episode is reset and stepped to its end.
+// a successful load an episode is reset and stepped to its end. Every document is also
+// read with its candle list cut into small pieces, against the same document read as
+// one.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -110,7 +112,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     for (const Env& original : envs) {
         Env env = original;  // every input starts from a fresh environment
+        // The same document read as one: the same answer, whatever the pieces.
+        Env whole = original;
+        env.read_in_pieces(1, 16 + size % 997);
+        whole.read_in_pieces(SIZE_MAX, 0);
         const std::string answer = env.command(text);
+        torvex::fuzz::require(answer == whole.command(text), "read in pieces and as one, different answers", answer);
         if (torvex::fuzz::require_document(answer) || answer != R"({"ok":true})") continue;
         if (torvex::fuzz::require_document(env.command(R"({"cmd":"reset"})"))) continue;
         for (int i = 0; i < 6; ++i)

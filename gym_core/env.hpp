@@ -40,6 +40,16 @@ struct IndicatorColumn {
 
 std::expected<std::vector<IndicatorColumn>, EnvError> build_indicators(const std::vector<Feature>& features);
 
+// Refuses the first indicator feature whose feed the bars do not offer: the order book
+// only where every bar has bid and ask prices, funding only where every bar carries a
+// funding rate or an open interest.
+std::expected<void, EnvError> check_feeds(const std::vector<Feature>& features, const BarList& bars);
+
+// Columns of a row: the features, four per book level, and funding and open interest.
+inline std::uint64_t observation_dim(const ObsSpec& o) {
+    return o.features.size() + 4ull * o.include_book_levels + (o.include_funding_oi ? 2 : 0);
+}
+
 struct LoadedData {
     std::vector<double, LargeBufferAllocator<double>> obs;  // rows × dim, row-major, already report-rounded
     std::vector<double, LargeBufferAllocator<double>> closes;
@@ -58,9 +68,15 @@ public:
 
     const EnvSpec& spec() const { return spec_; }
 
-    // Loads bar by bar, every indicator updated in turn on each bar: the reference
-    // against which the column-at-a-time load is tested. Results are identical.
-    void use_reference_load(bool on) { reference_load_ = on; }
+    // Loads bar by bar, every indicator updated in turn on each bar, and reads every
+    // document as one: the reference against which the column-at-a-time load and the
+    // reading in pieces are tested. Results are identical.
+    void use_reference_load(bool on) {
+        reference_load_ = on;
+        if (on) reader_.read_in_pieces(SIZE_MAX, 0);
+    }
+    // Where the reader starts cutting large documents into pieces, and their size.
+    void read_in_pieces(std::size_t from_bytes, std::size_t piece_bytes) { reader_.read_in_pieces(from_bytes, piece_bytes); }
 
 private:
     explicit Env(EnvSpec spec) : spec_(std::move(spec)) {}
@@ -73,8 +89,8 @@ private:
     std::expected<std::string, EnvError> step(std::optional<double> action);
     std::string spec_document() const;
     void fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
-    void write_direct_columns(const BarList& candles, std::uint64_t from, std::uint64_t to,
-                              const std::vector<std::size_t>& direct, LoadedData& data) const;
+    void write_book_cells(const BarList& candles, std::uint64_t from, std::uint64_t to,
+                          const std::vector<std::size_t>& micro, LoadedData& data) const;
     void fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
     void write_info(class JsonWriter& w) const;
     void clear_episode();

@@ -15,11 +15,25 @@
 #include <memory>
 #include <new>
 
+#include "gym_core/candle_split.hpp"
 #include "gym_core/number_text.hpp"
+#include "gym_core/plain_candle.hpp"
 
 namespace torvex::gym {
 
 namespace od = simdjson::ondemand;
+
+// Documents from this size on are read with their candle list cut into pieces.
+constexpr std::size_t kPiecesFromBytes = std::size_t{4} << 20;
+
+// A piece of a candle list, read by one parser into bars of its own, joined to the
+// command's list afterwards.
+struct PieceRows {
+    std::vector<Ohlcv> candles;
+    std::vector<std::uint32_t> bar_of_extras;  // the piece's bar of each entry
+    std::vector<BarList::Extras> extras;        // book spans within `pool`
+    std::vector<double> pool;
+};
 
 // What a ReadBuffers keeps between documents: the padded copy of the text and the
 // parser with its index.
@@ -28,6 +42,16 @@ struct ReadBuffers::State {
     std::size_t capacity = 0;  // bytes of `text`, padding included
     od::parser parser;
     BarList spare_bars;  // storage for the next command's bars
+    // For the reading of large documents in pieces: each member's parser and copy of
+    // its piece, and each piece's bars.
+    struct PieceMember {
+        od::parser parser;
+        std::vector<char> buffer;
+    };
+    std::vector<PieceMember> piece_members;
+    std::vector<PieceRows> piece_rows;
+    std::size_t pieces_from = kPiecesFromBytes;
+    std::size_t piece_bytes = 0;  // 0: chosen by the document's size and the team's
 };
 
 namespace {
@@ -857,98 +881,10 @@ Step read_spec_doc(Reader& r, od::value& v, EnvSpec& out) {
         1);
 }
 
-// A key of up to seven characters with its closing quote, as the eight bytes that
-// hold it in memory, and the mask of those bytes.
-struct RawKey {
-    std::uint64_t word = 0;
-    std::uint64_t mask = 0;
-};
-consteval RawKey raw_key(std::string_view key) {
-    RawKey k;
-    for (std::size_t i = 0; i <= key.size(); ++i) {
-        const auto byte = static_cast<std::uint64_t>(static_cast<unsigned char>(i < key.size() ? key[i] : '"'));
-        const std::size_t shift = std::endian::native == std::endian::little ? 8 * i : 56 - 8 * i;
-        k.word |= byte << shift;
-        k.mask |= std::uint64_t{0xFF} << shift;
-    }
-    return k;
-}
-
-// True when the raw key text (just after its opening quote) is the key exactly. The
-// eight bytes read may run past the key into the document or its padding, never past
-// the padded buffer.
-bool raw_key_is(const char* raw, RawKey key) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, raw, sizeof word);
-    return (word & key.mask) == key.word;
-}
-
-// The common shape of a bar: an object with exactly the keys ts, open, high, low, close
-// and volume in that order (written without escapes), an integer ts and numbers for
-// the rest. Keys are compared raw and only numbers are read, so nothing is unescaped:
-// on any other shape (a value of another type fails its read) the object is rewound
-// and read by the general path, whose messages stay as they are.
-bool read_plain_candle(od::object& o, Ohlcv& out) {
-    static constexpr RawKey kTs = raw_key("ts"), kOpen = raw_key("open"), kHigh = raw_key("high"),
-                            kLow = raw_key("low"), kClose = raw_key("close"), kVolume = raw_key("volume");
-    Ohlcv c;
-    int n = 0;
-    for (auto member : o) {
-        od::field f;
-        if (std::move(member).get(f)) return false;
-        const char* key = f.key().raw();
-        od::value x = f.value();
-        bool ok = false;
-        switch (n) {
-            case 0: ok = raw_key_is(key, kTs) && !x.get_int64().get(c.ts); break;
-            case 1: ok = raw_key_is(key, kOpen) && !x.get_double().get(c.open); break;
-            case 2: ok = raw_key_is(key, kHigh) && !x.get_double().get(c.high); break;
-            case 3: ok = raw_key_is(key, kLow) && !x.get_double().get(c.low); break;
-            case 4: ok = raw_key_is(key, kClose) && !x.get_double().get(c.close); break;
-            case 5: ok = raw_key_is(key, kVolume) && !x.get_double().get(c.volume); break;
-            default: break;
-        }
-        if (!ok) return false;
-        ++n;
-    }
-    if (n != 6) return false;
-    out = c;
-    return true;
-}
-
-// The same for the array form: five or six numbers, an integer ts first, the volume
-// 0.0 where it is left out. Any other array is rewound and read by the general path.
-bool read_plain_candle(od::array& a, Ohlcv& out) {
-    Ohlcv c;
-    int n = 0;
-    for (auto element : a) {
-        od::value x;
-        if (std::move(element).get(x)) return false;
-        bool ok = false;
-        switch (n) {
-            case 0: ok = !x.get_int64().get(c.ts); break;
-            case 1: ok = !x.get_double().get(c.open); break;
-            case 2: ok = !x.get_double().get(c.high); break;
-            case 3: ok = !x.get_double().get(c.low); break;
-            case 4: ok = !x.get_double().get(c.close); break;
-            case 5: ok = !x.get_double().get(c.volume); break;
-            default: break;
-        }
-        if (!ok) return false;
-        ++n;
-    }
-    if (n < 5) return false;
-    out = c;
-    return true;
-}
-
-// Appends one bar to the list; a refused bar leaves nothing half-appended that a later
-// reader could see, because the whole command then fails.
-Step read_candle(Reader& r, od::value& v, BarList& bars) {
+// Reads one bar into `c` and `extras`, its book lists appended to `pool`.
+Step read_bar(Reader& r, od::value& v, Ohlcv& c, BarList::Extras& extras, std::vector<double>& pool) {
     static constexpr const char* members[] = {"ts",     "open",   "high",   "low",     "close", "volume",
                                               "bid_px", "bid_sz", "ask_px", "ask_sz", "funding", "oi"};
-    Ohlcv& c = bars.candles.emplace_back();
-    BarList::Extras extras;
     std::optional<double>& funding = extras.funding;
     std::optional<double>& oi = extras.oi;
     std::array<BarList::Span, 4>& book = extras.book;
@@ -984,9 +920,9 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
                 case 7:
                 case 8:
                 case 9: {
-                    const std::size_t offset = bars.pool.size();
-                    if (auto s = r.append_f64_list(x, bars.pool); !s) return s;
-                    book[i - 6] = {offset, bars.pool.size() - offset};
+                    const std::size_t offset = pool.size();
+                    if (auto s = r.append_f64_list(x, pool); !s) return s;
+                    book[i - 6] = {offset, pool.size() - offset};
                     return {};
                 }
                 default: {
@@ -1002,10 +938,17 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
                 }
             }
     };
-    const Step read = rewound         ? r.read_object_members(object, shape, member, 3)
-                      : rewound_array ? r.read_array_members(array, shape, member)
-                                      : r.read_record(v, shape, member, 3);
-    if (!read) return read;
+    return rewound         ? r.read_object_members(object, shape, member, 3)
+           : rewound_array ? r.read_array_members(array, shape, member)
+                           : r.read_record(v, shape, member, 3);
+}
+
+// Appends one bar to the list; a refused bar leaves nothing half-appended that a later
+// reader could see, because the whole command then fails.
+Step read_candle(Reader& r, od::value& v, BarList& bars) {
+    Ohlcv& c = bars.candles.emplace_back();
+    BarList::Extras extras;
+    if (auto s = read_bar(r, v, c, extras, bars.pool); !s) return s;
     if (extras.any()) {
         if (bars.extras.size() >= BarList::kNoExtras) throw std::bad_alloc();  // past any list an index can name
         bars.attach_extras(extras);
@@ -1013,8 +956,16 @@ Step read_candle(Reader& r, od::value& v, BarList& bars) {
     return {};
 }
 
+// The bars of a candle list read apart, in pieces, and where the list opens in the
+// text that holds the rest of the document: there the list's own bars follow them.
+struct Splice {
+    const char* at = nullptr;
+    BarList* bars = nullptr;
+    bool used = false;
+};
+
 // `spare` lends its storage to the command's bars.
-Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare) {
+Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare, Splice* splice = nullptr) {
     static constexpr const char* members[] = {"cmd", "candles", "action", "seed"};
     return r.read_record(
         v, {"struct Command", members, 1, "struct Command with 4 elements"},
@@ -1022,11 +973,16 @@ Step read_command_doc(Reader& r, od::value& v, Command& out, BarList& spare) {
             switch (i) {
                 case 0: return r.read_string(x, out.cmd);
                 case 1: {
-                    out.candles = std::move(spare);
-                    out.candles.clear();
                     // Every bar is an object or an array of at least 12 characters. Running
                     // out of memory here is placed at the list.
-                    r.mark(x);
+                    if (splice != nullptr && !splice->used && r.mark(x) == splice->at) {
+                        out.candles = std::move(*splice->bars);
+                        splice->used = true;
+                    } else {
+                        out.candles = std::move(spare);
+                        out.candles.clear();
+                        r.mark(x);
+                    }
                     out.candles.reserve(std::min(r.containers(), r.text_size() / 12 + 1));
                     return r.for_each_element(x, [&](od::value& cv) {
                         const Step s = read_candle(r, cv, out.candles);
@@ -1110,7 +1066,7 @@ std::optional<std::size_t> copy_text(char* to, std::string_view text) {
     }
     const std::size_t pieces = (text.size() + kPiece - 1) / kPiece;
     std::atomic<std::size_t> containers{0};
-    PhaseTeam team(static_cast<unsigned>(std::min<std::size_t>(std::thread::hardware_concurrency(), pieces)));
+    PhaseTeam team(static_cast<unsigned>(std::min<std::size_t>(usable_cpus(), pieces)));
     team.run([&](PhaseTeam& t) {
         t.phase(pieces, [&](std::size_t i) {
             const std::size_t from = i * kPiece, size = std::min(kPiece, text.size() - from);
@@ -1162,6 +1118,8 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
     if (text.size() + simdjson::SIMDJSON_PADDING <= ReadBuffers::kKeepBytes) {
         if (kept.spare_bars.storage_bytes() > ReadBuffers::kKeepBytes) kept.spare_bars = BarList{};
         if (kept.parser.capacity() > ReadBuffers::kKeepBytes) kept.parser = od::parser{};
+        std::vector<ReadBuffers::State::PieceMember>().swap(kept.piece_members);
+        std::vector<PieceRows>().swap(kept.piece_rows);
     }
     auto out = read_document<T>(text, kept, description, read);
     // After a large document the copy (mostly let go of already) is released before
@@ -1174,13 +1132,172 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
     return out;
 }
 
+// Reads piece `text` (bars without the list's brackets) as a list of at least one bar
+// into `rows`; false on anything else, whose message the reading of the whole document
+// will give.
+bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std::vector<char>& buffer) {
+    const std::size_t need = text.size() + 2 + simdjson::SIMDJSON_PADDING;
+    if (buffer.size() < need) return false;  // sized by the caller
+    buffer[0] = '[';
+    std::memcpy(buffer.data() + 1, text.data(), text.size());
+    buffer[text.size() + 1] = ']';
+    std::memset(buffer.data() + text.size() + 2, 0, simdjson::SIMDJSON_PADDING);
+    const std::string_view padded(buffer.data(), text.size() + 2);
+    od::document doc;
+    if (parser.iterate(buffer.data(), padded.size(), buffer.size()).get(doc)) return false;
+    Reader r(padded);
+    r.set_parser(&parser);
+    r.set_document(&doc);
+    od::array list;
+    if (doc.get_array().get(list)) return false;
+    for (auto element : list) {
+        od::value v;
+        if (std::move(element).get(v)) return false;
+        BarList::Extras extras;
+        if (!read_bar(r, v, rows.candles.emplace_back(), extras, rows.pool)) return false;
+        if (extras.any()) {
+            if (rows.candles.size() > BarList::kNoExtras) return false;
+            rows.bar_of_extras.push_back(static_cast<std::uint32_t>(rows.candles.size() - 1));
+            rows.extras.push_back(extras);
+        }
+    }
+    const char* rest = nullptr;
+    return !rows.candles.empty() && doc.current_location().get(rest) != simdjson::SUCCESS;
+}
+
+// Reads a large command with its candle list cut into pieces that a team of parsers
+// reads side by side, each piece straight into its bars' places; the rest of the
+// document (its head, and the list's bars after the last cut) is read as one
+// document around them. Answers nothing where the list cannot be cut or anything
+// fails or looks amiss: the document is then read as one, which gives every message.
+// The list opens at `open`.
+std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t open, ReadBuffers::State& kept,
+                                              unsigned members) {
+    std::size_t piece_bytes = kept.piece_bytes;
+    if (piece_bytes == 0)
+        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members), std::size_t{64} << 10,
+                                              std::size_t{512} << 10);
+    const std::optional<CandleSplit> split = split_candle_list(text, open, piece_bytes, members);
+    if (!split) return std::nullopt;
+    const std::size_t pieces = split->cuts.size();
+    const std::size_t tail = split->cuts.back() + 1;  // the rest begins after the last cut
+
+    std::vector<PieceRows>& rows = kept.piece_rows;  // their storage serves the next large load
+    if (rows.size() < pieces) rows.resize(pieces);
+    for (PieceRows& p : rows) {
+        p.candles.clear();
+        p.bar_of_extras.clear();
+        p.extras.clear();
+        p.pool.clear();
+    }
+    std::atomic<bool> failed{false};
+    std::atomic<unsigned> next_member{0};
+    const unsigned team_size = static_cast<unsigned>(std::min<std::size_t>(members, pieces));
+    if (kept.piece_members.size() < team_size) kept.piece_members.resize(team_size);
+    // Storage is taken here, on the calling thread, before the team starts: memory that
+    // the members took would come from pools of their own, whose address space the C
+    // library keeps for the life of the process.
+    std::size_t longest = 0;
+    for (std::size_t j = 0; j < pieces; ++j) {
+        const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
+        longest = std::max(longest, split->cuts[j] - from);
+        rows[j].candles.reserve((split->cuts[j] - from) / 32 + 1);  // a bar takes more than 32 characters, mostly
+    }
+    for (unsigned m = 0; m < team_size; ++m) {
+        ReadBuffers::State::PieceMember& pm = kept.piece_members[m];
+        if (pm.buffer.size() < longest + 2 + simdjson::SIMDJSON_PADDING)
+            pm.buffer.resize(longest + 2 + simdjson::SIMDJSON_PADDING);
+        if (pm.parser.capacity() < longest + 2 && pm.parser.allocate(longest + 2)) throw std::bad_alloc();
+    }
+    // Where each piece's bars, extras and book values go in the command's lists.
+    std::vector<std::size_t> first(pieces + 1, 0), extras_first(pieces + 1, 0), pool_first(pieces + 1, 0);
+    BarList bars = std::move(kept.spare_bars);
+    bars.clear();
+    PhaseTeam team(team_size);
+    team.run([&](PhaseTeam& t) {
+        const unsigned member = next_member.fetch_add(1);
+        od::parser& parser = kept.piece_members[member].parser;
+        std::vector<char>& buffer = kept.piece_members[member].buffer;
+        t.phase(pieces, [&](std::size_t j) {
+            if (failed.load(std::memory_order_relaxed)) return;
+            const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
+            if (!read_piece(text.substr(from, split->cuts[j] - from), rows[j], parser, buffer)) failed.store(true);
+        });
+        // One member sizes the command's lists; then each piece moves its bars in.
+        t.phase(1, [&](std::size_t) {
+            if (failed.load()) return;
+            for (std::size_t j = 0; j < pieces; ++j) {
+                first[j + 1] = first[j] + rows[j].candles.size();
+                extras_first[j + 1] = extras_first[j] + rows[j].extras.size();
+                pool_first[j + 1] = pool_first[j] + rows[j].pool.size();
+            }
+            if (extras_first[pieces] >= BarList::kNoExtras) {  // past any list an index can name
+                failed.store(true);
+                return;
+            }
+            bars.candles.reserve(first[pieces] + (text.size() - tail) / 12 + 1);
+            bars.candles.resize(first[pieces]);
+            if (extras_first[pieces] == 0) return;
+            bars.extra_of.assign(first[pieces], BarList::kNoExtras);
+            bars.extras.resize(extras_first[pieces]);
+            bars.pool.resize(pool_first[pieces]);
+        });
+        t.phase(pieces, [&](std::size_t j) {
+            if (failed.load(std::memory_order_relaxed)) return;
+            PieceRows& p = rows[j];
+            std::copy(p.candles.begin(), p.candles.end(), bars.candles.begin() + static_cast<std::ptrdiff_t>(first[j]));
+            std::copy(p.pool.begin(), p.pool.end(), bars.pool.begin() + static_cast<std::ptrdiff_t>(pool_first[j]));
+            for (std::size_t k = 0; k < p.extras.size(); ++k) {
+                BarList::Extras e = p.extras[k];
+                for (BarList::Span& span : e.book) span.offset += pool_first[j];
+                bars.extras[extras_first[j] + k] = e;
+                bars.extra_of[first[j] + p.bar_of_extras[k]] = static_cast<std::uint32_t>(extras_first[j] + k);
+            }
+        });
+    });
+    if (failed.load()) {
+        bars.clear();
+        kept.spare_bars = std::move(bars);
+        return std::nullopt;
+    }
+
+    // The head and the rest, as one document whose list holds the bars after the cut.
+    const std::size_t head = split->list_open + 1;
+    const std::size_t rest_size = head + (text.size() - tail);
+    std::unique_ptr<char[]> rest(new char[rest_size + simdjson::SIMDJSON_PADDING]);
+    std::memcpy(rest.get(), text.data(), head);
+    std::memcpy(rest.get() + head, text.data() + tail, text.size() - tail);
+    std::memset(rest.get() + rest_size, 0, simdjson::SIMDJSON_PADDING);
+    const std::string_view padded(rest.get(), rest_size);
+    Reader r(padded);
+    r.set_parser(&kept.parser);
+    od::document doc;
+    if (kept.parser.iterate(rest.get(), rest_size, rest_size + simdjson::SIMDJSON_PADDING).get(doc))
+        return std::nullopt;
+    Splice splice{rest.get() + split->list_open, &bars};
+    auto out = read_parsed<Command>(r, doc, padded, "struct Command", [&](Reader& rr, od::value& v, Command& c) {
+        return read_command_doc(rr, v, c, kept.spare_bars, &splice);
+    });
+    if (!out || !splice.used) return std::nullopt;
+    return std::move(*out);
+}
+
 }  // namespace
 
 ReadBuffers::ReadBuffers() : state_(std::make_unique<State>()) {}
 ReadBuffers::~ReadBuffers() = default;
 ReadBuffers::ReadBuffers(ReadBuffers&&) noexcept = default;
-ReadBuffers::ReadBuffers(const ReadBuffers&) : ReadBuffers() {}
+ReadBuffers::ReadBuffers(const ReadBuffers& other) : ReadBuffers() { *this = other; }
+ReadBuffers& ReadBuffers::operator=(const ReadBuffers& other) {
+    if (this != &other) read_in_pieces(other.state_->pieces_from, other.state_->piece_bytes);
+    return *this;
+}
 ReadBuffers& ReadBuffers::operator=(ReadBuffers&&) noexcept = default;
+
+void ReadBuffers::read_in_pieces(std::size_t from_bytes, std::size_t piece_bytes) {
+    state_->pieces_from = from_bytes;
+    state_->piece_bytes = piece_bytes;
+}
 
 void ReadBuffers::recycle(BarList&& bars) {
     bars.clear();
@@ -1195,6 +1312,31 @@ std::expected<EnvSpec, std::string> read_env_spec(std::string_view text) {
 
 std::expected<Command, std::string> read_command(std::string_view text, ReadBuffers& buffers) {
     ReadBuffers::State& kept = *buffers.state_;
+    if (text.size() >= kept.pieces_from && text.size() <= simdjson::SIMDJSON_MAXSIZE_BYTES) {
+        // On one processor too: the pieces are read in cache, and no copy of the whole
+        // text is made.
+        const unsigned members = usable_cpus();
+        {
+            constexpr std::size_t kHeadBytes = std::size_t{64} << 10;  // where the list must open
+            if (const std::optional<std::size_t> open = find_candle_list(text, kHeadBytes)) {
+                bool out_of_memory = false;
+                try {
+                    if (auto cmd = read_command_in_pieces(text, *open, kept, members)) return std::move(*cmd);
+                } catch (const std::bad_alloc&) {
+                    out_of_memory = true;
+                }
+                std::vector<ReadBuffers::State::PieceMember>().swap(kept.piece_members);
+                std::vector<PieceRows>().swap(kept.piece_rows);
+                // As the reading as one does, running out of memory for the bars is placed at
+                // their list: what the team's threads took is not all given back at once.
+                if (out_of_memory) {
+                    kept.spare_bars = BarList{};
+                    return std::unexpected(
+                        Reader(text).finish({"out of memory while reading the document", text.data() + *open}));
+                }
+            }
+        }
+    }
     return read_kept<Command>(text, kept, "struct Command", [&kept](Reader& r, od::value& v, Command& out) {
         return read_command_doc(r, v, out, kept.spare_bars);
     });

@@ -27,9 +27,15 @@ public:
     ~ReadBuffers();
     ReadBuffers(ReadBuffers&&) noexcept;
     ReadBuffers& operator=(ReadBuffers&&) noexcept;
-    // A copy starts with buffers of its own: they hold nothing a later document reads.
+    // A copy starts with buffers of its own (they hold nothing a later document reads)
+    // and reads as the original does.
     ReadBuffers(const ReadBuffers&);
-    ReadBuffers& operator=(const ReadBuffers&) { return *this; }
+    ReadBuffers& operator=(const ReadBuffers& other);
+
+    // Documents from `from_bytes` on are read with their candle list cut into pieces
+    // of about `piece_bytes` (0: chosen by the document's size and the team's), side
+    // by side; SIZE_MAX reads every document as one. For tests: the answers are the same.
+    void read_in_pieces(std::size_t from_bytes, std::size_t piece_bytes);
 
     // Takes back the bar list of a command once it has been served: its storage serves
     // the next command's bars, under the same rule as the buffers.

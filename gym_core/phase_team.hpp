@@ -14,6 +14,11 @@
 
 namespace torvex::gym {
 
+// The processors this process may run on (its affinity mask, as a process pinned to
+// one core sees it), at least 1: a team larger than that only makes its members take
+// turns.
+unsigned usable_cpus();
+
 // A team of threads (the caller's among them) that all walk the same sequence of
 // phases. A phase hands its items out to whichever member asks next, and no member
 // starts the next phase before every item of this one is done. The first exception an

@@ -1,0 +1,544 @@
+// The load: the bars of a command through every feature into the observation matrix.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <new>
+#include <string_view>
+#include <unordered_map>
+
+#include "gym_core/env.hpp"
+#include "gym_core/json_writer.hpp"
+#include "gym_core/number_text.hpp"
+#include "gym_core/phase_team.hpp"
+#include "registry/registry.hpp"
+
+namespace torvex::gym {
+
+namespace {
+
+bool valid_price(double p) { return is_finite(p) && p > 0.0; }
+bool valid_size(double s) { return is_finite(s) && !(s < 0.0); }
+
+// One side of the book; false when a level is unusable (the side is then absent).
+bool book_side(std::span<const double> px, std::span<const double> sz, std::vector<BookLevel>& out) {
+    out.clear();
+    for (std::size_t i = 0; i < px.size(); ++i) {
+        const double size = i < sz.size() ? sz[i] : 0.0;
+        if (!valid_price(px[i]) || !valid_size(size)) return false;
+        out.push_back({px[i], size});
+    }
+    return true;
+}
+
+double at_or_zero(std::span<const double> v, std::uint64_t i) { return i < v.size() ? v[i] : 0.0; }
+
+// One bar of the list, with its book lists resolved.
+struct BarView {
+    const Ohlcv& c;
+    std::span<const double> bid_px, bid_sz, ask_px, ask_sz;
+    const std::optional<double>& funding;
+    const std::optional<double>& oi;
+
+    BarView(const BarList& bars, std::size_t i)
+        : c(bars.candles[i]),
+          bid_px(bars.list(i, BarList::BidPx)),
+          bid_sz(bars.list(i, BarList::BidSz)),
+          ask_px(bars.list(i, BarList::AskPx)),
+          ask_sz(bars.list(i, BarList::AskSz)),
+          funding(bars.funding(i)),
+          oi(bars.oi(i)) {}
+};
+
+bool accept_book(const BarView& b, OrderBook& book) {
+    if (b.bid_px.empty() || b.ask_px.empty()) return false;
+    if (!book_side(b.bid_px, b.bid_sz, book.bids) || !book_side(b.ask_px, b.ask_sz, book.asks)) return false;
+    for (std::size_t i = 1; i < book.bids.size(); ++i)
+        if (!(book.bids[i].price < book.bids[i - 1].price)) return false;
+    for (std::size_t i = 1; i < book.asks.size(); ++i)
+        if (!(book.asks[i].price > book.asks[i - 1].price)) return false;
+    return book.bids[0].price < book.asks[0].price;
+}
+
+// The derivatives snapshot of a bar with funding f and open interest oi.
+DerivativesTick tick_of(const Ohlcv& c, double f, double oi) {
+    DerivativesTick t;
+    t.funding_rate = f;
+    t.mark_price = t.index_price = t.futures_price = c.close;
+    t.open_interest = oi;
+    t.ts = c.ts;
+    return t;
+}
+
+// A bar's derivatives snapshot, where its funding and open interest pass the checks.
+std::optional<DerivativesTick> derivatives_of(const BarView& b) {
+    if (!b.funding && !b.oi) return std::nullopt;
+    const Ohlcv& c = b.c;
+    const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
+    if (!(is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0))) return std::nullopt;
+    return tick_of(c, f, oi);
+}
+
+// A bar's book and derivatives snapshot, where they pass the environment's checks.
+void fill_context(const BarView& b, BarContext& ctx, OrderBook& book) {
+    if (accept_book(b, book)) ctx.book = &book;
+    ctx.derivatives = derivatives_of(b);
+}
+
+// Where a price field lies within a bar.
+std::size_t price_offset(PriceField f) {
+    switch (f) {
+        case PriceField::Open: return offsetof(Ohlcv, open);
+        case PriceField::High: return offsetof(Ohlcv, high);
+        case PriceField::Low: return offsetof(Ohlcv, low);
+        case PriceField::Close: return offsetof(Ohlcv, close);
+        case PriceField::Volume: return offsetof(Ohlcv, volume);
+    }
+    return offsetof(Ohlcv, close);
+}
+
+double price_value(const Ohlcv& c, PriceField f) {
+    switch (f) {
+        case PriceField::Open: return c.open;
+        case PriceField::High: return c.high;
+        case PriceField::Low: return c.low;
+        case PriceField::Close: return c.close;
+        case PriceField::Volume: return c.volume;
+    }
+    return 0.0;
+}
+
+double micro_value(const BarView& b, MicroField f, std::uint64_t level) {
+    switch (f) {
+        case MicroField::BidPx: return at_or_zero(b.bid_px, level);
+        case MicroField::BidSz: return at_or_zero(b.bid_sz, level);
+        case MicroField::AskPx: return at_or_zero(b.ask_px, level);
+        case MicroField::AskSz: return at_or_zero(b.ask_sz, level);
+        case MicroField::Spread: return (!b.ask_px.empty() && !b.bid_px.empty()) ? b.ask_px[0] - b.bid_px[0] : 0.0;
+        case MicroField::Imbalance: {
+            if (b.bid_sz.empty() || b.ask_sz.empty()) return 0.0;
+            const double bid = b.bid_sz[0], ask = b.ask_sz[0];
+            const double total = bid + ask;
+            if (total == 0.0 || std::isnan(total)) return 0.0;
+            return (bid - ask) / total;
+        }
+        case MicroField::Funding: return b.funding.value_or(0.0);
+        case MicroField::Oi: return b.oi.value_or(0.0);
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+namespace {
+
+// The book and derivatives snapshot of every bar of a chunk, built once and read by
+// every indicator over those feeds. The books keep their storage from chunk to chunk;
+// a snapshot keeps only what is not in the bar itself, so that a chunk's columns stay
+// in cache while the indicators read them in turn.
+class ChunkExtras {
+public:
+    void resize(std::size_t rows) {
+        books_.resize(rows);
+        has_book_.resize(rows);
+        ticks_.resize(rows);
+    }
+    // Rows [from, to) of the chunk whose first bar is `begin`.
+    void build(const BarList& bars, std::size_t begin, std::size_t from, std::size_t to) {
+        for (std::size_t r = from; r < to; ++r) {
+            const BarView b(bars, begin + r);
+            has_book_[r] = accept_book(b, books_[r]);
+            const std::optional<DerivativesTick> t = derivatives_of(b);
+            ticks_[r] = t ? Tick{t->funding_rate, t->open_interest, true} : Tick{};
+        }
+    }
+    void fill(std::size_t r, BarContext& ctx) const {
+        if (has_book_[r]) ctx.book = &books_[r];
+        const Tick& t = ticks_[r];
+        if (t.present) ctx.derivatives = tick_of(ctx.candle, t.funding, t.oi);
+    }
+
+private:
+    struct Tick {
+        double funding = 0.0;
+        double oi = 0.0;
+        bool present = false;
+    };
+    std::vector<OrderBook> books_;
+    std::vector<std::uint8_t> has_book_;
+    std::vector<Tick> ticks_;
+};
+
+// The bars of a chunk as the column runs of indicators over the book or funding see
+// them.
+class LoadColumns final : public BarColumns {
+public:
+    LoadColumns(std::span<const Ohlcv> bars, std::span<const double> closes, const ChunkExtras& extras)
+        : BarColumns(bars, closes), extras_(extras) {}
+    bool has_extras() const override { return true; }
+    void fill(std::size_t r, BarContext& ctx, OrderBook&) const override { extras_.fill(r, ctx); }
+
+private:
+    const ChunkExtras& extras_;
+};
+
+// Where a chunk's rows of the matrix are written from: row k of the chunk is matrix
+// row `first_row` + k, and indicator column `slot` of the scratch holds `chunk_rows`
+// values.
+struct ChunkCells {
+    double* obs;
+    std::uint64_t dim;
+    std::uint64_t first_row;
+    const double* scratch;
+    std::uint64_t chunk_rows;
+    std::span<const std::pair<std::size_t, std::size_t>> writes;  // (scratch column, feature position)
+    std::span<const std::pair<std::size_t, PriceField>> prices;    // (feature position, field)
+    const Ohlcv* bars;                                             // the chunk's bars
+};
+
+// Rows [from, to) of a chunk, column by column: the indicator cells from the scratch,
+// and where `with_prices`, the price cells from the bars. Compiled twice, like the
+// indicator loops, and taken in its wider build where the processor has it; every
+// operation is exact either way, so the cells are the same.
+TORVEX_INLINE_LOOP void write_cells_loop(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool with_prices) {
+    double* const base = m.obs + m.first_row * m.dim;
+    for (const auto& [slot, pos] : m.writes) {
+        const double* __restrict src = m.scratch + slot * m.chunk_rows;
+        double* __restrict dst = base + pos;
+        for (std::uint64_t k = from; k < to; ++k) dst[k * m.dim] = report_round(src[k]);
+    }
+    if (!with_prices) return;
+    for (const auto& [pos, field] : m.prices) {
+        double* __restrict dst = base + pos;
+        const std::size_t offset = price_offset(field);
+        const char* src = reinterpret_cast<const char*>(m.bars) + offset;
+        for (std::uint64_t k = from; k < to; ++k) {
+            double x;
+            std::memcpy(&x, src + k * sizeof(Ohlcv), sizeof x);
+            dst[k * m.dim] = report_round(x);
+        }
+    }
+}
+#if TORVEX_WIDE_LOOPS
+TORVEX_WIDE_TARGET void write_cells_wide(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool with_prices) {
+    write_cells_loop(m, from, to, with_prices);
+}
+#endif
+void write_cells(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool with_prices) {
+#if TORVEX_WIDE_LOOPS
+    if (wide_loops_available()) return write_cells_wide(m, from, to, with_prices);
+#endif
+    write_cells_loop(m, from, to, with_prices);
+}
+
+EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
+    return EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " + std::to_string(dim) +
+                          " columns does not fit in memory");
+}
+
+// Below this many cells a load runs on the calling thread alone: starting threads
+// would cost more than it saves.
+constexpr std::uint64_t kParallelCells = 1u << 16;
+
+// Bar lists from this size on let go of their pages during the load (a few system
+// calls per chunk of rows).
+constexpr std::uint64_t kDropBarsBytes = std::uint64_t{2} << 20;
+
+}  // namespace
+
+std::expected<std::string, EnvError> Env::load(BarList& candles) {
+    if (candles.empty()) return std::unexpected(EnvError::no_data());
+    const ObsSpec& o = spec_.observation;
+
+    if (auto fed = check_feeds(o.features, candles); !fed) return std::unexpected(fed.error());
+
+    auto built = build_indicators(o.features);
+    if (!built) return std::unexpected(built.error());
+    std::vector<IndicatorColumn>& columns = *built;
+
+    const std::uint64_t dim = observation_dim(o);
+    const std::uint64_t rows = candles.size();
+    LoadedData data;
+    data.rows = rows;
+    data.dim = dim;
+    std::uint64_t cells = 0;
+    if (__builtin_mul_overflow(rows, dim, &cells) || cells > data.obs.max_size())
+        return std::unexpected(matrix_too_large(rows, dim));
+    try {
+        // Reused only where it is of about the size needed: no more pinned than that.
+        if (spare_obs_.value.capacity() >= cells && spare_obs_.value.capacity() / 2 <= cells)
+            data.obs = std::move(spare_obs_.value);
+        data.obs.clear();
+        data.obs.reserve(cells);
+        data.closes.reserve(rows);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(matrix_too_large(rows, dim));
+    }
+    // Any other allocation that fails from here on is reported by the command as a
+    // whole; the record is not touched before the load succeeds.
+    if (reference_load_) {
+        fill_bar_by_bar(candles, columns, data);
+    } else {
+        fill_by_columns(candles, columns, data);
+    }
+
+    for (const IndicatorColumn& col : columns)
+        if (col.field && col.produced && !col.field_found)
+            return std::unexpected(
+                EnvError::bad_spec("indicator '" + col.key + "' has no output field '" + *col.field + "'"));
+    std::uint64_t needed = 0;
+    for (const IndicatorColumn& col : columns) needed = std::max(needed, col.indicator->warmup());
+    if (needed > spec_.episode.warmup)
+        return std::unexpected(EnvError::bad_spec(
+            "episode.warmup is " + std::to_string(spec_.episode.warmup) + " but the observation needs " +
+            std::to_string(needed) +
+            ": below that an indicator column is 0.0 because nothing has been produced yet, which an agent cannot "
+            "tell from a market reading of zero"));
+    data.needed_warmup = needed;
+    if (data_) spare_obs_.value = std::move(data_->obs);
+    data_ = std::move(data);
+    clear_episode();
+    JsonWriter w;
+    w.begin_object().key("ok").boolean(true).end_object();
+    return w.take();
+}
+
+// Each distinct indicator key runs over the bars in loops of its own, on a team of
+// threads; equal keys are one indicator with one column (the last feature's, as a
+// per-bar map from key would keep).
+//
+// The work goes by chunks of rows. For each chunk, every indicator of a group runs on
+// over the chunk's bars into a scratch column of its own, and then the chunk's rows of
+// the matrix are written whole, block by block: the matrix is touched once, in order,
+// and the scratch stays small enough to be cached. Where there are more indicators
+// than a group holds, the groups take turns over all the rows.
+void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
+    const ObsSpec& o = spec_.observation;
+    const std::uint64_t rows = data.rows;
+    const std::uint64_t dim = data.dim;
+    data.obs.resize(rows * dim);  // within the capacity reserved by the load; every cell is written below
+    data.closes.resize(rows);
+
+    // Feature positions of each indicator column; a column whose key a later column
+    // repeats keeps no position and is not run.
+    std::vector<std::vector<std::size_t>> positions(columns.size());
+    {
+        std::unordered_map<std::string_view, std::size_t> last_of_key;
+        last_of_key.reserve(columns.size());
+        for (std::size_t k = 0; k < columns.size(); ++k) last_of_key[columns[k].key] = k;
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            if (o.features[i].kind != Feature::Kind::Indicator) continue;
+            positions[last_of_key[columns[k].key]].push_back(i);
+            ++k;
+        }
+    }
+    std::vector<std::size_t> runs;
+    std::vector<bool> needs_extras;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        if (positions[k].empty()) continue;
+        runs.push_back(k);
+        const std::optional<FeedClass> feed = feed_of(columns[k].name);
+        needs_extras.push_back(!feed || *feed != FeedClass::Bar);
+    }
+    std::vector<std::pair<std::size_t, PriceField>> prices;  // the price features
+    std::vector<std::size_t> micro;                          // positions of the microstructure features
+    for (std::size_t i = 0; i < o.features.size(); ++i) {
+        if (o.features[i].kind == Feature::Kind::Price) prices.emplace_back(i, o.features[i].price);
+        if (o.features[i].kind == Feature::Kind::Microstructure) micro.push_back(i);
+    }
+    const bool book_cells = !micro.empty() || o.include_book_levels > 0 || o.include_funding_oi;
+    const bool any_extras = std::find(needs_extras.begin(), needs_extras.end(), true) != needs_extras.end();
+
+    // Chunk and group sizes: the scratch of a group over a chunk stays near kScratchBytes.
+    // Chunks are shorter where indicators read the book or funding: the chunk's
+    // snapshots, read by each of them in turn, then stay in cache.
+    const std::uint64_t chunk_limit = any_extras ? 8192 : 32768;
+    constexpr std::uint64_t kScratchBytes = std::uint64_t{16} << 20;
+    constexpr std::uint64_t kBlockRows = 512;
+    const std::uint64_t chunk_rows = std::min<std::uint64_t>(rows, chunk_limit);
+    const std::size_t group =
+        std::max<std::size_t>(1, std::min<std::uint64_t>(runs.size(), kScratchBytes / (sizeof(double) * chunk_rows)));
+    const std::size_t groups = std::max<std::size_t>(1, (runs.size() + group - 1) / group);
+    const std::uint64_t chunks = (rows + chunk_rows - 1) / chunk_rows;
+    std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
+    ChunkExtras extras;
+    if (any_extras) extras.resize(chunk_rows);
+    constexpr std::uint64_t kExtrasRows = 2048;
+
+    // Matrix writes of a group: (scratch column, feature position), by position.
+    std::vector<std::pair<std::size_t, std::size_t>> writes;
+
+    unsigned threads = usable_cpus();
+    if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
+    const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
+    std::atomic<std::uint64_t> blocks_done{0};  // matrix blocks written in the last group
+    PhaseTeam team(threads);
+    const std::span<const Ohlcv> all_bars(candles.candles);
+    team.run([&](PhaseTeam& t) {
+        // The closes first, as one column every close-only loop reads.
+        constexpr std::uint64_t kCloseRows = 65536;
+        t.phase((rows + kCloseRows - 1) / kCloseRows, [&](std::size_t piece) {
+            const std::uint64_t from = piece * kCloseRows, to = std::min(rows, from + kCloseRows);
+            for (std::uint64_t r = from; r < to; ++r) data.closes[r] = candles.candles[r].close;
+        });
+        std::uint64_t blocks_before = 0;  // this member's count of the last group's earlier blocks
+        for (std::size_t g = 0; g < groups; ++g) {
+            const std::size_t first = g * group;
+            const std::size_t count = std::min(group, runs.size() - std::min(first, runs.size()));
+            // One member lists the writes while the others wait at the next phase.
+            t.phase(1, [&](std::size_t) {
+                writes.clear();
+                for (std::size_t i = 0; i < count; ++i)
+                    for (const std::size_t pos : positions[runs[first + i]]) writes.emplace_back(i, pos);
+                std::sort(writes.begin(), writes.end(),
+                          [](const auto& a, const auto& b) { return a.second < b.second; });
+            });
+            for (std::uint64_t c = 0; c < chunks; ++c) {
+                const std::uint64_t begin = c * chunk_rows, n = std::min(chunk_rows, rows - begin);
+                if (any_extras)
+                    t.phase((n + kExtrasRows - 1) / kExtrasRows, [&](std::size_t piece) {
+                        const std::uint64_t from = piece * kExtrasRows;
+                        extras.build(candles, begin, from, std::min(n, from + kExtrasRows));
+                    });
+                const std::span<const Ohlcv> chunk_bars = all_bars.subspan(begin, n);
+                const std::span<const double> chunk_closes = std::span<const double>(data.closes).subspan(begin, n);
+                t.phase(count, [&](std::size_t i) {
+                    IndicatorColumn& col = columns[runs[first + i]];
+                    ColumnRun run{std::span<double>(scratch.data() + i * chunk_rows, n),
+                                  col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
+                    if (needs_extras[first + i]) {
+                        col.indicator->run_column(LoadColumns(chunk_bars, chunk_closes, extras), run);
+                    } else {
+                        col.indicator->run_column(BarColumns(chunk_bars, chunk_closes), run);
+                    }
+                    col.produced = col.produced || run.produced;
+                    col.field_found = col.field_found || run.field_found;
+                });
+                const std::uint64_t blocks = (n + kBlockRows - 1) / kBlockRows;
+                const ChunkCells cells{data.obs.data(), dim,    begin, scratch.data(), chunk_rows,
+                                       writes,          prices, chunk_bars.data()};
+                t.phase(blocks, [&](std::size_t block) {
+                    const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
+                    write_cells(cells, from, to, g == 0);
+                    if (g == 0 && book_cells) write_book_cells(candles, begin + from, begin + to, micro, data);
+                    // Once the last group has written every block of the chunk, a large
+                    // list lets go of the chunk's bars (the member that wrote the last
+                    // block does it), so the bars and the matrix are never both whole.
+                    if (g + 1 == groups && drop_bars && blocks_done.fetch_add(1) + 1 == blocks_before + blocks) {
+                        const Ohlcv* bars = candles.candles.data();
+                        release_pages(reinterpret_cast<const char*>(bars + begin),
+                                      reinterpret_cast<const char*>(bars + begin + n));
+                    }
+                });
+                if (g + 1 == groups) blocks_before += blocks;
+            }
+        }
+    });
+}
+
+// The microstructure, book-level and funding cells of rows [from, to). Bars without
+// book lists, funding or open interest give 0.0 in every one of them.
+void Env::write_book_cells(const BarList& candles, std::uint64_t from, std::uint64_t to,
+                           const std::vector<std::size_t>& micro, LoadedData& data) const {
+    const ObsSpec& o = spec_.observation;
+    const std::uint64_t dim = data.dim;
+    double* const obs = data.obs.data();
+    const std::uint64_t tail = o.features.size(), tail_cells = dim - tail;
+    if (candles.extra_of.size() <= from) {  // no bar from here on carries any
+        for (std::uint64_t r = from; r < to; ++r) {
+            double* row = obs + r * dim;
+            for (const std::size_t i : micro) row[i] = 0.0;
+            std::fill(row + tail, row + tail + tail_cells, 0.0);
+        }
+        return;
+    }
+    for (std::uint64_t r = from; r < to; ++r) {
+        const BarView b(candles, r);
+        double* row = obs + r * dim;
+        for (const std::size_t i : micro) {
+            const Feature& f = o.features[i];
+            row[i] = report_round(micro_value(b, f.micro, f.level.value_or(0)));
+        }
+        double* cell = row + tail;
+        for (std::uint32_t level = 0; level < o.include_book_levels; ++level) {
+            *cell++ = report_round(at_or_zero(b.bid_px, level));
+            *cell++ = report_round(at_or_zero(b.bid_sz, level));
+            *cell++ = report_round(at_or_zero(b.ask_px, level));
+            *cell++ = report_round(at_or_zero(b.ask_sz, level));
+        }
+        if (o.include_funding_oi) {
+            *cell++ = report_round(b.funding.value_or(0.0));
+            *cell++ = report_round(b.oi.value_or(0.0));
+        }
+    }
+}
+
+// The reference path: every indicator updated bar by bar, rows written in order.
+void Env::fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
+    const ObsSpec& o = spec_.observation;
+    const std::uint64_t rows = data.rows;
+    // Resolve each indicator feature to the last column with the same key: equal keys
+    // report the value of the last such column, as a per-bar map from key would.
+    std::vector<std::size_t> slot_of_feature(o.features.size(), 0);
+    {
+        std::unordered_map<std::string_view, std::size_t> last_of_key;
+        for (std::size_t k = 0; k < columns.size(); ++k) last_of_key[columns[k].key] = k;
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            if (o.features[i].kind != Feature::Kind::Indicator) continue;
+            slot_of_feature[i] = last_of_key[columns[k++].key];
+        }
+    }
+    std::vector<double> values(columns.size(), 0.0);
+    OrderBook book;  // reused bar after bar
+    for (std::size_t r = 0; r < rows; ++r) {
+        const BarView b(candles, r);
+        const Ohlcv& c = b.c;
+        BarContext ctx(c);
+        fill_context(b, ctx, book);
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            IndicatorColumn& col = columns[k];
+            const std::optional<double> v = col.indicator->update(ctx);
+            if (!col.field) {
+                values[k] = v.value_or(0.0);
+                continue;
+            }
+            values[k] = 0.0;
+            const std::vector<NamedOutput> outs = col.indicator->outputs();
+            if (outs.empty()) continue;
+            col.produced = true;
+            for (const NamedOutput& out : outs) {
+                if (out.name == *col.field) {
+                    col.field_found = true;
+                    values[k] = out.value;
+                    break;
+                }
+            }
+        }
+        for (std::size_t i = 0; i < o.features.size(); ++i) {
+            const Feature& f = o.features[i];
+            double v = 0.0;
+            switch (f.kind) {
+                case Feature::Kind::Indicator: v = values[slot_of_feature[i]]; break;
+                case Feature::Kind::Price: v = price_value(c, f.price); break;
+                case Feature::Kind::Microstructure: v = micro_value(b, f.micro, f.level.value_or(0)); break;
+            }
+            data.obs.push_back(report_round(v));
+        }
+        for (std::uint32_t level = 0; level < o.include_book_levels; ++level) {
+            data.obs.push_back(report_round(at_or_zero(b.bid_px, level)));
+            data.obs.push_back(report_round(at_or_zero(b.bid_sz, level)));
+            data.obs.push_back(report_round(at_or_zero(b.ask_px, level)));
+            data.obs.push_back(report_round(at_or_zero(b.ask_sz, level)));
+        }
+        if (o.include_funding_oi) {
+            data.obs.push_back(report_round(b.funding.value_or(0.0)));
+            data.obs.push_back(report_round(b.oi.value_or(0.0)));
+        }
+        data.closes.push_back(c.close);
+    }
+}
+
+}  // namespace torvex::gym
