@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench_columns.hpp"
+#include "bench_support.hpp"
 #include "gym_core/env.hpp"
 #include "registry/registry.hpp"
 
@@ -51,18 +52,6 @@ const std::vector<Ohlcv>& bars() {
 
 // One benchmark per (name, params); each iteration runs a fresh object over every bar
 // the way a load does: one column at a time, by chunks of rows.
-// The rows a load hands an indicator at a time.
-constexpr std::size_t kChunkRows = 32768;
-
-std::string label_of(const std::string& name, const std::vector<double>& params) {
-    std::string label = name + "(";
-    for (std::size_t i = 0; i < params.size(); ++i) {
-        if (i > 0) label += ',';
-        label += format_param_value(params[i]);
-    }
-    return label + ")";
-}
-
 void column_run(benchmark::State& state, const std::string& name, const std::vector<double>& params) {
     const auto& data = bars();
     // The closes as one column, as a load hands them over.
@@ -72,28 +61,15 @@ void column_run(benchmark::State& state, const std::string& name, const std::vec
         return c;
     }();
     const bool candles_only = indicator_feed(name) == kFeedCandles;
-    std::vector<double> column(data.size());
-    for (auto _ : state) {
-        auto ind = build_indicator(name, params);
-        if (!ind) {
-            state.SkipWithError("indicator not available");
-            return;
-        }
-        for (std::size_t first = 0; first < data.size(); first += kChunkRows) {
-            const std::size_t n = std::min(kChunkRows, data.size() - first);
-            const std::span<const Ohlcv> rows = std::span<const Ohlcv>(data).subspan(first, n);
-            const std::span<const double> row_closes = std::span<const double>(closes).subspan(first, n);
-            ColumnRun out{std::span<double>(column).subspan(first, n), std::nullopt};
-            if (candles_only) {
-                (*ind)->run_column(BarColumns(rows, row_closes), out);
-            } else {
-                (*ind)->run_column(BenchColumns(rows, row_closes), out);
-            }
-        }
-        benchmark::DoNotOptimize(column.data());
-    }
-    state.counters["ns_per_bar"] = benchmark::Counter(
-        static_cast<double>(state.iterations() * data.size()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    bench::run_loads(state, name, params, data, closes,
+                     [&](DynIndicator& ind, std::span<const Ohlcv> rows, std::span<const double> row_closes,
+                         ColumnRun& out) {
+                         if (candles_only) {
+                             ind.run_column(BarColumns(rows, row_closes), out);
+                         } else {
+                             ind.run_column(BenchColumns(rows, row_closes), out);
+                         }
+                     });
 }
 
 // The load document of the bars in the array form; `extras` adds a three-level book and
@@ -225,7 +201,7 @@ const int registered = [] {
         // A load takes candles, the order book and funding, nothing else.
         const bool loadable = row.feed == kFeedCandles || row.feed == kFeedOrderBook || row.feed == kFeedFunding;
         for (const std::vector<double>& params : list) {
-            const std::string label = label_of(name, params);
+            const std::string label = bench::case_label("", name, params);
             benchmark::RegisterBenchmark(("column/" + label).c_str(),
                                          [name, params](benchmark::State& s) { column_run(s, name, params); })
                 ->Unit(benchmark::kMicrosecond)
