@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/bar.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/shifted_sums.hpp"
@@ -55,13 +56,41 @@ public:
     static std::expected<LinRegCore, IndicatorError> create(std::uint64_t n);
 
     // Refuses a non-finite y (no value, nothing changed); once n values came, the
-    // line's value at the newest position.
-    std::optional<double> step(double y);
+    // line's value at the newest position. In the header, so that the owners' column
+    // loops step it inline.
+    std::optional<double> step(double y) {
+        if (!is_finite(y)) return std::nullopt;
+        if (window_.size() == period_) {
+            const double o = window_.front();
+            window_.pop_front();
+            // Every remaining position drops by one: subtract the old Σ(y − shift)
+            // less the leaving deviation.
+            const double d_o = o - sums_.shift();
+            sxy_ = d_o + (sxy_ - sums_.s1());
+            sums_.remove(o);
+        }
+        const double i = static_cast<double>(window_.size());
+        window_.push_back(y);
+        const double d = sums_.add(y);
+        sxy_ = i * d + sxy_;
+        if (sums_.recenter_due(period_, window_.size())) [[unlikely]] {
+            sums_.recenter(window_.size(), [this](auto&& fn) { window_.for_each(fn); });
+            double sxy = 0.0;
+            double pos = 0.0;
+            window_.for_each([&](double v) {
+                sxy += pos * (v - sums_.shift());
+                pos += 1.0;
+            });
+            sxy_ = sxy;
+        }
+        if (window_.size() < period_) return std::nullopt;
+        return (pos_.n - 1.0) * slope() + intercept();
+    }
 
     // Slope and intercept (value at position 0) of the current fit; meaningful
     // once the window is full.
-    double slope() const;
-    double intercept() const;
+    double slope() const { return (pos_.n * sxy_ - pos_.sum_x * sums_.s1()) / pos_.denom; }
+    double intercept() const { return sums_.shift() + (sums_.s1() - pos_.sum_x * slope()) / pos_.n; }
 
     std::uint64_t period() const { return period_; }
     const PositionSums& positions() const { return pos_; }
