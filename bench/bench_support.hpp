@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,6 +55,24 @@ inline std::string case_label(std::string_view prefix, std::string_view name, co
     }
     label += ")";
     return label;
+}
+
+// A specification whose observation is the close and `copies` copies of the feature
+// `name(params)`. Each copy takes one more trailing parameter, which the registry does
+// not read, so that every copy has its own key and its own column.
+inline std::string copies_spec(std::string_view name, const std::vector<double>& params, int copies,
+                               std::uint64_t warmup) {
+    std::string f = R"({"kind":"price","field":"close"})";
+    for (int k = 0; k < copies; ++k) {
+        f += R"(,{"kind":"indicator","name":")";
+        f += name;
+        f += R"(","params":[)";
+        for (double p : params) f += format_param_value(p) + ",";
+        f += std::to_string(k) + "]}";
+    }
+    return R"({"dataset_ref":"bench","symbol":"X","observation":{"features":[)" + f +
+           R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":100,"warmup":)" +
+           std::to_string(warmup) + "}}";
 }
 
 }  // namespace torvex::bench

@@ -97,21 +97,8 @@ const std::string& load_document(bool extras) {
     return extras ? with_extras : plain;
 }
 
-// Copies of the feature in one load: each takes one more trailing parameter, which
-// the registry does not read, so that every copy has its own key and its own column.
+// Copies of the feature in one load (see bench::copies_spec).
 constexpr int kCopies = 8;
-
-std::string load_spec(const std::string& name, const std::vector<double>& params, int copies, std::uint64_t warmup) {
-    std::string f = R"({"kind":"price","field":"close"})";
-    for (int k = 0; k < copies; ++k) {
-        f += R"(,{"kind":"indicator","name":")" + name + R"(","params":[)";
-        for (double p : params) f += format_param_value(p) + ",";
-        f += std::to_string(k) + "]}";
-    }
-    return R"({"dataset_ref":"bench","symbol":"X","observation":{"features":[)" + f +
-           R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":100,"warmup":)" +
-           std::to_string(warmup) + "}}";
-}
 
 // Loads with and without the copies, interleaved; the figure is the median difference.
 void load_run(benchmark::State& state, const std::string& name, const std::vector<double>& params) {
@@ -123,8 +110,8 @@ void load_run(benchmark::State& state, const std::string& name, const std::vecto
     const std::uint64_t warmup = (*probe)->warmup();
     const bool extras = indicator_feed(name) != kFeedCandles;
     const std::string& doc = load_document(extras);
-    auto with = gym::Env::create(load_spec(name, params, kCopies, warmup));
-    auto without = gym::Env::create(load_spec(name, params, 0, warmup));
+    auto with = gym::Env::create(bench::copies_spec(name, params, kCopies, warmup));
+    auto without = gym::Env::create(bench::copies_spec(name, params, 0, warmup));
     if (!with || !without) {
         state.SkipWithError("the environment refused the specification");
         return;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "bench_columns.hpp"
+#include "bench_support.hpp"
 #include "gym_core/env.hpp"
-#include "gym_core/number_text.hpp"
 #include "registry/registry.hpp"
 
 namespace {
@@ -45,18 +45,6 @@ const std::string& book_document() {
     return doc;
 }
 
-std::string spec_of(const std::string& name, const std::vector<double>& params, int copies, std::uint64_t warmup) {
-    std::string f = R"({"kind":"price","field":"close"})";
-    for (int k = 0; k < copies; ++k) {  // a trailing parameter the builder ignores makes each key distinct
-        f += R"(,{"kind":"indicator","name":")" + name + R"(","params":[)";
-        for (const double p : params) f += gym::format_key_param(p) + ",";
-        f += std::to_string(k + 1) + "]}";
-    }
-    return R"({"dataset_ref":"bench","symbol":"X","observation":{"features":[)" + f +
-           R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":100,"warmup":)" +
-           std::to_string(warmup) + "}}";
-}
-
 double seconds_since(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
 }
@@ -68,8 +56,8 @@ void run(benchmark::State& state, const std::string& name, const std::vector<dou
         return;
     }
     const std::uint64_t warmup = (*probe)->warmup();
-    auto plain = gym::Env::create(spec_of(name, params, 0, warmup));
-    auto fed = gym::Env::create(spec_of(name, params, kCopies, warmup));
+    auto plain = gym::Env::create(bench::copies_spec(name, params, 0, warmup));
+    auto fed = gym::Env::create(bench::copies_spec(name, params, kCopies, warmup));
     if (!plain || !fed) {
         state.SkipWithError("specification refused");
         return;
