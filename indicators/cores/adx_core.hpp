@@ -26,7 +26,18 @@ public:
 
     // One candle that already passed the candle rule (no guard here). The first
     // candle only primes; answers (+DI, −DI, ADX) from candle 2n on.
-    std::optional<AdxPoint> step(const Ohlcv& bar);
+    // In the header, so that the owners' column loops step it inline.
+    std::optional<AdxPoint> step(const Ohlcv& bar) {
+        const std::optional<DirectionalSums> sums = dm_.step(bar);
+        if (!sums) return std::nullopt;
+        last_di_ = directional_indices(*sums);
+        const double dx = directional_index(last_di_);
+        if (seeded_) {
+            adx_ = ((n_ - 1.0) * adx_ + dx) / n_;
+            return AdxPoint{last_di_.plus_di, last_di_.minus_di, adx_};
+        }
+        return seed(dx);
+    }
 
     // The (+DI, −DI) of the last candle that reached the smoothed stage.
     DiPair last_di() const { return last_di_; }
@@ -35,8 +46,13 @@ public:
 private:
     explicit AdxCore(std::uint64_t n);
 
+    // Collects the first n DX values; their mean is the first ADX.
+    std::optional<AdxPoint> seed(double dx);
+
     DirectionalSmoother dm_;
-    std::optional<double> adx_;
+    double adx_ = 0.0;
+    bool seeded_ = false;
+    double n_;
     std::vector<double> dx_seed_;
     std::uint64_t period_;
     DiPair last_di_;

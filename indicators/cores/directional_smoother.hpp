@@ -26,7 +26,10 @@ struct DiPair {
 
 inline DiPair directional_indices(const DirectionalSums& s) {
     if (s.tr == 0.0) return {};
-    return DiPair{100.0 * s.plus_dm / s.tr, 100.0 * s.minus_dm / s.tr};
+    // Both quotients in one division instruction; each lane rounds as alone.
+    using Pair = double __attribute__((vector_size(16)));
+    const Pair di = Pair{100.0 * s.plus_dm, 100.0 * s.minus_dm} / Pair{s.tr, s.tr};
+    return DiPair{di[0], di[1]};
 }
 
 // 100·|+DI − −DI| / (+DI + −DI), 0 when both indices are 0.
@@ -37,23 +40,20 @@ inline double directional_index(const DiPair& di) {
 
 class DirectionalSmoother {
 public:
-    // The owner has checked n (1..MAX_PERIOD).
     explicit DirectionalSmoother(std::uint64_t n) : period_(n), n_(static_cast<double>(n)) {}
 
-    // One candle that already passed the candle rule. The first candle is only
-    // stored; from candle n + 1 on, answers the smoothed sums.
     std::optional<DirectionalSums> step(const Ohlcv& bar) {
-        if (!prev_) {
-            prev_ = bar;
+        if (!seen_) {
+            seen_ = true;
+            prev_high_ = bar.high, prev_low_ = bar.low, prev_close_ = bar.close;
             return std::nullopt;
         }
-        const Ohlcv& p = *prev_;
-        const double tr = true_range(bar, p.close);
-        const double up = bar.high - p.high;
-        const double down = p.low - bar.low;
+        const double tr = true_range(bar, prev_close_);
+        const double up = bar.high - prev_high_;
+        const double down = prev_low_ - bar.low;
         const double plus_dm = (up > down && up > 0.0) ? up : 0.0;
         const double minus_dm = (down > up && down > 0.0) ? down : 0.0;
-        prev_ = bar;
+        prev_high_ = bar.high, prev_low_ = bar.low, prev_close_ = bar.close;
         if (seed_count_ >= period_) {
             s_.plus_dm = s_.plus_dm - s_.plus_dm / n_ + plus_dm;
             s_.minus_dm = s_.minus_dm - s_.minus_dm / n_ + minus_dm;
@@ -71,8 +71,9 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    std::optional<Ohlcv> prev_;
     DirectionalSums s_;  // seed sums until n values came, smoothed sums after
+    double prev_high_ = 0.0, prev_low_ = 0.0, prev_close_ = 0.0;
+    bool seen_ = false;
     std::uint64_t period_;
     double n_;
     std::uint64_t seed_count_ = 0;

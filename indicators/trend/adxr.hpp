@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "indicators/cores/adx_core.hpp"
+#include "indicators/numeric.hpp"
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/indicator.hpp"
 
@@ -18,7 +19,14 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Adxr, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<AdxPoint> point = adx_.step(bar);
+        if (!point) return std::nullopt;
+        window_.push(point->adx);
+        if (!window_.full()) return std::nullopt;
+        last_ = midpoint(point->adx, window_.front());
+        return last_;
+    }
     std::uint64_t warmup() const override { return 3 * adx_.period() - 1; }
 
 private:
