@@ -209,10 +209,17 @@ public:
         if constexpr (steps_on_fields()) {
             if (bars.has_candle_columns()) {
                 const FieldRows rows = FieldRows::of(bars);
+                // Where every candle of the run is valid, as is usual, the loop does
+                // not test them one by one.
+                const bool all_valid = std::memchr(rows.valid, 0, bars.size()) == nullptr;
 #if TORVEX_WIDE_LOOPS
-                if (wide_loops_available()) return field_loop_wide(self, rows, bars.size(), run.out.data());
+                if (wide_loops_available()) {
+                    if (all_valid) return field_loop_wide<true>(self, rows, bars.size(), run.out.data());
+                    return field_loop_wide<false>(self, rows, bars.size(), run.out.data());
+                }
 #endif
-                return field_loop(self, rows, bars.size(), run.out.data());
+                if (all_valid) return field_loop<true>(self, rows, bars.size(), run.out.data());
+                return field_loop<false>(self, rows, bars.size(), run.out.data());
             }
         }
         const std::span<const Ohlcv> candles = bars.candles();
@@ -263,6 +270,7 @@ private:
 
     // The bar is put together from the columns; the fields that the step does not
     // read are never loaded. The time is not carried: such a step does not read it.
+    template <bool kAllValid>
     static TORVEX_INLINE_LOOP void field_loop(Derived& self, FieldRows f, std::size_t n, double* __restrict out) {
         const double* __restrict open = f.open;
         const double* __restrict high = f.high;
@@ -273,7 +281,9 @@ private:
         Derived local(std::move(self));
         for (std::size_t r = 0; r < n; ++r) {
             const Ohlcv bar{0, open[r], high[r], low[r], close[r], volume[r]};
-            if constexpr (keeps_no_state()) {
+            if constexpr (kAllValid) {
+                out[r] = local.step(bar).value_or(0.0);
+            } else if constexpr (keeps_no_state()) {
                 const double value = std::as_const(local).step(bar).value_or(0.0);
                 out[r] = pick(valid[r] != 0, value, 0.0);
             } else {
@@ -282,8 +292,9 @@ private:
         }
         self = std::move(local);
     }
+    template <bool kAllValid>
     TORVEX_WIDE_TARGET static void field_loop_wide(Derived& self, FieldRows f, std::size_t n, double* __restrict out) {
-        field_loop(self, f, n, out);
+        field_loop<kAllValid>(self, f, n, out);
     }
 };
 

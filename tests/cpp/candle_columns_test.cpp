@@ -146,7 +146,9 @@ TEST(CandleColumns, ColumnLoopsEqualUpdateAndCandleLoopBitForBit) {
         for (const std::size_t n : lengths) {
             for (std::uint64_t seed = 1; seed <= 4; ++seed) {
                 SCOPED_TRACE(std::string(t.name) + " n=" + std::to_string(n) + " seed=" + std::to_string(seed));
-                const std::vector<Ohlcv> bars = rough_bars(seed * 7919 + n, n);
+                std::vector<Ohlcv> bars = rough_bars(seed * 7919 + n, n);
+                // One series of valid candles only: the loop that tests none of them.
+                if (seed == 4) std::erase_if(bars, [](const Ohlcv& b) { return !candle_is_valid(b); });
                 auto a = build_indicator(t.name, t.params);
                 auto b = build_indicator(t.name, t.params);
                 auto c = build_indicator(t.name, t.params);
@@ -154,10 +156,10 @@ TEST(CandleColumns, ColumnLoopsEqualUpdateAndCandleLoopBitForBit) {
                 ASSERT_TRUE(a && b && c && d);
                 EXPECT_TRUE((*c)->reads_candle_columns());
                 const std::vector<double> want = by_update(**a, bars);
-                EXPECT_TRUE(same_column(by_column(**b, bars, n, false), want)) << "candles alone";
-                EXPECT_TRUE(same_column(by_column(**c, bars, n, true), want)) << "columns, one call";
+                EXPECT_TRUE(same_column(by_column(**b, bars, bars.size(), false), want)) << "candles alone";
+                EXPECT_TRUE(same_column(by_column(**c, bars, bars.size(), true), want)) << "columns, one call";
                 // State carried from one call to the next.
-                const std::size_t piece = 1 + static_cast<std::size_t>(seed * 13) % std::max<std::size_t>(n, 1);
+                const std::size_t piece = 1 + static_cast<std::size_t>(seed * 13) % std::max<std::size_t>(bars.size(), 1);
                 EXPECT_TRUE(same_column(by_column(**d, bars, piece, true), want)) << "columns, pieces of " << piece;
             }
         }
