@@ -11,7 +11,8 @@ namespace torvex {
 // The book and funding snapshot that every bar of the benchmark carries.
 class BenchColumns final : public BarColumns {
 public:
-    BenchColumns(std::span<const Ohlcv> candles, std::span<const double> closes) : BarColumns(candles, closes) {
+    BenchColumns(std::span<const Ohlcv> candles, std::span<const double> closes, const CandleColumns& fields = {})
+        : BarColumns(candles, closes, fields) {
         book_.bids = {{99.9, 5.0}, {99.8, 7.0}, {99.7, 9.0}};
         book_.asks = {{100.1, 4.0}, {100.2, 6.0}, {100.3, 8.0}};
         tick_.funding_rate = 0.0001;

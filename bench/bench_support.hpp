@@ -22,11 +22,15 @@ inline constexpr std::size_t kChunkRows = 16384;
 
 // Each iteration builds a fresh `name` object and runs it over every bar the way a
 // load does, one chunk of rows at a time: run_chunk(indicator, rows, row_closes,
-// out) hands it the chunk's columns.
+// row_fields, out) hands it the chunk's columns (the candle columns built once, as a
+// load builds them for the loops that read them).
 template <class RunChunk>
 void run_loads(benchmark::State& state, std::string_view name, const std::vector<double>& params,
                std::span<const Ohlcv> data, std::span<const double> closes, RunChunk run_chunk) {
     std::vector<double> column(data.size());
+    CandleColumnStore fields;
+    fields.resize(data.size());
+    fields.fill(data, 0, data.size());
     for (auto _ : state) {
         auto ind = build_indicator(name, params);
         if (!ind) {
@@ -36,7 +40,7 @@ void run_loads(benchmark::State& state, std::string_view name, const std::vector
         for (std::size_t first = 0; first < data.size(); first += kChunkRows) {
             const std::size_t n = std::min(kChunkRows, data.size() - first);
             ColumnRun out{std::span<double>(column).subspan(first, n), std::nullopt};
-            run_chunk(**ind, data.subspan(first, n), closes.subspan(first, n), out);
+            run_chunk(**ind, data.subspan(first, n), closes.subspan(first, n), fields.view().subspan(first, n), out);
         }
         benchmark::DoNotOptimize(column.data());
     }

@@ -54,7 +54,8 @@ const std::vector<Ohlcv>& bars() {
 // the way a load does: one column at a time, by chunks of rows.
 void column_run(benchmark::State& state, const std::string& name, const std::vector<double>& params) {
     const auto& data = bars();
-    // The closes as one column, as a load hands them over.
+    // The closes as one column, as a load hands them over (and the other candle
+    // columns, which bench::run_loads builds).
     static const std::vector<double> closes = [&] {
         std::vector<double> c;
         for (const Ohlcv& b : data) c.push_back(b.close);
@@ -63,11 +64,11 @@ void column_run(benchmark::State& state, const std::string& name, const std::vec
     const bool candles_only = indicator_feed(name) == kFeedCandles;
     bench::run_loads(state, name, params, data, closes,
                      [&](DynIndicator& ind, std::span<const Ohlcv> rows, std::span<const double> row_closes,
-                         ColumnRun& out) {
+                         const CandleColumns& row_fields, ColumnRun& out) {
                          if (candles_only) {
-                             ind.run_column(BarColumns(rows, row_closes), out);
+                             ind.run_column(BarColumns(rows, row_closes, row_fields), out);
                          } else {
-                             ind.run_column(BenchColumns(rows, row_closes), out);
+                             ind.run_column(BenchColumns(rows, row_closes, row_fields), out);
                          }
                      });
 }

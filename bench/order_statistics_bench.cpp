@@ -50,7 +50,9 @@ void run(benchmark::State& state, const std::string& name, const std::vector<dou
     for (const Ohlcv& b : data) closes.push_back(b.close);
     bench::run_loads(state, name, params, data, closes,
                      [](DynIndicator& ind, std::span<const Ohlcv> rows, std::span<const double> row_closes,
-                        ColumnRun& out) { ind.run_column(BarColumns(rows, row_closes), out); });
+                        const CandleColumns& row_fields, ColumnRun& out) {
+                         ind.run_column(BarColumns(rows, row_closes, row_fields), out);
+                     });
 }
 
 struct Case {

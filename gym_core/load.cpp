@@ -174,8 +174,9 @@ private:
 // them.
 class LoadColumns final : public BarColumns {
 public:
-    LoadColumns(std::span<const Ohlcv> bars, std::span<const double> closes, const ChunkExtras& extras)
-        : BarColumns(bars, closes), extras_(extras) {}
+    LoadColumns(std::span<const Ohlcv> bars, std::span<const double> closes, const CandleColumns& fields,
+                const ChunkExtras& extras)
+        : BarColumns(bars, closes, fields), extras_(extras) {}
     bool has_extras() const override { return true; }
     void fill(std::size_t r, BarContext& ctx, OrderBook&) const override { extras_.fill(r, ctx); }
 
@@ -336,11 +337,13 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     }
     std::vector<std::size_t> runs;
     std::vector<bool> needs_extras;
+    std::vector<bool> reads_fields;  // the loop reads the candle columns
     for (std::size_t k = 0; k < columns.size(); ++k) {
         if (positions[k].empty()) continue;
         runs.push_back(k);
         const std::optional<FeedClass> feed = feed_of(columns[k].name);
         needs_extras.push_back(!feed || *feed != FeedClass::Bar);
+        reads_fields.push_back(columns[k].indicator->reads_candle_columns());
     }
     std::vector<std::pair<std::size_t, PriceField>> prices;  // the price features
     std::vector<std::size_t> micro;                          // positions of the microstructure features
@@ -365,6 +368,10 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
     ChunkExtras extras;
     if (any_extras) extras.resize(chunk_rows);
+    // The candle columns of a chunk, built where a loop of the group reads them: each
+    // such loop then reads the few fields it needs and the candle rule's answer.
+    CandleColumnStore fields;
+    if (std::find(reads_fields.begin(), reads_fields.end(), true) != reads_fields.end()) fields.resize(chunk_rows);
     constexpr std::uint64_t kExtrasRows = 2048;
 
     // Matrix writes of a group: (scratch column, feature position), by position.
@@ -387,6 +394,9 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
         for (std::size_t g = 0; g < groups; ++g) {
             const std::size_t first = g * group;
             const std::size_t count = std::min(group, runs.size() - std::min(first, runs.size()));
+            const auto group_reads = reads_fields.begin() + static_cast<std::ptrdiff_t>(first);
+            const bool with_fields = std::find(group_reads, group_reads + static_cast<std::ptrdiff_t>(count), true) !=
+                                     group_reads + static_cast<std::ptrdiff_t>(count);
             // One member lists the writes while the others wait at the next phase.
             t.phase(1, [&](std::size_t) {
                 writes.clear();
@@ -397,21 +407,23 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
             });
             for (std::uint64_t c = 0; c < chunks; ++c) {
                 const std::uint64_t begin = c * chunk_rows, n = std::min(chunk_rows, rows - begin);
-                if (any_extras)
-                    t.phase((n + kExtrasRows - 1) / kExtrasRows, [&](std::size_t piece) {
-                        const std::uint64_t from = piece * kExtrasRows;
-                        extras.build(candles, begin, from, std::min(n, from + kExtrasRows));
-                    });
                 const std::span<const Ohlcv> chunk_bars = all_bars.subspan(begin, n);
+                if (any_extras || with_fields)
+                    t.phase((n + kExtrasRows - 1) / kExtrasRows, [&](std::size_t piece) {
+                        const std::uint64_t from = piece * kExtrasRows, to = std::min(n, from + kExtrasRows);
+                        if (any_extras) extras.build(candles, begin, from, to);
+                        if (with_fields) fields.fill(chunk_bars, from, to);
+                    });
+                const CandleColumns chunk_fields = with_fields ? fields.view().subspan(0, n) : CandleColumns{};
                 const std::span<const double> chunk_closes = std::span<const double>(data.closes).subspan(begin, n);
                 t.phase(count, [&](std::size_t i) {
                     IndicatorColumn& col = columns[runs[first + i]];
                     ColumnRun run{std::span<double>(scratch.data() + i * chunk_rows, n),
                                   col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
                     if (needs_extras[first + i]) {
-                        col.indicator->run_column(LoadColumns(chunk_bars, chunk_closes, extras), run);
+                        col.indicator->run_column(LoadColumns(chunk_bars, chunk_closes, chunk_fields, extras), run);
                     } else {
-                        col.indicator->run_column(BarColumns(chunk_bars, chunk_closes), run);
+                        col.indicator->run_column(BarColumns(chunk_bars, chunk_closes, chunk_fields), run);
                     }
                     col.produced = col.produced || run.produced;
                     col.field_found = col.field_found || run.field_found;

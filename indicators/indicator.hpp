@@ -10,10 +10,13 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "indicators/bar.hpp"
+#include "indicators/candle_columns.hpp"
 #include "indicators/error.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -32,15 +35,22 @@ struct NamedOutput {
 //
 // A caller may also hand over the closes as one contiguous column (closes[r] is
 // candles[r].close): the close-only loops then read 8 bytes a bar instead of a whole
-// candle's cache line share.
+// candle's cache line share. Beside the closes it may hand over the other fields and
+// the candle rule's answers as columns too, for the candle loops that read them.
 class BarColumns {
 public:
-    explicit BarColumns(std::span<const Ohlcv> candles, std::span<const double> closes = {})
-        : candles_(candles), closes_(closes.size() == candles.size() ? closes : std::span<const double>{}) {}
+    explicit BarColumns(std::span<const Ohlcv> candles, std::span<const double> closes = {},
+                        const CandleColumns& fields = {})
+        : candles_(candles),
+          closes_(closes.size() == candles.size() ? closes : std::span<const double>{}),
+          fields_(closes_.size() == candles.size() && fields.covers(candles.size()) ? fields : CandleColumns{}) {}
     virtual ~BarColumns() = default;
 
     std::span<const Ohlcv> candles() const { return candles_; }
     std::span<const double> closes() const { return closes_; }  // empty where not handed over
+    // The other fields as columns, with the closes; empty columns where not handed over.
+    bool has_candle_columns() const { return !fields_.valid.empty(); }
+    const CandleColumns& candle_columns() const { return fields_; }
     std::size_t size() const { return candles_.size(); }
     virtual bool has_extras() const { return false; }
     // Adds bar r's book (built in `scratch`) and derivatives snapshot to `ctx` where
@@ -54,6 +64,7 @@ protected:
 private:
     std::span<const Ohlcv> candles_;
     std::span<const double> closes_;
+    CandleColumns fields_;
 };
 
 // Where a column loop reads its closes: the contiguous column, or the close member of
@@ -120,6 +131,10 @@ public:
     // override it with a loop in which the final type's step is inlined.
     virtual void run_column(const BarColumns& bars, ColumnRun& run);
 
+    // True when `run_column` reads the candle columns of BarColumns where they are
+    // handed over: the load builds them only for such a loop.
+    virtual bool reads_candle_columns() const { return false; }
+
 protected:
     DynIndicator() = default;
     DynIndicator(const DynIndicator&) = default;
@@ -170,6 +185,14 @@ private:
 
 // Base of the single-output indicators over whole bars: the candle rule runs first,
 // and a refused bar answers nothing before any state changes.
+//
+// A type whose step reads the prices and the volume but never the time declares
+//   static constexpr bool kStepsOnFields = true;
+// and its column loop then reads the separate field columns and the candle rule's
+// answers where the caller hands them over, instead of whole candles. A step that
+// can be called on a const object keeps no state, so that loop runs it on every bar
+// and keeps the answer of the valid ones by a select: nothing in the loop branches,
+// and the compiler may take several bars at once.
 template <class Derived>
 class CandleIndicator : public DynIndicator {
 public:
@@ -178,9 +201,27 @@ public:
         return static_cast<Derived*>(this)->step(ctx.candle);
     }
 
+    bool reads_candle_columns() const final { return steps_on_fields(); }
+
     void run_column(const BarColumns& bars, ColumnRun& run) final {
         if (run.field) return DynIndicator::run_column(bars, run);  // no list: a 0.0 column
         Derived& self = *static_cast<Derived*>(this);
+        if constexpr (steps_on_fields()) {
+            if (bars.has_candle_columns()) {
+                const FieldRows rows = FieldRows::of(bars);
+                // Where every candle of the run is valid, as is usual, the loop does
+                // not test them one by one.
+                const bool all_valid = std::memchr(rows.valid, 0, bars.size()) == nullptr;
+#if TORVEX_WIDE_LOOPS
+                if (wide_loops_available()) {
+                    if (all_valid) return field_loop_wide<true>(self, rows, bars.size(), run.out.data());
+                    return field_loop_wide<false>(self, rows, bars.size(), run.out.data());
+                }
+#endif
+                if (all_valid) return field_loop<true>(self, rows, bars.size(), run.out.data());
+                return field_loop<false>(self, rows, bars.size(), run.out.data());
+            }
+        }
         const std::span<const Ohlcv> candles = bars.candles();
 #if TORVEX_WIDE_LOOPS
         if (wide_loops_available()) return loop_wide(self, candles.data(), candles.size(), run.out.data());
@@ -202,6 +243,58 @@ private:
     TORVEX_WIDE_TARGET static void loop_wide(Derived& self, const Ohlcv* __restrict candles, std::size_t n,
                                              double* __restrict out) {
         loop(self, candles, n, out);
+    }
+
+    static constexpr bool steps_on_fields() {
+        if constexpr (requires { Derived::kStepsOnFields; }) {
+            return Derived::kStepsOnFields;
+        } else {
+            return false;
+        }
+    }
+    static constexpr bool keeps_no_state() { return requires(const Derived& d, const Ohlcv& b) { d.step(b); }; }
+
+    struct FieldRows {
+        const double* open;
+        const double* high;
+        const double* low;
+        const double* close;
+        const double* volume;
+        const std::uint8_t* valid;
+
+        static FieldRows of(const BarColumns& bars) {
+            const CandleColumns& f = bars.candle_columns();
+            return {f.open.data(), f.high.data(), f.low.data(), bars.closes().data(), f.volume.data(), f.valid.data()};
+        }
+    };
+
+    // The bar is put together from the columns; the fields that the step does not
+    // read are never loaded. The time is not carried: such a step does not read it.
+    template <bool kAllValid>
+    static TORVEX_INLINE_LOOP void field_loop(Derived& self, FieldRows f, std::size_t n, double* __restrict out) {
+        const double* __restrict open = f.open;
+        const double* __restrict high = f.high;
+        const double* __restrict low = f.low;
+        const double* __restrict close = f.close;
+        const double* __restrict volume = f.volume;
+        const std::uint8_t* __restrict valid = f.valid;
+        Derived local(std::move(self));
+        for (std::size_t r = 0; r < n; ++r) {
+            const Ohlcv bar{0, open[r], high[r], low[r], close[r], volume[r]};
+            if constexpr (kAllValid) {
+                out[r] = local.step(bar).value_or(0.0);
+            } else if constexpr (keeps_no_state()) {
+                const double value = std::as_const(local).step(bar).value_or(0.0);
+                out[r] = pick(valid[r] != 0, value, 0.0);
+            } else {
+                out[r] = valid[r] != 0 ? local.step(bar).value_or(0.0) : 0.0;
+            }
+        }
+        self = std::move(local);
+    }
+    template <bool kAllValid>
+    TORVEX_WIDE_TARGET static void field_loop_wide(Derived& self, FieldRows f, std::size_t n, double* __restrict out) {
+        field_loop<kAllValid>(self, f, n, out);
     }
 };
 

@@ -1,6 +1,7 @@
 // Small numeric helpers shared across indicator families.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -8,11 +9,23 @@ namespace torvex {
 
 inline constexpr double kHalfMaxDouble = 8.988465674311579e307;
 
+// c ? a : b on the bit patterns: exactly one operand comes out, bit for bit, and since
+// no floating-point condition is left the compiler cannot turn it back into a branch
+// (which would move the other operand's arithmetic under it), so a loop around it
+// can take several values at once.
+inline double pick(bool c, double a, double b) {
+    const std::uint64_t mask = std::uint64_t{0} - static_cast<std::uint64_t>(c);
+    const std::uint64_t x = std::bit_cast<std::uint64_t>(a), y = std::bit_cast<std::uint64_t>(b);
+    return std::bit_cast<double>(y ^ ((x ^ y) & mask));
+}
+
 // Midpoint that never overflows: the plain form while both magnitudes are at most
-// half the largest finite double, the halved form beyond.
+// half the largest finite double, the halved form beyond. Both forms are computed and
+// one is kept: no branch, so a loop over many pairs can take several at once.
 inline double midpoint(double a, double b) {
-    if (std::fabs(a) <= kHalfMaxDouble && std::fabs(b) <= kHalfMaxDouble) return (a + b) * 0.5;
-    return a * 0.5 + b * 0.5;
+    const double plain = (a + b) * 0.5;
+    const double halved = a * 0.5 + b * 0.5;
+    return pick((std::fabs(a) <= kHalfMaxDouble) & (std::fabs(b) <= kHalfMaxDouble), plain, halved);
 }
 
 // The larger of two values neither of which is NaN, the second on a tie: what

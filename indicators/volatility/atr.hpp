@@ -12,6 +12,8 @@ namespace torvex {
 
 class Atr final : public CandleIndicator<Atr> {
 public:
+    static constexpr bool kStepsOnFields = true;
+
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Atr, IndicatorError> create(std::uint64_t n);
 

@@ -12,6 +12,8 @@ namespace torvex {
 
 class Natr final : public CandleIndicator<Natr> {
 public:
+    static constexpr bool kStepsOnFields = true;
+
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Natr, IndicatorError> create(std::uint64_t n);
 

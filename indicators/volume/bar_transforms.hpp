@@ -23,10 +23,13 @@ inline double money_flow_volume(const Ohlcv& b) {
 }
 
 // A single-output indicator that is a formula of the validated bar: no parameter,
-// no state, an answer on every accepted bar unless the formula declines.
+// no state, an answer on every accepted bar unless the formula declines. It reads no
+// time, so its column loop may take the bar's fields from their own columns.
 template <std::optional<double> (*Formula)(const Ohlcv&)>
 class BarTransform final : public CandleIndicator<BarTransform<Formula>> {
 public:
+    static constexpr bool kStepsOnFields = true;
+
     static std::expected<BarTransform, IndicatorError> create() { return BarTransform(); }
 
     std::optional<double> step(const Ohlcv& bar) const { return Formula(bar); }
@@ -36,15 +39,18 @@ private:
     BarTransform() = default;
 };
 
-// Inline: each is the whole step of its column loop.
+// Inline: each is the whole step of its column loop. A guarded quotient is computed
+// whatever its divisor and then kept or replaced by `pick`, with no branch, so that
+// the column loop can take several bars at once; a quotient by zero is only ever
+// discarded.
 namespace bar_formula {
 
 inline std::optional<double> wick_ratio(const Ohlcv& b) {
     const double r = b.high - b.low;
-    if (r == 0.0) return 0.0;
     const double upper = b.high - std::max(b.open, b.close);
     const double lower = std::min(b.open, b.close) - b.low;
-    return (upper - lower) / r;
+    const double ratio = (upper - lower) / r;
+    return pick(r == 0.0, 0.0, ratio);
 }
 
 inline std::optional<double> weighted_close(const Ohlcv& b) { return ((b.high + b.low) + (b.close + b.close)) * 0.25; }
@@ -56,36 +62,37 @@ inline std::optional<double> median_price(const Ohlcv& b) { return midpoint(b.hi
 inline std::optional<double> avg_price(const Ohlcv& b) { return (((b.open + b.high) + b.low) + b.close) * 0.25; }
 
 inline std::optional<double> high_low_range(const Ohlcv& b) {
-    if (b.close == 0.0) return 0.0;
-    return (b.high - b.low) / b.close;
+    const double ratio = (b.high - b.low) / b.close;
+    return pick(b.close == 0.0, 0.0, ratio);
 }
 
 inline std::optional<double> close_vs_open(const Ohlcv& b) {
-    if (b.open == 0.0) return 0.0;
-    return (b.close - b.open) / b.open;
+    const double ratio = (b.close - b.open) / b.open;
+    return pick(b.open == 0.0, 0.0, ratio);
 }
 
 inline std::optional<double> body_size_pct(const Ohlcv& b) {
     const double r = b.high - b.low;
-    if (r == 0.0) return 0.0;
-    return std::fabs(b.close - b.open) / r;
+    const double ratio = std::fabs(b.close - b.open) / r;
+    return pick(r == 0.0, 0.0, ratio);
 }
 
 inline std::optional<double> balance_of_power(const Ohlcv& b) {
     const double r = b.high - b.low;
-    if (r == 0.0) return 0.0;
-    return (b.close - b.open) / r;
+    const double ratio = (b.close - b.open) / r;
+    return pick(r == 0.0, 0.0, ratio);
 }
 
 inline std::optional<double> intraday_intensity(const Ohlcv& b) {
     const double r = b.high - b.low;
-    if (!(r > 0.0)) return 0.0;
-    return (b.volume * (((b.close + b.close) - b.high) - b.low)) / r;
+    const double ratio = (b.volume * (((b.close + b.close) - b.high) - b.low)) / r;
+    return pick(r > 0.0, ratio, 0.0);
 }
 
 inline std::optional<double> market_facilitation_index(const Ohlcv& b) {
+    const double ratio = (b.high - b.low) / b.volume;
     if (b.volume == 0.0) return std::nullopt;
-    return (b.high - b.low) / b.volume;
+    return ratio;
 }
 
 }  // namespace bar_formula

@@ -14,6 +14,8 @@ namespace torvex {
 
 class TrueRange final : public CandleIndicator<TrueRange> {
 public:
+    static constexpr bool kStepsOnFields = true;
+
     static std::expected<TrueRange, IndicatorError> create() { return TrueRange(); }
 
     std::optional<double> step(const Ohlcv& bar) {
