@@ -15,10 +15,12 @@ class Trima final : public CloseIndicator<Trima> {
 public:
     static std::expected<Trima, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) {
-        const std::optional<double> inner = first_.step(close);
-        if (!inner) return std::nullopt;
-        return second_.step(*inner);
+    // Always inlined: the column loop would otherwise call it, with the state of
+    // both cores in memory.
+    [[gnu::always_inline]] std::optional<double> step(double close) {
+        if (!first_.advance(close)) return std::nullopt;
+        if (!second_.advance(first_.mean())) return std::nullopt;
+        return second_.mean();
     }
     std::uint64_t warmup() const override { return period_; }
 

@@ -29,7 +29,9 @@ public:
 
     // The same step answering whether the window is full (then mean()): the form
     // the hot loops use, which passes nothing through memory. False for a refused x.
-    bool advance(double x) {
+    // Always inlined: an owner that steps two cores would otherwise call it out of
+    // line, and its state would then live in memory rather than in registers.
+    [[gnu::always_inline]] bool advance(double x) {
         if (!is_finite(x)) return false;
         if (ring_.full()) [[likely]] {
             sum_ = x + (sum_ - ring_.replace_oldest(x));

@@ -17,10 +17,11 @@ public:
     // Z(n), M(n).
     static std::expected<TtmTrend, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar) {
-        const std::optional<double> avg = average_.step(midpoint(bar.high, bar.low));
-        if (!avg) return std::nullopt;
-        return bar.close > *avg ? 1.0 : -1.0;
+    // Always inlined: the column loop is instantiated in more than one translation
+    // unit, and where the compiler calls the step the loop keeps its state in memory.
+    [[gnu::always_inline]] std::optional<double> step(const Ohlcv& bar) {
+        if (!average_.advance(midpoint(bar.high, bar.low))) return std::nullopt;
+        return bar.close > average_.mean() ? 1.0 : -1.0;
     }
     std::uint64_t warmup() const override { return average_.period(); }
 
