@@ -7,6 +7,26 @@ std::expected<VwmaCore, IndicatorError> VwmaCore::create(std::uint64_t n) {
     return VwmaCore(n);
 }
 
+void VwmaCore::resum() {
+    double pv = -0.0;
+    double v = -0.0;
+    double p = -0.0;
+    double pvm = 0.0;
+    double pm = 0.0;
+    window_.for_each([&](const Pair& e) {
+        pv += e.price * e.volume;
+        v += e.volume;
+        p += e.price;
+        pvm += std::fabs(e.price * e.volume);
+        pm += std::fabs(e.price);
+    });
+    pv_sum_ = pv;
+    volume_sum_ = v;
+    price_sum_ = p;
+    pv_magnitude_ = pvm;
+    price_magnitude_ = pm;
+}
+
 std::expected<Vwma, IndicatorError> Vwma::create(std::uint64_t n) {
     auto core = VwmaCore::create(n);
     if (!core) return std::unexpected(core.error());

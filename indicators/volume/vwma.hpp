@@ -33,25 +33,7 @@ public:
         price_sum_ += price;
         pv_magnitude_ += std::fabs(price * volume);
         price_magnitude_ += std::fabs(price);
-        if (clock_.tick(pv_magnitude_, volume_sum_, price_magnitude_)) {
-            double pv = -0.0;
-            double v = -0.0;
-            double p = -0.0;
-            double pvm = 0.0;
-            double pm = 0.0;
-            window_.for_each([&](const Pair& e) {
-                pv += e.price * e.volume;
-                v += e.volume;
-                p += e.price;
-                pvm += std::fabs(e.price * e.volume);
-                pm += std::fabs(e.price);
-            });
-            pv_sum_ = pv;
-            volume_sum_ = v;
-            price_sum_ = p;
-            pv_magnitude_ = pvm;
-            price_magnitude_ = pm;
-        }
+        if (clock_.tick(pv_magnitude_, volume_sum_, price_magnitude_)) resum();
         if (!window_.full()) return std::nullopt;
         if (volume_sum_ > 0.0) return pv_sum_ / volume_sum_;
         return price_sum_ / static_cast<double>(window_.capacity());
@@ -65,6 +47,9 @@ private:
         double volume;
     };
     explicit VwmaCore(std::uint64_t n) : window_(n), clock_(n) {}
+
+    // Re-adds the five sums from the window: rare, so kept out of the step.
+    void resum();
 
     FixedRing<Pair> window_;
     double pv_sum_ = 0.0;
