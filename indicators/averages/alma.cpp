@@ -1,5 +1,9 @@
 #include "indicators/averages/alma.hpp"
 
+#include <cmath>
+
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 namespace {
@@ -44,6 +48,14 @@ std::expected<Alma, IndicatorError> Alma::create(std::uint64_t n, double offset,
         concentrate_at_peak(w, m);
     }
     return Alma(std::move(w), n);
+}
+
+std::optional<double> Alma::step(double close) {
+    push_capped(window_, period_, close);
+    if (window_.size() < period_) return std::nullopt;
+    double acc = 0.0;
+    for (std::size_t i = 0; i < weights_.size(); ++i) acc = weights_[i] * window_[i] + acc;
+    return acc;
 }
 
 }  // namespace torvex

@@ -2,14 +2,12 @@
 // peak sits at a chosen offset inside the window.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 #include <vector>
 
 #include "indicators/cores/fixed_ring.hpp"
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -18,13 +16,7 @@ class Alma final : public CloseIndicator<Alma> {
 public:
     static std::expected<Alma, IndicatorError> create(std::uint64_t n, double offset, double sigma);
 
-    std::optional<double> step(double close) {
-        push_capped(window_, period_, close);
-        if (window_.size() < period_) return std::nullopt;
-        double acc = 0.0;
-        for (std::size_t i = 0; i < weights_.size(); ++i) acc = weights_[i] * window_[i] + acc;
-        return acc;
-    }
+    std::optional<double> step(double close);
     std::uint64_t warmup() const override { return period_; }
 
 private:

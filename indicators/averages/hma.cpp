@@ -1,5 +1,10 @@
 #include "indicators/averages/hma.hpp"
 
+#include <algorithm>
+#include <cmath>
+
+#include "indicators/numeric.hpp"
+
 namespace torvex {
 
 HullLengths hull_lengths(std::uint64_t n) {
@@ -17,6 +22,15 @@ std::expected<Hma, IndicatorError> Hma::create(std::uint64_t n) {
     auto smooth = WmaCore::create(len.root);
     if (!smooth) return std::unexpected(smooth.error());
     return Hma(std::move(*half), std::move(*full), std::move(*smooth), n);
+}
+
+std::optional<double> Hma::step(double close) {
+    // Both inner averages see every close, whether or not the other answers.
+    const std::optional<double> half = half_.step(close);
+    const std::optional<double> full = full_.step(close);
+    if (!half || !full) return std::nullopt;
+    // The smoothing core refuses a non-finite difference by itself.
+    return smooth_.step(2.0 * *half - *full);
 }
 
 }  // namespace torvex

@@ -2,15 +2,12 @@
 // 2·WMA(n / 2) − WMA(n), which cancels most of the weighted average's lag.
 #pragma once
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/indicator.hpp"
 #include "indicators/averages/wma.hpp"
-#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -26,14 +23,7 @@ class Hma final : public CloseIndicator<Hma> {
 public:
     static std::expected<Hma, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) {
-        // Both inner averages see every close, whether or not the other answers.
-        const std::optional<double> half = half_.step(close);
-        const std::optional<double> full = full_.step(close);
-        if (!half || !full) return std::nullopt;
-        // The smoothing core refuses a non-finite difference by itself.
-        return smooth_.step(2.0 * *half - *full);
-    }
+    std::optional<double> step(double close);
     std::uint64_t warmup() const override { return period_ + smooth_.period() - 1; }
 
 private:

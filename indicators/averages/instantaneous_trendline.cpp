@@ -18,4 +18,21 @@ std::expected<InstantaneousTrendline, IndicatorError> InstantaneousTrendline::cr
     return InstantaneousTrendline(n);
 }
 
+std::optional<double> InstantaneousTrendline::step(double close) {
+    count_ += 1;
+    const double c1 = close1_.value_or(close);
+    const double c2 = close2_.value_or(close);
+    close2_ = close1_;
+    close1_ = close;
+    double it;
+    if (count_ < 7) {
+        it = (close + 2.0 * c1 + c2) / 4.0;
+    } else {
+        it = g_close_ * close + g_close1_ * c1 - g_close2_ * c2 + g_it1_ * it1_ - g_it2_ * it2_;
+    }
+    it2_ = it1_;
+    it1_ = it;
+    return it;
+}
+
 }  // namespace torvex

@@ -1,5 +1,10 @@
 #include "indicators/averages/sine_weighted_ma.hpp"
 
+#include <cmath>
+#include <numbers>
+
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 std::expected<SineWeightedMa, IndicatorError> SineWeightedMa::create(std::uint64_t n) {
@@ -15,6 +20,14 @@ SineWeightedMa::SineWeightedMa(std::uint64_t n) : window_(n), period_(n) {
         weights_.push_back(w);
         weight_sum_ += w;
     }
+}
+
+std::optional<double> SineWeightedMa::step(double close) {
+    push_capped(window_, period_, close);
+    if (window_.size() < period_) return std::nullopt;
+    double acc = -0.0;
+    for (std::uint64_t k = 0; k < period_; ++k) acc = window_[k] * weights_[k] + acc;
+    return acc / weight_sum_;
 }
 
 }  // namespace torvex

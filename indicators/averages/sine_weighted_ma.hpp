@@ -2,15 +2,12 @@
 // weighs most, both ends least.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <expected>
-#include <numbers>
 #include <optional>
 #include <vector>
 
 #include "indicators/cores/fixed_ring.hpp"
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -19,13 +16,7 @@ class SineWeightedMa final : public CloseIndicator<SineWeightedMa> {
 public:
     static std::expected<SineWeightedMa, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) {
-        push_capped(window_, period_, close);
-        if (window_.size() < period_) return std::nullopt;
-        double acc = -0.0;
-        for (std::uint64_t k = 0; k < period_; ++k) acc = window_[k] * weights_[k] + acc;
-        return acc / weight_sum_;
-    }
+    std::optional<double> step(double close);
     std::uint64_t warmup() const override { return period_; }
 
     const std::vector<double>& weights() const { return weights_; }

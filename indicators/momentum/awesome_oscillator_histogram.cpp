@@ -16,4 +16,12 @@ std::expected<AwesomeOscillatorHistogram, IndicatorError> AwesomeOscillatorHisto
     return AwesomeOscillatorHistogram(std::move(*awesome), lag);
 }
 
+std::optional<double> AwesomeOscillatorHistogram::step(const Ohlcv& bar) {
+    const std::optional<double> ao = awesome_.step(bar);
+    if (!ao) return std::nullopt;
+    const std::optional<double> old = history_.push(*ao);
+    if (!old) return std::nullopt;
+    return *ao - *old;
+}
+
 }  // namespace torvex

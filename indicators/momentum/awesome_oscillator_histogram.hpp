@@ -19,13 +19,7 @@ public:
     static std::expected<AwesomeOscillatorHistogram, IndicatorError> create(std::uint64_t fast, std::uint64_t slow,
                                                                             std::uint64_t lag);
 
-    std::optional<double> step(const Ohlcv& bar) {
-        const std::optional<double> ao = awesome_.step(bar);
-        if (!ao) return std::nullopt;
-        const std::optional<double> old = history_.push(*ao);
-        if (!old) return std::nullopt;
-        return *ao - *old;
-    }
+    std::optional<double> step(const Ohlcv& bar);
     std::uint64_t warmup() const override { return awesome_.slow() + lag_; }
 
 private:

@@ -27,4 +27,17 @@ std::expected<DerivativeOscillator, IndicatorError> DerivativeOscillator::create
     return DerivativeOscillator(std::move(*rsi), smooth1, smooth2, std::move(*sma));
 }
 
+std::optional<double> DerivativeOscillator::step(double close) {
+    const std::optional<double> r = rsi_.step(close);
+    if (!r || !is_finite(*r)) return std::nullopt;
+    const std::optional<double> a = smooth1_.step(*r);
+    if (!a || !is_finite(*a)) return std::nullopt;
+    const std::optional<double> b = smooth2_.step(*a);
+    if (!b) return std::nullopt;
+    // The simple average refuses a non-finite b by itself.
+    const std::optional<double> m = signal_.step(*b);
+    if (!m) return std::nullopt;
+    return *b - *m;
+}
+
 }  // namespace torvex

@@ -19,18 +19,7 @@ public:
                                                                       std::uint64_t smooth2,
                                                                       std::uint64_t signal);
 
-    std::optional<double> step(double close) {
-        const std::optional<double> r = rsi_.step(close);
-        if (!r || !is_finite(*r)) return std::nullopt;
-        const std::optional<double> a = smooth1_.step(*r);
-        if (!a || !is_finite(*a)) return std::nullopt;
-        const std::optional<double> b = smooth2_.step(*a);
-        if (!b) return std::nullopt;
-        // The simple average refuses a non-finite b by itself.
-        const std::optional<double> m = signal_.step(*b);
-        if (!m) return std::nullopt;
-        return *b - *m;
-    }
+    std::optional<double> step(double close);
     std::uint64_t warmup() const override { return warmup_; }
 
 private:

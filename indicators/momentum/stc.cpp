@@ -1,5 +1,7 @@
 #include "indicators/momentum/stc.hpp"
 
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 std::expected<Stc, IndicatorError> Stc::create(std::uint64_t fast, std::uint64_t slow, std::uint64_t cycle,
@@ -26,6 +28,19 @@ double Stc::smooth(std::optional<double>& last, double x) const {
     if (last) x = (x - *last) * factor_ + *last;
     last = x;
     return x;
+}
+
+std::optional<double> Stc::step(double x) {
+    const auto fast = fast_.step(x);
+    const auto slow = slow_.step(x);
+    if (!fast || !slow) return std::nullopt;
+    const double m = *fast - *slow;
+    push_capped(macd_window_, cycle_, m);
+    if (macd_window_.size() < cycle_) return std::nullopt;
+    const double k = smooth(k_smoothed_, stochastic(macd_window_, m));
+    push_capped(k_window_, cycle_, k);
+    if (k_window_.size() < cycle_) return std::nullopt;
+    return smooth(stc_, stochastic(k_window_, k));
 }
 
 }  // namespace torvex

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 
@@ -19,18 +18,7 @@ public:
     static std::expected<Stc, IndicatorError> create(std::uint64_t fast, std::uint64_t slow, std::uint64_t cycle,
                                                      double factor);
 
-    std::optional<double> step(double x) {
-        const auto fast = fast_.step(x);
-        const auto slow = slow_.step(x);
-        if (!fast || !slow) return std::nullopt;
-        const double m = *fast - *slow;
-        push_capped(macd_window_, cycle_, m);
-        if (macd_window_.size() < cycle_) return std::nullopt;
-        const double k = smooth(k_smoothed_, stochastic(macd_window_, m));
-        push_capped(k_window_, cycle_, k);
-        if (k_window_.size() < cycle_) return std::nullopt;
-        return smooth(stc_, stochastic(k_window_, k));
-    }
+    std::optional<double> step(double close);
     std::uint64_t warmup() const override { return slow_.period() + 2 * cycle_ - 2; }
 
 private:

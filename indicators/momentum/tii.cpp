@@ -1,5 +1,9 @@
 #include "indicators/momentum/tii.hpp"
 
+#include <algorithm>
+
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 std::expected<Tii, IndicatorError> Tii::create(std::uint64_t n, std::uint64_t m) {
@@ -20,6 +24,26 @@ void Tii::resum() {
     }
     pos_sum_ = pos;
     neg_sum_ = neg;
+}
+
+std::optional<double> Tii::step(double x) {
+    const std::optional<double> avg = average_.step(x);
+    if (!avg) return std::nullopt;
+    const double dev = x - *avg;
+    if (const auto old = push_capped(deviations_, window_len_, dev)) {
+        const double o = *old;
+        if (o > 0.0) pos_sum_ = pos_sum_ - o;
+        else if (o < 0.0) neg_sum_ = o + neg_sum_;
+    }
+    if (dev > 0.0) pos_sum_ = dev + pos_sum_;
+    else if (dev < 0.0) neg_sum_ = neg_sum_ - dev;
+    if (clock_.tick(pos_sum_, neg_sum_)) resum();
+    if (deviations_.size() < window_len_) return std::nullopt;
+    const double total = neg_sum_ + pos_sum_;
+    if (total <= 0.0) return 50.0;
+    const double v = (pos_sum_ * 100.0) / total;
+    // Written so that a NaN (infinite sums) lands on 0.0 instead of passing through.
+    return v >= 0.0 ? std::min(v, 100.0) : 0.0;
 }
 
 }  // namespace torvex

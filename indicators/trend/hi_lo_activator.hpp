@@ -20,31 +20,7 @@ public:
 
     // The first full window only sets the averages; from the next bar on, answers
     // the previous bar's low average (trend up) or high average (trend down).
-    std::optional<double> step(const Ohlcv& bar) {
-        if (highs_.full()) {
-            highs_.drop_oldest();
-            lows_.drop_oldest();
-        }
-        highs_.append(bar.high);
-        lows_.append(bar.low);
-        highs_.count_update();
-        lows_.count_update();
-        if (!highs_.full()) return std::nullopt;
-        const double n = static_cast<double>(highs_.period());
-        const Averages now{highs_.sum() / n, lows_.sum() / n};
-        if (!prev_) {
-            prev_ = now;
-            return std::nullopt;
-        }
-        if (bar.close > prev_->high) {
-            trend_up_ = true;
-        } else if (bar.close < prev_->low) {
-            trend_up_ = false;
-        }
-        const double result = trend_up_ ? prev_->low : prev_->high;
-        prev_ = now;
-        return result;
-    }
+    std::optional<double> step(const Ohlcv& bar);
     std::uint64_t warmup() const override { return highs_.period() + 1; }
 
 private:

@@ -2,14 +2,12 @@
 // distance against the summed segment lengths), signed by its direction and smoothed.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/lag_window.hpp"
 #include "indicators/cores/seeded_ema.hpp"
@@ -20,30 +18,7 @@ class PolarizedFractalEfficiency final : public CloseIndicator<PolarizedFractalE
 public:
     static std::expected<PolarizedFractalEfficiency, IndicatorError> create(std::uint64_t n, std::uint64_t smoothing);
 
-    std::optional<double> step(double close) {
-        const std::uint64_t n = prices_.period();
-        if (prev_) {
-            const double d = close - *prev_;
-            const double seg = std::sqrt(std::fma(d, d, 1.0));
-            path_ = path_ + seg;
-            if (const std::optional<double> old = push_capped(segments_, n, seg)) path_ = path_ - *old;
-            if (clock_.tick(path_)) {
-                double s = -0.0;
-                segments_.for_each([&s](double v) { s += v; });
-                path_ = s;
-            }
-        }
-        prev_ = close;
-        const std::optional<double> old_close = prices_.push(close);
-        if (!old_close) return std::nullopt;
-
-        const double diff = close - *old_close;
-        const double factor = diff > 0.0 ? 100.0 : (diff < 0.0 ? -100.0 : 0.0);
-        const double nf = static_cast<double>(n);
-        const double raw = std::sqrt(std::fma(diff, diff, nf * nf)) * factor / path_;
-        if (!is_finite(raw)) return std::nullopt;
-        return smoother_.step(raw);
-    }
+    std::optional<double> step(double close);
     std::uint64_t warmup() const override { return prices_.period() + smoother_.period(); }
 
 private:

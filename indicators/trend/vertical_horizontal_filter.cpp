@@ -1,10 +1,29 @@
 #include "indicators/trend/vertical_horizontal_filter.hpp"
 
+#include <cmath>
+
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 std::expected<VerticalHorizontalFilter, IndicatorError> VerticalHorizontalFilter::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return VerticalHorizontalFilter(n);
+}
+
+std::optional<double> VerticalHorizontalFilter::step(double x) {
+    push_capped(prices_, period_, x);
+    if (prev_) {
+        const double ch = std::fabs(x - *prev_);
+        if (const auto old = push_capped(changes_, period_, ch)) change_sum_ = change_sum_ - *old;
+        change_sum_ = change_sum_ + ch;
+        if (clock_.tick(change_sum_)) change_sum_ = window_sum(changes_, 0.0);
+    }
+    prev_ = x;
+    if (prices_.size() < period_ || changes_.size() < period_) return std::nullopt;
+    const HiLo r = window_hi_lo(prices_);
+    if (change_sum_ == 0.0) return 0.0;
+    return (r.hi - r.lo) / change_sum_;
 }
 
 }  // namespace torvex

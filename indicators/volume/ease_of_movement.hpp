@@ -8,7 +8,6 @@
 
 #include "indicators/cores/resummed_ring.hpp"
 #include "indicators/indicator.hpp"
-#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -17,19 +16,7 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<EaseOfMovement, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar) {
-        const double mid = midpoint(bar.high, bar.low);
-        if (!prev_mid_) {
-            prev_mid_ = mid;
-            return std::nullopt;
-        }
-        const double ease =
-            bar.volume == 0.0 ? 0.0 : (mid - *prev_mid_) * (bar.high - bar.low) * kVolumeScale / bar.volume;
-        prev_mid_ = mid;
-        values_.push(ease);
-        if (!values_.full()) return std::nullopt;
-        return values_.sum() / n_;
-    }
+    std::optional<double> step(const Ohlcv& bar);
     std::uint64_t warmup() const override { return values_.period() + 1; }
 
 private:
