@@ -15,7 +15,14 @@ class Ehma final : public CloseIndicator<Ehma> {
 public:
     static std::expected<Ehma, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> half = half_.step(close);
+        const std::optional<double> full = full_.step(close);
+        if (!half || !full) return std::nullopt;
+        const double d = 2.0 * *half - *full;
+        if (!is_finite(d)) return std::nullopt;
+        return smooth_.step(d);
+    }
     std::uint64_t warmup() const override { return full_.period() + smooth_.period() - 1; }
 
 private:

@@ -10,11 +10,4 @@ std::expected<GeneralizedDema, IndicatorError> GeneralizedDema::create(std::uint
     return GeneralizedDema(std::move(*chain), v);
 }
 
-std::optional<double> GeneralizedDema::step(double close) {
-    const auto e = chain_.step(close);
-    if (!e) return std::nullopt;
-    const auto [e1, e2] = *e;
-    return e1 * (1.0 + v_) - e2 * v_;
-}
-
 }  // namespace torvex

@@ -16,7 +16,12 @@ public:
     // v must be finite and within [0, 1].
     static std::expected<GeneralizedDema, IndicatorError> create(std::uint64_t n, double v);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const auto e = chain_.step(close);
+        if (!e) return std::nullopt;
+        const auto [e1, e2] = *e;
+        return e1 * (1.0 + v_) - e2 * v_;
+    }
     std::uint64_t warmup() const override { return chain_.warmup(); }
 
 private:

@@ -1,6 +1,7 @@
 // Geometric moving average: the exponential of the mean logarithm of the window.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -16,7 +17,17 @@ public:
     static std::expected<GeometricMa, IndicatorError> create(std::uint64_t n);
 
     // Refuses a close not above zero (no logarithm) as well as a non-finite one.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!(close > 0.0)) return std::nullopt;
+        const double l = std::log(close);
+        // The oldest logarithm leaves before the new one comes in; the re-sum then adds
+        // exactly the n held.
+        if (logs_.full()) logs_.drop_oldest();
+        logs_.append(l);
+        logs_.count_update();
+        if (!logs_.full()) return std::nullopt;
+        return std::exp(logs_.sum() / static_cast<double>(logs_.period()));
+    }
     std::uint64_t warmup() const override { return logs_.period(); }
 
 private:

@@ -14,21 +14,4 @@ std::expected<HoltWinters, IndicatorError> HoltWinters::create(double alpha, dou
     return HoltWinters(alpha, beta);
 }
 
-std::optional<double> HoltWinters::step(double close) {
-    if (!first_close_) {
-        first_close_ = close;
-        return std::nullopt;
-    }
-    if (!level_) {
-        level_ = close;
-        trend_ = close - *first_close_;
-        return close;
-    }
-    const double old_level = *level_;
-    const double level = (old_level + trend_) * (1.0 - alpha_) + close * alpha_;
-    trend_ = (1.0 - beta_) * trend_ + (level - old_level) * beta_;
-    level_ = level;
-    return level;
-}
-
 }  // namespace torvex

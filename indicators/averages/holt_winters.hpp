@@ -14,7 +14,22 @@ public:
     // Both factors must lie in (0, 1].
     static std::expected<HoltWinters, IndicatorError> create(double alpha, double beta);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!first_close_) {
+            first_close_ = close;
+            return std::nullopt;
+        }
+        if (!level_) {
+            level_ = close;
+            trend_ = close - *first_close_;
+            return close;
+        }
+        const double old_level = *level_;
+        const double level = (old_level + trend_) * (1.0 - alpha_) + close * alpha_;
+        trend_ = (1.0 - beta_) * trend_ + (level - old_level) * beta_;
+        level_ = level;
+        return level;
+    }
     std::uint64_t warmup() const override { return 2; }
 
 private:

@@ -1,8 +1,5 @@
 #include "indicators/averages/jma.hpp"
 
-#include <algorithm>
-#include <cmath>
-
 namespace torvex {
 
 namespace {
@@ -33,23 +30,6 @@ Jma::Jma(std::uint64_t n, double phase, std::uint32_t power) : period_(n), phase
     beta_ = length / (length + 2.0);
     alpha_ = power_by_squaring(beta_, power);
     phase_ratio_ = std::min(2.5, std::max(0.5, phase / 100.0 + 1.5));
-}
-
-std::optional<double> Jma::step(double close) {
-    if (!started_) {
-        e0_ = close;
-        jma_ = close;
-        started_ = true;
-        return close;
-    }
-    const double a = alpha_;
-    const double b = beta_;
-    e0_ = e0_ * a + close * (1.0 - a);
-    det0_ = b * det0_ + (1.0 - b) * (close - e0_);
-    const double e1 = det0_ * phase_ratio_ + e0_;
-    det1_ = a * a * det1_ + (e1 - jma_) * (1.0 - a) * (1.0 - a);
-    jma_ = jma_ + det1_;
-    return jma_;
 }
 
 }  // namespace torvex

@@ -2,6 +2,8 @@
 // a second-order correction of the tracking error.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -15,7 +17,22 @@ public:
     // power must lie in 1..=4; phase must be finite.
     static std::expected<Jma, IndicatorError> create(std::uint64_t n, double phase, std::uint32_t power);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!started_) {
+            e0_ = close;
+            jma_ = close;
+            started_ = true;
+            return close;
+        }
+        const double a = alpha_;
+        const double b = beta_;
+        e0_ = e0_ * a + close * (1.0 - a);
+        det0_ = b * det0_ + (1.0 - b) * (close - e0_);
+        const double e1 = det0_ * phase_ratio_ + e0_;
+        det1_ = a * a * det1_ + (e1 - jma_) * (1.0 - a) * (1.0 - a);
+        jma_ = jma_ + det1_;
+        return jma_;
+    }
     std::uint64_t warmup() const override { return 1; }
 
     double beta() const { return beta_; }

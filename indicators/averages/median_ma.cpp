@@ -1,7 +1,5 @@
 #include "indicators/averages/median_ma.hpp"
 
-#include "indicators/numeric.hpp"
-
 namespace torvex {
 
 std::expected<MedianMa, IndicatorError> MedianMa::create(std::uint64_t n) {
@@ -10,15 +8,6 @@ std::expected<MedianMa, IndicatorError> MedianMa::create(std::uint64_t n) {
     auto window = SortedWindow::create(n);
     if (!window) return std::unexpected(window.error());
     return MedianMa(std::move(*window));
-}
-
-std::optional<double> MedianMa::step(double close) {
-    window_.push(close);
-    if (!window_.full()) return std::nullopt;
-    const auto s = window_.sorted();
-    const std::size_t mid = s.size() / 2;
-    if (s.size() % 2 == 1) return s[mid];
-    return midpoint(s[mid - 1], s[mid]);
 }
 
 }  // namespace torvex

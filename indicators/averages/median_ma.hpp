@@ -7,6 +7,7 @@
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/sorted_window.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -14,7 +15,14 @@ class MedianMa final : public CloseIndicator<MedianMa> {
 public:
     static std::expected<MedianMa, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        window_.push(close);
+        if (!window_.full()) return std::nullopt;
+        const auto s = window_.sorted();
+        const std::size_t mid = s.size() / 2;
+        if (s.size() % 2 == 1) return s[mid];
+        return midpoint(s[mid - 1], s[mid]);
+    }
     std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:

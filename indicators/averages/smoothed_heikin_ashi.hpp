@@ -24,7 +24,15 @@ public:
 
     // All four averages step on every accepted bar and seed together on the
     // period-th.
-    std::optional<std::array<double, 4>> step(const BarContext& ctx);
+    std::optional<std::array<double, 4>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        const std::optional<double> so = open_.step(bar.open);
+        const std::optional<double> sh = high_.step(bar.high);
+        const std::optional<double> sl = low_.step(bar.low);
+        const std::optional<double> sc = close_.step(bar.close);
+        if (!sc || !so || !sh || !sl) return std::nullopt;
+        return candles_.next(*so, *sh, *sl, *sc);
+    }
     std::uint64_t warmup() const override { return close_.period(); }
 
 private:

@@ -2,6 +2,7 @@
 // input 2·x − x[L], with L = floor((n − 1) / 2).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -18,7 +19,14 @@ public:
 
     // Refuses a non-finite x (no value, nothing changed); answers from the
     // (n + L)-th accepted input on.
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        if (!is_finite(x)) return std::nullopt;
+        window_.push(x);
+        if (!window_.full()) return std::nullopt;
+        const double d = std::fma(x, 2.0, -window_.from_oldest(0));
+        if (!is_finite(d)) return std::nullopt;
+        return ema_.step(d);
+    }
 
     std::uint64_t period() const { return period_; }
     std::uint64_t lag() const { return lag_; }

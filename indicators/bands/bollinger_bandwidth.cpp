@@ -8,11 +8,4 @@ std::expected<BollingerBandwidth, IndicatorError> BollingerBandwidth::create(std
     return BollingerBandwidth(std::move(*bands));
 }
 
-std::optional<double> BollingerBandwidth::step(double close) {
-    const std::optional<BandPoint> b = bands_.step(close);
-    if (!b) return std::nullopt;
-    if (b->middle == 0.0) return 0.0;
-    return (b->upper - b->lower) / b->middle;
-}
-
 }  // namespace torvex

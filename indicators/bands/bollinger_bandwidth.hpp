@@ -14,7 +14,12 @@ class BollingerBandwidth final : public CloseIndicator<BollingerBandwidth> {
 public:
     static std::expected<BollingerBandwidth, IndicatorError> create(std::uint64_t n, double k);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<BandPoint> b = bands_.step(close);
+        if (!b) return std::nullopt;
+        if (b->middle == 0.0) return 0.0;
+        return (b->upper - b->lower) / b->middle;
+    }
     std::uint64_t warmup() const override { return bands_.period(); }
 
 private:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -20,7 +21,28 @@ public:
     // k must be a finite value above zero.
     static std::expected<VwapStdDevBands, IndicatorError> create(double k);
 
-    std::optional<std::array<double, 4>> step(const BarContext& ctx);
+    std::optional<std::array<double, 4>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        const double tp = (bar.high + bar.low + bar.close) / 3.0;
+        const double v = bar.volume;
+        if (!shift_set_) {
+            shift_ = tp;
+            shift_set_ = true;
+        }
+        // Every accepted bar is accumulated, also one whose volume leaves no value yet.
+        const double d = tp - shift_;
+        weighted_dev_ += v * d;
+        weighted_dev_sq_ += v * (d * d);
+        volume_ += v;
+        if (volume_ == 0.0) return std::nullopt;
+
+        const double m = weighted_dev_ / volume_;
+        const double diff = weighted_dev_sq_ / volume_ - m * m;
+        const double sd = std::sqrt(diff > 0.0 ? diff : 0.0);
+        const double middle = shift_ + m;
+        const double offset = k_ * sd;
+        return std::array<double, 4>{middle + offset, middle, middle - offset, sd};
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

@@ -1,9 +1,5 @@
 #include "indicators/cores/ehlers_filter_cores.hpp"
 
-#include <cmath>
-
-#include "indicators/numeric.hpp"
-
 namespace torvex {
 
 namespace {
@@ -21,38 +17,11 @@ SuperSmootherCore::SuperSmootherCore(double length) {
     c1_ = (1.0 - c2_) - c3_;
 }
 
-double SuperSmootherCore::step(double u) {
-    double out = u;
-    if (filled_ == 2) {
-        // c1·m + c2·out1 + c3·out2 written around m, with c1 = 1 − c2 − c3: the three
-        // rounded coefficients need not add up to 1, and a filter fed a constant must
-        // give that constant back exactly. Otherwise its outputs wander by an ulp,
-        // and the oscillators that divide a window statistic by its own running
-        // root mean square turn that wander into answers of order 1.
-        const double m = midpoint(u, prev_input_);
-        out = m + (c2_ * (out1_ - m) + c3_ * (out2_ - m));
-    } else {
-        filled_ += 1;
-    }
-    out2_ = out1_;
-    out1_ = out;
-    prev_input_ = u;
-    return out;
-}
-
 RoofingCore::RoofingCore(double lp_length, std::uint64_t hp_period)
     : alpha_(highpass_factor(kTwoPi / static_cast<double>(hp_period))),
       one_minus_alpha_(1.0 - alpha_),
       input_gain_(alpha_ * -0.5 + 1.0),
       smoother_(lp_length) {}
-
-std::optional<double> RoofingCore::step(double x) {
-    const double h = prev_close_ ? one_minus_alpha_ * hp_ + (x - *prev_close_) * input_gain_ : 0.0;
-    hp_ = h;
-    prev_close_ = x;
-    if (!std::isfinite(h)) return std::nullopt;
-    return smoother_.step(h);
-}
 
 TwoPoleGains TwoPoleGains::from_alpha(double alpha) {
     const double half = 1.0 - alpha / 2.0;
@@ -68,22 +37,10 @@ bool TwoPoleHighpassCore::stable(std::uint64_t period) {
     return std::fabs(pole) < 1.0;
 }
 
-double TwoPoleHighpassCore::step(double x) {
-    const double hp = h_.ready() ? gains_.apply((x - 2.0 * h_.x1) + h_.x2, h_.y1, h_.y2) : 0.0;
-    h_.shift(x, hp);
-    return hp;
-}
-
 BandpassCore::BandpassCore(double beta, double alpha)
     : beta_(beta), alpha_(alpha), g0_(0.5 * (1.0 - alpha)), g1_(beta * (1.0 + alpha)) {}
 
 bool BandpassCore::stable(double beta, double alpha) { return std::fabs(alpha) < 1.0 && std::fabs(beta) < 1.0; }
-
-double BandpassCore::step(double x) {
-    const double bp = h_.ready() ? g0_ * (x - h_.x2) + g1_ * h_.y1 - alpha_ * h_.y2 : 0.0;
-    h_.shift(x, bp);
-    return bp;
-}
 
 double window_normalise(HiLo r, double v) {
     const double range = r.hi - r.lo;

@@ -4,10 +4,12 @@
 // window normalisation of the stochastic-style oscillators.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
 #include "indicators/cores/rolling_window.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -21,7 +23,24 @@ class SuperSmootherCore {
 public:
     explicit SuperSmootherCore(double length);
 
-    double step(double u);
+    double step(double u) {
+        double out = u;
+        if (filled_ == 2) {
+            // c1·m + c2·out1 + c3·out2 written around m, with c1 = 1 − c2 − c3: the three
+            // rounded coefficients need not add up to 1, and a filter fed a constant must
+            // give that constant back exactly. Otherwise its outputs wander by an ulp,
+            // and the oscillators that divide a window statistic by its own running
+            // root mean square turn that wander into answers of order 1.
+            const double m = midpoint(u, prev_input_);
+            out = m + (c2_ * (out1_ - m) + c3_ * (out2_ - m));
+        } else {
+            filled_ += 1;
+        }
+        out2_ = out1_;
+        out1_ = out;
+        prev_input_ = u;
+        return out;
+    }
 
     double c1() const { return c1_; }
     double c2() const { return c2_; }
@@ -45,7 +64,13 @@ public:
 
     // Advances the high-pass stage, then answers nothing when its value is not
     // finite (the smoother is left as it was), else the smoothed value.
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        const double h = prev_close_ ? one_minus_alpha_ * hp_ + (x - *prev_close_) * input_gain_ : 0.0;
+        hp_ = h;
+        prev_close_ = x;
+        if (!std::isfinite(h)) return std::nullopt;
+        return smoother_.step(h);
+    }
 
     double alpha() const { return alpha_; }
 
@@ -98,7 +123,11 @@ public:
     // history by it), period 2 at about −0.34; from 3 on alpha lies in (0, 1).
     static bool stable(std::uint64_t period);
 
-    double step(double x);
+    double step(double x) {
+        const double hp = h_.ready() ? gains_.apply((x - 2.0 * h_.x1) + h_.x2, h_.y1, h_.y2) : 0.0;
+        h_.shift(x, hp);
+        return hp;
+    }
 
 private:
     TwoPoleGains gains_;
@@ -117,7 +146,11 @@ public:
     // bandwidth above n/8) puts alpha below −1.
     static bool stable(double beta, double alpha);
 
-    double step(double x);
+    double step(double x) {
+        const double bp = h_.ready() ? g0_ * (x - h_.x2) + g1_ * h_.y1 - alpha_ * h_.y2 : 0.0;
+        h_.shift(x, bp);
+        return bp;
+    }
 
     double beta() const { return beta_; }
     double alpha() const { return alpha_; }

@@ -3,11 +3,14 @@
 // one, both sides Wilder-smoothed; the answer is the up share in percent.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 #include <vector>
 
+#include "indicators/bar.hpp"
+#include "indicators/cores/rsi_core.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/variance_window.hpp"
 
@@ -21,7 +24,33 @@ public:
 
     // Refuses a non-finite x (no value, nothing changed); answers from the
     // (2n − 1)-th accepted value on, 50 when neither side moved.
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        if (!is_finite(x)) return std::nullopt;
+        if (!window_.push(x)) {
+            prev_close_ = x;
+            return std::nullopt;
+        }
+        const double n = static_cast<double>(period_);
+        const double sd = std::sqrt(window_.variance());
+        // The window fills only after n accepted values, so a previous close exists.
+        const double prev = *prev_close_;
+        const double up = x > prev ? sd : 0.0;
+        const double down = x < prev ? sd : 0.0;
+        prev_close_ = x;
+        if (up_avg_ && down_avg_) {
+            up_avg_ = std::fma(*up_avg_, n - 1.0, up) / n;
+            down_avg_ = std::fma(*down_avg_, n - 1.0, down) / n;
+        } else {
+            up_seed_.push_back(up);
+            down_seed_.push_back(down);
+            if (up_seed_.size() < period_) return std::nullopt;
+            up_avg_ = seed_mean(up_seed_);
+            down_avg_ = seed_mean(down_seed_);
+        }
+        const double answer = strength_share(*up_avg_, *down_avg_);
+        last_ = answer;
+        return answer;
+    }
 
     std::optional<double> last() const { return last_; }
     std::uint64_t period() const { return period_; }

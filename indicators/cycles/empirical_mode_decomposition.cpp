@@ -1,8 +1,5 @@
 #include "indicators/cycles/empirical_mode_decomposition.hpp"
 
-#include <cmath>
-
-
 namespace torvex {
 
 std::expected<EmpiricalModeDecomposition, IndicatorError> EmpiricalModeDecomposition::create(std::uint64_t n,
@@ -22,33 +19,6 @@ std::expected<EmpiricalModeDecomposition, IndicatorError> EmpiricalModeDecomposi
         return std::unexpected(IndicatorError::invalid_period("empirical mode decomposition needs period >= 3"));
     }
     return EmpiricalModeDecomposition(n, fraction, BandpassCore(beta, alpha));
-}
-
-std::optional<double> EmpiricalModeDecomposition::step(double close) {
-    const double bp = bandpass_.step(close);
-    if (const std::optional<double> old = window_.push(bp)) {
-        sum_ = sum_ - *old;
-        magnitude_ = magnitude_ - std::fabs(*old);
-    }
-    sum_ = sum_ + bp;
-    magnitude_ = magnitude_ + std::fabs(bp);
-    // Re-added from the window every 2n updates, and as soon as the window's size
-    // has fallen far below its recent one: a huge value that has left the window would
-    // otherwise keep the sum wrong. The band-pass swings about zero, so its sum is
-    // watched through the magnitudes.
-    if (clock_.tick(magnitude_)) {
-        double s = 0.0;
-        double m = 0.0;
-        for (double v : window_.view()) {
-            s += v;
-            m += std::fabs(v);
-        }
-        sum_ = s;
-        magnitude_ = m;
-    }
-    if (accepted_ < 50) accepted_ += 1;
-    if (!window_.full() || accepted_ < 50) return std::nullopt;
-    return sum_ / static_cast<double>(span_);
 }
 
 }  // namespace torvex

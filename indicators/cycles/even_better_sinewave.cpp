@@ -1,10 +1,5 @@
 #include "indicators/cycles/even_better_sinewave.hpp"
 
-#include <algorithm>
-#include <cmath>
-
-#include "indicators/numeric.hpp"
-
 namespace torvex {
 
 EvenBetterSinewave::EvenBetterSinewave(std::uint64_t duration, std::uint64_t smoothing)
@@ -18,23 +13,6 @@ std::expected<EvenBetterSinewave, IndicatorError> EvenBetterSinewave::create(std
     if (duration == 0 || smoothing == 0) return std::unexpected(IndicatorError::zero_period());
     if (auto ok = check_max_period(smoothing); !ok) return std::unexpected(ok.error());
     return EvenBetterSinewave(duration, smoothing);
-}
-
-std::optional<double> EvenBetterSinewave::step(double close) {
-    const double hp = prev_close_ ? alpha1_ * hp_ + (close - *prev_close_) * input_gain_ : 0.0;
-    prev_close_ = close;
-    hp_ = hp;
-    if (!std::isfinite(hp)) return std::nullopt;
-    const double f = smoother_.step(hp);
-    f2_ = f1_;
-    f1_ = f0_;
-    f0_ = f;
-    if (filled_ < 3) filled_ += 1;
-    if (filled_ < 3) return std::nullopt;
-    const double wave = (f0_ + f1_ + f2_) / 3.0;
-    const double power = (f0_ * f0_ + f1_ * f1_ + f2_ * f2_) / 3.0;
-    if (!(power > 0.0)) return 0.0;
-    return std::clamp(wave / std::sqrt(power), -1.0, 1.0);
 }
 
 }  // namespace torvex

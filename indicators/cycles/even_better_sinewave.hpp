@@ -2,12 +2,15 @@
 // averaged over three bars and normalised by its root mean square, on [−1, 1].
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/ehlers_filter_cores.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -16,7 +19,22 @@ public:
     // duration: the high-pass period; smoothing: the super smoother's length.
     static std::expected<EvenBetterSinewave, IndicatorError> create(std::uint64_t duration, std::uint64_t smoothing);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const double hp = prev_close_ ? alpha1_ * hp_ + (close - *prev_close_) * input_gain_ : 0.0;
+        prev_close_ = close;
+        hp_ = hp;
+        if (!std::isfinite(hp)) return std::nullopt;
+        const double f = smoother_.step(hp);
+        f2_ = f1_;
+        f1_ = f0_;
+        f0_ = f;
+        if (filled_ < 3) filled_ += 1;
+        if (filled_ < 3) return std::nullopt;
+        const double wave = (f0_ + f1_ + f2_) / 3.0;
+        const double power = (f0_ * f0_ + f1_ * f1_ + f2_ * f2_) / 3.0;
+        if (!(power > 0.0)) return 0.0;
+        return std::clamp(wave / std::sqrt(power), -1.0, 1.0);
+    }
     std::uint64_t warmup() const override { return 3; }
 
 private:

@@ -15,7 +15,17 @@ class Reflex final : public CloseIndicator<Reflex> {
 public:
     static std::expected<Reflex, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        return body_.step(close, [](std::span<const double> w) {
+            const std::size_t n = w.size() - 1;
+            const double nf = static_cast<double>(n);
+            const double newest = w[n];
+            const double slope = (w[0] - newest) / nf;
+            double sum = 0.0;
+            for (std::size_t i = 1; i <= n; ++i) sum = ((static_cast<double>(i) * slope + newest) - w[n - i]) + sum;
+            return sum / nf;
+        });
+    }
     std::uint64_t warmup() const override { return body_.period() + 1; }
 
 private:

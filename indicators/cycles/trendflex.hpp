@@ -15,7 +15,15 @@ class Trendflex final : public CloseIndicator<Trendflex> {
 public:
     static std::expected<Trendflex, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        return body_.step(close, [](std::span<const double> w) {
+            const std::size_t n = w.size() - 1;
+            const double newest = w[n];
+            double sum = 0.0;
+            for (std::size_t k = 1; k <= n; ++k) sum = sum + (newest - w[n - k]);
+            return sum / static_cast<double>(n);
+        });
+    }
     std::uint64_t warmup() const override { return body_.period() + 1; }
 
 private:

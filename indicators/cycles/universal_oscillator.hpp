@@ -2,6 +2,7 @@
 // two bars under automatic gain control, on [−1, 1].
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -15,7 +16,23 @@ class UniversalOscillator final : public CloseIndicator<UniversalOscillator> {
 public:
     static std::expected<UniversalOscillator, IndicatorError> create(std::uint64_t band_edge);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!close2_) {
+            close2_ = close1_;
+            close1_ = close;
+            return std::nullopt;
+        }
+        const double w = (close - *close2_) * 0.5;
+        close2_ = close1_;
+        close1_ = close;
+        if (!std::isfinite(w)) return last_;
+        const double f = smoother_.step(w);
+        const double peak = std::fmax(std::fabs(f), 0.991 * peak_);
+        peak_ = std::isnan(peak) ? std::fabs(f) : peak;
+        const double answer = peak_ <= 0.0 ? 0.0 : std::fmin(std::fmax(f / peak_, -1.0), 1.0);
+        last_ = answer;
+        return answer;
+    }
     std::uint64_t warmup() const override { return 3; }
 
 private:

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/strict_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -17,7 +18,23 @@ public:
     // n == 0: ZeroPeriod; above MAX_PERIOD: the maximum text.
     static std::expected<TdDWave, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (bars_.full()) bars_.drop_oldest();
+        const std::size_t held = bars_.size();
+        bars_.push_back(bar);
+        if (held != 2 * n_) return last_;
+
+        // The centre bar, n bars back from the newest.
+        const StrictExtremes centre = strict_extremes(bars_, n_);
+        if (centre.high == centre.low) return last_;
+        const Swing swing = centre.high ? Swing::High : Swing::Low;
+        if (swing != last_swing_) {
+            wave_ = wave_ % 8 + 1;
+            last_swing_ = swing;
+            last_ = static_cast<double>(wave_);
+        }
+        return last_;
+    }
     std::uint64_t warmup() const override { return 2 * n_ + 1; }
 
 private:

@@ -1,7 +1,5 @@
 #include "indicators/demark/td_moving_average.hpp"
 
-#include "indicators/numeric.hpp"
-
 namespace torvex {
 
 std::expected<TdMovingAverage, IndicatorError> TdMovingAverage::create(std::uint64_t st1_period,
@@ -16,15 +14,6 @@ std::expected<TdMovingAverage, IndicatorError> TdMovingAverage::create(std::uint
     auto st2 = SmaCore::create(st2_period);
     if (!st2) return std::unexpected(st2.error());
     return TdMovingAverage(std::move(*st1), std::move(*st2));
-}
-
-std::optional<std::array<double, 2>> TdMovingAverage::step(const BarContext& ctx) {
-    const double median = midpoint(ctx.candle.low, ctx.candle.high);
-    // Both averages always step.
-    const std::optional<double> a = st1_.step(median);
-    const std::optional<double> b = st2_.step(median);
-    if (!a || !b) return std::nullopt;
-    return std::array<double, 2>{*a, *b};
 }
 
 }  // namespace torvex

@@ -10,6 +10,7 @@
 
 #include "indicators/cores/sma_core.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -23,7 +24,14 @@ public:
     static std::expected<TdMovingAverage, IndicatorError> create(std::uint64_t st1_period,
                                                                  std::uint64_t st2_period);
 
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const double median = midpoint(ctx.candle.low, ctx.candle.high);
+        // Both averages always step.
+        const std::optional<double> a = st1_.step(median);
+        const std::optional<double> b = st2_.step(median);
+        if (!a || !b) return std::nullopt;
+        return std::array<double, 2>{*a, *b};
+    }
     std::uint64_t warmup() const override { return st2_.period(); }
 
 private:

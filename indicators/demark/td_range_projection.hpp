@@ -19,7 +19,18 @@ public:
 
     static std::expected<TdRangeProjection, IndicatorError> create() { return TdRangeProjection(); }
 
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const Ohlcv& b = ctx.candle;
+        double half;
+        if (b.close < b.open) {
+            half = (b.close + ((b.low + b.low) + b.high)) * 0.5;
+        } else if (b.close > b.open) {
+            half = (b.close + ((b.high + b.high) + b.low)) * 0.5;
+        } else {
+            half = ((b.close + b.close) + (b.high + b.low)) * 0.5;
+        }
+        return std::array<double, 2>{half - b.low, half - b.high};
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

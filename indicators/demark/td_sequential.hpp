@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -24,7 +25,17 @@ public:
                                                               std::uint64_t countdown_lookback,
                                                               std::uint64_t countdown_length);
 
-    std::optional<std::array<double, 3>> step(const BarContext& ctx);
+    std::optional<std::array<double, 3>> step(const BarContext& ctx) {
+        if (!frame_.advance(ctx.candle, *this)) return std::nullopt;
+        const SetupCount& setup = frame_.setup();
+        const double run = setup.buy > 0    ? static_cast<double>(setup.buy)
+                           : setup.sell > 0 ? -static_cast<double>(setup.sell)
+                                            : 0.0;
+        const double direction = frame_.side == CountSide::Buy    ? 1.0
+                                 : frame_.side == CountSide::Sell ? -1.0
+                                                                  : 0.0;
+        return std::array<double, 3>{run, frame_.signed_count(), direction};
+    }
     std::uint64_t warmup() const override { return frame_.lengths().span() + 1; }
 
     // The frame's count step: a close at or beyond the low (buy) or high (sell) of the

@@ -9,13 +9,4 @@ std::expected<TdSetup, IndicatorError> TdSetup::create(std::uint64_t lookback, s
     return TdSetup(lookback, cap);
 }
 
-std::optional<double> TdSetup::step(const Ohlcv& bar) {
-    const std::optional<double> reference = closes_.push(bar.close);
-    if (!reference) return std::nullopt;
-    count_.step(bar.close, *reference, cap_);
-    if (count_.buy > 0) return static_cast<double>(count_.buy);
-    if (count_.sell > 0) return -static_cast<double>(count_.sell);
-    return 0.0;
-}
-
 }  // namespace torvex

@@ -16,7 +16,14 @@ public:
     // L == 0 or K == 0: ZeroPeriod; L above MAX_PERIOD: the maximum text.
     static std::expected<TdSetup, IndicatorError> create(std::uint64_t lookback, std::uint64_t cap);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<double> reference = closes_.push(bar.close);
+        if (!reference) return std::nullopt;
+        count_.step(bar.close, *reference, cap_);
+        if (count_.buy > 0) return static_cast<double>(count_.buy);
+        if (count_.sell > 0) return -static_cast<double>(count_.sell);
+        return 0.0;
+    }
     std::uint64_t warmup() const override { return closes_.lookback() + 1; }
 
 private:

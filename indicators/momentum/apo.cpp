@@ -12,12 +12,4 @@ std::expected<Apo, IndicatorError> Apo::create(std::uint64_t fast, std::uint64_t
     return Apo(fast, slow);
 }
 
-std::optional<double> Apo::step(double close) {
-    // Both averages see every close, whether or not the other is seeded yet.
-    const std::optional<double> f = fast_.step(close);
-    const std::optional<double> s = slow_.step(close);
-    if (!f || !s) return std::nullopt;
-    return *f - *s;
-}
-
 }  // namespace torvex

@@ -14,7 +14,13 @@ class Apo final : public CloseIndicator<Apo> {
 public:
     static std::expected<Apo, IndicatorError> create(std::uint64_t fast, std::uint64_t slow);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        // Both averages see every close, whether or not the other is seeded yet.
+        const std::optional<double> f = fast_.step(close);
+        const std::optional<double> s = slow_.step(close);
+        if (!f || !s) return std::nullopt;
+        return *f - *s;
+    }
     std::uint64_t warmup() const override { return slow_.period(); }
 
 private:

@@ -3,6 +3,7 @@
 // stochastic form shares.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -23,7 +24,18 @@ public:
     // for a window without deviation. The sum is re-added from the window every n
     // updates and as a value that dwarfed it leaves, so a flat window after any
     // history reads exactly flat.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const double tp = typical_price(bar);
+        window_.push(tp);
+        if (!window_.full()) return std::nullopt;
+        const double n = static_cast<double>(period_);
+        const double mean = window_.sum() / n;
+        double dev = -0.0;
+        window_.ring().for_each([&](double v) { dev += std::fabs(v - mean); });
+        dev = dev / n;
+        if (dev == 0.0) return 0.0;
+        return (tp - mean) / (dev * 0.015);
+    }
 
     std::uint64_t period() const { return period_; }
 

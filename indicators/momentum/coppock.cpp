@@ -1,7 +1,5 @@
 #include "indicators/momentum/coppock.hpp"
 
-#include <algorithm>
-
 namespace torvex {
 
 std::expected<Coppock, IndicatorError> Coppock::create(std::uint64_t r1, std::uint64_t r2, std::uint64_t w) {
@@ -13,16 +11,6 @@ std::expected<Coppock, IndicatorError> Coppock::create(std::uint64_t r1, std::ui
     auto average = WmaCore::create(w);
     if (!average) return std::unexpected(average.error());
     return Coppock(std::move(*first), std::move(*second), std::move(*average));
-}
-
-std::optional<double> Coppock::step(double close) {
-    // Both stages see every close, whether or not the other has a rate yet.
-    const std::optional<double> old1 = first_.push(close);
-    const std::optional<double> old2 = second_.push(close);
-    if (!old1 || !old2) return std::nullopt;
-    const double roc1 = lag_formula::RatePercent::apply(close, *old1);
-    const double roc2 = lag_formula::RatePercent::apply(close, *old2);
-    return average_.step(roc1 + roc2);
 }
 
 std::uint64_t Coppock::warmup() const {

@@ -1,6 +1,8 @@
 // Detrended price oscillator: the close ⌊n/2⌋ bars back against the current n-bar mean.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -15,7 +17,31 @@ class Dpo final : public CloseIndicator<Dpo> {
 public:
     static std::expected<Dpo, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        window_.push_back(close);
+        sum_ = close + sum_;
+        magnitude_ = std::fabs(close) + magnitude_;
+        const std::size_t len = window_.size();
+        // The close that has just left the last n.
+        if (len > period_) {
+            sum_ -= window_[len - 1 - period_];
+            magnitude_ -= std::fabs(window_[len - 1 - period_]);
+        }
+        if (len > capacity_) window_.pop_front();
+        // Closes may have either sign: the sum is watched through their magnitudes.
+        if (clock_.tick(magnitude_)) {
+            double s = -0.0;
+            double m = 0.0;
+            for (std::size_t i = window_.size() - std::min<std::size_t>(period_, window_.size()); i < window_.size(); ++i) {
+                s += window_[i];
+                m += std::fabs(window_[i]);
+            }
+            sum_ = s;
+            magnitude_ = m;
+        }
+        if (window_.size() < capacity_) return std::nullopt;
+        return window_[window_.size() - 1 - lag_] - sum_ / static_cast<double>(period_);
+    }
     std::uint64_t warmup() const override { return capacity_; }
 
 private:

@@ -2,6 +2,8 @@
 // inverse hyperbolic tangent, so that extremes stand out.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -15,7 +17,13 @@ class FisherRsi final : public CloseIndicator<FisherRsi> {
 public:
     static std::expected<FisherRsi, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> rsi = rsi_.step(close);
+        if (!rsi) return std::nullopt;
+        // Held off ±1 so the logarithm stays finite (about ±3.8 at the bounds).
+        const double v = std::clamp((*rsi - 50.0) / 50.0, -0.999, 0.999);
+        return 0.5 * std::log((1.0 + v) / (1.0 - v));
+    }
     std::uint64_t warmup() const override { return rsi_.period() + 1; }
 
 private:

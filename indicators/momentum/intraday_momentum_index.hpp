@@ -16,7 +16,14 @@ public:
     // Z(n), M(n).
     static std::expected<IntradayMomentumIndex, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const double d = bar.close - bar.open;
+        window_.push(d > 0.0 ? d : 0.0, d < 0.0 ? -d : 0.0);
+        if (!window_.full()) return std::nullopt;
+        const double total = window_.sum_b() + window_.sum_a();
+        if (total == 0.0) return 50.0;
+        return window_.sum_a() * 100.0 / total;
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

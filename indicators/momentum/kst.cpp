@@ -1,7 +1,5 @@
 #include "indicators/momentum/kst.hpp"
 
-#include <algorithm>
-
 namespace torvex {
 
 std::expected<Kst, IndicatorError> Kst::create(std::uint64_t roc1, std::uint64_t roc2, std::uint64_t roc3,
@@ -30,28 +28,6 @@ std::expected<Kst, IndicatorError> Kst::create(std::uint64_t roc1, std::uint64_t
                             Leg{FixedRing<double>(roc3 + 1), std::move(*averages[2])},
                             Leg{FixedRing<double>(roc4 + 1), std::move(*averages[3])}};
     return Kst(std::move(legs), std::move(*signal_average), longest + signal - 1);
-}
-
-std::optional<std::array<double, 2>> Kst::step(const BarContext& ctx) {
-    const double x = ctx.candle.close;
-    if (!is_finite(x)) return std::nullopt;
-    std::array<std::optional<double>, 4> smoothed{};
-    for (std::size_t i = 0; i < 4; ++i) {
-        Leg& leg = legs_[i];
-        leg.closes.push(x);
-        if (!leg.closes.full()) continue;
-        const double oldest = leg.closes.from_oldest(0);
-        const double roc = oldest == 0.0 ? 0.0 : ((x - oldest) / oldest) * 100.0;
-        smoothed[i] = leg.average.step(roc);
-    }
-    if (!legs_[3].closes.full()) return std::nullopt;
-    for (const auto& s : smoothed) {
-        if (!s) return std::nullopt;
-    }
-    const double kst = ((*smoothed[0] + 2.0 * *smoothed[1]) + 3.0 * *smoothed[2]) + 4.0 * *smoothed[3];
-    const std::optional<double> signal = signal_.step(kst);
-    if (!signal) return std::nullopt;
-    return std::array<double, 2>{kst, *signal};
 }
 
 }  // namespace torvex

@@ -2,6 +2,7 @@
 // smoothed by a simple average and weighted 1 to 4, with a simple signal average.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <expected>
@@ -26,7 +27,27 @@ public:
                                                      std::uint64_t sma3, std::uint64_t sma4, std::uint64_t signal);
 
     // A non-finite close answers nothing and changes nothing.
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const double x = ctx.candle.close;
+        if (!is_finite(x)) return std::nullopt;
+        std::array<std::optional<double>, 4> smoothed{};
+        for (std::size_t i = 0; i < 4; ++i) {
+            Leg& leg = legs_[i];
+            leg.closes.push(x);
+            if (!leg.closes.full()) continue;
+            const double oldest = leg.closes.from_oldest(0);
+            const double roc = oldest == 0.0 ? 0.0 : ((x - oldest) / oldest) * 100.0;
+            smoothed[i] = leg.average.step(roc);
+        }
+        if (!legs_[3].closes.full()) return std::nullopt;
+        for (const auto& s : smoothed) {
+            if (!s) return std::nullopt;
+        }
+        const double kst = ((*smoothed[0] + 2.0 * *smoothed[1]) + 3.0 * *smoothed[2]) + 4.0 * *smoothed[3];
+        const std::optional<double> signal = signal_.step(kst);
+        if (!signal) return std::nullopt;
+        return std::array<double, 2>{kst, *signal};
+    }
     std::uint64_t warmup() const override { return warmup_; }
 
 private:

@@ -2,6 +2,8 @@
 // in units of an exponential average of the true range.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -17,7 +19,21 @@ public:
     // Z(n), M(n).
     static std::expected<Pgo, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<double> avg = close_average_.step(bar.close);
+        double tr = bar.high - bar.low;
+        if (prev_close_) {
+            tr = std::max(std::max(tr, std::fabs(bar.high - *prev_close_)), std::fabs(bar.low - *prev_close_));
+        }
+        prev_close_ = bar.close;
+        if (!is_finite(tr)) return std::nullopt;
+        const std::optional<double> atr = tr_average_.step(tr);
+        if (!atr || !avg) return std::nullopt;
+        if (!(*atr > 0.0)) return last_;
+        const double pgo = (bar.close - *avg) / *atr;
+        last_ = pgo;
+        return pgo;
+    }
     std::uint64_t warmup() const override { return close_average_.period(); }
 
 private:

@@ -9,19 +9,4 @@ std::expected<Pmo, IndicatorError> Pmo::create(std::uint64_t p1, std::uint64_t p
     return Pmo(SeededEma(1, 2.0 / static_cast<double>(p1)), SeededEma(1, 2.0 / static_cast<double>(p2)));
 }
 
-std::optional<double> Pmo::step(double close) {
-    if (!prev_) {
-        prev_ = close;
-        return std::nullopt;
-    }
-    const double prev = *prev_;
-    const double rate = prev == 0.0 ? 0.0 : (close / prev - 1.0) * 100.0;
-    prev_ = close;
-    if (!is_finite(rate)) return std::nullopt;
-    first_.step(rate);
-    const double e = first_.value() * 10.0;
-    if (!is_finite(e)) return std::nullopt;
-    return second_.step(e);
-}
-
 }  // namespace torvex

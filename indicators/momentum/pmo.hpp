@@ -15,7 +15,20 @@ class Pmo final : public CloseIndicator<Pmo> {
 public:
     static std::expected<Pmo, IndicatorError> create(std::uint64_t p1, std::uint64_t p2);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!prev_) {
+            prev_ = close;
+            return std::nullopt;
+        }
+        const double prev = *prev_;
+        const double rate = prev == 0.0 ? 0.0 : (close / prev - 1.0) * 100.0;
+        prev_ = close;
+        if (!is_finite(rate)) return std::nullopt;
+        first_.step(rate);
+        const double e = first_.value() * 10.0;
+        if (!is_finite(e)) return std::nullopt;
+        return second_.step(e);
+    }
     std::uint64_t warmup() const override { return 2; }
 
 private:

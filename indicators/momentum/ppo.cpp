@@ -9,14 +9,6 @@ std::expected<PpoLine, IndicatorError> PpoLine::create(std::uint64_t fast, std::
     return PpoLine(SeededEma(fast), SeededEma(slow));
 }
 
-std::optional<double> PpoLine::step(double x) {
-    const auto fast = fast_.step(x);
-    const auto slow = slow_.step(x);
-    if (!slow || !fast) return std::nullopt;
-    if (*slow == 0.0) return 0.0;
-    return ((*fast - *slow) * 100.0) / *slow;
-}
-
 std::expected<Ppo, IndicatorError> Ppo::create(std::uint64_t fast, std::uint64_t slow) {
     auto line = PpoLine::create(fast, slow);
     if (!line) return std::unexpected(line.error());

@@ -21,7 +21,13 @@ public:
 
     // No input guard. Both averages step on every close; the gap once both answer,
     // 0.0 while the slow average is exactly zero.
-    std::optional<double> step(double x);
+    std::optional<double> step(double x) {
+        const auto fast = fast_.step(x);
+        const auto slow = slow_.step(x);
+        if (!slow || !fast) return std::nullopt;
+        if (*slow == 0.0) return 0.0;
+        return ((*fast - *slow) * 100.0) / *slow;
+    }
 
     std::uint64_t slow_period() const { return slow_.period(); }
 

@@ -12,12 +12,4 @@ std::expected<PpoHistogram, IndicatorError> PpoHistogram::create(std::uint64_t f
     return PpoHistogram(*line, *signal_ema);
 }
 
-std::optional<double> PpoHistogram::step(double close) {
-    const std::optional<double> ppo = line_.step(close);
-    if (!ppo || !is_finite(*ppo)) return std::nullopt;
-    const std::optional<double> signal = signal_.step(*ppo);
-    if (!signal) return std::nullopt;
-    return *ppo - *signal;
-}
-
 }  // namespace torvex

@@ -16,7 +16,13 @@ public:
     static std::expected<PpoHistogram, IndicatorError> create(std::uint64_t fast, std::uint64_t slow,
                                                               std::uint64_t signal);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> ppo = line_.step(close);
+        if (!ppo || !is_finite(*ppo)) return std::nullopt;
+        const std::optional<double> signal = signal_.step(*ppo);
+        if (!signal) return std::nullopt;
+        return *ppo - *signal;
+    }
     std::uint64_t warmup() const override { return line_.slow_period() + signal_.period() - 1; }
 
 private:

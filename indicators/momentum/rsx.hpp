@@ -2,6 +2,8 @@
 // a cascade of three double exponential filters, and their ratio is mapped to 0..100.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -14,7 +16,22 @@ class Rsx final : public CloseIndicator<Rsx> {
 public:
     static std::expected<Rsx, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!prev_) {
+            prev_ = close;
+            return std::nullopt;
+        }
+        const double m = close - *prev_;
+        const double u = std::fabs(m);
+        prev_ = close;
+        const double num = momentum_.step(m, alpha_, beta_);
+        const double den = magnitude_.step(u, alpha_, beta_);
+        const double raw = den > 0.0 ? (num / den + 1.0) * 50.0 : 50.0;
+        const double value = std::min(100.0, std::max(0.0, raw));
+        updates_ += 1;
+        if (updates_ < period_) return std::nullopt;
+        return value;
+    }
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:

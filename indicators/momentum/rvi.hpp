@@ -17,7 +17,22 @@ public:
     // Z(n), M(n).
     static std::expected<Rvi, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        recent_.push(BodyRange{bar.close - bar.open, bar.high - bar.low});
+        if (!recent_.full()) return std::nullopt;
+        const BodyRange& a0 = recent_[0];
+        const BodyRange& a1 = recent_[1];
+        const BodyRange& a2 = recent_[2];
+        const BodyRange& a3 = recent_[3];
+        smoothed_.push((a0.body + ((a1.body + a1.body) + ((a2.body + a2.body) + a3.body))) / 6.0,
+                       (a0.range + ((a1.range + a1.range) + ((a2.range + a2.range) + a3.range))) / 6.0);
+        if (!smoothed_.full()) return std::nullopt;
+        const double range_sum = smoothed_.sum_b();
+        if (!(range_sum > 0.0)) return last_;
+        const double rvi = smoothed_.sum_a() / range_sum;
+        last_ = rvi;
+        return rvi;
+    }
     // The first weighted pair needs four bars.
     std::uint64_t warmup() const override { return smoothed_.period() + 3; }
 

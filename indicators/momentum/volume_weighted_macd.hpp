@@ -23,7 +23,17 @@ public:
     static std::expected<VolumeWeightedMacd, IndicatorError> create(std::uint64_t fast, std::uint64_t slow,
                                                                     std::uint64_t signal);
 
-    std::optional<std::array<double, 3>> step(const BarContext& ctx);
+    std::optional<std::array<double, 3>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        const std::optional<double> fast = fast_.step(bar.close, bar.volume);
+        const std::optional<double> slow = slow_.step(bar.close, bar.volume);
+        if (!fast || !slow) return std::nullopt;
+        const double macd = *fast - *slow;
+        if (!is_finite(macd)) return std::nullopt;
+        const std::optional<double> signal = signal_.step(macd);
+        if (!signal) return std::nullopt;
+        return std::array<double, 3>{macd, *signal, macd - *signal};
+    }
     std::uint64_t warmup() const override { return slow_.period() + signal_.period() - 1; }
 
 private:

@@ -23,7 +23,17 @@ public:
                                                              std::uint64_t signal);
 
     // A non-finite close answers nothing and moves no average.
-    std::optional<std::array<double, 3>> step(const BarContext& ctx);
+    std::optional<std::array<double, 3>> step(const BarContext& ctx) {
+        const double close = ctx.candle.close;
+        if (!is_finite(close)) return std::nullopt;
+        const std::optional<double> fast = fast_.step(close);
+        const std::optional<double> slow = slow_.step(close);
+        if (!fast || !slow) return std::nullopt;
+        const double macd = *fast - *slow;
+        const std::optional<double> signal = signal_.step(macd);
+        if (!signal) return std::nullopt;
+        return std::array<double, 3>{macd, *signal, macd - *signal};
+    }
     // The slow line's first value, then the signal's own lag and seed.
     std::uint64_t warmup() const override { return slow_.warmup() + signal_.warmup() - 1; }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/strict_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -17,7 +18,29 @@ public:
     // L == 0 or R == 0: ZeroPeriod; either above MAX_PERIOD: the maximum text.
     static std::expected<PivotReversal, IndicatorError> create(std::uint64_t left, std::uint64_t right);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (bars_.full()) bars_.drop_oldest();
+        bars_.push_back(bar);
+        if (!bars_.full()) {
+            previous_close_ = bar.close;
+            return std::nullopt;
+        }
+        // The candidate has L bars before it and R after it; a pivot confirmed now is
+        // already used below.
+        const StrictExtremes pivot = strict_extremes(bars_, left_);
+        const Ohlcv& candidate = bars_.from_oldest(left_);
+        if (pivot.high) pivot_high_ = candidate.high;
+        if (pivot.low) pivot_low_ = candidate.low;
+
+        double result = 0.0;
+        if (previous_close_) {
+            const double previous = *previous_close_;
+            if (pivot_high_ && previous <= *pivot_high_ && *pivot_high_ < bar.close) result = 1.0;
+            if (pivot_low_ && bar.close < *pivot_low_ && *pivot_low_ <= previous) result = -1.0;
+        }
+        previous_close_ = bar.close;
+        return result;
+    }
     std::uint64_t warmup() const override { return left_ + right_ + 1; }
 
 private:

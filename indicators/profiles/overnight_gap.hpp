@@ -19,7 +19,15 @@ public:
     }
 
     // Nothing until a new local day follows a stored close; 0 for a zero previous close.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::int64_t date = local_day(local_seconds(bar.ts, offset_));
+        if (!date_ || *date_ != date) {
+            if (prev_close_) gap_ = *prev_close_ == 0.0 ? 0.0 : bar.open / *prev_close_ - 1.0;
+            date_ = date;
+        }
+        prev_close_ = bar.close;
+        return gap_;
+    }
     // Declared as 2; the first value comes only on the first bar of the second
     // local day.
     std::uint64_t warmup() const override { return 2; }

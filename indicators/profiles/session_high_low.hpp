@@ -24,7 +24,20 @@ public:
     }
 
     // The first bar of a day reports its own high and low.
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        // Equal local day numbers are the same civil date.
+        const std::int64_t day = local_day(local_seconds(bar.ts, offset_));
+        if (day_ && *day_ == day) {
+            if (bar.high > high_) high_ = bar.high;
+            if (bar.low < low_) low_ = bar.low;
+        } else {
+            day_ = day;
+            high_ = bar.high;
+            low_ = bar.low;
+        }
+        return std::array<double, 2>{high_, low_};
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

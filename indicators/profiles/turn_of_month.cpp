@@ -15,26 +15,4 @@ bool TurnOfMonth::qualifies(std::int64_t day) const {
     return d.day <= first_ || d.day > tail_start;
 }
 
-std::optional<double> TurnOfMonth::step(const Ohlcv& bar) {
-    const std::int64_t date = local_day(local_seconds(bar.ts, offset_));
-    if (date_ && *date_ == date) {
-        last_close_ = bar.close;
-    } else {
-        if (date_) {
-            if (prev_day_close_) {
-                const double r = *prev_day_close_ == 0.0 ? 0.0 : last_close_ / *prev_day_close_ - 1.0;
-                if (qualifies(*date_)) {
-                    sum_ += r;
-                    count_ += 1;
-                }
-            }
-            prev_day_close_ = last_close_;
-        }
-        date_ = date;
-        last_close_ = bar.close;
-    }
-    if (count_ == 0) return std::nullopt;
-    return sum_ / static_cast<double>(count_);
-}
-
 }  // namespace torvex

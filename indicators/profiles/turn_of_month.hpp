@@ -20,7 +20,27 @@ public:
     // A day's return is its last close against the last close of the day before;
     // it is counted when the day ends (a bar of another local date comes). Nothing
     // until a qualifying day has been counted.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::int64_t date = local_day(local_seconds(bar.ts, offset_));
+        if (date_ && *date_ == date) {
+            last_close_ = bar.close;
+        } else {
+            if (date_) {
+                if (prev_day_close_) {
+                    const double r = *prev_day_close_ == 0.0 ? 0.0 : last_close_ / *prev_day_close_ - 1.0;
+                    if (qualifies(*date_)) {
+                        sum_ += r;
+                        count_ += 1;
+                    }
+                }
+                prev_day_close_ = last_close_;
+            }
+            date_ = date;
+            last_close_ = bar.close;
+        }
+        if (count_ == 0) return std::nullopt;
+        return sum_ / static_cast<double>(count_);
+    }
     // Declared as 2; the first value needs a qualifying day that ends after a
     // complete day before it.
     std::uint64_t warmup() const override { return 2; }

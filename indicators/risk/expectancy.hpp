@@ -15,7 +15,12 @@ public:
     static std::expected<Expectancy, IndicatorError> create(std::uint64_t n);
 
     // (sum / n) / (loss total / loss count); 0.0 with no negative return held.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        if (window_.losses() == 0) return 0.0;
+        const double nf = static_cast<double>(window_.period());
+        return (window_.sum() / nf) / (window_.loss_total() / static_cast<double>(window_.losses()));
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

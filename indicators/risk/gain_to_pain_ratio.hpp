@@ -15,7 +15,14 @@ public:
     static std::expected<GainToPainRatio, IndicatorError> create(std::uint64_t n);
 
     // sum / pain (the loss total); 0.0 when no negative return is held.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        // A window without losses is told by its count: the running pain can keep a
+        // rounding residue after the last loss has left.
+        if (window_.losses() == 0) return 0.0;
+        const double pain = window_.loss_total();
+        return pain > 0.0 ? window_.sum() / pain : 0.0;
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

@@ -1,9 +1,5 @@
 #include "indicators/risk/m2_measure.hpp"
 
-#include <cmath>
-
-#include "indicators/risk/window_measures.hpp"
-
 namespace torvex {
 
 std::expected<M2Measure, IndicatorError> M2Measure::create(std::uint64_t n, double risk_free,
@@ -16,13 +12,6 @@ std::expected<M2Measure, IndicatorError> M2Measure::create(std::uint64_t n, doub
     auto window = VarianceWindow::create(n);
     if (!window) return std::unexpected(window.error());
     return M2Measure(std::move(*window), risk_free, benchmark_stddev);
-}
-
-std::optional<double> M2Measure::step(double close) {
-    if (!window_.push(close)) return std::nullopt;
-    const double var = window_.sample_variance();
-    if (var == 0.0) return 0.0;
-    return (window_.mean() - risk_free_) / std::sqrt(var) * benchmark_stddev_ + risk_free_;
 }
 
 }  // namespace torvex

@@ -2,12 +2,14 @@
 // volatility, plus the risk-free rate.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/variance_window.hpp"
+#include "indicators/risk/window_measures.hpp"
 
 namespace torvex {
 
@@ -20,7 +22,12 @@ public:
                                                            double benchmark_stddev);
 
     // (mean − rf) / σ · benchmark σ + rf with the sample σ; 0.0 for a zero variance.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        const double var = window_.sample_variance();
+        if (var == 0.0) return 0.0;
+        return (window_.mean() - risk_free_) / std::sqrt(var) * benchmark_stddev_ + risk_free_;
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

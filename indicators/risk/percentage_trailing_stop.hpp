@@ -1,6 +1,7 @@
 // A stop that trails the close by a percentage of it and flips side when crossed.
 #pragma once
 
+#include <cmath>
 #include <expected>
 #include <optional>
 
@@ -15,7 +16,10 @@ public:
     static std::expected<PercentageTrailingStop, IndicatorError> create(double percent);
 
     // The stop level, from the first close on.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const double dist = (std::fabs(close) * percent_) / 100.0;
+        return stop_.advance(close, close - dist, close + dist);
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

@@ -2,6 +2,7 @@
 // a reversal of more than one brick beyond its anchor.
 #pragma once
 
+#include <cmath>
 #include <expected>
 #include <optional>
 
@@ -15,7 +16,31 @@ public:
     static std::expected<RenkoTrailingStop, IndicatorError> create(double brick);
 
     // anchor − brick while the bricks run up, anchor + brick while they run down.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!anchor_) {
+            anchor_ = close;
+            return is_up_ ? close - brick_ : close + brick_;
+        }
+        double& anchor = *anchor_;
+        if (is_up_) {
+            if (close < anchor - brick_) {
+                is_up_ = false;
+                anchor = close;
+                return anchor + brick_;
+            }
+            const double k = std::floor((close - anchor) / brick_);
+            if (k >= 1.0) anchor = anchor + k * brick_;
+            return anchor - brick_;
+        }
+        if (close > anchor + brick_) {
+            is_up_ = true;
+            anchor = close;
+            return anchor - brick_;
+        }
+        const double k = std::floor((anchor - close) / brick_);
+        if (k >= 1.0) anchor = anchor - k * brick_;
+        return anchor + brick_;
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

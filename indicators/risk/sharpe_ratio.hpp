@@ -1,12 +1,14 @@
 // Mean excess return over the sample standard deviation of the last n returns.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/variance_window.hpp"
+#include "indicators/risk/window_measures.hpp"
 
 namespace torvex {
 
@@ -17,7 +19,12 @@ public:
     static std::expected<SharpeRatio, IndicatorError> create(std::uint64_t n, double risk_free);
 
     // (mean − risk_free) / √(sample variance); 0.0 for a zero variance.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        const double var = window_.sample_variance();
+        if (var == 0.0) return 0.0;
+        return (window_.mean() - risk_free_) / std::sqrt(var);
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

@@ -2,6 +2,7 @@
 // side when the close crosses it.
 #pragma once
 
+#include <cmath>
 #include <expected>
 #include <optional>
 
@@ -17,7 +18,12 @@ public:
 
     // The stop level, from the first close on: long stops on the grid at or under
     // close − s, short stops on the grid at or over close + s.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const double s = step_size_;
+        const double below = std::floor((close - s) / s) * s;
+        const double above = std::ceil((close + s) / s) * s;
+        return stop_.advance(close, below, above);
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

@@ -16,7 +16,12 @@ public:
     static std::expected<WinRate, IndicatorError> create(std::uint64_t n);
 
     // wins / n once n returns are held.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (const auto old = window_.push(close); old && *old > 0.0) wins_ -= 1;
+        if (close > 0.0) wins_ += 1;
+        if (!window_.full()) return std::nullopt;
+        return static_cast<double>(wins_) / static_cast<double>(window_.capacity());
+    }
     std::uint64_t warmup() const override { return window_.capacity(); }
 
 private:

@@ -2,6 +2,7 @@
 // the mean (a fraction; negative for a negative mean).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -16,7 +17,12 @@ public:
     static std::expected<CoefficientOfVariation, IndicatorError> create(std::uint64_t n);
 
     // 0.0 for a window whose mean is zero.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        const double mean = window_.mean();
+        if (mean == 0.0) return 0.0;
+        return std::sqrt(window_.variance()) / mean;
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

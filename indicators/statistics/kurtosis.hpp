@@ -16,7 +16,17 @@ public:
     static std::expected<Kurtosis, IndicatorError> create(std::uint64_t n);
 
     // 0.0 for a window without spread.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        if (window_.flat()) return 0.0;
+        const RawMoments m = window_.moments();
+        const double m1sq = m.m1 * m.m1;
+        const double diff = m.m2 - m1sq;
+        const double var = diff > 0.0 ? diff : 0.0;
+        if (var == 0.0) return 0.0;
+        const double c4 = m.m4 - 4.0 * m.m1 * m.m3 + 6.0 * m1sq * m.m2 - 3.0 * (m1sq * m1sq);
+        return c4 / (var * var) - 3.0;
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -17,7 +18,14 @@ public:
     static std::expected<RollingMinMaxScaler, IndicatorError> create(std::uint64_t n);
 
     // One pass over the window per value.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        push_capped(window_, period_, close);
+        if (window_.size() < period_) return std::nullopt;
+        const HiLo range = window_hi_lo(window_);
+        const double span = range.hi - range.lo;
+        if (!(span > 0.0)) return 0.5;
+        return (close - range.lo) / span;
+    }
     std::uint64_t warmup() const override { return period_; }
 
 private:

@@ -1,6 +1,7 @@
 // Population skewness of the last n closes.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -16,7 +17,16 @@ public:
     static std::expected<Skewness, IndicatorError> create(std::uint64_t n);
 
     // 0.0 for a window without spread.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        if (window_.flat()) return 0.0;
+        const RawMoments m = window_.moments();
+        const double diff = m.m2 - m.m1 * m.m1;
+        const double var = diff > 0.0 ? diff : 0.0;
+        if (var == 0.0) return 0.0;
+        const double mu3 = (m.m3 - (3.0 * m.m1) * m.m2) + ((2.0 * m.m1) * m.m1) * m.m1;
+        return mu3 / (std::sqrt(var) * var);
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

@@ -2,6 +2,7 @@
 // deviations.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -15,7 +16,13 @@ class ZScore final : public CloseIndicator<ZScore> {
 public:
     static std::expected<ZScore, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        if (!window_.push(close)) return std::nullopt;
+        const double var = window_.variance();
+        // A flat window has no spread to measure the distance in.
+        if (var == 0.0) return 0.0;
+        return (close - window_.mean()) / std::sqrt(var);
+    }
     std::uint64_t warmup() const override { return window_.period(); }
 
 private:

@@ -2,6 +2,7 @@
 // direction of the trend and jumps to the other side when the close crosses it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -17,7 +18,25 @@ public:
     // MAX_PERIOD: InvalidPeriod.
     static std::expected<AtrTrailingStop, IndicatorError> create(std::uint64_t n, double m);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<double> atr = atr_.step(bar);
+        if (!atr) return std::nullopt;
+        const double offset = *atr * multiplier_;
+        const double close = bar.close;
+        double stop = close - offset;
+        if (stop_) {
+            const double p = *stop_;
+            const double pc = *prev_close_;
+            if (close > p) {
+                stop = pc > p ? std::max(close - offset, p) : close - offset;
+            } else {
+                stop = (pc < p && close < p) ? std::min(close + offset, p) : close + offset;
+            }
+        }
+        prev_close_ = close;
+        stop_ = stop;
+        return stop;
+    }
     std::uint64_t warmup() const override { return atr_.period(); }
 
 private:

@@ -26,7 +26,38 @@ public:
     // above 0: NonPositiveMultiplier.
     static std::expected<ElderSafeZone, IndicatorError> create(std::uint64_t n, double k);
 
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        if (!previous_) {
+            previous_ = bar;
+            return std::nullopt;
+        }
+        const double down = std::fmax(previous_->low - bar.low, 0.0);
+        const double up = std::fmax(bar.high - previous_->high, 0.0);
+        previous_ = bar;
+        down_.push(down);
+        up_.push(up);
+        if (!down_.ring.full()) return std::nullopt;
+        const double avg_down = down_.ring.average_positive();
+        const double avg_up = up_.ring.average_positive();
+        if (direction_ == 0.0) {
+            direction_ = 1.0;
+            stop_ = bar.low - multiplier_ * avg_down;
+        } else if (direction_ > 0.0) {
+            stop_ = std::fmax(stop_, bar.low - multiplier_ * avg_down);
+            if (stop_ > bar.close) {
+                direction_ = -1.0;
+                stop_ = bar.high + multiplier_ * avg_up;
+            }
+        } else {
+            stop_ = std::fmin(stop_, bar.high + multiplier_ * avg_up);
+            if (bar.close > stop_) {
+                direction_ = 1.0;
+                stop_ = bar.low - multiplier_ * avg_down;
+            }
+        }
+        return std::array<double, 2>{stop_, direction_};
+    }
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:

@@ -24,7 +24,39 @@ public:
     // InvalidPeriod; then k not finite or not above 0: NonPositiveMultiplier.
     static std::expected<KaseDevStop, IndicatorError> create(std::uint64_t n, double k);
 
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        if (!previous_) {
+            previous_ = bar;
+            return std::nullopt;
+        }
+        const double range = std::fmax(bar.high, previous_->high) - std::fmin(bar.low, previous_->low);
+        previous_ = bar;
+        if (!ranges_.push(range)) return std::nullopt;
+        const double distance = ranges_.mean() + multiplier_ * std::sqrt(ranges_.sample_variance());
+        if (direction_ == 0.0) {
+            direction_ = 1.0;
+            extreme_ = bar.high;
+            stop_ = bar.high - distance;
+        } else if (direction_ > 0.0) {
+            extreme_ = std::fmax(extreme_, bar.high);
+            stop_ = std::fmax(stop_, extreme_ - distance);
+            if (stop_ > bar.close) {
+                direction_ = -1.0;
+                extreme_ = bar.low;
+                stop_ = bar.low + distance;
+            }
+        } else {
+            extreme_ = std::fmin(extreme_, bar.low);
+            stop_ = std::fmin(stop_, extreme_ + distance);
+            if (bar.close > stop_) {
+                direction_ = 1.0;
+                extreme_ = bar.high;
+                stop_ = bar.high - distance;
+            }
+        }
+        return std::array<double, 2>{stop_, direction_};
+    }
     std::uint64_t warmup() const override { return ranges_.period() + 1; }
 
 private:

@@ -2,11 +2,13 @@
 // time, signed by the direction of the least-squares slope (-1 .. 1).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -15,7 +17,29 @@ class TrendStrengthIndex final : public CloseIndicator<TrendStrengthIndex> {
 public:
     static std::expected<TrendStrengthIndex, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        push_capped(window_, period_, close);
+        if (window_.size() < period_) return std::nullopt;
+        const double n = static_cast<double>(period_);
+        const double mean = window_sum(window_, -0.0) / n;
+        double st = 0.0, stt = 0.0, sy = 0.0, syy = 0.0, sty = 0.0;
+        double t = 0.0;
+        for (double v : window_) {
+            const double y = v - mean;
+            st = st + t;
+            stt = stt + t * t;
+            sy = sy + y;
+            syy = syy + y * y;
+            sty = sty + t * y;
+            t += 1.0;
+        }
+        const double syy_n = std::fma(n, syy, -sy * sy);
+        if (syy_n <= 0.0) return 0.0;
+        const double stt_n = std::fma(n, stt, -st * st);
+        const double sty_n = std::fma(n, sty, -sy * st);
+        const double r2 = (sty_n * sty_n) / (syy_n * stt_n);
+        return sty_n < 0.0 ? -r2 : r2;
+    }
     std::uint64_t warmup() const override { return period_; }
 
 private:

@@ -2,6 +2,7 @@
 // side flips when the close moves more than that beyond the extreme.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -17,7 +18,33 @@ public:
     // MAX_PERIOD: InvalidPeriod.
     static std::expected<VoltyStop, IndicatorError> create(std::uint64_t n, double m);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<double> atr = atr_.step(bar);
+        if (!atr) return std::nullopt;
+        const double offset = *atr * multiplier_;
+        const double close = bar.close;
+        if (!extreme_) {
+            extreme_ = close;
+            long_ = true;
+            return close - offset;
+        }
+        if (long_) {
+            if (*extreme_ - offset > close) {
+                long_ = false;
+                extreme_ = close;
+                return close + offset;
+            }
+            extreme_ = std::max(*extreme_, close);
+            return *extreme_ - offset;
+        }
+        if (close > *extreme_ + offset) {
+            long_ = true;
+            extreme_ = close;
+            return close - offset;
+        }
+        extreme_ = std::min(*extreme_, close);
+        return *extreme_ + offset;
+    }
     std::uint64_t warmup() const override { return atr_.period(); }
 
 private:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -11,6 +12,7 @@
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/wilder_atr.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -23,7 +25,36 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Vortex, IndicatorError> create(std::uint64_t n);
 
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
+    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        if (!prev_) {
+            prev_ = bar;
+            return std::nullopt;
+        }
+        const Movement m{std::fabs(bar.high - prev_->low), std::fabs(bar.low - prev_->high), true_range(bar, prev_->close)};
+        prev_ = bar;
+
+        if (const std::optional<Movement> old = window_.push(m)) {
+            sums_.plus -= old->plus;
+            sums_.minus -= old->minus;
+            sums_.tr -= old->tr;
+        }
+        sums_.plus += m.plus;
+        sums_.minus += m.minus;
+        sums_.tr += m.tr;
+        if (clock_.tick(sums_.plus, sums_.minus, sums_.tr)) {
+            Movement s{-0.0, -0.0, -0.0};
+            window_.for_each([&](const Movement& e) {
+                s.plus += e.plus;
+                s.minus += e.minus;
+                s.tr += e.tr;
+            });
+            sums_ = s;
+        }
+        if (!window_.full()) return std::nullopt;
+        if (sums_.tr == 0.0) return std::array<double, 2>{0.0, 0.0};
+        return std::array<double, 2>{sums_.plus / sums_.tr, sums_.minus / sums_.tr};
+    }
     std::uint64_t warmup() const override { return window_.capacity() + 1; }
 
 private:

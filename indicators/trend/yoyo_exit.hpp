@@ -2,6 +2,7 @@
 // falls through it the stop holds until the close recovers more than m ATRs above.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -17,7 +18,25 @@ public:
     // MAX_PERIOD: InvalidPeriod.
     static std::expected<YoyoExit, IndicatorError> create(std::uint64_t n, double m);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<double> atr = atr_.step(bar);
+        if (!atr) return std::nullopt;
+        const double offset = *atr * multiplier_;
+        const double close = bar.close;
+        if (!stop_) {
+            stop_ = close - offset;
+        } else if (long_) {
+            if (*stop_ > close) {
+                long_ = false;
+            } else {
+                stop_ = std::max(*stop_, close - offset);
+            }
+        } else if (close > *stop_ + offset) {
+            long_ = true;
+            stop_ = close - offset;
+        }
+        return stop_;
+    }
     std::uint64_t warmup() const override { return atr_.period(); }
 
 private:

@@ -2,6 +2,7 @@
 // days, the day taken in a fixed UTC offset.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <expected>
 #include <limits>
@@ -21,7 +22,20 @@ public:
     // Tracks the current day's high and low; a bar of a new local date completes
     // the day before. Answers the mean of the completed days held (up to n), also on
     // bars inside a day; nothing before the first day completes.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::int64_t date = local_day(local_seconds(bar.ts, offset_));
+        if (day_ && *day_ == date) {
+            day_high_ = std::max(day_high_, bar.high);
+            day_low_ = std::min(day_low_, bar.low);
+        } else {
+            if (day_) ranges_.push(day_high_ - day_low_);
+            day_ = date;
+            day_high_ = bar.high;
+            day_low_ = bar.low;
+        }
+        if (ranges_.size() == 0) return std::nullopt;
+        return ranges_.sum() / static_cast<double>(ranges_.size());
+    }
     std::uint64_t warmup() const override { return ranges_.period(); }
 
 private:

@@ -2,6 +2,7 @@
 // absolute products of adjacent returns, a volatility measure that jumps barely move.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -19,7 +20,26 @@ public:
     static std::expected<BipowerVariation, IndicatorError> create(std::uint64_t n);
 
     // Refuses a close not above zero; the first value comes with the (n + 1)-th close.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> r = returns_.push(close);
+        if (!r) return std::nullopt;
+        const bool adds_term = !window_.empty();
+        if (adds_term) sum_ = sum_ + std::fabs(window_.back() * *r);
+        window_.push_back(*r);
+        if (window_.size() > period_) {
+            sum_ = sum_ - std::fabs(window_[0] * window_[1]);
+            window_.pop_front();
+        }
+        // The terms are never negative: the sum is its own magnitude. It is re-added every
+        // `period` terms and as soon as it has fallen far below its recent size.
+        if (adds_term && clock_.tick(sum_)) {
+            double s = -0.0;
+            for (std::size_t i = 0; i + 1 < window_.size(); ++i) s += std::fabs(window_[i] * window_[i + 1]);
+            sum_ = s;
+        }
+        if (window_.size() < period_) return std::nullopt;
+        return (sum_ > 0.0 ? sum_ : 0.0) * 1.5707963267948966;
+    }
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:

@@ -20,7 +20,17 @@ public:
     // A range or an average that is not finite answers nothing and leaves the
     // window alone. Once r + 1 averages are in: (ema − oldest) / oldest · 100, 0 for a
     // zero oldest.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const double range = bar.high - bar.low;
+        if (!is_finite(range)) return std::nullopt;
+        const std::optional<double> ema = ema_.step(range);
+        if (!ema || !is_finite(*ema)) return std::nullopt;
+        window_.push(*ema);
+        if (!window_.full()) return std::nullopt;
+        const double old = window_.front();
+        last_ = old == 0.0 ? 0.0 : (*ema - old) / old * 100.0;
+        return last_;
+    }
     std::uint64_t warmup() const override { return ema_.period() + window_.capacity() - 1; }
 
 private:

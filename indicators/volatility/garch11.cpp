@@ -1,7 +1,5 @@
 #include "indicators/volatility/garch11.hpp"
 
-#include <cmath>
-
 namespace torvex {
 
 std::expected<Garch11, IndicatorError> Garch11::create(double omega, double alpha, double beta) {
@@ -17,17 +15,6 @@ std::expected<Garch11, IndicatorError> Garch11::create(double omega, double alph
             IndicatorError::invalid_parameter("GARCH(1,1) requires alpha + beta < 1 (covariance stationarity)"));
     }
     return Garch11(omega, alpha, beta);
-}
-
-std::optional<double> Garch11::step(double close) {
-    const std::optional<double> r = returns_.push(close);
-    if (!r) return std::nullopt;
-    const double var = variance_ ? *variance_ * beta_ + omega_ + prev_r2_ * alpha_ : long_run_;
-    variance_ = var;
-    prev_r2_ = *r * *r;
-    const double value = std::sqrt(var);
-    last_ = value;
-    return value;
 }
 
 }  // namespace torvex

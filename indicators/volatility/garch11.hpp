@@ -2,6 +2,7 @@
 // volatility: var ← ω + α·r²(previous bar) + β·var, seeded with the long-run variance.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -18,7 +19,16 @@ public:
     static std::expected<Garch11, IndicatorError> create(double omega, double alpha, double beta);
 
     // Refuses a close not above zero; the value on a bar depends only on earlier returns.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> r = returns_.push(close);
+        if (!r) return std::nullopt;
+        const double var = variance_ ? *variance_ * beta_ + omega_ + prev_r2_ * alpha_ : long_run_;
+        variance_ = var;
+        prev_r2_ = *r * *r;
+        const double value = std::sqrt(var);
+        last_ = value;
+        return value;
+    }
     std::uint64_t warmup() const override { return 2; }
 
 private:

@@ -1,7 +1,5 @@
 #include "indicators/volatility/historical_volatility.hpp"
 
-#include <cmath>
-
 namespace torvex {
 
 HistoricalVolatility::HistoricalVolatility(VarianceWindow window, std::uint64_t per_year)
@@ -14,16 +12,6 @@ std::expected<HistoricalVolatility, IndicatorError> HistoricalVolatility::create
     auto window = VarianceWindow::create(n);
     if (!window) return std::unexpected(window.error());
     return HistoricalVolatility(std::move(*window), per_year);
-}
-
-std::optional<double> HistoricalVolatility::step(double close) {
-    const std::optional<double> r = returns_.push(close);
-    if (!r) return std::nullopt;
-    if (!window_.push(*r)) return std::nullopt;
-    const double sd = std::sqrt(window_.sample_variance());
-    const double value = scale_ * sd * 100.0;
-    last_ = value;
-    return value;
 }
 
 }  // namespace torvex

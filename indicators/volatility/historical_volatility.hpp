@@ -2,6 +2,7 @@
 // last n log returns of the close, times √(periods per year) and 100.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -20,7 +21,15 @@ public:
     static std::expected<HistoricalVolatility, IndicatorError> create(std::uint64_t n, std::uint64_t per_year);
 
     // Refuses a close not above zero; 0.0 for a window of equal returns.
-    std::optional<double> step(double close);
+    std::optional<double> step(double close) {
+        const std::optional<double> r = returns_.push(close);
+        if (!r) return std::nullopt;
+        if (!window_.push(*r)) return std::nullopt;
+        const double sd = std::sqrt(window_.sample_variance());
+        const double value = scale_ * sd * 100.0;
+        last_ = value;
+        return value;
+    }
     std::uint64_t warmup() const override { return window_.period() + 1; }
 
 private:

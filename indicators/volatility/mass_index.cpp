@@ -13,18 +13,4 @@ std::expected<MassIndex, IndicatorError> MassIndex::create(std::uint64_t e, std:
     return MassIndex(*emas, e, s);
 }
 
-std::optional<double> MassIndex::step(const Ohlcv& bar) {
-    const double range = bar.high - bar.low;
-    if (!is_finite(range)) return std::nullopt;
-    const std::optional<std::array<double, 2>> emas = emas_.step(range);
-    if (!emas) return std::nullopt;
-    const auto [first, second] = *emas;
-    const double ratio = second == 0.0 ? 1.0 : first / second;
-    if (const std::optional<double> old = ratios_.push(ratio)) ratio_sum_ -= *old;
-    ratio_sum_ += ratio;
-    if (!ratios_.full()) return std::nullopt;
-    last_ = ratio_sum_;
-    return ratio_sum_;
-}
-
 }  // namespace torvex

@@ -19,7 +19,19 @@ public:
 
     // A range that is not finite answers nothing and changes nothing; so does a
     // first average that is not finite (it does not reach the second).
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const double range = bar.high - bar.low;
+        if (!is_finite(range)) return std::nullopt;
+        const std::optional<std::array<double, 2>> emas = emas_.step(range);
+        if (!emas) return std::nullopt;
+        const auto [first, second] = *emas;
+        const double ratio = second == 0.0 ? 1.0 : first / second;
+        if (const std::optional<double> old = ratios_.push(ratio)) ratio_sum_ -= *old;
+        ratio_sum_ += ratio;
+        if (!ratios_.full()) return std::nullopt;
+        last_ = ratio_sum_;
+        return ratio_sum_;
+    }
     std::uint64_t warmup() const override { return 2 * ema_period_ + ratios_.capacity() - 2; }
 
 private:

@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/wilder_atr.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -18,7 +19,25 @@ public:
     // The first bar only keeps its close; the next n true ranges seed the average
     // (their plain mean, no answer); afterwards TR / E with E from before this bar
     // (0 when E is not above 0), then E moves towards TR with alpha = 2/(n + 1).
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (!prev_close_) {
+            prev_close_ = bar.close;
+            return std::nullopt;
+        }
+        const double tr = true_range(bar, *prev_close_);
+        prev_close_ = bar.close;
+        if (ema_) {
+            const double e = *ema_;
+            const double ratio = e > 0.0 ? tr / e : 0.0;
+            ema_ = tr * alpha_ + e * (1.0 - alpha_);
+            last_ = ratio;
+            return ratio;
+        }
+        seed_sum_ += tr;
+        seed_count_ += 1;
+        if (seed_count_ == period_) ema_ = seed_sum_ / static_cast<double>(seed_count_);
+        return std::nullopt;
+    }
     std::uint64_t warmup() const override { return period_ + 2; }
 
 private:

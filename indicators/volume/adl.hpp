@@ -7,6 +7,7 @@
 
 #include "indicators/cores/compensated_sum.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/volume/bar_transforms.hpp"
 
 namespace torvex {
 
@@ -14,7 +15,10 @@ class Adl final : public CandleIndicator<Adl> {
 public:
     static std::expected<Adl, IndicatorError> create() { return Adl(); }
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        line_.add(money_flow_volume(bar));
+        return line_.value();
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

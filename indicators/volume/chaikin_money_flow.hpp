@@ -7,6 +7,7 @@
 
 #include "indicators/cores/resummed_ring.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/volume/bar_transforms.hpp"
 
 namespace torvex {
 
@@ -16,7 +17,13 @@ public:
     static std::expected<ChaikinMoneyFlow, IndicatorError> create(std::uint64_t n);
 
     // Σ money-flow volume / Σ volume once n bars are held; 0 for a window without volume.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        flows_.push(money_flow_volume(bar));
+        volumes_.push(bar.volume);
+        if (!volumes_.full()) return std::nullopt;
+        if (volumes_.sum() == 0.0) return 0.0;
+        return flows_.sum() / volumes_.sum();
+    }
     std::uint64_t warmup() const override { return volumes_.period(); }
 
 private:

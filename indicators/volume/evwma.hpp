@@ -16,7 +16,19 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Evwma, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        volumes_.push(bar.volume);
+        if (!volumes_.full()) return std::nullopt;
+        const double s = volumes_.sum();
+        const double v = bar.volume;
+        if (s > 0.0) {
+            const double e = value_ ? *value_ : bar.close;
+            value_ = (bar.close * v + e * (s - v)) / s;
+            return value_;
+        }
+        if (!value_) value_ = bar.close;
+        return value_;
+    }
     std::uint64_t warmup() const override { return volumes_.period(); }
 
 private:

@@ -7,15 +7,4 @@ std::expected<ForceIndex, IndicatorError> ForceIndex::create(std::uint64_t n) {
     return ForceIndex(n);
 }
 
-std::optional<double> ForceIndex::step(const Ohlcv& bar) {
-    if (!prev_close_) {
-        prev_close_ = bar.close;
-        return std::nullopt;
-    }
-    const double raw = bar.volume * (bar.close - *prev_close_);
-    prev_close_ = bar.close;
-    if (!is_finite(raw)) return std::nullopt;
-    return ema_.step(raw);
-}
-
 }  // namespace torvex

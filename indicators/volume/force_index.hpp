@@ -17,7 +17,16 @@ public:
 
     // Nothing on the first bar, for a non-finite force (the average skips it), and
     // until n forces are averaged.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (!prev_close_) {
+            prev_close_ = bar.close;
+            return std::nullopt;
+        }
+        const double raw = bar.volume * (bar.close - *prev_close_);
+        prev_close_ = bar.close;
+        if (!is_finite(raw)) return std::nullopt;
+        return ema_.step(raw);
+    }
     std::uint64_t warmup() const override { return ema_.period() + 1; }
 
 private:

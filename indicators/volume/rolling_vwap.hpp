@@ -7,6 +7,7 @@
 
 #include "indicators/cores/resummed_ring.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/volume/bar_transforms.hpp"
 
 namespace torvex {
 
@@ -16,7 +17,12 @@ public:
     static std::expected<RollingVwap, IndicatorError> create(std::uint64_t n);
 
     // Nothing until n bars, and nothing while the window holds no volume.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        price_volumes_.push(typical_price(bar) * bar.volume);
+        volumes_.push(bar.volume);
+        if (!volumes_.full() || volumes_.sum() == 0.0) return std::nullopt;
+        return price_volumes_.sum() / volumes_.sum();
+    }
     std::uint64_t warmup() const override { return volumes_.period(); }
 
 private:

@@ -8,6 +8,7 @@
 
 #include "indicators/cores/local_time.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/volume/bar_transforms.hpp"
 
 namespace torvex {
 
@@ -18,7 +19,19 @@ public:
 
     // Every accepted bar answers: Σ tp·v / Σ v of the session, or the bar's typical
     // price while the session has no volume.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::int64_t day = local_day(local_seconds(bar.ts, offset_));
+        if (!session_day_ || *session_day_ != day) {
+            session_day_ = day;
+            pv_sum_ = 0.0;
+            volume_sum_ = 0.0;
+        }
+        const double tp = typical_price(bar);
+        pv_sum_ += tp * bar.volume;
+        volume_sum_ += bar.volume;
+        if (volume_sum_ > 0.0) return pv_sum_ / volume_sum_;
+        return tp;
+    }
     std::uint64_t warmup() const override { return 1; }
 
     std::int32_t offset_minutes() const { return offset_; }

@@ -10,20 +10,4 @@ std::expected<TradeVolumeIndex, IndicatorError> TradeVolumeIndex::create(double 
     return TradeVolumeIndex(min_tick);
 }
 
-std::optional<double> TradeVolumeIndex::step(const Ohlcv& bar) {
-    if (!prev_close_) {
-        prev_close_ = bar.close;
-        return std::nullopt;
-    }
-    const double change = bar.close - *prev_close_;
-    if (change > min_tick_) {
-        direction_ = 1.0;
-    } else if (change < -min_tick_) {
-        direction_ = -1.0;
-    }
-    index_.add(direction_ * bar.volume);
-    prev_close_ = bar.close;
-    return index_.value();
-}
-
 }  // namespace torvex

@@ -18,7 +18,21 @@ public:
 
     // Nothing on the first bar; then the index, the direction kept until a close moves
     // by more than min_tick.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (!prev_close_) {
+            prev_close_ = bar.close;
+            return std::nullopt;
+        }
+        const double change = bar.close - *prev_close_;
+        if (change > min_tick_) {
+            direction_ = 1.0;
+        } else if (change < -min_tick_) {
+            direction_ = -1.0;
+        }
+        index_.add(direction_ * bar.volume);
+        prev_close_ = bar.close;
+        return index_.value();
+    }
     std::uint64_t warmup() const override { return 2; }
 
 private:

@@ -7,16 +7,4 @@ std::expected<Tsv, IndicatorError> Tsv::create(std::uint64_t n) {
     return Tsv(n);
 }
 
-std::optional<double> Tsv::step(const Ohlcv& bar) {
-    if (!prev_close_) {
-        prev_close_ = bar.close;
-        return std::nullopt;
-    }
-    const double t = bar.volume * (bar.close - *prev_close_);
-    prev_close_ = bar.close;
-    terms_.push(t);
-    if (!terms_.full()) return std::nullopt;
-    return terms_.sum();
-}
-
 }  // namespace torvex

@@ -15,7 +15,17 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Tsv, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (!prev_close_) {
+            prev_close_ = bar.close;
+            return std::nullopt;
+        }
+        const double t = bar.volume * (bar.close - *prev_close_);
+        prev_close_ = bar.close;
+        terms_.push(t);
+        if (!terms_.full()) return std::nullopt;
+        return terms_.sum();
+    }
     std::uint64_t warmup() const override { return terms_.period() + 1; }
 
 private:

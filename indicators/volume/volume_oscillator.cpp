@@ -12,12 +12,4 @@ std::expected<VolumeOscillator, IndicatorError> VolumeOscillator::create(std::ui
     return VolumeOscillator(std::move(*f), std::move(*s));
 }
 
-std::optional<double> VolumeOscillator::step(const Ohlcv& bar) {
-    const std::optional<double> f = fast_.step(bar.volume);
-    const std::optional<double> s = slow_.step(bar.volume);
-    if (!f || !s) return std::nullopt;
-    if (*s == 0.0) return 0.0;
-    return (*f - *s) * 100.0 / *s;
-}
-
 }  // namespace torvex

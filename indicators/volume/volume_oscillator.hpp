@@ -17,7 +17,13 @@ public:
     static std::expected<VolumeOscillator, IndicatorError> create(std::uint64_t fast, std::uint64_t slow);
 
     // (fast − slow)·100/slow once both means exist; 0 when the slow mean is 0.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<double> f = fast_.step(bar.volume);
+        const std::optional<double> s = slow_.step(bar.volume);
+        if (!f || !s) return std::nullopt;
+        if (*s == 0.0) return 0.0;
+        return (*f - *s) * 100.0 / *s;
+    }
     std::uint64_t warmup() const override { return slow_.period(); }
 
 private:

@@ -15,7 +15,15 @@ public:
     static std::expected<VolumePriceTrend, IndicatorError> create() { return VolumePriceTrend(); }
 
     // 0 on the first bar; a zero previous close counts as no change.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (prev_close_) {
+            const double pc = *prev_close_;
+            const double change = pc == 0.0 ? 0.0 : (bar.close - pc) / pc;
+            total_.add(bar.volume * change);
+        }
+        prev_close_ = bar.close;
+        return total_.value();
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

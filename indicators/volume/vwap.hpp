@@ -8,6 +8,7 @@
 
 #include "indicators/cores/compensated_sum.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/volume/bar_transforms.hpp"
 
 namespace torvex {
 
@@ -16,7 +17,13 @@ public:
     static std::expected<Vwap, IndicatorError> create() { return Vwap(); }
 
     // Nothing while no bar has had volume; Σ tp·v / Σ v after.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        pv_sum_.add(typical_price(bar) * bar.volume);
+        volume_sum_.add(bar.volume);
+        const double volume = volume_sum_.value();
+        if (volume == 0.0) return std::nullopt;
+        return pv_sum_.value() / volume;
+    }
     std::uint64_t warmup() const override { return 1; }
 
 private:

@@ -20,7 +20,24 @@ public:
     // No input guard: callers pass finite values. Once n pairs are held answers
     // Σ p·v / Σ v, or the plain mean of the prices when Σ v is not above zero. The
     // three sums are re-added from the window after every n pushes.
-    std::optional<double> step(double price, double volume);
+    std::optional<double> step(double price, double volume) {
+        if (const std::optional<Pair> old = window_.push(Pair{price, volume})) {
+            pv_sum_ -= old->price * old->volume;
+            volume_sum_ -= old->volume;
+            price_sum_ -= old->price;
+            pv_magnitude_ -= std::fabs(old->price * old->volume);
+            price_magnitude_ -= std::fabs(old->price);
+        }
+        pv_sum_ += price * volume;
+        volume_sum_ += volume;
+        price_sum_ += price;
+        pv_magnitude_ += std::fabs(price * volume);
+        price_magnitude_ += std::fabs(price);
+        if (clock_.tick(pv_magnitude_, volume_sum_, price_magnitude_)) resum();
+        if (!window_.full()) return std::nullopt;
+        if (volume_sum_ > 0.0) return pv_sum_ / volume_sum_;
+        return price_sum_ / static_cast<double>(window_.capacity());
+    }
 
     std::uint64_t period() const { return window_.capacity(); }
 
@@ -30,6 +47,9 @@ private:
         double volume;
     };
     explicit VwmaCore(std::uint64_t n) : window_(n), clock_(n) {}
+
+    // Re-adds the five sums from the window: rare, so kept out of the step.
+    void resum();
 
     FixedRing<Pair> window_;
     double pv_sum_ = 0.0;

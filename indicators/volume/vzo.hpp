@@ -16,7 +16,20 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Vzo, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (!prev_close_) {
+            prev_close_ = bar.close;
+            return std::nullopt;
+        }
+        const double signed_volume =
+            bar.close > *prev_close_ ? bar.volume : (bar.close < *prev_close_ ? -bar.volume : 0.0);
+        prev_close_ = bar.close;
+        const std::optional<double> vp = position_.step(signed_volume);
+        const std::optional<double> tv = total_.step(bar.volume);
+        if (!vp || !tv) return std::nullopt;
+        if (*tv == 0.0) return 0.0;
+        return *vp * 100.0 / *tv;
+    }
     std::uint64_t warmup() const override { return position_.period() + 1; }
 
 private:

@@ -2,6 +2,7 @@
 // close and from the true high on a down close, accumulated.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -20,7 +21,15 @@ public:
     static std::expected<Wad, IndicatorError> create() { return Wad(); }
 
     // Nothing on the first bar; then the line.
-    std::optional<double> step(const Ohlcv& bar);
+    std::optional<double> step(const Ohlcv& bar) {
+        if (!prev_close_) {
+            prev_close_ = bar.close;
+            return std::nullopt;
+        }
+        total_.add(williams_ad(bar, *prev_close_));
+        prev_close_ = bar.close;
+        return total_.value();
+    }
     std::uint64_t warmup() const override { return 2; }
 
 private:
