@@ -170,8 +170,20 @@ private:
     // The state runs in a local copy (moved in and back) whose address never escapes,
     // and the column is reached through no other name: together these let the compiler
     // keep the state of an inlined step in registers.
+    //
+    // A type may also take a contiguous close column whole, by a member
+    //   TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t n, double* out);
+    // that writes exactly what stepping bar by bar would (for a formula over earlier
+    // closes, a loop the compiler can run several bars at a time).
     static TORVEX_INLINE_LOOP void loop(Derived& self, CloseSource closes, std::size_t n, double* __restrict out) {
         Derived local(std::move(self));
+        if constexpr (requires(const double* c, double* o) { local.run_closes(c, n, o); }) {
+            if (closes.stride == sizeof(double)) {
+                local.run_closes(reinterpret_cast<const double*>(closes.base), n, out);
+                self = std::move(local);
+                return;
+            }
+        }
         for (std::size_t r = 0; r < n; ++r) {
             const double close = closes[r];
             out[r] = is_finite(close) ? local.step(close).value_or(0.0) : 0.0;

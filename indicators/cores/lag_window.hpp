@@ -28,6 +28,9 @@ public:
     }
 
     std::uint64_t period() const { return period_; }
+    bool full() const { return window_.full(); }
+    // The i-th value from the oldest (i below the window's size).
+    double from_oldest(std::uint64_t i) const { return window_.from_oldest(i); }
 
 private:
     explicit LagWindow(std::uint64_t n) : window_(n), period_(n) {}
