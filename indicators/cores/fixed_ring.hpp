@@ -106,20 +106,32 @@ public:
     // The k-th value counted back from the newest (k < size()).
     const T& from_newest(std::uint64_t k) const { return (*this)[size_ - 1 - k]; }
 
+    // The values, oldest first, as two spans in storage order: from the oldest slot
+    // to the end of the storage, then from its start. Handed by value, they let an
+    // out-of-line reader see the window without taking the ring's address.
+    struct Runs {
+        std::span<const T> first;
+        std::span<const T> second;
+    };
+    Runs runs() const {
+        const std::uint64_t first_run = capacity_ - head_ < size_ ? capacity_ - head_ : size_;
+        return {{slots_.get() + head_, static_cast<std::size_t>(first_run)},
+                {slots_.get(), static_cast<std::size_t>(size_ - first_run)}};
+    }
+
     // Calls f on every value from the oldest to the newest.
     template <class F>
     void for_each(F&& f) const {
-        const std::uint64_t first_run = capacity_ - head_ < size_ ? capacity_ - head_ : size_;
-        for (std::uint64_t i = 0; i < first_run; ++i) f(slots_[head_ + i]);
-        for (std::uint64_t i = 0; i < size_ - first_run; ++i) f(slots_[i]);
+        const Runs r = runs();
+        for (const T& v : r.first) f(v);
+        for (const T& v : r.second) f(v);
     }
 
     // Copies the values, oldest first, to out (room for size() values).
     template <class Out>
     Out copy_to(Out out) const {
-        const std::uint64_t first_run = capacity_ - head_ < size_ ? capacity_ - head_ : size_;
-        out = std::copy(slots_.get() + head_, slots_.get() + head_ + first_run, out);
-        return std::copy(slots_.get(), slots_.get() + (size_ - first_run), out);
+        const Runs r = runs();
+        return std::copy(r.second.begin(), r.second.end(), std::copy(r.first.begin(), r.first.end(), out));
     }
 
     // The values, oldest first, as one span (mirrored layout only).

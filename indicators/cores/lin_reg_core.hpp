@@ -47,6 +47,28 @@ LineFit fit_about(const Window& window, double centre, const PositionSums& pos) 
     return LineFit{slope, (d - slope * pos.sum_x) / pos.n};
 }
 
+// The sums Σ(v − m), Σ(v − m)² and Σ i·(v − m) about m, each re-added from 0.0 over
+// the window oldest first (i from 0).
+struct LineSums {
+    double s1;
+    double s2;
+    double sxy;
+};
+inline LineSums line_sums_about(FixedRing<double>::Runs window, double m) {
+    LineSums r{0.0, 0.0, 0.0};
+    double pos = 0.0;
+    const auto add = [&](double v) {
+        const double d = v - m;
+        r.s1 += d;
+        r.s2 += d * d;
+        r.sxy += pos * d;
+        pos += 1.0;
+    };
+    for (double v : window.first) add(v);
+    for (double v : window.second) add(v);
+    return r;
+}
+
 // Least-squares fit of the window against its positions, kept with shifted sums
 // Σ(y − shift) and Σ i·(y − shift) re-centred on the window mean every n updates.
 class LinRegCore {
@@ -56,34 +78,22 @@ public:
     static std::expected<LinRegCore, IndicatorError> create(std::uint64_t n);
 
     // Refuses a non-finite y (no value, nothing changed); once n values came, the
-    // line's value at the newest position. In the header, so that the owners' column
-    // loops step it inline.
-    std::optional<double> step(double y) {
+    // line's value at the newest position. Inlined whole into the owners' column loops,
+    // re-centring included: a call would clobber every vector register and push the
+    // sums out to memory for the whole loop.
+    [[gnu::always_inline]] std::optional<double> step(double y) {
         if (!is_finite(y)) return std::nullopt;
-        if (window_.size() == period_) {
-            const double o = window_.front();
-            window_.pop_front();
-            // Every remaining position drops by one: subtract the old Σ(y − shift)
-            // less the leaving deviation.
-            const double d_o = o - sums_.shift();
-            sxy_ = d_o + (sxy_ - sums_.s1());
-            sums_.remove(o);
-        }
-        const double i = static_cast<double>(window_.size());
-        window_.push_back(y);
-        const double d = sums_.add(y);
-        sxy_ = i * d + sxy_;
-        if (sums_.recenter_due(period_, window_.size())) [[unlikely]] {
-            sums_.recenter(window_.size(), [this](auto&& fn) { window_.for_each(fn); });
-            double sxy = 0.0;
-            double pos = 0.0;
-            window_.for_each([&](double v) {
-                sxy += pos * (v - sums_.shift());
-                pos += 1.0;
-            });
-            sxy_ = sxy;
-        }
-        if (window_.size() < period_) return std::nullopt;
+        if (!window_.full()) [[unlikely]] return fill(y);
+        // y takes the leaving value's slot. Every remaining position drops by one:
+        // subtract the old Σ(y − shift) less the leaving deviation.
+        const double o = window_.replace_oldest(y);
+        const double d_o = o - sums_.shift();
+        sxy_ = d_o + (sxy_ - sums_.s1());
+        sums_.remove(o);
+        follow_period(y);
+        const double d = sums_.add_anchored(y);
+        sxy_ = (pos_.n - 1.0) * d + sxy_;
+        if (sums_.recenter_due_at(period_, pos_.n)) [[unlikely]] recenter();
         return (pos_.n - 1.0) * slope() + intercept();
     }
 
@@ -99,11 +109,48 @@ public:
     const ShiftedSums& sums() const { return sums_; }
 
 private:
+    // The step while the window fills (the first n values).
+    [[gnu::always_inline]] std::optional<double> fill(double y) {
+        const double i = static_cast<double>(window_.size());
+        window_.push_back(y);
+        follow_period(y);
+        const double d = sums_.add(y);
+        sxy_ = i * d + sxy_;
+        if (sums_.recenter_due(period_, window_.size())) recenter();
+        if (!window_.full()) return std::nullopt;
+        return (pos_.n - 1.0) * slope() + intercept();
+    }
+
+    // The mean of the window that the next periodic re-centring sees (the n values
+    // from the one that starts the period on), taken as the values come, exactly as
+    // window_mean takes it from the oldest.
+    void follow_period(double y) {
+        const bool starts = sums_.since_recenter() == 0;
+        base_ = starts ? y : base_;
+        relative_ = (starts ? 0.0 : relative_) + (y - base_);
+    }
+
+    // Moves the anchor to the window mean and re-adds the three sums about it. A
+    // periodic re-centring (the clock is back at 0) sees exactly the period's values,
+    // whose mean relative to the first is already summed.
+    void recenter() {
+        const auto runs = window_.runs();
+        double m = base_ + relative_ / pos_.n;
+        if (sums_.since_recenter() != 0 || !is_finite(m)) {
+            m = window_mean(window_.size(), [&](auto&& fn) { window_.for_each(fn); });
+        }
+        const LineSums r = line_sums_about(runs, m);
+        sums_.take_recentered(m, r.s1, r.s2);
+        sxy_ = r.sxy;
+    }
+
     explicit LinRegCore(std::uint64_t n) : window_(n), period_(n), pos_(PositionSums::of(n)) {}
 
     FixedRing<double> window_;
     ShiftedSums sums_;   // s1 is Σ(y − shift)
     double sxy_ = 0.0;   // Σ i·(y − shift)
+    double base_ = 0.0;      // the first value of the current re-centring period
+    double relative_ = 0.0;  // Σ(y − base_) over the period so far, from 0.0
     std::uint64_t period_;
     PositionSums pos_;
 };

@@ -108,10 +108,12 @@ public:
     // True every n updates (a fixed phase), and on any update after which the sums
     // have lost their precision (see the top of this file). Call once per update,
     // after its arithmetic, with the number of values the window holds.
-    bool recenter_due(std::uint64_t n, std::uint64_t count) {
+    bool recenter_due(std::uint64_t n, std::uint64_t count) { return recenter_due_at(n, static_cast<double>(count)); }
+    // recenter_due with the count already in f64 (a full window's length, kept).
+    bool recenter_due_at(std::uint64_t n, double count) {
         const bool periodic = since_recenter_ >= n;
         if (periodic) since_recenter_ = 0;
-        return watch_.lost(static_cast<double>(count), shift_, s1_, s2_) || periodic;
+        return watch_.lost(count, shift_, s1_, s2_) || periodic;
     }
 
     // Moves the anchor to the window mean and re-adds both sums from 0.0.
@@ -133,6 +135,12 @@ public:
             s1 += d;
             s2 += d * d;
         });
+        take_recentered(m, s1, s2);
+    }
+
+    // Takes the sums Σ(v − m) and Σ(v − m)² that an owner re-added itself about the
+    // window mean m (from 0.0, oldest first, as recenter does).
+    void take_recentered(double m, double s1, double s2) {
         shift_ = m;
         shift_set_ = true;
         s1_ = s1;

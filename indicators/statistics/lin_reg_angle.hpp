@@ -15,7 +15,7 @@ class LinRegAngle final : public CloseIndicator<LinRegAngle> {
 public:
     static std::expected<LinRegAngle, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) {
+    [[gnu::always_inline]] std::optional<double> step(double close) {
         const std::optional<double> slope = core_.step(close);
         if (!slope) return std::nullopt;
         return std::atan(*slope) * 57.29577951308232;

@@ -14,7 +14,7 @@ class LinRegIntercept final : public CloseIndicator<LinRegIntercept> {
 public:
     static std::expected<LinRegIntercept, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) {
+    [[gnu::always_inline]] std::optional<double> step(double close) {
         if (!line_.step(close)) return std::nullopt;
         return line_.intercept();
     }

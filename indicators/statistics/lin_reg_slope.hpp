@@ -20,7 +20,7 @@ public:
     static std::expected<LinRegSlopeCore, IndicatorError> create(std::uint64_t n, std::string_view short_message);
 
     // Refuses a non-finite y (no value, nothing changed); once n values came, the slope.
-    std::optional<double> step(double y) {
+    [[gnu::always_inline]] std::optional<double> step(double y) {
         if (!line_.step(y)) return std::nullopt;
         return line_.slope();
     }
@@ -36,7 +36,7 @@ class LinRegSlope final : public CloseIndicator<LinRegSlope> {
 public:
     static std::expected<LinRegSlope, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) { return core_.step(close); }
+    [[gnu::always_inline]] std::optional<double> step(double close) { return core_.step(close); }
     std::uint64_t warmup() const override { return core_.period(); }
 
 private:

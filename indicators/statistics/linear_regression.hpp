@@ -15,7 +15,7 @@ public:
     // n below 2: "linear regression needs period >= 2"; above MAX_PERIOD: refused.
     static std::expected<LinearRegression, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) { return line_.step(close); }
+    [[gnu::always_inline]] std::optional<double> step(double close) { return line_.step(close); }
     std::uint64_t warmup() const override { return line_.period(); }
 
 private:

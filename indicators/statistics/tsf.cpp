@@ -10,11 +10,6 @@ std::expected<TsfCore, IndicatorError> TsfCore::create(std::uint64_t n) {
     return TsfCore(std::move(*line));
 }
 
-std::optional<double> TsfCore::step(double y) {
-    if (!line_.step(y)) return std::nullopt;
-    return line_.slope() * line_.positions().n + line_.intercept();
-}
-
 std::expected<Tsf, IndicatorError> Tsf::create(std::uint64_t n) {
     auto core = TsfCore::create(n);
     if (!core) return std::unexpected(core.error());

@@ -20,7 +20,10 @@ public:
 
     // Refuses a non-finite y (no value, nothing changed); once n values have come,
     // the line's value at position n, one step after the newest.
-    std::optional<double> step(double y);
+    [[gnu::always_inline]] std::optional<double> step(double y) {
+        if (!line_.step(y)) return std::nullopt;
+        return line_.slope() * line_.positions().n + line_.intercept();
+    }
 
     std::uint64_t period() const { return line_.period(); }
 
@@ -34,7 +37,7 @@ class Tsf final : public CloseIndicator<Tsf> {
 public:
     static std::expected<Tsf, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) { return core_.step(close); }
+    [[gnu::always_inline]] std::optional<double> step(double close) { return core_.step(close); }
     std::uint64_t warmup() const override { return core_.period(); }
 
 private:
