@@ -16,7 +16,7 @@ public:
     // Z(n), M(n).
     static std::expected<WilliamsR, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar) {
+    [[gnu::always_inline]] std::optional<double> step(const Ohlcv& bar) {
         range_.push(bar.high, bar.low);
         if (!range_.full()) return std::nullopt;
         const double hh = range_.highest();
