@@ -40,7 +40,7 @@ private:
 
     // The extremes of the window with ties to the newest, and the bars that hold them:
     // the same answers as a scan of every bar.
-    NewestExtremes extremes_;
+    NewestExtremesAndAges extremes_;
     std::uint64_t period_;
 };
 

@@ -169,12 +169,15 @@ private:
 // pushes. The queues' pops instead branch on the values, which the processor cannot
 // predict. Until the window is full, and while a NaN is among its values, each push
 // folds the window as the queue would (ExtremeFold::of).
-template <class MaxPolicy, class MinPolicy>
+//
+// With `kArrivals` false the arrivals that hold the extremes are not kept (no owner
+// asks), which spares the selects and stores that follow them.
+template <class MaxPolicy, class MinPolicy, bool kArrivals = true>
 class ScannedExtremes {
 public:
     // n is at least 1 and already bounded by the owner.
     explicit ScannedExtremes(std::uint64_t n)
-        : values_(4 * n, 0.0), arrivals_(2 * n, 0), period_(n), settle_(n + 1) {}
+        : values_(4 * n, 0.0), arrivals_(kArrivals ? 2 * n : 0, 0), period_(n), settle_(n + 1) {}
 
     [[gnu::always_inline]] void push(double hi, double lo) {
         count_ += 1;
@@ -195,14 +198,22 @@ public:
         // every value up to the recent ones.
         high_.recent = take<MaxPolicy>(high_.recent, hi, count_);
         low_.recent = take<MinPolicy>(low_.recent, lo, count_);
-        high_.kept = join<MaxPolicy>({values[2 * period_ + slot_], arrivals_[slot_]}, high_.recent);
-        low_.kept = join<MinPolicy>({values[3 * period_ + slot_], arrivals_[period_ + slot_]}, low_.recent);
+        high_.kept = join<MaxPolicy>({values[2 * period_ + slot_], table_arrival(slot_)}, high_.recent);
+        low_.kept = join<MinPolicy>({values[3 * period_ + slot_], table_arrival(period_ + slot_)}, low_.recent);
     }
 
     double highest() const { return high_.kept.value; }
     double lowest() const { return low_.kept.value; }
-    std::uint64_t highest_arrival() const { return high_.kept.arrival; }
-    std::uint64_t lowest_arrival() const { return low_.kept.arrival; }
+    std::uint64_t highest_arrival() const
+        requires kArrivals
+    {
+        return high_.kept.arrival;
+    }
+    std::uint64_t lowest_arrival() const
+        requires kArrivals
+    {
+        return low_.kept.arrival;
+    }
 
     std::uint64_t count() const { return count_; }
     std::uint64_t size() const { return count_ < period_ ? count_ : period_; }
@@ -235,6 +246,7 @@ private:
     template <class Policy>
     static Kept join(Kept older, Kept newer) {
         const bool gives_way = Policy::gives_way(older.value, newer.value);
+        if constexpr (!kArrivals) return {Policy::kept_or_incoming(older.value, newer.value), 0};
         return {Policy::kept_or_incoming(older.value, newer.value), gives_way ? newer.arrival : older.arrival};
     }
 
@@ -303,8 +315,10 @@ private:
                 lo = join<MinPolicy>({ring_lo[k], arrival}, lo);
                 table_hi[k] = hi.value;
                 table_lo[k] = lo.value;
-                arrivals_hi[k] = hi.arrival;
-                arrivals_lo[k] = lo.arrival;
+                if constexpr (kArrivals) {
+                    arrivals_hi[k] = hi.arrival;
+                    arrivals_lo[k] = lo.arrival;
+                }
                 arrival -= 1;
             }
         };
@@ -318,6 +332,11 @@ private:
         }
         r.high.kept = join<MaxPolicy>(hi, r.high.recent);
         r.low.kept = join<MinPolicy>(lo, r.low.recent);
+    }
+
+    std::uint64_t table_arrival(std::uint64_t i) const {
+        if constexpr (kArrivals) return arrivals_[i];
+        return 0;
     }
 
     // The highs' ring in [0, n), the lows' in [n, 2n), their tables in [2n, 3n) and
@@ -340,7 +359,7 @@ private:
 // queues' 10; below 5 values its rebuild, due every n - 1 pushes, costs more than the
 // queues' pops. While a NaN is in the window the ring folds the whole window on every
 // push (about 2.4 ns a value), which bounds the window it is given.
-template <class MaxPolicy, class MinPolicy>
+template <class MaxPolicy, class MinPolicy, bool kArrivals = false>
 class WindowExtremes {
 public:
     static constexpr std::uint64_t kScanFrom = 5;
@@ -373,10 +392,14 @@ public:
     double highest() const { return queues_ ? queues_->highest() : scanned_.highest(); }
     double lowest() const { return queues_ ? queues_->lowest() : scanned_.lowest(); }
     // Arrivals since the one that holds the highest (lowest): 0 for the newest.
-    std::uint64_t highest_age() const {
+    std::uint64_t highest_age() const
+        requires kArrivals
+    {
         return queues_ ? queues_->count() - queues_->highest_arrival() : scanned_.count() - scanned_.highest_arrival();
     }
-    std::uint64_t lowest_age() const {
+    std::uint64_t lowest_age() const
+        requires kArrivals
+    {
         return queues_ ? queues_->count() - queues_->lowest_arrival() : scanned_.count() - scanned_.lowest_arrival();
     }
 
@@ -391,7 +414,7 @@ private:
 
     // The short window's state lives in the object, so that an owner's hot loop can
     // hold it in registers; the queues of a long one are reached through a pointer.
-    ScannedExtremes<MaxPolicy, MinPolicy> scanned_;
+    ScannedExtremes<MaxPolicy, MinPolicy, kArrivals> scanned_;
     std::unique_ptr<Queues> queues_;  // null for a short window
 };
 
@@ -403,5 +426,7 @@ using SlidingExtremes = WindowExtremes<BelowIncoming, AboveIncoming>;
 using QueueSlidingExtremes = QueueExtremes<BelowIncoming, AboveIncoming>;
 // Among equal extremes the newest.
 using NewestExtremes = WindowExtremes<NotAboveIncoming, NotBelowIncoming>;
+// The same with how many arrivals back each extreme stands (highest_age, lowest_age).
+using NewestExtremesAndAges = WindowExtremes<NotAboveIncoming, NotBelowIncoming, true>;
 
 }  // namespace torvex

@@ -89,7 +89,7 @@ void expect_same_as_queues(const char* what) {
                 if constexpr (requires { tested.highest_arrival(); }) {
                     ASSERT_EQ(tested.highest_arrival(), queues.highest_arrival()) << what << " n=" << n << " s=" << s << " i=" << i;
                     ASSERT_EQ(tested.lowest_arrival(), queues.lowest_arrival()) << what << " n=" << n << " s=" << s << " i=" << i;
-                } else {
+                } else if constexpr (requires { tested.highest_age(); }) {
                     ASSERT_EQ(tested.highest_age(), queues.count() - queues.highest_arrival()) << what << " n=" << n << " i=" << i;
                     ASSERT_EQ(tested.lowest_age(), queues.count() - queues.lowest_arrival()) << what << " n=" << n << " i=" << i;
                 }
@@ -103,11 +103,16 @@ void expect_same_as_queues(const char* what) {
 TEST(WindowExtremes, RingWithKeptExtremesAnswersAsTheQueues) {
     expect_same_as_queues<ScannedExtremes<BelowIncoming, AboveIncoming>, BelowIncoming, AboveIncoming>("oldest");
     expect_same_as_queues<ScannedExtremes<NotAboveIncoming, NotBelowIncoming>, NotAboveIncoming, NotBelowIncoming>("newest");
+    expect_same_as_queues<ScannedExtremes<BelowIncoming, AboveIncoming, false>, BelowIncoming, AboveIncoming>("oldest, values");
+    expect_same_as_queues<ScannedExtremes<NotAboveIncoming, NotBelowIncoming, false>, NotAboveIncoming, NotBelowIncoming>(
+        "newest, values");
 }
 
 TEST(WindowExtremes, HybridAnswersAsTheQueuesOnBothSidesOfTheCrossover) {
     expect_same_as_queues<SlidingExtremes, BelowIncoming, AboveIncoming>("oldest");
     expect_same_as_queues<NewestExtremes, NotAboveIncoming, NotBelowIncoming>("newest");
+    expect_same_as_queues<WindowExtremes<BelowIncoming, AboveIncoming, true>, BelowIncoming, AboveIncoming>("oldest, ages");
+    expect_same_as_queues<NewestExtremesAndAges, NotAboveIncoming, NotBelowIncoming>("newest, ages");
 }
 
 // The queues' answer is no plain fold once a NaN is in the window: the values before
@@ -119,40 +124,50 @@ TEST(WindowExtremes, NaNFreezesWhatCameBeforeIt) {
         double highest;
         std::uint64_t highest_age;
     };
-    // Window of 3: [1] [1 NaN] [1 NaN 3] [NaN 3 5] [3 5 0] [5 0 -1].
-    const std::vector<Row> rows = {{1.0, 1.0, 0}, {kNaN, 1.0, 1}, {3.0, 1.0, 2},
-                                   {5.0, kNaN, 2}, {0.0, 5.0, 1}, {-1.0, 5.0, 2}};
-    SlidingExtremes ext(3);
-    for (const Row& row : rows) {
-        ext.push(row.pushed, row.pushed);
-        if (std::isnan(row.highest)) {
-            EXPECT_TRUE(std::isnan(ext.highest()));
-        } else {
-            EXPECT_EQ(ext.highest(), row.highest);
+    // Window of 5: [1] [1 N] [1 N 3] [1 N 3 0] [1 N 3 0 2] [N 3 0 2 5] [3 0 2 5 -1]
+    // [0 2 5 -1 4].
+    const std::vector<Row> rows = {{1.0, 1.0, 0}, {kNaN, 1.0, 1}, {3.0, 1.0, 2}, {0.0, 1.0, 3},
+                                   {2.0, 1.0, 4}, {5.0, kNaN, 4}, {-1.0, 5.0, 1}, {4.0, 5.0, 2}};
+    const auto check = [&](auto& ext, auto age_of_highest, auto age_of_lowest) {
+        for (const Row& row : rows) {
+            ext.push(row.pushed, row.pushed);
+            if (std::isnan(row.highest)) {
+                EXPECT_TRUE(std::isnan(ext.highest()));
+            } else {
+                EXPECT_EQ(ext.highest(), row.highest);
+            }
+            EXPECT_EQ(age_of_highest(ext), row.highest_age);
         }
-        EXPECT_EQ(ext.highest_age(), row.highest_age);
-    }
-    // The lowest follows the same rule: [5 0 -1] answers -1, the newest.
-    EXPECT_EQ(ext.lowest(), -1.0);
-    EXPECT_EQ(ext.lowest_age(), 0u);
+        // The lowest of [0 2 5 -1 4].
+        EXPECT_EQ(ext.lowest(), -1.0);
+        EXPECT_EQ(age_of_lowest(ext), 1u);
+    };
+    WindowExtremes<BelowIncoming, AboveIncoming, true> ring(5);  // five values: the ring
+    check(ring, [](const auto& e) { return e.highest_age(); }, [](const auto& e) { return e.lowest_age(); });
+    QueueExtremes<BelowIncoming, AboveIncoming> queues(5);
+    check(queues, [](const auto& e) { return e.count() - e.highest_arrival(); },
+          [](const auto& e) { return e.count() - e.lowest_arrival(); });
 }
 
 // Among equal extremes the oldest or the newest, by the policy: -0.0, then +0.0, and
 // once -0.0 has left, +0.0.
 TEST(WindowExtremes, SignedZerosByPolicy) {
-    SlidingExtremes oldest(2);
-    NewestExtremes newest(2);
-    for (double v : {-0.0, 0.0}) {
-        oldest.push(v, v);
-        newest.push(v, v);
-    }
-    EXPECT_EQ(bits(oldest.highest()), bits(-0.0));
-    EXPECT_EQ(bits(oldest.lowest()), bits(-0.0));
-    EXPECT_EQ(bits(newest.highest()), bits(0.0));
-    EXPECT_EQ(bits(newest.lowest()), bits(0.0));
-    oldest.push(-1.0, 1.0);
-    EXPECT_EQ(bits(oldest.highest()), bits(0.0));
-    EXPECT_EQ(bits(oldest.lowest()), bits(0.0));
+    // The queues (a window of 2) and the ring (the same window by ScannedExtremes).
+    const auto check = [](auto oldest, auto newest) {
+        for (double v : {-0.0, 0.0}) {
+            oldest.push(v, v);
+            newest.push(v, v);
+        }
+        EXPECT_EQ(bits(oldest.highest()), bits(-0.0));
+        EXPECT_EQ(bits(oldest.lowest()), bits(-0.0));
+        EXPECT_EQ(bits(newest.highest()), bits(0.0));
+        EXPECT_EQ(bits(newest.lowest()), bits(0.0));
+        oldest.push(-1.0, 1.0);
+        EXPECT_EQ(bits(oldest.highest()), bits(0.0));
+        EXPECT_EQ(bits(oldest.lowest()), bits(0.0));
+    };
+    check(SlidingExtremes(2), NewestExtremes(2));
+    check(ScannedExtremes<BelowIncoming, AboveIncoming, false>(2), ScannedExtremes<NotAboveIncoming, NotBelowIncoming, false>(2));
 }
 
 }  // namespace
