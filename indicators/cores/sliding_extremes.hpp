@@ -177,7 +177,7 @@ class ScannedExtremes {
 public:
     // n is at least 1 and already bounded by the owner.
     explicit ScannedExtremes(std::uint64_t n)
-        : values_(4 * n, 0.0), arrivals_(kArrivals ? 2 * n : 0, 0), period_(n), settle_(n + 1) {}
+        : values_(4 * n + 2, 0.0), arrivals_(kArrivals ? 2 * n + 2 : 0, 0), period_(n), settle_(n + 1) {}
 
     [[gnu::always_inline]] void push(double hi, double lo) {
         count_ += 1;
@@ -187,17 +187,24 @@ public:
         values[period_ + slot] = lo;
         slot_ = slot + 1 == period_ ? 0 : slot + 1;
         if (count_ >= next_event_ || std::isunordered(hi, lo)) [[unlikely]] {
-            const Rare r = rare(hi, lo, values, arrivals_.data(), count_, slot_, period_, settle_);
-            high_ = r.high;
-            low_ = r.low;
-            settle_ = r.settle;
-            next_event_ = r.next_event;
-            return;
+            const Events e = rare(hi, lo, values, arrivals_.data(), count_, slot_, period_, settle_);
+            settle_ = e.settle;
+            next_event_ = e.next_event;
+            if (count_ < settle_) {
+                // The fold of the whole window, left past the tables.
+                high_.kept = {values[4 * period_], folded_arrival(0)};
+                low_.kept = {values[4 * period_ + 1], folded_arrival(1)};
+                return;
+            }
+            // Rebuilt: the recent fold starts again from the newest value.
+            high_.recent = {hi, count_};
+            low_.recent = {lo, count_};
+        } else {
+            high_.recent = take<MaxPolicy>(high_.recent, hi, count_);
+            low_.recent = take<MinPolicy>(low_.recent, lo, count_);
         }
         // slot_ now holds the window's oldest value, whose table entry folds it with
         // every value up to the recent ones.
-        high_.recent = take<MaxPolicy>(high_.recent, hi, count_);
-        low_.recent = take<MinPolicy>(low_.recent, lo, count_);
         high_.kept = join<MaxPolicy>({values[2 * period_ + slot_], table_arrival(slot_)}, high_.recent);
         low_.kept = join<MinPolicy>({values[3 * period_ + slot_], table_arrival(period_ + slot_)}, low_.recent);
     }
@@ -229,9 +236,9 @@ private:
         Kept kept;    // the window's answer
         Kept recent;  // the fold of the values since the last rebuild
     };
-    struct Rare {
-        Side high;
-        Side low;
+    // What the rare path hands back, in two registers: from which push on the window
+    // is full and free of NaN, and which push takes the rare path next.
+    struct Events {
         std::uint64_t settle;
         std::uint64_t next_event;
     };
@@ -251,27 +258,30 @@ private:
     }
 
     // While the window fills or holds a NaN (until `settle`), the fold of the window as
-    // the queues answer; from then on, a rebuild every n - 1 pushes. The storage comes
-    // by pointers and the counters by value, each in a register, so that the address
-    // of the object never leaves the hot loop that owns it and no record is built in
-    // memory for the call.
-    [[gnu::noinline]] static Rare rare(double hi, double lo, double* values, std::uint64_t* arrivals,
-                                       std::uint64_t count, std::uint64_t slot, std::uint64_t n,
-                                       std::uint64_t settle) {
+    // the queues answer, left after the tables; from then on, a rebuild of the tables
+    // every n - 1 pushes. The storage comes by pointers and the counters by value,
+    // and two counters go back, all in registers: the address of the object never
+    // leaves the hot loop that owns it, and what the loop reads back was written in
+    // the same widths (a wider read of narrower writes would stall).
+    [[gnu::noinline]] static Events rare(double hi, double lo, double* values, std::uint64_t* arrivals,
+                                         std::uint64_t count, std::uint64_t slot, std::uint64_t n,
+                                         std::uint64_t settle) {
         if (std::isunordered(hi, lo)) settle = count + n;
-        Rare r{};
         if (count < settle) {
             const std::uint64_t size = count < n ? count : n;
             const double* const oldest = values + (count > n ? slot : 0);
-            r.high.kept = fold_window<MaxPolicy>(values, oldest, size, count, n);
-            r.low.kept = fold_window<MinPolicy>(values + n, oldest + n, size, count, n);
-            r.next_event = count + 1;
-        } else {
-            rebuild(r, values, arrivals, count, slot, n);
-            r.next_event = count + n - 1;
+            const Kept high = fold_window<MaxPolicy>(values, oldest, size, count, n);
+            const Kept low = fold_window<MinPolicy>(values + n, oldest + n, size, count, n);
+            values[4 * n] = high.value;
+            values[4 * n + 1] = low.value;
+            if constexpr (kArrivals) {
+                arrivals[2 * n] = high.arrival;
+                arrivals[2 * n + 1] = low.arrival;
+            }
+            return {settle, count + 1};
         }
-        r.settle = settle;
-        return r;
+        rebuild(values, arrivals, count, slot, n);
+        return {settle, count + n - 1};
     }
 
     // The window's `size` values from `oldest` on, in the ring of n that starts at `ring`.
@@ -288,7 +298,7 @@ private:
     // older value's table entry folds it with the values after it, up to the newest
     // but one. The highs and the lows are folded in one loop, as two chains the
     // processor runs side by side.
-    static void rebuild(Rare& r, double* values, std::uint64_t* arrivals, std::uint64_t count, std::uint64_t slot,
+    static void rebuild(double* values, std::uint64_t* arrivals, std::uint64_t count, std::uint64_t slot,
                         std::uint64_t n) {
         const double* const ring_hi = values;
         const double* const ring_lo = values + n;
@@ -297,11 +307,19 @@ private:
         std::uint64_t* const arrivals_hi = arrivals;
         std::uint64_t* const arrivals_lo = arrivals + n;
         const std::uint64_t newest = slot == 0 ? n - 1 : slot - 1;
-        r.high.recent = {ring_hi[newest], count};
-        r.low.recent = {ring_lo[newest], count};
+        // The newest value is the recent fold; the table covers the n - 1 before it. A
+        // window of one has no such value: its slot's entry is the newest itself, which
+        // the recent fold then meets as its equal.
+        const auto store = [&](std::uint64_t k, Kept hi, Kept lo) {
+            table_hi[k] = hi.value;
+            table_lo[k] = lo.value;
+            if constexpr (kArrivals) {
+                arrivals_hi[k] = hi.arrival;
+                arrivals_lo[k] = lo.arrival;
+            }
+        };
         if (n == 1) {
-            r.high.kept = r.high.recent;
-            r.low.kept = r.low.recent;
+            store(0, {ring_hi[0], count}, {ring_lo[0], count});
             return;
         }
         const std::uint64_t next = newest == 0 ? n - 1 : newest - 1;  // the newest but one
@@ -313,25 +331,23 @@ private:
             for (std::uint64_t k = from; k-- > to;) {
                 hi = join<MaxPolicy>({ring_hi[k], arrival}, hi);
                 lo = join<MinPolicy>({ring_lo[k], arrival}, lo);
-                table_hi[k] = hi.value;
-                table_lo[k] = lo.value;
-                if constexpr (kArrivals) {
-                    arrivals_hi[k] = hi.arrival;
-                    arrivals_lo[k] = lo.arrival;
-                }
+                store(k, hi, lo);
                 arrival -= 1;
             }
         };
         // From the newest but one back to the oldest (at `slot`), in the ring's one or
-        // two runs; the oldest's entry then meets the recent fold.
+        // two runs.
         if (slot <= newest) {
             fold_down(newest, slot);
         } else {
             fold_down(newest, 0);
             fold_down(n, slot);
         }
-        r.high.kept = join<MaxPolicy>(hi, r.high.recent);
-        r.low.kept = join<MinPolicy>(lo, r.low.recent);
+    }
+
+    std::uint64_t folded_arrival(std::uint64_t side) const {
+        if constexpr (kArrivals) return arrivals_[2 * period_ + side];
+        return 0;
     }
 
     std::uint64_t table_arrival(std::uint64_t i) const {
@@ -340,7 +356,8 @@ private:
     }
 
     // The highs' ring in [0, n), the lows' in [n, 2n), their tables in [2n, 3n) and
-    // [3n, 4n); the arrivals of the table entries, highs then lows.
+    // [3n, 4n), then the highest and lowest that the rare path folded; the arrivals of
+    // the table entries, highs then lows, then those of the two folded extremes.
     std::vector<double> values_;
     std::vector<std::uint64_t> arrivals_;
     Side high_;
