@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "indicators/cores/fixed_ring.hpp"
@@ -177,7 +178,7 @@ class ScannedExtremes {
 public:
     // n is at least 1 and already bounded by the owner.
     explicit ScannedExtremes(std::uint64_t n)
-        : values_(4 * n + 2, 0.0), arrivals_(kArrivals ? 2 * n + 2 : 0, 0), period_(n), settle_(n + 1) {}
+        : values_(4 * n + 2, 0.0), arrivals_(kArrivals ? 2 * n + 2 : 0, 0), settle_(n + 1), period_(n) {}
 
     [[gnu::always_inline]] void push(double hi, double lo) {
         count_ += 1;
@@ -192,34 +193,34 @@ public:
             next_event_ = e.next_event;
             if (count_ < settle_) {
                 // The fold of the whole window, left past the tables.
-                high_.kept = {values[4 * period_], folded_arrival(0)};
-                low_.kept = {values[4 * period_ + 1], folded_arrival(1)};
+                high_kept_ = {values[4 * period_], folded_arrival(0)};
+                low_kept_ = {values[4 * period_ + 1], folded_arrival(1)};
                 return;
             }
             // Rebuilt: the recent fold starts again from the newest value.
-            high_.recent = {hi, count_};
-            low_.recent = {lo, count_};
+            high_recent_ = {hi, count_};
+            low_recent_ = {lo, count_};
         } else {
-            high_.recent = take<MaxPolicy>(high_.recent, hi, count_);
-            low_.recent = take<MinPolicy>(low_.recent, lo, count_);
+            high_recent_ = take<MaxPolicy>(high_recent_, hi, count_);
+            low_recent_ = take<MinPolicy>(low_recent_, lo, count_);
         }
         // slot_ now holds the window's oldest value, whose table entry folds it with
         // every value up to the recent ones.
-        high_.kept = join<MaxPolicy>({values[2 * period_ + slot_], table_arrival(slot_)}, high_.recent);
-        low_.kept = join<MinPolicy>({values[3 * period_ + slot_], table_arrival(period_ + slot_)}, low_.recent);
+        high_kept_ = join<MaxPolicy>({values[2 * period_ + slot_], table_arrival(slot_)}, high_recent_);
+        low_kept_ = join<MinPolicy>({values[3 * period_ + slot_], table_arrival(period_ + slot_)}, low_recent_);
     }
 
-    double highest() const { return high_.kept.value; }
-    double lowest() const { return low_.kept.value; }
+    double highest() const { return high_kept_.value; }
+    double lowest() const { return low_kept_.value; }
     std::uint64_t highest_arrival() const
         requires kArrivals
     {
-        return high_.kept.arrival;
+        return high_kept_.arrival;
     }
     std::uint64_t lowest_arrival() const
         requires kArrivals
     {
-        return low_.kept.arrival;
+        return low_kept_.arrival;
     }
 
     std::uint64_t count() const { return count_; }
@@ -228,13 +229,15 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
+    // Where no owner asks for arrivals, the field takes no room and no store.
+    struct NoArrival {
+        constexpr NoArrival(std::uint64_t = 0) {}  // NOLINT: stands in for a count
+        constexpr operator std::uint64_t() const { return 0; }
+    };
+    using Arrival = std::conditional_t<kArrivals, std::uint64_t, NoArrival>;
     struct Kept {
         double value = 0.0;
-        std::uint64_t arrival = 0;
-    };
-    struct Side {
-        Kept kept;    // the window's answer
-        Kept recent;  // the fold of the values since the last rebuild
+        [[no_unique_address]] Arrival arrival = 0;
     };
     // What the rare path hands back, in two registers: from which push on the window
     // is full and free of NaN, and which push takes the rare path next.
@@ -253,7 +256,6 @@ private:
     template <class Policy>
     static Kept join(Kept older, Kept newer) {
         const bool gives_way = Policy::gives_way(older.value, newer.value);
-        if constexpr (!kArrivals) return {Policy::kept_or_incoming(older.value, newer.value), 0};
         return {Policy::kept_or_incoming(older.value, newer.value), gives_way ? newer.arrival : older.arrival};
     }
 
@@ -360,13 +362,18 @@ private:
     // the table entries, highs then lows, then those of the two folded extremes.
     std::vector<double> values_;
     std::vector<std::uint64_t> arrivals_;
-    Side high_;
-    Side low_;
-    std::uint64_t period_;
+    // The answers and the recent folds lie apart, between the counters: side by side,
+    // the compiler would pack them into one vector register and unpack them on every
+    // push.
+    Kept high_kept_;
     std::uint64_t count_ = 0;
-    std::uint64_t slot_ = 0;        // where the next value goes; the oldest once full
-    std::uint64_t settle_;          // from this push on, the window is full and holds no NaN
+    Kept low_kept_;
+    std::uint64_t slot_ = 0;  // where the next value goes; the oldest once full
+    Kept high_recent_;        // the fold of the values since the last rebuild
+    std::uint64_t settle_;    // from this push on, the window is full and holds no NaN
+    Kept low_recent_;
     std::uint64_t next_event_ = 1;  // the push that takes the rare path next
+    std::uint64_t period_;
 };
 
 // Highest and lowest of the last n values, each with the arrival that holds it (the
@@ -401,7 +408,7 @@ public:
         if (!queues_) [[likely]] {
             scanned_.push(hi, lo);
         } else {
-            queues_->push(hi, lo);
+            push_queues(queues_.get(), hi, lo);
         }
     }
 
@@ -428,6 +435,9 @@ public:
 private:
     using Queues = QueueExtremes<MaxPolicy, MinPolicy>;
     static bool scans(std::uint64_t n) { return n >= kScanFrom && n <= kScanUpTo; }
+    // Out of the owner's loop, and given only the queues' own address, so that the
+    // short window's state there can stay in registers.
+    [[gnu::noinline]] static void push_queues(Queues* queues, double hi, double lo) { queues->push(hi, lo); }
 
     // The short window's state lives in the object, so that an owner's hot loop can
     // hold it in registers; the queues of a long one are reached through a pointer.
