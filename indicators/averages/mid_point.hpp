@@ -25,7 +25,8 @@ public:
     std::uint64_t warmup() const override { return extremes_.period(); }
 
 private:
-    explicit MidPoint(std::uint64_t n) : extremes_(n) {}
+    // Accepted closes are finite.
+    explicit MidPoint(std::uint64_t n) : extremes_(n, ExtremeInputs::NeverNaN) {}
 
     SlidingExtremes extremes_;
 };

@@ -32,7 +32,8 @@ public:
     std::uint64_t warmup() const override { return range_.period(); }
 
 private:
-    explicit Donchian(std::uint64_t n) : range_(n) {}
+    // The highs and lows of accepted candles are finite.
+    explicit Donchian(std::uint64_t n) : range_(n, ExtremeInputs::NeverNaN) {}
     SlidingExtremes range_;
 };
 

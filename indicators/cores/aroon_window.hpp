@@ -36,7 +36,8 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit AroonWindow(std::uint64_t n) : extremes_(n + 1), period_(n) {}
+    // The highs and lows of accepted candles are finite.
+    explicit AroonWindow(std::uint64_t n) : extremes_(n + 1, ExtremeInputs::NeverNaN), period_(n) {}
 
     // The extremes of the window with ties to the newest, and the bars that hold them:
     // the same answers as a scan of every bar.

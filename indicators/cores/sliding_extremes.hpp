@@ -193,8 +193,8 @@ public:
             next_event_ = e.next_event;
             if (count_ < settle_) {
                 // The fold of the whole window, left past the tables.
-                high_kept_ = {values[4 * period_], folded_arrival(0)};
-                low_kept_ = {values[4 * period_ + 1], folded_arrival(1)};
+                high_kept_ = {values[4 * period_], folded_arrival(arrivals_.data(), period_, 0)};
+                low_kept_ = {values[4 * period_ + 1], folded_arrival(arrivals_.data(), period_, 1)};
                 return;
             }
             // Rebuilt: the recent fold starts again from the newest value.
@@ -270,10 +270,22 @@ private:
                                          std::uint64_t settle) {
         if (std::isunordered(hi, lo)) settle = count + n;
         if (count < settle) {
-            const std::uint64_t size = count < n ? count : n;
-            const double* const oldest = values + (count > n ? slot : 0);
-            const Kept high = fold_window<MaxPolicy>(values, oldest, size, count, n);
-            const Kept low = fold_window<MinPolicy>(values + n, oldest + n, size, count, n);
+            Kept high;
+            Kept low;
+            if (count > 1 && count <= n && settle == n + 1) {
+                // A window still filling and with no NaN after its first value: the
+                // fold goes on from the last one (a first NaN stays, as it heads the
+                // queue), so filling a long window costs no more than running it.
+                high = {values[4 * n], folded_arrival(arrivals, n, 0)};
+                low = {values[4 * n + 1], folded_arrival(arrivals, n, 1)};
+                if (MaxPolicy::gives_way(high.value, hi)) high = {hi, count};
+                if (MinPolicy::gives_way(low.value, lo)) low = {lo, count};
+            } else {
+                const std::uint64_t size = count < n ? count : n;
+                const double* const oldest = values + (count > n ? slot : 0);
+                high = fold_window<MaxPolicy>(values, oldest, size, count, n);
+                low = fold_window<MinPolicy>(values + n, oldest + n, size, count, n);
+            }
             values[4 * n] = high.value;
             values[4 * n + 1] = low.value;
             if constexpr (kArrivals) {
@@ -347,8 +359,8 @@ private:
         }
     }
 
-    std::uint64_t folded_arrival(std::uint64_t side) const {
-        if constexpr (kArrivals) return arrivals_[2 * period_ + side];
+    static std::uint64_t folded_arrival(const std::uint64_t* arrivals, std::uint64_t n, std::uint64_t side) {
+        if constexpr (kArrivals) return arrivals[2 * n + side];
         return 0;
     }
 
@@ -383,15 +395,24 @@ private:
 // queues' 10; below 5 values its rebuild, due every n - 1 pushes, costs more than the
 // queues' pops. While a NaN is in the window the ring folds the whole window on every
 // push (about 2.4 ns a value), which bounds the window it is given.
+//
+// An owner whose values are never NaN (the highs and lows of accepted candles, accepted
+// closes) says so, and keeps the ring up to kScanNumbersUpTo values: a window free of
+// NaN costs the ring O(1) a push at any length. (Were a NaN to come all the same, the
+// answers would stay exact, only slower while it is in the window.)
+enum class ExtremeInputs : std::uint8_t { MayBeNaN, NeverNaN };
+
 template <class MaxPolicy, class MinPolicy, bool kArrivals = false>
 class WindowExtremes {
 public:
     static constexpr std::uint64_t kScanFrom = 5;
     static constexpr std::uint64_t kScanUpTo = 30;
+    // Where the ring, four values a slot, stops being worth its memory.
+    static constexpr std::uint64_t kScanNumbersUpTo = 4096;
 
     // n is at least 1 and already bounded by the owner.
-    explicit WindowExtremes(std::uint64_t n)
-        : scanned_(scans(n) ? n : 1), queues_(scans(n) ? nullptr : std::make_unique<Queues>(n)) {}
+    explicit WindowExtremes(std::uint64_t n, ExtremeInputs inputs = ExtremeInputs::MayBeNaN)
+        : scanned_(scans(n, inputs) ? n : 1), queues_(scans(n, inputs) ? nullptr : std::make_unique<Queues>(n)) {}
 
     WindowExtremes(const WindowExtremes& other)
         : scanned_(other.scanned_), queues_(other.queues_ ? std::make_unique<Queues>(*other.queues_) : nullptr) {}
@@ -434,7 +455,9 @@ public:
 
 private:
     using Queues = QueueExtremes<MaxPolicy, MinPolicy>;
-    static bool scans(std::uint64_t n) { return n >= kScanFrom && n <= kScanUpTo; }
+    static bool scans(std::uint64_t n, ExtremeInputs inputs) {
+        return n >= kScanFrom && n <= (inputs == ExtremeInputs::NeverNaN ? kScanNumbersUpTo : kScanUpTo);
+    }
     // Out of the owner's loop, and given only the queues' own address, so that the
     // short window's state there can stay in registers.
     [[gnu::noinline]] static void push_queues(Queues* queues, double hi, double lo) { queues->push(hi, lo); }

@@ -38,7 +38,9 @@ public:
     std::uint64_t warmup() const override { return range_.period() + d_average_.period() - 1; }
 
 private:
-    Stochastic(std::uint64_t k_period, SmaCore d_average) : range_(k_period), d_average_(std::move(d_average)) {}
+    // The highs and lows of accepted candles are finite.
+    Stochastic(std::uint64_t k_period, SmaCore d_average)
+        : range_(k_period, ExtremeInputs::NeverNaN), d_average_(std::move(d_average)) {}
 
     // The extremes of the last k bars; among equal ones the newest, whose sign of zero
     // the %K formula sees.

@@ -27,7 +27,8 @@ public:
     std::uint64_t warmup() const override { return range_.period(); }
 
 private:
-    explicit WilliamsR(std::uint64_t n) : range_(n) {}
+    // The highs and lows of accepted candles are finite.
+    explicit WilliamsR(std::uint64_t n) : range_(n, ExtremeInputs::NeverNaN) {}
     SlidingExtremes range_;
 };
 

@@ -73,7 +73,7 @@ std::vector<std::vector<double>> series_set() {
 template <class Tested, class MaxPolicy, class MinPolicy>
 void expect_same_as_queues(const char* what) {
     const std::vector<std::vector<double>> all = series_set();
-    for (std::uint64_t n : {1u, 2u, 3u, 4u, 5u, 14u, 30u, 31u, 100u, 1000u}) {
+    for (std::uint64_t n : {1u, 2u, 3u, 4u, 5u, 14u, 30u, 31u, 100u, 1000u, 4096u, 4097u}) {
         for (std::size_t s = 0; s < all.size(); ++s) {
             const std::vector<double>& xs = all[s];
             Tested tested(n);
@@ -113,6 +113,19 @@ TEST(WindowExtremes, HybridAnswersAsTheQueuesOnBothSidesOfTheCrossover) {
     expect_same_as_queues<NewestExtremes, NotAboveIncoming, NotBelowIncoming>("newest");
     expect_same_as_queues<WindowExtremes<BelowIncoming, AboveIncoming, true>, BelowIncoming, AboveIncoming>("oldest, ages");
     expect_same_as_queues<NewestExtremesAndAges, NotAboveIncoming, NotBelowIncoming>("newest, ages");
+}
+
+// An owner's word that no NaN comes gives a long window the ring, whose answers stay
+// those of the queues (only slower) should a NaN come after all.
+TEST(WindowExtremes, NeverNaNHintKeepsTheAnswers) {
+    struct NumbersOnly : NewestExtremesAndAges {
+        explicit NumbersOnly(std::uint64_t n) : NewestExtremesAndAges(n, ExtremeInputs::NeverNaN) {}
+    };
+    struct OldestNumbersOnly : SlidingExtremes {
+        explicit OldestNumbersOnly(std::uint64_t n) : SlidingExtremes(n, ExtremeInputs::NeverNaN) {}
+    };
+    expect_same_as_queues<NumbersOnly, NotAboveIncoming, NotBelowIncoming>("newest, numbers");
+    expect_same_as_queues<OldestNumbersOnly, BelowIncoming, AboveIncoming>("oldest, numbers");
 }
 
 // The queues' answer is no plain fold once a NaN is in the window: the values before
