@@ -1,16 +1,15 @@
-// Middle of the highest and lowest close of the window. A short window is scanned on
-// every bar, which costs less than keeping queues; a longer one keeps the sliding
-// extremes, whose answers are those of the scan (the oldest of equal extremes), so the
-// cost per bar does not grow with the window.
+// Middle of the highest and lowest close of the window, by the sliding extremes: the
+// oldest of equal extremes, as a scan of the window finds, at a cost per bar that does
+// not grow with the window.
 #pragma once
 
 #include <cstdint>
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -18,19 +17,18 @@ class MidPoint final : public CloseIndicator<MidPoint> {
 public:
     static std::expected<MidPoint, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close);
-    std::uint64_t warmup() const override { return period_; }
+    [[gnu::always_inline]] std::optional<double> step(double close) {
+        extremes_.push(close, close);
+        if (!extremes_.full()) return std::nullopt;
+        return midpoint(extremes_.highest(), extremes_.lowest());
+    }
+    std::uint64_t warmup() const override { return extremes_.period(); }
 
 private:
-    // The longest window that is scanned.
-    static constexpr std::uint64_t kScanUpTo = 16;
+    // Accepted closes are finite.
+    explicit MidPoint(std::uint64_t n) : extremes_(n, ExtremeInputs::NeverNaN) {}
 
-    explicit MidPoint(std::uint64_t n)
-        : window_(n <= kScanUpTo ? n : 1), extremes_(n <= kScanUpTo ? 1 : n), period_(n) {}
-
-    FixedRing<double> window_;    // the closes, for a scanned window
-    SlidingExtremes extremes_;    // for a longer one
-    std::uint64_t period_;
+    SlidingExtremes extremes_;
 };
 
 }  // namespace torvex

@@ -22,7 +22,7 @@ public:
     // Z(n), M(n).
     static std::expected<Donchian, IndicatorError> create(std::uint64_t n);
 
-    std::optional<std::array<double, 3>> step(const BarContext& ctx) {
+    [[gnu::always_inline]] std::optional<std::array<double, 3>> step(const BarContext& ctx) {
         range_.push(ctx.candle.high, ctx.candle.low);
         if (!range_.full()) return std::nullopt;
         const double hh = range_.highest();
@@ -32,7 +32,8 @@ public:
     std::uint64_t warmup() const override { return range_.period(); }
 
 private:
-    explicit Donchian(std::uint64_t n) : range_(n) {}
+    // The highs and lows of accepted candles are finite.
+    explicit Donchian(std::uint64_t n) : range_(n, ExtremeInputs::NeverNaN) {}
     SlidingExtremes range_;
 };
 

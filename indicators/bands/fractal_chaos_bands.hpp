@@ -37,7 +37,7 @@ private:
 
     std::optional<double> upper_;
     std::optional<double> lower_;
-    SlidingExtremes window_;  // highs and lows of the last 2p + 1 bars
+    QueueSlidingExtremes window_;  // highs and lows of the last 2p + 1 bars
     std::uint64_t half_;
 };
 

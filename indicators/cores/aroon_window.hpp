@@ -25,20 +25,24 @@ public:
     // Takes a bar (already validated) into the window of the last n + 1; once n + 1
     // bars are held, answers the index of the highest high and of the lowest low,
     // oldest = 0, times 100 / n. On ties the newer bar wins.
-    std::optional<AroonPair> step(const Ohlcv& bar);
+    [[gnu::always_inline]] std::optional<AroonPair> step(const Ohlcv& bar) {
+        extremes_.push(bar.high, bar.low);
+        if (!extremes_.full()) return std::nullopt;
+        const double n = static_cast<double>(period_);
+        return AroonPair{static_cast<double>(period_ - extremes_.highest_age()) * 100.0 / n,
+                         static_cast<double>(period_ - extremes_.lowest_age()) * 100.0 / n};
+    }
 
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit AroonWindow(std::uint64_t n) : highs_(n + 1), lows_(n + 1), period_(n) {}
+    // The highs and lows of accepted candles are finite.
+    explicit AroonWindow(std::uint64_t n) : extremes_(n + 1, ExtremeInputs::NeverNaN), period_(n) {}
 
-    // The queues keep, oldest first, the bars (numbered from 0) that no newer bar
-    // has matched or beaten, so their fronts are the extremes of the window with ties
-    // to the newest: the same answers as a scan of every bar, in O(1) amortised.
-    ExtremeQueue<NotAboveIncoming> highs_;
-    ExtremeQueue<NotBelowIncoming> lows_;
+    // The extremes of the window with ties to the newest, and the bars that hold them:
+    // the same answers as a scan of every bar.
+    NewestExtremesAndAges extremes_;
     std::uint64_t period_;
-    std::uint64_t count_ = 0;  // bars taken so far
 };
 
 }  // namespace torvex

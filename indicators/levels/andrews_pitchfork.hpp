@@ -39,7 +39,7 @@ private:
     // point of the same kind to a strictly more extreme price.
     void record(SwingPoint p);
 
-    SlidingExtremes window_;  // highs and lows of the last 2n + 1 bars
+    QueueSlidingExtremes window_;  // highs and lows of the last 2n + 1 bars
     std::array<SwingPoint, 3> points_{};  // oldest first
     std::size_t count_ = 0;
     std::uint64_t half_;

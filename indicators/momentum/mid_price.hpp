@@ -16,7 +16,7 @@ public:
     // Z(n), M(n).
     static std::expected<MidPrice, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar) {
+    [[gnu::always_inline]] std::optional<double> step(const Ohlcv& bar) {
         range_.push(bar.high, bar.low);
         if (!range_.full()) return std::nullopt;
         return midpoint(range_.highest(), range_.lowest());
@@ -24,7 +24,8 @@ public:
     std::uint64_t warmup() const override { return range_.period(); }
 
 private:
-    explicit MidPrice(std::uint64_t n) : range_(n) {}
+    // The highs and lows of accepted candles are finite.
+    explicit MidPrice(std::uint64_t n) : range_(n, ExtremeInputs::NeverNaN) {}
     SlidingExtremes range_;
 };
 

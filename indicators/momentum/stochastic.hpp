@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "indicators/cores/sma_core.hpp"
-#include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -23,25 +23,29 @@ public:
     // its windows are reserved here.
     static std::expected<Stochastic, IndicatorError> create(std::uint64_t k_period, std::uint64_t d_period);
 
-    std::optional<std::array<double, 2>> step(const BarContext& ctx);
-    std::uint64_t warmup() const override { return k_period_ + d_average_.period() - 1; }
+    [[gnu::always_inline]] std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+        const Ohlcv& bar = ctx.candle;
+        range_.push(bar.high, bar.low);
+        if (!range_.full()) return std::nullopt;
+        const double hh = range_.highest();
+        const double ll = range_.lowest();
+        const double range = hh - ll;
+        const double k = range == 0.0 ? 50.0 : ((bar.close - ll) * 100.0) / range;
+        const std::optional<double> d = d_average_.step(k);
+        if (!d) return std::nullopt;
+        return std::array<double, 2>{k, *d};
+    }
+    std::uint64_t warmup() const override { return range_.period() + d_average_.period() - 1; }
 
 private:
-    struct Entry {
-        std::uint64_t index = 0;
-        double value = 0.0;
-    };
-
+    // The highs and lows of accepted candles are finite.
     Stochastic(std::uint64_t k_period, SmaCore d_average)
-        : highs_(k_period), lows_(k_period), d_average_(std::move(d_average)), k_period_(k_period) {}
+        : range_(k_period, ExtremeInputs::NeverNaN), d_average_(std::move(d_average)) {}
 
-    // Index queues of the window's extremes; a new bar evicts every earlier bar it
-    // matches or beats, so each front is the newest of the window's extreme bars.
-    CappedRing<Entry> highs_;
-    CappedRing<Entry> lows_;
+    // The extremes of the last k bars; among equal ones the newest, whose sign of zero
+    // the %K formula sees.
+    NewestExtremes range_;
     SmaCore d_average_;
-    std::uint64_t k_period_;
-    std::uint64_t index_ = 0;  // bars taken so far
 };
 
 }  // namespace torvex

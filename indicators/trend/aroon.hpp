@@ -21,7 +21,7 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Aroon, IndicatorError> create(std::uint64_t n);
 
-    std::optional<std::array<double, 2>> step(const BarContext& ctx) {
+    [[gnu::always_inline]] std::optional<std::array<double, 2>> step(const BarContext& ctx) {
         const std::optional<AroonPair> p = window_.step(ctx.candle);
         if (!p) return std::nullopt;
         return std::array<double, 2>{p->up, p->down};

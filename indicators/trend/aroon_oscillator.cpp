@@ -10,11 +10,4 @@ std::expected<AroonOscillator, IndicatorError> AroonOscillator::create(std::uint
     return AroonOscillator(std::move(*window));
 }
 
-std::optional<double> AroonOscillator::step(const Ohlcv& bar) {
-    const std::optional<AroonPair> aroon = window_.step(bar);
-    if (!aroon) return std::nullopt;
-    last_ = aroon->up - aroon->down;
-    return last_;
-}
-
 }  // namespace torvex

@@ -17,13 +17,16 @@ public:
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<AroonOscillator, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(const Ohlcv& bar);
+    [[gnu::always_inline]] std::optional<double> step(const Ohlcv& bar) {
+        const std::optional<AroonPair> aroon = window_.step(bar);
+        if (!aroon) return std::nullopt;
+        return aroon->up - aroon->down;
+    }
     std::uint64_t warmup() const override { return window_.period() + 1; }
 
 private:
     explicit AroonOscillator(AroonWindow window) : window_(std::move(window)) {}
 
-    std::optional<double> last_;
     AroonWindow window_;
 };
 

@@ -34,7 +34,9 @@ public:
     std::uint64_t warmup() const override { return range_.period(); }
 
 private:
-    ChandelierExit(WilderAtr atr, double m) : atr_(atr), range_(atr.period()), multiplier_(m) {}
+    // The highs and lows of accepted candles are finite.
+    ChandelierExit(WilderAtr atr, double m)
+        : atr_(atr), range_(atr.period(), ExtremeInputs::NeverNaN), multiplier_(m) {}
 
     WilderAtr atr_;
     SlidingExtremes range_;

@@ -29,7 +29,8 @@ public:
     std::uint64_t warmup() const override { return range_.period(); }
 
 private:
-    explicit DonchianStop(std::uint64_t n) : range_(n) {}
+    // The highs and lows of accepted candles are finite.
+    explicit DonchianStop(std::uint64_t n) : range_(n, ExtremeInputs::NeverNaN) {}
 
     SlidingExtremes range_;
 };

@@ -61,7 +61,7 @@ TEST(SlidingExtremes, StrictExtremeMatchesScan) {
     for (int i = 0; i < 200; ++i) xs.push_back(std::round(std::sin(i * 1.1) * 3.0));
     for (std::uint64_t half : {1u, 2u, 3u}) {
         const std::uint64_t n = 2 * half + 1;
-        SlidingExtremes ext(n);
+        QueueSlidingExtremes ext(n);
         for (std::size_t i = 0; i < xs.size(); ++i) {
             ext.push(xs[i], xs[i]);
             if (!ext.full()) continue;
