@@ -13,6 +13,7 @@ namespace torvex {
 
 class MidPrice final : public CandleIndicator<MidPrice> {
 public:
+    static constexpr bool kStepsOnFields = true;  // reads the prices, never the time
     // Z(n), M(n).
     static std::expected<MidPrice, IndicatorError> create(std::uint64_t n);
 

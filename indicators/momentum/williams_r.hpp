@@ -13,6 +13,7 @@ namespace torvex {
 
 class WilliamsR final : public CandleIndicator<WilliamsR> {
 public:
+    static constexpr bool kStepsOnFields = true;  // reads the prices, never the time
     // Z(n), M(n).
     static std::expected<WilliamsR, IndicatorError> create(std::uint64_t n);
 

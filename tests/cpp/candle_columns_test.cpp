@@ -137,7 +137,8 @@ const Named kColumnReaders[] = {
     {"BodySizePct", {}},  {"IntradayIntensity", {}},   {"MarketFacilitationIndex", {}},
     {"TrueRange", {}},    {"Atr", {1}},                {"Atr", {2}},             {"Atr", {14}},
     {"Atr", {100}},       {"Natr", {1}},               {"Natr", {14}},           {"Natr", {30}},
-    {"Obv", {}},
+    {"Obv", {}},          {"MidPrice", {1}},           {"MidPrice", {14}},       {"MidPrice", {1000}},
+    {"WilliamsR", {1}},   {"WilliamsR", {14}},         {"WilliamsR", {30}},      {"WilliamsR", {1000}},
 };
 
 TEST(CandleColumns, ColumnLoopsEqualUpdateAndCandleLoopBitForBit) {
