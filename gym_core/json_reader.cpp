@@ -1091,7 +1091,6 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
         kept.text.reset(new (std::nothrow) char[need]);
         if (!kept.text) return std::unexpected(indexing_failure(text, simdjson::MEMALLOC).message);
         kept.capacity = need;
-        advise_huge_pages(kept.text.get(), need);
     }
     const std::optional<std::size_t> containers = copy_text(kept.text.get(), text);
     std::memset(kept.text.get() + text.size(), 0, simdjson::SIMDJSON_PADDING);
