@@ -14,6 +14,11 @@
 #include "gym_core/phase_team.hpp"
 #include "registry/registry.hpp"
 
+#include <limits>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace torvex::gym {
 
 namespace {
@@ -183,6 +188,10 @@ private:
     const ChunkExtras& extras_;
 };
 
+// The most rows a tile of whole rows holds, and the bytes it may take.
+constexpr std::uint64_t kTileMaxRows = 64;
+constexpr std::uint64_t kTileBytes = std::uint64_t{32} << 10;
+
 // Where a chunk's rows of the matrix are written from: row k of the chunk is matrix
 // row `first_row` + k, and indicator column `slot` of the scratch holds `chunk_rows`
 // values.
@@ -232,6 +241,86 @@ void write_cells(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool
     write_cells_loop(m, from, to, with_prices);
 }
 
+// Rows [from, to) of a chunk written whole, where one pass over the indicators gives
+// every cell of a row: a few rows at a time are assembled in `tile` (a small row-major
+// block that stays in the first-level cache), the indicator cells rounded a column's
+// run at a time, and the rows then leave as one contiguous run of the matrix, streamed
+// past the caches where `stream` (the matrix does not fit in them, and it is read only
+// row by row, much later). The strided stores of the column order each touched a line
+// of the matrix up to eight times and fetched it first; these write it once.
+template <class RoundRun>
+TORVEX_INLINE_LOOP void tile_cells_loop(const ChunkCells& m, double* __restrict tile, std::uint64_t k,
+                                        std::uint64_t count, RoundRun round_run) {
+    double rounded[kTileMaxRows];
+    for (const auto& [slot, pos] : m.writes) {
+        round_run(m.scratch + slot * m.chunk_rows + k, rounded, count);
+        for (std::uint64_t r = 0; r < count; ++r) tile[r * m.dim + pos] = rounded[r];
+    }
+    for (const auto& [pos, field] : m.prices) {
+        const char* src = reinterpret_cast<const char*>(m.bars + k) + price_offset(field);
+        for (std::uint64_t r = 0; r < count; ++r) {
+            double x;
+            std::memcpy(&x, src + r * sizeof(Ohlcv), sizeof x);
+            tile[r * m.dim + pos] = report_round(x);
+        }
+    }
+}
+void round_run_plain(const double* from, double* to, std::uint64_t count) {
+    for (std::uint64_t r = 0; r < count; ++r) to[r] = report_round(from[r]);
+}
+#if TORVEX_WIDE_LOOPS && defined(__x86_64__)
+// report_round four cells at a time: the same multiply, add, truncation and division
+// in each lane, every candidate computed and one chosen by quiet compares (the
+// compiler keeps the scalar form's branches, whose division may not be run early).
+TORVEX_WIDE_TARGET void round_run_wide(const double* from, double* to, std::uint64_t count) {
+    const __m256d scale = _mm256_set1_pd(100000000.0);
+    const __m256d half = _mm256_set1_pd(0.49999999999999994);
+    const __m256d sign = _mm256_set1_pd(-0.0);
+    const __m256d largest = _mm256_set1_pd(std::numeric_limits<double>::max());
+    std::uint64_t r = 0;
+    for (; r + 4 <= count; r += 4) {
+        const __m256d x = _mm256_loadu_pd(from + r);
+        const __m256d scaled = _mm256_mul_pd(x, scale);
+        const __m256d nudge = _mm256_or_pd(_mm256_and_pd(scaled, sign), half);  // copysign(half, scaled)
+        const __m256d whole = _mm256_round_pd(_mm256_add_pd(scaled, nudge), _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+        const __m256d rounded = _mm256_div_pd(whole, scale);
+        const __m256d round_it = _mm256_cmp_pd(_mm256_andnot_pd(sign, scaled), largest, _CMP_LE_OQ);
+        const __m256d finite = _mm256_cmp_pd(_mm256_andnot_pd(sign, x), largest, _CMP_LE_OQ);
+        const __m256d kept = _mm256_blendv_pd(x, rounded, round_it);  // |x| above ~1.8e300 is integral
+        _mm256_storeu_pd(to + r, _mm256_and_pd(kept, finite));          // 0.0 where x is not finite
+    }
+    for (; r < count; ++r) to[r] = report_round(from[r]);
+}
+
+TORVEX_WIDE_TARGET void tile_cells_wide(const ChunkCells& m, double* __restrict tile, std::uint64_t k,
+                                        std::uint64_t count) {
+    tile_cells_loop(m, tile, k, count, round_run_wide);
+}
+#endif
+// The indicator and price cells of chunk rows [k, k + count) into the tile.
+void tile_cells(const ChunkCells& m, double* tile, std::uint64_t k, std::uint64_t count) {
+#if TORVEX_WIDE_LOOPS && defined(__x86_64__)
+    if (wide_loops_available()) return tile_cells_wide(m, tile, k, count);
+#endif
+    tile_cells_loop(m, tile, k, count, round_run_plain);
+}
+
+// Copies `count` doubles to `to`, past the caches: 16-byte streaming stores from the
+// first aligned cell on, plain stores around them.
+void stream_cells(double* to, const double* from, std::uint64_t count) {
+#if defined(__SSE2__)
+    std::uint64_t i = 0;
+    if (count > 0 && (reinterpret_cast<std::uintptr_t>(to) & 15) != 0) {
+        to[0] = from[0];
+        i = 1;
+    }
+    for (; i + 2 <= count; i += 2) _mm_stream_pd(to + i, _mm_loadu_pd(from + i));
+    if (i < count) to[i] = from[i];
+#else
+    std::memcpy(to, from, count * sizeof(double));
+#endif
+}
+
 EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
     return EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " + std::to_string(dim) +
                           " columns does not fit in memory");
@@ -265,10 +354,13 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
     std::uint64_t cells = 0;
     if (__builtin_mul_overflow(rows, dim, &cells) || cells > data.obs.max_size())
         return std::unexpected(matrix_too_large(rows, dim));
+    bool reused = false;  // the matrix's pages were written by an earlier load
     try {
         // Reused only where it is of about the size needed: no more pinned than that.
-        if (spare_obs_.value.capacity() >= cells && spare_obs_.value.capacity() / 2 <= cells)
+        if (spare_obs_.value.capacity() >= cells && spare_obs_.value.capacity() / 2 <= cells) {
             data.obs = std::move(spare_obs_.value);
+            reused = true;
+        }
         data.obs.clear();
         data.obs.reserve(cells);
         data.closes.reserve(rows);
@@ -280,7 +372,7 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
     if (reference_load_) {
         fill_bar_by_bar(candles, columns, data);
     } else {
-        fill_by_columns(candles, columns, data);
+        fill_by_columns(candles, columns, data, reused);
     }
 
     for (const IndicatorColumn& col : columns)
@@ -313,7 +405,8 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
 // the matrix are written whole, block by block: the matrix is touched once, in order,
 // and the scratch stays small enough to be cached. Where there are more indicators
 // than a group holds, the groups take turns over all the rows.
-void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
+void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data,
+                          bool reused) const {
     const ObsSpec& o = spec_.observation;
     const std::uint64_t rows = data.rows;
     const std::uint64_t dim = data.dim;
@@ -370,6 +463,16 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     // Matrix writes of a group: (scratch column, feature position), by position.
     std::vector<std::pair<std::size_t, std::size_t>> writes;
 
+    // With every indicator in one group, each block's rows are written whole through a
+    // tile of rows; rows too wide for a tile of a few take the column order.
+    const std::uint64_t tile_rows = std::min<std::uint64_t>(kTileMaxRows, kTileBytes / (sizeof(double) * std::max<std::uint64_t>(dim, 1)));
+    const bool tiled = groups == 1 && tile_rows >= 4;
+    // Rows are streamed past the caches into a matrix beyond them whose pages an
+    // earlier load wrote; fresh pages are zeroed by the system as they are first
+    // touched, which leaves their lines in cache for plain stores to fill.
+    constexpr std::uint64_t kStreamBytes = std::uint64_t{32} << 20;
+    const bool stream = reused && rows * dim * sizeof(double) >= kStreamBytes;
+
     unsigned threads = usable_cpus();
     if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
     const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
@@ -377,6 +480,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     PhaseTeam team(threads);
     const std::span<const Ohlcv> all_bars(candles.candles);
     team.run([&](PhaseTeam& t) {
+        std::vector<double> tile(tiled ? tile_rows * dim : 0);  // this member's
         // The closes first, as one column every close-only loop reads.
         constexpr std::uint64_t kCloseRows = 65536;
         t.phase((rows + kCloseRows - 1) / kCloseRows, [&](std::size_t piece) {
@@ -421,8 +525,27 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                                        writes,          prices, chunk_bars.data()};
                 t.phase(blocks, [&](std::size_t block) {
                     const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
-                    write_cells(cells, from, to, g == 0);
-                    if (g == 0 && book_cells) write_book_cells(candles, begin + from, begin + to, micro, data);
+                    if (tiled) {
+                        for (std::uint64_t k = from; k < to; k += tile_rows) {
+                            const std::uint64_t count = std::min(tile_rows, to - k);
+                            tile_cells(cells, tile.data(), k, count);
+                            if (book_cells) write_book_cells(candles, begin + k, begin + k + count, micro, tile.data(), dim);
+                            double* const dst = data.obs.data() + (begin + k) * dim;
+                            if (stream) {
+                                stream_cells(dst, tile.data(), count * dim);
+                            } else {
+                                std::memcpy(dst, tile.data(), count * dim * sizeof(double));
+                            }
+                        }
+#if defined(__SSE2__)
+                        if (stream) _mm_sfence();  // the streamed rows are seen before the block counts as done
+#endif
+                    } else {
+                        write_cells(cells, from, to, g == 0);
+                        if (g == 0 && book_cells)
+                            write_book_cells(candles, begin + from, begin + to, micro,
+                                             data.obs.data() + (begin + from) * dim, dim);
+                    }
                     // Once the last group has written every block of the chunk, a large
                     // list lets go of the chunk's bars (the member that wrote the last
                     // block does it), so the bars and the matrix are never both whole.
@@ -438,13 +561,13 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     });
 }
 
-// The microstructure, book-level and funding cells of rows [from, to). Bars without
+// The microstructure, book-level and funding cells of rows [from, to), into rows of
+// `dim` cells from `out` (row `from`'s first cell). Bars without
 // book lists, funding or open interest give 0.0 in every one of them.
 void Env::write_book_cells(const BarList& candles, std::uint64_t from, std::uint64_t to,
-                           const std::vector<std::size_t>& micro, LoadedData& data) const {
+                           const std::vector<std::size_t>& micro, double* out, std::uint64_t dim) const {
     const ObsSpec& o = spec_.observation;
-    const std::uint64_t dim = data.dim;
-    double* const obs = data.obs.data();
+    double* const obs = out - from * dim;  // row r of the bars at obs + r × dim
     const std::uint64_t tail = o.features.size(), tail_cells = dim - tail;
     if (candles.extra_of.size() <= from) {  // no bar from here on carries any
         for (std::uint64_t r = from; r < to; ++r) {

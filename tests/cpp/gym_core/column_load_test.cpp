@@ -233,5 +233,69 @@ TEST(ColumnLoad, ReusedStorageAnswersAsFresh) {
     expect_same_episode(*reused, *fresh_first, rng, "load after load");
 }
 
+// Cells are rounded several at a time on the way to the matrix: the values where the
+// rounding is delicate (ties at the eighth decimal, either sign, zeros, values too
+// large to scale, sums that overflow) must come out as the one-at-a-time rounding of
+// the reference load gives them, in every position of a run and in the last rows.
+TEST(ColumnLoad, DelicateRoundingAsBarByBar) {
+    const double values[] = {5e-9,   -5e-9,   1.5e-8,  -2.5e-8, 0.0,     -0.0,     1.000000005, -1.000000005,
+                             1e-300, 1e300,   1.7e300, 1e308,   -1e308,  1.79e308, 123.4567890149, 2.5e-9,
+                             7.5e-9, 0.3,     -0.3,    4.9999999999e-9};
+    std::string doc = R"({"cmd":"load","candles":[)";
+    const int bars = 67;  // a run of whole tiles and a short one
+    for (int i = 0; i < bars; ++i) {
+        const auto at = [&](int k) { return num(values[(i * 7 + k) % std::size(values)]); };
+        if (i) doc += ',';
+        doc += R"({"ts":)" + std::to_string(i) + R"(,"open":)" + at(0) + R"(,"high":)" + at(1) + R"(,"low":)" + at(2) +
+               R"(,"close":)" + at(3) + R"(,"volume":)" + at(4) + R"(,"bid_px":[)" + at(5) + R"(],"ask_sz":[)" + at(6) +
+               R"(],"funding":)" + at(7) + "}";
+    }
+    doc += "]}";
+    const std::string spec =
+        R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)"
+        R"({"kind":"price","field":"open"},{"kind":"price","field":"high"},{"kind":"price","field":"low"},)"
+        R"({"kind":"price","field":"close"},{"kind":"price","field":"volume"},)"
+        R"({"kind":"indicator","name":"Sma","params":[2]},{"kind":"indicator","name":"Ema","params":[3]},)"
+        R"({"kind":"indicator","name":"StdDev","params":[3]},{"kind":"indicator","name":"Roc","params":[1]},)"
+        R"({"kind":"microstructure","field":"bid_px","level":0}],"include_book_levels":1,"include_funding_oi":true},)"
+        R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":1000,"warmup":3}})";
+    auto fast = Env::create(spec);
+    auto slow = Env::create(spec);
+    ASSERT_TRUE(fast.has_value()) << fast.error().display();
+    ASSERT_TRUE(slow.has_value());
+    slow->use_reference_load(true);
+    ASSERT_EQ(fast->command(doc), R"({"ok":true})");
+    ASSERT_EQ(slow->command(doc), R"({"ok":true})");
+    std::mt19937_64 rng(3);
+    expect_same_episode(*fast, *slow, rng, "delicate values");
+}
+
+// A matrix larger than the caches, into storage an earlier load wrote, is written past
+// the caches: the third load (the first whose matrix storage is kept) answers as the
+// reference does, up to its last rows.
+TEST(ColumnLoad, StreamedMatrixAsBarByBar) {
+    std::mt19937_64 rng(11);
+    const int bars = 110'001;  // the last tile's cells are an odd count
+    const std::string earlier = random_load(rng, bars), doc = random_load(rng, bars);
+    // 41 columns (an odd count: rows start on either alignment): over 32 MiB of matrix.
+    const std::string spec =
+        R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)"
+        R"({"kind":"price","field":"open"},{"kind":"price","field":"high"},{"kind":"price","field":"low"},)"
+        R"({"kind":"price","field":"close"},{"kind":"price","field":"volume"},)"
+        R"({"kind":"indicator","name":"Sma","params":[3]},{"kind":"indicator","name":"Sma","params":[7]}],)"
+        R"("include_book_levels":8,"include_funding_oi":true},)"
+        R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":1000,"warmup":)" +
+        std::to_string(bars - 1001) + "}}";
+    auto fast = Env::create(spec);
+    auto slow = Env::create(spec);
+    ASSERT_TRUE(fast.has_value()) << fast.error().display();
+    ASSERT_TRUE(slow.has_value());
+    slow->use_reference_load(true);
+    ASSERT_EQ(slow->command(doc), R"({"ok":true})");
+    // The third load writes over the storage of the first, which held other bars.
+    for (const std::string* d : {&earlier, &doc, &doc}) ASSERT_EQ(fast->command(*d), R"({"ok":true})");
+    expect_same_episode(*fast, *slow, rng, "streamed matrix");
+}
+
 }  // namespace
 }  // namespace torvex::gym
