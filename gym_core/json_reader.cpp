@@ -1167,16 +1167,10 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
 // Reads a large command with its candle list cut into pieces that a team of parsers
 // reads side by side, each piece straight into its bars' places; the rest of the
 // document (its head, and the list's bars after the last cut) is read as one
-// document around them. Answers nothing where the list cannot be cut or anything
-// fails or looks amiss: the document is then read as one, which gives every message.
-// The list opens at `open`.
-std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t open, ReadBuffers::State& kept,
-                                              unsigned members) {
-    std::size_t piece_bytes = kept.piece_bytes;
-    if (piece_bytes == 0)
-        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members), std::size_t{64} << 10,
-                                              std::size_t{512} << 10);
-    const std::optional<CandleSplit> split = split_candle_list(text, open, piece_bytes, members);
+// document around them. Answers nothing where the list is not cut or anything fails
+// or looks amiss: the document is then read as one, which gives every message.
+std::optional<Command> read_command_in_pieces(std::string_view text, const std::optional<CandleSplit>& split,
+                                              ReadBuffers::State& kept, unsigned members) {
     if (!split) return std::nullopt;
     const std::size_t pieces = split->cuts.size();
     const std::size_t tail = split->cuts.back() + 1;  // the rest begins after the last cut
@@ -1320,7 +1314,18 @@ std::expected<Command, std::string> read_command(std::string_view text, ReadBuff
             if (const std::optional<std::size_t> open = find_candle_list(text, kHeadBytes)) {
                 bool out_of_memory = false;
                 try {
-                    if (auto cmd = read_command_in_pieces(text, *open, kept, members)) return std::move(*cmd);
+                    std::size_t piece_bytes = kept.piece_bytes;
+                    if (piece_bytes == 0)
+                        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members),
+                                                              std::size_t{64} << 10, std::size_t{512} << 10);
+                    // A reader alone first tries cuts found without a scan of the list.
+                    if (members == 1)
+                        if (auto cmd = read_command_in_pieces(text, guess_candle_cuts(text, *open, piece_bytes), kept,
+                                                              members))
+                            return std::move(*cmd);
+                    if (auto cmd = read_command_in_pieces(
+                            text, split_candle_list(text, *open, piece_bytes, members), kept, members))
+                        return std::move(*cmd);
                 } catch (const std::bad_alloc&) {
                     out_of_memory = true;
                 }
