@@ -13,6 +13,11 @@ namespace torvex::gym {
 // wrote and will not read again (they read as zeros if it does). Only advice too.
 void release_pages(const char* from, const char* to);
 
+// Has the system provide, in one call, the whole pages within [from, to) of a fresh
+// block that is about to be written: one entry into the kernel instead of one fault per
+// page. Only advice: the pages fault in as they are written where it is refused.
+void prefault_pages(char* from, char* to);
+
 // Allocator of those arrays: an element made without a value is default-initialised,
 // so a double is left as it is, to be written once by whoever fills the array rather
 // than zeroed first. No huge-page advice: where the kernel compacts memory on demand

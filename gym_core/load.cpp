@@ -526,6 +526,10 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                 t.phase(blocks, [&](std::size_t block) {
                     const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
                     if (tiled) {
+                        // Fresh pages of the matrix come in one call per block, not a fault each.
+                        if (!reused)
+                            prefault_pages(reinterpret_cast<char*>(data.obs.data() + (begin + from) * dim),
+                                           reinterpret_cast<char*>(data.obs.data() + (begin + to) * dim));
                         for (std::uint64_t k = from; k < to; k += tile_rows) {
                             const std::uint64_t count = std::min(tile_rows, to - k);
                             tile_cells(cells, tile.data(), k, count);
