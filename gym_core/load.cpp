@@ -66,29 +66,27 @@ bool accept_book(const BarView& b, OrderBook& book) {
     return book.bids[0].price < book.asks[0].price;
 }
 
-// The derivatives snapshot of a bar with funding f and open interest oi.
-DerivativesTick tick_of(const Ohlcv& c, double f, double oi) {
-    DerivativesTick t;
+// The derivatives snapshot of a bar with funding f and open interest oi, made in place.
+void set_tick(std::optional<DerivativesTick>& out, const Ohlcv& c, double f, double oi) {
+    DerivativesTick& t = out.emplace();
     t.funding_rate = f;
     t.mark_price = t.index_price = t.futures_price = c.close;
     t.open_interest = oi;
     t.ts = c.ts;
-    return t;
 }
 
-// A bar's derivatives snapshot, where its funding and open interest pass the checks.
-std::optional<DerivativesTick> derivatives_of(const BarView& b) {
-    if (!b.funding && !b.oi) return std::nullopt;
-    const Ohlcv& c = b.c;
+// Whether a bar carries a derivatives snapshot: funding or open interest, passing the
+// checks.
+bool has_tick(const BarView& b) {
+    if (!b.funding && !b.oi) return false;
     const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
-    if (!(is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0))) return std::nullopt;
-    return tick_of(c, f, oi);
+    return is_finite(f) && is_finite(b.c.close) && b.c.close > 0.0 && is_finite(oi) && !(oi < 0.0);
 }
 
 // A bar's book and derivatives snapshot, where they pass the environment's checks.
 void fill_context(const BarView& b, BarContext& ctx, OrderBook& book) {
     if (accept_book(b, book)) ctx.book = &book;
-    ctx.derivatives = derivatives_of(b);
+    if (has_tick(b)) set_tick(ctx.derivatives, b.c, b.funding.value_or(0.0), b.oi.value_or(0.0));
 }
 
 // Where a price field lies within a bar.
@@ -139,9 +137,10 @@ double micro_value(const BarView& b, MicroField f, std::uint64_t level) {
 namespace {
 
 // The book and derivatives snapshot of every bar of a chunk, built once and read by
-// every indicator over those feeds. The books keep their storage from chunk to chunk;
-// a snapshot keeps only what is not in the bar itself, so that a chunk's columns stay
-// in cache while the indicators read them in turn.
+// every indicator over those feeds. The books keep their storage from chunk to chunk.
+// The snapshots are kept whole and copied as they are: one put together field by field
+// for each indicator and bar was read back in wider loads than its fields had just been
+// stored with, and each read waited on the stores.
 class ChunkExtras {
 public:
     void resize(std::size_t rows) {
@@ -154,25 +153,19 @@ public:
         for (std::size_t r = from; r < to; ++r) {
             const BarView b(bars, begin + r);
             has_book_[r] = accept_book(b, books_[r]);
-            const std::optional<DerivativesTick> t = derivatives_of(b);
-            ticks_[r] = t ? Tick{t->funding_rate, t->open_interest, true} : Tick{};
+            ticks_[r].reset();
+            if (has_tick(b)) set_tick(ticks_[r], b.c, b.funding.value_or(0.0), b.oi.value_or(0.0));
         }
     }
     void fill(std::size_t r, BarContext& ctx) const {
         if (has_book_[r]) ctx.book = &books_[r];
-        const Tick& t = ticks_[r];
-        if (t.present) ctx.derivatives = tick_of(ctx.candle, t.funding, t.oi);
+        ctx.derivatives = ticks_[r];
     }
 
 private:
-    struct Tick {
-        double funding = 0.0;
-        double oi = 0.0;
-        bool present = false;
-    };
     std::vector<OrderBook> books_;
     std::vector<std::uint8_t> has_book_;
-    std::vector<Tick> ticks_;
+    std::vector<std::optional<DerivativesTick>> ticks_;
 };
 
 // The bars of a chunk as the column runs of indicators over the book or funding see
@@ -444,13 +437,18 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const bool book_cells = !micro.empty() || o.include_book_levels > 0 || o.include_funding_oi;
     const bool any_extras = std::find(needs_extras.begin(), needs_extras.end(), true) != needs_extras.end();
 
-    // Chunk and group sizes: the scratch of a group over a chunk stays near kScratchBytes.
-    // Chunks are shorter where indicators read the book or funding: the chunk's
-    // snapshots, read by each of them in turn, then stay in cache.
+    // Chunk and group sizes: the scratch of a group over a chunk stays within
+    // kScratchBytes. Chunks are shorter where indicators read the book or funding: the
+    // chunk's snapshots, read by each of them in turn, then stay in cache.
     const std::uint64_t chunk_limit = any_extras ? 8192 : 32768;
     constexpr std::uint64_t kScratchBytes = std::uint64_t{16} << 20;
     constexpr std::uint64_t kBlockRows = 512;
-    const std::uint64_t chunk_rows = std::min<std::uint64_t>(rows, chunk_limit);
+    // Shorter still where many indicators share a chunk, so that the scratch columns
+    // are yet in cache when the rows are written from them.
+    constexpr std::uint64_t kCachedScratchBytes = std::uint64_t{256} << 10, kFewestChunkRows = 2048;
+    const std::uint64_t cached_rows = kCachedScratchBytes / (sizeof(double) * std::max<std::size_t>(runs.size(), 1));
+    const std::uint64_t chunk_rows =
+        std::min<std::uint64_t>(rows, std::clamp<std::uint64_t>(cached_rows, kFewestChunkRows, chunk_limit));
     const std::size_t group =
         std::max<std::size_t>(1, std::min<std::uint64_t>(runs.size(), kScratchBytes / (sizeof(double) * chunk_rows)));
     const std::size_t groups = std::max<std::size_t>(1, (runs.size() + group - 1) / group);
