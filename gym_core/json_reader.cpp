@@ -29,7 +29,7 @@ constexpr std::size_t kPiecesFromBytes = std::size_t{4} << 20;
 // A piece of a candle list, read by one parser into bars of its own, joined to the
 // command's list afterwards.
 struct PieceRows {
-    std::vector<Ohlcv> candles;
+    std::vector<Ohlcv, LargeBufferAllocator<Ohlcv>> candles;  // of the type of a bar list's, to be handed over
     std::vector<std::uint32_t> bar_of_extras;  // the piece's bar of each entry
     std::vector<BarList::Extras> extras;        // book spans within `pool`
     std::vector<double> pool;
@@ -1132,8 +1132,8 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
 }
 
 // Reads piece `text` (bars without the list's brackets) as a list of at least one bar
-// into `rows`; false on anything else, whose message the reading of the whole document
-// will give.
+// onto the end of `rows`; false on anything else, whose message the reading of the
+// whole document will give.
 bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std::vector<char>& buffer) {
     const std::size_t need = text.size() + 2 + simdjson::SIMDJSON_PADDING;
     if (buffer.size() < need) return false;  // sized by the caller
@@ -1147,6 +1147,7 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
     Reader r(padded);
     r.set_parser(&parser);
     r.set_document(&doc);
+    const std::size_t before = rows.candles.size();
     od::array list;
     if (doc.get_array().get(list)) return false;
     for (auto element : list) {
@@ -1161,7 +1162,7 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
         }
     }
     const char* rest = nullptr;
-    return !rows.candles.empty() && doc.current_location().get(rest) != simdjson::SUCCESS;
+    return rows.candles.size() > before && doc.current_location().get(rest) != simdjson::SUCCESS;
 }
 
 // Reads a large command with its candle list cut into pieces that a team of parsers
@@ -1186,6 +1187,9 @@ std::optional<Command> read_command_in_pieces(std::string_view text, const std::
     std::atomic<bool> failed{false};
     std::atomic<unsigned> next_member{0};
     const unsigned team_size = static_cast<unsigned>(std::min<std::size_t>(members, pieces));
+    // A reader alone reads every piece in order onto the end of the first piece's rows,
+    // whose bars then become the command's list as they are, without a copy.
+    const bool alone = team_size == 1;
     if (kept.piece_members.size() < team_size) kept.piece_members.resize(team_size);
     // Storage is taken here, on the calling thread, before the team starts: memory that
     // the members took would come from pools of their own, whose address space the C
@@ -1194,8 +1198,11 @@ std::optional<Command> read_command_in_pieces(std::string_view text, const std::
     for (std::size_t j = 0; j < pieces; ++j) {
         const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
         longest = std::max(longest, split->cuts[j] - from);
-        rows[j].candles.reserve((split->cuts[j] - from) / 32 + 1);  // a bar takes more than 32 characters, mostly
+        // A bar takes more than 32 characters, mostly.
+        if (!alone) rows[j].candles.reserve((split->cuts[j] - from) / 32 + 1);
     }
+    // Alone, the rows are the list: room for the bars after the last cut too, as below.
+    if (alone) rows[0].candles.reserve((tail - split->list_open) / 32 + (text.size() - tail) / 12 + 2);
     for (unsigned m = 0; m < team_size; ++m) {
         ReadBuffers::State::PieceMember& pm = kept.piece_members[m];
         if (pm.buffer.size() < longest + 2 + simdjson::SIMDJSON_PADDING)
@@ -1214,7 +1221,8 @@ std::optional<Command> read_command_in_pieces(std::string_view text, const std::
         t.phase(pieces, [&](std::size_t j) {
             if (failed.load(std::memory_order_relaxed)) return;
             const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
-            if (!read_piece(text.substr(from, split->cuts[j] - from), rows[j], parser, buffer)) failed.store(true);
+            if (!read_piece(text.substr(from, split->cuts[j] - from), rows[alone ? 0 : j], parser, buffer))
+                failed.store(true);
         });
         // One member sizes the command's lists; then each piece moves its bars in.
         t.phase(1, [&](std::size_t) {
@@ -1228,6 +1236,7 @@ std::optional<Command> read_command_in_pieces(std::string_view text, const std::
                 failed.store(true);
                 return;
             }
+            if (alone) bars.candles.swap(rows[0].candles);  // in order already, whole
             bars.candles.reserve(first[pieces] + (text.size() - tail) / 12 + 1);
             bars.candles.resize(first[pieces]);
             if (extras_first[pieces] == 0) return;
@@ -1238,7 +1247,9 @@ std::optional<Command> read_command_in_pieces(std::string_view text, const std::
         t.phase(pieces, [&](std::size_t j) {
             if (failed.load(std::memory_order_relaxed)) return;
             PieceRows& p = rows[j];
-            std::copy(p.candles.begin(), p.candles.end(), bars.candles.begin() + static_cast<std::ptrdiff_t>(first[j]));
+            if (!alone)
+                std::copy(p.candles.begin(), p.candles.end(),
+                          bars.candles.begin() + static_cast<std::ptrdiff_t>(first[j]));
             std::copy(p.pool.begin(), p.pool.end(), bars.pool.begin() + static_cast<std::ptrdiff_t>(pool_first[j]));
             for (std::size_t k = 0; k < p.extras.size(); ++k) {
                 BarList::Extras e = p.extras[k];

@@ -463,7 +463,8 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
 
     // With every indicator in one group, each block's rows are written whole through a
     // tile of rows; rows too wide for a tile of a few take the column order.
-    const std::uint64_t tile_rows = std::min<std::uint64_t>(kTileMaxRows, kTileBytes / (sizeof(double) * std::max<std::uint64_t>(dim, 1)));
+    const std::uint64_t tile_rows =
+        std::min<std::uint64_t>(kTileMaxRows, kTileBytes / (sizeof(double) * std::max<std::uint64_t>(dim, 1)));
     const bool tiled = groups == 1 && tile_rows >= 4;
     // Rows are streamed past the caches into a matrix beyond them whose pages an
     // earlier load wrote; fresh pages are zeroed by the system as they are first
@@ -531,7 +532,8 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                         for (std::uint64_t k = from; k < to; k += tile_rows) {
                             const std::uint64_t count = std::min(tile_rows, to - k);
                             tile_cells(cells, tile.data(), k, count);
-                            if (book_cells) write_book_cells(candles, begin + k, begin + k + count, micro, tile.data(), dim);
+                            if (book_cells)
+                                write_book_cells(candles, begin + k, begin + k + count, micro, tile.data(), dim);
                             double* const dst = data.obs.data() + (begin + k) * dim;
                             if (stream) {
                                 stream_cells(dst, tile.data(), count * dim);

@@ -253,8 +253,9 @@ TEST(ColumnLoad, ReusedStorageAnswersAsFresh) {
 // turns over the rows and write their cells column by column, across chunk boundaries.
 TEST(ColumnLoad, ManyIndicatorsAsBarByBar) {
     std::string features = R"({"kind":"price","field":"close"})";
-    for (int p = 1; p <= 600; ++p) features += R"(,{"kind":"indicator","name":"Sma","params":[)" + std::to_string(p) + "]}";
-    for (int p = 1; p <= 500; ++p) features += R"(,{"kind":"indicator","name":"Ema","params":[)" + std::to_string(p) + "]}";
+    for (int p = 1; p <= 1100; ++p)
+        features += std::string(R"(,{"kind":"indicator","name":")") + (p <= 600 ? "Sma" : "Ema") + R"(","params":[)" +
+                    std::to_string(p <= 600 ? p : p - 600) + "]}";
     const std::string spec = R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)" + features +
                              R"(],"include_book_levels":1,"include_funding_oi":true},)"
                              R"("action_space":{"type":"discrete","n":3},"reward":"pnl",)"
