@@ -143,23 +143,28 @@ namespace {
 // stored with, and each read waited on the stores.
 class ChunkExtras {
 public:
-    void resize(std::size_t rows) {
-        books_.resize(rows);
-        has_book_.resize(rows);
-        ticks_.resize(rows);
+    // Rows of a chunk, with the books where an indicator reads the order book and the
+    // snapshots where one reads funding (an indicator reads only its own feed).
+    void resize(std::size_t rows, bool books, bool ticks) {
+        if (books) {
+            books_.resize(rows);
+            has_book_.resize(rows);
+        }
+        if (ticks) ticks_.resize(rows);
     }
     // Rows [from, to) of the chunk whose first bar is `begin`.
     void build(const BarList& bars, std::size_t begin, std::size_t from, std::size_t to) {
         for (std::size_t r = from; r < to; ++r) {
             const BarView b(bars, begin + r);
-            has_book_[r] = accept_book(b, books_[r]);
+            if (!books_.empty()) has_book_[r] = accept_book(b, books_[r]);
+            if (ticks_.empty()) continue;
             ticks_[r].reset();
             if (has_tick(b)) set_tick(ticks_[r], b.c, b.funding.value_or(0.0), b.oi.value_or(0.0));
         }
     }
     void fill(std::size_t r, BarContext& ctx) const {
-        if (has_book_[r]) ctx.book = &books_[r];
-        ctx.derivatives = ticks_[r];
+        if (!books_.empty() && has_book_[r]) ctx.book = &books_[r];
+        if (!ticks_.empty()) ctx.derivatives = ticks_[r];
     }
 
 private:
@@ -422,11 +427,14 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     }
     std::vector<std::size_t> runs;
     std::vector<bool> needs_extras;
+    bool reads_book = false, reads_funding = false;
     for (std::size_t k = 0; k < columns.size(); ++k) {
         if (positions[k].empty()) continue;
         runs.push_back(k);
         const std::optional<FeedClass> feed = feed_of(columns[k].name);
         needs_extras.push_back(!feed || *feed != FeedClass::Bar);
+        reads_book = reads_book || !feed || *feed == FeedClass::OrderBook;
+        reads_funding = reads_funding || !feed || *feed == FeedClass::Funding;
     }
     std::vector<std::pair<std::size_t, PriceField>> prices;  // the price features
     std::vector<std::size_t> micro;                          // positions of the microstructure features
@@ -455,7 +463,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const std::uint64_t chunks = (rows + chunk_rows - 1) / chunk_rows;
     std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
     ChunkExtras extras;
-    if (any_extras) extras.resize(chunk_rows);
+    if (any_extras) extras.resize(chunk_rows, reads_book, reads_funding);
     constexpr std::uint64_t kExtrasRows = 2048;
 
     // Matrix writes of a group: (scratch column, feature position), by position.

@@ -108,11 +108,11 @@ std::string random_spec(std::mt19937_64& rng, int count, std::optional<std::uint
            std::to_string(warmup ? *warmup : rng() % 3 == 0 ? 0 : rng() % 80) + "}}";
 }
 
-// `bars` bars (random when 0).
-std::string random_load(std::mt19937_64& rng, int bars) {
+// `bars` bars (random when 0); with `every`, each bar carries book lists and funding.
+std::string random_load(std::mt19937_64& rng, int bars, bool every = false) {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     if (bars == 0) bars = 1 + static_cast<int>(rng() % 160);
-    const bool book = rng() % 2, funding = rng() % 2;
+    const bool book = every || rng() % 2, funding = every || rng() % 2;
     double price = 50 + 100 * u(rng);
     std::string out = R"({"cmd":"load","candles":[)";
     for (int i = 0; i < bars; ++i) {
@@ -126,13 +126,13 @@ std::string random_load(std::mt19937_64& rng, int bars) {
         out += R"({"ts":)" + std::to_string(1'700'000'000'000LL + 3'600'000LL * i) + R"(,"open":)" + num(open) +
                R"(,"high":)" + num(high) + R"(,"low":)" + num(low) + R"(,"close":)" + num(close) +
                R"(,"volume":)" + num(volume);
-        if (book && rng() % 15 != 0) {
+        if (book && (every || rng() % 15 != 0)) {
             const double mid = (high + low) / 2;
             out += R"(,"bid_px":[)" + num(mid - 0.01) + "," + num(mid - 0.02) + R"(],"bid_sz":[)" + num(1 + u(rng)) +
                    "," + num(2 * u(rng)) + R"(],"ask_px":[)" + num(mid + 0.01) + "," + num(mid + 0.02) +
                    R"(],"ask_sz":[)" + num(1 + u(rng)) + "," + num(2 * u(rng)) + "]";
         }
-        if (funding && rng() % 15 != 0)
+        if (funding && (every || rng() % 15 != 0))
             out += R"(,"funding":)" + num((u(rng) - 0.4) * 1e-3) + R"(,"oi":)" + num(1e5 * (1 + u(rng)));
         out += "}";
     }
@@ -263,6 +263,23 @@ TEST(ColumnLoad, ManyIndicatorsAsBarByBar) {
     std::mt19937_64 rng(13);
     const std::string doc = random_load(rng, 5000);
     expect_same_load(spec, {&doc}, rng, "many indicators");
+}
+
+// Indicators over the order book alone, over funding alone, and over both, on bars that
+// all carry both: each chunk prepares only the snapshots its indicators read.
+TEST(ColumnLoad, BookAndFundingFeedsAsBarByBar) {
+    const char* book = R"({"kind":"indicator","name":"Microprice","params":[]},)"
+                       R"({"kind":"indicator","name":"OrderBookImbalanceTopN","params":[2]})";
+    const char* funding = R"({"kind":"indicator","name":"FundingRateZScore","params":[5]},)"
+                          R"({"kind":"indicator","name":"OIPriceDivergence","params":[4]})";
+    std::mt19937_64 rng(17);
+    const std::string doc = random_load(rng, 20'000, true);
+    for (const std::string features : {std::string(book), std::string(funding), std::string(book) + "," + funding}) {
+        const std::string spec = R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)" + features +
+                                 R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl",)"
+                                 R"("episode":{"max_steps":1000,"warmup":8100}})";
+        expect_same_load(spec, {&doc}, rng, features);
+    }
 }
 
 // Cells are rounded several at a time on the way to the matrix: the values where the
