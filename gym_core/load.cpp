@@ -451,12 +451,15 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const std::uint64_t chunk_limit = any_extras ? 8192 : 32768;
     constexpr std::uint64_t kScratchBytes = std::uint64_t{16} << 20;
     constexpr std::uint64_t kBlockRows = 512;
-    // Shorter still where many indicators share a chunk, so that the scratch columns
-    // are yet in cache when the rows are written from them.
+    unsigned threads = usable_cpus();
+    if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
+    // On one processor, shorter still where many indicators share a chunk, so that the
+    // scratch columns are yet in cache when the rows are written from them. A team
+    // keeps longer chunks: its members wait for one another at the end of every phase.
     constexpr std::uint64_t kCachedScratchBytes = std::uint64_t{256} << 10, kFewestChunkRows = 2048;
     const std::uint64_t cached_rows = kCachedScratchBytes / (sizeof(double) * std::max<std::size_t>(runs.size(), 1));
-    const std::uint64_t chunk_rows =
-        std::min<std::uint64_t>(rows, std::clamp<std::uint64_t>(cached_rows, kFewestChunkRows, chunk_limit));
+    const std::uint64_t chunk_rows = std::min<std::uint64_t>(
+        rows, threads == 1 ? std::clamp<std::uint64_t>(cached_rows, kFewestChunkRows, chunk_limit) : chunk_limit);
     const std::size_t group =
         std::max<std::size_t>(1, std::min<std::uint64_t>(runs.size(), kScratchBytes / (sizeof(double) * chunk_rows)));
     const std::size_t groups = std::max<std::size_t>(1, (runs.size() + group - 1) / group);
@@ -480,8 +483,6 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     constexpr std::uint64_t kStreamBytes = std::uint64_t{32} << 20;
     const bool stream = reused && rows * dim * sizeof(double) >= kStreamBytes;
 
-    unsigned threads = usable_cpus();
-    if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
     const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
     std::atomic<std::uint64_t> blocks_done{0};  // matrix blocks written in the last group
     PhaseTeam team(threads);
