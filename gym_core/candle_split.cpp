@@ -301,4 +301,31 @@ std::optional<CandleSplit> split_candle_list(std::string_view text, std::size_t 
     return split;
 }
 
+std::optional<CandleSplit> guess_candle_cuts(std::string_view text, std::size_t list_open, std::size_t piece_bytes) {
+    const std::size_t start = list_open + 1;
+    if (start >= text.size() || piece_bytes == 0) return std::nullopt;
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    CandleSplit split;
+    split.list_open = list_open;
+    for (std::size_t from = start + piece_bytes; from < text.size(); from += piece_bytes) {
+        const std::size_t to = std::min(text.size(), from + piece_bytes);
+        for (std::size_t i = from; i < to; ++i) {
+            const void* comma = std::memchr(text.data() + i, ',', to - i);
+            if (!comma) break;
+            i = static_cast<std::size_t>(static_cast<const char*>(comma) - text.data());
+            std::size_t before = i, after = i + 1;
+            while (before > start && blank(text[before - 1])) --before;
+            while (after < text.size() && blank(text[after])) ++after;
+            if (before == start || after == text.size()) continue;
+            const char closing = text[before - 1], opening = text[after];
+            if ((closing == '}' && opening == '{') || (closing == ']' && opening == '[')) {
+                split.cuts.push_back(i);
+                break;
+            }
+        }
+    }
+    if (split.cuts.empty()) return std::nullopt;
+    return split;
+}
+
 }  // namespace torvex::gym

@@ -88,9 +88,10 @@ private:
     std::expected<std::string, EnvError> reset(std::optional<std::uint64_t> seed);
     std::expected<std::string, EnvError> step(std::optional<double> action);
     std::string spec_document() const;
-    void fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
+    // `reused`: the matrix's storage is kept from an earlier load.
+    void fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data, bool reused) const;
     void write_book_cells(const BarList& candles, std::uint64_t from, std::uint64_t to,
-                          const std::vector<std::size_t>& micro, LoadedData& data) const;
+                          const std::vector<std::size_t>& micro, double* out, std::uint64_t dim) const;
     void fill_bar_by_bar(const BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const;
     void write_info(class JsonWriter& w) const;
     void clear_episode();

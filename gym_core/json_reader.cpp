@@ -29,7 +29,7 @@ constexpr std::size_t kPiecesFromBytes = std::size_t{4} << 20;
 // A piece of a candle list, read by one parser into bars of its own, joined to the
 // command's list afterwards.
 struct PieceRows {
-    std::vector<Ohlcv> candles;
+    std::vector<Ohlcv, LargeBufferAllocator<Ohlcv>> candles;  // of the type of a bar list's, to be handed over
     std::vector<std::uint32_t> bar_of_extras;  // the piece's bar of each entry
     std::vector<BarList::Extras> extras;        // book spans within `pool`
     std::vector<double> pool;
@@ -1091,7 +1091,6 @@ std::expected<T, std::string> read_document(std::string_view text, ReadBuffers::
         kept.text.reset(new (std::nothrow) char[need]);
         if (!kept.text) return std::unexpected(indexing_failure(text, simdjson::MEMALLOC).message);
         kept.capacity = need;
-        advise_huge_pages(kept.text.get(), need);
     }
     const std::optional<std::size_t> containers = copy_text(kept.text.get(), text);
     std::memset(kept.text.get() + text.size(), 0, simdjson::SIMDJSON_PADDING);
@@ -1133,8 +1132,8 @@ std::expected<T, std::string> read_kept(std::string_view text, ReadBuffers::Stat
 }
 
 // Reads piece `text` (bars without the list's brackets) as a list of at least one bar
-// into `rows`; false on anything else, whose message the reading of the whole document
-// will give.
+// onto the end of `rows`; false on anything else, whose message the reading of the
+// whole document will give.
 bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std::vector<char>& buffer) {
     const std::size_t need = text.size() + 2 + simdjson::SIMDJSON_PADDING;
     if (buffer.size() < need) return false;  // sized by the caller
@@ -1148,6 +1147,7 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
     Reader r(padded);
     r.set_parser(&parser);
     r.set_document(&doc);
+    const std::size_t before = rows.candles.size();
     od::array list;
     if (doc.get_array().get(list)) return false;
     for (auto element : list) {
@@ -1162,22 +1162,16 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
         }
     }
     const char* rest = nullptr;
-    return !rows.candles.empty() && doc.current_location().get(rest) != simdjson::SUCCESS;
+    return rows.candles.size() > before && doc.current_location().get(rest) != simdjson::SUCCESS;
 }
 
 // Reads a large command with its candle list cut into pieces that a team of parsers
 // reads side by side, each piece straight into its bars' places; the rest of the
 // document (its head, and the list's bars after the last cut) is read as one
-// document around them. Answers nothing where the list cannot be cut or anything
-// fails or looks amiss: the document is then read as one, which gives every message.
-// The list opens at `open`.
-std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t open, ReadBuffers::State& kept,
-                                              unsigned members) {
-    std::size_t piece_bytes = kept.piece_bytes;
-    if (piece_bytes == 0)
-        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members), std::size_t{64} << 10,
-                                              std::size_t{512} << 10);
-    const std::optional<CandleSplit> split = split_candle_list(text, open, piece_bytes, members);
+// document around them. Answers nothing where the list is not cut or anything fails
+// or looks amiss: the document is then read as one, which gives every message.
+std::optional<Command> read_command_in_pieces(std::string_view text, const std::optional<CandleSplit>& split,
+                                              ReadBuffers::State& kept, unsigned members) {
     if (!split) return std::nullopt;
     const std::size_t pieces = split->cuts.size();
     const std::size_t tail = split->cuts.back() + 1;  // the rest begins after the last cut
@@ -1193,6 +1187,9 @@ std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t
     std::atomic<bool> failed{false};
     std::atomic<unsigned> next_member{0};
     const unsigned team_size = static_cast<unsigned>(std::min<std::size_t>(members, pieces));
+    // A reader alone reads every piece in order onto the end of the first piece's rows,
+    // whose bars then become the command's list as they are, without a copy.
+    const bool alone = team_size == 1;
     if (kept.piece_members.size() < team_size) kept.piece_members.resize(team_size);
     // Storage is taken here, on the calling thread, before the team starts: memory that
     // the members took would come from pools of their own, whose address space the C
@@ -1201,8 +1198,11 @@ std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t
     for (std::size_t j = 0; j < pieces; ++j) {
         const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
         longest = std::max(longest, split->cuts[j] - from);
-        rows[j].candles.reserve((split->cuts[j] - from) / 32 + 1);  // a bar takes more than 32 characters, mostly
+        // A bar takes more than 32 characters, mostly.
+        if (!alone) rows[j].candles.reserve((split->cuts[j] - from) / 32 + 1);
     }
+    // Alone, the rows are the list: room for the bars after the last cut too, as below.
+    if (alone) rows[0].candles.reserve((tail - split->list_open) / 32 + (text.size() - tail) / 12 + 2);
     for (unsigned m = 0; m < team_size; ++m) {
         ReadBuffers::State::PieceMember& pm = kept.piece_members[m];
         if (pm.buffer.size() < longest + 2 + simdjson::SIMDJSON_PADDING)
@@ -1221,7 +1221,8 @@ std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t
         t.phase(pieces, [&](std::size_t j) {
             if (failed.load(std::memory_order_relaxed)) return;
             const std::size_t from = j == 0 ? split->list_open + 1 : split->cuts[j - 1] + 1;
-            if (!read_piece(text.substr(from, split->cuts[j] - from), rows[j], parser, buffer)) failed.store(true);
+            if (!read_piece(text.substr(from, split->cuts[j] - from), rows[alone ? 0 : j], parser, buffer))
+                failed.store(true);
         });
         // One member sizes the command's lists; then each piece moves its bars in.
         t.phase(1, [&](std::size_t) {
@@ -1235,6 +1236,7 @@ std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t
                 failed.store(true);
                 return;
             }
+            if (alone) bars.candles.swap(rows[0].candles);  // in order already, whole
             bars.candles.reserve(first[pieces] + (text.size() - tail) / 12 + 1);
             bars.candles.resize(first[pieces]);
             if (extras_first[pieces] == 0) return;
@@ -1245,7 +1247,9 @@ std::optional<Command> read_command_in_pieces(std::string_view text, std::size_t
         t.phase(pieces, [&](std::size_t j) {
             if (failed.load(std::memory_order_relaxed)) return;
             PieceRows& p = rows[j];
-            std::copy(p.candles.begin(), p.candles.end(), bars.candles.begin() + static_cast<std::ptrdiff_t>(first[j]));
+            if (!alone)
+                std::copy(p.candles.begin(), p.candles.end(),
+                          bars.candles.begin() + static_cast<std::ptrdiff_t>(first[j]));
             std::copy(p.pool.begin(), p.pool.end(), bars.pool.begin() + static_cast<std::ptrdiff_t>(pool_first[j]));
             for (std::size_t k = 0; k < p.extras.size(); ++k) {
                 BarList::Extras e = p.extras[k];
@@ -1321,7 +1325,18 @@ std::expected<Command, std::string> read_command(std::string_view text, ReadBuff
             if (const std::optional<std::size_t> open = find_candle_list(text, kHeadBytes)) {
                 bool out_of_memory = false;
                 try {
-                    if (auto cmd = read_command_in_pieces(text, *open, kept, members)) return std::move(*cmd);
+                    std::size_t piece_bytes = kept.piece_bytes;
+                    if (piece_bytes == 0)
+                        piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members),
+                                                              std::size_t{64} << 10, std::size_t{512} << 10);
+                    // A reader alone first tries cuts found without a scan of the list.
+                    if (members == 1)
+                        if (auto cmd = read_command_in_pieces(text, guess_candle_cuts(text, *open, piece_bytes), kept,
+                                                              members))
+                            return std::move(*cmd);
+                    if (auto cmd = read_command_in_pieces(
+                            text, split_candle_list(text, *open, piece_bytes, members), kept, members))
+                        return std::move(*cmd);
                 } catch (const std::bad_alloc&) {
                     out_of_memory = true;
                 }

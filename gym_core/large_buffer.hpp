@@ -9,18 +9,19 @@
 
 namespace torvex::gym {
 
-// Asks the kernel to back the 2 MiB-aligned interior of [p, p + bytes) with huge pages
-// where it can, so that the first touch of a large array costs one page fault per
-// 2 MiB instead of one per 4 KiB. Only advice: nothing changes where it is refused.
-void advise_huge_pages(void* p, std::size_t bytes);
-
 // Gives back to the system the whole pages within [from, to) of a block this process
 // wrote and will not read again (they read as zeros if it does). Only advice too.
 void release_pages(const char* from, const char* to);
 
-// Allocator of those arrays: a large block gets the huge-page advice, and an element
-// made without a value is default-initialised, so a double is left as it is, to be
-// written once by whoever fills the array rather than zeroed first.
+// Has the system provide, in one call, the whole pages within [from, to) of a fresh
+// block that is about to be written: one entry into the kernel instead of one fault per
+// page. Only advice: the pages fault in as they are written where it is refused.
+void prefault_pages(char* from, char* to);
+
+// Allocator of those arrays: an element made without a value is default-initialised,
+// so a double is left as it is, to be written once by whoever fills the array rather
+// than zeroed first. No huge-page advice: where the kernel compacts memory on demand
+// for advised ranges, the first touch of a fresh matrix took twice as long with it.
 template <class T>
 struct LargeBufferAllocator {
     using value_type = T;
@@ -29,11 +30,7 @@ struct LargeBufferAllocator {
     template <class U>
     LargeBufferAllocator(const LargeBufferAllocator<U>&) noexcept {}
 
-    T* allocate(std::size_t n) {
-        T* p = std::allocator<T>{}.allocate(n);
-        advise_huge_pages(p, n * sizeof(T));
-        return p;
-    }
+    T* allocate(std::size_t n) { return std::allocator<T>{}.allocate(n); }
     void deallocate(T* p, std::size_t n) noexcept { std::allocator<T>{}.deallocate(p, n); }
 
     template <class U>

@@ -14,6 +14,11 @@
 #include "gym_core/phase_team.hpp"
 #include "registry/registry.hpp"
 
+#include <limits>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace torvex::gym {
 
 namespace {
@@ -61,29 +66,27 @@ bool accept_book(const BarView& b, OrderBook& book) {
     return book.bids[0].price < book.asks[0].price;
 }
 
-// The derivatives snapshot of a bar with funding f and open interest oi.
-DerivativesTick tick_of(const Ohlcv& c, double f, double oi) {
-    DerivativesTick t;
+// The derivatives snapshot of a bar with funding f and open interest oi, made in place.
+void set_tick(std::optional<DerivativesTick>& out, const Ohlcv& c, double f, double oi) {
+    DerivativesTick& t = out.emplace();
     t.funding_rate = f;
     t.mark_price = t.index_price = t.futures_price = c.close;
     t.open_interest = oi;
     t.ts = c.ts;
-    return t;
 }
 
-// A bar's derivatives snapshot, where its funding and open interest pass the checks.
-std::optional<DerivativesTick> derivatives_of(const BarView& b) {
-    if (!b.funding && !b.oi) return std::nullopt;
-    const Ohlcv& c = b.c;
+// Whether a bar carries a derivatives snapshot: funding or open interest, passing the
+// checks.
+bool has_tick(const BarView& b) {
+    if (!b.funding && !b.oi) return false;
     const double f = b.funding.value_or(0.0), oi = b.oi.value_or(0.0);
-    if (!(is_finite(f) && is_finite(c.close) && c.close > 0.0 && is_finite(oi) && !(oi < 0.0))) return std::nullopt;
-    return tick_of(c, f, oi);
+    return is_finite(f) && is_finite(b.c.close) && b.c.close > 0.0 && is_finite(oi) && !(oi < 0.0);
 }
 
 // A bar's book and derivatives snapshot, where they pass the environment's checks.
 void fill_context(const BarView& b, BarContext& ctx, OrderBook& book) {
     if (accept_book(b, book)) ctx.book = &book;
-    ctx.derivatives = derivatives_of(b);
+    if (has_tick(b)) set_tick(ctx.derivatives, b.c, b.funding.value_or(0.0), b.oi.value_or(0.0));
 }
 
 // Where a price field lies within a bar.
@@ -134,40 +137,40 @@ double micro_value(const BarView& b, MicroField f, std::uint64_t level) {
 namespace {
 
 // The book and derivatives snapshot of every bar of a chunk, built once and read by
-// every indicator over those feeds. The books keep their storage from chunk to chunk;
-// a snapshot keeps only what is not in the bar itself, so that a chunk's columns stay
-// in cache while the indicators read them in turn.
+// every indicator over those feeds. The books keep their storage from chunk to chunk.
+// The snapshots are kept whole and copied as they are: one put together field by field
+// for each indicator and bar was read back in wider loads than its fields had just been
+// stored with, and each read waited on the stores.
 class ChunkExtras {
 public:
-    void resize(std::size_t rows) {
-        books_.resize(rows);
-        has_book_.resize(rows);
-        ticks_.resize(rows);
+    // Rows of a chunk, with the books where an indicator reads the order book and the
+    // snapshots where one reads funding (an indicator reads only its own feed).
+    void resize(std::size_t rows, bool books, bool ticks) {
+        if (books) {
+            books_.resize(rows);
+            has_book_.resize(rows);
+        }
+        if (ticks) ticks_.resize(rows);
     }
     // Rows [from, to) of the chunk whose first bar is `begin`.
     void build(const BarList& bars, std::size_t begin, std::size_t from, std::size_t to) {
         for (std::size_t r = from; r < to; ++r) {
             const BarView b(bars, begin + r);
-            has_book_[r] = accept_book(b, books_[r]);
-            const std::optional<DerivativesTick> t = derivatives_of(b);
-            ticks_[r] = t ? Tick{t->funding_rate, t->open_interest, true} : Tick{};
+            if (!books_.empty()) has_book_[r] = accept_book(b, books_[r]);
+            if (ticks_.empty()) continue;
+            ticks_[r].reset();
+            if (has_tick(b)) set_tick(ticks_[r], b.c, b.funding.value_or(0.0), b.oi.value_or(0.0));
         }
     }
     void fill(std::size_t r, BarContext& ctx) const {
-        if (has_book_[r]) ctx.book = &books_[r];
-        const Tick& t = ticks_[r];
-        if (t.present) ctx.derivatives = tick_of(ctx.candle, t.funding, t.oi);
+        if (!books_.empty() && has_book_[r]) ctx.book = &books_[r];
+        if (!ticks_.empty()) ctx.derivatives = ticks_[r];
     }
 
 private:
-    struct Tick {
-        double funding = 0.0;
-        double oi = 0.0;
-        bool present = false;
-    };
     std::vector<OrderBook> books_;
     std::vector<std::uint8_t> has_book_;
-    std::vector<Tick> ticks_;
+    std::vector<std::optional<DerivativesTick>> ticks_;
 };
 
 // The bars of a chunk as the column runs of indicators over the book or funding see
@@ -183,6 +186,10 @@ public:
 private:
     const ChunkExtras& extras_;
 };
+
+// The most rows a tile of whole rows holds, and the bytes it may take.
+constexpr std::uint64_t kTileMaxRows = 64;
+constexpr std::uint64_t kTileBytes = std::uint64_t{32} << 10;
 
 // Where a chunk's rows of the matrix are written from: row k of the chunk is matrix
 // row `first_row` + k, and indicator column `slot` of the scratch holds `chunk_rows`
@@ -233,6 +240,86 @@ void write_cells(const ChunkCells& m, std::uint64_t from, std::uint64_t to, bool
     write_cells_loop(m, from, to, with_prices);
 }
 
+// Rows [from, to) of a chunk written whole, where one pass over the indicators gives
+// every cell of a row: a few rows at a time are assembled in `tile` (a small row-major
+// block that stays in the first-level cache), the indicator cells rounded a column's
+// run at a time, and the rows then leave as one contiguous run of the matrix, streamed
+// past the caches where `stream` (the matrix does not fit in them, and it is read only
+// row by row, much later). The strided stores of the column order each touched a line
+// of the matrix up to eight times and fetched it first; these write it once.
+template <class RoundRun>
+TORVEX_INLINE_LOOP void tile_cells_loop(const ChunkCells& m, double* __restrict tile, std::uint64_t k,
+                                        std::uint64_t count, RoundRun round_run) {
+    double rounded[kTileMaxRows];
+    for (const auto& [slot, pos] : m.writes) {
+        round_run(m.scratch + slot * m.chunk_rows + k, rounded, count);
+        for (std::uint64_t r = 0; r < count; ++r) tile[r * m.dim + pos] = rounded[r];
+    }
+    for (const auto& [pos, field] : m.prices) {
+        const char* src = reinterpret_cast<const char*>(m.bars + k) + price_offset(field);
+        for (std::uint64_t r = 0; r < count; ++r) {
+            double x;
+            std::memcpy(&x, src + r * sizeof(Ohlcv), sizeof x);
+            tile[r * m.dim + pos] = report_round(x);
+        }
+    }
+}
+void round_run_plain(const double* from, double* to, std::uint64_t count) {
+    for (std::uint64_t r = 0; r < count; ++r) to[r] = report_round(from[r]);
+}
+#if TORVEX_WIDE_LOOPS && defined(__x86_64__)
+// report_round four cells at a time: the same multiply, add, truncation and division
+// in each lane, every candidate computed and one chosen by quiet compares (the
+// compiler keeps the scalar form's branches, whose division may not be run early).
+TORVEX_WIDE_TARGET void round_run_wide(const double* from, double* to, std::uint64_t count) {
+    const __m256d scale = _mm256_set1_pd(100000000.0);
+    const __m256d half = _mm256_set1_pd(0.49999999999999994);
+    const __m256d sign = _mm256_set1_pd(-0.0);
+    const __m256d largest = _mm256_set1_pd(std::numeric_limits<double>::max());
+    std::uint64_t r = 0;
+    for (; r + 4 <= count; r += 4) {
+        const __m256d x = _mm256_loadu_pd(from + r);
+        const __m256d scaled = _mm256_mul_pd(x, scale);
+        const __m256d nudge = _mm256_or_pd(_mm256_and_pd(scaled, sign), half);  // copysign(half, scaled)
+        const __m256d whole = _mm256_round_pd(_mm256_add_pd(scaled, nudge), _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+        const __m256d rounded = _mm256_div_pd(whole, scale);
+        const __m256d round_it = _mm256_cmp_pd(_mm256_andnot_pd(sign, scaled), largest, _CMP_LE_OQ);
+        const __m256d finite = _mm256_cmp_pd(_mm256_andnot_pd(sign, x), largest, _CMP_LE_OQ);
+        const __m256d kept = _mm256_blendv_pd(x, rounded, round_it);  // |x| above ~1.8e300 is integral
+        _mm256_storeu_pd(to + r, _mm256_and_pd(kept, finite));          // 0.0 where x is not finite
+    }
+    for (; r < count; ++r) to[r] = report_round(from[r]);
+}
+
+TORVEX_WIDE_TARGET void tile_cells_wide(const ChunkCells& m, double* __restrict tile, std::uint64_t k,
+                                        std::uint64_t count) {
+    tile_cells_loop(m, tile, k, count, round_run_wide);
+}
+#endif
+// The indicator and price cells of chunk rows [k, k + count) into the tile.
+void tile_cells(const ChunkCells& m, double* tile, std::uint64_t k, std::uint64_t count) {
+#if TORVEX_WIDE_LOOPS && defined(__x86_64__)
+    if (wide_loops_available()) return tile_cells_wide(m, tile, k, count);
+#endif
+    tile_cells_loop(m, tile, k, count, round_run_plain);
+}
+
+// Copies `count` doubles to `to`, past the caches: 16-byte streaming stores from the
+// first aligned cell on, plain stores around them.
+void stream_cells(double* to, const double* from, std::uint64_t count) {
+#if defined(__SSE2__)
+    std::uint64_t i = 0;
+    if (count > 0 && (reinterpret_cast<std::uintptr_t>(to) & 15) != 0) {
+        to[0] = from[0];
+        i = 1;
+    }
+    for (; i + 2 <= count; i += 2) _mm_stream_pd(to + i, _mm_loadu_pd(from + i));
+    if (i < count) to[i] = from[i];
+#else
+    std::memcpy(to, from, count * sizeof(double));
+#endif
+}
+
 EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
     return EnvError::data("the observation matrix of " + std::to_string(rows) + " rows and " + std::to_string(dim) +
                           " columns does not fit in memory");
@@ -266,10 +353,13 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
     std::uint64_t cells = 0;
     if (__builtin_mul_overflow(rows, dim, &cells) || cells > data.obs.max_size())
         return std::unexpected(matrix_too_large(rows, dim));
+    bool reused = false;  // the matrix's pages were written by an earlier load
     try {
         // Reused only where it is of about the size needed: no more pinned than that.
-        if (spare_obs_.value.capacity() >= cells && spare_obs_.value.capacity() / 2 <= cells)
+        if (spare_obs_.value.capacity() >= cells && spare_obs_.value.capacity() / 2 <= cells) {
             data.obs = std::move(spare_obs_.value);
+            reused = true;
+        }
         data.obs.clear();
         data.obs.reserve(cells);
         data.closes.reserve(rows);
@@ -281,7 +371,7 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
     if (reference_load_) {
         fill_bar_by_bar(candles, columns, data);
     } else {
-        fill_by_columns(candles, columns, data);
+        fill_by_columns(candles, columns, data, reused);
     }
 
     for (const IndicatorColumn& col : columns)
@@ -314,7 +404,8 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
 // the matrix are written whole, block by block: the matrix is touched once, in order,
 // and the scratch stays small enough to be cached. Where there are more indicators
 // than a group holds, the groups take turns over all the rows.
-void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data) const {
+void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& columns, LoadedData& data,
+                          bool reused) const {
     const ObsSpec& o = spec_.observation;
     const std::uint64_t rows = data.rows;
     const std::uint64_t dim = data.dim;
@@ -338,12 +429,15 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     std::vector<std::size_t> runs;
     std::vector<bool> needs_extras;
     std::vector<bool> reads_fields;  // the loop reads the candle columns
+    bool reads_book = false, reads_funding = false;
     for (std::size_t k = 0; k < columns.size(); ++k) {
         if (positions[k].empty()) continue;
         runs.push_back(k);
         const std::optional<FeedClass> feed = feed_of(columns[k].name);
         needs_extras.push_back(!feed || *feed != FeedClass::Bar);
         reads_fields.push_back(columns[k].indicator->reads_candle_columns());
+        reads_book = reads_book || !feed || *feed == FeedClass::OrderBook;
+        reads_funding = reads_funding || !feed || *feed == FeedClass::Funding;
     }
     std::vector<std::pair<std::size_t, PriceField>> prices;  // the price features
     std::vector<std::size_t> micro;                          // positions of the microstructure features
@@ -354,36 +448,54 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const bool book_cells = !micro.empty() || o.include_book_levels > 0 || o.include_funding_oi;
     const bool any_extras = std::find(needs_extras.begin(), needs_extras.end(), true) != needs_extras.end();
 
-    // Chunk and group sizes: the scratch of a group over a chunk stays near kScratchBytes.
-    // Chunks are shorter where indicators read the book or funding: the chunk's
-    // snapshots, read by each of them in turn, then stay in cache.
+    // Chunk and group sizes: the scratch of a group over a chunk stays within
+    // kScratchBytes. Chunks are shorter where indicators read the book or funding: the
+    // chunk's snapshots, read by each of them in turn, then stay in cache.
     const std::uint64_t chunk_limit = any_extras ? 8192 : 32768;
     constexpr std::uint64_t kScratchBytes = std::uint64_t{16} << 20;
     constexpr std::uint64_t kBlockRows = 512;
-    const std::uint64_t chunk_rows = std::min<std::uint64_t>(rows, chunk_limit);
+    unsigned threads = usable_cpus();
+    if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
+    // On one processor, shorter still where many indicators share a chunk, so that the
+    // scratch columns are yet in cache when the rows are written from them. A team
+    // keeps longer chunks: its members wait for one another at the end of every phase.
+    constexpr std::uint64_t kCachedScratchBytes = std::uint64_t{256} << 10, kFewestChunkRows = 2048;
+    const std::uint64_t cached_rows = kCachedScratchBytes / (sizeof(double) * std::max<std::size_t>(runs.size(), 1));
+    const std::uint64_t chunk_rows = std::min<std::uint64_t>(
+        rows, threads == 1 ? std::clamp<std::uint64_t>(cached_rows, kFewestChunkRows, chunk_limit) : chunk_limit);
     const std::size_t group =
         std::max<std::size_t>(1, std::min<std::uint64_t>(runs.size(), kScratchBytes / (sizeof(double) * chunk_rows)));
     const std::size_t groups = std::max<std::size_t>(1, (runs.size() + group - 1) / group);
     const std::uint64_t chunks = (rows + chunk_rows - 1) / chunk_rows;
     std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
     ChunkExtras extras;
-    if (any_extras) extras.resize(chunk_rows);
     // The candle columns of a chunk, built where a loop of the group reads them: each
     // such loop then reads the few fields it needs and the candle rule's answer.
     CandleColumnStore fields;
     if (std::find(reads_fields.begin(), reads_fields.end(), true) != reads_fields.end()) fields.resize(chunk_rows);
+    if (any_extras) extras.resize(chunk_rows, reads_book, reads_funding);
     constexpr std::uint64_t kExtrasRows = 2048;
 
     // Matrix writes of a group: (scratch column, feature position), by position.
     std::vector<std::pair<std::size_t, std::size_t>> writes;
 
-    unsigned threads = usable_cpus();
-    if (rows * (runs.size() + 1) < kParallelCells) threads = 1;
+    // With every indicator in one group, each block's rows are written whole through a
+    // tile of rows; rows too wide for a tile of a few take the column order.
+    const std::uint64_t tile_rows =
+        std::min<std::uint64_t>(kTileMaxRows, kTileBytes / (sizeof(double) * std::max<std::uint64_t>(dim, 1)));
+    const bool tiled = groups == 1 && tile_rows >= 4;
+    // Rows are streamed past the caches into a matrix beyond them whose pages an
+    // earlier load wrote; fresh pages are zeroed by the system as they are first
+    // touched, which leaves their lines in cache for plain stores to fill.
+    constexpr std::uint64_t kStreamBytes = std::uint64_t{32} << 20;
+    const bool stream = reused && rows * dim * sizeof(double) >= kStreamBytes;
+
     const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
     std::atomic<std::uint64_t> blocks_done{0};  // matrix blocks written in the last group
     PhaseTeam team(threads);
     const std::span<const Ohlcv> all_bars(candles.candles);
     team.run([&](PhaseTeam& t) {
+        std::vector<double> tile(tiled ? tile_rows * dim : 0);  // this member's
         // The closes first, as one column every close-only loop reads.
         constexpr std::uint64_t kCloseRows = 65536;
         t.phase((rows + kCloseRows - 1) / kCloseRows, [&](std::size_t piece) {
@@ -433,8 +545,32 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                                        writes,          prices, chunk_bars.data()};
                 t.phase(blocks, [&](std::size_t block) {
                     const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
-                    write_cells(cells, from, to, g == 0);
-                    if (g == 0 && book_cells) write_book_cells(candles, begin + from, begin + to, micro, data);
+                    if (tiled) {
+                        // Fresh pages of the matrix come in one call per block, not a fault each.
+                        if (!reused)
+                            prefault_pages(reinterpret_cast<char*>(data.obs.data() + (begin + from) * dim),
+                                           reinterpret_cast<char*>(data.obs.data() + (begin + to) * dim));
+                        for (std::uint64_t k = from; k < to; k += tile_rows) {
+                            const std::uint64_t count = std::min(tile_rows, to - k);
+                            tile_cells(cells, tile.data(), k, count);
+                            if (book_cells)
+                                write_book_cells(candles, begin + k, begin + k + count, micro, tile.data(), dim);
+                            double* const dst = data.obs.data() + (begin + k) * dim;
+                            if (stream) {
+                                stream_cells(dst, tile.data(), count * dim);
+                            } else {
+                                std::memcpy(dst, tile.data(), count * dim * sizeof(double));
+                            }
+                        }
+#if defined(__SSE2__)
+                        if (stream) _mm_sfence();  // the streamed rows are seen before the block counts as done
+#endif
+                    } else {
+                        write_cells(cells, from, to, g == 0);
+                        if (g == 0 && book_cells)
+                            write_book_cells(candles, begin + from, begin + to, micro,
+                                             data.obs.data() + (begin + from) * dim, dim);
+                    }
                     // Once the last group has written every block of the chunk, a large
                     // list lets go of the chunk's bars (the member that wrote the last
                     // block does it), so the bars and the matrix are never both whole.
@@ -450,13 +586,13 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     });
 }
 
-// The microstructure, book-level and funding cells of rows [from, to). Bars without
+// The microstructure, book-level and funding cells of rows [from, to), into rows of
+// `dim` cells from `out` (row `from`'s first cell). Bars without
 // book lists, funding or open interest give 0.0 in every one of them.
 void Env::write_book_cells(const BarList& candles, std::uint64_t from, std::uint64_t to,
-                           const std::vector<std::size_t>& micro, LoadedData& data) const {
+                           const std::vector<std::size_t>& micro, double* out, std::uint64_t dim) const {
     const ObsSpec& o = spec_.observation;
-    const std::uint64_t dim = data.dim;
-    double* const obs = data.obs.data();
+    double* const obs = out - from * dim;  // row r of the bars at obs + r × dim
     const std::uint64_t tail = o.features.size(), tail_cells = dim - tail;
     if (candles.extra_of.size() <= from) {  // no bar from here on carries any
         for (std::uint64_t r = from; r < to; ++r) {

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <random>
@@ -106,11 +108,11 @@ std::string random_spec(std::mt19937_64& rng, int count, std::optional<std::uint
            std::to_string(warmup ? *warmup : rng() % 3 == 0 ? 0 : rng() % 80) + "}}";
 }
 
-// `bars` bars (random when 0).
-std::string random_load(std::mt19937_64& rng, int bars) {
+// `bars` bars (random when 0); with `every`, each bar carries book lists and funding.
+std::string random_load(std::mt19937_64& rng, int bars, bool every = false) {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     if (bars == 0) bars = 1 + static_cast<int>(rng() % 160);
-    const bool book = rng() % 2, funding = rng() % 2;
+    const bool book = every || rng() % 2, funding = every || rng() % 2;
     double price = 50 + 100 * u(rng);
     std::string out = R"({"cmd":"load","candles":[)";
     for (int i = 0; i < bars; ++i) {
@@ -124,13 +126,13 @@ std::string random_load(std::mt19937_64& rng, int bars) {
         out += R"({"ts":)" + std::to_string(1'700'000'000'000LL + 3'600'000LL * i) + R"(,"open":)" + num(open) +
                R"(,"high":)" + num(high) + R"(,"low":)" + num(low) + R"(,"close":)" + num(close) +
                R"(,"volume":)" + num(volume);
-        if (book && rng() % 15 != 0) {
+        if (book && (every || rng() % 15 != 0)) {
             const double mid = (high + low) / 2;
             out += R"(,"bid_px":[)" + num(mid - 0.01) + "," + num(mid - 0.02) + R"(],"bid_sz":[)" + num(1 + u(rng)) +
                    "," + num(2 * u(rng)) + R"(],"ask_px":[)" + num(mid + 0.01) + "," + num(mid + 0.02) +
                    R"(],"ask_sz":[)" + num(1 + u(rng)) + "," + num(2 * u(rng)) + "]";
         }
-        if (funding && rng() % 15 != 0)
+        if (funding && (every || rng() % 15 != 0))
             out += R"(,"funding":)" + num((u(rng) - 0.4) * 1e-3) + R"(,"oi":)" + num(1e5 * (1 + u(rng)));
         out += "}";
     }
@@ -182,6 +184,20 @@ void expect_same_episode(Env& fast, Env& slow, std::mt19937_64& rng, const std::
     }
 }
 
+// Loads `loads` in turn into an environment of `spec`, and the last of them into the
+// reference; every load succeeds, and an episode of both answers alike.
+void expect_same_load(const std::string& spec, std::initializer_list<const std::string*> loads, std::mt19937_64& rng,
+                      const std::string& context) {
+    auto fast = Env::create(spec);
+    auto slow = Env::create(spec);
+    ASSERT_TRUE(fast.has_value()) << fast.error().display();
+    ASSERT_TRUE(slow.has_value());
+    slow->use_reference_load(true);
+    for (const std::string* doc : loads) ASSERT_EQ(fast->command(*doc), R"({"ok":true})") << context;
+    ASSERT_EQ(slow->command(**std::prev(loads.end())), R"({"ok":true})") << context;
+    expect_same_episode(*fast, *slow, rng, context);
+}
+
 // Long loads run by chunks of rows, and many features by groups taking turns: episodes
 // that start just before a chunk boundary see rows on both sides of it, every column of
 // every group.
@@ -231,6 +247,89 @@ TEST(ColumnLoad, ReusedStorageAnswersAsFresh) {
     ASSERT_EQ(reused->command(second), R"({"ok":true})");
     ASSERT_EQ(fresh_first->command(second), R"({"ok":true})");
     expect_same_episode(*reused, *fresh_first, rng, "load after load");
+}
+
+// More indicators than one group holds, and rows too wide for a tile: the groups take
+// turns over the rows and write their cells column by column, across chunk boundaries.
+TEST(ColumnLoad, ManyIndicatorsAsBarByBar) {
+    std::string features = R"({"kind":"price","field":"close"})";
+    for (int p = 1; p <= 1100; ++p)
+        features += std::string(R"(,{"kind":"indicator","name":")") + (p <= 600 ? "Sma" : "Ema") + R"(","params":[)" +
+                    std::to_string(p <= 600 ? p : p - 600) + "]}";
+    const std::string spec = R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)" + features +
+                             R"(],"include_book_levels":1,"include_funding_oi":true},)"
+                             R"("action_space":{"type":"discrete","n":3},"reward":"pnl",)"
+                             R"("episode":{"max_steps":1000,"warmup":2040}})";
+    std::mt19937_64 rng(13);
+    const std::string doc = random_load(rng, 5000);
+    expect_same_load(spec, {&doc}, rng, "many indicators");
+}
+
+// Indicators over the order book alone, over funding alone, and over both, on bars that
+// all carry both: each chunk prepares only the snapshots its indicators read.
+TEST(ColumnLoad, BookAndFundingFeedsAsBarByBar) {
+    const char* book = R"({"kind":"indicator","name":"Microprice","params":[]},)"
+                       R"({"kind":"indicator","name":"OrderBookImbalanceTopN","params":[2]})";
+    const char* funding = R"({"kind":"indicator","name":"FundingRateZScore","params":[5]},)"
+                          R"({"kind":"indicator","name":"OIPriceDivergence","params":[4]})";
+    std::mt19937_64 rng(17);
+    const std::string doc = random_load(rng, 20'000, true);
+    for (const std::string features : {std::string(book), std::string(funding), std::string(book) + "," + funding}) {
+        const std::string spec = R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)" + features +
+                                 R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl",)"
+                                 R"("episode":{"max_steps":1000,"warmup":8100}})";
+        expect_same_load(spec, {&doc}, rng, features);
+    }
+}
+
+// Cells are rounded several at a time on the way to the matrix: the values where the
+// rounding is delicate (ties at the eighth decimal, either sign, zeros, values too
+// large to scale, sums that overflow) must come out as the one-at-a-time rounding of
+// the reference load gives them, in every position of a run and in the last rows.
+TEST(ColumnLoad, DelicateRoundingAsBarByBar) {
+    const double values[] = {5e-9,   -5e-9,   1.5e-8,  -2.5e-8, 0.0,     -0.0,     1.000000005, -1.000000005,
+                             1e-300, 1e300,   1.7e300, 1e308,   -1e308,  1.79e308, 123.4567890149, 2.5e-9,
+                             7.5e-9, 0.3,     -0.3,    4.9999999999e-9};
+    std::string doc = R"({"cmd":"load","candles":[)";
+    const int bars = 67;  // a run of whole tiles and a short one
+    for (int i = 0; i < bars; ++i) {
+        const auto at = [&](int k) { return num(values[(i * 7 + k) % std::size(values)]); };
+        if (i) doc += ',';
+        doc += R"({"ts":)" + std::to_string(i) + R"(,"open":)" + at(0) + R"(,"high":)" + at(1) + R"(,"low":)" + at(2) +
+               R"(,"close":)" + at(3) + R"(,"volume":)" + at(4) + R"(,"bid_px":[)" + at(5) + R"(],"ask_sz":[)" + at(6) +
+               R"(],"funding":)" + at(7) + "}";
+    }
+    doc += "]}";
+    const std::string spec =
+        R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)"
+        R"({"kind":"price","field":"open"},{"kind":"price","field":"high"},{"kind":"price","field":"low"},)"
+        R"({"kind":"price","field":"close"},{"kind":"price","field":"volume"},)"
+        R"({"kind":"indicator","name":"Sma","params":[2]},{"kind":"indicator","name":"Ema","params":[3]},)"
+        R"({"kind":"indicator","name":"StdDev","params":[3]},{"kind":"indicator","name":"Roc","params":[1]},)"
+        R"({"kind":"microstructure","field":"bid_px","level":0}],"include_book_levels":1,"include_funding_oi":true},)"
+        R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":1000,"warmup":3}})";
+    std::mt19937_64 rng(3);
+    expect_same_load(spec, {&doc}, rng, "delicate values");
+}
+
+// A matrix larger than the caches, into storage an earlier load wrote, is written past
+// the caches: the third load (the first whose matrix storage is kept) answers as the
+// reference does, up to its last rows.
+TEST(ColumnLoad, StreamedMatrixAsBarByBar) {
+    std::mt19937_64 rng(11);
+    const int bars = 110'001;  // the last tile's cells are an odd count
+    const std::string earlier = random_load(rng, bars), doc = random_load(rng, bars);
+    // 41 columns (an odd count: rows start on either alignment): over 32 MiB of matrix.
+    const std::string spec =
+        R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)"
+        R"({"kind":"price","field":"open"},{"kind":"price","field":"high"},{"kind":"price","field":"low"},)"
+        R"({"kind":"price","field":"close"},{"kind":"price","field":"volume"},)"
+        R"({"kind":"indicator","name":"Sma","params":[3]},{"kind":"indicator","name":"Sma","params":[7]}],)"
+        R"("include_book_levels":8,"include_funding_oi":true},)"
+        R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":1000,"warmup":)" +
+        std::to_string(bars - 1001) + "}}";
+    // The third load writes over the storage of the first, which held other bars.
+    expect_same_load(spec, {&earlier, &doc, &doc}, rng, "streamed matrix");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // read as one document and loaded bar by bar: the same answers, byte for byte, faults
 // included, wherever a fault stands.
 #include <gtest/gtest.h>
+#include <sched.h>
 
 #include <cstdint>
 #include <random>
@@ -213,6 +214,72 @@ TEST(PieceReader, FaultsAnswerAsTheWholeDocument) {
     EXPECT_GT(refused, cases * 3 / 4);
     // After all the refused documents, the data of neither changed: the same episodes.
     expect_same(p, doc, "the document itself");
+}
+
+// The process on the one processor it runs on, for the life of the guard: the reader
+// then works alone.
+class OneProcessor {
+public:
+    OneProcessor() {
+        sched_getaffinity(0, sizeof saved_, &saved_);
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(sched_getcpu(), &one);
+        sched_setaffinity(0, sizeof one, &one);
+    }
+    ~OneProcessor() { sched_setaffinity(0, sizeof saved_, &saved_); }
+    OneProcessor(const OneProcessor&) = delete;
+    OneProcessor& operator=(const OneProcessor&) = delete;
+
+private:
+    cpu_set_t saved_;
+};
+
+// A reader alone guesses its cuts without a scan. In a list of plain bars every guess is
+// a comma between two bars, one per piece; where strings and nested lists hold what
+// looks like a cut, a misleading guess costs a second reading, never an answer.
+TEST(PieceReader, GuessedCutsAloneAnswerAsTheWholeDocument) {
+    std::string plain = R"({"cmd":"load","candles":[)";
+    for (int i = 0; i < 3000; ++i)
+        plain += std::string(i ? (i % 5 == 0 ? " ,\n " : ",") : "") + R"({"ts":)" + std::to_string(i) +
+                 R"(,"open":1.5,"high":2.25,"low":1,"close":2,"volume":)" + std::to_string(i % 9) + "}";
+    plain += "]}";
+    const auto open = find_candle_list(plain, 1 << 16);
+    ASSERT_TRUE(open.has_value());
+    const auto guess = guess_candle_cuts(plain, *open, kPiece);
+    ASSERT_TRUE(guess.has_value());
+    EXPECT_EQ(guess->cuts.size(), (plain.size() - *open - 1) / kPiece);
+    std::size_t from = *open + 1, counted = 0;
+    for (const std::size_t cut : guess->cuts) {
+        ASSERT_EQ(plain[cut], ',');
+        auto piece = read_command("{\"cmd\":\"x\",\"candles\":[" + plain.substr(from, cut - from) + "]}");
+        ASSERT_TRUE(piece.has_value()) << piece.error() << " " << plain.substr(cut, 40);
+        counted += piece->candles.size();
+        from = cut + 1;
+    }
+    auto rest = read_command(plain.substr(0, *open + 1) + plain.substr(from));
+    ASSERT_TRUE(rest.has_value()) << rest.error();
+    EXPECT_EQ(counted + rest->candles.size(), 3000u);
+
+    const OneProcessor alone;
+    std::mt19937_64 rng(53);
+    Pair p = make_pair(1);
+    expect_same(p, plain, "plain bars");
+    for (int trial = 0; trial < 8; ++trial) {
+        const std::string doc = bars_document(rng, 2000);
+        expect_same(p, doc, "trial " + std::to_string(trial));
+        // Faults just before and after each guessed cut, where the guess is read.
+        const auto open_at = find_candle_list(doc, 1 << 16);
+        ASSERT_TRUE(open_at.has_value());
+        const auto cuts = guess_candle_cuts(doc, *open_at, kPiece);
+        ASSERT_TRUE(cuts.has_value());
+        for (const std::size_t cut : cuts->cuts)
+            for (const std::size_t at : {cut - 1, cut, cut + 1}) {
+                std::string bad = doc;
+                bad.insert(at, "\"");
+                ASSERT_EQ(p.pieces.command(bad), p.whole.command(bad)) << "trial " << trial << " at " << at;
+            }
+    }
 }
 
 // At the reader's own threshold and piece size: a document of several megabytes.
