@@ -49,7 +49,7 @@ public:
     // the same number of them, in the same order. True when the owner must re-add
     // all its sums now.
     template <class... M>
-    constexpr bool tick(M... magnitudes) {
+    [[gnu::always_inline]] constexpr bool tick(M... magnitudes) {
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
         since_ += 1;
         since_fall_ += 1;
@@ -70,7 +70,7 @@ public:
     // The fall test alone, without counting an update: for an owner that must also
     // look between two of its updates (after a value leaves, before the next tick).
     template <class... M>
-    constexpr bool fell_since_resum(M... magnitudes) {
+    [[gnu::always_inline]] constexpr bool fell_since_resum(M... magnitudes) {
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
         if (!fell(static_cast<double>(magnitudes)...)) [[likely]] return false;
         restart_peaks(static_cast<double>(magnitudes)...);
