@@ -23,7 +23,7 @@ public:
     // only primes the previous one; from the (n + 1)-th on, answers
     // 100·(gains − losses)/(gains + losses), or 0 when both are 0. Inline, so that
     // an owner's column loop keeps the sums in registers.
-    std::optional<double> step(double x) {
+    [[gnu::always_inline]] std::optional<double> step(double x) {
         if (!is_finite(x)) return std::nullopt;
         if (!prev_) {
             prev_ = x;

@@ -22,7 +22,7 @@ public:
     static std::expected<SmaCore, IndicatorError> create(std::uint64_t n);
 
     // Refuses a non-finite x (no value, nothing changed); the mean once n values came.
-    std::optional<double> step(double x) {
+    [[gnu::always_inline]] std::optional<double> step(double x) {
         if (!advance(x)) return std::nullopt;
         return mean();
     }

@@ -14,7 +14,7 @@ class Cmo final : public CloseIndicator<Cmo> {
 public:
     static std::expected<Cmo, IndicatorError> create(std::uint64_t n);
 
-    std::optional<double> step(double close) { return core_.step(close); }
+    [[gnu::always_inline]] std::optional<double> step(double close) { return core_.step(close); }
     // The first close only primes the change.
     std::uint64_t warmup() const override { return core_.period() + 1; }
 
