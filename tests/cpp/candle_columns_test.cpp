@@ -138,6 +138,9 @@ const Named kColumnReaders[] = {
     {"TrueRange", {}},    {"Atr", {1}},                {"Atr", {2}},             {"Atr", {14}},
     {"Atr", {100}},       {"Natr", {1}},               {"Natr", {14}},           {"Natr", {30}},
     {"Obv", {}},
+    {"ChaikinOscillator", {1, 2}}, {"ChaikinOscillator", {3, 10}}, {"ChaikinOscillator", {14, 30}},
+    {"Mfi", {1}},         {"Mfi", {2}},                {"Mfi", {14}},            {"Mfi", {100}},
+    {"UltimateOscillator", {1, 1, 1}}, {"UltimateOscillator", {7, 14, 28}}, {"UltimateOscillator", {30, 2, 14}},
 };
 
 TEST(CandleColumns, ColumnLoopsEqualUpdateAndCandleLoopBitForBit) {
@@ -219,7 +222,7 @@ TEST(CandleColumns, ColumnsThatDoNotCoverTheCandlesAreNotRead) {
     EXPECT_FALSE(BarColumns(bars, closes, store.view()).has_candle_columns());
     EXPECT_FALSE(BarColumns(bars, closes).has_candle_columns());
     // A loop that does not read them says so: the load builds them for none of these.
-    for (const Named& t : {Named{"Sma", {5}}, Named{"Mfi", {14}}, Named{"BollingerBands", {20, 2}}}) {
+    for (const Named& t : {Named{"Sma", {5}}, Named{"ChaikinMoneyFlow", {14}}, Named{"BollingerBands", {20, 2}}}) {
         auto ind = build_indicator(t.name, t.params);
         ASSERT_TRUE(ind);
         EXPECT_FALSE((*ind)->reads_candle_columns()) << t.name;
