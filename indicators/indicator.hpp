@@ -310,6 +310,15 @@ private:
     }
 };
 
+// A type's column loop is a member of its base template, so every file that builds
+// the type (the registry's table includes them all) compiles a copy of it, and the
+// linker keeps one of them, often one where the step's cores were not inlined. A type
+// whose loop should be the one compiled beside its step names it in two places:
+//   TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Mfi);   after the class, in its header
+//   TORVEX_LOOP_COMPILED_HERE(CandleIndicator, Mfi); in its .cpp
+#define TORVEX_LOOP_IN_OWN_FILE(Base, Type) extern template class Base<Type>
+#define TORVEX_LOOP_COMPILED_HERE(Base, Type) template class Base<Type>
+
 // Which gate a multi-output type runs before its step.
 enum class InputGate : std::uint8_t {
     Candle,  // validate_candle on the bar; the step sees only valid candles

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Kama);
+
 std::expected<Kama, IndicatorError> Kama::create(std::uint64_t n, std::uint64_t fast, std::uint64_t slow) {
     if (n == 0 || fast == 0 || slow == 0) return std::unexpected(IndicatorError::zero_period());
     if (fast >= slow)

@@ -69,4 +69,6 @@ private:
     bool has_last_ = false;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Kama);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Trima);
+
 std::expected<Trima, IndicatorError> Trima::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     auto first = SmaCore::create(n - n / 2);

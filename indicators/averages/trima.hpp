@@ -33,4 +33,6 @@ private:
     std::uint64_t period_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Trima);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, UltimateOscillator);
+
 std::expected<UltimateOscillator, IndicatorError> UltimateOscillator::create(std::uint64_t p1, std::uint64_t p2,
                                                                            std::uint64_t p3) {
     if (p1 == 0 || p2 == 0 || p3 == 0) return std::unexpected(IndicatorError::zero_period());

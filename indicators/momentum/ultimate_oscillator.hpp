@@ -18,6 +18,8 @@ namespace torvex {
 
 class UltimateOscillator final : public CandleIndicator<UltimateOscillator> {
 public:
+    static constexpr bool kStepsOnFields = true;
+
     // Any of the three 0: ZeroPeriod; any above MAX_PERIOD: InvalidPeriod (the
     // history is reserved up front).
     static std::expected<UltimateOscillator, IndicatorError> create(std::uint64_t p1, std::uint64_t p2,
@@ -113,5 +115,7 @@ private:
     std::uint64_t longest_;
     std::uint64_t count_ = 0;
 };
+
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, UltimateOscillator);
 
 }  // namespace torvex

@@ -15,6 +15,8 @@ namespace torvex {
 
 class ChaikinOscillator final : public CandleIndicator<ChaikinOscillator> {
 public:
+    static constexpr bool kStepsOnFields = true;
+
     // fast or slow 0: ZeroPeriod; fast >= slow: InvalidPeriod; a length above
     // MAX_PERIOD: InvalidPeriod.
     static std::expected<ChaikinOscillator, IndicatorError> create(std::uint64_t fast, std::uint64_t slow);
@@ -46,5 +48,7 @@ private:
     SeededEma fast_;
     SeededEma slow_;
 };
+
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ChaikinOscillator);
 
 }  // namespace torvex

@@ -14,6 +14,8 @@ namespace torvex {
 
 class Mfi final : public CandleIndicator<Mfi> {
 public:
+    static constexpr bool kStepsOnFields = true;
+
     // n = 0: ZeroPeriod; above MAX_PERIOD: InvalidPeriod.
     static std::expected<Mfi, IndicatorError> create(std::uint64_t n);
 
@@ -45,5 +47,7 @@ private:
     ResummedRing positive_;
     ResummedRing negative_;
 };
+
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Mfi);
 
 }  // namespace torvex

@@ -139,6 +139,9 @@ const Named kColumnReaders[] = {
     {"Atr", {100}},       {"Natr", {1}},               {"Natr", {14}},           {"Natr", {30}},
     {"Obv", {}},          {"MidPrice", {1}},           {"MidPrice", {14}},       {"MidPrice", {1000}},
     {"WilliamsR", {1}},   {"WilliamsR", {14}},         {"WilliamsR", {30}},      {"WilliamsR", {1000}},
+    {"ChaikinOscillator", {1, 2}}, {"ChaikinOscillator", {3, 10}}, {"ChaikinOscillator", {14, 30}},
+    {"Mfi", {1}},         {"Mfi", {2}},                {"Mfi", {14}},            {"Mfi", {100}},
+    {"UltimateOscillator", {1, 1, 1}}, {"UltimateOscillator", {7, 14, 28}}, {"UltimateOscillator", {30, 2, 14}},
 };
 
 TEST(CandleColumns, ColumnLoopsEqualUpdateAndCandleLoopBitForBit) {
@@ -220,7 +223,7 @@ TEST(CandleColumns, ColumnsThatDoNotCoverTheCandlesAreNotRead) {
     EXPECT_FALSE(BarColumns(bars, closes, store.view()).has_candle_columns());
     EXPECT_FALSE(BarColumns(bars, closes).has_candle_columns());
     // A loop that does not read them says so: the load builds them for none of these.
-    for (const Named& t : {Named{"Sma", {5}}, Named{"Mfi", {14}}, Named{"BollingerBands", {20, 2}}}) {
+    for (const Named& t : {Named{"Sma", {5}}, Named{"ChaikinMoneyFlow", {14}}, Named{"BollingerBands", {20, 2}}}) {
         auto ind = build_indicator(t.name, t.params);
         ASSERT_TRUE(ind);
         EXPECT_FALSE((*ind)->reads_candle_columns()) << t.name;
