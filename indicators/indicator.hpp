@@ -316,8 +316,9 @@ private:
 // whose loop should be the one compiled beside its step names it in two places:
 //   TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Mfi);   after the class, in its header
 //   TORVEX_LOOP_COMPILED_HERE(CandleIndicator, Mfi); in its .cpp
-#define TORVEX_LOOP_IN_OWN_FILE(Base, Type) extern template class Base<Type>
-#define TORVEX_LOOP_COMPILED_HERE(Base, Type) template class Base<Type>
+// (a multi-output type names its count of outputs too: (MultiOutput, Adx, 3)).
+#define TORVEX_LOOP_IN_OWN_FILE(Base, ...) extern template class Base<__VA_ARGS__>
+#define TORVEX_LOOP_COMPILED_HERE(Base, ...) template class Base<__VA_ARGS__>
 
 // Which gate a multi-output type runs before its step.
 enum class InputGate : std::uint8_t {

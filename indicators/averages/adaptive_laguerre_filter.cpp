@@ -9,6 +9,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, AdaptiveLaguerreFilter);
+
 std::expected<AdaptiveLaguerreFilter, IndicatorError> AdaptiveLaguerreFilter::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return AdaptiveLaguerreFilter(n);

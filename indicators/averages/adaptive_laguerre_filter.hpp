@@ -37,4 +37,6 @@ private:
     std::size_t factor_count_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, AdaptiveLaguerreFilter);
+
 }  // namespace torvex

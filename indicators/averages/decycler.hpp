@@ -25,4 +25,6 @@ private:
     TwoPoleHighpassCore highpass_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Decycler);
+
 }  // namespace torvex

@@ -33,4 +33,6 @@ private:
     SeededEma second_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Dema);
+
 }  // namespace torvex

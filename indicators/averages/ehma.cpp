@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Ehma);
+
 std::expected<Ehma, IndicatorError> Ehma::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     const HullLengths len = hull_lengths(n);

@@ -33,4 +33,6 @@ private:
     SeededEma smooth_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Ehma);
+
 }  // namespace torvex

@@ -26,4 +26,6 @@ private:
     EmaChain<1> chain_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Ema);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Fama);
+
 std::expected<Fama, IndicatorError> Fama::create(double fast_limit, double slow_limit) {
     auto core = MamaCore::create(fast_limit, slow_limit);
     if (!core) return std::unexpected(core.error());

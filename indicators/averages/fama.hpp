@@ -23,4 +23,6 @@ private:
     MamaCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Fama);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Frama);
+
 std::expected<Frama, IndicatorError> Frama::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("FRAMA period must be at least 2"));

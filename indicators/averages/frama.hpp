@@ -28,4 +28,6 @@ private:
     std::uint64_t half_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Frama);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, GeneralizedDema);
+
 std::expected<GeneralizedDema, IndicatorError> GeneralizedDema::create(std::uint64_t n, double v) {
     auto chain = EmaChain<2>::create(n);
     if (!chain) return std::unexpected(chain.error());

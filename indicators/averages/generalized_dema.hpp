@@ -31,4 +31,6 @@ private:
     double v_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, GeneralizedDema);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, GeometricMa);
+
 std::expected<GeometricMa, IndicatorError> GeometricMa::create(std::uint64_t n) {
     auto logs = SummedWindow::create(n, n);
     if (!logs) return std::unexpected(logs.error());

@@ -36,4 +36,6 @@ private:
     SummedWindow logs_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, GeometricMa);
+
 }  // namespace torvex

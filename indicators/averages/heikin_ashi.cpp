@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, HeikinAshi, 4);
+
 std::array<double, 4> HeikinAshiCandles::next(double open, double high, double low, double close) {
     const double ha_close = (((open + high) + low) + close) * 0.25;
     const double ha_open = previous_ ? midpoint((*previous_)[0], (*previous_)[3]) : midpoint(open, close);

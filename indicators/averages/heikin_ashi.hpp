@@ -43,4 +43,6 @@ private:
     HeikinAshiCandles candles_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, HeikinAshi, 4);
+
 }  // namespace torvex

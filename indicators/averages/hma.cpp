@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Hma);
+
 HullLengths hull_lengths(std::uint64_t n) {
     const std::uint64_t root = round_to_u64(std::sqrt(static_cast<double>(n)));
     return {std::max<std::uint64_t>(1, n / 2), std::max<std::uint64_t>(1, root)};

@@ -36,4 +36,6 @@ private:
     std::uint64_t period_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Hma);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, HoltWinters);
+
 namespace {
 bool in_unit_interval(double x) { return x > 0.0 && x <= 1.0; }
 }  // namespace

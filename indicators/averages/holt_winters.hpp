@@ -42,4 +42,6 @@ private:
     double beta_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, HoltWinters);
+
 }  // namespace torvex

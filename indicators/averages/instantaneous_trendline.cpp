@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, InstantaneousTrendline);
+
 InstantaneousTrendline::InstantaneousTrendline(std::uint64_t n)
     : period_(n), alpha_(2.0 / (static_cast<double>(n) + 1.0)) {
     const double a = alpha_;

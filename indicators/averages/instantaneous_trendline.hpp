@@ -34,4 +34,6 @@ private:
     double g_it2_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, InstantaneousTrendline);
+
 }  // namespace torvex

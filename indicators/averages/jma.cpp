@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Jma);
+
 namespace {
 
 // beta^k by repeated squaring, so the result is the same product sequence for

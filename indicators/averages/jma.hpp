@@ -55,4 +55,6 @@ private:
     std::uint32_t power_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Jma);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, MedianMa);
+
 std::expected<MedianMa, IndicatorError> MedianMa::create(std::uint64_t n) {
     // The window's own zero message is not this indicator's: test the length first.
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());

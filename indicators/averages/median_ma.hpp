@@ -30,4 +30,6 @@ private:
     SortedWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, MedianMa);
+
 }  // namespace torvex

@@ -31,4 +31,6 @@ private:
     SlidingExtremes extremes_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, MidPoint);
+
 }  // namespace torvex

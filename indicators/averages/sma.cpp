@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Sma);
+
 std::expected<Sma, IndicatorError> Sma::create(std::uint64_t n) {
     auto core = SmaCore::create(n);
     if (!core) return std::unexpected(core.error());

@@ -22,4 +22,6 @@ private:
     SmaCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Sma);
+
 }  // namespace torvex

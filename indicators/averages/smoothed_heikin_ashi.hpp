@@ -45,4 +45,6 @@ private:
     HeikinAshiCandles candles_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, SmoothedHeikinAshi, 4);
+
 }  // namespace torvex

@@ -25,4 +25,6 @@ private:
     std::uint64_t period_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, SuperSmoother);
+
 }  // namespace torvex

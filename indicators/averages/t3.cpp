@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, T3);
+
 std::expected<T3, IndicatorError> T3::create(std::uint64_t n, double v) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (!(v >= 0.0 && v <= 1.0))

@@ -38,4 +38,6 @@ private:
     double c3_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, T3);
+
 }  // namespace torvex

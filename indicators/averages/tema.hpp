@@ -25,4 +25,6 @@ private:
     EmaChain<3> chain_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Tema);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Vidya);
+
 std::expected<Vidya, IndicatorError> Vidya::create(std::uint64_t p, std::uint64_t q) {
     if (p == 0) return std::unexpected(IndicatorError::zero_period());
     auto cmo = CmoCore::create(q);

@@ -36,4 +36,6 @@ private:
     double alpha_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Vidya);
+
 }  // namespace torvex

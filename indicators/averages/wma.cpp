@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Wma);
+
 WmaCore::WmaCore(std::uint64_t n)
     : ring_(n),
       period_(n),

@@ -107,4 +107,6 @@ private:
     WmaCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Wma);
+
 }  // namespace torvex

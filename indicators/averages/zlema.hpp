@@ -53,4 +53,6 @@ private:
     ZlemaCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Zlema);
+
 }  // namespace torvex

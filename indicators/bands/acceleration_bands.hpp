@@ -49,4 +49,6 @@ private:
     double factor_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, AccelerationBands, 3);
+
 }  // namespace torvex

@@ -37,4 +37,6 @@ private:
     double multiplier_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, AtrBands, 3);
+
 }  // namespace torvex

@@ -35,4 +35,6 @@ private:
     BollingerCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, BollingerBands, 4);
+
 }  // namespace torvex

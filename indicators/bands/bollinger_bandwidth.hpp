@@ -27,4 +27,6 @@ private:
     BollingerCore bands_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, BollingerBandwidth);
+
 }  // namespace torvex

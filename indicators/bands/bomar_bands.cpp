@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, BomarBands, 3);
+
 BomarBands::BomarBands(SortedWindow window, double coverage) : window_(std::move(window)), coverage_(coverage) {
     scratch_.reserve(window_.capacity());
 }

@@ -36,4 +36,6 @@ private:
     double coverage_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, BomarBands, 3);
+
 }  // namespace torvex

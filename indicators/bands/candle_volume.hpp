@@ -34,4 +34,6 @@ private:
     RelativeVolume volume_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, CandleVolume, 2);
+
 }  // namespace torvex

@@ -37,4 +37,6 @@ private:
     SlidingExtremes range_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Donchian, 3);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, DoubleBollinger, 5);
+
 std::expected<DoubleBollinger, IndicatorError> DoubleBollinger::create(std::uint64_t n, double k_inner,
                                                                        double k_outer) {
     const auto positive = [](double k) { return is_finite(k) && k > 0.0; };

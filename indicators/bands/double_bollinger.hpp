@@ -37,4 +37,6 @@ private:
     BollingerCore core_;  // built with the outer multiplier
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, DoubleBollinger, 5);
+
 }  // namespace torvex

@@ -41,4 +41,6 @@ private:
     std::uint64_t half_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, FractalChaosBands, 2);
+
 }  // namespace torvex

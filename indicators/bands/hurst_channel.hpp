@@ -39,4 +39,6 @@ private:
     double multiplier_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, HurstChannel, 3);
+
 }  // namespace torvex

@@ -32,4 +32,6 @@ private:
     AtrEnvelope<SeededEma> channel_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Keltner, 3);
+
 }  // namespace torvex

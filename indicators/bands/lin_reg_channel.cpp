@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, LinRegChannel, 3);
+
 std::expected<LinRegChannel, IndicatorError> LinRegChannel::create(std::uint64_t n, double k) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("linear regression channel needs period >= 2"));
     if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());

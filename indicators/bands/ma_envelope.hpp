@@ -38,4 +38,6 @@ private:
     double down_;  // 1 - fraction
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, MaEnvelope, 3);
+
 }  // namespace torvex

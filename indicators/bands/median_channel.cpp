@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, MedianChannel, 3);
+
 MedianChannel::MedianChannel(SortedWindow window, double k) : window_(std::move(window)), multiplier_(k) {}
 
 std::expected<MedianChannel, IndicatorError> MedianChannel::create(std::uint64_t n, double k) {

@@ -31,4 +31,6 @@ private:
     double multiplier_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, MedianChannel, 3);
+
 }  // namespace torvex

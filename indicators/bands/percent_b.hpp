@@ -29,4 +29,6 @@ private:
     BollingerCore bands_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, PercentB);
+
 }  // namespace torvex

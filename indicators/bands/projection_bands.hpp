@@ -33,4 +33,6 @@ private:
     ProjectionBandsCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ProjectionBands, 3);
+
 }  // namespace torvex

@@ -34,4 +34,6 @@ private:
     SortedWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, QuartileBands, 3);
+
 }  // namespace torvex

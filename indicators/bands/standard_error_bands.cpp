@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, StandardErrorBands, 3);
+
 std::expected<StandardErrorBands, IndicatorError> StandardErrorBands::create(std::uint64_t n, double k) {
     if (n < 3) return std::unexpected(IndicatorError::invalid_period("standard error bands need period >= 3"));
     if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());

@@ -29,4 +29,6 @@ private:
     RegressionChannelCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, StandardErrorBands, 3);
+
 }  // namespace torvex

@@ -32,4 +32,6 @@ private:
     AtrEnvelope<SmaCore> channel_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, StarcBands, 3);
+
 }  // namespace torvex

@@ -58,4 +58,6 @@ private:
     double volume_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, VwapStdDevBands, 4);
+
 }  // namespace torvex

@@ -5,6 +5,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, AutocorrelationPeriodogram);
+
 namespace {
 constexpr std::uint64_t kAvgLength = 3;
 // The table holds (max_period - min_period + 1)(max_period - 2) sine/cosine pairs of

@@ -49,4 +49,6 @@ private:
     std::vector<SinCos> table_;  // per period (outer) and lag 3..max_period (inner)
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, AutocorrelationPeriodogram);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, BandpassFilter);
+
 std::expected<BandpassFilter, IndicatorError> BandpassFilter::create(std::uint64_t n, double bandwidth) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (!(std::isfinite(bandwidth) && bandwidth > 0.0 && bandwidth < 1.0)) {

@@ -32,4 +32,6 @@ private:
     double bandwidth_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, BandpassFilter);
+
 }  // namespace torvex

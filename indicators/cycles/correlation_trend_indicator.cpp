@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, CorrelationTrendIndicator);
+
 CorrelationTrendIndicator::CorrelationTrendIndicator(std::uint64_t n) : window_(n), period_(n) {
     const double nf = static_cast<double>(n);
     sx_ = 0.5 * ((nf - 1.0) * nf);

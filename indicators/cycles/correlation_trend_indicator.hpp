@@ -54,4 +54,6 @@ private:
     double sxx_;  // Σ i²
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, CorrelationTrendIndicator);
+
 }  // namespace torvex

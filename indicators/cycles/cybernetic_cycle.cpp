@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, CyberneticCycle);
+
 CyberneticCycle::CyberneticCycle(std::uint64_t n)
     : period_(n), alpha_(2.0 / (static_cast<double>(n) + 1.0)), gains_(TwoPoleGains::from_alpha(alpha_)) {}
 

@@ -68,4 +68,6 @@ private:
     TwoPoleGains gains_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, CyberneticCycle);
+
 }  // namespace torvex

@@ -29,4 +29,6 @@ private:
     TwoPoleHighpassCore slow_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, DecyclerOscillator);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, EhlersStochastic);
+
 std::expected<EhlersStochastic, IndicatorError> EhlersStochastic::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return EhlersStochastic(n);

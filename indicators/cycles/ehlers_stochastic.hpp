@@ -28,4 +28,6 @@ private:
     std::optional<double> prev_stoch_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, EhlersStochastic);
+
 }  // namespace torvex

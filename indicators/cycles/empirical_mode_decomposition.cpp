@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, EmpiricalModeDecomposition);
+
 std::expected<EmpiricalModeDecomposition, IndicatorError> EmpiricalModeDecomposition::create(std::uint64_t n,
                                                                                              double fraction) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());

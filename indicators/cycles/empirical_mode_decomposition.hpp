@@ -61,4 +61,6 @@ private:
     std::uint64_t accepted_ = 0;  // counted up to 50
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, EmpiricalModeDecomposition);
+
 }  // namespace torvex

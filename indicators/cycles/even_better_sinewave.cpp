@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, EvenBetterSinewave);
+
 EvenBetterSinewave::EvenBetterSinewave(std::uint64_t duration, std::uint64_t smoothing)
     : alpha1_((1.0 - std::sin(6.283185307179586 / static_cast<double>(duration))) /
               std::cos(6.283185307179586 / static_cast<double>(duration))),

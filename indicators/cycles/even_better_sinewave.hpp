@@ -51,4 +51,6 @@ private:
     int filled_ = 0;  // smoothed values so far, up to 3
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, EvenBetterSinewave);
+
 }  // namespace torvex

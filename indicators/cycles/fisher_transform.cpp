@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, FisherTransform);
+
 std::expected<FisherTransform, IndicatorError> FisherTransform::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return FisherTransform(n);

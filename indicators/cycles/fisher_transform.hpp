@@ -26,4 +26,6 @@ private:
     std::optional<double> last_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, FisherTransform);
+
 }  // namespace torvex

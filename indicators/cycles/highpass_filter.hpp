@@ -24,4 +24,6 @@ private:
     TwoPoleHighpassCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, HighpassFilter);
+
 }  // namespace torvex

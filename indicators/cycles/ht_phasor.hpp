@@ -38,4 +38,6 @@ private:
     HomodyneEstimator estimator_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, HtPhasor, 2);
+
 }  // namespace torvex

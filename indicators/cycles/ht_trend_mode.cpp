@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, HtTrendMode);
+
 std::optional<double> HtTrendMode::step(double close) {
     close_history_.push(close);
     const HomodyneStep st = est_.advance(close);

@@ -36,4 +36,6 @@ private:
     double itrend3_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, HtTrendMode);
+
 }  // namespace torvex

@@ -24,4 +24,6 @@ private:
     double scale_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, InverseFisherTransform);
+
 }  // namespace torvex

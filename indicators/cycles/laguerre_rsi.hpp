@@ -58,4 +58,6 @@ private:
     bool started_ = false;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, LaguerreRsi);
+
 }  // namespace torvex

@@ -34,4 +34,6 @@ private:
     MamaCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Mama, 2);
+
 }  // namespace torvex

@@ -34,4 +34,6 @@ private:
     RmsNormalisedWindow body_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Reflex);
+
 }  // namespace torvex

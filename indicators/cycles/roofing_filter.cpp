@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, RoofingFilter);
+
 std::expected<RoofingFilter, IndicatorError> RoofingFilter::create(std::uint64_t lp_period, std::uint64_t hp_period) {
     if (lp_period == 0 || hp_period == 0) return std::unexpected(IndicatorError::zero_period());
     if (lp_period >= hp_period) {

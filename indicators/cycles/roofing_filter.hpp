@@ -27,4 +27,6 @@ private:
     RoofingCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RoofingFilter);
+
 }  // namespace torvex

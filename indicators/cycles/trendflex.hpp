@@ -32,4 +32,6 @@ private:
     RmsNormalisedWindow body_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Trendflex);
+
 }  // namespace torvex

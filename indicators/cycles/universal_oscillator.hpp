@@ -47,4 +47,6 @@ private:
     double peak_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, UniversalOscillator);
+
 }  // namespace torvex

@@ -5,6 +5,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, WavePm);
+
 std::expected<WavePm, IndicatorError> WavePm::create(std::uint64_t n, std::uint64_t m) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (auto ok = check_period(m); !ok) return std::unexpected(ok.error());

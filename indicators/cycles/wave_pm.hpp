@@ -31,4 +31,6 @@ private:
     std::uint64_t smoothing_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, WavePm);
+
 }  // namespace torvex

@@ -49,4 +49,6 @@ private:
     Swing last_swing_ = Swing::None;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TdDWave);
+
 }  // namespace torvex

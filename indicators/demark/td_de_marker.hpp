@@ -48,4 +48,6 @@ private:
     std::uint64_t n_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TdDeMarker);
+
 }  // namespace torvex

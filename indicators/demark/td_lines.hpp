@@ -67,4 +67,6 @@ private:
     std::optional<double> support_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, TdLines, 2);
+
 }  // namespace torvex

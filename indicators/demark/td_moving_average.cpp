@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, TdMovingAverage, 2);
+
 std::expected<TdMovingAverage, IndicatorError> TdMovingAverage::create(std::uint64_t st1_period,
                                                                        std::uint64_t st2_period) {
     if (st1_period == 0 || st2_period == 0) return std::unexpected(IndicatorError::zero_period());

@@ -41,4 +41,6 @@ private:
     SmaCore st2_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, TdMovingAverage, 2);
+
 }  // namespace torvex

@@ -5,6 +5,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, TdRei);
+
 std::expected<TdRei, IndicatorError> TdRei::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return TdRei(n);

@@ -29,4 +29,6 @@ private:
     std::uint64_t n_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TdRei);
+
 }  // namespace torvex

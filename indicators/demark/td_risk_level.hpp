@@ -75,4 +75,6 @@ private:
     std::optional<double> sell_risk_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, TdRiskLevel, 2);
+
 }  // namespace torvex

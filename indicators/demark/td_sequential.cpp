@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, TdSequential, 3);
+
 std::expected<TdSequential, IndicatorError> TdSequential::create(std::uint64_t setup_lookback,
                                                                  std::uint64_t setup_length,
                                                                  std::uint64_t countdown_lookback,

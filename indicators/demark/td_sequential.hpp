@@ -51,4 +51,6 @@ private:
     CountdownReference reference_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, TdSequential, 3);
+
 }  // namespace torvex

@@ -34,4 +34,6 @@ private:
     SetupCount count_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TdSetup);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, AndrewsPitchfork, 3);
+
 std::expected<AndrewsPitchfork, IndicatorError> AndrewsPitchfork::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return AndrewsPitchfork(n);

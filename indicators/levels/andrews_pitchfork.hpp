@@ -46,4 +46,6 @@ private:
     std::uint64_t bars_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, AndrewsPitchfork, 3);
+
 }  // namespace torvex

@@ -31,4 +31,6 @@ public:
     std::uint64_t warmup() const override { return 1; }
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Camarilla, 9);
+
 }  // namespace torvex

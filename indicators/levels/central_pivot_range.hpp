@@ -30,4 +30,6 @@ public:
     std::uint64_t warmup() const override { return 1; }
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, CentralPivotRange, 3);
+
 }  // namespace torvex

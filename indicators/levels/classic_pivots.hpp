@@ -28,4 +28,6 @@ public:
     std::uint64_t warmup() const override { return 1; }
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ClassicPivots, 7);
+
 }  // namespace torvex

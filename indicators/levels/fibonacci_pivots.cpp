@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, FibonacciPivots, 7);
+
 std::expected<FibonacciPivots, IndicatorError> FibonacciPivots::create() { return FibonacciPivots{}; }
 
 }  // namespace torvex

@@ -29,4 +29,6 @@ public:
     std::uint64_t warmup() const override { return 1; }
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, FibonacciPivots, 7);
+
 }  // namespace torvex

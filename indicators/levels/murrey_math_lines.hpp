@@ -38,4 +38,6 @@ private:
     SlidingExtremes range_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, MurreyMathLines, 9);
+
 }  // namespace torvex

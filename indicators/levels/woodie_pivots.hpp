@@ -26,4 +26,6 @@ public:
     std::uint64_t warmup() const override { return 1; }
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, WoodiePivots, 5);
+
 }  // namespace torvex

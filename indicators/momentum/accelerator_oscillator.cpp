@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, AcceleratorOscillator);
+
 std::expected<AcceleratorOscillator, IndicatorError> AcceleratorOscillator::create(std::uint64_t fast,
                                                                                  std::uint64_t slow,
                                                                                  std::uint64_t signal) {

@@ -34,4 +34,6 @@ private:
     SmaCore signal_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AcceleratorOscillator);
+
 }  // namespace torvex

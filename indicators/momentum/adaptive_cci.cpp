@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, AdaptiveCci);
+
 namespace {
 // 2/3 - 2/31 and (2/31)^2, the fast and slow constants of 2- and 30-bar averages.
 constexpr double kScSpan = 0.6021505376344085;

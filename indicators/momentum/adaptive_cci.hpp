@@ -27,4 +27,6 @@ private:
     std::uint64_t period_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AdaptiveCci);
+
 }  // namespace torvex

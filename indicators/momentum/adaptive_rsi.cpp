@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, AdaptiveRsi);
+
 namespace {
 // sc = ((2/3 - 2/31)·e + 2/31)²: between the constants of a 2-bar and a 30-bar EMA.
 constexpr double kScSlope = 0.6021505376344085;

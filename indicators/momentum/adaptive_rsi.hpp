@@ -38,4 +38,6 @@ private:
     std::uint64_t seed_count_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, AdaptiveRsi);
+
 }  // namespace torvex

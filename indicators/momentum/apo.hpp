@@ -30,4 +30,6 @@ private:
     SeededEma slow_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Apo);
+
 }  // namespace torvex

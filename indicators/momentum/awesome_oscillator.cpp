@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, AwesomeOscillator);
+
 std::expected<AwesomeCore, IndicatorError> AwesomeCore::create(std::uint64_t fast, std::uint64_t slow) {
     if (fast == 0 || slow == 0) return std::unexpected(IndicatorError::zero_period());
     if (fast >= slow) {

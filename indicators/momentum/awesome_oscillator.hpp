@@ -50,4 +50,6 @@ private:
     AwesomeCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AwesomeOscillator);
+
 }  // namespace torvex

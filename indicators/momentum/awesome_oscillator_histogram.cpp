@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, AwesomeOscillatorHistogram);
+
 std::expected<AwesomeOscillatorHistogram, IndicatorError> AwesomeOscillatorHistogram::create(std::uint64_t fast,
                                                                                            std::uint64_t slow,
                                                                                            std::uint64_t lag) {

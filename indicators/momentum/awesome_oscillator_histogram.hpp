@@ -31,4 +31,6 @@ private:
     std::uint64_t lag_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AwesomeOscillatorHistogram);
+
 }  // namespace torvex

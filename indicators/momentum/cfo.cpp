@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Cfo);
+
 std::expected<Cfo, IndicatorError> Cfo::create(std::uint64_t n) {
     // Zero and the upper bound come before the regression's own minimum of 2.
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());

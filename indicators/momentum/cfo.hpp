@@ -26,4 +26,6 @@ private:
     LinRegCore line_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Cfo);
+
 }  // namespace torvex

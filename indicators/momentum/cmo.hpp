@@ -23,4 +23,6 @@ private:
     CmoCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Cmo);
+
 }  // namespace torvex

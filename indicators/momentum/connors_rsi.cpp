@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, ConnorsRsi);
+
 std::expected<ConnorsRsi, IndicatorError> ConnorsRsi::create(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
     if (a == 0 || b == 0 || c == 0) return std::unexpected(IndicatorError::zero_period());
     auto price_rsi = RsiCore::create(a);

@@ -35,4 +35,6 @@ private:
     double streak_ = 0.0;  // bars in a row up (positive) or down (negative)
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, ConnorsRsi);
+
 }  // namespace torvex

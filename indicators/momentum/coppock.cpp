@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Coppock);
+
 std::expected<Coppock, IndicatorError> Coppock::create(std::uint64_t r1, std::uint64_t r2, std::uint64_t w) {
     if (r1 == 0 || r2 == 0 || w == 0) return std::unexpected(IndicatorError::zero_period());
     auto first = LagWindow::create(r1);

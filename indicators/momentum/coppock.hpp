@@ -36,4 +36,6 @@ private:
     WmaCore average_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Coppock);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, DerivativeOscillator);
+
 DerivativeOscillator::DerivativeOscillator(RsiCore rsi, std::uint64_t smooth1, std::uint64_t smooth2,
                                            SmaCore signal)
     : rsi_(std::move(rsi)),

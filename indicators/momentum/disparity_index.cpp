@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, DisparityIndex);
+
 std::expected<DisparityIndex, IndicatorError> DisparityIndex::create(std::uint64_t n) {
     auto mean = SmaCore::create(n);
     if (!mean) return std::unexpected(mean.error());

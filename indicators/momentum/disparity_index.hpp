@@ -27,4 +27,6 @@ private:
     SmaCore mean_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, DisparityIndex);
+
 }  // namespace torvex

@@ -8,6 +8,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, DynamicMomentumIndex);
+
 std::expected<DynamicMomentumIndex, IndicatorError> DynamicMomentumIndex::create(std::uint64_t p) {
     if (auto ok = check_period(p); !ok) return std::unexpected(ok.error());
     auto deviation = VarianceWindow::create(kDeviationLen);

@@ -39,4 +39,6 @@ private:
     std::uint64_t base_period_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, DynamicMomentumIndex);
+
 }  // namespace torvex

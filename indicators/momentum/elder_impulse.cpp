@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, ElderImpulse);
+
 std::expected<ElderImpulse, IndicatorError> ElderImpulse::create(std::uint64_t e, std::uint64_t fast,
                                                                  std::uint64_t slow, std::uint64_t signal) {
     auto ema = SeededEma::create(e);

@@ -45,4 +45,6 @@ private:
     std::optional<double> prev_histogram_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, ElderImpulse);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, FisherRsi);
+
 std::expected<FisherRsi, IndicatorError> FisherRsi::create(std::uint64_t n) {
     auto rsi = RsiCore::create(n);
     if (!rsi) return std::unexpected(rsi.error());

@@ -31,4 +31,6 @@ private:
     RsiCore rsi_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, FisherRsi);
+
 }  // namespace torvex

@@ -38,4 +38,6 @@ private:
     SeededEma average_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, HeikinAshiOscillator);
+
 }  // namespace torvex

@@ -32,4 +32,6 @@ private:
     SummedPairWindow window_;  // (gain, loss) of each bar
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, IntradayMomentumIndex);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, KasePermissionStochastic, 2);
+
 std::expected<KasePermissionStochastic, IndicatorError> KasePermissionStochastic::create(std::uint64_t period,
                                                                                          std::uint64_t smoothing) {
     if (auto ok = check_period(period); !ok) return std::unexpected(ok.error());

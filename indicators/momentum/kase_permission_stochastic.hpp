@@ -35,4 +35,6 @@ private:
     SeededEma slow_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, KasePermissionStochastic, 2);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Kst, 2);
+
 std::expected<Kst, IndicatorError> Kst::create(std::uint64_t roc1, std::uint64_t roc2, std::uint64_t roc3,
                                                std::uint64_t roc4, std::uint64_t sma1, std::uint64_t sma2,
                                                std::uint64_t sma3, std::uint64_t sma4, std::uint64_t signal) {

@@ -65,4 +65,6 @@ private:
     std::uint64_t warmup_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Kst, 2);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, MacdHistogram);
+
 std::expected<MacdHistogram, IndicatorError> MacdHistogram::create(std::uint64_t fast, std::uint64_t slow,
                                                                    std::uint64_t signal) {
     auto core = MacdCore::create(fast, slow, signal);

@@ -26,4 +26,6 @@ private:
     MacdCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, MacdHistogram);
+
 }  // namespace torvex

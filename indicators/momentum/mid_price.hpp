@@ -30,4 +30,6 @@ private:
     SlidingExtremes range_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, MidPrice);
+
 }  // namespace torvex

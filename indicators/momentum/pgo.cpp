@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, Pgo);
+
 std::expected<Pgo, IndicatorError> Pgo::create(std::uint64_t n) {
     auto closes = SmaCore::create(n);
     if (!closes) return std::unexpected(closes.error());

@@ -46,4 +46,6 @@ private:
     SmaCore close_average_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Pgo);
+
 }  // namespace torvex

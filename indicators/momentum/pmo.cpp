@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Pmo);
+
 std::expected<Pmo, IndicatorError> Pmo::create(std::uint64_t p1, std::uint64_t p2) {
     if (p1 == 0 || p2 == 0) return std::unexpected(IndicatorError::zero_period());
     // With p >= 2 the factor 2/p lies in (0, 1], so it needs no test of its own.

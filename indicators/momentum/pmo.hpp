@@ -40,4 +40,6 @@ private:
     SeededEma second_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Pmo);
+
 }  // namespace torvex

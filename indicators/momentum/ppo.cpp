@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Ppo);
+
 std::expected<PpoLine, IndicatorError> PpoLine::create(std::uint64_t fast, std::uint64_t slow) {
     if (fast == 0 || slow == 0) return std::unexpected(IndicatorError::zero_period());
     if (fast >= slow) return std::unexpected(IndicatorError::invalid_period("PPO fast period must be < slow period"));

@@ -50,4 +50,6 @@ private:
     PpoLine line_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Ppo);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, PpoHistogram);
+
 std::expected<PpoHistogram, IndicatorError> PpoHistogram::create(std::uint64_t fast, std::uint64_t slow,
                                                                   std::uint64_t signal) {
     // The signal length is tested before the two line lengths.

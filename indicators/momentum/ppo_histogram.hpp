@@ -32,4 +32,6 @@ private:
     SeededEma signal_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, PpoHistogram);
+
 }  // namespace torvex

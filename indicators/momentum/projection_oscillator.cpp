@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, ProjectionOscillator);
+
 std::expected<ProjectionOscillator, IndicatorError> ProjectionOscillator::create(std::uint64_t n) {
     auto core = ProjectionBandsCore::create(n);
     if (!core) return std::unexpected(core.error());

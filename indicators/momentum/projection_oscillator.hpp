@@ -30,4 +30,6 @@ private:
     ProjectionBandsCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ProjectionOscillator);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Qqe, 2);
+
 std::expected<Qqe, IndicatorError> Qqe::create(std::uint64_t rsi_period, std::uint64_t smoothing, double factor) {
     if (rsi_period == 0 || smoothing == 0) return std::unexpected(IndicatorError::zero_period());
     if (!is_finite(factor) || !(factor > 0.0))

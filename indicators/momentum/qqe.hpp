@@ -99,4 +99,6 @@ private:
     double factor_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Qqe, 2);
+
 }  // namespace torvex

@@ -24,4 +24,6 @@ private:
     SmaCore average_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Qstick);
+
 }  // namespace torvex

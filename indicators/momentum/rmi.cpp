@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Rmi);
+
 std::expected<Rmi, IndicatorError> Rmi::create(std::uint64_t n, std::uint64_t m) {
     if (n == 0 || m == 0) return std::unexpected(IndicatorError::zero_period());
     // The lag sizes the ring of closes and n the seed; neither may ask for an

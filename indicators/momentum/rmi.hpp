@@ -63,4 +63,6 @@ private:
     std::uint64_t lag_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Rmi);
+
 }  // namespace torvex

@@ -22,4 +22,6 @@ private:
     RsiCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Rsi);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Rsx);
+
 std::expected<Rsx, IndicatorError> Rsx::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return Rsx(n, 3.0 / (static_cast<double>(n) + 2.0));

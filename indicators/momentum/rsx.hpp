@@ -53,4 +53,6 @@ private:
     Cascade magnitude_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Rsx);
+
 }  // namespace torvex

@@ -49,4 +49,6 @@ private:
     SummedPairWindow smoothed_;  // weighted (body, range) pairs
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Rvi);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, Smi);
+
 namespace {
 // An average refuses a non-finite input (an overflowing range or distance): it
 // does not move and answers nothing.

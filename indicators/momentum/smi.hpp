@@ -32,4 +32,6 @@ private:
     SeededEma e4_;  // e3 smoothed again
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Smi);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Stc);
+
 std::expected<Stc, IndicatorError> Stc::create(std::uint64_t fast, std::uint64_t slow, std::uint64_t cycle,
                                                double factor) {
     if (fast == 0 || slow == 0 || cycle == 0) return std::unexpected(IndicatorError::zero_period());

@@ -40,4 +40,6 @@ private:
     double factor_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Stc);
+
 }  // namespace torvex

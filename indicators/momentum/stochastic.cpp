@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Stochastic, 2);
+
 std::expected<Stochastic, IndicatorError> Stochastic::create(std::uint64_t k_period, std::uint64_t d_period) {
     if (k_period == 0 || d_period == 0) return std::unexpected(IndicatorError::zero_period());
     auto d_average = SmaCore::create(d_period);

@@ -48,4 +48,6 @@ private:
     SmaCore d_average_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Stochastic, 2);
+
 }  // namespace torvex

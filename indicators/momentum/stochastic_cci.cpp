@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, StochasticCci);
+
 std::expected<StochasticCci, IndicatorError> StochasticCci::create(std::uint64_t n) {
     auto cci = CciCore::create(n);
     if (!cci) return std::unexpected(cci.error());

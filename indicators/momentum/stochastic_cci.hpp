@@ -28,4 +28,6 @@ private:
     SlidingExtremes values_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, StochasticCci);
+
 }  // namespace torvex

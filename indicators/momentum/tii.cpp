@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Tii);
+
 std::expected<Tii, IndicatorError> Tii::create(std::uint64_t n, std::uint64_t m) {
     if (n == 0 || m == 0) return std::unexpected(IndicatorError::zero_period());
     auto average = SmaCore::create(n);

@@ -36,4 +36,6 @@ private:
     ResumClock clock_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Tii);
+
 }  // namespace torvex

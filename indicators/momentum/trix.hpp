@@ -51,4 +51,6 @@ private:
     SeededEma e3_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Trix);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, TsfOscillator);
+
 std::expected<TsfOscillator, IndicatorError> TsfOscillator::create(std::uint64_t n) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("TSF oscillator needs period >= 2"));
     if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());

@@ -25,4 +25,6 @@ private:
     TsfCore forecast_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, TsfOscillator);
+
 }  // namespace torvex

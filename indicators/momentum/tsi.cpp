@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Tsi);
+
 std::expected<Tsi, IndicatorError> Tsi::create(std::uint64_t r, std::uint64_t s) {
     // Both zero tests come before either bound test.
     if (r == 0 || s == 0) return std::unexpected(IndicatorError::zero_period());

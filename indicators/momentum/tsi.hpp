@@ -29,4 +29,6 @@ private:
     SeededEma magnitude2_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Tsi);
+
 }  // namespace torvex

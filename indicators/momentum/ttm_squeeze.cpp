@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, TtmSqueeze, 2);
+
 std::expected<TtmSqueeze, IndicatorError> TtmSqueeze::create(std::uint64_t n, double bb_mult, double kc_mult) {
     if (n < 2)
         return std::unexpected(IndicatorError::invalid_period("TTM squeeze needs period >= 2 for the momentum regression"));

@@ -49,4 +49,6 @@ private:
     PositionSums pos_;           // the regression constants of positions 0 to n - 1
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, TtmSqueeze, 2);
+
 }  // namespace torvex

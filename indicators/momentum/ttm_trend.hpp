@@ -30,4 +30,6 @@ private:
     SmaCore average_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TtmTrend);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, VolumeWeightedMacd, 3);
+
 std::expected<VolumeWeightedMacd, IndicatorError> VolumeWeightedMacd::create(std::uint64_t fast,
                                                                              std::uint64_t slow,
                                                                              std::uint64_t signal) {

@@ -45,4 +45,6 @@ private:
     SeededEma signal_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, VolumeWeightedMacd, 3);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, WaveTrend, 2);
+
 std::expected<WaveTrend, IndicatorError> WaveTrend::create(std::uint64_t channel, std::uint64_t average,
                                                            std::uint64_t signal) {
     if (channel == 0 || average == 0 || signal == 0) return std::unexpected(IndicatorError::zero_period());

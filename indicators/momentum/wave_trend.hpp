@@ -60,4 +60,6 @@ private:
     SmaCore wt2_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, WaveTrend, 2);
+
 }  // namespace torvex

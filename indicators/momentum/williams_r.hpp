@@ -33,4 +33,6 @@ private:
     SlidingExtremes range_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, WilliamsR);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, ZeroLagMacd, 3);
+
 std::expected<ZeroLagMacd, IndicatorError> ZeroLagMacd::create(std::uint64_t fast, std::uint64_t slow,
                                                                std::uint64_t signal) {
     constexpr std::string_view kOrder = "ZeroLagMACD fast period must be strictly less than slow";

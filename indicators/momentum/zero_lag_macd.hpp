@@ -46,4 +46,6 @@ private:
     ZlemaCore signal_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ZeroLagMacd, 3);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Cointegration, 3);
+
 std::expected<Cointegration, IndicatorError> Cointegration::create(std::uint64_t period, std::uint64_t adf_lags) {
     // 2*adf_lags + 4 formed without wrap: a lag count that large needs a longer window
     // than any period can be.

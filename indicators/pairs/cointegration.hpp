@@ -40,4 +40,6 @@ private:
     LeastSquares fit_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Cointegration, 3);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, KalmanHedgeRatio, 3);
+
 std::expected<KalmanHedgeRatio, IndicatorError> KalmanHedgeRatio::create(double delta, double observation_var) {
     if (!is_finite(delta) || !(delta > 0.0) || delta >= 1.0)
         return std::unexpected(IndicatorError::invalid_parameter("kalman hedge ratio needs delta in (0, 1)"));

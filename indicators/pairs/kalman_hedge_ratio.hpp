@@ -39,4 +39,6 @@ private:
     std::uint64_t updates_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, KalmanHedgeRatio, 3);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, LeadLagCrossCorrelation, 1);
+
 std::expected<LeadLagCrossCorrelation, IndicatorError> LeadLagCrossCorrelation::create(std::uint64_t window,
                                                                                        std::uint64_t max_lag) {
     if (window < 2)

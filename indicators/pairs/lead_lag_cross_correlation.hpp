@@ -40,4 +40,6 @@ private:
     std::uint64_t length_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, LeadLagCrossCorrelation, 1);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, RelativeStrengthAB, 3);
+
 std::expected<RelativeStrengthAB, IndicatorError> RelativeStrengthAB::create(std::uint64_t ma_period,
                                                                              std::uint64_t rsi_period) {
     if (auto ok = check_period(ma_period); !ok) return std::unexpected(ok.error());

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, SpreadBollingerBands, 4);
+
 std::expected<SpreadBollingerBands, IndicatorError> SpreadBollingerBands::create(std::uint64_t period,
                                                                                  double num_std) {
     if (period < 2) return std::unexpected(IndicatorError::invalid_period("spread bollinger bands needs period >= 2"));

@@ -31,4 +31,6 @@ private:
     double num_std_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, SpreadBollingerBands, 4);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, DumplingTop);
+
 std::expected<DumplingTop, IndicatorError> DumplingTop::create(std::uint64_t n) {
     if (n < 5) return std::unexpected(IndicatorError::invalid_period("dumpling top needs period >= 5"));
     if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());

@@ -31,6 +31,8 @@ private:
     std::uint64_t n_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, DumplingTop);
+
 // Pushes the close into a window of the last n closes; true once the window is full.
 bool push_close(FixedRing<double>& closes, double close);
 

@@ -48,4 +48,6 @@ private:
     std::uint64_t falling_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, NewPriceLines);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, PivotReversal);
+
 std::expected<PivotReversal, IndicatorError> PivotReversal::create(std::uint64_t left, std::uint64_t right) {
     if (left == 0 || right == 0) return std::unexpected(IndicatorError::zero_period());
     // The ring holds L + R + 1 bars: each side is bounded like any window length.

@@ -55,4 +55,6 @@ private:
     std::uint64_t right_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, PivotReversal);
+
 }  // namespace torvex

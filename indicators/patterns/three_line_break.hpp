@@ -64,4 +64,6 @@ private:
     int direction_ = 0;  // 0 none, +1 up, -1 down
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ThreeLineBreak);
+
 }  // namespace torvex

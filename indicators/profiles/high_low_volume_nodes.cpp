@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, HighLowVolumeNodes, 2);
+
 std::expected<HighLowVolumeNodes, IndicatorError> HighLowVolumeNodes::create(std::uint64_t period,
                                                                              std::uint64_t bins) {
     if (auto ok = check_profile_counts(period, bins); !ok) return std::unexpected(ok.error());

@@ -32,4 +32,6 @@ private:
     ProfileWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, HighLowVolumeNodes, 2);
+
 }  // namespace torvex

@@ -57,4 +57,6 @@ private:
     OpeningBars range_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, InitialBalance, 2);
+
 }  // namespace torvex

@@ -8,6 +8,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, NakedPoc);
+
 std::expected<NakedPoc, IndicatorError> NakedPoc::create(std::uint64_t n, std::uint64_t bins) {
     if (n == 0 || bins == 0) return std::unexpected(IndicatorError::zero_period());
     // The block ring and the profile are sized by these, so both are bounded.

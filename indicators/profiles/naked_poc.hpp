@@ -51,4 +51,6 @@ private:
     std::vector<double> profile_;  // scratch for the block's volume profile
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, NakedPoc);
+
 }  // namespace torvex

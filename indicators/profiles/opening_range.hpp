@@ -35,4 +35,6 @@ private:
     OpeningBars range_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, OpeningRange, 3);
+
 }  // namespace torvex

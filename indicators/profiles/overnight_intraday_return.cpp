@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, OvernightIntradayReturn, 2);
+
 std::optional<std::array<double, 2>> OvernightIntradayReturn::step(const BarContext& ctx) {
     const Ohlcv& bar = ctx.candle;
     const std::int64_t day = local_day(local_seconds(bar.ts, offset_));

@@ -39,4 +39,6 @@ private:
     std::int32_t offset_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, OvernightIntradayReturn, 2);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, ProfileShape);
+
 std::expected<ProfileShape, IndicatorError> ProfileShape::create(std::uint64_t n, std::uint64_t bins) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (bins < 3) return std::unexpected(IndicatorError::invalid_period("profile shape needs bins >= 3"));

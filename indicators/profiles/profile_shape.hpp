@@ -30,4 +30,6 @@ private:
     std::vector<double> profile_;  // scratch, rebuilt on every producing bar
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ProfileShape);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, SinglePrints);
+
 std::expected<SinglePrints, IndicatorError> SinglePrints::create(std::uint64_t n, std::uint64_t bins) {
     if (n == 0 || bins == 0) return std::unexpected(IndicatorError::zero_period());
     // Both lengths size storage, so both are bounded like every other window.

@@ -29,4 +29,6 @@ private:
     std::vector<std::int64_t> edges_;  // scratch: +1 where a bar's cover starts, -1 past its end
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, SinglePrints);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, TurnOfMonth);
+
 std::expected<TurnOfMonth, IndicatorError> TurnOfMonth::create(std::uint32_t first_days, std::uint32_t last_days,
                                                                std::int32_t offset_minutes) {
     if (first_days == 0 && last_days == 0) return std::unexpected(IndicatorError::zero_period());

@@ -61,4 +61,6 @@ private:
     std::int32_t offset_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TurnOfMonth);
+
 }  // namespace torvex

@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, VolatilityCone, 5);
+
 std::expected<VolatilityCone, IndicatorError> VolatilityCone::create(std::uint64_t window, std::uint64_t lookback) {
     if (window == 0 || lookback == 0) return std::unexpected(IndicatorError::zero_period());
     if (window < 2 || lookback < 2) {

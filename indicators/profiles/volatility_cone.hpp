@@ -41,4 +41,6 @@ private:
     std::optional<std::array<double, 5>> last_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, VolatilityCone, 5);
+
 }  // namespace torvex

@@ -80,4 +80,6 @@ private:
     ResumClock clock_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, VolumeWeightedSr, 2);
+
 }  // namespace torvex

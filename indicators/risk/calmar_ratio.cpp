@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, CalmarRatio);
+
 std::expected<CalmarRatio, IndicatorError> CalmarRatio::create(std::uint64_t n) {
     if (auto ok = check_min_period(n, 2, "calmar ratio needs period >= 2"); !ok) return std::unexpected(ok.error());
     return CalmarRatio(n);

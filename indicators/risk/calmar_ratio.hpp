@@ -24,4 +24,6 @@ private:
     ReturnWindow window_;  // running sum re-added every n updates
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, CalmarRatio);
+
 }  // namespace torvex

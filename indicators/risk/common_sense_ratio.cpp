@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, CommonSenseRatio);
+
 std::expected<CommonSenseRatio, IndicatorError> CommonSenseRatio::create(std::uint64_t n) {
     if (auto ok = check_min_period(n, 2, "common sense ratio needs period >= 2"); !ok) {
         return std::unexpected(ok.error());

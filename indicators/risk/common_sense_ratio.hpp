@@ -26,4 +26,6 @@ private:
     SortedWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, CommonSenseRatio);
+
 }  // namespace torvex

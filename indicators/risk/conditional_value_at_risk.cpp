@@ -8,6 +8,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, ConditionalValueAtRisk);
+
 ConditionalValueAtRisk::ConditionalValueAtRisk(SortedWindow window, double c)
     : window_(std::move(window)),
       confidence_(c),

@@ -28,4 +28,6 @@ private:
     std::uint64_t tail_count_;  // k, fixed by n and c
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, ConditionalValueAtRisk);
+
 }  // namespace torvex

@@ -29,4 +29,6 @@ private:
     ReturnWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Expectancy);
+
 }  // namespace torvex

@@ -29,4 +29,6 @@ private:
     double percent_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, PercentageTrailingStop);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, RegimeLabel);
+
 std::expected<RegimeLabel, IndicatorError> RegimeLabel::create(std::uint64_t vol_period, std::uint64_t lookback) {
     if (auto ok = check_min_period(vol_period, 2, "regime label needs vol_period >= 2"); !ok) {
         return std::unexpected(ok.error());

@@ -31,4 +31,6 @@ private:
     SortedWindow vols_;       // sample standard deviations of the returns
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RegimeLabel);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, RenkoTrailingStop);
+
 std::expected<RenkoTrailingStop, IndicatorError> RenkoTrailingStop::create(double brick) {
     if (!(std::isfinite(brick) && brick > 0.0)) return std::unexpected(IndicatorError::non_positive_multiplier());
     return RenkoTrailingStop(brick);

@@ -51,4 +51,6 @@ private:
     bool is_up_ = true;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RenkoTrailingStop);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, SortinoRatio);
+
 std::expected<SortinoRatio, IndicatorError> SortinoRatio::create(std::uint64_t n, double target) {
     if (auto ok = check_min_period(n, 2, "sortino ratio needs period >= 2"); !ok) return std::unexpected(ok.error());
     return SortinoRatio(n, target);

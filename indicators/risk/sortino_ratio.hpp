@@ -26,4 +26,6 @@ private:
     double target_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, SortinoRatio);
+
 }  // namespace torvex

@@ -33,4 +33,6 @@ private:
     double step_size_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, StepTrailingStop);
+
 }  // namespace torvex

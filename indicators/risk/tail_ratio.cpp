@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, TailRatio);
+
 std::expected<TailRatio, IndicatorError> TailRatio::create(std::uint64_t n) {
     if (auto ok = check_min_period(n, 2, "tail ratio needs period >= 2"); !ok) return std::unexpected(ok.error());
     auto window = SortedWindow::create(n);

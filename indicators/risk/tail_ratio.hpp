@@ -28,4 +28,6 @@ private:
     SortedWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, TailRatio);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, UlcerIndex);
+
 std::expected<UlcerIndex, IndicatorError> UlcerIndex::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return UlcerIndex(n);

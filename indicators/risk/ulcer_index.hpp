@@ -33,4 +33,6 @@ private:
     std::uint64_t bar_index_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, UlcerIndex);
+
 }  // namespace torvex

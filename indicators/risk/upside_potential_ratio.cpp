@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, UpsidePotentialRatio);
+
 std::expected<UpsidePotentialRatio, IndicatorError> UpsidePotentialRatio::create(std::uint64_t n, double mar) {
     if (auto ok = check_min_period(n, 2, "upside potential ratio needs period >= 2"); !ok) {
         return std::unexpected(ok.error());

@@ -68,4 +68,6 @@ private:
     ResumClock clock_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, UpsidePotentialRatio);
+
 }  // namespace torvex

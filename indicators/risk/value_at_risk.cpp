@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, ValueAtRisk);
+
 ValueAtRisk::ValueAtRisk(SortedWindow window, double c)
     : window_(std::move(window)),
       confidence_(c),

@@ -32,4 +32,6 @@ private:
     std::uint64_t hi_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, ValueAtRisk);
+
 }  // namespace torvex

@@ -31,4 +31,6 @@ private:
     std::uint64_t wins_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, WinRate);
+
 }  // namespace torvex

@@ -5,6 +5,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Autocorrelation);
+
 std::expected<Autocorrelation, IndicatorError> Autocorrelation::create(std::uint64_t period, std::uint64_t lag) {
     if (lag == 0) return std::unexpected(IndicatorError::invalid_period("autocorrelation lag must be >= 1"));
     if (period <= lag) return std::unexpected(IndicatorError::invalid_period("autocorrelation needs period > lag"));

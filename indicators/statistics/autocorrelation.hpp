@@ -29,4 +29,6 @@ private:
     std::uint64_t lag_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Autocorrelation);
+
 }  // namespace torvex

@@ -8,6 +8,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, DetrendedStdDev);
+
 DetrendedStdDev::DetrendedStdDev(std::uint64_t n) : window_(n), period_(n), denom_(PositionSums::of(n).denom) {}
 
 std::expected<DetrendedStdDev, IndicatorError> DetrendedStdDev::create(std::uint64_t n) {

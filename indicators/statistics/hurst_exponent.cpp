@@ -9,6 +9,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, HurstExponent);
+
 HurstExponent::HurstExponent(std::uint64_t n, std::uint64_t chunks) : window_(n), period_(n), chunks_(chunks) {
     scratch_.reserve(n);
 }

@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, JarqueBera);
+
 std::expected<JarqueBera, IndicatorError> JarqueBera::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (n < 4) return std::unexpected(IndicatorError::invalid_period("Jarque-Bera needs period >= 4"));

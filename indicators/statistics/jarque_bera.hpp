@@ -28,4 +28,6 @@ private:
     std::uint64_t period_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, JarqueBera);
+
 }  // namespace torvex

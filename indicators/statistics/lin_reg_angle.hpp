@@ -27,4 +27,6 @@ private:
     LinRegSlopeCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, LinRegAngle);
+
 }  // namespace torvex

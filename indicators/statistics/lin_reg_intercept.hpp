@@ -25,4 +25,6 @@ private:
     LinRegCore line_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, LinRegIntercept);
+
 }  // namespace torvex

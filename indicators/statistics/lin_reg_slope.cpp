@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, LinRegSlope);
+
 std::expected<LinRegSlopeCore, IndicatorError> LinRegSlopeCore::create(std::uint64_t n,
                                                                         std::string_view short_message) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period(short_message));

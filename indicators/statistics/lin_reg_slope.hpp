@@ -44,4 +44,6 @@ private:
     LinRegSlopeCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, LinRegSlope);
+
 }  // namespace torvex

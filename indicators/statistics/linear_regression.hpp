@@ -23,4 +23,6 @@ private:
     LinRegCore line_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, LinearRegression);
+
 }  // namespace torvex

@@ -23,4 +23,6 @@ private:
     SortedWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, MedianAbsoluteDeviation);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, RSquared);
+
 std::expected<RSquared, IndicatorError> RSquared::create(std::uint64_t n) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("R² needs period >= 2"));
     auto line = LinRegCore::create(n);

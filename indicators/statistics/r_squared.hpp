@@ -28,4 +28,6 @@ private:
     FlatRun run_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RSquared);
+
 }  // namespace torvex

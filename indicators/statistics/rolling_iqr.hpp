@@ -27,4 +27,6 @@ private:
     SortedWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RollingIqr);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, RollingQuantile);
+
 std::expected<RollingQuantile, IndicatorError> RollingQuantile::create(std::uint64_t n, double level) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (!is_finite(level) || !(level >= 0.0 && level <= 1.0)) {

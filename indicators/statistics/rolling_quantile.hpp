@@ -30,4 +30,6 @@ private:
     double level_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RollingQuantile);
+
 }  // namespace torvex

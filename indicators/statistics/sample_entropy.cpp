@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, SampleEntropy);
+
 SampleEntropy::SampleEntropy(std::uint64_t n, std::uint64_t m, double r_factor)
     : window_(n), period_(n), m_(m), r_factor_(r_factor) {
     scratch_.reserve(n);

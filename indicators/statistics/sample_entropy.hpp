@@ -35,4 +35,6 @@ private:
     double r_factor_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, SampleEntropy);
+
 }  // namespace torvex

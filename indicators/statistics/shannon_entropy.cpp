@@ -8,6 +8,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, ShannonEntropy);
+
 std::expected<ShannonEntropy, IndicatorError> ShannonEntropy::create(std::uint64_t n, std::uint64_t bins) {
     if (n == 0 || bins == 0) return std::unexpected(IndicatorError::zero_period());
     if (bins < 2) return std::unexpected(IndicatorError::invalid_period("Shannon entropy needs bins >= 2"));

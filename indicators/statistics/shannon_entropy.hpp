@@ -31,4 +31,6 @@ private:
     std::uint64_t bins_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, ShannonEntropy);
+
 }  // namespace torvex

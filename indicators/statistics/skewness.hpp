@@ -34,4 +34,6 @@ private:
     MomentWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Skewness);
+
 }  // namespace torvex

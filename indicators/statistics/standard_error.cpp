@@ -7,6 +7,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, StandardError);
+
 StandardError::StandardError(std::uint64_t n) : window_(n), period_(n) {
     const double nf = static_cast<double>(n);
     const double sum_x = ((nf - 1.0) * nf) * 0.5;

@@ -26,4 +26,6 @@ private:
     double denom_;  // n·Σi² − (Σi)² over the positions 0 … n − 1
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, StandardError);
+
 }  // namespace torvex

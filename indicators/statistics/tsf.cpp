@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Tsf);
+
 std::expected<TsfCore, IndicatorError> TsfCore::create(std::uint64_t n) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("time series forecast needs period >= 2"));
     if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());

@@ -45,4 +45,6 @@ private:
     TsfCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Tsf);
+
 }  // namespace torvex

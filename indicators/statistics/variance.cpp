@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Variance);
+
 std::expected<Variance, IndicatorError> Variance::create(std::uint64_t n) {
     auto window = VarianceWindow::create(n);
     if (!window) return std::unexpected(window.error());

@@ -25,4 +25,6 @@ private:
     VarianceWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Variance);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Adx, 3);
+
 std::expected<Adx, IndicatorError> Adx::create(std::uint64_t n) {
     auto core = AdxCore::create(n);
     if (!core) return std::unexpected(core.error());

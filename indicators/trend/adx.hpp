@@ -34,4 +34,6 @@ private:
     AdxCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Adx, 3);
+
 }  // namespace torvex

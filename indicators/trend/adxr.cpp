@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, Adxr);
+
 std::expected<Adxr, IndicatorError> Adxr::create(std::uint64_t n) {
     auto adx = AdxCore::create(n);
     if (!adx) return std::unexpected(adx.error());

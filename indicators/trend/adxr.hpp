@@ -37,4 +37,6 @@ private:
     CappedRing<double> window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Adxr);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Alligator, 3);
+
 std::expected<AlligatorLines, IndicatorError> AlligatorLines::create(std::uint64_t jaw, std::uint64_t teeth,
                                                                      std::uint64_t lips) {
     if (jaw == 0 || teeth == 0 || lips == 0) return std::unexpected(IndicatorError::zero_period());

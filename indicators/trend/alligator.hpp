@@ -62,4 +62,6 @@ private:
     AlligatorLines lines_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Alligator, 3);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Aroon, 2);
+
 std::expected<Aroon, IndicatorError> Aroon::create(std::uint64_t n) {
     auto window = AroonWindow::create(n);
     if (!window) return std::unexpected(window.error());

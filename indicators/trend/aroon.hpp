@@ -34,4 +34,6 @@ private:
     AroonWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Aroon, 2);
+
 }  // namespace torvex

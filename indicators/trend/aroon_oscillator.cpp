@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, AroonOscillator);
+
 std::expected<AroonOscillator, IndicatorError> AroonOscillator::create(std::uint64_t n) {
     auto window = AroonWindow::create(n);
     if (!window) return std::unexpected(window.error());

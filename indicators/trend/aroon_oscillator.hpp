@@ -30,4 +30,6 @@ private:
     AroonWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AroonOscillator);
+
 }  // namespace torvex

@@ -57,4 +57,6 @@ private:
     double stop_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, AtrRatchet, 2);
+
 }  // namespace torvex

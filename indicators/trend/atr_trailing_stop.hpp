@@ -48,4 +48,6 @@ private:
     double multiplier_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AtrTrailingStop);
+
 }  // namespace torvex

@@ -46,4 +46,6 @@ private:
     double multiplier_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ChandeKrollStop, 2);
+
 }  // namespace torvex

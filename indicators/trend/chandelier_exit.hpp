@@ -43,4 +43,6 @@ private:
     double multiplier_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ChandelierExit, 2);
+
 }  // namespace torvex

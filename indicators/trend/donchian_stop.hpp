@@ -35,4 +35,6 @@ private:
     SlidingExtremes range_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, DonchianStop, 2);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, ElderRay, 2);
+
 std::expected<ElderRay, IndicatorError> ElderRay::create(std::uint64_t n) {
     auto ema = SeededEma::create(n);
     if (!ema) return std::unexpected(ema.error());

@@ -35,4 +35,6 @@ private:
     SeededEma ema_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ElderRay, 2);
+
 }  // namespace torvex

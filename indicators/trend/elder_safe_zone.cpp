@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, ElderSafeZone, 2);
+
 std::expected<ElderSafeZone, IndicatorError> ElderSafeZone::create(std::uint64_t n, double k) {
     auto down = PenetrationRing::create(n);
     if (!down) return std::unexpected(down.error());

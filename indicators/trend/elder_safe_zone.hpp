@@ -86,4 +86,6 @@ private:
     double stop_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ElderSafeZone, 2);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, GatorOscillator, 2);
+
 std::expected<GatorOscillator, IndicatorError> GatorOscillator::create(std::uint64_t jaw, std::uint64_t teeth,
                                                                        std::uint64_t lips) {
     auto lines = AlligatorLines::create(jaw, teeth, lips);

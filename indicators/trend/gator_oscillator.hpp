@@ -37,4 +37,6 @@ private:
     AlligatorLines lines_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, GatorOscillator, 2);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, HiLoActivator);
+
 std::expected<HiLoActivator, IndicatorError> HiLoActivator::create(std::uint64_t n) {
     auto highs = SummedWindow::create(n);
     if (!highs) return std::unexpected(highs.error());

@@ -37,4 +37,6 @@ private:
     bool trend_up_ = true;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, HiLoActivator);
+
 }  // namespace torvex

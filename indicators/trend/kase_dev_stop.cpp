@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, KaseDevStop, 2);
+
 std::expected<KaseDevStop, IndicatorError> KaseDevStop::create(std::uint64_t n, double k) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("Kase DevStop period must be >= 2"));
     auto ranges = VarianceWindow::create(n);

@@ -70,4 +70,6 @@ private:
     double stop_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, KaseDevStop, 2);
+
 }  // namespace torvex

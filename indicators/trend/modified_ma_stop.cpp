@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, ModifiedMaStop, 2);
+
 std::expected<ModifiedMaStop, IndicatorError> ModifiedMaStop::create(std::uint64_t n) {
     auto average = Smma::create(n);
     if (!average) return std::unexpected(average.error());

@@ -55,4 +55,6 @@ private:
     double stop_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ModifiedMaStop, 2);
+
 }  // namespace torvex

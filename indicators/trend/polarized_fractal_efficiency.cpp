@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, PolarizedFractalEfficiency);
+
 std::expected<PolarizedFractalEfficiency, IndicatorError> PolarizedFractalEfficiency::create(
     std::uint64_t n, std::uint64_t smoothing) {
     auto prices = LagWindow::create(n);

@@ -35,4 +35,6 @@ private:
     SeededEma smoother_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, PolarizedFractalEfficiency);
+
 }  // namespace torvex

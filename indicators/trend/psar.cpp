@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, Psar);
+
 namespace {
 bool positive(double x) { return is_finite(x) && x > 0.0; }
 }  // namespace

@@ -26,4 +26,6 @@ private:
     ParabolicSar sar_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Psar);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(MultiOutput, Rwi, 2);
+
 std::expected<Rwi, IndicatorError> Rwi::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     if (n == 1) return std::unexpected(IndicatorError::invalid_period("RWI requires period >= 2"));

@@ -35,4 +35,6 @@ private:
     FixedRing<double> ranges_;  // the true ranges of the newest n − 1 of them
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Rwi, 2);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, SarExt);
+
 namespace {
 
 Checked check_acceleration(const SarAcceleration& a) {

@@ -35,4 +35,6 @@ private:
     ParabolicSar sar_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, SarExt);
+
 }  // namespace torvex

@@ -63,4 +63,6 @@ private:
     double direction_ = 0.0;   // 0.0 until the first value, then +1.0 or -1.0
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, SuperTrend, 2);
+
 }  // namespace torvex

@@ -51,4 +51,6 @@ private:
     std::uint64_t period_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, TrendStrengthIndex);
+
 }  // namespace torvex

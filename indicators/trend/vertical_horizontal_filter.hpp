@@ -33,4 +33,6 @@ private:
     ResumClock clock_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, VerticalHorizontalFilter);
+
 }  // namespace torvex

@@ -56,4 +56,6 @@ private:
     bool long_ = true;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, VoltyStop);
+
 }  // namespace torvex

@@ -75,4 +75,6 @@ private:
     ResumClock clock_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Vortex, 2);
+
 }  // namespace torvex

@@ -48,4 +48,6 @@ private:
     bool long_ = true;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, YoyoExit);
+
 }  // namespace torvex

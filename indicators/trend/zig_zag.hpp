@@ -65,4 +65,6 @@ private:
     bool rising_ = true;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ZigZag, 2);
+
 }  // namespace torvex

@@ -25,4 +25,6 @@ private:
     WilderAtr atr_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Atr);
+
 }  // namespace torvex

@@ -52,4 +52,6 @@ private:
     std::int32_t offset_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AverageDailyRange);
+
 }  // namespace torvex

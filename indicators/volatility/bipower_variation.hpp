@@ -52,4 +52,6 @@ private:
     ResumClock clock_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, BipowerVariation);
+
 }  // namespace torvex

@@ -41,4 +41,6 @@ private:
     SeededEma ema_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ChaikinVolatility);
+
 }  // namespace torvex

@@ -6,6 +6,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, ChoppinessIndex);
+
 ChoppinessIndex::ChoppinessIndex(std::uint64_t n)
     : trs_(n), extremes_(n), period_(n), log_n_(std::log10(static_cast<double>(n))) {}
 

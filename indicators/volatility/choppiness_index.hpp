@@ -36,4 +36,6 @@ private:
     double log_n_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ChoppinessIndex);
+
 }  // namespace torvex

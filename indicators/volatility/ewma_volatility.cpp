@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, EwmaVolatility);
+
 std::expected<EwmaVolatility, IndicatorError> EwmaVolatility::create(double lambda) {
     if (!(lambda > 0.0 && lambda < 1.0)) {
         return std::unexpected(

@@ -40,4 +40,6 @@ private:
     double lambda_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, EwmaVolatility);
+
 }  // namespace torvex

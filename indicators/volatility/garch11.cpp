@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Garch11);
+
 std::expected<Garch11, IndicatorError> Garch11::create(double omega, double alpha, double beta) {
     if (!is_finite(omega) || !is_finite(alpha) || !is_finite(beta)) {
         return std::unexpected(IndicatorError::invalid_parameter("GARCH(1,1) parameters must be finite"));

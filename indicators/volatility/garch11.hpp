@@ -45,4 +45,6 @@ private:
     double long_run_;  // ω / (1 − α − β)
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Garch11);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, HistoricalVolatility);
+
 HistoricalVolatility::HistoricalVolatility(VarianceWindow window, std::uint64_t per_year)
     : window_(std::move(window)), scale_(std::sqrt(static_cast<double>(per_year))) {}
 

@@ -41,4 +41,6 @@ private:
     double scale_;  // √(periods per year)
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, HistoricalVolatility);
+
 }  // namespace torvex

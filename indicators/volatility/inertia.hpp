@@ -34,4 +34,6 @@ private:
     LinRegCore line_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Inertia);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, JumpIndicator);
+
 std::expected<JumpIndicator, IndicatorError> JumpIndicator::create(std::uint64_t n, double threshold) {
     if (n < 2) return std::unexpected(IndicatorError::invalid_period("jump indicator needs period >= 2"));
     if (auto ok = check_max_period(n); !ok) return std::unexpected(ok.error());

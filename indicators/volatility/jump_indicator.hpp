@@ -67,4 +67,6 @@ private:
     double threshold_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, JumpIndicator);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, LogReturn);
+
 std::expected<LogReturn, IndicatorError> LogReturn::create(std::uint64_t n) {
     auto window = LagWindow::create(n);
     if (!window) return std::unexpected(window.error());

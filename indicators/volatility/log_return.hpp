@@ -30,4 +30,6 @@ private:
     LagWindow window_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, LogReturn);
+
 }  // namespace torvex

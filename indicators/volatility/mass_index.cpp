@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, MassIndex);
+
 std::expected<MassIndex, IndicatorError> MassIndex::create(std::uint64_t e, std::uint64_t s) {
     if (e == 0 || s == 0) return std::unexpected(IndicatorError::zero_period());
     if (auto ok = check_max_period(e); !ok) return std::unexpected(ok.error());

@@ -44,4 +44,6 @@ private:
     double ratio_sum_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, MassIndex);
+
 }  // namespace torvex

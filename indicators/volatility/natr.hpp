@@ -32,4 +32,6 @@ private:
     std::optional<double> last_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Natr);
+
 }  // namespace torvex

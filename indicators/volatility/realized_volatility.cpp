@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, RealizedVolatility);
+
 std::expected<RealizedVolatility, IndicatorError> RealizedVolatility::create(std::uint64_t n) {
     auto squares = SummedWindow::create(n);
     if (!squares) return std::unexpected(squares.error());

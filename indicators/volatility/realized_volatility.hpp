@@ -37,4 +37,6 @@ private:
     SummedWindow squares_;  // the last n squared returns, re-added every n updates
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RealizedVolatility);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, RviVolatility);
+
 std::expected<RviVolatility, IndicatorError> RviVolatility::create(std::uint64_t n) {
     auto core = RviVolatilityCore::create(n);
     if (!core) return std::unexpected(core.error());

@@ -24,4 +24,6 @@ private:
     RviVolatilityCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RviVolatility);
+
 }  // namespace torvex

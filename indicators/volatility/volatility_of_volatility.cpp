@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CloseIndicator, VolatilityOfVolatility);
+
 std::expected<VolatilityOfVolatility, IndicatorError> VolatilityOfVolatility::create(std::uint64_t p,
                                                                                     std::uint64_t q) {
     if (p == 0 || q == 0) return std::unexpected(IndicatorError::zero_period());

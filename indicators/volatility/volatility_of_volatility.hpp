@@ -32,4 +32,6 @@ private:
     VarianceWindow vols_;            // the last q return deviations
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, VolatilityOfVolatility);
+
 }  // namespace torvex

@@ -53,4 +53,6 @@ private:
     std::uint64_t seed_count_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, VolatilityRatio);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, YangZhangVolatility);
+
 namespace {
 double clamp_nonneg(double v) { return v >= 0.0 ? v : 0.0; }
 }  // namespace

@@ -51,4 +51,6 @@ private:
     ResumClock rs_clock_{ResumClock::kNoDrift};
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, YangZhangVolatility);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, AdOscillator);
+
 std::expected<AdOscillator, IndicatorError> AdOscillator::create() {
     auto average = SmaCore::create(kAveragePeriod);
     if (!average) return std::unexpected(average.error());

@@ -31,4 +31,6 @@ private:
     SmaCore average_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AdOscillator);
+
 }  // namespace torvex

@@ -34,4 +34,6 @@ private:
     std::uint64_t bars_ = 0;  // bars seen; the current bar's sequence number
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, BetterVolume);
+
 }  // namespace torvex

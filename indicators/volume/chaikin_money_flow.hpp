@@ -34,4 +34,6 @@ private:
     ResummedRing volumes_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ChaikinMoneyFlow);
+
 }  // namespace torvex

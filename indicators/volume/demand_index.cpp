@@ -5,6 +5,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, DemandIndex);
+
 namespace {
 double demand_alpha(std::uint64_t n) { return 2.0 / (static_cast<double>(n) + 1.0); }
 double demand_price(const Ohlcv& b) { return ((b.close + b.close) + (b.high + b.low)) * 0.25; }

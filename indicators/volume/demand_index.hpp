@@ -34,4 +34,6 @@ private:
     double last_ = 0.0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, DemandIndex);
+
 }  // namespace torvex

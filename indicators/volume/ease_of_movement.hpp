@@ -28,4 +28,6 @@ private:
     double n_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, EaseOfMovement);
+
 }  // namespace torvex

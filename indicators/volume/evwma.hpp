@@ -40,4 +40,6 @@ private:
     ResummedRing volumes_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Evwma);
+
 }  // namespace torvex

@@ -36,4 +36,6 @@ private:
     SeededEma ema_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ForceIndex);
+
 }  // namespace torvex

@@ -4,6 +4,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, Kvo);
+
 std::expected<Kvo, IndicatorError> Kvo::create(std::uint64_t fast, std::uint64_t slow) {
     if (fast == 0 || slow == 0) return std::unexpected(IndicatorError::zero_period());
     if (fast >= slow) return std::unexpected(IndicatorError::invalid_period("KVO needs fast < slow"));

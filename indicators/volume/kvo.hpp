@@ -32,4 +32,6 @@ private:
     SeededEma slow_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Kvo);
+
 }  // namespace torvex

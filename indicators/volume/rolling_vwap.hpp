@@ -33,4 +33,6 @@ private:
     ResummedRing volumes_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, RollingVwap);
+
 }  // namespace torvex

@@ -47,4 +47,6 @@ private:
     std::int32_t offset_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, SessionVwap);
+
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 namespace torvex {
 
+TORVEX_LOOP_COMPILED_HERE(CandleIndicator, TradeVolumeIndex);
+
 std::expected<TradeVolumeIndex, IndicatorError> TradeVolumeIndex::create(double min_tick) {
     if (!is_finite(min_tick) || min_tick < 0.0) {
         return std::unexpected(

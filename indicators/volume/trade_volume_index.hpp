@@ -44,4 +44,6 @@ private:
     CompensatedSum index_;  // a cumulative line: compensated so long runs do not drift
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TradeVolumeIndex);
+
 }  // namespace torvex

@@ -37,4 +37,6 @@ private:
     ResummedRing terms_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Tsv);
+
 }  // namespace torvex

@@ -33,4 +33,6 @@ private:
     SmaCore slow_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, VolumeOscillator);
+
 }  // namespace torvex

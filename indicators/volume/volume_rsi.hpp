@@ -57,4 +57,6 @@ private:
     std::uint64_t seed_count_ = 0;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, VolumeRsi);
+
 }  // namespace torvex

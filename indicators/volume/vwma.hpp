@@ -75,4 +75,6 @@ private:
     VwmaCore core_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Vwma);
+
 }  // namespace torvex

@@ -40,4 +40,6 @@ private:
     SeededEma total_;
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Vzo);
+
 }  // namespace torvex

@@ -38,4 +38,6 @@ private:
     CompensatedSum total_;  // a cumulative line: compensated so long runs do not drift
 };
 
+TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Wad);
+
 }  // namespace torvex
