@@ -319,7 +319,7 @@ private:
         double* const table_hi = values + 2 * n;
         double* const table_lo = values + 3 * n;
         std::uint64_t* const arrivals_hi = arrivals;
-        std::uint64_t* const arrivals_lo = arrivals + n;
+        std::uint64_t* const arrivals_lo = kArrivals ? arrivals + n : nullptr;  // no storage without arrivals
         const std::uint64_t newest = slot == 0 ? n - 1 : slot - 1;
         // The newest value is the recent fold; the table covers the n - 1 before it. A
         // window of one has no such value: its slot's entry is the newest itself, which
