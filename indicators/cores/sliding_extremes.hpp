@@ -302,8 +302,9 @@ private:
     template <class Policy>
     static Kept fold_window(const double* ring, const double* oldest, std::uint64_t size, std::uint64_t count,
                             std::uint64_t n) {
-        const double* const end = ring + n;
-        const auto at = [&](std::uint64_t i) { return oldest + i < end ? oldest[i] : oldest[i - n]; };
+        // Indexed from the ring's start, so no pointer is formed outside the ring.
+        const auto start = static_cast<std::uint64_t>(oldest - ring);
+        const auto at = [&](std::uint64_t i) { return start + i < n ? ring[start + i] : ring[start + i - n]; };
         const ExtremeFold<Policy> fold = ExtremeFold<Policy>::of(at, size);
         return {fold.value, count - size + 1 + fold.index};
     }
