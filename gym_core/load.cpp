@@ -483,7 +483,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     // tile of rows; rows too wide for a tile of a few take the column order.
     const std::uint64_t tile_rows =
         std::min<std::uint64_t>(kTileMaxRows, kTileBytes / (sizeof(double) * std::max<std::uint64_t>(dim, 1)));
-    const bool tiled = groups == 1 && tile_rows >= 4;
+    const bool tiled = groups == 1 && tile_rows >= 4 && dim > 0;  // a matrix without columns has no rows to copy
     // Rows are streamed past the caches into a matrix beyond them whose pages an
     // earlier load wrote; fresh pages are zeroed by the system as they are first
     // touched, which leaves their lines in cache for plain stores to fill.
