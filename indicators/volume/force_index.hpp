@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "indicators/cores/seeded_ema.hpp"
+#include "indicators/cores/volume_force_step.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -18,21 +19,16 @@ public:
     // Nothing on the first bar, for a non-finite force (the average skips it), and
     // until n forces are averaged.
     std::optional<double> step(const Ohlcv& bar) {
-        if (!prev_close_) {
-            prev_close_ = bar.close;
-            return std::nullopt;
-        }
-        const double raw = bar.volume * (bar.close - *prev_close_);
-        prev_close_ = bar.close;
-        if (!is_finite(raw)) return std::nullopt;
-        return ema_.step(raw);
+        const std::optional<double> raw = force_.push(bar);
+        if (!raw || !is_finite(*raw)) return std::nullopt;
+        return ema_.step(*raw);
     }
     std::uint64_t warmup() const override { return ema_.period() + 1; }
 
 private:
     explicit ForceIndex(std::uint64_t n) : ema_(n) {}
 
-    std::optional<double> prev_close_;
+    VolumeForceStep force_;
     SeededEma ema_;
 };
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "indicators/cores/resummed_ring.hpp"
+#include "indicators/cores/volume_force_step.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -16,13 +17,9 @@ public:
     static std::expected<Tsv, IndicatorError> create(std::uint64_t n);
 
     std::optional<double> step(const Ohlcv& bar) {
-        if (!prev_close_) {
-            prev_close_ = bar.close;
-            return std::nullopt;
-        }
-        const double t = bar.volume * (bar.close - *prev_close_);
-        prev_close_ = bar.close;
-        terms_.push(t);
+        const std::optional<double> t = force_.push(bar);
+        if (!t) return std::nullopt;
+        terms_.push(*t);
         if (!terms_.full()) return std::nullopt;
         return terms_.sum();
     }
@@ -31,7 +28,7 @@ public:
 private:
     explicit Tsv(std::uint64_t n) : terms_(n) {}
 
-    std::optional<double> prev_close_;
+    VolumeForceStep force_;
     // The answer is the sum itself, so it is re-added every n bars: a huge term that
     // has left the window cannot keep spoiling the sum of the small ones after it.
     ResummedRing terms_;
