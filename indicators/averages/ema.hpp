@@ -19,6 +19,11 @@ public:
         if (!chain_.advance(close)) return std::nullopt;
         return chain_.value(0);
     }
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t n, double* __restrict out) {
+        chain_.run_closes(
+            closes, n, out, [this](double close) { return step(close); },
+            [](const std::array<double, 1>& v) { return v[0]; });
+    }
     std::uint64_t warmup() const override { return chain_.warmup(); }
 
 private:

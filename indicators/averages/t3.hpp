@@ -18,7 +18,12 @@ public:
 
     std::optional<double> step(double close) {
         if (!chain_.advance(close)) return std::nullopt;
-        return ((c6_ * chain_.value(5) + c5_ * chain_.value(4)) + c4_ * chain_.value(3)) + c3_ * chain_.value(2);
+        return answer(chain_.value(5), chain_.value(4), chain_.value(3), chain_.value(2));
+    }
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t n, double* __restrict out) {
+        chain_.run_closes(
+            closes, n, out, [this](double close) { return step(close); },
+            [this](const std::array<double, 6>& e) { return answer(e[5], e[4], e[3], e[2]); });
     }
     std::uint64_t warmup() const override { return chain_.warmup(); }
 
@@ -29,6 +34,10 @@ public:
     double c3() const { return c3_; }
 
 private:
+    double answer(double e6, double e5, double e4, double e3) const {
+        return ((c6_ * e6 + c5_ * e5) + c4_ * e4) + c3_ * e3;
+    }
+
     T3(EmaChain<6> chain, double v);
 
     EmaChain<6> chain_;

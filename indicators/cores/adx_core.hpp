@@ -28,9 +28,8 @@ public:
     // candle only primes; answers (+DI, −DI, ADX) from candle 2n on.
     // In the header, so that the owners' column loops step it inline.
     std::optional<AdxPoint> step(const Ohlcv& bar) {
-        const std::optional<DirectionalSums> sums = dm_.step(bar);
-        if (!sums) return std::nullopt;
-        last_di_ = directional_indices(*sums);
+        if (!dm_.advance(bar)) return std::nullopt;
+        last_di_ = directional_indices(dm_.sums());
         const double dx = directional_index(last_di_);
         if (seeded_) {
             adx_ = ((n_ - 1.0) * adx_ + dx) / n_;

@@ -38,35 +38,50 @@ inline double directional_index(const DiPair& di) {
     return sum == 0.0 ? 0.0 : 100.0 * std::fabs(di.plus_di - di.minus_di) / sum;
 }
 
+// Which of the three sums an owner reads; the others are left at 0.0 and cost nothing.
+enum DirectionalWanted : unsigned { kWantPlusDm = 1, kWantMinusDm = 2, kWantTrueRange = 4, kWantAllSums = 7 };
+
 class DirectionalSmoother {
 public:
     explicit DirectionalSmoother(std::uint64_t n) : period_(n), n_(static_cast<double>(n)) {}
 
     std::optional<DirectionalSums> step(const Ohlcv& bar) {
+        if (!advance(bar)) return std::nullopt;
+        return s_;
+    }
+
+    // The same step answering whether the sums have values (then sums()): the form the
+    // column loops use, which passes no structure through memory. An owner advances
+    // with one `kWanted` throughout: the sums it reads are exactly those of the whole
+    // step, and each is smoothed on its own.
+    template <unsigned kWanted = kWantAllSums>
+    bool advance(const Ohlcv& bar) {
         if (!seen_) {
             seen_ = true;
             prev_high_ = bar.high, prev_low_ = bar.low, prev_close_ = bar.close;
-            return std::nullopt;
+            return false;
         }
-        const double tr = true_range(bar, prev_close_);
+        constexpr bool plus = (kWanted & kWantPlusDm) != 0, minus = (kWanted & kWantMinusDm) != 0,
+                       range = (kWanted & kWantTrueRange) != 0;
+        const double tr = range ? true_range(bar, prev_close_) : 0.0;
         const double up = bar.high - prev_high_;
         const double down = prev_low_ - bar.low;
         const double plus_dm = (up > down && up > 0.0) ? up : 0.0;
         const double minus_dm = (down > up && down > 0.0) ? down : 0.0;
         prev_high_ = bar.high, prev_low_ = bar.low, prev_close_ = bar.close;
-        if (seed_count_ >= period_) {
-            s_.plus_dm = s_.plus_dm - s_.plus_dm / n_ + plus_dm;
-            s_.minus_dm = s_.minus_dm - s_.minus_dm / n_ + minus_dm;
-            s_.tr = s_.tr - s_.tr / n_ + tr;
-            return s_;
+        if (seed_count_ >= period_) [[likely]] {
+            if constexpr (plus) s_.plus_dm = s_.plus_dm - s_.plus_dm / n_ + plus_dm;
+            if constexpr (minus) s_.minus_dm = s_.minus_dm - s_.minus_dm / n_ + minus_dm;
+            if constexpr (range) s_.tr = s_.tr - s_.tr / n_ + tr;
+            return true;
         }
-        s_.plus_dm += plus_dm;
-        s_.minus_dm += minus_dm;
-        s_.tr += tr;
+        if constexpr (plus) s_.plus_dm += plus_dm;
+        if constexpr (minus) s_.minus_dm += minus_dm;
+        if constexpr (range) s_.tr += tr;
         seed_count_ += 1;
-        if (seed_count_ < period_) return std::nullopt;
-        return s_;
+        return seed_count_ >= period_;
     }
+    const DirectionalSums& sums() const { return s_; }
 
     std::uint64_t period() const { return period_; }
 

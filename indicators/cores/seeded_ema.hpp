@@ -47,6 +47,8 @@ public:
     void smooth(double x) { value_ = std::fma(alpha_, x, one_minus_alpha_ * value_); }
 
     double value() const { return value_; }
+    // For an owner that ran the seeded smoothing in registers and hands the value back.
+    void set_value(double v) { value_ = v; }
     bool seeded() const { return seeded_; }
     std::uint64_t period() const { return period_; }
     double alpha() const { return alpha_; }

@@ -13,18 +13,23 @@
 namespace torvex {
 
 struct PlusDmLine {
+    static constexpr unsigned kWanted = kWantPlusDm;
     static double of(const DirectionalSums& s) { return s.plus_dm; }
 };
 struct MinusDmLine {
+    static constexpr unsigned kWanted = kWantMinusDm;
     static double of(const DirectionalSums& s) { return s.minus_dm; }
 };
 struct PlusDiLine {
+    static constexpr unsigned kWanted = kWantAllSums;
     static double of(const DirectionalSums& s) { return directional_indices(s).plus_di; }
 };
 struct MinusDiLine {
+    static constexpr unsigned kWanted = kWantAllSums;
     static double of(const DirectionalSums& s) { return directional_indices(s).minus_di; }
 };
 struct DxLine {
+    static constexpr unsigned kWanted = kWantAllSums;
     static double of(const DirectionalSums& s) { return directional_index(directional_indices(s)); }
 };
 
@@ -40,11 +45,11 @@ public:
     // The first bar is only stored; the first value comes on bar n + 1, when the
     // smoothed sums are the plain sums of the first n movements.
     std::optional<double> step(const Ohlcv& bar) {
-        const std::optional<DirectionalSums> sums = dm_.step(bar);
-        if (!sums) return std::nullopt;
-        return Line::of(*sums);
+        if (!dm_.template advance<Line::kWanted>(bar)) return std::nullopt;
+        return Line::of(dm_.sums());
     }
     std::uint64_t warmup() const override { return dm_.period() + 1; }
+    static constexpr bool kStepsOnFields = true;  // the high, the low and the close
 
 private:
     explicit DirectionalLine(std::uint64_t n) : dm_(n) {}

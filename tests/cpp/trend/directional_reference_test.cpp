@@ -1,6 +1,7 @@
 // The directional-movement names against a plain scalar model of Wilder's smoothing
 // (one division per smoothed sum, the indices and DX one quotient at a time), bit for
-// bit, through update and through the column loop, on rough bars: ties, signed zeros,
+// bit, through update and through the column loops (over whole candles, and over
+// the separate price columns in pieces), on rough bars: ties, signed zeros,
 // flat runs, refused bars and magnitudes whose differences overflow. Any NaN matches
 // any NaN: which of two NaN operands an addition passes on follows the operand order
 // the compiler picks, and a NaN reaches the matrix only as 0.0.
@@ -9,9 +10,11 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "indicators/candle_columns.hpp"
 #include "indicators/numeric.hpp"
 #include "registry/registry.hpp"
 #include "test_support.hpp"
@@ -125,6 +128,11 @@ TEST(DirectionalReference, EveryLineEqualsTheScalarModelBitForBit) {
         {"Adxr", [](const ModelPoint& p) { return p.adxr; }},
     };
     const std::vector<Ohlcv> bars = rough_bars(11, 6000);
+    std::vector<double> closes;
+    for (const Ohlcv& bar : bars) closes.push_back(bar.close);
+    CandleColumnStore fields;
+    fields.resize(bars.size());
+    fields.fill(bars, 0, bars.size());
     for (const std::uint64_t n : {1u, 2u, 14u, 30u, 100u, 1000u}) {
         for (const Line& line : lines) {
             SCOPED_TRACE(std::string(line.name) + "(" + std::to_string(n) + ")");
@@ -144,6 +152,23 @@ TEST(DirectionalReference, EveryLineEqualsTheScalarModelBitForBit) {
             (*columned)->run_column(BarColumns(bars), run);
             for (std::size_t i = 0; i < bars.size(); ++i)
                 ASSERT_TRUE(same_value(column[i], want[i].value_or(0.0))) << "column bar " << i;
+            // The loop over the separate high, low and close columns, in pieces that
+            // carry the smoothed sums from one call to the next.
+            for (const std::size_t piece : {bars.size(), std::size_t{n}, std::size_t{n + 1}, std::size_t{7}}) {
+                auto fielded = build_indicator(line.name, std::vector<double>{static_cast<double>(n)});
+                ASSERT_TRUE(fielded);
+                std::vector<double> out(bars.size(), 12345.0);
+                for (std::size_t from = 0; from < bars.size(); from += piece) {
+                    const std::size_t len = std::min(piece, bars.size() - from);
+                    ColumnRun part{std::span<double>(out).subspan(from, len), std::nullopt};
+                    (*fielded)->run_column(BarColumns(std::span<const Ohlcv>(bars).subspan(from, len),
+                                                      std::span<const double>(closes).subspan(from, len),
+                                                      fields.view().subspan(from, len)),
+                                           part);
+                }
+                for (std::size_t i = 0; i < bars.size(); ++i)
+                    ASSERT_TRUE(same_value(out[i], want[i].value_or(0.0))) << "piece " << piece << ", bar " << i;
+            }
         }
     }
 }
