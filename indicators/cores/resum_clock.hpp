@@ -42,7 +42,7 @@ public:
     // near zero, and the gap keeps those re-adds to one per window, O(1) amortised.
     // A fall that must wait is not forgotten: the peak stays until the re-add comes.
     explicit constexpr ResumClock(std::uint64_t interval, std::uint64_t fall_gap = 0)
-        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap) {}
+        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap), due_(interval_) {}
 
     // Counts one update. `magnitudes`: the size of each watched sum after this
     // update's arithmetic (|sum|, or a sum of non-negative terms as it is); always
@@ -51,15 +51,16 @@ public:
     template <class... M>
     [[gnu::always_inline]] constexpr bool tick(M... magnitudes) {
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
-        since_ += 1;
-        since_fall_ += 1;
-        const bool periodic = since_ >= interval_;
-        if ((fell(static_cast<double>(magnitudes)...) && since_fall_ > fall_gap_) || periodic) [[unlikely]] {
+        // One count moves per update; the schedules are marks on it, so that an owner
+        // stepped inline carries one counter from update to update, not two.
+        now_ += 1;
+        const bool periodic = now_ >= due_;
+        if ((fell(static_cast<double>(magnitudes)...) && now_ > fall_after_) || periodic) [[unlikely]] {
             // The drift schedule keeps its phase whatever else re-adds the sums.
             if (periodic) {
-                since_ = 0;
+                due_ = later(now_, interval_);
             } else {
-                since_fall_ = 0;
+                fall_after_ = later(now_, fall_gap_);
             }
             restart_peaks(static_cast<double>(magnitudes)...);
             return true;
@@ -78,6 +79,11 @@ public:
     }
 
 private:
+    // `at` + `gap`, held at the largest count where it would wrap (never reached).
+    static constexpr std::uint64_t later(std::uint64_t at, std::uint64_t gap) {
+        return gap > UINT64_MAX - at ? UINT64_MAX : at + gap;
+    }
+
     // The peaks are separate members, not an array, so that an owner stepped inline
     // keeps them in registers.
     constexpr bool fell(double a) { return watch(peak0_, a); }
@@ -115,8 +121,9 @@ private:
 
     std::uint64_t interval_;
     std::uint64_t fall_gap_;
-    std::uint64_t since_ = 0;
-    std::uint64_t since_fall_ = UINT64_MAX / 2;  // no fall re-add yet
+    std::uint64_t now_ = 0;         // updates counted
+    std::uint64_t due_;             // the count at which the next drift re-sum comes
+    std::uint64_t fall_after_ = 0;  // a fall re-adds once the count is past this
     double peak0_ = 0.0;
     double peak1_ = 0.0;
     double peak2_ = 0.0;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,55 @@ TEST(ResumClock, FallTestBetweenUpdatesDoesNotCount) {
     EXPECT_FALSE(clock.fell_since_resum(1.0));  // once
     EXPECT_FALSE(clock.tick(1.0));
     EXPECT_TRUE(clock.tick(1.0));  // the drift re-add on the third tick, unmoved
+}
+
+// The clock as it was with two counters, one per schedule, both moved on every update.
+class TwoCounterClock {
+public:
+    TwoCounterClock(std::uint64_t interval, std::uint64_t fall_gap)
+        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap) {}
+
+    bool tick(double m) {
+        since_ += 1;
+        since_fall_ += 1;
+        const bool periodic = since_ >= interval_;
+        peak_ = m > peak_ ? m : peak_;
+        const bool fell = !(ResumClock::kDwarf * m >= peak_) && peak_ == peak_;
+        if ((fell && since_fall_ > fall_gap_) || periodic) {
+            if (periodic) {
+                since_ = 0;
+            } else {
+                since_fall_ = 0;
+            }
+            peak_ = m;
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::uint64_t interval_, fall_gap_;
+    std::uint64_t since_ = 0, since_fall_ = UINT64_MAX / 2;
+    double peak_ = 0.0;
+};
+
+// The one-counter clock fires on exactly the updates the two-counter clock did, over
+// magnitudes that rise and collapse, NaN among them, for intervals from every update
+// to never and gaps from none to longer than the run.
+TEST(ResumClock, OneCounterFiresAsTwoCountersDid) {
+    std::mt19937_64 rng(7);
+    const double pool[] = {0.0, 1.0, 3.0, 1e3, 1e6, 1e12, 1e300, kNaN};
+    for (const std::uint64_t interval : {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{7},
+                                         std::uint64_t{64}, ResumClock::kNoDrift}) {
+        for (const std::uint64_t gap : {0u, 1u, 3u, 14u, 100u, 100000u}) {
+            ResumClock clock(interval, gap);
+            TwoCounterClock reference(interval, gap);
+            for (int i = 0; i < 20000; ++i) {
+                const double m = pool[rng() % 8] * (rng() % 2 == 0 ? 1.0 : 0.5);
+                ASSERT_EQ(clock.tick(m), reference.tick(m)) << "interval " << interval << " gap " << gap << " update " << i;
+            }
+        }
+    }
 }
 
 }  // namespace
