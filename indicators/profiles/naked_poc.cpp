@@ -22,7 +22,7 @@ std::optional<double> NakedPoc::step(const Ohlcv& bar) {
     // The points are never NaN (an overflowing range makes an infinite width and so an
     // infinite point). Once the touched ones are gone, the first point above the bar
     // is the first not below the close, which the candle rule keeps within the bar.
-    auto touched_end = naked_.lower_bound(bar.low);
+    auto touched_end = first_not_below(bar.low);
     const auto touched = touched_end;
     while (touched_end != naked_.end() && touched_end->first <= bar.high) ++touched_end;
     auto above = naked_.erase(touched, touched_end);
@@ -35,15 +35,23 @@ std::optional<double> NakedPoc::step(const Ohlcv& bar) {
             fill_volume_profile(grid, block_, bins_, profile_);
             poc = grid.lo() + grid.width() * (static_cast<double>(point_of_control(profile_)) + 0.5);
         }
-        naked_.try_emplace(poc, NakedPoint{blocks_done_, poc});
+        // The first point not below it is where it goes: no second descent, and none
+        // at all where it is the highest.
+        naked_.try_emplace(first_not_below(poc), poc, NakedPoint{blocks_done_, poc});
         blocks_done_ += 1;
-        above = naked_.lower_bound(last_close_);
+        above = first_not_below(last_close_);
         block_.clear();
         block_seen_ = true;
     }
     if (!block_seen_) return std::nullopt;
     if (naked_.empty()) return last_close_;
     return nearest_naked(above);
+}
+
+NakedPoc::NakedMap::iterator NakedPoc::first_not_below(double x) {
+    if (naked_.empty() || std::prev(naked_.end())->first < x) return naked_.end();
+    if (!(naked_.begin()->first < x)) return naked_.begin();
+    return naked_.lower_bound(x);
 }
 
 double NakedPoc::nearest_naked(NakedMap::const_iterator above) const {

@@ -28,6 +28,10 @@ private:
     struct NakedPoint;
     using NakedMap = std::map<double, NakedPoint>;
 
+    // naked_.lower_bound(x). A price beyond every point, as on a trend that never
+    // comes back, is answered from the first or the last point, without a descent of
+    // the tree (whose depth grows with the points a trend leaves behind).
+    NakedMap::iterator first_not_below(double x);
     // The nearest untouched point to the close, the older one among equal distances;
     // `above` is the first point not below the close.
     double nearest_naked(NakedMap::const_iterator above) const;

@@ -115,5 +115,42 @@ TEST(NakedPocReference, EveryAnswerMatchesThePlainListBitForBit) {
     }
 }
 
+// Trends that leave their points behind (the price beyond every point, above or below
+// them), turning now and then so that a bar sweeps back through many of them, with
+// flat stretches on the last point; fed bar by bar and as one column.
+TEST(NakedPocReference, TrendsThatLeaveThePointsBehindMatchThePlainList) {
+    std::mt19937_64 rng(5);
+    for (std::uint64_t n : {1, 2, 14, 30}) {
+        for (const double slope : {1.0, -1.0, 0.25}) {
+            std::vector<Ohlcv> bars;
+            double p = 0.0, dir = slope;
+            for (std::size_t i = 0; i < 3000; ++i) {
+                if (rng() % 400 == 0) dir = -dir;  // a turn: the way back touches the points
+                if (rng() % 50 != 0) p += dir;     // now and then a bar that stays put
+                const double reach = rng() % 200 == 0 ? 40.0 : 0.25;
+                bars.push_back({static_cast<std::int64_t>(i) * 60'000, p, p + reach, p - reach, p,
+                                static_cast<double>(1 + rng() % 7)});
+            }
+            const std::vector<double> params{static_cast<double>(n), 24.0};
+            const std::string label = "NakedPoc(" + std::to_string(n) + ",24) slope " + std::to_string(slope);
+            auto stepped = build_indicator("NakedPoc", params);
+            auto columned = build_indicator("NakedPoc", params);
+            ASSERT_TRUE(stepped && columned) << label;
+            PlainNakedPoc plain(n, 24);
+            std::vector<double> column(bars.size(), 12345.0);
+            ColumnRun run{column, std::nullopt};
+            (*columned)->run_column(BarColumns(bars), run);
+            std::size_t points_answered = 0;
+            for (std::size_t i = 0; i < bars.size(); ++i) {
+                const std::optional<double> want = plain.update(bars[i]);
+                ASSERT_TRUE(test::same_bits(test::feed(**stepped, bars[i]), want)) << label << " bar " << i;
+                ASSERT_TRUE(test::same_bits(column[i], want.value_or(0.0))) << label << " column bar " << i;
+                points_answered += want && *want != bars[i].close ? 1 : 0;
+            }
+            EXPECT_GT(points_answered, 0u) << label;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace torvex
