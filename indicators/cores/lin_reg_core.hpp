@@ -82,7 +82,14 @@ public:
     // re-centring included: a call would clobber every vector register and push the
     // sums out to memory for the whole loop.
     [[gnu::always_inline]] std::optional<double> step(double y) {
-        if (!is_finite(y)) return std::nullopt;
+        if (!advance(y)) return std::nullopt;
+        return value();
+    }
+
+    // The same step answering whether the window is full (then slope(), intercept()
+    // and value()): an owner works out only what it reads of the line.
+    [[gnu::always_inline]] bool advance(double y) {
+        if (!is_finite(y)) return false;
         if (!window_.full()) [[unlikely]] return fill(y);
         // y takes the leaving value's slot. Every remaining position drops by one:
         // subtract the old Σ(y − shift) less the leaving deviation.
@@ -94,8 +101,11 @@ public:
         const double d = sums_.add_anchored(y);
         sxy_ = (pos_.n - 1.0) * d + sxy_;
         if (sums_.recenter_due_at(period_, pos_.n)) [[unlikely]] recenter();
-        return (pos_.n - 1.0) * slope() + intercept();
+        return true;
     }
+
+    // The line's value at the newest position.
+    double value() const { return (pos_.n - 1.0) * slope() + intercept(); }
 
     // Slope and intercept (value at position 0) of the current fit; meaningful
     // once the window is full.
@@ -110,15 +120,14 @@ public:
 
 private:
     // The step while the window fills (the first n values).
-    [[gnu::always_inline]] std::optional<double> fill(double y) {
+    [[gnu::always_inline]] bool fill(double y) {
         const double i = static_cast<double>(window_.size());
         window_.push_back(y);
         follow_period(y);
         const double d = sums_.add(y);
         sxy_ = i * d + sxy_;
         if (sums_.recenter_due(period_, window_.size())) recenter();
-        if (!window_.full()) return std::nullopt;
-        return (pos_.n - 1.0) * slope() + intercept();
+        return window_.full();
     }
 
     // The mean of the window that the next periodic re-centring sees (the n values

@@ -15,7 +15,7 @@ public:
     static std::expected<LinRegIntercept, IndicatorError> create(std::uint64_t n);
 
     [[gnu::always_inline]] std::optional<double> step(double close) {
-        if (!line_.step(close)) return std::nullopt;
+        if (!line_.advance(close)) return std::nullopt;
         return line_.intercept();
     }
     std::uint64_t warmup() const override { return line_.period(); }

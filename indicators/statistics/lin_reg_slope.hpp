@@ -21,7 +21,7 @@ public:
 
     // Refuses a non-finite y (no value, nothing changed); once n values came, the slope.
     [[gnu::always_inline]] std::optional<double> step(double y) {
-        if (!line_.step(y)) return std::nullopt;
+        if (!line_.advance(y)) return std::nullopt;
         return line_.slope();
     }
 

@@ -15,7 +15,7 @@ std::expected<RSquared, IndicatorError> RSquared::create(std::uint64_t n) {
 
 std::optional<double> RSquared::step(double close) {
     run_.push(close);
-    if (!line_.step(close)) return std::nullopt;
+    if (!line_.advance(close)) return std::nullopt;
     if (run_.covers(line_.period())) return 1.0;
     const PositionSums& pos = line_.positions();
     const double sy = line_.sums().s1();

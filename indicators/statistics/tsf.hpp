@@ -21,7 +21,7 @@ public:
     // Refuses a non-finite y (no value, nothing changed); once n values have come,
     // the line's value at position n, one step after the newest.
     [[gnu::always_inline]] std::optional<double> step(double y) {
-        if (!line_.step(y)) return std::nullopt;
+        if (!line_.advance(y)) return std::nullopt;
         return line_.slope() * line_.positions().n + line_.intercept();
     }
 

@@ -172,6 +172,30 @@ TEST(CandleColumns, ColumnLoopsEqualUpdateAndCandleLoopBitForBit) {
 
 // Worked by hand from each definition, through the column loop with the columns
 // handed over: a refused bar answers 0.0 and leaves the state as it was.
+// The store's rows are the candles' fields bit for bit, and its validity byte is the
+// candle rule's answer, over bars that break the rule every way, filled in pieces.
+TEST(CandleColumns, StoreRowsAreTheFieldsAndTheRule) {
+    for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+        const std::vector<Ohlcv> bars = rough_bars(seed, 3000);
+        CandleColumnStore store;
+        store.resize(bars.size());
+        for (std::size_t from = 0; from < bars.size(); from += 7) store.fill(bars, from, std::min(bars.size(), from + 7));
+        const CandleColumns c = store.view();
+        std::size_t refused = 0;
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(c.open[i]), std::bit_cast<std::uint64_t>(bars[i].open));
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(c.high[i]), std::bit_cast<std::uint64_t>(bars[i].high));
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(c.low[i]), std::bit_cast<std::uint64_t>(bars[i].low));
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(c.volume[i]), std::bit_cast<std::uint64_t>(bars[i].volume));
+            ASSERT_EQ(c.valid[i], candle_is_valid(bars[i]) ? 1 : 0);
+            refused += c.valid[i] == 0 ? 1 : 0;
+        }
+        EXPECT_GT(refused, 0u);  // the rule was met both ways
+        EXPECT_LT(refused, bars.size());
+    }
+}
+
 TEST(CandleColumns, ColumnLoopKnownValues) {
     const Ohlcv broken{0, 10, 8, 12, 9, 1};  // high below low
     struct Case {
