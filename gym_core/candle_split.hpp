@@ -35,10 +35,10 @@ std::optional<CandleSplit> split_candle_list(std::string_view text, std::size_t 
 
 // Cuts found without scanning the list: from every multiple of `piece_bytes` past the
 // list's '[', the first comma that stands between a closing and an opening bracket of
-// the same kind (blanks aside), as a comma between two bars does. Only a guess, for a
-// reader alone, which has no team to share the scan with: a comma like that inside a
-// string or within a bar gives a piece that does not read as a list of bars, and the
-// reader then takes the scanned cuts. Answers nothing where no cut is found.
+// the same kind (blanks aside), as a comma between two bars does. Only a guess, which
+// saves the scan where it holds: a comma like that inside a string or within a bar
+// gives a piece that does not read as a list of bars, and the reader then takes the
+// scanned cuts. Answers nothing where no cut is found.
 std::optional<CandleSplit> guess_candle_cuts(std::string_view text, std::size_t list_open, std::size_t piece_bytes);
 
 }  // namespace torvex::gym

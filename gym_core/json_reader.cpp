@@ -946,7 +946,7 @@ Step read_bar(Reader& r, od::value& v, Ohlcv& c, BarList::Extras& extras, std::v
 // Appends one bar to the list; a refused bar leaves nothing half-appended that a later
 // reader could see, because the whole command then fails.
 Step read_candle(Reader& r, od::value& v, BarList& bars) {
-    Ohlcv& c = bars.candles.emplace_back();
+    Ohlcv& c = bars.candles.emplace_back(Ohlcv{});  // from a value: a field the bar lacks stays at its default
     BarList::Extras extras;
     if (auto s = read_bar(r, v, c, extras, bars.pool); !s) return s;
     if (extras.any()) {
@@ -1154,7 +1154,7 @@ bool read_piece(std::string_view text, PieceRows& rows, od::parser& parser, std:
         od::value v;
         if (std::move(element).get(v)) return false;
         BarList::Extras extras;
-        if (!read_bar(r, v, rows.candles.emplace_back(), extras, rows.pool)) return false;
+        if (!read_bar(r, v, rows.candles.emplace_back(Ohlcv{}), extras, rows.pool)) return false;
         if (extras.any()) {
             if (rows.candles.size() > BarList::kNoExtras) return false;
             rows.bar_of_extras.push_back(static_cast<std::uint32_t>(rows.candles.size() - 1));
@@ -1247,9 +1247,14 @@ std::optional<Command> read_command_in_pieces(std::string_view text, const std::
         t.phase(pieces, [&](std::size_t j) {
             if (failed.load(std::memory_order_relaxed)) return;
             PieceRows& p = rows[j];
-            if (!alone)
-                std::copy(p.candles.begin(), p.candles.end(),
-                          bars.candles.begin() + static_cast<std::ptrdiff_t>(first[j]));
+            if (!alone) {
+                // The list's pages were given back by the last load: each member has the
+                // system provide its piece's pages in one call rather than fault on each,
+                // all members at once on one address space.
+                Ohlcv* const to = bars.candles.data() + first[j];
+                prefault_pages(reinterpret_cast<char*>(to), reinterpret_cast<char*>(to + p.candles.size()));
+                std::copy(p.candles.begin(), p.candles.end(), to);
+            }
             std::copy(p.pool.begin(), p.pool.end(), bars.pool.begin() + static_cast<std::ptrdiff_t>(pool_first[j]));
             for (std::size_t k = 0; k < p.extras.size(); ++k) {
                 BarList::Extras e = p.extras[k];
@@ -1329,11 +1334,11 @@ std::expected<Command, std::string> read_command(std::string_view text, ReadBuff
                     if (piece_bytes == 0)
                         piece_bytes = std::clamp<std::size_t>(text.size() / (std::size_t{32} * members),
                                                               std::size_t{64} << 10, std::size_t{512} << 10);
-                    // A reader alone first tries cuts found without a scan of the list.
-                    if (members == 1)
-                        if (auto cmd = read_command_in_pieces(text, guess_candle_cuts(text, *open, piece_bytes), kept,
-                                                              members))
-                            return std::move(*cmd);
+                    // Cuts found without a scan of the list are tried first: a wrong one
+                    // leaves a piece that does not read as a list of bars.
+                    if (auto cmd = read_command_in_pieces(text, guess_candle_cuts(text, *open, piece_bytes), kept,
+                                                          members))
+                        return std::move(*cmd);
                     if (auto cmd = read_command_in_pieces(
                             text, split_candle_list(text, *open, piece_bytes, members), kept, members))
                         return std::move(*cmd);

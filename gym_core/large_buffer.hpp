@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace torvex::gym {
@@ -18,10 +19,10 @@ void release_pages(const char* from, const char* to);
 // page. Only advice: the pages fault in as they are written where it is refused.
 void prefault_pages(char* from, char* to);
 
-// Allocator of those arrays: an element made without a value is default-initialised,
-// so a double is left as it is, to be written once by whoever fills the array rather
-// than zeroed first. No huge-page advice: where the kernel compacts memory on demand
-// for advised ranges, the first touch of a fresh matrix took twice as long with it.
+// Allocator of those arrays: an element made without a value is left as it is, to be
+// written once by whoever fills the array rather than zeroed first. No huge-page
+// advice: where the kernel compacts memory on demand for advised ranges, the first
+// touch of a fresh matrix took twice as long with it.
 template <class T>
 struct LargeBufferAllocator {
     using value_type = T;
@@ -35,7 +36,13 @@ struct LargeBufferAllocator {
 
     template <class U>
     void construct(U* p) noexcept(noexcept(::new(static_cast<void*>(p)) U)) {
-        ::new (static_cast<void*>(p)) U;
+        // A plain record (a bar: its fields have default values, which a default
+        // construction would write) is not written either: its storage already holds
+        // such an object, of no particular value, and every element made this way is
+        // written whole before it is read. An element that must start at its defaults
+        // is made from a value.
+        if constexpr (!(std::is_trivially_copyable_v<U> && std::is_trivially_destructible_v<U>))
+            ::new (static_cast<void*>(p)) U;
     }
     template <class U, class... Args>
     void construct(U* p, Args&&... args) {

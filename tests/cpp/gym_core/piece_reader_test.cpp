@@ -5,6 +5,7 @@
 #include <sched.h>
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -235,10 +236,10 @@ private:
     cpu_set_t saved_;
 };
 
-// A reader alone guesses its cuts without a scan. In a list of plain bars every guess is
+// The reader guesses its cuts without a scan. In a list of plain bars every guess is
 // a comma between two bars, one per piece; where strings and nested lists hold what
 // looks like a cut, a misleading guess costs a second reading, never an answer.
-TEST(PieceReader, GuessedCutsAloneAnswerAsTheWholeDocument) {
+TEST(PieceReader, GuessedCutsAnswerAsTheWholeDocument) {
     std::string plain = R"({"cmd":"load","candles":[)";
     for (int i = 0; i < 3000; ++i)
         plain += std::string(i ? (i % 5 == 0 ? " ,\n " : ",") : "") + R"({"ts":)" + std::to_string(i) +
@@ -261,24 +262,29 @@ TEST(PieceReader, GuessedCutsAloneAnswerAsTheWholeDocument) {
     ASSERT_TRUE(rest.has_value()) << rest.error();
     EXPECT_EQ(counted + rest->candles.size(), 3000u);
 
-    const OneProcessor alone;
-    std::mt19937_64 rng(53);
-    Pair p = make_pair(1);
-    expect_same(p, plain, "plain bars");
-    for (int trial = 0; trial < 8; ++trial) {
-        const std::string doc = bars_document(rng, 2000);
-        expect_same(p, doc, "trial " + std::to_string(trial));
-        // Faults just before and after each guessed cut, where the guess is read.
-        const auto open_at = find_candle_list(doc, 1 << 16);
-        ASSERT_TRUE(open_at.has_value());
-        const auto cuts = guess_candle_cuts(doc, *open_at, kPiece);
-        ASSERT_TRUE(cuts.has_value());
-        for (const std::size_t cut : cuts->cuts)
-            for (const std::size_t at : {cut - 1, cut, cut + 1}) {
-                std::string bad = doc;
-                bad.insert(at, "\"");
-                ASSERT_EQ(p.pieces.command(bad), p.whole.command(bad)) << "trial " << trial << " at " << at;
-            }
+    // A reader alone, and a team, which guesses the same cuts before it scans.
+    for (const bool one_processor : {true, false}) {
+        std::optional<OneProcessor> alone;
+        if (one_processor) alone.emplace();
+        const std::string who = one_processor ? "alone, " : "team, ";
+        std::mt19937_64 rng(53);
+        Pair p = make_pair(1);
+        expect_same(p, plain, who + "plain bars");
+        for (int trial = 0; trial < 8; ++trial) {
+            const std::string doc = bars_document(rng, 2000);
+            expect_same(p, doc, who + "trial " + std::to_string(trial));
+            // Faults just before and after each guessed cut, where the guess is read.
+            const auto open_at = find_candle_list(doc, 1 << 16);
+            ASSERT_TRUE(open_at.has_value());
+            const auto cuts = guess_candle_cuts(doc, *open_at, kPiece);
+            ASSERT_TRUE(cuts.has_value());
+            for (const std::size_t cut : cuts->cuts)
+                for (const std::size_t at : {cut - 1, cut, cut + 1}) {
+                    std::string bad = doc;
+                    bad.insert(at, "\"");
+                    ASSERT_EQ(p.pieces.command(bad), p.whole.command(bad)) << who << "trial " << trial << " at " << at;
+                }
+        }
     }
 }
 
