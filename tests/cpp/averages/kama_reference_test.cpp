@@ -5,8 +5,9 @@
 // (windows of whole blocks of bars worked out side by side) is held to the same
 // definition: whole and cut into pieces of sizes around the period and around a
 // block (so the rings carry the window from piece to piece, and a run of blocks
-// ends anywhere in it), and through the candles alone; over rough closes and over
-// finite ones only, with and without huge closes, where the block road is taken.
+// ends anywhere in it), and through the candles alone; over rough closes, over
+// finite ones only (with and without huge closes), where the block road is taken,
+// and over finite ones with a refused close now and then, which ends a run of blocks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <random>
 #include <span>
 #include <string>
 #include <vector>
@@ -81,12 +83,24 @@ std::vector<double> finite_closes(std::uint64_t seed, std::size_t count, bool hu
     return out;
 }
 
+// Finite closes with a refused one now and then (NaN or an infinity in about one
+// bar in a hundred), so that long finite runs end at every place of a block.
+std::vector<double> sparsely_refused(std::uint64_t seed, std::size_t count) {
+    std::vector<double> out = finite_closes(seed, count, false);
+    std::mt19937_64 rng(seed);
+    const double refused[] = {NAN, INFINITY, -INFINITY};
+    for (double& c : out)
+        if (rng() % 100 == 0) c = refused[rng() % 3];
+    return out;
+}
+
 TEST(Kama, ColumnOfClosesEqualsTheDefinitionWholeAndInPiecesBitForBit) {
     for (const std::size_t n : {1u, 2u, 14u, 30u, 100u, 1000u}) {
         const std::size_t count = 3 * n + 3000;
         const std::vector<std::vector<double>> series = {test::rough_closes(40 + n, count),
                                                          finite_closes(41 + n, count, true),
-                                                         finite_closes(42 + n, count, false)};
+                                                         finite_closes(42 + n, count, false),
+                                                         sparsely_refused(43 + n, count)};
         for (const auto& [fast, slow] : {std::pair<std::uint64_t, std::uint64_t>{2, 30}, {1, 2}}) {
             for (std::size_t s = 0; s < series.size(); ++s) {
                 SCOPED_TRACE("Kama(" + std::to_string(n) + "," + std::to_string(fast) + "," + std::to_string(slow) +
