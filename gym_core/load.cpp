@@ -467,13 +467,23 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
         std::max<std::size_t>(1, std::min<std::uint64_t>(runs.size(), kScratchBytes / (sizeof(double) * chunk_rows)));
     const std::size_t groups = std::max<std::size_t>(1, (runs.size() + group - 1) / group);
     const std::uint64_t chunks = (rows + chunk_rows - 1) / chunk_rows;
-    std::vector<double> scratch(std::min(group, runs.size()) * chunk_rows);
-    ChunkExtras extras;
+    // A team with every indicator in one group runs them over a chunk while the rows of
+    // the chunk before are written: the loops are bound by the processor, the writing
+    // by memory, and one phase holds both. The chunk's inputs and its indicator
+    // columns then have two sets, the chunk's and the one before's.
+    const bool overlap = threads > 1 && groups == 1 && chunks > 1;
+    const std::size_t sets = overlap ? 2 : 1;
+    const bool any_fields = std::find(reads_fields.begin(), reads_fields.end(), true) != reads_fields.end();
+    std::vector<std::vector<double>> scratch(sets);
     // The candle columns of a chunk, built where a loop of the group reads them: each
     // such loop then reads the few fields it needs and the candle rule's answer.
-    CandleColumnStore fields;
-    if (std::find(reads_fields.begin(), reads_fields.end(), true) != reads_fields.end()) fields.resize(chunk_rows);
-    if (any_extras) extras.resize(chunk_rows, reads_book, reads_funding);
+    std::vector<CandleColumnStore> fields(sets);
+    std::vector<ChunkExtras> extras(sets);
+    for (std::size_t k = 0; k < sets; ++k) {
+        scratch[k].resize(std::min(group, runs.size()) * chunk_rows);
+        if (any_fields) fields[k].resize(chunk_rows);
+        if (any_extras) extras[k].resize(chunk_rows, reads_book, reads_funding);
+    }
     constexpr std::uint64_t kExtrasRows = 2048;
 
     // Matrix writes of a group: (scratch column, feature position), by position.
@@ -494,6 +504,10 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     std::atomic<std::uint64_t> blocks_done{0};  // matrix blocks written in the last group
     PhaseTeam team(threads);
     const std::span<const Ohlcv> all_bars(candles.candles);
+    const auto chunk_begin = [&](std::uint64_t c) { return c * chunk_rows; };
+    const auto chunk_size = [&](std::uint64_t c) { return std::min(chunk_rows, rows - c * chunk_rows); };
+    const auto blocks_of = [&](std::uint64_t c) { return (chunk_size(c) + kBlockRows - 1) / kBlockRows; };
+    const auto pieces_of = [&](std::uint64_t c) { return (chunk_size(c) + kExtrasRows - 1) / kExtrasRows; };
     team.run([&](PhaseTeam& t) {
         std::vector<double> tile(tiled ? tile_rows * dim : 0);  // this member's
         // The closes first, as one column every close-only loop reads.
@@ -509,6 +523,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
             const auto group_reads = reads_fields.begin() + static_cast<std::ptrdiff_t>(first);
             const bool with_fields = std::find(group_reads, group_reads + static_cast<std::ptrdiff_t>(count), true) !=
                                      group_reads + static_cast<std::ptrdiff_t>(count);
+            const bool prepared = any_extras || with_fields;
             // One member lists the writes while the others wait at the next phase.
             t.phase(1, [&](std::size_t) {
                 writes.clear();
@@ -517,70 +532,95 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
                 std::sort(writes.begin(), writes.end(),
                           [](const auto& a, const auto& b) { return a.second < b.second; });
             });
-            for (std::uint64_t c = 0; c < chunks; ++c) {
-                const std::uint64_t begin = c * chunk_rows, n = std::min(chunk_rows, rows - begin);
+            // Piece `piece` of chunk c's book, funding and candle columns, into set k.
+            const auto prepare = [&](std::uint64_t c, std::size_t k, std::size_t piece) {
+                const std::uint64_t n = chunk_size(c), from = piece * kExtrasRows, to = std::min(n, from + kExtrasRows);
+                if (any_extras) extras[k].build(candles, chunk_begin(c), from, to);
+                if (with_fields) fields[k].fill(all_bars.subspan(chunk_begin(c), n), from, to);
+            };
+            // Indicator i of the group over chunk c, from input set k into scratch set k.
+            const auto run_indicator = [&](std::uint64_t c, std::size_t k, std::size_t i) {
+                const std::uint64_t begin = chunk_begin(c), n = chunk_size(c);
                 const std::span<const Ohlcv> chunk_bars = all_bars.subspan(begin, n);
-                if (any_extras || with_fields)
-                    t.phase((n + kExtrasRows - 1) / kExtrasRows, [&](std::size_t piece) {
-                        const std::uint64_t from = piece * kExtrasRows, to = std::min(n, from + kExtrasRows);
-                        if (any_extras) extras.build(candles, begin, from, to);
-                        if (with_fields) fields.fill(chunk_bars, from, to);
-                    });
-                const CandleColumns chunk_fields = with_fields ? fields.view().subspan(0, n) : CandleColumns{};
+                const CandleColumns chunk_fields = with_fields ? fields[k].view().subspan(0, n) : CandleColumns{};
                 const std::span<const double> chunk_closes = std::span<const double>(data.closes).subspan(begin, n);
-                t.phase(count, [&](std::size_t i) {
-                    IndicatorColumn& col = columns[runs[first + i]];
-                    ColumnRun run{std::span<double>(scratch.data() + i * chunk_rows, n),
-                                  col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
-                    if (needs_extras[first + i]) {
-                        col.indicator->run_column(LoadColumns(chunk_bars, chunk_closes, chunk_fields, extras), run);
-                    } else {
-                        col.indicator->run_column(BarColumns(chunk_bars, chunk_closes, chunk_fields), run);
-                    }
-                    col.produced = col.produced || run.produced;
-                    col.field_found = col.field_found || run.field_found;
-                });
-                const std::uint64_t blocks = (n + kBlockRows - 1) / kBlockRows;
-                const ChunkCells cells{data.obs.data(), dim,    begin, scratch.data(), chunk_rows,
-                                       writes,          prices, chunk_bars.data()};
-                t.phase(blocks, [&](std::size_t block) {
-                    const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
-                    if (tiled) {
-                        // Fresh pages of the matrix come in one call per block, not a fault each.
-                        if (!reused)
-                            prefault_pages(reinterpret_cast<char*>(data.obs.data() + (begin + from) * dim),
-                                           reinterpret_cast<char*>(data.obs.data() + (begin + to) * dim));
-                        for (std::uint64_t k = from; k < to; k += tile_rows) {
-                            const std::uint64_t count = std::min(tile_rows, to - k);
-                            tile_cells(cells, tile.data(), k, count);
-                            if (book_cells)
-                                write_book_cells(candles, begin + k, begin + k + count, micro, tile.data(), dim);
-                            double* const dst = data.obs.data() + (begin + k) * dim;
-                            if (stream) {
-                                stream_cells(dst, tile.data(), count * dim);
-                            } else {
-                                std::memcpy(dst, tile.data(), count * dim * sizeof(double));
-                            }
+                IndicatorColumn& col = columns[runs[first + i]];
+                ColumnRun run{std::span<double>(scratch[k].data() + i * chunk_rows, n),
+                              col.field ? std::optional<std::string_view>(*col.field) : std::nullopt};
+                if (needs_extras[first + i]) {
+                    col.indicator->run_column(LoadColumns(chunk_bars, chunk_closes, chunk_fields, extras[k]), run);
+                } else {
+                    col.indicator->run_column(BarColumns(chunk_bars, chunk_closes, chunk_fields), run);
+                }
+                col.produced = col.produced || run.produced;
+                col.field_found = col.field_found || run.field_found;
+            };
+            // Block `block` of chunk c's rows of the matrix, from scratch set k; the
+            // chunk's earlier blocks in this group number `earlier` in all (for the
+            // last group's count of the blocks done).
+            const auto write_block = [&](std::uint64_t c, std::size_t k, std::size_t block, std::uint64_t earlier) {
+                const std::uint64_t begin = chunk_begin(c), n = chunk_size(c);
+                const ChunkCells cells{data.obs.data(), dim,    begin, scratch[k].data(), chunk_rows,
+                                       writes,          prices, all_bars.data() + begin};
+                const std::uint64_t from = block * kBlockRows, to = std::min(n, from + kBlockRows);
+                if (tiled) {
+                    // Fresh pages of the matrix come in one call per block, not a fault each.
+                    if (!reused)
+                        prefault_pages(reinterpret_cast<char*>(data.obs.data() + (begin + from) * dim),
+                                       reinterpret_cast<char*>(data.obs.data() + (begin + to) * dim));
+                    for (std::uint64_t r = from; r < to; r += tile_rows) {
+                        const std::uint64_t rows_now = std::min(tile_rows, to - r);
+                        tile_cells(cells, tile.data(), r, rows_now);
+                        if (book_cells)
+                            write_book_cells(candles, begin + r, begin + r + rows_now, micro, tile.data(), dim);
+                        double* const dst = data.obs.data() + (begin + r) * dim;
+                        if (stream) {
+                            stream_cells(dst, tile.data(), rows_now * dim);
+                        } else {
+                            std::memcpy(dst, tile.data(), rows_now * dim * sizeof(double));
                         }
+                    }
 #if defined(__SSE2__)
-                        if (stream) _mm_sfence();  // the streamed rows are seen before the block counts as done
+                    if (stream) _mm_sfence();  // the streamed rows are seen before the block counts as done
 #endif
-                    } else {
-                        write_cells(cells, from, to, g == 0);
-                        if (g == 0 && book_cells)
-                            write_book_cells(candles, begin + from, begin + to, micro,
-                                             data.obs.data() + (begin + from) * dim, dim);
-                    }
-                    // Once the last group has written every block of the chunk, a large
-                    // list lets go of the chunk's bars (the member that wrote the last
-                    // block does it), so the bars and the matrix are never both whole.
-                    if (g + 1 == groups && drop_bars && blocks_done.fetch_add(1) + 1 == blocks_before + blocks) {
-                        const Ohlcv* bars = candles.candles.data();
-                        release_pages(reinterpret_cast<const char*>(bars + begin),
-                                      reinterpret_cast<const char*>(bars + begin + n));
-                    }
-                });
-                if (g + 1 == groups) blocks_before += blocks;
+                } else {
+                    write_cells(cells, from, to, g == 0);
+                    if (g == 0 && book_cells)
+                        write_book_cells(candles, begin + from, begin + to, micro,
+                                         data.obs.data() + (begin + from) * dim, dim);
+                }
+                // Once the last group has written every block of the chunk, a large
+                // list lets go of the chunk's bars (the member that wrote the last
+                // block does it), so the bars and the matrix are never both whole.
+                if (g + 1 == groups && drop_bars && blocks_done.fetch_add(1) + 1 == earlier + blocks_of(c)) {
+                    const Ohlcv* bars = candles.candles.data();
+                    release_pages(reinterpret_cast<const char*>(bars + begin),
+                                  reinterpret_cast<const char*>(bars + begin + n));
+                }
+            };
+            if (overlap) {
+                // Phase c runs the indicators over chunk c, writes the rows of chunk
+                // c − 1 and prepares the inputs of chunk c + 1, each from its own set.
+                if (prepared) t.phase(pieces_of(0), [&](std::size_t piece) { prepare(0, 0, piece); });
+                for (std::uint64_t c = 0; c <= chunks; ++c) {
+                    const std::size_t runs_now = c < chunks ? count : 0;
+                    const std::size_t blocks_now = c > 0 ? blocks_of(c - 1) : 0;
+                    const std::size_t pieces_now = prepared && c + 1 < chunks ? pieces_of(c + 1) : 0;
+                    t.phase(runs_now + blocks_now + pieces_now, [&](std::size_t item) {
+                        if (item < runs_now) return run_indicator(c, c % 2, item);
+                        item -= runs_now;
+                        if (item < blocks_now) return write_block(c - 1, (c - 1) % 2, item, blocks_before);
+                        prepare(c + 1, (c + 1) % 2, item - blocks_now);
+                    });
+                    if (c > 0) blocks_before += blocks_now;
+                }
+                continue;
+            }
+            for (std::uint64_t c = 0; c < chunks; ++c) {
+                if (prepared) t.phase(pieces_of(c), [&](std::size_t piece) { prepare(c, 0, piece); });
+                t.phase(count, [&](std::size_t i) { run_indicator(c, 0, i); });
+                t.phase(blocks_of(c), [&](std::size_t block) { write_block(c, 0, block, blocks_before); });
+                if (g + 1 == groups) blocks_before += blocks_of(c);
             }
         }
     });
