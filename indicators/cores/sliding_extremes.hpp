@@ -13,8 +13,10 @@
 #include <cstddef>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "indicators/cores/fixed_ring.hpp"
@@ -228,6 +230,50 @@ public:
     bool full() const { return count_ >= period_; }
     std::uint64_t period() const { return period_; }
 
+    // Pushes `count` pairs at once and writes answer(highest, lowest) of each window
+    // to out[0 .. count), the same answers and the same state as pushing them one by
+    // one, at a few operations a value whatever the extremes do. Takes a run of at
+    // least n finite values into a window that is full and will have no NaN left once
+    // the first of them is in; otherwise it changes nothing and answers false.
+    //
+    // The windows are cut at every n-th value of the run (the anchors): the window
+    // ending at anchor a + i (0 <= i < n) is the values up to the anchor, folded from
+    // the window's oldest, then the values after it, folded from a + 1; the first are
+    // a fold backwards over the n values ending at the anchor, the second one forwards
+    // from it. Keeping the oldest of equal extremes is an associative combine, so the
+    // two folds joined older-then-newer give exactly the scan of the window.
+    template <class Answer>
+    [[gnu::always_inline]] bool run(const double* hi, const double* lo, std::size_t count, double* out,
+                                    Answer answer)
+        requires(!kArrivals)
+    {
+        const std::uint64_t n = period_;
+        if (count < n || count_ < n || count_ + 1 < settle_ || !all_finite(hi, lo, count)) return false;
+        if (block_.size() < 4 * n) block_.assign(4 * n, 0.0);
+        double* const values = values_.data();
+        double* const t_hi = block_.data();  // the backward folds of the current anchor
+        double* const t_lo = t_hi + n;
+        // Anchor 0's window: the last n - 1 values before the run, the oldest at the
+        // slot after the next one, and the run's first value.
+        {
+            double sh = hi[0];
+            double sl = lo[0];
+            t_hi[n - 1] = sh;
+            t_lo[n - 1] = sl;
+            for (std::uint64_t t = n - 1; t-- > 0;) {
+                std::uint64_t k = slot_ + 1 + t;
+                k = k >= n ? k - n : k;
+                sh = MaxPolicy::kept_or_incoming(values[k], sh);
+                sl = MinPolicy::kept_or_incoming(values[n + k], sl);
+                t_hi[t] = sh;
+                t_lo[t] = sl;
+            }
+        }
+        block_answers(hi, lo, count, n, block_.data(), out, answer);
+        settle_after_run(hi, lo, count);
+        return true;
+    }
+
 private:
     // Where no owner asks for arrivals, the field takes no room and no store.
     struct NoArrival {
@@ -360,6 +406,111 @@ private:
         }
     }
 
+    // No NaN and no infinity among the values (counted by a comparison, which
+    // vectorises).
+    static bool all_finite(const double* hi, const double* lo, std::size_t count) {
+        constexpr double kMax = std::numeric_limits<double>::max();
+        long refused = 0;
+        for (std::size_t k = 0; k < count; ++k) refused += !(std::fabs(hi[k]) <= kMax);
+        if (lo != hi)
+            for (std::size_t k = 0; k < count; ++k) refused += !(std::fabs(lo[k]) <= kMax);
+        return refused == 0;
+    }
+
+    // The run's answers, anchor after anchor; `scratch` holds anchor 0's backward folds
+    // (highs, then lows) and room for the next anchor's. While the values after an
+    // anchor are folded forwards, the same values are folded backwards for the next
+    // anchor: four chains the processor runs side by side.
+    template <class Answer>
+    [[gnu::always_inline]] static void block_answers(const double* __restrict hi, const double* __restrict lo,
+                                                     std::size_t count, std::uint64_t n, double* scratch,
+                                                     double* __restrict out, Answer answer) {
+        double* t_hi = scratch;
+        double* t_lo = scratch + n;
+        double* u_hi = scratch + 2 * n;
+        double* u_lo = scratch + 3 * n;
+        // The values are finite, so the infinities start a fold as if it were empty.
+        constexpr double kInf = std::numeric_limits<double>::infinity();
+        std::size_t a = 0;
+        for (; a + n < count; a += n) {
+            out[a] = answer(t_hi[0], t_lo[0]);
+            double ph = -kInf;
+            double pl = kInf;
+            double sh = hi[a + n];
+            double sl = lo[a + n];
+            u_hi[n - 1] = sh;
+            u_lo[n - 1] = sl;
+            for (std::size_t i = 1; i < n; ++i) {
+                ph = MaxPolicy::kept_or_incoming(ph, hi[a + i]);
+                pl = MinPolicy::kept_or_incoming(pl, lo[a + i]);
+                out[a + i] =
+                    answer(MaxPolicy::kept_or_incoming(t_hi[i], ph), MinPolicy::kept_or_incoming(t_lo[i], pl));
+                const std::size_t j = n - 1 - i;
+                sh = MaxPolicy::kept_or_incoming(hi[a + 1 + j], sh);
+                sl = MinPolicy::kept_or_incoming(lo[a + 1 + j], sl);
+                u_hi[j] = sh;
+                u_lo[j] = sl;
+            }
+            std::swap(t_hi, u_hi);
+            std::swap(t_lo, u_lo);
+        }
+        out[a] = answer(t_hi[0], t_lo[0]);
+        double ph = -kInf;
+        double pl = kInf;
+        for (std::size_t i = 1; a + i < count; ++i) {
+            ph = MaxPolicy::kept_or_incoming(ph, hi[a + i]);
+            pl = MinPolicy::kept_or_incoming(pl, lo[a + i]);
+            out[a + i] = answer(MaxPolicy::kept_or_incoming(t_hi[i], ph), MinPolicy::kept_or_incoming(t_lo[i], pl));
+        }
+    }
+
+    // Leaves the state as `count` (>= n) pushes of the run would: the ring holds the
+    // last n values, the tables were rebuilt on schedule at the last due push R and
+    // the recent folds run from R on. The table entries of the values that came after
+    // R are left as they were: the next rebuild comes before any of them is read.
+    void settle_after_run(const double* hi, const double* lo, std::size_t count) {
+        const std::uint64_t n = period_;
+        double* const values = values_.data();
+        const std::uint64_t before = count_;
+        const std::uint64_t after = before + count;
+        // Value number c (counted as count_ counts) sits at slot (c - 1) mod n and at
+        // hi[c - before - 1] in the run.
+        const auto at = [&](std::uint64_t c) { return c - before - 1; };
+        std::uint64_t slot = after % n;  // the slot of the oldest value, after - n + 1
+        for (std::uint64_t c = after - n + 1; c <= after; ++c) {
+            values[slot] = hi[at(c)];
+            values[n + slot] = lo[at(c)];
+            slot = slot + 1 == n ? 0 : slot + 1;
+        }
+        slot_ = after % n;
+        // Rebuilds fall due at next_event_ and every n - 1 pushes after; one is due
+        // within the first n - 1 pushes of the run.
+        const std::uint64_t rebuilt = next_event_ + (after - next_event_) / (n - 1) * (n - 1);
+        next_event_ = rebuilt + n - 1;
+        count_ = after;
+        // The table entries of the live values before R: each folded with those after
+        // it up to R - 1.
+        double th = hi[at(rebuilt - 1)];
+        double tl = lo[at(rebuilt - 1)];
+        slot = (rebuilt - 2) % n;  // that of value R - 1
+        for (std::uint64_t c = rebuilt - 1;; --c) {
+            th = MaxPolicy::kept_or_incoming(hi[at(c)], th);
+            tl = MinPolicy::kept_or_incoming(lo[at(c)], tl);
+            values[2 * n + slot] = th;
+            values[3 * n + slot] = tl;
+            if (c == after - n + 1) break;
+            slot = slot == 0 ? n - 1 : slot - 1;
+        }
+        high_recent_ = {hi[at(rebuilt)], rebuilt};
+        low_recent_ = {lo[at(rebuilt)], rebuilt};
+        for (std::uint64_t c = rebuilt + 1; c <= after; ++c) {
+            high_recent_ = take<MaxPolicy>(high_recent_, hi[at(c)], c);
+            low_recent_ = take<MinPolicy>(low_recent_, lo[at(c)], c);
+        }
+        high_kept_ = join<MaxPolicy>({values[2 * n + slot_], 0}, high_recent_);
+        low_kept_ = join<MinPolicy>({values[3 * n + slot_], 0}, low_recent_);
+    }
+
     static std::uint64_t folded_arrival(const std::uint64_t* arrivals, std::uint64_t n, std::uint64_t side) {
         if constexpr (kArrivals) return arrivals[2 * n + side];
         return 0;
@@ -387,6 +538,8 @@ private:
     Kept low_recent_;
     std::uint64_t next_event_ = 1;  // the push that takes the rare path next
     std::uint64_t period_;
+    // Room for the folds of `run`, taken at its first call.
+    std::vector<double> block_;
 };
 
 // Highest and lowest of the last n values, each with the arrival that holds it (the
@@ -447,6 +600,18 @@ public:
         requires kArrivals
     {
         return queues_ ? queues_->count() - queues_->lowest_arrival() : scanned_.count() - scanned_.lowest_arrival();
+    }
+
+    // Pushes a run of values at once and writes answer(highest, lowest) of each of
+    // their windows to `out`, as pushing them one by one would (ScannedExtremes::run);
+    // answers false, with nothing changed, where it cannot: a window kept by the
+    // queues, one not yet full, a short run or one holding a value that is not finite.
+    template <class Answer>
+    [[gnu::always_inline]] bool run(const double* hi, const double* lo, std::size_t count, double* out,
+                                    Answer answer)
+        requires(!kArrivals)
+    {
+        return !queues_ && scanned_.run(hi, lo, count, out, answer);
     }
 
     // Arrivals so far, capped at n: how full the window is.
