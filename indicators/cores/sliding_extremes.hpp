@@ -10,6 +10,7 @@
 // on the values, and WindowExtremes picks one of the two by the window.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cmath>
 #include <cstdint>
@@ -249,10 +250,10 @@ public:
     {
         const std::uint64_t n = period_;
         if (count < n || count_ < n || count_ + 1 < settle_ || !all_finite(hi, lo, count)) return false;
-        if (block_.size() < 4 * n) block_.assign(4 * n, 0.0);
+        if (block_.size() < scratch_size(n)) block_.assign(scratch_size(n), 0.0);
         double* const values = values_.data();
-        double* const t_hi = block_.data();  // the backward folds of the current anchor
-        double* const t_lo = t_hi + n;
+        double* const t_hi = block_.data();  // the backward folds of the first anchor
+        double* const t_lo = t_hi + (group_anchors(n) + 1) * n;
         // Anchor 0's window: the last n - 1 values before the run, the oldest at the
         // slot after the next one, and the run's first value.
         {
@@ -417,51 +418,122 @@ private:
         return refused == 0;
     }
 
-    // The run's answers, anchor after anchor; `scratch` holds anchor 0's backward folds
-    // (highs, then lows) and room for the next anchor's. While the values after an
-    // anchor are folded forwards, the same values are folded backwards for the next
-    // anchor: four chains the processor runs side by side.
+    // The run's answers, anchor after anchor. Each fold is a chain of dependent
+    // comparisons, so the blocks after kLanes anchors are folded in one loop, forwards
+    // and backwards, as 4 * kLanes chains the processor runs side by side; the answers
+    // of a group of anchors, some kJoinSpan values or more, are then joined in one loop
+    // with no chain, which the compiler vectorises.
+    static constexpr std::size_t kLanes = 2;
+    static constexpr std::size_t kJoinSpan = 128;
+    // Anchors a group, and the scratch values it needs: the backward folds of the
+    // group's anchor and of each block after one (highs, then lows), and the forward
+    // folds of each block (highs, then lows).
+    static std::size_t group_anchors(std::uint64_t n) { return std::max<std::size_t>(kLanes, (kJoinSpan + n - 1) / n); }
+    static std::size_t scratch_size(std::uint64_t n) { return (4 * group_anchors(n) + 2) * n; }
+
+    // `scratch` holds anchor 0's backward folds at [0, n) (highs) and at
+    // [(group + 1) n, (group + 2) n) (lows).
     template <class Answer>
-    [[gnu::always_inline]] static void block_answers(const double* __restrict hi, const double* __restrict lo,
-                                                     std::size_t count, std::uint64_t n, double* scratch,
-                                                     double* __restrict out, Answer answer) {
-        double* t_hi = scratch;
-        double* t_lo = scratch + n;
-        double* u_hi = scratch + 2 * n;
-        double* u_lo = scratch + 3 * n;
-        // The values are finite, so the infinities start a fold as if it were empty.
-        constexpr double kInf = std::numeric_limits<double>::infinity();
+    [[gnu::always_inline]] static void block_answers(const double* hi, const double* lo, std::size_t count,
+                                                     std::uint64_t n, double* scratch, double* out, Answer answer) {
+        const std::size_t group = group_anchors(n);
+        Folds f{scratch, scratch + (group + 1) * n, scratch + 2 * (group + 1) * n,
+                scratch + 2 * (group + 1) * n + group * n};
+        // Anchors with a whole block after them: a, a + n, ... while a + n < count.
+        const std::size_t whole = (count - 1) / n;
         std::size_t a = 0;
-        for (; a + n < count; a += n) {
-            out[a] = answer(t_hi[0], t_lo[0]);
-            double ph = -kInf;
-            double pl = kInf;
-            double sh = hi[a + n];
-            double sl = lo[a + n];
-            u_hi[n - 1] = sh;
-            u_lo[n - 1] = sl;
-            for (std::size_t i = 1; i < n; ++i) {
-                ph = MaxPolicy::kept_or_incoming(ph, hi[a + i]);
-                pl = MinPolicy::kept_or_incoming(pl, lo[a + i]);
-                out[a + i] =
-                    answer(MaxPolicy::kept_or_incoming(t_hi[i], ph), MinPolicy::kept_or_incoming(t_lo[i], pl));
-                const std::size_t j = n - 1 - i;
-                sh = MaxPolicy::kept_or_incoming(hi[a + 1 + j], sh);
-                sl = MinPolicy::kept_or_incoming(lo[a + 1 + j], sl);
-                u_hi[j] = sh;
-                u_lo[j] = sl;
-            }
-            std::swap(t_hi, u_hi);
-            std::swap(t_lo, u_lo);
+        for (std::size_t done = 0; done < whole;) {
+            const std::size_t k = std::min(group, whole - done);
+            std::size_t g = 0;
+            for (; g + kLanes <= k; g += kLanes) fold_blocks<kLanes>(hi, lo, a, g, n, f);
+            for (; g < k; ++g) fold_blocks<1>(hi, lo, a, g, n, f);
+            join_answers(f, k * n, out + a, answer);
+            // The last block's backward folds are the next group's anchor's.
+            std::copy_n(f.older_hi + k * n, n, f.older_hi);
+            std::copy_n(f.older_lo + k * n, n, f.older_lo);
+            done += k;
+            a += k * n;
         }
-        out[a] = answer(t_hi[0], t_lo[0]);
+        // The last anchor: only the forward folds of what follows it.
+        constexpr double kInf = std::numeric_limits<double>::infinity();
         double ph = -kInf;
         double pl = kInf;
+        f.newer_hi[0] = ph;
+        f.newer_lo[0] = pl;
         for (std::size_t i = 1; a + i < count; ++i) {
             ph = MaxPolicy::kept_or_incoming(ph, hi[a + i]);
             pl = MinPolicy::kept_or_incoming(pl, lo[a + i]);
-            out[a + i] = answer(MaxPolicy::kept_or_incoming(t_hi[i], ph), MinPolicy::kept_or_incoming(t_lo[i], pl));
+            f.newer_hi[i] = ph;
+            f.newer_lo[i] = pl;
         }
+        join_answers(f, count - a, out + a, answer);
+    }
+
+    // A group's folds, block g at [g n, (g + 1) n) of each: older[g n + i] folds back
+    // from the value i after anchor g to anchor g (the group's anchor at g = 0, whose
+    // folds come in; block g's backward folds are anchor g + 1's), newer[g n + i]
+    // forwards over the i values after anchor g (at i = 0 the empty fold, an
+    // infinity).
+    struct Folds {
+        double* older_hi;
+        double* older_lo;
+        double* newer_hi;
+        double* newer_lo;
+    };
+
+    // The folds of the blocks after anchors a + g n .. a + (g + kBlocks - 1) n.
+    template <std::size_t kBlocks>
+    [[gnu::always_inline]] static void fold_blocks(const double* __restrict hi, const double* __restrict lo,
+                                                   std::size_t a, std::size_t g, std::uint64_t n, Folds f) {
+        // The values are finite, so an infinity starts a fold as if it were empty.
+        constexpr double kInf = std::numeric_limits<double>::infinity();
+        const double* __restrict h = hi + a + g * n;  // anchor g: h[0]; its block: h[1] .. h[n]
+        const double* __restrict l = lo + a + g * n;
+        double* __restrict back_hi = f.older_hi + (g + 1) * n;
+        double* __restrict back_lo = f.older_lo + (g + 1) * n;
+        double* __restrict fwd_hi = f.newer_hi + g * n;
+        double* __restrict fwd_lo = f.newer_lo + g * n;
+        double ph[kBlocks], pl[kBlocks], sh[kBlocks], sl[kBlocks];
+        for (std::size_t b = 0; b < kBlocks; ++b) {
+            const std::size_t at = b * n;
+            ph[b] = -kInf;
+            pl[b] = kInf;
+            fwd_hi[at] = ph[b];
+            fwd_lo[at] = pl[b];
+            sh[b] = h[at + n];
+            sl[b] = l[at + n];
+            back_hi[at + n - 1] = sh[b];
+            back_lo[at + n - 1] = sl[b];
+        }
+        for (std::size_t i = 1; i < n; ++i) {
+            const std::size_t j = n - 1 - i;
+#pragma GCC unroll 4
+            for (std::size_t b = 0; b < kBlocks; ++b) {
+                const std::size_t at = b * n;
+                ph[b] = MaxPolicy::kept_or_incoming(ph[b], h[at + i]);
+                pl[b] = MinPolicy::kept_or_incoming(pl[b], l[at + i]);
+                fwd_hi[at + i] = ph[b];
+                fwd_lo[at + i] = pl[b];
+                sh[b] = MaxPolicy::kept_or_incoming(h[at + 1 + j], sh[b]);
+                sl[b] = MinPolicy::kept_or_incoming(l[at + 1 + j], sl[b]);
+                back_hi[at + j] = sh[b];
+                back_lo[at + j] = sl[b];
+            }
+        }
+    }
+
+    // out[i] = answer(highest, lowest) for i < count: the backward fold joined with the
+    // forward fold, older first.
+    template <class Answer>
+    [[gnu::always_inline]] static void join_answers(Folds f, std::size_t count, double* __restrict out,
+                                                    Answer answer) {
+        const double* __restrict older_hi = f.older_hi;
+        const double* __restrict older_lo = f.older_lo;
+        const double* __restrict newer_hi = f.newer_hi;
+        const double* __restrict newer_lo = f.newer_lo;
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = answer(MaxPolicy::kept_or_incoming(older_hi[i], newer_hi[i]),
+                            MinPolicy::kept_or_incoming(older_lo[i], newer_lo[i]));
     }
 
     // Leaves the state as `count` (>= n) pushes of the run would: the ring holds the
