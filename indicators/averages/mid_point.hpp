@@ -32,11 +32,13 @@ public:
         std::size_t r = 0;
         for (; r < count && !extremes_.full(); ++r)
             out[r] = is_finite(closes[r]) ? step(closes[r]).value_or(0.0) : 0.0;
-        if (extremes_.run(closes + r, closes + r, count - r, out + r, midpoint)) return;
+        if (extremes_.run(closes + r, closes + r, count - r, out + r, middle)) return;
         for (; r < count; ++r) out[r] = is_finite(closes[r]) ? step(closes[r]).value_or(0.0) : 0.0;
     }
 
 private:
+    static double middle(std::size_t /*k*/, double highest, double lowest) { return midpoint(highest, lowest); }
+
     // Accepted closes are finite.
     explicit MidPoint(std::uint64_t n) : extremes_(n, ExtremeInputs::NeverNaN) {}
 

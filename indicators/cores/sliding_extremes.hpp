@@ -231,8 +231,8 @@ public:
     bool full() const { return count_ >= period_; }
     std::uint64_t period() const { return period_; }
 
-    // Pushes `count` pairs at once and writes answer(highest, lowest) of each window
-    // to out[0 .. count), the same answers and the same state as pushing them one by
+    // Pushes `count` pairs at once and writes answer(k, highest, lowest) of the window
+    // ending at each value k to out[k] (k < count), the same answers and the same state as pushing them one by
     // one, at a few operations a value whatever the extremes do. Takes a run of at
     // least n finite values into a window that is full and will have no NaN left once
     // the first of them is in; otherwise it changes nothing and answers false.
@@ -447,7 +447,7 @@ private:
             std::size_t g = 0;
             for (; g + kLanes <= k; g += kLanes) fold_blocks<kLanes>(hi, lo, a, g, n, f);
             for (; g < k; ++g) fold_blocks<1>(hi, lo, a, g, n, f);
-            join_answers(f, k * n, out + a, answer);
+            join_answers(f, a, k * n, out, answer);
             // The last block's backward folds are the next group's anchor's.
             std::copy_n(f.older_hi + k * n, n, f.older_hi);
             std::copy_n(f.older_lo + k * n, n, f.older_lo);
@@ -466,7 +466,7 @@ private:
             f.newer_hi[i] = ph;
             f.newer_lo[i] = pl;
         }
-        join_answers(f, count - a, out + a, answer);
+        join_answers(f, a, count - a, out, answer);
     }
 
     // A group's folds, block g at [g n, (g + 1) n) of each: older[g n + i] folds back
@@ -522,18 +522,18 @@ private:
         }
     }
 
-    // out[i] = answer(highest, lowest) for i < count: the backward fold joined with the
-    // forward fold, older first.
+    // out[a + i] = answer(a + i, highest, lowest) for i < count: the backward fold
+    // joined with the forward fold, older first.
     template <class Answer>
-    [[gnu::always_inline]] static void join_answers(Folds f, std::size_t count, double* __restrict out,
+    [[gnu::always_inline]] static void join_answers(Folds f, std::size_t a, std::size_t count, double* __restrict out,
                                                     Answer answer) {
         const double* __restrict older_hi = f.older_hi;
         const double* __restrict older_lo = f.older_lo;
         const double* __restrict newer_hi = f.newer_hi;
         const double* __restrict newer_lo = f.newer_lo;
         for (std::size_t i = 0; i < count; ++i)
-            out[i] = answer(MaxPolicy::kept_or_incoming(older_hi[i], newer_hi[i]),
-                            MinPolicy::kept_or_incoming(older_lo[i], newer_lo[i]));
+            out[a + i] = answer(a + i, MaxPolicy::kept_or_incoming(older_hi[i], newer_hi[i]),
+                                MinPolicy::kept_or_incoming(older_lo[i], newer_lo[i]));
     }
 
     // Leaves the state as `count` (>= n) pushes of the run would: the ring holds the
@@ -674,8 +674,8 @@ public:
         return queues_ ? queues_->count() - queues_->lowest_arrival() : scanned_.count() - scanned_.lowest_arrival();
     }
 
-    // Pushes a run of values at once and writes answer(highest, lowest) of each of
-    // their windows to `out`, as pushing them one by one would (ScannedExtremes::run);
+    // Pushes a run of values at once and writes answer(k, highest, lowest) of the
+    // window ending at value k to out[k], as pushing them one by one would (ScannedExtremes::run);
     // answers false, with nothing changed, where it cannot: a window kept by the
     // queues, one not yet full, a short run or one holding a value that is not finite.
     template <class Answer>

@@ -33,11 +33,13 @@ public:
             return Ohlcv{0, rows.open[k], rows.high[k], rows.low[k], rows.close[k], rows.volume[k]};
         };
         for (; r < count && !range_.full(); ++r) out[r] = step(bar(r)).value_or(0.0);
-        if (range_.run(rows.high + r, rows.low + r, count - r, out + r, midpoint)) return;
+        if (range_.run(rows.high + r, rows.low + r, count - r, out + r, middle)) return;
         for (; r < count; ++r) out[r] = step(bar(r)).value_or(0.0);
     }
 
 private:
+    static double middle(std::size_t /*k*/, double highest, double lowest) { return midpoint(highest, lowest); }
+
     // The highs and lows of accepted candles are finite.
     explicit MidPrice(std::uint64_t n) : range_(n, ExtremeInputs::NeverNaN) {}
     SlidingExtremes range_;

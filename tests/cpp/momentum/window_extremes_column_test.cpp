@@ -1,8 +1,8 @@
-// MidPoint and MidPrice over every road a bar can take (update() bar by bar, the column
-// loop over the contiguous closes or the high and low columns, whole or cut into
-// pieces around the window's length, the column loop over whole candles, and pieces
-// of columns interleaved with single updates) against a plain scan of each window,
-// bit for bit. The scan folds the window from its oldest value with strict
+// MidPoint, MidPrice and WilliamsR over every road a bar can take (update() bar by
+// bar, the column loop over the contiguous closes or the field columns, whole or cut
+// into pieces around the window's length, the column loop over whole candles, and
+// pieces of columns interleaved with single updates) against their formulas over a
+// plain scan of each window, bit for bit. The scan folds the window from its oldest value with strict
 // comparisons, so the oldest of equal extremes (-0.0 against +0.0) is the one kept.
 // Over rough series (ties, signed zeros, flat runs, magnitudes near the largest
 // double, refused bars among them) and over series with no refused bar, where the
@@ -33,10 +33,17 @@ double middle(double hi, double lo) {
     return wide ? hi * 0.5 + lo * 0.5 : (hi + lo) * 0.5;
 }
 
-// The answers of each bar: the middle of the scanned highest high and lowest low of
+double percent_r(double hi, double lo, double close) {
+    return hi - lo == 0.0 ? -50.0 : (hi - close) * -100.0 / (hi - lo);
+}
+
+using Formula = double (*)(double highest, double lowest, double close);
+
+// The answers of each bar: the formula over the scanned highest high and lowest low of
 // the last n accepted bars (the accepted ones flagged), none before n are in.
 std::vector<std::optional<double>> scanned(const std::vector<double>& highs, const std::vector<double>& lows,
-                                           const std::vector<bool>& accepted, std::size_t n) {
+                                           const std::vector<double>& closes, const std::vector<bool>& accepted,
+                                           std::size_t n, Formula formula) {
     std::vector<double> hs;
     std::vector<double> ls;
     std::vector<std::optional<double>> out;
@@ -58,14 +65,15 @@ std::vector<std::optional<double>> scanned(const std::vector<double>& highs, con
             hi = hs[k] > hi ? hs[k] : hi;
             lo = ls[k] < lo ? ls[k] : lo;
         }
-        out.push_back(middle(hi, lo));
+        out.push_back(formula(hi, lo, closes[i]));
     }
     return out;
 }
 
 // Bars from rough closes: the close itself as every price where only the closes are
-// read, else a valid candle around the close (a high and a low a rough step away, at
-// times none) or, where the close is not finite, a candle the candle rule refuses.
+// read, else a valid candle around the open (a high and a low a rough step away, at
+// times none, and the close at one of the three) or, where the rough value is not
+// finite, a candle the candle rule refuses.
 std::vector<Ohlcv> bars_of(const std::vector<double>& closes, bool candles, std::uint64_t seed) {
     std::mt19937_64 rng(seed);
     std::vector<Ohlcv> bars;
@@ -81,6 +89,8 @@ std::vector<Ohlcv> bars_of(const std::vector<double>& closes, bool candles, std:
             b.high = std::isfinite(c + up) ? c + up : c;
             b.low = std::isfinite(c - down) ? c - down : c;
             if (b.low == 0.0) b.low = (rng() & 1) != 0 ? -0.0 : 0.0;
+            const double closes[] = {c, b.high, b.low};
+            b.close = closes[rng() % 3];
         }
         bars.push_back(b);
     }
@@ -89,7 +99,8 @@ std::vector<Ohlcv> bars_of(const std::vector<double>& closes, bool candles, std:
 
 struct Roads {
     const char* name;
-    bool candles;  // MidPrice reads the high and the low; MidPoint the close
+    bool candles;  // the candle types read the high and the low; MidPoint the close
+    Formula formula;
 };
 
 void check_every_road(const Roads& type, const std::vector<double>& closes, std::uint64_t seed) {
@@ -110,7 +121,7 @@ void check_every_road(const Roads& type, const std::vector<double>& closes, std:
 
     for (const std::size_t n : {1u, 2u, 4u, 5u, 14u, 30u, 100u, 1000u, 4096u, 4097u}) {
         SCOPED_TRACE(std::string(type.name) + "(" + std::to_string(n) + ")");
-        const std::vector<std::optional<double>> want = scanned(highs, lows, accepted, n);
+        const std::vector<std::optional<double>> want = scanned(highs, lows, bar_closes, accepted, n, type.formula);
         const auto make = [&] {
             auto built = build_indicator(type.name, std::vector<double>{static_cast<double>(n)});
             EXPECT_TRUE(built);
@@ -189,8 +200,11 @@ std::vector<double> zeros_and_slopes() {
     return out;
 }
 
-TEST(MidColumns, EveryRoadEqualsAScanOfTheWindowBitForBit) {
-    for (const Roads& type : {Roads{"MidPoint", false}, Roads{"MidPrice", true}}) {
+TEST(WindowExtremesColumns, EveryRoadEqualsAScanOfTheWindowBitForBit) {
+    const Roads types[] = {{"MidPoint", false, [](double hi, double lo, double) { return middle(hi, lo); }},
+                           {"MidPrice", true, [](double hi, double lo, double) { return middle(hi, lo); }},
+                           {"WilliamsR", true, percent_r}};
+    for (const Roads& type : types) {
         check_every_road(type, test::rough_closes(21, 12000), 1);
         check_every_road(type, finite_only(test::rough_closes(22, 14000)), 2);
         check_every_road(type, zeros_and_slopes(), 3);
