@@ -548,13 +548,16 @@ private:
         // Value number c (counted as count_ counts) sits at slot (c - 1) mod n and at
         // hi[c - before - 1] in the run.
         const auto at = [&](std::uint64_t c) { return c - before - 1; };
-        std::uint64_t slot = after % n;  // the slot of the oldest value, after - n + 1
-        for (std::uint64_t c = after - n + 1; c <= after; ++c) {
-            values[slot] = hi[at(c)];
-            values[n + slot] = lo[at(c)];
-            slot = slot + 1 == n ? 0 : slot + 1;
-        }
-        slot_ = after % n;
+        // The last n values: the oldest, value after - n + 1, at slot after mod n, on
+        // to the ring's end, then the rest from its start.
+        const std::uint64_t oldest = after % n;
+        const double* const last_hi = hi + count - n;
+        const double* const last_lo = lo + count - n;
+        std::copy_n(last_hi, n - oldest, values + oldest);
+        std::copy_n(last_hi + (n - oldest), oldest, values);
+        std::copy_n(last_lo, n - oldest, values + n + oldest);
+        std::copy_n(last_lo + (n - oldest), oldest, values + n);
+        slot_ = oldest;
         // Rebuilds fall due at next_event_ and every n - 1 pushes after; one is due
         // within the first n - 1 pushes of the run.
         const std::uint64_t rebuilt = next_event_ + (after - next_event_) / (n - 1) * (n - 1);
@@ -564,7 +567,7 @@ private:
         // it up to R - 1.
         double th = hi[at(rebuilt - 1)];
         double tl = lo[at(rebuilt - 1)];
-        slot = (rebuilt - 2) % n;  // that of value R - 1
+        std::uint64_t slot = (rebuilt - 2) % n;  // that of value R - 1
         for (std::uint64_t c = rebuilt - 1;; --c) {
             th = MaxPolicy::kept_or_incoming(hi[at(c)], th);
             tl = MinPolicy::kept_or_incoming(lo[at(c)], tl);
@@ -573,12 +576,15 @@ private:
             if (c == after - n + 1) break;
             slot = slot == 0 ? n - 1 : slot - 1;
         }
-        high_recent_ = {hi[at(rebuilt)], rebuilt};
-        low_recent_ = {lo[at(rebuilt)], rebuilt};
+        // The recent folds, from R on (no arrivals are kept).
+        double rh = hi[at(rebuilt)];
+        double rl = lo[at(rebuilt)];
         for (std::uint64_t c = rebuilt + 1; c <= after; ++c) {
-            high_recent_ = take<MaxPolicy>(high_recent_, hi[at(c)], c);
-            low_recent_ = take<MinPolicy>(low_recent_, lo[at(c)], c);
+            rh = MaxPolicy::kept_or_incoming(rh, hi[at(c)]);
+            rl = MinPolicy::kept_or_incoming(rl, lo[at(c)]);
         }
+        high_recent_ = {rh, rebuilt};
+        low_recent_ = {rl, rebuilt};
         high_kept_ = join<MaxPolicy>({values[2 * n + slot_], 0}, high_recent_);
         low_kept_ = join<MinPolicy>({values[3 * n + slot_], 0}, low_recent_);
     }
