@@ -204,8 +204,8 @@ private:
 // answers where the caller hands them over, instead of whole candles. A step that
 // can be called on a const object keeps no state, so that loop runs it on every bar
 // and keeps the answer of the valid ones by a select: nothing in the loop branches,
-// and the compiler may take several bars at once. Such a type may also take a run of
-// candles that are all valid whole, by a member
+// and the compiler may take several bars at once. Such a type may also take each run
+// of valid candles whole, by a member
 //   TORVEX_INLINE_LOOP void run_valid_fields(const FieldRows& rows, std::size_t n, double* out);
 // that writes exactly what stepping bar by bar would.
 template <class Derived>
@@ -295,8 +295,19 @@ private:
         const double* __restrict volume = f.volume;
         const std::uint8_t* __restrict valid = f.valid;
         Derived local(std::move(self));
-        if constexpr (kAllValid && requires(double* o) { local.run_valid_fields(f, n, o); }) {
-            local.run_valid_fields(f, n, out);
+        if constexpr (requires(double* o) { local.run_valid_fields(f, n, o); }) {
+            // Each run of valid candles whole; a refused candle answers 0.0 and changes
+            // nothing.
+            for (std::size_t r = 0; r < n;) {
+                const auto* refused =
+                    static_cast<const std::uint8_t*>(kAllValid ? nullptr : std::memchr(valid + r, 0, n - r));
+                const std::size_t end = refused != nullptr ? static_cast<std::size_t>(refused - valid) : n;
+                if (end > r)
+                    local.run_valid_fields({open + r, high + r, low + r, close + r, volume + r, valid + r}, end - r,
+                                           out + r);
+                if (end < n) out[end] = 0.0;
+                r = end + 1;
+            }
             self = std::move(local);
             return;
         }

@@ -692,6 +692,9 @@ public:
         return !queues_ && scanned_.run(hi, lo, count, out, answer);
     }
 
+    // Whether `run` can take a run at all: the window is not kept by the queues.
+    bool takes_runs() const { return !queues_; }
+
     // Arrivals so far, capped at n: how full the window is.
     std::uint64_t size() const { return queues_ ? queues_->size() : scanned_.size(); }
     bool full() const { return queues_ ? queues_->full() : scanned_.full(); }
