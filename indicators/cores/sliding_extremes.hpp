@@ -7,7 +7,9 @@
 // values that compare equal but are not the same (-0.0 and +0.0), and NaN handling
 // follows from the comparison chosen. QueueExtremes pairs a maximum and a minimum
 // queue; ScannedExtremes gives the same answers for a short window without branching
-// on the values, and WindowExtremes picks one of the two by the window.
+// on the values, and WindowExtremes picks one of the two by the window. A run of
+// values known at once (a column) is taken whole by ScannedExtremes::run, whose
+// answers do not depend on one another.
 #pragma once
 
 #include <algorithm>
@@ -17,7 +19,6 @@
 #include <limits>
 #include <memory>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "indicators/cores/fixed_ring.hpp"
@@ -232,10 +233,11 @@ public:
     std::uint64_t period() const { return period_; }
 
     // Pushes `count` pairs at once and writes answer(k, highest, lowest) of the window
-    // ending at each value k to out[k] (k < count), the same answers and the same state as pushing them one by
-    // one, at a few operations a value whatever the extremes do. Takes a run of at
-    // least n finite values into a window that is full and will have no NaN left once
-    // the first of them is in; otherwise it changes nothing and answers false.
+    // ending at each value k to out[k] (k < count): the answers and the state that
+    // pushing them one by one gives, at a few operations a value whatever the extremes
+    // do. Takes a run of at least n finite values into a window that is full and has
+    // no NaN left once the first of them is in; otherwise it changes nothing and
+    // answers false.
     //
     // The windows are cut at every n-th value of the run (the anchors): the window
     // ending at anchor a + i (0 <= i < n) is the values up to the anchor, folded from
@@ -469,10 +471,11 @@ private:
         join_answers(f, a, count - a, out, answer);
     }
 
-    // A group's folds, block g at [g n, (g + 1) n) of each: older[g n + i] folds back
-    // from the value i after anchor g to anchor g (the group's anchor at g = 0, whose
-    // folds come in; block g's backward folds are anchor g + 1's), newer[g n + i]
-    // forwards over the i values after anchor g (at i = 0 the empty fold, an
+    // A group's folds, block g at [g n, (g + 1) n) of each. older[g n + i] folds the
+    // values of the window ending i values after anchor g that come up to the anchor
+    // (the fold backwards from the anchor; those of the group's first anchor come in,
+    // and the backward folds of the block after anchor g are anchor g + 1's);
+    // newer[g n + i] folds the i values after anchor g (at i = 0 the empty fold, an
     // infinity).
     struct Folds {
         double* older_hi;
