@@ -204,10 +204,28 @@ private:
 // answers where the caller hands them over, instead of whole candles. A step that
 // can be called on a const object keeps no state, so that loop runs it on every bar
 // and keeps the answer of the valid ones by a select: nothing in the loop branches,
-// and the compiler may take several bars at once.
+// and the compiler may take several bars at once. Such a type may also take each run
+// of valid candles whole, by a member
+//   TORVEX_INLINE_LOOP void run_valid_fields(const FieldRows& rows, std::size_t n, double* out);
+// that writes exactly what stepping bar by bar would.
 template <class Derived>
 class CandleIndicator : public DynIndicator {
 public:
+    // Row r of each is candle r's field; valid[r] is the candle rule's answer.
+    struct FieldRows {
+        const double* open;
+        const double* high;
+        const double* low;
+        const double* close;
+        const double* volume;
+        const std::uint8_t* valid;
+
+        static FieldRows of(const BarColumns& bars) {
+            const CandleColumns& f = bars.candle_columns();
+            return {f.open.data(), f.high.data(), f.low.data(), bars.closes().data(), f.volume.data(), f.valid.data()};
+        }
+    };
+
     std::optional<double> update(const BarContext& ctx) final {
         if (!validate_candle(ctx.candle)) return std::nullopt;
         return static_cast<Derived*>(this)->step(ctx.candle);
@@ -266,20 +284,6 @@ private:
     }
     static constexpr bool keeps_no_state() { return requires(const Derived& d, const Ohlcv& b) { d.step(b); }; }
 
-    struct FieldRows {
-        const double* open;
-        const double* high;
-        const double* low;
-        const double* close;
-        const double* volume;
-        const std::uint8_t* valid;
-
-        static FieldRows of(const BarColumns& bars) {
-            const CandleColumns& f = bars.candle_columns();
-            return {f.open.data(), f.high.data(), f.low.data(), bars.closes().data(), f.volume.data(), f.valid.data()};
-        }
-    };
-
     // The bar is put together from the columns; the fields that the step does not
     // read are never loaded. The time is not carried: such a step does not read it.
     template <bool kAllValid>
@@ -291,6 +295,22 @@ private:
         const double* __restrict volume = f.volume;
         const std::uint8_t* __restrict valid = f.valid;
         Derived local(std::move(self));
+        if constexpr (requires(double* o) { local.run_valid_fields(f, n, o); }) {
+            // Each run of valid candles whole; a refused candle answers 0.0 and changes
+            // nothing.
+            for (std::size_t r = 0; r < n;) {
+                const auto* refused =
+                    static_cast<const std::uint8_t*>(kAllValid ? nullptr : std::memchr(valid + r, 0, n - r));
+                const std::size_t end = refused != nullptr ? static_cast<std::size_t>(refused - valid) : n;
+                if (end > r)
+                    local.run_valid_fields({open + r, high + r, low + r, close + r, volume + r, valid + r}, end - r,
+                                           out + r);
+                if (end < n) out[end] = 0.0;
+                r = end + 1;
+            }
+            self = std::move(local);
+            return;
+        }
         for (std::size_t r = 0; r < n; ++r) {
             const Ohlcv bar{0, open[r], high[r], low[r], close[r], volume[r]};
             if constexpr (kAllValid) {

@@ -3,6 +3,7 @@
 // not grow with the window.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -24,7 +25,32 @@ public:
     }
     std::uint64_t warmup() const override { return extremes_.period(); }
 
+    // A whole close column: bar by bar while the window fills, then the rest of the
+    // column at once where the sliding extremes take runs (a window of 5 to 4096
+    // closes), stretch by stretch between refused closes where there are any; else
+    // bar by bar.
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t count, double* __restrict out) {
+        std::size_t r = 0;
+        for (; r < count && !extremes_.full(); ++r)
+            out[r] = is_finite(closes[r]) ? step(closes[r]).value_or(0.0) : 0.0;
+        if (extremes_.takes_runs()) {
+            if (extremes_.run(closes + r, closes + r, count - r, out + r, middle)) return;
+            while (r < count) {
+                std::size_t end = r;
+                while (end < count && is_finite(closes[end])) ++end;
+                if (!extremes_.run(closes + r, closes + r, end - r, out + r, middle))
+                    for (; r < end; ++r) out[r] = step(closes[r]).value_or(0.0);
+                if (end < count) out[end] = 0.0;  // refused: nothing changes
+                r = end + 1;
+            }
+            return;
+        }
+        for (; r < count; ++r) out[r] = is_finite(closes[r]) ? step(closes[r]).value_or(0.0) : 0.0;
+    }
+
 private:
+    static double middle(std::size_t /*k*/, double highest, double lowest) { return midpoint(highest, lowest); }
+
     // Accepted closes are finite.
     explicit MidPoint(std::uint64_t n) : extremes_(n, ExtremeInputs::NeverNaN) {}
 

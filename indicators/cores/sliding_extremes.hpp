@@ -7,12 +7,16 @@
 // values that compare equal but are not the same (-0.0 and +0.0), and NaN handling
 // follows from the comparison chosen. QueueExtremes pairs a maximum and a minimum
 // queue; ScannedExtremes gives the same answers for a short window without branching
-// on the values, and WindowExtremes picks one of the two by the window.
+// on the values, and WindowExtremes picks one of the two by the window. A run of
+// values known at once (a column) is taken whole by ScannedExtremes::run, whose
+// answers do not depend on one another.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <type_traits>
 #include <vector>
@@ -228,6 +232,51 @@ public:
     bool full() const { return count_ >= period_; }
     std::uint64_t period() const { return period_; }
 
+    // Pushes `count` pairs at once and writes answer(k, highest, lowest) of the window
+    // ending at each value k to out[k] (k < count): the answers and the state that
+    // pushing them one by one gives, at a few operations a value whatever the extremes
+    // do. Takes a run of at least n finite values into a window that is full and has
+    // no NaN left once the first of them is in; otherwise it changes nothing and
+    // answers false.
+    //
+    // The windows are cut at every n-th value of the run (the anchors): the window
+    // ending at anchor a + i (0 <= i < n) is the values up to the anchor, folded from
+    // the window's oldest, then the values after it, folded from a + 1; the first are
+    // a fold backwards over the n values ending at the anchor, the second one forwards
+    // from it. Keeping the oldest of equal extremes is an associative combine, so the
+    // two folds joined older-then-newer give exactly the scan of the window.
+    template <class Answer>
+    [[gnu::always_inline]] bool run(const double* hi, const double* lo, std::size_t count, double* out,
+                                    Answer answer)
+        requires(!kArrivals)
+    {
+        const std::uint64_t n = period_;
+        if (count < n || count_ < n || count_ + 1 < settle_ || !all_finite(hi, lo, count)) return false;
+        if (block_.size() < scratch_size(n)) block_.assign(scratch_size(n), 0.0);
+        double* const values = values_.data();
+        double* const t_hi = block_.data();  // the backward folds of the first anchor
+        double* const t_lo = t_hi + (group_anchors(n) + 1) * n;
+        // Anchor 0's window: the last n - 1 values before the run, the oldest at the
+        // slot after the next one, and the run's first value.
+        {
+            double sh = hi[0];
+            double sl = lo[0];
+            t_hi[n - 1] = sh;
+            t_lo[n - 1] = sl;
+            for (std::uint64_t t = n - 1; t-- > 0;) {
+                std::uint64_t k = slot_ + 1 + t;
+                k = k >= n ? k - n : k;
+                sh = MaxPolicy::kept_or_incoming(values[k], sh);
+                sl = MinPolicy::kept_or_incoming(values[n + k], sl);
+                t_hi[t] = sh;
+                t_lo[t] = sl;
+            }
+        }
+        block_answers(hi, lo, count, n, block_.data(), out, answer);
+        settle_after_run(hi, lo, count);
+        return true;
+    }
+
 private:
     // Where no owner asks for arrivals, the field takes no room and no store.
     struct NoArrival {
@@ -360,6 +409,189 @@ private:
         }
     }
 
+    // No NaN and no infinity among the values (counted by a comparison, which
+    // vectorises).
+    static bool all_finite(const double* hi, const double* lo, std::size_t count) {
+        constexpr double kMax = std::numeric_limits<double>::max();
+        long refused = 0;
+        for (std::size_t k = 0; k < count; ++k) refused += !(std::fabs(hi[k]) <= kMax);
+        if (lo != hi)
+            for (std::size_t k = 0; k < count; ++k) refused += !(std::fabs(lo[k]) <= kMax);
+        return refused == 0;
+    }
+
+    // The run's answers, anchor after anchor. Each fold is a chain of dependent
+    // comparisons, so the blocks after kLanes anchors are folded in one loop, forwards
+    // and backwards, as 4 * kLanes chains the processor runs side by side; the answers
+    // of a group of anchors, some kJoinSpan values or more, are then joined in one loop
+    // with no chain, which the compiler vectorises.
+    static constexpr std::size_t kLanes = 2;
+    static constexpr std::size_t kJoinSpan = 128;
+    // Anchors a group, and the scratch values it needs: the backward folds of the
+    // group's anchor and of each block after one (highs, then lows), and the forward
+    // folds of each block (highs, then lows).
+    static std::size_t group_anchors(std::uint64_t n) { return std::max<std::size_t>(kLanes, (kJoinSpan + n - 1) / n); }
+    static std::size_t scratch_size(std::uint64_t n) { return (4 * group_anchors(n) + 2) * n; }
+
+    // `scratch` holds anchor 0's backward folds at [0, n) (highs) and at
+    // [(group + 1) n, (group + 2) n) (lows).
+    template <class Answer>
+    [[gnu::always_inline]] static void block_answers(const double* hi, const double* lo, std::size_t count,
+                                                     std::uint64_t n, double* scratch, double* out, Answer answer) {
+        const std::size_t group = group_anchors(n);
+        Folds f{scratch, scratch + (group + 1) * n, scratch + 2 * (group + 1) * n,
+                scratch + 2 * (group + 1) * n + group * n};
+        // Anchors with a whole block after them: a, a + n, ... while a + n < count.
+        const std::size_t whole = (count - 1) / n;
+        std::size_t a = 0;
+        for (std::size_t done = 0; done < whole;) {
+            const std::size_t k = std::min(group, whole - done);
+            std::size_t g = 0;
+            for (; g + kLanes <= k; g += kLanes) fold_blocks<kLanes>(hi, lo, a, g, n, f);
+            for (; g < k; ++g) fold_blocks<1>(hi, lo, a, g, n, f);
+            join_answers(f, a, k * n, out, answer);
+            // The last block's backward folds are the next group's anchor's.
+            std::copy_n(f.older_hi + k * n, n, f.older_hi);
+            std::copy_n(f.older_lo + k * n, n, f.older_lo);
+            done += k;
+            a += k * n;
+        }
+        // The last anchor: only the forward folds of what follows it.
+        constexpr double kInf = std::numeric_limits<double>::infinity();
+        double ph = -kInf;
+        double pl = kInf;
+        f.newer_hi[0] = ph;
+        f.newer_lo[0] = pl;
+        for (std::size_t i = 1; a + i < count; ++i) {
+            ph = MaxPolicy::kept_or_incoming(ph, hi[a + i]);
+            pl = MinPolicy::kept_or_incoming(pl, lo[a + i]);
+            f.newer_hi[i] = ph;
+            f.newer_lo[i] = pl;
+        }
+        join_answers(f, a, count - a, out, answer);
+    }
+
+    // A group's folds, block g at [g n, (g + 1) n) of each. older[g n + i] folds the
+    // values of the window ending i values after anchor g that come up to the anchor
+    // (the fold backwards from the anchor; those of the group's first anchor come in,
+    // and the backward folds of the block after anchor g are anchor g + 1's);
+    // newer[g n + i] folds the i values after anchor g (at i = 0 the empty fold, an
+    // infinity).
+    struct Folds {
+        double* older_hi;
+        double* older_lo;
+        double* newer_hi;
+        double* newer_lo;
+    };
+
+    // The folds of the blocks after anchors a + g n .. a + (g + kBlocks - 1) n.
+    template <std::size_t kBlocks>
+    [[gnu::always_inline]] static void fold_blocks(const double* __restrict hi, const double* __restrict lo,
+                                                   std::size_t a, std::size_t g, std::uint64_t n, Folds f) {
+        // The values are finite, so an infinity starts a fold as if it were empty.
+        constexpr double kInf = std::numeric_limits<double>::infinity();
+        const double* __restrict h = hi + a + g * n;  // anchor g: h[0]; its block: h[1] .. h[n]
+        const double* __restrict l = lo + a + g * n;
+        double* __restrict back_hi = f.older_hi + (g + 1) * n;
+        double* __restrict back_lo = f.older_lo + (g + 1) * n;
+        double* __restrict fwd_hi = f.newer_hi + g * n;
+        double* __restrict fwd_lo = f.newer_lo + g * n;
+        double ph[kBlocks], pl[kBlocks], sh[kBlocks], sl[kBlocks];
+        for (std::size_t b = 0; b < kBlocks; ++b) {
+            const std::size_t at = b * n;
+            ph[b] = -kInf;
+            pl[b] = kInf;
+            fwd_hi[at] = ph[b];
+            fwd_lo[at] = pl[b];
+            sh[b] = h[at + n];
+            sl[b] = l[at + n];
+            back_hi[at + n - 1] = sh[b];
+            back_lo[at + n - 1] = sl[b];
+        }
+        for (std::size_t i = 1; i < n; ++i) {
+            const std::size_t j = n - 1 - i;
+#pragma GCC unroll 4
+            for (std::size_t b = 0; b < kBlocks; ++b) {
+                const std::size_t at = b * n;
+                ph[b] = MaxPolicy::kept_or_incoming(ph[b], h[at + i]);
+                pl[b] = MinPolicy::kept_or_incoming(pl[b], l[at + i]);
+                fwd_hi[at + i] = ph[b];
+                fwd_lo[at + i] = pl[b];
+                sh[b] = MaxPolicy::kept_or_incoming(h[at + 1 + j], sh[b]);
+                sl[b] = MinPolicy::kept_or_incoming(l[at + 1 + j], sl[b]);
+                back_hi[at + j] = sh[b];
+                back_lo[at + j] = sl[b];
+            }
+        }
+    }
+
+    // out[a + i] = answer(a + i, highest, lowest) for i < count: the backward fold
+    // joined with the forward fold, older first.
+    template <class Answer>
+    [[gnu::always_inline]] static void join_answers(Folds f, std::size_t a, std::size_t count, double* __restrict out,
+                                                    Answer answer) {
+        const double* __restrict older_hi = f.older_hi;
+        const double* __restrict older_lo = f.older_lo;
+        const double* __restrict newer_hi = f.newer_hi;
+        const double* __restrict newer_lo = f.newer_lo;
+        for (std::size_t i = 0; i < count; ++i)
+            out[a + i] = answer(a + i, MaxPolicy::kept_or_incoming(older_hi[i], newer_hi[i]),
+                                MinPolicy::kept_or_incoming(older_lo[i], newer_lo[i]));
+    }
+
+    // Leaves the state as `count` (>= n) pushes of the run would: the ring holds the
+    // last n values, the tables were rebuilt on schedule at the last due push R and
+    // the recent folds run from R on. The table entries of the values that came after
+    // R are left as they were: the next rebuild comes before any of them is read.
+    void settle_after_run(const double* hi, const double* lo, std::size_t count) {
+        const std::uint64_t n = period_;
+        double* const values = values_.data();
+        const std::uint64_t before = count_;
+        const std::uint64_t after = before + count;
+        // Value number c (counted as count_ counts) sits at slot (c - 1) mod n and at
+        // hi[c - before - 1] in the run.
+        const auto at = [&](std::uint64_t c) { return c - before - 1; };
+        // The last n values: the oldest, value after - n + 1, at slot after mod n, on
+        // to the ring's end, then the rest from its start.
+        const std::uint64_t oldest = after % n;
+        const double* const last_hi = hi + count - n;
+        const double* const last_lo = lo + count - n;
+        std::copy_n(last_hi, n - oldest, values + oldest);
+        std::copy_n(last_hi + (n - oldest), oldest, values);
+        std::copy_n(last_lo, n - oldest, values + n + oldest);
+        std::copy_n(last_lo + (n - oldest), oldest, values + n);
+        slot_ = oldest;
+        // Rebuilds fall due at next_event_ and every n - 1 pushes after; one is due
+        // within the first n - 1 pushes of the run.
+        const std::uint64_t rebuilt = next_event_ + (after - next_event_) / (n - 1) * (n - 1);
+        next_event_ = rebuilt + n - 1;
+        count_ = after;
+        // The table entries of the live values before R: each folded with those after
+        // it up to R - 1.
+        double th = hi[at(rebuilt - 1)];
+        double tl = lo[at(rebuilt - 1)];
+        std::uint64_t slot = (rebuilt - 2) % n;  // that of value R - 1
+        for (std::uint64_t c = rebuilt - 1;; --c) {
+            th = MaxPolicy::kept_or_incoming(hi[at(c)], th);
+            tl = MinPolicy::kept_or_incoming(lo[at(c)], tl);
+            values[2 * n + slot] = th;
+            values[3 * n + slot] = tl;
+            if (c == after - n + 1) break;
+            slot = slot == 0 ? n - 1 : slot - 1;
+        }
+        // The recent folds, from R on (no arrivals are kept).
+        double rh = hi[at(rebuilt)];
+        double rl = lo[at(rebuilt)];
+        for (std::uint64_t c = rebuilt + 1; c <= after; ++c) {
+            rh = MaxPolicy::kept_or_incoming(rh, hi[at(c)]);
+            rl = MinPolicy::kept_or_incoming(rl, lo[at(c)]);
+        }
+        high_recent_ = {rh, rebuilt};
+        low_recent_ = {rl, rebuilt};
+        high_kept_ = join<MaxPolicy>({values[2 * n + slot_], 0}, high_recent_);
+        low_kept_ = join<MinPolicy>({values[3 * n + slot_], 0}, low_recent_);
+    }
+
     static std::uint64_t folded_arrival(const std::uint64_t* arrivals, std::uint64_t n, std::uint64_t side) {
         if constexpr (kArrivals) return arrivals[2 * n + side];
         return 0;
@@ -387,6 +619,8 @@ private:
     Kept low_recent_;
     std::uint64_t next_event_ = 1;  // the push that takes the rare path next
     std::uint64_t period_;
+    // Room for the folds of `run`, taken at its first call.
+    std::vector<double> block_;
 };
 
 // Highest and lowest of the last n values, each with the arrival that holds it (the
@@ -448,6 +682,21 @@ public:
     {
         return queues_ ? queues_->count() - queues_->lowest_arrival() : scanned_.count() - scanned_.lowest_arrival();
     }
+
+    // Pushes a run of values at once and writes answer(k, highest, lowest) of the
+    // window ending at value k to out[k], as pushing them one by one would (ScannedExtremes::run);
+    // answers false, with nothing changed, where it cannot: a window kept by the
+    // queues, one not yet full, a short run or one holding a value that is not finite.
+    template <class Answer>
+    [[gnu::always_inline]] bool run(const double* hi, const double* lo, std::size_t count, double* out,
+                                    Answer answer)
+        requires(!kArrivals)
+    {
+        return !queues_ && scanned_.run(hi, lo, count, out, answer);
+    }
+
+    // Whether `run` can take a run at all: the window is not kept by the queues.
+    bool takes_runs() const { return !queues_; }
 
     // Arrivals so far, capped at n: how full the window is.
     std::uint64_t size() const { return queues_ ? queues_->size() : scanned_.size(); }

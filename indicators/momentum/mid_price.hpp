@@ -1,6 +1,7 @@
 // Midpoint of the highest high and the lowest low of the last n bars.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -24,7 +25,21 @@ public:
     }
     std::uint64_t warmup() const override { return range_.period(); }
 
+    // A run of valid candles: bar by bar while the window fills, then the rest at once
+    // where the sliding extremes take it (a window of 5 to 4096 bars), else bar by bar.
+    TORVEX_INLINE_LOOP void run_valid_fields(const FieldRows& rows, std::size_t count, double* __restrict out) {
+        std::size_t r = 0;
+        const auto bar = [&](std::size_t k) {
+            return Ohlcv{0, rows.open[k], rows.high[k], rows.low[k], rows.close[k], rows.volume[k]};
+        };
+        for (; r < count && !range_.full(); ++r) out[r] = step(bar(r)).value_or(0.0);
+        if (range_.run(rows.high + r, rows.low + r, count - r, out + r, middle)) return;
+        for (; r < count; ++r) out[r] = step(bar(r)).value_or(0.0);
+    }
+
 private:
+    static double middle(std::size_t /*k*/, double highest, double lowest) { return midpoint(highest, lowest); }
+
     // The highs and lows of accepted candles are finite.
     explicit MidPrice(std::uint64_t n) : range_(n, ExtremeInputs::NeverNaN) {}
     SlidingExtremes range_;
