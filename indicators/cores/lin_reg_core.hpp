@@ -2,8 +2,12 @@
 // every regression over positions 0 (oldest) to n - 1 (newest) shares.
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <expected>
+#include <limits>
 #include <optional>
 
 #include "indicators/bar.hpp"
@@ -69,6 +73,16 @@ inline LineSums line_sums_about(FixedRing<double>::Runs window, double m) {
     return r;
 }
 
+// The sums a fit is read from at one bar: the anchor, Σ(y − shift) and Σ i·(y − shift).
+// V is double for one bar, or a vector of doubles for several bars side by side (each
+// lane then takes exactly the operations of one bar).
+template <class V>
+struct LineAt {
+    V shift;
+    V s1;
+    V sxy;
+};
+
 // Least-squares fit of the window against its positions, kept with shifted sums
 // Σ(y − shift) and Σ i·(y − shift) re-centred on the window mean every n updates.
 class LinRegCore {
@@ -91,75 +105,199 @@ public:
     [[gnu::always_inline]] bool advance(double y) {
         if (!is_finite(y)) return false;
         if (!window_.full()) [[unlikely]] return fill(y);
-        // y takes the leaving value's slot. Every remaining position drops by one:
-        // subtract the old Σ(y − shift) less the leaving deviation.
         const double o = window_.replace_oldest(y);
-        const double d_o = o - sums_.shift();
-        sxy_ = d_o + (sxy_ - sums_.s1());
-        sums_.remove(o);
-        follow_period(y);
-        const double d = sums_.add_anchored(y);
-        sxy_ = (pos_.n - 1.0) * d + sxy_;
-        if (sums_.recenter_due_at(period_, pos_.n)) [[unlikely]] recenter();
+        slide(carry_, o, y, pos_.n - 1.0);
+        if (carry_.sums.recenter_due_at(period_, pos_.n)) [[unlikely]] recenter(carry_, window_.runs(), pos_.n);
         return true;
     }
 
-    // The line's value at the newest position.
-    double value() const { return (pos_.n - 1.0) * slope() + intercept(); }
+    // The fit of the current window (meaningful once it is full), and the line read
+    // from it: slope, intercept (value at position 0) and value at the newest position.
+    LineAt<double> line() const { return {carry_.sums.shift(), carry_.sums.s1(), carry_.sxy}; }
+    template <class V>
+    V slope(const LineAt<V>& l) const {
+        return (pos_.n * l.sxy - pos_.sum_x * l.s1) / pos_.denom;
+    }
+    template <class V>
+    V intercept(const LineAt<V>& l) const {
+        return l.shift + (l.s1 - pos_.sum_x * slope(l)) / pos_.n;
+    }
+    template <class V>
+    V value(const LineAt<V>& l) const {
+        return (pos_.n - 1.0) * slope(l) + intercept(l);
+    }
+    double value() const { return value(line()); }
+    double slope() const { return slope(line()); }
+    double intercept() const { return intercept(line()); }
 
-    // Slope and intercept (value at position 0) of the current fit; meaningful
-    // once the window is full.
-    double slope() const { return (pos_.n * sxy_ - pos_.sum_x * sums_.s1()) / pos_.denom; }
-    double intercept() const { return sums_.shift() + (sums_.s1() - pos_.sum_x * slope()) / pos_.n; }
+    // A contiguous column of values (refused ones included): out[r] is what advance
+    // and then `answer(line())` give for values[r], 0.0 for no value. `answer` takes
+    // a LineAt<double> or a LineAt<Lanes> and reads the line through slope, intercept
+    // and value.
+    //
+    // Once the window holds the last n values of the column, the bars up to the next
+    // refused value go in blocks of two passes: the sums alone bar by bar, the leaving
+    // value read from the column and the state in local variables, each bar's sums
+    // kept; then the answers several bars at a time in vector lanes, the divisions
+    // packed. The ring is brought up to date after each such run with its last n
+    // values. Everything else (filling, refused values and the n values after one)
+    // goes through advance.
+    static constexpr std::size_t kLanes = 2;
+    using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
+    template <class Answer>
+    [[gnu::always_inline]] inline void run_values(const double* values, std::size_t count, double* __restrict out,
+                                                  Answer answer) {
+        const std::size_t n = period_;
+        std::size_t finite = 0;  // finite values of this column, in a row, just before r
+        std::size_t r = 0;
+        while (r < count) {
+            if (finite >= n && window_.full()) {
+                const std::size_t end = finite_run_end(values, r, count);
+                if (end > r) {
+                    run_full(values, r, end, out, answer);
+                    for (std::size_t m = end - r > n ? end - n : r; m < end; ++m) window_.replace_oldest(values[m]);
+                    finite += end - r;
+                    r = end;
+                    continue;
+                }
+            }
+            const double y = values[r];
+            if (is_finite(y)) {
+                out[r] = advance(y) ? answer(line()) : 0.0;
+                finite += 1;
+            } else {
+                out[r] = 0.0;
+                finite = 0;
+            }
+            r += 1;
+        }
+    }
 
     std::uint64_t period() const { return period_; }
     const PositionSums& positions() const { return pos_; }
     const FixedRing<double>& window() const { return window_; }
     // Σ(y − shift) and Σ(y − shift)² about the current anchor.
-    const ShiftedSums& sums() const { return sums_; }
+    const ShiftedSums& sums() const { return carry_.sums; }
 
 private:
+    // What a step carries to the next.
+    struct Carry {
+        ShiftedSums sums;        // s1 is Σ(y − shift)
+        double sxy = 0.0;        // Σ i·(y − shift)
+        double base = 0.0;       // the first value of the current re-centring period
+        double relative = 0.0;   // Σ(y − base) over the period so far, from 0.0
+    };
+
+    // Bars taken together in the column loop's passes.
+    static constexpr std::size_t kBlock = 64;
+
+    // One step of a full window: o leaves, y comes. Every remaining position drops by
+    // one: subtract the old Σ(y − shift) less the leaving deviation.
+    [[gnu::always_inline]] static void slide(Carry& c, double o, double y, double n_less_1) {
+        const double d_o = o - c.sums.shift();
+        c.sxy = d_o + (c.sxy - c.sums.s1());
+        c.sums.remove(o);
+        follow_period(c, y);
+        const double d = c.sums.add_anchored(y);
+        c.sxy = n_less_1 * d + c.sxy;
+    }
+
     // The step while the window fills (the first n values).
     [[gnu::always_inline]] bool fill(double y) {
         const double i = static_cast<double>(window_.size());
         window_.push_back(y);
-        follow_period(y);
-        const double d = sums_.add(y);
-        sxy_ = i * d + sxy_;
-        if (sums_.recenter_due(period_, window_.size())) recenter();
+        follow_period(carry_, y);
+        const double d = carry_.sums.add(y);
+        carry_.sxy = i * d + carry_.sxy;
+        if (carry_.sums.recenter_due(period_, window_.size())) recenter(carry_, window_.runs(), pos_.n);
         return window_.full();
     }
 
     // The mean of the window that the next periodic re-centring sees (the n values
     // from the one that starts the period on), taken as the values come, exactly as
     // window_mean takes it from the oldest.
-    void follow_period(double y) {
-        const bool starts = sums_.since_recenter() == 0;
-        base_ = starts ? y : base_;
-        relative_ = (starts ? 0.0 : relative_) + (y - base_);
+    [[gnu::always_inline]] static void follow_period(Carry& c, double y) {
+        const bool starts = c.sums.since_recenter() == 0;
+        c.base = starts ? y : c.base;
+        c.relative = (starts ? 0.0 : c.relative) + (y - c.base);
     }
 
     // Moves the anchor to the window mean and re-adds the three sums about it. A
     // periodic re-centring (the clock is back at 0) sees exactly the period's values,
-    // whose mean relative to the first is already summed.
-    void recenter() {
-        const auto runs = window_.runs();
-        double m = base_ + relative_ / pos_.n;
-        if (sums_.since_recenter() != 0 || !is_finite(m)) {
-            m = window_mean(window_.size(), [&](auto&& fn) { window_.for_each(fn); });
+    // whose mean relative to the first is already summed. `n`: the full window's
+    // length in f64.
+    [[gnu::always_inline]] static void recenter(Carry& c, FixedRing<double>::Runs runs, double n) {
+        double m = c.base + c.relative / n;
+        if (c.sums.since_recenter() != 0 || !is_finite(m)) {
+            m = window_mean(runs.first.size() + runs.second.size(), [&](auto&& fn) {
+                for (double v : runs.first) fn(v);
+                for (double v : runs.second) fn(v);
+            });
         }
         const LineSums r = line_sums_about(runs, m);
-        sums_.take_recentered(m, r.s1, r.s2);
-        sxy_ = r.sxy;
+        c.sums.take_recentered(m, r.s1, r.s2);
+        c.sxy = r.sxy;
+    }
+
+    // The end of the run of finite values from r on, looked for a block at a time.
+    static std::size_t finite_run_end(const double* values, std::size_t r, std::size_t count) {
+        constexpr double kMax = std::numeric_limits<double>::max();
+        while (r < count) {
+            const std::size_t len = count - r < kBlock ? count - r : kBlock;
+            long refused = 0;  // counted by a comparison (NaN and both infinities fail it), which vectorises
+            for (std::size_t j = 0; j < len; ++j) refused += !(std::fabs(values[r + j]) <= kMax);
+            if (refused != 0) {
+                while (is_finite(values[r])) r += 1;
+                return r;
+            }
+            r += len;
+        }
+        return r;
+    }
+
+    // Bars r to end - 1, all finite, the window holding values[r - n] to values[r - 1].
+    template <class Answer>
+    [[gnu::always_inline]] void run_full(const double* values, std::size_t r, std::size_t end,
+                                         double* __restrict out, Answer answer) {
+        const std::size_t n = period_;
+        const std::uint64_t period = period_;
+        const double nf = pos_.n;
+        const double n_less_1 = nf - 1.0;
+        Carry c = carry_;
+        alignas(32) double shift[kBlock];
+        alignas(32) double s1[kBlock];
+        alignas(32) double sxy[kBlock];
+        while (r < end) {
+            const std::size_t len = end - r < kBlock ? end - r : kBlock;
+            for (std::size_t j = 0; j < len; ++j) {
+                const std::size_t at = r + j;
+                slide(c, values[at - n], values[at], n_less_1);
+                if (c.sums.recenter_due_at(period, nf)) [[unlikely]] {
+                    recenter(c, {{values + at + 1 - n, n}, {}}, nf);
+                }
+                shift[j] = c.sums.shift();
+                s1[j] = c.sums.s1();
+                sxy[j] = c.sxy;
+            }
+            std::size_t j = 0;
+            for (; j + kLanes <= len; j += kLanes) {
+                LineAt<Lanes> l;
+                std::memcpy(&l.shift, shift + j, sizeof(Lanes));
+                std::memcpy(&l.s1, s1 + j, sizeof(Lanes));
+                std::memcpy(&l.sxy, sxy + j, sizeof(Lanes));
+                const Lanes v = answer(l);
+                std::memcpy(out + r + j, &v, sizeof(Lanes));
+            }
+            for (; j < len; ++j) out[r + j] = answer(LineAt<double>{shift[j], s1[j], sxy[j]});
+            r += len;
+        }
+        carry_ = c;
     }
 
     explicit LinRegCore(std::uint64_t n) : window_(n), period_(n), pos_(PositionSums::of(n)) {}
 
     FixedRing<double> window_;
-    ShiftedSums sums_;   // s1 is Σ(y − shift)
-    double sxy_ = 0.0;   // Σ i·(y − shift)
-    double base_ = 0.0;      // the first value of the current re-centring period
-    double relative_ = 0.0;  // Σ(y − base_) over the period so far, from 0.0
+    Carry carry_;
     std::uint64_t period_;
     PositionSums pos_;
 };

@@ -1,6 +1,7 @@
 // Value at the oldest position of the least-squares line through the last n closes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -17,6 +18,9 @@ public:
     [[gnu::always_inline]] std::optional<double> step(double close) {
         if (!line_.advance(close)) return std::nullopt;
         return line_.intercept();
+    }
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t n, double* __restrict out) {
+        line_.run_values(closes, n, out, [this](const auto& l) { return line_.intercept(l); });
     }
     std::uint64_t warmup() const override { return line_.period(); }
 

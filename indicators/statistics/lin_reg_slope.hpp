@@ -2,6 +2,7 @@
 // that the angle embeds.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -25,6 +26,13 @@ public:
         return line_.slope();
     }
 
+    // A contiguous close column, `shape(slope)` written for each bar with a value
+    // (0.0 for the others); shape takes the slope as a double or as LinRegCore::Lanes.
+    template <class Shape>
+    [[gnu::always_inline]] void run_closes(const double* closes, std::size_t n, double* __restrict out, Shape shape) {
+        line_.run_values(closes, n, out, [this, shape](const auto& l) { return shape(line_.slope(l)); });
+    }
+
     std::uint64_t period() const { return line_.period(); }
 
 private:
@@ -37,6 +45,9 @@ public:
     static std::expected<LinRegSlope, IndicatorError> create(std::uint64_t n);
 
     [[gnu::always_inline]] std::optional<double> step(double close) { return core_.step(close); }
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t n, double* __restrict out) {
+        core_.run_closes(closes, n, out, [](auto slope) { return slope; });
+    }
     std::uint64_t warmup() const override { return core_.period(); }
 
 private:

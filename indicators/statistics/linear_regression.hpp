@@ -1,6 +1,7 @@
 // Value at the newest position of the least-squares line through the last n closes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -16,6 +17,9 @@ public:
     static std::expected<LinearRegression, IndicatorError> create(std::uint64_t n);
 
     [[gnu::always_inline]] std::optional<double> step(double close) { return line_.step(close); }
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t n, double* __restrict out) {
+        line_.run_values(closes, n, out, [this](const auto& l) { return line_.value(l); });
+    }
     std::uint64_t warmup() const override { return line_.period(); }
 
 private:

@@ -2,6 +2,7 @@
 // one bar ahead. `TsfCore` is the forecast step that other indicators embed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -22,12 +23,22 @@ public:
     // the line's value at position n, one step after the newest.
     [[gnu::always_inline]] std::optional<double> step(double y) {
         if (!line_.advance(y)) return std::nullopt;
-        return line_.slope() * line_.positions().n + line_.intercept();
+        return forecast(line_.line());
+    }
+
+    // A contiguous column of values: the forecast for each bar with one, 0.0 for the others.
+    [[gnu::always_inline]] void run_values(const double* ys, std::size_t n, double* __restrict out) {
+        line_.run_values(ys, n, out, [this](const auto& l) { return forecast(l); });
     }
 
     std::uint64_t period() const { return line_.period(); }
 
 private:
+    template <class V>
+    V forecast(const LineAt<V>& l) const {
+        return line_.slope(l) * line_.positions().n + line_.intercept(l);
+    }
+
     explicit TsfCore(LinRegCore line) : line_(std::move(line)) {}
 
     LinRegCore line_;
@@ -38,6 +49,9 @@ public:
     static std::expected<Tsf, IndicatorError> create(std::uint64_t n);
 
     [[gnu::always_inline]] std::optional<double> step(double close) { return core_.step(close); }
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t n, double* __restrict out) {
+        core_.run_values(closes, n, out);
+    }
     std::uint64_t warmup() const override { return core_.period(); }
 
 private:

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,23 @@ inline std::vector<double> rough_closes(std::uint64_t seed, std::size_t count, b
         }
         out.push_back(x);
         if (std::isfinite(x)) last = x;
+    }
+    return out;
+}
+
+// The column an indicator writes when the bars come in pieces of `piece` rows, each
+// handed with its contiguous close column (`contiguous`) or as the candles alone.
+inline std::vector<double> column_in_pieces(DynIndicator& ind, std::span<const Ohlcv> bars,
+                                            std::span<const double> closes, std::size_t piece, bool contiguous) {
+    std::vector<double> out(bars.size(), 12345.0);
+    for (std::size_t from = 0; from < bars.size(); from += piece) {
+        const std::size_t len = std::min(piece, bars.size() - from);
+        ColumnRun run{std::span<double>(out).subspan(from, len), std::nullopt};
+        if (contiguous) {
+            ind.run_column(BarColumns(bars.subspan(from, len), closes.subspan(from, len)), run);
+        } else {
+            ind.run_column(BarColumns(bars.subspan(from, len)), run);
+        }
     }
     return out;
 }
