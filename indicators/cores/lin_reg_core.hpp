@@ -192,13 +192,22 @@ private:
     static constexpr std::size_t kBlock = 64;
 
     // One step of a full window: o leaves, y comes. Every remaining position drops by
-    // one: subtract the old Σ(y − shift) less the leaving deviation.
+    // one: subtract the old Σ(y − shift) less the leaving deviation. `kInPeriod`: a
+    // step known not to start a re-centring period, which its owner counts itself
+    // (ShiftedSums::count_updates); the period's mean then just takes y.
+    template <bool kInPeriod = false>
     [[gnu::always_inline]] static void slide(Carry& c, double o, double y, double n_less_1) {
         const double d_o = o - c.sums.shift();
         c.sxy = d_o + (c.sxy - c.sums.s1());
         c.sums.remove(o);
-        follow_period(c, y);
-        const double d = c.sums.add_anchored(y);
+        double d;
+        if constexpr (kInPeriod) {
+            c.relative = c.relative + (y - c.base);
+            d = c.sums.add_uncounted(y);
+        } else {
+            follow_period(c, y);
+            d = c.sums.add_anchored(y);
+        }
         c.sxy = n_less_1 * d + c.sxy;
     }
 
@@ -269,15 +278,44 @@ private:
         alignas(32) double sxy[kBlock];
         while (r < end) {
             const std::size_t len = end - r < kBlock ? end - r : kBlock;
-            for (std::size_t j = 0; j < len; ++j) {
-                const std::size_t at = r + j;
-                slide(c, values[at - n], values[at], n_less_1);
-                if (c.sums.recenter_due_at(period, nf)) [[unlikely]] {
-                    recenter(c, {{values + at + 1 - n, n}, {}}, nf);
-                }
+            const auto keep = [&](std::size_t j) {
                 shift[j] = c.sums.shift();
                 s1[j] = c.sums.s1();
                 sxy[j] = c.sxy;
+            };
+            const auto window_to = [&](std::size_t at) { return FixedRing<double>::Runs{{values + at + 1 - n, n}, {}}; };
+            // Stretches of bars inside one re-centring period: each bar asks only the
+            // precision test, and the clock moves once for the stretch. The period's
+            // last bar takes the whole step.
+            for (std::size_t j = 0; j < len;) {
+                const std::uint64_t since = c.sums.since_recenter();
+                if (since == 0) {
+                    // follow_period on the period's first value, which the stretch then takes as any other
+                    c.base = values[r + j];
+                    c.relative = 0.0;
+                }
+                const std::size_t stop = len - j < period - since ? len : j + (period - since - 1);
+                const std::size_t from = j;
+                bool lost = false;
+                for (; j < stop; ++j) {
+                    slide<true>(c, values[r + j - n], values[r + j], n_less_1);
+                    if (c.sums.lost(nf)) [[unlikely]] {
+                        lost = true;
+                        break;
+                    }
+                    keep(j);
+                }
+                if (lost) {
+                    c.sums.count_updates(j + 1 - from);
+                    recenter(c, window_to(r + j), nf);
+                    keep(j++);
+                    continue;
+                }
+                c.sums.count_updates(j - from);
+                if (j == len) break;
+                slide(c, values[r + j - n], values[r + j], n_less_1);
+                if (c.sums.recenter_due_at(period, nf)) [[likely]] recenter(c, window_to(r + j), nf);
+                keep(j++);
             }
             std::size_t j = 0;
             for (; j + kLanes <= len; j += kLanes) {

@@ -98,12 +98,22 @@ public:
 
     // add for sums whose anchor is already set (some value was added before).
     double add_anchored(double x) {
-        const double d = x - shift_;
-        s1_ = d + s1_;
-        s2_ = d * d + s2_;
+        const double d = add_uncounted(x);
         since_recenter_ += 1;
         return d;
     }
+
+    // add_anchored for an owner that counts the updates towards the next re-centring
+    // itself, several at once (count_updates), and asks lost() after each.
+    double add_uncounted(double x) {
+        const double d = x - shift_;
+        s1_ = d + s1_;
+        s2_ = d * d + s2_;
+        return d;
+    }
+    void count_updates(std::uint64_t k) { since_recenter_ += k; }
+    // The precision test of recenter_due alone (see the top of this file).
+    bool lost(double count) { return watch_.lost(count, shift_, s1_, s2_); }
 
     // True every n updates (a fixed phase), and on any update after which the sums
     // have lost their precision (see the top of this file). Call once per update,
@@ -113,7 +123,7 @@ public:
     bool recenter_due_at(std::uint64_t n, double count) {
         const bool periodic = since_recenter_ >= n;
         if (periodic) since_recenter_ = 0;
-        return watch_.lost(count, shift_, s1_, s2_) || periodic;
+        return lost(count) || periodic;
     }
 
     // Moves the anchor to the window mean and re-adds both sums from 0.0.
