@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,25 @@ inline std::vector<std::optional<double>> feed_closes(DynIndicator& ind, const s
     std::vector<std::optional<double>> out;
     out.reserve(closes.size());
     for (double c : closes) out.push_back(feed_close(ind, c));
+    return out;
+}
+
+// The column of `ind` over the bars, handed over in pieces of `piece` bars: with the
+// closes as a contiguous column beside them (`contiguous`), or through the candles
+// alone. Rows of the column are 12345.0 until written.
+inline std::vector<double> column_in_pieces(DynIndicator& ind, std::span<const Ohlcv> bars,
+                                            std::span<const double> closes, std::size_t piece, bool contiguous) {
+    std::vector<double> out(bars.size(), 12345.0);
+    for (std::size_t from = 0; from < bars.size(); from += piece) {
+        const std::size_t len = std::min(piece, bars.size() - from);
+        ColumnRun run{std::span<double>(out).subspan(from, len), std::nullopt};
+        const std::span<const Ohlcv> chunk = bars.subspan(from, len);
+        if (contiguous) {
+            ind.run_column(BarColumns(chunk, closes.subspan(from, len)), run);
+        } else {
+            ind.run_column(BarColumns(chunk), run);
+        }
+    }
     return out;
 }
 

@@ -163,18 +163,7 @@ TEST(EmaChainColumn, EveryRoadEqualsTheStageModelBitForBit) {
                     for (const bool contiguous : {true, false}) {
                         auto column = build_indicator(c.name, c.params);
                         ASSERT_TRUE(column);
-                        std::vector<double> out(bars.size(), 12345.0);
-                        for (std::size_t from = 0; from < bars.size(); from += piece) {
-                            const std::size_t len = std::min(piece, bars.size() - from);
-                            ColumnRun run{std::span<double>(out).subspan(from, len), std::nullopt};
-                            const std::span<const Ohlcv> chunk = std::span<const Ohlcv>(bars).subspan(from, len);
-                            if (contiguous) {
-                                (*column)->run_column(BarColumns(chunk, std::span<const double>(closes).subspan(from, len)),
-                                                      run);
-                            } else {
-                                (*column)->run_column(BarColumns(chunk), run);
-                            }
-                        }
+                        const std::vector<double> out = test::column_in_pieces(**column, bars, closes, piece, contiguous);
                         for (std::size_t i = 0; i < bars.size(); ++i)
                             ASSERT_TRUE(same_value(out[i], want[i].value_or(0.0)))
                                 << "piece " << piece << (contiguous ? " column" : " candles") << ", bar " << i;
