@@ -145,7 +145,14 @@ private:
         double mean[kLanes], r1[kLanes], r2[kLanes];
         std::size_t ready = 0;  // scheduled re-centrings worked out
         std::size_t taken = 0;  // of which taken
-        double s1[kBlock] = {}, s2[kBlock] = {};  // a last short block's other lanes read 0.0
+        // Two blocks of sums: while one fills, the answers of the one before are
+        // worked out a group of kLanes bars at a time, one group per kLanes bars, so
+        // that the divisions overlap the sums. A short block's other lanes read
+        // whatever they held (0.0 at first) and are not written out.
+        double s1[2][kBlock] = {}, s2[2][kBlock] = {};
+        std::size_t cur = 0;
+        std::size_t prev_from = from;  // the block before: its first bar and length
+        std::size_t prev_len = 0;
         for (std::size_t b = from; b < to; b += kBlock) {
             const std::size_t len = to - b < kBlock ? to - b : kBlock;
             for (std::size_t i = 0; i < len; ++i) {
@@ -174,38 +181,49 @@ private:
                     }
                 }
                 if constexpr (kAnswersLanes<Answer>) {
-                    s1[i] = sums.s1();
-                    s2[i] = sums.s2();
+                    s1[cur][i] = sums.s1();
+                    s2[cur][i] = sums.s2();
+                    const std::size_t g = i + 1 - kLanes;  // the group this bar closes
+                    if (i % kLanes == kLanes - 1 && g < prev_len)
+                        answer_group(s1[cur ^ 1] + g, s2[cur ^ 1] + g, prev_len - g, out + prev_from + g, answer);
                 } else {
                     out[j] = answer(sums.population_variance(nd));
                 }
             }
-            if constexpr (kAnswersLanes<Answer>) answer_block(s1, s2, len, out + b, answer);
+            if constexpr (kAnswersLanes<Answer>) {
+                for (std::size_t g = len / kLanes * kLanes; g < prev_len; g += kLanes)
+                    answer_group(s1[cur ^ 1] + g, s2[cur ^ 1] + g, prev_len - g, out + prev_from + g, answer);
+                prev_from = b;
+                prev_len = len;
+                cur ^= 1;
+            }
+        }
+        if constexpr (kAnswersLanes<Answer>) {
+            for (std::size_t g = 0; g < prev_len; g += kLanes)
+                answer_group(s1[cur ^ 1] + g, s2[cur ^ 1] + g, prev_len - g, out + prev_from + g, answer);
         }
         sums_ = sums;
     }
 
-    // out[i] = answer(population variance of the sums s1[i], s2[i]) for i < len, with
-    // the operations of ShiftedSums::moments on each bar, kLanes bars side by side
-    // (each lane of a division is the same correctly rounded quotient); the answer
-    // takes the kLanes variances at once. The arrays hold whole groups of kLanes.
+    // out[k] = answer(population variance of the sums s1[k], s2[k]) for the kLanes
+    // bars from s1[0] (the first `left` of them written out), with the operations of
+    // ShiftedSums::moments on each bar side by side (each lane of a division is the
+    // same correctly rounded quotient); the answer takes the kLanes variances at once.
     template <class Answer>
-    [[gnu::always_inline]] void answer_block(const double* s1, const double* s2, std::size_t len,
+    [[gnu::always_inline]] void answer_group(const double* s1, const double* s2, std::size_t left,
                                              double* __restrict out, Answer answer) const {
         const Lanes n = {n_, n_, n_, n_};
         const Lanes zero = {};
-        for (std::size_t i = 0; i < len; i += kLanes) {
-            Lanes a, q;
-            std::memcpy(&a, s1 + i, sizeof a);
-            std::memcpy(&q, s2 + i, sizeof q);
-            a = a / n;
-            const Lanes var = q / n - a * a;
-            const Lanes got = answer(var >= zero ? var : zero);
-            if (len - i >= kLanes) [[likely]] {
-                std::memcpy(out + i, &got, sizeof got);
-            } else {
-                for (std::size_t k = 0; k < len - i; ++k) out[i + k] = got[k];
-            }
+        Lanes a, q;
+        std::memcpy(&a, s1, sizeof a);
+        std::memcpy(&q, s2, sizeof q);
+        a = a / n;
+        const Lanes var = q / n - a * a;
+        const Lanes got = answer(var >= zero ? var : zero);
+        if (left >= kLanes) [[likely]] {
+            std::memcpy(out, &got, sizeof got);
+        } else {
+            for (std::size_t k = 0; k < left; ++k) out[k] = got[k];
         }
     }
 
