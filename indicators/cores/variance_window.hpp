@@ -58,8 +58,8 @@ public:
     // A whole contiguous column of values, refused (non-finite) ones answering 0.0:
     // exactly what pushing the finite ones one by one would give, out[r] being
     // answer(variance()) once the window is full. `answer` takes a double, and may
-    // take Lanes too (lane by lane the same operations). Answers one past the last bar that
-    // had a value (0 for none).
+    // take Lanes too (lane by lane the same operations). Answers one past the last
+    // bar that had a value (0 for none).
     //
     // Once the window is full and holds the last n values of this column, each run
     // of finite values goes through run_finite; everything else is pushed bar by bar.
@@ -116,7 +116,8 @@ private:
         return r;
     }
 
-    // How many scheduled re-centrings are worked out together, ahead of the bars.
+    // How many scheduled re-centrings, and how many bars' answers, are worked out
+    // together.
     static constexpr std::size_t kLanes = sizeof(Lanes) / sizeof(double);
     // Whether an answer takes several variances at once.
     template <class Answer>
@@ -132,8 +133,8 @@ private:
     // result: the long chains of the re-add stay off the path from bar to bar. An
     // unscheduled one (the watch found lost precision) is re-added there and then.
     // A bar's answer depends only on its sums: where the answer takes Lanes, the sums
-    // are kept for a block of bars and the answers then worked out several bars at a
-    // time (see answer_block); otherwise each bar's answer is worked out in turn.
+    // are kept for a block of bars and the answers worked out several bars at a time
+    // (see answer_group); otherwise each bar's answer is worked out in turn.
     template <class Answer>
     [[gnu::always_inline]] void run_finite(const double* values, std::size_t from, std::size_t to,
                                            double* __restrict out, Answer answer) {
@@ -143,8 +144,8 @@ private:
         // The first bar whose count of updates reaches n.
         std::size_t due = from + static_cast<std::size_t>(period_ - 1 - sums.since_recenter());
         double mean[kLanes], r1[kLanes], r2[kLanes];
-        std::size_t ready = 0;  // scheduled re-centrings worked out
-        std::size_t taken = 0;  // of which taken
+        std::size_t taken = 0;  // of the scheduled re-centrings worked out
+        if (due < to) recentre_lanes(values, due, to, mean, r1, r2);
         // Two blocks of sums: while one fills, the answers of the one before are
         // worked out a group of kLanes bars at a time, one group per kLanes bars, so
         // that the divisions overlap the sums. A short block's other lanes read
@@ -157,11 +158,6 @@ private:
             const std::size_t len = to - b < kBlock ? to - b : kBlock;
             for (std::size_t i = 0; i < len; ++i) {
                 const std::size_t j = b + i;
-                if (taken == ready && due < to) {
-                    recentre_lanes(values, due, to, mean, r1, r2);
-                    ready = kLanes;
-                    taken = 0;
-                }
                 sums.remove(values[j - n]);
                 sums.add_anchored(values[j]);
                 if (sums.recenter_due_at(period_, nd)) [[unlikely]] {
@@ -169,6 +165,10 @@ private:
                         sums.take_recentered(mean[taken], r1[taken], r2[taken]);
                         taken += 1;
                         due += n;
+                        if (taken == kLanes && due < to) {
+                            recentre_lanes(values, due, to, mean, r1, r2);
+                            taken = 0;
+                        }
                     } else {
                         // Re-added in a sums of its own, so that the running ones
                         // never leave the registers.
