@@ -27,7 +27,7 @@ namespace torvex {
 // re-centring.
 class DeviationWatch {
 public:
-    bool lost(double count, double shift, double s1, double s2) {
+    [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2) {
         if (s2 > peak_s2_) peak_s2_ = s2;
         // The squares fell far below their peak.
         if (peak_s2_ > ResumClock::kDwarf * s2) return true;
@@ -120,7 +120,7 @@ public:
     // after its arithmetic, with the number of values the window holds.
     bool recenter_due(std::uint64_t n, std::uint64_t count) { return recenter_due_at(n, static_cast<double>(count)); }
     // recenter_due with the count already in f64 (a full window's length, kept).
-    bool recenter_due_at(std::uint64_t n, double count) {
+    [[gnu::always_inline]] bool recenter_due_at(std::uint64_t n, double count) {
         const bool periodic = since_recenter_ >= n;
         if (periodic) since_recenter_ = 0;
         return lost(count) || periodic;

@@ -2,7 +2,12 @@
 // that the deviation-based window statistics read.
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <limits>
+#include <type_traits>
 #include <expected>
 
 #include "indicators/cores/fixed_ring.hpp"
@@ -47,7 +52,223 @@ public:
     std::uint64_t period() const { return period_; }
     std::uint64_t size() const { return window_.size(); }
 
+    // Variances of several bars side by side.
+    using Lanes = double __attribute__((vector_size(4 * sizeof(double))));
+
+    // A whole contiguous column of values, refused (non-finite) ones answering 0.0:
+    // exactly what pushing the finite ones one by one would give, out[r] being
+    // answer(variance()) once the window is full. `answer` takes a double, and may
+    // take Lanes too (lane by lane the same operations). Answers one past the last
+    // bar that had a value (0 for none).
+    //
+    // Once the window is full and holds the last n values of this column, each run
+    // of finite values goes through run_finite; everything else is pushed bar by bar.
+    // The ring is brought up to date after each run with its last n values.
+    template <class Answer>
+    [[gnu::always_inline]] std::size_t run_column(const double* values, std::size_t count, double* __restrict out,
+                                                  Answer answer) {
+        const std::size_t n = period_;
+        std::size_t finite = 0;  // finite values of this column, in a row, just before r
+        std::size_t produced = 0;
+        std::size_t r = 0;
+        while (r < count) {
+            if (finite >= n && window_.full() && is_finite(values[r])) {
+                const std::size_t end = finite_run_end(values, r + 1, count);
+                run_finite(values, r, end, out, answer);
+                for (std::size_t m = end - r > n ? end - n : r; m < end; ++m) window_.replace_oldest(values[m]);
+                finite += end - r;
+                produced = end;
+                r = end;
+                continue;
+            }
+            const double x = values[r];
+            if (is_finite(x)) {
+                if (push(x)) {
+                    out[r] = answer(variance());
+                    produced = r + 1;
+                } else {
+                    out[r] = 0.0;
+                }
+                finite += 1;
+            } else {
+                out[r] = 0.0;
+                finite = 0;
+            }
+            r += 1;
+        }
+        return produced;
+    }
+
 private:
+    // The first bar at or after `from` (before `count`) whose value is not finite, or
+    // count: tested a block at a time by a comparison (NaN and both infinities fail
+    // it), which vectorises.
+    static std::size_t finite_run_end(const double* values, std::size_t from, std::size_t count) {
+        constexpr std::size_t kScan = 32;
+        constexpr double kMax = std::numeric_limits<double>::max();
+        std::size_t r = from;
+        for (; count - r >= kScan; r += kScan) {
+            long refused = 0;
+            for (std::size_t j = 0; j < kScan; ++j) refused += !(std::fabs(values[r + j]) <= kMax);
+            if (refused != 0) break;
+        }
+        while (r < count && is_finite(values[r])) ++r;
+        return r;
+    }
+
+    // How many scheduled re-centrings, and how many bars' answers, are worked out
+    // together.
+    static constexpr std::size_t kLanes = sizeof(Lanes) / sizeof(double);
+    // Whether an answer takes several variances at once.
+    template <class Answer>
+    static constexpr bool kAnswersLanes = std::is_invocable_r_v<Lanes, Answer, Lanes>;
+    // Bars whose sums are kept before their answers are worked out.
+    static constexpr std::size_t kBlock = 64;
+
+    // The bars [from, to) of a full window whose n values before `from` are the
+    // column's, all finite. The sums run in a local copy, bar by bar, in the order
+    // push takes. A re-centring depends only on the n values then in the window, so
+    // the scheduled ones (every n bars) are worked out ahead, kLanes at a time as
+    // independent chains (see recentre_lanes), and the bar that is due takes its
+    // result: the long chains of the re-add stay off the path from bar to bar. An
+    // unscheduled one (the watch found lost precision) is re-added there and then.
+    // A bar's answer depends only on its sums: where the answer takes Lanes, the sums
+    // are kept for a block of bars and the answers worked out several bars at a time
+    // (see answer_group); otherwise each bar's answer is worked out in turn.
+    template <class Answer>
+    [[gnu::always_inline]] void run_finite(const double* values, std::size_t from, std::size_t to,
+                                           double* __restrict out, Answer answer) {
+        const std::size_t n = period_;
+        const double nd = n_;
+        ShiftedSums sums = sums_;
+        // The first bar whose count of updates reaches n.
+        std::size_t due = from + static_cast<std::size_t>(period_ - 1 - sums.since_recenter());
+        double mean[kLanes], r1[kLanes], r2[kLanes];
+        std::size_t taken = 0;  // of the scheduled re-centrings worked out
+        if (due < to) recentre_lanes(values, due, to, mean, r1, r2);
+        // Two blocks of sums: while one fills, the answers of the one before are
+        // worked out a group of kLanes bars at a time, one group per kLanes bars, so
+        // that the divisions overlap the sums. A short block's other lanes read
+        // whatever they held (0.0 at first) and are not written out.
+        double s1[2][kBlock] = {}, s2[2][kBlock] = {};
+        std::size_t cur = 0;
+        std::size_t prev_from = from;  // the block before: its first bar and length
+        std::size_t prev_len = 0;
+        for (std::size_t b = from; b < to; b += kBlock) {
+            const std::size_t len = to - b < kBlock ? to - b : kBlock;
+            for (std::size_t i = 0; i < len; ++i) {
+                const std::size_t j = b + i;
+                sums.remove(values[j - n]);
+                sums.add_anchored(values[j]);
+                if (sums.recenter_due_at(period_, nd)) [[unlikely]] {
+                    if (j == due) {
+                        sums.take_recentered(mean[taken], r1[taken], r2[taken]);
+                        taken += 1;
+                        due += n;
+                        if (taken == kLanes && due < to) {
+                            recentre_lanes(values, due, to, mean, r1, r2);
+                            taken = 0;
+                        }
+                    } else {
+                        // Re-added in a sums of its own, so that the running ones
+                        // never leave the registers.
+                        const double* const w = values + (j + 1 - n);
+                        ShiftedSums fresh;
+                        fresh.recenter(n, [w, n](const auto& fn) {
+                            for (std::size_t k = 0; k < n; ++k) fn(w[k]);
+                        });
+                        sums.take_recentered(fresh.shift(), fresh.s1(), fresh.s2());
+                    }
+                }
+                if constexpr (kAnswersLanes<Answer>) {
+                    s1[cur][i] = sums.s1();
+                    s2[cur][i] = sums.s2();
+                    const std::size_t g = i + 1 - kLanes;  // the group this bar closes
+                    if (i % kLanes == kLanes - 1 && g < prev_len)
+                        answer_group(s1[cur ^ 1] + g, s2[cur ^ 1] + g, prev_len - g, out + prev_from + g, answer);
+                } else {
+                    out[j] = answer(sums.population_variance(nd));
+                }
+            }
+            if constexpr (kAnswersLanes<Answer>) {
+                for (std::size_t g = len / kLanes * kLanes; g < prev_len; g += kLanes)
+                    answer_group(s1[cur ^ 1] + g, s2[cur ^ 1] + g, prev_len - g, out + prev_from + g, answer);
+                prev_from = b;
+                prev_len = len;
+                cur ^= 1;
+            }
+        }
+        if constexpr (kAnswersLanes<Answer>) {
+            for (std::size_t g = 0; g < prev_len; g += kLanes)
+                answer_group(s1[cur ^ 1] + g, s2[cur ^ 1] + g, prev_len - g, out + prev_from + g, answer);
+        }
+        sums_ = sums;
+    }
+
+    // out[k] = answer(population variance of the sums s1[k], s2[k]) for the kLanes
+    // bars from s1[0] (the first `left` of them written out), with the operations of
+    // ShiftedSums::moments on each bar side by side (each lane of a division is the
+    // same correctly rounded quotient); the answer takes the kLanes variances at once.
+    template <class Answer>
+    [[gnu::always_inline]] void answer_group(const double* s1, const double* s2, std::size_t left,
+                                             double* __restrict out, Answer answer) const {
+        const Lanes n = {n_, n_, n_, n_};
+        const Lanes zero = {};
+        Lanes a, q;
+        std::memcpy(&a, s1, sizeof a);
+        std::memcpy(&q, s2, sizeof q);
+        a = a / n;
+        const Lanes var = q / n - a * a;
+        const Lanes got = answer(var >= zero ? var : zero);
+        if (left >= kLanes) [[likely]] {
+            std::memcpy(out, &got, sizeof got);
+        } else {
+            for (std::size_t k = 0; k < left; ++k) out[k] = got[k];
+        }
+    }
+
+    // The re-centrings of the windows ending at bars due, due + n, ... (kLanes of
+    // them; those at or past `to` repeat the first, and are not taken): for each,
+    // the mean and the sums re-added about it, with the operations and the order of
+    // ShiftedSums::recenter, the lanes being independent chains side by side.
+    [[gnu::noinline]] void recentre_lanes(const double* values, std::size_t due, std::size_t to,
+                                               double* mean, double* s1, double* s2) const {
+        const std::size_t n = period_;
+        const double* w[kLanes];
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            const std::size_t end = due + k * n < to ? due + k * n : due;
+            w[k] = values + (end + 1 - n);
+        }
+        double base[kLanes], relative[kLanes];
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            base[k] = w[k][0];
+            relative[k] = 0.0;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t k = 0; k < kLanes; ++k) relative[k] += w[k][i] - base[k];
+        }
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            const double m = base[k] + relative[k] / n_;
+            if (is_finite(m)) {
+                mean[k] = m;
+            } else {
+                // The plain mean, as window_mean takes it when the differences overflow.
+                double total = 0.0;
+                for (std::size_t i = 0; i < n; ++i) total += w[k][i];
+                mean[k] = total / n_;
+            }
+            s1[k] = 0.0;
+            s2[k] = 0.0;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t k = 0; k < kLanes; ++k) {
+                const double d = w[k][i] - mean[k];
+                s1[k] += d;
+                s2[k] += d * d;
+            }
+        }
+    }
+
     explicit VarianceWindow(std::uint64_t n) : window_(n), period_(n), n_(static_cast<double>(n)) {}
 
     CappedRing<double> window_;

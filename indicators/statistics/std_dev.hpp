@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -22,6 +23,14 @@ public:
         return last_;
     }
     std::uint64_t warmup() const override { return window_.period(); }
+
+    // A whole close column: the window's column run, the last answer kept as
+    // stepping would keep it.
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t count, double* __restrict out) {
+        const std::size_t produced =
+            window_.run_column(closes, count, out, [](double variance) { return std::sqrt(variance); });
+        if (produced > 0) last_ = out[produced - 1];
+    }
 
     // The last answer, for owners that read it after a bar without one.
     std::optional<double> last() const { return last_; }

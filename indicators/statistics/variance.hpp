@@ -1,6 +1,7 @@
 // Population variance of the last n closes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -19,6 +20,11 @@ public:
         return window_.variance();
     }
     std::uint64_t warmup() const override { return window_.period(); }
+
+    // A whole close column: the window's column run.
+    TORVEX_INLINE_LOOP void run_closes(const double* closes, std::size_t count, double* __restrict out) {
+        window_.run_column(closes, count, out, [](auto variance) { return variance; });
+    }
 
 private:
     explicit Variance(VarianceWindow window) : window_(std::move(window)) {}

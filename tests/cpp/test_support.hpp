@@ -41,6 +41,25 @@ inline std::vector<std::optional<double>> feed_closes(DynIndicator& ind, const s
     return out;
 }
 
+// The column of `ind` over the bars, handed over in pieces of `piece` bars: with the
+// closes as a contiguous column beside them (`contiguous`), or through the candles
+// alone. Rows of the column are 12345.0 until written.
+inline std::vector<double> column_in_pieces(DynIndicator& ind, std::span<const Ohlcv> bars,
+                                            std::span<const double> closes, std::size_t piece, bool contiguous) {
+    std::vector<double> out(bars.size(), 12345.0);
+    for (std::size_t from = 0; from < bars.size(); from += piece) {
+        const std::size_t len = std::min(piece, bars.size() - from);
+        ColumnRun run{std::span<double>(out).subspan(from, len), std::nullopt};
+        const std::span<const Ohlcv> chunk = bars.subspan(from, len);
+        if (contiguous) {
+            ind.run_column(BarColumns(chunk, closes.subspan(from, len)), run);
+        } else {
+            ind.run_column(BarColumns(chunk), run);
+        }
+    }
+    return out;
+}
+
 // A seeded series of closes for comparing two implementations bit for bit: small
 // integers (many ties), signed zeros, NaN, both infinities, flat runs of the last
 // finite close, values on a fine binary grid and, with `huge`, magnitudes near the
@@ -74,23 +93,6 @@ inline std::vector<double> rough_closes(std::uint64_t seed, std::size_t count, b
         }
         out.push_back(x);
         if (std::isfinite(x)) last = x;
-    }
-    return out;
-}
-
-// The column an indicator writes when the bars come in pieces of `piece` rows, each
-// handed with its contiguous close column (`contiguous`) or as the candles alone.
-inline std::vector<double> column_in_pieces(DynIndicator& ind, std::span<const Ohlcv> bars,
-                                            std::span<const double> closes, std::size_t piece, bool contiguous) {
-    std::vector<double> out(bars.size(), 12345.0);
-    for (std::size_t from = 0; from < bars.size(); from += piece) {
-        const std::size_t len = std::min(piece, bars.size() - from);
-        ColumnRun run{std::span<double>(out).subspan(from, len), std::nullopt};
-        if (contiguous) {
-            ind.run_column(BarColumns(bars.subspan(from, len), closes.subspan(from, len)), run);
-        } else {
-            ind.run_column(BarColumns(bars.subspan(from, len)), run);
-        }
     }
     return out;
 }
