@@ -6,9 +6,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <expected>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "indicators/indicator.hpp"
 #include "indicators/cores/fixed_ring.hpp"
@@ -70,12 +72,143 @@ public:
                        Quad{windows_[0].range, windows_[1].range, windows_[2].range, 1.0};
         std::array<double, 3> ratio{};
         for (std::size_t j = 0; j < 3; ++j) ratio[j] = windows_[j].range == 0.0 ? 0.5 : q[j];
-        return ((ratio[1] * 2.0 + ratio[0] * 4.0) + ratio[2]) * 100.0 / 7.0;
+        double mean = 0.0;
+        weigh(ratio[0], ratio[1], ratio[2], mean);
+        return mean;
     }
     // The first bar only supplies a previous close.
     std::uint64_t warmup() const override { return longest_ + 1; }
 
+    // A run of valid candles: bar by bar until the history is full, then, where the run
+    // is at least as long as the history, in chunks of three passes. The pairs of a
+    // chunk are worked out several bars at once into a line that continues the history;
+    // the running sums and their clocks alone go bar by bar, keeping each bar's sums;
+    // and the answers are formed from those four bars at a time. The history is
+    // copied into the line at the start and the newest pairs back into the ring at the
+    // end, so a run cut into pieces gives the same answers.
+    TORVEX_INLINE_LOOP void run_valid_fields(const FieldRows& rows, std::size_t count, double* __restrict out) {
+        std::size_t r = 0;
+        const auto bar = [&rows](std::size_t k) {
+            return Ohlcv{0, rows.open[k], rows.high[k], rows.low[k], rows.close[k], rows.volume[k]};
+        };
+        for (; r < count && !history_.full(); ++r) out[r] = step(bar(r)).value_or(0.0);
+        if (count - r < history_.capacity()) {
+            for (; r < count; ++r) out[r] = step(bar(r)).value_or(0.0);
+            return;
+        }
+        run_full(rows, r, count, out);
+    }
+
 private:
+    using Quad = double __attribute__((vector_size(32)));
+
+    // The 4:2:1 mean of the three ratios, 0 to 100 (for one bar, or four side by side;
+    // vectors go by reference, as the baseline build passes none in registers).
+    template <class V>
+    static void weigh(const V& ratio0, const V& ratio1, const V& ratio2, V& mean) {
+        mean = ((ratio1 * 2.0 + ratio0 * 4.0) + ratio2) * 100.0 / 7.0;
+    }
+
+    // Bars per chunk of the answers.
+    static constexpr std::size_t kChunk = 256;
+
+    // The steady part of a run (history full, every window complete): rows r .. count - 1,
+    // at least as many as the history holds.
+    TORVEX_INLINE_LOOP void run_full(const FieldRows& rows, std::size_t r, std::size_t count, double* __restrict out) {
+        const std::size_t hist = history_.capacity();
+        // The line holds the history and then up to `block` new pairs; when it is full
+        // the newest `hist` move to its front, at most once per `hist` bars.
+        const std::size_t block = std::max(kChunk, hist);
+        const std::size_t cap = hist + block;
+        if (line_.size() != 2 * cap) line_.assign(2 * cap, 0.0);
+        double* const pressure = line_.data();
+        double* const range = pressure + cap;
+        {
+            const std::span<const Pair> held = history_.view();
+            for (std::size_t i = 0; i < hist; ++i) {
+                pressure[i] = held[i].pressure;
+                range[i] = held[i].range;
+            }
+        }
+        WindowSums w0 = windows_[0];
+        WindowSums w1 = windows_[1];
+        WindowSums w2 = windows_[2];
+        double prev = prev_close_;
+        std::size_t top = hist;  // where the next pair goes
+        const std::uint64_t first = r;
+        // Each bar's sums, a chunk at a time, padded to a whole number of quads.
+        alignas(32) double sums[6][kChunk + 4];
+        while (r < count) {
+            if (top == cap) {
+                std::memmove(pressure, pressure + (cap - hist), hist * sizeof(double));
+                std::memmove(range, range + (cap - hist), hist * sizeof(double));
+                top = hist;
+            }
+            const std::size_t n = std::min({count - r, cap - top, kChunk});
+            // The pairs: each bar's true low and high take the close before it.
+            {
+                const double* __restrict high = rows.high + r;
+                const double* __restrict low = rows.low + r;
+                const double* __restrict close = rows.close + r;
+                double* __restrict p = pressure + top;
+                double* __restrict g = range + top;
+                const auto pair_at = [&](std::size_t k, double before) {
+                    const double true_low = std::min(low[k], before);
+                    const double true_high = std::max(high[k], before);
+                    p[k] = close[k] - true_low;
+                    g[k] = true_high - true_low;
+                };
+                pair_at(0, prev);
+                for (std::size_t k = 1; k < n; ++k) pair_at(k, close[k - 1]);
+                prev = close[n - 1];
+            }
+            // The running sums bar by bar, one window at a time: a window's sums and
+            // clock alone then fit in registers.
+            const auto run_window = [&](WindowSums& w, double* __restrict sum_p, double* __restrict sum_g) {
+                WindowSums held = w;
+                for (std::size_t k = 0; k < n; ++k) {
+                    advance(held, pressure, range, top + k);
+                    sum_p[k] = held.pressure;
+                    sum_g[k] = held.range;
+                }
+                w = held;
+            };
+            run_window(w0, sums[0], sums[3]);
+            run_window(w1, sums[1], sums[4]);
+            run_window(w2, sums[2], sums[5]);
+            // The answers, four bars at a time (the lanes past n repeat the last bar).
+            const std::size_t quads = (n + 3) / 4;
+            for (std::size_t k = n; k < quads * 4; ++k)
+                for (auto& row : sums) row[k] = row[n - 1];
+            for (std::size_t k = 0; k < quads * 4; k += 4) {
+                Quad ratio[3];
+                for (std::size_t j = 0; j < 3; ++j) {
+                    Quad p, g;
+                    std::memcpy(&p, &sums[j][k], sizeof p);
+                    std::memcpy(&g, &sums[3 + j][k], sizeof g);
+                    const Quad q = p / g;
+                    ratio[j] = g == 0.0 ? Quad{} + 0.5 : q;
+                }
+                Quad value;
+                weigh(ratio[0], ratio[1], ratio[2], value);
+                if (k + 4 <= n) {
+                    std::memcpy(out + r + k, &value, sizeof value);
+                } else {
+                    for (std::size_t i = k; i < n; ++i) out[r + i] = value[i - k];
+                }
+            }
+            top += n;
+            r += n;
+        }
+        windows_[0] = w0;
+        windows_[1] = w1;
+        windows_[2] = w2;
+        prev_close_ = prev;
+        count_ += count - first;
+        for (std::size_t i = top - hist; i < top; ++i) history_.replace_oldest(Pair{pressure[i], range[i]});
+    }
+
+
     struct Pair {
         double pressure = 0.0;
         double range = 0.0;
@@ -90,6 +223,26 @@ private:
         // has fallen far below its recent size (see ResumClock).
         ResumClock clock;
     };
+
+    // One bar of a window in the steady part of a run: the pair at `at` joins, the one
+    // `period` places before it leaves, as in the step.
+    [[gnu::always_inline]] static void advance(WindowSums& w, const double* pressure, const double* range,
+                                               std::size_t at) {
+        w.pressure = w.pressure + pressure[at];
+        w.range = w.range + range[at];
+        w.pressure = w.pressure - pressure[at - w.period];
+        w.range = w.range - range[at - w.period];
+        if (w.clock.tick(w.pressure, w.range)) [[unlikely]] {
+            double p = 0.0;
+            double g = 0.0;
+            for (std::size_t i = at + 1 - w.period; i <= at; ++i) {
+                p += pressure[i];
+                g += range[i];
+            }
+            w.pressure = p;
+            w.range = g;
+        }
+    }
 
     UltimateOscillator(std::uint64_t p1, std::uint64_t p2, std::uint64_t p3, std::uint64_t m)
         : history_(m + 1), windows_{WindowSums(p1), WindowSums(p2), WindowSums(p3)}, longest_(m) {}
@@ -114,6 +267,9 @@ private:
     std::array<WindowSums, 3> windows_;
     std::uint64_t longest_;
     std::uint64_t count_ = 0;
+    // The pressures and then the ranges of a run in progress (see run_full); empty
+    // until the first run long enough to use it.
+    std::vector<double> line_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, UltimateOscillator);

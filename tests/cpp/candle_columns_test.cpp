@@ -24,22 +24,11 @@
 namespace torvex {
 namespace {
 
+using test::rough_price;
+using test::same_column;
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// A price from a rough pool: small integers (ties), signed zeros, a fine binary grid,
-// magnitudes beyond half the largest double, and now and then a non-finite value.
-double rough_price(std::mt19937_64& rng, bool finite) {
-    const std::uint64_t p = rng() % 100;
-    if (p < 30) return static_cast<double>(static_cast<int>(rng() % 7) - 3);
-    if (p < 38) return (rng() & 1) != 0 ? -0.0 : 0.0;
-    if (p < 46) return ((rng() & 1) != 0 ? -1e308 : 1e308) * (1.0 + static_cast<double>(rng() % 4) * 0.25);
-    if (!finite && p < 52) {
-        const double bad[] = {kNaN, kInf, -kInf};
-        return bad[rng() % 3];
-    }
-    return std::ldexp(static_cast<double>(static_cast<std::int64_t>(rng() % 2'000'001) - 1'000'000), -17);
-}
 
 // Bars of every kind the candle rule meets: most are well formed (high at or above
 // open and close, low at or below), some repeat the bar before (flat runs), and the
@@ -115,14 +104,6 @@ std::vector<double> by_column(DynIndicator& ind, const std::vector<Ohlcv>& bars,
         }
     }
     return out;
-}
-
-::testing::AssertionResult same_column(const std::vector<double>& got, const std::vector<double>& want) {
-    if (got.size() != want.size()) return ::testing::AssertionFailure() << "sizes differ";
-    for (std::size_t i = 0; i < got.size(); ++i)
-        if (std::bit_cast<std::uint64_t>(got[i]) != std::bit_cast<std::uint64_t>(want[i]))
-            return ::testing::AssertionFailure() << "bar " << i << ": got " << got[i] << ", want " << want[i];
-    return ::testing::AssertionSuccess();
 }
 
 struct Named {

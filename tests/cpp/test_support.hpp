@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <expected>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <random>
@@ -106,6 +107,31 @@ inline ::testing::AssertionResult same_bits(std::optional<double> got, std::opti
     if (got && std::bit_cast<std::uint64_t>(*got) != std::bit_cast<std::uint64_t>(*want)) {
         return ::testing::AssertionFailure() << "got " << *got << ", want " << *want;
     }
+    return ::testing::AssertionSuccess();
+}
+
+// A price from a rough pool: small integers (ties), signed zeros, a fine binary grid,
+// magnitudes beyond half the largest double (unless `huge` is false), and unless
+// `finite`, now and then a non-finite value.
+inline double rough_price(std::mt19937_64& rng, bool finite, bool huge = true) {
+    const std::uint64_t p = rng() % 100;
+    if (p < 30) return static_cast<double>(static_cast<int>(rng() % 7) - 3);
+    if (p < 38) return (rng() & 1) != 0 ? -0.0 : 0.0;
+    if (huge && p < 46) return ((rng() & 1) != 0 ? -1e308 : 1e308) * (1.0 + static_cast<double>(rng() % 4) * 0.25);
+    if (!finite && p < 52) {
+        const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                              -std::numeric_limits<double>::infinity()};
+        return bad[rng() % 3];
+    }
+    return std::ldexp(static_cast<double>(static_cast<std::int64_t>(rng() % 2'000'001) - 1'000'000), -17);
+}
+
+// Two columns equal bit for bit, the first bar that differs named.
+inline ::testing::AssertionResult same_column(const std::vector<double>& got, const std::vector<double>& want) {
+    if (got.size() != want.size()) return ::testing::AssertionFailure() << "sizes differ";
+    for (std::size_t i = 0; i < got.size(); ++i)
+        if (std::bit_cast<std::uint64_t>(got[i]) != std::bit_cast<std::uint64_t>(want[i]))
+            return ::testing::AssertionFailure() << "bar " << i << ": got " << got[i] << ", want " << want[i];
     return ::testing::AssertionSuccess();
 }
 
