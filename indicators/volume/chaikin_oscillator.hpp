@@ -64,13 +64,14 @@ public:
         constexpr std::size_t kBlock = 256;
         double flows[kBlock];
         while (r < count) {
-            const std::size_t end = r + std::min(kBlock, count - r);
-            block_flows(rows, r, end - r, flows);
-            const double* const flow = flows - r;
+            // The block's flows are read by their place in it: no pointer is formed
+            // before the array.
+            const std::size_t start = r, end = r + std::min(kBlock, count - r);
+            block_flows(rows, start, end - start, flows);
             while (r < end) {
                 // Finite lines, until one is not (the averages skip that bar).
                 for (; r < end; ++r) {
-                    line.add(flow[r]);
+                    line.add(flows[r - start]);
                     const double value = line.value();
                     if (!is_finite(value)) [[unlikely]]
                         break;
