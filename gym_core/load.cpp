@@ -494,11 +494,12 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const std::uint64_t tile_rows =
         std::min<std::uint64_t>(kTileMaxRows, kTileBytes / (sizeof(double) * std::max<std::uint64_t>(dim, 1)));
     const bool tiled = groups == 1 && tile_rows >= 4 && dim > 0;  // a matrix without columns has no rows to copy
-    // Rows are streamed past the caches into a matrix beyond them whose pages an
-    // earlier load wrote; fresh pages are zeroed by the system as they are first
-    // touched, which leaves their lines in cache for plain stores to fill.
-    constexpr std::uint64_t kStreamBytes = std::uint64_t{32} << 20;
-    const bool stream = reused && rows * dim * sizeof(double) >= kStreamBytes;
+    // Rows are streamed past the caches into a matrix whose pages an earlier load
+    // wrote, whatever its size: a plain store would first fetch each line it fills
+    // (and the matrix is read only row by row, much later). Fresh pages are zeroed by
+    // the system as they are first touched, which leaves their lines in cache for
+    // plain stores to fill.
+    const bool stream = reused;
 
     const bool drop_bars = rows * sizeof(Ohlcv) >= kDropBarsBytes;
     std::atomic<std::uint64_t> blocks_done{0};  // matrix blocks written in the last group
