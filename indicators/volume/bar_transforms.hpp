@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <expected>
+#include <limits>
 #include <optional>
 
 #include "indicators/cores/bar_prices.hpp"
@@ -22,6 +23,11 @@ inline double money_flow_volume(const Ohlcv& b) {
     return ((b.close - b.low) - (b.high - b.close)) / range * b.volume;
 }
 
+namespace bar_formula {
+inline std::optional<double> median_price(const Ohlcv& b);
+inline void median_prices(const double* high, const double* low, std::size_t n, double* out);
+}  // namespace bar_formula
+
 // A single-output indicator that is a formula of the validated bar: no parameter,
 // no state, an answer on every accepted bar unless the formula declines. It reads no
 // time, so its column loop may take the bar's fields from their own columns.
@@ -34,6 +40,14 @@ public:
 
     std::optional<double> step(const Ohlcv& bar) const { return Formula(bar); }
     std::uint64_t warmup() const override { return 1; }
+
+    // The median price of a run of valid candles at once (see median_prices).
+    TORVEX_INLINE_LOOP void run_valid_fields(const typename CandleIndicator<BarTransform>::FieldRows& rows,
+                                             std::size_t n, double* out) const
+        requires(Formula == &bar_formula::median_price)
+    {
+        bar_formula::median_prices(rows.high, rows.low, n, out);
+    }
 
 private:
     BarTransform() = default;
@@ -58,6 +72,24 @@ inline std::optional<double> weighted_close(const Ohlcv& b) { return ((b.high + 
 inline std::optional<double> typical(const Ohlcv& b) { return typical_price(b); }
 
 inline std::optional<double> median_price(const Ohlcv& b) { return midpoint(b.high, b.low); }
+
+// midpoint(high[r], low[r]) for a run of finite pairs. Where the plain (high + low) ×
+// 0.5 is finite it is midpoint's answer: the halved form differs from it only where the
+// plain sum overflows (or where both values are so small that midpoint takes the plain
+// form anyway). So the plain form alone runs, several bars at a time, and a run in
+// which some sum overflowed is worked out again by midpoint.
+TORVEX_INLINE_LOOP void median_prices(const double* __restrict high, const double* __restrict low, std::size_t n,
+                                      double* __restrict out) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    std::uint64_t overflowed = 0;
+    for (std::size_t r = 0; r < n; ++r) {
+        const double m = (high[r] + low[r]) * 0.5;
+        out[r] = m;
+        overflowed |= static_cast<std::uint64_t>(!(std::fabs(m) <= kMax));
+    }
+    if (overflowed == 0) return;
+    for (std::size_t r = 0; r < n; ++r) out[r] = midpoint(high[r], low[r]);
+}
 
 inline std::optional<double> avg_price(const Ohlcv& b) { return (((b.open + b.high) + b.low) + b.close) * 0.25; }
 

@@ -2,6 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
+#include <utility>
+#include <random>
+#include <limits>
+#include <bit>
 
 #include "indicators/cores/compensated_sum.hpp"
 #include "indicators/cores/fixed_ring.hpp"
@@ -178,6 +183,50 @@ TEST(BarTransforms, Values) {
     for (TransformCase& c : cases) {
         ASSERT_TRUE(c.ind) << c.label;
         EXPECT_EQ(test::feed(*c.ind, c.bar), c.want) << c.label;
+    }
+}
+
+// The run of median prices takes the plain sum alone and works a run out again by
+// midpoint() where a sum overflowed: every answer must be midpoint's, bit for bit,
+// with the overflowing pair first, last, alone or amid plain ones, and for pairs
+// where the plain and halved forms part (huge beside tiny, two smallest subnormals).
+TEST(BarTransforms, MedianPricesOfARunAreMidpointsBitForBit) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+    const std::pair<double, double> special[] = {
+        {kMax, kMax},   {-kMax, -kMax},         {kMax, 1.0},          {kMax, -kMax},    {kMax, kTiny},
+        {kMax, -kTiny}, {9e307, 9e307},         {9e307, -1e300},      {1.7e308, 1e292}, {kTiny, kTiny},
+        {kTiny, 0.0},   {-kTiny, -kTiny},       {3 * kTiny, kTiny},   {0.0, -0.0},      {-0.0, -0.0},
+        {101.5, 99.25}, {1e-310, 2.5e-310},     {1.0, -1.0},          {2.2250738585072014e-308, kTiny},
+    };
+    std::mt19937_64 rng(2024);
+    const auto draw = [&] {
+        // Huge magnitudes, ordinary prices and subnormals, of either sign.
+        const double scales[] = {1.0, 1e300, 1.7e308, 1e-310, 1e-320};
+        const double x = std::ldexp(static_cast<double>(rng() >> 11), -53) * scales[rng() % 5];
+        return rng() % 2 ? x : -x;
+    };
+    std::vector<std::vector<std::pair<double, double>>> runs;
+    for (const auto& p : special) runs.push_back({p});                            // alone
+    for (const auto& p : special) runs.push_back({p, {10.0, 8.0}, {12.0, 9.0}});  // first
+    for (const auto& p : special) runs.push_back({{10.0, 8.0}, {12.0, 9.0}, {7.0, 1.0}, {3.0, 2.0}, p});  // last
+    runs.push_back(std::vector<std::pair<double, double>>(std::begin(special), std::end(special)));
+    for (int k = 0; k < 50; ++k) {
+        std::vector<std::pair<double, double>> run;
+        for (int i = 0; i < 37; ++i) run.emplace_back(draw(), draw());
+        runs.push_back(run);
+    }
+    for (const auto& run : runs) {
+        std::vector<double> high, low;
+        for (const auto& [h, l] : run) {
+            high.push_back(h);
+            low.push_back(l);
+        }
+        std::vector<double> out(run.size(), std::numeric_limits<double>::quiet_NaN());
+        bar_formula::median_prices(high.data(), low.data(), run.size(), out.data());
+        for (std::size_t i = 0; i < run.size(); ++i)
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(out[i]), std::bit_cast<std::uint64_t>(midpoint(high[i], low[i])))
+                << high[i] << " " << low[i] << " in a run of " << run.size();
     }
 }
 
