@@ -474,6 +474,9 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const bool overlap = threads > 1 && groups == 1 && chunks > 1;
     const std::size_t sets = overlap ? 2 : 1;
     const bool any_fields = std::find(reads_fields.begin(), reads_fields.end(), true) != reads_fields.end();
+    const bool closes_with_fields =
+        std::find(reads_fields.begin(), reads_fields.begin() + static_cast<std::ptrdiff_t>(std::min(group, runs.size())),
+                  true) != reads_fields.begin() + static_cast<std::ptrdiff_t>(std::min(group, runs.size()));
     std::vector<std::vector<double>> scratch(sets);
     // The candle columns of a chunk, built where a loop of the group reads them: each
     // such loop then reads the few fields it needs and the candle rule's answer.
@@ -511,12 +514,15 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     const auto pieces_of = [&](std::uint64_t c) { return (chunk_size(c) + kExtrasRows - 1) / kExtrasRows; };
     team.run([&](PhaseTeam& t) {
         std::vector<double> tile(tiled ? tile_rows * dim : 0);  // this member's
-        // The closes first, as one column every close-only loop reads.
+        // The closes first, as one column every close-only loop reads; where the first
+        // group builds the candle columns, its pass over each chunk's candles takes
+        // them instead, before any loop reads the chunk.
         constexpr std::uint64_t kCloseRows = 65536;
-        t.phase((rows + kCloseRows - 1) / kCloseRows, [&](std::size_t piece) {
-            const std::uint64_t from = piece * kCloseRows, to = std::min(rows, from + kCloseRows);
-            for (std::uint64_t r = from; r < to; ++r) data.closes[r] = candles.candles[r].close;
-        });
+        if (!closes_with_fields)
+            t.phase((rows + kCloseRows - 1) / kCloseRows, [&](std::size_t piece) {
+                const std::uint64_t from = piece * kCloseRows, to = std::min(rows, from + kCloseRows);
+                for (std::uint64_t r = from; r < to; ++r) data.closes[r] = candles.candles[r].close;
+            });
         std::uint64_t blocks_before = 0;  // this member's count of the last group's earlier blocks
         for (std::size_t g = 0; g < groups; ++g) {
             const std::size_t first = g * group;
@@ -537,7 +543,9 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
             const auto prepare = [&](std::uint64_t c, std::size_t k, std::size_t piece) {
                 const std::uint64_t n = chunk_size(c), from = piece * kExtrasRows, to = std::min(n, from + kExtrasRows);
                 if (any_extras) extras[k].build(candles, chunk_begin(c), from, to);
-                if (with_fields) fields[k].fill(all_bars.subspan(chunk_begin(c), n), from, to);
+                if (with_fields)
+                    fields[k].fill(all_bars.subspan(chunk_begin(c), n), from, to,
+                                   g == 0 && closes_with_fields ? data.closes.data() + chunk_begin(c) : nullptr);
             };
             // Indicator i of the group over chunk c, from input set k into scratch set k.
             const auto run_indicator = [&](std::uint64_t c, std::size_t k, std::size_t i) {

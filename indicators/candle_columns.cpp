@@ -10,14 +10,34 @@ void CandleColumnStore::resize(std::size_t rows) {
     valid_.resize(rows);
 }
 
-void CandleColumnStore::fill(std::span<const Ohlcv> candles, std::size_t from, std::size_t to) {
+namespace {
+
+// Through local pointers: a store to the byte column could otherwise be taken to
+// change the vectors' own pointers, which would then be read again on every row.
+template <bool kCloses>
+void fill_rows(const Ohlcv* __restrict in, std::size_t from, std::size_t to, double* __restrict open,
+               double* __restrict high, double* __restrict low, double* __restrict volume,
+               std::uint8_t* __restrict valid, double* __restrict closes) {
     for (std::size_t r = from; r < to; ++r) {
-        const Ohlcv& c = candles[r];
-        open_[r] = c.open;
-        high_[r] = c.high;
-        low_[r] = c.low;
-        volume_[r] = c.volume;
-        valid_[r] = candle_is_valid(c) ? 1 : 0;
+        const Ohlcv& c = in[r];
+        open[r] = c.open;
+        high[r] = c.high;
+        low[r] = c.low;
+        volume[r] = c.volume;
+        if constexpr (kCloses) closes[r] = c.close;
+        valid[r] = candle_is_valid(c) ? 1 : 0;
+    }
+}
+
+}  // namespace
+
+void CandleColumnStore::fill(std::span<const Ohlcv> candles, std::size_t from, std::size_t to, double* closes) {
+    if (closes != nullptr) {
+        fill_rows<true>(candles.data(), from, to, open_.data(), high_.data(), low_.data(), volume_.data(),
+                        valid_.data(), closes);
+    } else {
+        fill_rows<false>(candles.data(), from, to, open_.data(), high_.data(), low_.data(), volume_.data(),
+                         valid_.data(), nullptr);
     }
 }
 

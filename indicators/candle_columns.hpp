@@ -37,8 +37,9 @@ struct CandleColumns {
 class CandleColumnStore {
 public:
     void resize(std::size_t rows);
-    // Rows [from, to) of the columns from candles[from, to).
-    void fill(std::span<const Ohlcv> candles, std::size_t from, std::size_t to);
+    // Rows [from, to) of the columns from candles[from, to); where `closes` is given,
+    // its rows [from, to) take the closes in the same pass over the candles.
+    void fill(std::span<const Ohlcv> candles, std::size_t from, std::size_t to, double* closes = nullptr);
     // Every row of the store.
     CandleColumns view() const;
 

@@ -307,6 +307,35 @@ TEST(ColumnLoad, ManyIndicatorsAsBarByBar) {
     expect_same_load(spec, {&doc}, rng, "many indicators");
 }
 
+// The closes column is taken in the same pass as the candle columns where the first
+// group reads those, and in a pass of its own where it does not, even when a later
+// group does: either way every close-only loop of every group sees every close.
+TEST(ColumnLoad, ClosesWithOrWithoutTheFirstGroupsCandleColumns) {
+    const auto many = [](const std::string& before, const std::string& after) {
+        std::string features = R"({"kind":"price","field":"close"})" + before;
+        // Distinct keys, so that every one runs: three groups on a team.
+        for (int p = 1; p <= 900; ++p)
+            features += std::string(R"(,{"kind":"indicator","name":")") + (p % 2 ? "Sma" : "Roc") +
+                        R"(","params":[)" + std::to_string((p + 1) / 2) + "]}";
+        return std::string(R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)") + features + after +
+               R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl",)"
+               R"("episode":{"max_steps":1000,"warmup":500}})";
+    };
+    const std::string readers = R"(,{"kind":"indicator","name":"Atr","params":[5]},)"
+                                R"({"kind":"indicator","name":"MidPrice","params":[9]},)"
+                                R"({"kind":"indicator","name":"WilliamsR","params":[14]})";
+    std::mt19937_64 rng(41);
+    const std::string doc = random_load(rng, 5000);
+    expect_same_load(many(readers, ""), {&doc}, rng, "candle columns in the first group");
+    expect_same_load(many("", readers), {&doc}, rng, "candle columns in the last group only");
+    // One group: the few features of an ordinary observation.
+    const std::string few = std::string(R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)") +
+                            R"({"kind":"indicator","name":"Sma","params":[3]})" + readers +
+                            R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl",)"
+                            R"("episode":{"max_steps":1000,"warmup":20}})";
+    expect_same_load(few, {&doc}, rng, "one group");
+}
+
 // Indicators over the order book alone, over funding alone, and over both, on bars that
 // all carry both: each chunk prepares only the snapshots its indicators read.
 TEST(ColumnLoad, BookAndFundingFeedsAsBarByBar) {
