@@ -268,32 +268,76 @@ void round_run_plain(const double* from, double* to, std::uint64_t count) {
     for (std::uint64_t r = 0; r < count; ++r) to[r] = report_round(from[r]);
 }
 #if TORVEX_WIDE_LOOPS && defined(__x86_64__)
-// report_round four cells at a time: the same multiply, add, truncation and division
-// in each lane, every candidate computed and one chosen by quiet compares (the
-// compiler keeps the scalar form's branches, whose division may not be run early).
-TORVEX_WIDE_TARGET void round_run_wide(const double* from, double* to, std::uint64_t count) {
+// report_round of four cells: the same multiply, add, truncation and division in each
+// lane, every candidate computed and one chosen by quiet compares (the compiler keeps
+// the scalar form's branches, whose division may not be run early).
+TORVEX_WIDE_TARGET inline __m256d round4(__m256d x) {
     const __m256d scale = _mm256_set1_pd(100000000.0);
     const __m256d half = _mm256_set1_pd(0.49999999999999994);
     const __m256d sign = _mm256_set1_pd(-0.0);
     const __m256d largest = _mm256_set1_pd(std::numeric_limits<double>::max());
+    const __m256d scaled = _mm256_mul_pd(x, scale);
+    const __m256d nudge = _mm256_or_pd(_mm256_and_pd(scaled, sign), half);  // copysign(half, scaled)
+    const __m256d whole = _mm256_round_pd(_mm256_add_pd(scaled, nudge), _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+    const __m256d rounded = _mm256_div_pd(whole, scale);
+    const __m256d round_it = _mm256_cmp_pd(_mm256_andnot_pd(sign, scaled), largest, _CMP_LE_OQ);
+    const __m256d finite = _mm256_cmp_pd(_mm256_andnot_pd(sign, x), largest, _CMP_LE_OQ);
+    const __m256d kept = _mm256_blendv_pd(x, rounded, round_it);  // |x| above ~1.8e300 is integral
+    return _mm256_and_pd(kept, finite);                            // 0.0 where x is not finite
+}
+
+TORVEX_WIDE_TARGET void round_run_wide(const double* from, double* to, std::uint64_t count) {
+    std::uint64_t r = 0;
+    for (; r + 4 <= count; r += 4) _mm256_storeu_pd(to + r, round4(_mm256_loadu_pd(from + r)));
+    for (; r < count; ++r) to[r] = report_round(from[r]);
+}
+
+// Four indicator columns bound for four neighbouring cells of each row: four rows of
+// each are rounded, turned into four runs of four cells and stored whole, instead of
+// one cell at a time.
+TORVEX_WIDE_TARGET void tile_four_columns(const double* const* columns, double* __restrict tile, std::uint64_t dim,
+                                          std::uint64_t count) {
     std::uint64_t r = 0;
     for (; r + 4 <= count; r += 4) {
-        const __m256d x = _mm256_loadu_pd(from + r);
-        const __m256d scaled = _mm256_mul_pd(x, scale);
-        const __m256d nudge = _mm256_or_pd(_mm256_and_pd(scaled, sign), half);  // copysign(half, scaled)
-        const __m256d whole = _mm256_round_pd(_mm256_add_pd(scaled, nudge), _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
-        const __m256d rounded = _mm256_div_pd(whole, scale);
-        const __m256d round_it = _mm256_cmp_pd(_mm256_andnot_pd(sign, scaled), largest, _CMP_LE_OQ);
-        const __m256d finite = _mm256_cmp_pd(_mm256_andnot_pd(sign, x), largest, _CMP_LE_OQ);
-        const __m256d kept = _mm256_blendv_pd(x, rounded, round_it);  // |x| above ~1.8e300 is integral
-        _mm256_storeu_pd(to + r, _mm256_and_pd(kept, finite));          // 0.0 where x is not finite
+        const __m256d a = round4(_mm256_loadu_pd(columns[0] + r));
+        const __m256d b = round4(_mm256_loadu_pd(columns[1] + r));
+        const __m256d c = round4(_mm256_loadu_pd(columns[2] + r));
+        const __m256d d = round4(_mm256_loadu_pd(columns[3] + r));
+        const __m256d ab_even = _mm256_unpacklo_pd(a, b);  // a0 b0 a2 b2
+        const __m256d ab_odd = _mm256_unpackhi_pd(a, b);   // a1 b1 a3 b3
+        const __m256d cd_even = _mm256_unpacklo_pd(c, d);
+        const __m256d cd_odd = _mm256_unpackhi_pd(c, d);
+        _mm256_storeu_pd(tile + (r + 0) * dim, _mm256_permute2f128_pd(ab_even, cd_even, 0x20));
+        _mm256_storeu_pd(tile + (r + 1) * dim, _mm256_permute2f128_pd(ab_odd, cd_odd, 0x20));
+        _mm256_storeu_pd(tile + (r + 2) * dim, _mm256_permute2f128_pd(ab_even, cd_even, 0x31));
+        _mm256_storeu_pd(tile + (r + 3) * dim, _mm256_permute2f128_pd(ab_odd, cd_odd, 0x31));
     }
-    for (; r < count; ++r) to[r] = report_round(from[r]);
+    for (; r < count; ++r)
+        for (std::size_t j = 0; j < 4; ++j) tile[r * dim + j] = report_round(columns[j][r]);
 }
 
 TORVEX_WIDE_TARGET void tile_cells_wide(const ChunkCells& m, double* __restrict tile, std::uint64_t k,
                                         std::uint64_t count) {
-    tile_cells_loop(m, tile, k, count, round_run_wide);
+    // The writes are in order of position: four in a row whose positions follow one
+    // another go together, any other alone.
+    const std::size_t writes = m.writes.size();
+    ChunkCells part = m;
+    part.prices = {};
+    for (std::size_t i = 0; i < writes;) {
+        if (i + 4 <= writes && m.writes[i + 3].second == m.writes[i].second + 3) {
+            const double* columns[4];
+            for (std::size_t j = 0; j < 4; ++j) columns[j] = m.scratch + m.writes[i + j].first * m.chunk_rows + k;
+            tile_four_columns(columns, tile + m.writes[i].second, m.dim, count);
+            i += 4;
+            continue;
+        }
+        part.writes = m.writes.subspan(i, 1);
+        tile_cells_loop(part, tile, k, count, round_run_wide);
+        i += 1;
+    }
+    part.writes = {};
+    part.prices = m.prices;
+    tile_cells_loop(part, tile, k, count, round_run_wide);
 }
 #endif
 // The indicator and price cells of chunk rows [k, k + count) into the tile.

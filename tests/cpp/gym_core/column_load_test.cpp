@@ -381,6 +381,15 @@ TEST(ColumnLoad, DelicateRoundingAsBarByBar) {
         R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":1000,"warmup":3}})";
     std::mt19937_64 rng(3);
     expect_same_load(spec, {&doc}, rng, "delicate values");
+    // Four neighbouring columns that each answer the close itself: the delicate values
+    // reach the rounding unchanged, four columns and four rows at a time.
+    const std::string echoes =
+        R"({"dataset_ref":"d","symbol":"s","observation":{"features":[{"kind":"price","field":"close"},)"
+        R"({"kind":"indicator","name":"Sma","params":[1]},{"kind":"indicator","name":"Wma","params":[1]},)"
+        R"({"kind":"indicator","name":"MidPoint","params":[1]},{"kind":"indicator","name":"Trima","params":[1]},)"
+        R"({"kind":"indicator","name":"Roc","params":[1]}]},)"
+        R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":1000,"warmup":2}})";
+    expect_same_load(echoes, {&doc}, rng, "delicate values, four columns together");
 }
 
 // A matrix larger than the caches, into storage an earlier load wrote, is written past
