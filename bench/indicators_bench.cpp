@@ -199,7 +199,7 @@ const int registered = [] {
                                              [name, params](benchmark::State& s) { load_run(s, name, params); })
                     ->Unit(benchmark::kMicrosecond)
                     ->UseManualTime()
-                    ->Iterations(7);
+                    ->Iterations(15);
         }
     }
     return 0;

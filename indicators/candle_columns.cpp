@@ -18,7 +18,13 @@ template <bool kCloses>
 void fill_rows(const Ohlcv* __restrict in, std::size_t from, std::size_t to, double* __restrict open,
                double* __restrict high, double* __restrict low, double* __restrict volume,
                std::uint8_t* __restrict valid, double* __restrict closes) {
+    // The candles come from memory (the list is larger than the caches, and was
+    // written well before): asked for some way ahead, where the processor's own
+    // prefetching of a 48-byte stride falls short. A hint only, never a fault: the
+    // address is worked out as a number, as it may lie past the end.
+    constexpr std::uintptr_t kAhead = 96 * sizeof(Ohlcv);
     for (std::size_t r = from; r < to; ++r) {
+        __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(in + r) + kAhead));
         const Ohlcv& c = in[r];
         open[r] = c.open;
         high[r] = c.high;
