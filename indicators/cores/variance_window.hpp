@@ -123,7 +123,7 @@ private:
     template <class Answer>
     static constexpr bool kAnswersLanes = std::is_invocable_r_v<Lanes, Answer, Lanes>;
     // Bars whose sums are kept before their answers are worked out.
-    static constexpr std::size_t kBlock = 64;
+    static constexpr std::size_t kBlock = 32;
 
     // The bars [from, to) of a full window whose n values before `from` are the
     // column's, all finite. The sums run in a local copy, bar by bar, in the order
