@@ -78,11 +78,37 @@ public:
         return true;
     }
 
-private:
+    // The whole state, for an owner that runs the same schedule over several sums side
+    // by side in a loop of its own (taking the sums' magnitudes as vector lanes) and
+    // then puts the state back. Such a loop must fire exactly where tick would.
+    struct State {
+        std::uint64_t interval;
+        std::uint64_t fall_gap;
+        std::uint64_t now;
+        std::uint64_t due;
+        std::uint64_t fall_after;
+        double peak0;
+        double peak1;
+        double peak2;
+    };
+    constexpr State state() const { return {interval_, fall_gap_, now_, due_, fall_after_, peak0_, peak1_, peak2_}; }
+    constexpr void set_state(const State& s) {
+        interval_ = s.interval;
+        fall_gap_ = s.fall_gap;
+        now_ = s.now;
+        due_ = s.due;
+        fall_after_ = s.fall_after;
+        peak0_ = s.peak0;
+        peak1_ = s.peak1;
+        peak2_ = s.peak2;
+    }
+
     // `at` + `gap`, held at the largest count where it would wrap (never reached).
     static constexpr std::uint64_t later(std::uint64_t at, std::uint64_t gap) {
         return gap > UINT64_MAX - at ? UINT64_MAX : at + gap;
     }
+
+private:
 
     // The peaks are separate members, not an array, so that an owner stepped inline
     // keeps them in registers.

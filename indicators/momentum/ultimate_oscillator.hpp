@@ -130,9 +130,7 @@ private:
                 range[i] = held[i].range;
             }
         }
-        WindowSums w0 = windows_[0];
-        WindowSums w1 = windows_[1];
-        WindowSums w2 = windows_[2];
+        SumLanes lanes[3] = {SumLanes::of(windows_[0]), SumLanes::of(windows_[1]), SumLanes::of(windows_[2])};
         double prev = prev_close_;
         std::size_t top = hist;  // where the next pair goes
         const std::uint64_t first = r;
@@ -162,20 +160,8 @@ private:
                 for (std::size_t k = 1; k < n; ++k) pair_at(k, close[k - 1]);
                 prev = close[n - 1];
             }
-            // The running sums bar by bar, one window at a time: a window's sums and
-            // clock alone then fit in registers.
-            const auto run_window = [&](WindowSums& w, double* __restrict sum_p, double* __restrict sum_g) {
-                WindowSums held = w;
-                for (std::size_t k = 0; k < n; ++k) {
-                    advance(held, pressure, range, top + k);
-                    sum_p[k] = held.pressure;
-                    sum_g[k] = held.range;
-                }
-                w = held;
-            };
-            run_window(w0, sums[0], sums[3]);
-            run_window(w1, sums[1], sums[4]);
-            run_window(w2, sums[2], sums[5]);
+            // The running sums of the three windows bar by bar, side by side.
+            run_sums(lanes, pressure, range, top, n, sums);
             // The answers, four bars at a time (the lanes past n repeat the last bar).
             const std::size_t quads = (n + 3) / 4;
             for (std::size_t k = n; k < quads * 4; ++k)
@@ -200,9 +186,7 @@ private:
             top += n;
             r += n;
         }
-        windows_[0] = w0;
-        windows_[1] = w1;
-        windows_[2] = w2;
+        for (std::size_t j = 0; j < 3; ++j) lanes[j].put_back(windows_[j]);
         prev_close_ = prev;
         count_ += count - first;
         for (std::size_t i = top - hist; i < top; ++i) history_.replace_oldest(Pair{pressure[i], range[i]});
@@ -224,23 +208,84 @@ private:
         ResumClock clock;
     };
 
-    // One bar of a window in the steady part of a run: the pair at `at` joins, the one
-    // `period` places before it leaves, as in the step.
-    [[gnu::always_inline]] static void advance(WindowSums& w, const double* pressure, const double* range,
-                                               std::size_t at) {
-        w.pressure = w.pressure + pressure[at];
-        w.range = w.range + range[at];
-        w.pressure = w.pressure - pressure[at - w.period];
-        w.range = w.range - range[at - w.period];
-        if (w.clock.tick(w.pressure, w.range)) [[unlikely]] {
-            double p = 0.0;
-            double g = 0.0;
-            for (std::size_t i = at + 1 - w.period; i <= at; ++i) {
-                p += pressure[i];
-                g += range[i];
+    // A window's two sums as the lanes of one vector, with its re-sum clock's state:
+    // the sums pass of a run steps the three windows side by side through these.
+    using Duo = double __attribute__((vector_size(16)));
+    struct SumLanes {
+        Duo sums;   // pressure, range
+        Duo peaks;  // the clock's peaks of each
+        ResumClock::State clock;
+        std::size_t period;
+
+        static SumLanes of(const WindowSums& w) {
+            const ResumClock::State c = w.clock.state();
+            return {Duo{w.pressure, w.range}, Duo{c.peak0, c.peak1}, c, static_cast<std::size_t>(w.period)};
+        }
+        void put_back(WindowSums& w) const {
+            ResumClock::State c = clock;
+            c.peak0 = peaks[0];
+            c.peak1 = peaks[1];
+            w.pressure = sums[0];
+            w.range = sums[1];
+            w.clock.set_state(c);
+        }
+    };
+
+    // For k in [0, n): the pair at `top` + k joins each window and the one `period`
+    // places before it leaves (added, then taken away, each lane one sum, as the step
+    // does), and each window's clock ticks, firing exactly where ResumClock::tick would
+    // and then re-adding the window's pairs from 0.0, oldest first. The sums of bar k
+    // go to sums[j][k] (pressure) and sums[3 + j][k] (range) for window j. The three
+    // windows go side by side: each one's sums are a chain of two additions a bar,
+    // which alone would keep the processor waiting.
+    static TORVEX_INLINE_LOOP void run_sums(SumLanes (&lanes)[3], const double* pressure, const double* range,
+                                            std::size_t top, std::size_t n, double (*sums)[kChunk + 4]) {
+        SumLanes a = lanes[0], b = lanes[1], c = lanes[2];
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t at = top + k;
+            const Duo joins = {pressure[at], range[at]};
+            step_lanes(a, joins, pressure, range, at);
+            step_lanes(b, joins, pressure, range, at);
+            step_lanes(c, joins, pressure, range, at);
+            sums[0][k] = a.sums[0];
+            sums[3][k] = a.sums[1];
+            sums[1][k] = b.sums[0];
+            sums[4][k] = b.sums[1];
+            sums[2][k] = c.sums[0];
+            sums[5][k] = c.sums[1];
+        }
+        lanes[0] = a;
+        lanes[1] = b;
+        lanes[2] = c;
+    }
+    [[gnu::always_inline]] static void step_lanes(SumLanes& w, Duo joins, const double* pressure, const double* range,
+                                                  std::size_t at) {
+        const Duo leaves = {pressure[at - w.period], range[at - w.period]};
+        w.sums = (w.sums + joins) - leaves;
+        // ResumClock::tick(pressure, range): each peak rises to its sum; a sum has
+        // fallen where kDwarf times it is below its peak (or a NaN is seen once).
+        ResumClock::State& t = w.clock;
+        t.now += 1;
+        const bool periodic = t.now >= t.due;
+        w.peaks = w.sums > w.peaks ? w.sums : w.peaks;
+        const auto kept = ResumClock::kDwarf * w.sums >= w.peaks;
+        if (!(kept[0] & kept[1]) || periodic) [[unlikely]] {
+            const bool fell = (!kept[0] && w.peaks[0] == w.peaks[0]) | (!kept[1] && w.peaks[1] == w.peaks[1]);
+            if ((fell && t.now > t.fall_after) || periodic) {
+                if (periodic) {
+                    t.due = ResumClock::later(t.now, t.interval);
+                } else {
+                    t.fall_after = ResumClock::later(t.now, t.fall_gap);
+                }
+                w.peaks = w.sums;
+                double p = 0.0;
+                double g = 0.0;
+                for (std::size_t i = at + 1 - w.period; i <= at; ++i) {
+                    p += pressure[i];
+                    g += range[i];
+                }
+                w.sums = Duo{p, g};
             }
-            w.pressure = p;
-            w.range = g;
         }
     }
 
