@@ -78,9 +78,8 @@ public:
         return true;
     }
 
-    // The whole state, for an owner that runs the same schedule over several sums side
-    // by side in a loop of its own (taking the sums' magnitudes as vector lanes) and
-    // then puts the state back. Such a loop must fire exactly where tick would.
+    // The whole state, for an owner that steps several clocks side by side in a loop
+    // of its own (through tick_lanes) and then puts each state back.
     struct State {
         std::uint64_t interval;
         std::uint64_t fall_gap;
@@ -103,12 +102,35 @@ public:
         peak2_ = s.peak2;
     }
 
+    // tick for a clock of two sums taken out by state(), with the two magnitudes as
+    // the lanes of one vector and the two peaks kept as one vector beside the state
+    // (its peak0 and peak1 are not read): the same count, the same tests and the same
+    // answer as tick(m[0], m[1]), with no move between lanes and scalars on the way.
+    using Lanes2 = double __attribute__((vector_size(16)));
+    [[gnu::always_inline]] static bool tick_lanes(State& s, Lanes2& peaks, Lanes2 m) {
+        s.now += 1;
+        const bool periodic = s.now >= s.due;
+        // watch() in both lanes: the peak rises to the sum; a sum that has not fallen
+        // passes the one test, which a fall and any NaN fail.
+        peaks = m > peaks ? m : peaks;
+        const auto kept = kDwarf * m >= peaks;
+        if ((kept[0] & kept[1]) && !periodic) [[likely]] return false;
+        const bool fell = (!kept[0] && peaks[0] == peaks[0]) | (!kept[1] && peaks[1] == peaks[1]);
+        if (!((fell && s.now > s.fall_after) || periodic)) return false;
+        if (periodic) {
+            s.due = later(s.now, s.interval);
+        } else {
+            s.fall_after = later(s.now, s.fall_gap);
+        }
+        peaks = m;
+        return true;
+    }
+
+private:
     // `at` + `gap`, held at the largest count where it would wrap (never reached).
     static constexpr std::uint64_t later(std::uint64_t at, std::uint64_t gap) {
         return gap > UINT64_MAX - at ? UINT64_MAX : at + gap;
     }
-
-private:
 
     // The peaks are separate members, not an array, so that an owner stepped inline
     // keeps them in registers.

@@ -210,7 +210,7 @@ private:
 
     // A window's two sums as the lanes of one vector, with its re-sum clock's state:
     // the sums pass of a run steps the three windows side by side through these.
-    using Duo = double __attribute__((vector_size(16)));
+    using Duo = ResumClock::Lanes2;
     struct SumLanes {
         Duo sums;   // pressure, range
         Duo peaks;  // the clock's peaks of each
@@ -262,30 +262,14 @@ private:
                                                   std::size_t at) {
         const Duo leaves = {pressure[at - w.period], range[at - w.period]};
         w.sums = (w.sums + joins) - leaves;
-        // ResumClock::tick(pressure, range): each peak rises to its sum; a sum has
-        // fallen where kDwarf times it is below its peak (or a NaN is seen once).
-        ResumClock::State& t = w.clock;
-        t.now += 1;
-        const bool periodic = t.now >= t.due;
-        w.peaks = w.sums > w.peaks ? w.sums : w.peaks;
-        const auto kept = ResumClock::kDwarf * w.sums >= w.peaks;
-        if (!(kept[0] & kept[1]) || periodic) [[unlikely]] {
-            const bool fell = (!kept[0] && w.peaks[0] == w.peaks[0]) | (!kept[1] && w.peaks[1] == w.peaks[1]);
-            if ((fell && t.now > t.fall_after) || periodic) {
-                if (periodic) {
-                    t.due = ResumClock::later(t.now, t.interval);
-                } else {
-                    t.fall_after = ResumClock::later(t.now, t.fall_gap);
-                }
-                w.peaks = w.sums;
-                double p = 0.0;
-                double g = 0.0;
-                for (std::size_t i = at + 1 - w.period; i <= at; ++i) {
-                    p += pressure[i];
-                    g += range[i];
-                }
-                w.sums = Duo{p, g};
+        if (ResumClock::tick_lanes(w.clock, w.peaks, w.sums)) [[unlikely]] {
+            double p = 0.0;
+            double g = 0.0;
+            for (std::size_t i = at + 1 - w.period; i <= at; ++i) {
+                p += pressure[i];
+                g += range[i];
             }
+            w.sums = Duo{p, g};
         }
     }
 

@@ -3,6 +3,7 @@
 // last re-add; a NaN sum asks once; a fall waits for the gap an owner sets.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -110,6 +111,36 @@ TEST(ResumClock, OneCounterFiresAsTwoCountersDid) {
                 const double m = pool[rng() % 8] * (rng() % 2 == 0 ? 1.0 : 0.5);
                 ASSERT_EQ(clock.tick(m), reference.tick(m)) << "interval " << interval << " gap " << gap << " update " << i;
             }
+        }
+    }
+}
+
+// A clock of two sums stepped through its state with the magnitudes and peaks as
+// vector lanes fires on exactly the updates tick(a, b) does, and leaves the same
+// state, over magnitudes that rise and collapse in either sum alone or both, NaN
+// among them, for every interval and gap.
+TEST(ResumClock, LanesTickAsTheTwoSumTick) {
+    std::mt19937_64 rng(11);
+    const double pool[] = {0.0, 1.0, 3.0, 1e3, 1e6, 1e12, 1e300, kNaN};
+    for (const std::uint64_t interval : {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{7},
+                                         std::uint64_t{64}, ResumClock::kNoDrift}) {
+        for (const std::uint64_t gap : {0u, 1u, 3u, 14u, 100u, 100000u}) {
+            ResumClock clock(interval, gap);
+            ResumClock::State lanes = clock.state();
+            ResumClock::Lanes2 peaks = {lanes.peak0, lanes.peak1};
+            for (int i = 0; i < 20000; ++i) {
+                const double a = pool[rng() % 8] * (rng() % 2 == 0 ? 1.0 : 0.5);
+                const double b = rng() % 3 == 0 ? a : pool[rng() % 8];
+                const bool fired = ResumClock::tick_lanes(lanes, peaks, ResumClock::Lanes2{a, b});
+                ASSERT_EQ(fired, clock.tick(a, b)) << "interval " << interval << " gap " << gap << " update " << i;
+            }
+            const ResumClock::State after = clock.state();
+            EXPECT_EQ(lanes.now, after.now);
+            EXPECT_EQ(lanes.due, after.due);
+            EXPECT_EQ(lanes.fall_after, after.fall_after);
+            // Peaks compared as bits: a NaN peak must be NaN in both.
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[0]), std::bit_cast<std::uint64_t>(after.peak0));
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[1]), std::bit_cast<std::uint64_t>(after.peak1));
         }
     }
 }
