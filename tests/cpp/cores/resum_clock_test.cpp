@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <string>
@@ -17,6 +18,12 @@ namespace torvex {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Magnitudes that rise and collapse, NaN among them; intervals from every update to
+// never; gaps from none to longer than a run.
+constexpr double kPool[] = {0.0, 1.0, 3.0, 1e3, 1e6, 1e12, 1e300, kNaN};
+constexpr std::uint64_t kIntervals[] = {0, 1, 2, 7, 64, ResumClock::kNoDrift};
+constexpr std::uint64_t kGaps[] = {0, 1, 3, 14, 100, 100000};
 
 // The updates (1-based) on which the clock asked for a re-add.
 std::vector<int> fires(ResumClock clock, const std::vector<double>& magnitudes) {
@@ -101,14 +108,12 @@ private:
 // to never and gaps from none to longer than the run.
 TEST(ResumClock, OneCounterFiresAsTwoCountersDid) {
     std::mt19937_64 rng(7);
-    const double pool[] = {0.0, 1.0, 3.0, 1e3, 1e6, 1e12, 1e300, kNaN};
-    for (const std::uint64_t interval : {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{7},
-                                         std::uint64_t{64}, ResumClock::kNoDrift}) {
-        for (const std::uint64_t gap : {0u, 1u, 3u, 14u, 100u, 100000u}) {
+    for (const std::uint64_t interval : kIntervals) {
+        for (const std::uint64_t gap : kGaps) {
             ResumClock clock(interval, gap);
             TwoCounterClock reference(interval, gap);
             for (int i = 0; i < 20000; ++i) {
-                const double m = pool[rng() % 8] * (rng() % 2 == 0 ? 1.0 : 0.5);
+                const double m = kPool[rng() % std::size(kPool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
                 ASSERT_EQ(clock.tick(m), reference.tick(m)) << "interval " << interval << " gap " << gap << " update " << i;
             }
         }
@@ -121,16 +126,14 @@ TEST(ResumClock, OneCounterFiresAsTwoCountersDid) {
 // among them, for every interval and gap.
 TEST(ResumClock, LanesTickAsTheTwoSumTick) {
     std::mt19937_64 rng(11);
-    const double pool[] = {0.0, 1.0, 3.0, 1e3, 1e6, 1e12, 1e300, kNaN};
-    for (const std::uint64_t interval : {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{7},
-                                         std::uint64_t{64}, ResumClock::kNoDrift}) {
-        for (const std::uint64_t gap : {0u, 1u, 3u, 14u, 100u, 100000u}) {
+    for (const std::uint64_t interval : kIntervals) {
+        for (const std::uint64_t gap : kGaps) {
             ResumClock clock(interval, gap);
             ResumClock::State lanes = clock.state();
             ResumClock::Lanes2 peaks = {lanes.peak0, lanes.peak1};
             for (int i = 0; i < 20000; ++i) {
-                const double a = pool[rng() % 8] * (rng() % 2 == 0 ? 1.0 : 0.5);
-                const double b = rng() % 3 == 0 ? a : pool[rng() % 8];
+                const double a = kPool[rng() % std::size(kPool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
+                const double b = rng() % 3 == 0 ? a : kPool[rng() % std::size(kPool)];
                 const bool fired = ResumClock::tick_lanes(lanes, peaks, ResumClock::Lanes2{a, b});
                 ASSERT_EQ(fired, clock.tick(a, b)) << "interval " << interval << " gap " << gap << " update " << i;
             }
