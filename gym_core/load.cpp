@@ -517,10 +517,14 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
     // columns then have two sets, the chunk's and the one before's.
     const bool overlap = threads > 1 && groups == 1 && chunks > 1;
     const std::size_t sets = overlap ? 2 : 1;
-    const bool any_fields = std::find(reads_fields.begin(), reads_fields.end(), true) != reads_fields.end();
-    const bool closes_with_fields =
-        std::find(reads_fields.begin(), reads_fields.begin() + static_cast<std::ptrdiff_t>(std::min(group, runs.size())),
-                  true) != reads_fields.begin() + static_cast<std::ptrdiff_t>(std::min(group, runs.size()));
+    // Whether some loop of runs [first, first + count) reads the candle columns.
+    const auto reads_fields_in = [&](std::size_t first, std::size_t count) {
+        const auto from = reads_fields.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto to = from + static_cast<std::ptrdiff_t>(count);
+        return std::find(from, to, true) != to;
+    };
+    const bool any_fields = reads_fields_in(0, runs.size());
+    const bool closes_with_fields = reads_fields_in(0, std::min(group, runs.size()));
     std::vector<std::vector<double>> scratch(sets);
     // The candle columns of a chunk, built where a loop of the group reads them: each
     // such loop then reads the few fields it needs and the candle rule's answer.
@@ -571,9 +575,7 @@ void Env::fill_by_columns(BarList& candles, std::vector<IndicatorColumn>& column
         for (std::size_t g = 0; g < groups; ++g) {
             const std::size_t first = g * group;
             const std::size_t count = std::min(group, runs.size() - std::min(first, runs.size()));
-            const auto group_reads = reads_fields.begin() + static_cast<std::ptrdiff_t>(first);
-            const bool with_fields = std::find(group_reads, group_reads + static_cast<std::ptrdiff_t>(count), true) !=
-                                     group_reads + static_cast<std::ptrdiff_t>(count);
+            const bool with_fields = reads_fields_in(first, count);
             const bool prepared = any_extras || with_fields;
             // One member lists the writes while the others wait at the next phase.
             t.phase(1, [&](std::size_t) {
