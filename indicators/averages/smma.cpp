@@ -7,9 +7,4 @@ std::expected<Smma, IndicatorError> Smma::create(std::uint64_t n) {
     return Smma(n);
 }
 
-double Smma::next(double value, double close) const {
-    const double n = static_cast<double>(period());
-    return (close + (n - 1.0) * value) / n;
-}
-
 }  // namespace torvex

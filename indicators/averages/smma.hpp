@@ -16,16 +16,21 @@ namespace torvex {
 template <class Derived>
 class MeanSeeded : public CloseIndicator<Derived> {
 public:
+    // The answer is built from the new value itself, not copied back out of value_:
+    // reading the whole optional just after its two parts were stored would wait for
+    // those stores to reach the cache, on every bar.
     std::optional<double> step(double close) {
         if (value_) {
-            value_ = static_cast<const Derived*>(this)->next(*value_, close);
-            return value_;
+            const double v = static_cast<const Derived*>(this)->next(*value_, close);
+            value_ = v;
+            return v;
         }
         seed_sum_ = seed_sum_ + close;
         seed_count_ += 1;
         if (seed_count_ < period_) return std::nullopt;
-        value_ = seed_sum_ / static_cast<double>(period_);
-        return value_;
+        const double v = seed_sum_ / static_cast<double>(period_);
+        value_ = v;
+        return v;
     }
 
     std::uint64_t warmup() const override { return period_; }
@@ -46,7 +51,10 @@ class Smma final : public MeanSeeded<Smma> {
 public:
     static std::expected<Smma, IndicatorError> create(std::uint64_t n);
 
-    double next(double value, double close) const;
+    double next(double value, double close) const {
+        const double n = static_cast<double>(period());
+        return (close + (n - 1.0) * value) / n;
+    }
 
 private:
     explicit Smma(std::uint64_t n) : MeanSeeded(n) {}
