@@ -16,13 +16,17 @@ class UniversalOscillator final : public CloseIndicator<UniversalOscillator> {
 public:
     static std::expected<UniversalOscillator, IndicatorError> create(std::uint64_t band_edge);
 
+    // The two closes before are plain values with a count of the closes seen: an
+    // optional copied whole from one just stored would wait for that store to reach
+    // the cache, on every bar.
     std::optional<double> step(double close) {
-        if (!close2_) {
+        if (seen_ < 2) {
             close2_ = close1_;
             close1_ = close;
+            seen_ += 1;
             return std::nullopt;
         }
-        const double w = (close - *close2_) * 0.5;
+        const double w = (close - close2_) * 0.5;
         close2_ = close1_;
         close1_ = close;
         if (!std::isfinite(w)) return last_;
@@ -40,8 +44,9 @@ private:
         : smoother_(static_cast<double>(band_edge)), band_edge_(band_edge) {}
 
     SuperSmootherCore smoother_;
-    std::optional<double> close1_;
-    std::optional<double> close2_;
+    double close1_ = 0.0;  // the close before, once seen_ >= 1
+    double close2_ = 0.0;  // the one before that, once seen_ == 2
+    int seen_ = 0;         // closes taken, up to 2
     std::optional<double> last_;
     std::uint64_t band_edge_;
     double peak_ = 0.0;
