@@ -16,8 +16,11 @@ std::optional<double> Cfo::step(double close) {
     const std::optional<double> f = line_.step(close);
     if (!f) return std::nullopt;
     if (close == 0.0) return last_;
-    last_ = ((close - *f) * 100.0) / close;
-    return last_;
+    const double value = ((close - *f) * 100.0) / close;
+    // Answered from the value itself: a copy of last_ read back just after its two
+    // parts were stored would wait for those stores to reach the cache.
+    last_ = value;
+    return value;
 }
 
 }  // namespace torvex

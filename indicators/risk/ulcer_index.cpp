@@ -31,8 +31,11 @@ std::optional<double> UlcerIndex::step(double close) {
     if (!sq_window_.full()) return std::nullopt;
     // A rounding residue can leave the running sum of squares just below 0 between
     // two re-sums; it is read as 0 rather than answering a NaN.
-    last_ = std::sqrt(max_num(sq_window_.sum(), 0.0) / static_cast<double>(period_));
-    return last_;
+    const double value = std::sqrt(max_num(sq_window_.sum(), 0.0) / static_cast<double>(period_));
+    // Answered from the value itself: a copy of last_ read back just after its two
+    // parts were stored would wait for those stores to reach the cache.
+    last_ = value;
+    return value;
 }
 
 }  // namespace torvex
