@@ -239,33 +239,61 @@ private:
             const std::size_t end = due + k * n < to ? due + k * n : due;
             w[k] = values + (end + 1 - n);
         }
-        double base[kLanes], relative[kLanes];
-        for (std::size_t k = 0; k < kLanes; ++k) {
-            base[k] = w[k][0];
-            relative[k] = 0.0;
+        // Lanes 0 and 1, then 2 and 3, side by side in pairs: two values of each of
+        // two windows are read whole and turned into the i-th and (i+1)-th values of
+        // both, so that each window keeps its own lane and its own order.
+        static_assert(kLanes == 4, "two pairs of windows");
+        using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+        const auto load = [](const double* p) {
+            Pair v;
+            std::memcpy(&v, p, sizeof v);
+            return v;
+        };
+        const Pair base[2] = {Pair{w[0][0], w[1][0]}, Pair{w[2][0], w[3][0]}};
+        Pair relative[2] = {};
+        std::size_t i = 0;
+        for (; i + 2 <= n; i += 2) {
+            for (std::size_t h = 0; h < 2; ++h) {
+                const Pair a = load(w[2 * h] + i), b = load(w[2 * h + 1] + i);
+                relative[h] = relative[h] + (__builtin_shufflevector(a, b, 0, 2) - base[h]);
+                relative[h] = relative[h] + (__builtin_shufflevector(a, b, 1, 3) - base[h]);
+            }
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            for (std::size_t k = 0; k < kLanes; ++k) relative[k] += w[k][i] - base[k];
+        if (i < n) {
+            for (std::size_t h = 0; h < 2; ++h)
+                relative[h] = relative[h] + (Pair{w[2 * h][i], w[2 * h + 1][i]} - base[h]);
         }
+        const Pair count = {n_, n_};
+        Pair m[2] = {base[0] + relative[0] / count, base[1] + relative[1] / count};
         for (std::size_t k = 0; k < kLanes; ++k) {
-            const double m = base[k] + relative[k] / n_;
-            if (is_finite(m)) {
-                mean[k] = m;
-            } else {
+            if (!is_finite(m[k / 2][k % 2])) {
                 // The plain mean, as window_mean takes it when the differences overflow.
                 double total = 0.0;
-                for (std::size_t i = 0; i < n; ++i) total += w[k][i];
-                mean[k] = total / n_;
+                for (std::size_t j = 0; j < n; ++j) total += w[k][j];
+                m[k / 2][k % 2] = total / n_;
             }
-            s1[k] = 0.0;
-            s2[k] = 0.0;
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            for (std::size_t k = 0; k < kLanes; ++k) {
-                const double d = w[k][i] - mean[k];
-                s1[k] += d;
-                s2[k] += d * d;
+        Pair a1[2] = {}, a2[2] = {};
+        const auto add = [&](std::size_t h, Pair x) {
+            const Pair d = x - m[h];
+            a1[h] = a1[h] + d;
+            a2[h] = a2[h] + d * d;
+        };
+        i = 0;
+        for (; i + 2 <= n; i += 2) {
+            for (std::size_t h = 0; h < 2; ++h) {
+                const Pair a = load(w[2 * h] + i), b = load(w[2 * h + 1] + i);
+                add(h, __builtin_shufflevector(a, b, 0, 2));
+                add(h, __builtin_shufflevector(a, b, 1, 3));
             }
+        }
+        if (i < n) {
+            for (std::size_t h = 0; h < 2; ++h) add(h, Pair{w[2 * h][i], w[2 * h + 1][i]});
+        }
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            mean[k] = m[k / 2][k % 2];
+            s1[k] = a1[k / 2][k % 2];
+            s2[k] = a2[k / 2][k % 2];
         }
     }
 
