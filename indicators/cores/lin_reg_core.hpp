@@ -12,6 +12,7 @@
 
 #include "indicators/bar.hpp"
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/four_recentrings.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 
@@ -140,10 +141,11 @@ public:
     // and value.
     //
     // Once the window holds the last n values of the column, the bars up to the next
-    // refused value go in blocks of two passes: the sums alone bar by bar, the leaving
-    // value read from the column and the state in local variables, each bar's sums
-    // kept; then the answers several bars at a time in vector lanes, the divisions
-    // packed. The ring is brought up to date after each such run with its last n
+    // refused value go in blocks of three passes: the block's periodic re-centrings,
+    // which depend on their windows alone; the sums bar by bar, the leaving value read
+    // from the column and the state in local variables, each bar's sums kept and each
+    // period's last bar taking its re-centring; then the answers several bars at a
+    // time in vector lanes, the divisions packed. The ring is brought up to date after each such run with its last n
     // values. Everything else (filling, refused values and the n values after one)
     // goes through advance.
     static constexpr std::size_t kLanes = 2;
@@ -196,22 +198,24 @@ private:
     static constexpr std::size_t kBlock = 64;
 
     // One step of a full window: o leaves, y comes. Every remaining position drops by
-    // one: subtract the old Σ(y − shift) less the leaving deviation. `kInPeriod`: a
-    // step known not to start a re-centring period, which its owner counts itself
-    // (ShiftedSums::count_updates); the period's mean then just takes y.
-    template <bool kInPeriod = false>
+    // one: subtract the old Σ(y − shift) less the leaving deviation.
     [[gnu::always_inline]] static void slide(Carry& c, double o, double y, double n_less_1) {
         const double d_o = o - c.sums.shift();
         c.sxy = d_o + (c.sxy - c.sums.s1());
         c.sums.remove(o);
-        double d;
-        if constexpr (kInPeriod) {
-            c.relative = c.relative + (y - c.base);
-            d = c.sums.add_uncounted(y);
-        } else {
-            follow_period(c, y);
-            d = c.sums.add_anchored(y);
-        }
+        follow_period(c, y);
+        const double d = c.sums.add_anchored(y);
+        c.sxy = n_less_1 * d + c.sxy;
+    }
+
+    // The same step's sums alone, inside a re-centring period whose updates its owner
+    // counts itself (ShiftedSums::count_updates) and whose base and relative it takes
+    // from the values (the column loop's stretches).
+    [[gnu::always_inline]] static void slide_sums(Carry& c, double o, double y, double n_less_1) {
+        const double d_o = o - c.sums.shift();
+        c.sxy = d_o + (c.sxy - c.sums.s1());
+        c.sums.remove(o);
+        const double d = c.sums.add_uncounted(y);
         c.sxy = n_less_1 * d + c.sxy;
     }
 
@@ -268,6 +272,41 @@ private:
         return r;
     }
 
+    // The periodic re-centring at the end of a period whose n values lie at
+    // `window`, worked out from those values alone, exactly as follow_period and
+    // recenter take it: the anchor base + relative / n (the window mean should that
+    // not be finite), the three sums re-added about it, and the period's base and
+    // relative.
+    struct Recentred {
+        double m;
+        LineSums sums;
+        double base;
+        double relative;
+    };
+    [[gnu::always_inline]] static Recentred periodic_recentring(const double* window, std::size_t n, double nf) {
+        const double base = window[0];
+        double relative = 0.0;
+        for (std::size_t k = 0; k < n; ++k) relative = relative + (window[k] - base);
+        const FixedRing<double>::Runs runs{{window, n}, {}};
+        double m = base + relative / nf;
+        if (!is_finite(m)) {
+            m = window_mean(n, [&](auto&& fn) {
+                for (std::size_t k = 0; k < n; ++k) fn(window[k]);
+            });
+        }
+        return {m, line_sums_about(runs, m), base, relative};
+    }
+
+    // periodic_recentring of the four windows of n values that follow one another from
+    // `first` (see recentre_four).
+    [[gnu::always_inline]] static void periodic_recentrings4(const double* first, std::size_t n, double nf,
+                                                             Recentred* out) {
+        const double* const w[4] = {first, first + n, first + 2 * n, first + 3 * n};
+        const FourRecentrings got = recentre_four<true>(w, n, nf);
+        for (std::size_t k = 0; k < 4; ++k)
+            out[k] = Recentred{got.mean[k], LineSums{got.s1[k], got.s2[k], got.sxy[k]}, got.base[k], got.relative[k]};
+    }
+
     // Bars r to end - 1, all finite, the window holding values[r - n] to values[r - 1].
     template <class Answer>
     [[gnu::always_inline]] void run_full(const double* values, std::size_t r, std::size_t end,
@@ -280,6 +319,7 @@ private:
         alignas(32) double shift[kBlock];
         alignas(32) double s1[kBlock];
         alignas(32) double sxy[kBlock];
+        Recentred due[kBlock / 2];  // a period is at least two bars long
         while (r < end) {
             const std::size_t len = end - r < kBlock ? end - r : kBlock;
             const auto keep = [&](std::size_t j) {
@@ -288,21 +328,28 @@ private:
                 sxy[j] = c.sxy;
             };
             const auto window_to = [&](std::size_t at) { return FixedRing<double>::Runs{{values + at + 1 - n, n}, {}}; };
-            // Stretches of bars inside one re-centring period: each bar asks only the
-            // precision test, and the clock moves once for the stretch. The period's
-            // last bar takes the whole step.
+            // The block's periodic re-centrings first, four at a time where four fall in
+            // it: each hangs on its own n values alone, so they are worked out side by
+            // side instead of holding up the running sums at the end of every period.
+            const std::uint64_t since_at_start = c.sums.since_recenter();
+            std::size_t dues = 0;
+            {
+                std::size_t j = static_cast<std::size_t>(period - 1 - since_at_start);
+                for (; j + 3 * n < len; j += 4 * n, dues += 4)
+                    periodic_recentrings4(values + r + j + 1 - n, n, nf, due + dues);
+                for (; j < len; j += n) due[dues++] = periodic_recentring(values + r + j + 1 - n, n, nf);
+            }
+            // Then the stretches of bars inside one re-centring period: each bar asks
+            // only the precision test, and the clock moves once for the stretch. The
+            // period's last bar takes its re-centring.
+            std::size_t next_due = 0;
             for (std::size_t j = 0; j < len;) {
                 const std::uint64_t since = c.sums.since_recenter();
-                if (since == 0) {
-                    // follow_period on the period's first value, which the stretch then takes as any other
-                    c.base = values[r + j];
-                    c.relative = 0.0;
-                }
                 const std::size_t stop = len - j < period - since ? len : j + (period - since - 1);
                 const std::size_t from = j;
                 bool lost = false;
                 for (; j < stop; ++j) {
-                    slide<true>(c, values[r + j - n], values[r + j], n_less_1);
+                    slide_sums(c, values[r + j - n], values[r + j], n_less_1);
                     if (c.sums.lost(nf)) [[unlikely]] {
                         lost = true;
                         break;
@@ -310,6 +357,7 @@ private:
                     keep(j);
                 }
                 if (lost) {
+                    // Inside a period, so the re-centring takes the window mean.
                     c.sums.count_updates(j + 1 - from);
                     recenter(c, window_to(r + j), nf);
                     keep(j++);
@@ -317,8 +365,12 @@ private:
                 }
                 c.sums.count_updates(j - from);
                 if (j == len) break;
-                slide(c, values[r + j - n], values[r + j], n_less_1);
-                if (c.sums.recenter_due_at(period, nf)) [[likely]] recenter(c, window_to(r + j), nf);
+                const Recentred& d = due[next_due++];
+                c.sums.take_recentered(d.m, d.sums.s1, d.sums.s2);
+                c.sums.restart_period();
+                c.sxy = d.sums.sxy;
+                c.base = d.base;
+                c.relative = d.relative;
                 keep(j++);
             }
             std::size_t j = 0;
@@ -332,6 +384,14 @@ private:
             }
             for (; j < len; ++j) out[r + j] = answer(LineAt<double>{shift[j], s1[j], sxy[j]});
             r += len;
+        }
+        // The stretches left the period's base and relative behind: the period under
+        // way at the end takes them from its values, as follow_period would have.
+        if (const std::uint64_t since = c.sums.since_recenter(); since != 0) {
+            const double* first = values + end - since;
+            c.base = first[0];
+            c.relative = 0.0;
+            for (std::size_t k = 0; k < since; ++k) c.relative = c.relative + (first[k] - c.base);
         }
         carry_ = c;
     }

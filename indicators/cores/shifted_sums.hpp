@@ -112,6 +112,9 @@ public:
         return d;
     }
     void count_updates(std::uint64_t k) { since_recenter_ += k; }
+    // Starts the next re-centring period: an owner that took the periodic re-centring
+    // (take_recentered) at the end of a period it counted itself.
+    void restart_period() { since_recenter_ = 0; }
     // The precision test of recenter_due alone (see the top of this file).
     bool lost(double count) { return watch_.lost(count, shift_, s1_, s2_); }
 

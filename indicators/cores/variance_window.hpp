@@ -13,6 +13,7 @@
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/four_recentrings.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 
 namespace torvex {
@@ -230,7 +231,7 @@ private:
     // The re-centrings of the windows ending at bars due, due + n, ... (kLanes of
     // them; those at or past `to` repeat the first, and are not taken): for each,
     // the mean and the sums re-added about it, with the operations and the order of
-    // ShiftedSums::recenter, the lanes being independent chains side by side.
+    // ShiftedSums::recenter (see recentre_four).
     [[gnu::noinline]] void recentre_lanes(const double* values, std::size_t due, std::size_t to,
                                                double* mean, double* s1, double* s2) const {
         const std::size_t n = period_;
@@ -239,61 +240,12 @@ private:
             const std::size_t end = due + k * n < to ? due + k * n : due;
             w[k] = values + (end + 1 - n);
         }
-        // Lanes 0 and 1, then 2 and 3, side by side in pairs: two values of each of
-        // two windows are read whole and turned into the i-th and (i+1)-th values of
-        // both, so that each window keeps its own lane and its own order.
-        static_assert(kLanes == 4, "two pairs of windows");
-        using Pair = double __attribute__((vector_size(2 * sizeof(double))));
-        const auto load = [](const double* p) {
-            Pair v;
-            std::memcpy(&v, p, sizeof v);
-            return v;
-        };
-        const Pair base[2] = {Pair{w[0][0], w[1][0]}, Pair{w[2][0], w[3][0]}};
-        Pair relative[2] = {};
-        std::size_t i = 0;
-        for (; i + 2 <= n; i += 2) {
-            for (std::size_t h = 0; h < 2; ++h) {
-                const Pair a = load(w[2 * h] + i), b = load(w[2 * h + 1] + i);
-                relative[h] = relative[h] + (__builtin_shufflevector(a, b, 0, 2) - base[h]);
-                relative[h] = relative[h] + (__builtin_shufflevector(a, b, 1, 3) - base[h]);
-            }
-        }
-        if (i < n) {
-            for (std::size_t h = 0; h < 2; ++h)
-                relative[h] = relative[h] + (Pair{w[2 * h][i], w[2 * h + 1][i]} - base[h]);
-        }
-        const Pair count = {n_, n_};
-        Pair m[2] = {base[0] + relative[0] / count, base[1] + relative[1] / count};
+        static_assert(kLanes == 4, "the re-centrings come four at a time");
+        const FourRecentrings got = recentre_four<false>(w, n, n_);
         for (std::size_t k = 0; k < kLanes; ++k) {
-            if (!is_finite(m[k / 2][k % 2])) {
-                // The plain mean, as window_mean takes it when the differences overflow.
-                double total = 0.0;
-                for (std::size_t j = 0; j < n; ++j) total += w[k][j];
-                m[k / 2][k % 2] = total / n_;
-            }
-        }
-        Pair a1[2] = {}, a2[2] = {};
-        const auto add = [&](std::size_t h, Pair x) {
-            const Pair d = x - m[h];
-            a1[h] = a1[h] + d;
-            a2[h] = a2[h] + d * d;
-        };
-        i = 0;
-        for (; i + 2 <= n; i += 2) {
-            for (std::size_t h = 0; h < 2; ++h) {
-                const Pair a = load(w[2 * h] + i), b = load(w[2 * h + 1] + i);
-                add(h, __builtin_shufflevector(a, b, 0, 2));
-                add(h, __builtin_shufflevector(a, b, 1, 3));
-            }
-        }
-        if (i < n) {
-            for (std::size_t h = 0; h < 2; ++h) add(h, Pair{w[2 * h][i], w[2 * h + 1][i]});
-        }
-        for (std::size_t k = 0; k < kLanes; ++k) {
-            mean[k] = m[k / 2][k % 2];
-            s1[k] = a1[k / 2][k % 2];
-            s2[k] = a2[k / 2][k % 2];
+            mean[k] = got.mean[k];
+            s1[k] = got.s1[k];
+            s2[k] = got.s2[k];
         }
     }
 
