@@ -14,9 +14,9 @@
 namespace torvex {
 
 struct FourRecentrings {
-    double base[4];      // each window's first value
-    double relative[4];  // Σ(v − base) over the window, from 0.0, oldest first
-    double mean[4];      // base + relative / n, or the window mean where that is not finite
+    // base + relative / n (base the window's first value, relative Σ(v − base) from 0.0,
+    // oldest first), or the window mean where that is not finite
+    double mean[4];
     double s1[4];        // Σ(v − mean), from 0.0, oldest first
     double s2[4];        // Σ(v − mean)²
     double sxy[4];       // Σ i·(v − mean) with i from 0 (kPositions only; else 0.0)
@@ -89,8 +89,6 @@ template <bool kPositions>
     FourRecentrings out;
     for (std::size_t k = 0; k < 4; ++k) {
         const std::size_t h = k / 2, l = k % 2;
-        out.base[k] = base[h][l];
-        out.relative[k] = relative[h][l];
         out.mean[k] = m[h][l];
         out.s1[k] = s1[h][l];
         out.s2[k] = s2[h][l];

@@ -145,8 +145,8 @@ public:
     // which depend on their windows alone; the sums bar by bar, the leaving value read
     // from the column and the state in local variables, each bar's sums kept and each
     // period's last bar taking its re-centring; then the answers several bars at a
-    // time in vector lanes, the divisions packed. The ring is brought up to date after each such run with its last n
-    // values. Everything else (filling, refused values and the n values after one)
+    // time in vector lanes, the divisions packed. The ring is brought up to date after
+    // each such run with its last n values. Everything else (filling, refused values and the n values after one)
     // goes through advance.
     static constexpr std::size_t kLanes = 2;
     using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
@@ -272,29 +272,27 @@ private:
         return r;
     }
 
+    // Σ(v − v[0]) over `count` values from v, from 0.0 in order: the relative sum
+    // follow_period keeps for a period whose values these are.
+    static double relative_to_first(const double* v, std::size_t count) {
+        double relative = 0.0;
+        for (std::size_t k = 0; k < count; ++k) relative = relative + (v[k] - v[0]);
+        return relative;
+    }
+
     // The periodic re-centring at the end of a period whose n values lie at
-    // `window`, worked out from those values alone, exactly as follow_period and
-    // recenter take it: the anchor base + relative / n (the window mean should that
-    // not be finite), the three sums re-added about it, and the period's base and
-    // relative.
+    // `window`, worked out from those values alone: the anchor and the three sums
+    // about it, as recenter gives them.
     struct Recentred {
         double m;
         LineSums sums;
-        double base;
-        double relative;
     };
-    [[gnu::always_inline]] static Recentred periodic_recentring(const double* window, std::size_t n, double nf) {
-        const double base = window[0];
-        double relative = 0.0;
-        for (std::size_t k = 0; k < n; ++k) relative = relative + (window[k] - base);
-        const FixedRing<double>::Runs runs{{window, n}, {}};
-        double m = base + relative / nf;
-        if (!is_finite(m)) {
-            m = window_mean(n, [&](auto&& fn) {
-                for (std::size_t k = 0; k < n; ++k) fn(window[k]);
-            });
-        }
-        return {m, line_sums_about(runs, m), base, relative};
+    static Recentred periodic_recentring(const double* window, std::size_t n, double nf) {
+        Carry c;  // its clock at 0, as at the end of a period
+        c.base = window[0];
+        c.relative = relative_to_first(window, n);
+        recenter(c, FixedRing<double>::Runs{{window, n}, {}}, nf);
+        return {c.sums.shift(), LineSums{c.sums.s1(), c.sums.s2(), c.sxy}};
     }
 
     // periodic_recentring of the four windows of n values that follow one another from
@@ -304,7 +302,7 @@ private:
         const double* const w[4] = {first, first + n, first + 2 * n, first + 3 * n};
         const FourRecentrings got = recentre_four<true>(w, n, nf);
         for (std::size_t k = 0; k < 4; ++k)
-            out[k] = Recentred{got.mean[k], LineSums{got.s1[k], got.s2[k], got.sxy[k]}, got.base[k], got.relative[k]};
+            out[k] = Recentred{got.mean[k], LineSums{got.s1[k], got.s2[k], got.sxy[k]}};
     }
 
     // Bars r to end - 1, all finite, the window holding values[r - n] to values[r - 1].
@@ -369,8 +367,6 @@ private:
                 c.sums.take_recentered(d.m, d.sums.s1, d.sums.s2);
                 c.sums.restart_period();
                 c.sxy = d.sums.sxy;
-                c.base = d.base;
-                c.relative = d.relative;
                 keep(j++);
             }
             std::size_t j = 0;
@@ -385,13 +381,13 @@ private:
             for (; j < len; ++j) out[r + j] = answer(LineAt<double>{shift[j], s1[j], sxy[j]});
             r += len;
         }
-        // The stretches left the period's base and relative behind: the period under
-        // way at the end takes them from its values, as follow_period would have.
+        // The stretches leave the period's base and relative behind (a period that
+        // starts afresh sets them itself): the period under way at the end takes them
+        // from its values, as follow_period would have.
         if (const std::uint64_t since = c.sums.since_recenter(); since != 0) {
             const double* first = values + end - since;
             c.base = first[0];
-            c.relative = 0.0;
-            for (std::size_t k = 0; k < since; ++k) c.relative = c.relative + (first[k] - c.base);
+            c.relative = relative_to_first(first, since);
         }
         carry_ = c;
     }
