@@ -32,6 +32,14 @@ inline double midpoint(double a, double b) {
 // std::fmax answers for such operands, as one instruction instead of a library call.
 inline double max_of_ordered(double a, double b) { return a > b ? a : b; }
 
+// std::fmax and std::fmin with every case answered one way: a NaN operand is passed
+// over (NaN only when both are), and on a tie of +0 and -0 the answer is `b`. The
+// library leaves that tie open and the compiler may hand it the operands in either
+// order, so two builds of one step (a loop's wide build beside the bar-by-bar one)
+// could publish zeros of different signs.
+inline double max_skipping_nan(double a, double b) { return (a > b || b != b) ? a : b; }
+inline double min_skipping_nan(double a, double b) { return (a < b || b != b) ? a : b; }
+
 // Rounds half away from zero, trunc(x + copysign(0.49999999999999994, x)); using the
 // largest double below one half keeps 0.49999999999999994 itself from rounding up.
 inline double round_half_away(double x) {

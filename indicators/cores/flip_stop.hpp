@@ -6,14 +6,15 @@
 
 #include <cmath>
 #include <optional>
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
 class FlipStop {
 public:
     // The new stop. The first close sets a long stop at `below`; a close exactly
-    // at the stop does not flip it; in the max and min a NaN candidate leaves the
-    // stop as it was.
+    // at the stop does not flip it; in the max and min a NaN candidate, or a zero
+    // of the other sign, leaves the stop as it was.
     double advance(double x, double below, double above) {
         if (!stop_) {
             stop_ = below;
@@ -22,13 +23,13 @@ public:
                 is_long_ = false;
                 stop_ = above;
             } else {
-                stop_ = std::fmax(*stop_, below);
+                stop_ = max_skipping_nan(below, *stop_);
             }
         } else if (x > *stop_) {
             is_long_ = true;
             stop_ = below;
         } else {
-            stop_ = std::fmin(*stop_, above);
+            stop_ = min_skipping_nan(above, *stop_);
         }
         return *stop_;
     }

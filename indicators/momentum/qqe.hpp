@@ -13,6 +13,7 @@
 #include "indicators/cores/rsi_core.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -59,8 +60,8 @@ public:
             const double pl = bands_->long_band;
             const double ps = bands_->short_band;
             // A band only ratchets while the index stays on its side of it.
-            const double long_band = (pl < prev && pl < *rsi_ma) ? std::fmax(pl, new_long) : new_long;
-            const double short_band = (prev < ps && *rsi_ma < ps) ? std::fmin(ps, new_short) : new_short;
+            const double long_band = (pl < prev && pl < *rsi_ma) ? max_skipping_nan(new_long, pl) : new_long;
+            const double short_band = (prev < ps && *rsi_ma < ps) ? min_skipping_nan(new_short, ps) : new_short;
             bands_ = Bands{long_band, short_band};
             if (prev <= ps && *rsi_ma > ps) {
                 trend_up_ = true;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <span>
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -41,7 +42,7 @@ std::optional<double> GrangerCausality::step(double a, double b) {
     const double lags = static_cast<double>(lag_);
     const double f = ((*restricted - *unrestricted) / lags) / (*unrestricted / (rows - (2.0 * lags + 1.0)));
     // Two perfect fits leave 0/0: no improvement, so 0 rather than NaN.
-    return std::fmax(f, 0.0);
+    return max_skipping_nan(f, 0.0);
 }
 
 }  // namespace torvex

@@ -32,7 +32,7 @@ std::optional<double> ConditionalValueAtRisk::step(double close) {
     const auto s = window_.sorted();
     double sum = -0.0;
     for (std::uint64_t i = 0; i < tail_count_; ++i) sum += s[i];
-    return std::fmax(-sum / static_cast<double>(tail_count_), 0.0);
+    return max_skipping_nan(-sum / static_cast<double>(tail_count_), 0.0);
 }
 
 }  // namespace torvex

@@ -30,7 +30,7 @@ std::optional<double> ValueAtRisk::step(double close) {
     const auto s = window_.sorted();
     double q = s[lo_];
     if (lo_ != hi_) q = (s[hi_] - s[lo_]) * (pos_ - static_cast<double>(lo_)) + s[lo_];
-    return std::fmax(-q, 0.0);
+    return max_skipping_nan(-q, 0.0);
 }
 
 }  // namespace torvex

@@ -14,6 +14,7 @@
 #include "indicators/cores/penetration_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -32,8 +33,8 @@ public:
             previous_ = bar;
             return std::nullopt;
         }
-        const double down = std::fmax(previous_->low - bar.low, 0.0);
-        const double up = std::fmax(bar.high - previous_->high, 0.0);
+        const double down = max_skipping_nan(previous_->low - bar.low, 0.0);
+        const double up = max_skipping_nan(bar.high - previous_->high, 0.0);
         previous_ = bar;
         down_.push(down);
         up_.push(up);
@@ -44,13 +45,13 @@ public:
             direction_ = 1.0;
             stop_ = bar.low - multiplier_ * avg_down;
         } else if (direction_ > 0.0) {
-            stop_ = std::fmax(stop_, bar.low - multiplier_ * avg_down);
+            stop_ = max_skipping_nan(bar.low - multiplier_ * avg_down, stop_);
             if (stop_ > bar.close) {
                 direction_ = -1.0;
                 stop_ = bar.high + multiplier_ * avg_up;
             }
         } else {
-            stop_ = std::fmin(stop_, bar.high + multiplier_ * avg_up);
+            stop_ = min_skipping_nan(bar.high + multiplier_ * avg_up, stop_);
             if (bar.close > stop_) {
                 direction_ = 1.0;
                 stop_ = bar.low - multiplier_ * avg_down;

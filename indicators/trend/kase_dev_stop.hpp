@@ -12,6 +12,7 @@
 
 #include "indicators/cores/variance_window.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -30,7 +31,7 @@ public:
             previous_ = bar;
             return std::nullopt;
         }
-        const double range = std::fmax(bar.high, previous_->high) - std::fmin(bar.low, previous_->low);
+        const double range = max_skipping_nan(bar.high, previous_->high) - min_skipping_nan(bar.low, previous_->low);
         previous_ = bar;
         if (!ranges_.push(range)) return std::nullopt;
         const double distance = ranges_.mean() + multiplier_ * std::sqrt(ranges_.sample_variance());
@@ -39,16 +40,16 @@ public:
             extreme_ = bar.high;
             stop_ = bar.high - distance;
         } else if (direction_ > 0.0) {
-            extreme_ = std::fmax(extreme_, bar.high);
-            stop_ = std::fmax(stop_, extreme_ - distance);
+            extreme_ = max_skipping_nan(bar.high, extreme_);
+            stop_ = max_skipping_nan(extreme_ - distance, stop_);
             if (stop_ > bar.close) {
                 direction_ = -1.0;
                 extreme_ = bar.low;
                 stop_ = bar.low + distance;
             }
         } else {
-            extreme_ = std::fmin(extreme_, bar.low);
-            stop_ = std::fmin(stop_, extreme_ + distance);
+            extreme_ = min_skipping_nan(bar.low, extreme_);
+            stop_ = min_skipping_nan(extreme_ + distance, stop_);
             if (bar.close > stop_) {
                 direction_ = 1.0;
                 extreme_ = bar.high;

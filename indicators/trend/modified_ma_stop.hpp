@@ -12,6 +12,7 @@
 
 #include "indicators/averages/smma.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -31,13 +32,13 @@ public:
             direction_ = close < *avg ? -1.0 : 1.0;
             stop_ = *avg;
         } else if (direction_ > 0.0) {
-            stop_ = std::fmax(stop_, *avg);
+            stop_ = max_skipping_nan(*avg, stop_);
             if (stop_ > close) {
                 direction_ = -1.0;
                 stop_ = *avg;
             }
         } else {
-            stop_ = std::fmin(stop_, *avg);
+            stop_ = min_skipping_nan(*avg, stop_);
             if (close > stop_) {
                 direction_ = 1.0;
                 stop_ = *avg;

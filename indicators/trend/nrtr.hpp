@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -31,7 +32,7 @@ public:
             extreme_ = close;
             value = (1.0 - p) * close;
         } else if (trend_ > 0.0) {
-            extreme_ = std::fmax(extreme_, close);
+            extreme_ = max_skipping_nan(close, extreme_);
             const double stop = (1.0 - p) * extreme_;
             if (stop > close) {
                 trend_ = -1.0;
@@ -41,7 +42,7 @@ public:
                 value = stop;
             }
         } else {
-            extreme_ = std::fmin(extreme_, close);
+            extreme_ = min_skipping_nan(close, extreme_);
             const double stop = (p + 1.0) * extreme_;
             if (close > stop) {
                 trend_ = 1.0;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "indicators/cores/wilder_atr.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -32,8 +33,8 @@ std::optional<std::array<double, 2>> Rwi::step(const BarContext& ctx) {
         const double denominator = std::sqrt(static_cast<double>(k)) * average;
         if (denominator == 0.0) continue;
         const Ohlcv& reference = bars_[n - k];
-        high_index = std::fmax(high_index, (bar.high - reference.low) / denominator);
-        low_index = std::fmax(low_index, (reference.high - bar.low) / denominator);
+        high_index = max_skipping_nan((bar.high - reference.low) / denominator, high_index);
+        low_index = max_skipping_nan((reference.high - bar.low) / denominator, low_index);
     }
     return std::array<double, 2>{high_index, low_index};
 }

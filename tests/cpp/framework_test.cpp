@@ -1,7 +1,9 @@
 // The error texts, the candle rule and the output-list contract of the framework.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "indicators/indicator.hpp"
@@ -111,6 +113,28 @@ TEST(Framework, FiniteTest) {
     EXPECT_FALSE(is_finite(-kInf));
     EXPECT_FALSE(is_finite(kNaN));
     EXPECT_FALSE(is_finite(-kNaN));
+}
+
+// The NaN-skipping max and min: std::fmax and std::fmin wherever those are defined,
+// and `b` on a tie of zeros, whichever operand carries which sign.
+TEST(Framework, NanSkippingMaxAndMin) {
+    struct Case {
+        double a, b, max, min;
+    };
+    const Case cases[] = {
+        {1.0, 2.0, 2.0, 1.0},       {2.0, 1.0, 2.0, 1.0},     {-3.0, -3.0, -3.0, -3.0},
+        {kNaN, 1.0, 1.0, 1.0},      {1.0, kNaN, 1.0, 1.0},    {-kInf, kNaN, -kInf, -kInf},
+        {kNaN, kInf, kInf, kInf},   {-kInf, kInf, kInf, -kInf},
+        {0.0, -0.0, -0.0, -0.0},    {-0.0, 0.0, 0.0, 0.0},
+        {-0.0, -0.0, -0.0, -0.0},   {kNaN, -0.0, -0.0, -0.0},
+    };
+    for (const Case& c : cases) {
+        const double got_max = max_skipping_nan(c.a, c.b), got_min = min_skipping_nan(c.a, c.b);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(got_max), std::bit_cast<std::uint64_t>(c.max)) << c.a << ", " << c.b;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(got_min), std::bit_cast<std::uint64_t>(c.min)) << c.a << ", " << c.b;
+    }
+    EXPECT_TRUE(std::isnan(max_skipping_nan(kNaN, kNaN)));
+    EXPECT_TRUE(std::isnan(min_skipping_nan(kNaN, kNaN)));
 }
 
 // A test-only two-output type: running count and running sum of candle closes,

@@ -59,7 +59,7 @@ inline void expect_same_bits(const char* label, const std::function<IndicatorBox
         want[i] = expected.value_or(0.0);
     }
     std::vector<double> got(bars.size(), -1.0);
-    ColumnRun run{got};
+    ColumnRun run{got, std::nullopt};
     column->run_column(BarColumns(bars), run);
     for (std::size_t i = 0; i < bars.size(); ++i) {
         ASSERT_EQ(std::bit_cast<std::uint64_t>(got[i]), std::bit_cast<std::uint64_t>(want[i]))

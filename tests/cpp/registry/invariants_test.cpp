@@ -115,15 +115,6 @@ std::vector<double> shown(const Answer& a) {
     return {*a.value};
 }
 
-std::string label(const std::string& name, const std::vector<double>& params) {
-    std::ostringstream s;
-    s.precision(17);
-    s << name << '(';
-    for (std::size_t i = 0; i < params.size(); ++i) s << (i ? ", " : "") << params[i];
-    s << ')';
-    return s.str();
-}
-
 std::string num(double x) {
     std::ostringstream s;
     s.precision(17);
@@ -161,31 +152,6 @@ private:
     std::vector<Fault> faults_;
 };
 
-// The parameter lists a name is tried with: its typical list, and the list with the
-// first parameter (a period where it is a whole number of at least 1) set to 1, 2, 3
-// and 5, for those that build. A name that ignores its parameters is tried once.
-std::vector<std::vector<double>> variants(const std::string& name) {
-    std::vector<double> typical;
-    if (const auto it = test::typical_params().find(name); it != test::typical_params().end()) typical = it->second;
-    else
-        for (const auto& f : test::kFallbacks)
-            if (build_indicator(name, f)) {
-                typical = f;
-                break;
-            }
-    std::vector<std::vector<double>> out{typical};
-    if (build_indicator(name, std::vector<double>{}) || typical.empty()) return out;
-    const double p0 = typical[0];
-    if (p0 < 1.0 || p0 != std::floor(p0)) return out;
-    for (double n : {1.0, 2.0, 3.0, 5.0}) {
-        if (n == p0) continue;
-        std::vector<double> v = typical;
-        v[0] = n;
-        if (build_indicator(name, v)) out.push_back(v);
-    }
-    return out;
-}
-
 IndicatorBox make(const std::string& name, const std::vector<double>& params) {
     BuildResult b = build_indicator(name, params);
     return b ? std::move(*b) : nullptr;
@@ -209,7 +175,7 @@ bool agree(double got, double want, double scale) {
 }
 
 void check_history(const InvariantRow& row, const std::vector<double>& params, const History& h, Faults& faults) {
-    const std::string who = label(row.name, params) + " | " + h.name + " | ";
+    const std::string who = test::label(row.name, params) + " | " + h.name + " | ";
     IndicatorBox ind = make(row.name, params);
     const std::vector<Answer> answers = run(*ind, h.bars, 0, h.bars.size());
     std::size_t outputs = 1;
@@ -275,7 +241,7 @@ void check_flat(const InvariantRow& row, const std::vector<double>& params, doub
 
     // Every answer from `from` on must be the flat one.
     auto expect = [&](const std::string& which, const std::vector<Answer>& answers, std::size_t from) {
-        const std::string who = label(row.name, params) + " | " + which + " at " + num(kPrice) + " | (c) flat";
+        const std::string who = test::label(row.name, params) + " | " + which + " at " + num(kPrice) + " | (c) flat";
         if (shown(answers.back()).empty()) faults.note(who, "no value after " + std::to_string(answers.size()) + " bars");
         for (std::size_t i = from; i < answers.size(); ++i) {
             const std::vector<double> v = shown(answers[i]);
@@ -325,7 +291,7 @@ void check_refusal(const InvariantRow& row, const std::vector<double>& params, c
     IndicatorBox other = make(row.name, params);
     const std::vector<Answer> want = run(*clean, walk.bars, 0, walk.bars.size());
     const std::vector<Answer> got = run(*other, dirty, 0, dirty.size());
-    const std::string who = label(row.name, params) + " | walk with NaN closes | (e) refusal";
+    const std::string who = test::label(row.name, params) + " | walk with NaN closes | (e) refusal";
     for (std::size_t i = 0; i < dirty.size(); ++i) {
         const std::string at = "bar " + std::to_string(i + 1);
         if (clean_index[i] == std::string::npos) {
@@ -361,9 +327,9 @@ TEST_P(Invariants, HoldOverHostileHistories) {
     for (const RegistryRow& r : registry_rows())
         if (r.name == name) candle_feed = r.feed == kFeedCandles;
     Faults faults;
-    for (const std::vector<double>& params : variants(name)) {
+    for (const std::vector<double>& params : test::period_variants(name, {1.0, 2.0, 3.0, 5.0})) {
         IndicatorBox probe = make(name, params);
-        ASSERT_TRUE(probe) << label(name, params);
+        ASSERT_TRUE(probe) << test::label(name, params);
         const std::size_t window = row->window ? window_of(*row, params, *probe) : 0;
         const std::size_t fill = std::max<std::size_t>(probe->warmup(), 5);
         const std::size_t tail = std::max<std::size_t>(60, 2 * std::max<std::size_t>(window, fill) + window + 25);

@@ -3,7 +3,10 @@
 // for a name none of them lists.
 #pragma once
 
+#include <cmath>
+#include <initializer_list>
 #include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +58,44 @@ inline BuildResult build_typical(std::string_view name) {
     BuildResult last = build_indicator(name, kFallbacks.front());
     for (std::size_t i = 1; i < kFallbacks.size() && !last; ++i) last = build_indicator(name, kFallbacks[i]);
     return last;
+}
+
+// The parameter lists a whole-registry test tries a name with: its typical list, and
+// that list with the first parameter (a period where it is a whole number of at least
+// 1) set to each of `periods`, for those that build. A name that ignores its
+// parameters is tried once.
+inline std::vector<std::vector<double>> period_variants(const std::string& name, std::initializer_list<double> periods) {
+    std::vector<double> typical;
+    if (const auto it = typical_params().find(name); it != typical_params().end()) {
+        typical = it->second;
+    } else {
+        for (const auto& f : kFallbacks)
+            if (build_indicator(name, f)) {
+                typical = f;
+                break;
+            }
+    }
+    std::vector<std::vector<double>> out{typical};
+    if (build_indicator(name, std::vector<double>{}) || typical.empty()) return out;
+    const double p0 = typical[0];
+    if (p0 < 1.0 || p0 != std::floor(p0)) return out;
+    for (const double n : periods) {
+        if (n == p0) continue;
+        std::vector<double> v = typical;
+        v[0] = n;
+        if (build_indicator(name, v)) out.push_back(v);
+    }
+    return out;
+}
+
+// A name with its parameters, as a failure names them: Name(p1, p2, ...).
+inline std::string label(const std::string& name, const std::vector<double>& params) {
+    std::ostringstream s;
+    s.precision(17);
+    s << name << '(';
+    for (std::size_t i = 0; i < params.size(); ++i) s << (i ? ", " : "") << params[i];
+    s << ')';
+    return s.str();
 }
 
 inline std::vector<std::string> all_names() {
