@@ -15,22 +15,26 @@ std::expected<Rwi, IndicatorError> Rwi::create(std::uint64_t n) {
     return Rwi(n);
 }
 
+Rwi::Rwi(std::uint64_t n) : bars_(n), sums_(n, -0.0), roots_(n + 1) {
+    for (std::uint64_t k = 0; k <= n; ++k) roots_[k] = std::sqrt(static_cast<double>(k));
+}
+
 std::optional<std::array<double, 2>> Rwi::step(const BarContext& ctx) {
     const Ohlcv& bar = ctx.candle;
     const double tr = bars_.size() == 0 ? bar.high - bar.low : true_range(bar, bars_.newest().close);
+    if (bars_.size() >= 1) {
+        // The newest j ranges are the newest j − 1 of the last bar and this one.
+        for (std::size_t j = sums_.size() - 1; j >= 1; --j) sums_[j] = sums_[j - 1] + tr;
+    }
     bars_.push(bar);
-    if (bars_.size() >= 2) ranges_.push(tr);
     if (!bars_.full()) return std::nullopt;
 
     const std::uint64_t n = bars_.capacity();
-    const std::uint64_t m = ranges_.size();  // n − 1
     double high_index = 0.0;
     double low_index = 0.0;
     for (std::uint64_t k = 2; k <= n; ++k) {
-        double sum = -0.0;
-        for (std::uint64_t j = m - (k - 1); j < m; ++j) sum += ranges_[j];
-        const double average = sum / static_cast<double>(k - 1);
-        const double denominator = std::sqrt(static_cast<double>(k)) * average;
+        const double average = sums_[k - 1] / static_cast<double>(k - 1);
+        const double denominator = roots_[k] * average;
         if (denominator == 0.0) continue;
         const Ohlcv& reference = bars_[n - k];
         high_index = max_skipping_nan((bar.high - reference.low) / denominator, high_index);
