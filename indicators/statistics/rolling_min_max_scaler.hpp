@@ -6,8 +6,7 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/fixed_ring.hpp"
-#include "indicators/cores/rolling_window.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -17,22 +16,25 @@ public:
     // Zero period, above MAX_PERIOD, then 1: "min-max scaler needs period >= 2".
     static std::expected<RollingMinMaxScaler, IndicatorError> create(std::uint64_t n);
 
-    // One pass over the window per value.
-    std::optional<double> step(double close) {
-        push_capped(window_, period_, close);
-        if (window_.size() < period_) return std::nullopt;
-        const HiLo range = window_hi_lo(window_);
-        const double span = range.hi - range.lo;
+    // The window's extremes slide with it (the oldest of equal extremes, as a scan
+    // from the oldest finds): a cost per value that does not grow with the window.
+    [[gnu::always_inline]] std::optional<double> step(double close) {
+        extremes_.push(close, close);
+        if (!extremes_.full()) return std::nullopt;
+        const double hi = extremes_.highest(), lo = extremes_.lowest();
+        const double span = hi - lo;
         if (!(span > 0.0)) return 0.5;
-        return (close - range.lo) / span;
+        return (close - lo) / span;
     }
-    std::uint64_t warmup() const override { return period_; }
+    std::uint64_t warmup() const override { return extremes_.period(); }
 
 private:
-    explicit RollingMinMaxScaler(std::uint64_t n) : window_(n), period_(n) {}
+    // Accepted closes are finite.
+    explicit RollingMinMaxScaler(std::uint64_t n) : extremes_(n, ExtremeInputs::NeverNaN) {}
 
-    FixedRing<double> window_;
-    std::uint64_t period_;
+    SlidingExtremes extremes_;
 };
+
+TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RollingMinMaxScaler);
 
 }  // namespace torvex

@@ -14,7 +14,7 @@ std::expected<VerticalHorizontalFilter, IndicatorError> VerticalHorizontalFilter
 }
 
 std::optional<double> VerticalHorizontalFilter::step(double x) {
-    push_capped(prices_, period_, x);
+    prices_.push(x, x);
     if (prev_) {
         const double ch = std::fabs(x - *prev_);
         if (const auto old = push_capped(changes_, period_, ch)) change_sum_ = change_sum_ - *old;
@@ -22,10 +22,9 @@ std::optional<double> VerticalHorizontalFilter::step(double x) {
         if (clock_.tick(change_sum_)) change_sum_ = window_sum(changes_, 0.0);
     }
     prev_ = x;
-    if (prices_.size() < period_ || changes_.size() < period_) return std::nullopt;
-    const HiLo r = window_hi_lo(prices_);
+    if (!prices_.full() || changes_.size() < period_) return std::nullopt;
     if (change_sum_ == 0.0) return 0.0;
-    return (r.hi - r.lo) / change_sum_;
+    return (prices_.highest() - prices_.lowest()) / change_sum_;
 }
 
 }  // namespace torvex

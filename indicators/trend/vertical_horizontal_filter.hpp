@@ -8,6 +8,7 @@
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,10 +21,12 @@ public:
     std::uint64_t warmup() const override { return period_ + 1; }
 
 private:
-    explicit VerticalHorizontalFilter(std::uint64_t n) : prices_(n), changes_(n), period_(n), clock_(n) {}
+    // Accepted closes are finite.
+    explicit VerticalHorizontalFilter(std::uint64_t n)
+        : prices_(n, ExtremeInputs::NeverNaN), changes_(n), period_(n), clock_(n) {}
 
     std::optional<double> prev_;
-    FixedRing<double> prices_;
+    SlidingExtremes prices_;  // the range of the last n closes, sliding with them
     FixedRing<double> changes_;
     std::uint64_t period_;
     double change_sum_ = 0.0;

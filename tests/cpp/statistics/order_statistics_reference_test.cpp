@@ -1,5 +1,6 @@
-// The rank and median-deviation indicators, built through the registry, against
-// plain implementations that scan, sort and rebuild the whole window on every bar:
+// The rank, median-deviation and window-range indicators, built through the
+// registry, against plain implementations that scan, sort and rebuild the whole
+// window on every bar:
 // every answer (and every published line) must agree bit for bit over rough series
 // with ties, signed zeros, NaN, infinities, flat runs and overflowing differences.
 #include <gtest/gtest.h>
@@ -9,11 +10,15 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/cores/rsi_core.hpp"
 #include "indicators/cores/sorted_window.hpp"
 #include "indicators/numeric.hpp"
@@ -142,6 +147,57 @@ Plain plain_channel(std::size_t n, double k) {
     };
 }
 
+// The highest and lowest of the window, folded from the oldest from -inf and +inf
+// with std::max and std::min (the older of equal extremes stays).
+HiLo plain_range(const PlainWindow& w) {
+    HiLo r{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+    for (double v : w.values) {
+        r.hi = std::max(r.hi, v);
+        r.lo = std::min(r.lo, v);
+    }
+    return r;
+}
+
+Plain plain_scaler(std::size_t n) {
+    return [w = PlainWindow{n, {}}](double x) mutable -> Answer {
+        if (!std::isfinite(x)) return {};
+        w.push(x);
+        if (!w.full()) return {};
+        const HiLo r = plain_range(w);
+        const double span = r.hi - r.lo;
+        if (!(span > 0.0)) return {0.5, {}};
+        return {(x - r.lo) / span, {}};
+    };
+}
+
+// The range of the closes over the path length, whose running sum is kept as the
+// indicator keeps it (re-added from the window on its clock).
+Plain plain_vhf(std::size_t n) {
+    struct State {
+        PlainWindow prices;
+        FixedRing<double> changes;
+        ResumClock clock;
+        std::optional<double> prev;
+        double change_sum = 0.0;
+    };
+    auto st = std::make_shared<State>(State{{n, {}}, FixedRing<double>(n), ResumClock(n), std::nullopt, 0.0});
+    return [st, n](double x) -> Answer {
+        if (!std::isfinite(x)) return {};
+        st->prices.push(x);
+        if (st->prev) {
+            const double ch = std::fabs(x - *st->prev);
+            if (const auto old = push_capped(st->changes, n, ch)) st->change_sum = st->change_sum - *old;
+            st->change_sum = st->change_sum + ch;
+            if (st->clock.tick(st->change_sum)) st->change_sum = window_sum(st->changes, 0.0);
+        }
+        st->prev = x;
+        if (!st->prices.full() || st->changes.size() < n) return {};
+        const HiLo r = plain_range(st->prices);
+        if (st->change_sum == 0.0) return {0.0, {}};
+        return {(r.hi - r.lo) / st->change_sum, {}};
+    };
+}
+
 TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
     struct Case {
         std::string name;
@@ -157,6 +213,8 @@ TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
         cases.push_back({"ConnorsRsi", {1, 4, nd}, n, plain_connors(1, 4, n)});
         cases.push_back({"MedianAbsoluteDeviation", {nd}, n, plain_mad(n)});
         cases.push_back({"MedianChannel", {nd, 1.5}, n, plain_channel(n, 1.5)});
+        if (n >= 2) cases.push_back({"RollingMinMaxScaler", {nd}, n, plain_scaler(n)});
+        cases.push_back({"VerticalHorizontalFilter", {nd}, n, plain_vhf(n)});
     }
     std::uint64_t seed = 7;
     for (Case& c : cases) {
