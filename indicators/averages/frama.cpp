@@ -15,36 +15,17 @@ std::expected<Frama, IndicatorError> Frama::create(std::uint64_t n) {
     return Frama(n);
 }
 
-namespace {
-
-struct Range {
-    double hi;
-    double lo;
-    void take(double v) {
-        if (v > hi) hi = v;
-        if (v < lo) lo = v;
-    }
-};
-
-}  // namespace
-
 std::optional<double> Frama::step(double close) {
-    push_capped(window_, period_, close);
-    if (window_.size() < period_) return std::nullopt;
+    if (const std::optional<double> left = push_capped(recent_, half_, close)) older_.push(*left, *left);
+    newer_.push(close, close);
+    all_.push(close, close);
+    if (!all_.full()) return std::nullopt;
 
-    Range all{window_[0], window_[0]};
-    Range first{window_[0], window_[0]};
-    Range second{window_[half_], window_[half_]};
-    for (std::uint64_t i = 0; i < period_; ++i) {
-        const double v = window_[i];
-        all.take(v);
-        if (i < half_) first.take(v);
-        else second.take(v);
-    }
+    // Among equal extremes the oldest, as a scan of each from its oldest close finds.
     const double half = static_cast<double>(half_);
-    const double n1 = (first.hi - first.lo) / half;
-    const double n2 = (second.hi - second.lo) / half;
-    const double n3 = (all.hi - all.lo) / static_cast<double>(period_);
+    const double n1 = (older_.highest() - older_.lowest()) / half;
+    const double n2 = (newer_.highest() - newer_.lowest()) / half;
+    const double n3 = (all_.highest() - all_.lowest()) / static_cast<double>(period_);
 
     double alpha = 0.01;
     if (n3 > 0.0 && n1 > 0.0 && n2 > 0.0) {

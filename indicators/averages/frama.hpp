@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/sliding_extremes.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -20,10 +21,22 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit Frama(std::uint64_t n) : window_(n), period_(n), half_(n / 2) {}
+    // Accepted closes are finite.
+    explicit Frama(std::uint64_t n)
+        : recent_(n / 2),
+          all_(n, ExtremeInputs::NeverNaN),
+          newer_(n / 2, ExtremeInputs::NeverNaN),
+          older_(n / 2, ExtremeInputs::NeverNaN),
+          period_(n),
+          half_(n / 2) {}
 
     std::optional<double> last_;
-    FixedRing<double> window_;
+    // The ranges of the window and of its halves slide with it: the newer half takes
+    // each close, the older half each close that leaves the newer one.
+    FixedRing<double> recent_;  // the newer half's closes
+    SlidingExtremes all_;
+    SlidingExtremes newer_;
+    SlidingExtremes older_;
     std::uint64_t period_;
     std::uint64_t half_;
 };

@@ -198,6 +198,45 @@ Plain plain_vhf(std::size_t n) {
     };
 }
 
+// The ranges of the window and of its halves by a scan, then the fractal dimension
+// and the adaptive average.
+Plain plain_frama(std::size_t n) {
+    struct State {
+        PlainWindow window;
+        std::optional<double> last;
+    };
+    auto st = std::make_shared<State>(State{{n, {}}, std::nullopt});
+    return [st, n](double x) -> Answer {
+        if (!std::isfinite(x)) return {};
+        st->window.push(x);
+        if (!st->window.full()) return {};
+        const std::size_t half = n / 2;
+        HiLo all{st->window.values[0], st->window.values[0]};
+        HiLo older = all;
+        HiLo newer{st->window.values[half], st->window.values[half]};
+        for (std::size_t i = 0; i < n; ++i) {
+            const double v = st->window.values[i];
+            HiLo& part = i < half ? older : newer;
+            for (HiLo* r : {&all, &part}) {
+                if (v > r->hi) r->hi = v;
+                if (v < r->lo) r->lo = v;
+            }
+        }
+        const double h = static_cast<double>(half);
+        const double n1 = (older.hi - older.lo) / h, n2 = (newer.hi - newer.lo) / h;
+        const double n3 = (all.hi - all.lo) / static_cast<double>(n);
+        double alpha = 0.01;
+        if (n3 > 0.0 && n1 > 0.0 && n2 > 0.0) {
+            alpha = std::exp(-4.6 * ((std::log(n1 + n2) - std::log(n3)) / 0.6931471805599453 - 1.0));
+            if (!(alpha >= 0.01)) alpha = 0.01;
+            if (alpha > 1.0) alpha = 1.0;
+        }
+        const double value = (1.0 - alpha) * st->last.value_or(x) + x * alpha;
+        st->last = value;
+        return {value, {}};
+    };
+}
+
 TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
     struct Case {
         std::string name;
@@ -215,6 +254,7 @@ TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
         cases.push_back({"MedianChannel", {nd, 1.5}, n, plain_channel(n, 1.5)});
         if (n >= 2) cases.push_back({"RollingMinMaxScaler", {nd}, n, plain_scaler(n)});
         cases.push_back({"VerticalHorizontalFilter", {nd}, n, plain_vhf(n)});
+        if (n % 2 == 0) cases.push_back({"Frama", {nd}, n, plain_frama(n)});
     }
     std::uint64_t seed = 7;
     for (Case& c : cases) {
