@@ -23,6 +23,7 @@
 #include "indicators/cores/sorted_window.hpp"
 #include "indicators/numeric.hpp"
 #include "registry/registry.hpp"
+#include "registry/typical_params.hpp"
 #include "test_support.hpp"
 
 namespace torvex {
@@ -237,6 +238,37 @@ Plain plain_frama(std::size_t n) {
     };
 }
 
+// Every pair of templates compared afresh on every value.
+Plain plain_sample_entropy(std::size_t n, std::size_t m, double r_factor) {
+    return [w = PlainWindow{n, {}}, n, m, r_factor](double x) mutable -> Answer {
+        if (!std::isfinite(x)) return {};
+        w.push(x);
+        if (!w.full()) return {};
+        const std::vector<double> v(w.values.begin(), w.values.end());
+        double total = -0.0;
+        for (double y : v) total += y;
+        const double mean = total / static_cast<double>(n);
+        double squares = 0.0;
+        for (double y : v) squares += (y - mean) * (y - mean);
+        const double var = std::max(squares / static_cast<double>(n), 0.0);
+        if (var == 0.0) return {0.0, {}};
+        const double r = std::sqrt(var) * r_factor;
+        std::uint64_t b = 0, a = 0;
+        for (std::size_t i = 0; i < n - m; ++i) {
+            for (std::size_t j = i + 1; j < n - m; ++j) {
+                bool matched = true;
+                for (std::size_t k = 0; k < m; ++k) matched = matched && !(std::fabs(v[i + k] - v[j + k]) > r);
+                if (!matched) continue;
+                b += 1;
+                a += std::fabs(v[i + m] - v[j + m]) > r ? 0 : 1;
+            }
+        }
+        if (b == 0) return {0.0, {}};
+        if (a == 0) return {std::log(static_cast<double>(b)), {}};
+        return {-std::log(static_cast<double>(a) / static_cast<double>(b)), {}};
+    };
+}
+
 TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
     struct Case {
         std::string name;
@@ -256,15 +288,26 @@ TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
         cases.push_back({"VerticalHorizontalFilter", {nd}, n, plain_vhf(n)});
         if (n % 2 == 0) cases.push_back({"Frama", {nd}, n, plain_frama(n)});
     }
+    // Sample entropy keeps the distances of every pair up to 256 starts, and compares
+    // the pairs afresh beyond: windows on both sides, and templates of several lengths.
+    for (const std::size_t n : {3u, 14u, 30u, 100u, 258u, 259u, 300u}) {
+        const double nd = static_cast<double>(n);
+        for (const auto& [m, r] : {std::pair{1.0, 0.5}, std::pair{2.0, 0.2}, std::pair{3.0, 0.25}}) {
+            const std::size_t mi = static_cast<std::size_t>(m);
+            if (mi + 2 <= n) cases.push_back({"SampleEntropy", {nd, m, r}, n, plain_sample_entropy(n, mi, r)});
+        }
+    }
     std::uint64_t seed = 7;
     for (Case& c : cases) {
         const std::size_t n = c.n;
         auto built = build_indicator(c.name, c.params);
         ASSERT_TRUE(built.has_value()) << c.name;
-        const std::vector<double> closes = test::rough_closes(seed++, 3 * n + 400);
+        // The quadratic scans take shorter series at the longest windows.
+        const std::size_t length = c.name == "SampleEntropy" ? 2 * n + 300 : 3 * n + 400;
+        const std::vector<double> closes = test::rough_closes(seed++, length);
         std::size_t produced = 0;
         for (std::size_t i = 0; i < closes.size(); ++i) {
-            const std::string label = c.name + "(" + std::to_string(n) + ") bar " + std::to_string(i);
+            const std::string label = test::label(c.name, c.params) + " bar " + std::to_string(i);
             const Answer want = c.plain(closes[i]);
             const std::optional<double> got = test::feed_close(**built, closes[i]);
             ASSERT_TRUE(test::same_bits(got, want.value)) << label << " close " << closes[i];
