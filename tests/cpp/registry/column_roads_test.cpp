@@ -14,6 +14,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "indicators/candle_columns.hpp"
@@ -52,8 +53,9 @@ struct Series {
     std::vector<test::HostileBar> bars;
 };
 
-// A long walk with a spike of 1e12 now and then and a run of refused bars, so that
-// blocks, re-centring periods and restarts after a refused bar all come many times.
+// A long walk with, now and then, a spike of 1e12, a refused bar (a NaN close, or
+// high and low swapped) and a repeat of the bar before, so that blocks, re-centring
+// periods and restarts after a refused bar all come many times.
 Series spiked_walk(std::size_t count, std::uint64_t seed) {
     std::vector<test::HostileBar> b;
     test::append_walk(b, count, 100.0, seed);
