@@ -8,7 +8,6 @@
 // re-centring periods, at periods 1, 2, 3, 14, 30 and 100 where a name takes them.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -175,18 +174,6 @@ std::vector<std::string> fields_of(const std::string& name, const std::vector<do
     return names;
 }
 
-// Two columns equal bit for bit, except that any NaN equals any other: the sign and
-// payload of a NaN follow the order in which the compiler hands over the operands of
-// an operation that meets two of them, and a load writes 0.0 for every NaN.
-::testing::AssertionResult same_cells(const std::vector<double>& got, const std::vector<double>& want) {
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        if (std::isnan(got[i]) && std::isnan(want[i])) continue;
-        if (std::bit_cast<std::uint64_t>(got[i]) != std::bit_cast<std::uint64_t>(want[i]))
-            return ::testing::AssertionFailure() << "bar " << i << ": got " << got[i] << ", want " << want[i];
-    }
-    return ::testing::AssertionSuccess();
-}
-
 class ColumnRoads : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ColumnRoads, EveryLoopWritesWhatSteppingGives) {
@@ -206,7 +193,8 @@ TEST_P(ColumnRoads, EveryLoopWritesWhatSteppingGives) {
                     const Column got = column_of(name, params, s, field, h, false);
                     const std::string where = test::label(name, params) + " field " + field.value_or("(primary)") +
                                               " over " + s.name + ", " + describe(h);
-                    ASSERT_TRUE(same_cells(got.cells, want.cells)) << where;
+                    // Any NaN matches any NaN: a load writes 0.0 for every one.
+                    ASSERT_TRUE(test::same_column(got.cells, want.cells, true)) << where;
                     ASSERT_EQ(got.produced, want.produced) << where;
                     ASSERT_EQ(got.field_found, want.field_found) << where;
                     compared += 1;

@@ -91,11 +91,6 @@ private:
     std::vector<double> adx_history_;
 };
 
-::testing::AssertionResult same_value(std::optional<double> got, std::optional<double> want) {
-    if (got && want && std::isnan(*got) && std::isnan(*want)) return ::testing::AssertionSuccess();
-    return test::same_bits(got, want);
-}
-
 // Bars whose open and close come from the rough closes, with small integer wicks
 // (zero included): non-finite prices are refused by the candle rule on both sides.
 std::vector<Ohlcv> rough_bars(std::uint64_t seed, std::size_t count) {
@@ -146,12 +141,12 @@ TEST(DirectionalReference, EveryLineEqualsTheScalarModelBitForBit) {
                 want.push_back(p ? line.pick(*p) : std::nullopt);
             }
             for (std::size_t i = 0; i < bars.size(); ++i)
-                ASSERT_TRUE(same_value((*stepped)->update(BarContext(bars[i])), want[i])) << "bar " << i;
+                ASSERT_TRUE(test::same_bits((*stepped)->update(BarContext(bars[i])), want[i], true)) << "bar " << i;
             std::vector<double> column(bars.size());
             ColumnRun run{column, std::nullopt};
             (*columned)->run_column(BarColumns(bars), run);
             for (std::size_t i = 0; i < bars.size(); ++i)
-                ASSERT_TRUE(same_value(column[i], want[i].value_or(0.0))) << "column bar " << i;
+                ASSERT_TRUE(test::same_bits(column[i], want[i].value_or(0.0), true)) << "column bar " << i;
             // The loop over the separate high, low and close columns, in pieces that
             // carry the smoothed sums from one call to the next.
             for (const std::size_t piece : {bars.size(), std::size_t{n}, std::size_t{n + 1}, std::size_t{7}}) {
@@ -167,7 +162,7 @@ TEST(DirectionalReference, EveryLineEqualsTheScalarModelBitForBit) {
                                            part);
                 }
                 for (std::size_t i = 0; i < bars.size(); ++i)
-                    ASSERT_TRUE(same_value(out[i], want[i].value_or(0.0))) << "piece " << piece << ", bar " << i;
+                    ASSERT_TRUE(test::same_bits(out[i], want[i].value_or(0.0), true)) << "piece " << piece << ", bar " << i;
             }
         }
     }
@@ -187,9 +182,9 @@ TEST(DirectionalReference, AdxFieldEqualsTheScalarModelBitForBit) {
             if (!got) continue;
             const std::vector<NamedOutput> out = (*adx)->outputs();
             ASSERT_EQ(out.size(), 3u);
-            EXPECT_TRUE(same_value(out[0].value, p->plus_di)) << "bar " << i;
-            EXPECT_TRUE(same_value(out[1].value, p->minus_di)) << "bar " << i;
-            EXPECT_TRUE(same_value(out[2].value, *p->adx)) << "bar " << i;
+            EXPECT_TRUE(test::same_bits(out[0].value, p->plus_di, true)) << "bar " << i;
+            EXPECT_TRUE(test::same_bits(out[1].value, p->minus_di, true)) << "bar " << i;
+            EXPECT_TRUE(test::same_bits(out[2].value, *p->adx, true)) << "bar " << i;
         }
     }
 }

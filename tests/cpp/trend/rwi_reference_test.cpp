@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -54,10 +52,6 @@ private:
     std::vector<double> ranges_;
 };
 
-bool same(double a, double b) {
-    return (std::isnan(a) && std::isnan(b)) || std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
 TEST(RwiReference, SpanSumsAsSummedAfresh) {
     for (const std::size_t n : {2u, 3u, 14u, 30u, 100u, 1000u}) {
         const std::vector<double> params{static_cast<double>(n)};
@@ -75,8 +69,8 @@ TEST(RwiReference, SpanSumsAsSummedAfresh) {
             if (want) {
                 const std::vector<NamedOutput> outs = stepped->outputs();
                 ASSERT_EQ(outs.size(), 2u);
-                ASSERT_TRUE(same(outs[0].value, (*want)[0])) << "n " << n << " bar " << i << " high";
-                ASSERT_TRUE(same(outs[1].value, (*want)[1])) << "n " << n << " bar " << i << " low";
+                ASSERT_TRUE(test::same_bits(outs[0].value, (*want)[0], true)) << "n " << n << " bar " << i << " high";
+                ASSERT_TRUE(test::same_bits(outs[1].value, (*want)[1], true)) << "n " << n << " bar " << i << " low";
                 last = want;
             }
             if (last) {
@@ -94,7 +88,7 @@ TEST(RwiReference, SpanSumsAsSummedAfresh) {
                     column->run_column(BarColumns(std::span<const Ohlcv>(bars).subspan(from, len)), run);
                 }
                 for (std::size_t i = 0; i < bars.size(); ++i)
-                    ASSERT_TRUE(same(got[i], (*want)[i])) << "n " << n << " " << field << " pieces of " << piece
+                    ASSERT_TRUE(test::same_bits(got[i], (*want)[i], true)) << "n " << n << " " << field << " pieces of " << piece
                                                           << " bar " << i << ": " << got[i] << " vs " << (*want)[i];
             }
         }
