@@ -271,7 +271,7 @@ void round_run_plain(const double* from, double* to, std::uint64_t count) {
 // report_round of four cells: the same multiply, add, truncation and division in each
 // lane, every candidate computed and one chosen by quiet compares (the compiler keeps
 // the scalar form's branches, whose division may not be run early).
-TORVEX_WIDE_TARGET inline __m256d round4(__m256d x) {
+TORVEX_WIDE_TARGET inline __m256d round4_any(__m256d x) {
     const __m256d scale = _mm256_set1_pd(100000000.0);
     const __m256d half = _mm256_set1_pd(0.49999999999999994);
     const __m256d sign = _mm256_set1_pd(-0.0);
@@ -284,6 +284,33 @@ TORVEX_WIDE_TARGET inline __m256d round4(__m256d x) {
     const __m256d finite = _mm256_cmp_pd(_mm256_andnot_pd(sign, x), largest, _CMP_LE_OQ);
     const __m256d kept = _mm256_blendv_pd(x, rounded, round_it);  // |x| above ~1.8e300 is integral
     return _mm256_and_pd(kept, finite);                            // 0.0 where x is not finite
+}
+
+// round4_any for the cells of every day: where all four scaled values lie below 2^60
+// in magnitude (every |x| below about 1.1e10; no infinity, no NaN), only the rounding
+// itself is left, and its division by 1e8 is taken as q = whole·y with y = 1e-8
+// rounded, then q − (q·1e8 − whole)·y with both steps fused. That is the correctly
+// rounded quotient, the division's own bits: q is within an ulp and a half of
+// whole/1e8, so the fused correction lands within 2^-52 ulp of the quotient; and the
+// quotient of an integer below 2^60 by 1e8 = 5^8·2^8 (under 2^34, so its ulp is 2^u
+// with u at most -18) lies an odd multiple of 2^(u+7)/1e8 away from any point halfway
+// between two doubles, never nearer. A zero keeps its sign: q·1e8 − whole is then +0
+// and −(+0) + q is q. The division's throughput was what held up a matrix's cells.
+TORVEX_WIDE_TARGET inline __m256d round4(__m256d x) {
+    const __m256d scale = _mm256_set1_pd(100000000.0);
+    const __m256d inverse = _mm256_set1_pd(1e-8);
+    const __m256d half = _mm256_set1_pd(0.49999999999999994);
+    const __m256d sign = _mm256_set1_pd(-0.0);
+    const __m256d scaled = _mm256_mul_pd(x, scale);
+    const __m256d signs = _mm256_and_pd(scaled, sign);
+    const __m256d small = _mm256_cmp_pd(_mm256_xor_pd(scaled, signs), _mm256_set1_pd(0x1p60), _CMP_LT_OQ);
+    if (_mm256_movemask_pd(small) != 15) [[unlikely]]
+        return round4_any(x);
+    const __m256d whole = _mm256_round_pd(_mm256_add_pd(scaled, _mm256_or_pd(signs, half)),
+                                          _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
+    const __m256d q = _mm256_mul_pd(whole, inverse);
+    const __m256d residue = _mm256_fmsub_pd(q, scale, whole);  // exact
+    return _mm256_fnmadd_pd(residue, inverse, q);
 }
 
 TORVEX_WIDE_TARGET void round_run_wide(const double* from, double* to, std::uint64_t count) {
@@ -316,6 +343,27 @@ TORVEX_WIDE_TARGET void tile_four_columns(const double* const* columns, double* 
         for (std::size_t j = 0; j < 4; ++j) tile[r * dim + j] = report_round(columns[j][r]);
 }
 
+// One price field of `count` bars into a column of the tile: `src` is the field of the
+// first bar, `to` the first row's cell. Four bars are rounded at a time.
+TORVEX_WIDE_TARGET void tile_price_wide(const char* src, double* __restrict to, std::uint64_t dim,
+                                        std::uint64_t count) {
+    const auto field = [&](std::uint64_t r) {
+        double x;
+        std::memcpy(&x, src + r * sizeof(Ohlcv), sizeof x);
+        return x;
+    };
+    std::uint64_t r = 0;
+    for (; r + 4 <= count; r += 4) {
+        const __m256d x = round4(_mm256_set_pd(field(r + 3), field(r + 2), field(r + 1), field(r)));
+        const __m128d low = _mm256_castpd256_pd128(x), high = _mm256_extractf128_pd(x, 1);
+        _mm_storel_pd(to + r * dim, low);
+        _mm_storeh_pd(to + (r + 1) * dim, low);
+        _mm_storel_pd(to + (r + 2) * dim, high);
+        _mm_storeh_pd(to + (r + 3) * dim, high);
+    }
+    for (; r < count; ++r) to[r * dim] = report_round(field(r));
+}
+
 TORVEX_WIDE_TARGET void tile_cells_wide(const ChunkCells& m, double* __restrict tile, std::uint64_t k,
                                         std::uint64_t count) {
     // The writes are in order of position: four in a row whose positions follow one
@@ -335,9 +383,8 @@ TORVEX_WIDE_TARGET void tile_cells_wide(const ChunkCells& m, double* __restrict 
         tile_cells_loop(part, tile, k, count, round_run_wide);
         i += 1;
     }
-    part.writes = {};
-    part.prices = m.prices;
-    tile_cells_loop(part, tile, k, count, round_run_wide);
+    for (const auto& [pos, field] : m.prices)
+        tile_price_wide(reinterpret_cast<const char*>(m.bars + k) + price_offset(field), tile + pos, m.dim, count);
 }
 #endif
 // The indicator and price cells of chunk rows [k, k + count) into the tile.
@@ -348,9 +395,22 @@ void tile_cells(const ChunkCells& m, double* tile, std::uint64_t k, std::uint64_
     tile_cells_loop(m, tile, k, count, round_run_plain);
 }
 
-// Copies `count` doubles to `to`, past the caches: 16-byte streaming stores from the
-// first aligned cell on, plain stores around them.
+// Copies `count` doubles to `to`, past the caches: streaming stores from the first
+// aligned cell on, plain stores around them. They are of 32 bytes where the processor
+// has them: half as many stores for the store queue to hold while memory takes them,
+// which let the computing of the next rows go on beside.
+#if TORVEX_WIDE_LOOPS && defined(__x86_64__)
+TORVEX_WIDE_TARGET void stream_cells_wide(double* to, const double* from, std::uint64_t count) {
+    std::uint64_t i = 0;
+    for (; i < count && (reinterpret_cast<std::uintptr_t>(to + i) & 31) != 0; ++i) to[i] = from[i];
+    for (; i + 4 <= count; i += 4) _mm256_stream_pd(to + i, _mm256_loadu_pd(from + i));
+    for (; i < count; ++i) to[i] = from[i];
+}
+#endif
 void stream_cells(double* to, const double* from, std::uint64_t count) {
+#if TORVEX_WIDE_LOOPS && defined(__x86_64__)
+    if (wide_loops_available()) return stream_cells_wide(to, from, count);
+#endif
 #if defined(__SSE2__)
     std::uint64_t i = 0;
     if (count > 0 && (reinterpret_cast<std::uintptr_t>(to) & 15) != 0) {

@@ -457,6 +457,57 @@ TEST(ColumnLoad, DelicateRoundingAsBarByBar) {
     expect_same_load(echoes, {&doc}, rng, "delicate values, four columns together");
 }
 
+// The rounding of four cells at a time takes a short road where all four are of
+// ordinary size: values of every size, near the points halfway between two
+// eighth-decimal steps, around the edge of that road and beyond it, mixed four to a
+// run, round as the reference's one-at-a-time rounding does.
+TEST(ColumnLoad, RoundingOfEveryMagnitudeAsBarByBar) {
+    std::mt19937_64 rng(29);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto signed_ = [&](double v) { return rng() % 2 ? -v : v; };
+    const auto ulps = [&](double v) {  // v moved by up to four ulps either way
+        for (int k = static_cast<int>(rng() % 9) - 4; k != 0; k += k > 0 ? -1 : 1)
+            v = std::nextafter(v, k > 0 ? HUGE_VAL : -HUGE_VAL);
+        return v;
+    };
+    const auto draw = [&]() -> double {
+        switch (rng() % 7) {
+            case 0:  // halfway between two steps of 1e-8, up to the short road's edge
+                return signed_(ulps((static_cast<double>(rng() >> (4 + rng() % 50)) + 0.5) / 1e8));
+            case 1:  // on a step
+                return signed_(ulps(static_cast<double>(rng() >> (4 + rng() % 50)) / 1e8));
+            case 2:  // any size from 1e-30 to 1e12
+                return signed_(std::pow(10.0, -30.0 + 42.0 * unit(rng)));
+            case 3:  // around the edge of the short road, 2^60 once scaled
+                return signed_(ulps(0x1p60 / 1e8 * (1.0 + (unit(rng) - 0.5) * 1e-6)));
+            case 4:
+                return signed_(std::pow(10.0, 12.0 + 296.0 * unit(rng)));
+            case 5: {
+                const double rare[] = {0.0, -0.0, 5e-9, -5e-9, 1e-320, 1.79e308, 0x1p52 / 1e8, 0x1p53 / 1e8};
+                return rare[rng() % std::size(rare)];
+            }
+            default:
+                return signed_(100.0 * unit(rng));
+        }
+    };
+    const std::string spec =
+        R"({"dataset_ref":"d","symbol":"s","observation":{"features":[{"kind":"price","field":"close"},)"
+        R"({"kind":"indicator","name":"Sma","params":[1]},{"kind":"indicator","name":"Wma","params":[1]},)"
+        R"({"kind":"indicator","name":"MidPoint","params":[1]},{"kind":"indicator","name":"Trima","params":[1]}]},)"
+        R"("action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":5000,"warmup":2}})";
+    for (int trial = 0; trial < 30; ++trial) {
+        std::string doc = R"({"cmd":"load","candles":[)";
+        for (int i = 0; i < 1031; ++i) {
+            const std::string v = num(draw());
+            if (i) doc += ',';
+            doc += "[" + std::to_string(i) + "," + v + "," + v + "," + v + "," + v + ",1]";
+        }
+        doc += "]}";
+        expect_same_load(spec, {&doc}, rng, "trial " + std::to_string(trial));
+        if (HasFatalFailure()) return;
+    }
+}
+
 // A matrix larger than the caches, into storage an earlier load wrote, is written past
 // the caches: the third load (the first whose matrix storage is kept) answers as the
 // reference does, up to its last rows.
