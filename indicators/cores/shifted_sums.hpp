@@ -31,16 +31,20 @@ public:
         if (s2 > peak_s2_) peak_s2_ = s2;
         // The squares fell far below their peak.
         if (peak_s2_ > ResumClock::kDwarf * s2) return true;
-        // A NaN sum (an overflow met its opposite) asks once for the re-add from the
-        // window; if that is NaN too the peak is NaN and it does not ask again before
-        // the periodic re-centring.
-        if (s2 != s2) return peak_s2_ == peak_s2_;
         // The mean sits far from the anchor: count·s2 − s1² (count² times the
         // variance) has cancelled to under 1/kDwarf of count·s2. Only an offset that
         // stands clear of the anchor's own rounding counts: right after a re-centring
         // on a flat window the offset is a few ulps of the value and the spread 0.
         const double ns2 = count * s2;
-        return ResumClock::kDwarf * (ns2 - s1 * s1) < ns2 && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+        const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
+        // The usual update ends at one comparison: where it holds, neither sum is NaN
+        // and nothing has cancelled.
+        if (spread >= ns2) [[likely]] return false;
+        // A NaN sum (an overflow met its opposite) asks once for the re-add from the
+        // window; if that is NaN too the peak is NaN and it does not ask again before
+        // the periodic re-centring.
+        if (s2 != s2) return peak_s2_ == peak_s2_;
+        return spread < ns2 && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
     void restart(double s2) { peak_s2_ = s2; }

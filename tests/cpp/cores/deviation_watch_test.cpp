@@ -1,0 +1,76 @@
+// The precision watch of the shifted sums asks its questions cheapest first: the
+// answers must be those of the questions in their first order (the peak test, the NaN
+// test, then the cancellation and offset test), after any history of sums.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstddef>
+#include <iterator>
+#include <limits>
+#include <random>
+
+#include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/shifted_sums.hpp"
+
+namespace torvex {
+namespace {
+
+// The watch's questions in their first order.
+struct FirstOrderWatch {
+    double peak = 0.0;
+
+    bool lost(double count, double shift, double s1, double s2) {
+        if (s2 > peak) peak = s2;
+        if (peak > ResumClock::kDwarf * s2) return true;
+        if (s2 != s2) return peak == peak;
+        const double ns2 = count * s2;
+        return ResumClock::kDwarf * (ns2 - s1 * s1) < ns2 && std::fabs(s1) > 0x1p-30 * count * std::fabs(shift);
+    }
+    void restart(double s2) { peak = s2; }
+};
+
+TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double rare[] = {0.0, -0.0, kInf, -kInf, kNaN, 1e-310, 1e308, -1e308, 1.0, -1.0};
+    // A sum of squares near the last, a falling one, or a rare value; s1 anywhere from
+    // far inside to beyond the spread that count·s2 allows, or rare.
+    int lost = 0, kept = 0;
+    for (int history = 0; history < 2000; ++history) {
+        DeviationWatch watch;
+        FirstOrderWatch first;
+        const double counts[] = {1.0, 2.0, 14.0, 30.0, 100.0, 1000.0};
+        const double count = counts[rng() % std::size(counts)];
+        double s2 = unit(rng) * 100.0;
+        double shift = (rng() % 4 == 0) ? rare[rng() % std::size(rare)] : 1000.0 * (unit(rng) - 0.5);
+        for (int update = 0; update < 200; ++update) {
+            switch (rng() % 8) {
+                case 0: s2 = rare[rng() % std::size(rare)]; break;
+                case 1: s2 = s2 / (1.0 + 3000.0 * unit(rng)); break;  // falls past 1/1024 of the peak
+                case 2: s2 = std::fabs(s2) * (1.0 + unit(rng)); break;
+                default: s2 = std::fabs(s2) * (0.9 + 0.2 * unit(rng)); break;
+            }
+            const double spread = std::sqrt(std::fabs(count * s2));
+            double s1 = spread * (2.0 * unit(rng) - 1.0);
+            if (rng() % 3 == 0) s1 = (rng() % 2 ? spread : -spread) * (1.0 + 2e-3 * (unit(rng) - 0.5));  // near the edge
+            if (rng() % 10 == 0) s1 = rare[rng() % std::size(rare)];
+            if (rng() % 16 == 0) s1 = std::nextafter(spread, kInf);  // the cancellation at its edge
+            const bool want = first.lost(count, shift, s1, s2);
+            ASSERT_EQ(watch.lost(count, shift, s1, s2), want)
+                << "count " << count << " shift " << shift << " s1 " << s1 << " s2 " << s2 << " update " << update;
+            (want ? lost : kept) += 1;
+            if (want || rng() % 20 == 0) {
+                watch.restart(s2);
+                first.restart(s2);
+            }
+        }
+    }
+    // Both answers came often enough for the comparison to mean something.
+    EXPECT_GT(lost, 20000);
+    EXPECT_GT(kept, 100000);
+}
+
+}  // namespace
+}  // namespace torvex
