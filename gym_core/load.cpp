@@ -398,7 +398,7 @@ void tile_cells(const ChunkCells& m, double* tile, std::uint64_t k, std::uint64_
 // Copies `count` doubles to `to`, past the caches: streaming stores from the first
 // aligned cell on, plain stores around them. They are of 32 bytes where the processor
 // has them: half as many stores for the store queue to hold while memory takes them,
-// which let the computing of the next rows go on beside.
+// so that the rounding of the next rows goes on beside.
 #if TORVEX_WIDE_LOOPS && defined(__x86_64__)
 TORVEX_WIDE_TARGET void stream_cells_wide(double* to, const double* from, std::uint64_t count) {
     std::uint64_t i = 0;
