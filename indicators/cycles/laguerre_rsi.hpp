@@ -23,6 +23,10 @@ public:
             started_ = true;
             return 50.0;
         }
+        // Stages that all hold the close are the filter's rest: each update leaves
+        // them there exactly, where the rounded sums below would move them by a
+        // rounding and read 33.3 or 66.7 on a constant series.
+        if (close == l0_ && l0_ == l1_ && l1_ == l2_ && l2_ == l3_) return 50.0;
         const double g = gamma_;
         const double l0 = g * l0_ + one_minus_gamma_ * close;
         const double l1 = g * l1_ + l0_ - g * l0;

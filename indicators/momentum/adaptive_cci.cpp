@@ -40,9 +40,11 @@ std::optional<double> AdaptiveCci::step(const Ohlcv& bar) {
     }
     double mean;
     if (!mean_) {
+        // A window without path is n equal prices, whose average is their value
+        // (s / n may miss it by a rounding, which the deviation would then divide).
         double s = -0.0;
         window_.for_each([&s](double v) { s += v; });
-        mean = s / n;
+        mean = path == 0.0 ? tp : s / n;
     } else {
         const double prev = *mean_;
         const double step = sc * (tp - prev);

@@ -30,8 +30,9 @@ void Tii::resum() {
 
 std::optional<double> Tii::step(double x) {
     const std::optional<double> avg = average_.step(x);
+    run_.push(x);
     if (!avg) return std::nullopt;
-    const double dev = x - *avg;
+    const double dev = run_.covers(average_.period()) ? 0.0 : x - *avg;
     if (const auto old = push_capped(deviations_, window_len_, dev)) {
         const double o = *old;
         if (o > 0.0) pos_sum_ = pos_sum_ - o;

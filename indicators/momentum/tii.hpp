@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/sma_core.hpp"
@@ -34,6 +35,9 @@ private:
     // The sums decide the no-deviation case by comparing their total with zero, so
     // they are re-added from the window every m deviations.
     ResumClock clock_;
+    // The closes' run of equal values: n equal closes have no deviation from their
+    // average, which sum / n may miss by a rounding.
+    FlatRun run_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Tii);

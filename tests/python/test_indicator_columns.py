@@ -2,7 +2,7 @@
 
 import pytest
 
-from conftest import case_id, column_after_warmup
+from conftest import case_id, column_after_warmup, column_over_bars, flat_bar
 
 # (name, params, field): typical parameters of each indicator the library offers.
 CASES = [
@@ -58,3 +58,23 @@ def test_column_after_warmup(name, params, field):
 @pytest.mark.parametrize("name, params, field", ZERO_CASES, ids=[case_id(c) for c in ZERO_CASES])
 def test_single_symbol_measures_read_zero(name, params, field):
     assert set(column_after_warmup(name, params, field)) == {0.0}
+
+
+# Constant prices that n copies of do not sum exactly: the average of a window misses
+# the price by a rounding, which an index dividing by the window's own deviation (or
+# asking which side of the average the close lies) would blow up into a full reading.
+# Each answers its flat value on every row.
+FLAT_ANSWERS = [
+    ("Cci", [20], 0.0), ("Cci", [5], 0.0), ("AdaptiveCci", [20], 0.0), ("AdaptiveCci", [5], 0.0),
+    ("StochasticCci", [14], 50.0), ("TtmTrend", [6], -1.0), ("TtmTrend", [2], -1.0),
+    ("Tii", [60, 30], 50.0), ("Tii", [3, 2], 50.0), ("LaguerreRsi", [0.5], 50.0), ("LaguerreRsi", [0.8], 50.0),
+]
+
+
+@pytest.mark.parametrize("price", [0.1, 113.2074966078069, 7.3])
+@pytest.mark.parametrize("name, params, want", FLAT_ANSWERS, ids=[f"{n}{p}" for n, p, _ in FLAT_ANSWERS])
+def test_constant_prices_give_the_flat_answer(name, params, want, price):
+    values = column_over_bars([flat_bar(i, price) for i in range(150)], name, params)
+    shown = [v for v in values if v is not None]
+    assert len(shown) > 50
+    assert shown == [want] * len(shown)
