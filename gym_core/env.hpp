@@ -12,6 +12,7 @@
 #include "gym_core/env_error.hpp"
 #include "gym_core/json_reader.hpp"
 #include "gym_core/large_buffer.hpp"
+#include "gym_core/pnl_history.hpp"
 #include "gym_core/records.hpp"
 #include "indicators/indicator.hpp"
 
@@ -97,7 +98,7 @@ private:
     void clear_episode();
 
     EnvSpec spec_;
-    std::vector<double> pnl_history_;
+    PnlHistory pnl_history_;  // appended only under the sharpe reward
     std::uint64_t cursor_ = 0;
     double position_ = 0.0;
     double equity_ = 0.0;

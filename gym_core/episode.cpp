@@ -9,29 +9,12 @@
 
 namespace torvex::gym {
 
-namespace {
-
-// Sharpe ratio of a pnl list: mean over population deviation, 0 without variance.
-double sharpe_of(const std::vector<double>& h) {
-    if (h.empty()) return 0.0;
-    const double n = static_cast<double>(h.size());
-    double sum = 0.0;
-    for (double x : h) sum += x;
-    const double mean = sum / n;
-    double sq = 0.0;
-    for (double x : h) sq += (x - mean) * (x - mean);
-    const double var = sq / n;
-    return var > 0.0 ? mean / std::sqrt(var) : 0.0;
-}
-
-}  // namespace
-
 void Env::write_info(JsonWriter& w) const {
     w.key("info").begin_object();
     w.key("bar").number(report_round(static_cast<double>(cursor_)));
     w.key("equity").number(report_round(equity_));
     w.key("pos").number(report_round(position_));
-    if (spec_.reward == RewardKind::Sharpe) w.key("sharpe").number(report_round(sharpe_of(pnl_history_)));
+    if (spec_.reward == RewardKind::Sharpe) w.key("sharpe").number(report_round(pnl_history_.sharpe()));
     w.key("step").number(report_round(static_cast<double>(steps_)));
     w.end_object();
 }
@@ -79,9 +62,9 @@ std::expected<std::string, EnvError> Env::step(std::optional<double> action) {
         case RewardKind::Pnl: reward = position * (c1 - c0); break;
         case RewardKind::LogReturn: reward = position * std::log(c1 / c0); break;
         case RewardKind::Sharpe: {
-            const double before = sharpe_of(pnl_history_);
-            pnl_history_.push_back(position * (c1 - c0));
-            reward = sharpe_of(pnl_history_) - before;
+            const double before = pnl_history_.sharpe();
+            pnl_history_.append(position * (c1 - c0));
+            reward = pnl_history_.sharpe() - before;
             break;
         }
     }

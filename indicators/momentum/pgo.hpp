@@ -8,6 +8,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/flat_run.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/sma_core.hpp"
 #include "indicators/cores/seeded_ema.hpp"
@@ -21,6 +22,7 @@ public:
 
     std::optional<double> step(const Ohlcv& bar) {
         const std::optional<double> avg = close_average_.step(bar.close);
+        closes_.push(bar.close);
         double tr = bar.high - bar.low;
         if (prev_close_) {
             tr = std::max(std::max(tr, std::fabs(bar.high - *prev_close_)), std::fabs(bar.low - *prev_close_));
@@ -30,7 +32,10 @@ public:
         const std::optional<double> atr = tr_average_.step(tr);
         if (!atr || !avg) return std::nullopt;
         if (!(*atr > 0.0)) return last_;
-        const double pgo = (bar.close - *avg) / *atr;
+        // n equal closes are their own average, which sum / n may miss by a
+        // rounding: over a flat stretch the true range's average decays towards 0,
+        // and that rounding divided by it would grow without bound.
+        const double pgo = closes_.covers(close_average_.period()) ? 0.0 : (bar.close - *avg) / *atr;
         last_ = pgo;
         return pgo;
     }
@@ -44,6 +49,7 @@ private:
     std::optional<double> last_;
     SeededEma tr_average_;
     SmaCore close_average_;
+    FlatRun closes_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Pgo);

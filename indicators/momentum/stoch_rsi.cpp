@@ -15,10 +15,17 @@ std::expected<StochRsi, IndicatorError> StochRsi::create(std::uint64_t n, std::u
 
 std::optional<double> StochRsi::step(double close) {
     const std::optional<double> rsi = rsi_.step(close);
+    closes_.push(close);
     if (!rsi) return std::nullopt;
     const double v = *rsi;
     push_capped(window_, window_len_, v);
     if (window_.size() < window_len_) return std::nullopt;
+    // An unchanged close scales the average gain and loss by one factor, (n - 1) / n,
+    // which leaves the RSI where it was; the rounding of the two averages does not,
+    // and over a flat stretch (they decay for ever) the window's range would be that
+    // rounding alone, spread over 0 to 100. So k equal closes make a flat window; at
+    // n = 1 the factor is 0 and the RSI of an unchanged close is 50, so there k + 1.
+    if (closes_.covers(rsi_.period() > 1 ? window_len_ : window_len_ + 1)) return 50.0;
     const HiLo r = window_hi_lo(window_);
     const double range = r.hi - r.lo;
     if (range == 0.0) return 50.0;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/flat_run.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/rsi_core.hpp"
 
@@ -25,6 +26,7 @@ private:
     RsiCore rsi_;
     FixedRing<double> window_;
     std::uint64_t window_len_;
+    FlatRun closes_;
 };
 
 }  // namespace torvex

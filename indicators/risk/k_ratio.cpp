@@ -40,6 +40,14 @@ double KRatio::evaluate(const ValueRing& window) const {
         sse = sse + e * e;
     }
     if (!(sse > 0.0)) return 0.0;
+    // Equal returns make the cumulative curve a straight line, though their running
+    // sums (0.1, 0.2, 0.30000000000000004, ...) may leave it a rounding off one,
+    // whose residual the slope would then be divided by (1.3e16 for returns of 0.1).
+    if (window.front() == window.back()) {
+        bool constant = true;
+        for (double v : window) constant &= v == window.front();
+        if (constant) return 0.0;
+    }
     const double se = std::sqrt(sse / (nf - 2.0) / sxx_);
     return b / se;
 }

@@ -190,6 +190,23 @@ def test_rewards():
     assert pnl.raw({"cmd": "step", "action": 0}).startswith('{"observation":[],"reward":0.0,')
 
 
+
+# A trend of equal steps under a constant position pays the same pnl every step: a list without
+# variance, whose Sharpe ratio is 0 on every step, though 0.1 summed three times is
+# 0.30000000000000004 and the two-pass deviations from that mean are not exactly 0.
+@pytest.mark.parametrize("action, step", [(0.1, 1.0), (-0.7, 0.5), (1 / 3, 0.25)])
+def test_sharpe_of_a_constant_pnl_is_zero(action, step):
+    d = Driver(make_spec(reward="sharpe", max_steps=200, action={"type": "continuous", "low": -1, "high": 1}))
+    d("load", candles=[bar(i, 100.0 + i * step) for i in range(120)])
+    d("reset")
+    outs = [d("step", action=action) for _ in range(100)]
+    assert [o["reward"] for o in outs] == [0.0] * 100
+    assert [o["info"]["sharpe"] for o in outs] == [0.0] * 100
+    assert outs[-1]["info"]["equity"] == 0.0
+    # One different pnl brings the ordinary ratio back.
+    out = d("step", action=-action)
+    assert out["reward"] != 0.0 and out["info"]["sharpe"] == out["reward"]
+
 def test_indicator_columns_and_warmup_check():
     sma = {"kind": "indicator", "name": "Sma", "params": [3]}
     bars = [bar(i, float(c)) for i, c in enumerate([1, 2, 3, 4, 5.123456789])]

@@ -251,7 +251,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"JarqueBera", "0:inf", "0", kWarmup, ""},
         {"Jma", "", "", nullptr, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"JumpIndicator", "", "", kWarmup, ""},
-        {"KRatio", "", "", kWarmup, ""},
+        {"KRatio", "", "0", kWarmup, ""},
         {"KalmanHedgeRatio", "", "", nullptr, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"Kama", "", "P", nullptr, ""},
         {"KaseDevStop", "*|-1:1", "", nullptr, ""},
