@@ -22,6 +22,9 @@ public:
     // True when the last n values pushed are all equal.
     bool covers(std::uint64_t n) const { return run_ >= n; }
 
+    // The newest value pushed.
+    double last() const { return last_; }
+
 private:
     double last_ = 0.0;
     std::uint64_t run_ = 0;

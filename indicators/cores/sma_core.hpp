@@ -9,6 +9,7 @@
 
 #include "indicators/bar.hpp"
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/error.hpp"
 
@@ -60,6 +61,40 @@ private:
     double divisor_;  // period_ as a double, converted once
     double sum_ = 0.0;
     ResumClock clock_;
+};
+
+// The same running mean, except that a window of n equal values answers their value:
+// sum / n may miss it by a rounding (0.1 three times sums to 0.30000000000000004), which
+// an owner that divides the distance from the mean by a range decaying towards 0, or
+// asks which side of the mean a value lies on, would turn into a full reading.
+class FlatExactSma {
+public:
+    static std::expected<FlatExactSma, IndicatorError> create(std::uint64_t n) {
+        auto average = SmaCore::create(n);
+        if (!average) return std::unexpected(average.error());
+        return FlatExactSma(std::move(*average));
+    }
+
+    [[gnu::always_inline]] std::optional<double> step(double x) {
+        if (!advance(x)) return std::nullopt;
+        return mean();
+    }
+
+    [[gnu::always_inline]] bool advance(double x) {
+        if (!is_finite(x)) return false;
+        run_.push(x);
+        return average_.advance(x);
+    }
+
+    double mean() const { return run_.covers(average_.period()) ? run_.last() : average_.mean(); }
+
+    std::uint64_t period() const { return average_.period(); }
+
+private:
+    explicit FlatExactSma(SmaCore average) : average_(std::move(average)) {}
+
+    SmaCore average_;
+    FlatRun run_;
 };
 
 }  // namespace torvex

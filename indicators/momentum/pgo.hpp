@@ -8,7 +8,6 @@
 #include <expected>
 #include <optional>
 
-#include "indicators/cores/flat_run.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/sma_core.hpp"
 #include "indicators/cores/seeded_ema.hpp"
@@ -22,7 +21,6 @@ public:
 
     std::optional<double> step(const Ohlcv& bar) {
         const std::optional<double> avg = close_average_.step(bar.close);
-        closes_.push(bar.close);
         double tr = bar.high - bar.low;
         if (prev_close_) {
             tr = std::max(std::max(tr, std::fabs(bar.high - *prev_close_)), std::fabs(bar.low - *prev_close_));
@@ -32,24 +30,23 @@ public:
         const std::optional<double> atr = tr_average_.step(tr);
         if (!atr || !avg) return std::nullopt;
         if (!(*atr > 0.0)) return last_;
-        // n equal closes are their own average, which sum / n may miss by a
-        // rounding: over a flat stretch the true range's average decays towards 0,
-        // and that rounding divided by it would grow without bound.
-        const double pgo = closes_.covers(close_average_.period()) ? 0.0 : (bar.close - *avg) / *atr;
+        const double pgo = (bar.close - *avg) / *atr;
         last_ = pgo;
         return pgo;
     }
     std::uint64_t warmup() const override { return close_average_.period(); }
 
 private:
-    Pgo(SeededEma tr_average, SmaCore close_average)
+    Pgo(SeededEma tr_average, FlatExactSma close_average)
         : tr_average_(tr_average), close_average_(std::move(close_average)) {}
 
     std::optional<double> prev_close_;
     std::optional<double> last_;
     SeededEma tr_average_;
-    SmaCore close_average_;
-    FlatRun closes_;
+    // n equal closes are their own average exactly: over a flat stretch the true
+    // range's average decays towards 0, and a rounding divided by it would grow
+    // without bound.
+    FlatExactSma close_average_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Pgo);

@@ -10,7 +10,7 @@ TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Tii);
 
 std::expected<Tii, IndicatorError> Tii::create(std::uint64_t n, std::uint64_t m) {
     if (n == 0 || m == 0) return std::unexpected(IndicatorError::zero_period());
-    auto average = SmaCore::create(n);
+    auto average = FlatExactSma::create(n);
     if (!average) return std::unexpected(average.error());
     // m sizes the deviation window.
     if (auto ok = check_max_period(m); !ok) return std::unexpected(ok.error());
@@ -30,9 +30,8 @@ void Tii::resum() {
 
 std::optional<double> Tii::step(double x) {
     const std::optional<double> avg = average_.step(x);
-    run_.push(x);
     if (!avg) return std::nullopt;
-    const double dev = run_.covers(average_.period()) ? 0.0 : x - *avg;
+    const double dev = x - *avg;
     if (const auto old = push_capped(deviations_, window_len_, dev)) {
         const double o = *old;
         if (o > 0.0) pos_sum_ = pos_sum_ - o;

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
-#include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/sma_core.hpp"
@@ -23,21 +22,18 @@ public:
     std::uint64_t warmup() const override { return average_.period() + window_len_ - 1; }
 
 private:
-    Tii(SmaCore average, std::uint64_t m) : deviations_(m), average_(std::move(average)), window_len_(m), clock_(m) {}
+    Tii(FlatExactSma average, std::uint64_t m) : deviations_(m), average_(std::move(average)), window_len_(m), clock_(m) {}
 
     void resum();
 
     FixedRing<double> deviations_;
-    SmaCore average_;
+    FlatExactSma average_;  // n equal closes have no deviation from it
     std::uint64_t window_len_;
     double pos_sum_ = 0.0;  // sum of the positive deviations in the window
     double neg_sum_ = 0.0;  // sum of the magnitudes of the negative ones
     // The sums decide the no-deviation case by comparing their total with zero, so
     // they are re-added from the window every m deviations.
     ResumClock clock_;
-    // The closes' run of equal values: n equal closes have no deviation from their
-    // average, which sum / n may miss by a rounding.
-    FlatRun run_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Tii);

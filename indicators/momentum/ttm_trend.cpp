@@ -5,7 +5,7 @@ namespace torvex {
 TORVEX_LOOP_COMPILED_HERE(CandleIndicator, TtmTrend);
 
 std::expected<TtmTrend, IndicatorError> TtmTrend::create(std::uint64_t n) {
-    auto average = SmaCore::create(n);
+    auto average = FlatExactSma::create(n);
     if (!average) return std::unexpected(average.error());
     return TtmTrend(std::move(*average));
 }
