@@ -16,7 +16,7 @@ std::expected<VolatilityCone, IndicatorError> VolatilityCone::create(std::uint64
             IndicatorError::invalid_period("volatility cone window and lookback must both be >= 2"));
     }
     // Both size a window, so both are bounded.
-    auto returns = VarianceWindow::create(window);
+    auto returns = MultisetVariance::create(window);
     if (!returns) return std::unexpected(returns.error());
     auto history = SortedWindow::create(lookback);
     if (!history) return std::unexpected(history.error());
@@ -28,8 +28,8 @@ std::optional<std::array<double, 5>> VolatilityCone::step(const BarContext& ctx)
     if (!accepts_log_close(close)) return last_;
     const std::optional<double> r = log_return_.push(close);
     if (!r || !returns_.push(*r)) return std::nullopt;
-    // The sample variance with its numerator as one fused multiply-add; a negative
-    // one (rounding on a flat window) counts as 0.
+    // The sample standard deviation of the returns held, whatever order they came in:
+    // windows of equal returns measure equal, so the history's ties are exact ones.
     const double current = std::sqrt(returns_.sample_variance());
     history_.push(current);
     if (!history_.full()) return std::nullopt;

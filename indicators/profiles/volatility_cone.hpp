@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "indicators/cores/log_return_step.hpp"
+#include "indicators/cores/multiset_variance.hpp"
 #include "indicators/cores/sorted_window.hpp"
-#include "indicators/cores/variance_window.hpp"
 #include "indicators/indicator.hpp"
 
 namespace torvex {
@@ -32,11 +32,11 @@ public:
     std::uint64_t warmup() const override { return returns_.period() + history_.capacity(); }
 
 private:
-    VolatilityCone(VarianceWindow returns, SortedWindow history)
+    VolatilityCone(MultisetVariance returns, SortedWindow history)
         : returns_(std::move(returns)), history_(std::move(history)) {}
 
     LogReturnStep log_return_;
-    VarianceWindow returns_;
+    MultisetVariance returns_;
     SortedWindow history_;  // the last `lookback` volatilities
     std::optional<std::array<double, 5>> last_;
 };

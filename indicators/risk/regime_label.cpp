@@ -15,7 +15,7 @@ std::expected<RegimeLabel, IndicatorError> RegimeLabel::create(std::uint64_t vol
     if (auto ok = check_min_period(lookback, 2, "regime label needs lookback >= 2"); !ok) {
         return std::unexpected(ok.error());
     }
-    auto returns = VarianceWindow::create(vol_period);
+    auto returns = MultisetVariance::create(vol_period);
     if (!returns) return std::unexpected(returns.error());
     auto vols = SortedWindow::create(lookback);
     if (!vols) return std::unexpected(vols.error());

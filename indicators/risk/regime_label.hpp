@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/multiset_variance.hpp"
 #include "indicators/cores/sorted_window.hpp"
-#include "indicators/cores/variance_window.hpp"
 
 namespace torvex {
 
@@ -24,11 +24,11 @@ public:
     std::uint64_t warmup() const override { return returns_.period() + vols_.capacity(); }
 
 private:
-    RegimeLabel(VarianceWindow returns, SortedWindow vols) : returns_(std::move(returns)), vols_(std::move(vols)) {}
+    RegimeLabel(MultisetVariance returns, SortedWindow vols) : returns_(std::move(returns)), vols_(std::move(vols)) {}
 
     std::optional<double> prev_;
-    VarianceWindow returns_;  // log returns with their shifted sums
-    SortedWindow vols_;       // sample standard deviations of the returns
+    MultisetVariance returns_;  // log returns
+    SortedWindow vols_;         // sample standard deviations of the returns
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, RegimeLabel);

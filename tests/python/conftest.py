@@ -2,6 +2,7 @@ import json
 import math
 import random
 import re
+from fractions import Fraction
 
 import pytest
 
@@ -115,22 +116,46 @@ def flat_bar(i, price, volume=1.0):
     return {"ts": i, "open": price, "high": price, "low": price, "close": price, "volume": volume}
 
 
-def column_over_bars(bars, name, params):
-    """The column of one indicator over `bars`, aligned to the bars: None before the
-    episode's warm-up bar (the warm-up the load asks for)."""
+def column_over_bars(bars, name, params, field=None):
+    """The column of one indicator (its output `field` where given) over `bars`, aligned
+    to the bars: None before the episode's warm-up bar (the warm-up the load asks for)."""
     load = json.dumps({"cmd": "load", "candles": bars})
-    probe = Driver(make_spec([feature(name, params, None)], max_steps=10_000))
+    probe = Driver(make_spec([feature(name, params, field)], max_steps=10_000))
     answer = json.loads(probe.raw(load))
     needed = 0
     if answer != {"ok": True}:
         needed = int(re.match(r"bad spec: episode.warmup is 0 but the observation needs (\d+):", answer["error"])[1])
-    env = Driver(make_spec([feature(name, params, None)], max_steps=10_000, warmup=needed))
+    env = Driver(make_spec([feature(name, params, field)], max_steps=10_000, warmup=needed))
     assert env.raw(load) == '{"ok":true}'
     values = [None] * needed + [row[0] for row in env.episode_rows()]
     assert len(values) == len(bars)
     return values
 
 
-def column_over(closes, name, params):
+def column_over(closes, name, params, field=None):
     """column_over_bars over bars of one unit of range around each of `closes`."""
-    return column_over_bars([bar(i, c) for i, c in enumerate(closes)], name, params)
+    return column_over_bars([bar(i, c) for i, c in enumerate(closes)], name, params, field)
+
+
+def tick_closes(count=1500, seed=1):
+    """Closes of a quiet market that moves among four prices a cent apart: its log
+    returns take a few values, which windows hold again in other orders and as each
+    other's negatives, so that many windows have exactly equal variances."""
+    rng = random.Random(seed)
+    prices, k, closes = (100.0, 100.01, 100.02, 100.03), 1, []
+    for _ in range(count):
+        k = max(0, min(3, k + rng.choice((-1, 0, 0, 1))))
+        closes.append(prices[k])
+    return closes
+
+
+def exact_return_variances(closes, window):
+    """{i: the sample variance, as an exact fraction, of the `window` log returns that
+    end at close i}, the returns being the doubles the indicators take."""
+    returns = [Fraction(math.log(closes[i] / closes[i - 1])) for i in range(1, len(closes))]
+    out = {}
+    for end in range(window, len(returns) + 1):
+        held = returns[end - window:end]
+        mean = sum(held) / window
+        out[end] = sum((r - mean) ** 2 for r in held) / (window - 1)
+    return out

@@ -3,7 +3,7 @@ tool and session range loads as an observation column and answers after its warm
 
 import pytest
 
-from conftest import case_id, column_after_warmup
+from conftest import case_id, column_after_warmup, column_over, exact_return_variances, tick_closes
 
 INDICATORS = [
     ("VolumeWeightedSr", [20], ("support", "resistance")),
@@ -59,6 +59,24 @@ def test_cone_orders_its_history():
                                        for f in ("current", "min", "median", "max", "percentile"))
     assert all(lo <= c <= hi and lo <= m <= hi for c, lo, m, hi in zip(current, low, median, high))
     assert all(1.0 <= p <= 100.0 for p in pct)
+
+
+@pytest.mark.parametrize("window,lookback", [(4, 10), (19, 13), (5, 100)])
+def test_cone_percentile_counts_equal_volatilities_as_ties(window, lookback):
+    # In a market moving among a few prices many windows measure exactly the same
+    # volatility; each is "at or below" the others, whatever roundings its sums met.
+    closes = tick_closes()
+    got = column_over(closes, "VolatilityCone", [window, lookback], "percentile")
+    variances = exact_return_variances(closes, window)
+    checked = 0
+    for i, value in enumerate(got):
+        if value is None:
+            continue
+        history = [variances[j] for j in range(i - lookback + 1, i + 1)]
+        expected = 100 * sum(1 for v in history if v <= variances[i]) / lookback
+        assert value == round(expected, 8), f"bar {i}"
+        checked += 1
+    assert checked > 1000
 
 
 def test_sequential_counts_stay_in_range():

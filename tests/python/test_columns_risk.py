@@ -2,13 +2,14 @@
 as observation columns: over realistic prices, and over a series of returns fed as
 closes, checked against plain models of their formulas."""
 
+import decimal
 import json
 import math
 import re
 
 import pytest
 
-from conftest import BARS, case_id, column_after_warmup, column_over
+from conftest import BARS, case_id, column_after_warmup, column_over, exact_return_variances, tick_closes
 
 # (name, params, field): typical parameters of each indicator of the family.
 CASES = [
@@ -126,3 +127,34 @@ def test_recovery_factor_and_anchored_rsi_over_the_whole_series():
     # Rows start after the warm-up: bar 2 for RecoveryFactor, bar 3 for AnchoredRsi.
     assert column_over(prices, "RecoveryFactor", []) == [None, 0.0, pytest.approx(-0.4), pytest.approx(0.32), 1.2]
     assert column_over([10.0, 11.0, 10.0, 10.0, 12.0], "AnchoredRsi", []) == [None, None, 50.0, 50.0, 75.0]
+
+
+@pytest.mark.parametrize("vol_period,lookback", [(4, 10), (19, 13), (20, 50)])
+def test_regime_label_reads_equal_volatilities_as_equal(vol_period, lookback):
+    # Many windows of a market moving among a few prices measure exactly the same
+    # volatility; a label must not tell them apart by their roundings.
+    closes = tick_closes()
+    got = column_over(closes, "RegimeLabel", [vol_period, lookback])
+    variances = exact_return_variances(closes, vol_period)
+    with decimal.localcontext() as ctx:
+        ctx.prec = 60
+
+        def vol(v):
+            return (decimal.Decimal(v.numerator) / decimal.Decimal(v.denominator)).sqrt()
+
+        checked = 0
+        for i, value in enumerate(got):
+            if value is None:
+                continue
+            vols = sorted(vol(variances[j]) for j in range(i - lookback + 1, i + 1))
+
+            def quantile(q):
+                h = (lookback - 1) * q
+                lo = math.floor(h)
+                return vols[lo] + decimal.Decimal(h - lo) * (vols[min(lo + 1, lookback - 1)] - vols[lo])
+
+            now = vol(variances[i])
+            expected = -1.0 if now < quantile(0.25) else 1.0 if now > quantile(0.75) else 0.0
+            assert value == expected, f"bar {i}"
+            checked += 1
+    assert checked > 1000

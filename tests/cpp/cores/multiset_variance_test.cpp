@@ -1,0 +1,119 @@
+// The window variance that depends on the values held alone: known values, equal bits
+// for equal and for negated windows whatever their order and history, and accuracy
+// beside a wider two-pass sum.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "indicators/cores/multiset_variance.hpp"
+
+namespace torvex {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+double variance_after(const std::vector<double>& pushes, std::uint64_t n) {
+    auto w = *MultisetVariance::create(n);
+    bool full = false;
+    for (double x : pushes) full = w.push(x);
+    EXPECT_TRUE(full);
+    return w.sample_variance();
+}
+
+std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+TEST(MultisetVarianceCore, KnownValues) {
+    struct Case {
+        std::string name;
+        std::vector<double> pushes;
+        std::uint64_t n;
+        double expected;
+    };
+    const std::vector<Case> cases = {
+        {"one to four", {1, 2, 3, 4}, 4, 5.0 / 3.0},
+        {"eight values", {2, 4, 4, 4, 5, 5, 7, 9}, 8, 32.0 / 7.0},
+        {"the last n of a longer run", {100, -50, 1, 2, 3, 4}, 4, 5.0 / 3.0},
+        {"two of opposite sign", {-3, 3}, 2, 18.0},
+        {"equal values that do not add up exactly", {0.1, 0.1, 0.1}, 3, 0.0},
+        {"equal values after a spike left", {1e12, 7.3, 7.3, 7.3}, 3, 0.0},
+        {"an infinite value held", {1, kInf, 2}, 3, 0.0},
+        {"both infinities held", {-kInf, 1, kInf}, 3, 0.0},
+        {"the infinity gone", {kInf, 1, 2, 3, 4}, 4, 5.0 / 3.0},
+        {"sums that overflow both ways", {1.7e308, 1.7e308, -1.75e308, -1.75e308}, 4, 0.0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(variance_after(c.pushes, c.n), c.expected) << c.name;
+}
+
+TEST(MultisetVarianceCore, RefusesLengthsAtCreation) {
+    EXPECT_FALSE(MultisetVariance::create(0).has_value());
+    EXPECT_FALSE(MultisetVariance::create(std::uint64_t{1} << 40).has_value());
+    ASSERT_TRUE(MultisetVariance::create(2).has_value());
+    EXPECT_EQ(MultisetVariance::create(5)->period(), 5u);
+}
+
+// The log returns of a market that moves among four prices a cent apart: few distinct
+// values, which a window holds again and again in other orders and as each other's
+// negatives.
+std::vector<double> tick_returns() {
+    const double p[] = {100.0, 100.01, 100.02, 100.03};
+    return {std::log(p[1] / p[0]), std::log(p[2] / p[1]), std::log(p[3] / p[2]), std::log(p[2] / p[0]),
+            std::log(p[3] / p[1]), std::log(p[3] / p[0])};
+}
+
+TEST(MultisetVarianceCore, EqualAndNegatedWindowsGiveEqualBitsWhateverCameBefore) {
+    const std::vector<double> r = tick_returns();
+    struct Case {
+        std::string name;
+        std::vector<double> first;   // pushes; its last n values are one window
+        std::vector<double> second;  // another history ending in the same values, permuted or negated
+        std::uint64_t n;
+    };
+    const std::vector<Case> cases = {
+        {"permuted", {-r[4], r[4], r[1], -r[2], -r[4]}, {r[1], -r[2], -r[4], r[4], -r[4]}, 5},
+        {"permuted, seven", {r[2], -r[2], r[3], -r[0], r[0], -r[4], r[5]}, {r[5], -r[2], r[3], r[0], r[2], -r[0], -r[4]},
+         7},
+        {"negated", {r[3], -r[3], -r[4], r[3], -r[5], -r[4]}, {-r[3], r[3], r[4], -r[3], r[5], r[4]}, 6},
+        {"negated, more falls than rises", {-r[3], r[1], r[1], -r[0], -r[3]}, {r[3], -r[1], -r[1], r[0], r[3]}, 5},
+        {"negated and permuted", {r[2], -r[0], r[1], r[0], -r[0], r[5], r[4]},
+         {-r[4], r[0], -r[1], -r[2], r[0], -r[5], -r[0]}, 7},
+        {"after other histories", {1e9, -3.0, 0.5, -r[4], r[4], r[1], -r[2], -r[4]},
+         {r[5], r[5], r[5], r[5], r[1], -r[2], -r[4], r[4], -r[4]}, 5},
+    };
+    for (const Case& c : cases) {
+        const double a = variance_after(c.first, c.n), b = variance_after(c.second, c.n);
+        EXPECT_GT(a, 0.0) << c.name;
+        EXPECT_EQ(bits(a), bits(b)) << c.name << ": " << a << " against " << b;
+    }
+}
+
+TEST(MultisetVarianceCore, SlidingWindowsAgreeWithAWiderTwoPassSum) {
+    std::uint64_t seed = 987654321;
+    const auto next = [&seed] {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<double>(seed >> 11) * 0x1.0p-53;
+    };
+    for (const std::uint64_t n : {2u, 3u, 14u, 30u}) {
+        auto w = *MultisetVariance::create(n);
+        std::vector<double> held;
+        for (int t = 0; t < 500; ++t) {
+            // Returns about a drift, with runs of repeated values.
+            const double x = (next() < 0.3 && !held.empty()) ? held.back() : 0.002 + 0.01 * (next() - 0.5);
+            held.push_back(x);
+            if (!w.push(x)) continue;
+            long double mean = 0.0L, dev = 0.0L;
+            for (std::size_t k = held.size() - n; k < held.size(); ++k) mean += held[k];
+            mean /= static_cast<long double>(n);
+            for (std::size_t k = held.size() - n; k < held.size(); ++k) dev += (held[k] - mean) * (held[k] - mean);
+            const double wide = static_cast<double>(dev / static_cast<long double>(n - 1));
+            EXPECT_NEAR(w.sample_variance(), wide, 1e-12 * wide + 1e-300) << "n " << n << " bar " << t;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace torvex
