@@ -27,15 +27,17 @@ public:
     // n = 0: "window size must be non-zero"; above MAX_PERIOD: the maximum text.
     static std::expected<MultisetVariance, IndicatorError> create(std::uint64_t n);
 
-    // Takes a value that is not NaN, evicting the oldest once n are held; true once n are held.
+    // Takes a value that is not NaN, evicting the oldest once n are held; true once n are
+    // held.
     bool push(double v) {
         window_.push(v);
         return window_.full();
     }
 
     // Divisor n − 1 (n ≥ 2), the numerator as one fused multiply-add, clamped at 0;
-    // exactly 0 when every value held is equal, and 0 when one is infinite. The window
-    // must not be empty.
+    // exactly 0 when every value held is equal, and 0 when one is infinite. Where the
+    // squared deviations overflow the variance is infinite, or 0 where the sums meet
+    // infinities of both signs. The window must not be empty.
     double sample_variance() const;
 
     std::uint64_t period() const { return window_.capacity(); }
