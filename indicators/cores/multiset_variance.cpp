@@ -65,7 +65,7 @@ double MultisetVariance::sample_variance() const {
     // for an even count): within one standard deviation of the mean, it leaves the
     // shifted sums little to cancel.
     const std::size_t m = v.size() / 2;
-    const double centre = v.size() % 2 == 1 ? v[m] : (v[m - 1] + v[m]) * 0.5;
+    const double centre = v.size() % 2 == 1 ? v[m] : midpoint(v[m - 1], v[m]);
     const DeviationSums d = sums_about_median(v, centre);
     const double n = static_cast<double>(v.size());
     const double a = d.s1 / n;

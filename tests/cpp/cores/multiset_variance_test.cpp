@@ -46,6 +46,7 @@ TEST(MultisetVarianceCore, KnownValues) {
         {"the infinity gone", {kInf, 1, 2, 3, 4}, 4, 5.0 / 3.0},
         {"sums that overflow both ways", {1.7e308, 1.7e308, -1.75e308, -1.75e308}, 4, 0.0},
         {"squares that overflow", {-1e308, 1e308}, 2, kInf},
+        {"a middle pair whose sum overflows", {1e308, 1.5e308}, 2, kInf},
     };
     for (const Case& c : cases) EXPECT_EQ(variance_after(c.pushes, c.n), c.expected) << c.name;
 }
