@@ -1,8 +1,8 @@
 #include "indicators/cores/multiset_variance.hpp"
 
-#include <cmath>
 #include <span>
 
+#include "indicators/cores/shifted_sums.hpp"
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -67,10 +67,7 @@ double MultisetVariance::sample_variance() const {
     const std::size_t m = v.size() / 2;
     const double centre = v.size() % 2 == 1 ? v[m] : midpoint(v[m - 1], v[m]);
     const DeviationSums d = sums_about_median(v, centre);
-    const double n = static_cast<double>(v.size());
-    const double a = d.s1 / n;
-    const double var = std::fma(n, -(a * a), d.s2) / (n - 1.0);
-    return var > 0.0 ? var : 0.0;
+    return ShiftedSums::sample_variance_of(d.s1, d.s2, static_cast<double>(v.size()));
 }
 
 }  // namespace torvex

@@ -187,11 +187,15 @@ public:
         return {shift_ + a, (var >= 0.0) ? var : 0.0};
     }
 
-    // Sample variance (divisor n - 1, n >= 2): fma(n, -(s1/n)^2, s2) / (n - 1), taken
-    // as 0 when it is not above zero (rounding can push a flat window below it).
-    double sample_variance(double n) const {
-        const double a = s1_ / n;
-        const double var = std::fma(n, -(a * a), s2_) / (n - 1.0);
+    // Sample variance (divisor n - 1, n >= 2): see sample_variance_of.
+    double sample_variance(double n) const { return sample_variance_of(s1_, s2_, n); }
+
+    // The sample variance of n values from their sums about any shift, s1 = Σ(v − shift)
+    // and s2 = Σ(v − shift)²: fma(n, -(s1/n)^2, s2) / (n - 1), taken as 0 when it is not
+    // above zero (rounding can push a flat window below it).
+    static double sample_variance_of(double s1, double s2, double n) {
+        const double a = s1 / n;
+        const double var = std::fma(n, -(a * a), s2) / (n - 1.0);
         return (var > 0.0) ? var : 0.0;
     }
 
