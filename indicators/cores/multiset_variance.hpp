@@ -1,14 +1,59 @@
 // The sample variance of the last n values as a function of the values held alone.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <expected>
 #include <utility>
 
-#include "indicators/cores/sorted_window.hpp"
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
+
+// Σx and Σx² of a multiset of finite doubles, held exactly as fixed-point integers: a
+// value added and later removed leaves no trace, so the sums are those of the values
+// held, whatever came before and in whatever order. Σx is kept as the sum of the
+// positive values and the sum of the magnitudes of the negative ones, each of which
+// only ever holds what was added to it and so never goes below zero; Σx² takes each
+// square whole (the product of the two 53-bit significands), so no square is rounded,
+// overflows or underflows.
+//
+// Adding or removing a value touches a few limbs and its carry; the variance walks the
+// limbs that values have reached, a handful for any real market's returns and a fixed
+// bound in all: the cost of either does not grow with the number of values.
+class ExactMomentSums {
+public:
+    // x finite; removes only a value added before.
+    void add(double x) { update(x, false); }
+    void remove(double x) { update(x, true); }
+
+    // The sample variance (divisor count − 1) of the `count` values held, count ≥ 2:
+    // the exact (count·Σx² − (Σx)²) / (count·(count − 1)) rounded once to the nearest
+    // double (ties to even), so equal multisets and multisets of each other's negatives
+    // give the same bits, a flat one gives 0 and one that overflows gives infinity.
+    double sample_variance(std::uint64_t count) const;
+
+    // Limbs of 64 bits. Σx has its lowest bit at 2^-1088, below the smallest subnormal,
+    // and room above 2^1024 times MAX_PERIOD; Σx² has its lowest bit at 2^-2176 (the
+    // square of Σx's) and room above 2^2048 times MAX_PERIOD. Each keeps a spare limb
+    // for the top of a value that straddles limbs.
+    static constexpr int kSumLimbs = 36;
+    static constexpr int kSquareLimbs = 70;
+    static constexpr int kSumLow = 1088;
+    static constexpr int kSquareLow = 2 * kSumLow;
+
+private:
+    void update(double x, bool take_out);
+
+    std::array<std::uint64_t, kSumLimbs> above_{};  // Σ of the positive values
+    std::array<std::uint64_t, kSumLimbs> below_{};  // Σ of the magnitudes of the negative ones
+    std::array<std::uint64_t, kSquareLimbs> squares_{};
+    // The limbs any value or carry has reached: the variance reads no others. They
+    // only widen, which keeps them true whatever has been removed since.
+    int sum_low_ = kSumLimbs, sum_high_ = -1;
+    int square_low_ = kSquareLimbs, square_high_ = -1;
+};
 
 // The sample variance of a sliding window that depends on which values the window
 // holds, and on nothing else: not on the order they came in, nor on sums carried over
@@ -18,10 +63,8 @@ namespace torvex {
 // ties that exact arithmetic has, and a rank or a quantile over it does not turn on a
 // last-bit rounding that a running sum carried in from bars long gone.
 //
-// Each measure sums the sorted window again: the deviations from its median, those
-// above and those below each summed from the median outwards, so that the sums of
-// negated values are the same sums with their signs turned; then the shifted-sum
-// variance of them. O(n) a measure.
+// The window's sums are exact (ExactMomentSums) and the variance is their exact value
+// rounded once; infinite values are counted beside them. Constant time a value.
 class MultisetVariance {
 public:
     // n = 0: "window size must be non-zero"; above MAX_PERIOD: the maximum text.
@@ -30,22 +73,36 @@ public:
     // Takes a value that is not NaN, evicting the oldest once n are held; true once n are
     // held.
     bool push(double v) {
-        window_.push(v);
-        return window_.full();
+        if (values_.size() == period_) leave(values_.replace_oldest(v));
+        else values_.push_back(v);
+        enter(v);
+        return values_.size() == period_;
     }
 
-    // Divisor n − 1 (n ≥ 2), the numerator as one fused multiply-add, clamped at 0;
-    // exactly 0 when every value held is equal, and 0 when one is infinite. Where the
-    // squared deviations overflow the variance is infinite, or 0 where the sums meet
-    // infinities of both signs. The window must not be empty.
+    // Divisor n − 1 (n ≥ 2), the exact value correctly rounded; exactly 0 when every
+    // value held is equal (or one value is held), and 0 when one is infinite. Where the
+    // variance is beyond the largest double it is infinite. The window must not be
+    // empty.
     double sample_variance() const;
 
-    std::uint64_t period() const { return window_.capacity(); }
+    std::uint64_t period() const { return period_; }
 
 private:
-    explicit MultisetVariance(SortedWindow window) : window_(std::move(window)) {}
+    explicit MultisetVariance(std::uint64_t n) : values_(n), period_(n) {}
 
-    SortedWindow window_;
+    void enter(double v) {
+        if (v - v == 0.0) sums_.add(v);
+        else infinite_ += 1;
+    }
+    void leave(double v) {
+        if (v - v == 0.0) sums_.remove(v);
+        else infinite_ -= 1;
+    }
+
+    FixedRing<double> values_;  // arrival order: the one that leaves
+    ExactMomentSums sums_;
+    std::uint64_t period_;
+    std::uint64_t infinite_ = 0;  // infinite values held
 };
 
 }  // namespace torvex

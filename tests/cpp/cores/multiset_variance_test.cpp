@@ -44,9 +44,20 @@ TEST(MultisetVarianceCore, KnownValues) {
         {"an infinite value held", {1, kInf, 2}, 3, 0.0},
         {"both infinities held", {-kInf, 1, kInf}, 3, 0.0},
         {"the infinity gone", {kInf, 1, 2, 3, 4}, 4, 5.0 / 3.0},
-        {"sums that overflow both ways", {1.7e308, 1.7e308, -1.75e308, -1.75e308}, 4, 0.0},
+        {"sums that would overflow both ways", {1.7e308, 1.7e308, -1.75e308, -1.75e308}, 4, kInf},
         {"squares that overflow", {-1e308, 1e308}, 2, kInf},
         {"a middle pair whose sum overflows", {1e308, 1.5e308}, 2, kInf},
+        {"squares above the largest double, a variance below it", {1e170, 1e170 + 0x1p512}, 2, 0x1p1023},
+        // m·2^-539 and its negative: m²/8 of the smallest subnormal, ties to even.
+        {"subnormal, a tie to zero", {0x1p-538, -0x1p-538}, 2, 0.0},
+        {"subnormal, a tie to even", {0x1.8p-537, -0x1.8p-537}, 2, 4 * 0x1p-1074},
+        {"subnormal, below the tie", {0x1.4p-537, -0x1.4p-537}, 2, 3 * 0x1p-1074},
+        // {x, x, −x} with x = m·2^-539: m²/12 of the smallest subnormal.
+        {"subnormal, above the tie", {0x1.2p-536, 0x1.2p-536, -0x1.2p-536}, 3, 7 * 0x1p-1074},
+        {"subnormal, just above the tie", {0x1.8p-538, 0x1.8p-538, -0x1.8p-538}, 3, 0x1p-1074},
+        {"the smallest subnormal and its negative", {0x1p-1074, -0x1p-1074}, 2, 0.0},
+        // x = 1.25 + 2^-52: x²/2 lies half an ulp above 0x1.9000000000002p-1, and 2^-105 more.
+        {"a tie broken by the bits below it", {0x1.4000000000001p0, 0.0}, 2, 0x1.9000000000003p-1},
     };
     for (const Case& c : cases) EXPECT_EQ(variance_after(c.pushes, c.n), c.expected) << c.name;
 }
@@ -85,11 +96,46 @@ TEST(MultisetVarianceCore, EqualAndNegatedWindowsGiveEqualBitsWhateverCameBefore
          {-r[4], r[0], -r[1], -r[2], r[0], -r[5], -r[0]}, 7},
         {"after other histories", {1e9, -3.0, 0.5, -r[4], r[4], r[1], -r[2], -r[4]},
          {r[5], r[5], r[5], r[5], r[1], -r[2], -r[4], r[4], -r[4]}, 5},
+        {"after values at both ends of the range", {0x1p-1074, -1e300, 1e300, 0x1p-1074, -r[4], r[4], r[1], -r[2], -r[4]},
+         {r[5], r[5], r[5], r[5], r[1], -r[2], -r[4], r[4], -r[4]}, 5},
     };
     for (const Case& c : cases) {
         const double a = variance_after(c.first, c.n), b = variance_after(c.second, c.n);
         EXPECT_GT(a, 0.0) << c.name;
         EXPECT_EQ(bits(a), bits(b)) << c.name << ": " << a << " against " << b;
+    }
+}
+
+// Windows of integers times a power of two: the exact numerator n·Σv² − (Σv)² and the
+// divisor n(n − 1) are integers below 2^53, so one division of their doubles is the
+// correctly rounded variance, and the power-of-two scale keeps it exact.
+TEST(MultisetVarianceCore, SlidingWindowsAreCorrectlyRounded) {
+    std::uint64_t seed = 13579;
+    const auto next = [&seed] {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::int64_t>(seed >> 33);
+    };
+    // Scales that put the values across a boundary of the sums' 64-bit words, or their
+    // sums alone across one, too.
+    for (const int scale : {0, -5, -10, -30, -500, 400}) {
+        for (const std::int64_t n : {2, 3, 7, 40, 300}) {
+            auto w = *MultisetVariance::create(static_cast<std::uint64_t>(n));
+            std::vector<std::int64_t> held;
+            for (int t = 0; t < 1000; ++t) {
+                // Often the negative of the last value, so that sums cancel.
+                const std::int64_t v = (next() % 3 == 0 && !held.empty()) ? -held.back() : next() % 2001 - 1000;
+                held.push_back(v);
+                if (!w.push(std::ldexp(static_cast<double>(v), scale))) continue;
+                std::int64_t s1 = 0, s2 = 0;
+                for (std::size_t k = held.size() - static_cast<std::size_t>(n); k < held.size(); ++k) {
+                    s1 += held[k];
+                    s2 += held[k] * held[k];
+                }
+                const double exact = static_cast<double>(n * s2 - s1 * s1) / static_cast<double>(n * (n - 1));
+                EXPECT_EQ(bits(w.sample_variance()), bits(std::ldexp(exact, 2 * scale)))
+                    << "scale " << scale << " n " << n << " bar " << t;
+            }
+        }
     }
 }
 
