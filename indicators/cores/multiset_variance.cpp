@@ -14,8 +14,8 @@ using u128 = unsigned __int128;
 // Adds (or takes out) `value` · 2^bit, a value of at most Words·64 − 63 bits, to a
 // little-endian run of limbs; answers the highest limb the value or its carry reached.
 // Taking out never borrows past the top: the run holds at least what is taken.
-template <int Words>
-int add_shifted(u64* limbs, int bit, u128 value, bool take_out) {
+template <int Words, bool take_out>
+int add_shifted(u64* limbs, int bit, u128 value) {
     const int i = bit >> 6, shift = bit & 63;
     const u128 low = value << shift;
     u64 w[3] = {static_cast<u64>(low), static_cast<u64>(low >> 64), 0};
@@ -26,7 +26,7 @@ int add_shifted(u64* limbs, int bit, u128 value, bool take_out) {
     for (int j = 0; j < Words; ++j, ++k) {
         if (w[j] != 0 || carry) top = k;
         const u64 before = limbs[k];
-        if (take_out) {
+        if constexpr (take_out) {
             const u64 d = before - w[j];
             limbs[k] = d - carry;
             carry = before < w[j] || (carry && d == 0);
@@ -38,7 +38,7 @@ int add_shifted(u64* limbs, int bit, u128 value, bool take_out) {
     }
     if (!carry) return top;
     for (; carry; ++k) {
-        if (take_out) {
+        if constexpr (take_out) {
             carry = limbs[k] == 0;
             limbs[k] -= 1;
         } else {
@@ -49,17 +49,10 @@ int add_shifted(u64* limbs, int bit, u128 value, bool take_out) {
     return k - 1;
 }
 
-// (high·2^64 + low) / d and its remainder, for high < d: the quotient fits 64 bits.
-inline u64 divide_wide(u64 high, u64 low, u64 d, u64& remainder) {
-#if defined(__x86_64__)
-    u64 q;
-    __asm__("divq %4" : "=a"(q), "=d"(remainder) : "a"(low), "d"(high), "rm"(d));
-    return q;
-#else
-    const u128 n = (u128{high} << 64) | low;
-    remainder = static_cast<u64>(n % d);
-    return static_cast<u64>(n / d);
-#endif
+// 2^k for −1074 ≤ k ≤ 1023, subnormal below −1022.
+inline double power_of_two(int k) {
+    return k >= -1022 ? std::bit_cast<double>(static_cast<u64>(k + 1023) << 52)
+                      : std::bit_cast<double>(u64{1} << (k + 1074));
 }
 
 // q · 2^e, where the fraction below q's last bit is not zero when `sticky`, rounded
@@ -71,7 +64,7 @@ double round_scaled(u128 q, bool sticky, int e) {
     if (bits + e - 1 > 1023) return std::numeric_limits<double>::infinity();
     int drop = bits - 53;
     if (e + drop < -1074) drop = -1074 - e;
-    if (drop <= 0) return std::ldexp(static_cast<double>(static_cast<u64>(q)), e);  // exact, sticky is clear
+    if (drop <= 0) return static_cast<double>(static_cast<u64>(q)) * power_of_two(e);  // exact, sticky is clear
     u64 m = 0;
     bool up = false;
     if (drop > 128) {
@@ -84,12 +77,13 @@ double round_scaled(u128 q, bool sticky, int e) {
         const u128 rest = q & ((u128{1} << drop) - 1), half = u128{1} << (drop - 1);
         up = rest > half || (rest == half && (sticky || (m & 1) != 0));
     }
-    return std::ldexp(static_cast<double>(m + up), e + drop);
+    return static_cast<double>(m + up) * power_of_two(e + drop);
 }
 
 }  // namespace
 
-void ExactMomentSums::update(double x, bool take_out) {
+template <bool take_out>
+void ExactMomentSums::update(double x) {
     const u64 b = std::bit_cast<u64>(x);
     const int biased = static_cast<int>((b >> 52) & 0x7ff);
     const u64 significand = (b & ((u64{1} << 52) - 1)) | (biased != 0 ? u64{1} << 52 : 0);
@@ -98,10 +92,10 @@ void ExactMomentSums::update(double x, bool take_out) {
 
     const int sum_bit = exponent + kSumLow;
     u64* side = (b >> 63) != 0 ? below_.data() : above_.data();
-    const int sum_top = add_shifted<2>(side, sum_bit, significand, take_out);
+    const int sum_top = add_shifted<2, take_out>(side, sum_bit, significand);
     const int square_bit = 2 * exponent + kSquareLow;
-    const int square_top = add_shifted<3>(squares_.data(), square_bit, u128{significand} * significand, take_out);
-    if (!take_out) {
+    const int square_top = add_shifted<3, take_out>(squares_.data(), square_bit, u128{significand} * significand);
+    if constexpr (!take_out) {
         sum_low_ = std::min(sum_low_, sum_bit >> 6);
         sum_high_ = std::max(sum_high_, sum_top);
         square_low_ = std::min(square_low_, square_bit >> 6);
@@ -109,61 +103,66 @@ void ExactMomentSums::update(double x, bool take_out) {
     }
 }
 
+void ExactMomentSums::add(double x) { update<false>(x); }
+void ExactMomentSums::remove(double x) { update<true>(x); }
+
+ExactMomentSums::Divisor ExactMomentSums::Divisor::of(std::uint64_t count) {
+    const u64 d = count * (count - 1);
+    const int shift = std::countl_zero(d);
+    const u64 normal = d << shift;
+    // ⌊(2^128 − 1) / normal⌋ − 2^64: the quotient lies in [2^64, 2^65).
+    return {normal, static_cast<u64>(~u128{0} / normal), shift};
+}
+
 double ExactMomentSums::sample_variance(std::uint64_t count) const {
-    if (count < 2 || sum_high_ < 0) return 0.0;
-    // |Σx| = |above − below|, over the limbs values have reached.
-    u64 sum[kSumLimbs];
+    if (count < 2) return 0.0;
+    return sample_variance(count, Divisor::of(count));
+}
+
+double ExactMomentSums::sample_variance(std::uint64_t count, const Divisor& divisor) const {
+    if (sum_high_ < 0) return 0.0;
+    // Σx = above − below in two's complement over the limbs values have reached, then
+    // its magnitude (the sign is spent: the square does not need it).
     const int lo = sum_low_, hi = sum_high_;
-    bool borrow = false;
+    u64 sum[kSumLimbs];
+    u64 borrow = 0;
     for (int k = lo; k <= hi; ++k) {
-        const u64 d = above_[k] - below_[k];
-        sum[k] = d - borrow;
-        borrow = above_[k] < below_[k] || (borrow && d == 0);
+        const u128 d = u128{above_[k]} - below_[k] - borrow;
+        sum[k] = static_cast<u64>(d);
+        borrow = static_cast<u64>(d >> 64) & 1;
     }
-    if (borrow) {  // below the other side: negate, two's complement over the run
-        bool carry = true;
-        for (int k = lo; k <= hi; ++k) {
-            sum[k] = ~sum[k] + carry;
-            carry = carry && sum[k] == 0;
-        }
+    const u64 flip = 0 - borrow;
+    for (int k = lo; k <= hi; ++k) {
+        const u128 v = u128{sum[k] ^ flip} + borrow;
+        sum[k] = static_cast<u64>(v);
+        borrow = static_cast<u64>(v >> 64);
     }
     int top = hi;
     while (top >= lo && sum[top] == 0) --top;
 
-    // The numerator count·Σx² − (Σx)², exact and not below zero.
-    u64 num[kSquareLimbs];
+    // (Σx)², then the numerator count·Σx² − (Σx)², exact and not below zero, in one
+    // pass. Limbs of Σx² that no value reached are zero.
     const int nlo = std::min(square_low_, 2 * lo), nhi = std::max(square_high_ + 1, 2 * top + 1);
-    for (int k = nlo; k <= nhi; ++k) num[k] = 0;
-    u64 carry = 0;
-    for (int k = square_low_; k <= square_high_; ++k) {
-        const u128 p = u128{squares_[k]} * count + carry;
-        num[k] = static_cast<u64>(p);
-        carry = static_cast<u64>(p >> 64);
-    }
-    num[square_high_ + 1] = carry;
+    u64 square[kSquareLimbs];
+    for (int k = nlo; k <= nhi; ++k) square[k] = 0;
     for (int i = lo; i <= top; ++i) {
-        if (sum[i] == 0) continue;
-        // Take out sum[i] · sum[j] · 2^(64(i+j)) for every j, carrying the borrow.
-        u64 hi_part = 0;
-        bool under = false;
-        int k = i + lo;
-        for (int j = lo; j <= top; ++j, ++k) {
-            const u128 p = u128{sum[i]} * sum[j] + hi_part;
-            const u64 low = static_cast<u64>(p);
-            hi_part = static_cast<u64>(p >> 64);
-            const u64 before = num[k];
-            const u64 d = before - low;
-            num[k] = d - under;
-            under = before < low || (under && d == 0);
+        u64 carry = 0;
+        for (int j = lo; j <= top; ++j) {
+            const u128 p = u128{sum[i]} * sum[j] + square[i + j] + carry;
+            square[i + j] = static_cast<u64>(p);
+            carry = static_cast<u64>(p >> 64);
         }
-        // The high part of the last product, then the borrow, upwards.
-        for (; hi_part != 0 || under; ++k) {
-            const u64 before = num[k];
-            const u64 d = before - hi_part;
-            num[k] = d - under;
-            under = before < hi_part || (under && d == 0);
-            hi_part = 0;
-        }
+        square[i + top + 1] = carry;
+    }
+    u64 num[kSquareLimbs];
+    u64 times = 0;
+    borrow = 0;
+    for (int k = nlo; k <= nhi; ++k) {
+        const u128 p = u128{squares_[k]} * count + times;
+        times = static_cast<u64>(p >> 64);
+        const u128 d = u128{static_cast<u64>(p)} - square[k] - borrow;
+        num[k] = static_cast<u64>(d);
+        borrow = static_cast<u64>(d >> 64) & 1;
     }
     int t = nhi;
     while (t >= nlo && num[t] == 0) --t;
@@ -175,20 +174,14 @@ double ExactMomentSums::sample_variance(std::uint64_t count) const {
     const u128 window = (u128{num[t]} << 64) | limb(t - 1);
     const u64 next = limb(t - 2);
     const u128 head = lead == 0 ? window : (window << lead) | (next >> (64 - lead));
-    bool sticky = lead != 0 && (next << lead) != 0;
-    if (lead == 0) sticky = next != 0;
+    bool sticky = (lead == 0 ? next : next << lead) != 0;
     for (int k = t - 3; k >= nlo && !sticky; --k) sticky = num[k] != 0;
-    // head's last bit weighs 2^(64(t − 1) − lead − kSquareLow). Divided by
-    // d = count·(count − 1) (2 to below 2^48, of b bits), its top 63 + b bits give a
-    // quotient of 63 bits or more, the bits below joining the sticky bit with the
-    // remainder; their high word, of b − 1 bits, is below d.
-    const u64 divisor = count * (count - 1);
-    const int shift = 65 - std::bit_width(divisor);
-    const u128 top_bits = head >> shift;
-    sticky = sticky || (static_cast<u64>(head) & ((u64{1} << shift) - 1)) != 0;
+    // head's last bit weighs 2^(64(t − 1) − lead − kSquareLow). Halved, its high word is
+    // below the normalised divisor d·2^s, and the quotient by that has 63 bits or more.
+    sticky = sticky || (static_cast<u64>(head) & 1) != 0;
     u64 remainder = 0;
-    const u64 q = divide_wide(static_cast<u64>(top_bits >> 64), static_cast<u64>(top_bits), divisor, remainder);
-    return round_scaled(q, sticky || remainder != 0, 64 * (t - 1) - lead - kSquareLow + shift);
+    const u64 q = divisor.divide(static_cast<u64>(head >> 65), static_cast<u64>(head >> 1), remainder);
+    return round_scaled(q, sticky || remainder != 0, 64 * (t - 1) - lead - kSquareLow + 1 + divisor.shift);
 }
 
 std::expected<MultisetVariance, IndicatorError> MultisetVariance::create(std::uint64_t n) {
@@ -201,7 +194,8 @@ double MultisetVariance::sample_variance() const {
     // An infinite value leaves no finite variance; it reads 0, as the not-a-number
     // that running sums give does.
     if (infinite_ != 0) return 0.0;
-    return sums_.sample_variance(values_.size());
+    const std::uint64_t count = values_.size();
+    return count == period_ ? sums_.sample_variance(count, full_) : sums_.sample_variance(count);
 }
 
 }  // namespace torvex

@@ -25,14 +25,43 @@ namespace torvex {
 class ExactMomentSums {
 public:
     // x finite; removes only a value added before.
-    void add(double x) { update(x, false); }
-    void remove(double x) { update(x, true); }
+    void add(double x);
+    void remove(double x);
 
     // The sample variance (divisor count − 1) of the `count` values held, count ≥ 2:
     // the exact (count·Σx² − (Σx)²) / (count·(count − 1)) rounded once to the nearest
     // double (ties to even), so equal multisets and multisets of each other's negatives
     // give the same bits, a flat one gives 0 and one that overflows gives infinity.
     double sample_variance(std::uint64_t count) const;
+
+    // count·(count − 1) shifted up to its top bit, with the reciprocal that divides by it
+    // in two multiplications: for a count that is divided by again and again.
+    struct Divisor {
+        static Divisor of(std::uint64_t count);  // count ≥ 2
+
+        // (high·2^64 + low) / normal and its remainder, for high < normal.
+        std::uint64_t divide(std::uint64_t high, std::uint64_t low, std::uint64_t& remainder) const {
+            using u128 = unsigned __int128;
+            const u128 estimate = u128{inverse} * high + ((u128{high} << 64) | low);
+            std::uint64_t q = static_cast<std::uint64_t>(estimate >> 64) + 1;
+            std::uint64_t r = low - q * normal;
+            if (r > static_cast<std::uint64_t>(estimate)) {
+                q -= 1;
+                r += normal;
+            }
+            if (r >= normal) {
+                q += 1;
+                r -= normal;
+            }
+            remainder = r;
+            return q;
+        }
+
+        std::uint64_t normal;
+        std::uint64_t inverse;
+        int shift;
+    };
+    double sample_variance(std::uint64_t count, const Divisor& divisor) const;
 
     // Limbs of 64 bits. Σx has its lowest bit at 2^-1088, below the smallest subnormal,
     // and room above 2^1024 times MAX_PERIOD; Σx² has its lowest bit at 2^-2176 (the
@@ -44,7 +73,8 @@ public:
     static constexpr int kSquareLow = 2 * kSumLow;
 
 private:
-    void update(double x, bool take_out);
+    template <bool take_out>
+    void update(double x);
 
     std::array<std::uint64_t, kSumLimbs> above_{};  // Σ of the positive values
     std::array<std::uint64_t, kSumLimbs> below_{};  // Σ of the magnitudes of the negative ones
@@ -88,7 +118,8 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    explicit MultisetVariance(std::uint64_t n) : values_(n), period_(n) {}
+    explicit MultisetVariance(std::uint64_t n)
+        : values_(n), full_(ExactMomentSums::Divisor::of(n < 2 ? 2 : n)), period_(n) {}
 
     void enter(double v) {
         if (v - v == 0.0) sums_.add(v);
@@ -101,6 +132,7 @@ private:
 
     FixedRing<double> values_;  // arrival order: the one that leaves
     ExactMomentSums sums_;
+    ExactMomentSums::Divisor full_;  // of a full window
     std::uint64_t period_;
     std::uint64_t infinite_ = 0;  // infinite values held
 };
