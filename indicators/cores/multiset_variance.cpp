@@ -11,44 +11,6 @@ namespace {
 using u64 = std::uint64_t;
 using u128 = unsigned __int128;
 
-// Adds (or takes out) `value` · 2^bit, a value of at most Words·64 − 63 bits, to a
-// little-endian run of limbs; answers the highest limb the value or its carry reached.
-// Taking out never borrows past the top: the run holds at least what is taken.
-template <int Words, bool take_out>
-int add_shifted(u64* limbs, int bit, u128 value) {
-    const int i = bit >> 6, shift = bit & 63;
-    const u128 low = value << shift;
-    u64 w[3] = {static_cast<u64>(low), static_cast<u64>(low >> 64), 0};
-    if constexpr (Words == 3) w[2] = shift == 0 ? 0 : static_cast<u64>(value >> (128 - shift));
-    int top = i;
-    bool carry = false;
-    int k = i;
-    for (int j = 0; j < Words; ++j, ++k) {
-        if (w[j] != 0 || carry) top = k;
-        const u64 before = limbs[k];
-        if constexpr (take_out) {
-            const u64 d = before - w[j];
-            limbs[k] = d - carry;
-            carry = before < w[j] || (carry && d == 0);
-        } else {
-            const u64 s = before + w[j];
-            limbs[k] = s + carry;
-            carry = s < before || (carry && limbs[k] == 0);
-        }
-    }
-    if (!carry) return top;
-    for (; carry; ++k) {
-        if constexpr (take_out) {
-            carry = limbs[k] == 0;
-            limbs[k] -= 1;
-        } else {
-            limbs[k] += 1;
-            carry = limbs[k] == 0;
-        }
-    }
-    return k - 1;
-}
-
 // 2^k for −1074 ≤ k ≤ 1023, subnormal below −1022.
 inline double power_of_two(int k) {
     return k >= -1022 ? std::bit_cast<double>(static_cast<u64>(k + 1023) << 52)
@@ -81,30 +43,6 @@ double round_scaled(u128 q, bool sticky, int e) {
 }
 
 }  // namespace
-
-template <bool take_out>
-void ExactMomentSums::update(double x) {
-    const u64 b = std::bit_cast<u64>(x);
-    const int biased = static_cast<int>((b >> 52) & 0x7ff);
-    const u64 significand = (b & ((u64{1} << 52) - 1)) | (biased != 0 ? u64{1} << 52 : 0);
-    if (significand == 0) return;  // a zero adds nothing to either sum
-    const int exponent = (biased != 0 ? biased : 1) - 1075;  // x = ±significand · 2^exponent
-
-    const int sum_bit = exponent + kSumLow;
-    u64* side = (b >> 63) != 0 ? below_.data() : above_.data();
-    const int sum_top = add_shifted<2, take_out>(side, sum_bit, significand);
-    const int square_bit = 2 * exponent + kSquareLow;
-    const int square_top = add_shifted<3, take_out>(squares_.data(), square_bit, u128{significand} * significand);
-    if constexpr (!take_out) {
-        sum_low_ = std::min(sum_low_, sum_bit >> 6);
-        sum_high_ = std::max(sum_high_, sum_top);
-        square_low_ = std::min(square_low_, square_bit >> 6);
-        square_high_ = std::max(square_high_, square_top);
-    }
-}
-
-void ExactMomentSums::add(double x) { update<false>(x); }
-void ExactMomentSums::remove(double x) { update<true>(x); }
 
 ExactMomentSums::Divisor ExactMomentSums::Divisor::of(std::uint64_t count) {
     const u64 d = count * (count - 1);

@@ -1,7 +1,9 @@
 // The sample variance of the last n values as a function of the values held alone.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <expected>
 #include <utility>
@@ -25,8 +27,8 @@ namespace torvex {
 class ExactMomentSums {
 public:
     // x finite; removes only a value added before.
-    void add(double x);
-    void remove(double x);
+    void add(double x) { update<false>(x); }
+    void remove(double x) { update<true>(x); }
 
     // The sample variance (divisor count − 1) of the `count` values held, count ≥ 2:
     // the exact (count·Σx² − (Σx)²) / (count·(count − 1)) rounded once to the nearest
@@ -84,6 +86,66 @@ private:
     int sum_low_ = kSumLimbs, sum_high_ = -1;
     int square_low_ = kSquareLimbs, square_high_ = -1;
 };
+
+namespace exact_sums {
+
+// Adds (or takes out) `value` · 2^bit, a value of at most 106 bits, to a little-endian
+// run of limbs; answers the highest limb the value or its carry changed. Taking out
+// never borrows past the top: the run holds at least what is taken.
+template <bool take_out>
+inline int add_shifted(std::uint64_t* limbs, int bit, unsigned __int128 value) {
+    using u64 = std::uint64_t;
+    using u128 = unsigned __int128;
+    const int i = bit >> 6, shift = bit & 63;
+    const u128 low = value << shift;
+    const u64 high = shift == 0 ? 0 : static_cast<u64>(value >> (128 - shift));
+    const u128 before = (u128{limbs[i + 1]} << 64) | limbs[i];
+    const u128 after = take_out ? before - low : before + low;
+    limbs[i] = static_cast<u64>(after);
+    limbs[i + 1] = static_cast<u64>(after >> 64);
+    bool carry = take_out ? after > before : after < before;
+    if (high == 0 && !carry) return (after >> 64) != (before >> 64) ? i + 1 : i;
+    int k = i + 2;
+    const u64 third = limbs[k];
+    const u64 with = take_out ? third - high - carry : third + high + carry;
+    limbs[k] = with;
+    carry = take_out ? (third < high || (third == high && carry)) : (with < third || (with == third && carry));
+    for (++k; carry; ++k) {
+        if constexpr (take_out) {
+            carry = limbs[k] == 0;
+            limbs[k] -= 1;
+        } else {
+            limbs[k] += 1;
+            carry = limbs[k] == 0;
+        }
+    }
+    return k - 1;
+}
+
+}  // namespace exact_sums
+
+template <bool take_out>
+inline void ExactMomentSums::update(double x) {
+    using u64 = std::uint64_t;
+    using u128 = unsigned __int128;
+    const u64 b = std::bit_cast<u64>(x);
+    const int biased = static_cast<int>((b >> 52) & 0x7ff);
+    const u64 significand = (b & ((u64{1} << 52) - 1)) | (biased != 0 ? u64{1} << 52 : 0);
+    if (significand == 0) return;  // a zero adds nothing to either sum
+    const int exponent = (biased != 0 ? biased : 1) - 1075;  // x = ±significand · 2^exponent
+
+    const int sum_bit = exponent + kSumLow;
+    u64* side = (b >> 63) != 0 ? below_.data() : above_.data();
+    const int sum_top = exact_sums::add_shifted<take_out>(side, sum_bit, significand);
+    const int square_bit = 2 * exponent + kSquareLow;
+    const int square_top = exact_sums::add_shifted<take_out>(squares_.data(), square_bit, u128{significand} * significand);
+    if constexpr (!take_out) {
+        sum_low_ = std::min(sum_low_, sum_bit >> 6);
+        sum_high_ = std::max(sum_high_, sum_top);
+        square_low_ = std::min(square_low_, square_bit >> 6);
+        square_high_ = std::max(square_high_, square_top);
+    }
+}
 
 // The sample variance of a sliding window that depends on which values the window
 // holds, and on nothing else: not on the order they came in, nor on sums carried over
