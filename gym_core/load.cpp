@@ -429,6 +429,47 @@ EnvError matrix_too_large(std::uint64_t rows, std::uint64_t dim) {
                           " columns does not fit in memory");
 }
 
+// The first column whose output field is refused: it named one, and the indicator
+// published outputs without it.
+std::optional<EnvError> field_refusal(const std::vector<IndicatorColumn>& columns) {
+    for (const IndicatorColumn& col : columns)
+        if (col.field && col.produced && !col.field_found)
+            return EnvError::bad_spec("indicator '" + col.key + "' has no output field '" + *col.field + "'");
+    return std::nullopt;
+}
+
+// field_refusal for a load that is refused anyway: only the columns that name a field
+// run, bar by bar as a load feeds them, each until it publishes its field (it cannot be
+// refused after that) or the bars end.
+std::optional<EnvError> field_refusal_alone(const BarList& candles, std::vector<IndicatorColumn>& columns) {
+    std::vector<IndicatorColumn*> open;
+    for (IndicatorColumn& col : columns)
+        if (col.field) open.push_back(&col);
+    OrderBook book;  // reused bar after bar
+    for (std::size_t r = 0; r < candles.size() && !open.empty(); ++r) {
+        const BarView b(candles, r);
+        BarContext ctx(b.c);
+        fill_context(b, ctx, book);
+        std::size_t kept = 0;
+        for (IndicatorColumn* col : open) {
+            col->indicator->update(ctx);
+            const std::vector<NamedOutput> outs = col->indicator->outputs();
+            col->produced = col->produced || !outs.empty();
+            for (const NamedOutput& out : outs) col->field_found = col->field_found || out.name == *col->field;
+            if (!col->field_found) open[kept++] = col;
+        }
+        open.resize(kept);
+    }
+    return field_refusal(columns);
+}
+
+EnvError short_warmup(std::uint64_t spec_warmup, std::uint64_t needed) {
+    return EnvError::bad_spec("episode.warmup is " + std::to_string(spec_warmup) + " but the observation needs " +
+                              std::to_string(needed) +
+                              ": below that an indicator column is 0.0 because nothing has been produced yet, which "
+                              "an agent cannot tell from a market reading of zero");
+}
+
 // Below this many cells a load runs on the calling thread alone: starting threads
 // would cost more than it saves.
 constexpr std::uint64_t kParallelCells = 1u << 16;
@@ -470,6 +511,15 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
     } catch (const std::bad_alloc&) {
         return std::unexpected(matrix_too_large(rows, dim));
     }
+    // A warm-up the indicators cannot meet is known from them before they run (it does
+    // not change as they run): refused without running the rest, after a missing output
+    // field, which is refused first and which only the columns naming a field can show.
+    std::uint64_t needed = 0;
+    for (const IndicatorColumn& col : columns) needed = std::max(needed, col.indicator->warmup());
+    if (needed > spec_.episode.warmup) {
+        if (auto refused = field_refusal_alone(candles, columns)) return std::unexpected(std::move(*refused));
+        return std::unexpected(short_warmup(spec_.episode.warmup, needed));
+    }
     // Any other allocation that fails from here on is reported by the command as a
     // whole; the record is not touched before the load succeeds.
     if (reference_load_) {
@@ -478,18 +528,7 @@ std::expected<std::string, EnvError> Env::load(BarList& candles) {
         fill_by_columns(candles, columns, data, reused);
     }
 
-    for (const IndicatorColumn& col : columns)
-        if (col.field && col.produced && !col.field_found)
-            return std::unexpected(
-                EnvError::bad_spec("indicator '" + col.key + "' has no output field '" + *col.field + "'"));
-    std::uint64_t needed = 0;
-    for (const IndicatorColumn& col : columns) needed = std::max(needed, col.indicator->warmup());
-    if (needed > spec_.episode.warmup)
-        return std::unexpected(EnvError::bad_spec(
-            "episode.warmup is " + std::to_string(spec_.episode.warmup) + " but the observation needs " +
-            std::to_string(needed) +
-            ": below that an indicator column is 0.0 because nothing has been produced yet, which an agent cannot "
-            "tell from a market reading of zero"));
+    if (auto refused = field_refusal(columns)) return std::unexpected(std::move(*refused));
     data.needed_warmup = needed;
     if (data_) spare_obs_.value = std::move(data_->obs);
     data_ = std::move(data);

@@ -299,6 +299,30 @@ def test_output_field_checks():
     assert d("reset") == {"error": "data: warmup exceeds the loaded dataset", "ok": False}
 
 
+def test_warmup_refusal_keeps_the_order_of_refusals():
+    cone = {"kind": "indicator", "name": "VolatilityCone", "params": [100000, 100]}
+    short = ("bad spec: episode.warmup is 1 but the observation needs 100100: below that an indicator column is 0.0 "
+             "because nothing has been produced yet, which an agent cannot tell from a market reading of zero")
+    bars = [bar(i, 100.0 + (i % 7)) for i in range(300)]
+    d = Driver(make_spec([cone, {"kind": "price", "field": "close"}], warmup=1))
+    assert d("load", candles=bars)["error"] == short
+    assert d("reset")["error"] == "no data loaded"  # nothing was stored
+    # A feed the bars lack is refused before the warm-up.
+    funded = Driver(make_spec([cone, {"kind": "indicator", "name": "FundingRate"}], warmup=1))
+    assert funded("load", candles=bars)["error"].startswith("FundingRate needs the funding/open-interest feed")
+    # A missing output field is refused before it where the indicator publishes a list;
+    # over too few bars for that the warm-up is what refuses.
+    misspelt = {"kind": "indicator", "name": "BollingerBands", "params": [20, 2], "field": "upperx"}
+    both = Driver(make_spec([cone, misspelt], warmup=1))
+    assert both("load", candles=bars)["error"] == (
+        "bad spec: indicator 'BollingerBands(20,2).upperx' has no output field 'upperx'")
+    assert both("load", candles=bars[:19])["error"] == short
+    assert both("reset")["error"] == "no data loaded"
+    # A field the indicator publishes refuses nothing: the warm-up does.
+    upper = Driver(make_spec([{**misspelt, "field": "upper"}, cone], warmup=1))
+    assert upper("load", candles=bars)["error"] == short
+
+
 def test_failed_load_keeps_data_and_episode():
     d = Driver(make_spec([{"kind": "indicator", "name": "FundingRate"}], warmup=1))
     funded = [bar(i, 100.0 + i, funding=0.0001 * i) for i in range(6)]
