@@ -65,6 +65,30 @@ void BM_LoadMillionBarsFresh(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadMillionBarsFresh)->Unit(benchmark::kMillisecond);
 
+// A load refused because its warm-up is shorter than a long-window feature needs,
+// beside a load of the close alone: the refusal is known before any indicator runs.
+const char* kCloseSpec = R"({"dataset_ref":"bench","symbol":"X","observation":{"features":[
+  {"kind":"price","field":"close"}]},
+  "action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":100,"warmup":1}})";
+const char* kShortWarmupSpec = R"({"dataset_ref":"bench","symbol":"X","observation":{"features":[
+  {"kind":"indicator","name":"VolatilityCone","params":[100000,100]}]},
+  "action_space":{"type":"discrete","n":3},"reward":"pnl","episode":{"max_steps":100,"warmup":1}})";
+
+void load_answering(benchmark::State& state, const char* spec, std::string_view answer) {
+    const std::string& doc = load_document();
+    auto env = torvex::gym::Env::create(spec);
+    for (auto _ : state) {
+        std::string out = env->command(doc);
+        if (!out.starts_with(answer)) state.SkipWithError(out.c_str());
+    }
+}
+void BM_LoadCloseAlone(benchmark::State& state) { load_answering(state, kCloseSpec, R"({"ok":true})"); }
+BENCHMARK(BM_LoadCloseAlone)->Unit(benchmark::kMillisecond);
+void BM_LoadRefusedForWarmup(benchmark::State& state) {
+    load_answering(state, kShortWarmupSpec, R"({"error":"bad spec: episode.warmup is 1 but)");
+}
+BENCHMARK(BM_LoadRefusedForWarmup)->Unit(benchmark::kMillisecond);
+
 // Five price columns and 45 close-price indicators.
 const std::string& wide_spec() {
     static const std::string spec = [] {

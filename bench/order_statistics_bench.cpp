@@ -65,6 +65,7 @@ struct Case {
 const int registered = [] {
     static const std::vector<Ohlcv> walk = noisy_walk(200'000);
     static const std::vector<Ohlcv> short_walk = noisy_walk(20'000);
+    static const std::vector<Ohlcv> walk_100k = noisy_walk(100'000);
     static const std::vector<Ohlcv> trend_100k = steady_trend(100'000);
     static const std::vector<Ohlcv> trend_400k = steady_trend(400'000);
     static const std::vector<Case> cases = {
@@ -82,6 +83,12 @@ const int registered = [] {
         {"AutocorrelationPeriodogram", {10, 300}, &short_walk, "walk"},
         {"NakedPoc", {20, 24}, &trend_100k, "trend"},
         {"NakedPoc", {20, 24}, &trend_400k, "trend"},
+        // The volatility of the returns a window holds, at a window of 20 and of 50,000
+        // over 100,000 bars, beside a history of two.
+        {"VolatilityCone", {20, 2}, &walk_100k, "walk"},
+        {"VolatilityCone", {50000, 2}, &walk_100k, "walk"},
+        {"RegimeLabel", {20, 2}, &walk_100k, "walk"},
+        {"RegimeLabel", {50000, 2}, &walk_100k, "walk"},
     };
     for (const Case& c : cases) {
         const std::string label = bench::case_label("Growth/", c.name, c.params) + "/" + c.series + "/" +
