@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "indicators/cores/multiset_variance.hpp"
@@ -41,6 +42,7 @@ TEST(MultisetVarianceCore, KnownValues) {
         {"two of opposite sign", {-3, 3}, 2, 18.0},
         {"equal values that do not add up exactly", {0.1, 0.1, 0.1}, 3, 0.0},
         {"equal values after a spike left", {1e12, 7.3, 7.3, 7.3}, 3, 0.0},
+        {"zeros of both signs", {-0.0, 0.0, 3.0}, 3, 3.0},
         {"an infinite value held", {1, kInf, 2}, 3, 0.0},
         {"both infinities held", {-kInf, 1, kInf}, 3, 0.0},
         {"the infinity gone", {kInf, 1, 2, 3, 4}, 4, 5.0 / 3.0},
@@ -135,6 +137,34 @@ TEST(MultisetVarianceCore, SlidingWindowsAreCorrectlyRounded) {
                 EXPECT_EQ(bits(w.sample_variance()), bits(std::ldexp(exact, 2 * scale)))
                     << "scale " << scale << " n " << n << " bar " << t;
             }
+        }
+    }
+}
+
+// The division by a reciprocal against the 128-bit division, at the edges of its
+// domain (the high word just below the divisor, words of all ones) and between them.
+TEST(MultisetVarianceCore, ReciprocalDivisionMatchesWideDivision) {
+    using u128 = unsigned __int128;
+    std::uint64_t seed = 24680;
+    const auto next = [&seed] {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return seed ^ (seed >> 29);
+    };
+    for (const std::uint64_t count : {2ull, 3ull, 17ull, 20ull, 50000ull, 16777216ull}) {
+        const auto d = ExactMomentSums::Divisor::of(count);
+        EXPECT_EQ(d.normal >> d.shift, count * (count - 1));
+        EXPECT_EQ(d.normal >> 63, 1u) << count;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> words = {
+            {0, 0}, {0, ~0ull}, {d.normal - 1, ~0ull}, {d.normal - 1, 0}, {d.normal >> 1, d.normal}};
+        for (int k = 0; k < 2000; ++k) words.emplace_back(next() % d.normal, next());
+        // High words just below the divisor, where the estimate is most often short.
+        for (std::uint64_t k = 1; k < 400; ++k) words.emplace_back(d.normal - k % 16 - 1, ~0ull - next() % 256);
+        for (const auto& [high, low] : words) {
+            const u128 n = (u128{high} << 64) | low;
+            std::uint64_t r = 0;
+            const std::uint64_t q = d.divide(high, low, r);
+            ASSERT_EQ(q, static_cast<std::uint64_t>(n / d.normal)) << count << " " << high << " " << low;
+            ASSERT_EQ(r, static_cast<std::uint64_t>(n % d.normal)) << count << " " << high << " " << low;
         }
     }
 }
