@@ -37,10 +37,17 @@ bool TwoPoleHighpassCore::stable(std::uint64_t period) {
     return std::fabs(pole) < 1.0;
 }
 
-BandpassCore::BandpassCore(double beta, double alpha)
-    : beta_(beta), alpha_(alpha), g0_(0.5 * (1.0 - alpha)), g1_(beta * (1.0 + alpha)) {}
+namespace {
+double pole_factor(double beta, double alpha) { return std::fabs(beta) == 1.0 ? (1.0 + alpha) - 1.0 : alpha; }
+}  // namespace
 
-bool BandpassCore::stable(double beta, double alpha) { return std::fabs(alpha) < 1.0 && std::fabs(beta) < 1.0; }
+BandpassCore::BandpassCore(double beta, double alpha)
+    : beta_(beta),
+      alpha_(pole_factor(beta, alpha)),
+      g0_(0.5 * (1.0 - alpha_)),
+      g1_(beta * (1.0 + alpha_)) {}
+
+bool BandpassCore::bounded(double alpha) { return std::fabs(alpha) <= 1.0; }
 
 double window_normalise(HiLo r, double v) {
     const double range = r.hi - r.lo;

@@ -138,13 +138,19 @@ private:
 // inputs exist.
 class BandpassCore {
 public:
+    // At beta = ±1 (periods 1 and 2) alpha is taken as (1 + alpha) − 1, a change below
+    // an ulp of 1 that makes 1 + alpha exact: the pole at beta then lies exactly on the
+    // unit circle, where the input's (1 − L²) cancels it. With the rounded 1 + alpha it
+    // could sit an ulp outside and grow the output by about 1e-16 a bar.
     BandpassCore(double beta, double alpha);
 
-    // Whether both poles, the roots of z² − beta·(1 + alpha)·z + alpha, lie inside
-    // the unit circle: |alpha| < 1 and |beta| < 1 (1 + alpha > 0 then). Periods 1 and
-    // 2 put beta at ±1, a pole on the circle; gamma = 1/cos(4π·b/n) below 0 (a
-    // bandwidth above n/8) puts alpha below −1.
-    static bool stable(double beta, double alpha);
+    // Whether the filter stays bounded: the roots of z² − beta·(1 + alpha)·z + alpha
+    // lie inside the unit circle (|alpha| < 1, |beta| < 1), or on it where the input's
+    // (1 − L²) cancels them: beta = ±1 (periods 1 and 2) with |alpha| < 1; alpha = −1
+    // (cos(4π·b/n) = −1), whose recursion is y = (x − x₂) + y₂; alpha = 1 (cos rounds
+    // to 1), whose input gain is 0. That is |alpha| <= 1 (beta always lies in [−1, 1]).
+    // A bandwidth above n/8 puts alpha below −1 (and NaN where the cosine is 0).
+    static bool bounded(double alpha);
 
     double step(double x) {
         const double bp = h_.ready() ? g0_ * (x - h_.x2) + g1_ * h_.y1 - alpha_ * h_.y2 : 0.0;

@@ -12,8 +12,9 @@ namespace torvex {
 
 class BandpassFilter final : public CloseIndicator<BandpassFilter> {
 public:
-    // bandwidth finite in (0, 1), else InvalidParameter; then the poles inside the unit
-    // circle: period 3 at least (InvalidPeriod), bandwidth below period / 8.
+    // bandwidth finite in (0, 1), else InvalidParameter; then a bounded filter (see
+    // BandpassCore::bounded), else InvalidPeriod naming the period from which every
+    // longer one is bounded at this bandwidth.
     static std::expected<BandpassFilter, IndicatorError> create(std::uint64_t n, double bandwidth);
 
     // 0.0 on the first two bars.

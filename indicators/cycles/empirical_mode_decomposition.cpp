@@ -14,12 +14,9 @@ std::expected<EmpiricalModeDecomposition, IndicatorError> EmpiricalModeDecomposi
     const double beta = std::cos(6.283185307179586 / nf);
     const double gamma = 1.0 / std::cos(1.2566370614359172 / nf);
     const double alpha = gamma - std::sqrt(gamma * gamma - 1.0);
-    // Its band-pass has the band-pass filter's poles: beta = ±1 at periods 1 and 2
-    // puts one on the unit circle (alpha, from a fixed bandwidth of 0.1, is always
-    // inside).
-    if (!BandpassCore::stable(beta, alpha)) {
-        return std::unexpected(IndicatorError::invalid_period("empirical mode decomposition needs period >= 3"));
-    }
+    // Its band-pass has a fixed bandwidth of 0.1: cos(0.4π/n) is positive and alpha in
+    // (0, 1) at every period, and at periods 1 and 2 (beta = ±1) the pole on the unit
+    // circle is cancelled by the input's (1 − L²), so every period is bounded.
     return EmpiricalModeDecomposition(n, fraction, BandpassCore(beta, alpha));
 }
 

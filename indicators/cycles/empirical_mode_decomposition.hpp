@@ -16,7 +16,7 @@ namespace torvex {
 
 class EmpiricalModeDecomposition final : public CloseIndicator<EmpiricalModeDecomposition> {
 public:
-    // fraction: finite, in (0, 1]; then period 3 at least (the band-pass poles).
+    // fraction: finite, in (0, 1].
     static std::expected<EmpiricalModeDecomposition, IndicatorError> create(std::uint64_t n, double fraction);
 
     std::optional<double> step(double close) {

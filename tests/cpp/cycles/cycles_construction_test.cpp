@@ -48,6 +48,10 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 std::string invalid(const char* message) { return std::string("invalid period: ") + message; }
+std::string needs(int from) {
+    return "invalid period: bandpass filter diverges at this period; at this bandwidth every period >= " +
+           std::to_string(from) + " is bounded";
+}
 
 TEST(CycleConstructors, ChecksInOrderWithExactTexts) {
     const std::string lp_hp = invalid("lp_period must be strictly less than hp_period");
@@ -123,23 +127,31 @@ TEST(CycleConstructors, ChecksInOrderWithExactTexts) {
         {"Bandpass 20 0", box<BandpassFilter>(20, 0.0), bandwidth},
         {"Bandpass 20 1", box<BandpassFilter>(20, 1.0), bandwidth},
         {"Bandpass 20 NaN", box<BandpassFilter>(20, kNaN), bandwidth},
-        // beta = cos(2π/n) is 1 at period 1 and −1 at period 2: a pole on the unit circle.
-        {"Bandpass 1 0.1", box<BandpassFilter>(1, 0.1), invalid("bandpass filter needs period >= 3")},
-        {"Bandpass 2 0.1", box<BandpassFilter>(2, 0.1), invalid("bandpass filter needs period >= 3")},
-        {"Bandpass 3 0.1", box<BandpassFilter>(3, 0.1), ""},
+        // Bounded wherever cos(4π·b/n) >= 0 or = −1; at periods 1 and 2 (beta = ±1) the
+        // pole on the unit circle is cancelled by the input's (1 − L²).
+        {"Bandpass 1 0.1", box<BandpassFilter>(1, 0.1), ""},
+        {"Bandpass 2 0.1", box<BandpassFilter>(2, 0.1), ""},
+        {"Bandpass 2 0.25", box<BandpassFilter>(2, 0.25), ""},
+        {"Bandpass 1 0.25", box<BandpassFilter>(1, 0.25), ""},
+        {"Bandpass 3 0.75", box<BandpassFilter>(3, 0.75), ""},
+        {"Bandpass 1 0.4", box<BandpassFilter>(1, 0.4), ""},
         // gamma = 1/cos(4π·b/n) turns negative above b = n/8 and alpha falls below −1.
+        {"Bandpass 1 0.2", box<BandpassFilter>(1, 0.2), needs(2)},
+        {"Bandpass 2 0.3", box<BandpassFilter>(2, 0.3), needs(3)},
         {"Bandpass 3 0.374", box<BandpassFilter>(3, 0.374), ""},
-        {"Bandpass 3 0.376", box<BandpassFilter>(3, 0.376), "invalid parameter: bandpass bandwidth must be below period / 8"},
+        {"Bandpass 3 0.376", box<BandpassFilter>(3, 0.376), needs(4)},
+        {"Bandpass 3 0.5", box<BandpassFilter>(3, 0.5), needs(4)},
+        {"Bandpass 5 0.75", box<BandpassFilter>(5, 0.75), needs(6)},
         {"Bandpass 7 0.874", box<BandpassFilter>(7, 0.874), ""},
-        {"Bandpass 7 0.876", box<BandpassFilter>(7, 0.876), "invalid parameter: bandpass bandwidth must be below period / 8"},
+        {"Bandpass 7 0.876", box<BandpassFilter>(7, 0.876), needs(8)},
         {"Bandpass 8 0.99", box<BandpassFilter>(8, 0.99), ""},
-        // cos(4π·b/n) rounds to 1: alpha = 1 puts both poles on the unit circle.
-        {"Bandpass 3 1e-12", box<BandpassFilter>(3, 1e-12),
-         "invalid parameter: bandpass bandwidth too narrow for the period"},
+        // cos(4π·b/n) rounds to 1: alpha = 1 gives the input no gain, the filter stays 0.
+        {"Bandpass 3 1e-12", box<BandpassFilter>(3, 1e-12), ""},
         {"EMD 0 2", box<EmpiricalModeDecomposition>(0, 2.0), kZeroText},
         {"EMD max+1", box<EmpiricalModeDecomposition>(kOver, 0.5), kMaxText},
         {"EMD 20 1", box<EmpiricalModeDecomposition>(20, 1.0), ""},
-        {"EMD 2 0.5", box<EmpiricalModeDecomposition>(2, 0.5), invalid("empirical mode decomposition needs period >= 3")},
+        {"EMD 1 0.5", box<EmpiricalModeDecomposition>(1, 0.5), ""},
+        {"EMD 2 0.5", box<EmpiricalModeDecomposition>(2, 0.5), ""},
         {"EMD 3 0.5", box<EmpiricalModeDecomposition>(3, 0.5), ""},
         {"EMD 20 0", box<EmpiricalModeDecomposition>(20, 0.0), fraction},
         {"EMD 20 1.5", box<EmpiricalModeDecomposition>(20, 1.5), fraction},
@@ -207,7 +219,9 @@ TEST(CycleConstructors, RegistryNamesBuildAndReportRefusals) {
         {"EvenBetterSinewave", {40, 10}, ""},
         {"DecyclerOscillator", {30, 10}, invalid("fast period must be strictly less than slow period")},
         {"HighpassFilter", {1}, invalid("highpass filter needs period >= 2")},
-        {"BandpassFilter", {2, 0.1}, invalid("bandpass filter needs period >= 3")},
+        {"BandpassFilter", {2, 0.1}, ""},
+        {"BandpassFilter", {2, 0.3}, needs(3)},
+        {"EmpiricalModeDecomposition", {1, 0.5}, ""},
     };
     for (const auto& c : cases) {
         const BuildResult r = build_indicator(c.name, c.params);
