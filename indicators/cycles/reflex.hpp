@@ -2,6 +2,7 @@
 // the ends of its n-bar window, normalised by its running root mean square.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -22,7 +23,21 @@ public:
             const double newest = w[n];
             const double slope = (w[0] - newest) / nf;
             double sum = 0.0;
-            for (std::size_t i = 1; i <= n; ++i) sum = ((static_cast<double>(i) * slope + newest) - w[n - i]) + sum;
+            double rounded = 0.0;  // Σ(|term| + |partial sum|), what those roundings scale with
+            for (std::size_t i = 1; i <= n; ++i) {
+                const double term = (static_cast<double>(i) * slope + newest) - w[n - i];
+                sum = term + sum;
+                rounded += std::fabs(term) + std::fabs(sum);
+            }
+            // A sum within the rounding of its own arithmetic is 0: at n = 1 it is 0 for
+            // every window, on a settled line nearly so, and divided by a running mean
+            // square made of that same rounding it would read as an answer of order 1.
+            // The bound is four times the first-order error of the computation: three
+            // roundings in each i·slope (slope's two included), one in each addition of
+            // newest, one in each subtraction and one in each partial sum.
+            const double lines = std::fabs(slope) * (nf * (nf + 1.0) * 0.5);
+            const double bound = 0x1p-51 * ((3.0 * lines + nf * std::fabs(newest)) + rounded);
+            if (std::fabs(sum) <= bound && std::isfinite(bound)) return 0.0;
             return sum / nf;
         });
     }

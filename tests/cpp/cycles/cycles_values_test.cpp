@@ -348,6 +348,78 @@ TEST(CycleValues, ReflexOfALineSettlesToZeroAndTrendflexStaysPositive) {
     }
 }
 
+// Reflex's window sum is 0 in exact arithmetic at n = 1 for every window, and nearly
+// so on a settled line; divided by a running mean square of that same rounding it
+// would read ±5. A sum within its own rounding answers 0, and every other one is the
+// plain sum (a model of the recursion without the rule, bit for bit).
+TEST(CycleValues, ReflexSumWithinItsOwnRoundingIsZero) {
+    std::vector<double> returns;
+    for (int k = 0; k < 5; ++k)
+        for (double v : {0.01, -0.02, 0.03, -0.01, 0.02, -0.03, 0.01, 0.02}) returns.push_back(v);
+    std::vector<double> walk;
+    std::vector<double> line;
+    double price = 100.0;
+    for (int i = 0; i < 400; ++i) {
+        price += std::sin(0.37 * i) + 0.6 * std::cos(1.9 * i);
+        walk.push_back(price);
+        line.push_back(100.0 + 0.5 * i);
+    }
+    const struct {
+        const char* label;
+        std::uint64_t n;
+        const std::vector<double>& closes;
+        std::size_t zero_from;  // bars from which every answer is 0.0; 0 = none claimed
+    } cases[] = {
+        {"Reflex(1) returns", 1, returns, 2},
+        {"Reflex(1) walk", 1, walk, 2},
+        {"Reflex(10) line", 10, line, 200},
+        {"Reflex(2) walk", 2, walk, 0},
+        {"Reflex(3) walk", 3, walk, 0},
+        {"Reflex(10) walk", 10, walk, 0},
+    };
+    for (const auto& c : cases) {
+        auto r = Reflex::create(c.n);
+        ASSERT_TRUE(r) << c.label;
+        const Ss ss(static_cast<double>(c.n) * 0.5);
+        std::vector<double> f;
+        double ms = 0.0;
+        int nonzero = 0;
+        for (std::size_t i = 0; i < c.closes.size(); ++i) {
+            const auto got = test::feed_close(*r, c.closes[i]);
+            // The model: super smoother (written around the midpoint as the library's,
+            // so a constant comes back exactly), then the plain sum.
+            const double x = c.closes[i];
+            double out = x;
+            if (f.size() >= 2) {
+                const double m = 0.5 * (x + c.closes[i - 1]);
+                out = m + (ss.c2 * (f[f.size() - 1] - m) + ss.c3 * (f[f.size() - 2] - m));
+            }
+            f.push_back(out);
+            if (i < c.n) {
+                EXPECT_FALSE(got) << c.label << " bar " << i + 1;
+                continue;
+            }
+            ASSERT_TRUE(got) << c.label << " bar " << i + 1;
+            if (c.zero_from != 0 && i + 1 >= c.zero_from) {
+                EXPECT_EQ(*got, 0.0) << c.label << " bar " << i + 1;
+                continue;
+            }
+            const std::size_t e = f.size() - 1;
+            const double nf = static_cast<double>(c.n);
+            const double slope = (f[e - c.n] - f[e]) / nf;
+            double sum = 0.0;
+            for (std::size_t k = 1; k <= c.n; ++k) sum = ((static_cast<double>(k) * slope + f[e]) - f[e - k]) + sum;
+            sum /= nf;
+            ms = 0.96 * ms + (0.04 * sum) * sum;
+            if (c.zero_from == 0) {
+                EXPECT_EQ(*got, sum / std::sqrt(ms)) << c.label << " bar " << i + 1;
+                nonzero += *got != 0.0;
+            }
+        }
+        if (c.zero_from == 0) EXPECT_GT(nonzero, 300) << c.label;
+    }
+}
+
 // The universal oscillator repeats its last answer when the half difference
 // overflows, and keeps filtering afterwards.
 TEST(CycleValues, UniversalOscillatorRepeatsOnOverflowingDifference) {
