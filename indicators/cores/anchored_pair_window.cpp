@@ -1,6 +1,7 @@
 #include "indicators/cores/anchored_pair_window.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace torvex {
 
@@ -71,13 +72,30 @@ PairMoments AnchoredPairWindow::moments() const {
     const double n = static_cast<double>(period_);
     const double ma = sa_ / n;
     const double mb = sb_ / n;
+    const double qa = saa_ / n;
+    const double qb = sbb_ / n;
     PairMoments m{};
     m.mean_a = anchor_a_ + ma;
     m.mean_b = anchor_b_ + mb;
-    m.var_a = std::max(saa_ / n - ma * ma, 0.0);
-    m.var_b = std::max(sbb_ / n - mb * mb, 0.0);
+    m.var_a = std::max(qa - ma * ma, 0.0);
+    m.var_b = std::max(qb - mb * mb, 0.0);
     m.cov = sab_ / n - ma * mb;
+    // Each running sum carries the rounding of up to 2n updates since the anchor moved,
+    // each of at most kDwarf times the sums' present size (the watch re-anchors before
+    // they fall further): a variance or covariance that has cancelled to within that
+    // of its own terms is a residue, not a value, and ratios over it (a slope, a beta)
+    // read it as one of order 1e17. The window then gives it again; that is O(n) on
+    // such a bar only, which a window whose moments are not near 0 never meets.
+    const double tolerance = kCancelled * n;
+    const bool var_cancelled = m.var_a < tolerance * qa || m.var_b < tolerance * qb;
+    const double cov_scale = std::sqrt(qa * qb) + std::fabs(ma * mb);
+    if (var_cancelled || std::fabs(m.cov) < tolerance * cov_scale) return window_moments();
     return m;
+}
+
+PairMoments AnchoredPairWindow::window_moments() const {
+    return two_pass_moments(ring_.size(), [this](std::size_t i) { return ring_[i].a; },
+                            [this](std::size_t i) { return ring_[i].b; });
 }
 
 }  // namespace torvex

@@ -34,11 +34,18 @@ public:
     std::uint64_t period() const { return period_; }
     const CappedRing<Pair>& pairs() const { return ring_; }
 
-    // Meaningful once full; n = period.
+    // Meaningful once full; n = period. A variance or covariance within the rounding
+    // of its own cancellation is taken again from the window, and a covariance within
+    // the rounding of that is 0.
     PairMoments moments() const;
 
 private:
+    // How far below its terms (per value of the window) a moment must have cancelled
+    // before it is taken again: 4·kDwarf times the rounding of one update.
+    static constexpr double kCancelled = 0x1p-40;
+
     void reanchor();
+    PairMoments window_moments() const;
 
     CappedRing<Pair> ring_;
     std::uint64_t period_;

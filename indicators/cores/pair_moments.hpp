@@ -2,6 +2,7 @@
 // read from them.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 namespace torvex {
@@ -25,6 +26,11 @@ double bounded_correlation(const PairMoments& m);
 // relative to the first pair: the differences are exact for a flat series, so its mean
 // is its value and its variance exactly 0 (a mean of n equal values summed as they are
 // can miss the value by a rounding, and leave a variance of that rounding squared).
+// A covariance within the rounding of its own arithmetic is 0: four times the
+// first-order error of each deviation's two subtractions, each product and each
+// partial sum (the means' rounding enters only to second order, as the deviations
+// about the exact means sum to 0). Ratios over it would read a residue of 1e-17 as a
+// value.
 template <class A, class B>
 PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
     const double count = static_cast<double>(n);
@@ -41,13 +47,18 @@ PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
     double saa = 0.0;
     double sbb = 0.0;
     double sab = 0.0;
+    double rounding = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double da = (a(i) - a0) - ma;
-        const double db = (b(i) - b0) - mb;
+        const double ra = a(i) - a0;
+        const double rb = b(i) - b0;
+        const double da = ra - ma;
+        const double db = rb - mb;
         saa += da * da;
         sbb += db * db;
         sab += da * db;
+        rounding += (std::fabs(ra) + std::fabs(da)) * (std::fabs(rb) + std::fabs(db)) + std::fabs(sab);
     }
+    if (std::fabs(sab) <= 0x1p-51 * rounding) sab = 0.0;
     return PairMoments{a0 + ma, b0 + mb, saa / count, sbb / count, sab / count};
 }
 

@@ -24,7 +24,12 @@ std::optional<double> PairSpreadZScore::step(double a, double b) {
     const double z = log_close - beta * log_ref;
     if (!spreads_.push(z)) return std::nullopt;
     const double var = spreads_.variance();
-    if (var == 0.0) return 0.0;
+    // Spreads that differ only by the rounding of the fits that made them are flat:
+    // two fits of the same line read ln close − beta·ln reference an ulp apart, and a
+    // score over that spread of ulps is ±1 or ±2. A deviation below 2^-36 of the log
+    // levels (a relative price move of about 1e-10) is such a spread.
+    const double level = std::fabs(log_close) + std::fabs(beta * log_ref);
+    if (var == 0.0 || std::sqrt(var) <= 0x1p-36 * level) return 0.0;
     return (z - spreads_.mean()) / std::sqrt(var);
 }
 
