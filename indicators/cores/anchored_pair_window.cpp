@@ -79,17 +79,20 @@ PairMoments AnchoredPairWindow::moments() const {
     m.mean_b = anchor_b_ + mb;
     m.var_a = std::max(qa - ma * ma, 0.0);
     m.var_b = std::max(qb - mb * mb, 0.0);
-    m.cov = sab_ / n - ma * mb;
+    const double mab = ma * mb;
+    m.cov = sab_ / n - mab;
     // Each running sum carries the rounding of up to 2n updates since the anchor moved,
     // each of at most kDwarf times the sums' present size (the watch re-anchors before
     // they fall further): a variance or covariance that has cancelled to within that
     // of its own terms is a residue, not a value, and ratios over it (a slope, a beta)
     // read it as one of order 1e17. The window then gives it again; that is O(n) on
     // such a bar only, which a window whose moments are not near 0 never meets.
+    // The covariance's terms are √(qa·qb) and |ma·mb|; squared, their sum is at most
+    // twice qa·qb + (ma·mb)², which spares a root per bar.
     const double tolerance = kCancelled * n;
     const bool var_cancelled = m.var_a < tolerance * qa || m.var_b < tolerance * qb;
-    const double cov_scale = std::sqrt(qa * qb) + std::fabs(ma * mb);
-    if (var_cancelled || std::fabs(m.cov) < tolerance * cov_scale) return window_moments();
+    const bool cov_cancelled = m.cov * m.cov < (2.0 * tolerance * tolerance) * (qa * qb + mab * mab);
+    if (var_cancelled || cov_cancelled) [[unlikely]] return window_moments();
     return m;
 }
 

@@ -27,10 +27,12 @@ double bounded_correlation(const PairMoments& m);
 // is its value and its variance exactly 0 (a mean of n equal values summed as they are
 // can miss the value by a rounding, and leave a variance of that rounding squared).
 // A covariance within the rounding of its own arithmetic is 0: four times the
-// first-order error of each deviation's two subtractions, each product and each
-// partial sum (the means' rounding enters only to second order, as the deviations
-// about the exact means sum to 0). Ratios over it would read a residue of 1e-17 as a
-// value.
+// first-order error of each deviation's two subtractions (of the first value, at most
+// |deviation| + |mean offset|, and of the mean), each product and each partial sum
+// (at most Σ|da·db| <= √(Σda²·Σdb²) each); the means' rounding enters only to second
+// order, as the deviations about the exact means sum to 0. Ratios over it would read
+// a residue of 1e-17 as a value. The bound's four parts are compared squared (their
+// sum squared is at most four times the sum of their squares), which spares the roots.
 template <class A, class B>
 PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
     const double count = static_cast<double>(n);
@@ -47,18 +49,17 @@ PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
     double saa = 0.0;
     double sbb = 0.0;
     double sab = 0.0;
-    double rounding = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double ra = a(i) - a0;
-        const double rb = b(i) - b0;
-        const double da = ra - ma;
-        const double db = rb - mb;
+        const double da = (a(i) - a0) - ma;
+        const double db = (b(i) - b0) - mb;
         saa += da * da;
         sbb += db * db;
         sab += da * db;
-        rounding += (std::fabs(ra) + std::fabs(da)) * (std::fabs(rb) + std::fabs(db)) + std::fabs(sab);
     }
-    if (std::fabs(sab) <= 0x1p-51 * rounding) sab = 0.0;
+    const double c4 = count + 4.0;
+    const double mab = ma * mb;
+    const double parts = (c4 * c4) * (saa * sbb) + 4.0 * count * (mb * mb * saa + ma * ma * sbb) + (count * count) * (mab * mab);
+    if (sab * sab <= 0x1p-100 * parts) sab = 0.0;
     return PairMoments{a0 + ma, b0 + mb, saa / count, sbb / count, sab / count};
 }
 
