@@ -180,6 +180,13 @@ TEST(CycleConstructors, DerivedConstants) {
     ASSERT_TRUE(bp);
     EXPECT_DOUBLE_EQ(bp->beta(), 0.9510565162951535);
     EXPECT_DOUBLE_EQ(bp->alpha(), 0.8272719459724758);
+    // At beta = ±1, 1 + alpha is exact, so the pole lies on the unit circle and not an
+    // ulp outside it (where the rounded 1 + alpha of these bandwidths would put it).
+    for (auto [n, b] : {std::pair{1, 0.02}, {2, 0.01}, {2, 0.11}}) {
+        const auto f = BandpassFilter::create(n, b);
+        ASSERT_TRUE(f) << n << " " << b;
+        EXPECT_EQ((1.0 + f->alpha()) - 1.0, f->alpha()) << n << " " << b;
+    }
 
     // The super smoother of length 10 and the high-pass factor of period 48.
     SuperSmootherCore ss(10.0);

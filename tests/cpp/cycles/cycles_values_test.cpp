@@ -258,42 +258,6 @@ TEST(CycleValues, SmallestStablePeriodsStayFiniteOverALongWalk) {
     EXPECT_TRUE(left);
 }
 
-// At periods 1 and 2 the band-pass recursion has a pole on the unit circle: rounding
-// must not make it grow. Over a long walk it follows the same recursion carried in
-// long double (with the filter's own constants) to within rounding of the prices.
-TEST(CycleValues, BandpassPoleOnTheUnitCircleDoesNotDrift) {
-    std::uint64_t state = 0x9E3779B97F4A7C15ULL;
-    const struct {
-        std::uint64_t n;
-        double b;
-    } cases[] = {{1, 0.1}, {1, 0.02}, {1, 0.6}, {2, 0.1}, {2, 0.01}, {2, 0.11}};
-    for (const auto& c : cases) {
-        auto f = BandpassFilter::create(c.n, c.b);
-        ASSERT_TRUE(f) << c.n << " " << c.b;
-        // 1 + alpha is exact, so beta·(1 + alpha) − alpha·beta is beta: the pole lies on
-        // the circle, not an ulp outside it (at b = 0.02 and 0.11 the rounded 1 + alpha
-        // would put it there).
-        EXPECT_EQ((1.0 + f->alpha()) - 1.0, f->alpha()) << c.n << " " << c.b;
-        const long double a = f->alpha();
-        const long double g0 = 0.5L * (1.0L - a);
-        const long double g1 = static_cast<long double>(f->beta()) * (1.0L + a);
-        long double y1 = 0.0L, y2 = 0.0L, x1 = 0.0L, x2 = 0.0L;
-        double price = 100.0, worst = 0.0;
-        for (int i = 0; i < 100'000; ++i) {
-            state ^= state << 13;
-            state ^= state >> 7;
-            state ^= state << 17;
-            price += static_cast<double>(state >> 11) / 9007199254740992.0 - 0.5;
-            const auto got = test::feed_close(*f, price);
-            ASSERT_TRUE(got);
-            const long double y = i < 2 ? 0.0L : g0 * (price - x2) + g1 * y1 - a * y2;
-            y2 = y1, y1 = y, x2 = x1, x1 = price;
-            worst = std::max(worst, std::fabs(*got - static_cast<double>(y)));
-        }
-        EXPECT_LT(worst, 1e-9) << c.n << " " << c.b;
-    }
-}
-
 // Oscillators bounded by construction stay within their bounds on a rough series.
 TEST(CycleValues, BoundedOscillatorsStayInRange) {
     std::vector<double> closes;
@@ -349,74 +313,31 @@ TEST(CycleValues, ReflexOfALineSettlesToZeroAndTrendflexStaysPositive) {
 }
 
 // Reflex's window sum is 0 in exact arithmetic at n = 1 for every window, and nearly
-// so on a settled line; divided by a running mean square of that same rounding it
-// would read ±5. A sum within its own rounding answers 0, and every other one is the
-// plain sum (a model of the recursion without the rule, bit for bit).
+// so on a settled line; divided by a running mean square of that same rounding it read
+// ±5. There it answers 0; at longer periods a varied series keeps every answer.
 TEST(CycleValues, ReflexSumWithinItsOwnRoundingIsZero) {
-    std::vector<double> returns;
-    for (int k = 0; k < 5; ++k)
-        for (double v : {0.01, -0.02, 0.03, -0.01, 0.02, -0.03, 0.01, 0.02}) returns.push_back(v);
-    std::vector<double> walk;
-    std::vector<double> line;
-    double price = 100.0;
+    std::vector<double> returns, walk, line;
     for (int i = 0; i < 400; ++i) {
-        price += std::sin(0.37 * i) + 0.6 * std::cos(1.9 * i);
-        walk.push_back(price);
+        const double r[] = {0.01, -0.02, 0.03, -0.01, 0.02, -0.03, 0.01, 0.02};
+        if (i < 40) returns.push_back(r[i % 8]);
+        walk.push_back(100.0 + 5.0 * std::sin(0.37 * i) + 3.0 * std::cos(1.9 * i));
         line.push_back(100.0 + 0.5 * i);
     }
     const struct {
-        const char* label;
         std::uint64_t n;
         const std::vector<double>& closes;
-        std::size_t zero_from;  // bars from which every answer is 0.0; 0 = none claimed
-    } cases[] = {
-        {"Reflex(1) returns", 1, returns, 2},
-        {"Reflex(1) walk", 1, walk, 2},
-        {"Reflex(10) line", 10, line, 200},
-        {"Reflex(2) walk", 2, walk, 0},
-        {"Reflex(3) walk", 3, walk, 0},
-        {"Reflex(10) walk", 10, walk, 0},
-    };
+        std::size_t from;  // bars from which every answer is 0.0, or 0: no answer is
+    } cases[] = {{1, returns, 2}, {1, walk, 2}, {10, line, 200}, {2, walk, 0}, {3, walk, 0}, {10, walk, 0}};
     for (const auto& c : cases) {
         auto r = Reflex::create(c.n);
-        ASSERT_TRUE(r) << c.label;
-        const Ss ss(static_cast<double>(c.n) * 0.5);
-        std::vector<double> f;
-        double ms = 0.0;
-        int nonzero = 0;
+        ASSERT_TRUE(r);
         for (std::size_t i = 0; i < c.closes.size(); ++i) {
             const auto got = test::feed_close(*r, c.closes[i]);
-            // The model: super smoother (written around the midpoint as the library's,
-            // so a constant comes back exactly), then the plain sum.
-            const double x = c.closes[i];
-            double out = x;
-            if (f.size() >= 2) {
-                const double m = 0.5 * (x + c.closes[i - 1]);
-                out = m + (ss.c2 * (f[f.size() - 1] - m) + ss.c3 * (f[f.size() - 2] - m));
-            }
-            f.push_back(out);
-            if (i < c.n) {
-                EXPECT_FALSE(got) << c.label << " bar " << i + 1;
-                continue;
-            }
-            ASSERT_TRUE(got) << c.label << " bar " << i + 1;
-            if (c.zero_from != 0 && i + 1 >= c.zero_from) {
-                EXPECT_EQ(*got, 0.0) << c.label << " bar " << i + 1;
-                continue;
-            }
-            const std::size_t e = f.size() - 1;
-            const double nf = static_cast<double>(c.n);
-            const double slope = (f[e - c.n] - f[e]) / nf;
-            double sum = 0.0;
-            for (std::size_t k = 1; k <= c.n; ++k) sum = ((static_cast<double>(k) * slope + f[e]) - f[e - k]) + sum;
-            sum /= nf;
-            ms = 0.96 * ms + (0.04 * sum) * sum;
-            if (c.zero_from == 0) {
-                EXPECT_EQ(*got, sum / std::sqrt(ms)) << c.label << " bar " << i + 1;
-                nonzero += *got != 0.0;
-            }
+            if (i < c.n) continue;  // the first answer is on bar n + 1
+            ASSERT_TRUE(got) << c.n << " bar " << i + 1;
+            if (c.from == 0) EXPECT_NE(*got, 0.0) << c.n << " bar " << i + 1;
+            else if (i + 1 >= c.from) EXPECT_EQ(*got, 0.0) << c.n << " bar " << i + 1;
         }
-        if (c.zero_from == 0) EXPECT_GT(nonzero, 300) << c.label;
     }
 }
 
