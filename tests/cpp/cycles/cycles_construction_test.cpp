@@ -131,17 +131,13 @@ TEST(CycleConstructors, ChecksInOrderWithExactTexts) {
         // pole on the unit circle is cancelled by the input's (1 − L²).
         {"Bandpass 1 0.1", box<BandpassFilter>(1, 0.1), ""},
         {"Bandpass 2 0.1", box<BandpassFilter>(2, 0.1), ""},
-        {"Bandpass 2 0.25", box<BandpassFilter>(2, 0.25), ""},
-        {"Bandpass 1 0.25", box<BandpassFilter>(1, 0.25), ""},
         {"Bandpass 3 0.75", box<BandpassFilter>(3, 0.75), ""},
         {"Bandpass 1 0.4", box<BandpassFilter>(1, 0.4), ""},
         // gamma = 1/cos(4π·b/n) turns negative above b = n/8 and alpha falls below −1.
         {"Bandpass 1 0.2", box<BandpassFilter>(1, 0.2), needs(2)},
-        {"Bandpass 2 0.3", box<BandpassFilter>(2, 0.3), needs(3)},
         {"Bandpass 3 0.374", box<BandpassFilter>(3, 0.374), ""},
         {"Bandpass 3 0.376", box<BandpassFilter>(3, 0.376), needs(4)},
         {"Bandpass 3 0.5", box<BandpassFilter>(3, 0.5), needs(4)},
-        {"Bandpass 5 0.75", box<BandpassFilter>(5, 0.75), needs(6)},
         {"Bandpass 7 0.874", box<BandpassFilter>(7, 0.874), ""},
         {"Bandpass 7 0.876", box<BandpassFilter>(7, 0.876), needs(8)},
         {"Bandpass 8 0.99", box<BandpassFilter>(8, 0.99), ""},
