@@ -335,8 +335,11 @@ TEST(CycleValues, ReflexSumWithinItsOwnRoundingIsZero) {
             const auto got = test::feed_close(*r, c.closes[i]);
             if (i < c.n) continue;  // the first answer is on bar n + 1
             ASSERT_TRUE(got) << c.n << " bar " << i + 1;
-            if (c.from == 0) EXPECT_NE(*got, 0.0) << c.n << " bar " << i + 1;
-            else if (i + 1 >= c.from) EXPECT_EQ(*got, 0.0) << c.n << " bar " << i + 1;
+            if (c.from == 0) {
+                EXPECT_NE(*got, 0.0) << c.n << " bar " << i + 1;
+            } else if (i + 1 >= c.from) {
+                EXPECT_EQ(*got, 0.0) << c.n << " bar " << i + 1;
+            }
         }
     }
 }
