@@ -18,10 +18,7 @@ public:
     std::optional<double> step(double close) {
         window_.push(close);
         if (!window_.full()) return std::nullopt;
-        const auto s = window_.sorted();
-        const std::size_t mid = s.size() / 2;
-        if (s.size() % 2 == 1) return s[mid];
-        return midpoint(s[mid - 1], s[mid]);
+        return window_.median();
     }
     std::uint64_t warmup() const override { return window_.capacity(); }
 

@@ -1,9 +1,20 @@
 // A window of the last n values kept both in arrival order and in ascending IEEE
 // 754 total order, with the type-7 quantile, counts by bisection and the order
 // statistics of the absolute deviations from a centre.
+//
+// Layout of the sorted view. A short window is one flat ascending array, and a value
+// that enters or leaves shifts the values between the two places. A long window is
+// cut into blocks of B values (B a power of two near 2·√size), each a small ring
+// with its own starting offset: all blocks but the last are full, so rank i is in
+// block i / B at offset i mod B, and reading it stays O(1). Moving the values between
+// two places by one shifts inside the two end blocks (O(B)) and, in every block
+// between, hands one value across the boundary and turns the ring's offset by one
+// (O(1) a block), so a push costs O(√n). Equal values keep the order they would
+// have in the flat array, which, as equal keys are equal bits, shows in nothing.
 #pragma once
 
 #include <bit>
+#include <memory>
 #include <cstddef>
 #include <cstdint>
 #include <expected>
@@ -52,7 +63,21 @@ public:
     Rank rank_of_newest() const;
 
     // Type-7 quantile at level q over the sorted view; the window must not be empty.
-    double quantile(double q) const { return quantile_of(sorted_, q); }
+    double quantile(double q) const;
+
+    // The middle value of the sorted view, or the midpoint of the two middle ones, as
+    // median_of takes it; the window must not be empty.
+    double median() const;
+
+    // The value of rank i (0 the least) in the sorted view, i below size(); O(1).
+    double at(std::size_t i) const { return slots_[slot_of(i)]; }
+    double front() const { return at(0); }
+    double back() const { return at(size() - 1); }
+
+    // Calls f(v) for the values of ranks [from, to) in ascending order, a block's run
+    // at a time.
+    template <class F>
+    void for_each_sorted(std::size_t from, std::size_t to, F&& f) const;
 
     // The same quantile over any ascending list that is not empty.
     static double quantile_of(std::span<const double> sorted, double q);
@@ -71,22 +96,49 @@ public:
     double abs_deviation_quantile(double c, double q) const;
     double abs_deviation_median(double c) const;
 
-    std::span<const double> sorted() const { return sorted_; }
+    // The sorted view as one ascending span, valid until the next push. A short
+    // window hands out its array; a long one first turns every block's ring back to
+    // offset 0 (O(n), the layout changes and the values do not): for passes over the
+    // whole window, where at() and for_each_sorted serve a few ranks.
+    std::span<const double> sorted() const;
     const FixedRing<double>& values() const { return values_; }  // oldest first
     std::size_t size() const { return values_.size(); }
     std::uint64_t capacity() const { return capacity_; }
     bool full() const { return values_.size() == capacity_; }
     bool empty() const { return values_.empty(); }
 
+    SortedWindow(const SortedWindow& other);
+    SortedWindow& operator=(const SortedWindow& other);
+    SortedWindow(SortedWindow&&) noexcept = default;
+    SortedWindow& operator=(SortedWindow&&) noexcept = default;
+
 private:
     explicit SortedWindow(std::uint64_t n);
 
-    std::size_t first_key_at_least(std::int64_t key) const;
-    // First position from `from` on whose key is above `key`, no key before `from`
-    // being above it. Gallops, so a short run of equals costs a probe or two.
-    std::size_t first_key_above(std::int64_t key, std::size_t from) const;
-    // The places of two keys by one bisection walk, the two searches side by side.
-    std::pair<std::size_t, std::size_t> first_keys_at_least(std::int64_t a, std::int64_t b) const;
+    // The flat layout's shift: every rank is in block 0, whose offset stays 0.
+    static constexpr unsigned kFlat = 63;
+
+    bool flat() const { return shift_ == kFlat; }
+    std::size_t slot_of(std::size_t i) const {
+        const std::size_t b = i >> shift_;
+        return (b << shift_) | ((offsets_[b] + i) & mask_);
+    }
+    // Calls f with a view of the sorted values that has operator[] and size(): the
+    // array itself in the flat layout, the blocks otherwise.
+    template <class F>
+    decltype(auto) with_view(F&& f) const;
+
+    // Moves the values of ranks [lo, hi) one rank up and puts x at rank lo; rank hi
+    // is free (the leaving value's, or one past the end while filling).
+    void shift_up_into(std::size_t lo, std::size_t hi, double x);
+    // Moves the values of ranks (lo, hi] one rank down and puts x at rank hi; rank lo
+    // is the leaving value's.
+    void shift_down_into(std::size_t lo, std::size_t hi, double x);
+    // Puts every block's ring back to offset 0, which makes the blocks one array.
+    void normalise() const;
+    // Sets the block size for `count` values, normalising first.
+    void regroup(std::size_t count);
+    static unsigned shift_for(std::size_t count);
 
     // Where the type-7 quantile of m sorted values falls: index lo and the fraction
     // towards lo + 1, or the last value alone.
@@ -98,17 +150,31 @@ private:
     static QuantileAt quantile_at(std::size_t m, double q);
     static double interpolate(double lo, double hi, double frac) { return lo + (hi - lo) * frac; }
 
-    // Entries k and k + 1 (when there is one) of the ascending |v − c| list.
-    struct DeviationPair {
-        double at;
-        double next;
-    };
-    DeviationPair abs_deviation_pair(double c, std::size_t k) const;
-
     FixedRing<double> values_;
-    std::vector<double> sorted_;
+    // The sorted values; pages past the filled part are not touched until reached.
+    // Mutable because sorted() may turn the rings back to offset 0.
+    mutable std::unique_ptr<double[]> slots_;
+    mutable std::unique_ptr<std::uint32_t[]> offsets_;  // each block's ring offset
+    std::size_t slot_room_;                             // room in slots_
+    std::size_t block_count_;                           // room in offsets_
     std::uint64_t capacity_;
-    std::size_t newest_at_ = 0;  // where the last push placed its value in sorted_
+    unsigned shift_ = kFlat;
+    std::size_t mask_ = ~std::size_t{0};
+    std::size_t regroup_above_;  // the size past which the block size grows
+    std::size_t newest_at_ = 0;  // the rank the last push gave its value
 };
+
+template <class F>
+void SortedWindow::for_each_sorted(std::size_t from, std::size_t to, F&& f) const {
+    while (from < to) {
+        const std::size_t p = slot_of(from);
+        // A run ends at the block's end, at its ring's wrap, or at `to`.
+        const std::size_t to_wrap = mask_ - (p & mask_), to_end = mask_ - (from & mask_);
+        const std::size_t room = flat() ? to - from : (to_wrap < to_end ? to_wrap : to_end) + 1;
+        const std::size_t run = room < to - from ? room : to - from;
+        for (std::size_t k = 0; k < run; ++k) f(slots_[p + k]);
+        from += run;
+    }
+}
 
 }  // namespace torvex

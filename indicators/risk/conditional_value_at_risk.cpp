@@ -29,9 +29,8 @@ std::expected<ConditionalValueAtRisk, IndicatorError> ConditionalValueAtRisk::cr
 std::optional<double> ConditionalValueAtRisk::step(double close) {
     window_.push(close);
     if (!window_.full()) return std::nullopt;
-    const auto s = window_.sorted();
     double sum = -0.0;
-    for (std::uint64_t i = 0; i < tail_count_; ++i) sum += s[i];
+    window_.for_each_sorted(0, tail_count_, [&sum](double v) { sum += v; });
     return max_skipping_nan(-sum / static_cast<double>(tail_count_), 0.0);
 }
 

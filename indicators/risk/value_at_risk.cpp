@@ -27,9 +27,9 @@ std::expected<ValueAtRisk, IndicatorError> ValueAtRisk::create(std::uint64_t n, 
 std::optional<double> ValueAtRisk::step(double close) {
     window_.push(close);
     if (!window_.full()) return std::nullopt;
-    const auto s = window_.sorted();
-    double q = s[lo_];
-    if (lo_ != hi_) q = (s[hi_] - s[lo_]) * (pos_ - static_cast<double>(lo_)) + s[lo_];
+    const double low = window_.at(lo_);
+    double q = low;
+    if (lo_ != hi_) q = (window_.at(hi_) - low) * (pos_ - static_cast<double>(lo_)) + low;
     return max_skipping_nan(-q, 0.0);
 }
 

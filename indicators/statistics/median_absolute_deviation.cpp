@@ -14,7 +14,7 @@ std::expected<MedianAbsoluteDeviation, IndicatorError> MedianAbsoluteDeviation::
 std::optional<double> MedianAbsoluteDeviation::step(double close) {
     window_.push(close);
     if (!window_.full()) return std::nullopt;
-    return window_.abs_deviation_median(SortedWindow::median_of(window_.sorted()));
+    return window_.abs_deviation_median(window_.median());
 }
 
 }  // namespace torvex

@@ -165,5 +165,92 @@ TEST(SortedWindowCore, DeviationQuantileAndMedianWithoutTheList) {
     }
 }
 
+// Long windows keep their sorted view in blocks: random pushes against a plain sorted
+// vector, bit for bit, for windows that fill across the block-size steps (1,024
+// values flat, then blocks of 128 up to 4,096, then of 256), under ties of both zeros,
+// NaN payloads, a steady rise (every move crosses every block) and a steady fall.
+TEST(SortedWindowCore, BlockedViewMatchesAPlainSortedVector) {
+    const double pool[] = {-0.0, 0.0, 1.5, -2.0, 3.25, -1e300, INFINITY, -INFINITY, 7.0, 7.0};
+    const double nan_a = std::bit_cast<double>(0x7ff8000000000001ull);
+    const double nan_b = std::bit_cast<double>(0xfff0000000000002ull);
+    enum class Feed { Ties, Walk, Rise, Fall, Nans };
+    const struct {
+        std::uint64_t n;
+        Feed feed;
+        int pushes;
+    } cases[] = {{1100, Feed::Ties, 3000}, {4100, Feed::Walk, 9000}, {1025, Feed::Rise, 2500},
+                 {1300, Feed::Fall, 3000}, {1500, Feed::Nans, 3500}, {1024, Feed::Walk, 2100}};
+    const auto before = [](double a, double b) { return total_order_key(a) < total_order_key(b); };
+    for (const auto& c : cases) {
+        auto w = *SortedWindow::create(c.n);
+        std::deque<double> arrivals;
+        std::vector<double> shadow;  // kept sorted by insertion at the lower bound
+        std::uint64_t seed = 99 + c.n;
+        double level = 0.0;
+        for (int t = 0; t < c.pushes; ++t) {
+            seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+            const std::uint64_t r = seed >> 33;
+            double x = 0.0;
+            switch (c.feed) {
+                case Feed::Ties: x = pool[r % 10]; break;
+                case Feed::Walk: level += static_cast<double>(r % 2001) / 1000.0 - 1.0; x = level; break;
+                case Feed::Rise: x = t; break;
+                case Feed::Fall: x = -t * 0.5; break;
+                case Feed::Nans: x = r % 3 == 0 ? (r % 2 ? nan_a : nan_b) : pool[r % 10]; break;
+            }
+            const std::optional<double> evicted = w.push(x);
+            arrivals.push_back(x);
+            if (arrivals.size() > c.n) {
+                ASSERT_TRUE(evicted);
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(*evicted), std::bit_cast<std::uint64_t>(arrivals.front()));
+                shadow.erase(std::lower_bound(shadow.begin(), shadow.end(), arrivals.front(), before));
+                arrivals.pop_front();
+            } else {
+                ASSERT_FALSE(evicted);
+            }
+            shadow.insert(std::lower_bound(shadow.begin(), shadow.end(), x, before), x);
+            ASSERT_EQ(w.size(), shadow.size());
+            // A few ranks every push, the whole view now and then and on the steps.
+            for (std::size_t i : {std::size_t{0}, shadow.size() / 2, shadow.size() - 1, r % shadow.size()}) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(w.at(i)), std::bit_cast<std::uint64_t>(shadow[i]))
+                    << "rank " << i << " after push " << t << " of window " << c.n;
+            }
+            const bool whole = t % 97 == 0 || t == 1024 || t == 1025 || t == 4096 || t == 4097;
+            if (whole) {
+                std::vector<double> walked;
+                w.for_each_sorted(0, w.size(), [&walked](double v) { walked.push_back(v); });
+                ASSERT_EQ(bits_of(walked), bits_of(shadow)) << "after push " << t << " of window " << c.n;
+            }
+            if (c.feed == Feed::Nans) continue;  // the counts and quantiles take no NaN
+            const double q = static_cast<double>(r % 1001) / 1000.0;
+            const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+            ASSERT_EQ(bits(w.quantile(q)), bits(SortedWindow::quantile_of(shadow, q))) << t;
+            ASSERT_EQ(bits(w.median()), bits(SortedWindow::median_of(shadow))) << t;
+            const auto below = static_cast<std::size_t>(std::count_if(
+                shadow.begin(), shadow.end(), [x](double v) { return v < x; }));
+            const auto not_above = static_cast<std::size_t>(std::count_if(
+                shadow.begin(), shadow.end(), [x](double v) { return v <= x; }));
+            const SortedWindow::Rank rank = w.rank_of_newest();
+            ASSERT_EQ(rank.below, below) << t;
+            ASSERT_EQ(rank.not_above, not_above) << t;
+            if (whole && c.feed != Feed::Ties) {  // the ties pool holds infinities
+                std::vector<double> devs;
+                SortedWindow::abs_deviations(shadow, w.median(), devs);
+                ASSERT_EQ(bits(w.abs_deviation_median(w.median())), bits(SortedWindow::median_of(devs))) << t;
+                SortedWindow::abs_deviations(shadow, x, devs);
+                ASSERT_EQ(bits(w.abs_deviation_quantile(x, q)), bits(SortedWindow::quantile_of(devs, q))) << t;
+            }
+        }
+        // A copy, and the span of a window whose rings were turned, hold the same
+        // values, and both go on alike.
+        SortedWindow copy = w;
+        ASSERT_EQ(bits_of({w.sorted().begin(), w.sorted().end()}), bits_of(shadow));
+        for (double x : {2.5, -0.0, 1e-300, 2.5}) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(*copy.push(x)), std::bit_cast<std::uint64_t>(*w.push(x)));
+        }
+        ASSERT_EQ(bits_of({copy.sorted().begin(), copy.sorted().end()}), bits_of({w.sorted().begin(), w.sorted().end()}));
+    }
+}
+
 }  // namespace
 }  // namespace torvex
