@@ -166,9 +166,10 @@ TEST(SortedWindowCore, DeviationQuantileAndMedianWithoutTheList) {
 }
 
 // Long windows keep their sorted view in blocks: random pushes against a plain sorted
-// vector, bit for bit, for windows that fill across the block-size steps (1,024
-// values flat, then blocks of 128 up to 4,096, then of 256), under ties of both zeros,
-// NaN payloads, a steady rise (every move crosses every block) and a steady fall.
+// vector, bit for bit, for windows that fill across the block-size steps (2,048
+// values flat, then blocks of 128 up to 4,096, of 256 up to 16,384, then of 512),
+// under ties of both zeros, NaN payloads, a steady rise (every move crosses every
+// block) and a steady fall.
 TEST(SortedWindowCore, BlockedViewMatchesAPlainSortedVector) {
     const double pool[] = {-0.0, 0.0, 1.5, -2.0, 3.25, -1e300, INFINITY, -INFINITY, 7.0, 7.0};
     const double nan_a = std::bit_cast<double>(0x7ff8000000000001ull);
@@ -178,8 +179,9 @@ TEST(SortedWindowCore, BlockedViewMatchesAPlainSortedVector) {
         std::uint64_t n;
         Feed feed;
         int pushes;
-    } cases[] = {{1100, Feed::Ties, 3000}, {4100, Feed::Walk, 9000}, {1025, Feed::Rise, 2500},
-                 {1300, Feed::Fall, 3000}, {1500, Feed::Nans, 3500}, {1024, Feed::Walk, 2100}};
+    } cases[] = {{2100, Feed::Ties, 5000},  {4100, Feed::Walk, 9000},  {2049, Feed::Rise, 5000},
+                 {2300, Feed::Fall, 5000},  {2500, Feed::Nans, 6000},  {2048, Feed::Walk, 4200},
+                 {16500, Feed::Walk, 20000}};
     const auto before = [](double a, double b) { return total_order_key(a) < total_order_key(b); };
     for (const auto& c : cases) {
         auto w = *SortedWindow::create(c.n);
@@ -215,7 +217,7 @@ TEST(SortedWindowCore, BlockedViewMatchesAPlainSortedVector) {
                 ASSERT_EQ(std::bit_cast<std::uint64_t>(w.at(i)), std::bit_cast<std::uint64_t>(shadow[i]))
                     << "rank " << i << " after push " << t << " of window " << c.n;
             }
-            const bool whole = t % 97 == 0 || t == 1024 || t == 1025 || t == 4096 || t == 4097;
+            const bool whole = t % 97 == 0 || t == 2048 || t == 2049 || t == 4096 || t == 4097 || t == 16384 || t == 16385;
             if (whole) {
                 std::vector<double> walked;
                 w.for_each_sorted(0, w.size(), [&walked](double v) { walked.push_back(v); });
