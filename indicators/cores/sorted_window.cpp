@@ -269,15 +269,16 @@ SortedWindow::Rank SortedWindow::rank_of_newest() const {
     return {newest_at_, above};
 }
 
-std::optional<double> SortedWindow::push(double x) {
+void SortedWindow::push_filling(double x) {
     const std::size_t held = values_.size();
-    if (held < capacity_) {
-        if (held + 1 > regroup_above_) regroup(held + 1);
-        newest_at_ = lower_bound(x);
-        shift_up_into(newest_at_, held, x);
-        values_.push_back(x);
-        return std::nullopt;
-    }
+    if (held + 1 > regroup_above_) regroup(held + 1);
+    newest_at_ = lower_bound(x);
+    shift_up_into(newest_at_, held, x);
+    values_.push_back(x);
+}
+
+double SortedWindow::push_full(double x) {
+    const std::size_t held = values_.size();
     if (values_.empty()) invariant_failed("window is full");
     const double o = values_.replace_oldest(x);
     auto [at, to] = with_view([&](const auto& s) {  // at: o itself
@@ -287,8 +288,18 @@ std::optional<double> SortedWindow::push(double x) {
     // x's place once o has gone: o's equals all sit before x's place or from it on.
     if (at < to) to -= 1;
     newest_at_ = to;
-    if (at < to) shift_down_into(at, to, x);
-    else shift_up_into(to, at, x);
+    if (flat()) {  // the common short window, without a call
+        double* s = slots_.get();
+        if (at < to) std::copy(s + at + 1, s + to + 1, s + at);
+        else if (to < at) std::copy_backward(s + to, s + at, s + at + 1);
+        s[to] = x;
+    } else if (at < to) {
+        shift_down_into(at, to, x);
+    } else if (to < at) {
+        shift_up_into(to, at, x);
+    } else {
+        slots_[slot_of(to)] = x;
+    }
     return o;
 }
 
@@ -375,16 +386,10 @@ std::span<const double> SortedWindow::sorted() const {
 }
 
 double SortedWindow::quantile(double q) const {
+    if (flat()) return quantile_of({slots_.get(), size()}, q);
     const QuantileAt at = quantile_at(size(), q);
     if (at.last) return this->at(at.lo);
     return interpolate(this->at(at.lo), this->at(at.lo + 1), at.frac);
-}
-
-double SortedWindow::median() const {
-    const std::size_t m = size();
-    if (m == 0) invariant_failed("non-empty");
-    if (m % 2 == 1) return at(m / 2);
-    return midpoint(at(m / 2 - 1), at(m / 2));
 }
 
 double SortedWindow::quantile_of(std::span<const double> values, double q) {

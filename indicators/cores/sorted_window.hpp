@@ -25,6 +25,7 @@
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -44,7 +45,13 @@ public:
     // Appends x (the owner has refused non-finite values), first evicting the
     // oldest when n values are held; answers the evicted value. A full window moves
     // only the values between the leaving one's place and the new one's.
-    std::optional<double> push(double x);
+    std::optional<double> push(double x) {
+        if (values_.size() < capacity_) {
+            push_filling(x);
+            return std::nullopt;
+        }
+        return push_full(x);
+    }
 
     // First position in the sorted view whose key is not below v's key.
     std::size_t lower_bound(double v) const;
@@ -66,11 +73,15 @@ public:
     double quantile(double q) const;
 
     // The middle value of the sorted view, or the midpoint of the two middle ones, as
-    // median_of takes it; the window must not be empty.
-    double median() const;
+    // median_of takes it; the window must hold a value.
+    double median() const {
+        const std::size_t m = size();
+        if (m % 2 == 1) return at(m / 2);
+        return midpoint(at(m / 2 - 1), at(m / 2));
+    }
 
     // The value of rank i (0 the least) in the sorted view, i below size(); O(1).
-    double at(std::size_t i) const { return slots_[slot_of(i)]; }
+    double at(std::size_t i) const { return slots_[flat() ? i : slot_of(i)]; }
     double front() const { return at(0); }
     double back() const { return at(size() - 1); }
 
@@ -114,6 +125,10 @@ public:
 
 private:
     explicit SortedWindow(std::uint64_t n);
+
+    void push_filling(double x);
+    // Evicts the oldest for x and answers it; the window is full.
+    double push_full(double x);
 
     // The flat layout's shift: every rank is in block 0, whose offset stays 0.
     static constexpr unsigned kFlat = 63;
