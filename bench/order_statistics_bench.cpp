@@ -77,6 +77,11 @@ const int registered = [] {
         {"MedianAbsoluteDeviation", {1000}, &walk, "walk"},
         {"MedianChannel", {20, 2}, &walk, "walk"},
         {"MedianChannel", {1000, 2}, &walk, "walk"},
+        // A window of 50,000 against one of 20: the sorted window's push grows as √n.
+        {"RollingQuantile", {20, 0.5}, &walk_100k, "walk"},
+        {"RollingQuantile", {50000, 0.5}, &walk_100k, "walk"},
+        {"MedianMa", {20}, &walk_100k, "walk"},
+        {"MedianMa", {50000}, &walk_100k, "walk"},
         // The spectrum costs (max - min + 1)(max - 2) terms a bar: 30,788 at 181 and
         // 86,718 at 300, so a constant cost per term gives a ratio near 2.8.
         {"AutocorrelationPeriodogram", {10, 181}, &short_walk, "walk"},
