@@ -288,6 +288,15 @@ TEST(OrderStatisticsReference, EveryAnswerMatchesThePlainScanBitForBit) {
         cases.push_back({"VerticalHorizontalFilter", {nd}, n, plain_vhf(n)});
         if (n % 2 == 0) cases.push_back({"Frama", {nd}, n, plain_frama(n)});
     }
+    // A window long enough to be kept in blocks, through the names that read ranks,
+    // counts and deviations from it.
+    for (const std::size_t n : {2100u}) {
+        const double nd = static_cast<double>(n);
+        cases.push_back({"RollingPercentileRank", {nd}, n, plain_rank(n)});
+        cases.push_back({"ConnorsRsi", {3, 2, nd}, n, plain_connors(3, 2, n)});
+        cases.push_back({"MedianAbsoluteDeviation", {nd}, n, plain_mad(n)});
+        cases.push_back({"MedianChannel", {nd, 1.5}, n, plain_channel(n, 1.5)});
+    }
     // Sample entropy keeps the distances of every pair up to 256 starts, and compares
     // the pairs afresh beyond: windows on both sides, and templates of several lengths.
     for (const std::size_t n : {3u, 14u, 30u, 100u, 258u, 259u, 300u}) {
