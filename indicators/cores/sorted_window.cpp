@@ -148,6 +148,19 @@ DeviationPair abs_deviation_pair(const V& s, double c, std::size_t k) {
     return out;
 }
 
+// The blocks for writing: block b starts at s + b·2^k, and its ring place t is the
+// slot (off[b] + t) mod 2^k.
+struct Rings {
+    double* s;
+    std::uint32_t* off;
+    unsigned k;
+    std::size_t m;
+    double* block(std::size_t b) const { return s + (b << k); }
+    double& least(std::size_t b) const { return block(b)[off[b] & m]; }
+    double& greatest(std::size_t b) const { return block(b)[(off[b] + m) & m]; }
+    double& rank(std::size_t i) const { return block(i >> k)[(off[i >> k] + i) & m]; }
+};
+
 // Within one block's ring (offset `off`, mask m): moves the values of ring places
 // [lo, hi) one place up, in runs that do not cross the ring's wrap.
 void ring_move_up(double* blk, std::size_t off, std::size_t lo, std::size_t hi, std::size_t m) {
@@ -304,59 +317,51 @@ double SortedWindow::push_full(double x) {
 }
 
 void SortedWindow::shift_up_into(std::size_t lo, std::size_t hi, double x) {
-    double* s = slots_.get();
     if (flat()) {
+        double* s = slots_.get();
         std::copy_backward(s + lo, s + hi, s + hi + 1);
         s[lo] = x;
         return;
     }
-    const unsigned k = shift_;
-    const std::size_t m = mask_;
-    std::uint32_t* off = offsets_.get();
-    const auto block = [&](std::size_t b) { return s + (b << k); };
-    const std::size_t first = lo >> k;
-    const std::size_t last = hi >> k;
-    if (first != last) {
-        ring_move_up(block(last), off[last], 0, hi & m, m);
+    const Rings r{slots_.get(), offsets_.get(), shift_, mask_};
+    const std::size_t first = lo >> r.k;
+    if (const std::size_t last = hi >> r.k; first != last) {
+        ring_move_up(r.block(last), r.off[last], 0, hi & r.m, r.m);
         // Each block between hands its greatest value up and turns its ring back one
         // place, so the freed place becomes its least.
         for (std::size_t j = last - 1; j > first; --j) {
-            block(j + 1)[off[j + 1] & m] = block(j)[(off[j] + m) & m];
-            off[j] = static_cast<std::uint32_t>((off[j] + m) & m);
+            r.least(j + 1) = r.greatest(j);
+            r.off[j] = static_cast<std::uint32_t>((r.off[j] + r.m) & r.m);
         }
-        block(first + 1)[off[first + 1] & m] = block(first)[(off[first] + m) & m];
-        hi = (first << k) | m;
+        r.least(first + 1) = r.greatest(first);
+        hi = (first << r.k) | r.m;
     }
-    ring_move_up(block(first), off[first], lo & m, hi & m, m);
-    block(first)[(off[first] + lo) & m] = x;
+    ring_move_up(r.block(first), r.off[first], lo & r.m, hi & r.m, r.m);
+    r.rank(lo) = x;
 }
 
 void SortedWindow::shift_down_into(std::size_t lo, std::size_t hi, double x) {
-    double* s = slots_.get();
     if (flat()) {
+        double* s = slots_.get();
         std::copy(s + lo + 1, s + hi + 1, s + lo);
         s[hi] = x;
         return;
     }
-    const unsigned k = shift_;
-    const std::size_t m = mask_;
-    std::uint32_t* off = offsets_.get();
-    const auto block = [&](std::size_t b) { return s + (b << k); };
-    const std::size_t first = lo >> k;
-    const std::size_t last = hi >> k;
-    if (first != last) {
-        ring_move_down(block(first), off[first], lo & m, m, m);
+    const Rings r{slots_.get(), offsets_.get(), shift_, mask_};
+    const std::size_t last = hi >> r.k;
+    if (const std::size_t first = lo >> r.k; first != last) {
+        ring_move_down(r.block(first), r.off[first], lo & r.m, r.m, r.m);
         // Each block between hands its least value down and turns its ring on one
         // place, so the freed place becomes its greatest.
         for (std::size_t j = first + 1; j < last; ++j) {
-            block(j - 1)[(off[j - 1] + m) & m] = block(j)[off[j] & m];
-            off[j] = static_cast<std::uint32_t>((off[j] + 1) & m);
+            r.greatest(j - 1) = r.least(j);
+            r.off[j] = static_cast<std::uint32_t>((r.off[j] + 1) & r.m);
         }
-        block(last - 1)[(off[last - 1] + m) & m] = block(last)[off[last] & m];
-        lo = last << k;
+        r.greatest(last - 1) = r.least(last);
+        lo = last << r.k;
     }
-    ring_move_down(block(last), off[last], lo & m, hi & m, m);
-    block(last)[(off[last] + hi) & m] = x;
+    ring_move_down(r.block(last), r.off[last], lo & r.m, hi & r.m, r.m);
+    r.rank(hi) = x;
 }
 
 void SortedWindow::normalise() const {
