@@ -217,6 +217,11 @@ TEST(SortedWindowCore, BlockedViewMatchesAPlainSortedVector) {
                 ASSERT_EQ(std::bit_cast<std::uint64_t>(w.at(i)), std::bit_cast<std::uint64_t>(shadow[i]))
                     << "rank " << i << " after push " << t << " of window " << c.n;
             }
+            // A stretch of ranks that may start and end inside blocks and rings.
+            const std::size_t from = r % shadow.size(), to = from + (r >> 11) % (shadow.size() - from + 1);
+            std::vector<double> stretch;
+            w.for_each_sorted(from, to, [&stretch](double v) { stretch.push_back(v); });
+            ASSERT_EQ(bits_of(stretch), bits_of({shadow.begin() + from, shadow.begin() + to})) << from << ".." << to;
             const bool whole = t % 97 == 0 || t == 2048 || t == 2049 || t == 4096 || t == 4097 || t == 16384 || t == 16385;
             if (whole) {
                 std::vector<double> walked;
