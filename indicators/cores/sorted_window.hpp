@@ -4,20 +4,21 @@
 //
 // Layout of the sorted view. A short window is one flat ascending array, and a value
 // that enters or leaves shifts the values between the two places. A long window is
-// cut into blocks of B values (B a power of two near 2·√size), each a small ring
-// with its own starting offset: all blocks but the last are full, so rank i is in
-// block i / B at offset i mod B, and reading it stays O(1). Moving the values between
-// two places by one shifts inside the two end blocks (O(B)) and, in every block
-// between, hands one value across the boundary and turns the ring's offset by one
-// (O(1) a block), so a push costs O(√n). Equal values keep the order they would
-// have in the flat array, which, as equal keys are equal bits, shows in nothing.
+// cut into blocks of B values (a power of two, about 2·√size, 4·√size once the window
+// outgrows the caches; it grows as the window fills), each a small ring with its own
+// starting offset: all blocks but the last are full, so rank i is in block i / B at
+// offset i mod B, and reading it stays O(1). Moving the values between two places by
+// one shifts inside the two end blocks (O(B)) and, in every block between, hands one
+// value across the boundary and turns the ring's offset by one (O(1) a block), so a
+// push costs O(√n). Equal values keep the order they would have in the flat array,
+// which, as equal keys are equal bits, shows in nothing.
 #pragma once
 
 #include <bit>
-#include <memory>
 #include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <memory>
 #include <optional>
 #include <span>
 #include <utility>
