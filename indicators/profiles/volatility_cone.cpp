@@ -1,6 +1,5 @@
 #include "indicators/profiles/volatility_cone.hpp"
 
-#include <algorithm>
 #include <cmath>
 
 #include "indicators/numeric.hpp"
@@ -34,14 +33,14 @@ std::optional<std::array<double, 5>> VolatilityCone::step(const BarContext& ctx)
     history_.push(current);
     if (!history_.full()) return std::nullopt;
 
-    const std::span<const double> s = history_.sorted();
-    const std::size_t m = s.size();
-    const double median = (m % 2 == 1) ? s[m / 2] : midpoint(s[m / 2 - 1], s[m / 2]);
-    // The history holds no NaN, so the values at or below `current` are the prefix
-    // that ends at its upper bound.
-    const auto at_or_below = std::upper_bound(s.begin(), s.end(), current) - s.begin();
-    const double percentile = 100.0 * static_cast<double>(at_or_below) / static_cast<double>(m);
-    last_ = std::array<double, 5>{current, s.front(), median, s.back(), percentile};
+    // Ranks read from the sorted history where they lie, with no pass over it: the
+    // cost of a bar does not grow with the lookback. The history holds no NaN, and
+    // `current` is its newest value, so the values at or below it are counted from the
+    // place it went in.
+    const std::size_t m = history_.size();
+    const double percentile =
+        100.0 * static_cast<double>(history_.rank_of_newest().not_above) / static_cast<double>(m);
+    last_ = std::array<double, 5>{current, history_.front(), history_.median(), history_.back(), percentile};
     return last_;
 }
 

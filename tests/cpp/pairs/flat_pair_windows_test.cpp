@@ -180,7 +180,9 @@ TEST(FlatPairWindows, RandomWalkMatchesFreshWindow) {
             ASSERT_TRUE(got && want) << "bar " << i;
             const double scale = std::max(1.0, std::fabs(*want));
             EXPECT_NEAR(*got, *want, 1e-9 * scale) << "bar " << i;
-            if (c.zero_is_flat && *want == 0.0) EXPECT_EQ(*got, 0.0) << "bar " << i;
+            if (c.zero_is_flat && *want == 0.0) {
+                EXPECT_EQ(*got, 0.0) << "bar " << i;
+            }
         }
     }
 }
