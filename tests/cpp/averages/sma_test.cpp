@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "indicators/averages/sma.hpp"
 #include "test_support.hpp"
@@ -72,6 +73,45 @@ TEST(Sma, DriftControlAgainstFreshSum) {
     for (int i = 0; i < 200; ++i)
         if (auto v = flat->step(2.5)) answers.push_back(*v);
     for (double v : answers) EXPECT_EQ(v, 2.5);
+}
+
+// Once the values that made the sum large have left, the mean is the window's own,
+// however many orders the sum fell and however soon after an earlier fall. The small
+// values are dyadic with few bits, so every sum of them is exact and the mean of each
+// window is known exactly; a residue of the large values cannot hide in them.
+TEST(Sma, MeanOfTheWindowAfterEveryFall) {
+    const double h = 0x1p100;
+    const double m = 0x1p50;
+    const std::vector<double> small = {0.5, 0.25, 0.125, 1.0, 0.75, -0.5, 0.375, 2.0, -1.25, 0.625};
+    const std::vector<double> zeros(8, 0.0);
+    struct Case {
+        const char* what;
+        std::uint64_t n;
+        std::vector<double> large;  // fed first, then `after`
+        std::vector<double> after;
+    };
+    const Case cases[] = {
+        {"a second fall within a window of the first", 4, {h, h, m, m}, small},
+        {"large values of both signs, whose signed sum passes zero", 4, {h, -h, -m, m}, small},
+        {"a geometric fall by 2^20 a bar", 5, {0x1p80, 0x1p60, 0x1p40, 0x1p20}, small},
+        {"a large value inside the first fill", 3, {h}, small},
+        {"a fall to exact zeros", 3, {h, m, 0x1p20}, zeros},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto core = SmaCore::create(c.n);
+        ASSERT_TRUE(core);
+        std::vector<double> all = c.large;
+        all.insert(all.end(), c.after.begin(), c.after.end());
+        for (std::size_t t = 0; t < all.size(); ++t) {
+            const std::optional<double> got = core->step(all[t]);
+            if (t + 1 < c.large.size() + c.n) continue;  // the window still holds a large value
+            double exact = 0.0;
+            for (std::size_t i = t + 1 - c.n; i <= t; ++i) exact += all[i];
+            ASSERT_TRUE(got);
+            EXPECT_EQ(*got, exact / static_cast<double>(c.n)) << "bar " << t + 1;
+        }
+    }
 }
 
 }  // namespace

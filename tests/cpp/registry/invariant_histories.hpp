@@ -242,6 +242,26 @@ inline std::vector<History> hostile_histories(std::size_t tail, std::size_t fill
         append_walk(b, tail, b.back().candle.close, 15);
         add("volume_1e12_bar", std::move(b));
     }
+    {  // A long stay near 1e12, a geometric fall over 20 bars to 1e-9, then a small wobble
+       // there: a running sum that may re-add after a fall only once per window keeps
+       // the residue of the 1e12 level for up to a window after the level has gone.
+        // The reference wobbles on its own, so that a pair's spread is not flat.
+        std::vector<HostileBar> b;
+        auto reference = [&b](double v) { return 0.5 * v * (1.0 + 0.003 * std::cos(0.37 * static_cast<double>(b.size()))); };
+        for (int i = 0; i < 300; ++i) {
+            const double v = kBig * (1.0 + 0.001 * std::sin(i));
+            b.push_back(level_bar(v, reference(v), true));
+        }
+        for (int k = 1; k <= 20; ++k) {
+            const double v = kBig * std::pow(10.0, -21.0 * k / 20);
+            b.push_back(level_bar(v, reference(v), true));
+        }
+        for (std::size_t i = 0; i < std::max<std::size_t>(tail, 200); ++i) {
+            const double v = 1e-9 * (1.0 + 0.01 * std::sin(0.7 * static_cast<double>(i)));
+            b.push_back(level_bar(v, reference(v)));
+        }
+        add("fall_from_1e12_level_to_1e-9", std::move(b), 1e-9);
+    }
     return hs;
 }
 

@@ -471,7 +471,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"ThreeStarsInSouth", "-1:1", "", kWarmup, ""},
         {"Thrusting", "-1:1", "", kWarmup, ""},
         {"TickIndex", "", "", kWarmup, ""},
-        {"Tii", "0:100", "50", nullptr, ""},
+        {"Tii", "0:100", "50", kWarmup, ""},
         {"TimeBasedStop", "", "", nullptr, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"TowerTopBottom", "-1:1", "", kWarmup, ""},
         {"TpoProfile", "", "P", kWarmup, ""},
