@@ -45,22 +45,28 @@ public:
     // line, and its state would then live in memory rather than in registers.
     [[gnu::always_inline]] bool advance(double x) {
         if (!is_finite(x)) return false;
-        // The full ring answers true at once: the steady state tests nothing twice, which
-        // in a loop this short is a measurable share of the work.
         if (ring_.full()) [[likely]] {
             const double old = ring_.replace_oldest(x);
             sum_ = x + (sum_ - old);
             // Σ|x| is only watched, so it takes the difference first: one addition on
             // its own chain beside the two of the sum.
             magnitude_ = (std::fabs(x) - std::fabs(old)) + magnitude_;
-            watch();
-            return true;
+        } else {
+            ring_.push_back(x);
+            sum_ = x + sum_;
+            magnitude_ = std::fabs(x) + magnitude_;
+            // Nothing leaves while the ring fills, so Σ|x| only grows and no fall can
+            // come: the clock first sees the full window, whose Σ|x| is the largest of
+            // the fill (a huge value in the first fill is still remembered for when it
+            // leaves). Its count starts there, and its drift schedule is set so that it
+            // still keeps the phase of every update (see the constructor).
+            if (!ring_.full()) return false;
         }
-        ring_.push_back(x);
-        sum_ = x + sum_;
-        magnitude_ = std::fabs(x) + magnitude_;
-        watch();
-        return ring_.full();
+        // One tick site, after which the step knows the window is full: the steady state
+        // tests nothing twice and stays small enough for an owner that steps several
+        // cores to be inlined into its column loop.
+        if (clock_.tick(magnitude_)) [[unlikely]] resum();
+        return true;
     }
 
     // The mean of the window; meaningful once advance answered true.
@@ -70,7 +76,13 @@ public:
     std::uint64_t count() const { return ring_.size(); }
 
 private:
-    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(16 * n) {}
+    // The first drift re-add comes on update 16·n counted from the first value, which is
+    // the clock's (15·n + 1)-th tick, as it ticks from the n-th update on.
+    explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(16 * n) {
+        ResumClock::State s = clock_.state();
+        s.due = 15 * n + 1;
+        clock_.set_state(s);
+    }
 
     // The clock watches Σ|x|, not |sum|: a signed sum that passes near zero has not lost
     // its scale, while Σ|x| falls only when large values leave, so no fall has to wait
@@ -78,15 +90,11 @@ private:
     // since only add to Σ|x|, so each fall re-add finds what is left of the values held
     // before at most 1/1024 of what was left at the previous one, and a double's range
     // allows some 200 such steps: a few hundred additions a bar on inputs built for it.
-    [[gnu::always_inline]] void watch() {
-        if (clock_.tick(magnitude_)) [[unlikely]] resum();
-    }
-
     // Two calls rather than one handing back both: with that one the column loop ran a
     // tenth slower.
     [[gnu::always_inline]] void resum() {
-        sum_ = sum_from_oldest(ring_);
         const auto runs = ring_.runs();
+        sum_ = sum_of_runs(runs.first, runs.second);
         magnitude_ = magnitude_of_runs(runs.first, runs.second);
     }
 
