@@ -100,9 +100,12 @@ private:
 
     FixedRing<double> ring_;
     std::uint64_t period_;
+    // Σ|x| over the ring (the values may have either sign). Not beside the sum: an owner
+    // whose step is out of line would have the two stored as one pair and the next step
+    // load each half of it, which costs the sum's chain a slower forwarding.
+    double magnitude_ = 0.0;
     double divisor_;  // period_ as a double, converted once
     double sum_ = 0.0;
-    double magnitude_ = 0.0;  // Σ|x| over the ring: the values may have either sign
     ResumClock clock_;
 };
 
