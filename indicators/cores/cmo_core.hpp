@@ -51,6 +51,10 @@ public:
             });
             sum_gain_ = g;
             sum_loss_ = l;
+            clock_.settle(
+                ResumClock::first_leaves(period_, window_.size()),
+                [this](auto&& fn) { window_.for_each([&fn](const std::pair<double, double>& w) { fn(w.first, w.second); }); },
+                g, l);
         }
         if (window_.size() < period_) return std::nullopt;
         const double total = sum_gain_ + sum_loss_;

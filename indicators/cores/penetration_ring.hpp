@@ -31,6 +31,7 @@ public:
     std::uint64_t size() const { return ring_.size(); }
     double sum() const { return sum_; }
     std::uint64_t positives() const { return positives_; }
+    const FixedRing<double>& values() const { return ring_; }
 
 private:
     explicit PenetrationRing(std::uint64_t n) : ring_(n) {}

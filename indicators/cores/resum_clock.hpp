@@ -15,11 +15,23 @@
 //
 // A fall of that size needs the terms that left to have outweighed all the others,
 // so it cannot recur on every update for long: the re-adds stay O(1) amortised.
+//
+// A sum that turns non-finite (a NaN or an infinite term came in, or finite terms
+// overflowed) is re-added at once too, and it stays so until something re-adds it:
+// NaN and infinity absorb every later addition. So after each re-add the owner
+// settles the clock with the fresh magnitudes; when one is still not finite, the
+// clock finds the newest term that can make it so (one that is not finite, or so
+// large that a window of them could overflow) and asks for the next re-add on the
+// update at which that term leaves. If another such term came in meanwhile, that
+// re-add finds it and asks again. Each such re-add is past every term that was wild
+// at the one before it, so two of them are at least a window apart: O(1) amortised
+// however often such terms come, and no re-add on the updates between.
 #pragma once
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 namespace torvex {
 
@@ -42,7 +54,12 @@ public:
     // near zero, and the gap keeps those re-adds to one per window, O(1) amortised.
     // A fall that must wait is not forgotten: the peak stays until the re-add comes.
     explicit constexpr ResumClock(std::uint64_t interval, std::uint64_t fall_gap = 0)
-        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap), due_(interval_) {}
+        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap), due_(interval_), drift_due_(interval_) {}
+
+    // A term at least this large, or not finite, may make a sum non-finite: below it,
+    // a window of up to 2^27 terms (any window a sum here keeps) sums to at most a
+    // quarter of the largest double.
+    static constexpr double kTame = std::numeric_limits<double>::max() * 0x1p-29;
 
     // Counts one update. `magnitudes`: the size of each watched sum after this
     // update's arithmetic (|sum|, or a sum of non-negative terms as it is); always
@@ -58,14 +75,47 @@ public:
         if ((fell(static_cast<double>(magnitudes)...) && now_ > fall_after_) || periodic) [[unlikely]] {
             // The drift schedule keeps its phase whatever else re-adds the sums.
             if (periodic) {
-                due_ = later(now_, interval_);
+                if (now_ >= drift_due_) drift_due_ = later(now_, interval_);
             } else {
                 fall_after_ = later(now_, fall_gap_);
             }
+            // A re-add asked for by settle() is spent by any re-add: that one settles anew.
+            due_ = drift_due_;
             restart_peaks(static_cast<double>(magnitudes)...);
             return true;
         }
         return false;
+    }
+
+    // The `first_leaves` of settle() for a window of `capacity` entries that holds
+    // `held`, one entering on each update and, once full, the oldest leaving.
+    static constexpr std::uint64_t first_leaves(std::uint64_t capacity, std::uint64_t held) {
+        return held < capacity ? capacity - held + 1 : 1;
+    }
+
+    // After every re-add of the owner's sums, whatever asked for it: `magnitudes` as
+    // tick takes them, now from the re-added sums. `first_leaves`: the number of
+    // updates after which the oldest term held leaves the window, the next one an
+    // update later and so on; `for_each(fn)` calls fn(terms...) for each held entry,
+    // oldest first, with the terms the sums add (any number of them). Only a sum
+    // that is still not finite costs a walk over the window.
+    template <class ForEach, class... M>
+    constexpr void settle(std::uint64_t first_leaves, const ForEach& for_each, M... magnitudes) {
+        static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
+        take_fresh(static_cast<double>(magnitudes)...);
+        if ((finite(static_cast<double>(magnitudes)) && ...)) [[likely]] return;
+        std::uint64_t held = 0;
+        std::uint64_t newest = UINT64_MAX;
+        for_each([&](auto... terms) {
+            if ((wild(static_cast<double>(terms)) || ...)) newest = held;
+            held += 1;
+        });
+        // Terms below kTame cannot overflow: what made the sum so is unknown, so it is
+        // taken again once every term now held has left.
+        if (newest == UINT64_MAX) newest = held > 0 ? held - 1 : 0;
+        const std::uint64_t in = later(first_leaves, newest);
+        const std::uint64_t at = later(now_, in > 0 ? in : 1);
+        due_ = at < drift_due_ ? at : drift_due_;
     }
 
     // The fall test alone, without counting an update: for an owner that must also
@@ -86,17 +136,21 @@ public:
         std::uint64_t now;
         std::uint64_t due;
         std::uint64_t fall_after;
+        std::uint64_t drift_due;
         double peak0;
         double peak1;
         double peak2;
     };
-    constexpr State state() const { return {interval_, fall_gap_, now_, due_, fall_after_, peak0_, peak1_, peak2_}; }
+    constexpr State state() const {
+        return {interval_, fall_gap_, now_, due_, fall_after_, drift_due_, peak0_, peak1_, peak2_};
+    }
     constexpr void set_state(const State& s) {
         interval_ = s.interval;
         fall_gap_ = s.fall_gap;
         now_ = s.now;
         due_ = s.due;
         fall_after_ = s.fall_after;
+        drift_due_ = s.drift_due;
         peak0_ = s.peak0;
         peak1_ = s.peak1;
         peak2_ = s.peak2;
@@ -111,19 +165,40 @@ public:
         s.now += 1;
         const bool periodic = s.now >= s.due;
         // watch() in both lanes: the peak rises to the sum; a sum that has not fallen
-        // passes the one test, which a fall and any NaN fail.
-        peaks = m > peaks ? m : peaks;
-        const auto kept = kDwarf * m >= peaks;
-        if ((kept[0] & kept[1]) && !periodic) [[likely]] return false;
-        const bool fell = (!kept[0] && peaks[0] == peaks[0]) | (!kept[1] && peaks[1] == peaks[1]);
+        // passes the one test, which a fall, any NaN and any infinity fail.
+        const Lanes2 raised = m > peaks ? m : peaks;
+        const auto kept = kDwarf * m - raised >= 0.0;
+        if (((kept[0] != 0) && (kept[1] != 0)) && !periodic) [[likely]] {
+            peaks = raised;
+            return false;
+        }
+        double p0 = peaks[0];
+        double p1 = peaks[1];
+        const bool f0 = watch(p0, m[0]);
+        const bool f1 = watch(p1, m[1]);
+        const bool fell = f0 || f1;
+        peaks = Lanes2{p0, p1};
         if (!((fell && s.now > s.fall_after) || periodic)) return false;
         if (periodic) {
-            s.due = later(s.now, s.interval);
+            if (s.now >= s.drift_due) s.drift_due = later(s.now, s.interval);
         } else {
             s.fall_after = later(s.now, s.fall_gap);
         }
+        s.due = s.drift_due;
         peaks = m;
         return true;
+    }
+
+    // settle for a clock of two sums stepped through its state (see tick_lanes).
+    template <class ForEach>
+    static void settle_lanes(State& s, Lanes2& peaks, std::uint64_t first_leaves, const ForEach& for_each, Lanes2 m) {
+        ResumClock c(1);
+        c.set_state(s);
+        c.peak0_ = peaks[0];
+        c.peak1_ = peaks[1];
+        c.settle(first_leaves, for_each, m[0], m[1]);
+        s = c.state();
+        peaks = Lanes2{c.peak0_, c.peak1_};
     }
 
 private:
@@ -134,28 +209,67 @@ private:
 
     // The peaks are separate members, not an array, so that an owner stepped inline
     // keeps them in registers.
+    // Every peak is watched, whichever fell first.
     constexpr bool fell(double a) { return watch(peak0_, a); }
-    constexpr bool fell(double a, double b) { return watch(peak0_, a) | watch(peak1_, b); }
-    constexpr bool fell(double a, double b, double c) { return watch(peak0_, a) | watch(peak1_, b) | watch(peak2_, c); }
+    constexpr bool fell(double a, double b) {
+        const bool fa = watch(peak0_, a);
+        const bool fb = watch(peak1_, b);
+        return fa || fb;
+    }
+    constexpr bool fell(double a, double b, double c) {
+        const bool fa = watch(peak0_, a);
+        const bool fb = watch(peak1_, b);
+        const bool fc = watch(peak2_, c);
+        return fa || fb || fc;
+    }
 
-    // Raises the peak and answers whether the sum has fallen far below it. A sum that
-    // turned NaN (opposite infinities met) is re-added too, once: the peak then
-    // becomes NaN and stays so until the next re-add, so a window that keeps such
+    // Raises the peak and answers whether the sum has fallen far below it, or has
+    // turned non-finite while its peak was finite. A re-add then restarts the peak at
+    // the non-finite size, and a non-finite peak asks nothing: settle() has scheduled
+    // the re-add that can make the sum finite again, so a window that keeps such
     // values costs no re-add per update.
     static constexpr bool watch(double& peak, double m) {
-        peak = m > peak ? m : peak;
-        // One test on the usual path: kDwarf·m >= peak holds for a sum that has not
-        // fallen, and fails for a fall and for any NaN; only then is a NaN peak (a
-        // re-add already spent on this NaN) told apart.
-        if (kDwarf * m >= peak) [[likely]] return false;
-        return peak == peak;
+        const double raised = m > peak ? m : peak;
+        // One test on the usual path: it holds for a finite sum that has not fallen,
+        // and fails for a fall, for any NaN and (infinity less infinity) for an
+        // infinite sum; only then are those told apart.
+        if (kDwarf * m - raised >= 0.0) [[likely]] {
+            peak = raised;
+            return false;
+        }
+        if (!finite(peak)) return false;
+        // A sum that turned non-finite leaves its finite peak as it was, so that a fall
+        // gap that makes it wait does not forget it.
+        if (!finite(m)) return true;
+        peak = raised;
+        return true;
+    }
+
+    static constexpr bool finite(double m) { return m - m == 0.0; }
+    static constexpr bool wild(double term) { return !(term <= kTame && term >= -kTame); }
+
+    // After a re-add: each peak is at least the fresh size, and a peak that a
+    // non-finite sum left is replaced by it; a sum still not finite keeps its peak
+    // non-finite until the next re-add.
+    static constexpr void fresh_peak(double& peak, double m) {
+        if (!finite(m) || !finite(peak) || m > peak) peak = m;
+    }
+    constexpr void take_fresh(double a) { fresh_peak(peak0_, a); }
+    constexpr void take_fresh(double a, double b) {
+        fresh_peak(peak0_, a);
+        fresh_peak(peak1_, b);
+    }
+    constexpr void take_fresh(double a, double b, double c) {
+        fresh_peak(peak0_, a);
+        fresh_peak(peak1_, b);
+        fresh_peak(peak2_, c);
     }
 
     // Each peak starts again from the sum's size before the re-add: the terms that
     // made it are still in the window when a drift re-sum comes first, and must be
     // remembered when they leave. (A re-add that finds the sum much smaller than its
     // running value was then re-adds once more on the next update, which is harmless.)
-    // A NaN sum makes its peak NaN (see watch).
+    // A non-finite sum makes its peak so (see watch) until settle() takes the fresh one.
     constexpr void restart_peaks(double a) { peak0_ = a; }
     constexpr void restart_peaks(double a, double b) {
         peak0_ = a;
@@ -170,7 +284,8 @@ private:
     std::uint64_t interval_;
     std::uint64_t fall_gap_;
     std::uint64_t now_ = 0;         // updates counted
-    std::uint64_t due_;             // the count at which the next drift re-sum comes
+    std::uint64_t due_;             // the count at which the next re-add comes: drift_due_, or sooner for settle()
+    std::uint64_t drift_due_;       // the count at which the next drift re-sum comes
     std::uint64_t fall_after_ = 0;  // a fall re-adds once the count is past this
     double peak0_ = 0.0;
     double peak1_ = 0.0;

@@ -45,6 +45,7 @@ private:
         ring_.for_each([&](double v) { s += v; });
         sum_ = s;
         magnitude_ = window_magnitude(ring_);
+        settle_window(clock_, ring_, ring_.capacity(), magnitude_);
     }
 
     FixedRing<double> ring_;

@@ -9,6 +9,8 @@
 #include <limits>
 #include <optional>
 
+#include "indicators/cores/resum_clock.hpp"
+
 namespace torvex {
 
 // Appends v; when the window already holds `cap` values the oldest leaves first and
@@ -68,6 +70,15 @@ double window_magnitude(const Window& window) {
     double s = 0.0;
     visit_oldest_first(window, [&s](double v) { s += std::fabs(v); });
     return s;
+}
+
+// Settles `clock` (see ResumClock::settle) after a re-add of sums whose terms are
+// the values of `window`, a window of `capacity` values that takes one a tick.
+template <class Window, class... M>
+void settle_window(ResumClock& clock, const Window& window, std::uint64_t capacity, M... magnitudes) {
+    clock.settle(
+        ResumClock::first_leaves(capacity, window.size()),
+        [&window](auto&& fn) { visit_oldest_first(window, [&fn](double v) { fn(v); }); }, magnitudes...);
 }
 
 }  // namespace torvex

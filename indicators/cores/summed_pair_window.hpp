@@ -46,6 +46,9 @@ public:
             sum_b_ = sb;
             magnitude_a_ = ma;
             magnitude_b_ = mb;
+            clock_.settle(
+                ResumClock::first_leaves(window_.capacity(), window_.size()),
+                [this](auto&& fn) { window_.for_each([&fn](const Pair& p) { fn(p.a, p.b); }); }, ma, mb);
         }
     }
 

@@ -12,6 +12,7 @@ std::expected<SummedWindow, IndicatorError> SummedWindow::create(std::uint64_t n
 void SummedWindow::resum() {
     sum_ = window_sum(values_, -0.0);
     magnitude_ = window_magnitude(values_);
+    settle_window(clock_, values_, period_, magnitude_);
 }
 
 }  // namespace torvex

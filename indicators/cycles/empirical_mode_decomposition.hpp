@@ -40,6 +40,12 @@ public:
             }
             sum_ = s;
             magnitude_ = m;
+            clock_.settle(
+                ResumClock::first_leaves(span_, window_.size()),
+                [this](auto&& fn) {
+                    for (double v : window_.view()) fn(v);
+                },
+                m);
         }
         if (accepted_ < 50) accepted_ += 1;
         if (!window_.full() || accepted_ < 50) return std::nullopt;

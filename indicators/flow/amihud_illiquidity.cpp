@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 std::expected<AmihudIlliquidity, IndicatorError> AmihudIlliquidity::create(std::uint64_t period) {
@@ -23,6 +25,7 @@ std::optional<double> AmihudIlliquidity::trade(const Trade& t) {
         double s = 0.0;
         values_.for_each([&s](double v) { s += v; });
         sum_ = s;
+        settle_window(clock_, values_, period_, sum_);
     }
     if (!values_.full()) return std::nullopt;
     last_ = sum_ / static_cast<double>(period_);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "indicators/cores/rolling_window.hpp"
+
 namespace torvex {
 
 std::expected<Vpin, IndicatorError> Vpin::create(double bucket_volume, std::uint64_t buckets) {
@@ -20,6 +22,7 @@ void Vpin::close_bucket() {
         double s = 0.0;
         imbalances_.for_each([&s](double v) { s += v; });
         sum_ = s;
+        settle_window(clock_, imbalances_, buckets_, sum_);
     }
     buy_ = 0.0;
     sell_ = 0.0;

@@ -34,7 +34,10 @@ std::optional<double> AdaptiveRsi::step(double x) {
     const double ad = std::fabs(d);
     if (const auto old = push_capped(changes_, period_, ad)) vol_sum_ = vol_sum_ - *old;
     vol_sum_ = ad + vol_sum_;
-    if (clock_.tick(vol_sum_)) vol_sum_ = window_sum(changes_, -0.0);
+    if (clock_.tick(vol_sum_)) {
+        vol_sum_ = window_sum(changes_, -0.0);
+        settle_window(clock_, changes_, period_, vol_sum_);
+    }
 
     const double gain = d > 0.0 ? d : 0.0;
     const double loss = d < 0.0 ? -d : 0.0;

@@ -38,6 +38,13 @@ public:
             }
             sum_ = s;
             magnitude_ = m;
+            const std::size_t held = std::min<std::size_t>(period_, window_.size());
+            clock_.settle(
+                ResumClock::first_leaves(period_, held),
+                [this, held](auto&& fn) {
+                    for (std::size_t i = window_.size() - held; i < window_.size(); ++i) fn(window_[i]);
+                },
+                m);
         }
         if (window_.size() < capacity_) return std::nullopt;
         return window_[window_.size() - 1 - lag_] - sum_ / static_cast<double>(period_);

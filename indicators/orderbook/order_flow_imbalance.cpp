@@ -43,6 +43,7 @@ std::optional<double> OrderFlowImbalance::step(const OrderBook& book) {
     if (clock_.tick(magnitude_)) {
         sum_ = window_sum(flows_, -0.0);
         magnitude_ = window_magnitude(flows_);
+        settle_window(clock_, flows_, period_, magnitude_);
     }
     if (flows_.size() < period_) return std::nullopt;
     return sum_;

@@ -50,6 +50,12 @@ public:
                 exact.l += e.low;
             });
             sums_ = exact;
+            clock_.settle(
+                ResumClock::first_leaves(window_.capacity(), window_.size()),
+                [this](auto&& fn) {
+                    window_.for_each([&fn](const Entry& e) { fn(e.volume * e.high, e.volume * e.low, e.volume, e.high, e.low); });
+                },
+                std::fabs(exact.vh) + std::fabs(exact.vl), exact.v, std::fabs(exact.h) + std::fabs(exact.l));
         }
         if (!window_.full()) return std::nullopt;
         if (sums_.v > 0.0) return std::array<double, 2>{sums_.vl / sums_.v, sums_.vh / sums_.v};

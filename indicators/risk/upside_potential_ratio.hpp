@@ -42,6 +42,16 @@ public:
                 up_sum_ += max_num(dv, 0.0);
                 down_sq_sum_ += dn * dn;
             });
+            clock_.settle(
+                ResumClock::first_leaves(window_.capacity(), window_.size()),
+                [this](auto&& fn) {
+                    window_.for_each([&](double v) {
+                        const double dv = v - mar_;
+                        const double dn = min_num(dv, 0.0);
+                        fn(max_num(dv, 0.0), dn * dn);
+                    });
+                },
+                up_sum_, down_sq_sum_);
         }
         if (!window_.full()) return std::nullopt;
         const double nf = static_cast<double>(window_.capacity());

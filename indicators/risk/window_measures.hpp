@@ -9,8 +9,10 @@
 #include <optional>
 #include <string_view>
 
+
 #include "indicators/indicator.hpp"
 #include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/cores/value_ring.hpp"
 
 namespace torvex {
@@ -94,6 +96,7 @@ public:
                 magnitude_ += std::fabs(v);
                 if (v < 0.0) loss_total_ += -v;
             });
+            settle_window(clock_, window_, window_.capacity(), magnitude_);
         }
         return window_.full();
     }

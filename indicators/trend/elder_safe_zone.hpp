@@ -13,6 +13,7 @@
 
 #include "indicators/cores/penetration_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/numeric.hpp"
 
@@ -71,7 +72,10 @@ private:
 
         void push(double depth) {
             ring.push(depth);
-            if (clock.tick(ring.sum())) ring.resum();
+            if (clock.tick(ring.sum())) {
+                ring.resum();
+                settle_window(clock, ring.values(), ring.values().capacity(), ring.sum());
+            }
         }
     };
 

@@ -28,6 +28,7 @@ std::optional<double> PolarizedFractalEfficiency::step(double close) {
             double s = -0.0;
             segments_.for_each([&s](double v) { s += v; });
             path_ = s;
+            settle_window(clock_, segments_, n, path_);
         }
     }
     prev_ = close;

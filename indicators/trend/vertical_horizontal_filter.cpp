@@ -19,7 +19,10 @@ std::optional<double> VerticalHorizontalFilter::step(double x) {
         const double ch = std::fabs(x - *prev_);
         if (const auto old = push_capped(changes_, period_, ch)) change_sum_ = change_sum_ - *old;
         change_sum_ = change_sum_ + ch;
-        if (clock_.tick(change_sum_)) change_sum_ = window_sum(changes_, 0.0);
+        if (clock_.tick(change_sum_)) {
+            change_sum_ = window_sum(changes_, 0.0);
+            settle_window(clock_, changes_, period_, change_sum_);
+        }
     }
     prev_ = x;
     if (!prices_.full() || changes_.size() < period_) return std::nullopt;

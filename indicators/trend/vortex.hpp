@@ -50,6 +50,10 @@ public:
                 s.tr += e.tr;
             });
             sums_ = s;
+            clock_.settle(
+                ResumClock::first_leaves(window_.capacity(), window_.size()),
+                [this](auto&& fn) { window_.for_each([&fn](const Movement& e) { fn(e.plus, e.minus, e.tr); }); }, s.plus,
+                s.minus, s.tr);
         }
         if (!window_.full()) return std::nullopt;
         if (sums_.tr == 0.0) return std::array<double, 2>{0.0, 0.0};

@@ -36,6 +36,13 @@ public:
             double s = -0.0;
             for (std::size_t i = 0; i + 1 < window_.size(); ++i) s += std::fabs(window_[i] * window_[i + 1]);
             sum_ = s;
+            // The n returns held make n − 1 terms, one leaving on each tick once full.
+            clock_.settle(
+                ResumClock::first_leaves(period_ - 1, window_.size() - 1),
+                [this](auto&& fn) {
+                    for (std::size_t i = 0; i + 1 < window_.size(); ++i) fn(window_[i] * window_[i + 1]);
+                },
+                s);
         }
         if (window_.size() < period_) return std::nullopt;
         return (sum_ > 0.0 ? sum_ : 0.0) * 1.5707963267948966;

@@ -27,6 +27,10 @@ void VwmaCore::resum() {
     price_sum_ = p;
     pv_magnitude_ = pvm;
     price_magnitude_ = pm;
+    clock_.settle(
+        ResumClock::first_leaves(window_.capacity(), window_.size()),
+        [this](auto&& fn) { window_.for_each([&fn](const Pair& e) { fn(e.price * e.volume, e.volume, e.price); }); }, pvm, v,
+        pm);
 }
 
 std::expected<Vwma, IndicatorError> Vwma::create(std::uint64_t n) {

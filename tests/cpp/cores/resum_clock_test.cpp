@@ -1,6 +1,7 @@
 // When the re-sum clock asks for a re-add: every `interval` updates on a fixed phase,
 // and on the update whose magnitude has fallen below 1/1024 of the largest since the
-// last re-add; a NaN sum asks once; a fall waits for the gap an owner sets.
+// last re-add; a NaN sum asks once; a fall waits for the gap an owner sets; a sum
+// still not finite after a re-add is re-added as its newest wild term leaves.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -8,10 +9,12 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
@@ -132,8 +135,9 @@ TEST(ResumClock, LanesTickAsTheTwoSumTick) {
             ResumClock::State lanes = clock.state();
             ResumClock::Lanes2 peaks = {lanes.peak0, lanes.peak1};
             for (int i = 0; i < 20000; ++i) {
-                const double a = kPool[rng() % std::size(kPool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
-                const double b = rng() % 3 == 0 ? a : kPool[rng() % std::size(kPool)];
+                constexpr double kLanePool[] = {0.0, 1.0, 3.0, 1e6, 1e300, kNaN, std::numeric_limits<double>::infinity()};
+                const double a = kLanePool[rng() % std::size(kLanePool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
+                const double b = rng() % 3 == 0 ? a : kLanePool[rng() % std::size(kLanePool)];
                 const bool fired = ResumClock::tick_lanes(lanes, peaks, ResumClock::Lanes2{a, b});
                 ASSERT_EQ(fired, clock.tick(a, b)) << "interval " << interval << " gap " << gap << " update " << i;
             }
@@ -145,6 +149,75 @@ TEST(ResumClock, LanesTickAsTheTwoSumTick) {
             EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[0]), std::bit_cast<std::uint64_t>(after.peak0));
             EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[1]), std::bit_cast<std::uint64_t>(after.peak1));
         }
+    }
+}
+
+// A window of n values with a running sum, kept as the owners keep theirs: the
+// clock watches Σ|v|, and every re-add settles it.
+struct SettledWindow {
+    explicit SettledWindow(std::uint64_t n) : ring(n), clock(ResumClock::kNoDrift) {}
+
+    bool push(double x) {
+        if (const std::optional<double> old = ring.push(x)) {
+            sum -= *old;
+            magnitude -= std::fabs(*old);
+        }
+        sum += x;
+        magnitude += std::fabs(x);
+        if (!clock.tick(magnitude)) return false;
+        sum = 0.0;
+        magnitude = 0.0;
+        ring.for_each([this](double v) {
+            sum += v;
+            magnitude += std::fabs(v);
+        });
+        clock.settle(
+            ResumClock::first_leaves(ring.capacity(), ring.size()),
+            [this](auto&& fn) { ring.for_each([&fn](double v) { fn(v); }); }, magnitude);
+        return true;
+    }
+
+    FixedRing<double> ring;
+    ResumClock clock;
+    double sum = 0.0;
+    double magnitude = 0.0;
+};
+
+// A NaN, an infinity or an overflow of finite terms: the sum is re-added when the
+// sum turns non-finite and then exactly on the update the newest term that can
+// make it so leaves, and after that it is the window's own sum (whole numbers, so
+// exactly). Terms that keep coming cost one re-add a window, not one an update.
+TEST(ResumClock, NonFiniteSumComesBackAsItsTermsLeave) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* label;
+        std::vector<double> values;
+        std::vector<int> want;
+    };
+    const std::vector<Case> cases = {
+        {"a NaN", {1, kNaN, 2, 3, 4, 5}, {2, 5}},
+        // The re-add as the first NaN leaves finds the second, and waits for it.
+        {"a second NaN", {1, kNaN, 2, kNaN, 3, 4, 5, 6}, {2, 5, 7}},
+        {"an infinity", {1, kInf, 1, 1, 1, 1}, {2, 5}},
+        {"opposite infinities", {1, kInf, -kInf, 1, 1, 1, 1}, {2, 5, 6}},
+        // 1e308 twice overflows; inf − 1e308 stays infinite however long it runs.
+        {"overflow of finite terms", {1e308, 1e308, 1, 1, 1, 1}, {2, 5}},
+        {"NaN on every update", std::vector<double>(12, kNaN), {1, 4, 7, 10}},
+        // A NaN among huge finite terms: the fall when the block leaves is seen.
+        {"NaN then a fall", {1e12, kNaN, 1e12, 1, 1, 1, 1}, {2, 5, 6}},
+    };
+    for (const Case& c : cases) {
+        SettledWindow w(3);
+        std::vector<int> fired;
+        for (std::size_t i = 0; i < c.values.size(); ++i) {
+            if (w.push(c.values[i])) fired.push_back(static_cast<int>(i + 1));
+            double own = 0.0;
+            w.ring.for_each([&own](double v) { own += v; });
+            if (std::isfinite(own) && std::fabs(own) < 1e12) {
+                EXPECT_EQ(w.sum, own) << c.label << " update " << i + 1;
+            }
+        }
+        EXPECT_EQ(fired, c.want) << c.label;
     }
 }
 

@@ -50,6 +50,12 @@ public:
                 }
                 w.pressure = p;
                 w.range = r;
+                w.clock.settle(
+                    ResumClock::first_leaves(w.period, held),
+                    [&](auto&& fn) {
+                        for (std::size_t i = len - held; i < len; ++i) fn(history_[i].pressure, history_[i].range);
+                    },
+                    p, r);
             }
         }
         if (len > longest_) history_.pop_front();

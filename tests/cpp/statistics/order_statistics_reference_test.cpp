@@ -189,7 +189,10 @@ Plain plain_vhf(std::size_t n) {
             const double ch = std::fabs(x - *st->prev);
             if (const auto old = push_capped(st->changes, n, ch)) st->change_sum = st->change_sum - *old;
             st->change_sum = st->change_sum + ch;
-            if (st->clock.tick(st->change_sum)) st->change_sum = window_sum(st->changes, 0.0);
+            if (st->clock.tick(st->change_sum)) {
+                st->change_sum = window_sum(st->changes, 0.0);
+                settle_window(st->clock, st->changes, n, st->change_sum);
+            }
         }
         st->prev = x;
         if (!st->prices.full() || st->changes.size() < n) return {};
