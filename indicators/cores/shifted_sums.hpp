@@ -199,6 +199,30 @@ public:
         return (var > 0.0) ? var : 0.0;
     }
 
+    // A value this large, or not finite, may make the sum of squares non-finite: below
+    // it, the squared deviations of a window of up to 2^27 values stay far below the
+    // largest double.
+    static constexpr double kTameValue = 0x1p496;
+
+    // For an owner whose values may be NaN or infinite, after recenter() with the same
+    // window: sums still not finite stay so (NaN and infinity absorb every later step)
+    // until the next re-centring, so it comes on the update at which the newest value
+    // that can make them so leaves. The periodic count is set that far from its turn,
+    // which holds whether or not the window is full yet. Each such re-centring is past
+    // every such value at the one before, so two of them are at least a window apart.
+    template <class ForEach>
+    void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each) {
+        if (is_finite(s1_) && is_finite(s2_)) [[likely]] return;
+        std::uint64_t i = 0;
+        std::uint64_t next = 0;  // 1 + the index of the newest such value, 0 for none
+        for_each([&](double v) {
+            i += 1;
+            if (!(std::fabs(v) <= kTameValue)) next = i;
+        });
+        // None found (an overflow of tame values cannot happen): the periodic turn.
+        if (next > 0) since_recenter_ = count - next;
+    }
+
     double shift() const { return shift_; }
     double s1() const { return s1_; }
     double s2() const { return s2_; }

@@ -56,8 +56,13 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
     const bool overnight_due = overnight_.recenter_due(period_, window_.size());
     const bool open_close_due = open_close_.recenter_due(period_, window_.size());
     if (overnight_due || open_close_due) {
-        overnight_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); });
-        open_close_.recenter(window_.size(), [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); });
+        const auto overnights = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); };
+        const auto open_closes = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); };
+        overnight_.recenter(window_.size(), overnights);
+        open_close_.recenter(window_.size(), open_closes);
+        // A zero or negative price makes a term NaN or infinite.
+        overnight_.wait_for_wild_to_leave(window_.size(), overnights);
+        open_close_.wait_for_wild_to_leave(window_.size(), open_closes);
     }
     rs_sum_ += t.rs;
     // The range terms are never negative: their sum is its own magnitude.
@@ -65,6 +70,9 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
         double sum = 0.0;
         window_.for_each([&sum](const Terms& x) { sum += x.rs; });
         rs_sum_ = sum;
+        rs_clock_.settle(
+            ResumClock::first_leaves(period_, window_.size()),
+            [this](auto&& fn) { window_.for_each([&fn](const Terms& x) { fn(x.rs); }); }, sum);
     }
     if (!window_.full()) return std::nullopt;
 

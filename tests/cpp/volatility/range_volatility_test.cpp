@@ -376,6 +376,42 @@ TEST(RangeVolatility, WindowSumsRecoverOnceAnInfinityLeaves) {
     }
 }
 
+// A third bar whose logarithms are NaN or infinite (a low below zero, a zero low, a
+// zero or negative open): two bars later it has left the window of two, and from then on the
+// answers are the window's own, as a fresh object primed with its close gives them
+// (and, for the low below zero, as the two-pass formula gives them).
+TEST(RangeVolatility, YangZhangForgetsABadBarOnceItLeaves) {
+    const std::vector<Ohlcv> good = {candle(1, 1, 1, 1),         candle(1, 1.2, 0.9, 1.1),    candle(1.1, 1.1, 0.9, 1.0),
+                                     candle(1.0, 1.3, 0.95, 1.2), candle(1.2, 1.25, 1.1, 1.15), candle(1.15, 1.3, 1.1, 1.25),
+                                     candle(1.25, 1.4, 1.2, 1.3), candle(1.3, 1.35, 1.2, 1.22)};
+    struct Case {
+        const char* label;
+        Ohlcv third;
+        std::vector<double> want;  // bars 5 to 8, when known
+    };
+    const Case cases[] = {
+        {"low below zero", candle(1.1, 1.1, -1.0, 1.0), {14.32882678, 9.3844619, 10.14248647, 9.03336791}},
+        {"zero low", candle(1.1, 1.1, 0.0, 1.0), {}},
+        {"zero open", candle(0.0, 1.1, 0.0, 1.0), {}},
+        {"open below zero", candle(-1.1, 1.1, -1.1, 1.0), {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<Ohlcv> bars = good;
+        bars[2] = c.third;
+        IndicatorBox streamed = boxed(YangZhangVolatility::create(2, 1));
+        IndicatorBox fresh = boxed(YangZhangVolatility::create(2, 1));
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            const auto got = feed(*streamed, bars[i]);
+            if (i < 2) continue;
+            const auto own = feed(*fresh, bars[i]);
+            if (i < 4) continue;
+            ASSERT_TRUE(got && own) << c.label << " bar " << i + 1;
+            EXPECT_NEAR(*got, *own, 1e-12 * *own) << c.label << " bar " << i + 1;
+            if (!c.want.empty()) EXPECT_NEAR(*got, c.want[i - 4], 1e-8) << c.label << " bar " << i + 1;
+        }
+    }
+}
+
 TEST(RangeVolatility, InertiaOfAFlatSeriesIsFifty) {
     auto inertia = boxed(Inertia::create(2, 3));
     const Ohlcv f = candle(5, 5, 5, 5);
