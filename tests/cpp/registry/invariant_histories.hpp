@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "indicators/indicator.hpp"
@@ -261,6 +263,36 @@ inline std::vector<History> hostile_histories(std::size_t tail, std::size_t fill
             b.push_back(level_bar(v, reference(v)));
         }
         add("fall_from_1e12_level_to_1e-9", std::move(b), 1e-9);
+    }
+    // ---- Terms that turn a running sum non-finite, and a huge value that leaves
+    // during the first fill.
+    {  // A candle with a low, or an open and a low, below zero as the third bar: its
+       // logarithms are NaN, and must leave no trace once gone. (A zero low makes the
+       // range estimators infinite while it is held, which (a) would refuse.)
+        const Ohlcv base[] = {{0, 1, 1, 1, 1, 1},          {0, 1, 1.2, 0.9, 1.1, 1},      {0, 1.1, 1.1, -1.0, 1.0, 1},
+                              {0, 1.0, 1.3, 0.95, 1.2, 1}, {0, 1.2, 1.25, 1.1, 1.15, 1}, {0, 1.15, 1.3, 1.1, 1.25, 1},
+                              {0, 1.25, 1.4, 1.2, 1.3, 1}, {0, 1.3, 1.35, 1.2, 1.22, 1}};
+        const std::pair<const char*, Ohlcv> bad[] = {{"negative_low", {0, 1.1, 1.1, -1.0, 1.0, 1}},
+                                                     {"negative_open", {0, -1.1, 1.1, -1.1, 1.0, 1}}};
+        for (const auto& [label, third] : bad) {
+            std::vector<HostileBar> b;
+            for (std::size_t i = 0; i < std::size(base); ++i)
+                b.push_back({i == 2 ? third : base[i], 0.5 * base[i].close, i == 2});
+            append_walk(b, fill + tail, 1.22, 16);
+            // The window check starts once the bad bar has left, where every price is
+            // above zero again.
+            add(std::string("candle_with_") + label, std::move(b), 1.0);
+        }
+    }
+    {  // 1e12 as the very first close of a short cycle of closes, repeated.
+        const double cycle[] = {100.1, 101.37, 99.83, 102.41, 100.9, 101.13, 99.7, 100.33, 102.07, 101.59};
+        std::vector<HostileBar> b;
+        b.push_back(level_bar(kBig, 0.5 * kBig, true));
+        for (std::size_t i = 1; i < 40 + fill + tail; ++i) {
+            const double c = cycle[i % std::size(cycle)];
+            b.push_back(level_bar(c, 0.5 * c + 0.1 * static_cast<double>(i % 3)));
+        }
+        add("1e12_first_of_a_cycle", std::move(b));
     }
     return hs;
 }
