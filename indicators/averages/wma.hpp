@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <expected>
 #include <optional>
+#include <span>
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
@@ -52,13 +53,22 @@ public:
 private:
     explicit WmaCore(std::uint64_t n);
 
-    // A value while the ring fills; on the n-th all the sums are added up once,
-    // oldest first, and the clock learns their size: a huge value among the first n
-    // leaves soon, and its fall must be seen.
+    // A value while the ring fills; on the n-th the weighted sum is added up once,
+    // oldest first, and the clock learns the window's size: a huge value among the
+    // first n leaves soon, and its fall must be seen.
     bool fill(double x) {
         ring_.push_back(x);
+        plain_sum_ = x + plain_sum_;
+        magnitude_ = std::fabs(x) + magnitude_;
         if (!ring_.full()) return false;
-        resum();
+        double w = -0.0;
+        double i = 1.0;
+        ring_.for_each([&](double v) {
+            w += i * v;
+            i += 1.0;
+        });
+        weighted_sum_ = w;
+        settle_clock();
         return true;
     }
 
@@ -75,18 +85,26 @@ private:
         weighted_sum_ = w;
         plain_sum_ = p;
         magnitude_ = window_magnitude(ring_);
-        // The weighted sum can overflow where the magnitude does not (weights up to
-        // n): a non-finite one is told to the clock as a NaN size.
+        settle_clock();
+    }
+
+    // After the sums were added up from the ring. The weighted sum can overflow where
+    // the magnitude does not (weights up to n): a non-finite one is told to the clock
+    // as a NaN size.
+    void settle_clock() {
+        const FixedRing<double>::Runs runs = ring_.runs();
         clock_.settle(
             ResumClock::first_leaves(period_, ring_.size()),
-            [this](auto&& fn) {
+            [runs](auto&& fn) {
                 double i = 1.0;
-                ring_.for_each([&](double v) {
-                    fn(i * v, v);
-                    i += 1.0;
-                });
+                for (const std::span<const double> run : {runs.first, runs.second}) {
+                    for (const double v : run) {
+                        fn(i * v, v);
+                        i += 1.0;
+                    }
+                }
             },
-            magnitude_ + (w - w));
+            magnitude_ + (weighted_sum_ - weighted_sum_));
     }
 
     FixedRing<double> ring_;

@@ -16,9 +16,9 @@
 // A fall of that size needs the terms that left to have outweighed all the others,
 // so it cannot recur on every update for long: the re-adds stay O(1) amortised.
 //
-// A sum that turns non-finite (a NaN or an infinite term came in, or finite terms
-// overflowed) is re-added at once too, and it stays so until something re-adds it:
-// NaN and infinity absorb every later addition. So after each re-add the owner
+// A sum that turns NaN (a NaN came in, an infinite term left or met its opposite) is
+// re-added at once too. A non-finite sum stays so until something re-adds it (NaN
+// and infinity absorb every later addition), so after each re-add the owner
 // settles the clock with the fresh magnitudes; when one is still not finite, the
 // clock finds the newest term that can make it so (one that is not finite, or so
 // large that a window of them could overflow) and asks for the next re-add on the
@@ -104,18 +104,7 @@ public:
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
         take_fresh(static_cast<double>(magnitudes)...);
         if ((finite(static_cast<double>(magnitudes)) && ...)) [[likely]] return;
-        std::uint64_t held = 0;
-        std::uint64_t newest = UINT64_MAX;
-        for_each([&](auto... terms) {
-            if ((wild(static_cast<double>(terms)) || ...)) newest = held;
-            held += 1;
-        });
-        // Terms below kTame cannot overflow: what made the sum so is unknown, so it is
-        // taken again once every term now held has left.
-        if (newest == UINT64_MAX) newest = held > 0 ? held - 1 : 0;
-        const std::uint64_t in = later(first_leaves, newest);
-        const std::uint64_t at = later(now_, in > 0 ? in : 1);
-        due_ = at < drift_due_ ? at : drift_due_;
+        due_ = due_past_wild(first_leaves, for_each, now_, drift_due_);
     }
 
     // The fall test alone, without counting an update: for an owner that must also
@@ -165,43 +154,87 @@ public:
         s.now += 1;
         const bool periodic = s.now >= s.due;
         // watch() in both lanes: the peak rises to the sum; a sum that has not fallen
-        // passes the one test, which a fall, any NaN and any infinity fail.
+        // passes the one test, which a fall and any NaN fail.
         const Lanes2 raised = m > peaks ? m : peaks;
-        const auto kept = kDwarf * m - raised >= 0.0;
-        if (((kept[0] != 0) && (kept[1] != 0)) && !periodic) [[likely]] {
-            peaks = raised;
-            return false;
+        const auto kept = kDwarf * m >= raised;
+        if (kept[0] & kept[1]) [[likely]] {
+            if (!periodic) [[likely]] {
+                peaks = raised;
+                return false;
+            }
+            if (s.now >= s.drift_due) s.drift_due = later(s.now, s.interval);
+            s.due = s.drift_due;
+            peaks = m;
+            return true;
         }
+        const LanesTick t = tick_lanes_rarely(s, peaks, m, periodic);
+        s = t.state;
+        peaks = t.peaks;
+        return t.fired;
+    }
+
+    // settle for a clock of two sums stepped through its state (see tick_lanes).
+    template <class ForEach>
+    [[gnu::always_inline]] static void settle_lanes(State& s, Lanes2& peaks, std::uint64_t first_leaves,
+                                                    const ForEach& for_each, Lanes2 m) {
+        const auto ok = ((m - m) == 0.0) & ((peaks - peaks) == 0.0);
+        if (ok[0] & ok[1]) [[likely]] {
+            peaks = m > peaks ? m : peaks;
+            return;
+        }
+        double p0 = peaks[0];
+        double p1 = peaks[1];
+        fresh_peak(p0, m[0]);
+        fresh_peak(p1, m[1]);
+        peaks = Lanes2{p0, p1};
+        if (finite(m[0]) && finite(m[1])) return;
+        s.due = due_past_wild(first_leaves, for_each, s.now, s.drift_due);
+    }
+
+private:
+    // The rest of tick_lanes, out of line and by value, so that the lanes' state never
+    // needs an address.
+    struct LanesTick {
+        State state;
+        Lanes2 peaks;
+        bool fired;
+    };
+    [[gnu::noinline]] static LanesTick tick_lanes_rarely(State s, Lanes2 peaks, Lanes2 m, bool periodic) {
         double p0 = peaks[0];
         double p1 = peaks[1];
         const bool f0 = watch(p0, m[0]);
         const bool f1 = watch(p1, m[1]);
         const bool fell = f0 || f1;
-        peaks = Lanes2{p0, p1};
-        if (!((fell && s.now > s.fall_after) || periodic)) return false;
+        if (!((fell && s.now > s.fall_after) || periodic)) return {s, Lanes2{p0, p1}, false};
         if (periodic) {
             if (s.now >= s.drift_due) s.drift_due = later(s.now, s.interval);
         } else {
             s.fall_after = later(s.now, s.fall_gap);
         }
         s.due = s.drift_due;
-        peaks = m;
-        return true;
+        return {s, m, true};
     }
 
-    // settle for a clock of two sums stepped through its state (see tick_lanes).
+    // The count at which the next re-add comes after one that left a sum not finite
+    // (see settle). Out of line and by value: the walk is rare, and an owner stepped
+    // inline keeps its clock in registers.
     template <class ForEach>
-    static void settle_lanes(State& s, Lanes2& peaks, std::uint64_t first_leaves, const ForEach& for_each, Lanes2 m) {
-        ResumClock c(1);
-        c.set_state(s);
-        c.peak0_ = peaks[0];
-        c.peak1_ = peaks[1];
-        c.settle(first_leaves, for_each, m[0], m[1]);
-        s = c.state();
-        peaks = Lanes2{c.peak0_, c.peak1_};
+    [[gnu::noinline]] static std::uint64_t due_past_wild(std::uint64_t first_leaves, ForEach for_each, std::uint64_t now,
+                                                         std::uint64_t drift_due) {
+        std::uint64_t held = 0;
+        std::uint64_t newest = UINT64_MAX;
+        for_each([&](auto... terms) {
+            if ((wild(static_cast<double>(terms)) || ...)) newest = held;
+            held += 1;
+        });
+        // Terms below kTame cannot overflow: what made the sum so is unknown, so it is
+        // taken again once every term now held has left.
+        if (newest == UINT64_MAX) newest = held > 0 ? held - 1 : 0;
+        const std::uint64_t in = later(first_leaves, newest);
+        const std::uint64_t at = later(now, in > 0 ? in : 1);
+        return at < drift_due ? at : drift_due;
     }
 
-private:
     // `at` + `gap`, held at the largest count where it would wrap (never reached).
     static constexpr std::uint64_t later(std::uint64_t at, std::uint64_t gap) {
         return gap > UINT64_MAX - at ? UINT64_MAX : at + gap;
@@ -224,24 +257,22 @@ private:
     }
 
     // Raises the peak and answers whether the sum has fallen far below it, or has
-    // turned non-finite while its peak was finite. A re-add then restarts the peak at
-    // the non-finite size, and a non-finite peak asks nothing: settle() has scheduled
-    // the re-add that can make the sum finite again, so a window that keeps such
-    // values costs no re-add per update.
+    // turned NaN while its peak was not. A re-add then restarts the peak at NaN, and a
+    // NaN peak asks nothing: settle() has scheduled the re-add that can make the sum
+    // finite again, so a window that keeps such values costs no re-add per update. An
+    // infinite sum passes the test (the usual path stays one comparison); it turns
+    // NaN when an infinite term leaves or meets its opposite, and a sum that overflowed
+    // from finite terms is caught by the next drift re-add, which settles it.
     static constexpr bool watch(double& peak, double m) {
-        const double raised = m > peak ? m : peak;
-        // One test on the usual path: it holds for a finite sum that has not fallen,
-        // and fails for a fall, for any NaN and (infinity less infinity) for an
-        // infinite sum; only then are those told apart.
-        if (kDwarf * m - raised >= 0.0) [[likely]] {
-            peak = raised;
-            return false;
-        }
-        if (!finite(peak)) return false;
-        // A sum that turned non-finite leaves its finite peak as it was, so that a fall
-        // gap that makes it wait does not forget it.
-        if (!finite(m)) return true;
-        peak = raised;
+        const double before = peak;
+        peak = m > peak ? m : peak;
+        // One test on the usual path: kDwarf·m >= peak holds for a sum that has not
+        // fallen, and fails for a fall and for any NaN; only then are those told apart.
+        if (kDwarf * m >= peak) [[likely]] return false;
+        if (before != before) return false;
+        // A sum that turned NaN leaves its peak as it was, so that a fall gap that
+        // makes it wait does not forget it.
+        if (m != m) peak = before;
         return true;
     }
 
@@ -249,8 +280,8 @@ private:
     static constexpr bool wild(double term) { return !(term <= kTame && term >= -kTame); }
 
     // After a re-add: each peak is at least the fresh size, and a peak that a
-    // non-finite sum left is replaced by it; a sum still not finite keeps its peak
-    // non-finite until the next re-add.
+    // non-finite sum left is replaced by it; a sum still not finite makes its peak so
+    // until the next re-add.
     static constexpr void fresh_peak(double& peak, double m) {
         if (!finite(m) || !finite(peak) || m > peak) peak = m;
     }

@@ -61,7 +61,13 @@ public:
                 const Pair sums = window_sums(held, w.period);
                 w.pressure = sums.pressure;
                 w.range = sums.range;
-                w.clock = settled(w.clock, held.last(std::min<std::size_t>(held.size(), w.period)), w.period, sums);
+                const std::span<const Pair> counted = held.last(std::min<std::size_t>(held.size(), w.period));
+                w.clock.settle(
+                    ResumClock::first_leaves(w.period, counted.size()),
+                    [counted](auto&& fn) {
+                        for (const Pair& pair : counted) fn(pair.pressure, pair.range);
+                    },
+                    sums.pressure, sums.range);
             }
         }
         count_ += 1;
@@ -271,35 +277,18 @@ private:
                 g += range[i];
             }
             w.sums = Duo{p, g};
-            // Settled on copies, so that the lanes' own state never needs an address.
-            ResumClock::State clock = w.clock;
-            Duo peaks = w.peaks;
+            const std::size_t from = at + 1 - w.period;
             ResumClock::settle_lanes(
-                clock, peaks, 1,
-                [&](auto&& fn) {
-                    for (std::size_t i = at + 1 - w.period; i <= at; ++i) fn(pressure[i], range[i]);
+                w.clock, w.peaks, 1,
+                [pressure, range, from, at](auto&& fn) {
+                    for (std::size_t i = from; i <= at; ++i) fn(pressure[i], range[i]);
                 },
                 w.sums);
-            w.clock = clock;
-            w.peaks = peaks;
         }
     }
 
     UltimateOscillator(std::uint64_t p1, std::uint64_t p2, std::uint64_t p3, std::uint64_t m)
         : history_(m + 1), windows_{WindowSums(p1), WindowSums(p2), WindowSums(p3)}, longest_(m) {}
-
-    // A window's clock settled after its pairs `counted` were re-added to `sums`:
-    // taken and given back by value, so the step's clocks never need an address.
-    [[gnu::noinline]] static ResumClock settled(ResumClock clock, std::span<const Pair> counted, std::uint64_t period,
-                                                Pair sums) {
-        clock.settle(
-            ResumClock::first_leaves(period, counted.size()),
-            [counted](auto&& fn) {
-                for (const Pair& pair : counted) fn(pair.pressure, pair.range);
-            },
-            sums.pressure, sums.range);
-        return clock;
-    }
 
     // A window's sums re-added from its pairs, oldest first, from 0.0. (Returned, not
     // stored through a reference, so the running sums can stay in registers.)
