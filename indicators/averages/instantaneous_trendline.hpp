@@ -24,7 +24,7 @@ private:
     std::optional<double> close2_;
     double it1_ = 0.0;
     double it2_ = 0.0;
-    std::uint64_t period_;
+    [[maybe_unused]] std::uint64_t period_;
     double alpha_;
     // Gains of the recursion: (a − a²/4), a²/2, (a − 0.75a²), 2(1 − a), (1 − a)².
     double g_close_;

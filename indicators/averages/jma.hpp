@@ -44,15 +44,15 @@ private:
 
     bool started_ = false;
     double jma_ = 0.0;
-    std::uint64_t period_;
-    double phase_;
+    [[maybe_unused]] std::uint64_t period_;
+    [[maybe_unused]] double phase_;
     double beta_;
     double alpha_;
     double phase_ratio_;
     double e0_ = 0.0;
     double det0_ = 0.0;
     double det1_ = 0.0;
-    std::uint32_t power_;
+    [[maybe_unused]] std::uint32_t power_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, Jma);

@@ -22,7 +22,7 @@ private:
     explicit SuperSmoother(std::uint64_t n) : core_(static_cast<double>(n)), period_(n) {}
 
     SuperSmootherCore core_;
-    std::uint64_t period_;
+    [[maybe_unused]] std::uint64_t period_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, SuperSmoother);

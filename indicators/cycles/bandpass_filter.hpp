@@ -29,8 +29,8 @@ private:
         : core_(core), period_(n), bandwidth_(bandwidth) {}
 
     BandpassCore core_;
-    std::uint64_t period_;
-    double bandwidth_;
+    [[maybe_unused]] std::uint64_t period_;
+    [[maybe_unused]] double bandwidth_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, BandpassFilter);

@@ -63,7 +63,7 @@ private:
     double c1_ = 0.0;
     double c2_ = 0.0;  // 0.0 until a second cycle value exists
     bool has_cycle_ = false;
-    std::uint64_t period_;
+    [[maybe_unused]] std::uint64_t period_;
     double alpha_;
     TwoPoleGains gains_;
 };

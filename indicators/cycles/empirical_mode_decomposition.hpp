@@ -60,7 +60,7 @@ private:
     BandpassCore bandpass_;
     MirroredWindow window_;  // the last 2n band-pass values
     std::uint64_t span_;         // 2n
-    double fraction_;
+    [[maybe_unused]] double fraction_;
     ResumClock clock_;
     double sum_ = 0.0;
     double magnitude_ = 0.0;  // Σ|v| over the window

@@ -48,7 +48,7 @@ private:
     double close2_ = 0.0;  // the one before that, once seen_ == 2
     int seen_ = 0;         // closes taken, up to 2
     std::optional<double> last_;
-    std::uint64_t band_edge_;
+    [[maybe_unused]] std::uint64_t band_edge_;
     double peak_ = 0.0;
 };
 

@@ -31,7 +31,7 @@ private:
     double p01_ = 0.0;
     double p10_ = 0.0;
     double p11_ = 0.0;
-    double delta_;
+    [[maybe_unused]] double delta_;
     double q_;
     double r_;
     double beta_ = 0.0;

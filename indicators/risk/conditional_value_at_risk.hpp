@@ -24,7 +24,7 @@ private:
     ConditionalValueAtRisk(SortedWindow window, double c);
 
     SortedWindow window_;
-    double confidence_;
+    [[maybe_unused]] double confidence_;
     std::uint64_t tail_count_;  // k, fixed by n and c
 };
 

@@ -25,7 +25,7 @@ private:
     ValueAtRisk(SortedWindow window, double c);
 
     SortedWindow window_;
-    double confidence_;
+    [[maybe_unused]] double confidence_;
     // The quantile position depends only on n and c: fixed at construction.
     double pos_;
     std::uint64_t lo_;

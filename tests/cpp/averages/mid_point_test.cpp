@@ -66,7 +66,9 @@ TEST(MidPoint, EqualsAScanOfEachWindowBitForBit) {
             const std::optional<double> got = ind.update(BarContext(bar));
             const std::optional<double> want = scan_midpoint(xs, i, n);
             ASSERT_EQ(got.has_value(), want.has_value()) << n << " bar " << i;
-            if (got) ASSERT_EQ(std::bit_cast<std::uint64_t>(*got), std::bit_cast<std::uint64_t>(*want)) << n << " bar " << i;
+            if (got) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(*got), std::bit_cast<std::uint64_t>(*want)) << n << " bar " << i;
+            }
         }
     }
 }

@@ -98,7 +98,11 @@ TEST(PeriodogramReference, TableAnswersMatchThePerBarAnglesBitForBit) {
     };
     std::uint64_t seed = 23;
     for (const auto& c : cases) {
-        const std::string label = "(" + std::to_string(c.lo) + "," + std::to_string(c.hi) + ")";
+        std::string label = "(";
+        label += std::to_string(c.lo);
+        label += ',';
+        label += std::to_string(c.hi);
+        label += ')';
         EXPECT_EQ(AutocorrelationPeriodogram::create(c.lo, c.hi)->has_table(), c.table) << label;
         auto built = build_indicator("AutocorrelationPeriodogram",
                                      std::vector<double>{static_cast<double>(c.lo), static_cast<double>(c.hi)});

@@ -163,7 +163,9 @@ TEST(ColumnLoad, SameDocumentsAsBarByBar) {
         std::string a = fast->command(R"({"cmd":"reset"})"), b = slow->command(R"({"cmd":"reset"})");
         ASSERT_EQ(a, b) << spec;
         for (int s = 0; s < 400 && a.find("\"error\"") == std::string::npos; ++s) {
-            const std::string step = R"({"cmd":"step","action":)" + std::to_string(rng() % 3) + "}";
+            std::string step = R"({"cmd":"step","action":)";
+        step += std::to_string(rng() % 3);
+        step += '}';
             a = fast->command(step);
             b = slow->command(step);
             ASSERT_EQ(a, b) << spec << " step " << s;
@@ -218,7 +220,9 @@ void expect_same_episode(Env& fast, Env& slow, std::mt19937_64& rng, const std::
     std::string a = fast.command(R"({"cmd":"reset"})"), b = slow.command(R"({"cmd":"reset"})");
     ASSERT_EQ(a, b) << context;
     for (int s = 0; s < 1000 && a.find("\"error\"") == std::string::npos; ++s) {
-        const std::string step = R"({"cmd":"step","action":)" + std::to_string(rng() % 3) + "}";
+        std::string step = R"({"cmd":"step","action":)";
+        step += std::to_string(rng() % 3);
+        step += '}';
         a = fast.command(step);
         b = slow.command(step);
         ASSERT_EQ(a, b) << context << " step " << s;
@@ -316,7 +320,9 @@ TEST(ColumnLoad, OverlappedChunksAsBarByBar) {
         ASSERT_EQ(a, b);
         int steps = 0;
         while (a.find("\"done\":true") == std::string::npos && a.find("\"error\"") == std::string::npos) {
-            const std::string step = R"({"cmd":"step","action":)" + std::to_string(rng() % 3) + "}";
+            std::string step = R"({"cmd":"step","action":)";
+        step += std::to_string(rng() % 3);
+        step += '}';
             a = fast->command(step);
             b = slow->command(step);
             ASSERT_EQ(a, b) << bars << " bars, step " << steps;
@@ -410,7 +416,7 @@ TEST(ColumnLoad, BookAndFundingFeedsAsBarByBar) {
                           R"({"kind":"indicator","name":"OIPriceDivergence","params":[4]})";
     std::mt19937_64 rng(17);
     const std::string doc = random_load(rng, 20'000, true);
-    for (const std::string features : {std::string(book), std::string(funding), std::string(book) + "," + funding}) {
+    for (const std::string& features : {std::string(book), std::string(funding), std::string(book) + "," + funding}) {
         const std::string spec = R"({"dataset_ref":"d","symbol":"s","observation":{"features":[)" + features +
                                  R"(]},"action_space":{"type":"discrete","n":3},"reward":"pnl",)"
                                  R"("episode":{"max_steps":1000,"warmup":8100}})";
@@ -500,7 +506,10 @@ TEST(ColumnLoad, RoundingOfEveryMagnitudeAsBarByBar) {
         for (int i = 0; i < 1031; ++i) {
             const std::string v = num(draw());
             if (i) doc += ',';
-            doc += "[" + std::to_string(i) + "," + v + "," + v + "," + v + "," + v + ",1]";
+            doc += '[';
+            doc += std::to_string(i);
+            for (int k = 0; k < 4; ++k) (doc += ',') += v;
+            doc += ",1]";
         }
         doc += "]}";
         expect_same_load(spec, {&doc}, rng, "trial " + std::to_string(trial));

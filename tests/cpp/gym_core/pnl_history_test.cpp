@@ -74,7 +74,9 @@ TEST(PnlHistory, EqualValuesHaveNoVariance) {
             EXPECT_EQ(kept.sharpe(), 0.0) << c.value << " x " << i + 1;
             rounding_seen = rounding_seen || two_pass(h) != 0.0;
         }
-        if (c.value == 0.1 || c.value == 7.3) EXPECT_TRUE(rounding_seen) << c.value << ": the case shows nothing";
+        if (c.value == 0.1 || c.value == 7.3) {
+            EXPECT_TRUE(rounding_seen) << c.value << ": the case shows nothing";
+        }
         kept.append(c.value + 1.0);  // one different value: the ordinary ratio again
         h.push_back(c.value + 1.0);
         EXPECT_EQ(kept.sharpe(), two_pass(h)) << c.value;

@@ -35,7 +35,9 @@ TEST(TtmTrend, StepsAsTheAverageOfMidpointsBitForBit) {
         };
         testing_reference::expect_same_bits(
             "TtmTrend", [&] { return IndicatorBox(new TtmTrend(*TtmTrend::create(n))); }, reference, bars);
-        if (n == 2) EXPECT_GT(flat_windows, 0u) << "n = " << n << ": the candles hold no flat window";
+        if (n == 2) {
+            EXPECT_GT(flat_windows, 0u) << "n = " << n << ": the candles hold no flat window";
+        }
     }
 }
 

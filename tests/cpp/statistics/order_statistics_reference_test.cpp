@@ -43,8 +43,8 @@ struct PlainWindow {
     bool full() const { return values.size() == n; }
     std::vector<double> sorted() const {
         std::vector<double> s(values.begin(), values.end());
-        std::stable_sort(s.begin(), s.end(),
-                         [](double a, double b) { return total_order_key(a) < total_order_key(b); });
+        // Values sharing a key are bitwise identical: any sort gives this one order.
+        std::sort(s.begin(), s.end(), [](double a, double b) { return total_order_key(a) < total_order_key(b); });
         return s;
     }
 };
@@ -68,7 +68,7 @@ double plain_quantile(const std::vector<double>& s, double q) {
 std::vector<double> plain_deviations(const std::vector<double>& s, double c) {
     std::vector<double> d;
     for (double v : s) d.push_back(std::fabs(v - c));
-    std::stable_sort(d.begin(), d.end(), [](double a, double b) { return total_order_key(a) < total_order_key(b); });
+    std::sort(d.begin(), d.end(), [](double a, double b) { return total_order_key(a) < total_order_key(b); });
     return d;
 }
 

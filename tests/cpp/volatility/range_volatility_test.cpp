@@ -407,7 +407,9 @@ TEST(RangeVolatility, YangZhangForgetsABadBarOnceItLeaves) {
             if (i < 4) continue;
             ASSERT_TRUE(got && own) << c.label << " bar " << i + 1;
             EXPECT_NEAR(*got, *own, 1e-12 * *own) << c.label << " bar " << i + 1;
-            if (!c.want.empty()) EXPECT_NEAR(*got, c.want[i - 4], 1e-8) << c.label << " bar " << i + 1;
+            if (!c.want.empty()) {
+                EXPECT_NEAR(*got, c.want[i - 4], 1e-8) << c.label << " bar " << i + 1;
+            }
         }
     }
 }
