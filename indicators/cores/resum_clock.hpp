@@ -17,10 +17,11 @@
 // so it cannot recur on every update for long: the re-adds stay O(1) amortised.
 //
 // A sum that turns NaN (a NaN came in, an infinite term left or met its opposite) is
-// re-added at once too. A non-finite sum stays so until something re-adds it (NaN
-// and infinity absorb every later addition), so after each re-add the owner
-// settles the clock with the fresh magnitudes; when one is still not finite, the
-// clock finds the newest term that can make it so (one that is not finite, or so
+// re-added at once too; one that overflowed from finite terms, on the next drift
+// re-add (the usual update tests no more). A non-finite sum stays so until something
+// re-adds it (NaN and infinity absorb every later addition), so after each re-add the
+// owner settles the clock with the fresh magnitudes; when one is still not finite,
+// the clock finds the newest term that can make it so (one that is not finite, or so
 // large that a window of them could overflow) and asks for the next re-add on the
 // update at which that term leaves. If another such term came in meanwhile, that
 // re-add finds it and asks again. Each such re-add is past every term that was wild
@@ -241,8 +242,7 @@ private:
     }
 
     // The peaks are separate members, not an array, so that an owner stepped inline
-    // keeps them in registers.
-    // Every peak is watched, whichever fell first.
+    // keeps them in registers. Every peak is watched, whichever fell first.
     constexpr bool fell(double a) { return watch(peak0_, a); }
     constexpr bool fell(double a, double b) {
         const bool fa = watch(peak0_, a);
