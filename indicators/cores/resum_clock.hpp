@@ -156,22 +156,19 @@ public:
         const bool periodic = s.now >= s.due;
         // watch() in both lanes: the peak rises to the sum; a sum that has not fallen
         // passes the one test, which a fall and any NaN fail.
-        const Lanes2 raised = m > peaks ? m : peaks;
-        const auto kept = kDwarf * m >= raised;
-        if (kept[0] & kept[1]) [[likely]] {
-            if (!periodic) [[likely]] {
-                peaks = raised;
-                return false;
-            }
+        peaks = m > peaks ? m : peaks;
+        const auto kept = kDwarf * m >= peaks;
+        if ((kept[0] & kept[1]) && !periodic) [[likely]] return false;
+        const bool fell = (!kept[0] && peaks[0] == peaks[0]) || (!kept[1] && peaks[1] == peaks[1]);
+        if (!((fell && s.now > s.fall_after) || periodic)) return false;
+        if (periodic) {
             if (s.now >= s.drift_due) s.drift_due = later(s.now, s.interval);
-            s.due = s.drift_due;
-            peaks = m;
-            return true;
+        } else {
+            s.fall_after = later(s.now, s.fall_gap);
         }
-        const LanesTick t = tick_lanes_rarely(s, peaks, m, periodic);
-        s = t.state;
-        peaks = t.peaks;
-        return t.fired;
+        s.due = s.drift_due;
+        peaks = m;
+        return true;
     }
 
     // settle for a clock of two sums stepped through its state (see tick_lanes).
@@ -193,29 +190,6 @@ public:
     }
 
 private:
-    // The rest of tick_lanes, out of line and by value, so that the lanes' state never
-    // needs an address.
-    struct LanesTick {
-        State state;
-        Lanes2 peaks;
-        bool fired;
-    };
-    [[gnu::noinline]] static LanesTick tick_lanes_rarely(State s, Lanes2 peaks, Lanes2 m, bool periodic) {
-        double p0 = peaks[0];
-        double p1 = peaks[1];
-        const bool f0 = watch(p0, m[0]);
-        const bool f1 = watch(p1, m[1]);
-        const bool fell = f0 || f1;
-        if (!((fell && s.now > s.fall_after) || periodic)) return {s, Lanes2{p0, p1}, false};
-        if (periodic) {
-            if (s.now >= s.drift_due) s.drift_due = later(s.now, s.interval);
-        } else {
-            s.fall_after = later(s.now, s.fall_gap);
-        }
-        s.due = s.drift_due;
-        return {s, m, true};
-    }
-
     // The count at which the next re-add comes after one that left a sum not finite
     // (see settle). Out of line and by value: the walk is rare, and an owner stepped
     // inline keeps its clock in registers.
@@ -264,16 +238,13 @@ private:
     // NaN when an infinite term leaves or meets its opposite, and a sum that overflowed
     // from finite terms is caught by the next drift re-add, which settles it.
     static constexpr bool watch(double& peak, double m) {
-        const double before = peak;
         peak = m > peak ? m : peak;
         // One test on the usual path: kDwarf·m >= peak holds for a sum that has not
-        // fallen, and fails for a fall and for any NaN; only then are those told apart.
+        // fallen, and fails for a fall and for any NaN; only then is a NaN peak (a
+        // re-add already spent on this NaN) told apart. A NaN sum never raises the
+        // peak, so a fall gap that makes it wait does not forget it.
         if (kDwarf * m >= peak) [[likely]] return false;
-        if (before != before) return false;
-        // A sum that turned NaN leaves its peak as it was, so that a fall gap that
-        // makes it wait does not forget it.
-        if (m != m) peak = before;
-        return true;
+        return peak == peak;
     }
 
     static constexpr bool finite(double m) { return m - m == 0.0; }
