@@ -12,6 +12,7 @@
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
+#include "indicators/cores/rolling_window.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -81,6 +82,7 @@ private:
     explicit SmaCore(std::uint64_t n) : ring_(n), period_(n), divisor_(static_cast<double>(n)), clock_(16 * n) {
         ResumClock::State s = clock_.state();
         s.due = 15 * n + 1;
+        s.drift_due = s.due;
         clock_.set_state(s);
     }
 
@@ -96,6 +98,8 @@ private:
         const auto runs = ring_.runs();
         sum_ = sum_of_runs(runs.first, runs.second);
         magnitude_ = magnitude_of_runs(runs.first, runs.second);
+        // A sum that overflowed is taken again once the terms that made it so have left.
+        settle_window(clock_, ring_, period_, magnitude_);
     }
 
     FixedRing<double> ring_;

@@ -26,6 +26,7 @@ void Tii::resum() {
     }
     pos_sum_ = pos;
     neg_sum_ = neg;
+    settle_window(clock_, deviations_, window_len_, pos_sum_, neg_sum_);
 }
 
 std::optional<double> Tii::step(double x) {
