@@ -17,7 +17,9 @@
 //   note    why a row claims less than its kind of indicator would suggest, or
 //           departs from it on purpose;
 //   nonfinite  true where the definition answers an infinity or NaN on purpose;
-//   bound   a range that depends on the parameters (replaces `range`).
+//   bound   a range that depends on the parameters (replaces `range`);
+//   tolerance  the relative agreement of a streamed answer with a fresh object fed
+//           only its window, where 1e-9 is too tight (0: 1e-9); the note says why.
 // A range that starts with '+' holds for positive prices only (a negative price
 // turns a money flow or a pressure around).
 #pragma once
@@ -44,6 +46,7 @@ struct InvariantRow {
     const char* note;
     bool nonfinite = false;  // the definition itself answers an infinity or NaN on some inputs
     BoundFn bound = nullptr;
+    double tolerance = 0.0;
 };
 
 inline std::span<const InvariantRow> invariant_table() {

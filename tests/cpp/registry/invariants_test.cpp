@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/invariant_checks.hpp"
 #include "registry/invariant_histories.hpp"
 #include "registry/invariant_table.hpp"
 #include "registry/registry.hpp"
@@ -36,91 +37,20 @@
 namespace torvex {
 namespace {
 
-using test::BarFeeds;
+using test::Answer;
+using test::Bound;
+using test::FlatWant;
 using test::History;
 using test::InvariantRow;
-
-// ---- The table's little languages: "lo:hi" per output ("*" for none), and the
-// flat answer per output (a number, "P" for the flat price, "*" for none), outputs
-// separated by '|'; one entry stands for every output.
-
-std::vector<std::string> split(const std::string& s) {
-    std::vector<std::string> parts;
-    std::stringstream in(s);
-    std::string part;
-    while (std::getline(in, part, '|')) parts.push_back(part);
-    return parts;
-}
-
-struct Bound {
-    bool any = true;
-    double lo = 0.0, hi = 0.0;
-};
-
-Bound parse_bound(const std::string& text) {
-    const std::string s = !text.empty() && text[0] == '+' ? text.substr(1) : text;
-    if (s.empty() || s == "*") return {};
-    const auto colon = s.find(':');
-    return {false, std::stod(s.substr(0, colon)), std::stod(s.substr(colon + 1))};
-}
-
-struct FlatWant {
-    enum Kind { Any, Price, Value } kind = Any;
-    double value = 0.0;
-};
-
-FlatWant parse_flat(const std::string& s) {
-    if (s.empty() || s == "*" || s == "?") return {};
-    if (s == "P") return {FlatWant::Price, 0.0};
-    return {FlatWant::Value, std::stod(s)};
-}
-
-template <class T, class F>
-std::vector<T> per_output(const char* text, std::size_t outputs, F parse) {
-    const std::vector<std::string> parts = split(text ? text : "");
-    std::vector<T> out(std::max<std::size_t>(outputs, 1));
-    if (parts.empty()) return out;
-    for (std::size_t i = 0; i < out.size(); ++i) out[i] = parse(parts.size() == 1 ? parts[0] : (i < parts.size() ? parts[i] : "*"));
-    return out;
-}
-
-// ---- One object's answers over a history.
-
-struct Answer {
-    std::optional<double> value;
-    std::vector<double> outputs;  // the published list after this bar (empty for single-output names)
-};
-
-Answer step(DynIndicator& ind, const test::HostileBar& bar, std::size_t index) {
-    const BarFeeds feeds(bar, index);
-    Answer a;
-    a.value = ind.update(feeds.context());
-    for (const NamedOutput& o : ind.outputs()) a.outputs.push_back(o.value);
-    return a;
-}
-
-std::vector<Answer> run(DynIndicator& ind, const std::vector<test::HostileBar>& bars, std::size_t from,
-                        std::size_t to) {
-    std::vector<Answer> out;
-    out.reserve(to - from);
-    for (std::size_t i = from; i < to; ++i) out.push_back(step(ind, bars[i], i));
-    return out;
-}
-
-// The values a bar's answer shows: the published list where there is one, else the
-// primary value.
-std::vector<double> shown(const Answer& a) {
-    if (!a.value) return {};
-    if (!a.outputs.empty()) return a.outputs;
-    return {*a.value};
-}
-
-std::string num(double x) {
-    std::ostringstream s;
-    s.precision(17);
-    s << x;
-    return s.str();
-}
+using test::agree;
+using test::find_row;
+using test::make;
+using test::num;
+using test::parse_flat;
+using test::per_output;
+using test::run;
+using test::shown;
+using test::window_of;
 
 // Collects the faults of one name: the first offending bar of each (parameters,
 // history, check), with the number of bars that broke it.
@@ -152,28 +82,6 @@ private:
     std::vector<Fault> faults_;
 };
 
-IndicatorBox make(const std::string& name, const std::vector<double>& params) {
-    BuildResult b = build_indicator(name, params);
-    return b ? std::move(*b) : nullptr;
-}
-
-// The bars a finite-memory value depends on.
-std::size_t window_of(const InvariantRow& row, const std::vector<double>& params, const DynIndicator& ind) {
-    const double w = row.window(params);
-    return w == 0.0 ? static_cast<std::size_t>(ind.warmup()) + 1 : static_cast<std::size_t>(w);
-}
-
-// Relative agreement with a floor that scales with the history's price level. The
-// sums of an honest window differ from a fresh one's by the rounding of values of
-// the window's own size (some 1e-13 at the level 100), while the residue of a 1e12
-// value is some 1e-4: the floor of 1e-9 at the level 100 lies far from both.
-bool agree(double got, double want, double scale) {
-    if (std::isnan(got) || std::isnan(want)) return std::isnan(got) && std::isnan(want);
-    if (got == want) return true;
-    const double floor = 1e-9 * std::min(1.0, scale / 100.0);
-    return std::fabs(got - want) <= 1e-9 * std::max(std::fabs(got), std::fabs(want)) + floor;
-}
-
 void check_history(const InvariantRow& row, const std::vector<double>& params, const History& h, Faults& faults) {
     const std::string who = test::label(row.name, params) + " | " + h.name + " | ";
     IndicatorBox ind = make(row.name, params);
@@ -181,21 +89,14 @@ void check_history(const InvariantRow& row, const std::vector<double>& params, c
     std::size_t outputs = 1;
     for (const Answer& a : answers) outputs = std::max(outputs, a.outputs.size());
     const bool positive_only = row.range && row.range[0] == '+';
-    std::vector<Bound> bounds = per_output<Bound>(positive_only && !h.positive ? "" : row.range, outputs, parse_bound);
-    if (row.bound) {
-        const auto [lo, hi] = row.bound(params);
-        bounds.assign(outputs, Bound{false, lo, hi});
-    }
-    const double slack = 1e-9;
+    const std::vector<Bound> bounds = test::output_bounds(row, params, outputs, h.positive);
 
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const std::vector<double> v = shown(answers[i]);
         for (std::size_t j = 0; j < v.size(); ++j) {
             const std::string at = "bar " + std::to_string(i + 1) + " output " + std::to_string(j);
             if (!std::isfinite(v[j]) && !row.nonfinite) faults.note(who + "(a) finite", at + ": " + num(v[j]));
-            if (j < bounds.size() && !bounds[j].any && std::isfinite(v[j]) &&
-                (v[j] < bounds[j].lo - slack * std::max(1.0, bounds[j].hi - bounds[j].lo) ||
-                 v[j] > bounds[j].hi + slack * std::max(1.0, bounds[j].hi - bounds[j].lo)))
+            if (j < bounds.size() && !test::within(bounds[j], v[j]))
                 faults.note(who + "(b) range [" + num(bounds[j].lo) + ", " + num(bounds[j].hi) + "]",
                             at + ": " + num(v[j]));
         }
@@ -222,7 +123,7 @@ void check_history(const InvariantRow& row, const std::vector<double>& params, c
             continue;
         }
         for (std::size_t j = 0; j < want.size(); ++j)
-            if (!agree(got[j], want[j], h.scale))
+            if (!agree(got[j], want[j], h.scale, test::recovery_tolerance(row)))
                 faults.note(who + "(d) window of " + std::to_string(k),
                             at + " output " + std::to_string(j) + ": " + num(got[j]) + ", the window alone " +
                                 num(want[j]));
@@ -314,12 +215,6 @@ void check_refusal(const InvariantRow& row, const std::vector<double>& params, c
             faults.note(who, at + ": " + (got[i].value ? num(*got[i].value) : "none") + ", without the NaN bars " +
                                  (w.value ? num(*w.value) : "none"));
     }
-}
-
-const InvariantRow* find_row(const std::string& name) {
-    for (const InvariantRow& r : test::invariant_table())
-        if (r.name == name) return &r;
-    return nullptr;
 }
 
 class Invariants : public ::testing::TestWithParam<std::string> {};

@@ -60,21 +60,21 @@ inline BuildResult build_typical(std::string_view name) {
     return last;
 }
 
+// The typical parameter list of a name: the table's entry, else the first fallback
+// that builds (empty when none does).
+inline std::vector<double> typical_list(const std::string& name) {
+    if (const auto it = typical_params().find(name); it != typical_params().end()) return it->second;
+    for (const auto& f : kFallbacks)
+        if (build_indicator(name, f)) return f;
+    return {};
+}
+
 // The parameter lists a whole-registry test tries a name with: its typical list, and
 // that list with the first parameter (a period where it is a whole number of at least
 // 1) set to each of `periods`, for those that build. A name that ignores its
 // parameters is tried once.
 inline std::vector<std::vector<double>> period_variants(const std::string& name, std::initializer_list<double> periods) {
-    std::vector<double> typical;
-    if (const auto it = typical_params().find(name); it != typical_params().end()) {
-        typical = it->second;
-    } else {
-        for (const auto& f : kFallbacks)
-            if (build_indicator(name, f)) {
-                typical = f;
-                break;
-            }
-    }
+    const std::vector<double> typical = typical_list(name);
     std::vector<std::vector<double>> out{typical};
     if (build_indicator(name, std::vector<double>{}) || typical.empty()) return out;
     const double p0 = typical[0];

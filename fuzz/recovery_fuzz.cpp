@@ -1,0 +1,558 @@
+// Fuzz target: recovery from any history. The input picks a registry name (every one,
+// with the trade, book, funding, pair and breadth feeds derived from each bar as the
+// whole-registry invariant test derives them), parameters that build, and a history
+// that mixes ordinary walks with what breaks running sums: 1e12 and 1e300 bars alone
+// or in blocks (at bar 0 and inside the first fill too), falls and rises by many
+// orders, exact zeros, zero and negative prices, tick-grid prices, exactly flat
+// stretches and ties. What the invariant table says of the name is then held over
+// every bar:
+//   - no non-finite answer where the name's memory holds no price at or below zero
+//     and nothing beyond 1e60 (unless the name answers one on purpose), and every
+//     value within the name's range;
+//   - for a finite-memory name, on a window whose own bars do not dwarf each other,
+//     the streamed answer agrees (1e-9 relative, or the row's tolerance, with a floor
+//     tied to the window's price level) with a fresh object fed only that window: a
+//     value that has left leaves nothing behind;
+//   - a window of identical bars (the whole history for an infinite memory) answers
+//     the name's flat answer.
+// A violation prints the name, the parameters, the bar and both answers, and aborts
+// so that libFuzzer keeps the input.
+//
+// Input: two bytes pick the name (registry order); per typical parameter one mode
+// byte (keep; a period 1-5; a whole number up to 300; a multiple of the typical
+// value; an explicit double), then history operations of one byte each with their
+// arguments until the input ends (see `Operation`), at most 3000 bars.
+//
+// Environment: TORVEX_RECOVERY_SKIP=Name,Name passes over those names (to find one
+// fault after another); TORVEX_RECOVERY_SHOW=1 prints the decoded case (name,
+// parameters and every bar) before it is checked.
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/fuzz_support.hpp"
+#include "registry/invariant_checks.hpp"
+#include "registry/registry.hpp"
+#include "registry/typical_params.hpp"
+
+namespace {
+
+using torvex::test::Answer;
+using torvex::test::HostileBar;
+using torvex::test::InvariantRow;
+using torvex::test::num;
+
+constexpr std::size_t kMaxBars = 3000;
+constexpr std::size_t kMaxWindow = 400;         // a longer window is passed over: executions stay short
+constexpr std::size_t kCompareBudget = 60'000;  // bars fed to fresh objects per input
+constexpr double kHuge = 1e60;                  // beyond this, powers of a value may overflow
+constexpr double kDwarf = 1e4;                  // a window holding values this far apart is not compared
+
+class Reader {
+public:
+    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool empty() const { return at_ >= size_; }
+    std::uint8_t u8() { return at_ < size_ ? data_[at_++] : 0; }
+    std::uint16_t u16() { return static_cast<std::uint16_t>(u8() | (u8() << 8)); }
+    double f64() {
+        std::uint64_t bits = 0;
+        for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(u8()) << (8 * i);
+        return std::bit_cast<double>(bits);
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+std::set<std::string> names_from_env(const char* var) {
+    std::set<std::string> out;
+    const char* text = std::getenv(var);
+    if (!text) return out;
+    std::string_view s(text);
+    while (!s.empty()) {
+        const std::size_t comma = s.find(',');
+        out.emplace(s.substr(0, comma));
+        s = comma == std::string_view::npos ? std::string_view{} : s.substr(comma + 1);
+    }
+    return out;
+}
+
+// ---- The parameters.
+
+std::vector<double> fuzzed_params(const std::vector<double>& typical, Reader& in) {
+    std::vector<double> params = typical;
+    for (double& p : params) {
+        const std::uint8_t mode = in.u8() % 8;
+        const bool whole = p >= 1.0 && p == std::floor(p);
+        switch (mode) {
+            case 0:
+            case 1: break;  // the typical value
+            case 2:
+            case 3: p = 1.0 + in.u8() % 5; break;
+            case 4: p = 1.0 + in.u16() % 300; break;
+            case 5: p = whole ? 1.0 + in.u8() % 40 : p * (0.25 + in.u8() / 64.0); break;
+            case 6: p = p * (0.25 + in.u8() / 64.0); break;
+            default: p = in.f64(); break;
+        }
+    }
+    return params;
+}
+
+// ---- The history.
+
+struct Builder {
+    std::vector<HostileBar> bars;
+    double level = 100.0;
+    std::uint64_t rng = 0x9e3779b97f4a7c15ull;
+
+    bool full() const { return bars.size() >= kMaxBars; }
+    double unit() {  // [-0.5, 0.5)
+        rng = rng * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<double>(rng >> 11) / 9007199254740992.0 - 0.5;
+    }
+    void seed(std::uint8_t s) { rng = (rng ^ s) * 6364136223846793005ull + 1442695040888963407ull; }
+    void push(double o, double h, double l, double c, double v, double ref) {
+        if (!full()) bars.push_back({torvex::Ohlcv{0, o, h, l, c, v}, ref, false});
+    }
+    void level_bar(double x, double v = 1.0) { push(x, x, x, x, v, 0.5 * x); }
+    void follow(double c) {
+        if (std::isfinite(c) && c != 0.0) level = c;
+    }
+};
+
+double huge_value(std::uint8_t sel) {
+    static constexpr double kValues[] = {1e12, 1e300, -1e12, 1e15, 1e100, 1e200, -1e300, 1e18};
+    return kValues[sel % 8];
+}
+
+double level_value(std::uint8_t sel) {
+    static constexpr double kValues[] = {100.0, 1.0, 5.0, 1e-9, 1e12, 0.05, 1e6, 20.0, 7.3, 0.1, 113.2074966078069, 3e-5};
+    return kValues[sel % 12];
+}
+
+double tick_value(std::uint8_t sel) {
+    static constexpr double kValues[] = {0.01, 0.1, 1.0, 0.25, 1e-4, 5.0, 0.5, 0.001};
+    return kValues[sel % 8];
+}
+
+// One operation of the history; what each reads follows its name.
+enum Operation : std::uint8_t {
+    kWalk,     // length, seed: a random walk of whole candles around the level
+    kSpike,    // value: one bar at 1e12, 1e300, ... (the level stays)
+    kBlock,    // length, value: a block of such bars
+    kMove,     // length, orders: a fall or rise by that many orders of ten over 1-100 bars
+    kZero,     // kind: a bar at 0, a zero low, a zero open, a zero volume
+    kNegative, // kind: a bar at minus the level, a negative low
+    kTicks,    // length, seed, tick: a walk on a tick grid, the reference on a grid of 0.1
+    kFlat,     // length: identical bars at the level
+    kTies,     // length, tick: the level and one tick above in a repeating pattern
+    kLevel,    // value: the level jumps (no bar)
+    kRawBar,   // o, h, l, c, volume, reference as doubles
+    kCloses,   // count, then that many doubles: bars with o = h = l = c
+    kReturns,  // length, seed: small values of both signs on a grid of 1e-4, zero among them
+    kVolume,   // value: the last bar's volume becomes 1e12, 1e300 or 0
+    kRepeat,   // count, times: the last bars again
+    kOperations
+};
+
+std::vector<HostileBar> decode_history(Reader& in) {
+    Builder b;
+    while (!in.empty() && !b.full()) {
+        switch (in.u8() % kOperations) {
+            case kWalk: {
+                const int n = 1 + in.u8();
+                b.seed(in.u8());
+                const double base = std::fabs(b.level) > 0 ? std::fabs(b.level) : 1.0;
+                double x = b.level;
+                for (int i = 0; i < n; ++i) {
+                    const double o = x;
+                    x += base * 0.02 * b.unit();
+                    const double h = std::max(o, x) + base * 0.005 * (b.unit() + 0.5);
+                    const double l = std::min(o, x) - base * 0.005 * (b.unit() + 0.5);
+                    b.push(o, h, l, x, 1.0 + 10.0 * (b.unit() + 0.5), 0.5 * x + base * 0.01 * b.unit());
+                }
+                b.follow(x);
+                break;
+            }
+            case kSpike: b.level_bar(huge_value(in.u8())); break;
+            case kBlock: {
+                const int n = 1 + in.u8() % 32;
+                const double v = huge_value(in.u8());
+                for (int i = 0; i < n; ++i) b.level_bar(v);
+                break;
+            }
+            case kMove: {
+                const int n = 1 + in.u8() % 100;
+                const int orders = static_cast<std::int8_t>(in.u8()) % 25;
+                const double from = b.level;
+                const double to = std::clamp(std::fabs(from) * std::pow(10.0, orders), 1e-40, 1e40) * (from < 0 ? -1 : 1);
+                double o = from;
+                for (int i = 1; i <= n; ++i) {
+                    const double c = from * std::pow(to / from, static_cast<double>(i) / n);
+                    b.push(o, std::max(o, c), std::min(o, c), c, 1.0, 0.5 * c);
+                    o = c;
+                }
+                b.follow(to);
+                break;
+            }
+            case kZero: {
+                const double x = b.level;
+                switch (in.u8() % 4) {
+                    case 0: b.level_bar(0.0); break;
+                    case 1: b.push(x, x, std::min(0.0, x), x, 1.0, 0.5 * x); break;
+                    case 2: b.push(0.0, std::max(0.0, x), std::min(0.0, x), x, 1.0, 0.5 * x); break;
+                    default: b.level_bar(x, 0.0); break;
+                }
+                break;
+            }
+            case kNegative: {
+                const double x = std::fabs(b.level);
+                if (in.u8() % 2) b.level_bar(-x);
+                else b.push(x, x, -x, x, 1.0, 0.5 * x);
+                break;
+            }
+            case kTicks: {
+                const int n = 1 + in.u8();
+                b.seed(in.u8());
+                const double tick = tick_value(in.u8());
+                double c = std::round(b.level / tick) * tick;
+                double r = std::round(b.level * 5.0) / 10.0;
+                for (int i = 0; i < n; ++i) {
+                    const double o = c;
+                    c = std::round(c / tick + std::round(4.999 * b.unit())) * tick;
+                    r = std::round((r + 0.1 * std::round(2.999 * b.unit())) * 10.0) / 10.0;
+                    const double h = std::max(o, c) + tick * (b.unit() > 0 ? 1 : 0);
+                    const double l = std::min(o, c) - tick * (b.unit() > 0 ? 1 : 0);
+                    b.push(o, h, l, c, static_cast<double>(1 + (b.rng >> 28) % 9), r);
+                }
+                b.follow(c);
+                break;
+            }
+            case kFlat: {
+                const int n = 1 + in.u8();
+                for (int i = 0; i < n; ++i) b.level_bar(b.level);
+                break;
+            }
+            case kTies: {
+                const int n = 1 + in.u8();
+                const double tick = tick_value(in.u8());
+                const double lo = std::round(b.level / tick) * tick;
+                for (int i = 0; i < n; ++i) b.level_bar(i % 3 == 1 ? lo + tick : lo);
+                break;
+            }
+            case kLevel: b.level = level_value(in.u8()); break;
+            case kRawBar: {
+                const double o = in.f64(), h = in.f64(), l = in.f64(), c = in.f64(), v = in.f64(), r = in.f64();
+                b.push(o, h, l, c, v, r);
+                b.follow(c);
+                break;
+            }
+            case kCloses: {
+                const int n = 1 + in.u8() % 64;
+                for (int i = 0; i < n; ++i) {
+                    const double c = in.f64();
+                    b.level_bar(c);
+                    b.follow(c);
+                }
+                break;
+            }
+            case kReturns: {
+                const int n = 1 + in.u8();
+                b.seed(in.u8());
+                for (int i = 0; i < n; ++i) b.level_bar(std::round(1000.0 * b.unit()) * 1e-4);
+                break;
+            }
+            case kVolume: {
+                static constexpr double kVolumes[] = {1e12, 1e300, 0.0};
+                const double v = kVolumes[in.u8() % 3];
+                if (!b.bars.empty()) b.bars.back().candle.volume = v;
+                break;
+            }
+            default: {  // kRepeat
+                const std::size_t n = std::min<std::size_t>(1 + in.u8() % 64, b.bars.size());
+                const int times = 1 + in.u8() % 8;
+                const std::size_t end = b.bars.size();
+                for (int t = 0; t < times; ++t)
+                    for (std::size_t i = end - n; i < end && !b.full(); ++i) b.bars.push_back(b.bars[i]);
+                break;
+            }
+        }
+    }
+    torvex::test::stamp_times(b.bars);
+    return b.bars;
+}
+
+// ---- What the oracle needs to know of each bar.
+
+double price_magnitude(const HostileBar& b) {
+    const torvex::Ohlcv& c = b.candle;
+    return std::max({std::fabs(c.open), std::fabs(c.high), std::fabs(c.low), std::fabs(c.close), std::fabs(b.reference)});
+}
+
+bool positive_prices(const HostileBar& b) {
+    const torvex::Ohlcv& c = b.candle;
+    return c.open > 0 && c.high > 0 && c.low > 0 && c.close > 0 && b.reference > 0;
+}
+
+// Beyond what the name's arithmetic can take: above 1e60, below 1e-60 (but not
+// zero), or not finite.
+bool out_of_scale(double x) {
+    const double a = std::fabs(x);
+    return !(a <= kHuge) || (a != 0.0 && a < 1.0 / kHuge);
+}
+
+bool out_of_scale(const HostileBar& b) {
+    const torvex::Ohlcv& c = b.candle;
+    for (double x : {c.open, c.high, c.low, c.close, c.volume, b.reference})
+        if (out_of_scale(x)) return true;
+    return false;
+}
+
+bool identical(const HostileBar& a, const HostileBar& b) {
+    const torvex::Ohlcv& x = a.candle;
+    const torvex::Ohlcv& y = b.candle;
+    return x.open == y.open && x.high == y.high && x.low == y.low && x.close == y.close && x.volume == y.volume &&
+           a.reference == b.reference;
+}
+
+bool level(const HostileBar& b) {
+    const torvex::Ohlcv& c = b.candle;
+    return c.open == c.close && c.high == c.close && c.low == c.close;
+}
+
+// The median of the non-zero magnitudes of `values` (0 when all are zero).
+double median_nonzero(std::vector<double> values) {
+    std::erase(values, 0.0);
+    if (values.empty()) return 0.0;
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// Whether the largest of `values` is within kDwarf of the smallest non-zero one.
+bool within_dwarf(const std::vector<double>& values) {
+    double lo = std::numeric_limits<double>::infinity(), hi = 0.0;
+    for (double x : values) {
+        if (x != 0.0) lo = std::min(lo, x);
+        hi = std::max(hi, x);
+    }
+    return hi == 0.0 || hi <= kDwarf * lo;
+}
+
+// A window whose own bars do not dwarf one another: every bar a valid candle within
+// the arithmetic's scale, its largest price within kDwarf of its smallest non-zero
+// one, and the same of its volumes. Answers the price level (the median, for the
+// comparison's floor), or a negative number for a window not to compare.
+double window_level(const std::vector<HostileBar>& bars, std::size_t from, std::size_t to) {
+    std::vector<double> prices, volumes;
+    for (std::size_t i = from; i < to; ++i) {
+        if (!torvex::candle_is_valid(bars[i].candle) || out_of_scale(bars[i])) return -1.0;
+        prices.push_back(price_magnitude(bars[i]));
+        volumes.push_back(bars[i].candle.volume);
+    }
+    if (!within_dwarf(prices) || !within_dwarf(volumes)) return -1.0;
+    return median_nonzero(prices);
+}
+
+// ---- Reporting.
+
+std::string label(const std::string& name, const std::vector<double>& params) { return torvex::test::label(name, params); }
+
+void show_bars(const std::vector<HostileBar>& bars, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        const torvex::Ohlcv& c = bars[i].candle;
+        std::fprintf(stderr, "  bar %zu: o %s h %s l %s c %s v %s ref %s\n", i + 1, num(c.open).c_str(), num(c.high).c_str(),
+                     num(c.low).c_str(), num(c.close).c_str(), num(c.volume).c_str(), num(bars[i].reference).c_str());
+    }
+}
+
+std::uint64_t executions = 0;  // inputs run by this process, for the report of a failure
+
+[[noreturn]] void fail(const std::string& who, const std::string& what, const std::vector<HostileBar>& bars,
+                       std::size_t from, std::size_t to) {
+    std::fprintf(stderr, "recovery_fuzz: %s: %s (execution %llu)\n", who.c_str(), what.c_str(),
+                 static_cast<unsigned long long>(executions));
+    std::fprintf(stderr, "recovery_fuzz: bars %zu to %zu of %zu:\n", from + 1, to, bars.size());
+    show_bars(bars, from, to);
+    std::abort();
+}
+
+std::string values(const std::vector<double>& v) {
+    std::string s = "[";
+    for (std::size_t j = 0; j < v.size(); ++j) s += (j ? ", " : "") + num(v[j]);
+    return s + "]";
+}
+
+// ---- The checks.
+
+struct Case {
+    std::string name;
+    std::vector<double> params;
+    const InvariantRow* row;
+    std::vector<HostileBar> bars;
+};
+
+void check_case(const Case& c) {
+    const InvariantRow& row = *c.row;
+    torvex::IndicatorBox ind = torvex::test::make(c.name, c.params);
+    const std::size_t warmup = static_cast<std::size_t>(ind->warmup());
+    const std::size_t window = row.window ? torvex::test::window_of(row, c.params, *ind) : 0;
+    const std::size_t k = std::max(window, warmup);
+    if (warmup > 2 * kMaxWindow || k > kMaxWindow) return;
+    const std::vector<HostileBar>& bars = c.bars;
+    const std::size_t n = bars.size();
+    const std::vector<Answer> answers = torvex::test::run(*ind, bars, 0, n);
+    const std::string who = label(c.name, c.params);
+    const bool positive_only = row.range && row.range[0] == '+';
+
+    // The last bar at or before each bar that is out of scale, and that has a price
+    // not above zero (n for none).
+    std::vector<std::size_t> last_huge(n), last_nonpositive(n);
+    for (std::size_t i = 0, h = n, p = n; i < n; ++i) {
+        if (out_of_scale(bars[i])) h = i;
+        if (!positive_prices(bars[i])) p = i;
+        last_huge[i] = h;
+        last_nonpositive[i] = p;
+    }
+    // The first bar of the memory behind bar i's answer.
+    auto memory_from = [&](std::size_t i) { return row.window && i + 1 >= k ? i + 1 - k : 0; };
+    auto holds = [&](const std::vector<std::size_t>& last, std::size_t i) { return last[i] != n && last[i] >= memory_from(i); };
+
+    // Finite answers and ranges.
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::vector<double> v = torvex::test::shown(answers[i]);
+        if (v.empty()) continue;
+        // A zero or negative price may be divided by or have its logarithm taken.
+        if (!row.nonfinite && !holds(last_huge, i) && !holds(last_nonpositive, i))
+            for (std::size_t j = 0; j < v.size(); ++j)
+                if (!std::isfinite(v[j]))
+                    fail(who, "bar " + std::to_string(i + 1) + " output " + std::to_string(j) + " is " + num(v[j]) +
+                                  " with every value in its memory within 1e60",
+                         bars, memory_from(i), i + 1);
+        const std::vector<torvex::test::Bound> bounds =
+            torvex::test::output_bounds(row, c.params, v.size(), !holds(last_nonpositive, i));
+        for (std::size_t j = 0; j < v.size() && j < bounds.size(); ++j)
+            if (!torvex::test::within(bounds[j], v[j]))
+                fail(who, "bar " + std::to_string(i + 1) + " output " + std::to_string(j) + " is " + num(v[j]) +
+                              ", outside [" + num(bounds[j].lo) + ", " + num(bounds[j].hi) + "]",
+                     bars, memory_from(i), i + 1);
+    }
+
+    // The flat answer: k + 1 identical level bars (the window and the close before
+    // it) for a finite memory, every bar from the first for an infinite one.
+    if (row.flat && *row.flat) {
+        const bool marked = row.flat[0] == '~';
+        const char* flat_text = marked ? row.flat + 1 : row.flat;
+        std::size_t run_start = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i == 0 || !identical(bars[i], bars[i - 1])) run_start = i;
+            const HostileBar& bar = bars[i];
+            const double price = bar.candle.close;
+            if (!level(bar) || !(price > 0.0) || !(bar.candle.volume > 0.0) || out_of_scale(bar)) continue;
+            if (row.window ? i - run_start < k : run_start != 0) continue;
+            const std::vector<double> v = torvex::test::shown(answers[i]);
+            // A price whose copies sum exactly gives the flat answer exactly; others may
+            // miss it by a rounding of the sums.
+            const bool exact = !marked && price == std::floor(price) && price <= 1e6;
+            const auto wants = torvex::test::per_output<torvex::test::FlatWant>(flat_text, v.size(), torvex::test::parse_flat);
+            for (std::size_t j = 0; j < v.size(); ++j) {
+                const torvex::test::FlatWant& w = wants[j];
+                if (w.kind == torvex::test::FlatWant::Any) continue;
+                const double want = w.kind == torvex::test::FlatWant::Price ? price : w.value;
+                if (exact ? v[j] != want : !(std::fabs(v[j] - want) <= 1e-12 * std::max(1.0, price)))
+                    fail(who, "bar " + std::to_string(i + 1) + " output " + std::to_string(j) + " over " +
+                                  std::to_string(i + 1 - run_start) + " identical bars is " + num(v[j]) + ", the flat answer " +
+                                  num(want),
+                         bars, run_start, i + 1);
+            }
+        }
+    }
+
+    // Recovery: the streamed answer against a fresh object fed only the window.
+    if (!row.window || n < k || k == 0) return;
+    struct Probe {
+        std::size_t at;
+        double level;
+    };
+    std::vector<Probe> all, chosen;
+    for (std::size_t i = k - 1; i < n; ++i) {
+        if (answers[i].value == std::nullopt) continue;
+        if (positive_only && holds(last_nonpositive, i)) continue;  // refused bars: the window reaches further back
+        const double lvl = window_level(bars, i + 1 - k, i + 1);
+        if (lvl >= 0.0) all.push_back({i, lvl});
+    }
+    if (all.size() * k <= kCompareBudget) {
+        chosen = all;
+    } else {
+        // The first bars of each run of comparable windows (where what has just left
+        // would show), then an even spread of the others.
+        std::vector<bool> taken(all.size());
+        for (std::size_t a = 0, run = 0; a < all.size(); ++a) {
+            run = a > 0 && all[a].at == all[a - 1].at + 1 ? run + 1 : 0;
+            if (run < 4 + k / 8) taken[a] = true;
+        }
+        const std::size_t first = static_cast<std::size_t>(std::count(taken.begin(), taken.end(), true));
+        const std::size_t budget = kCompareBudget / k;
+        const std::size_t rest = budget > first ? budget - first : 0;
+        const std::size_t stride = rest ? std::max<std::size_t>(1, all.size() / rest) : all.size() + 1;
+        for (std::size_t a = 0; a < all.size(); ++a)
+            if (taken[a] || a % stride == 0) chosen.push_back(all[a]);
+    }
+    const double tolerance = torvex::test::recovery_tolerance(row);
+    for (const Probe& p : chosen) {
+        const std::size_t i = p.at;
+        torvex::IndicatorBox fresh = torvex::test::make(c.name, c.params);
+        const std::vector<Answer> own = torvex::test::run(*fresh, bars, i + 1 - k, i + 1);
+        const std::vector<double> want = torvex::test::shown(own.back());
+        const std::vector<double> got = torvex::test::shown(answers[i]);
+        if (want.empty()) continue;
+        bool same = want.size() == got.size();
+        for (std::size_t j = 0; same && j < want.size(); ++j)
+            same = torvex::test::agree(got[j], want[j], p.level, tolerance);
+        if (!same)
+            fail(who, "bar " + std::to_string(i + 1) + ": streamed " + values(got) + ", a fresh object fed the " +
+                          std::to_string(k) + " bars of its window " + values(want),
+                 bars, i + 1 - k, i + 1);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::vector<std::string> names = torvex::test::all_names();
+    static const std::set<std::string> skip = names_from_env("TORVEX_RECOVERY_SKIP");
+    static const bool show = std::getenv("TORVEX_RECOVERY_SHOW") != nullptr;
+    static std::map<std::string, std::vector<double>> typical;
+    ++executions;
+    Reader in(data, size);
+    Case c;
+    c.name = names[in.u16() % names.size()];
+    if (skip.count(c.name)) return 0;
+    c.row = torvex::test::find_row(c.name);
+    torvex::fuzz::require(c.row != nullptr, "a registry name without an invariant row", c.name);
+    auto it = typical.find(c.name);
+    if (it == typical.end()) it = typical.emplace(c.name, torvex::test::typical_list(c.name)).first;
+    c.params = fuzzed_params(it->second, in);
+    for (double p : c.params)
+        if (!(std::fabs(p) <= 1000.0)) return 0;  // a window this long would not pass in a short execution
+    if (!torvex::build_indicator(c.name, c.params)) return 0;  // parameters the name refuses
+    c.bars = decode_history(in);
+    if (show) {
+        std::fprintf(stderr, "recovery_fuzz: %s over %zu bars\n", label(c.name, c.params).c_str(), c.bars.size());
+        show_bars(c.bars, 0, c.bars.size());
+    }
+    check_case(c);
+    return 0;
+}
