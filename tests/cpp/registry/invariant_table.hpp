@@ -24,6 +24,7 @@
 // turns a money flow or a pressure around).
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <utility>
@@ -265,8 +266,8 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Kicking", "-1:1", "", kWarmup, ""},
         {"KickingByLength", "-1:1", "", kWarmup, ""},
         {"Kst", "", "0", kWarmup, ""},
-        {"Kurtosis", "", "0", kWarmup, "excess kurtosis of n values lies in [-2, (n*n - 3n + 3) / (n - 1) - 3]", false,
-         [](const P& p) { return std::pair{-2.0, (p[0] * p[0] - 3 * p[0] + 3) / (p[0] - 1) - 3}; }},
+        {"Kurtosis", "", "0", kWarmup, "excess kurtosis of n values lies in [-2, (n*n - 3n + 3) / (n - 1) - 3]; a window without spread answers 0, above that bound for n = 4", false,
+         [](const P& p) { return std::pair{-2.0, std::max(0.0, (p[0] * p[0] - 3 * p[0] + 3) / (p[0] - 1) - 3)}; }},
         {"Kvo", "", "", nullptr, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"KylesLambda", "", "", kWarmup, ""},
         {"LadderBottom", "-1:1", "", kWarmup, ""},
