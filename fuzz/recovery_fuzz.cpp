@@ -23,7 +23,9 @@
 // Input: two bytes pick the name (registry order); per typical parameter one mode
 // byte (keep; a period 1-5; a whole number up to 300; a multiple of the typical
 // value; an explicit double), then history operations of one byte each with their
-// arguments until the input ends (see `Operation`), at most 3000 bars.
+// arguments until the input ends (see `Operation`), at most 3000 bars; then a walk
+// twice the window long, so that even a short input ends with what it put in having
+// left the window.
 //
 // Environment: TORVEX_RECOVERY_SKIP=Name,Name passes over those names (to find one
 // fault after another); TORVEX_RECOVERY_SHOW=1 prints the decoded case (name,
@@ -55,8 +57,9 @@ using torvex::test::HostileBar;
 using torvex::test::InvariantRow;
 using torvex::test::num;
 
-constexpr std::size_t kMaxBars = 3000;
+constexpr std::size_t kMaxBars = 3000;          // described by the input
 constexpr std::size_t kMaxWindow = 400;         // a longer window is passed over: executions stay short
+constexpr std::size_t kMaxTail = 2 * kMaxWindow + 20;  // the walk after the bars the input describes
 constexpr std::size_t kCompareBudget = 60'000;  // bars fed to fresh objects per input
 constexpr double kHuge = 1e60;                  // beyond this, powers of a value may overflow
 constexpr double kDwarf = 1e4;                  // a window holding values this far apart is not compared
@@ -122,7 +125,7 @@ struct Builder {
     double level = 100.0;
     std::uint64_t rng = 0x9e3779b97f4a7c15ull;
 
-    bool full() const { return bars.size() >= kMaxBars; }
+    bool full() const { return bars.size() >= kMaxBars + kMaxTail; }
     double unit() {  // [-0.5, 0.5)
         rng = rng * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<double>(rng >> 11) / 9007199254740992.0 - 0.5;
@@ -172,23 +175,31 @@ enum Operation : std::uint8_t {
     kOperations
 };
 
-std::vector<HostileBar> decode_history(Reader& in) {
+// A walk of `count` whole candles around the level, which follows it.
+void append_walk(Builder& b, int count) {
+    const double base = std::fabs(b.level) > 0 ? std::fabs(b.level) : 1.0;
+    double x = b.level;
+    for (int i = 0; i < count; ++i) {
+        const double o = x;
+        x += base * 0.02 * b.unit();
+        const double h = std::max(o, x) + base * 0.005 * (b.unit() + 0.5);
+        const double l = std::min(o, x) - base * 0.005 * (b.unit() + 0.5);
+        b.push(o, h, l, x, 1.0 + 10.0 * (b.unit() + 0.5), 0.5 * x + base * 0.01 * b.unit());
+    }
+    b.follow(x);
+}
+
+// The history the input describes, then `tail` bars of a walk, so that what the
+// input put last has left the window too.
+std::vector<HostileBar> decode_history(Reader& in, std::size_t tail) {
     Builder b;
     while (!in.empty() && !b.full()) {
+        if (b.bars.size() >= kMaxBars) break;
         switch (in.u8() % kOperations) {
             case kWalk: {
                 const int n = 1 + in.u8();
                 b.seed(in.u8());
-                const double base = std::fabs(b.level) > 0 ? std::fabs(b.level) : 1.0;
-                double x = b.level;
-                for (int i = 0; i < n; ++i) {
-                    const double o = x;
-                    x += base * 0.02 * b.unit();
-                    const double h = std::max(o, x) + base * 0.005 * (b.unit() + 0.5);
-                    const double l = std::min(o, x) - base * 0.005 * (b.unit() + 0.5);
-                    b.push(o, h, l, x, 1.0 + 10.0 * (b.unit() + 0.5), 0.5 * x + base * 0.01 * b.unit());
-                }
-                b.follow(x);
+                append_walk(b, n);
                 break;
             }
             case kSpike: b.level_bar(huge_value(in.u8())); break;
@@ -295,6 +306,7 @@ std::vector<HostileBar> decode_history(Reader& in) {
             }
         }
     }
+    append_walk(b, static_cast<int>(std::min(tail, kMaxBars + kMaxTail - b.bars.size())));
     torvex::test::stamp_times(b.bars);
     return b.bars;
 }
@@ -586,8 +598,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     c.params = fuzzed_params(it->second, in);
     for (double p : c.params)
         if (!(std::fabs(p) <= 1000.0)) return 0;  // a window this long would not pass in a short execution
-    if (!torvex::build_indicator(c.name, c.params)) return 0;  // parameters the name refuses
-    c.bars = decode_history(in);
+    const torvex::BuildResult probe = torvex::build_indicator(c.name, c.params);
+    if (!probe) return 0;  // parameters the name refuses
+    const std::size_t warmup = static_cast<std::size_t>((*probe)->warmup());
+    const std::size_t window = c.row->window ? torvex::test::window_of(*c.row, c.params, **probe) : 0;
+    const std::size_t k = std::max(window, warmup);
+    if (warmup > 2 * kMaxWindow || k > kMaxWindow) return 0;  // executions stay short
+    c.bars = decode_history(in, 2 * k + 20);
     if (show) {
         std::fprintf(stderr, "recovery_fuzz: %s over %zu bars\n", label(c.name, c.params).c_str(), c.bars.size());
         show_bars(c.bars, 0, c.bars.size());
