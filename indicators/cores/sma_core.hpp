@@ -12,7 +12,6 @@
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
-#include "indicators/cores/rolling_window.hpp"
 #include "indicators/error.hpp"
 
 namespace torvex {
@@ -99,7 +98,15 @@ private:
         sum_ = sum_of_runs(runs.first, runs.second);
         magnitude_ = magnitude_of_runs(runs.first, runs.second);
         // A sum that overflowed is taken again once the terms that made it so have left.
-        settle_window(clock_, ring_, period_, magnitude_);
+        // The walk is handed the runs by value, not the ring, which would then have to
+        // live in memory across the hot loop.
+        clock_.settle(
+            ResumClock::first_leaves(period_, ring_.size()),
+            [runs](auto&& fn) {
+                for (const double v : runs.first) fn(v);
+                for (const double v : runs.second) fn(v);
+            },
+            magnitude_);
     }
 
     FixedRing<double> ring_;
