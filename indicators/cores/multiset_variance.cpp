@@ -58,23 +58,12 @@ double ExactMomentSums::sample_variance(std::uint64_t count) const {
 }
 
 double ExactMomentSums::sample_variance(std::uint64_t count, const Divisor& divisor) const {
-    if (sum_high_ < 0) return 0.0;
-    // Σx = above − below in two's complement over the limbs values have reached, then
-    // its magnitude (the sign is spent: the square does not need it).
-    const int lo = sum_low_, hi = sum_high_;
+    if (sum_.high() < 0) return 0.0;
+    // |Σx| over the limbs values have reached (the sign is spent: the square does not
+    // need it).
+    const int lo = sum_.low(), hi = sum_.high();
     u64 sum[kSumLimbs];
-    u64 borrow = 0;
-    for (int k = lo; k <= hi; ++k) {
-        const u128 d = u128{above_[k]} - below_[k] - borrow;
-        sum[k] = static_cast<u64>(d);
-        borrow = static_cast<u64>(d >> 64) & 1;
-    }
-    const u64 flip = 0 - borrow;
-    for (int k = lo; k <= hi; ++k) {
-        const u128 v = u128{sum[k] ^ flip} + borrow;
-        sum[k] = static_cast<u64>(v);
-        borrow = static_cast<u64>(v >> 64);
-    }
+    sum_.magnitude(sum);
     int top = hi;
     while (top >= lo && sum[top] == 0) --top;
 
@@ -94,7 +83,7 @@ double ExactMomentSums::sample_variance(std::uint64_t count, const Divisor& divi
     }
     u64 num[kSquareLimbs];
     u64 times = 0;
-    borrow = 0;
+    u64 borrow = 0;
     for (int k = nlo; k <= nhi; ++k) {
         const u128 p = u128{squares_[k]} * count + times;
         times = static_cast<u64>(p >> 64);

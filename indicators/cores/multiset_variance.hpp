@@ -8,6 +8,7 @@
 #include <expected>
 #include <utility>
 
+#include "indicators/cores/exact_sum.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/error.hpp"
 
@@ -15,9 +16,7 @@ namespace torvex {
 
 // Σx and Σx² of a multiset of finite doubles, held exactly as fixed-point integers: a
 // value added and later removed leaves no trace, so the sums are those of the values
-// held, whatever came before and in whatever order. Σx is kept as the sum of the
-// positive values and the sum of the magnitudes of the negative ones, each of which
-// only ever holds what was added to it and so never goes below zero; Σx² takes each
+// held, whatever came before and in whatever order. Σx is an ExactSum; Σx² takes each
 // square whole (the product of the two 53-bit significands), so no square is rounded,
 // overflows or underflows.
 //
@@ -69,79 +68,32 @@ public:
     // and room above 2^1024 times MAX_PERIOD; Σx² has its lowest bit at 2^-2176 (the
     // square of Σx's) and room above 2^2048 times MAX_PERIOD. Each keeps a spare limb
     // for the top of a value that straddles limbs.
-    static constexpr int kSumLimbs = 36;
+    static constexpr int kSumLimbs = ExactSum::kLimbs;
     static constexpr int kSquareLimbs = 70;
-    static constexpr int kSumLow = 1088;
+    static constexpr int kSumLow = ExactSum::kLow;
     static constexpr int kSquareLow = 2 * kSumLow;
 
 private:
     template <bool take_out>
     void update(double x);
 
-    std::array<std::uint64_t, kSumLimbs> above_{};  // Σ of the positive values
-    std::array<std::uint64_t, kSumLimbs> below_{};  // Σ of the magnitudes of the negative ones
+    ExactSum sum_;
     std::array<std::uint64_t, kSquareLimbs> squares_{};
-    // The limbs any value or carry has reached: the variance reads no others. They
+    // The limbs any square or carry has reached: the variance reads no others. They
     // only widen, which keeps them true whatever has been removed since.
-    int sum_low_ = kSumLimbs, sum_high_ = -1;
     int square_low_ = kSquareLimbs, square_high_ = -1;
 };
 
-namespace exact_sums {
-
-// Adds (or takes out) `value` · 2^bit, a value of at most 106 bits, to a little-endian
-// run of limbs; answers the highest limb the value or its carry changed. Taking out
-// never borrows past the top: the run holds at least what is taken.
-template <bool take_out>
-inline int add_shifted(std::uint64_t* limbs, int bit, unsigned __int128 value) {
-    using u64 = std::uint64_t;
-    using u128 = unsigned __int128;
-    const int i = bit >> 6, shift = bit & 63;
-    const u128 low = value << shift;
-    const u64 high = shift == 0 ? 0 : static_cast<u64>(value >> (128 - shift));
-    const u128 before = (u128{limbs[i + 1]} << 64) | limbs[i];
-    const u128 after = take_out ? before - low : before + low;
-    limbs[i] = static_cast<u64>(after);
-    limbs[i + 1] = static_cast<u64>(after >> 64);
-    bool carry = take_out ? after > before : after < before;
-    if (high == 0 && !carry) return (after >> 64) != (before >> 64) ? i + 1 : i;
-    int k = i + 2;
-    const u64 third = limbs[k];
-    const u64 with = take_out ? third - high - carry : third + high + carry;
-    limbs[k] = with;
-    carry = take_out ? (third < high || (third == high && carry)) : (with < third || (with == third && carry));
-    for (++k; carry; ++k) {
-        if constexpr (take_out) {
-            carry = limbs[k] == 0;
-            limbs[k] -= 1;
-        } else {
-            limbs[k] += 1;
-            carry = limbs[k] == 0;
-        }
-    }
-    return k - 1;
-}
-
-}  // namespace exact_sums
-
 template <bool take_out>
 inline void ExactMomentSums::update(double x) {
-    using u64 = std::uint64_t;
     using u128 = unsigned __int128;
-    const u64 b = std::bit_cast<u64>(x);
-    const int biased = static_cast<int>((b >> 52) & 0x7ff);
-    const u64 significand = (b & ((u64{1} << 52) - 1)) | (biased != 0 ? u64{1} << 52 : 0);
-    if (significand == 0) return;  // a zero adds nothing to either sum
-    const int exponent = (biased != 0 ? biased : 1) - 1075;  // x = ±significand · 2^exponent
-
-    const int sum_bit = exponent + kSumLow;
-    u64* side = (b >> 63) != 0 ? below_.data() : above_.data();
-    const int sum_top = exact_sums::add_shifted<take_out>(side, sum_bit, significand);
-    const int square_bit = 2 * exponent + kSquareLow;
-    const int square_top = exact_sums::add_shifted<take_out>(squares_.data(), square_bit, u128{significand} * significand);
+    const exact_sums::SplitDouble split = exact_sums::SplitDouble::of(x);
+    if (split.significand == 0) return;  // a zero adds nothing to either sum
+    sum_.update<take_out>(split);
+    const int square_bit = 2 * split.exponent + kSquareLow;
+    const int square_top =
+        exact_sums::add_shifted<take_out>(squares_.data(), square_bit, u128{split.significand} * split.significand);
     if constexpr (!take_out) {
-        sum_low_ = std::min(sum_low_, sum_bit >> 6);
-        sum_high_ = std::max(sum_high_, sum_top);
         square_low_ = std::min(square_low_, square_bit >> 6);
         square_high_ = std::max(square_high_, square_top);
     }

@@ -7,7 +7,8 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
-#include "indicators/cores/sma_core.hpp"
+#include "indicators/cores/exact_sum.hpp"
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -20,16 +21,35 @@ public:
     // Always inlined: the column loop is instantiated in more than one translation
     // unit, and where the compiler calls the step the loop keeps its state in memory.
     [[gnu::always_inline]] std::optional<double> step(const Ohlcv& bar) {
-        if (!average_.advance(midpoint(bar.high, bar.low))) return std::nullopt;
-        return bar.close > average_.mean() ? 1.0 : -1.0;
+        const double mid = midpoint(bar.high, bar.low);
+        if (!is_finite(mid)) return std::nullopt;
+        if (midpoints_.full()) [[likely]] {
+            sum_.remove(midpoints_.replace_oldest(mid));
+        } else {
+            midpoints_.push_back(mid);
+            if (!midpoints_.full()) {
+                sum_.add(mid);
+                return std::nullopt;
+            }
+        }
+        sum_.add(mid);
+        return above_average(bar.close) ? 1.0 : -1.0;
     }
-    std::uint64_t warmup() const override { return average_.period(); }
+    std::uint64_t warmup() const override { return midpoints_.capacity(); }
 
 private:
-    explicit TtmTrend(FlatExactSma average) : average_(std::move(average)) {}
-    // n equal midpoints average to their value exactly, so a close equal to them
-    // lies on neither side.
-    FlatExactSma average_;
+    explicit TtmTrend(std::uint64_t n) : midpoints_(n) {}
+
+    // close > Σ/n decided as n·close > Σ on the exact sum: a close a fraction of a
+    // rounding from the average lies on the same side whatever bars came before the
+    // window, and a close equal to n equal midpoints lies on neither.
+    bool above_average(double close) const {
+        if (!is_finite(close)) return close > 0.0;
+        return sum_.sign_of_count_times_minus_sum(midpoints_.capacity(), close) > 0;
+    }
+
+    FixedRing<double> midpoints_;
+    ExactSum sum_;  // of the midpoints held
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TtmTrend);

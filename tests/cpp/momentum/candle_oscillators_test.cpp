@@ -154,6 +154,17 @@ TEST(CandleOscValues, HandWorkedBars) {
          {none, none, none, 1.0 / 3.0}},
         {"TtmTrend", box<TtmTrend>(U{2}), {mid(10, 10), mid(10, 10), mid(10, 10.5), mid(10, 9)},
          {none, -1.0, 1.0, -1.0}},
+        // Midpoints 1, 1, 3: 5/3 rounds up to the close, which so lies above the average.
+        {"TtmTrend above by less than a rounding", box<TtmTrend>(U{3}),
+         {ohlc(1, 2, 0, 1), ohlc(1, 2, 0, 1), ohlc(1.6, 4.5, 1.5, 5.0 / 3.0)}, {none, none, 1.0}},
+        // The last close lies 2.4e-15 below its window's average; a running sum that still
+        // held the rounding of the first bar put it above.
+        {"TtmTrend tick prices after a bar that left", box<TtmTrend>(U{6}),
+         {ohlc(101.33, 101.33, 101.32, 101.32), ohlc(101.3, 101.31, 101.29000000000001, 101.29000000000001),
+          ohlc(101.29000000000001, 101.30000000000001, 101.25999999999999, 101.27),
+          ohlc(101.27, 101.27, 101.26000000000001, 101.26000000000001), ohlc(101.26000000000001, 101.27, 101.25, 101.27),
+          ohlc(101.27, 101.27, 101.25, 101.25), ohlc(101.25, 101.27, 101.23999999999999, 101.27)},
+         {none, none, none, none, none, -1.0, -1.0}},
         {"Qstick", box<Qstick>(U{2}), {ohlc(10, 13, 9, 12), ohlc(12, 12, 10, 11), ohlc(11, 15, 11, 15)},
          {none, 0.5, 1.5}},
         // Bar 1: HA close 10, HA open 9; bar 2: HA open 9.5, HA close 11.
