@@ -2,6 +2,7 @@
 // midpoint, -1 otherwise.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <expected>
 #include <optional>
@@ -24,21 +25,49 @@ public:
         const double mid = midpoint(bar.high, bar.low);
         if (!is_finite(mid)) return std::nullopt;
         if (midpoints_.full()) [[likely]] {
-            sum_.remove(midpoints_.replace_oldest(mid));
+            const double old = midpoints_.replace_oldest(mid);
+            sum_.remove(old);
+            sum_.add(mid);
+            const double less = approx_ - old;
+            approx_ = mid + less;
+            slack_ += (std::fabs(less) + std::fabs(approx_)) * kTwoRoundings;
+            if (++since_resum_ == midpoints_.capacity()) [[unlikely]] resum();
         } else {
             midpoints_.push_back(mid);
-            if (!midpoints_.full()) {
-                sum_.add(mid);
-                return std::nullopt;
-            }
+            sum_.add(mid);
+            approx_ = mid + approx_;
+            slack_ += std::fabs(approx_) * kTwoRoundings;
+            if (!midpoints_.full()) return std::nullopt;
         }
-        sum_.add(mid);
+        // n·close − Σ from the running sum, with what its roundings can add up to: where
+        // that cannot reach zero its sign is the exact one, elsewhere the exact sum
+        // decides. A non-finite close or sum never passes the test.
+        const double scaled = count_ * bar.close, distance = scaled - approx_;
+        if (std::fabs(distance) > slack_ + (std::fabs(scaled) + std::fabs(distance)) * kTwoRoundings) [[likely]] {
+            return distance > 0.0 ? 1.0 : -1.0;
+        }
         return above_average(bar.close) ? 1.0 : -1.0;
     }
     std::uint64_t warmup() const override { return midpoints_.capacity(); }
 
 private:
-    explicit TtmTrend(std::uint64_t n) : midpoints_(n) {}
+    explicit TtmTrend(std::uint64_t n) : midpoints_(n), count_(static_cast<double>(n)) {}
+
+    // Twice the unit roundoff: a bound on one rounding with room for the roundings of
+    // the bound's own sum.
+    static constexpr double kTwoRoundings = 0x1p-52;
+
+    // The running sum taken again from the window every n updates, so that its error
+    // bound stays that of the values held (O(1) amortised).
+    [[gnu::noinline]] void resum() {
+        approx_ = 0.0;
+        slack_ = 0.0;
+        midpoints_.for_each([this](double v) {
+            approx_ = v + approx_;
+            slack_ += std::fabs(approx_) * kTwoRoundings;
+        });
+        since_resum_ = 0;
+    }
 
     // close > Σ/n decided as n·close > Σ on the exact sum: a close a fraction of a
     // rounding from the average lies on the same side whatever bars came before the
@@ -50,6 +79,10 @@ private:
 
     FixedRing<double> midpoints_;
     ExactSum sum_;  // of the midpoints held
+    double count_;  // n, exact as a double (n ≤ MAX_PERIOD)
+    double approx_ = 0.0;  // Σ of the midpoints held, rounded at every step
+    double slack_ = 0.0;   // a bound on |approx_ − Σ|
+    std::uint64_t since_resum_ = 0;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, TtmTrend);
