@@ -54,7 +54,7 @@ std::optional<double> AdaptiveCci::step(const Ohlcv& bar) {
     double dev = -0.0;
     window_.for_each([&](double v) { dev += std::fabs(v - mean); });
     dev = dev / n;
-    if (dev > 0.0) return (tp - mean) / (dev * 0.015);
+    if (dev > 0.0) return cci_ratio(tp - mean, dev);
     return 0.0;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <expected>
+#include <limits>
 #include <optional>
 
 #include "indicators/cores/bar_prices.hpp"
@@ -15,6 +16,17 @@
 
 namespace torvex {
 
+
+// The index from the typical price's distance to its mean and the mean deviation
+// (not zero): distance / (deviation * 0.015). Where that product would fall below the
+// normal range (prices near the smallest double) it loses its bits or becomes 0 and
+// the index turns infinite or NaN; there the deviation divides first, which stays
+// finite: the distance is at most n deviations.
+inline double cci_ratio(double distance, double dev) {
+    const double scaled = dev * 0.015;
+    if (std::fabs(scaled) >= std::numeric_limits<double>::min()) [[likely]] return distance / scaled;
+    return distance / dev / 0.015;
+}
 
 class CciCore {
 public:
@@ -33,18 +45,39 @@ public:
         run_.push(tp);
         if (!window_.full()) return std::nullopt;
         const double n = static_cast<double>(period_);
-        const double mean = window_.sum() / n;
-        double dev = -0.0;
-        window_.ring().for_each([&](double v) { dev += std::fabs(v - mean); });
-        dev = dev / n;
+        double mean = window_.sum() / n;
+        double dev = deviation(mean);
+        // The running sum may be off by a few roundings of the window's level from
+        // the window's own sum (drift since the last re-add, or what a value that
+        // left took with it). Against an ordinary deviation that is far below what
+        // the index shows, but when the window's spread is a sliver of its level
+        // (tick moves at 1e12) it decides the index: the mean is then re-added from
+        // the window itself, so the answer is the window's own.
+        if (dev * kSliver < n * std::fabs(mean)) [[unlikely]] {
+            double s = -0.0;
+            window_.ring().for_each([&](double v) { s += v; });
+            mean = s / n;
+            dev = deviation(mean);
+        }
         if (dev == 0.0 || run_.covers(period_)) return 0.0;
-        return (tp - mean) / (dev * 0.015);
+        return cci_ratio(tp - mean, dev);
     }
 
     std::uint64_t period() const { return period_; }
 
 private:
+    // A deviation below n * |mean| / kSliver has the mean re-added from the window:
+    // the running sum's drift, some 2n roundings of |mean|, then moves the index by
+    // no more than about 1e-9.
+    static constexpr double kSliver = 0x1p14;
+
     explicit CciCore(std::uint64_t n) : window_(n), period_(n) {}
+
+    double deviation(double mean) const {
+        double dev = -0.0;
+        window_.ring().for_each([&](double v) { dev += std::fabs(v - mean); });
+        return dev / static_cast<double>(period_);
+    }
 
     ResummedRing window_;  // typical prices and their sum
     std::uint64_t period_;

@@ -1,5 +1,7 @@
 #include "indicators/momentum/stochastic_cci.hpp"
 
+#include <limits>
+
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(CandleIndicator, StochasticCci);
@@ -17,6 +19,9 @@ std::optional<double> StochasticCci::step(const Ohlcv& bar) {
     if (!values_.full()) return std::nullopt;
     const double lo = values_.lowest();
     const double hi = values_.highest();
+    // Only a NaN index in the window (from prices whose sums overflow) leaves the
+    // newest outside the extremes: no place within a range then, not a number off the scale.
+    if (!(lo <= *c && *c <= hi)) [[unlikely]] return std::numeric_limits<double>::quiet_NaN();
     if (hi - lo == 0.0) return 50.0;
     return (*c - lo) / (hi - lo) * 100.0;
 }
