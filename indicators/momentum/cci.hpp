@@ -66,10 +66,11 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    // A deviation below n * |mean| / kSliver has the mean re-added from the window:
-    // the running sum's drift, some 2n roundings of |mean|, then moves the index by
-    // no more than about 1e-9.
-    static constexpr double kSliver = 0x1p14;
+    // A deviation below n * |mean| / kSliver has the mean re-added from the window.
+    // Above it the running mean's drift, at most n * 2^-52 * |mean| between re-adds,
+    // moves the index by less than 2^-34 / 0.015 (some 4e-9); ordinary bars, whose
+    // spread is a good part of a percent of the price, stay on the running sum.
+    static constexpr double kSliver = 0x1p18;
 
     explicit CciCore(std::uint64_t n) : window_(n), period_(n) {}
 
