@@ -39,12 +39,15 @@ public:
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         // The usual update ends at one comparison: where it holds, neither sum is NaN
         // and nothing has cancelled.
-        if (spread >= ns2) [[likely]] return false;
+        if (spread > ns2) [[likely]] return false;
         // A NaN sum (an overflow met its opposite) asks once for the re-add from the
         // window; if that is NaN too the peak is NaN and it does not ask again before
         // the periodic re-centring.
         if (s2 != s2) return peak_s2_ == peak_s2_;
-        return spread < ns2 && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+        // Squares of deviations below 1e-154 underflow to 0, and so does the spread
+        // test: an anchor left by tiny values that have gone (the window now all
+        // zeros) shows only in Σd, which the offset test still reads.
+        return (spread < ns2 || ns2 == 0.0) && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
     void restart(double s2) { peak_s2_ = s2; }

@@ -187,6 +187,41 @@ TEST(DepartureRecentring, StraightLineAfterAHugeValueByHand) {
     }
 }
 
+// Values so small that their squared deviations underflow to 0, then a window of
+// zeros: the anchor the tiny values left shows only in the first-order sums, and the
+// zero window must still answer exactly 0 from the bar it holds only zeros on. The
+// reference is half the close (Alpha's beta is then 2 and its answer 0).
+TEST(DepartureRecentring, ZeroWindowAfterValuesWhoseSquaresUnderflow) {
+    struct Case {
+        const char* name;
+        std::vector<double> params;
+        std::size_t period;
+        std::vector<double> before;  // the history before the zeros
+    };
+    const std::vector<Case> cases = {
+        {"LinRegSlope", {14}, 14, {1e-4, -3e-4, 3.664986292495205e+217, 2.67904558984042e-29,
+                                   1.8456902720944611e-303, 1.3634279320898734e+121, 5.8919955773270227e-307}},
+        {"Tsf", {14}, 14, {2e-4, 1.3634279320898734e+121, 8.1113269353313504e-307, 8.1143479853745414e-307}},
+        {"Alpha", {20, 0}, 20, {1.01e-40, 1.02e-40, 4.5480509668052977e-305, 4.5141644832428543e-305,
+                                4.5359647903810939e-305, 4.536604569771659e-305}},
+    };
+    for (const Case& c : cases) {
+        IndicatorBox ind = make(c.name, c.params);
+        ASSERT_TRUE(ind);
+        std::vector<double> xs = c.before;
+        xs.resize(c.before.size() + 3 * c.period, 0.0);
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            const Ohlcv bar{0, xs[i], xs[i], xs[i], xs[i], 1.0};
+            BarContext ctx(bar);
+            ctx.reference = 0.5 * xs[i];
+            const std::optional<double> got = ind->update(ctx);
+            if (i + 1 < c.before.size() + c.period) continue;
+            ASSERT_TRUE(got) << c.name << ", bar " << i;
+            EXPECT_EQ(*got, 0.0) << c.name << ", bar " << i;
+        }
+    }
+}
+
 // The sample variance of spreads that have turned exactly flat on a tick grid: the
 // deviations that left must not leave a residue for the ratio to divide by.
 TEST(DepartureRecentring, InformationRatioOfAFlatSpreadWindowIsZero) {
