@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "indicators/cores/rolling_window.hpp"
+#include "indicators/cores/shifted_sums.hpp"
 
 namespace torvex {
 
@@ -12,7 +12,11 @@ std::expected<FundingRateZScore, IndicatorError> FundingRateZScore::create(std::
 }
 
 void FundingRateZScore::reanchor() {
-    anchor_ = window_sum(window_, -0.0) / static_cast<double>(window_.size());
+    // Taken relative to the oldest rate, so a flat window's mean is its rate and its
+    // deviations are exactly 0.
+    anchor_ = window_mean(window_.size(), [this](auto&& fn) {
+        for (double v : window_) fn(v);
+    });
     double s1 = -0.0;
     double s2 = -0.0;
     for (double v : window_) {
@@ -22,7 +26,7 @@ void FundingRateZScore::reanchor() {
     }
     sum_d_ = s1;
     sum_d2_ = s2;
-    since_reanchor_ = 0;
+    watch_.restart(s2);
 }
 
 std::optional<double> FundingRateZScore::step(const DerivativesTick& tick) {
@@ -42,7 +46,12 @@ std::optional<double> FundingRateZScore::step(const DerivativesTick& tick) {
     sum_d_ += d;
     sum_d2_ += d * d;
     since_reanchor_ += 1;
-    if (since_reanchor_ >= period_) reanchor();
+    const bool periodic = since_reanchor_ >= period_;
+    if (periodic) since_reanchor_ = 0;
+    // A rate far from the rest that has left, or an anchor that a flat window now
+    // sits away from, leaves the sums' rounding as a variance: re-anchor at once.
+    const bool lost = watch_.lost(static_cast<double>(window_.size()), anchor_, sum_d_, sum_d2_);
+    if (periodic || lost) reanchor();
 
     if (window_.size() < period_) return std::nullopt;
     const double n = static_cast<double>(period_);

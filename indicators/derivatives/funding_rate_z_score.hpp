@@ -7,11 +7,13 @@
 
 #include "indicators/cores/feed_indicator.hpp"
 #include "indicators/cores/fixed_ring.hpp"
+#include "indicators/cores/shifted_sums.hpp"
 
 namespace torvex {
 
 // The sums are kept relative to an anchor so that the variance of small rates stays
-// accurate; the anchor moves to the window mean every `period` pushes.
+// accurate; the anchor moves to the window mean every `period` pushes, and at once
+// when the sums have lost their precision.
 class FundingRateZScore final : public TickIndicator<FundingRateZScore> {
 public:
     static std::expected<FundingRateZScore, IndicatorError> create(std::uint64_t period);
@@ -30,6 +32,7 @@ private:
     double sum_d_ = 0.0;
     double sum_d2_ = 0.0;
     std::uint64_t since_reanchor_ = 0;
+    DeviationWatch watch_;
     std::uint64_t period_;
 };
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -109,6 +110,15 @@ TEST(FundRolling, MeanAndZScore) {
                   1e-12);
     auto flat = FundingRateZScore::create(2);
     expect_series(*flat, funding, {0.3, 0.3, 0.3, 0.3}, {kNone, 0.0, 0.0, 0.0});
+    // Rates that leave the anchor at their mean, then a window of 1e-4 before the
+    // next periodic re-anchoring (bar 8): the sums' rounding about the old anchor once
+    // read as a spread there, a z of -2.5e-9.
+    auto settles = FundingRateZScore::create(5);
+    const double rates[] = {0.0262, -0.0498, -0.0055, 0.0222, 1e-4, 1e-4, 1e-4, 1e-4, 1e-4, 1e-4};
+    for (std::size_t i = 0; i < std::size(rates); ++i) {
+        const std::optional<double> got = feed_tick(*settles, funding(rates[i]));
+        if (i >= 8) EXPECT_EQ(got, std::optional<double>(0.0)) << "bar " << i;
+    }
 }
 
 TEST(FundOpenInterest, DeltaMomentumDivergenceWeighted) {
