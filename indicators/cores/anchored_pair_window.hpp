@@ -38,6 +38,9 @@ public:
     // of its own cancellation is taken again from the window, and a covariance within
     // the rounding of that is 0.
     PairMoments moments() const;
+    // The same moments taken again from the window in two passes (O(n)): for an owner
+    // whose own answer from moments() has cancelled to within their rounding.
+    PairMoments window_moments() const;
 
 private:
     // How far below its terms (per value of the window) a moment must have cancelled
@@ -45,7 +48,6 @@ private:
     static constexpr double kCancelled = 0x1p-40;
 
     void reanchor();
-    PairMoments window_moments() const;
 
     CappedRing<Pair> ring_;
     std::uint64_t period_;

@@ -19,6 +19,13 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
+    // How far below its terms (per value of the window) the answer must have cancelled
+    // before the window gives it again.
+    static constexpr double kCancelled = 0x1p-40;
+
+    // What the reference's mean and the beta imply of the close's mean.
+    double implied_mean(const PairMoments& m) const;
+
     explicit Alpha(std::uint64_t period, double risk_free) : window_(period), period_(period), risk_free_(risk_free) {}
 
     AnchoredPairWindow window_;

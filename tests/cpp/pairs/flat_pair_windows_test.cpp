@@ -37,7 +37,19 @@ TEST(FlatPairWindows, TickGridReproducers) {
         double want;
         double tolerance;
     };
+    // Closes that rise by half each bar with a reference of exactly half the close,
+    // after pairs that are not proportional: the beta is 2 and the alpha exactly 0.
+    std::vector<double> ag, bg;
+    for (int i = 0; i < 30; ++i) {
+        ag.push_back(100.0 + (i * 7 % 11));
+        bg.push_back(40.0 + (i * 5 % 3) * 0.7);
+    }
+    for (double x = 4843.1695781969484; ag.size() < 75; x *= 1.5425) {
+        ag.push_back(x);
+        bg.push_back(0.5 * x);
+    }
     const Case cases[] = {
+        {"Alpha", {20, 0}, ag, bg, 0.0, 0.0},
         // Reference window {10.1, 10.1, 10.1}: no variance.
         {"Beta", {3}, a4, b4, 0.0, 0.0},
         {"Alpha", {3, 0}, a4, b4, 21.0, 0.0},  // mean of 20, 23, 20, less 0
