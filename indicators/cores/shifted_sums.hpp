@@ -39,15 +39,16 @@ public:
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         // The usual update ends at one comparison: where it holds, neither sum is NaN
         // and nothing has cancelled.
-        if (spread > ns2) [[likely]] return false;
+        if (spread > ns2 && s1 * s1 >= kSquareFloor) [[likely]] return false;
         // A NaN sum (an overflow met its opposite) asks once for the re-add from the
         // window; if that is NaN too the peak is NaN and it does not ask again before
         // the periodic re-centring.
         if (s2 != s2) return peak_s2_ == peak_s2_;
-        // Squares of deviations below 1e-154 underflow to 0, and so does the spread
-        // test: an anchor left by tiny values that have gone (the window now all
-        // zeros) shows only in Σd, which the offset test still reads.
-        return (spread < ns2 || ns2 == 0.0) && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+        // Squares of a Σd below some 1e-144 lose their digits to underflow (to 0 below
+        // 1e-154), and the cancellation test with them: an anchor left by tiny values
+        // that have gone (the window now all zeros) then shows only in Σd itself,
+        // which the offset test still reads.
+        return (spread < ns2 || s1 * s1 < kSquareFloor) && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
     void restart(double s2) { peak_s2_ = s2; }
@@ -56,6 +57,9 @@ private:
     // How far (relative to the anchor) the mean must sit from it before the offset
     // test applies: far above the rounding of a mean taken over a flat window.
     static constexpr double kOffsetFloor = 0x1p-30;
+    // Below this a square of Σd (and Σd², which is at least that over the count) has
+    // lost its digits to underflow: 2^62 times the smallest normal double.
+    static constexpr double kSquareFloor = 0x1p-960;
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
 };
