@@ -39,16 +39,17 @@ public:
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         // The usual update ends at one comparison: where it holds, neither sum is NaN
         // and nothing has cancelled.
-        if (spread > ns2 && s1 * s1 >= kSquareFloor) [[likely]] return false;
+        // Sums too small to hold their digits (below kTinyFloor) never end here.
+        if (spread > (ns2 > kDwarfedTiny ? ns2 : kDwarfedTiny)) [[likely]] return false;
         // A NaN sum (an overflow met its opposite) asks once for the re-add from the
         // window; if that is NaN too the peak is NaN and it does not ask again before
         // the periodic re-centring.
         if (s2 != s2) return peak_s2_ == peak_s2_;
-        // Squares of a Σd below some 1e-144 lose their digits to underflow (to 0 below
-        // 1e-154), and the cancellation test with them: an anchor left by tiny values
-        // that have gone (the window now all zeros) then shows only in Σd itself,
-        // which the offset test still reads.
-        return (spread < ns2 || s1 * s1 < kSquareFloor) && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+        // Sums of squares below some 1e-271 lose their digits to underflow (Σd² and
+        // Σd·Σd are 0 for deviations below 1e-154), and the cancellation test with
+        // them: an anchor left by tiny values that have gone (the window now all
+        // zeros) then shows only in Σd itself, which the offset test still reads.
+        return (spread < ns2 || ns2 < kTinyFloor) && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
     void restart(double s2) { peak_s2_ = s2; }
@@ -57,9 +58,11 @@ private:
     // How far (relative to the anchor) the mean must sit from it before the offset
     // test applies: far above the rounding of a mean taken over a flat window.
     static constexpr double kOffsetFloor = 0x1p-30;
-    // Below this a square of Σd (and Σd², which is at least that over the count) has
-    // lost its digits to underflow: 2^62 times the smallest normal double.
-    static constexpr double kSquareFloor = 0x1p-960;
+    // Below this count·Σd² (and Σd·Σd, which is at most that) is too near the
+    // subnormal range to tell a cancellation: 2^122 times the smallest normal double.
+    static constexpr double kTinyFloor = 0x1p-900;
+    // kDwarf times it: a spread above this has count·Σd² above kTinyFloor.
+    static constexpr double kDwarfedTiny = ResumClock::kDwarf * kTinyFloor;
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
 };

@@ -24,9 +24,9 @@ struct FirstOrderWatch {
         if (peak > ResumClock::kDwarf * s2) return true;
         if (s2 != s2) return peak == peak;
         const double ns2 = count * s2;
-        // A Σd whose square has lost its digits to underflow leaves the offset test
-        // alone to answer.
-        const bool cancelled = ResumClock::kDwarf * (ns2 - s1 * s1) < ns2 || s1 * s1 < 0x1p-960;
+        // Sums of squares that have lost their digits to underflow leave the offset
+        // test alone to answer.
+        const bool cancelled = ResumClock::kDwarf * (ns2 - s1 * s1) < ns2 || ns2 < 0x1p-900;
         return cancelled && std::fabs(s1) > 0x1p-30 * count * std::fabs(shift);
     }
     void restart(double s2) { peak = s2; }
