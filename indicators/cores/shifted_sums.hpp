@@ -39,8 +39,7 @@ public:
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         // The usual update ends at one comparison: where it holds, neither sum is NaN
         // and nothing has cancelled.
-        // Sums too small to hold their digits (below kTinyFloor) never end here.
-        if (spread > (ns2 > kDwarfedTiny ? ns2 : kDwarfedTiny)) [[likely]] return false;
+        if (spread > ns2) [[likely]] return false;
         // A NaN sum (an overflow met its opposite) asks once for the re-add from the
         // window; if that is NaN too the peak is NaN and it does not ask again before
         // the periodic re-centring.
@@ -49,6 +48,8 @@ public:
         // Σd·Σd are 0 for deviations below 1e-154), and the cancellation test with
         // them: an anchor left by tiny values that have gone (the window now all
         // zeros) then shows only in Σd itself, which the offset test still reads.
+        // The common update is not asked more for it: where the squares' leftover
+        // digits still read as a spread, the periodic re-centring mends it.
         return (spread < ns2 || ns2 < kTinyFloor) && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
@@ -61,8 +62,6 @@ private:
     // Below this count·Σd² (and Σd·Σd, which is at most that) is too near the
     // subnormal range to tell a cancellation: 2^122 times the smallest normal double.
     static constexpr double kTinyFloor = 0x1p-900;
-    // kDwarf times it: a spread above this has count·Σd² above kTinyFloor.
-    static constexpr double kDwarfedTiny = ResumClock::kDwarf * kTinyFloor;
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
 };

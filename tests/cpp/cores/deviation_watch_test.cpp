@@ -26,7 +26,8 @@ struct FirstOrderWatch {
         const double ns2 = count * s2;
         // Sums of squares that have lost their digits to underflow leave the offset
         // test alone to answer.
-        const bool cancelled = ResumClock::kDwarf * (ns2 - s1 * s1) < ns2 || ns2 < 0x1p-900;
+        const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
+        const bool cancelled = spread < ns2 || (spread == ns2 && ns2 < 0x1p-900);
         return cancelled && std::fabs(s1) > 0x1p-30 * count * std::fabs(shift);
     }
     void restart(double s2) { peak = s2; }
