@@ -41,6 +41,14 @@ public:
     // The same moments taken again from the window in two passes (O(n)): for an owner
     // whose own answer from moments() has cancelled to within their rounding.
     PairMoments window_moments() const;
+    // A pair less the window's mean pair, taken through the anchor: the differences
+    // from the anchor are exact or nearly so, where the mean itself is rounded at the
+    // level of the values (a residual of values at 1e11 would carry that rounding).
+    // Meaningful once full.
+    Pair centred(double a, double b) const {
+        const double n = static_cast<double>(period_);
+        return Pair{(a - anchor_a_) - sa_ / n, (b - anchor_b_) - sb_ / n};
+    }
 
 private:
     // How far below its terms (per value of the window) a moment must have cancelled

@@ -10,11 +10,13 @@ std::expected<BetaNeutralSpread, IndicatorError> BetaNeutralSpread::create(std::
 
 std::optional<double> BetaNeutralSpread::step(double a, double b) {
     if (!window_.push(a, b)) return std::nullopt;
+    // a - (alpha + beta*b) with alpha = mean_a - beta*mean_b, written as the centred
+    // residual: the same value, without rounding a and beta*b at the price level
+    // before they cancel.
     const PairMoments m = window_.moments();
-    if (m.var_b == 0.0) return a - m.mean_a;
-    const double beta = m.cov / m.var_b;
-    const double alpha = m.mean_a - beta * m.mean_b;
-    return a - (alpha + beta * b);
+    const AnchoredPairWindow::Pair d = window_.centred(a, b);
+    if (m.var_b == 0.0) return d.a;
+    return d.a - (m.cov / m.var_b) * d.b;
 }
 
 }  // namespace torvex

@@ -47,9 +47,13 @@ std::optional<std::array<double, 3>> Cointegration::step(const BarContext& ctx) 
     if (!window_.push(p->a, p->b)) return std::nullopt;
     const PairMoments m = window_.moments();
     const double hedge = slope_a_on_b(m);
-    const double intercept = m.mean_a - hedge * m.mean_b;
+    // a - (hedge*b + intercept) with intercept = mean_a - hedge*mean_b, as centred
+    // residuals: no rounding at the price level before the terms cancel.
     const CappedRing<AnchoredPairWindow::Pair>& pairs = window_.pairs();
-    for (std::size_t i = 0; i < pairs.size(); ++i) residuals_[i] = pairs[i].a - (hedge * pairs[i].b + intercept);
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const AnchoredPairWindow::Pair d = window_.centred(pairs[i].a, pairs[i].b);
+        residuals_[i] = d.a - hedge * d.b;
+    }
     const double spread = residuals_.back();
     return std::array<double, 3>{hedge, spread, adf_statistic()};
 }

@@ -17,6 +17,7 @@ namespace torvex {
 namespace {
 
 using test::feed_pair;
+using test::field;
 using test::make;
 using test::message;
 using test::moments_of;
@@ -404,6 +405,36 @@ TEST(PairStatistics, PairSpreadZScore) {
         const auto mz = moments_of(w, w);
         ASSERT_TRUE(got[i]) << i;
         EXPECT_NEAR(*got[i], (spreads[i] - mz.ma) / std::sqrt(mz.va), 1e-7) << i;
+    }
+}
+
+
+// A residual of the fit is the same at any price level: a walk on a grid of 1/8,
+// shifted by 1.1e11 and 5.5e10 (exact shifts), gives the residuals of the walk near
+// zero. Rounding a and beta*b at the level before they cancel missed by some 1e-4.
+TEST(PairStatistics, FitResidualsDoNotDependOnTheLevel) {
+    const test::PairSeries s = random_pairs(200, 31);
+    std::vector<double> a0, b0, a1, b1;
+    for (std::size_t i = 0; i < s.a.size(); ++i) {
+        a0.push_back(std::round(8.0 * (s.a[i] - 100.0)) / 8.0);
+        b0.push_back(std::round(128.0 * (s.b[i] - 50.0)) / 128.0);  // a finer grid, so the fit is not exact
+        a1.push_back(a0.back() + 1.1e11);
+        b1.push_back(b0.back() + 5.5e10);
+    }
+    struct Case {
+        const char* name;
+        std::vector<double> params;
+        const char* field;  // the output that is the residual, or nullptr for the first
+    };
+    for (const Case& c : {Case{"BetaNeutralSpread", {20}, nullptr}, Case{"Cointegration", {20, 1}, "spread"}}) {
+        IndicatorBox near_zero = make(c.name, c.params), high = make(c.name, c.params);
+        for (std::size_t i = 0; i < a0.size(); ++i) {
+            const std::optional<double> x = feed_pair(*near_zero, a0[i], b0[i]);
+            const std::optional<double> y = feed_pair(*high, a1[i], b1[i]);
+            ASSERT_EQ(x.has_value(), y.has_value()) << c.name << " " << i;
+            if (!x) continue;
+            EXPECT_NEAR(c.field ? field(*high, c.field) : *y, c.field ? field(*near_zero, c.field) : *x, 1e-9) << c.name << " " << i;
+        }
     }
 }
 
