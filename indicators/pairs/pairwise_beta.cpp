@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "indicators/cores/log_return_step.hpp"
+
 namespace torvex {
 
 std::expected<PairwiseBeta, IndicatorError> PairwiseBeta::create(std::uint64_t period) {
@@ -14,7 +16,7 @@ std::optional<double> PairwiseBeta::step(double a, double b) {
     const std::optional<PairInput> prev = previous_;
     previous_ = PairInput{a, b};
     if (!prev) return std::nullopt;
-    if (!window_.push(std::log(a / prev->a), std::log(b / prev->b))) return std::nullopt;
+    if (!window_.push(log_ratio(a, prev->a), log_ratio(b, prev->b))) return std::nullopt;
     const PairMoments m = window_.moments();
     return slope_a_on_b(m);
 }

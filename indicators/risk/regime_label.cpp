@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "indicators/cores/log_return_step.hpp"
 #include "indicators/risk/window_measures.hpp"
 
 namespace torvex {
@@ -28,7 +29,7 @@ std::optional<double> RegimeLabel::step(double close) {
         prev_ = close;
         return std::nullopt;
     }
-    const double r = std::log(close / *prev_);
+    const double r = log_ratio(close, *prev_);
     prev_ = close;
     if (!returns_.push(r)) return std::nullopt;
     const double vol = std::sqrt(returns_.sample_variance());
