@@ -26,8 +26,11 @@ public:
         const double true_high = std::max(bar.high, *prev_close_);
         const double true_low = std::min(bar.low, *prev_close_);
         const double true_range = true_high - true_low;
+        // The multiplier first: |2c - th - tl| <= tr, so the rounded quotient stays
+        // within [-1, 1] and the product within the volume (multiplying first rounds a
+        // subnormal range's product coarsely, and the ratio left its range).
         const double adv =
-            true_range > 0.0 ? ((bar.close + bar.close) - true_high - true_low) * bar.volume / true_range : 0.0;
+            true_range > 0.0 ? ((bar.close + bar.close) - true_high - true_low) / true_range * bar.volume : 0.0;
         prev_close_ = bar.close;
         if (smoothed_ad_ && smoothed_volume_) {
             smoothed_ad_ = *smoothed_ad_ + (adv - *smoothed_ad_) / n_;

@@ -91,6 +91,10 @@ TEST(MoneyFlow, TwiggsMoneyFlow) {
           {bar(10, 10.5, 9.5, 10, 1), bar(11, 12, 10.5, 11.5, 2), bar(11.5, 11.6, 11, 11, 4), flat(11, 2)},
           {None, None, -0.5, -0.3}, 1e-12);
     check("no volume at all", TwiggsMoneyFlow::create(1), {flat(10, 0), bar(10, 12, 9, 11, 0)}, {None, 0.0});
+    // Subnormal prices: the close at the low of a range of 1 unit in the last place
+    // gives the multiplier -1, so the flow is -1 (the volume multiplied first read -1.047).
+    const double c = 1.2598673968951787e-321, h = 1.2648080533535912e-321;
+    check("a subnormal range", TwiggsMoneyFlow::create(1), {flat(c, 1), bar(c, h, c, c, 7.6436581062172575)}, {None, -1.0});
 }
 
 TEST(MoneyFlow, VolumeRsi) {
