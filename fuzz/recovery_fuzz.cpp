@@ -606,7 +606,7 @@ void check_case(const Case& c) {
         if (want.empty()) continue;
         bool same = want.size() == got.size();
         for (std::size_t j = 0; same && j < want.size(); ++j)
-            same = torvex::test::agree(got[j], want[j], p.level, tolerance) ||
+            same = torvex::test::agree(got[j], want[j], torvex::test::answer_scale(row, p.level), tolerance) ||
                    std::fabs(got[j] - want[j]) <= tolerance * width(j, want.size());
         if (!same && want.size() == got.size()) {
             // Where the answer is mostly the rounding of its own inputs (a quantity that
@@ -630,7 +630,7 @@ void check_case(const Case& c) {
             }
             // Running sums are re-added when they fall a thousandfold or more, not on a
             // smaller fall (as in the flat check): a bar before the window within that
-            // of the window's sum may leave some roundings of its own size, which an
+            // of the window's sum may leave the drift the flat check allows, which an
             // input of exact structure (a leg exactly twice the other) hides from the
             // fresh objects above.
             double drift = 0.0;
@@ -638,14 +638,15 @@ void check_case(const Case& c) {
                 const double m = price_magnitude(bars[h]);
                 if (m <= 1024.0 * static_cast<double>(k + 1) * p.top && m > drift) drift = m;
             }
+            const double slack = 64.0 * static_cast<double>(k + 1) * std::numeric_limits<double>::epsilon() * drift;
             same = true;
             for (std::size_t j = 0; same && j < want.size(); ++j) {
                 double noise = 0.0;
                 for (const std::vector<double>& o : others)
                     if (o.size() == want.size() && std::isfinite(o[j])) noise = std::max(noise, std::fabs(o[j] - want[j]));
-                same = torvex::test::agree(got[j], want[j], p.level, tolerance) ||
+                same = torvex::test::agree(got[j], want[j], torvex::test::answer_scale(row, p.level), tolerance) ||
                        std::fabs(got[j] - want[j]) <=
-                           std::max({kNoise * noise, kLevelRoundings * std::max(p.top, drift), tolerance * width(j, want.size())});
+                           std::max({kNoise * noise, kLevelRoundings * p.top, slack, tolerance * width(j, want.size())});
             }
         }
         if (!same)

@@ -149,4 +149,7 @@ inline bool agree(double got, double want, double scale, double tolerance = 1e-9
     return std::fabs(got - want) <= tolerance * std::max(std::fabs(got), std::fabs(want)) + floor;
 }
 
+// The scale of `row`'s answers for agree's floor over bars at the price `level`.
+inline double answer_scale(const InvariantRow& row, double level) { return row.unscaled ? 100.0 : level; }
+
 }  // namespace torvex::test

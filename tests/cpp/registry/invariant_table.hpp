@@ -19,7 +19,9 @@
 //   nonfinite  true where the definition answers an infinity or NaN on purpose;
 //   bound   a range that depends on the parameters (replaces `range`);
 //   tolerance  the relative agreement of a streamed answer with a fresh object fed
-//           only its window, where 1e-9 is too tight (0: 1e-9); the note says why.
+//           only its window, where 1e-9 is too tight (0: 1e-9); the note says why;
+//   unscaled  true where the answer does not scale with the price (book sizes): the
+//           comparison's floor does not shrink with a low price level.
 // A range that starts with '+' holds for positive prices only (a negative price
 // turns a money flow or a pressure around).
 #pragma once
@@ -48,6 +50,7 @@ struct InvariantRow {
     bool nonfinite = false;  // the definition itself answers an infinity or NaN on some inputs
     BoundFn bound = nullptr;
     double tolerance = 0.0;
+    bool unscaled = false;
 };
 
 inline std::span<const InvariantRow> invariant_table() {
@@ -319,7 +322,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"NewHighsNewLows", "", "", kWarmup, ""},
         {"NewPriceLines", "-1:1", "", nullptr, ""},
         {"Nrtr", "*|-1:1", "", nullptr, ""},
-        {"Nvi", "", "", nullptr, "a cumulative quantity from the first bar: no range and no finite window"},
+        {"Nvi", "", "", nullptr, "a cumulative product from the first bar: no range and no finite window; it may compound past the double range", true},
         {"OIPriceDivergence", "", "", kWarmup, "divides by a price without a guard (a zero price gives an infinity or NaN)", true},
         {"OIWeighted", "", "", nullptr, "a cumulative quantity from the first bar: no range and no finite window"},
         {"Obv", "", "", nullptr, "a cumulative quantity from the first bar: no range and no finite window"},
@@ -333,7 +336,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"OrderBookImbalanceFull", "-1:1", "", kWarmup, ""},
         {"OrderBookImbalanceTop1", "-1:1", "", kWarmup, ""},
         {"OrderBookImbalanceTopN", "-1:1", "", kWarmup, ""},
-        {"OrderFlowImbalance", "", "", kWarmup, ""},
+        {"OrderFlowImbalance", "", "", kWarmup, "a sum of book sizes, whatever the price level", false, nullptr, 0.0, true},
         {"OuHalfLife", "", "", kWarmup, ""},
         {"OvernightGap", "", "", nullptr, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"OvernightIntradayReturn", "", "", nullptr, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
@@ -361,7 +364,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"ProjectionBands", "", "P", kWarmup, ""},
         {"ProjectionOscillator", "", "50", nullptr, ""},
         {"Psar", "", "", nullptr, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
-        {"Pvi", "", "", nullptr, "a cumulative quantity from the first bar: no range and no finite window"},
+        {"Pvi", "", "", nullptr, "a cumulative product from the first bar: no range and no finite window; it may compound past the double range", true},
         {"Qqe", "0:100|*", "", nullptr, ""},
         {"Qstick", "", "0", kWarmup, ""},
         {"QuartileBands", "", "P", kWarmup, ""},

@@ -123,7 +123,7 @@ void check_history(const InvariantRow& row, const std::vector<double>& params, c
             continue;
         }
         for (std::size_t j = 0; j < want.size(); ++j)
-            if (!agree(got[j], want[j], h.scale, test::recovery_tolerance(row)))
+            if (!agree(got[j], want[j], test::answer_scale(row, h.scale), test::recovery_tolerance(row)))
                 faults.note(who + "(d) window of " + std::to_string(k),
                             at + " output " + std::to_string(j) + ": " + num(got[j]) + ", the window alone " +
                                 num(want[j]));
