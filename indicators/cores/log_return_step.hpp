@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace torvex {
@@ -13,16 +12,6 @@ namespace torvex {
 // True for a close that a log return can be taken of: above zero (both zeros and
 // every negative value are refused; positive subnormals pass).
 constexpr bool accepts_log_close(double close) { return close > 0.0; }
-
-// ln(x / y) for x, y above zero and finite. Where the quotient leaves the normal range
-// (1e300 over 1e-300 overflows, the reverse underflows or loses digits) the difference
-// of the logarithms gives it: a finite return from every pair of accepted closes.
-inline double log_ratio(double x, double y) {
-    const double r = x / y;
-    if (r >= std::numeric_limits<double>::min() && r <= std::numeric_limits<double>::max()) [[likely]]
-        return std::log(r);
-    return std::log(x) - std::log(y);
-}
 
 class LogReturnStep {
 public:
@@ -34,7 +23,7 @@ public:
             prev_ = close;
             return std::nullopt;
         }
-        const double r = log_ratio(close, *prev_);
+        const double r = std::log(close / *prev_);
         prev_ = close;
         return r;
     }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/log_return_step.hpp"
 #include "indicators/cores/rolling_window.hpp"
 
 namespace torvex {
@@ -19,7 +18,7 @@ std::optional<double> AmihudIlliquidity::trade(const Trade& t) {
     const std::optional<double> prev = previous_;
     previous_ = t.price;
     if (!prev) return std::nullopt;
-    const double illiq = std::fabs(log_ratio(t.price, *prev)) / (t.price * t.quantity);
+    const double illiq = std::fabs(std::log(t.price / *prev)) / (t.price * t.quantity);
     if (const std::optional<double> left = values_.push(illiq)) sum_ -= *left;
     sum_ += illiq;
     if (clock_.tick(sum_)) {

@@ -1,8 +1,7 @@
 #include "indicators/pairs/pairwise_beta.hpp"
 
 #include <cmath>
-
-#include "indicators/cores/log_return_step.hpp"
+#include <limits>
 
 namespace torvex {
 
@@ -11,6 +10,20 @@ std::expected<PairwiseBeta, IndicatorError> PairwiseBeta::create(std::uint64_t p
     if (auto ok = check_max_period(period); !ok) return std::unexpected(ok.error());
     return PairwiseBeta(period);
 }
+
+namespace {
+
+// ln(x / y) for x, y above zero and finite. Where the quotient leaves the normal range
+// (1e300 over a subnormal overflows) the difference of the logarithms gives it: the
+// window takes finite returns only, and an infinite one left NaN sums behind.
+double log_ratio(double x, double y) {
+    const double r = x / y;
+    if (r >= std::numeric_limits<double>::min() && r <= std::numeric_limits<double>::max()) [[likely]]
+        return std::log(r);
+    return std::log(x) - std::log(y);
+}
+
+}  // namespace
 
 std::optional<double> PairwiseBeta::step(double a, double b) {
     const std::optional<PairInput> prev = previous_;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/log_return_step.hpp"
 #include "indicators/risk/window_measures.hpp"
 
 namespace torvex {
@@ -29,7 +28,7 @@ std::optional<double> RegimeLabel::step(double close) {
         prev_ = close;
         return std::nullopt;
     }
-    const double r = log_ratio(close, *prev_);
+    const double r = std::log(close / *prev_);
     prev_ = close;
     if (!returns_.push(r)) return std::nullopt;
     const double vol = std::sqrt(returns_.sample_variance());

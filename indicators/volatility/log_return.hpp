@@ -21,7 +21,7 @@ public:
         if (!accepts_log_close(close)) return std::nullopt;
         const std::optional<double> old = window_.push(close);
         if (!old) return std::nullopt;
-        return log_ratio(close, *old);
+        return std::log(close / *old);
     }
     std::uint64_t warmup() const override { return window_.period() + 1; }
 

@@ -9,7 +9,6 @@
 #include <optional>
 #include <utility>
 
-#include "indicators/cores/log_return_step.hpp"
 #include "indicators/cores/summed_window.hpp"
 #include "indicators/indicator.hpp"
 
@@ -18,8 +17,8 @@ namespace torvex {
 struct GarmanKlassTerm {
     // 0.5·ln(h/l)² − (2 ln 2 − 1)·ln(c/o)²; the window mean is the variance.
     static double term(const Ohlcv& b) {
-        const double a = log_ratio(b.high, b.low);
-        const double c = log_ratio(b.close, b.open);
+        const double a = std::log(b.high / b.low);
+        const double c = std::log(b.close / b.open);
         return (0.5 * a) * a + (-0.3862943611198906 * c) * c;
     }
     static double variance(double sum, double w) { return sum / w; }
@@ -28,7 +27,7 @@ struct GarmanKlassTerm {
 struct ParkinsonTerm {
     // ln(h/l)², scaled by 1/(4 ln 2) over the window.
     static double term(const Ohlcv& b) {
-        const double a = log_ratio(b.high, b.low);
+        const double a = std::log(b.high / b.low);
         return a * a;
     }
     static double variance(double sum, double w) { return (sum * 0.3606737602222412) / w; }
@@ -37,8 +36,8 @@ struct ParkinsonTerm {
 struct RogersSatchellTerm {
     // ln(h/c)·ln(h/o) + ln(l/c)·ln(l/o), drift-free.
     static double term(const Ohlcv& b) {
-        return std::fma(log_ratio(b.high, b.close), log_ratio(b.high, b.open),
-                        log_ratio(b.low, b.close) * log_ratio(b.low, b.open));
+        return std::fma(std::log(b.high / b.close), std::log(b.high / b.open),
+                        std::log(b.low / b.close) * std::log(b.low / b.open));
     }
     static double variance(double sum, double w) { return sum / w; }
 };

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "indicators/cores/log_return_step.hpp"
-
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(CandleIndicator, YangZhangVolatility);
@@ -37,10 +35,10 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
         return std::nullopt;
     }
     const Terms t{
-        log_ratio(bar.open, *prev_close_),
-        log_ratio(bar.close, bar.open),
-        std::fma(log_ratio(bar.high, bar.close), log_ratio(bar.high, bar.open),
-                 log_ratio(bar.low, bar.close) * log_ratio(bar.low, bar.open)),
+        std::log(bar.open / *prev_close_),
+        std::log(bar.close / bar.open),
+        std::fma(std::log(bar.high / bar.close), std::log(bar.high / bar.open),
+                 std::log(bar.low / bar.close) * std::log(bar.low / bar.open)),
     };
     prev_close_ = bar.close;
 

@@ -217,6 +217,13 @@ std::optional<double> last_of(std::string_view name, std::vector<double> params,
 
 TEST(PairStatistics, HandWorkedEdges) {
     EXPECT_EQ(last_of("Beta", {3}, {2, 4, 6}, {1, 2, 3}), 2.0);
+    // A close of 1e300 after the least subnormal: the quotient overflows, the return
+    // is ln 1e300 - ln 5e-324 all the same, and once it has left the window the beta
+    // is the window's own (log returns 0, ln 2 against ln 4, ln 2: -1).
+    const auto over = feed_all("PairwiseBeta", {2}, {5e-324, 1e300, 1e300, 2e300}, {1, 2, 8, 16});
+    ASSERT_TRUE(over[2] && over[3]);
+    EXPECT_NEAR(*over[2], -(std::log(1e300) - std::log(5e-324)) / std::log(2.0), 1e-9);
+    EXPECT_NEAR(*over[3], -1.0, 1e-15);
     // A flat reference: no beta, and alpha is the close's mean less the risk-free rate.
     const std::vector<double> a{1.0, 2.5, 4.0, 0.5}, flat{0.1, 0.1, 0.1, 0.1};
     EXPECT_EQ(last_of("Beta", {4}, a, flat), 0.0);
