@@ -24,19 +24,22 @@ namespace torvex {
 // Whether sums of deviations from an anchor, Σd and Σd² over `count` values, have
 // lost the precision that re-centring them on the window mean restores (see the top
 // of this file). Owners call lost() after every update and restart() after every
-// re-centring.
-class DeviationWatch {
+// re-centring. Dwarf is how far Σd² may fall, and the variance cancel within it,
+// before that: an owner that also sums higher powers (which magnify both) sets it
+// lower.
+template <double Dwarf = ResumClock::kDwarf>
+class BasicDeviationWatch {
 public:
     [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2) {
         if (s2 > peak_s2_) peak_s2_ = s2;
         // The squares fell far below their peak.
-        if (peak_s2_ > ResumClock::kDwarf * s2) return true;
+        if (peak_s2_ > Dwarf * s2) return true;
         // The mean sits far from the anchor: count·s2 − s1² (count² times the
-        // variance) has cancelled to under 1/kDwarf of count·s2. Only an offset that
+        // variance) has cancelled to under 1/Dwarf of count·s2. Only an offset that
         // stands clear of the anchor's own rounding counts: right after a re-centring
         // on a flat window the offset is a few ulps of the value and the spread 0.
         const double ns2 = count * s2;
-        const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
+        const double spread = Dwarf * (ns2 - s1 * s1);
         // The usual update ends at one comparison: where it holds, neither sum is NaN
         // and nothing has cancelled.
         if (spread > ns2) [[likely]] return false;
@@ -65,6 +68,8 @@ private:
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
 };
+
+using DeviationWatch = BasicDeviationWatch<>;
 
 // The mean of `count` values visited oldest first by `for_each`, taken relative to the
 // oldest: the differences are exact for a flat window, so its mean is its value and
@@ -219,14 +224,17 @@ public:
     // that can make them so leaves. The periodic count is set that far from its turn,
     // which holds whether or not the window is full yet. Each such re-centring is past
     // every such value at the one before, so two of them are at least a window apart.
+    // An owner whose values are finite but for infinities it takes on purpose may pass
+    // the largest double as `wild`: only values that are not finite are waited for
+    // then (finite ones leave sums that the watch re-adds as they go).
     template <class ForEach>
-    void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each) {
+    void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each, double wild = kTameValue) {
         if (is_finite(s1_) && is_finite(s2_)) [[likely]] return;
         std::uint64_t i = 0;
         std::uint64_t next = 0;  // 1 + the index of the newest such value, 0 for none
         for_each([&](double v) {
             i += 1;
-            if (!(std::fabs(v) <= kTameValue)) next = i;
+            if (!(std::fabs(v) <= wild)) next = i;
         });
         // None found (an overflow of tame values cannot happen): the periodic turn.
         if (next > 0) since_recenter_ = count - next;

@@ -25,8 +25,8 @@ public:
     // Z then M on n.
     static std::expected<VarianceWindow, IndicatorError> create(std::uint64_t n);
 
-    // No input guard (the caller tests x). Pushes x, taking the oldest out once n are
-    // held; answers whether the window is full.
+    // No input guard: x may be infinite (the sums come back once it has left). Pushes
+    // x, taking the oldest out once n are held; answers whether the window is full.
     bool push(double x) {
         if (window_.full()) [[likely]] {
             // A full window has had values: the anchor is set.
@@ -37,7 +37,12 @@ public:
             sums_.add(x);
         }
         if (sums_.recenter_due(period_, window_.size())) [[unlikely]] {
-            sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
+            const auto each = [this](const auto& fn) { window_.for_each(fn); };
+            sums_.recenter(window_.size(), each);
+            // An infinite value (a log return whose quotient overflowed) leaves sums
+            // that no later update brings back: the next re-centring comes as it leaves.
+            // (A column's values are finite: its roads never meet this.)
+            sums_.wait_for_wild_to_leave(window_.size(), each, std::numeric_limits<double>::max());
         }
         return window_.full();
     }
@@ -49,6 +54,10 @@ public:
     ShiftedSums::Moments moments() const { return sums_.moments(n_); }
     // Sample variance (divisor n - 1, clamped at 0); needs n >= 2.
     double sample_variance() const { return sums_.sample_variance(n_); }
+    // x less the window mean, taken through the anchor: (x - shift) - s1/n, without
+    // rounding the mean at the level of the values first (a deviation of 1e-5 from a
+    // mean of 1e6 would carry 1e-10 of it). Meaningful once full.
+    double deviation(double x) const { return (x - sums_.shift()) - sums_.s1() / n_; }
 
     std::uint64_t period() const { return period_; }
     std::uint64_t size() const { return window_.size(); }

@@ -152,3 +152,28 @@ TEST(CloseVolatilityValues, NonPositiveClosesLeaveStateUntouched) {
     EXPECT_DOUBLE_EQ(*got, std::log(2.0));
     test::expect_warmup_and_refusal("RviVolatility", box<RviVolatility>(U{5}));
 }
+
+// A close of 1e10 after a subnormal one: the return's quotient overflows to infinity.
+// The window's sums are re-centred while it is held (every n returns), which leaves
+// them NaN; once it has left, each answer is the window's own again (it read 0 until
+// the next scheduled re-centring, up to n returns later).
+TEST(CloseVolatilityValues, InfiniteReturnLeavesNothingOnceGone) {
+    const std::vector<double> closes{1e-310, 1e10, 1.1e10, 1.2e10, 1.1e10, 1.3e10, 1.25e10, 1.4e10};
+    for (const auto& [label, make] : std::vector<std::pair<const char*, test::Maker>>{
+             {"HistoricalVolatility", box<HistoricalVolatility>(U{3}, U{1})},
+             {"VolatilityOfVolatility", box<VolatilityOfVolatility>(U{2}, U{2})}}) {
+        auto streamed = make();
+        ASSERT_TRUE(streamed) << label;
+        const std::size_t k = (*streamed)->warmup();
+        for (std::size_t i = 0; i < closes.size(); ++i) {
+            const auto got = test::feed_close(**streamed, closes[i]);
+            // Only windows that start after the infinite return (at close 1).
+            if (i < k + 1) continue;
+            auto fresh = make();
+            std::optional<double> want;
+            for (std::size_t j = i + 1 - k; j <= i; ++j) want = test::feed_close(**fresh, closes[j]);
+            ASSERT_TRUE(got && want) << label << " bar " << i;
+            EXPECT_NEAR(*got, *want, 1e-12 * std::fabs(*want)) << label << " bar " << i;
+        }
+    }
+}
