@@ -47,7 +47,10 @@ private:
     double s3_ = 0.0;
     double s4_ = 0.0;
     std::uint64_t since_recenter_ = 0;
-    DeviationWatch watch_;
+    // The third and fourth powers magnify a fall of Σd², or a cancelled variance, by
+    // up to its square: re-centred at a fall of 32 they keep the precision that a fall
+    // of 1024 leaves the squares.
+    BasicDeviationWatch<32.0> watch_;
     bool shift_set_ = false;
     std::uint64_t period_;
     FlatRun run_;

@@ -224,6 +224,28 @@ TEST(CloseStatisticsValues, FlatWindowsGiveTheirFixedAnswers) {
     }
 }
 
+// A rise by 1e5 a bar from 1e-310: one value dwarfs the rest of each window, the
+// skewness nears its bound (n - 2)/sqrt(n - 1) and the kurtosis its bound, and the
+// cubes and fourth powers near the subnormal range rounded past both.
+TEST(CloseStatisticsValues, MomentsStayWithinTheirBounds) {
+    const double n = 20;
+    auto skew = box<Skewness>(U{20})();
+    auto kurt = box<Kurtosis>(U{20})();
+    ASSERT_TRUE(skew && kurt);
+    const double skew_bound = (n - 2) / std::sqrt(n - 1), kurt_bound = (n * n - 3 * n + 3) / (n - 1) - 3;
+    double x = 1.7e-310;
+    for (int i = 0; i < 70; ++i, x *= 1e5) {
+        const auto s = test::feed_close(**skew, x);
+        const auto k = test::feed_close(**kurt, x);
+        // Where the variance's powers underflow the moments are 0/0: outside the
+        // arithmetic's scale, not a value to bound.
+        if (!s || !k || std::isnan(*s) || std::isnan(*k)) continue;
+        EXPECT_LE(std::fabs(*s), skew_bound) << "bar " << i;
+        EXPECT_GE(*k, -2.0) << "bar " << i;
+        EXPECT_LE(*k, kurt_bound) << "bar " << i;
+    }
+}
+
 TEST(CloseStatisticsValues, WarmupAndNonFiniteRefusal) {
     const std::vector<std::pair<const char*, test::Maker>> makers = {
         {"Kurtosis", box<Kurtosis>(U{9})},
