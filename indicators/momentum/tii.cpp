@@ -10,11 +10,11 @@ TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Tii);
 
 std::expected<Tii, IndicatorError> Tii::create(std::uint64_t n, std::uint64_t m) {
     if (n == 0 || m == 0) return std::unexpected(IndicatorError::zero_period());
-    auto average = FlatExactSma::create(n);
-    if (!average) return std::unexpected(average.error());
+    auto closes = VarianceWindow::create(n);
+    if (!closes) return std::unexpected(closes.error());
     // m sizes the deviation window.
     if (auto ok = check_max_period(m); !ok) return std::unexpected(ok.error());
-    return Tii(std::move(*average), m);
+    return Tii(std::move(*closes), m);
 }
 
 void Tii::resum() {
@@ -30,9 +30,10 @@ void Tii::resum() {
 }
 
 std::optional<double> Tii::step(double x) {
-    const std::optional<double> avg = average_.step(x);
-    if (!avg) return std::nullopt;
-    const double dev = x - *avg;
+    if (!is_finite(x)) return std::nullopt;
+    run_.push(x);
+    if (!closes_.push(x)) return std::nullopt;
+    const double dev = run_.covers(closes_.period()) ? 0.0 : closes_.deviation(x);
     if (const auto old = push_capped(deviations_, window_len_, dev)) {
         const double o = *old;
         if (o > 0.0) pos_sum_ = pos_sum_ - o;

@@ -9,7 +9,8 @@
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/indicator.hpp"
-#include "indicators/cores/sma_core.hpp"
+#include "indicators/cores/flat_run.hpp"
+#include "indicators/cores/variance_window.hpp"
 
 namespace torvex {
 
@@ -19,15 +20,18 @@ public:
     static std::expected<Tii, IndicatorError> create(std::uint64_t n, std::uint64_t m);
 
     std::optional<double> step(double close);
-    std::uint64_t warmup() const override { return average_.period() + window_len_ - 1; }
+    std::uint64_t warmup() const override { return closes_.period() + window_len_ - 1; }
 
 private:
-    Tii(FlatExactSma average, std::uint64_t m) : deviations_(m), average_(std::move(average)), window_len_(m), clock_(m) {}
+    Tii(VarianceWindow closes, std::uint64_t m) : deviations_(m), closes_(std::move(closes)), window_len_(m), clock_(m) {}
 
     void resum();
 
     FixedRing<double> deviations_;
-    FlatExactSma average_;  // n equal closes have no deviation from it
+    // The deviation from the average is taken from the anchored sums: a rounded
+    // average at a level of 1e6 would put 1e-10 into deviations of 1e-5.
+    VarianceWindow closes_;
+    FlatRun run_;  // n equal closes have no deviation from their average
     std::uint64_t window_len_;
     double pos_sum_ = 0.0;  // sum of the positive deviations in the window
     double neg_sum_ = 0.0;  // sum of the magnitudes of the negative ones
