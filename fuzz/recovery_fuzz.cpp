@@ -398,15 +398,19 @@ double least_price(const HostileBar& b) {
 
 // The first bar of the longest stretch ending at `to` that holds [from, to) and
 // whose bars do not dwarf one another: valid candles within scale, volumes above
-// zero, and its largest price magnitude and volume within kDwarf of its smallest. (A
-// price at or below zero may make that fresh object's answer non-finite: it then
-// measures nothing.)
+// zero, no price at or below zero unless the window itself holds one (such a price
+// can give a non-finite term), and its largest price and volume within kDwarf of its
+// smallest.
 std::size_t own_scale_from(const std::vector<HostileBar>& bars, std::size_t from, std::size_t to) {
+    bool window_nonpositive = false;
+    for (std::size_t i = from; i < to; ++i) window_nonpositive |= !positive_prices(bars[i]);
     double plo = std::numeric_limits<double>::infinity(), phi = 0.0, vlo = plo, vhi = 0.0;
     std::size_t s = to;
     while (s > 0) {
         const HostileBar& b = bars[s - 1];
-        if (!torvex::candle_is_valid(b.candle) || out_of_scale(b) || !(b.candle.volume > 0.0)) break;
+        if (!torvex::candle_is_valid(b.candle) || out_of_scale(b) || !(b.candle.volume > 0.0) ||
+            (!window_nonpositive && !positive_prices(b)))
+            break;
         const double hi = std::max(phi, price_magnitude(b)), lo = std::min(plo, least_price(b));
         const double v = b.candle.volume;
         if (hi > kDwarf * lo || std::max(vhi, v) > kDwarf * std::min(vlo, v)) break;
