@@ -62,6 +62,10 @@ public:
     // quarter of the largest double.
     static constexpr double kTame = std::numeric_limits<double>::max() * 0x1p-29;
 
+    // The largest magnitude the first sum has shown since its last re-add: its drift
+    // since then is a few roundings of that size, at most.
+    constexpr double peak() const { return peak0_; }
+
     // Counts one update. `magnitudes`: the size of each watched sum after this
     // update's arithmetic (|sum|, or a sum of non-negative terms as it is); always
     // the same number of them, in the same order. True when the owner must re-add

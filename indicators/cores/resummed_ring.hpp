@@ -34,6 +34,9 @@ public:
     }
 
     double sum() const { return sum_; }
+    // The largest Σ|v| since the sum was last re-added: its drift is a few roundings
+    // of that size at most.
+    double peak_magnitude() const { return clock_.peak(); }
     bool full() const { return ring_.full(); }
     std::uint64_t size() const { return ring_.size(); }
     std::uint64_t period() const { return ring_.capacity(); }

@@ -47,13 +47,14 @@ public:
         const double n = static_cast<double>(period_);
         double mean = window_.sum() / n;
         double dev = deviation(mean);
-        // The running sum may be off by a few roundings of the window's level from
-        // the window's own sum (drift since the last re-add, or what a value that
-        // left took with it). Against an ordinary deviation that is far below what
-        // the index shows, but when the window's spread is a sliver of its level
-        // (tick moves at 1e12) it decides the index: the mean is then re-added from
-        // the window itself, so the answer is the window's own.
-        if (dev * kSliver < n * std::fabs(mean)) [[unlikely]] {
+        // The running sum may be off by a few roundings of the largest Σ|v| it held
+        // since its last re-add (drift, or what a value that left took with it).
+        // Against an ordinary deviation that is far below what the index shows, but
+        // when the window's spread is a sliver of that (tick moves at 1e12, or a level
+        // a thousandfold above the window's that has just left) it decides the index:
+        // the mean is then re-added from the window itself, so the answer is the
+        // window's own.
+        if (dev * kSliver < window_.peak_magnitude()) [[unlikely]] {
             double s = -0.0;
             window_.ring().for_each([&](double v) { s += v; });
             mean = s / n;
@@ -66,9 +67,9 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
-    // A deviation below n * |mean| / kSliver has the mean re-added from the window.
-    // Above it the running mean's drift, at most n * 2^-52 * |mean| between re-adds,
-    // moves the index by less than 2^-34 / 0.015 (some 4e-9); ordinary bars, whose
+    // A deviation below peak / kSliver has the mean re-added from the window. Above it
+    // the running sum's drift, at most n * 2^-52 * peak between re-adds (2^-52 * peak
+    // in the mean), moves the index by less than 2^-34 / 0.015 (some 4e-9); ordinary bars, whose
     // spread is a good part of a percent of the price, stay on the running sum.
     static constexpr double kSliver = 0x1p18;
 
