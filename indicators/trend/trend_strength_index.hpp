@@ -2,6 +2,7 @@
 // time, signed by the direction of the least-squares slope (-1 .. 1).
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <expected>
@@ -37,7 +38,8 @@ public:
         if (syy_n <= 0.0) return 0.0;
         const double stt_n = std::fma(n, stt, -st * st);
         const double sty_n = std::fma(n, sty, -sy * st);
-        const double r2 = (sty_n * sty_n) / (syy_n * stt_n);
+        // At most 1 (Cauchy-Schwarz); squares near the subnormal range round past it.
+        const double r2 = std::min((sty_n * sty_n) / (syy_n * stt_n), 1.0);
         return sty_n < 0.0 ? -r2 : r2;
     }
     std::uint64_t warmup() const override { return period_; }
