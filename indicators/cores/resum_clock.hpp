@@ -161,7 +161,7 @@ public:
         // watch() in both lanes: the peak rises to the sum; a sum that has not fallen
         // passes the one test, which a fall and any NaN fail.
         peaks = m > peaks ? m : peaks;
-        const auto kept = kDwarf * m >= peaks;
+        const auto kept = kDwarf * m - peaks >= 0.0;
         if ((kept[0] & kept[1]) && !periodic) [[likely]] return false;
         const bool fell = (!kept[0] && peaks[0] == peaks[0]) || (!kept[1] && peaks[1] == peaks[1]);
         if (!((fell && s.now > s.fall_after) || periodic)) return false;
@@ -235,19 +235,19 @@ private:
     }
 
     // Raises the peak and answers whether the sum has fallen far below it, or has
-    // turned NaN while its peak was not. A re-add then restarts the peak at NaN, and a
-    // NaN peak asks nothing: settle() has scheduled the re-add that can make the sum
-    // finite again, so a window that keeps such values costs no re-add per update. An
-    // infinite sum passes the test (the usual path stays one comparison); it turns
-    // NaN when an infinite term leaves or meets its opposite, and a sum that overflowed
-    // from finite terms is caught by the next drift re-add, which settles it.
+    // turned non-finite while its peak was not NaN. A re-add that leaves the sum so
+    // makes its peak NaN (see fresh_peak), and a NaN peak asks nothing: settle() has
+    // scheduled the re-add that can make the sum finite again, so a window that keeps
+    // such values costs no re-add per update.
     static constexpr bool watch(double& peak, double m) {
         peak = m > peak ? m : peak;
-        // One test on the usual path: kDwarf·m >= peak holds for a sum that has not
-        // fallen, and fails for a fall and for any NaN; only then is a NaN peak (a
-        // re-add already spent on this NaN) told apart. A NaN sum never raises the
-        // peak, so a fall gap that makes it wait does not forget it.
-        if (kDwarf * m >= peak) [[likely]] return false;
+        // One test on the usual path: kDwarf·m − peak >= 0 holds for a sum that has
+        // not fallen, and fails for a fall and for any NaN, and for an infinite sum
+        // (∞ − ∞), so that a sum that overflowed from finite terms is settled on the
+        // update it overflows; only then is a NaN peak (a re-add already spent on this
+        // sum) told apart. A NaN sum never raises the peak, so a fall gap that makes
+        // it wait does not forget it.
+        if (kDwarf * m - peak >= 0.0) [[likely]] return false;
         return peak == peak;
     }
 
@@ -255,10 +255,11 @@ private:
     static constexpr bool wild(double term) { return !(term <= kTame && term >= -kTame); }
 
     // After a re-add: each peak is at least the fresh size, and a peak that a
-    // non-finite sum left is replaced by it; a sum still not finite makes its peak so
-    // until the next re-add.
+    // non-finite sum left is replaced by it; a sum still not finite makes its peak NaN
+    // until the next re-add (which settle() has scheduled).
     static constexpr void fresh_peak(double& peak, double m) {
-        if (!finite(m) || !finite(peak) || m > peak) peak = m;
+        if (!finite(m)) peak = std::numeric_limits<double>::quiet_NaN();
+        else if (!finite(peak) || m > peak) peak = m;
     }
     constexpr void take_fresh(double a) { fresh_peak(peak0_, a); }
     constexpr void take_fresh(double a, double b) {
