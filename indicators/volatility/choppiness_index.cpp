@@ -1,5 +1,6 @@
 #include "indicators/volatility/choppiness_index.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "indicators/cores/wilder_atr.hpp"
@@ -25,7 +26,9 @@ std::optional<double> ChoppinessIndex::step(const Ohlcv& bar) {
     if (!trs_.full()) return std::nullopt;
     const double range = extremes_.highest() - extremes_.lowest();
     if (range == 0.0) return 100.0;
-    return 100.0 * std::log10(trs_.sum() / range) / log_n_;
+    // The true ranges cover the path from the lowest low to the highest high, so the
+    // ratio is at least 1; a sum rounded just below the range reads 0, not -1e-13.
+    return std::max(100.0 * std::log10(trs_.sum() / range) / log_n_, 0.0);
 }
 
 }  // namespace torvex

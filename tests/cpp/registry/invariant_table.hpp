@@ -20,8 +20,9 @@
 //   bound   a range that depends on the parameters (replaces `range`);
 //   tolerance  the relative agreement of a streamed answer with a fresh object fed
 //           only its window, where 1e-9 is too tight (0: 1e-9); the note says why;
-//   unscaled  true where the answer does not scale with the price (book sizes): the
-//           comparison's floor does not shrink with a low price level.
+//   unscaled  true where the answer does not scale with the price (book sizes, a
+//           ratio of ranges without a bounded range): the comparison's floor does
+//           not shrink with a low price level.
 // A range that starts with '+' holds for positive prices only (a negative price
 // turns a money flow or a pressure around).
 #pragma once
@@ -124,7 +125,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"ChaikinVolatility", "", "", nullptr, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"ChandeKrollStop", "", "", nullptr, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"ChandelierExit", "", "", nullptr, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
-        {"ChoppinessIndex", "0:inf", "", kWarmup, "no upper bound: the true range reaches the close before the window, so the sum can exceed n times the range"},
+        {"ChoppinessIndex", "0:inf", "", kWarmup, "no upper bound: the true range reaches the close before the window, so the sum can exceed n times the range; a ratio of ranges, whatever the price level", false, nullptr, 0.0, true},
         {"ClassicPivots", "", "P", nullptr, ""},
         {"CloseVsOpen", "", "0", kWarmup, ""},
         {"ClosingMarubozu", "-1:1", "", kWarmup, ""},
