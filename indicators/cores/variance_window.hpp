@@ -39,10 +39,11 @@ public:
         if (sums_.recenter_due(period_, window_.size())) [[unlikely]] {
             const auto each = [this](const auto& fn) { window_.for_each(fn); };
             sums_.recenter(window_.size(), each);
-            // An infinite value (a log return whose quotient overflowed) leaves sums
-            // that no later update brings back: the next re-centring comes as it leaves.
-            // (A column's values are finite: its roads never meet this.)
-            sums_.wait_for_wild_to_leave(window_.size(), each, std::numeric_limits<double>::max());
+            // A value whose square may overflow the sums (beyond 2^496, or an infinite
+            // log return) leaves sums that no later update brings back: the next
+            // re-centring comes as it leaves. (A column's roads push such values one by
+            // one through here.)
+            sums_.wait_for_wild_to_leave(window_.size(), each);
         }
         return window_.full();
     }
@@ -72,18 +73,19 @@ public:
     // bar that had a value (0 for none).
     //
     // Once the window is full and holds the last n values of this column, each run
-    // of finite values goes through run_finite; everything else is pushed bar by bar.
+    // of tame values (finite, and at most ShiftedSums::kTameValue in magnitude) goes
+    // through run_finite; everything else is pushed bar by bar.
     // The ring is brought up to date after each run with its last n values.
     template <class Answer>
     [[gnu::always_inline]] std::size_t run_column(const double* values, std::size_t count, double* __restrict out,
                                                   Answer answer) {
         const std::size_t n = period_;
-        std::size_t finite = 0;  // finite values of this column, in a row, just before r
+        std::size_t finite = 0;  // tame values of this column, in a row, just before r
         std::size_t produced = 0;
         std::size_t r = 0;
         while (r < count) {
-            if (finite >= n && window_.full() && is_finite(values[r])) {
-                const std::size_t end = finite_run_end(values, r + 1, count);
+            if (finite >= n && window_.full() && is_tame(values[r])) {
+                const std::size_t end = tame_run_end(values, r + 1, count);
                 run_finite(values, r, end, out, answer);
                 for (std::size_t m = end - r > n ? end - n : r; m < end; ++m) window_.replace_oldest(values[m]);
                 finite += end - r;
@@ -99,7 +101,7 @@ public:
                 } else {
                     out[r] = 0.0;
                 }
-                finite += 1;
+                finite = is_tame(x) ? finite + 1 : 0;
             } else {
                 out[r] = 0.0;
                 finite = 0;
@@ -110,19 +112,23 @@ public:
     }
 
 private:
-    // The first bar at or after `from` (before `count`) whose value is not finite, or
+    // Whether x takes the column's fast road: finite, and no larger than a value
+    // whose square the sums can hold whatever else the window holds.
+    static bool is_tame(double x) { return std::fabs(x) <= ShiftedSums::kTameValue; }
+
+    // The first bar at or after `from` (before `count`) whose value is not tame, or
     // count: tested a block at a time by a comparison (NaN and both infinities fail
     // it), which vectorises.
-    static std::size_t finite_run_end(const double* values, std::size_t from, std::size_t count) {
+    static std::size_t tame_run_end(const double* values, std::size_t from, std::size_t count) {
         constexpr std::size_t kScan = 32;
-        constexpr double kMax = std::numeric_limits<double>::max();
+        constexpr double kMax = ShiftedSums::kTameValue;
         std::size_t r = from;
         for (; count - r >= kScan; r += kScan) {
             long refused = 0;
             for (std::size_t j = 0; j < kScan; ++j) refused += !(std::fabs(values[r + j]) <= kMax);
             if (refused != 0) break;
         }
-        while (r < count && is_finite(values[r])) ++r;
+        while (r < count && is_tame(values[r])) ++r;
         return r;
     }
 
