@@ -48,14 +48,6 @@ public:
         // window; if that is NaN too the peak is NaN and it does not ask again before
         // the next re-centring.
         if (s2 != s2) return peak_s2_ == peak_s2_;
-        // An infinite sum (squares of finite values overflowed it) asks once, on the
-        // update it overflows: an owner that re-centres then waits for those values to
-        // leave (see wait_for_wild_to_leave). Inf − finite stays infinite as they go.
-        if (s2 > std::numeric_limits<double>::max()) {
-            const bool ask = !overflow_asked_;
-            overflow_asked_ = true;
-            return ask;
-        }
         // Sums of squares below some 1e-271 lose their digits to underflow (Σd² and
         // Σd·Σd are 0 for deviations below 1e-154), and the cancellation test with
         // them: an anchor left by tiny values that have gone (the window now all
@@ -63,18 +55,14 @@ public:
         // The common update is not asked more for it: where the squares' leftover
         // digits still read as a spread, the periodic re-centring mends it.
         // Where count·s2 overflowed (deviations near 1e154) the same test is taken
-        // over count: s1·(s1/count) is at most s2, so nothing overflows.
-        const bool cancelled = ns2 <= std::numeric_limits<double>::max()
-                                   ? spread < ns2 || ns2 < kTinyFloor
-                                   : Dwarf * (s2 - s1 * (s1 / count)) < s2;
+        // over count: s1·(s1/count) is at most s2, so nothing overflows. (An infinite
+        // s2 fails both.)
+        const bool cancelled = ns2 <= std::numeric_limits<double>::max() ? spread < ns2 || ns2 < kTinyFloor
+                                                                         : Dwarf * (s2 - s1 * (s1 / count)) < s2;
         return cancelled && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
-    // A re-centring that leaves the sum infinite does not ask again for it.
-    void restart(double s2) {
-        peak_s2_ = s2;
-        if (s2 <= std::numeric_limits<double>::max()) overflow_asked_ = false;
-    }
+    void restart(double s2) { peak_s2_ = s2; }
 
 private:
     // How far (relative to the anchor) the mean must sit from it before the offset
@@ -85,7 +73,6 @@ private:
     static constexpr double kTinyFloor = 0x1p-900;
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
-    bool overflow_asked_ = false;  // an infinite Σd² has asked since the sums were last finite
 };
 
 using DeviationWatch = BasicDeviationWatch<>;

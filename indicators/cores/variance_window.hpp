@@ -37,13 +37,12 @@ public:
             sums_.add(x);
         }
         if (sums_.recenter_due(period_, window_.size())) [[unlikely]] {
-            const auto each = [this](const auto& fn) { window_.for_each(fn); };
-            sums_.recenter(window_.size(), each);
+            sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
             // A value whose square may overflow the sums (beyond 2^496, or an infinite
             // log return) leaves sums that no later update brings back: the next
-            // re-centring comes as it leaves. (A column's roads push such values one by
-            // one through here.)
-            sums_.wait_for_wild_to_leave(window_.size(), each);
+            // re-centring comes as it leaves. (A column's roads push such values one
+            // by one through here.)
+            if (!(std::fabs(sums_.s2()) <= std::numeric_limits<double>::max())) [[unlikely]] wait_for_wild();
         }
         return window_.full();
     }
@@ -112,6 +111,11 @@ public:
     }
 
 private:
+    // Out of line: rare, and the loops that push every bar keep their registers.
+    [[gnu::noinline]] void wait_for_wild() {
+        sums_.wait_for_wild_to_leave(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
+    }
+
     // Whether x takes the column's fast road: finite, and no larger than a value
     // whose square the sums can hold whatever else the window holds.
     static bool is_tame(double x) { return std::fabs(x) <= ShiftedSums::kTameValue; }
