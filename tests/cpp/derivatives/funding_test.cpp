@@ -117,7 +117,9 @@ TEST(FundRolling, MeanAndZScore) {
     const double rates[] = {0.0262, -0.0498, -0.0055, 0.0222, 1e-4, 1e-4, 1e-4, 1e-4, 1e-4, 1e-4};
     for (std::size_t i = 0; i < std::size(rates); ++i) {
         const std::optional<double> got = feed_tick(*settles, funding(rates[i]));
-        if (i >= 8) EXPECT_EQ(got, std::optional<double>(0.0)) << "bar " << i;
+        if (i >= 8) {
+            EXPECT_EQ(got, std::optional<double>(0.0)) << "bar " << i;
+        }
     }
 }
 
