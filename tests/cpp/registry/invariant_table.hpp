@@ -154,7 +154,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"DepthSlope", "", "", kWarmup, ""},
         {"DerivativeOscillator", "", "", nullptr, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"DetrendedStdDev", "0:inf", "0", kWarmup, ""},
-        {"DisparityIndex", "", "0", kWarmup, ""},
+        {"DisparityIndex", "", "0", kWarmup, "a percentage of the average, whatever the price level", false, nullptr, 0.0, true},
         {"DistanceSsd", "0:inf", "", kWarmup, ""},
         {"Doji", "-1:1", "", kWarmup, ""},
         {"DojiStar", "-1:1", "", kWarmup, ""},
