@@ -230,17 +230,14 @@ public:
     // that can make them so leaves. The periodic count is set that far from its turn,
     // which holds whether or not the window is full yet. Each such re-centring is past
     // every such value at the one before, so two of them are at least a window apart.
-    // An owner whose values are finite but for infinities it takes on purpose may pass
-    // the largest double as `wild`: only values that are not finite are waited for
-    // then (finite ones leave sums that the watch re-adds as they go).
     template <class ForEach>
-    void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each, double wild = kTameValue) {
+    void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each) {
         if (is_finite(s1_) && is_finite(s2_)) [[likely]] return;
         std::uint64_t i = 0;
         std::uint64_t next = 0;  // 1 + the index of the newest such value, 0 for none
         for_each([&](double v) {
             i += 1;
-            if (!(std::fabs(v) <= wild)) next = i;
+            if (!(std::fabs(v) <= kTameValue)) next = i;
         });
         // None found (an overflow of tame values cannot happen): the periodic turn.
         if (next > 0) since_recenter_ = count - next;
