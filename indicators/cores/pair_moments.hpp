@@ -33,8 +33,20 @@ double bounded_correlation(const PairMoments& m);
 // order, as the deviations about the exact means sum to 0. Ratios over it would read
 // a residue of 1e-17 as a value. The bound's four parts are compared squared (their
 // sum squared is at most four times the sum of their squares), which spares the roots.
+// Where the deviations of a window's pairs are taken from: pair i deviates from the
+// means by ((a(i) - a0) - ma, (b(i) - b0) - mb), with a0, b0 the first pair and ma, mb
+// the mean differences from it (the first pass).
+struct PairOrigin {
+    double a0;
+    double b0;
+    double ma;
+    double mb;
+    double deviation_a(double a) const { return (a - a0) - ma; }
+    double deviation_b(double b) const { return (b - b0) - mb; }
+};
+
 template <class A, class B>
-PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
+PairOrigin pair_origin(std::size_t n, const A& a, const B& b) {
     const double count = static_cast<double>(n);
     const double a0 = a(0);
     const double b0 = b(0);
@@ -44,23 +56,35 @@ PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
         sa += a(i) - a0;
         sb += b(i) - b0;
     }
-    const double ma = sa / count;
-    const double mb = sb / count;
+    return PairOrigin{a0, b0, sa / count, sb / count};
+}
+
+// The second pass, over the deviations from `o`.
+template <class A, class B>
+PairMoments two_pass_moments(std::size_t n, const A& a, const B& b, const PairOrigin& o) {
+    const double count = static_cast<double>(n);
     double saa = 0.0;
     double sbb = 0.0;
     double sab = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double da = (a(i) - a0) - ma;
-        const double db = (b(i) - b0) - mb;
+        const double da = o.deviation_a(a(i));
+        const double db = o.deviation_b(b(i));
         saa += da * da;
         sbb += db * db;
         sab += da * db;
     }
     const double c4 = count + 4.0;
+    const double ma = o.ma;
+    const double mb = o.mb;
     const double mab = ma * mb;
     const double parts = (c4 * c4) * (saa * sbb) + 4.0 * count * (mb * mb * saa + ma * ma * sbb) + (count * count) * (mab * mab);
     if (sab * sab <= 0x1p-100 * parts) sab = 0.0;
-    return PairMoments{a0 + ma, b0 + mb, saa / count, sbb / count, sab / count};
+    return PairMoments{o.a0 + ma, o.b0 + mb, saa / count, sbb / count, sab / count};
+}
+
+template <class A, class B>
+PairMoments two_pass_moments(std::size_t n, const A& a, const B& b) {
+    return two_pass_moments(n, a, b, pair_origin(n, a, b));
 }
 
 }  // namespace torvex

@@ -44,16 +44,21 @@ double Cointegration::adf_statistic() {
 std::optional<std::array<double, 3>> Cointegration::step(const BarContext& ctx) {
     const std::optional<PairInput> p = pair_input(ctx, PairDomain::Finite);
     if (!p) return std::nullopt;
-    if (!window_.push(p->a, p->b)) return std::nullopt;
-    const PairMoments m = window_.moments();
-    const double hedge = slope_a_on_b(m);
-    // a - (hedge*b + intercept) with intercept = mean_a - hedge*mean_b, as centred
-    // residuals: no rounding at the price level before the terms cancel.
-    const CappedRing<AnchoredPairWindow::Pair>& pairs = window_.pairs();
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-        const AnchoredPairWindow::Pair d = window_.centred(pairs[i].a, pairs[i].b);
-        residuals_[i] = d.a - hedge * d.b;
-    }
+    pairs_.push(Pair{p->a, p->b});
+    if (!pairs_.full()) return std::nullopt;
+    // The hedge and the residuals are taken from the window in two passes, as the
+    // residual statistic walks the window anyway: the answer is the window's own,
+    // with no rounding of running sums that differs with the bars before it (the ADF
+    // statistic of a near-exact fit reads that rounding). Residuals are centred
+    // through the first pair, so nothing is rounded at the price level before the
+    // terms cancel.
+    const std::size_t n = pairs_.size();
+    const auto a = [this](std::size_t i) { return pairs_[i].a; };
+    const auto b = [this](std::size_t i) { return pairs_[i].b; };
+    const PairOrigin origin = pair_origin(n, a, b);
+    const double hedge = slope_a_on_b(two_pass_moments(n, a, b, origin));
+    for (std::size_t i = 0; i < n; ++i)
+        residuals_[i] = origin.deviation_a(pairs_[i].a) - hedge * origin.deviation_b(pairs_[i].b);
     const double spread = residuals_.back();
     return std::array<double, 3>{hedge, spread, adf_statistic()};
 }

@@ -10,8 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "indicators/cores/anchored_pair_window.hpp"
+#include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/normal_equations.hpp"
+#include "indicators/cores/pair_moments.hpp"
 #include "indicators/pairs/pair_feed.hpp"
 
 namespace torvex {
@@ -24,17 +25,22 @@ public:
     static std::expected<Cointegration, IndicatorError> create(std::uint64_t period, std::uint64_t adf_lags);
 
     std::optional<std::array<double, 3>> step(const BarContext& ctx);
-    std::uint64_t warmup() const override { return window_.period(); }
+    std::uint64_t warmup() const override { return period_; }
 
 private:
     Cointegration(std::uint64_t period, std::uint64_t adf_lags)
-        : window_(period), lags_(adf_lags), residuals_(period, 0.0), fit_(adf_lags + 1) {}
+        : period_(period), pairs_(period), lags_(adf_lags), residuals_(period, 0.0), fit_(adf_lags + 1) {}
 
     // The ADF t statistic of the residuals; 0 when the regression has too few rows or
     // a singular system.
     double adf_statistic();
 
-    AnchoredPairWindow window_;
+    struct Pair {
+        double a;
+        double b;
+    };
+    std::uint64_t period_;
+    CappedRing<Pair> pairs_;
     std::size_t lags_;
     std::vector<double> residuals_;
     LeastSquares fit_;
