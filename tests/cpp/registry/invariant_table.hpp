@@ -21,8 +21,9 @@
 //   tolerance  the relative agreement of a streamed answer with a fresh object fed
 //           only its window, where 1e-9 is too tight (0: 1e-9); the note says why;
 //   unscaled  true where the answer does not scale with the price (book sizes, a
-//           ratio of ranges without a bounded range): the comparison's floor does
-//           not shrink with a low price level.
+//           ratio of ranges without a bounded range, a distance in units of the
+//           window's own spread): the comparison's floor does not shrink with a low
+//           price level.
 // A range that starts with '+' holds for positive prices only (a negative price
 // turns a money flow or a pressure around).
 #pragma once
@@ -116,7 +117,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"CalmarRatio", "", "", kWarmup, ""},
         {"Camarilla", "", "P", nullptr, ""},
         {"CandleVolume", "", "", kWarmup, ""},
-        {"Cci", "", "0", kWarmup, ""},
+        {"Cci", "", "0", kWarmup, "in units of the window's mean deviation, whatever the price level", false, nullptr, 0.0, true},
         {"CenterOfGravity", "", "", kWarmup, ""},
         {"CentralPivotRange", "", "P", nullptr, ""},
         {"Cfo", "", "0", kWarmup, ""},
@@ -207,7 +208,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"FundingImpliedApr", "", "", kWarmup, ""},
         {"FundingRate", "", "0.0001", kWarmup, ""},
         {"FundingRateMean", "", "", kWarmup, ""},
-        {"FundingRateZScore", "", "0", kWarmup, ""},
+        {"FundingRateZScore", "", "0", kWarmup, "in units of the window's deviation, whatever the price level", false, nullptr, 0.0, true},
         {"GainLossRatio", "", "", kWarmup, "+infinity with gains and no losses", true},
         {"GainToPainRatio", "", "", kWarmup, ""},
         {"GapSideBySideWhite", "-1:1", "", kWarmup, ""},
@@ -342,7 +343,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"OvernightGap", "", "", nullptr, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"OvernightIntradayReturn", "", "", nullptr, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"PainIndex", "0:inf", "0", kWarmup, ""},
-        {"PairSpreadZScore", "", "", kWarmup, ""},
+        {"PairSpreadZScore", "", "", kWarmup, "in units of the window's deviation, whatever the price level", false, nullptr, 0.0, true},
         {"PairwiseBeta", "", "", kWarmup, ""},
         {"ParkinsonVolatility", "0:inf", "0", kWarmup, ""},
         {"PearsonCorrelation", "-1:1", "", kWarmup, ""},
@@ -550,7 +551,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"WoodiePivots", "", "P", nullptr, ""},
         {"YangZhangVolatility", "+0:inf", "0", kWarmup, ""},
         {"YoyoExit", "", "", nullptr, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
-        {"ZScore", "", "0", kWarmup, ""},
+        {"ZScore", "", "0", kWarmup, "in units of the window's deviation, whatever the price level", false, nullptr, 0.0, true},
         {"ZeroLagMacd", "", "~0", nullptr, "its exponential stages step as fma(alpha, x, (1 - alpha) * value): identical bars stay within a rounding of the flat answer"},
         {"ZigZag", "*|-1:1", "", nullptr, ""},
         {"Zlema", "", "~P", nullptr, "its exponential stages step as fma(alpha, x, (1 - alpha) * value): identical bars stay within a rounding of the flat answer"},
