@@ -15,10 +15,10 @@ public:
     static std::expected<DisparityIndex, IndicatorError> create(std::uint64_t n);
 
     std::optional<double> step(double close) {
-        const std::optional<double> m = mean_.step(close);
-        if (!m) return std::nullopt;
-        if (*m == 0.0) return 0.0;
-        return 100.0 * (close - *m) / *m;
+        if (!mean_.advance(close)) return std::nullopt;
+        const double m = mean_.divisor_mean();
+        if (m == 0.0) return 0.0;
+        return 100.0 * (close - m) / m;
     }
     std::uint64_t warmup() const override { return mean_.period(); }
 
