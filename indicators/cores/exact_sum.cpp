@@ -8,6 +8,20 @@ using u128 = unsigned __int128;
 using i128 = __int128;
 }  // namespace
 
+double ExactSum::rounded() const {
+    std::array<u64, kLimbs> m{};
+    const bool negative = magnitude(m.data());
+    int top = high_;
+    while (top >= low_ && m[top] == 0) --top;
+    if (top < low_) return 0.0;
+    // The top two limbs as q (limbs outside [low_, high_] are zero), the rest sticky.
+    const u128 q = (u128{m[top]} << 64) | (top >= 1 ? m[top - 1] : 0);
+    bool sticky = false;
+    for (int k = low_; k < top - 1; ++k) sticky |= m[k] != 0;
+    const double r = exact_sums::round_scaled(q, sticky, 64 * (top - 1) - kLow);
+    return negative ? -r : r;
+}
+
 bool ExactSum::magnitude(std::uint64_t* magnitude) const {
     // Σx = above − below in two's complement over the limbs values have reached, then
     // its magnitude.

@@ -5,6 +5,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <limits>
+#include <span>
 
 namespace torvex {
 
@@ -58,6 +60,39 @@ struct SplitDouble {
     }
 };
 
+// 2^k for −1074 ≤ k ≤ 1023, subnormal below −1022.
+inline double power_of_two(int k) {
+    return k >= -1022 ? std::bit_cast<double>(static_cast<std::uint64_t>(k + 1023) << 52)
+                      : std::bit_cast<double>(std::uint64_t{1} << (k + 1074));
+}
+
+// q · 2^e, where the fraction below q's last bit is not zero when `sticky`, rounded
+// once to the nearest double, ties to even; subnormal results are rounded at their
+// own last bit and results of 2^1024 and above are infinite.
+inline double round_scaled(unsigned __int128 q, bool sticky, int e) {
+    using u64 = std::uint64_t;
+    using u128 = unsigned __int128;
+    const int bits = 128 - (static_cast<u64>(q >> 64) != 0 ? std::countl_zero(static_cast<u64>(q >> 64))
+                                                              : 64 + std::countl_zero(static_cast<u64>(q)));
+    if (bits + e - 1 > 1023) return std::numeric_limits<double>::infinity();
+    int drop = bits - 53;
+    if (e + drop < -1074) drop = -1074 - e;
+    if (drop <= 0) return static_cast<double>(static_cast<u64>(q)) * power_of_two(e);  // exact, sticky is clear
+    u64 m = 0;
+    bool up = false;
+    if (drop > 128) {
+        up = false;  // below half the last bit
+    } else if (drop == 128) {
+        const u128 half = u128{1} << 127;
+        up = q > half || (q == half && sticky);
+    } else {
+        m = static_cast<u64>(q >> drop);
+        const u128 rest = q & ((u128{1} << drop) - 1), half = u128{1} << (drop - 1);
+        up = rest > half || (rest == half && (sticky || (m & 1) != 0));
+    }
+    return static_cast<double>(m + up) * power_of_two(e + drop);
+}
+
 }  // namespace exact_sums
 
 // Σx of a multiset of finite doubles as a fixed-point integer: a value added and later
@@ -96,6 +131,10 @@ public:
     // times no more than MAX_PERIOD.
     int sign_of_count_times_minus_sum(std::uint64_t count, double x) const;
 
+    // Σx rounded once to the nearest double (ties to even): the same for the same
+    // multiset, whatever came and left before.
+    double rounded() const;
+
     // The limbs any value or carry has reached; no other limb is ever non-zero. They
     // only widen, which keeps them true whatever has been removed since. Empty (low
     // above high) before the first non-zero value.
@@ -107,5 +146,16 @@ private:
     std::array<std::uint64_t, kLimbs> below_{};  // Σ of the magnitudes of the negative ones
     int low_ = kLimbs, high_ = -1;
 };
+
+// Σx of a window's storage runs, exact and rounded once: the window's own sum, whatever
+// came before. Out of line and handed the runs by value, and defined here, where the
+// compiler sees that it writes no memory of the caller's: a hot loop that calls it on
+// a rare path keeps its own state in registers.
+[[gnu::noinline, gnu::pure]] inline double exact_sum_of_runs(std::span<const double> first, std::span<const double> second) {
+    ExactSum sum;
+    for (const double v : first) sum.add(v);
+    for (const double v : second) sum.add(v);
+    return sum.rounded();
+}
 
 }  // namespace torvex

@@ -11,37 +11,6 @@ namespace {
 using u64 = std::uint64_t;
 using u128 = unsigned __int128;
 
-// 2^k for −1074 ≤ k ≤ 1023, subnormal below −1022.
-inline double power_of_two(int k) {
-    return k >= -1022 ? std::bit_cast<double>(static_cast<u64>(k + 1023) << 52)
-                      : std::bit_cast<double>(u64{1} << (k + 1074));
-}
-
-// q · 2^e, where the fraction below q's last bit is not zero when `sticky`, rounded
-// once to the nearest double, ties to even; subnormal results are rounded at their
-// own last bit and results of 2^1024 and above are infinite.
-double round_scaled(u128 q, bool sticky, int e) {
-    const int bits = 128 - (static_cast<u64>(q >> 64) != 0 ? std::countl_zero(static_cast<u64>(q >> 64))
-                                                              : 64 + std::countl_zero(static_cast<u64>(q)));
-    if (bits + e - 1 > 1023) return std::numeric_limits<double>::infinity();
-    int drop = bits - 53;
-    if (e + drop < -1074) drop = -1074 - e;
-    if (drop <= 0) return static_cast<double>(static_cast<u64>(q)) * power_of_two(e);  // exact, sticky is clear
-    u64 m = 0;
-    bool up = false;
-    if (drop > 128) {
-        up = false;  // below half the last bit
-    } else if (drop == 128) {
-        const u128 half = u128{1} << 127;
-        up = q > half || (q == half && sticky);
-    } else {
-        m = static_cast<u64>(q >> drop);
-        const u128 rest = q & ((u128{1} << drop) - 1), half = u128{1} << (drop - 1);
-        up = rest > half || (rest == half && (sticky || (m & 1) != 0));
-    }
-    return static_cast<double>(m + up) * power_of_two(e + drop);
-}
-
 }  // namespace
 
 ExactMomentSums::Divisor ExactMomentSums::Divisor::of(std::uint64_t count) {
@@ -108,7 +77,7 @@ double ExactMomentSums::sample_variance(std::uint64_t count, const Divisor& divi
     sticky = sticky || (static_cast<u64>(head) & 1) != 0;
     u64 remainder = 0;
     const u64 q = divisor.divide(static_cast<u64>(head >> 65), static_cast<u64>(head >> 1), remainder);
-    return round_scaled(q, sticky || remainder != 0, 64 * (t - 1) - lead - kSquareLow + 1 + divisor.shift);
+    return exact_sums::round_scaled(q, sticky || remainder != 0, 64 * (t - 1) - lead - kSquareLow + 1 + divisor.shift);
 }
 
 std::expected<MultisetVariance, IndicatorError> MultisetVariance::create(std::uint64_t n) {

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "indicators/bar.hpp"
+#include "indicators/cores/exact_sum.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
@@ -72,17 +73,17 @@ public:
     // The mean of the window; meaningful once advance answered true.
     double mean() const { return sum_ / divisor_; }
 
-    // The mean for an owner that divides by it. The sum may be off by a few roundings
-    // of the largest Σ|x| since its last re-add; where values far larger than the
-    // window's have left since then and the sum has cancelled to a sliver of that
-    // size, the drift would decide the quotient (closes of 1 and -1 after closes near
-    // 80 read a mean of 7e-15), so the sum is re-added from the window first. The
-    // re-add restarts the peak, so another needs Σ|x| to fall sixteenfold again: O(1)
-    // amortised, as the fall re-adds are.
-    double divisor_mean() {
-        const double peak = clock_.peak();
-        if (peak > kLeft * magnitude_ && std::fabs(sum_) * kSliver < peak) [[unlikely]] resum();
-        return mean();
+    // For an owner that divides by the mean, after advance answered true. The sum may
+    // be off by a few roundings of the largest Σ|x| since its last re-add; where the
+    // values cancel to a sliver of that (either sign, a mean near 0), that drift would
+    // decide the quotient (1 and -1 after values near 80 read a mean of 7e-15). There
+    // the sum is re-added exactly and rounded once, so the mean is the window's own
+    // whatever came before. That costs O(n) on such an update: a window stays
+    // cancelled only while each value nearly repeats the one leaving, which prices
+    // (all above 0) and returns never do. The re-add's results are the sums
+    // themselves, so no state of the loop lives across its calls.
+    [[gnu::always_inline]] void settle_cancelled() {
+        if (std::fabs(sum_) * kCancelled < clock_.peak()) [[unlikely]] resum_exact();
     }
 
     std::uint64_t period() const { return period_; }
@@ -106,9 +107,14 @@ private:
     // allows some 200 such steps: a few hundred additions a bar on inputs built for it.
     // Two calls rather than one handing back both: with that one the column loop ran a
     // tenth slower.
-    [[gnu::always_inline]] void resum() {
+    [[gnu::always_inline]] void resum() { resum_by<sum_of_runs>(); }
+    // The same re-add with the sum exact, rounded once (settle_cancelled).
+    [[gnu::noinline]] void resum_exact() { resum_by<exact_sum_of_runs>(); }
+
+    template <double (*Sum)(std::span<const double>, std::span<const double>)>
+    [[gnu::always_inline]] void resum_by() {
         const auto runs = ring_.runs();
-        sum_ = sum_of_runs(runs.first, runs.second);
+        sum_ = Sum(runs.first, runs.second);
         magnitude_ = magnitude_of_runs(runs.first, runs.second);
         // A sum that overflowed is taken again once the terms that made it so have left.
         // The walk is handed the runs by value, not the ring, which would then have to
@@ -122,11 +128,9 @@ private:
             magnitude_);
     }
 
-    // divisor_mean re-adds when Σ|x| has fallen kLeft-fold from its peak and the sum
-    // has cancelled to under 1/kSliver of that peak (its drift then reaches some
-    // n·2^-34 of the mean).
-    static constexpr double kLeft = 16.0;
-    static constexpr double kSliver = 0x1p18;
+    // Above 1/kCancelled of the peak the running sum's drift (some 34·n roundings of
+    // the peak between its re-adds) is under 2^-36·n of the mean.
+    static constexpr double kCancelled = 1024.0;
 
     FixedRing<double> ring_;
     std::uint64_t period_;

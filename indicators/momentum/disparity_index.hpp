@@ -16,7 +16,9 @@ public:
 
     std::optional<double> step(double close) {
         if (!mean_.advance(close)) return std::nullopt;
-        const double m = mean_.divisor_mean();
+        // A mean near 0 is the window's own, not the running sum's drift.
+        mean_.settle_cancelled();
+        const double m = mean_.mean();
         if (m == 0.0) return 0.0;
         return 100.0 * (close - m) / m;
     }

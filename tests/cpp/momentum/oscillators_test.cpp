@@ -95,6 +95,9 @@ TEST(OscValues, HandWorkedSeries) {
         {"DerivOsc chain", box<DerivativeOscillator>(two, three, two, two), {1, 2, 4, 3, 5, 4, 6, 5, 7},
          {kNone, kNone, kNone, kNone, kNone, kNone, -0.06773101112723623, -3.9321863239732266, 1.683375706331418}},
         {"Disparity", box<DisparityIndex>(two), {1, 3, -3}, {kNone, 50.0, 0.0}},
+        // The running sum of 0.2 and -0.2 after the 0.1s reads 2.8e-17 (an index of
+        // -1.4e18); the window's own mean is 0.
+        {"Disparity cancelled", box<DisparityIndex>(two), {0.1, 0.1, 0.2, -0.2}, {kNone, 0.0, 33.33333333333332, 0.0}},
         {"Dpo n=1", box<Dpo>(one), {5, 7, 9}, {kNone, 0.0, 0.0}},
         {"Dpo n=2", box<Dpo>(two), {1, 2, 4, 8}, {kNone, kNone, -1.0, -2.0}},
         {"Dpo n=4", box<Dpo>(std::uint64_t{4}), {1, 2, 4, 8, 16}, {kNone, kNone, kNone, -1.75, -3.5}},
