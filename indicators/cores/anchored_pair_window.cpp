@@ -66,6 +66,20 @@ void AnchoredPairWindow::reanchor() {
     });
     watch_a_.restart(saa_);
     watch_b_.restart(sbb_);
+    // Sums that a pair too large to square (or not finite) has made infinite or NaN
+    // stay so whatever later updates add: the next re-anchoring comes on the update at
+    // which the newest such pair leaves, whether or not the window is full yet. Each
+    // such re-anchoring is past every such pair at the one before, so two of them are
+    // at least a window apart.
+    if (!(is_finite(saa_) && is_finite(sbb_) && is_finite(sab_))) [[unlikely]] {
+        std::uint64_t i = 0;
+        std::uint64_t next = 0;  // 1 + the index of the newest such pair, 0 for none
+        ring_.for_each([&](const Pair& p) {
+            i += 1;
+            if (!(std::fabs(p.a) <= ShiftedSums::kTameValue && std::fabs(p.b) <= ShiftedSums::kTameValue)) next = i;
+        });
+        if (next > 0) since_anchor_ = n - next;
+    }
 }
 
 PairMoments AnchoredPairWindow::moments() const {
