@@ -80,8 +80,7 @@ public:
     // the sum is re-added exactly and rounded once, so the mean is the window's own
     // whatever came before. That costs O(n) on such an update: a window stays
     // cancelled only while each value nearly repeats the one leaving, which prices
-    // (all above 0) and returns never do. The re-add's results are the sums
-    // themselves, so no state of the loop lives across its calls.
+    // (all above 0) and returns never do.
     [[gnu::always_inline]] void settle_cancelled() {
         if (std::fabs(sum_) * kCancelled < clock_.peak()) [[unlikely]] resum_exact();
     }
