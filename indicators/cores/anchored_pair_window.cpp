@@ -72,11 +72,8 @@ void AnchoredPairWindow::reanchor() {
     // such re-anchoring is past every such pair at the one before, so two of them are
     // at least a window apart.
     if (!(is_finite(saa_) && is_finite(sbb_) && is_finite(sab_))) [[unlikely]] {
-        std::uint64_t i = 0;
-        std::uint64_t next = 0;  // 1 + the index of the newest such pair, 0 for none
-        ring_.for_each([&](const Pair& p) {
-            i += 1;
-            if (!(std::fabs(p.a) <= ShiftedSums::kTameValue && std::fabs(p.b) <= ShiftedSums::kTameValue)) next = i;
+        const std::uint64_t next = newest_entry([this](const auto& fn) { ring_.for_each(fn); }, [](const Pair& p) {
+            return !(std::fabs(p.a) <= ShiftedSums::kTameValue && std::fabs(p.b) <= ShiftedSums::kTameValue);
         });
         if (next > 0) since_anchor_ = n - next;
     }

@@ -22,6 +22,19 @@
 
 namespace torvex {
 
+// 1 + the index (oldest first) of the newest entry `for_each` hands over for which
+// `wild` holds, 0 for none: where a window's sums wait for such a value to leave.
+template <class ForEach, class Wild>
+std::uint64_t newest_entry(const ForEach& for_each, const Wild& wild) {
+    std::uint64_t i = 0;
+    std::uint64_t next = 0;
+    for_each([&](const auto& v) {
+        i += 1;
+        if (wild(v)) next = i;
+    });
+    return next;
+}
+
 // Whether sums of deviations from an anchor, Σd and Σd² over `count` values, have
 // lost the precision that re-centring them on the window mean restores (see the top
 // of this file). Owners call lost() after every update and restart() after every
@@ -233,12 +246,7 @@ public:
     template <class ForEach>
     void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each) {
         if (is_finite(s1_) && is_finite(s2_)) [[likely]] return;
-        std::uint64_t i = 0;
-        std::uint64_t next = 0;  // 1 + the index of the newest such value, 0 for none
-        for_each([&](double v) {
-            i += 1;
-            if (!(std::fabs(v) <= kTameValue)) next = i;
-        });
+        const std::uint64_t next = newest_entry(for_each, [](double v) { return !(std::fabs(v) <= kTameValue); });
         // None found (an overflow of tame values cannot happen): the periodic turn.
         if (next > 0) since_recenter_ = count - next;
     }
