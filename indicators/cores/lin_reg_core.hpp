@@ -112,7 +112,7 @@ public:
         if (!window_.full()) [[unlikely]] return fill(y);
         const double o = window_.replace_oldest(y);
         slide(carry_, o, y, pos_.n - 1.0);
-        if (carry_.sums.recenter_due_at(period_, pos_.n)) [[unlikely]] recenter(carry_, window_.runs(), pos_.n);
+        if (carry_.sums.recenter_due_at(period_, pos_.n)) [[unlikely]] recenter_one_by_one();
         return true;
     }
 
@@ -146,23 +146,23 @@ public:
     // from the column and the state in local variables, each bar's sums kept and each
     // period's last bar taking its re-centring; then the answers several bars at a
     // time in vector lanes, the divisions packed. The ring is brought up to date after
-    // each such run with its last n values. Everything else (filling, refused values and the n values after one)
-    // goes through advance.
+    // each such run with its last n values. Everything else (filling, refused values,
+    // values beyond the tame range and the n values after one) goes through advance.
     static constexpr std::size_t kLanes = 2;
     using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
     template <class Answer>
     [[gnu::always_inline]] inline void run_values(const double* values, std::size_t count, double* __restrict out,
                                                   Answer answer) {
         const std::size_t n = period_;
-        std::size_t finite = 0;  // finite values of this column, in a row, just before r
+        std::size_t tame = 0;  // tame values of this column, in a row, just before r
         std::size_t r = 0;
         while (r < count) {
-            if (finite >= n && window_.full()) {
-                const std::size_t end = finite_run_end(values, r, count);
+            if (tame >= n && window_.full()) {
+                const std::size_t end = tame_run_end(values, r, count);
                 if (end > r) {
                     run_full(values, r, end, out, answer);
                     for (std::size_t m = end - r > n ? end - n : r; m < end; ++m) window_.replace_oldest(values[m]);
-                    finite += end - r;
+                    tame += end - r;
                     r = end;
                     continue;
                 }
@@ -170,10 +170,10 @@ public:
             const double y = values[r];
             if (is_finite(y)) {
                 out[r] = advance(y) ? answer(line()) : 0.0;
-                finite += 1;
+                tame = ShiftedSums::is_tame(y) ? tame + 1 : 0;
             } else {
                 out[r] = 0.0;
-                finite = 0;
+                tame = 0;
             }
             r += 1;
         }
@@ -226,7 +226,7 @@ private:
         follow_period(carry_, y);
         const double d = carry_.sums.add(y);
         carry_.sxy = i * d + carry_.sxy;
-        if (carry_.sums.recenter_due(period_, window_.size())) recenter(carry_, window_.runs(), pos_.n);
+        if (carry_.sums.recenter_due(period_, window_.size())) recenter_one_by_one();
         return window_.full();
     }
 
@@ -251,20 +251,43 @@ private:
                 for (double v : runs.second) fn(v);
             });
         }
+        m = ShiftedSums::tame_anchor(m);
         const LineSums r = line_sums_about(runs, m);
         c.sums.take_recentered(m, r.s1, r.s2);
         c.sxy = r.sxy;
     }
 
-    // The end of the run of finite values from r on, looked for a block at a time.
-    static std::size_t finite_run_end(const double* values, std::size_t r, std::size_t count) {
-        constexpr double kMax = std::numeric_limits<double>::max();
+    // The re-centring of the values that come one by one: they may lie beyond the
+    // tame range, whose squares may overflow Σd² into a sum that no update brings
+    // back; the next re-centring then comes as the newest such value leaves. (The
+    // column's roads hold tame values only.)
+    [[gnu::always_inline]] void recenter_one_by_one() {
+        recenter(carry_, window_.runs(), pos_.n);
+        if (!(std::fabs(carry_.sums.s2()) <= std::numeric_limits<double>::max())) [[unlikely]]
+            wait_for_wild(carry_, window_.runs());
+    }
+
+    // Out of line: rare, and the loops that re-centre keep their registers. The period
+    // it starts does not begin where follow_period's did: the re-centring that ends it
+    // takes the window mean (a NaN base makes the followed one NaN).
+    [[gnu::noinline]] static void wait_for_wild(Carry& c, FixedRing<double>::Runs runs) {
+        c.sums.wait_for_wild_to_leave(runs.first.size() + runs.second.size(), [&](auto&& fn) {
+            for (double v : runs.first) fn(v);
+            for (double v : runs.second) fn(v);
+        });
+        c.base = std::numeric_limits<double>::quiet_NaN();
+    }
+
+    // The end of the run of tame values (ShiftedSums::is_tame) from r on, looked for a
+    // block at a time.
+    static std::size_t tame_run_end(const double* values, std::size_t r, std::size_t count) {
+        constexpr double kMax = ShiftedSums::kTameValue;
         while (r < count) {
             const std::size_t len = count - r < kBlock ? count - r : kBlock;
             long refused = 0;  // counted by a comparison (NaN and both infinities fail it), which vectorises
             for (std::size_t j = 0; j < len; ++j) refused += !(std::fabs(values[r + j]) <= kMax);
             if (refused != 0) {
-                while (is_finite(values[r])) r += 1;
+                while (ShiftedSums::is_tame(values[r])) r += 1;
                 return r;
             }
             r += len;
@@ -305,7 +328,7 @@ private:
             out[k] = Recentred{got.mean[k], LineSums{got.s1[k], got.s2[k], got.sxy[k]}};
     }
 
-    // Bars r to end - 1, all finite, the window holding values[r - n] to values[r - 1].
+    // Bars r to end - 1, all tame, the window holding values[r - n] to values[r - 1].
     template <class Answer>
     [[gnu::always_inline]] void run_full(const double* values, std::size_t r, std::size_t end,
                                          double* __restrict out, Answer answer) {

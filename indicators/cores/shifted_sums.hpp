@@ -13,6 +13,7 @@
 // the update that takes the last huge value out.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -54,9 +55,10 @@ public:
         // on a flat window the offset is a few ulps of the value and the spread 0.
         const double ns2 = count * s2;
         const double spread = Dwarf * (ns2 - s1 * s1);
-        // The usual update ends at one comparison: where it holds, neither sum is NaN
-        // and nothing has cancelled.
-        if (spread > ns2) [[likely]] return false;
+        // The usual update ends at one comparison: where it holds, neither sum is NaN,
+        // nothing has cancelled, and the squares are large enough to tell (below the
+        // floor it never holds; the floor is absorbed by any count·Σd² above 1e-253).
+        if (spread > ns2 + Dwarf * kTinyFloor) [[likely]] return false;
         // A NaN sum (an overflow met its opposite) asks once for the re-add from the
         // window; if that is NaN too the peak is NaN and it does not ask again before
         // the next re-centring.
@@ -64,9 +66,10 @@ public:
         // Sums of squares below some 1e-271 lose their digits to underflow (Σd² and
         // Σd·Σd are 0 for deviations below 1e-154), and the cancellation test with
         // them: an anchor left by tiny values that have gone (the window now all
-        // zeros) then shows only in Σd itself, which the offset test still reads.
-        // The common update is not asked more for it: where the squares' leftover
-        // digits still read as a spread, the periodic re-centring mends it.
+        // zeros, or flat at another tiny level) then shows only in Σd itself, which the
+        // offset test still reads. Such a window is asked on every update: a walk of
+        // values that small re-centres on each update that moves its mean, O(n) each;
+        // a flat one, once.
         // Where count·s2 overflowed (deviations near 1e154) the same test is taken
         // over count: s1·(s1/count) is at most s2, so nothing overflows. (An infinite
         // s2 fails both.)
@@ -177,7 +180,7 @@ public:
             since_recenter_ = since;
             return;
         }
-        const double m = window_mean(count, for_each);
+        const double m = tame_anchor(window_mean(count, for_each));
         double s1 = 0.0;
         double s2 = 0.0;
         for_each([&](double v) {
@@ -236,13 +239,25 @@ public:
     // it, the squared deviations of a window of up to 2^27 values stay far below the
     // largest double.
     static constexpr double kTameValue = 0x1p496;
+    // Whether x is finite and no larger than that: the values the column loops' fast
+    // roads take.
+    static bool is_tame(double x) { return std::fabs(x) <= kTameValue; }
 
-    // For an owner whose values may be NaN or infinite, after recenter() with the same
-    // window: sums still not finite stay so (NaN and infinity absorb every later step)
-    // until the next re-centring, so it comes on the update at which the newest value
-    // that can make them so leaves. The periodic count is set that far from its turn,
-    // which holds whether or not the window is full yet. Each such re-centring is past
-    // every such value at the one before, so two of them are at least a window apart.
+    // The anchor a re-centring takes for a window mean m. An anchor beyond the tame
+    // range (the mean of a window that holds such values) would overflow the squares
+    // of the ordinary values that enter after it, into sums that no update brings
+    // back: it is held at the range's edge, so the squares that overflow are those of
+    // the values beyond it, and those leave (see wait_for_wild_to_leave).
+    static double tame_anchor(double m) { return std::clamp(m, -kTameValue, kTameValue); }
+
+    // For an owner whose values may be NaN, infinite or beyond the tame range, after
+    // recenter() with the same window: sums still not finite stay so (NaN and infinity
+    // absorb every later step) until the next re-centring, so it comes on the update
+    // at which the newest value that can make them so leaves. (A re-centring keeps the
+    // anchor tame, and about a tame anchor no tame value can make finite sums
+    // overflow.) The periodic count is set that far from its turn, which holds
+    // whether or not the window is full yet. Each such re-centring is past every such
+    // value at the one before, so two of them are at least a window apart.
     template <class ForEach>
     void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each) {
         if (is_finite(s1_) && is_finite(s2_)) [[likely]] return;

@@ -83,7 +83,7 @@ public:
         std::size_t produced = 0;
         std::size_t r = 0;
         while (r < count) {
-            if (finite >= n && window_.full() && is_tame(values[r])) {
+            if (finite >= n && window_.full() && ShiftedSums::is_tame(values[r])) {
                 const std::size_t end = tame_run_end(values, r + 1, count);
                 run_finite(values, r, end, out, answer);
                 for (std::size_t m = end - r > n ? end - n : r; m < end; ++m) window_.replace_oldest(values[m]);
@@ -100,7 +100,7 @@ public:
                 } else {
                     out[r] = 0.0;
                 }
-                finite = is_tame(x) ? finite + 1 : 0;
+                finite = ShiftedSums::is_tame(x) ? finite + 1 : 0;
             } else {
                 out[r] = 0.0;
                 finite = 0;
@@ -116,10 +116,6 @@ private:
         sums_.wait_for_wild_to_leave(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
     }
 
-    // Whether x takes the column's fast road: finite, and no larger than a value
-    // whose square the sums can hold whatever else the window holds.
-    static bool is_tame(double x) { return std::fabs(x) <= ShiftedSums::kTameValue; }
-
     // The first bar at or after `from` (before `count`) whose value is not tame, or
     // count: tested a block at a time by a comparison (NaN and both infinities fail
     // it), which vectorises.
@@ -132,7 +128,7 @@ private:
             for (std::size_t j = 0; j < kScan; ++j) refused += !(std::fabs(values[r + j]) <= kMax);
             if (refused != 0) break;
         }
-        while (r < count && is_tame(values[r])) ++r;
+        while (r < count && ShiftedSums::is_tame(values[r])) ++r;
         return r;
     }
 

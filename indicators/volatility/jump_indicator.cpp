@@ -10,7 +10,9 @@ std::expected<JumpIndicator, IndicatorError> JumpIndicator::create(std::uint64_t
     if (!is_finite(threshold) || !(threshold > 0.0)) {
         return std::unexpected(IndicatorError::invalid_parameter("jump indicator threshold must be finite and positive"));
     }
-    return JumpIndicator(n, threshold);
+    auto window = VarianceWindow::create(n);
+    if (!window) return std::unexpected(window.error());
+    return JumpIndicator(std::move(*window), threshold);
 }
 
 }  // namespace torvex

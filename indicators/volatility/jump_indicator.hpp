@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <expected>
 #include <optional>
+#include <utility>
 
-#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/log_return_step.hpp"
-#include "indicators/cores/shifted_sums.hpp"
+#include "indicators/cores/variance_window.hpp"
 
 namespace torvex {
 
@@ -26,45 +26,32 @@ public:
     std::optional<double> step(double close) {
         const std::optional<double> r = returns_.push(close);
         if (!r) return std::nullopt;
-        if (window_.size() < period_) {
-            // Filling: the update counts towards the first re-centring, which waits for
-            // the first slide.
-            window_.push_back(*r);
-            sums_.add(*r);
+        if (!full_) {
+            full_ = window_.push(*r);
             return std::nullopt;
         }
-        const double n = static_cast<double>(period_);
         double signal = 0.0;
-        const double var = sums_.sample_variance(n);
+        const double var = window_.sample_variance();
         if (var != 0.0) {
-            const double z = *r - sums_.mean(n);
+            const double z = *r - window_.mean();
             const double band = std::sqrt(var) * threshold_;
             if (z > band) signal = 1.0;
             else if (z < -band) signal = -1.0;
         }
-        sums_.remove(window_.front());
-        window_.pop_front();
-        window_.push_back(*r);
-        sums_.add(*r);
-        if (sums_.recenter_due(period_, window_.size())) {
-            sums_.recenter(window_.size(), [this](const auto& fn) {
-                for (double v : window_) fn(v);
-            });
-        }
-        last_ = signal;
+        // The shared window waits for an infinite return (a close after a subnormal
+        // one) to leave before it re-centres.
+        window_.push(*r);
         return signal;
     }
-    std::uint64_t warmup() const override { return period_ + 2; }
+    std::uint64_t warmup() const override { return window_.period() + 2; }
 
 private:
-    JumpIndicator(std::uint64_t n, double threshold) : window_(n), period_(n), threshold_(threshold) {}
+    JumpIndicator(VarianceWindow window, double threshold) : window_(std::move(window)), threshold_(threshold) {}
 
     LogReturnStep returns_;
-    std::optional<double> last_;
-    FixedRing<double> window_;  // the previous n returns
-    ShiftedSums sums_;
-    std::uint64_t period_;
+    VarianceWindow window_;  // the previous n returns
     double threshold_;
+    bool full_ = false;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, JumpIndicator);

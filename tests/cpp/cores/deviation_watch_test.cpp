@@ -8,9 +8,11 @@
 #include <iterator>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/shifted_sums.hpp"
+#include "indicators/cores/variance_window.hpp"
 
 namespace torvex {
 namespace {
@@ -25,10 +27,10 @@ struct FirstOrderWatch {
         if (s2 != s2) return peak == peak;
         const double ns2 = count * s2;
         // Sums of squares that have lost their digits to underflow leave the offset
-        // test alone to answer.
+        // test alone to answer, whatever the spread reads.
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         const bool cancelled = ns2 > std::numeric_limits<double>::max() ? ResumClock::kDwarf * (s2 - s1 * (s1 / count)) < s2
-                                               : spread < ns2 || (spread == ns2 && ns2 < 0x1p-900);
+                                                                        : spread < ns2 || ns2 < 0x1p-900;
         return cancelled && std::fabs(s1) > 0x1p-30 * count * std::fabs(shift);
     }
     void restart(double s2) { peak = s2; }
@@ -39,7 +41,7 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     std::mt19937_64 rng(5);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const double rare[] = {0.0, -0.0, kInf, -kInf, kNaN, 1e-310, 1e308, -1e308, 1.0, -1.0};
+    const double rare[] = {0.0, -0.0, kInf, -kInf, kNaN, 1e-310, 1e-275, 1e308, -1e308, 1.0, -1.0};
     // A sum of squares near the last, a falling one, or a rare value; s1 anywhere from
     // far inside to beyond the spread that count·s2 allows, or rare.
     int lost = 0, kept = 0;
@@ -75,6 +77,34 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
     // Both answers came often enough for the comparison to mean something.
     EXPECT_GT(lost, 20000);
     EXPECT_GT(kept, 100000);
+}
+
+// Once the values that could dwarf a window have left, its mean and variance are
+// those of what it holds: the window's own, worked out by hand.
+TEST(VarianceWindow, ReadsWhatItHoldsOnceOutsizedValuesHaveLeft) {
+    struct Case {
+        const char* what;
+        std::uint64_t n;
+        std::vector<double> values;
+        double mean;
+        double variance;
+    };
+    const Case cases[] = {
+        // The anchor sat among values whose deviations square past the largest
+        // double: the squares of the ordinary values overflowed as they entered.
+        {"after values near 1e154", 4, {-1e154, -1e154, -1e154, 2.0, 1.0, 3.0, 1.0}, 1.75, 0.6875},
+        {"after values near 1e154, the other sign", 4, {1e154, 1e154, 1e154, 2.0, 1.0, 3.0, 2.0}, 2.0, 0.5},
+        // Deviations whose squares underflow: only the mean's offset from the
+        // anchor shows that the window has turned flat.
+        {"zeros after values near 1e-160", 5, {1e-300, -1.3e-160, 0.0, 0.0, 0.0, 0.0, 0.0}, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        auto window = VarianceWindow::create(c.n);
+        ASSERT_TRUE(window) << c.what;
+        for (double v : c.values) window->push(v);
+        EXPECT_EQ(window->mean(), c.mean) << c.what;
+        EXPECT_EQ(window->variance(), c.variance) << c.what;
+    }
 }
 
 }  // namespace
