@@ -1,5 +1,8 @@
 #include "indicators/cores/moment_window.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 namespace torvex {
 
 bool MomentWindow::push(double x) {
@@ -31,7 +34,10 @@ bool MomentWindow::push(double x) {
 }
 
 void MomentWindow::recenter(bool periodic) {
-    const double m = window_mean(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
+    const auto values = [this](const auto& fn) { window_.for_each(fn); };
+    // An anchor among values too large for fourth powers would overflow the powers of
+    // the ordinary values that enter after it: it is held at the edge of the range.
+    const double m = std::clamp(window_mean(window_.size(), values), -kTameValue, kTameValue);
     double s1 = 0.0;
     double s2 = 0.0;
     double s3 = 0.0;
@@ -52,6 +58,12 @@ void MomentWindow::recenter(bool periodic) {
     watch_.restart(s2);
     // The periodic phase stays where it was whatever else re-centres.
     if (periodic) since_recenter_ = 0;
+    // Sums that a value beyond the range made infinite or NaN stay so, whatever
+    // leaves: the next re-centring comes as the newest such value leaves.
+    if (!(is_finite(s1) && is_finite(s2) && is_finite(s3) && is_finite(s4))) {
+        const std::uint64_t next = newest_entry(values, [](double v) { return !(std::fabs(v) <= kTameValue); });
+        if (next > 0) since_recenter_ = window_.size() - next;
+    }
 }
 
 RawMoments MomentWindow::moments() const {

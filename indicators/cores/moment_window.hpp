@@ -40,6 +40,10 @@ public:
 private:
     void recenter(bool periodic);
 
+    // Values up to this size keep the fourth powers of their deviations, over a window
+    // of up to 2^27 of them, inside the double range.
+    static constexpr double kTameValue = 0x1p247;
+
     FixedRing<double> window_;
     double shift_ = 0.0;
     double s1_ = 0.0;

@@ -123,6 +123,30 @@ TEST(CloseStatisticsConstruct, ChecksRunInOrderWithTheirTexts) {
     });
 }
 
+// Values too large for fourth powers (their deviations' powers overflow): once they
+// have left, the moments are the window's own. The window [5, 2, 1, 5, 2, 5] has
+// deviations (5, -4, -7, 5, -4, 5)/3: m2 = 26/9, m3 = -16/27, m4 = 266/27.
+TEST(CloseStatisticsValues, MomentsOfTheWindowOnceHugeValuesHaveLeft) {
+    const std::vector<double> closes = {-3e153, -1e154, 1e154, 3, 2, 5, 2, 1, 5, 2, 5};
+    struct Case {
+        const char* what;
+        test::Maker make;
+        double want;
+    };
+    const Case cases[] = {
+        {"Skewness", box<Skewness>(U{6}), -8.0 / (13.0 * std::sqrt(26.0))},
+        {"Kurtosis", box<Kurtosis>(U{6}), 399.0 / 338.0 - 3.0},
+    };
+    for (const Case& c : cases) {
+        auto ind = c.make();
+        ASSERT_TRUE(ind) << c.what;
+        std::optional<double> got;
+        for (double x : closes) got = test::feed_close(**ind, x);
+        ASSERT_TRUE(got) << c.what;
+        EXPECT_NEAR(*got, c.want, 1e-12) << c.what;
+    }
+}
+
 TEST(CloseStatisticsValues, HandWorkedSeries) {
     // [1, 2, 3, 10]: mean 4, deviations -3, -2, -1, 6; m2 = 12.5, m3 = 45, m4 = 348.5.
     const double kurt = 348.5 / (12.5 * 12.5) - 3.0;
