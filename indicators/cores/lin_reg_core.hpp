@@ -158,7 +158,7 @@ public:
         std::size_t r = 0;
         while (r < count) {
             if (tame >= n && window_.full()) {
-                const std::size_t end = tame_run_end(values, r, count);
+                const std::size_t end = ShiftedSums::tame_run_end(values, r, count);
                 if (end > r) {
                     run_full(values, r, end, out, answer);
                     for (std::size_t m = end - r > n ? end - n : r; m < end; ++m) window_.replace_oldest(values[m]);
@@ -276,23 +276,6 @@ private:
             for (double v : runs.second) fn(v);
         });
         c.base = std::numeric_limits<double>::quiet_NaN();
-    }
-
-    // The end of the run of tame values (ShiftedSums::is_tame) from r on, looked for a
-    // block at a time.
-    static std::size_t tame_run_end(const double* values, std::size_t r, std::size_t count) {
-        constexpr double kMax = ShiftedSums::kTameValue;
-        while (r < count) {
-            const std::size_t len = count - r < kBlock ? count - r : kBlock;
-            long refused = 0;  // counted by a comparison (NaN and both infinities fail it), which vectorises
-            for (std::size_t j = 0; j < len; ++j) refused += !(std::fabs(values[r + j]) <= kMax);
-            if (refused != 0) {
-                while (ShiftedSums::is_tame(values[r])) r += 1;
-                return r;
-            }
-            r += len;
-        }
-        return r;
     }
 
     // Σ(v − v[0]) over `count` values from v, from 0.0 in order: the relative sum

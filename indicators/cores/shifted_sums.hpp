@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -242,6 +243,19 @@ public:
     // Whether x is finite and no larger than that: the values the column loops' fast
     // roads take.
     static bool is_tame(double x) { return std::fabs(x) <= kTameValue; }
+    // The first of values[from, count) that is not tame, or count: tested a block at a
+    // time by a comparison (NaN and both infinities fail it), which vectorises.
+    static std::size_t tame_run_end(const double* values, std::size_t from, std::size_t count) {
+        constexpr std::size_t kScan = 32;
+        std::size_t r = from;
+        for (; count - r >= kScan; r += kScan) {
+            long refused = 0;
+            for (std::size_t j = 0; j < kScan; ++j) refused += !(std::fabs(values[r + j]) <= kTameValue);
+            if (refused != 0) break;
+        }
+        while (r < count && is_tame(values[r])) ++r;
+        return r;
+    }
 
     // The anchor a re-centring takes for a window mean m. An anchor beyond the tame
     // range (the mean of a window that holds such values) would overflow the squares

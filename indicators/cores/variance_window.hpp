@@ -84,7 +84,7 @@ public:
         std::size_t r = 0;
         while (r < count) {
             if (finite >= n && window_.full() && ShiftedSums::is_tame(values[r])) {
-                const std::size_t end = tame_run_end(values, r + 1, count);
+                const std::size_t end = ShiftedSums::tame_run_end(values, r + 1, count);
                 run_finite(values, r, end, out, answer);
                 for (std::size_t m = end - r > n ? end - n : r; m < end; ++m) window_.replace_oldest(values[m]);
                 finite += end - r;
@@ -114,22 +114,6 @@ private:
     // Out of line: rare, and the loops that push every bar keep their registers.
     [[gnu::noinline]] void wait_for_wild() {
         sums_.wait_for_wild_to_leave(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
-    }
-
-    // The first bar at or after `from` (before `count`) whose value is not tame, or
-    // count: tested a block at a time by a comparison (NaN and both infinities fail
-    // it), which vectorises.
-    static std::size_t tame_run_end(const double* values, std::size_t from, std::size_t count) {
-        constexpr std::size_t kScan = 32;
-        constexpr double kMax = ShiftedSums::kTameValue;
-        std::size_t r = from;
-        for (; count - r >= kScan; r += kScan) {
-            long refused = 0;
-            for (std::size_t j = 0; j < kScan; ++j) refused += !(std::fabs(values[r + j]) <= kMax);
-            if (refused != 0) break;
-        }
-        while (r < count && ShiftedSums::is_tame(values[r])) ++r;
-        return r;
     }
 
     // How many scheduled re-centrings, and how many bars' answers, are worked out
