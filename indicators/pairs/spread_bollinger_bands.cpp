@@ -26,7 +26,10 @@ std::optional<std::array<double, 4>> SpreadBollingerBands::step(const BarContext
     const double w = num_std_ * std::sqrt(window_.variance());
     const double upper = middle + w;
     const double lower = middle - w;
-    const double percent_b = w == 0.0 ? 0.5 : (s - lower) / (upper - lower);
+    // Coinciding bands put the spread in the middle: a flat window, or one whose
+    // spread is too small to move the bands off the mean (0/0 otherwise).
+    const double width = upper - lower;
+    const double percent_b = width == 0.0 ? 0.5 : (s - lower) / width;
     return std::array<double, 4>{middle, upper, lower, percent_b};
 }
 

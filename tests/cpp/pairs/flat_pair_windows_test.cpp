@@ -99,6 +99,13 @@ TEST(FlatPairWindows, FlatWindowsComputedAfresh) {
     EXPECT_EQ(field(*bands, "upper"), 15.6 - 10.1);
     EXPECT_EQ(field(*bands, "lower"), 15.6 - 10.1);
     EXPECT_EQ(field(*bands, "percent_b"), 0.5);
+    // Spreads one ulp apart: bands 0.1 deviations out round onto the mean, and the
+    // spread sits on them (0/0 before).
+    IndicatorBox close_bands = make("SpreadBollingerBands", {3, 0.1});
+    ASSERT_TRUE(close_bands);
+    EXPECT_EQ(last_answer(*close_bands, {1.0 + 0x1p-52, 1.0, 1.0}, {0.0, 0.0, 0.0}), 1.0);
+    EXPECT_EQ(field(*close_bands, "upper"), 1.0);
+    EXPECT_EQ(field(*close_bands, "percent_b"), 0.5);
 
     // The ring of five references holds only 10.7s: every lag correlates with a flat leg.
     IndicatorBox lead_lag = make("LeadLagCrossCorrelation", {3, 1});
