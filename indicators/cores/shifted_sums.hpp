@@ -83,8 +83,10 @@ public:
 
 private:
     // How far (relative to the anchor) the mean must sit from it before the offset
-    // test applies: far above the rounding of a mean taken over a flat window.
-    static constexpr double kOffsetFloor = 0x1p-30;
+    // test applies: 32 ulps of it, above the rounding of a mean taken over a flat
+    // window (at most half an ulp a value), and far below an offset that the
+    // spread of a window whose values lie a few ulps apart cancels against.
+    static constexpr double kOffsetFloor = 0x1p-48;
     // Below this count·Σd² (and Σd·Σd, which is at most that) is too near the
     // subnormal range to tell a cancellation: 2^122 times the smallest normal double.
     static constexpr double kTinyFloor = 0x1p-900;

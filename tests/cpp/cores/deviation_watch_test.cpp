@@ -31,7 +31,7 @@ struct FirstOrderWatch {
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         const bool cancelled = ns2 > std::numeric_limits<double>::max() ? ResumClock::kDwarf * (s2 - s1 * (s1 / count)) < s2
                                                                         : spread < ns2 || ns2 < 0x1p-900;
-        return cancelled && std::fabs(s1) > 0x1p-30 * count * std::fabs(shift);
+        return cancelled && std::fabs(s1) > 0x1p-48 * count * std::fabs(shift);
     }
     void restart(double s2) { peak = s2; }
 };
