@@ -551,7 +551,10 @@ void check_case(const Case& c) {
                 const bool in_price = w.kind == torvex::test::FlatWant::Price;
                 const double want = in_price ? price : w.value;
                 const double miss = std::fabs(v[j] - want);
-                const double allowed = in_price || before > 0.0 ? std::max(slack, own) : slack;
+                double allowed = in_price || before > 0.0 ? std::max(slack, own) : slack;
+                // An answer that does not scale with the price (a percentage of the
+                // average) reads that drift relative to the price, on its own scale.
+                if (row.unscaled) allowed *= torvex::test::answer_scale(row, price) / price;
                 if (exact ? v[j] != want && !(miss <= allowed) : !(miss <= std::max(1e-12 * std::max(1.0, price), allowed)))
                     fail(who, "bar " + std::to_string(i + 1) + " output " + std::to_string(j) + " over " +
                                   std::to_string(i + 1 - run_start) + " identical bars is " + num(v[j]) + ", the flat answer " +

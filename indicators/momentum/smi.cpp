@@ -28,8 +28,12 @@ std::optional<double> Smi::step(const Ohlcv& bar) {
     if (!range_.full()) return std::nullopt;
     const double hh = range_.highest();
     const double ll = range_.lowest();
-    const double distance = bar.close - midpoint(hh, ll);
     const double range = hh - ll;
+    // The close's distance from the midpoint, taken as its distance from the low less
+    // half the range: a close inside the range then stays within half of it after
+    // rounding, where the rounded midpoint of a range a few ulps wide can sit beyond
+    // half of it and carry the index past ±100.
+    const double distance = (bar.close - ll) - 0.5 * range;
     const std::optional<double> a = finite_step(e1_, distance);
     const std::optional<double> b = finite_step(e3_, range);
     std::optional<double> c;

@@ -203,6 +203,12 @@ TEST(CandleOscValues, HandWorkedBars) {
         {"MidPrice", box<MidPrice>(U{2}), {ohlc(10, 12, 9, 10), ohlc(9, 10, 8, 9), flat(7)}, {none, 10.0, 8.5}},
         {"MidPrice huge", box<MidPrice>(U{1}), {ohlc(1.65e308, 1.7e308, 1.6e308, 1.65e308)}, {1.65e308}},
         {"Smi 1,1,1", box<Smi>(U{1}, U{1}, U{1}), {ohlc(10, 12, 8, 11), ohlc(10, 14, 10, 10)}, {50.0, -100.0}},
+        // A range of 25 ulps at 1e12: the rounded midpoint put a close at the high 0.52 of
+        // the range above it (104) and one at the low 0.48 below it (-96).
+        {"Smi close at the high of a range a few ulps wide", box<Smi>(U{1}, U{1}, U{1}),
+         {ohlc(1e12, 1000000000000.0021, 999999999999.999, 1000000000000.0021),
+          ohlc(1e12, 1000000000000.0021, 999999999999.999, 999999999999.999)},
+         {100.0, -100.0}},
         {"Smi flat", box<Smi>(U{1}, U{1}, U{1}), {flat(3), flat(3), ohlc(3, 4, 2, 4)}, {none, none, 100.0}},
         // Averages of close 11, true ranges 2 and 3 seed to 2.5.
         {"Pgo", box<Pgo>(U{2}), {ohlc(10, 11, 9, 10), ohlc(10, 13, 10, 12)}, {none, 0.4}},
