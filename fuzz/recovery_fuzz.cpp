@@ -61,6 +61,14 @@ constexpr std::size_t kMaxBars = 3000;          // described by the input
 constexpr std::size_t kMaxWindow = 400;         // a longer window is passed over: executions stay short
 constexpr std::size_t kMaxTail = 2 * kMaxWindow + 20;  // the walk after the bars the input describes
 constexpr std::size_t kCompareBudget = 60'000;  // bars fed to fresh objects per input
+// Names whose step costs grow faster than their window (a spectrum over every lag, all
+// pairs of templates, a regression per lag): a window this long, and an eighth of the
+// comparison budget, keep an execution of a few thousand bars within a few seconds
+// under the sanitizers.
+constexpr std::size_t kMaxCostlyWindow = 48;
+const std::set<std::string, std::less<>> kCostly = {
+    "AutocorrelationPeriodogram", "Cointegration", "GrangerCausality", "LeadLagCrossCorrelation",
+    "SampleEntropy",              "SpearmanCorrelation", "SpreadHurst"};
 constexpr double kHuge = 1e60;                  // beyond this, powers of a value may overflow
 constexpr double kDwarf = 1e4;                  // a window holding values this far apart is not compared
 constexpr double kNoise = 64.0;                 // a miss within this many times the window's own rounding passes
@@ -578,7 +586,9 @@ void check_case(const Case& c) {
         const Level lvl = window_level(bars, i + 1 - k, i + 1);
         if (lvl.median >= 0.0) all.push_back({i, lvl.median, lvl.top});
     }
-    if (all.size() * k <= kCompareBudget) {
+    // The costly names feed their fresh objects fewer bars, for the same reason.
+    const std::size_t compare_budget = kCostly.count(c.name) ? kCompareBudget / 8 : kCompareBudget;
+    if (all.size() * k <= compare_budget) {
         chosen = all;
     } else {
         // The first bars of each run of comparable windows (where what has just left
@@ -589,7 +599,7 @@ void check_case(const Case& c) {
             if (run < 4 + k / 8) taken[a] = true;
         }
         const std::size_t first = static_cast<std::size_t>(std::count(taken.begin(), taken.end(), true));
-        const std::size_t budget = kCompareBudget / k;
+        const std::size_t budget = compare_budget / k;
         const std::size_t rest = budget > first ? budget - first : 0;
         const std::size_t stride = rest ? std::max<std::size_t>(1, all.size() / rest) : all.size() + 1;
         for (std::size_t a = 0; a < all.size(); ++a)
@@ -688,6 +698,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t window = c.row->window ? torvex::test::window_of(*c.row, c.params, **probe) : 0;
     const std::size_t k = std::max(window, warmup);
     if (warmup > 2 * kMaxWindow || k > kMaxWindow) return 0;  // executions stay short
+    if (k > kMaxCostlyWindow && kCostly.count(c.name)) return 0;
     c.bars = decode_history(in, 2 * k + 20);
     if (show) {
         std::fprintf(stderr, "recovery_fuzz: %s over %zu bars\n", label(c.name, c.params).c_str(), c.bars.size());

@@ -8,9 +8,9 @@
 // has left; the level of the data has collapsed), what remains of it is mostly the
 // rounding of that larger size. And when the window's mean has moved far from the
 // anchor compared with the window's spread (the anchor sat near a huge value that
-// has gone), the variance is the difference of two nearly equal large numbers. Both
-// are tested on every update, so a window that has turned flat reads exactly flat on
-// the update that takes the last huge value out.
+// has gone), the variance is the difference of two nearly equal large numbers. One
+// test on every update asks for both, and for some of each, so a window that has
+// turned flat reads exactly flat on the update that takes the last huge value out.
 #pragma once
 
 #include <algorithm>
@@ -48,22 +48,27 @@ class BasicDeviationWatch {
 public:
     [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2) {
         if (s2 > peak_s2_) peak_s2_ = s2;
-        // The squares fell far below their peak.
-        if (peak_s2_ > Dwarf * s2) return true;
-        // The mean sits far from the anchor: count·s2 − s1² (count² times the
-        // variance) has cancelled to under 1/Dwarf of count·s2. Only an offset that
-        // stands clear of the anchor's own rounding counts: right after a re-centring
-        // on a flat window the offset is a few ulps of the value and the spread 0.
+        // count·s2 − s1² is count² times the variance. Its rounding is that of the
+        // largest squares the sums have held since the re-centring, so it has lost its
+        // precision once it has cancelled to under 1/Dwarf of count times that peak:
+        // the squares fell far below their peak (a huge value has left), or the mean
+        // sits far from the anchor, or some of each (an anchor set while a large value
+        // was held, and a calmer window since it left).
         const double ns2 = count * s2;
         const double spread = Dwarf * (ns2 - s1 * s1);
         // The usual update ends at one comparison: where it holds, neither sum is NaN,
         // nothing has cancelled, and the squares are large enough to tell (below the
         // floor it never holds; the floor is absorbed by any count·Σd² above 1e-253).
-        if (spread > ns2 + Dwarf * kTinyFloor) [[likely]] return false;
+        if (spread > count * peak_s2_ + Dwarf * kTinyFloor) [[likely]] return false;
         // A NaN sum (an overflow met its opposite) asks once for the re-add from the
         // window; if that is NaN too the peak is NaN and it does not ask again before
         // the next re-centring.
         if (s2 != s2) return peak_s2_ == peak_s2_;
+        // The squares fell far below their peak.
+        if (peak_s2_ > Dwarf * s2) return true;
+        // Only an offset that stands clear of the anchor's own rounding counts: right
+        // after a re-centring on a flat window the offset is a few ulps of the value
+        // and the spread 0.
         // Sums of squares below some 1e-271 lose their digits to underflow (Σd² and
         // Σd·Σd are 0 for deviations below 1e-154), and the cancellation test with
         // them: an anchor left by tiny values that have gone (the window now all
@@ -74,8 +79,9 @@ public:
         // Where count·s2 overflowed (deviations near 1e154) the same test is taken
         // over count: s1·(s1/count) is at most s2, so nothing overflows. (An infinite
         // s2 fails both.)
-        const bool cancelled = ns2 <= std::numeric_limits<double>::max() ? spread < ns2 || ns2 < kTinyFloor
-                                                                         : Dwarf * (s2 - s1 * (s1 / count)) < s2;
+        const bool cancelled = ns2 <= std::numeric_limits<double>::max()
+                                   ? spread < count * peak_s2_ || ns2 < kTinyFloor
+                                   : Dwarf * (s2 - s1 * (s1 / count)) < peak_s2_;
         return cancelled && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
