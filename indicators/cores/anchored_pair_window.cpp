@@ -52,8 +52,11 @@ void AnchoredPairWindow::reanchor() {
         ta += p.a - base.a;
         tb += p.b - base.b;
     });
-    anchor_a_ = base.a + ta / static_cast<double>(n);
-    anchor_b_ = base.b + tb / static_cast<double>(n);
+    // Held inside the tame range, as the one-series sums hold theirs: an anchor at the
+    // mean of pairs beyond it would overflow the squares of every ordinary pair that
+    // came after them, into sums that nothing brings back.
+    anchor_a_ = ShiftedSums::tame_anchor(base.a + ta / static_cast<double>(n));
+    anchor_b_ = ShiftedSums::tame_anchor(base.b + tb / static_cast<double>(n));
     sa_ = sb_ = saa_ = sbb_ = sab_ = 0.0;
     ring_.for_each([&](const Pair& p) {
         const double da = p.a - anchor_a_;

@@ -1,5 +1,8 @@
 #include "indicators/momentum/smi.hpp"
 
+#include <algorithm>
+#include <limits>
+
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -41,8 +44,15 @@ std::optional<double> Smi::step(const Ohlcv& bar) {
     if (a) c = finite_step(e2_, *a);
     if (b) d = finite_step(e4_, *b);
     if (!c || !d) return std::nullopt;
-    if (!(*d > 0.0)) return last_;
-    const double smi = (*c * 100.0) / (*d * 0.5);
+    // A flat run decays both averages alike, so the index holds still in exact
+    // arithmetic; once the range's average has decayed below the smallest normal
+    // double, the two have lost their digits to underflow (the quotient reads noise,
+    // and infinity where half the range rounds to 0), so the last index stands.
+    if (!(*d >= std::numeric_limits<double>::min())) return last_;
+    // A close within its range keeps the index within ±100; the roundings of the
+    // averages may carry it a few ulps past, and a distance too large for ×100 past
+    // the largest double.
+    const double smi = std::clamp((*c * 100.0) / (*d * 0.5), -100.0, 100.0);
     last_ = smi;
     return smi;
 }

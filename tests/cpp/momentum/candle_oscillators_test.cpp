@@ -369,6 +369,26 @@ TEST(CandleOscContract, FlatAnswersAfterHugeValuesLeave) {
     EXPECT_NEAR(*got, *want, 1e-12);
 }
 
+// Smi over one bar closing at its low, then a flat run: the flat bars add nothing to
+// either average, so the index stays at -100 (to their roundings) while both decay. Once they reached the
+// subnormal range it read noise, and -inf where half the range's average rounded to 0.
+TEST(CandleOscContract, SmiHoldsItsIndexOverALongFlatRun) {
+    for (const U d : {U{2}, U{3}, U{5}}) {
+        SCOPED_TRACE("Smi(1, " + std::to_string(d) + ", " + std::to_string(d) + ")");
+        IndicatorBox smi = make(box<Smi>(U{1}, d, d));
+        ASSERT_TRUE(smi);
+        std::vector<Ohlcv> bars{ohlc(1, 2, 0, 0)};
+        bars.resize(3000, flat(0));
+        int answers = 0;
+        for (const std::optional<double>& v : feed_all(*smi, bars)) {
+            if (!v) continue;
+            ++answers;
+            ASSERT_NEAR(*v, -100.0, 1e-9) << "answer " << answers;
+        }
+        EXPECT_GT(answers, 2990);
+    }
+}
+
 // The registry builds every name from its positional parameters and reports a
 // refusal with the name and the constructor's display text.
 TEST(CandleOscRegistry, NamesBuildAndRefuseThroughTheTable) {

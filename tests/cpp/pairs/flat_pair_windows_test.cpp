@@ -151,6 +151,25 @@ TEST(FlatPairWindows, FlatAfterHugeReference) {
     }
 }
 
+// A block of pairs near 1e154, then a fall of ordinary pairs: where the window
+// re-anchored among them while the squares still summed below the largest double, the
+// ordinary pairs' squares about that mean overflowed as they entered. Once the block
+// has left, the slope is the window's own (the close is twice the reference).
+TEST(FlatPairWindows, SlopeOnceAPairBlockTooLargeToSquareHasLeft) {
+    for (std::size_t block = 20; block <= 40; ++block) {
+        SCOPED_TRACE("block of " + std::to_string(block));
+        std::vector<double> close(block, -9.4e153);
+        for (int i = 0; i < 20; ++i) close.push_back(6.4 * std::pow(0.88, i));
+        std::vector<double> ref;
+        for (double c : close) ref.push_back(c / 2.0);
+        IndicatorBox beta = make("Beta", {20});
+        ASSERT_TRUE(beta);
+        const std::optional<double> got = last_answer(*beta, close, ref);
+        ASSERT_TRUE(got);
+        EXPECT_NEAR(*got, 2.0, 1e-12);
+    }
+}
+
 // A random walk whose reference holds still for stretches: each answer matches a fresh
 // indicator fed only the bars its window spans.
 TEST(FlatPairWindows, RandomWalkMatchesFreshWindow) {
