@@ -52,11 +52,12 @@ void AnchoredPairWindow::reanchor() {
         ta += p.a - base.a;
         tb += p.b - base.b;
     });
-    // Held inside the tame range, as the one-series sums hold theirs: an anchor at the
-    // mean of pairs beyond it would overflow the squares of every ordinary pair that
-    // came after them, into sums that nothing brings back.
-    anchor_a_ = ShiftedSums::tame_anchor(base.a + ta / static_cast<double>(n));
-    anchor_b_ = ShiftedSums::tame_anchor(base.b + tb / static_cast<double>(n));
+    // The means, held at the tame bound only where a window mixes pairs beyond it
+    // with ordinary ones, as the one-series sums hold theirs (ShiftedSums::anchor_for).
+    anchor_a_ = ShiftedSums::anchor_for(base.a + ta / static_cast<double>(n), n,
+                                           [this](const auto& fn) { ring_.for_each([&](const Pair& p) { fn(p.a); }); });
+    anchor_b_ = ShiftedSums::anchor_for(base.b + tb / static_cast<double>(n), n,
+                                           [this](const auto& fn) { ring_.for_each([&](const Pair& p) { fn(p.b); }); });
     sa_ = sb_ = saa_ = sbb_ = sab_ = 0.0;
     ring_.for_each([&](const Pair& p) {
         const double da = p.a - anchor_a_;
@@ -75,8 +76,9 @@ void AnchoredPairWindow::reanchor() {
     // such re-anchoring is past every such pair at the one before, so two of them are
     // at least a window apart.
     if (!(is_finite(saa_) && is_finite(sbb_) && is_finite(sab_))) [[unlikely]] {
-        const std::uint64_t next = newest_entry([this](const auto& fn) { ring_.for_each(fn); }, [](const Pair& p) {
-            return !(std::fabs(p.a) <= ShiftedSums::kTameValue && std::fabs(p.b) <= ShiftedSums::kTameValue);
+        const double tame = ShiftedSums::tame_bound<2>(n);
+        const std::uint64_t next = newest_entry([this](const auto& fn) { ring_.for_each(fn); }, [tame](const Pair& p) {
+            return !(std::fabs(p.a) <= tame && std::fabs(p.b) <= tame);
         });
         if (next > 0) since_anchor_ = n - next;
     }
@@ -106,7 +108,21 @@ PairMoments AnchoredPairWindow::moments() const {
     const double tolerance = kCancelled * n;
     const bool var_cancelled = m.var_a < tolerance * qa || m.var_b < tolerance * qb;
     const bool cov_cancelled = m.cov * m.cov < (2.0 * tolerance * tolerance) * (qa * qb + mab * mab);
-    if (var_cancelled || cov_cancelled) [[unlikely]] return window_moments();
+    if (var_cancelled || cov_cancelled) [[unlikely]] {
+        // Deviations near 1e80 overflow those fourth powers, and near 1e-100 underflow
+        // them: the covariance's test is taken again on the legs scaled to their own
+        // size (exact, and the same answer wherever the plain numbers stay in range).
+        if (!var_cancelled) {
+            const int ea = leg_exponent(qa, ma);
+            const int eb = leg_exponent(qb, mb);
+            const double c = std::ldexp(m.cov, -(ea + eb));
+            const double sa = std::ldexp(qa, -2 * ea);
+            const double sb = std::ldexp(qb, -2 * eb);
+            const double sab = std::ldexp(ma, -ea) * std::ldexp(mb, -eb);
+            if (!(c * c < (2.0 * tolerance * tolerance) * (sa * sb + sab * sab))) return m;
+        }
+        return window_moments();
+    }
     return m;
 }
 

@@ -16,7 +16,7 @@ namespace torvex {
 struct FourRecentrings {
     // base + relative / n (base the window's first value, relative Σ(v − base) from 0.0,
     // oldest first), or the window mean where that is not finite; held in the tame
-    // range (ShiftedSums::tame_anchor)
+    // range, as every value is (ShiftedSums::anchor_for)
     double mean[4];
     double s1[4];        // Σ(v − mean), from 0.0, oldest first
     double s2[4];        // Σ(v − mean)²
@@ -63,7 +63,7 @@ template <bool kPositions>
                 for (std::size_t j = 0; j < n; ++j) fn(v[j]);
             });
         }
-        m[k / 2][k % 2] = ShiftedSums::tame_anchor(m[k / 2][k % 2]);
+        // Every value here is tame, and so is the mean: the anchor is the mean.
     }
 
     Pair s1[2] = {}, s2[2] = {}, sxy[2] = {};

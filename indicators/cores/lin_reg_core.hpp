@@ -251,7 +251,10 @@ private:
                 for (double v : runs.second) fn(v);
             });
         }
-        m = ShiftedSums::tame_anchor(m);
+        m = ShiftedSums::anchor_for(m, runs.first.size() + runs.second.size(), [&](auto&& fn) {
+            for (double v : runs.first) fn(v);
+            for (double v : runs.second) fn(v);
+        });
         const LineSums r = line_sums_about(runs, m);
         c.sums.take_recentered(m, r.s1, r.s2);
         c.sxy = r.sxy;

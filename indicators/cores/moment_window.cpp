@@ -29,15 +29,20 @@ bool MomentWindow::push(double x) {
     s4_ = s4_ + d2 * d2;
     since_recenter_ += 1;
     const bool periodic = since_recenter_ >= period_;
-    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_) || periodic) recenter(periodic);
+    // A fourth power that overflowed (a value far from an anchor that a window of
+    // values beyond the tame bound set) asks once, as the watch asks for Σd².
+    const bool overflowed = !(s4_ <= std::numeric_limits<double>::max()) && !waiting_;
+    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_) || periodic || overflowed) recenter(periodic);
     return window_.size() == period_;
 }
 
 void MomentWindow::recenter(bool periodic) {
     const auto values = [this](const auto& fn) { window_.for_each(fn); };
-    // An anchor among values too large for fourth powers would overflow the powers of
-    // the ordinary values that enter after it: it is held at the edge of the range.
-    const double m = std::clamp(window_mean(window_.size(), values), -kTameValue, kTameValue);
+    // The mean, held at the tame bound only where the window mixes values far beyond
+    // it with ordinary ones (see ShiftedSums::anchor_for). Higher powers of a window
+    // whose deviations pass some 1e77 overflow about any anchor: the sums of the
+    // lower ones stay right, and the higher ones wait for such values to leave.
+    const double m = ShiftedSums::anchor_for(window_mean(window_.size(), values), window_.size(), values);
     double s1 = 0.0;
     double s2 = 0.0;
     double s3 = 0.0;
@@ -60,8 +65,10 @@ void MomentWindow::recenter(bool periodic) {
     if (periodic) since_recenter_ = 0;
     // Sums that a value beyond the range made infinite or NaN stay so, whatever
     // leaves: the next re-centring comes as the newest such value leaves.
-    if (!(is_finite(s1) && is_finite(s2) && is_finite(s3) && is_finite(s4))) {
-        const std::uint64_t next = newest_entry(values, [](double v) { return !(std::fabs(v) <= kTameValue); });
+    waiting_ = !(is_finite(s1) && is_finite(s2) && is_finite(s3) && is_finite(s4));
+    if (waiting_) {
+        const double tame = ShiftedSums::tame_bound<4>(window_.size());
+        const std::uint64_t next = newest_entry(values, [tame](double v) { return !(std::fabs(v) <= tame); });
         if (next > 0) since_recenter_ = window_.size() - next;
     }
 }

@@ -40,10 +40,6 @@ public:
 private:
     void recenter(bool periodic);
 
-    // Values up to this size keep the fourth powers of their deviations, over a window
-    // of up to 2^27 of them, inside the double range.
-    static constexpr double kTameValue = 0x1p247;
-
     FixedRing<double> window_;
     double shift_ = 0.0;
     double s1_ = 0.0;
@@ -56,6 +52,7 @@ private:
     // of 1024 leaves the squares.
     BasicDeviationWatch<32.0> watch_;
     bool shift_set_ = false;
+    bool waiting_ = false;  // the sums are not finite, and wait for a value to leave
     std::uint64_t period_;
     FlatRun run_;
 };

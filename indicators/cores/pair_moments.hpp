@@ -2,8 +2,11 @@
 // read from them.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace torvex {
 
@@ -26,6 +29,20 @@ double bounded_correlation(const PairMoments& m);
 // relative to the first pair: the differences are exact for a flat series, so its mean
 // is its value and its variance exactly 0 (a mean of n equal values summed as they are
 // can miss the value by a rounding, and leave a variance of that rounding squared).
+// The scale of one leg's deviations, as a power of two: from its sum of squared
+// deviations (or their mean) and its mean offset, whichever is larger; 0 where
+// neither is a finite non-zero number. Tests that weigh a product of the two legs'
+// moments against another (each of degree two in either leg) are taken on the legs
+// scaled by these powers, which is exact and changes no comparison that the plain
+// numbers could make, but keeps fourth powers of deviations near 1e80 from
+// overflowing, and those of deviations near 1e-100 from underflowing.
+inline int leg_exponent(double squares, double offset) {
+    int e = INT_MIN;
+    if (squares > 0.0 && squares <= std::numeric_limits<double>::max()) e = std::ilogb(squares) / 2;
+    if (offset != 0.0 && std::fabs(offset) <= std::numeric_limits<double>::max()) e = std::max(e, std::ilogb(offset));
+    return e == INT_MIN ? 0 : e;
+}
+
 // A covariance within the rounding of its own arithmetic is 0: four times the
 // first-order error of each deviation's two subtractions (of the first value, at most
 // |deviation| + |mean offset|, and of the mean), each product and each partial sum
@@ -74,12 +91,17 @@ PairMoments two_pass_moments(std::size_t n, const A& a, const B& b, const PairOr
         sab += da * db;
     }
     const double c4 = count + 4.0;
-    const double ma = o.ma;
-    const double mb = o.mb;
+    const int ea = leg_exponent(saa, o.ma);
+    const int eb = leg_exponent(sbb, o.mb);
+    const double qa = std::ldexp(saa, -2 * ea);
+    const double qb = std::ldexp(sbb, -2 * eb);
+    const double ma = std::ldexp(o.ma, -ea);
+    const double mb = std::ldexp(o.mb, -eb);
+    const double qab = std::ldexp(sab, -(ea + eb));
     const double mab = ma * mb;
-    const double parts = (c4 * c4) * (saa * sbb) + 4.0 * count * (mb * mb * saa + ma * ma * sbb) + (count * count) * (mab * mab);
-    if (sab * sab <= 0x1p-100 * parts) sab = 0.0;
-    return PairMoments{o.a0 + ma, o.b0 + mb, saa / count, sbb / count, sab / count};
+    const double parts = (c4 * c4) * (qa * qb) + 4.0 * count * (mb * mb * qa + ma * ma * qb) + (count * count) * (mab * mab);
+    if (qab * qab <= 0x1p-100 * parts) sab = 0.0;
+    return PairMoments{o.a0 + o.ma, o.b0 + o.mb, saa / count, sbb / count, sab / count};
 }
 
 template <class A, class B>

@@ -17,16 +17,16 @@
 // so it cannot recur on every update for long: the re-adds stay O(1) amortised.
 //
 // A sum that turns NaN (a NaN came in, an infinite term left or met its opposite) is
-// re-added at once too; one that overflowed from finite terms, on the next drift
-// re-add (the usual update tests no more). A non-finite sum stays so until something
-// re-adds it (NaN and infinity absorb every later addition), so after each re-add the
-// owner settles the clock with the fresh magnitudes; when one is still not finite,
-// the clock finds the newest term that can make it so (one that is not finite, or so
-// large that a window of them could overflow) and asks for the next re-add on the
-// update at which that term leaves. If another such term came in meanwhile, that
-// re-add finds it and asks again. Each such re-add is past every term that was wild
-// at the one before it, so two of them are at least a window apart: O(1) amortised
-// however often such terms come, and no re-add on the updates between.
+// re-added at once too, and so is one that overflows from finite terms. A non-finite
+// sum stays so until something re-adds it (NaN and infinity absorb every later
+// addition), so after each re-add the owner settles the clock with the fresh
+// magnitudes; when one is still not finite, the clock asks for the next re-add on the
+// first update at which the terms still held can add up to a finite sum: every term
+// that is not finite has left, and what is left of each term's magnitudes sums below
+// the largest double. If new terms keep the sum non-finite then, the re-add after it
+// waits until every term that could do so (not finite, or so large that a window of
+// them could overflow) has left: two re-adds that fail in a row are a window apart,
+// so the re-adds stay O(1) amortised however often such terms come.
 #pragma once
 
 #include <cmath>
@@ -49,13 +49,8 @@ public:
     static constexpr std::uint64_t kNoDrift = UINT64_MAX;
 
     // `interval`: updates between the drift re-sums (0 re-sums on every update, as 1 does).
-    // `fall_gap`: the fewest updates between two re-sums for a fall. An owner that
-    // watches a signed sum by its absolute value (rather than keep a second running sum
-    // of magnitudes) sets its window length here: such a sum also falls when it passes
-    // near zero, and the gap keeps those re-adds to one per window, O(1) amortised.
-    // A fall that must wait is not forgotten: the peak stays until the re-add comes.
-    explicit constexpr ResumClock(std::uint64_t interval, std::uint64_t fall_gap = 0)
-        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap), due_(interval_), drift_due_(interval_) {}
+    explicit constexpr ResumClock(std::uint64_t interval)
+        : interval_(interval > 0 ? interval : 1), due_(interval_), drift_due_(interval_) {}
 
     // A term at least this large, or not finite, may make a sum non-finite: below it,
     // a window of up to 2^27 terms (any window a sum here keeps) sums to at most a
@@ -77,13 +72,9 @@ public:
         // stepped inline carries one counter from update to update, not two.
         now_ += 1;
         const bool periodic = now_ >= due_;
-        if ((fell(static_cast<double>(magnitudes)...) && now_ > fall_after_) || periodic) [[unlikely]] {
+        if (fell(static_cast<double>(magnitudes)...) || periodic) [[unlikely]] {
             // The drift schedule keeps its phase whatever else re-adds the sums.
-            if (periodic) {
-                if (now_ >= drift_due_) drift_due_ = later(now_, interval_);
-            } else {
-                fall_after_ = later(now_, fall_gap_);
-            }
+            if (periodic && now_ >= drift_due_) drift_due_ = later(now_, interval_);
             // A re-add asked for by settle() is spent by any re-add: that one settles anew.
             due_ = drift_due_;
             restart_peaks(static_cast<double>(magnitudes)...);
@@ -109,7 +100,7 @@ public:
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
         take_fresh(static_cast<double>(magnitudes)...);
         if ((finite(static_cast<double>(magnitudes)) && ...)) [[likely]] return;
-        due_ = due_past_wild(first_leaves, for_each, now_, drift_due_);
+        due_ = due_after_failed(first_leaves, for_each, now_, drift_due_, early_due_);
     }
 
     // The fall test alone, without counting an update: for an owner that must also
@@ -126,24 +117,22 @@ public:
     // of its own (through tick_lanes) and then puts each state back.
     struct State {
         std::uint64_t interval;
-        std::uint64_t fall_gap;
         std::uint64_t now;
         std::uint64_t due;
-        std::uint64_t fall_after;
         std::uint64_t drift_due;
         double peak0;
         double peak1;
         double peak2;
+        std::uint64_t early_due;
     };
     constexpr State state() const {
-        return {interval_, fall_gap_, now_, due_, fall_after_, drift_due_, peak0_, peak1_, peak2_};
+        return {interval_, now_, due_, drift_due_, peak0_, peak1_, peak2_, early_due_};
     }
     constexpr void set_state(const State& s) {
         interval_ = s.interval;
-        fall_gap_ = s.fall_gap;
         now_ = s.now;
         due_ = s.due;
-        fall_after_ = s.fall_after;
+        early_due_ = s.early_due;
         drift_due_ = s.drift_due;
         peak0_ = s.peak0;
         peak1_ = s.peak1;
@@ -164,12 +153,8 @@ public:
         const auto kept = kDwarf * m - peaks >= 0.0;
         if ((kept[0] & kept[1]) && !periodic) [[likely]] return false;
         const bool fell = (!kept[0] && peaks[0] == peaks[0]) || (!kept[1] && peaks[1] == peaks[1]);
-        if (!((fell && s.now > s.fall_after) || periodic)) return false;
-        if (periodic) {
-            if (s.now >= s.drift_due) s.drift_due = later(s.now, s.interval);
-        } else {
-            s.fall_after = later(s.now, s.fall_gap);
-        }
+        if (!(fell || periodic)) return false;
+        if (periodic && s.now >= s.drift_due) s.drift_due = later(s.now, s.interval);
         s.due = s.drift_due;
         peaks = m;
         return true;
@@ -190,28 +175,89 @@ public:
         fresh_peak(p1, m[1]);
         peaks = Lanes2{p0, p1};
         if (finite(m[0]) && finite(m[1])) return;
-        s.due = due_past_wild(first_leaves, for_each, s.now, s.drift_due);
+        s.due = due_after_failed(first_leaves, for_each, s.now, s.drift_due, s.early_due);
     }
 
 private:
     // The count at which the next re-add comes after one that left a sum not finite
-    // (see settle). Out of line and by value: the walk is rare, and an owner stepped
-    // inline keeps its clock in registers.
+    // (see settle). `early_due` is the count that the last such schedule took from
+    // past_overflow: when this very re-add was it and failed too (new terms came in
+    // meanwhile), the next one waits for every wild term held, and early_due is
+    // cleared; else it is set to the schedule taken now. Out of line and by value:
+    // the walk is rare, and an owner stepped inline keeps its clock in registers.
     template <class ForEach>
-    [[gnu::noinline]] static std::uint64_t due_past_wild(std::uint64_t first_leaves, ForEach for_each, std::uint64_t now,
-                                                         std::uint64_t drift_due) {
-        std::uint64_t held = 0;
-        std::uint64_t newest = UINT64_MAX;
-        for_each([&](auto... terms) {
-            if ((wild(static_cast<double>(terms)) || ...)) newest = held;
-            held += 1;
-        });
-        // Terms below kTame cannot overflow: what made the sum so is unknown, so it is
-        // taken again once every term now held has left.
-        if (newest == UINT64_MAX) newest = held > 0 ? held - 1 : 0;
-        const std::uint64_t in = later(first_leaves, newest);
+    [[gnu::noinline]] static std::uint64_t due_after_failed(std::uint64_t first_leaves, ForEach for_each,
+                                                            std::uint64_t now, std::uint64_t drift_due,
+                                                            std::uint64_t& early_due) {
+        const bool again = early_due == now;
+        const std::uint64_t leaving = again ? past_wild(for_each) : past_overflow(for_each);
+        // Entry i leaves after first_leaves + i updates; the first `leaving` must go.
+        const std::uint64_t in = leaving > 0 ? later(first_leaves, leaving - 1) : first_leaves;
         const std::uint64_t at = later(now, in > 0 ? in : 1);
+        early_due = again ? 0 : at;
         return at < drift_due ? at : drift_due;
+    }
+
+    // How many of the oldest entries must leave before what is left can sum to a
+    // finite value: every entry holding a term that is not finite, and enough others
+    // that each term's magnitudes left sum below the largest double (taken at 2^-40,
+    // so that no partial sum of a window overflows on the way). All of them where
+    // none would do.
+    static constexpr std::size_t kMaxTerms = 8;
+    static constexpr double kMassScale = 0x1p-40;
+    template <class ForEach>
+    static std::uint64_t past_overflow(const ForEach& for_each) {
+        double total[kMaxTerms] = {};
+        std::uint64_t held = 0;
+        std::uint64_t past_bad = 0;
+        for_each([&](auto... terms) {
+            static_assert(sizeof...(terms) <= kMaxTerms);
+            held += 1;
+            std::size_t j = 0;
+            bool bad = false;
+            ((bad = bad || !finite(static_cast<double>(terms)),
+              total[j++] += finite(static_cast<double>(terms)) ? std::fabs(static_cast<double>(terms)) * kMassScale : 0.0),
+             ...);
+            if (bad) past_bad = held;
+        });
+        constexpr double kRoom = std::numeric_limits<double>::max() * kMassScale;
+        double gone[kMaxTerms] = {};
+        std::uint64_t i = 0;
+        std::uint64_t leaving = held;
+        bool found = false;
+        for_each([&](auto... terms) {
+            if (found) return;
+            if (i >= past_bad) {
+                bool fits = true;
+                for (std::size_t j = 0; j < sizeof...(terms); ++j) fits = fits && total[j] - gone[j] <= kRoom;
+                if (fits) {
+                    leaving = i;
+                    found = true;
+                    return;
+                }
+            }
+            std::size_t j = 0;
+            ((gone[j++] += finite(static_cast<double>(terms)) ? std::fabs(static_cast<double>(terms)) * kMassScale : 0.0),
+             ...);
+            i += 1;
+        });
+        // The sum was re-added from these very terms and did not come out finite:
+        // whatever made it so is unknown, so every entry held leaves first.
+        return leaving > 0 ? leaving : held;
+    }
+
+    // How many of the oldest entries must leave before no term that could make a sum
+    // non-finite (one that is not finite, or beyond kTame) is held; all of them where
+    // none is, as what made the sum so is then unknown.
+    template <class ForEach>
+    static std::uint64_t past_wild(const ForEach& for_each) {
+        std::uint64_t held = 0;
+        std::uint64_t past = 0;
+        for_each([&](auto... terms) {
+            held += 1;
+            if ((wild(static_cast<double>(terms)) || ...)) past = held;
+        });
+        return past > 0 ? past : held;
     }
 
     // `at` + `gap`, held at the largest count where it would wrap (never reached).
@@ -289,14 +335,13 @@ private:
     }
 
     std::uint64_t interval_;
-    std::uint64_t fall_gap_;
-    std::uint64_t now_ = 0;         // updates counted
-    std::uint64_t due_;             // the count at which the next re-add comes: drift_due_, or sooner for settle()
-    std::uint64_t drift_due_;       // the count at which the next drift re-sum comes
-    std::uint64_t fall_after_ = 0;  // a fall re-adds once the count is past this
+    std::uint64_t now_ = 0;    // updates counted
+    std::uint64_t due_;        // the count at which the next re-add comes: drift_due_, or sooner for settle()
+    std::uint64_t drift_due_;  // the count at which the next drift re-sum comes
     double peak0_ = 0.0;
     double peak1_ = 0.0;
     double peak2_ = 0.0;
+    std::uint64_t early_due_ = 0;  // the last re-add scheduled as soon as the terms held allowed
 };
 
 }  // namespace torvex

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -56,36 +57,42 @@ public:
         // was held, and a calmer window since it left).
         const double ns2 = count * s2;
         const double spread = Dwarf * (ns2 - s1 * s1);
-        // The usual update ends at one comparison: where it holds, neither sum is NaN,
-        // nothing has cancelled, and the squares are large enough to tell (below the
-        // floor it never holds; the floor is absorbed by any count·Σd² above 1e-253).
-        if (spread > count * peak_s2_ + Dwarf * kTinyFloor) [[likely]] return false;
-        // A NaN sum (an overflow met its opposite) asks once for the re-add from the
-        // window; if that is NaN too the peak is NaN and it does not ask again before
-        // the next re-centring.
-        if (s2 != s2) return peak_s2_ == peak_s2_;
+        // The usual update ends at one comparison: where it holds, neither sum is NaN
+        // or infinite, nothing has cancelled, and the squares are large enough to
+        // tell (for a Σd² below kTinySquares it never holds; the floor is absorbed by
+        // any peak above some 1e-282).
+        if (spread > count * (peak_s2_ + kFloor)) [[likely]] return false;
+        // A NaN sum (an overflow met its opposite), or one that overflowed (a value
+        // entered far from an anchor that a window of values beyond the tame bound
+        // set), asks once for the re-add from the window; if that is not finite
+        // either, the peak is NaN and it does not ask again before the next
+        // re-centring.
+        if (!(s2 <= std::numeric_limits<double>::max())) return peak_s2_ == peak_s2_;
         // The squares fell far below their peak.
         if (peak_s2_ > Dwarf * s2) return true;
         // Only an offset that stands clear of the anchor's own rounding counts: right
         // after a re-centring on a flat window the offset is a few ulps of the value
         // and the spread 0.
-        // Sums of squares below some 1e-271 lose their digits to underflow (Σd² and
-        // Σd·Σd are 0 for deviations below 1e-154), and the cancellation test with
+        // Sums of squares below kTinySquares have lost digits to underflow (Σd² and
+        // Σd·Σd are 0 for deviations below 1e-162), and the cancellation test with
         // them: an anchor left by tiny values that have gone (the window now all
         // zeros, or flat at another tiny level) then shows only in Σd itself, which the
         // offset test still reads. Such a window is asked on every update: a walk of
-        // values that small re-centres on each update that moves its mean, O(n) each;
-        // a flat one, once.
+        // deviations that small re-centres on each update that moves its mean, O(n)
+        // each; a flat one, once. Any window whose squares are normal numbers is
+        // spared: the floor sits where their roundings start to be absolute.
         // Where count·s2 overflowed (deviations near 1e154) the same test is taken
         // over count: s1·(s1/count) is at most s2, so nothing overflows. (An infinite
         // s2 fails both.)
         const bool cancelled = ns2 <= std::numeric_limits<double>::max()
-                                   ? spread < count * peak_s2_ || ns2 < kTinyFloor
+                                   ? spread < count * peak_s2_ || s2 < kTinySquares
                                    : Dwarf * (s2 - s1 * (s1 / count)) < peak_s2_;
         return cancelled && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
     }
 
-    void restart(double s2) { peak_s2_ = s2; }
+    void restart(double s2) {
+        peak_s2_ = s2 <= std::numeric_limits<double>::max() ? s2 : std::numeric_limits<double>::quiet_NaN();
+    }
 
 private:
     // How far (relative to the anchor) the mean must sit from it before the offset
@@ -93,9 +100,14 @@ private:
     // window (at most half an ulp a value), and far below an offset that the
     // spread of a window whose values lie a few ulps apart cancels against.
     static constexpr double kOffsetFloor = 0x1p-48;
-    // Below this count·Σd² (and Σd·Σd, which is at most that) is too near the
-    // subnormal range to tell a cancellation: 2^122 times the smallest normal double.
-    static constexpr double kTinyFloor = 0x1p-900;
+    // Below this Σd² is too near the subnormal range to tell a cancellation: each
+    // square rounds to within 2^-1075 however small it is, so a window's worth of
+    // such roundings is then no longer negligible beside the sum (above it, they are
+    // at most 2^-48 of it for any window). Its count·Σd² stands beside count times
+    // the peak in the one comparison of the usual update (with Dwarf, as the spread
+    // carries it).
+    static constexpr double kTinySquares = 0x1p-1000;
+    static constexpr double kFloor = Dwarf * kTinySquares;
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
 };
@@ -189,7 +201,7 @@ public:
             since_recenter_ = since;
             return;
         }
-        const double m = tame_anchor(window_mean(count, for_each));
+        const double m = anchor_for(window_mean(count, for_each), count, for_each);
         double s1 = 0.0;
         double s2 = 0.0;
         for_each([&](double v) {
@@ -265,12 +277,43 @@ public:
         return r;
     }
 
-    // The anchor a re-centring takes for a window mean m. An anchor beyond the tame
-    // range (the mean of a window that holds such values) would overflow the squares
-    // of the ordinary values that enter after it, into sums that no update brings
-    // back: it is held at the range's edge, so the squares that overflow are those of
-    // the values beyond it, and those leave (see wait_for_wild_to_leave).
-    static double tame_anchor(double m) { return std::clamp(m, -kTameValue, kTameValue); }
+    // The largest deviation from an anchor whose Power-th powers, over `count`
+    // values, sum to at most a quarter of the largest double; the tame bound of such
+    // sums is half of it (a tame value deviates from a tame anchor by at most this).
+    template <int Power>
+    static double deviation_bound(std::uint64_t count) {
+        const int width = std::bit_width(count > 0 ? count : 1);
+        return std::ldexp(1.0, (1022 - width) / Power);
+    }
+    template <int Power>
+    static double tame_bound(std::uint64_t count) {
+        return 0.5 * deviation_bound<Power>(count);
+    }
+
+    // The anchor a re-centring takes for the mean m of `count` values that
+    // `for_each` visits: the mean itself, so that the answers do not depend on the
+    // scale of the data, wherever the window holds no tame value (it lies wholly
+    // beyond the bound, and its deviations are its own) or every deviation from the
+    // mean keeps its square in range. Only a window that mixes tame values with ones
+    // far beyond the bound (ordinary values beside a block near 1e300, say) has its
+    // anchor held at the bound: about the mean, the ordinary values' squares would
+    // overflow, and those of the ones that enter after them, into sums that no
+    // update brings back; about the bound, only the squares of the values beyond it
+    // overflow, and those leave (see wait_for_wild_to_leave). A mean inside the
+    // bound needs no look at the values: holding it there changes nothing.
+    template <class ForEach>
+    static double anchor_for(double m, std::uint64_t count, const ForEach& for_each) {
+        const double tame = tame_bound<2>(count);
+        if (std::fabs(m) <= tame) [[likely]] return m;
+        const double bound = 2.0 * tame;
+        bool fits = true;
+        bool mixed = false;
+        for_each([&](double v) {
+            fits = fits && std::fabs(v - m) <= bound;
+            mixed = mixed || std::fabs(v) <= tame;
+        });
+        return fits || !mixed ? m : std::clamp(m, -tame, tame);
+    }
 
     // For an owner whose values may be NaN, infinite or beyond the tame range, after
     // recenter() with the same window: sums still not finite stay so (NaN and infinity
@@ -283,7 +326,8 @@ public:
     template <class ForEach>
     void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each) {
         if (is_finite(s1_) && is_finite(s2_)) [[likely]] return;
-        const std::uint64_t next = newest_entry(for_each, [](double v) { return !(std::fabs(v) <= kTameValue); });
+        const double tame = tame_bound<2>(count);
+        const std::uint64_t next = newest_entry(for_each, [tame](double v) { return !(std::fabs(v) <= tame); });
         // None found (an overflow of tame values cannot happen): the periodic turn.
         if (next > 0) since_recenter_ = count - next;
     }

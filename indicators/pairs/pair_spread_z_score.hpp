@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/sliding_extreme.hpp"
 #include "indicators/cores/anchored_pair_window.hpp"
 #include "indicators/cores/variance_window.hpp"
 #include "indicators/pairs/pair_feed.hpp"
@@ -20,11 +21,15 @@ public:
     std::uint64_t warmup() const override { return logs_.period() + spreads_.period() - 1; }
 
 private:
-    PairSpreadZScore(std::uint64_t beta_period, VarianceWindow spreads)
-        : logs_(beta_period), spreads_(std::move(spreads)) {}
+    PairSpreadZScore(std::uint64_t beta_period, std::uint64_t z_period, VarianceWindow spreads)
+        : logs_(beta_period), spreads_(std::move(spreads)), fit_noise_(z_period), z_period_(z_period) {}
 
     AnchoredPairWindow logs_;  // (ln reference, ln close)
     VarianceWindow spreads_;
+    // The largest rounding that a hedge fit carried into a spread of the window.
+    SlidingExtreme<Extreme::Largest> fit_noise_;
+    std::uint64_t z_period_;
+    std::uint64_t fits_ = 0;
 };
 
 }  // namespace torvex

@@ -1,6 +1,7 @@
 // The precision watch of the shifted sums asks its questions cheapest first: the
-// answers must be those of the questions in their first order (the peak test, the NaN
-// test, then the cancellation and offset test), after any history of sums.
+// answers must be those of the questions in their first order (the peak test, the test
+// for a sum that is NaN or overflowed, then the cancellation and offset test), after any
+// history of sums.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,7 +25,9 @@ struct FirstOrderWatch {
     bool lost(double count, double shift, double s1, double s2) {
         if (s2 > peak) peak = s2;
         if (peak > ResumClock::kDwarf * s2) return true;
-        if (s2 != s2) return peak == peak;
+        // A sum that is NaN or infinite asks once; a re-centring that leaves it so
+        // makes the peak NaN, which asks no more.
+        if (!(s2 <= std::numeric_limits<double>::max())) return peak == peak;
         const double ns2 = count * s2;
         // Sums of squares that have lost their digits to underflow leave the offset
         // test alone to answer, whatever the spread reads.
@@ -32,10 +35,10 @@ struct FirstOrderWatch {
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         const bool cancelled = ns2 > std::numeric_limits<double>::max()
                                    ? ResumClock::kDwarf * (s2 - s1 * (s1 / count)) < peak
-                                   : spread < count * peak || ns2 < 0x1p-900;
+                                   : spread < count * peak || s2 < 0x1p-1000;
         return cancelled && std::fabs(s1) > 0x1p-48 * count * std::fabs(shift);
     }
-    void restart(double s2) { peak = s2; }
+    void restart(double s2) { peak = s2 <= std::numeric_limits<double>::max() ? s2 : std::nan(""); }
 };
 
 TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {

@@ -1,7 +1,8 @@
 // When the re-sum clock asks for a re-add: every `interval` updates on a fixed phase,
 // and on the update whose magnitude has fallen below 1/1024 of the largest since the
-// last re-add; a NaN sum asks once; a fall waits for the gap an owner sets; a sum
-// still not finite after a re-add is re-added as its newest wild term leaves.
+// last re-add; a NaN sum asks once; a sum still not finite after a re-add is re-added
+// as soon as the terms still held can sum to a finite value, and after a second
+// failure in a row as its newest wild term leaves.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -23,10 +24,9 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Magnitudes that rise and collapse, NaN among them; intervals from every update to
-// never; gaps from none to longer than a run.
+// never.
 constexpr double kPool[] = {0.0, 1.0, 3.0, 1e3, 1e6, 1e12, 1e300, kNaN};
 constexpr std::uint64_t kIntervals[] = {0, 1, 2, 7, 64, ResumClock::kNoDrift};
-constexpr std::uint64_t kGaps[] = {0, 1, 3, 14, 100, 100000};
 
 // The updates (1-based) on which the clock asked for a re-add.
 std::vector<int> fires(ResumClock clock, const std::vector<double>& magnitudes) {
@@ -41,29 +41,28 @@ TEST(ResumClock, FiresOnTheFallAndKeepsTheDriftPhase) {
     struct Case {
         const char* label;
         std::uint64_t interval;
-        std::uint64_t gap;
         std::vector<double> magnitudes;
         std::vector<int> want;
     };
     const std::vector<Case> cases = {
-        {"drift only", 4, 0, {5, 5, 5, 5, 5, 5, 5, 5, 5}, {4, 8}},
+        {"drift only", 4, {5, 5, 5, 5, 5, 5, 5, 5, 5}, {4, 8}},
         // 1e12 in the sum, then a window of small values: the update that takes it out.
-        {"a fall", 100, 0, {1, 1e12, 1e12, 1e12, 3, 3, 3}, {5}},
+        {"a fall", 100, {1, 1e12, 1e12, 1e12, 3, 3, 3}, {5}},
         // A fall of exactly 1024 times is not yet one; a little more is.
-        {"the threshold", 100, 0, {1024, 1, 1024, 0.99}, {4}},
+        {"the threshold", 100, {1024, 1, 1024, 0.99}, {4}},
         // A fall re-add does not move the drift schedule.
-        {"fall between drift re-adds", 4, 0, {1, 1e12, 2, 2, 2, 2, 2, 2}, {3, 4, 8}},
-        // A second fall inside the gap waits for it, and is not forgotten.
-        {"gap", 100, 3, {1e12, 1, 1e12, 1, 1, 1, 1}, {2, 6}},
+        {"fall between drift re-adds", 4, {1, 1e12, 2, 2, 2, 2, 2, 2}, {3, 4, 8}},
+        // A second fall right after the first is a re-add of its own.
+        {"two falls", 100, {1e12, 1, 1e12, 1, 1, 1, 1}, {2, 4}},
         // A drift re-add first, while the huge value is still held: its fall still counts.
-        {"drift before the fall", 4, 0, {1, 1, 1e12, 1e12, 1e12, 5}, {4, 6}},
+        {"drift before the fall", 4, {1, 1, 1e12, 1e12, 1e12, 5}, {4, 6}},
         // NaN (opposite infinities met) asks once, not on every update while it lasts.
-        {"NaN once", 100, 0, {1, kNaN, kNaN, kNaN, 1}, {2}},
+        {"NaN once", 100, {1, kNaN, kNaN, kNaN, 1}, {2}},
         // All zeros: no fall from a peak of zero.
-        {"zeros", 100, 0, {0, 0, 0, 0}, {}},
+        {"zeros", 100, {0, 0, 0, 0}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(fires(ResumClock(c.interval, c.gap), c.magnitudes), c.want) << c.label;
+        EXPECT_EQ(fires(ResumClock(c.interval), c.magnitudes), c.want) << c.label;
     }
 }
 
@@ -79,21 +78,15 @@ TEST(ResumClock, FallTestBetweenUpdatesDoesNotCount) {
 // The clock as it was with two counters, one per schedule, both moved on every update.
 class TwoCounterClock {
 public:
-    TwoCounterClock(std::uint64_t interval, std::uint64_t fall_gap)
-        : interval_(interval > 0 ? interval : 1), fall_gap_(fall_gap) {}
+    explicit TwoCounterClock(std::uint64_t interval) : interval_(interval > 0 ? interval : 1) {}
 
     bool tick(double m) {
         since_ += 1;
-        since_fall_ += 1;
         const bool periodic = since_ >= interval_;
         peak_ = m > peak_ ? m : peak_;
         const bool fell = !(ResumClock::kDwarf * m >= peak_) && peak_ == peak_;
-        if ((fell && since_fall_ > fall_gap_) || periodic) {
-            if (periodic) {
-                since_ = 0;
-            } else {
-                since_fall_ = 0;
-            }
+        if (fell || periodic) {
+            if (periodic) since_ = 0;
             peak_ = m;
             return true;
         }
@@ -101,24 +94,22 @@ public:
     }
 
 private:
-    std::uint64_t interval_, fall_gap_;
-    std::uint64_t since_ = 0, since_fall_ = UINT64_MAX / 2;
+    std::uint64_t interval_;
+    std::uint64_t since_ = 0;
     double peak_ = 0.0;
 };
 
 // The one-counter clock fires on exactly the updates the two-counter clock did, over
 // magnitudes that rise and collapse, NaN among them, for intervals from every update
-// to never and gaps from none to longer than the run.
+// to never.
 TEST(ResumClock, OneCounterFiresAsTwoCountersDid) {
     std::mt19937_64 rng(7);
     for (const std::uint64_t interval : kIntervals) {
-        for (const std::uint64_t gap : kGaps) {
-            ResumClock clock(interval, gap);
-            TwoCounterClock reference(interval, gap);
-            for (int i = 0; i < 20000; ++i) {
-                const double m = kPool[rng() % std::size(kPool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
-                ASSERT_EQ(clock.tick(m), reference.tick(m)) << "interval " << interval << " gap " << gap << " update " << i;
-            }
+        ResumClock clock(interval);
+        TwoCounterClock reference(interval);
+        for (int i = 0; i < 20000; ++i) {
+            const double m = kPool[rng() % std::size(kPool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
+            ASSERT_EQ(clock.tick(m), reference.tick(m)) << "interval " << interval << " update " << i;
         }
     }
 }
@@ -126,29 +117,26 @@ TEST(ResumClock, OneCounterFiresAsTwoCountersDid) {
 // A clock of two sums stepped through its state with the magnitudes and peaks as
 // vector lanes fires on exactly the updates tick(a, b) does, and leaves the same
 // state, over magnitudes that rise and collapse in either sum alone or both, NaN
-// among them, for every interval and gap.
+// among them, for every interval.
 TEST(ResumClock, LanesTickAsTheTwoSumTick) {
     std::mt19937_64 rng(11);
     for (const std::uint64_t interval : kIntervals) {
-        for (const std::uint64_t gap : kGaps) {
-            ResumClock clock(interval, gap);
-            ResumClock::State lanes = clock.state();
-            ResumClock::Lanes2 peaks = {lanes.peak0, lanes.peak1};
-            for (int i = 0; i < 20000; ++i) {
-                constexpr double kLanePool[] = {0.0, 1.0, 3.0, 1e6, 1e300, kNaN, std::numeric_limits<double>::infinity()};
-                const double a = kLanePool[rng() % std::size(kLanePool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
-                const double b = rng() % 3 == 0 ? a : kLanePool[rng() % std::size(kLanePool)];
-                const bool fired = ResumClock::tick_lanes(lanes, peaks, ResumClock::Lanes2{a, b});
-                ASSERT_EQ(fired, clock.tick(a, b)) << "interval " << interval << " gap " << gap << " update " << i;
-            }
-            const ResumClock::State after = clock.state();
-            EXPECT_EQ(lanes.now, after.now);
-            EXPECT_EQ(lanes.due, after.due);
-            EXPECT_EQ(lanes.fall_after, after.fall_after);
-            // Peaks compared as bits: a NaN peak must be NaN in both.
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[0]), std::bit_cast<std::uint64_t>(after.peak0));
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[1]), std::bit_cast<std::uint64_t>(after.peak1));
+        ResumClock clock(interval);
+        ResumClock::State lanes = clock.state();
+        ResumClock::Lanes2 peaks = {lanes.peak0, lanes.peak1};
+        for (int i = 0; i < 20000; ++i) {
+            constexpr double kLanePool[] = {0.0, 1.0, 3.0, 1e6, 1e300, kNaN, std::numeric_limits<double>::infinity()};
+            const double a = kLanePool[rng() % std::size(kLanePool)] * (rng() % 2 == 0 ? 1.0 : 0.5);
+            const double b = rng() % 3 == 0 ? a : kLanePool[rng() % std::size(kLanePool)];
+            const bool fired = ResumClock::tick_lanes(lanes, peaks, ResumClock::Lanes2{a, b});
+            ASSERT_EQ(fired, clock.tick(a, b)) << "interval " << interval << " update " << i;
         }
+        const ResumClock::State after = clock.state();
+        EXPECT_EQ(lanes.now, after.now);
+        EXPECT_EQ(lanes.due, after.due);
+        // Peaks compared as bits: a NaN peak must be NaN in both.
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[0]), std::bit_cast<std::uint64_t>(after.peak0));
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(peaks[1]), std::bit_cast<std::uint64_t>(after.peak1));
     }
 }
 
@@ -184,9 +172,9 @@ struct SettledWindow {
 };
 
 // A NaN, an infinity or an overflow of finite terms: the sum is re-added when it
-// turns NaN (or on the drift re-add) and then exactly on the update the newest term
-// that can keep it non-finite leaves, and after that it is the window's own sum
-// (whole numbers, so exactly). Terms that keep coming cost one re-add a window, not
+// turns so, then on the first update at which the terms held can sum finitely, and
+// from then on it is the window's own sum (whole numbers, or re-added in the same
+// order: exactly). Terms that keep the sum non-finite cost one re-add a window, not
 // one an update.
 TEST(ResumClock, NonFiniteSumComesBackAsItsTermsLeave) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -206,21 +194,32 @@ TEST(ResumClock, NonFiniteSumComesBackAsItsTermsLeave) {
         {"an infinity", kNever, {1, kInf, 1, 1, 1, 1}, {2, 5}},
         {"opposite infinities", kNever, {1, kInf, -kInf, 1, 1, 1, 1}, {2, 5, 6}},
         // 1e308 twice overflows, and inf − 1e308 stays infinite: the re-add on the
-        // update that overflows finds the second 1e308 and waits for it to leave
-        // (before, only the next drift re-add found it).
-        {"overflow of finite terms", kNever, {1e308, 1e308, 1, 1, 1, 1}, {2, 5}},
+        // update that overflows waits for the first to leave; the fall as the second
+        // leaves is one more.
+        {"overflow of finite terms", kNever, {1e308, 1e308, 1, 1, 1, 1}, {2, 4, 5}},
         {"NaN on every update", kNever, std::vector<double>(12, kNaN), {1, 4, 7, 10}},
         // A NaN among huge finite terms: the fall when the block leaves is seen.
         {"NaN then a fall", kNever, {1e12, kNaN, 1e12, 1, 1, 1, 1}, {2, 5, 6}},
+        // The older 1.5e308 leaves first and the window (1.5e308, 1e300, 2) sums
+        // finitely: re-added then, not when the newest huge term leaves.
+        {"an overflow an older term ends", kNever, {1, 1.5e308, 1.5e308, 1e300, 2, 3}, {3, 5, 6}},
+        // A drift re-add finds an infinity and a huge finite term after it: the sum
+        // comes back as the infinity leaves.
+        {"an infinity before a huge term", 3, {1, kInf, 1e300, 2, 3, 4, 5}, {2, 3, 5, 6}},
+        // Three terms overflow where two do not: a failed re-add, one more as the
+        // oldest leaves (which the newest refills), then past every huge term held:
+        // two a window, not one an update.
+        {"overflow on every update", kNever, std::vector<double>(12, 0x1.99p1022), {3, 4, 7, 8, 11, 12}},
     };
     for (const Case& c : cases) {
         SettledWindow w(3, c.interval);
         std::vector<int> fired;
         for (std::size_t i = 0; i < c.values.size(); ++i) {
-            if (w.push(c.values[i])) fired.push_back(static_cast<int>(i + 1));
+            const bool now = w.push(c.values[i]);
+            if (now) fired.push_back(static_cast<int>(i + 1));
             double own = 0.0;
             w.ring.for_each([&own](double v) { own += v; });
-            if (std::isfinite(own) && std::fabs(own) < 1e12) {
+            if (std::isfinite(own) && (std::fabs(own) < 1e12 || now)) {
                 EXPECT_EQ(w.sum, own) << c.label << " update " << i + 1;
             }
         }
