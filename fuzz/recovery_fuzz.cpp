@@ -38,8 +38,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -183,6 +185,25 @@ enum Operation : std::uint8_t {
     kOperations
 };
 
+// These operation bytes move the history anywhere in the double range, 2^-1000 to
+// 2^1000, so that the scale check meets every level and mixes of them: the n-th of
+// them is the operation n % kAnyLevelOperations below. They are bytes that no
+// committed seed reads as an operation, so every seed still describes the history
+// it was kept for.
+constexpr std::uint8_t kAnyLevelBytes[] = {206, 207, 208, 209, 210, 211, 212, 214, 216, 217, 218, 220, 221, 222, 250, 254};
+enum AnyLevelOperation : std::uint8_t {
+    kAnyLevel,  // exponent (two bytes), mantissa: the level jumps to (1 + m/256) * 2^e (no bar)
+    kAnyBlock,  // length, exponent, mantissa: a block of bars at that value
+    kAnyMove,   // length, exponent, mantissa: a geometric fall or rise to that value over 1-100 bars
+    kAnyWalk,   // length, seed, exponent, mantissa: the level jumps there and walks
+    kAnyLevelOperations
+};
+
+double any_level(Reader& in) {
+    const int e = static_cast<int>(in.u16() % 2001) - 1000;
+    return std::ldexp(1.0 + in.u8() / 256.0, e);
+}
+
 // A walk of `count` whole candles around the level, which follows it.
 void append_walk(Builder& b, int count) {
     const double base = std::fabs(b.level) > 0 ? std::fabs(b.level) : 1.0;
@@ -203,7 +224,41 @@ std::vector<HostileBar> decode_history(Reader& in, std::size_t tail) {
     Builder b;
     while (!in.empty() && !b.full()) {
         if (b.bars.size() >= kMaxBars) break;
-        switch (in.u8() % kOperations) {
+        const std::uint8_t op = in.u8();
+        const auto any = std::find(std::begin(kAnyLevelBytes), std::end(kAnyLevelBytes), op);
+        if (any != std::end(kAnyLevelBytes)) {
+            switch ((any - std::begin(kAnyLevelBytes)) % kAnyLevelOperations) {
+                case kAnyLevel: b.level = any_level(in); break;
+                case kAnyBlock: {
+                    const int n = 1 + in.u8() % 32;
+                    const double v = any_level(in);
+                    for (int i = 0; i < n; ++i) b.level_bar(v);
+                    break;
+                }
+                case kAnyMove: {
+                    const int n = 1 + in.u8() % 100;
+                    const double from = b.level, to = any_level(in) * (from < 0 ? -1 : 1);
+                    double o = from;
+                    for (int i = 1; i <= n; ++i) {  // in logarithms: the ratio itself may overflow
+                        const double t = static_cast<double>(i) / n;
+                        const double c = std::copysign(std::exp2((1 - t) * std::log2(std::fabs(from)) + t * std::log2(std::fabs(to))), to);
+                        b.push(o, std::max(o, c), std::min(o, c), c, 1.0, 0.5 * c);
+                        o = c;
+                    }
+                    b.follow(to);
+                    break;
+                }
+                default: {  // kAnyWalk
+                    const int n = 1 + in.u8();
+                    b.seed(in.u8());
+                    b.level = any_level(in);
+                    append_walk(b, n);
+                    break;
+                }
+            }
+            continue;
+        }
+        switch (op % kOperations) {
             case kWalk: {
                 const int n = 1 + in.u8();
                 b.seed(in.u8());
@@ -671,6 +726,93 @@ void check_case(const Case& c) {
     }
 }
 
+// ---- The scale relation (see allowed_exponents for the range it is held over).
+
+constexpr double kScaleTolerance = 1e-12;  // where the row asks for no other
+
+// A 64-bit mix of the input: the exponents drawn for an input are fixed by its bytes.
+std::uint64_t input_hash(const std::uint8_t* data, std::size_t size) {
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    for (std::size_t i = 0; i < size; ++i) h = (h ^ data[i]) * 0x100000001b3ull;
+    return h;
+}
+
+void check_scale(const Case& c, const std::uint8_t* data, std::size_t size) {
+    const InvariantRow& row = *c.row;
+    if (!row.scaling.degree || !*row.scaling.degree) return;  // a constant in price units: no relation to hold
+    const double tolerance = row.scaling.tolerance > 0.0 ? row.scaling.tolerance : kScaleTolerance;
+    torvex::IndicatorBox ind = torvex::test::make(c.name, c.params);
+    const std::size_t warmup = static_cast<std::size_t>(ind->warmup());
+    const std::size_t window = row.window ? torvex::test::window_of(row, c.params, *ind) : 0;
+    const std::size_t k = std::max(window, warmup);
+    const std::vector<HostileBar>& bars = c.bars;
+    const std::size_t n = bars.size();
+    std::uint8_t feed = torvex::kFeedCandles;
+    for (const torvex::RegistryRow& r : torvex::registry_rows())
+        if (r.name == c.name) feed = r.feed;
+
+    // The exponents each bar's answer may be scaled by: its window's (a finite
+    // memory) or every bar's so far.
+    std::vector<torvex::test::Span> spans(n);
+    for (std::size_t i = 0; i < n; ++i) spans[i] = torvex::test::bar_span(bars[i], i, feed);
+    std::vector<torvex::test::Exponents> allowed(n);
+    torvex::test::Span prefix;
+    for (std::size_t i = 0; i < n; ++i) {
+        prefix.add(spans[i]);
+        if (!row.window) {
+            allowed[i] = torvex::test::allowed_exponents(prefix, i + 1, row.scaling.power);
+            continue;
+        }
+        torvex::test::Span memory;
+        const std::size_t from = i + 1 >= k ? i + 1 - k : 0;
+        for (std::size_t h = from; h <= i; ++h) memory.add(spans[h]);
+        allowed[i] = torvex::test::allowed_exponents(memory, i + 1 - from, row.scaling.power);
+    }
+    std::vector<std::size_t> open;  // bars whose answers may be scaled by some k != 0
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::floor(allowed[i].hi) >= 1.0 || std::ceil(allowed[i].lo) <= -1.0) open.push_back(i);
+    if (open.empty()) return;
+
+    const std::vector<Answer> first = torvex::test::run(*ind, bars, 0, n);
+    const std::string who = label(c.name, c.params);
+    std::uint64_t h = input_hash(data, size);
+    auto next = [&h] { return h = h * 6364136223846793005ull + 1442695040888963407ull, h >> 33; };
+    // Two exponents: one anywhere in a bar's allowed range, one at a few steps from
+    // an edge of it (where an anchor or a cancellation test is likeliest to break).
+    for (int draw = 0; draw < 2; ++draw) {
+        const torvex::test::Exponents e = allowed[open[next() % open.size()]];
+        const int lo = static_cast<int>(std::max(std::ceil(e.lo), -2000.0)), hi = static_cast<int>(std::min(std::floor(e.hi), 2000.0));
+        int scale = draw == 0 ? lo + static_cast<int>(next() % static_cast<std::uint64_t>(hi - lo + 1))
+                              : (next() % 2 ? hi - static_cast<int>(next() % 4) : lo + static_cast<int>(next() % 4));
+        scale = std::clamp(scale, lo, hi);
+        if (scale == 0) scale = hi >= 1 ? 1 : -1;
+        torvex::IndicatorBox scaled_ind = torvex::test::make(c.name, c.params);
+        const std::vector<Answer> scaled = torvex::test::run(*scaled_ind, bars, 0, n, std::ldexp(1.0, scale));
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!(allowed[i].lo <= scale && scale <= allowed[i].hi)) continue;
+            const std::vector<double> want = torvex::test::shown(first[i]);
+            const std::vector<double> got = torvex::test::shown(scaled[i]);
+            const auto degrees = torvex::test::per_output<std::optional<int>>(row.scaling.degree, want.size(), torvex::test::parse_degree);
+            const std::vector<torvex::test::Bound> bounds = torvex::test::output_bounds(row, c.params, want.size(), true);
+            const std::size_t from = row.window && i + 1 >= k ? i + 1 - k : 0;
+            torvex::test::Span memory;
+            for (std::size_t m = from; m <= i; ++m) memory.add(spans[m]);
+            bool same = want.size() == got.size();
+            std::vector<double> expected(want.size());
+            for (std::size_t j = 0; same && j < want.size(); ++j) {
+                if (!degrees[j]) continue;
+                expected[j] = std::ldexp(want[j], scale * *degrees[j]);
+                const double width = j < bounds.size() && !bounds[j].any ? bounds[j].hi - bounds[j].lo : 1.0;
+                same = torvex::test::scales(got[j], want[j], scale, *degrees[j], width, memory.hi - memory.lo, tolerance);
+            }
+            if (!same)
+                fail(who, "bar " + std::to_string(i + 1) + ": " + values(want) + ", with every price times 2^" +
+                              std::to_string(scale) + " " + values(got) + " where " + values(expected) + " is due",
+                     bars, from, i + 1);
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -705,5 +847,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         show_bars(c.bars, 0, c.bars.size());
     }
     check_case(c);
+    check_scale(c, data, size);
     return 0;
 }

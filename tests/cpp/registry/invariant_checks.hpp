@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -51,6 +53,13 @@ inline FlatWant parse_flat(const std::string& s) {
     return {FlatWant::Value, std::stod(s)};
 }
 
+// A degree in price per output: a whole number, or "*" (none) for an output whose
+// definition holds a constant in price units.
+inline std::optional<int> parse_degree(const std::string& s) {
+    if (s.empty() || s == "*") return std::nullopt;
+    return std::stoi(s);
+}
+
 template <class T, class F>
 std::vector<T> per_output(const char* text, std::size_t outputs, F parse) {
     const std::vector<std::string> parts = split_outputs(text ? text : "");
@@ -88,18 +97,20 @@ struct Answer {
     std::vector<double> outputs;  // the published list after this bar (empty for single-output names)
 };
 
-inline Answer step(DynIndicator& ind, const HostileBar& bar, std::size_t index) {
-    const BarFeeds feeds(bar, index);
+inline Answer step(DynIndicator& ind, const HostileBar& bar, std::size_t index, double price_scale = 1.0) {
+    const BarFeeds feeds(bar, index, price_scale);
     Answer a;
     a.value = ind.update(feeds.context());
     for (const NamedOutput& o : ind.outputs()) a.outputs.push_back(o.value);
     return a;
 }
 
-inline std::vector<Answer> run(DynIndicator& ind, const std::vector<HostileBar>& bars, std::size_t from, std::size_t to) {
+// `price_scale` multiplies every price fed (see BarFeeds).
+inline std::vector<Answer> run(DynIndicator& ind, const std::vector<HostileBar>& bars, std::size_t from, std::size_t to,
+                               double price_scale = 1.0) {
     std::vector<Answer> out;
     out.reserve(to - from);
-    for (std::size_t i = from; i < to; ++i) out.push_back(step(ind, bars[i], i));
+    for (std::size_t i = from; i < to; ++i) out.push_back(step(ind, bars[i], i, price_scale));
     return out;
 }
 
@@ -147,6 +158,107 @@ inline bool agree(double got, double want, double scale, double tolerance = 1e-9
     if (got == want) return true;
     const double floor = tolerance * std::min(1.0, scale / 100.0);
     return std::fabs(got - want) <= tolerance * std::max(std::fabs(got), std::fabs(want)) + floor;
+}
+
+// ---- The scale relation: the history with every price multiplied by 2^k answers
+// the first answers times 2^(k * degree) wherever no intermediate of the definition
+// leaves the normal range at either scale.
+
+inline constexpr double kTopExponent = 1004.0;     // 2^20 below the largest double
+inline constexpr double kBottomExponent = -1002.0;  // 2^20 above the smallest normal one
+inline constexpr double kUlpExponent = 53.0;        // two different prices differ by at least 2^-53 of the smaller
+
+// What the range rule needs of the bars behind an answer, in base-2 logarithms: the
+// largest and smallest non-zero price magnitude, the largest price difference (the
+// spread of the signed prices), and the largest and smallest non-zero size the feed
+// multiplies prices by.
+struct Span {
+    double top = -std::numeric_limits<double>::infinity(), least = std::numeric_limits<double>::infinity();
+    double hi = -std::numeric_limits<double>::infinity(), lo = std::numeric_limits<double>::infinity();
+    double size_top = 0.0, size_least = std::numeric_limits<double>::infinity();
+    bool finite = true;
+
+    void price(double x) {
+        if (!std::isfinite(x)) finite = false;
+        hi = std::max(hi, x), lo = std::min(lo, x);
+        if (x != 0.0) top = std::max(top, std::log2(std::fabs(x))), least = std::min(least, std::log2(std::fabs(x)));
+    }
+    void size(double x) {
+        if (!std::isfinite(x)) finite = false;
+        if (x > 0.0) size_top = std::max(size_top, std::log2(x)), size_least = std::min(size_least, std::log2(x));
+    }
+    void add(const Span& o) {
+        top = std::max(top, o.top), least = std::min(least, o.least), hi = std::max(hi, o.hi), lo = std::min(lo, o.lo);
+        size_top = std::max(size_top, o.size_top), size_least = std::min(size_least, o.size_least);
+        finite = finite && o.finite;
+    }
+};
+
+// Every price one bar feeds (candle, reference, book, trades, derivatives prices,
+// panel changes) and the sizes of the name's feed.
+inline Span bar_span(const HostileBar& bar, std::size_t index, std::uint8_t feed) {
+    const BarFeeds feeds(bar, index);
+    const BarContext ctx = feeds.context();
+    Span s;
+    const Ohlcv& c = ctx.candle;
+    for (double x : {c.open, c.high, c.low, c.close, *ctx.reference, ctx.derivatives->mark_price,
+                     ctx.derivatives->index_price, ctx.derivatives->futures_price})
+        s.price(x);
+    for (const BookLevel& l : ctx.book->bids) s.price(l.price);
+    for (const BookLevel& l : ctx.book->asks) s.price(l.price);
+    for (const Trade& t : ctx.trades) s.price(t.price);
+    for (const CrossSectionMember& m : ctx.cross_section->members) s.price(m.change);
+    s.size(c.volume);
+    if (feed == kFeedTrades || feed == kFeedTradesAndBook)
+        for (const Trade& t : ctx.trades) s.size(t.quantity);
+    if (feed == kFeedOrderBook || feed == kFeedTradesAndBook) {
+        for (const BookLevel& l : ctx.book->bids) s.size(l.size);
+        for (const BookLevel& l : ctx.book->asks) s.size(l.size);
+    }
+    if (feed == kFeedFunding) {
+        const DerivativesTick& d = *ctx.derivatives;
+        for (double x : {d.open_interest, d.taker_buy_volume, d.taker_sell_volume, d.long_liquidations, d.short_liquidations})
+            s.size(x);
+    }
+    if (feed == kFeedCrossSection)
+        for (const CrossSectionMember& m : ctx.cross_section->members) s.size(m.volume);
+    return s;
+}
+
+// The exponents k for which the bars of `span` (held by a memory of `length` bars)
+// keep every intermediate of a definition taking prices and sizes to the first power
+// and price differences to the `power`-th within the normal range at the scale 2^k;
+// empty (lo > hi) where not even k = 0 does.
+struct Exponents {
+    double lo, hi;
+};
+inline Exponents allowed_exponents(const Span& span, std::size_t length, int power) {
+    if (!span.finite) return {1.0, 0.0};
+    const double n = std::log2(static_cast<double>(std::max<std::size_t>(length, 1)));
+    const double size_top = span.size_top, size_least = std::min(0.0, span.size_least);
+    double hi = std::numeric_limits<double>::infinity(), lo = -hi;
+    if (span.top > -hi) hi = std::min(hi, kTopExponent - n - size_top - span.top);
+    const double spread = span.hi - span.lo;
+    if (!std::isfinite(spread)) return {1.0, 0.0};
+    if (spread > 0.0) hi = std::min(hi, (kTopExponent - n - size_top) / power - std::log2(spread));
+    // The smallest non-zero difference of two prices is at least 2^-53 of the smaller.
+    if (std::isfinite(span.least)) lo = std::max(lo, (kBottomExponent - size_least) / power - span.least + kUlpExponent);
+    if (!(lo <= 0.0 && 0.0 <= hi)) return {1.0, 0.0};
+    return {std::max(lo, -1000.0), std::min(hi, 1000.0)};  // a history of zeros takes any
+}
+
+// Whether `got`, answered with every price times 2^scale, is `want` (answered at the
+// prices as they were) times 2^(scale * degree): within `tolerance` relative, with a
+// floor of that fraction of the answer's own scale: the width of a bounded range or 1
+// for degree 0, the prices' spread `spread` (at the first scale) raised to the degree
+// otherwise.
+inline bool scales(double got, double want, int scale, int degree, double width, double spread, double tolerance) {
+    if (!std::isfinite(want)) return true;  // only finite answers are held to the relation
+    const double due = std::ldexp(want, scale * degree);
+    if (got == due) return true;
+    double unit = std::max(1.0, width);
+    if (degree != 0) unit = spread > 0.0 ? std::exp2(degree * (std::log2(spread) + scale)) : 0.0;
+    return std::fabs(got - due) <= tolerance * (std::max(std::fabs(got), std::fabs(due)) + unit);
 }
 
 // The scale of `row`'s answers for agree's floor over bars at the price `level`.

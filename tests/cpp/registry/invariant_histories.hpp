@@ -38,9 +38,14 @@ struct History {
 };
 
 // The feeds of one bar, owned here so that the context can borrow them.
+//
+// `price_scale` multiplies every price of the bar and of its feeds (both legs, book
+// and trade prices, the derivatives prices, the panel's changes) after the feeds are
+// derived from the bar as it is, so that a history fed at 2^k is the same history
+// with its prices moved: volumes, sizes, counts, rates and time stamps stay.
 class BarFeeds {
 public:
-    BarFeeds(const HostileBar& bar, std::size_t index) : candle_(bar.candle) {
+    BarFeeds(const HostileBar& bar, std::size_t index, double price_scale = 1.0) : candle_(bar.candle) {
         // Every feed is a function of the candle alone, so that identical bars give
         // identical feeds.
         const double p = candle_.close;
@@ -69,6 +74,7 @@ public:
                           {-0.5 * change, 2.0 * q + 1.0, false, change > 0, change < 0, false},
                           {0.25, 3.0, false, false, true, true}};
         reference_ = bar.reference;
+        if (price_scale != 1.0) scale_prices(price_scale);
     }
     BarFeeds(const BarFeeds&) = delete;
     BarFeeds& operator=(const BarFeeds&) = delete;
@@ -84,6 +90,16 @@ public:
     }
 
 private:
+    void scale_prices(double s) {
+        for (double* x : {&candle_.open, &candle_.high, &candle_.low, &candle_.close, &reference_, &tick_.mark_price,
+                          &tick_.index_price, &tick_.futures_price})
+            *x *= s;
+        for (BookLevel& l : book_.bids) l.price *= s;
+        for (BookLevel& l : book_.asks) l.price *= s;
+        for (Trade& t : trades_) t.price *= s;
+        for (CrossSectionMember& m : panel_.members) m.change *= s;
+    }
+
     Ohlcv candle_;
     double reference_;
     OrderBook book_;

@@ -245,6 +245,69 @@ TEST_P(Invariants, HoldOverHostileHistories) {
 INSTANTIATE_TEST_SUITE_P(Registry, Invariants, ::testing::ValuesIn(test::all_names()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
+// The scale relation over two fixed walks (at 100, and at 0.01 where closes read as
+// returns stay small): with every price times 2^k, for each k the row's power allows
+// over the whole walk, every answer is the first one times 2^(k * degree).
+class ScaleRelation : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScaleRelation, HoldsWhereTheRangeAllows) {
+    const InvariantRow* row = find_row(GetParam());
+    ASSERT_NE(row, nullptr);
+    if (!*row->scaling.degree) GTEST_SKIP() << row->scaling.why;
+    const std::vector<double> params = test::typical_list(row->name);
+    std::uint8_t feed = kFeedCandles;
+    for (const RegistryRow& r : registry_rows())
+        if (r.name == row->name) feed = r.feed;
+    const double tolerance = row->scaling.tolerance > 0.0 ? row->scaling.tolerance : 1e-12;
+    for (const double level : {100.0, 0.01}) {
+        std::vector<test::HostileBar> bars;
+        test::append_walk(bars, 300, level, 31);
+        test::stamp_times(bars);
+        test::Span span;
+        for (std::size_t i = 0; i < bars.size(); ++i) span.add(test::bar_span(bars[i], i, feed));
+        const test::Exponents allowed = test::allowed_exponents(span, bars.size(), row->scaling.power);
+        IndicatorBox first = make(row->name, params);
+        const std::vector<Answer> want = run(*first, bars, 0, bars.size());
+        for (const int k : {-300, -60, 60, 300, 700}) {
+            if (!(allowed.lo <= k && k <= allowed.hi)) continue;
+            IndicatorBox scaled = make(row->name, params);
+            const std::vector<Answer> got = run(*scaled, bars, 0, bars.size(), std::ldexp(1.0, k));
+            const std::string at = test::label(row->name, params) + " at " + num(level) + " times 2^" + std::to_string(k);
+            for (std::size_t i = 0; i < bars.size(); ++i) {
+                const std::vector<double> w = shown(want[i]), g = shown(got[i]);
+                ASSERT_EQ(w.size(), g.size()) << at << " bar " << i + 1;
+                const auto degrees = per_output<std::optional<int>>(row->scaling.degree, w.size(), test::parse_degree);
+                const std::vector<Bound> bounds = test::output_bounds(*row, params, w.size(), true);
+                for (std::size_t j = 0; j < w.size(); ++j) {
+                    const double width = j < bounds.size() && !bounds[j].any ? bounds[j].hi - bounds[j].lo : 1.0;
+                    if (degrees[j] && !test::scales(g[j], w[j], k, *degrees[j], width, span.hi - span.lo, tolerance))
+                        FAIL() << at << " bar " << i + 1 << " output " << j << ": " << num(g[j]) << ", due "
+                               << num(std::ldexp(w[j], k * *degrees[j]));
+                }
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, ScaleRelation, ::testing::ValuesIn(test::all_names()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// Every row says how its outputs scale with the price, and why where they do not or
+// only loosely.
+TEST(InvariantTable, EveryRowHasItsDegreeInPrice) {
+    for (const InvariantRow& r : test::invariant_table()) {
+        ASSERT_NE(r.scaling.degree, nullptr) << r.name << " has no degree in price";
+        EXPECT_TRUE(r.scaling.power >= 1 && r.scaling.power <= 4) << r.name << " takes prices to the power " << r.scaling.power;
+        const std::string degree = r.scaling.degree;
+        const bool skipped = degree.empty() || degree.find('*') != std::string::npos;
+        if (skipped || r.scaling.tolerance > 0.0)
+            EXPECT_TRUE(r.scaling.why && *r.scaling.why) << r.name << " does not say why its relation is skipped or loose";
+        for (const std::string& part : test::split_outputs(degree))
+            EXPECT_TRUE(part == "*" || (!part.empty() && part.find_first_not_of("-0123456789") == std::string::npos))
+                << r.name << ": degree \"" << degree << "\"";
+    }
+}
+
 TEST(InvariantTable, OneRowForEveryRegistryName) {
     std::set<std::string> names;
     for (const RegistryRow& r : registry_rows()) names.insert(std::string(r.name));
