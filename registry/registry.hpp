@@ -62,8 +62,7 @@ BuildResult finish_new(std::string_view name, std::expected<T, IndicatorError>&&
     return IndicatorBox(std::make_unique<T>(std::move(*result)));
 }
 
-// One registry row: the name, its feed class and its builder (null while the
-// indicator type is not part of the library).
+// One registry row: the name, its feed class and its builder.
 using Builder = BuildResult (*)(Params params, std::string_view name);
 struct RegistryRow {
     std::string_view name;

@@ -1,5 +1,4 @@
 // The registry table: one row per indicator name, sorted by name for lookup.
-// A null builder marks a name whose indicator type the library does not offer.
 #include <algorithm>
 
 #include "registry/registry.hpp"
