@@ -35,8 +35,10 @@ bool AnchoredPairWindow::push(double a, double b) {
     // Each component's sums are watched as the one-series shifted sums are: a huge
     // pair that has left, or a mean far from the anchor, re-anchors at once.
     const double count = static_cast<double>(ring_.size());
-    const bool a_lost = watch_a_.lost(count, anchor_a_, sa_, saa_);
-    const bool b_lost = watch_b_.lost(count, anchor_b_, sb_, sbb_);
+    run_a_.push(a);
+    run_b_.push(b);
+    const bool a_lost = watch_a_.lost(count, anchor_a_, sa_, saa_, run_a_);
+    const bool b_lost = watch_b_.lost(count, anchor_b_, sb_, sbb_, run_b_);
     if (periodic || a_lost || b_lost) reanchor();
     return ring_.full();
 }

@@ -32,7 +32,7 @@ bool MomentWindow::push(double x) {
     // A fourth power that overflowed (a value far from an anchor that a window of
     // values beyond the tame bound set) asks once, as the watch asks for Σd².
     const bool overflowed = !(s4_ <= std::numeric_limits<double>::max()) && !waiting_;
-    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_) || periodic || overflowed) recenter(periodic);
+    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_, run_) || periodic || overflowed) recenter(periodic);
     return window_.size() == period_;
 }
 

@@ -21,6 +21,7 @@
 #include <limits>
 
 #include "indicators/bar.hpp"
+#include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
@@ -40,14 +41,14 @@ std::uint64_t newest_entry(const ForEach& for_each, const Wild& wild) {
 
 // Whether sums of deviations from an anchor, Σd and Σd² over `count` values, have
 // lost the precision that re-centring them on the window mean restores (see the top
-// of this file). Owners call lost() after every update and restart() after every
-// re-centring. Dwarf is how far Σd² may fall, and the variance cancel within it,
+// of this file). Owners call lost() after every update, with the run of equal values
+// that ends with the one it added, and restart() after every re-centring. Dwarf is how far Σd² may fall, and the variance cancel within it,
 // before that: an owner that also sums higher powers (which magnify both) sets it
 // lower.
 template <double Dwarf = ResumClock::kDwarf>
 class BasicDeviationWatch {
 public:
-    [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2) {
+    [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2, const FlatRun& run) {
         if (s2 > peak_s2_) peak_s2_ = s2;
         // count·s2 − s1² is count² times the variance. Its rounding is that of the
         // largest squares the sums have held since the re-centring, so it has lost its
@@ -73,25 +74,20 @@ public:
         // Only an offset that stands clear of the anchor's own rounding counts: right
         // after a re-centring on a flat window the offset is a few ulps of the value
         // and the spread 0.
-        // Sums of squares below kTinySquares have lost digits to underflow (Σd² and
-        // Σd·Σd are 0 for deviations below 1e-162), and the cancellation test with
-        // them: an anchor left by tiny values that have gone (the window now all
-        // zeros, or flat at another tiny level) then shows only in Σd itself, which the
-        // offset test still reads. Such a window is asked on every update: a walk of
-        // deviations that small re-centres on each update that moves its mean, O(n)
-        // each; a flat one, once. Any window whose squares are normal numbers is
-        // spared: the floor sits where their roundings start to be absolute.
+        const bool offset = std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+        if (s2 < kTinySquares && ns2 <= std::numeric_limits<double>::max()) return tiny_lost(count, offset, run);
         // Where count·s2 overflowed (deviations near 1e154) the same test is taken
         // over count: s1·(s1/count) is at most s2, so nothing overflows. (An infinite
         // s2 fails both.)
         const bool cancelled = ns2 <= std::numeric_limits<double>::max()
-                                   ? spread < count * peak_s2_ || s2 < kTinySquares
+                                   ? spread < count * peak_s2_
                                    : Dwarf * (s2 - s1 * (s1 / count)) < peak_s2_;
-        return cancelled && std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+        return cancelled && offset;
     }
 
     void restart(double s2) {
         peak_s2_ = s2 <= std::numeric_limits<double>::max() ? s2 : std::numeric_limits<double>::quiet_NaN();
+        tiny_updates_ = 0;
     }
 
 private:
@@ -109,7 +105,21 @@ private:
     static constexpr double kTinySquares = 0x1p-1000;
     static constexpr double kFloor = Dwarf * kTinySquares;
 
-    double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
+    // Sums of squares below kTinySquares have lost digits to underflow (Σd² and Σd·Σd
+    // are 0 for deviations below 1e-162), and the cancellation test with them: an
+    // anchor left by tiny values that have gone (the window now all zeros, or flat at
+    // another tiny level) then shows only in Σd itself, which the offset test reads.
+    // Such a window is re-centred on the update at which it turns flat (its newest
+    // value has then come `count` times in a row), and otherwise at most once a window
+    // while the offset stands, so that a walk of values that small costs O(1) a bar
+    // amortised, like any other.
+    bool tiny_lost(double count, bool offset, const FlatRun& run) {
+        tiny_updates_ += 1.0;
+        return offset && (run.covers(static_cast<std::uint64_t>(count)) || tiny_updates_ >= count);
+    }
+
+    double peak_s2_ = 0.0;       // the largest Σd² since the last re-centring
+    double tiny_updates_ = 0.0;  // updates whose squares were tiny since the last re-centring
 };
 
 using DeviationWatch = BasicDeviationWatch<>;
@@ -170,6 +180,7 @@ public:
         const double d = x - shift_;
         s1_ = d + s1_;
         s2_ = d * d + s2_;
+        run_.push(x);
         return d;
     }
     void count_updates(std::uint64_t k) { since_recenter_ += k; }
@@ -177,7 +188,7 @@ public:
     // (take_recentered) at the end of a period it counted itself.
     void restart_period() { since_recenter_ = 0; }
     // The precision test of recenter_due alone (see the top of this file).
-    bool lost(double count) { return watch_.lost(count, shift_, s1_, s2_); }
+    bool lost(double count) { return watch_.lost(count, shift_, s1_, s2_, run_); }
 
     // True every n updates (a fixed phase), and on any update after which the sums
     // have lost their precision (see the top of this file). Call once per update,
@@ -343,6 +354,7 @@ private:
     double s1_ = 0.0;
     double s2_ = 0.0;
     DeviationWatch watch_;
+    FlatRun run_;  // of the values added, across re-centrings
     std::uint64_t since_recenter_ = 0;
     bool shift_set_ = false;
 };

@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 #include "indicators/cores/shifted_sums.hpp"
 #include "indicators/cores/variance_window.hpp"
@@ -21,24 +22,34 @@ namespace {
 // The watch's questions in their first order.
 struct FirstOrderWatch {
     double peak = 0.0;
+    double tiny_updates = 0.0;
 
-    bool lost(double count, double shift, double s1, double s2) {
+    bool lost(double count, double shift, double s1, double s2, std::uint64_t run) {
         if (s2 > peak) peak = s2;
         if (peak > ResumClock::kDwarf * s2) return true;
         // A sum that is NaN or infinite asks once; a re-centring that leaves it so
         // makes the peak NaN, which asks no more.
         if (!(s2 <= std::numeric_limits<double>::max())) return peak == peak;
         const double ns2 = count * s2;
+        const bool offset = std::fabs(s1) > 0x1p-48 * count * std::fabs(shift);
         // Sums of squares that have lost their digits to underflow leave the offset
-        // test alone to answer, whatever the spread reads.
+        // test to answer, whatever the spread reads, on the update that completes a
+        // window of equal values or once a window.
+        if (ns2 <= std::numeric_limits<double>::max() && s2 < 0x1p-1000) {
+            tiny_updates += 1;
+            return offset && (static_cast<double>(run) >= count || tiny_updates >= count);
+        }
         // The variance cancels against the largest squares since the re-centring.
         const double spread = ResumClock::kDwarf * (ns2 - s1 * s1);
         const bool cancelled = ns2 > std::numeric_limits<double>::max()
                                    ? ResumClock::kDwarf * (s2 - s1 * (s1 / count)) < peak
-                                   : spread < count * peak || s2 < 0x1p-1000;
-        return cancelled && std::fabs(s1) > 0x1p-48 * count * std::fabs(shift);
+                                   : spread < count * peak;
+        return cancelled && offset;
     }
-    void restart(double s2) { peak = s2 <= std::numeric_limits<double>::max() ? s2 : std::nan(""); }
+    void restart(double s2) {
+        peak = s2 <= std::numeric_limits<double>::max() ? s2 : std::nan("");
+        tiny_updates = 0;
+    }
 };
 
 TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
@@ -53,6 +64,7 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
     for (int history = 0; history < 2000; ++history) {
         DeviationWatch watch;
         FirstOrderWatch first;
+        FlatRun run;
         const double counts[] = {1.0, 2.0, 14.0, 30.0, 100.0, 1000.0};
         const double count = counts[rng() % std::size(counts)];
         double s2 = unit(rng) * 100.0;
@@ -69,8 +81,12 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
             if (rng() % 3 == 0) s1 = (rng() % 2 ? spread : -spread) * (1.0 + 2e-3 * (unit(rng) - 0.5));  // near the edge
             if (rng() % 10 == 0) s1 = rare[rng() % std::size(rare)];
             if (rng() % 16 == 0) s1 = std::nextafter(spread, kInf);  // the cancellation at its edge
-            const bool want = first.lost(count, shift, s1, s2);
-            ASSERT_EQ(watch.lost(count, shift, s1, s2), want)
+            const double newest = rng() % 3 == 0 ? 0.5 : rare[rng() % std::size(rare)];
+            run.push(newest);
+            std::uint64_t length = 0;
+            while (length < 2000 && run.covers(length + 1)) length += 1;
+            const bool want = first.lost(count, shift, s1, s2, length);
+            ASSERT_EQ(watch.lost(count, shift, s1, s2, run), want)
                 << "count " << count << " shift " << shift << " s1 " << s1 << " s2 " << s2 << " update " << update;
             (want ? lost : kept) += 1;
             if (want || rng() % 20 == 0) {
