@@ -78,10 +78,10 @@ void AnchoredPairWindow::reanchor() {
     // such re-anchoring is past every such pair at the one before, so two of them are
     // at least a window apart.
     if (!(is_finite(saa_) && is_finite(sbb_) && is_finite(sab_))) [[unlikely]] {
-        const double tame = ShiftedSums::tame_bound<2>(n);
-        const std::uint64_t next = newest_entry([this](const auto& fn) { ring_.for_each(fn); }, [tame](const Pair& p) {
-            return !(std::fabs(p.a) <= tame && std::fabs(p.b) <= tame);
-        });
+        const auto far_a = ShiftedSums::far_from(anchor_a_, ShiftedSums::deviation_bound<2>(n));
+        const auto far_b = ShiftedSums::far_from(anchor_b_, ShiftedSums::deviation_bound<2>(n));
+        const std::uint64_t next = newest_entry([this](const auto& fn) { ring_.for_each(fn); },
+                                                [&](const Pair& p) { return far_a(p.a) || far_b(p.b); });
         if (next > 0) since_anchor_ = n - next;
     }
 }

@@ -63,13 +63,19 @@ void MomentWindow::recenter(bool periodic) {
     watch_.restart(s2);
     // The periodic phase stays where it was whatever else re-centres.
     if (periodic) since_recenter_ = 0;
-    // Sums that a value beyond the range made infinite or NaN stay so, whatever
-    // leaves: the next re-centring comes as the newest such value leaves.
+    // Sums that a value far from the anchor made infinite or NaN stay so, whatever
+    // leaves: the next re-centring comes as the newest value leaves whose deviation
+    // can overflow the lowest power whose sum is not finite. (A window whose
+    // deviations pass some 1e77 keeps the fourth powers infinite: it re-centres once
+    // a window, and the lower sums are right in between.)
     waiting_ = !(is_finite(s1) && is_finite(s2) && is_finite(s3) && is_finite(s4));
     if (waiting_) {
-        const double tame = ShiftedSums::tame_bound<4>(window_.size());
-        const std::uint64_t next = newest_entry(values, [tame](double v) { return !(std::fabs(v) <= tame); });
-        if (next > 0) since_recenter_ = window_.size() - next;
+        const std::uint64_t n = window_.size();
+        const double bound = !(is_finite(s1) && is_finite(s2)) ? ShiftedSums::deviation_bound<2>(n)
+                             : !is_finite(s3)                  ? ShiftedSums::deviation_bound<3>(n)
+                                                               : ShiftedSums::deviation_bound<4>(n);
+        const std::uint64_t next = newest_entry(values, ShiftedSums::far_from(m, bound));
+        if (next > 0) since_recenter_ = n - next;
     }
 }
 

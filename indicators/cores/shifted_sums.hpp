@@ -326,22 +326,29 @@ public:
         return fits || !mixed ? m : std::clamp(m, -tame, tame);
     }
 
+    // The test of a value that may make sums about `anchor` non-finite: not finite, or
+    // deviating from it by more than `bound`.
+    static auto far_from(double anchor, double bound) {
+        return [anchor, bound](double v) { return !(std::fabs(v - anchor) <= bound); };
+    }
+
     // For an owner whose values may be NaN, infinite or beyond the tame range, after
     // recenter() with the same window: sums still not finite stay so (NaN and infinity
     // absorb every later step) until the next re-centring, so it comes on the update
-    // at which the newest value that can make them so leaves. (A re-centring keeps the
-    // anchor tame, and about a tame anchor no tame value can make finite sums
-    // overflow.) The periodic count is set that far from its turn, which holds
-    // whether or not the window is full yet. Each such re-centring is past every such
-    // value at the one before, so two of them are at least a window apart.
+    // at which the newest value that can make them so leaves: one that is not finite,
+    // or whose deviation from the anchor is beyond deviation_bound (the squares of
+    // deviations within it cannot overflow). The periodic count is set that far from
+    // its turn, which holds whether or not the window is full yet. Each such
+    // re-centring is past every such value at the one before, so two of them are at
+    // least a window apart.
     template <class ForEach>
     void wait_for_wild_to_leave(std::uint64_t count, const ForEach& for_each) {
         if (is_finite(s1_) && is_finite(s2_)) [[likely]] return;
-        const double tame = tame_bound<2>(count);
-        const std::uint64_t next = newest_entry(for_each, [tame](double v) { return !(std::fabs(v) <= tame); });
-        // None found (an overflow of tame values cannot happen): the periodic turn.
+        const std::uint64_t next = newest_entry(for_each, far_from(shift_, deviation_bound<2>(count)));
+        // None found (deviations within the bound cannot overflow): the periodic turn.
         if (next > 0) since_recenter_ = count - next;
     }
+
 
     double shift() const { return shift_; }
     double s1() const { return s1_; }

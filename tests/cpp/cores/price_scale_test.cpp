@@ -74,6 +74,9 @@ TEST(PriceScale, AnswersScaleWithTheirDegree) {
     };
     const Fed closes{walk(300, 7), {}};
     const Fed pairs = pair_walk();
+    Fed spiked{walk(80, 11), {}};
+    spiked.close[10] = 3.9e180;
+    spiked.close[11] = 2.8e180;
     const std::vector<Row> rows = {
         // Moments of windows wholly beyond the bound that higher powers keep.
         {"Kurtosis", {20}, closes, 0x1p244, 0},
@@ -95,6 +98,9 @@ TEST(PriceScale, AnswersScaleWithTheirDegree) {
         {"LeadLagCrossCorrelation", {20, 5}, pairs, 1e80, 0},
         {"LeadLagCrossCorrelation", {20, 5}, pairs, 1e-100, 0},
         {"RollingCorrelation", {20}, pairs, 1e80, 0},
+        // Two closes whose cubes overflow, then an ordinary walk: the third powers
+        // come back as they leave, though the walk's fourth powers overflow too.
+        {"Skewness", {20}, spiked, 0x1p324, 0},
     };
     for (const Row& r : rows) {
         const std::vector<double> plain = answers(r.name, r.params, r.fed);

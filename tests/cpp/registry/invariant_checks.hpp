@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -177,6 +178,11 @@ struct Span {
     double hi = -std::numeric_limits<double>::infinity(), lo = std::numeric_limits<double>::infinity();
     double size_top = 0.0, size_least = std::numeric_limits<double>::infinity();
     bool finite = true;
+    // A bar some names refuse (an invalid candle, a price at or below zero, which
+    // names taking logarithms or positive pairs pass over): their memory then reaches
+    // past the window to bars the span does not see, unless it starts at the first bar.
+    bool refusable = false;
+    std::size_t first = std::numeric_limits<std::size_t>::max();  // the earliest bar added
 
     void price(double x) {
         if (!std::isfinite(x)) finite = false;
@@ -191,6 +197,8 @@ struct Span {
         top = std::max(top, o.top), least = std::min(least, o.least), hi = std::max(hi, o.hi), lo = std::min(lo, o.lo);
         size_top = std::max(size_top, o.size_top), size_least = std::min(size_least, o.size_least);
         finite = finite && o.finite;
+        refusable = refusable || o.refusable;
+        first = std::min(first, o.first);
     }
 };
 
@@ -201,6 +209,8 @@ inline Span bar_span(const HostileBar& bar, std::size_t index, std::uint8_t feed
     const BarContext ctx = feeds.context();
     Span s;
     const Ohlcv& c = ctx.candle;
+    s.first = index;
+    s.refusable = !candle_is_valid(c) || !(c.open > 0.0 && c.high > 0.0 && c.low > 0.0 && c.close > 0.0 && *ctx.reference > 0.0);
     for (double x : {c.open, c.high, c.low, c.close, *ctx.reference, ctx.derivatives->mark_price,
                      ctx.derivatives->index_price, ctx.derivatives->futures_price})
         s.price(x);
@@ -228,12 +238,13 @@ inline Span bar_span(const HostileBar& bar, std::size_t index, std::uint8_t feed
 // The exponents k for which the bars of `span` (held by a memory of `length` bars)
 // keep every intermediate of a definition taking prices and sizes to the first power
 // and price differences to the `power`-th within the normal range at the scale 2^k;
-// empty (lo > hi) where not even k = 0 does.
+// empty (lo > hi) where not even k = 0 does, and where a bar the name may refuse
+// lets its memory reach before the span's first bar.
 struct Exponents {
     double lo, hi;
 };
 inline Exponents allowed_exponents(const Span& span, std::size_t length, int power) {
-    if (!span.finite) return {1.0, 0.0};
+    if (!span.finite || (span.refusable && span.first > 0)) return {1.0, 0.0};
     const double n = std::log2(static_cast<double>(std::max<std::size_t>(length, 1)));
     const double size_top = span.size_top, size_least = std::min(0.0, span.size_least);
     double hi = std::numeric_limits<double>::infinity(), lo = -hi;
