@@ -35,10 +35,8 @@ bool AnchoredPairWindow::push(double a, double b) {
     // Each component's sums are watched as the one-series shifted sums are: a huge
     // pair that has left, or a mean far from the anchor, re-anchors at once.
     const double count = static_cast<double>(ring_.size());
-    run_a_.push(a);
-    run_b_.push(b);
-    const bool a_lost = watch_a_.lost(count, anchor_a_, sa_, saa_, run_a_);
-    const bool b_lost = watch_b_.lost(count, anchor_b_, sb_, sbb_, run_b_);
+    const bool a_lost = watch_a_.lost(count, anchor_a_, sa_, saa_, a);
+    const bool b_lost = watch_b_.lost(count, anchor_b_, sb_, sbb_, b);
     if (periodic || a_lost || b_lost) reanchor();
     return ring_.full();
 }
@@ -70,8 +68,18 @@ void AnchoredPairWindow::reanchor() {
         sbb_ += db * db;
         sab_ += da * db;
     });
-    watch_a_.restart(saa_);
-    watch_b_.restart(sbb_);
+    if (DeviationWatch::wants_run(saa_) || DeviationWatch::wants_run(sbb_)) [[unlikely]] {
+        TrailingRun ra, rb;
+        ring_.for_each([&](const Pair& p) {
+            ra.push(p.a);
+            rb.push(p.b);
+        });
+        watch_a_.restart(saa_, ra.length, ra.last);
+        watch_b_.restart(sbb_, rb.length, rb.last);
+    } else {
+        watch_a_.restart(saa_);
+        watch_b_.restart(sbb_);
+    }
     // Sums that a pair too large to square (or not finite) has made infinite or NaN
     // stay so whatever later updates add: the next re-anchoring comes on the update at
     // which the newest such pair leaves, whether or not the window is full yet. Each

@@ -69,8 +69,7 @@ private:
     std::uint64_t since_anchor_ = 0;
     DeviationWatch watch_a_;
     DeviationWatch watch_b_;
-    FlatRun run_a_;  // runs of equal values of each component, for the watches
-    FlatRun run_b_;
+
     bool anchor_set_ = false;
 };
 

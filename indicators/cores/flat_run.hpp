@@ -22,6 +22,9 @@ public:
     // True when the last n values pushed are all equal.
     bool covers(std::uint64_t n) const { return run_ >= n; }
 
+    // How many values in a row, up to the newest, are equal.
+    std::uint64_t length() const { return run_; }
+
     // The newest value pushed.
     double last() const { return last_; }
 

@@ -256,7 +256,10 @@ private:
             for (double v : runs.second) fn(v);
         });
         const LineSums r = line_sums_about(runs, m);
-        c.sums.take_recentered(m, r.s1, r.s2);
+        c.sums.take_recentered(m, r.s1, r.s2, runs.first.size() + runs.second.size(), [&](auto&& fn) {
+            for (double v : runs.first) fn(v);
+            for (double v : runs.second) fn(v);
+        });
         c.sxy = r.sxy;
     }
 

@@ -32,7 +32,7 @@ bool MomentWindow::push(double x) {
     // A fourth power that overflowed (a value far from an anchor that a window of
     // values beyond the tame bound set) asks once, as the watch asks for Σd².
     const bool overflowed = !(s4_ <= std::numeric_limits<double>::max()) && !waiting_;
-    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_, run_) || periodic || overflowed) recenter(periodic);
+    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_, x) || periodic || overflowed) recenter(periodic);
     return window_.size() == period_;
 }
 
@@ -60,7 +60,8 @@ void MomentWindow::recenter(bool periodic) {
     s2_ = s2;
     s3_ = s3;
     s4_ = s4;
-    watch_.restart(s2);
+    // The run of equal values that ends the window is the one pushed.
+    watch_.restart(s2, static_cast<double>(run_.length()), run_.last());
     // The periodic phase stays where it was whatever else re-centres.
     if (periodic) since_recenter_ = 0;
     // Sums that a value far from the anchor made infinite or NaN stay so, whatever

@@ -100,7 +100,9 @@ public:
         static_assert(sizeof...(M) >= 1 && sizeof...(M) <= kMaxSums);
         take_fresh(static_cast<double>(magnitudes)...);
         if ((finite(static_cast<double>(magnitudes)) && ...)) [[likely]] return;
-        due_ = due_after_failed(first_leaves, for_each, now_, drift_due_, early_due_);
+        const Schedule next = due_after_failed(first_leaves, for_each, now_, drift_due_, early_due_);
+        due_ = next.due;
+        early_due_ = next.early_due;
     }
 
     // The fall test alone, without counting an update: for an owner that must also
@@ -175,27 +177,33 @@ public:
         fresh_peak(p1, m[1]);
         peaks = Lanes2{p0, p1};
         if (finite(m[0]) && finite(m[1])) return;
-        s.due = due_after_failed(first_leaves, for_each, s.now, s.drift_due, s.early_due);
+        const Schedule next = due_after_failed(first_leaves, for_each, s.now, s.drift_due, s.early_due);
+        s.due = next.due;
+        s.early_due = next.early_due;
     }
 
 private:
     // The count at which the next re-add comes after one that left a sum not finite
-    // (see settle). `early_due` is the count that the last such schedule took from
-    // past_overflow: when this very re-add was it and failed too (new terms came in
-    // meanwhile), the next one waits for every wild term held, and early_due is
-    // cleared; else it is set to the schedule taken now. Out of line and by value:
-    // the walk is rare, and an owner stepped inline keeps its clock in registers.
+    // (see settle), and the early_due that goes with it. `early_due` is the count that
+    // the last such schedule took from past_overflow: when this very re-add was it
+    // and failed too (new terms came in meanwhile), the next one waits for every wild
+    // term held, and early_due is cleared; else it is the schedule taken now. Out of
+    // line and by value, in and out: the walk is rare, and an owner stepped inline
+    // keeps its clock in registers.
+    struct Schedule {
+        std::uint64_t due;
+        std::uint64_t early_due;
+    };
     template <class ForEach>
-    [[gnu::noinline]] static std::uint64_t due_after_failed(std::uint64_t first_leaves, ForEach for_each,
-                                                            std::uint64_t now, std::uint64_t drift_due,
-                                                            std::uint64_t& early_due) {
+    [[gnu::noinline]] static Schedule due_after_failed(std::uint64_t first_leaves, ForEach for_each,
+                                                       std::uint64_t now, std::uint64_t drift_due,
+                                                       std::uint64_t early_due) {
         const bool again = early_due == now;
         const std::uint64_t leaving = again ? past_wild(for_each) : past_overflow(for_each);
         // Entry i leaves after first_leaves + i updates; the first `leaving` must go.
         const std::uint64_t in = leaving > 0 ? later(first_leaves, leaving - 1) : first_leaves;
         const std::uint64_t at = later(now, in > 0 ? in : 1);
-        early_due = again ? 0 : at;
-        return at < drift_due ? at : drift_due;
+        return {at < drift_due ? at : drift_due, again ? 0 : at};
     }
 
     // How many of the oldest entries must leave before what is left can sum to a

@@ -21,7 +21,6 @@
 #include <limits>
 
 #include "indicators/bar.hpp"
-#include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
@@ -41,14 +40,15 @@ std::uint64_t newest_entry(const ForEach& for_each, const Wild& wild) {
 
 // Whether sums of deviations from an anchor, Σd and Σd² over `count` values, have
 // lost the precision that re-centring them on the window mean restores (see the top
-// of this file). Owners call lost() after every update, with the run of equal values
-// that ends with the one it added, and restart() after every re-centring. Dwarf is how far Σd² may fall, and the variance cancel within it,
+// of this file). Owners call lost() after every update, with the value it added, and
+// restart() after every re-centring (with the run of equal values that ends the window,
+// where its squares are near the subnormal range: see tiny_lost). Dwarf is how far Σd² may fall, and the variance cancel within it,
 // before that: an owner that also sums higher powers (which magnify both) sets it
 // lower.
 template <double Dwarf = ResumClock::kDwarf>
 class BasicDeviationWatch {
 public:
-    [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2, const FlatRun& run) {
+    [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2, double newest) {
         if (s2 > peak_s2_) peak_s2_ = s2;
         // count·s2 − s1² is count² times the variance. Its rounding is that of the
         // largest squares the sums have held since the re-centring, so it has lost its
@@ -60,9 +60,38 @@ public:
         const double spread = Dwarf * (ns2 - s1 * s1);
         // The usual update ends at one comparison: where it holds, neither sum is NaN
         // or infinite, nothing has cancelled, and the squares are large enough to
-        // tell (for a Σd² below kTinySquares it never holds; the floor is absorbed by
-        // any peak above some 1e-282).
+        // tell (for a Σd² below kNearTiny it never holds; the floor is absorbed by
+        // any peak above some 1e-270).
         if (spread > count * (peak_s2_ + kFloor)) [[likely]] return false;
+        return asked(count, shift, s1, s2, newest);
+    }
+
+    void restart(double s2) {
+        peak_s2_ = s2 <= std::numeric_limits<double>::max() ? s2 : std::numeric_limits<double>::quiet_NaN();
+        tiny_.updates = 0.0;
+        tiny_.known = false;
+    }
+    // restart for a re-centring that also counted the run of equal values that ends
+    // the window (`run` of them, equal to `last`).
+    void restart(double s2, double run, double last) {
+        restart(s2);
+        tiny_.run = run;
+        tiny_.last = last;
+        tiny_.known = wants_run(s2);
+    }
+    // Whether a re-centring leaving this Σd² must hand over the window's last run.
+    static bool wants_run(double s2) { return s2 < kNearTiny; }
+
+private:
+    // The questions after the first.
+    [[gnu::always_inline]] bool asked(double count, double shift, double s1, double s2, double newest) {
+        if (s2 < kNearTiny) [[unlikely]] {
+            const NearTiny got = near_tiny(tiny_, peak_s2_, count, shift, s1, s2, newest);
+            tiny_ = got.state;
+            return got.lost;
+        }
+        const double ns2 = count * s2;
+        const double spread = Dwarf * (ns2 - s1 * s1);
         // A NaN sum (an overflow met its opposite), or one that overflowed (a value
         // entered far from an anchor that a window of values beyond the tame bound
         // set), asks once for the re-add from the window; if that is not finite
@@ -75,7 +104,6 @@ public:
         // after a re-centring on a flat window the offset is a few ulps of the value
         // and the spread 0.
         const bool offset = std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
-        if (s2 < kTinySquares && ns2 <= std::numeric_limits<double>::max()) return tiny_lost(count, offset, run);
         // Where count·s2 overflowed (deviations near 1e154) the same test is taken
         // over count: s1·(s1/count) is at most s2, so nothing overflows. (An infinite
         // s2 fails both.)
@@ -85,12 +113,6 @@ public:
         return cancelled && offset;
     }
 
-    void restart(double s2) {
-        peak_s2_ = s2 <= std::numeric_limits<double>::max() ? s2 : std::numeric_limits<double>::quiet_NaN();
-        tiny_updates_ = 0;
-    }
-
-private:
     // How far (relative to the anchor) the mean must sit from it before the offset
     // test applies: 32 ulps of it, above the rounding of a mean taken over a flat
     // window (at most half an ulp a value), and far below an offset that the
@@ -103,7 +125,11 @@ private:
     // the peak in the one comparison of the usual update (with Dwarf, as the spread
     // carries it).
     static constexpr double kTinySquares = 0x1p-1000;
-    static constexpr double kFloor = Dwarf * kTinySquares;
+    // A Σd² below this falls below kTinySquares only through updates that each reach
+    // the slow path (which then follows the run of equal values), or through a fall
+    // from above it, which re-centres first.
+    static constexpr double kNearTiny = Dwarf * kTinySquares;
+    static constexpr double kFloor = Dwarf * kNearTiny;
 
     // Sums of squares below kTinySquares have lost digits to underflow (Σd² and Σd·Σd
     // are 0 for deviations below 1e-162), and the cancellation test with them: an
@@ -112,14 +138,51 @@ private:
     // Such a window is re-centred on the update at which it turns flat (its newest
     // value has then come `count` times in a row), and otherwise at most once a window
     // while the offset stands, so that a walk of values that small costs O(1) a bar
-    // amortised, like any other.
-    bool tiny_lost(double count, bool offset, const FlatRun& run) {
-        tiny_updates_ += 1.0;
-        return offset && (run.covers(static_cast<std::uint64_t>(count)) || tiny_updates_ >= count);
+    // amortised, like any other. The run is counted from a re-centring that handed it
+    // over; after one that did not (it left Σd² above kNearTiny, or was worked out
+    // ahead from the values alone), the first update with an offset re-centres, and
+    // that re-centring hands it over.
+    struct Tiny {
+        double updates = 0.0;  // updates whose squares were tiny since the last re-centring
+        double run = 0.0;      // the run of equal values that ends the window, where known
+        double last = 0.0;     // the value of that run
+        bool known = false;
+    };
+    struct NearTiny {
+        bool lost;
+        Tiny state;
+    };
+    // The questions for a Σd² below kNearTiny (finite, so only the fall, the
+    // cancellation and the tiny sums' own), with the run followed. Out of line and by
+    // value, in and out: rare, and the loops that ask the watch on every update keep
+    // their registers.
+    [[gnu::noinline]] static NearTiny near_tiny(Tiny t, double peak, double count, double shift, double s1,
+                                                double s2, double newest) {
+        t.run = newest == t.last ? t.run + 1.0 : 1.0;
+        t.last = newest;
+        if (peak > Dwarf * s2) return {true, t};
+        const bool offset = std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
+        const double ns2 = count * s2;
+        if (s2 < kTinySquares) {
+            t.updates += 1.0;
+            return {offset && (!t.known || t.run >= count || t.updates >= count), t};
+        }
+        return {Dwarf * (ns2 - s1 * s1) < count * peak && offset, t};
     }
 
-    double peak_s2_ = 0.0;       // the largest Σd² since the last re-centring
-    double tiny_updates_ = 0.0;  // updates whose squares were tiny since the last re-centring
+    double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
+    Tiny tiny_;
+};
+
+// The run of equal values that ends a window visited oldest first: how many, and the
+// value.
+struct TrailingRun {
+    double length = 0.0;
+    double last = 0.0;
+    void push(double v) {
+        length = v == last ? length + 1.0 : 1.0;
+        last = v;
+    }
 };
 
 using DeviationWatch = BasicDeviationWatch<>;
@@ -180,7 +243,7 @@ public:
         const double d = x - shift_;
         s1_ = d + s1_;
         s2_ = d * d + s2_;
-        run_.push(x);
+        newest_ = x;
         return d;
     }
     void count_updates(std::uint64_t k) { since_recenter_ += k; }
@@ -188,7 +251,7 @@ public:
     // (take_recentered) at the end of a period it counted itself.
     void restart_period() { since_recenter_ = 0; }
     // The precision test of recenter_due alone (see the top of this file).
-    bool lost(double count) { return watch_.lost(count, shift_, s1_, s2_, run_); }
+    [[gnu::always_inline]] bool lost(double count) { return watch_.lost(count, shift_, s1_, s2_, newest_); }
 
     // True every n updates (a fixed phase), and on any update after which the sums
     // have lost their precision (see the top of this file). Call once per update,
@@ -220,7 +283,27 @@ public:
             s1 += d;
             s2 += d * d;
         });
+        take_recentered(m, s1, s2, count, for_each);
+    }
+
+    // take_recentered for an owner that can hand over the window, visited oldest
+    // first: the watch then knows the run of equal values that ends it.
+    template <class ForEach>
+    void take_recentered(double m, double s1, double s2, std::uint64_t, const ForEach& for_each) {
         take_recentered(m, s1, s2);
+        if (DeviationWatch::wants_run(s2)) [[unlikely]] {
+            const TrailingRun run = trailing_run(for_each);
+            watch_.restart(s2, run.length, run.last);
+        }
+    }
+
+    // take_recentered of what `fresh` re-centred (its watch, run and all).
+    void take_recentered(const ShiftedSums& fresh) {
+        shift_ = fresh.shift_;
+        shift_set_ = true;
+        s1_ = fresh.s1_;
+        s2_ = fresh.s2_;
+        watch_ = fresh.watch_;
     }
 
     // Takes the sums Σ(v − m) and Σ(v − m)² that an owner re-added itself about the
@@ -294,7 +377,9 @@ public:
     template <int Power>
     static double deviation_bound(std::uint64_t count) {
         const int width = std::bit_width(count > 0 ? count : 1);
-        return std::ldexp(1.0, (1022 - width) / Power);
+        // 2^e built from its exponent bits (e lies well inside the normal range).
+        const std::uint64_t e = static_cast<std::uint64_t>((1022 - width) / Power);
+        return std::bit_cast<double>((e + 1023) << 52);
     }
     template <int Power>
     static double tame_bound(std::uint64_t count) {
@@ -357,11 +442,19 @@ public:
     std::uint64_t since_recenter() const { return since_recenter_; }
 
 private:
+    // Out of line and by value: rare, and the owners' loops keep their registers.
+    template <class ForEach>
+    [[gnu::noinline]] static TrailingRun trailing_run(ForEach for_each) {
+        TrailingRun run;
+        for_each([&](double v) { run.push(v); });
+        return run;
+    }
+
     double shift_ = 0.0;
     double s1_ = 0.0;
     double s2_ = 0.0;
     DeviationWatch watch_;
-    FlatRun run_;  // of the values added, across re-centrings
+    double newest_ = 0.0;  // the value the last update added
     std::uint64_t since_recenter_ = 0;
     bool shift_set_ = false;
 };

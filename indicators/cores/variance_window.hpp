@@ -177,7 +177,7 @@ private:
                         fresh.recenter(n, [w, n](const auto& fn) {
                             for (std::size_t k = 0; k < n; ++k) fn(w[k]);
                         });
-                        sums.take_recentered(fresh.shift(), fresh.s1(), fresh.s2());
+                        sums.take_recentered(fresh);
                     }
                 }
                 if constexpr (kAnswersLanes<Answer>) {
