@@ -412,9 +412,15 @@ public:
     }
 
     // The test of a value that may make sums about `anchor` non-finite: not finite, or
-    // deviating from it by more than `bound`.
+    // deviating from it by more than `bound`. About an anchor that is itself not finite
+    // (the mean of a window holding opposite infinities) every deviation is; the
+    // values that made it so are then those beyond half the bound, as about a tame
+    // anchor.
     static auto far_from(double anchor, double bound) {
-        return [anchor, bound](double v) { return !(std::fabs(v - anchor) <= bound); };
+        const bool finite_anchor = is_finite(anchor);
+        return [anchor, bound, finite_anchor](double v) {
+            return finite_anchor ? !(std::fabs(v - anchor) <= bound) : !(std::fabs(v) <= 0.5 * bound);
+        };
     }
 
     // For an owner whose values may be NaN, infinite or beyond the tame range, after
