@@ -69,13 +69,13 @@ void AnchoredPairWindow::reanchor() {
         sab_ += da * db;
     });
     if (DeviationWatch::wants_run(saa_) || DeviationWatch::wants_run(sbb_)) [[unlikely]] {
-        TrailingRun ra, rb;
+        FlatRun ra, rb;
         ring_.for_each([&](const Pair& p) {
             ra.push(p.a);
             rb.push(p.b);
         });
-        watch_a_.restart(saa_, ra.length, ra.last);
-        watch_b_.restart(sbb_, rb.length, rb.last);
+        watch_a_.restart(saa_, ra);
+        watch_b_.restart(sbb_, rb);
     } else {
         watch_a_.restart(saa_);
         watch_b_.restart(sbb_);

@@ -61,7 +61,7 @@ void MomentWindow::recenter(bool periodic) {
     s3_ = s3;
     s4_ = s4;
     // The run of equal values that ends the window is the one pushed.
-    watch_.restart(s2, static_cast<double>(run_.length()), run_.last());
+    watch_.restart(s2, run_);
     // The periodic phase stays where it was whatever else re-centres.
     if (periodic) since_recenter_ = 0;
     // Sums that a value far from the anchor made infinite or NaN stay so, whatever

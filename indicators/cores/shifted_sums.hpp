@@ -21,6 +21,7 @@
 #include <limits>
 
 #include "indicators/bar.hpp"
+#include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
 namespace torvex {
@@ -79,6 +80,7 @@ public:
         tiny_.last = last;
         tiny_.known = wants_run(s2);
     }
+    void restart(double s2, const FlatRun& run) { restart(s2, static_cast<double>(run.length()), run.last()); }
     // Whether a re-centring leaving this Σd² must hand over the window's last run.
     static bool wants_run(double s2) { return s2 < kNearTiny; }
 
@@ -172,17 +174,6 @@ private:
 
     double peak_s2_ = 0.0;  // the largest Σd² since the last re-centring
     Tiny tiny_;
-};
-
-// The run of equal values that ends a window visited oldest first: how many, and the
-// value.
-struct TrailingRun {
-    double length = 0.0;
-    double last = 0.0;
-    void push(double v) {
-        length = v == last ? length + 1.0 : 1.0;
-        last = v;
-    }
 };
 
 using DeviationWatch = BasicDeviationWatch<>;
@@ -292,8 +283,7 @@ public:
     void take_recentered(double m, double s1, double s2, std::uint64_t, const ForEach& for_each) {
         take_recentered(m, s1, s2);
         if (DeviationWatch::wants_run(s2)) [[unlikely]] {
-            const TrailingRun run = trailing_run(for_each);
-            watch_.restart(s2, run.length, run.last);
+            watch_.restart(s2, trailing_run(for_each));
         }
     }
 
@@ -450,8 +440,8 @@ public:
 private:
     // Out of line and by value: rare, and the owners' loops keep their registers.
     template <class ForEach>
-    [[gnu::noinline]] static TrailingRun trailing_run(ForEach for_each) {
-        TrailingRun run;
+    [[gnu::noinline]] static FlatRun trailing_run(ForEach for_each) {
+        FlatRun run;
         for_each([&](double v) { run.push(v); });
         return run;
     }
