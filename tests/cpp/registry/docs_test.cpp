@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/docgen/name_docs.hpp"
+#include "docgen/name_docs.hpp"
 #include "registry/registry.hpp"
 
 namespace torvex {

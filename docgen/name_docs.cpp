@@ -1,4 +1,4 @@
-#include "registry/docgen/name_docs.hpp"
+#include "docgen/name_docs.hpp"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +13,7 @@
 
 #include "gym_core/env.hpp"
 #include "indicators/number_format.hpp"
-#include "registry/invariant_histories.hpp"
+#include "docgen/bar_feeds.hpp"
 #include "registry/registry.hpp"
 
 namespace torvex::docs {
@@ -328,14 +328,14 @@ std::expected<Facts, std::string> read_facts(std::string_view name, const NameDo
     // Output fields: fed bars with every feed until it publishes, then on for a while
     // to tell which field a feature without `field` reads (the one equal to every
     // answer of the update).
-    std::vector<test::HostileBar> bars;
-    test::append_walk(bars, 6000, 100.0, 7);
+    std::vector<feeds::FedBar> bars;
+    feeds::append_walk(bars, 6000, 100.0, 7);
     std::vector<bool> candidates;
     std::size_t producing = 0;
     IndicatorBox& ind = *built;
     for (std::size_t i = 0; i < bars.size() && producing < 64; ++i) {
         bars[i].candle.ts = 1'700'000'000'000LL + 900'000LL * static_cast<std::int64_t>(i);
-        const test::BarFeeds feeds(bars[i], i);
+        const feeds::BarFeeds feeds(bars[i], i);
         const std::optional<double> v = ind->update(feeds.context());
         const std::vector<NamedOutput> outs = ind->outputs();
         if (outs.empty()) continue;

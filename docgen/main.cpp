@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "registry/docgen/name_docs.hpp"
+#include "docgen/name_docs.hpp"
 #include "registry/registry.hpp"
 
 int main(int argc, char** argv) {
