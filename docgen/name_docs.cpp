@@ -495,16 +495,18 @@ Names are exact and case-sensitive.
 
 - **Parameters** are positional: `params` lists the values in the order of the table. Their
   kinds:
-  - *positive integer*: a whole number (`14` and `14.0` are the same; `14.5` is refused);
+  - *positive integer*: a whole number of at least 1 (`14` and `14.0` are the same; `14.5` is
+    refused);
   - *number*: a finite number;
   - *i32*: a whole number from -2147483648 to 2147483647 (an offset from UTC in minutes);
   - *u32*: a whole number from 0 to 4294967295.
 
   The **accepted** column gives every value the indicator takes: a range (`2 to 16,777,216`,
-  `above 0`, `0 or more, below 1`), then any rule against the other parameters (above
-  `fast`: above the value given for `fast`; below `1 - beta`) and "even", all of which must
-  hold. Most lengths stop at 16,777,216 (the longest window an indicator keeps); a
-  count or a factor that keeps no window of its length says "no upper bound" instead.
+  `above 0`, `above 0, up to 1`), then any rule against the other parameters (above `fast`:
+  above the value given for `fast`; below `1 - beta`) and "even", all of which must hold. Most
+  lengths stop at 16,777,216, the longest window an indicator keeps; a count or a factor that
+  keeps nothing of its length says "no upper bound" instead.
+
   A parameter missing from the list, or a value outside its accepted values, makes
   `RawEnv(spec)` raise `ValueError("unknown indicator: NAME")`, the message of a misspelt name,
   so check this column when a known name is refused. Values beyond the listed parameters are
