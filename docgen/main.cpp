@@ -1,6 +1,7 @@
 // Writes docs/indicators.md from registry/name_docs.txt and the registry, and checks
 // every warm-up formula against the warm-up of an object built at the typical
-// parameters. Run from anywhere with the repository root as the argument.
+// parameters and every parameter's accepted values against builds at their edges.
+// Run from anywhere with the repository root as the argument.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
         if (!v || *v != static_cast<double>((*built)->warmup())) {
             std::cerr << d.name << ": warm-up formula " << d.warmup << " gives "
                       << (v ? std::to_string(*v) : v.error()) << ", the object " << (*built)->warmup() << "\n";
+            ++mismatches;
+        }
+        for (const std::string& fault : torvex::docs::probe_accepted(d).faults) {
+            std::cerr << fault << "\n";
             ++mismatches;
         }
     }

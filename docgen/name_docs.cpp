@@ -89,7 +89,54 @@ std::optional<double> parse_number(std::string_view s) {
     return x;
 }
 
-// "period=20: window length in bars; mult=2: band width" into its parameters.
+// "[2..16777216]", "(0..1]", "(..)": an end left out is unbounded and takes a round
+// bracket.
+std::expected<Accepted, std::string> parse_interval(std::string_view text) {
+    const std::string bad = "'" + std::string(text) + "' is not an interval such as [1..16777216] or (0..1]";
+    const std::size_t dots = text.find("..");
+    if (text.size() < 4 || dots == std::string_view::npos || !std::string_view("[(").contains(text.front()) ||
+        !std::string_view("])").contains(text.back()))
+        return std::unexpected(bad);
+    Accepted a;
+    a.lo_closed = text.front() == '[';
+    a.hi_closed = text.back() == ']';
+    const std::string_view lo = text.substr(1, dots - 1), hi = text.substr(dots + 2, text.size() - dots - 3);
+    if (!lo.empty()) {
+        a.lo = parse_number(lo);
+        if (!a.lo) return std::unexpected(bad);
+    }
+    if (!hi.empty()) {
+        a.hi = parse_number(hi);
+        if (!a.hi) return std::unexpected(bad);
+    }
+    if ((!a.lo && a.lo_closed) || (!a.hi && a.hi_closed))
+        return std::unexpected("'" + std::string(text) + "': an unbounded end takes a round bracket");
+    if (a.lo && a.hi && (*a.lo > *a.hi || (*a.lo == *a.hi && !(a.lo_closed && a.hi_closed))))
+        return std::unexpected("'" + std::string(text) + "' is empty");
+    return a;
+}
+
+// "[2..16777216] and > fast and even": the interval, then relations and `even`.
+std::expected<Accepted, std::string> parse_accepted(std::string_view text) {
+    const std::vector<std::string_view> clauses = split(text, " and ");
+    auto a = parse_interval(trim(clauses[0]));
+    if (!a) return a;
+    for (std::size_t i = 1; i < clauses.size(); ++i) {
+        const std::string_view c = trim(clauses[i]);
+        if (c == "even") {
+            a->even = true;
+            continue;
+        }
+        const std::size_t op = c.starts_with("<=") || c.starts_with(">=") ? 2 : c.starts_with('<') || c.starts_with('>') ? 1 : 0;
+        if (op == 0 || trim(c.substr(op)).empty())
+            return std::unexpected("'" + std::string(c) + "' is neither 'even' nor a relation such as '> fast'");
+        a->relations.push_back({std::string(c.substr(0, op)), std::string(trim(c.substr(op)))});
+    }
+    return a;
+}
+
+// "period=20 [1..16777216]: window length in bars; mult=2 (0..): band width" into its
+// parameters.
 std::expected<std::vector<ParamDoc>, std::string> parse_params(std::string_view text) {
     std::vector<ParamDoc> out;
     if (text.empty()) return out;
@@ -107,13 +154,19 @@ std::expected<std::vector<ParamDoc>, std::string> parse_params(std::string_view 
         const std::size_t eq = item.find('=');
         const std::size_t colon = item.find(": ");
         if (eq == std::string::npos || colon == std::string::npos || colon < eq)
-            return std::unexpected("parameter '" + item + "' is not name=typical: role");
+            return std::unexpected("parameter '" + item + "' is not name=typical accepted: role");
         ParamDoc p;
         p.name = item.substr(0, eq);
         if (!is_param_name(p.name)) return std::unexpected("parameter name '" + p.name + "' is not lower_snake_case");
-        const auto typical = parse_number(trim(std::string_view(item).substr(eq + 1, colon - eq - 1)));
+        const std::string_view head = trim(std::string_view(item).substr(eq + 1, colon - eq - 1));
+        const std::size_t space = std::min(head.find(' '), head.size());
+        const auto typical = parse_number(head.substr(0, space));
         if (!typical) return std::unexpected("parameter '" + p.name + "' has no numeric typical value");
         p.typical = *typical;
+        if (space == head.size()) return std::unexpected("parameter '" + p.name + "' has no accepted values");
+        auto accepted = parse_accepted(trim(head.substr(space)));
+        if (!accepted) return std::unexpected("parameter '" + p.name + "': " + accepted.error());
+        p.accepted = std::move(*accepted);
         p.role = std::string(trim(std::string_view(item).substr(colon + 2)));
         if (p.role.empty()) return std::unexpected("parameter '" + p.name + "' has no role");
         for (const ParamDoc& q : out)
@@ -151,7 +204,7 @@ private:
         return false;
     }
     std::unexpected<std::string> fail(const std::string& what) const {
-        return std::unexpected("warm-up formula '" + std::string(text_) + "': " + what);
+        return std::unexpected("formula '" + std::string(text_) + "': " + what);
     }
 
     std::expected<double, std::string> expr() {
@@ -271,20 +324,6 @@ std::string feature_json(std::string_view name, const std::vector<double>& param
     s += "]";
     if (field) s += ", \"field\": \"" + *field + "\"";
     return s + "}";
-}
-
-// The kind of parameter #k, from the reader that refuses a fraction there (a number
-// parameter takes it; the other positions keep their typical values).
-std::string param_kind(std::string_view name, std::vector<double> params, std::size_t k) {
-    params[k] = 0.5;
-    const BuildResult r = build_indicator(name, params);
-    if (!r && r.error().kind == BuildError::Kind::Invalid) {
-        const std::string at = "parameter #" + std::to_string(k) + " must be ";
-        if (r.error().message == at + "a positive integer, got 0.5") return "positive integer";
-        if (r.error().message == at + "an i32, got 0.5") return "i32";
-        if (r.error().message == at + "a u32, got 0.5") return "u32";
-    }
-    return "number";
 }
 
 // The environment's answer to a load of three plain bars (no book, no funding) with
@@ -411,10 +450,11 @@ void render_entry(std::ostringstream& out, std::string_view name, const NameDoc&
     if (doc.params.empty()) {
         out << "- Parameters: none\n";
     } else {
-        out << "| # | parameter | kind | typical | role |\n|---|---|---|---|---|\n";
+        out << "| # | parameter | kind | typical | accepted | role |\n|---|---|---|---|---|---|\n";
         for (std::size_t k = 0; k < doc.params.size(); ++k)
             out << "| " << k << " | `" << doc.params[k].name << "` | " << f.kinds[k] << " | "
-                << json_number(doc.params[k].typical) << " | " << doc.params[k].role << " |\n";
+                << json_number(doc.params[k].typical) << " | " << describe_accepted(doc.params[k].accepted) << " | "
+                << doc.params[k].role << " |\n";
         out << "\n";
     }
     if (f.fields.empty()) {
@@ -455,16 +495,23 @@ Names are exact and case-sensitive.
 
 - **Parameters** are positional: `params` lists the values in the order of the table. Their
   kinds:
-  - *positive integer*: a whole number of at least 1 (`14` and `14.0` are the same; `14.5` and
-    `0` are refused); a window length above 16,777,216 is refused;
-  - *number*: any finite number (the role says which values the indicator accepts);
+  - *positive integer*: a whole number of at least 1 (`14` and `14.0` are the same; `14.5` is
+    refused);
+  - *number*: a finite number;
   - *i32*: a whole number from -2147483648 to 2147483647 (an offset from UTC in minutes);
   - *u32*: a whole number from 0 to 4294967295.
 
-  A parameter missing from the list, or a value that its kind or the indicator refuses, makes
-  `RawEnv(spec)` raise `ValueError("unknown indicator: NAME")`, the message of a misspelt name.
-  Values beyond the listed parameters are ignored, and a name without parameters takes any
-  list. The typical values build and are a common choice.
+  The **accepted** column gives every value the indicator takes: a range (`2 to 16,777,216`,
+  `above 0`, `above 0, up to 1`), then any rule against the other parameters (above `fast`:
+  above the value given for `fast`; below `1 - beta`) and "even", all of which must hold. Most
+  lengths stop at 16,777,216, the longest window an indicator keeps; a count or a factor that
+  keeps nothing of its length says "no upper bound" instead.
+
+  A parameter missing from the list, or a value outside its accepted values, makes
+  `RawEnv(spec)` raise `ValueError("unknown indicator: NAME")`, the message of a misspelt name,
+  so check this column when a known name is refused. Values beyond the listed parameters are
+  ignored, and a name without parameters takes any list. The typical values build and are a
+  common choice.
 - **Fields**: a name with several outputs publishes them under these names, and a feature
   picks one with `field`; a name it does not publish fails the load with "bad spec: indicator
   'KEY' has no output field 'FIELD'". A feature with `field` reads the value last published
@@ -487,8 +534,8 @@ Names are exact and case-sensitive.
 
 constexpr std::string_view kClosing = R"(## Regenerating this file
 
-The parameter names, roles and typical values, the warm-up formulas and the descriptions come
-from `registry/name_docs.txt`, one line per name; the kinds, fields, feeds, refusals and
+The parameter names, typical and accepted values and roles, the warm-up formulas and the
+descriptions come from `registry/name_docs.txt`, one line per name; the kinds, fields, feeds, refusals and
 warm-ups at the typical parameters are read from the registry and from objects it builds. After
 changing either, build with the tests enabled and run
 
@@ -497,13 +544,153 @@ build/py/torvex_docgen .
 ```
 
 from the repository root. The test `DocsReference.CommittedFileIsCurrent` fails while this
-file differs from what the program writes, and `DocsReference.WarmupFormulas` while a formula
-differs from the warm-up of a built object.
+file differs from what the program writes, `DocsReference.WarmupFormulas` while a formula
+differs from the warm-up of a built object, and `DocsReference.AcceptedValuesAtTheirEdges`
+while a parameter builds or is refused at an edge of its accepted values (or just past it)
+other than the table says.
 )";
 
 }  // namespace
 
 std::span<const Family> families() { return kFamilies; }
+
+namespace {
+
+// A bound as a user reads it: whole numbers from 10,000 up with separators.
+std::string bound_text(double x) {
+    if (std::fabs(x) < 10000.0 || x != std::floor(x)) return format_param_value(x);
+    std::string t = format_param_value(std::fabs(x));
+    for (std::size_t at = t.size() - 3; at > 0 && at < t.size(); at -= 3) t.insert(at, ",");
+    return (x < 0.0 ? "-" : "") + t;
+}
+
+std::string interval_text(const Accepted& a) {
+    const std::string lo = a.lo ? bound_text(*a.lo) : "", hi = a.hi ? bound_text(*a.hi) : "";
+    if (!a.lo && !a.hi) return "any finite number";
+    if (!a.hi) return a.lo_closed ? lo + " or more" : "above " + lo;
+    if (!a.lo) return a.hi_closed ? hi + " or less" : "below " + hi;
+    if (a.lo_closed && a.hi_closed) return lo + " to " + hi;
+    return (a.lo_closed ? lo + " or more" : "above " + lo) + (a.hi_closed ? ", up to " + hi : ", below " + hi);
+}
+
+struct Range {
+    double lo = -HUGE_VAL, hi = HUGE_VAL;
+    bool lo_closed = false, hi_closed = false;
+
+    void raise_lo(double x, bool closed) {
+        if (x > lo || (x == lo && !closed)) lo = x, lo_closed = closed;
+    }
+    void lower_hi(double x, bool closed) {
+        if (x < hi || (x == hi && !closed)) hi = x, hi_closed = closed;
+    }
+};
+
+bool whole_number(std::optional<double> x) { return !x || *x == std::floor(*x); }
+
+}  // namespace
+
+std::string describe_accepted(const Accepted& a) {
+    std::string t = interval_text(a);
+    // Most whole-number lengths stop at 16,777,216: say so where one does not.
+    if (a.lo && a.lo_closed && !a.hi && std::ranges::none_of(a.relations, [](const Relation& r) { return r.op[0] == '<'; }))
+        t += ", no upper bound";
+    for (const Relation& r : a.relations) {
+        const std::string_view words = r.op == "<" ? "below" : r.op == "<=" ? "at most" : r.op == ">" ? "above" : "at least";
+        t += "; " + std::string(words) + " `" + r.expr + "`";
+    }
+    if (a.even) t += "; even";
+    return t;
+}
+
+// The kind of parameter #k, from the reader that refuses a fraction there (a number
+// parameter takes it; the other positions keep their values).
+std::string param_kind(std::string_view name, std::vector<double> params, std::size_t k) {
+    params[k] = 0.5;
+    const BuildResult r = build_indicator(name, params);
+    if (!r && r.error().kind == BuildError::Kind::Invalid) {
+        const std::string at = "parameter #" + std::to_string(k) + " must be ";
+        if (r.error().message == at + "a positive integer, got 0.5") return "positive integer";
+        if (r.error().message == at + "an i32, got 0.5") return "i32";
+        if (r.error().message == at + "a u32, got 0.5") return "u32";
+    }
+    return "number";
+}
+
+std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& doc, std::size_t k, bool whole) {
+    const ParamDoc& p = doc.params.at(k);
+    const Accepted& a = p.accepted;
+    const std::string where = doc.name + " " + p.name + ": ";
+    if (whole && (!a.lo || !a.lo_closed || (a.hi && !a.hi_closed) || !whole_number(a.lo) || !whole_number(a.hi)))
+        return std::unexpected(where + "a whole-number parameter takes [a..b] or [a..) with whole ends");
+    Range r;
+    if (a.lo) r.raise_lo(*a.lo, a.lo_closed);
+    if (a.hi) r.lower_hi(*a.hi, a.hi_closed);
+    const std::vector<double> typical = doc.typical();
+    for (const Relation& rel : a.relations) {
+        const auto v = eval_formula(rel.expr, doc, typical);
+        if (!v) return std::unexpected(where + v.error());
+        if (rel.op[0] == '>') r.raise_lo(*v, rel.op.size() == 2);
+        else r.lower_hi(*v, rel.op.size() == 2);
+    }
+    std::vector<EdgeProbe> out;
+    if (whole) {
+        double lo = r.lo_closed ? std::ceil(r.lo) : std::floor(r.lo) + 1.0;
+        if (a.even && std::fmod(lo, 2.0) != 0.0) lo += 1.0;
+        out.push_back({lo, true});
+        out.push_back({lo - 1.0, false});
+        if (a.even) out.push_back({lo + 1.0, false});
+        if (std::isfinite(r.hi)) {
+            double hi = r.hi_closed ? std::floor(r.hi) : std::ceil(r.hi) - 1.0;
+            if (a.even && std::fmod(hi, 2.0) != 0.0) hi -= 1.0;
+            if (hi < lo) return std::unexpected(where + "nothing is accepted at the typical values of the others");
+            out.push_back({hi, true});
+            out.push_back({hi + 1.0, false});
+        } else {
+            // Past every window length the registry bounds.
+            out.push_back({std::max(lo, a.even ? 16777218.0 : 16777217.0), true});
+        }
+        return out;
+    }
+    const auto step = [](double x) { return 1e-9 * std::max(1.0, std::fabs(x)); };
+    if (std::isfinite(r.lo)) {
+        out.push_back({r.lo, r.lo_closed});
+        out.push_back({r.lo_closed ? r.lo - step(r.lo) : r.lo + step(r.lo), !r.lo_closed});
+    } else {
+        out.push_back({-1e300, true});
+    }
+    if (std::isfinite(r.hi)) {
+        if (r.hi < r.lo || (r.hi == r.lo && !(r.lo_closed && r.hi_closed)))
+            return std::unexpected(where + "nothing is accepted at the typical values of the others");
+        out.push_back({r.hi, r.hi_closed});
+        out.push_back({r.hi_closed ? r.hi + step(r.hi) : r.hi - step(r.hi), !r.hi_closed});
+    } else {
+        out.push_back({1e300, true});
+    }
+    return out;
+}
+
+ProbeReport probe_accepted(const NameDoc& doc) {
+    ProbeReport report;
+    const std::vector<double> typical = doc.typical();
+    for (std::size_t k = 0; k < doc.params.size(); ++k) {
+        const auto probes = edge_probes(doc, k, param_kind(doc.name, typical, k) != "number");
+        if (!probes) {
+            report.faults.push_back(probes.error());
+            continue;
+        }
+        for (const EdgeProbe& e : *probes) {
+            std::vector<double> values = typical;
+            values[k] = e.value;
+            const BuildResult built = build_indicator(doc.name, values);
+            ++report.probes;
+            if (built.has_value() != e.accepted)
+                report.faults.push_back(doc.name + " " + doc.params[k].name + " = " + format_param_value(e.value) +
+                                        (built ? " builds" : " is refused (" + built.error().message + ")") +
+                                        ", the table says it " + (e.accepted ? "builds" : "is refused"));
+        }
+    }
+    return report;
+}
 
 std::expected<std::vector<NameDoc>, std::string> parse_name_docs(std::string_view text) {
     std::vector<NameDoc> docs;
@@ -527,6 +714,14 @@ std::expected<std::vector<NameDoc>, std::string> parse_name_docs(std::string_vie
         auto params = parse_params(trim(cells[2]));
         if (!params) return fail(d.name + ": " + params.error());
         d.params = std::move(*params);
+        // A relation names the other parameters only.
+        for (const ParamDoc& p : d.params)
+            for (const Relation& r : p.accepted.relations) {
+                NameDoc others = d;
+                std::erase_if(others.params, [&](const ParamDoc& q) { return q.name == p.name; });
+                const auto v = eval_formula(r.expr, others, others.typical());
+                if (!v) return fail(d.name + " " + p.name + ": " + v.error());
+            }
         d.warmup = trim(cells[3]);
         d.description = trim(cells[4]);
         if (d.warmup.empty() || d.description.empty()) return fail(d.name + ": empty warm-up or description");

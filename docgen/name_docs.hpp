@@ -15,9 +15,25 @@
 
 namespace torvex::docs {
 
+// The values a parameter accepts: an interval, then any relations to the other
+// parameters and an evenness rule, all of which must hold. Written in the table as
+// `[1..16777216]`, `(0..1]`, `(..)`, `[2..16777216] and > fast and even` (see the
+// table's header comment).
+struct Relation {
+    std::string op;    // "<", "<=", ">" or ">="
+    std::string expr;  // a formula in the other parameters, as the warm-up formulas
+};
+struct Accepted {
+    std::optional<double> lo, hi;  // an end left out is unbounded
+    bool lo_closed = false, hi_closed = false;
+    std::vector<Relation> relations;
+    bool even = false;
+};
+
 struct ParamDoc {
     std::string name;     // lower_snake_case, as the warm-up formula names it
     double typical = 0.0;
+    Accepted accepted;
     std::string role;
 };
 
@@ -40,6 +56,34 @@ std::expected<std::vector<NameDoc>, std::string> parse_name_docs(std::string_vie
 // (half away from zero), sqrt(x).
 std::expected<double, std::string> eval_formula(std::string_view formula, const NameDoc& doc,
                                                 std::span<const double> values);
+
+// The accepted values of parameter #k in words: "2 to 16,777,216; above `fast`".
+std::string describe_accepted(const Accepted& a);
+
+// The kind of parameter #k of a name as the registry reads it: "positive integer",
+// "i32", "u32" or "number" (the other positions at `params`, a list that builds).
+std::string param_kind(std::string_view name, std::vector<double> params, std::size_t k);
+
+// A value of one parameter, the others at their typical values, and whether the
+// table says the name builds with it.
+struct EdgeProbe {
+    double value = 0.0;
+    bool accepted = false;
+};
+
+// The values at each edge of parameter #k's accepted values and just past it, the
+// relations taken at the other parameters' typical values; an unbounded end is
+// probed far out (16,777,217 for a whole number, ±1e300 for a number). `whole`: the
+// kind takes whole numbers only, so "just past" is one step of 1.
+std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& doc, std::size_t k, bool whole);
+
+// Builds the name at every edge probe of every parameter: the probes made and a
+// line for each answer the table does not predict.
+struct ProbeReport {
+    std::size_t probes = 0;
+    std::vector<std::string> faults;
+};
+ProbeReport probe_accepted(const NameDoc& doc);
 
 // The families in the order the reference lists them, with their titles.
 struct Family {

@@ -1,12 +1,14 @@
 // The user reference of the indicator names: the committed docs/indicators.md is what
-// the generator writes from registry/name_docs.txt and the registry, and every
-// warm-up formula of the table is the warm-up of a built object.
+// the generator writes from registry/name_docs.txt and the registry, every warm-up
+// formula of the table is the warm-up of a built object, and every parameter builds at
+// the edges of its accepted values and is refused just past them.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "docgen/name_docs.hpp"
@@ -80,6 +82,77 @@ TEST(DocsReference, WarmupFormulas) {
                 << d.name << (k == 0 ? " at its typical parameters" : " with its whole-number parameters doubled")
                 << ": the formula " << d.warmup;
         }
+    }
+}
+
+// The page is where a user learns why a known name is refused: each edge the table
+// states, and the value just past it, against the constructor.
+TEST(DocsReference, AcceptedValuesAtTheirEdges) {
+    const auto docs = table();
+    std::size_t params = 0, probes = 0;
+    for (const docs::NameDoc& d : docs) {
+        const docs::ProbeReport r = docs::probe_accepted(d);
+        for (const std::string& fault : r.faults) ADD_FAILURE() << fault;
+        params += d.params.size();
+        probes += r.probes;
+    }
+    // Two values at each end, one far out at an unbounded end.
+    EXPECT_GE(probes, 3 * params);
+}
+
+docs::NameDoc one_row(const std::string& params) {
+    const auto docs = docs::parse_name_docs("Xa | averages | " + params + " | 1 | d.");
+    EXPECT_TRUE(docs) << docs.error();
+    return docs && docs->size() == 1 ? docs->front() : docs::NameDoc{};
+}
+
+std::vector<std::pair<double, bool>> probes_of(const docs::NameDoc& d, std::size_t k, bool whole) {
+    const auto probes = docs::edge_probes(d, k, whole);
+    EXPECT_TRUE(probes) << probes.error();
+    std::vector<std::pair<double, bool>> out;
+    if (probes)
+        for (const docs::EdgeProbe& e : *probes) out.emplace_back(e.value, e.accepted);
+    return out;
+}
+
+TEST(DocsReference, AcceptedValuesReadAndDescribed) {
+    const docs::NameDoc d = one_row(
+        "period=16 [2..16777216] and even: window; mult=0.4 (0..): width; rate=0.5 [0..1) and < 1 - mult: share; "
+        "count=9 [1..): cap; lag=1 [1..16777216] and <= (period - 4) / 2: lag; shift=0 (..): offset");
+    ASSERT_EQ(d.params.size(), 6u);
+    const std::vector<std::string> words = {
+        "2 to 16,777,216; even", "above 0", "0 or more, below 1; below `1 - mult`", "1 or more, no upper bound",
+        "1 to 16,777,216; at most `(period - 4) / 2`", "any finite number"};
+    for (std::size_t k = 0; k < words.size(); ++k) EXPECT_EQ(docs::describe_accepted(d.params[k].accepted), words[k]);
+
+    using P = std::vector<std::pair<double, bool>>;
+    EXPECT_EQ(probes_of(d, 0, true), (P{{2, true}, {1, false}, {3, false}, {16777216, true}, {16777217, false}}));
+    EXPECT_EQ(probes_of(d, 1, false), (P{{0, false}, {1e-9, true}, {1e300, true}}));
+    // The relation binds below the interval's end: 1 - 0.4, open.
+    EXPECT_EQ(probes_of(d, 2, false), (P{{0, true}, {-1e-9, false}, {0.6, false}, {0.6 - 1e-9, true}}));
+    EXPECT_EQ(probes_of(d, 3, true), (P{{1, true}, {0, false}, {16777217, true}}));
+    // (16 - 4) / 2 = 6: the largest whole value within.
+    EXPECT_EQ(probes_of(d, 4, true), (P{{1, true}, {0, false}, {6, true}, {7, false}}));
+    EXPECT_EQ(probes_of(d, 5, false), (P{{-1e300, true}, {1e300, true}}));
+    // A whole-number kind takes closed whole ends only.
+    EXPECT_FALSE(docs::edge_probes(d, 1, true));
+}
+
+TEST(DocsReference, AcceptedValuesRefusedWhenMalformed) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"period=20: window", "has no accepted values"},
+        {"period=20 1..9: window", "is not an interval"},
+        {"period=20 [..9]: window", "an unbounded end takes a round bracket"},
+        {"period=20 (5..5): window", "is empty"},
+        {"period=20 [1..9] and odd: window", "neither 'even' nor a relation"},
+        {"period=20 [1..9] and > : window", "neither 'even' nor a relation"},
+        {"period=20 [1..9] and > period: window", "'period' is not a parameter"},
+        {"period=20 [1..9] and > fast: window", "'fast' is not a parameter"},
+    };
+    for (const auto& [params, fault] : cases) {
+        const auto docs = docs::parse_name_docs("Xa | averages | " + params + " | 1 | d.");
+        ASSERT_FALSE(docs) << params;
+        EXPECT_NE(docs.error().find(fault), std::string::npos) << params << ": " << docs.error();
     }
 }
 
