@@ -75,6 +75,9 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
     int lost = 0, kept = 0;
     for (int history = 0; history < 2000; ++history) {
         DeviationWatch watch;
+        // Asked in the two halves that owners which take the rarer work out of line
+        // call: the first comparison, and the questions after it where it fails.
+        DeviationWatch split;
         FirstOrderWatch first;
         const double counts[] = {1.0, 2.0, 14.0, 30.0, 100.0, 1000.0};
         const double count = counts[rng() % std::size(counts)];
@@ -96,14 +99,18 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
             const bool want = first.lost(count, shift, s1, s2, newest);
             ASSERT_EQ(watch.lost(count, shift, s1, s2, newest), want)
                 << "count " << count << " shift " << shift << " s1 " << s1 << " s2 " << s2 << " update " << update;
+            const bool halves = !split.steady(count, s1, s2) && split.asked(count, shift, s1, s2, newest);
+            ASSERT_EQ(halves, want) << "in halves: count " << count << " s1 " << s1 << " s2 " << s2;
             (want ? lost : kept) += 1;
             if (want || rng() % 20 == 0) {
                 if (rng() % 2 == 0) {
                     watch.restart(s2);
+                    split.restart(s2);
                     first.restart(s2);
                 } else {
                     const double run = static_cast<double>(rng() % 120);
                     watch.restart(s2, run, 0.5);
+                    split.restart(s2, run, 0.5);
                     first.restart(s2, run, 0.5);
                 }
             }
