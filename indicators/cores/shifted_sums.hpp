@@ -21,6 +21,7 @@
 #include <limits>
 
 #include "indicators/bar.hpp"
+#include "indicators/error.hpp"
 #include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
@@ -51,7 +52,9 @@ class BasicDeviationWatch {
 public:
     [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2, double newest) {
         if (steady(count, s1, s2)) [[likely]] return false;
-        return asked(count, shift, s1, s2, newest);
+        const Verdict got = asked_apart(*this, count, shift, s1, s2, newest);
+        *this = got.watch;
+        return got.lost;
     }
 
     // The usual update's one comparison, with the peak followed: true where neither
@@ -123,6 +126,18 @@ public:
     static bool wants_run(double s2) { return s2 < kNearTiny; }
 
 private:
+    struct Verdict {
+        bool lost;
+        BasicDeviationWatch watch;
+    };
+    // asked() out of line and by value, in and out: rare, and an owner that asks the
+    // watch once an update keeps its registers (and its code short).
+    [[gnu::noinline]] static Verdict asked_apart(BasicDeviationWatch w, double count, double shift, double s1,
+                                                 double s2, double newest) {
+        const bool lost = w.asked(count, shift, s1, s2, newest);
+        return {lost, w};
+    }
+
     // How far (relative to the anchor) the mean must sit from it before the offset
     // test applies: 32 ulps of it, above the rounding of a mean taken over a flat
     // window (at most half an ulp a value), and far below an offset that the
@@ -249,14 +264,18 @@ public:
     // (take_recentered) at the end of a period it counted itself.
     void restart_period() { since_recenter_ = 0; }
     // The precision test of recenter_due alone (see the top of this file), after an
-    // update that added `newest`.
+    // update that added `newest`. Inline whole: the column loops that ask it keep
+    // their sums in registers across the rare questions too.
     [[gnu::always_inline]] bool lost(double count, double newest) {
-        return watch_.lost(count, shift_, s1_, s2_, newest);
+        if (steady(count)) [[likely]] return false;
+        return asked(count, newest);
     }
     // The same test in two halves (see DeviationWatch::steady): the usual update's one
     // comparison, and the questions after it, for an owner that takes those out of line.
     [[gnu::always_inline]] bool steady(double count) { return watch_.steady(count, s1_, s2_); }
-    bool asked(double count, double newest) { return watch_.asked(count, shift_, s1_, s2_, newest); }
+    [[gnu::always_inline]] bool asked(double count, double newest) {
+        return watch_.asked(count, shift_, s1_, s2_, newest);
+    }
 
     // True once every n updates (a fixed phase), and then starts the next period.
     [[gnu::always_inline]] bool period_over(std::uint64_t n) {
@@ -412,8 +431,12 @@ public:
     // bound needs no look at the values: holding it there changes nothing.
     template <class ForEach>
     static double anchor_for(double m, std::uint64_t count, const ForEach& for_each) {
+        // The tame bound of any window a sum here keeps (up to 2^27 values) is at
+        // least kTameValue: a mean within that needs not even the bound worked out.
+        static_assert(MAX_PERIOD <= (std::uint64_t{1} << 27));
+        if (std::fabs(m) <= kTameValue) [[likely]] return m;
         const double tame = tame_bound<2>(count);
-        if (std::fabs(m) <= tame) [[likely]] return m;
+        if (std::fabs(m) <= tame) return m;
         const double bound = 2.0 * tame;
         bool fits = true;
         bool mixed = false;
