@@ -112,7 +112,7 @@ public:
         if (!window_.full()) [[unlikely]] return fill(y);
         const double o = window_.replace_oldest(y);
         slide(carry_, o, y, pos_.n - 1.0);
-        if (carry_.sums.recenter_due_at(period_, pos_.n, y)) [[unlikely]] recenter_one_by_one();
+        if (carry_.sums.recenter_due_stepped(period_, pos_.n, y)) [[unlikely]] recenter_one_by_one();
         return true;
     }
 

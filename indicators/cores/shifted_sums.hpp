@@ -296,6 +296,12 @@ public:
         const bool periodic = period_over(n);
         return lost(count, newest) || periodic;
     }
+    // recenter_due_at for an owner that steps one update at a time, with the watch's
+    // rarer questions out of line (see DeviationWatch::lost).
+    [[gnu::always_inline]] bool recenter_due_stepped(std::uint64_t n, double count, double newest) {
+        const bool periodic = period_over(n);
+        return watch_.lost(count, shift_, s1_, s2_, newest) || periodic;
+    }
 
     // Moves the anchor to the window mean and re-adds both sums from 0.0.
     // `for_each(fn)` must call fn(v) for the `count` window values, oldest first.
