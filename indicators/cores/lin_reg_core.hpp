@@ -112,7 +112,7 @@ public:
         if (!window_.full()) [[unlikely]] return fill(y);
         const double o = window_.replace_oldest(y);
         slide(carry_, o, y, pos_.n - 1.0);
-        if (carry_.sums.recenter_due_at(period_, pos_.n)) [[unlikely]] recenter_one_by_one();
+        if (carry_.sums.recenter_due_stepped(period_, pos_.n, y)) [[unlikely]] recenter_one_by_one();
         return true;
     }
 
@@ -226,7 +226,7 @@ private:
         follow_period(carry_, y);
         const double d = carry_.sums.add(y);
         carry_.sxy = i * d + carry_.sxy;
-        if (carry_.sums.recenter_due(period_, window_.size())) recenter_one_by_one();
+        if (carry_.sums.recenter_due(period_, window_.size(), y)) recenter_one_by_one();
         return window_.full();
     }
 
@@ -360,7 +360,7 @@ private:
                 bool lost = false;
                 for (; j < stop; ++j) {
                     slide_sums(c, values[r + j - n], values[r + j], n_less_1);
-                    if (c.sums.lost(nf)) [[unlikely]] {
+                    if (c.sums.lost(nf, values[r + j])) [[unlikely]] {
                         lost = true;
                         break;
                     }

@@ -6,16 +6,18 @@
 namespace torvex {
 
 bool MomentWindow::push(double x) {
-    if (window_.size() == period_) {
-        const double d = window_.front() - shift_;
-        window_.pop_front();
+    double count = n_;
+    if (window_.size() == period_) [[likely]] {
+        const double d = window_.replace_oldest(x) - shift_;
         const double d2 = d * d;
         s1_ = s1_ - d;
         s2_ = s2_ - d2;
         s3_ = s3_ - d2 * d;
         s4_ = s4_ - d2 * d2;
+    } else {
+        window_.push_back(x);
+        count = static_cast<double>(window_.size());
     }
-    window_.push_back(x);
     run_.push(x);
     if (!shift_set_) {
         shift_ = x;
@@ -29,11 +31,19 @@ bool MomentWindow::push(double x) {
     s4_ = s4_ + d2 * d2;
     since_recenter_ += 1;
     const bool periodic = since_recenter_ >= period_;
+    // The usual update ends at the periodic count, the watch's one comparison and a
+    // finite Σd⁴; the rest is out of line.
+    const bool steady = watch_.steady(count, s1_, s2_);
+    if (!steady || periodic || !(s4_ <= std::numeric_limits<double>::max())) [[unlikely]] settle(periodic, !steady, x);
+    return window_.size() == period_;
+}
+
+void MomentWindow::settle(bool periodic, bool ask, double x) {
+    const bool lost = ask && watch_.asked(static_cast<double>(window_.size()), shift_, s1_, s2_, x);
     // A fourth power that overflowed (a value far from an anchor that a window of
     // values beyond the tame bound set) asks once, as the watch asks for Σd².
     const bool overflowed = !(s4_ <= std::numeric_limits<double>::max()) && !waiting_;
-    if (watch_.lost(static_cast<double>(window_.size()), shift_, s1_, s2_, x) || periodic || overflowed) recenter(periodic);
-    return window_.size() == period_;
+    if (lost || periodic || overflowed) recenter(periodic);
 }
 
 void MomentWindow::recenter(bool periodic) {
@@ -78,11 +88,6 @@ void MomentWindow::recenter(bool periodic) {
         const std::uint64_t next = newest_entry(values, ShiftedSums::far_from(m, bound));
         if (next > 0) since_recenter_ = n - next;
     }
-}
-
-RawMoments MomentWindow::moments() const {
-    const double n = static_cast<double>(period_);
-    return RawMoments{s1_ / n, s2_ / n, s3_ / n, s4_ / n};
 }
 
 }  // namespace torvex

@@ -24,20 +24,24 @@ struct RawMoments {
 class MomentWindow {
 public:
     // The owner checks n (at least 1, at most MAX_PERIOD).
-    explicit MomentWindow(std::uint64_t n) : window_(n), period_(n) {}
+    explicit MomentWindow(std::uint64_t n) : window_(n), period_(n), n_(static_cast<double>(n)) {}
 
     // No input guard (the caller tests x). Pushes x, taking the oldest out once n are
     // held; answers whether the window is full.
     bool push(double x);
 
     // Meaningful once full.
-    RawMoments moments() const;
+    RawMoments moments() const { return RawMoments{s1_ / n_, s2_ / n_, s3_ / n_, s4_ / n_}; }
     // True when every value of the full window is the same.
     bool flat() const { return run_.covers(period_); }
 
     std::uint64_t period() const { return period_; }
 
 private:
+    // The rest of push's tests after a periodic turn, an update the watch's first
+    // comparison did not pass (`ask`) or a Σd⁴ that is not finite, with the
+    // re-centring they call for. Out of line: rare, and push keeps its registers.
+    [[gnu::noinline]] void settle(bool periodic, bool ask, double x);
     void recenter(bool periodic);
 
     FixedRing<double> window_;
@@ -54,6 +58,7 @@ private:
     bool shift_set_ = false;
     bool waiting_ = false;  // the sums are not finite, and wait for a value to leave
     std::uint64_t period_;
+    double n_;  // period_ as a double, converted once
     FlatRun run_;
 };
 

@@ -21,6 +21,7 @@
 #include <limits>
 
 #include "indicators/bar.hpp"
+#include "indicators/error.hpp"
 #include "indicators/cores/flat_run.hpp"
 #include "indicators/cores/resum_clock.hpp"
 
@@ -42,50 +43,42 @@ std::uint64_t newest_entry(const ForEach& for_each, const Wild& wild) {
 // Whether sums of deviations from an anchor, Σd and Σd² over `count` values, have
 // lost the precision that re-centring them on the window mean restores (see the top
 // of this file). Owners call lost() after every update, with the value it added, and
-// restart() after every re-centring (with the run of equal values that ends the window,
-// where its squares are near the subnormal range: see tiny_lost). Dwarf is how far Σd² may fall, and the variance cancel within it,
-// before that: an owner that also sums higher powers (which magnify both) sets it
-// lower.
+// restart() after every re-centring (with the run of equal values that ends the
+// window, where its squares are near the subnormal range: see near_tiny). Dwarf is
+// how far Σd² may fall, and the variance cancel within it, before that: an owner
+// that also sums higher powers (which magnify both) sets it lower.
 template <double Dwarf = ResumClock::kDwarf>
 class BasicDeviationWatch {
 public:
     [[gnu::always_inline]] bool lost(double count, double shift, double s1, double s2, double newest) {
+        if (steady(count, s1, s2)) [[likely]] return false;
+        const Verdict got = asked_apart(*this, count, shift, s1, s2, newest);
+        *this = got.watch;
+        return got.lost;
+    }
+
+    // The usual update's one comparison, with the peak followed: true where neither
+    // sum is NaN or infinite, nothing has cancelled, and the squares are large enough
+    // to tell, so that the sums surely keep their precision. An owner that takes its
+    // rarer work out of line calls this inline and asked() there when it fails.
+    //
+    // count·s2 − s1² is count² times the variance. Its rounding is that of the
+    // largest squares the sums have held since the re-centring, so it has lost its
+    // precision once it has cancelled to under 1/Dwarf of count times that peak: the
+    // squares fell far below their peak (a huge value has left), or the mean sits far
+    // from the anchor, or some of each (an anchor set while a large value was held,
+    // and a calmer window since it left). For a Σd² below kNearTiny it never holds
+    // (the floor is absorbed by any peak above some 1e-270), so every such update
+    // reaches asked().
+    [[gnu::always_inline]] bool steady(double count, double s1, double s2) {
         if (s2 > peak_s2_) peak_s2_ = s2;
-        // count·s2 − s1² is count² times the variance. Its rounding is that of the
-        // largest squares the sums have held since the re-centring, so it has lost its
-        // precision once it has cancelled to under 1/Dwarf of count times that peak:
-        // the squares fell far below their peak (a huge value has left), or the mean
-        // sits far from the anchor, or some of each (an anchor set while a large value
-        // was held, and a calmer window since it left).
         const double ns2 = count * s2;
         const double spread = Dwarf * (ns2 - s1 * s1);
-        // The usual update ends at one comparison: where it holds, neither sum is NaN
-        // or infinite, nothing has cancelled, and the squares are large enough to
-        // tell (for a Σd² below kNearTiny it never holds; the floor is absorbed by
-        // any peak above some 1e-270).
-        if (spread > count * (peak_s2_ + kFloor)) [[likely]] return false;
-        return asked(count, shift, s1, s2, newest);
+        return spread > count * (peak_s2_ + kFloor);
     }
 
-    void restart(double s2) {
-        peak_s2_ = s2 <= std::numeric_limits<double>::max() ? s2 : std::numeric_limits<double>::quiet_NaN();
-        tiny_.updates = 0.0;
-        tiny_.known = false;
-    }
-    // restart for a re-centring that also counted the run of equal values that ends
-    // the window (`run` of them, equal to `last`).
-    void restart(double s2, double run, double last) {
-        restart(s2);
-        tiny_.run = run;
-        tiny_.last = last;
-        tiny_.known = wants_run(s2);
-    }
-    void restart(double s2, const FlatRun& run) { restart(s2, static_cast<double>(run.length()), run.last()); }
-    // Whether a re-centring leaving this Σd² must hand over the window's last run.
-    static bool wants_run(double s2) { return s2 < kNearTiny; }
-
-private:
-    // The questions after the first.
+    // The questions after the first, for an update that steady() did not pass:
+    // `newest` is the value the update added.
     [[gnu::always_inline]] bool asked(double count, double shift, double s1, double s2, double newest) {
         if (s2 < kNearTiny) [[unlikely]] {
             const NearTiny got = near_tiny(tiny_, peak_s2_, count, shift, s1, s2, newest);
@@ -113,6 +106,36 @@ private:
                                    ? spread < count * peak_s2_
                                    : Dwarf * (s2 - s1 * (s1 / count)) < peak_s2_;
         return cancelled && offset;
+    }
+
+    void restart(double s2) {
+        peak_s2_ = s2 <= std::numeric_limits<double>::max() ? s2 : std::numeric_limits<double>::quiet_NaN();
+        tiny_.updates = 0.0;
+        tiny_.known = false;
+    }
+    // restart for a re-centring that also counted the run of equal values that ends
+    // the window (`run` of them, equal to `last`).
+    void restart(double s2, double run, double last) {
+        restart(s2);
+        tiny_.run = run;
+        tiny_.last = last;
+        tiny_.known = wants_run(s2);
+    }
+    void restart(double s2, const FlatRun& run) { restart(s2, static_cast<double>(run.length()), run.last()); }
+    // Whether a re-centring leaving this Σd² must hand over the window's last run.
+    static bool wants_run(double s2) { return s2 < kNearTiny; }
+
+private:
+    struct Verdict {
+        bool lost;
+        BasicDeviationWatch watch;
+    };
+    // asked() out of line and by value, in and out: rare, and an owner that asks the
+    // watch once an update keeps its registers (and its code short).
+    [[gnu::noinline]] static Verdict asked_apart(BasicDeviationWatch w, double count, double shift, double s1,
+                                                 double s2, double newest) {
+        const bool lost = w.asked(count, shift, s1, s2, newest);
+        return {lost, w};
     }
 
     // How far (relative to the anchor) the mean must sit from it before the offset
@@ -234,25 +257,50 @@ public:
         const double d = x - shift_;
         s1_ = d + s1_;
         s2_ = d * d + s2_;
-        newest_ = x;
         return d;
     }
     void count_updates(std::uint64_t k) { since_recenter_ += k; }
     // Starts the next re-centring period: an owner that took the periodic re-centring
     // (take_recentered) at the end of a period it counted itself.
     void restart_period() { since_recenter_ = 0; }
-    // The precision test of recenter_due alone (see the top of this file).
-    [[gnu::always_inline]] bool lost(double count) { return watch_.lost(count, shift_, s1_, s2_, newest_); }
+    // The precision test of recenter_due alone (see the top of this file), after an
+    // update that added `newest`. Inline whole: the column loops that ask it keep
+    // their sums in registers across the rare questions too.
+    [[gnu::always_inline]] bool lost(double count, double newest) {
+        if (steady(count)) [[likely]] return false;
+        return asked(count, newest);
+    }
+    // The same test in two halves (see DeviationWatch::steady): the usual update's one
+    // comparison, and the questions after it, for an owner that takes those out of line.
+    [[gnu::always_inline]] bool steady(double count) { return watch_.steady(count, s1_, s2_); }
+    [[gnu::always_inline]] bool asked(double count, double newest) {
+        return watch_.asked(count, shift_, s1_, s2_, newest);
+    }
+
+    // True once every n updates (a fixed phase), and then starts the next period.
+    [[gnu::always_inline]] bool period_over(std::uint64_t n) {
+        const bool periodic = since_recenter_ >= n;
+        if (periodic) since_recenter_ = 0;
+        return periodic;
+    }
 
     // True every n updates (a fixed phase), and on any update after which the sums
     // have lost their precision (see the top of this file). Call once per update,
-    // after its arithmetic, with the number of values the window holds.
-    bool recenter_due(std::uint64_t n, std::uint64_t count) { return recenter_due_at(n, static_cast<double>(count)); }
+    // after its arithmetic, with the number of values the window holds and the value
+    // the update added.
+    [[gnu::always_inline]] bool recenter_due(std::uint64_t n, std::uint64_t count, double newest) {
+        return recenter_due_at(n, static_cast<double>(count), newest);
+    }
     // recenter_due with the count already in f64 (a full window's length, kept).
-    [[gnu::always_inline]] bool recenter_due_at(std::uint64_t n, double count) {
-        const bool periodic = since_recenter_ >= n;
-        if (periodic) since_recenter_ = 0;
-        return lost(count) || periodic;
+    [[gnu::always_inline]] bool recenter_due_at(std::uint64_t n, double count, double newest) {
+        const bool periodic = period_over(n);
+        return lost(count, newest) || periodic;
+    }
+    // recenter_due_at for an owner that steps one update at a time, with the watch's
+    // rarer questions out of line (see DeviationWatch::lost).
+    [[gnu::always_inline]] bool recenter_due_stepped(std::uint64_t n, double count, double newest) {
+        const bool periodic = period_over(n);
+        return watch_.lost(count, shift_, s1_, s2_, newest) || periodic;
     }
 
     // Moves the anchor to the window mean and re-adds both sums from 0.0.
@@ -389,8 +437,12 @@ public:
     // bound needs no look at the values: holding it there changes nothing.
     template <class ForEach>
     static double anchor_for(double m, std::uint64_t count, const ForEach& for_each) {
+        // The tame bound of any window a sum here keeps (up to 2^27 values) is at
+        // least kTameValue: a mean within that needs not even the bound worked out.
+        static_assert(MAX_PERIOD <= (std::uint64_t{1} << 27));
+        if (std::fabs(m) <= kTameValue) [[likely]] return m;
         const double tame = tame_bound<2>(count);
-        if (std::fabs(m) <= tame) [[likely]] return m;
+        if (std::fabs(m) <= tame) return m;
         const double bound = 2.0 * tame;
         bool fits = true;
         bool mixed = false;
@@ -450,7 +502,6 @@ private:
     double s1_ = 0.0;
     double s2_ = 0.0;
     DeviationWatch watch_;
-    double newest_ = 0.0;  // the value the last update added
     std::uint64_t since_recenter_ = 0;
     bool shift_set_ = false;
 };

@@ -28,6 +28,7 @@ public:
     // No input guard: x may be infinite (the sums come back once it has left). Pushes
     // x, taking the oldest out once n are held; answers whether the window is full.
     bool push(double x) {
+        double count = n_;
         if (window_.full()) [[likely]] {
             // A full window has had values: the anchor is set.
             sums_.remove(window_.replace_oldest(x));
@@ -35,15 +36,13 @@ public:
         } else {
             window_.push_back(x);
             sums_.add(x);
+            count = static_cast<double>(window_.size());
         }
-        if (sums_.recenter_due(period_, window_.size())) [[unlikely]] {
-            sums_.recenter(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
-            // A value whose square may overflow the sums (beyond 2^496, or an infinite
-            // log return) leaves sums that no later update brings back: the next
-            // re-centring comes as it leaves. (A column's roads push such values one
-            // by one through here.)
-            if (!(std::fabs(sums_.s2()) <= std::numeric_limits<double>::max())) [[unlikely]] wait_for_wild();
-        }
+        // The usual update ends at the periodic count and the watch's one comparison;
+        // the rest of recenter_due, and the re-centring, are out of line.
+        const bool periodic = sums_.period_over(period_);
+        const bool steady = sums_.steady(count);
+        if (!steady || periodic) [[unlikely]] settle(periodic, !steady, x);
         return window_.full();
     }
 
@@ -111,9 +110,21 @@ public:
     }
 
 private:
-    // Out of line: rare, and the loops that push every bar keep their registers.
-    [[gnu::noinline]] void wait_for_wild() {
-        sums_.wait_for_wild_to_leave(window_.size(), [this](const auto& fn) { window_.for_each(fn); });
+    // The rest of push's recenter_due after a periodic turn or an update the watch's
+    // first comparison did not pass (`ask`), with the re-centring it calls for. Out of
+    // line: rare, and push, which runs every bar, keeps its registers.
+    [[gnu::noinline]] void settle(bool periodic, bool ask, double x) {
+        const std::uint64_t count = window_.size();
+        const bool lost = ask && sums_.asked(static_cast<double>(count), x);
+        if (!(lost || periodic)) return;
+        const auto values = [this](const auto& fn) { window_.for_each(fn); };
+        sums_.recenter(count, values);
+        // A value whose square may overflow the sums (beyond 2^496, or an infinite
+        // log return) leaves sums that no later update brings back: the next
+        // re-centring comes as it leaves. (A column's roads push such values one
+        // by one through here.)
+        if (!(std::fabs(sums_.s2()) <= std::numeric_limits<double>::max())) [[unlikely]]
+            sums_.wait_for_wild_to_leave(count, values);
     }
 
     // How many scheduled re-centrings, and how many bars' answers, are worked out
@@ -160,7 +171,7 @@ private:
                 const std::size_t j = b + i;
                 sums.remove(values[j - n]);
                 sums.add_anchored(values[j]);
-                if (sums.recenter_due_at(period_, nd)) [[unlikely]] {
+                if (sums.recenter_due_at(period_, nd, values[j])) [[unlikely]] {
                     if (j == due) {
                         sums.take_recentered(mean[taken], r1[taken], r2[taken]);
                         taken += 1;

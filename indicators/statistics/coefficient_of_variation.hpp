@@ -19,9 +19,10 @@ public:
     // 0.0 for a window whose mean is zero.
     std::optional<double> step(double close) {
         if (!window_.push(close)) return std::nullopt;
-        const double mean = window_.mean();
-        if (mean == 0.0) return 0.0;
-        return std::sqrt(window_.variance()) / mean;
+        // Both from one packed division (the same bits as mean() and variance()).
+        const ShiftedSums::Moments m = window_.moments();
+        if (m.mean == 0.0) return 0.0;
+        return std::sqrt(m.variance) / m.mean;
     }
     std::uint64_t warmup() const override { return window_.period(); }
 

@@ -18,10 +18,11 @@ public:
 
     std::optional<double> step(double close) {
         if (!window_.push(close)) return std::nullopt;
-        const double var = window_.variance();
+        // Both from one packed division (the same bits as mean() and variance()).
+        const ShiftedSums::Moments m = window_.moments();
         // A flat window has no spread to measure the distance in.
-        if (var == 0.0) return 0.0;
-        return (close - window_.mean()) / std::sqrt(var);
+        if (m.variance == 0.0) return 0.0;
+        return (close - m.mean) / std::sqrt(m.variance);
     }
     std::uint64_t warmup() const override { return window_.period(); }
 

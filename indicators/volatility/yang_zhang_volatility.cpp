@@ -53,8 +53,8 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
     open_close_.add(t.open_close);
     // Both moment windows move their anchors together: on their common periodic turn,
     // and when either has lost its precision.
-    const bool overnight_due = overnight_.recenter_due(period_, window_.size());
-    const bool open_close_due = open_close_.recenter_due(period_, window_.size());
+    const bool overnight_due = overnight_.recenter_due(period_, window_.size(), t.overnight);
+    const bool open_close_due = open_close_.recenter_due(period_, window_.size(), t.open_close);
     if (overnight_due || open_close_due) {
         const auto overnights = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); };
         const auto open_closes = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); };

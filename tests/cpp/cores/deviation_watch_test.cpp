@@ -4,7 +4,9 @@
 // history of sums.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstddef>
 #include <iterator>
 #include <limits>
@@ -75,6 +77,9 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
     int lost = 0, kept = 0;
     for (int history = 0; history < 2000; ++history) {
         DeviationWatch watch;
+        // Asked in the two halves that owners which take the rarer work out of line
+        // call: the first comparison, and the questions after it where it fails.
+        DeviationWatch split;
         FirstOrderWatch first;
         const double counts[] = {1.0, 2.0, 14.0, 30.0, 100.0, 1000.0};
         const double count = counts[rng() % std::size(counts)];
@@ -96,14 +101,18 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
             const bool want = first.lost(count, shift, s1, s2, newest);
             ASSERT_EQ(watch.lost(count, shift, s1, s2, newest), want)
                 << "count " << count << " shift " << shift << " s1 " << s1 << " s2 " << s2 << " update " << update;
+            const bool halves = !split.steady(count, s1, s2) && split.asked(count, shift, s1, s2, newest);
+            ASSERT_EQ(halves, want) << "in halves: count " << count << " s1 " << s1 << " s2 " << s2;
             (want ? lost : kept) += 1;
             if (want || rng() % 20 == 0) {
                 if (rng() % 2 == 0) {
                     watch.restart(s2);
+                    split.restart(s2);
                     first.restart(s2);
                 } else {
                     const double run = static_cast<double>(rng() % 120);
                     watch.restart(s2, run, 0.5);
+                    split.restart(s2, run, 0.5);
                     first.restart(s2, run, 0.5);
                 }
             }
@@ -144,6 +153,65 @@ TEST(VarianceWindow, ReadsWhatItHoldsOnceOutsizedValuesHaveLeft) {
         for (double v : c.values) window->push(v);
         EXPECT_EQ(window->mean(), c.mean) << c.what;
         EXPECT_EQ(window->variance(), c.variance) << c.what;
+    }
+}
+
+// A window kept as the shifted sums' own recenter_due describes, the test asked in one
+// piece (inline, or with the rarer questions out of line): the variance window, which
+// splits the test around its out-of-line step, must re-centre on exactly the same
+// updates, and so read the same bits, over any history.
+class PlainWindow {
+public:
+    PlainWindow(std::uint64_t n, bool stepped) : window_(n), n_(n), stepped_(stepped) {}
+    void push(double x) {
+        if (window_.size() == n_) sums_.remove(window_.replace_oldest(x));
+        else window_.push_back(x);
+        sums_.add(x);
+        const double count = static_cast<double>(window_.size());
+        const bool due = stepped_ ? sums_.recenter_due_stepped(n_, count, x) : sums_.recenter_due_at(n_, count, x);
+        if (!due) return;
+        const auto values = [this](const auto& fn) { window_.for_each(fn); };
+        sums_.recenter(window_.size(), values);
+        sums_.wait_for_wild_to_leave(window_.size(), values);
+    }
+    ShiftedSums::Moments moments() const { return sums_.moments(static_cast<double>(n_)); }
+
+private:
+    FixedRing<double> window_;
+    ShiftedSums sums_;
+    std::uint64_t n_;
+    bool stepped_;
+};
+
+TEST(VarianceWindow, RecentresWhereTheWholeTestAsks) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double rare[] = {0.0, kInf, -kInf, 1e-300, -1.3e-160, 1e-170, 1e154, -1e154, 1e300, 0x1p500, 1e6};
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (const std::uint64_t n : {2u, 5u, 20u}) {
+        auto window = VarianceWindow::create(n);
+        ASSERT_TRUE(window);
+        PlainWindow inline_test(n, false), stepped(n, true);
+        double level = 100.0;
+        for (int bar = 0; bar < 20000; ++bar) {
+            // A walk whose level now and then jumps across the range, with rare values.
+            if (rng() % 500 == 0) level = std::ldexp(1.0, static_cast<int>(rng() % 2000) - 1000);
+            const double x = rng() % 40 == 0 ? rare[rng() % std::size(rare)]
+                             : rng() % 7 == 0 ? level
+                                              : level * (1.0 + 1e-3 * unit(rng));
+            window->push(x);
+            inline_test.push(x);
+            stepped.push(x);
+            if (window->size() < n) continue;
+            const ShiftedSums::Moments got = window->moments(), a = inline_test.moments(), b = stepped.moments();
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(got.variance), std::bit_cast<std::uint64_t>(a.variance))
+                << "n " << n << " bar " << bar;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(got.mean), std::bit_cast<std::uint64_t>(a.mean)) << "n " << n << " bar " << bar;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(b.variance), std::bit_cast<std::uint64_t>(a.variance))
+                << "stepped: n " << n << " bar " << bar;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(b.mean), std::bit_cast<std::uint64_t>(a.mean))
+                << "stepped: n " << n << " bar " << bar;
+        }
     }
 }
 

@@ -45,7 +45,7 @@ public:
         window_.push_back(y);
         const double d = sums_.add(y);
         sxy_ = i * d + sxy_;
-        if (sums_.recenter_due(period_, window_.size())) {
+        if (sums_.recenter_due(period_, window_.size(), y)) {
             sums_.recenter(window_.size(), [this](auto&& fn) { window_.for_each(fn); });
             sums_.wait_for_wild_to_leave(window_.size(), [this](auto&& fn) { window_.for_each(fn); });
             double sxy = 0.0;
