@@ -41,6 +41,12 @@ public:
     // The same moments taken again from the window in two passes (O(n)): for an owner
     // whose own answer from moments() has cancelled to within their rounding.
     PairMoments window_moments() const;
+    // The mean squares of the deviations from the anchor (Σda²/n, Σdb²/n), each at
+    // least the variance: the size of the terms whose rounding moments() carries.
+    Pair anchored_squares() const {
+        const double n = static_cast<double>(period_);
+        return Pair{saa_ / n, sbb_ / n};
+    }
     // A pair less the window's mean pair, taken through the anchor: the differences
     // from the anchor are exact or nearly so, where the mean itself is rounded at the
     // level of the values (a residual of values at 1e11 would carry that rounding).
