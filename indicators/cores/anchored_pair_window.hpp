@@ -7,6 +7,7 @@
 // as a huge pair has gone.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "indicators/cores/shifted_sums.hpp"
@@ -62,6 +63,22 @@ private:
     static constexpr double kCancelled = 0x1p-40;
 
     void reanchor();
+    // The rest of moments() where a variance or the covariance has cancelled. Out of line, so that the usual path keeps its
+    // registers.
+    [[gnu::noinline, gnu::cold]] PairMoments cancelled_moments(bool var_cancelled) const;
+    // The running sums per value of the window: Σda/n, Σdb/n, Σda²/n, Σdb²/n, Σda·db/n.
+    struct SumMeans {
+        double ma, mb, qa, qb, qab;
+    };
+    SumMeans sum_means() const {
+        const double n = static_cast<double>(period_);
+        return SumMeans{sa_ / n, sb_ / n, saa_ / n, sbb_ / n, sab_ / n};
+    }
+    // The moments as the running sums give them.
+    PairMoments moments_from(const SumMeans& s) const {
+        return PairMoments{anchor_a_ + s.ma, anchor_b_ + s.mb, std::max(s.qa - s.ma * s.ma, 0.0),
+                           std::max(s.qb - s.mb * s.mb, 0.0), s.qab - s.ma * s.mb};
+    }
 
     CappedRing<Pair> ring_;
     std::uint64_t period_;

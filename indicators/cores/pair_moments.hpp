@@ -23,6 +23,9 @@ inline double slope_a_on_b(const PairMoments& m) { return m.var_b == 0.0 ? 0.0 :
 
 // cov / sqrt(var_a·var_b) held within [-1, 1]; 0.0 when the product is 0.
 double bounded_correlation(const PairMoments& m);
+// The same, always taken on the legs scaled by powers of two (for moments whose
+// product leaves the normal range).
+double scaled_correlation(const PairMoments& m);
 
 // Moments of the n pairs (a(i), b(i)), i = 0 .. n-1 (n >= 1), in two passes: the means,
 // then the sums of deviation products, each divided by n. Both passes take the values
@@ -50,6 +53,44 @@ inline int leg_exponent(double squares, double offset) {
 // order, as the deviations about the exact means sum to 0. Ratios over it would read
 // a residue of 1e-17 as a value. The bound's four parts are compared squared (their
 // sum squared is at most four times the sum of their squares), which spares the roots.
+inline bool covariance_within_rounding_scaled(double count, double saa, double sbb, double sab, double ma, double mb) {
+    const double c4 = count + 4.0;
+    const int ea = leg_exponent(saa, ma);
+    const int eb = leg_exponent(sbb, mb);
+    const double qa = std::ldexp(saa, -2 * ea);
+    const double qb = std::ldexp(sbb, -2 * eb);
+    const double sa = std::ldexp(ma, -ea);
+    const double sb = std::ldexp(mb, -eb);
+    const double qab = std::ldexp(sab, -(ea + eb));
+    const double mab = sa * sb;
+    const double parts = (c4 * c4) * (qa * qb) + 4.0 * count * (sb * sb * qa + sa * sa * qb) + (count * count) * (mab * mab);
+    return qab * qab <= 0x1p-100 * parts;
+}
+
+// Whether Σda·db is within the rounding of its own arithmetic (see above), from the
+// sums of the deviations' squares and products and the mean offsets ma, mb. The
+// test weighs products of four deviations, which overflow near 1e80 and underflow
+// near 1e-100, so it is taken on the legs scaled to their own size (by powers of
+// two) unless every operand lies within [2^-200, 2^200] or is 0 (squares within
+// [2^-400, 2^400]): then every product and sum of the plain test (with counts up to
+// 2^24) is normal or an exact 0, each is its scaled twin times the same power of
+// two and rounds as that twin does; a scaled term that underflows is below 2^-1022
+// of a scaled sum of at least 1 (and so below half its ulp at either scale), so both
+// tests answer alike, and the usual path pays a few comparisons instead of the
+// scaling.
+inline bool covariance_within_rounding(double count, double saa, double sbb, double sab, double ma, double mb) {
+    constexpr double lo = 0x1p-200;
+    constexpr double hi = 0x1p200;
+    const auto tame = [](double v) { return v == 0.0 || (std::fabs(v) >= lo && std::fabs(v) <= hi); };
+    const auto tame_square = [](double v) { return v == 0.0 || (v >= lo * lo && v <= hi * hi); };
+    if (!(tame_square(saa) && tame_square(sbb) && tame(sab) && tame(ma) && tame(mb))) [[unlikely]]
+        return covariance_within_rounding_scaled(count, saa, sbb, sab, ma, mb);
+    const double c4 = count + 4.0;
+    const double mab = ma * mb;
+    const double parts = (c4 * c4) * (saa * sbb) + 4.0 * count * (mb * mb * saa + ma * ma * sbb) + (count * count) * (mab * mab);
+    return sab * sab <= 0x1p-100 * parts;
+}
+
 // Where the deviations of a window's pairs are taken from: pair i deviates from the
 // means by ((a(i) - a0) - ma, (b(i) - b0) - mb), with a0, b0 the first pair and ma, mb
 // the mean differences from it (the first pass).
@@ -90,17 +131,7 @@ PairMoments two_pass_moments(std::size_t n, const A& a, const B& b, const PairOr
         sbb += db * db;
         sab += da * db;
     }
-    const double c4 = count + 4.0;
-    const int ea = leg_exponent(saa, o.ma);
-    const int eb = leg_exponent(sbb, o.mb);
-    const double qa = std::ldexp(saa, -2 * ea);
-    const double qb = std::ldexp(sbb, -2 * eb);
-    const double ma = std::ldexp(o.ma, -ea);
-    const double mb = std::ldexp(o.mb, -eb);
-    const double qab = std::ldexp(sab, -(ea + eb));
-    const double mab = ma * mb;
-    const double parts = (c4 * c4) * (qa * qb) + 4.0 * count * (mb * mb * qa + ma * ma * qb) + (count * count) * (mab * mab);
-    if (qab * qab <= 0x1p-100 * parts) sab = 0.0;
+    if (covariance_within_rounding(count, saa, sbb, sab, o.ma, o.mb)) sab = 0.0;
     return PairMoments{o.a0 + o.ma, o.b0 + o.mb, saa / count, sbb / count, sab / count};
 }
 
