@@ -122,18 +122,19 @@ PairMoments AnchoredPairWindow::moments() const {
     const double tolerance = kCancelled * n;
     const bool var_cancelled = m.var_a < tolerance * qa || m.var_b < tolerance * qb;
     const bool cov_cancelled = m.cov * m.cov < (2.0 * tolerance * tolerance) * (qa * qb + mab * mab);
-    if (var_cancelled || cov_cancelled) [[unlikely]] return cancelled_moments(var_cancelled);
+    if (var_cancelled || cov_cancelled) [[unlikely]] return cancelled_moments();
     return m;
 }
 
-PairMoments AnchoredPairWindow::cancelled_moments(bool var_cancelled) const {
+PairMoments AnchoredPairWindow::cancelled_moments() const {
     // Deviations near 1e80 overflow the covariance test's fourth powers, and near
     // 1e-100 underflow them: it is taken again on the legs scaled to their own size
     // (exact, and the same answer wherever the plain numbers stay in range).
     const SumMeans s = sum_means();
     const PairMoments m = moments_from(s);
+    const double tolerance = kCancelled * static_cast<double>(period_);
+    const bool var_cancelled = m.var_a < tolerance * s.qa || m.var_b < tolerance * s.qb;  // as moments() found
     if (!var_cancelled) {
-        const double tolerance = kCancelled * static_cast<double>(period_);
         const int ea = leg_exponent(s.qa, s.ma);
         const int eb = leg_exponent(s.qb, s.mb);
         const double c = std::ldexp(m.cov, -(ea + eb));

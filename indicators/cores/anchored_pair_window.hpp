@@ -65,7 +65,7 @@ private:
     void reanchor();
     // The rest of moments() where a variance or the covariance has cancelled. Out of line, so that the usual path keeps its
     // registers.
-    [[gnu::noinline, gnu::cold]] PairMoments cancelled_moments(bool var_cancelled) const;
+    [[gnu::noinline, gnu::cold]] PairMoments cancelled_moments() const;
     // The running sums per value of the window: Σda/n, Σdb/n, Σda²/n, Σdb²/n, Σda·db/n.
     struct SumMeans {
         double ma, mb, qa, qb, qab;

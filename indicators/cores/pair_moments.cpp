@@ -1,8 +1,9 @@
 #include "indicators/cores/pair_moments.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
-#include <limits>
 
 namespace torvex {
 
@@ -12,11 +13,14 @@ double bounded_correlation(const PairMoments& m) {
     // normal operand by a power of two is exact, a normal product, a root of a normal
     // value scaled by an even power and a quotient round the same at either scale, and
     // the scaled covariance (of about the quotient's size) is then normal too. A zero
-    // covariance takes the scaled path, which answers the same signed 0.
+    // covariance takes the scaled path, which answers the same signed 0; a NaN or an
+    // infinite one reads alike on both.
     const double prod = m.var_a * m.var_b;
-    if (prod >= std::numeric_limits<double>::min() && prod <= std::numeric_limits<double>::max()) [[likely]] {
+    const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+    constexpr std::uint64_t kExponent = 0x7ff0000000000000;
+    if ((bits(prod) >> 52) - 1 < 0x7fe) [[likely]] {  // positive and normal
         const double r = m.cov / std::sqrt(prod);
-        if (std::fabs(r) > std::numeric_limits<double>::min()) return std::clamp(r, -1.0, 1.0);
+        if ((bits(r) & kExponent) != 0) return std::clamp(r, -1.0, 1.0);  // not below the normal range
     }
     return scaled_correlation(m);
 }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 
 namespace torvex {
@@ -68,22 +70,25 @@ inline bool covariance_within_rounding_scaled(double count, double saa, double s
 }
 
 // Whether Σda·db is within the rounding of its own arithmetic (see above), from the
-// sums of the deviations' squares and products and the mean offsets ma, mb. The
-// test weighs products of four deviations, which overflow near 1e80 and underflow
-// near 1e-100, so it is taken on the legs scaled to their own size (by powers of
-// two) unless every operand lies within [2^-200, 2^200] or is 0 (squares within
-// [2^-400, 2^400]): then every product and sum of the plain test (with counts up to
-// 2^24) is normal or an exact 0, each is its scaled twin times the same power of
-// two and rounds as that twin does; a scaled term that underflows is below 2^-1022
-// of a scaled sum of at least 1 (and so below half its ulp at either scale), so both
-// tests answer alike, and the usual path pays a few comparisons instead of the
-// scaling.
+// sums of the deviations' squares and products and the mean offsets ma, mb of a
+// two-pass origin (the first pair deviates by exactly -ma, -mb, so ma² <= Σda² and
+// mb² <= Σdb²; and (Σda·db)² <= Σda²·Σdb² up to rounding). The test weighs products of
+// four deviations, which overflow near 1e80 and underflow near 1e-100, and is taken
+// on the legs scaled to their own size (by powers of two) unless Σda² and Σdb² each
+// lie within [2^-400, 2^401) or belong to an exactly flat leg (Σd², the offset and
+// Σda·db all 0). Within that range the plain test answers as the scaled one: the
+// leading part (n + 4)²·Σda²·Σdb² is normal and at most 2^851, every other part at
+// most of its order; a part above 2^-60 of it is normal at both scales with all its
+// factors, so it is its scaled twin times the same power of two and rounds alike;
+// one below that (however its underflow rounded) is absorbed into the sums at both
+// scales; and a (Σda·db)² that underflows at either scale is far below 2^-100 of the
+// parts at both. Two comparisons of exponent bits on the usual path, then.
 inline bool covariance_within_rounding(double count, double saa, double sbb, double sab, double ma, double mb) {
-    constexpr double lo = 0x1p-200;
-    constexpr double hi = 0x1p200;
-    const auto tame = [](double v) { return v == 0.0 || (std::fabs(v) >= lo && std::fabs(v) <= hi); };
-    const auto tame_square = [](double v) { return v == 0.0 || (v >= lo * lo && v <= hi * hi); };
-    if (!(tame_square(saa) && tame_square(sbb) && tame(sab) && tame(ma) && tame(mb))) [[unlikely]]
+    const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+    const auto plain = [&](double squares, double offset) {
+        return (bits(squares) >> 52) - (1023 - 400) <= 800 || (bits(squares) | (bits(offset) << 1) | (bits(sab) << 1)) == 0;
+    };
+    if (!(plain(saa, ma) && plain(sbb, mb))) [[unlikely]]
         return covariance_within_rounding_scaled(count, saa, sbb, sab, ma, mb);
     const double c4 = count + 4.0;
     const double mab = ma * mb;

@@ -53,11 +53,12 @@ TEST(PairMoments, CovarianceTestMatchesItsScaledTwin) {
     int zeroed = 0;
     for (int i = 0; i < 200000; ++i) {
         const double count = static_cast<double>(2 + i % 40);
-        const int e = i % 2 == 0 ? 0 : std::uniform_int_distribution<int>(-500, 500)(rng);
+        const int e = i % 2 == 0 ? 0 : std::uniform_int_distribution<int>(-520, 520)(rng);
         const double saa = draw(rng, 2 * e - 8, 2 * e + 8);
         const double sbb = draw(rng, 2 * e - 8, 2 * e + 8);
-        const double ma = unit(rng) * std::ldexp(1.0, e);
-        const double mb = unit(rng) * std::ldexp(1.0, e);
+        // The first pair deviates by -ma and -mb, within the legs' squares.
+        const double ma = unit(rng) * std::sqrt(saa);
+        const double mb = unit(rng) * std::sqrt(sbb);
         // Near the test's edge: Σda·db about 2^-50 of the root of its four parts,
         // worked out at the legs' scale 2^e.
         const double qa = std::ldexp(saa, -2 * e);
