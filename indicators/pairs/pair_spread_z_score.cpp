@@ -16,28 +16,7 @@ std::expected<PairSpreadZScore, IndicatorError> PairSpreadZScore::create(std::ui
     return PairSpreadZScore(beta_period, z_period, std::move(*spreads));
 }
 
-std::optional<double> PairSpreadZScore::step(double a, double b) {
-    const double log_close = std::log(a);
-    const double log_ref = std::log(b);
-    if (!logs_.push(log_ref, log_close)) return std::nullopt;
-    const PairMoments m = logs_.moments();
-    const double beta = m.var_a == 0.0 ? 0.0 : m.cov / m.var_a;
-    const double z = log_close - beta * log_ref;
-    fits_ += 1;
-    if (fits_ > z_period_) fit_noise_.expire_before(fits_ - z_period_ + 1);
-    fit_noise_.push(fits_, spread_rounding(m, beta, log_close, log_ref));
-    if (!spreads_.push(z)) return std::nullopt;
-    const double var = spreads_.variance();
-    // Spreads whose deviation is within the rounding that each of them carries are
-    // flat: the same line fitted twice reads ln close − beta·ln reference apart by
-    // that rounding, and a score over it is ±1 or ±2. n values each within r of a
-    // common value deviate from their mean by at most r.
-    const double sd = std::sqrt(var);
-    if (var == 0.0 || sd <= fit_noise_.value().value_or(0.0)) return 0.0;
-    return (z - spreads_.mean()) / sd;
-}
-
-double PairSpreadZScore::spread_rounding(const PairMoments& m, double beta, double log_close, double log_ref) const {
+inline double PairSpreadZScore::spread_rounding(const PairMoments& m, double beta, double log_close, double log_ref) const {
     constexpr double u = 0x1p-53;
     const double abs_beta = std::fabs(beta);
     const double hedged = abs_beta * std::fabs(log_ref);
@@ -52,18 +31,38 @@ double PairSpreadZScore::spread_rounding(const PairMoments& m, double beta, doub
         // no wider than the close's logs; each log's d is within an ulp of the largest
         // log of the window, at most |mean| + √n·sd. The moments' own rounding, over
         // up to 2n updates of the running sums and the mean products, is within
-        // 8(n + 4)·u of their terms (the mean squares about the anchor), and a
-        // covariance set to 0 within that.
+        // 8(n + 4)·u of their terms (the mean squares about the anchor, whose
+        // geometric mean bounds the covariance's), and a covariance set to 0 within
+        // that.
         const double sd_ref = std::sqrt(m.var_a);
         const double sd_close = std::sqrt(m.var_b);
         const double top_ref = std::fabs(m.mean_a) + root_n_ * sd_ref;
         const double top_close = std::fabs(m.mean_b) + root_n_ * sd_close;
         const AnchoredPairWindow::Pair q = logs_.anchored_squares();
-        const double logs = 2.0 * (top_ref * (abs_beta * sd_ref + sd_close) + top_close * sd_ref);
+        const double logs = top_ref * (abs_beta * sd_ref + sd_close) + top_close * sd_ref;
         const double sums = moment_rounding_ * (std::sqrt(q.a * q.b) + abs_beta * q.a);
-        r += std::fabs(log_ref) * (logs + sums) / m.var_a;
+        r += std::fabs(log_ref) * (2.0 * (logs + sums)) / m.var_a;
     }
     return u * r;
+}
+
+std::optional<double> PairSpreadZScore::step(double a, double b) {
+    const double log_close = std::log(a);
+    const double log_ref = std::log(b);
+    if (!logs_.push(log_ref, log_close)) return std::nullopt;
+    const PairMoments m = logs_.moments();
+    const double beta = m.var_a == 0.0 ? 0.0 : m.cov / m.var_a;
+    const double z = log_close - beta * log_ref;
+    const double noise = fit_noise_.push(spread_rounding(m, beta, log_close, log_ref));
+    if (!spreads_.push(z)) return std::nullopt;
+    const double var = spreads_.variance();
+    // Spreads whose deviation is within the rounding that each of them carries are
+    // flat: the same line fitted twice reads ln close − beta·ln reference apart by
+    // that rounding, and a score over it is ±1 or ±2. n values each within r of a
+    // common value deviate from their mean by at most r.
+    const double sd = std::sqrt(var);
+    if (var == 0.0 || sd <= noise) return 0.0;
+    return (z - spreads_.mean()) / sd;
 }
 
 }  // namespace torvex
