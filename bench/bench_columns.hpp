@@ -8,25 +8,29 @@
 
 namespace torvex {
 
-// The book and funding snapshot that every bar of the benchmark carries.
+// The book and funding snapshot that every bar of the benchmark carries, and a
+// reference value per bar where one is handed over (for the names over two series).
 class BenchColumns final : public BarColumns {
 public:
-    BenchColumns(std::span<const Ohlcv> candles, std::span<const double> closes, const CandleColumns& fields = {})
-        : BarColumns(candles, closes, fields) {
+    BenchColumns(std::span<const Ohlcv> candles, std::span<const double> closes, const CandleColumns& fields = {},
+                 std::span<const double> reference = {})
+        : BarColumns(candles, closes, fields), reference_(reference) {
         book_.bids = {{99.9, 5.0}, {99.8, 7.0}, {99.7, 9.0}};
         book_.asks = {{100.1, 4.0}, {100.2, 6.0}, {100.3, 8.0}};
         tick_.funding_rate = 0.0001;
         tick_.open_interest = 1e6;
     }
     bool has_extras() const override { return true; }
-    void fill(std::size_t, BarContext& ctx, OrderBook&) const override {
+    void fill(std::size_t r, BarContext& ctx, OrderBook&) const override {
         ctx.book = &book_;
         ctx.derivatives = tick_;
+        if (!reference_.empty()) ctx.reference = reference_[r];
     }
 
 private:
     OrderBook book_;
     DerivativesTick tick_;
+    std::span<const double> reference_;
 };
 
 }  // namespace torvex

@@ -7,7 +7,9 @@
 //                        same load without them, divided by the eight columns' bars
 //                        (bench/report.py holds the process to one core, where the
 //                        load's team of threads takes turns).
-// A name without a line in cases/*.inc takes no parameters.
+// A name without a line in cases/*.inc takes no parameters. The names over two series
+// (cases/pairs.inc) are fed a reference series in their column runs; a load has none
+// to give them.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -50,6 +52,35 @@ const std::vector<Ohlcv>& bars() {
     return data;
 }
 
+struct Case {
+    const char* name;
+    std::vector<double> params;
+};
+
+// The reference series of the names over two series: half the close plus two cycles.
+const std::vector<double>& references() {
+    static const std::vector<double> data = [] {
+        std::vector<double> v;
+        v.reserve(kBars);
+        for (std::size_t i = 0; i < kBars; ++i)
+            v.push_back(0.5 * bars()[i].close + 2.0 * std::sin(i * 0.05) + 0.3 * std::cos(i * 1.3));
+        return v;
+    }();
+    return data;
+}
+
+bool reads_reference(const std::string& name) {
+    static const std::vector<std::string> names = [] {
+        const std::vector<Case> cases = {
+#include "cases/pairs.inc"
+        };
+        std::vector<std::string> v;
+        for (const Case& c : cases) v.emplace_back(c.name);
+        return v;
+    }();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 // One benchmark per (name, params); each iteration runs a fresh object over every bar
 // the way a load does: one column at a time, by chunks of rows.
 void column_run(benchmark::State& state, const std::string& name, const std::vector<double>& params) {
@@ -61,14 +92,19 @@ void column_run(benchmark::State& state, const std::string& name, const std::vec
         for (const Ohlcv& b : data) c.push_back(b.close);
         return c;
     }();
-    const bool candles_only = indicator_feed(name) == kFeedCandles;
+    const bool pair = reads_reference(name);
+    const bool candles_only = indicator_feed(name) == kFeedCandles && !pair;
     bench::run_loads(state, name, params, data, closes,
                      [&](DynIndicator& ind, std::span<const Ohlcv> rows, std::span<const double> row_closes,
                          const CandleColumns& row_fields, ColumnRun& out) {
                          if (candles_only) {
                              ind.run_column(BarColumns(rows, row_closes, row_fields), out);
                          } else {
-                             ind.run_column(BenchColumns(rows, row_closes, row_fields), out);
+                             const std::size_t first = static_cast<std::size_t>(rows.data() - data.data());
+                             const std::span<const double> reference =
+                                 pair ? std::span<const double>(references()).subspan(first, rows.size())
+                                      : std::span<const double>{};
+                             ind.run_column(BenchColumns(rows, row_closes, row_fields, reference), out);
                          }
                      });
 }
@@ -149,11 +185,6 @@ void load_run(benchmark::State& state, const std::string& name, const std::vecto
     const double median = extra.empty() ? 0.0 : extra[extra.size() / 2];
     state.counters["ns_per_bar"] = median / (kCopies * static_cast<double>(kBars)) * 1e9;
 }
-
-struct Case {
-    const char* name;
-    std::vector<double> params;
-};
 
 // Typical parameters per indicator; a name the library does not offer is skipped.
 const std::vector<Case>& cases() {

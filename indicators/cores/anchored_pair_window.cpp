@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace torvex {
 
@@ -58,16 +59,25 @@ void AnchoredPairWindow::reanchor() {
                                            [this](const auto& fn) { ring_.for_each([&](const Pair& p) { fn(p.a); }); });
     anchor_b_ = ShiftedSums::anchor_for(base.b + tb / static_cast<double>(n), n,
                                            [this](const auto& fn) { ring_.for_each([&](const Pair& p) { fn(p.b); }); });
-    sa_ = sb_ = saa_ = sbb_ = sab_ = 0.0;
+    // Summed in locals: the ring's pairs could alias the members as far as the
+    // compiler knows, which would store every partial sum.
+    const double aa = anchor_a_;
+    const double ab = anchor_b_;
+    double sa = 0.0;
+    double sb = 0.0;
+    double saa = 0.0;
+    double sbb = 0.0;
+    double sab = 0.0;
     ring_.for_each([&](const Pair& p) {
-        const double da = p.a - anchor_a_;
-        const double db = p.b - anchor_b_;
-        sa_ += da;
-        sb_ += db;
-        saa_ += da * da;
-        sbb_ += db * db;
-        sab_ += da * db;
+        const double da = p.a - aa;
+        const double db = p.b - ab;
+        sa += da;
+        sb += db;
+        saa += da * da;
+        sbb += db * db;
+        sab += da * db;
     });
+    std::tie(sa_, sb_, saa_, sbb_, sab_) = std::tie(sa, sb, saa, sbb, sab);
     if (DeviationWatch::wants_run(saa_) || DeviationWatch::wants_run(sbb_)) [[unlikely]] {
         FlatRun ra, rb;
         ring_.for_each([&](const Pair& p) {
@@ -95,18 +105,12 @@ void AnchoredPairWindow::reanchor() {
 }
 
 PairMoments AnchoredPairWindow::moments() const {
+    const SumMeans s = sum_means();
+    PairMoments m = moments_from(s);
     const double n = static_cast<double>(period_);
-    const double ma = sa_ / n;
-    const double mb = sb_ / n;
-    const double qa = saa_ / n;
-    const double qb = sbb_ / n;
-    PairMoments m{};
-    m.mean_a = anchor_a_ + ma;
-    m.mean_b = anchor_b_ + mb;
-    m.var_a = std::max(qa - ma * ma, 0.0);
-    m.var_b = std::max(qb - mb * mb, 0.0);
-    const double mab = ma * mb;
-    m.cov = sab_ / n - mab;
+    const double qa = s.qa;
+    const double qb = s.qb;
+    const double mab = s.ma * s.mb;
     // Each running sum carries the rounding of up to 2n updates since the anchor moved,
     // each of at most kDwarf times the sums' present size (the watch re-anchors before
     // they fall further): a variance or covariance that has cancelled to within that
@@ -118,22 +122,28 @@ PairMoments AnchoredPairWindow::moments() const {
     const double tolerance = kCancelled * n;
     const bool var_cancelled = m.var_a < tolerance * qa || m.var_b < tolerance * qb;
     const bool cov_cancelled = m.cov * m.cov < (2.0 * tolerance * tolerance) * (qa * qb + mab * mab);
-    if (var_cancelled || cov_cancelled) [[unlikely]] {
-        // Deviations near 1e80 overflow those fourth powers, and near 1e-100 underflow
-        // them: the covariance's test is taken again on the legs scaled to their own
-        // size (exact, and the same answer wherever the plain numbers stay in range).
-        if (!var_cancelled) {
-            const int ea = leg_exponent(qa, ma);
-            const int eb = leg_exponent(qb, mb);
-            const double c = std::ldexp(m.cov, -(ea + eb));
-            const double sa = std::ldexp(qa, -2 * ea);
-            const double sb = std::ldexp(qb, -2 * eb);
-            const double sab = std::ldexp(ma, -ea) * std::ldexp(mb, -eb);
-            if (!(c * c < (2.0 * tolerance * tolerance) * (sa * sb + sab * sab))) return m;
-        }
-        return window_moments();
-    }
+    if (var_cancelled || cov_cancelled) [[unlikely]] return cancelled_moments();
     return m;
+}
+
+PairMoments AnchoredPairWindow::cancelled_moments() const {
+    // Deviations near 1e80 overflow the covariance test's fourth powers, and near
+    // 1e-100 underflow them: it is taken again on the legs scaled to their own size
+    // (exact, and the same answer wherever the plain numbers stay in range).
+    const SumMeans s = sum_means();
+    const PairMoments m = moments_from(s);
+    const double tolerance = kCancelled * static_cast<double>(period_);
+    const bool var_cancelled = m.var_a < tolerance * s.qa || m.var_b < tolerance * s.qb;  // as moments() found
+    if (!var_cancelled) {
+        const int ea = leg_exponent(s.qa, s.ma);
+        const int eb = leg_exponent(s.qb, s.mb);
+        const double c = std::ldexp(m.cov, -(ea + eb));
+        const double sa = std::ldexp(s.qa, -2 * ea);
+        const double sb = std::ldexp(s.qb, -2 * eb);
+        const double sab = std::ldexp(s.ma, -ea) * std::ldexp(s.mb, -eb);
+        if (!(c * c < (2.0 * tolerance * tolerance) * (sa * sb + sab * sab))) return m;
+    }
+    return window_moments();
 }
 
 PairMoments AnchoredPairWindow::window_moments() const {

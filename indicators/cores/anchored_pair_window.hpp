@@ -7,6 +7,7 @@
 // as a huge pair has gone.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "indicators/cores/shifted_sums.hpp"
@@ -41,6 +42,12 @@ public:
     // The same moments taken again from the window in two passes (O(n)): for an owner
     // whose own answer from moments() has cancelled to within their rounding.
     PairMoments window_moments() const;
+    // The mean squares of the deviations from the anchor (Σda²/n, Σdb²/n), each at
+    // least the variance: the size of the terms whose rounding moments() carries.
+    Pair anchored_squares() const {
+        const double n = static_cast<double>(period_);
+        return Pair{saa_ / n, sbb_ / n};
+    }
     // A pair less the window's mean pair, taken through the anchor: the differences
     // from the anchor are exact or nearly so, where the mean itself is rounded at the
     // level of the values (a residual of values at 1e11 would carry that rounding).
@@ -56,6 +63,22 @@ private:
     static constexpr double kCancelled = 0x1p-40;
 
     void reanchor();
+    // The rest of moments() where a variance or the covariance has cancelled. Out of line, so that the usual path keeps its
+    // registers.
+    [[gnu::noinline, gnu::cold]] PairMoments cancelled_moments() const;
+    // The running sums per value of the window: Σda/n, Σdb/n, Σda²/n, Σdb²/n, Σda·db/n.
+    struct SumMeans {
+        double ma, mb, qa, qb, qab;
+    };
+    SumMeans sum_means() const {
+        const double n = static_cast<double>(period_);
+        return SumMeans{sa_ / n, sb_ / n, saa_ / n, sbb_ / n, sab_ / n};
+    }
+    // The moments as the running sums give them.
+    PairMoments moments_from(const SumMeans& s) const {
+        return PairMoments{anchor_a_ + s.ma, anchor_b_ + s.mb, std::max(s.qa - s.ma * s.ma, 0.0),
+                           std::max(s.qb - s.mb * s.mb, 0.0), s.qab - s.ma * s.mb};
+    }
 
     CappedRing<Pair> ring_;
     std::uint64_t period_;
