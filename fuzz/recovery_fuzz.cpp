@@ -767,7 +767,7 @@ void check_scale(const Case& c, const std::uint8_t* data, std::size_t size) {
     // again or looks back at it, so a memory is held to the deepest of its bars.
     std::vector<double> depths(n);
     for (std::size_t i = 0, quiet = 0; i < n; ++i) {
-        quiet = i > 0 && bars[i].candle.close == bars[i - 1].candle.close ? quiet + 1 : 0;
+        quiet = torvex::test::quiet_bar(row, c.params, bars, i) ? quiet + 1 : 0;
         depths[i] = torvex::test::smoothing_depth(row, c.params, quiet);
     }
     for (std::size_t i = 0; i < n; ++i) {

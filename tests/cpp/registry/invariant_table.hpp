@@ -34,8 +34,9 @@
 //           gives the smoothing stages, and the relation then holds only while the
 //           smoothed differences stay normal at both scales: the smallest price
 //           difference less every stage's gain on a new value (plus a bit for its
-//           seed) and, per bar whose close repeats the one before, the decay of the
-//           stage that keeps the most, the deepest of these over the name's memory
+//           seed) and, per bar whose close repeats the one before (or whose high is
+//           its low, for a name smoothing each bar's range), the decay of the stage
+//           that keeps the most, the deepest of these over the name's memory
 //           (what the quotient answered down there stays in later averages and
 //           windows); `why` says what happens below;
 //   note    why a row claims less than its kind of indicator would suggest, or
@@ -70,12 +71,14 @@ inline constexpr WindowFn kWarmup = [](const P&) { return 0.0; };
 
 // How far an infinite memory's smoothed price differences may sink below the smallest
 // difference of two prices, in bits: `weight` at once (what a new difference keeps
-// through every stage), and `per_quiet_bar` on each bar whose close repeats the last
-// (a stage then only keeps what it holds times its factor, and the stage that keeps
-// the most bounds the chain from below).
+// through every stage), and `per_quiet_bar` on each bar that brings none, one whose
+// close repeats the last, or whose high equals its low where the name smooths each
+// bar's own range (`ranges`): a stage then only keeps what it holds times its factor,
+// and the stage that keeps the most bounds the chain from below.
 struct Smoothing {
     double weight = 0.0;
     double per_quiet_bar = 0.0;
+    bool ranges = false;
 };
 using SmoothingFn = Smoothing (*)(const P&);
 
@@ -205,7 +208,11 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Cfo", "", "0", kWarmup, {"0", 2}, ""},
         {"ChaikinMoneyFlow", "-1:1", "0", kWarmup, {"0", 1}, ""},
         {"ChaikinOscillator", "", "0", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
-        {"ChaikinVolatility", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = ema_of_first}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"ChaikinVolatility", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = [](const P& p) {
+             Smoothing s = stages({ema_stage(p[0])});
+             s.ranges = true;  // each bar's high less its low
+             return s;
+         }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"ChandeKrollStop", "", "", nullptr, {"1|1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"ChandelierExit", "", "", nullptr, {"1|1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"ChoppinessIndex", "0:inf", "", kWarmup, {"0", 1}, "no upper bound: the true range reaches the close before the window, so the sum can exceed n times the range; a ratio of ranges, whatever the price level", false, nullptr, 0.0, true},

@@ -332,6 +332,15 @@ TEST(InvariantTable, SmoothedDifferencesNarrowTheScales) {
     ASSERT_NE(smi, nullptr);
     EXPECT_DOUBLE_EQ(test::smoothing_depth(*smi, {10, 3, 3}, 40), 44.0);
     EXPECT_DOUBLE_EQ(test::smoothing_depth(*find_row("Sma"), {10}, 40), 0.0);
+    // A close that repeats brings an average of closing changes nothing, a bar whose
+    // high is its low an average of each bar's range nothing.
+    const std::vector<test::HostileBar> bars{test::level_bar(100, 50), test::level_bar(101, 50),
+                                             {Ohlcv{0, 101, 102, 100, 101, 1}, 50, false}};
+    const std::vector<double> rsi{14}, chaikin{10, 10};
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        EXPECT_EQ(test::quiet_bar(*find_row("Rsi"), rsi, bars, i), i == 2) << i;
+        EXPECT_EQ(test::quiet_bar(*find_row("ChaikinVolatility"), chaikin, bars, i), i < 2) << i;
+    }
     test::Span span;
     span.price(64.0), span.price(128.0);
     const double plain = test::allowed_exponents(span, 10, 1).lo;
