@@ -762,17 +762,27 @@ void check_scale(const Case& c, const std::uint8_t* data, std::size_t size) {
     std::vector<torvex::test::Exponents> allowed(n);
     std::vector<torvex::test::Exponents> whole(n);  // every bar so far in range
     torvex::test::Span prefix;
+    // How deep the name's smoothed differences may have sunk at each bar (see
+    // smoothing_depth); what they answered there stays in a memory that smooths it
+    // again or looks back at it, so a memory is held to the deepest of its bars.
+    std::vector<double> depths(n);
+    for (std::size_t i = 0, quiet = 0; i < n; ++i) {
+        quiet = torvex::test::quiet_bar(row, c.params, bars, i) ? quiet + 1 : 0;
+        depths[i] = torvex::test::smoothing_depth(row, c.params, quiet);
+    }
     for (std::size_t i = 0; i < n; ++i) {
         prefix.add(spans[i]);
-        whole[i] = torvex::test::allowed_exponents(prefix, std::max<std::size_t>(k, 1), row.scaling.power);
+        const std::size_t first = row.window && i + 1 >= k ? i + 1 - k : 0;
+        const double depth = *std::max_element(depths.begin() + static_cast<std::ptrdiff_t>(first), depths.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        whole[i] = torvex::test::allowed_exponents(prefix, std::max<std::size_t>(k, 1), row.scaling.power, depth);
         if (!row.window) {
-            allowed[i] = torvex::test::allowed_exponents(prefix, i + 1, row.scaling.power);
+            allowed[i] = torvex::test::allowed_exponents(prefix, i + 1, row.scaling.power, depth);
             continue;
         }
         torvex::test::Span memory;
         const std::size_t from = i + 1 >= k ? i + 1 - k : 0;
         for (std::size_t h = from; h <= i; ++h) memory.add(spans[h]);
-        allowed[i] = torvex::test::allowed_exponents(memory, i + 1 - from, row.scaling.power);
+        allowed[i] = torvex::test::allowed_exponents(memory, i + 1 - from, row.scaling.power, depth);
     }
     std::vector<std::size_t> open;  // bars whose answers may be scaled by some k != 0
     for (std::size_t i = 0; i < n; ++i)

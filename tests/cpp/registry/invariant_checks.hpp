@@ -239,11 +239,13 @@ inline Span bar_span(const HostileBar& bar, std::size_t index, std::uint8_t feed
 // keep every intermediate of a definition taking prices and sizes to the first power
 // and price differences to the `power`-th within the normal range at the scale 2^k;
 // empty (lo > hi) where not even k = 0 does, and where a bar the name may refuse
-// lets its memory reach before the span's first bar.
+// lets its memory reach before the span's first bar. `depth` is how many bits below
+// the smallest difference of two prices the definition's smoothed differences may
+// lie before they are raised to the `power`-th (see smoothing_depth).
 struct Exponents {
     double lo, hi;
 };
-inline Exponents allowed_exponents(const Span& span, std::size_t length, int power) {
+inline Exponents allowed_exponents(const Span& span, std::size_t length, int power, double depth = 0.0) {
     if (!span.finite || (span.refusable && span.first > 0)) return {1.0, 0.0};
     const double n = std::log2(static_cast<double>(std::max<std::size_t>(length, 1)));
     const double size_top = span.size_top, size_least = std::min(0.0, span.size_least);
@@ -253,9 +255,28 @@ inline Exponents allowed_exponents(const Span& span, std::size_t length, int pow
     if (!std::isfinite(spread)) return {1.0, 0.0};
     if (spread > 0.0) hi = std::min(hi, (kTopExponent - n - size_top) / power - std::log2(spread));
     // The smallest non-zero difference of two prices is at least 2^-53 of the smaller.
-    if (std::isfinite(span.least)) lo = std::max(lo, (kBottomExponent - size_least) / power - span.least + kUlpExponent);
+    if (std::isfinite(span.least)) lo = std::max(lo, (kBottomExponent - size_least) / power + depth - span.least + kUlpExponent);
     if (!(lo <= 0.0 && 0.0 <= hi)) return {1.0, 0.0};
     return {std::max(lo, -1000.0), std::min(hi, 1000.0)};  // a history of zeros takes any
+}
+
+// The bits `row`'s smoothed differences may sink below the smallest difference of two
+// prices after `quiet` bars in a row that bring them none (see quiet_bar): 0 for a row
+// without smoothed differences. A quotient of them holds only while its denominator
+// stays normal, and a run of such bars decays it without bound.
+inline double smoothing_depth(const InvariantRow& row, const std::vector<double>& params, std::size_t quiet) {
+    if (!row.scaling.smoothing) return 0.0;
+    const Smoothing s = row.scaling.smoothing(params);
+    return s.weight + s.per_quiet_bar * static_cast<double>(quiet);
+}
+
+// Whether bar `i` brings `row`'s smoothed differences nothing: its close repeats the
+// one before, or its high is its low where the name smooths each bar's own range.
+inline bool quiet_bar(const InvariantRow& row, const std::vector<double>& params, const std::vector<HostileBar>& bars,
+                      std::size_t i) {
+    if (!row.scaling.smoothing) return false;
+    if (row.scaling.smoothing(params).ranges) return bars[i].candle.high == bars[i].candle.low;
+    return i > 0 && bars[i].candle.close == bars[i - 1].candle.close;
 }
 
 // Whether `got`, answered with every price times 2^scale, is `want` (answered at the

@@ -26,7 +26,19 @@
 //           definition that holds a constant in price units (a fixed step, an absolute
 //           threshold), and `why` says which; `tolerance` loosens the 1e-12 relative
 //           agreement where the definition takes logarithms of price quantities (they
-//           round at the scaled magnitude), `why` saying so;
+//           round at the scaled magnitude), `why` saying so; `smoothing` marks a
+//           definition that divides by averages or filters of price changes or ranges
+//           (an infinite memory): a run of repeated closes decays them without bound,
+//           whatever the level, and below the smallest normal double they lose their
+//           digits (the quotient reads noise, or the name holds its last answer). It
+//           gives the smoothing stages, and the relation then holds only while the
+//           smoothed differences stay normal at both scales: the smallest price
+//           difference less every stage's gain on a new value (plus a bit for its
+//           seed) and, per bar whose close repeats the one before (or whose high is
+//           its low, for a name smoothing each bar's range), the decay of the stage
+//           that keeps the most, the deepest of these over the name's memory
+//           (what the quotient answered down there stays in later averages and
+//           windows); `why` says what happens below;
 //   note    why a row claims less than its kind of indicator would suggest, or
 //           departs from it on purpose;
 //   nonfinite  true where the definition answers an infinity or NaN on purpose;
@@ -43,6 +55,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <span>
 #include <utility>
 #include <vector>
@@ -56,11 +69,62 @@ using BoundFn = std::pair<double, double> (*)(const P&);
 // The window is the warm-up and the bar before it.
 inline constexpr WindowFn kWarmup = [](const P&) { return 0.0; };
 
+// How far an infinite memory's smoothed price differences may sink below the smallest
+// difference of two prices, in bits: `weight` at once (what a new difference keeps
+// through every stage), and `per_quiet_bar` on each bar that brings none, one whose
+// close repeats the last, or whose high equals its low where the name smooths each
+// bar's own range (`ranges`): a stage then only keeps what it holds times its factor,
+// and the stage that keeps the most bounds the chain from below.
+struct Smoothing {
+    double weight = 0.0;
+    double per_quiet_bar = 0.0;
+    bool ranges = false;
+};
+using SmoothingFn = Smoothing (*)(const P&);
+
+// One stage: the gain of a new value, and the factor its value keeps on a bar that
+// brings none (for a two-pole filter the radius of its poles, the decay of its
+// ringing).
+struct Stage {
+    double gain;
+    double kept;
+};
+inline Stage ema_stage(double n) { return {2.0 / (n + 1.0), 1.0 - 2.0 / (n + 1.0)}; }
+inline Stage wilder_stage(double n) { return {1.0 / n, 1.0 - 1.0 / n}; }
+// A super smoother of the given length: c1 = 1 - 2 r cos(1.414 pi / length) + r^2.
+inline Stage super_smoother_stage(double length) {
+    const double r = std::exp(-1.414 * 3.14159265358979 / length);
+    return {1.0 - 2.0 * r * std::cos(1.414 * 3.14159265358979 / length) + r * r, r};
+}
+// A stage seeded with a plain mean of its first n values gives each 1 / n, at least
+// half its weight after: one bit more a stage.
+inline Smoothing stages(std::initializer_list<Stage> chain) {
+    Smoothing s;
+    double kept = 0.0;
+    for (const Stage& st : chain) {
+        s.weight += 1.0 - std::log2(st.gain);
+        kept = std::max(kept, std::fabs(st.kept));
+    }
+    s.per_quiet_bar = kept > 0.0 && kept < 1.0 ? -std::log2(kept) : 0.0;
+    return s;
+}
+
+// The smoothing of the rows that divide by smoothed differences, by their parameters.
+inline Smoothing wilder_of_first(const P& p) { return stages({wilder_stage(p[0])}); }
+inline Smoothing ema_of_first(const P& p) { return stages({ema_stage(p[0])}); }
+inline constexpr const char* kQuotientOfAverages =
+    "a quotient of averages of price changes or ranges, which a run of repeated closes decays without bound: "
+    "where they leave the normal range the quotient reads their rounding";
+inline constexpr const char* kQuotientOfFilters =
+    "a quotient of filtered price changes, which a run of repeated closes decays without bound: where they "
+    "leave the normal range the quotient reads their rounding";
+
 struct Scaling {
     const char* degree = nullptr;
     int power = 0;
     const char* why = nullptr;  // what breaks the relation where the degree is "" or "*", or loosens it
     double tolerance = 0.0;     // the relative agreement where 1e-12 is too tight (0: 1e-12)
+    SmoothingFn smoothing = nullptr;  // a quotient of smoothed differences: see the header
 };
 
 struct InvariantRow {
@@ -93,8 +157,8 @@ inline std::span<const InvariantRow> invariant_table() {
         {"AdvanceBlock", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"AdvanceDecline", "", "", nullptr, {"0", 1}, "a cumulative quantity from the first bar: no range and no finite window"},
         {"AdvanceDeclineRatio", "0:inf", "", kWarmup, {"0", 1}, ""},
-        {"Adx", "0:100", "0", nullptr, {"0|0|0", 1}, ""},
-        {"Adxr", "0:100", "0", nullptr, {"0", 1}, ""},
+        {"Adx", "0:100", "0", nullptr, {.degree = "0|0|0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
+        {"Adxr", "0:100", "0", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Alligator", "", "P", nullptr, {"1|1|1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"Alma", "", "", kWarmup, {"1", 1}, ""},
         {"Alpha", "", "", kWarmup, {"", 2, "subtracts its risk-free rate, a fixed number in the units of its input"}, ""},
@@ -144,7 +208,11 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Cfo", "", "0", kWarmup, {"0", 2}, ""},
         {"ChaikinMoneyFlow", "-1:1", "0", kWarmup, {"0", 1}, ""},
         {"ChaikinOscillator", "", "0", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
-        {"ChaikinVolatility", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"ChaikinVolatility", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = [](const P& p) {
+             Smoothing s = stages({ema_stage(p[0])});
+             s.ranges = true;  // each bar's high less its low
+             return s;
+         }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"ChandeKrollStop", "", "", nullptr, {"1|1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"ChandelierExit", "", "", nullptr, {"1|1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"ChoppinessIndex", "0:inf", "", kWarmup, {"0", 1}, "no upper bound: the true range reaches the close before the window, so the sum can exceed n times the range; a ratio of ranges, whatever the price level", false, nullptr, 0.0, true},
@@ -158,7 +226,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"CompositeProfile", "", "P", nullptr, {"1|1|1", 1}, ""},
         {"ConcealingBabySwallow", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"ConditionalValueAtRisk", "", "", kWarmup, {"1", 1}, ""},
-        {"ConnorsRsi", "0:100", "", nullptr, {"0", 1}, ""},
+        {"ConnorsRsi", "0:100", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Coppock", "", "0", kWarmup, {"0", 1}, ""},
         {"CorrelationTrendIndicator", "-1:1", "", kWarmup, {"0", 2}, ""},
         {"Counterattack", "-1:1", "", kWarmup, {"0", 1}, ""},
@@ -174,7 +242,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"DemandIndex", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"DemarkPivots", "", "P", nullptr, {"1|1|1", 1}, ""},
         {"DepthSlope", "", "", kWarmup, {"-1", 2}, ""},
-        {"DerivativeOscillator", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"DerivativeOscillator", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"DetrendedStdDev", "0:inf", "0", kWarmup, {"1", 2}, ""},
         {"DisparityIndex", "", "0", kWarmup, {"0", 1, "its mean is a running sum that keeps a few roundings of bars up to a thousandfold above the window until its re-add: up to some 1e-11 percent per bar of the window", 1e-8}, "a percentage of the average, whatever the price level", false, nullptr, 0.0, true},
         {"DistanceSsd", "0:inf", "", kWarmup, {"0", 1}, ""},
@@ -188,11 +256,14 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Dpo", "", "0", kWarmup, {"1", 1}, ""},
         {"DragonflyDoji", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"DumplingTop", "-1:1", "", nullptr, {"0", 1}, ""},
-        {"Dx", "0:100", "0", nullptr, {"0", 1}, ""},
+        {"Dx", "0:100", "0", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"DynamicMomentumIndex", "0:100", "50", nullptr, {"0", 2}, ""},
         {"EaseOfMovement", "", "", kWarmup, {"2", 2}, ""},
         {"EffectiveSpread", "0:inf", "", nullptr, {"0", 1}, ""},
-        {"EhlersStochastic", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"EhlersStochastic", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfFilters, .smoothing = [](const P&) {  // a one-pole high-pass of 48 bars, a super smoother of 10
+             const double t = 6.283185307179586 / 48.0, a = (std::cos(t) + std::sin(t) - 1.0) / std::cos(t);
+             return stages({{1.0 - a / 2.0, 1.0 - a}, super_smoother_stage(10.0)});
+         }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"Ehma", "", "~P", nullptr, {"1", 1}, "its exponential stages step as fma(alpha, x, (1 - alpha) * value): identical bars stay within a rounding of the flat answer"},
         {"ElderImpulse", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"ElderRay", "", "", nullptr, {"1|1", 1}, "its average steps as fma(alpha, x, (1 - alpha) * value), not exact over identical bars"},
@@ -202,7 +273,10 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Engulfing", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"Equivolume", "", "", kWarmup, {"1|0", 1}, ""},
         {"EstimatedLeverageRatio", "", "", kWarmup, {"0", 1}, ""},
-        {"EvenBetterSinewave", "", "", nullptr, {"0", 2}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"EvenBetterSinewave", "", "", nullptr, {.degree = "0", .power = 2, .why = kQuotientOfFilters, .smoothing = [](const P& p) {
+             const double t = 6.283185307179586 / p[0], a1 = (1.0 - std::sin(t)) / std::cos(t);
+             return stages({{(1.0 + a1) / 2.0, a1}, super_smoother_stage(p[1])});
+         }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"EveningDojiStar", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"Evwma", "", "P", nullptr, {"1", 1}, ""},
         {"EwmaVolatility", "0:inf", "", nullptr, {"0", 1}, ""},
@@ -218,7 +292,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"FibRetracement", "", "", nullptr, {"1|1|1|1|1|1|1", 1}, "levels of the latest confirmed swings: a latched state with no range and no finite window"},
         {"FibTimeZones", "", "", nullptr, {"0|0", 1}, "levels of the latest confirmed swings: a latched state with no range and no finite window"},
         {"FibonacciPivots", "", "P", nullptr, {"1|1|1|1|1|1|1", 1}, ""},
-        {"FisherRsi", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"FisherRsi", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"FisherTransform", "", "0", nullptr, {"0", 1}, ""},
         {"FlagPennant", "-1:1", "", nullptr, {"0", 1}, ""},
         {"ForceIndex", "", "0", nullptr, {"1", 1}, ""},
@@ -270,7 +344,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"HurstExponent", "", "0.5", kWarmup, {"0", 2}, ""},
         {"IdenticalThreeCrows", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"InNeck", "-1:1", "", kWarmup, {"0", 1}, ""},
-        {"Inertia", "", "", nullptr, {"0", 2}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"Inertia", "", "", nullptr, {.degree = "0", .power = 2, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"InformationRatio", "", "", kWarmup, {"0", 2}, ""},
         {"InitialBalance", "", "", nullptr, {"1|1", 1}, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"InstantaneousTrendline", "", "", nullptr, {"1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
@@ -333,7 +407,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Microprice", "", "", kWarmup, {"1", 1}, ""},
         {"MidPoint", "", "P", kWarmup, {"1", 1}, ""},
         {"MidPrice", "", "P", kWarmup, {"1", 1}, ""},
-        {"MinusDi", "0:100", "0", nullptr, {"0", 1}, ""},
+        {"MinusDi", "0:100", "0", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"MinusDm", "", "0", nullptr, {"1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"ModifiedMaStop", "*|-1:1", "", nullptr, {"1|0", 1}, ""},
         {"Mom", "", "0", kWarmup, {"1", 1}, ""},
@@ -376,7 +450,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"PiercingDarkCloud", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"Pin", "0:1", "", kWarmup, {"0", 1}, ""},
         {"PivotReversal", "-1:1", "", nullptr, {"0", 1}, ""},
-        {"PlusDi", "0:100", "0", nullptr, {"0", 1}, ""},
+        {"PlusDi", "0:100", "0", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"PlusDm", "", "0", nullptr, {"1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"Pmo", "", "0", nullptr, {"0", 1}, ""},
         {"PolarizedFractalEfficiency", "-100:100", "0", nullptr, {"", 1, "each path segment is sqrt(d^2 + 1): one bar counts as one price unit"}, ""},
@@ -388,7 +462,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"ProjectionOscillator", "", "50", nullptr, {"0", 1}, ""},
         {"Psar", "", "", nullptr, {"1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"Pvi", "", "", nullptr, {"0", 1}, "a cumulative product from the first bar: no range and no finite window; it may compound past the double range", true},
-        {"Qqe", "0:100|*", "", nullptr, {"0|0", 1}, ""},
+        {"Qqe", "0:100|*", "", nullptr, {.degree = "0|0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Qstick", "", "0", kWarmup, {"1", 1}, ""},
         {"QuartileBands", "", "P", kWarmup, {"1|1|1", 1}, ""},
         {"QuotedSpread", "0:inf", "", kWarmup, {"0", 1}, "divides by a price without a guard (a zero price gives an infinity or NaN)", true},
@@ -403,7 +477,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"RenkoTrailingStop", "", "", nullptr, {"", 2, "moves in bricks of a fixed price size"}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"RickshawMan", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"RisingThreeMethods", "-1:1", "", kWarmup, {"0", 1}, ""},
-        {"Rmi", "0:100", "50", nullptr, {"0", 1}, ""},
+        {"Rmi", "0:100", "50", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Roc", "", "0", kWarmup, {"0", 1}, ""},
         {"Rocp", "", "0", kWarmup, {"0", 1}, ""},
         {"Rocr", "", "1", kWarmup, {"0", 1}, ""},
@@ -418,10 +492,10 @@ inline std::span<const InvariantRow> invariant_table() {
         {"RollingQuantile", "", "P", kWarmup, {"1", 1}, ""},
         {"RollingVwap", "", "", kWarmup, {"1", 1}, "a flat window after varied volumes keeps their rounding in the volume sum until its next re-add: the price up to that rounding, not exactly"},
         {"RoofingFilter", "", "0", nullptr, {"1", 1}, ""},
-        {"Rsi", "0:100", "50", nullptr, {"0", 1}, ""},
-        {"Rsx", "0:100", "50", nullptr, {"0", 1}, ""},
+        {"Rsi", "0:100", "50", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
+        {"Rsx", "0:100", "50", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfFilters, .smoothing = [](const P& p) { const Stage s{3.0 / (p[0] + 2.0), 1.0 - 3.0 / (p[0] + 2.0)}; return stages({s, s, s, s, s, s}); }}, ""},
         {"Rvi", "", "", nullptr, {"0", 1}, "on flat candles (high = low) it holds its last value by definition, so a fresh object answers nothing there"},
-        {"RviVolatility", "0:100", "50", nullptr, {"0", 2}, ""},
+        {"RviVolatility", "0:100", "50", nullptr, {.degree = "0", .power = 2, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Rwi", "0:inf", "0", kWarmup, {"0|0", 1}, ""},
         {"SampleEntropy", "0:inf", "0", kWarmup, {"0", 2}, ""},
         {"SarExt", "", "", nullptr, {"1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
@@ -443,7 +517,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Skewness", "", "0", kWarmup, {"0", 3}, "|skew| of n values is at most (n - 2) / sqrt(n - 1)", false,
          [](const P& p) { return std::pair{-(p[0] - 2) / std::sqrt(p[0] - 1), (p[0] - 2) / std::sqrt(p[0] - 1)}; }},
         {"Sma", "", "P", kWarmup, {"1", 1}, ""},
-        {"Smi", "-100:100", "", nullptr, {"0", 1}, ""},
+        {"Smi", "-100:100", "", nullptr, {.degree = "0", .power = 1, .why = "holds its last index once its doubly smoothed range falls below the smallest normal double, which a run of repeated closes reaches at any level", .smoothing = [](const P& p) { return stages({ema_stage(p[1]), ema_stage(p[2])}); }}, ""},
         {"Smma", "", "P", nullptr, {"1", 1}, ""},
         {"SmoothedHeikinAshi", "", "", nullptr, {"1|1|1|1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"SortinoRatio", "", "", kWarmup, {"", 2, "subtracts a threshold, target or rate that is a fixed number in the units of its input"}, ""},
@@ -461,7 +535,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"StepTrailingStop", "", "", nullptr, {"", 2, "moves in steps of a fixed price increment"}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"SterlingRatio", "", "", kWarmup, {"", 1, "walks an equity path from 1.0 multiplied by (r + 1): a constant in the units of its input"}, ""},
         {"StickSandwich", "-1:1", "", kWarmup, {"0", 1}, ""},
-        {"StochRsi", "0:100", "50", nullptr, {"0", 1}, ""},
+        {"StochRsi", "0:100", "50", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Stochastic", "0:100", "", kWarmup, {"0|0", 1}, ""},
         {"StochasticCci", "0:100", "50", nullptr, {"0", 1}, "its input can be rounding noise (with n = 2 every Cci is +-200/3 up to an ulp), and the stochastic of that jumps between 0, 50 and 100: no window is claimed"},
         {"SuperSmoother", "", "~P", nullptr, {"1", 1}, "c1 + c2 + c3 = 1 only up to rounding, so identical bars stay within a rounding of the close"},
@@ -521,7 +595,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"TrueRange", "0:inf", "0", kWarmup, {"1", 1}, ""},
         {"Tsf", "", "P", kWarmup, {"1", 2}, ""},
         {"TsfOscillator", "", "0", kWarmup, {"0", 2}, ""},
-        {"Tsi", "", "0", nullptr, {"0", 1}, ""},
+        {"Tsi", "", "0", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = [](const P& p) { return stages({ema_stage(p[0]), ema_stage(p[1])}); }}, ""},
         {"Tsv", "", "0", nullptr, {"1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"TtmSqueeze", "", "", nullptr, {"0|1", 2}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"TtmTrend", "", "-1", kWarmup, {"0", 1}, ""},
@@ -546,7 +620,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Vidya", "", "P", nullptr, {"1", 1}, ""},
         {"VolatilityCone", "0:inf|0:inf|0:inf|0:inf|0:100", "0|0|0|0|100", nullptr, {"0|0|0|0|0", 1}, ""},
         {"VolatilityOfVolatility", "0:inf", "0", kWarmup, {"0", 1}, ""},
-        {"VolatilityRatio", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"VolatilityRatio", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = ema_of_first}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"VoltyStop", "", "", nullptr, {"1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"VolumeOscillator", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"VolumePriceTrend", "", "", nullptr, {"0", 1}, "a cumulative quantity from the first bar: no range and no finite window"},

@@ -265,7 +265,8 @@ TEST_P(ScaleRelation, HoldsWhereTheRangeAllows) {
         test::stamp_times(bars);
         test::Span span;
         for (std::size_t i = 0; i < bars.size(); ++i) span.add(test::bar_span(bars[i], i, feed));
-        const test::Exponents allowed = test::allowed_exponents(span, bars.size(), row->scaling.power);
+        const test::Exponents allowed =
+            test::allowed_exponents(span, bars.size(), row->scaling.power, test::smoothing_depth(*row, params, 0));
         IndicatorBox first = make(row->name, params);
         const std::vector<Answer> want = run(*first, bars, 0, bars.size());
         for (const int k : {-300, -60, 60, 300, 700}) {
@@ -300,12 +301,53 @@ TEST(InvariantTable, EveryRowHasItsDegreeInPrice) {
         EXPECT_TRUE(r.scaling.power >= 1 && r.scaling.power <= 4) << r.name << " takes prices to the power " << r.scaling.power;
         const std::string degree = r.scaling.degree;
         const bool skipped = degree.empty() || degree.find('*') != std::string::npos;
-        if (skipped || r.scaling.tolerance > 0.0)
-            EXPECT_TRUE(r.scaling.why && *r.scaling.why) << r.name << " does not say why its relation is skipped or loose";
+        if (skipped || r.scaling.tolerance > 0.0 || r.scaling.smoothing) {
+            EXPECT_TRUE(r.scaling.why && *r.scaling.why) << r.name << " does not say why its relation is skipped or narrowed";
+        }
         for (const std::string& part : test::split_outputs(degree))
             EXPECT_TRUE(part == "*" || (!part.empty() && part.find_first_not_of("-0123456789") == std::string::npos))
                 << r.name << ": degree \"" << degree << "\"";
     }
+}
+
+// A chain of smoothing stages sinks a new difference by every stage's gain (and a bit
+// for its seed), then by the slowest stage's decay on each bar whose close repeats;
+// the scale relation's lowest exponent rises by as many bits.
+TEST(InvariantTable, SmoothedDifferencesNarrowTheScales) {
+    struct Case {
+        test::Smoothing s;
+        double weight, per_bar;
+    };
+    const Case cases[] = {
+        {test::stages({test::ema_stage(3), test::ema_stage(3)}), 4.0, 1.0},  // Smi(10, 3, 3): halves twice
+        {test::stages({test::wilder_stage(4)}), 3.0, std::log2(4.0 / 3.0)},
+        {test::stages({test::wilder_stage(2), test::ema_stage(7)}), 5.0, std::log2(4.0 / 3.0)},  // the 3/4 stage bounds
+        {test::stages({test::ema_stage(1)}), 1.0, 0.0},  // a length of 1 keeps nothing: no decay to bound
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(c.s.weight, c.weight);
+        EXPECT_DOUBLE_EQ(c.s.per_quiet_bar, c.per_bar);
+    }
+    const InvariantRow* smi = find_row("Smi");
+    ASSERT_NE(smi, nullptr);
+    EXPECT_DOUBLE_EQ(test::smoothing_depth(*smi, {10, 3, 3}, 40), 44.0);
+    EXPECT_DOUBLE_EQ(test::smoothing_depth(*find_row("Sma"), {10}, 40), 0.0);
+    // A close that repeats brings an average of closing changes nothing, a bar whose
+    // high is its low an average of each bar's range nothing.
+    const std::vector<test::HostileBar> bars{test::level_bar(100, 50), test::level_bar(101, 50),
+                                             {Ohlcv{0, 101, 102, 100, 101, 1}, 50, false}};
+    const std::vector<double> rsi{14}, chaikin{10, 10};
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        EXPECT_EQ(test::quiet_bar(*find_row("Rsi"), rsi, bars, i), i == 2) << i;
+        EXPECT_EQ(test::quiet_bar(*find_row("ChaikinVolatility"), chaikin, bars, i), i < 2) << i;
+    }
+    test::Span span;
+    span.price(64.0), span.price(128.0);
+    const double plain = test::allowed_exponents(span, 10, 1).lo;
+    EXPECT_DOUBLE_EQ(plain, test::kBottomExponent - 6.0 + test::kUlpExponent);
+    EXPECT_DOUBLE_EQ(test::allowed_exponents(span, 10, 1, 44.0).lo, plain + 44.0);
+    EXPECT_DOUBLE_EQ(test::allowed_exponents(span, 10, 2, 44.0).lo, test::kBottomExponent / 2 + 44.0 - 6.0 + test::kUlpExponent);
+    EXPECT_GT(test::allowed_exponents(span, 10, 1, 1000.0).lo, test::allowed_exponents(span, 10, 1, 1000.0).hi);  // not even k = 0
 }
 
 TEST(InvariantTable, OneRowForEveryRegistryName) {
