@@ -44,7 +44,11 @@ public:
             smoothed_volume_ = volume_seed_ / n_;
         }
         if (*smoothed_volume_ == 0.0) return 0.0;
-        return *smoothed_ad_ / *smoothed_volume_;
+        // Both averages are the same smoothing of adv and of the volume, and |adv| never
+        // exceeds the volume, so the exact flow lies within [-1, 1]. After a bar whose
+        // volume dwarfs the later ones, each average keeps a rounding of that bar's size
+        // for a while, and their quotient can leave the range by that residue.
+        return std::clamp(*smoothed_ad_ / *smoothed_volume_, -1.0, 1.0);
     }
     std::uint64_t warmup() const override { return period_ + 1; }
 
