@@ -498,7 +498,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"RviVolatility", "0:100", "50", nullptr, {.degree = "0", .power = 2, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Rwi", "0:inf", "0", kWarmup, {"0|0", 1}, ""},
         {"SampleEntropy", "0:inf", "0", kWarmup, {"0", 2}, ""},
-        {"SarExt", "", "", nullptr, {"1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
+        {"SarExt", "", "", nullptr, {"", 1, "a non-zero start is a fixed level in the units of its input"}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"SeasonalZScore", "", "", nullptr, {"0", 1}, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"SeparatingLines", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"SessionHighLow", "", "", nullptr, {"1|1", 1}, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
