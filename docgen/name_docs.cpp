@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <set>
 #include <sstream>
 #include <utility>
@@ -116,7 +117,26 @@ std::expected<Accepted, std::string> parse_interval(std::string_view text) {
     return a;
 }
 
-// "[2..16777216] and > fast and even": the interval, then relations and `even`.
+// "cos(x) > 0 or cos(x) = -1": comparisons of two formulas, one of which must hold.
+std::expected<Condition, std::string> parse_condition(std::string_view text) {
+    Condition c;
+    for (std::string_view piece : split(text, " or ")) {
+        piece = trim(piece);
+        const std::size_t at = piece.find_first_of("<>=");
+        const std::size_t width = at != std::string_view::npos && at + 1 < piece.size() && piece[at] != '=' &&
+                                          piece[at + 1] == '='
+                                      ? 2
+                                      : 1;
+        if (at == std::string_view::npos || trim(piece.substr(0, at)).empty() || trim(piece.substr(at + width)).empty())
+            return std::unexpected("'" + std::string(piece) + "' is not a comparison such as 'cos(x) > 0'");
+        c.any.push_back({std::string(trim(piece.substr(0, at))), std::string(piece.substr(at, width)),
+                         std::string(trim(piece.substr(at + width)))});
+    }
+    return c;
+}
+
+// "[2..16777216] and > fast and even": the interval, then relations, `even` and
+// conditions.
 std::expected<Accepted, std::string> parse_accepted(std::string_view text) {
     const std::vector<std::string_view> clauses = split(text, " and ");
     auto a = parse_interval(trim(clauses[0]));
@@ -128,6 +148,12 @@ std::expected<Accepted, std::string> parse_accepted(std::string_view text) {
             continue;
         }
         const std::size_t op = c.starts_with("<=") || c.starts_with(">=") ? 2 : c.starts_with('<') || c.starts_with('>') ? 1 : 0;
+        if (op == 0 && c.find_first_of("<>=") != std::string_view::npos) {
+            auto condition = parse_condition(c);
+            if (!condition) return std::unexpected(condition.error());
+            a->conditions.push_back(std::move(*condition));
+            continue;
+        }
         if (op == 0 || trim(c.substr(op)).empty())
             return std::unexpected("'" + std::string(c) + "' is neither 'even' nor a relation such as '> fast'");
         a->relations.push_back({std::string(c.substr(0, op)), std::string(trim(c.substr(op)))});
@@ -281,7 +307,8 @@ private:
             } while (take(','));
             if (!take(')')) return fail("missing ')' after the arguments of " + std::string(word));
             const std::size_t want = (word == "min" || word == "max") ? 2 : 1;
-            if (word != "min" && word != "max" && word != "floor" && word != "ceil" && word != "round" && word != "sqrt")
+            if (word != "min" && word != "max" && word != "floor" && word != "ceil" && word != "round" && word != "sqrt" &&
+                word != "cos")
                 return fail("unknown function '" + std::string(word) + "'");
             if (args.size() != want) return fail(std::string(word) + " takes " + std::to_string(want) + " argument(s)");
             if (word == "min") return std::min(args[0], args[1]);
@@ -289,8 +316,10 @@ private:
             if (word == "floor") return std::floor(args[0]);
             if (word == "ceil") return std::ceil(args[0]);
             if (word == "sqrt") return std::sqrt(args[0]);
+            if (word == "cos") return std::cos(args[0]);
             return std::round(args[0]);
         }
+        if (word == "pi") return std::numbers::pi;
         for (std::size_t i = 0; i < doc_.params.size(); ++i)
             if (doc_.params[i].name == word) {
                 if (i >= values_.size()) return fail("no value for '" + std::string(word) + "'");
@@ -503,7 +532,9 @@ Names are exact and case-sensitive.
 
   The **accepted** column gives every value the indicator takes: a range (`2 to 16,777,216`,
   `above 0`, `above 0, up to 1`), then any rule against the other parameters (above `fast`:
-  above the value given for `fast`; below `1 - beta`) and "even", all of which must hold. Most
+  above the value given for `fast`; below `1 - beta`), "even", and any condition on the whole
+  list ("where" a comparison of two formulas, several joined by "or" of which one must hold,
+  computed in doubles as the constructor computes them), all of which must hold. Most
   lengths stop at 16,777,216, the longest window an indicator keeps; a count or a factor that
   keeps nothing of its length says "no upper bound" instead.
 
@@ -599,6 +630,11 @@ std::string describe_accepted(const Accepted& a) {
         t += "; " + std::string(words) + " `" + r.expr + "`";
     }
     if (a.even) t += "; even";
+    for (const Condition& c : a.conditions) {
+        t += "; where ";
+        for (std::size_t i = 0; i < c.any.size(); ++i)
+            t += (i ? " or `" : "`") + c.any[i].lhs + " " + c.any[i].op + " " + c.any[i].rhs + "`";
+    }
     return t;
 }
 
@@ -616,7 +652,11 @@ std::string param_kind(std::string_view name, std::vector<double> params, std::s
     return "number";
 }
 
-std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& doc, std::size_t k, bool whole) {
+namespace {
+
+// The probes of the interval and the relations, before the conditions.
+std::expected<std::vector<EdgeProbe>, std::string> edge_probes_of_interval(const NameDoc& doc, std::size_t k,
+                                                                           bool whole, std::span<const double> at) {
     const ParamDoc& p = doc.params.at(k);
     const Accepted& a = p.accepted;
     const std::string where = doc.name + " " + p.name + ": ";
@@ -625,7 +665,7 @@ std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& do
     Range r;
     if (a.lo) r.raise_lo(*a.lo, a.lo_closed);
     if (a.hi) r.lower_hi(*a.hi, a.hi_closed);
-    const std::vector<double> typical = doc.typical();
+    const std::vector<double> typical = at.empty() ? doc.typical() : std::vector<double>(at.begin(), at.end());
     for (const Relation& rel : a.relations) {
         const auto v = eval_formula(rel.expr, doc, typical);
         if (!v) return std::unexpected(where + v.error());
@@ -669,28 +709,79 @@ std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& do
     return out;
 }
 
-ProbeReport probe_accepted(const NameDoc& doc) {
+}  // namespace
+
+std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& doc, std::size_t k, bool whole,
+                                                               std::span<const double> at) {
+    auto out = edge_probes_of_interval(doc, k, whole, at);
+    const Accepted& a = doc.params.at(k).accepted;
+    if (!out || a.conditions.empty()) return out;
+    std::vector<double> values = at.empty() ? doc.typical() : std::vector<double>(at.begin(), at.end());
+    const auto holds = [&](double v) -> std::expected<bool, std::string> {
+        values[k] = v;
+        for (const Condition& c : a.conditions) {
+            bool any = false;
+            for (const Comparison& cmp : c.any) {
+                const auto l = eval_formula(cmp.lhs, doc, values), r = eval_formula(cmp.rhs, doc, values);
+                if (!l || !r) return std::unexpected(doc.name + " " + doc.params[k].name + ": " + (l ? r : l).error());
+                any = any || (cmp.op == "<"    ? *l < *r
+                              : cmp.op == "<=" ? *l <= *r
+                              : cmp.op == ">"  ? *l > *r
+                              : cmp.op == ">=" ? *l >= *r
+                                               : *l == *r);
+            }
+            if (!any) return false;
+        }
+        return true;
+    };
+    // The interval's whole values run from its first probe to its largest accepted one.
+    double hi = -HUGE_VAL;
+    for (EdgeProbe& e : *out) {
+        if (e.accepted) hi = std::max(hi, e.value);
+        const auto h = holds(e.value);
+        if (!h) return std::unexpected(h.error());
+        e.accepted = e.accepted && *h;
+    }
+    if (whole && !out->empty()) {
+        const double lo = (*out)[0].value, step = a.even ? 2.0 : 1.0;
+        bool before = (*out)[0].accepted;
+        for (double v = lo + step; v < lo + 64.0 && v <= hi; v += step) {
+            const auto now = holds(v);
+            if (!now) return std::unexpected(now.error());
+            if (*now != before) {
+                out->push_back({v - step, before});
+                out->push_back({v, *now});
+            }
+            before = *now;
+        }
+    }
+    return out;
+}
+
+ProbeReport probe_accepted(const NameDoc& doc, std::span<const double> at) {
     ProbeReport report;
-    const std::vector<double> typical = doc.typical();
+    const std::vector<double> base = at.empty() ? doc.typical() : std::vector<double>(at.begin(), at.end());
     for (std::size_t k = 0; k < doc.params.size(); ++k) {
-        const auto probes = edge_probes(doc, k, param_kind(doc.name, typical, k) != "number");
+        const auto probes = edge_probes(doc, k, param_kind(doc.name, base, k) != "number", base);
         if (!probes) {
             report.faults.push_back(probes.error());
             continue;
         }
         for (const EdgeProbe& e : *probes) {
-            std::vector<double> values = typical;
+            std::vector<double> values = base;
             values[k] = e.value;
             const BuildResult built = build_indicator(doc.name, values);
             ++report.probes;
             if (built.has_value() != e.accepted)
                 report.faults.push_back(doc.name + " " + doc.params[k].name + " = " + format_param_value(e.value) +
+                                        (at.empty() ? "" : " (the others as given)") +
                                         (built ? " builds" : " is refused (" + built.error().message + ")") +
                                         ", the table says it " + (e.accepted ? "builds" : "is refused"));
         }
     }
     return report;
 }
+
 
 std::expected<std::vector<NameDoc>, std::string> parse_name_docs(std::string_view text) {
     std::vector<NameDoc> docs;
@@ -722,6 +813,13 @@ std::expected<std::vector<NameDoc>, std::string> parse_name_docs(std::string_vie
                 const auto v = eval_formula(r.expr, others, others.typical());
                 if (!v) return fail(d.name + " " + p.name + ": " + v.error());
             }
+        // A condition may name every parameter, the one it belongs to too.
+        for (const ParamDoc& p : d.params)
+            for (const Condition& c : p.accepted.conditions)
+                for (const Comparison& cmp : c.any)
+                    for (const std::string& side : {cmp.lhs, cmp.rhs})
+                        if (const auto v = eval_formula(side, d, d.typical()); !v)
+                            return fail(d.name + " " + p.name + ": " + v.error());
         d.warmup = trim(cells[3]);
         d.description = trim(cells[4]);
         if (d.warmup.empty() || d.description.empty()) return fail(d.name + ": empty warm-up or description");

@@ -16,18 +16,31 @@
 namespace torvex::docs {
 
 // The values a parameter accepts: an interval, then any relations to the other
-// parameters and an evenness rule, all of which must hold. Written in the table as
-// `[1..16777216]`, `(0..1]`, `(..)`, `[2..16777216] and > fast and even` (see the
-// table's header comment).
+// parameters, an evenness rule and conditions on the whole list, all of which must
+// hold. Written in the table as `[1..16777216]`, `(0..1]`, `(..)`,
+// `[2..16777216] and > fast and even`, `[1..16777216] and cos(x) > 0 or cos(x) = -1`
+// (see the table's header comment).
 struct Relation {
     std::string op;    // "<", "<=", ">" or ">="
     std::string expr;  // a formula in the other parameters, as the warm-up formulas
+};
+// A comparison of two formulas in all the parameters, the parameter itself included:
+// for a rule that no interval of the parameter states.
+struct Comparison {
+    std::string lhs;
+    std::string op;    // "<", "<=", ">", ">=" or "="
+    std::string rhs;
+};
+// Comparisons joined by " or ": at least one must hold.
+struct Condition {
+    std::vector<Comparison> any;
 };
 struct Accepted {
     std::optional<double> lo, hi;  // an end left out is unbounded
     bool lo_closed = false, hi_closed = false;
     std::vector<Relation> relations;
     bool even = false;
+    std::vector<Condition> conditions;
 };
 
 struct ParamDoc {
@@ -53,7 +66,7 @@ std::expected<std::vector<NameDoc>, std::string> parse_name_docs(std::string_vie
 
 // Evaluates a warm-up formula: numbers, the parameter names of `doc` bound to
 // `values`, + - * /, parentheses, min(a, b), max(a, b), floor(x), ceil(x), round(x)
-// (half away from zero), sqrt(x).
+// (half away from zero), sqrt(x), cos(x) and the constant pi, all in doubles.
 std::expected<double, std::string> eval_formula(std::string_view formula, const NameDoc& doc,
                                                 std::span<const double> values);
 
@@ -72,18 +85,22 @@ struct EdgeProbe {
 };
 
 // The values at each edge of parameter #k's accepted values and just past it, the
-// relations taken at the other parameters' typical values; an unbounded end is
-// probed far out (16,777,217 for a whole number, ±1e300 for a number). `whole`: the
-// kind takes whole numbers only, so "just past" is one step of 1.
-std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& doc, std::size_t k, bool whole);
+// relations and conditions taken at the other parameters' values in `at` (their
+// typical values when `at` is empty); an unbounded end is probed far out (16,777,217
+// for a whole number, ±1e300 for a number). `whole`: the kind takes whole numbers
+// only, so "just past" is one step of 1. A whole-number parameter with conditions is
+// also probed on both sides of every change of them over its 64 lowest values.
+std::expected<std::vector<EdgeProbe>, std::string> edge_probes(const NameDoc& doc, std::size_t k, bool whole,
+                                                               std::span<const double> at = {});
 
-// Builds the name at every edge probe of every parameter: the probes made and a
-// line for each answer the table does not predict.
+// Builds the name at every edge probe of every parameter, the others at `at` (the
+// typical values when empty): the probes made and a line for each answer the table
+// does not predict.
 struct ProbeReport {
     std::size_t probes = 0;
     std::vector<std::string> faults;
 };
-ProbeReport probe_accepted(const NameDoc& doc);
+ProbeReport probe_accepted(const NameDoc& doc, std::span<const double> at = {});
 
 // The families in the order the reference lists them, with their titles.
 struct Family {

@@ -4,6 +4,7 @@
 // the edges of its accepted values and is refused just past them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -138,6 +139,44 @@ TEST(DocsReference, AcceptedValuesReadAndDescribed) {
     EXPECT_FALSE(docs::edge_probes(d, 1, true));
 }
 
+// A condition: words, and probes on both sides of each change over the lowest values.
+TEST(DocsReference, ConditionsReadDescribedAndProbed) {
+    const docs::NameDoc d = one_row("n=2 [1..8] and cos(pi * n / 5) > 0 or cos(pi * n / 5) = -1: length");
+    ASSERT_EQ(d.params.size(), 1u);
+    EXPECT_EQ(docs::describe_accepted(d.params[0].accepted),
+              "1 to 8; where `cos(pi * n / 5) > 0` or `cos(pi * n / 5) = -1`");
+    // Above 0 at 1, 2 and 8, -1 at 5 (pi itself), below 0 at 3, 4, 6 and 7.
+    using P = std::vector<std::pair<double, bool>>;
+    EXPECT_EQ(probes_of(d, 0, true), (P{{1, true}, {0, false}, {8, true}, {9, false}, {2, true}, {3, false},
+                                        {4, false}, {5, true}, {5, true}, {6, false}, {7, false}, {8, true}}));
+}
+
+// Below 8 * bandwidth the period is not an interval: at 0.4, 1 builds, 2 and 3 do
+// not, 4 on does. Across bandwidths, near the cosine's zeros and -1 too, every
+// change over the lowest periods is where the constructor's answer changes.
+TEST(DocsReference, BandpassPeriodsBelowEightBandwidths) {
+    const auto docs = table();
+    const auto it = std::ranges::find(docs, std::string("BandpassFilter"), &docs::NameDoc::name);
+    ASSERT_NE(it, docs.end());
+    const std::vector<double> at{20, 0.4};
+    const auto probes = docs::edge_probes(*it, 0, true, at);
+    ASSERT_TRUE(probes) << probes.error();
+    for (const auto& [period, builds] : std::vector<std::pair<double, bool>>{{1, true}, {2, false}, {3, false}, {4, true}})
+        EXPECT_TRUE(std::ranges::any_of(*probes, [&](const docs::EdgeProbe& e) {
+            return e.value == period && e.accepted == builds;
+        })) << "period " << period << " at bandwidth 0.4";
+    std::vector<double> bandwidths = {0.125, 0.25 - 1e-9, 0.25 + 1e-9, 0.375, 0.5 - 2e-9, 0.5 + 1e-9, 0.5 + 2e-9,
+                                      0.625, 0.75, 0.875};
+    for (int i = 1; i < 100; ++i) bandwidths.push_back(i / 100.0);
+    std::size_t probed = 0;
+    for (const double b : bandwidths) {
+        const docs::ProbeReport r = docs::probe_accepted(*it, std::vector<double>{20, b});
+        for (const std::string& fault : r.faults) ADD_FAILURE() << "bandwidth " << b << ": " << fault;
+        probed += r.probes;
+    }
+    EXPECT_GT(probed, 8 * bandwidths.size());
+}
+
 TEST(DocsReference, AcceptedValuesRefusedWhenMalformed) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"period=20: window", "has no accepted values"},
@@ -148,6 +187,8 @@ TEST(DocsReference, AcceptedValuesRefusedWhenMalformed) {
         {"period=20 [1..9] and > : window", "neither 'even' nor a relation"},
         {"period=20 [1..9] and > period: window", "'period' is not a parameter"},
         {"period=20 [1..9] and > fast: window", "'fast' is not a parameter"},
+        {"period=20 [1..9] and cos(period) > : window", "is not a comparison"},
+        {"period=20 [1..9] and cos(span) > 0: window", "'span' is not a parameter"},
     };
     for (const auto& [params, fault] : cases) {
         const auto docs = docs::parse_name_docs("Xa | averages | " + params + " | 1 | d.");
