@@ -469,6 +469,10 @@ std::string feed_line(const Facts& f) {
     return "candles";
 }
 
+// The registry reads a whole number too large for 64 bits as the largest that fits:
+// said where nothing else bounds it.
+constexpr std::string_view kReadAsLargest = "; a whole number from 2^64 up is read as 18,446,744,073,709,551,615";
+
 void render_entry(std::ostringstream& out, std::string_view name, const NameDoc& doc, const Facts& f,
                   std::string_view alias_of) {
     out << "### " << name << "\n\n";
@@ -482,7 +486,8 @@ void render_entry(std::ostringstream& out, std::string_view name, const NameDoc&
         out << "| # | parameter | kind | typical | accepted | role |\n|---|---|---|---|---|---|\n";
         for (std::size_t k = 0; k < doc.params.size(); ++k)
             out << "| " << k << " | `" << doc.params[k].name << "` | " << f.kinds[k] << " | "
-                << json_number(doc.params[k].typical) << " | " << describe_accepted(doc.params[k].accepted) << " | "
+                << json_number(doc.params[k].typical) << " | " << describe_accepted(doc.params[k].accepted)
+                << (f.kinds[k] == "positive integer" && !doc.params[k].accepted.hi ? kReadAsLargest : "") << " | "
                 << doc.params[k].role << " |\n";
         out << "\n";
     }
@@ -536,7 +541,9 @@ Names are exact and case-sensitive.
   list ("where" a comparison of two formulas, several joined by "or" of which one must hold,
   computed in doubles as the constructor computes them), all of which must hold. Most
   lengths stop at 16,777,216, the longest window an indicator keeps; a count or a factor that
-  keeps nothing of its length says "no upper bound" instead.
+  keeps nothing of its length says "no upper bound" instead, and such a whole number from
+  2^64 (18,446,744,073,709,551,616) up is read as 18,446,744,073,709,551,615, the largest the
+  registry keeps: 1e300 there acts as 18,446,744,073,709,551,615.
 
   A parameter missing from the list, or a value outside its accepted values, makes
   `RawEnv(spec)` raise `ValueError("unknown indicator: NAME")`, the message of a misspelt name,

@@ -177,6 +177,13 @@ TEST(DocsReference, BandpassPeriodsBelowEightBandwidths) {
     EXPECT_GT(probed, 8 * bandwidths.size());
 }
 
+// Kama's fast has no bound of its own, but from 2^64 up it reads as the largest slow.
+TEST(DocsReference, KamaFastFromTwoToThe64) {
+    const double two64 = 18446744073709551616.0;
+    EXPECT_FALSE(build_indicator("Kama", std::vector<double>{10, two64, 1e300}));
+    EXPECT_TRUE(build_indicator("Kama", std::vector<double>{10, two64 - 2048, 1e300}));
+}
+
 TEST(DocsReference, AcceptedValuesRefusedWhenMalformed) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"period=20: window", "has no accepted values"},
