@@ -77,10 +77,23 @@ public:
         return spread > count * (peak_s2_ + kFloor);
     }
 
+    // The first of asked()'s questions, cheap enough to ask inline where a window of
+    // one value is usual (the zero gaps of a market that opens where it closed): true
+    // where both sums are exactly zero and no peak has fallen to them, which loses
+    // nothing. Then only the run and the count of tiny updates move, as asked() would
+    // move them; where it answers false, asked() gives the verdict.
+    [[gnu::always_inline]] bool still(double s1, double s2, double newest) {
+        if (!(s2 == 0.0 && s1 == 0.0 && !(peak_s2_ > 0.0))) return false;
+        tiny_.follow(newest);
+        tiny_.updates += 1.0;
+        return true;
+    }
+
     // The questions after the first, for an update that steady() did not pass:
     // `newest` is the value the update added.
     [[gnu::always_inline]] bool asked(double count, double shift, double s1, double s2, double newest) {
         if (s2 < kNearTiny) [[unlikely]] {
+            if (still(s1, s2, newest)) return false;
             const NearTiny got = near_tiny(tiny_, peak_s2_, count, shift, s1, s2, newest);
             tiny_ = got.state;
             return got.lost;
@@ -172,6 +185,11 @@ private:
         double run = 0.0;      // the run of equal values that ends the window, where known
         double last = 0.0;     // the value of that run
         bool known = false;
+        // Counts `newest` into the run.
+        void follow(double newest) {
+            run = newest == last ? run + 1.0 : 1.0;
+            last = newest;
+        }
     };
     struct NearTiny {
         bool lost;
@@ -183,8 +201,7 @@ private:
     // their registers.
     [[gnu::noinline]] static NearTiny near_tiny(Tiny t, double peak, double count, double shift, double s1,
                                                 double s2, double newest) {
-        t.run = newest == t.last ? t.run + 1.0 : 1.0;
-        t.last = newest;
+        t.follow(newest);
         if (peak > Dwarf * s2) return {true, t};
         const bool offset = std::fabs(s1) > kOffsetFloor * count * std::fabs(shift);
         const double ns2 = count * s2;
@@ -273,6 +290,8 @@ public:
     // The same test in two halves (see DeviationWatch::steady): the usual update's one
     // comparison, and the questions after it, for an owner that takes those out of line.
     [[gnu::always_inline]] bool steady(double count) { return watch_.steady(count, s1_, s2_); }
+    // The watch's inline first question after steady() (see DeviationWatch::still).
+    [[gnu::always_inline]] bool still(double newest) { return watch_.still(s1_, s2_, newest); }
     [[gnu::always_inline]] bool asked(double count, double newest) {
         return watch_.asked(count, shift_, s1_, s2_, newest);
     }

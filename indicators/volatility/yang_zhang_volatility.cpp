@@ -29,6 +29,23 @@ double YangZhangVolatility::sample_variance(const ShiftedSums& s) const {
     return clamp_nonneg(std::fma(nf, -(m * m), s.s2()) / (nf - 1.0));
 }
 
+void YangZhangVolatility::settle(bool periodic, bool ask_overnight, bool ask_open_close, double overnight,
+                                 double open_close) {
+    const double count = static_cast<double>(window_.size());
+    // Each watch left to ask is asked, whatever the other answers: its questions
+    // follow state of their own.
+    const bool overnight_lost = ask_overnight && overnight_.asked(count, overnight);
+    const bool open_close_lost = ask_open_close && open_close_.asked(count, open_close);
+    if (!(periodic || overnight_lost || open_close_lost)) return;
+    const auto overnights = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); };
+    const auto open_closes = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); };
+    overnight_.recenter(window_.size(), overnights);
+    open_close_.recenter(window_.size(), open_closes);
+    // A zero or negative price makes a term NaN or infinite.
+    overnight_.wait_for_wild_to_leave(window_.size(), overnights);
+    open_close_.wait_for_wild_to_leave(window_.size(), open_closes);
+}
+
 std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
     if (!prev_close_) {
         prev_close_ = bar.close;
@@ -52,18 +69,16 @@ std::optional<double> YangZhangVolatility::step(const Ohlcv& bar) {
     overnight_.add(t.overnight);
     open_close_.add(t.open_close);
     // Both moment windows move their anchors together: on their common periodic turn,
-    // and when either has lost its precision.
-    const bool overnight_due = overnight_.recenter_due(period_, window_.size(), t.overnight);
-    const bool open_close_due = open_close_.recenter_due(period_, window_.size(), t.open_close);
-    if (overnight_due || open_close_due) {
-        const auto overnights = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.overnight); }); };
-        const auto open_closes = [this](auto&& fn) { window_.for_each([&](const Terms& x) { fn(x.open_close); }); };
-        overnight_.recenter(window_.size(), overnights);
-        open_close_.recenter(window_.size(), open_closes);
-        // A zero or negative price makes a term NaN or infinite.
-        overnight_.wait_for_wild_to_leave(window_.size(), overnights);
-        open_close_.wait_for_wild_to_leave(window_.size(), open_closes);
-    }
+    // and when either has lost its precision. The usual update ends at the periodic
+    // counts and each watch's first question (the gaps of a market that opens where
+    // it closed are all zero: their sums stay exactly zero); the rest is out of line.
+    const double count = static_cast<double>(window_.size());
+    const bool overnight_turn = overnight_.period_over(period_);
+    const bool open_close_turn = open_close_.period_over(period_);
+    const bool overnight_steady = overnight_.steady(count) || overnight_.still(t.overnight);
+    const bool open_close_steady = open_close_.steady(count) || open_close_.still(t.open_close);
+    if (!(overnight_steady && open_close_steady) || overnight_turn || open_close_turn) [[unlikely]]
+        settle(overnight_turn || open_close_turn, !overnight_steady, !open_close_steady, t.overnight, t.open_close);
     rs_sum_ += t.rs;
     // The range terms are never negative: their sum is its own magnitude.
     if (rs_clock_.tick(rs_sum_)) {

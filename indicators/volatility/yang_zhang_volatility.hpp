@@ -33,6 +33,13 @@ private:
 
     YangZhangVolatility(std::uint64_t n, std::uint64_t y);
 
+    // The rest of the moment windows' re-centring test after a periodic turn, or an
+    // update whose first questions left a watch to ask (`ask_*`; `overnight` and
+    // `open_close` are the terms it added), with the re-centring it calls for. Out of
+    // line: rare, and step keeps its registers.
+    [[gnu::noinline]] void settle(bool periodic, bool ask_overnight, bool ask_open_close, double overnight,
+                                  double open_close);
+
     // Sample variance of a moment window, fma(n, −m·m, Σ²) / (n − 1), clamped at 0.
     double sample_variance(const ShiftedSums& s) const;
 

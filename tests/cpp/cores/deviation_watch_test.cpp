@@ -74,12 +74,14 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
     const double rare[] = {0.0, -0.0, kInf, -kInf, kNaN, 1e-310, 1e-275, 1e308, -1e308, 1.0, -1.0};
     // A sum of squares near the last, a falling one, or a rare value; s1 anywhere from
     // far inside to beyond the spread that count·s2 allows, or rare.
-    int lost = 0, kept = 0;
+    int lost = 0, kept = 0, stills = 0;
     for (int history = 0; history < 2000; ++history) {
         DeviationWatch watch;
         // Asked in the two halves that owners which take the rarer work out of line
         // call: the first comparison, and the questions after it where it fails.
         DeviationWatch split;
+        // And with the exactly zero sums taken inline after the first comparison.
+        DeviationWatch lined;
         FirstOrderWatch first;
         const double counts[] = {1.0, 2.0, 14.0, 30.0, 100.0, 1000.0};
         const double count = counts[rng() % std::size(counts)];
@@ -103,16 +105,25 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
                 << "count " << count << " shift " << shift << " s1 " << s1 << " s2 " << s2 << " update " << update;
             const bool halves = !split.steady(count, s1, s2) && split.asked(count, shift, s1, s2, newest);
             ASSERT_EQ(halves, want) << "in halves: count " << count << " s1 " << s1 << " s2 " << s2;
+            bool inlined = false;
+            if (!lined.steady(count, s1, s2)) {
+                const bool taken = lined.still(s1, s2, newest);
+                stills += taken;
+                inlined = !taken && lined.asked(count, shift, s1, s2, newest);
+            }
+            ASSERT_EQ(inlined, want) << "zeros inline: count " << count << " s1 " << s1 << " s2 " << s2;
             (want ? lost : kept) += 1;
             if (want || rng() % 20 == 0) {
                 if (rng() % 2 == 0) {
                     watch.restart(s2);
                     split.restart(s2);
+                    lined.restart(s2);
                     first.restart(s2);
                 } else {
                     const double run = static_cast<double>(rng() % 120);
                     watch.restart(s2, run, 0.5);
                     split.restart(s2, run, 0.5);
+                    lined.restart(s2, run, 0.5);
                     first.restart(s2, run, 0.5);
                 }
             }
@@ -121,6 +132,7 @@ TEST(DeviationWatch, AnswersAsItsQuestionsInTheirFirstOrder) {
     // Both answers came often enough for the comparison to mean something.
     EXPECT_GT(lost, 20000);
     EXPECT_GT(kept, 100000);
+    EXPECT_GT(stills, 1000);
 }
 
 // Once the values that could dwarf a window have left, its mean and variance are
