@@ -244,6 +244,44 @@ TEST(PairModels, CointegrationAgainstModel) {
     EXPECT_EQ(field(*flat, "spread"), 6.0 - 3.5);
 }
 
+// n closes that repeat `ticks` in turn.
+std::vector<double> cycle(const std::vector<double>& ticks, std::size_t n) {
+    std::vector<double> a;
+    for (std::size_t i = 0; i < n; ++i) a.push_back(ticks[i % ticks.size()]);
+    return a;
+}
+
+// A window of cycling closes, its length and lag count, and whether the model's
+// regressions fit it exactly.
+struct RepeatCase {
+    const char* label;
+    std::size_t n, lags;
+    std::vector<double> a;
+    bool exact;
+};
+
+// A flat reference and closes that repeat in a short cycle: the ADF regression fits
+// the residuals exactly and the statistic is 0, not a coefficient over the roundings
+// left in the residual sum (1e14 to 1e17). Where the window's mean is not the cycle's
+// mean, three ticks leave a true residual to the one-lag regression.
+TEST(PairModels, CointegrationOfCyclesOverAFlatReference) {
+    const std::vector<RepeatCase> cases = {
+        {"three ticks, whole cycles", 21, 1, cycle({103.4, 103.45, 103.35}, 21), true},
+        {"three ticks, two lags", 14, 2, cycle({4497.25, 4497.5, 4497.0}, 14), true},
+        {"bounce", 13, 1, cycle({1.1234, 1.1235}, 13), true},
+        {"the cycle's mean over 20", 20, 1, cycle({100.5, 99.5, 100}, 20), true},
+        {"another mean over 20", 20, 1, cycle({100, 100.5, 99.5}, 20), false},
+    };
+    for (const RepeatCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox co = make("Cointegration", {double(c.n), double(c.lags)});
+        for (double v : c.a) feed_pair(*co, v, 57.3);
+        const double want = c.exact ? 0.0 : adf_model(c.a, std::vector<double>(c.n, 57.3), c.lags).stat;
+        EXPECT_NEAR(field(*co, "adf_stat"), want, 1e-9 * std::max(1.0, std::fabs(want)));
+        if (!c.exact) EXPECT_GT(std::fabs(want), 0.1);
+    }
+}
+
 TEST(PairModels, GrangerAgainstModel) {
     std::mt19937 rng(41);
     std::normal_distribution<double> g(0, 1);
