@@ -328,6 +328,44 @@ TEST(PairModels, GrangerAgainstModel) {
     EXPECT_EQ(last, 0.0);
 }
 
+// Closes that repeat within lag + 1 bars are fitted exactly by their own lags, with
+// or without the references: no improvement, 0 (a bid-ask bounce read 5.5e-4 from
+// the roundings of the two fits). A cycle longer than that leaves a true residual.
+TEST(PairModels, GrangerOfClosesThatRepeat) {
+    std::vector<double> ref;
+    for (int i = 0; i < 40; ++i) ref.push_back(50.0 + 0.01 * std::round(30 * std::sin(1.3 * i)));
+    const std::vector<RepeatCase> cases = {
+        {"bounce", 8, 1, cycle({100.14, 100.19}, 8), true},
+        {"halt", 11, 2, cycle({4497.3}, 11), true},
+        {"three ticks, two lags", 14, 2, cycle({103.4, 103.45, 103.35}, 14), true},
+        {"three ticks, one lag", 14, 1, cycle({103.4, 103.45, 103.35}, 14), false},
+    };
+    for (const RepeatCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox gc = make("GrangerCausality", {double(c.n), double(c.lags)});
+        std::optional<double> got;
+        for (std::size_t i = 0; i < c.n; ++i) got = feed_pair(*gc, c.a[i], ref[i]);
+        ASSERT_TRUE(got);
+        if (c.exact) {
+            EXPECT_EQ(*got, 0.0);
+            continue;
+        }
+        ASSERT_EQ(c.lags, 1u);  // the model's rows below
+        std::vector<std::vector<double>> rr, ru;
+        std::vector<double> y;
+        for (std::size_t t = c.lags; t < c.n; ++t) {
+            rr.push_back({1.0, c.a[t - 1]});
+            ru.push_back({1.0, c.a[t - 1], ref[t - 1]});
+            y.push_back(c.a[t]);
+        }
+        const double rss_r = rss_of(rr, y, *least_squares(rr, y));
+        const double rss_u = rss_of(ru, y, *least_squares(ru, y));
+        const double f = (rss_r - rss_u) / (rss_u / double(c.n - 1 - 3));
+        EXPECT_GT(f, 0.0);
+        EXPECT_NEAR(*got, f, 1e-6 * std::max(1.0, f));
+    }
+}
+
 // The information share written out with the independent solver.
 double hasbrouck_model(const std::vector<double>& c, const std::vector<double>& r) {
     std::vector<std::vector<double>> rows;
