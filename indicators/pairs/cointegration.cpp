@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "indicators/cores/exact_sum.hpp"
+#include "indicators/cores/repeat_period.hpp"
+
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(MultiOutput, Cointegration, 3);
@@ -18,12 +21,39 @@ std::expected<Cointegration, IndicatorError> Cointegration::create(std::uint64_t
     return Cointegration(period, adf_lags);
 }
 
+bool Cointegration::adf_fits_exactly() const {
+    const std::size_t n = pairs_.size();
+    const double reference = pairs_[0].b;
+    for (std::size_t i = 1; i < n; ++i)
+        if (pairs_[i].b != reference) return false;
+    // A flat reference gives no hedge: the residuals are the closes less their mean.
+    // Closes that repeat every q bars make residuals with e_t = e_(t−q), which the
+    // p + 1 lagged levels the regression spans (e_(t−1) and p lagged changes) fit
+    // exactly when q <= p + 1. When the residuals also sum to nothing over a cycle,
+    // e_t = −(e_(t−1) + … + e_(t−q+1)) fits with q = p + 2.
+    const auto close = [this](std::size_t i) { return pairs_[i].a; };
+    const std::size_t q = smallest_period(n, lags_ + 2, close);
+    if (q == 0) return false;
+    if (q <= lags_ + 1) return true;
+    // The window's mean is a cycle's mean when its r = n mod q closes beyond whole
+    // cycles have the cycle's mean: q·Σ(first r) = r·Σ(first q), compared exactly.
+    const std::size_t r = n % q;
+    ExactSum difference;
+    for (std::size_t i = 0; i < r; ++i)
+        for (std::size_t j = 0; j < q; ++j) difference.add(close(i));
+    for (std::size_t j = 0; j < q; ++j)
+        for (std::size_t i = 0; i < r; ++i) difference.add(-close(j));
+    return difference.rounded() == 0.0;
+}
+
 double Cointegration::adf_statistic() {
     const std::vector<double>& e = residuals_;
     const std::size_t n = e.size();
     const std::size_t k = lags_ + 1;
     if (n <= k || n - k <= k) return 0.0;
     const std::size_t m = n - k;
+    // An exact fit has no residual to divide by, however its roundings leave one.
+    if (adf_fits_exactly()) return 0.0;
     // Row t: the change e_t − e_(t−1) on the lagged level and the p lagged changes.
     const auto row = [&](std::size_t t, std::span<double> x) {
         x[0] = e[t - 1];

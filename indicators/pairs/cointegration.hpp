@@ -31,9 +31,14 @@ private:
     Cointegration(std::uint64_t period, std::uint64_t adf_lags)
         : period_(period), pairs_(period), lags_(adf_lags), residuals_(period, 0.0), fit_(adf_lags + 1) {}
 
-    // The ADF t statistic of the residuals; 0 when the regression has too few rows or
-    // a singular system.
+    // The ADF t statistic of the residuals; 0 when the regression has too few rows, a
+    // singular system or an exact fit.
     double adf_statistic();
+
+    // Whether the window's pairs make residuals that the regression fits exactly in
+    // exact arithmetic, decided on the pairs themselves (a flat reference and closes
+    // that repeat in a short cycle); false for any window it cannot decide.
+    bool adf_fits_exactly() const;
 
     struct Pair {
         double a;

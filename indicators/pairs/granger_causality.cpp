@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <span>
+#include "indicators/cores/repeat_period.hpp"
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -34,6 +35,12 @@ std::optional<double> GrangerCausality::fit_rss(bool with_reference) {
 std::optional<double> GrangerCausality::step(double a, double b) {
     window_.push(PairInput{a, b});
     if (!window_.full()) return std::nullopt;
+    // Closes that repeat every q <= lag bars + 1 are fitted exactly by their own lags
+    // (c_t = c_(t−q), or a constant when q is 1), and so with the references too:
+    // two perfect fits, no improvement. Decided on the closes, as the two residual
+    // sums are then roundings, whose quotient is no F.
+    const auto close = [this](std::size_t i) { return window_[i].a; };
+    if (smallest_period(period_, lag_ + 1, close) != 0) return 0.0;
     const std::optional<double> restricted = fit_rss(false);
     if (!restricted) return 0.0;
     const std::optional<double> unrestricted = fit_rss(true);

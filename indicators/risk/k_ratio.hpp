@@ -16,7 +16,7 @@ public:
     static std::expected<KRatio, IndicatorError> create(std::uint64_t n);
 
     // b / se of the least-squares line through the cumulative returns at x = 1 .. n;
-    // 0.0 for a perfect line (no residual).
+    // 0.0 for a perfect line: every value after the oldest equal, or no residual.
     double evaluate(const ValueRing& window) const;
 
 private:

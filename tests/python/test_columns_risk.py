@@ -122,6 +122,14 @@ def test_window_without_losses_answers_zero(name, params, closes):
     assert column_over(closes, name, params)[-1] == 0.0
 
 
+def test_k_ratio_reads_a_halt_after_a_move_as_a_perfect_line():
+    # Over three returns the cumulative curve is a line exactly when the last two are
+    # equal; otherwise K = sqrt(3) (v2 + v3) / (v3 - v2). The halt's rows read 0.0,
+    # not the slope over a residual of roundings (2.6e15).
+    got = column_over([100.0, 99.5, 101.25, 103.4, 103.4, 103.4], "KRatio", [3])
+    assert got[3:] == [pytest.approx(math.sqrt(3.0) * 204.65 / 2.15, rel=1e-10), 0.0, 0.0]
+
+
 def test_recovery_factor_and_anchored_rsi_over_the_whole_series():
     prices = [100.0, 120.0, 90.0, 108.0, 130.0]
     # Rows start after the warm-up: bar 2 for RecoveryFactor, bar 3 for AnchoredRsi.

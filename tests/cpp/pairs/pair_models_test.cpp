@@ -244,6 +244,44 @@ TEST(PairModels, CointegrationAgainstModel) {
     EXPECT_EQ(field(*flat, "spread"), 6.0 - 3.5);
 }
 
+// n closes that repeat `ticks` in turn.
+std::vector<double> cycle(const std::vector<double>& ticks, std::size_t n) {
+    std::vector<double> a;
+    for (std::size_t i = 0; i < n; ++i) a.push_back(ticks[i % ticks.size()]);
+    return a;
+}
+
+// A window of cycling closes, its length and lag count, and whether the model's
+// regressions fit it exactly.
+struct RepeatCase {
+    const char* label;
+    std::size_t n, lags;
+    std::vector<double> a;
+    bool exact;
+};
+
+// A flat reference and closes that repeat in a short cycle: the ADF regression fits
+// the residuals exactly and the statistic is 0, not a coefficient over the roundings
+// left in the residual sum (1e14 to 1e17). Where the window's mean is not the cycle's
+// mean, three ticks leave a true residual to the one-lag regression.
+TEST(PairModels, CointegrationOfCyclesOverAFlatReference) {
+    const std::vector<RepeatCase> cases = {
+        {"three ticks, whole cycles", 21, 1, cycle({103.4, 103.45, 103.35}, 21), true},
+        {"three ticks, two lags", 14, 2, cycle({4497.25, 4497.5, 4497.0}, 14), true},
+        {"bounce", 13, 1, cycle({1.1234, 1.1235}, 13), true},
+        {"the cycle's mean over 20", 20, 1, cycle({100.5, 99.5, 100}, 20), true},
+        {"another mean over 20", 20, 1, cycle({100, 100.5, 99.5}, 20), false},
+    };
+    for (const RepeatCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox co = make("Cointegration", {double(c.n), double(c.lags)});
+        for (double v : c.a) feed_pair(*co, v, 57.3);
+        const double want = c.exact ? 0.0 : adf_model(c.a, std::vector<double>(c.n, 57.3), c.lags).stat;
+        EXPECT_NEAR(field(*co, "adf_stat"), want, 1e-9 * std::max(1.0, std::fabs(want)));
+        if (!c.exact) EXPECT_GT(std::fabs(want), 0.1);
+    }
+}
+
 TEST(PairModels, GrangerAgainstModel) {
     std::mt19937 rng(41);
     std::normal_distribution<double> g(0, 1);
@@ -288,6 +326,44 @@ TEST(PairModels, GrangerAgainstModel) {
     std::optional<double> last;
     for (int i = 0; i < 10; ++i) last = feed_pair(*flat, std::sin(i * 1.3), 4.0);
     EXPECT_EQ(last, 0.0);
+}
+
+// Closes that repeat within lag + 1 bars are fitted exactly by their own lags, with
+// or without the references: no improvement, 0 (a bid-ask bounce read 5.5e-4 from
+// the roundings of the two fits). A cycle longer than that leaves a true residual.
+TEST(PairModels, GrangerOfClosesThatRepeat) {
+    std::vector<double> ref;
+    for (int i = 0; i < 40; ++i) ref.push_back(50.0 + 0.01 * std::round(30 * std::sin(1.3 * i)));
+    const std::vector<RepeatCase> cases = {
+        {"bounce", 8, 1, cycle({100.14, 100.19}, 8), true},
+        {"halt", 11, 2, cycle({4497.3}, 11), true},
+        {"three ticks, two lags", 14, 2, cycle({103.4, 103.45, 103.35}, 14), true},
+        {"three ticks, one lag", 14, 1, cycle({103.4, 103.45, 103.35}, 14), false},
+    };
+    for (const RepeatCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox gc = make("GrangerCausality", {double(c.n), double(c.lags)});
+        std::optional<double> got;
+        for (std::size_t i = 0; i < c.n; ++i) got = feed_pair(*gc, c.a[i], ref[i]);
+        ASSERT_TRUE(got);
+        if (c.exact) {
+            EXPECT_EQ(*got, 0.0);
+            continue;
+        }
+        ASSERT_EQ(c.lags, 1u);  // the model's rows below
+        std::vector<std::vector<double>> rr, ru;
+        std::vector<double> y;
+        for (std::size_t t = c.lags; t < c.n; ++t) {
+            rr.push_back({1.0, c.a[t - 1]});
+            ru.push_back({1.0, c.a[t - 1], ref[t - 1]});
+            y.push_back(c.a[t]);
+        }
+        const double rss_r = rss_of(rr, y, *least_squares(rr, y));
+        const double rss_u = rss_of(ru, y, *least_squares(ru, y));
+        const double f = (rss_r - rss_u) / (rss_u / double(c.n - 1 - 3));
+        EXPECT_GT(f, 0.0);
+        EXPECT_NEAR(*got, f, 1e-6 * std::max(1.0, f));
+    }
 }
 
 // The information share written out with the independent solver.

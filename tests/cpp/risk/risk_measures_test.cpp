@@ -253,6 +253,37 @@ TEST(RiskValues, KRatio) {
     });
 }
 
+// A cumulative curve whose steps after the first are all equal is a straight line
+// whatever its level: 0.0, though its running sums leave a residual of roundings
+// (the rows read 1e15 to 1e17 when it was divided by). Every other row is the model's.
+TEST(RiskValues, KRatioLineAfterTheOldestValue) {
+    std::vector<double> halt;  // a move, then a halt (prices read as returns)
+    for (int i = 0; i < 20; ++i) halt.push_back(100.0 + 0.37 * i);  // the last is 107.03 too
+    halt.resize(41, 107.03);
+    std::vector<double> turn;  // returns that turn constant
+    for (int i = 0; i < 40; ++i) turn.push_back(0.01 * std::sin(1.3 * i) + 0.002 * std::cos(0.4 * i));
+    turn.resize(65, 0.0013);
+    struct Case {
+        const char* label;
+        std::uint64_t n;
+        std::vector<double> closes;
+        std::size_t first_line;  // the first row whose last n - 1 values are equal
+    };
+    const std::vector<Case> cases = {
+        {"KRatio(3) halt", 3, {100, 99.5, 101.25, 103.4, 103.4, 103.4}, 4},
+        {"KRatio(20) halt", 20, halt, 37},
+        {"KRatio(20) constant return", 20, turn, 58},
+    };
+    for (const Case& c : cases) {
+        test::Expected want(c.n - 1, std::nullopt);
+        for (std::size_t i = c.n - 1; i < c.closes.size(); ++i) {
+            const std::vector<double> w(c.closes.begin() + (i + 1 - c.n), c.closes.begin() + (i + 1));
+            want.push_back(i >= c.first_line ? 0.0 : model_k_ratio(w));
+        }
+        risk_test::expect_answers(c.label, box<KRatio>(c.n), c.closes, want);
+    }
+}
+
 TEST(RiskValues, WarmupAndRefusedCloses) {
     const std::vector<std::pair<const char*, test::Maker>> makers = {
         {"AverageDrawdown", box<AverageDrawdown>(u(7))}, {"BurkeRatio", box<BurkeRatio>(u(7))},
