@@ -107,7 +107,7 @@ void AnchoredPairWindow::reanchor() {
 PairMoments AnchoredPairWindow::moments() const {
     const SumMeans s = sum_means();
     PairMoments m = moments_from(s);
-    const double n = static_cast<double>(period_);
+    const double n = count_;
     const double qa = s.qa;
     const double qb = s.qb;
     const double mab = s.ma * s.mb;
@@ -132,7 +132,7 @@ PairMoments AnchoredPairWindow::cancelled_moments() const {
     // (exact, and the same answer wherever the plain numbers stay in range).
     const SumMeans s = sum_means();
     const PairMoments m = moments_from(s);
-    const double tolerance = kCancelled * static_cast<double>(period_);
+    const double tolerance = kCancelled * count_;
     const bool var_cancelled = m.var_a < tolerance * s.qa || m.var_b < tolerance * s.qb;  // as moments() found
     if (!var_cancelled) {
         const int ea = leg_exponent(s.qa, s.ma);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "indicators/cores/shifted_sums.hpp"
 
@@ -25,11 +26,14 @@ public:
     };
 
     // n is at least 1 and already bounded by the owner.
-    explicit AnchoredPairWindow(std::uint64_t n) : ring_(n), period_(n) {}
+    explicit AnchoredPairWindow(std::uint64_t n) : ring_(n), period_(n), count_(static_cast<double>(n)) {}
 
     // No input guard: the owner passes finite components. Answers whether the window
     // is full after the push.
     bool push(double a, double b);
+
+    // Back to the state of a new window, keeping its storage.
+    void clear() { *this = AnchoredPairWindow(std::move(ring_), period_); }
 
     bool full() const { return ring_.full(); }
     std::uint64_t period() const { return period_; }
@@ -45,7 +49,7 @@ public:
     // The mean squares of the deviations from the anchor (Σda²/n, Σdb²/n), each at
     // least the variance: the size of the terms whose rounding moments() carries.
     Pair anchored_squares() const {
-        const double n = static_cast<double>(period_);
+        const double n = count_;
         return Pair{saa_ / n, sbb_ / n};
     }
     // A pair less the window's mean pair, taken through the anchor: the differences
@@ -53,11 +57,16 @@ public:
     // level of the values (a residual of values at 1e11 would carry that rounding).
     // Meaningful once full.
     Pair centred(double a, double b) const {
-        const double n = static_cast<double>(period_);
+        const double n = count_;
         return Pair{(a - anchor_a_) - sa_ / n, (b - anchor_b_) - sb_ / n};
     }
 
 private:
+    AnchoredPairWindow(CappedRing<Pair>&& ring, std::uint64_t n)
+        : ring_(std::move(ring)), period_(n), count_(static_cast<double>(n)) {
+        ring_.clear();
+    }
+
     // How far below its terms (per value of the window) a moment must have cancelled
     // before it is taken again: 4·kDwarf times the rounding of one update.
     static constexpr double kCancelled = 0x1p-40;
@@ -71,7 +80,7 @@ private:
         double ma, mb, qa, qb, qab;
     };
     SumMeans sum_means() const {
-        const double n = static_cast<double>(period_);
+        const double n = count_;
         return SumMeans{sa_ / n, sb_ / n, saa_ / n, sbb_ / n, sab_ / n};
     }
     // The moments as the running sums give them.
@@ -82,6 +91,7 @@ private:
 
     CappedRing<Pair> ring_;
     std::uint64_t period_;
+    double count_;  // period_ as a double, converted once
     double anchor_a_ = 0.0;
     double anchor_b_ = 0.0;
     double sa_ = 0.0;

@@ -60,6 +60,8 @@ public:
 
     std::uint64_t period() const { return period_; }
     std::uint64_t size() const { return window_.size(); }
+    // The value pushed k pushes ago (k < size()).
+    double from_newest(std::uint64_t k) const { return window_.from_newest(k); }
 
     // Variances of several bars side by side.
     using Lanes = double __attribute__((vector_size(4 * sizeof(double))));
