@@ -24,7 +24,8 @@ public:
     // constant factor each bar, down into the subnormal range, where it has lost its
     // digits (the quotient drifts, and the first range after the run is divided by
     // the smallest subnormal); an oldest average below the normal range therefore
-    // reads as zero.
+    // reads as zero, and so does one just above it that a new range divides past the
+    // largest double.
     std::optional<double> step(const Ohlcv& bar) {
         const double range = bar.high - bar.low;
         if (!is_finite(range)) return std::nullopt;
@@ -33,7 +34,8 @@ public:
         window_.push(*ema);
         if (!window_.full()) return std::nullopt;
         const double old = window_.front();
-        last_ = below_normal(old) ? 0.0 : (*ema - old) / old * 100.0;
+        const double change = (*ema - old) / old * 100.0;
+        last_ = below_normal(old) || !is_finite(change) ? 0.0 : change;
         return last_;
     }
     std::uint64_t warmup() const override { return ema_.period() + window_.capacity() - 1; }

@@ -106,5 +106,24 @@ TEST(QuietRunDivisor, VolatilityRatioAfterALongFlatRun) {
     EXPECT_NEAR(*feed(*ind, candle(100.0, 101.0, 99.0, 100.0)), 2.0 / (2.0 * 2.0 / 15.0), 1e-9);
 }
 
+// Ranges of 1, then n flat bars: the oldest average, 3^-(n - 2), is still normal for
+// n up to 646, but from n = 644 on the first range after the run divides it past the
+// largest double. Those runs read 0 as the longer ones do.
+TEST(QuietRunDivisor, ChaikinVolatilityJustAboveTheSubnormalRange) {
+    for (int n = 640; n <= 650; ++n) {
+        SCOPED_TRACE(n);
+        IndicatorBox ind = make_named("ChaikinVolatility", {2, 2});
+        ASSERT_TRUE(ind);
+        for (int i = 0; i < 10; ++i) feed(*ind, candle(100.0, 100.5, 99.5, 100.0));
+        for (int i = 0; i < n; ++i) feed(*ind, candle(100.0, 100.0, 100.0, 100.0));
+        const std::optional<double> first = feed(*ind, candle(100.0, 100.5, 99.5, 100.0));
+        ASSERT_TRUE(first);
+        EXPECT_TRUE(std::isfinite(*first)) << *first;
+        if (n >= 644) {
+            EXPECT_EQ(*first, 0.0);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace torvex::test
