@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace torvex {
 
@@ -45,6 +46,13 @@ inline double min_skipping_nan(double a, double b) { return (a < b || b != b) ? 
 inline double round_half_away(double x) {
     return std::trunc(x + std::copysign(0.49999999999999994, x));
 }
+
+// Whether a divisor has left the normal range (zero included). A run of quiet bars
+// decays an average of changes, ranges or volumes by a constant factor each bar, down
+// into the subnormal range, where it keeps ever fewer digits: a quotient by it
+// drifts, and a new value divided by what is left of it overflows. Such a divisor
+// reads as zero: the answer the definition gives for a zero divisor stands.
+inline bool below_normal(double x) { return std::fabs(x) < std::numeric_limits<double>::min(); }
 
 // Saturating conversion to an unsigned count: NaN and negatives give 0.
 inline std::uint64_t saturating_u64(double x) {

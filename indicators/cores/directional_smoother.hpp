@@ -9,6 +9,7 @@
 
 #include "indicators/bar.hpp"
 #include "indicators/cores/wilder_atr.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -18,14 +19,15 @@ struct DirectionalSums {
     double tr = 0.0;
 };
 
-// +DI and -DI of smoothed sums: 100·DM/TR, both 0 when the smoothed TR is 0.
+// +DI and -DI of smoothed sums: 100·DM/TR, both 0 when the smoothed TR is 0, or when
+// a run of flat bars has decayed it below the normal range, where its quotients drift.
 struct DiPair {
     double plus_di = 0.0;
     double minus_di = 0.0;
 };
 
 inline DiPair directional_indices(const DirectionalSums& s) {
-    if (s.tr == 0.0) return {};
+    if (below_normal(s.tr)) return {};
     // Both quotients in one division instruction; each lane rounds as alone.
     using Pair = double __attribute__((vector_size(16)));
     const Pair di = Pair{100.0 * s.plus_dm, 100.0 * s.minus_dm} / Pair{s.tr, s.tr};

@@ -10,16 +10,18 @@
 
 #include "indicators/bar.hpp"
 #include "indicators/error.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
 // Mean of a seed list, summed in order from -0.0 and divided by its length.
 double seed_mean(const std::vector<double>& seed);
 
-// The RSI-style share 100·up/(up + down), or 50 when both are 0 (no movement).
+// The RSI-style share 100·up/(up + down), or 50 when both are 0 (no movement) or
+// when a run of quiet bars has decayed their sum below the normal range.
 inline double strength_share(double up, double down) {
     const double total = up + down;
-    return total == 0.0 ? 50.0 : (100.0 * up) / total;
+    return below_normal(total) ? 50.0 : (100.0 * up) / total;
 }
 
 // The whole step is inline and keeps nothing on the heap: the seed means are

@@ -8,6 +8,7 @@
 
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -42,7 +43,7 @@ public:
             seeded_ = true;
         }
         const double total = avg_gain_ + avg_loss_;
-        if (total == 0.0) return 50.0;
+        if (below_normal(total)) return 50.0;  // both 0, or sunk below the normal range
         return (avg_gain_ / total) * 100.0;
     }
     std::uint64_t warmup() const override { return period_ + lag_; }

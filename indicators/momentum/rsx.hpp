@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -26,7 +27,8 @@ public:
         prev_ = close;
         const double num = momentum_.step(m, alpha_, beta_);
         const double den = magnitude_.step(u, alpha_, beta_);
-        const double raw = den > 0.0 ? (num / den + 1.0) * 50.0 : 50.0;
+        // A magnitude chain decayed below the normal range has lost its digits.
+        const double raw = den >= std::numeric_limits<double>::min() ? (num / den + 1.0) * 50.0 : 50.0;
         const double value = std::min(100.0, std::max(0.0, raw));
         updates_ += 1;
         if (updates_ < period_) return std::nullopt;

@@ -26,15 +26,17 @@ std::optional<double> Tsi::step(double x) {
     std::optional<double> num;
     const auto a = momentum1_.step(m);
     if (a && is_finite(*a)) {
-        if (const auto b = momentum2_.step(*a)) num = *b * 100.0;
+        if (const auto b = momentum2_.step(*a)) num = *b;
     }
     // The magnitude chain steps whatever the momentum chain did on this bar.
     const auto c = magnitude1_.step(std::fabs(m));
     if (!c || !is_finite(*c)) return std::nullopt;
     const auto d = magnitude2_.step(*c);
     if (!d || !num) return std::nullopt;
-    if (*d == 0.0) return 0.0;
-    return *num / *d;
+    // A run of repeated closes decays both chains alike; below the normal range the
+    // magnitude has lost its digits, and counts as 0.
+    if (below_normal(*d)) return 0.0;
+    return (*num * 100.0) / *d;
 }
 
 }  // namespace torvex

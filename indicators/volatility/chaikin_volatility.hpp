@@ -9,6 +9,7 @@
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -19,7 +20,12 @@ public:
 
     // A range or an average that is not finite answers nothing and leaves the
     // window alone. Once r + 1 averages are in: (ema − oldest) / oldest · 100, 0 for a
-    // zero oldest.
+    // zero oldest. A run of bars whose high is their low decays the average by a
+    // constant factor each bar, down into the subnormal range, where it has lost its
+    // digits (the quotient drifts, and the first range after the run is divided by
+    // the smallest subnormal); an oldest average below the normal range therefore
+    // reads as zero, and so does one just above it that a new range divides past the
+    // largest double.
     std::optional<double> step(const Ohlcv& bar) {
         const double range = bar.high - bar.low;
         if (!is_finite(range)) return std::nullopt;
@@ -28,7 +34,8 @@ public:
         window_.push(*ema);
         if (!window_.full()) return std::nullopt;
         const double old = window_.front();
-        last_ = old == 0.0 ? 0.0 : (*ema - old) / old * 100.0;
+        const double change = (*ema - old) / old * 100.0;
+        last_ = below_normal(old) || !is_finite(change) ? 0.0 : change;
         return last_;
     }
     std::uint64_t warmup() const override { return ema_.period() + window_.capacity() - 1; }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <expected>
+#include <limits>
 #include <optional>
 
 #include "indicators/cores/wilder_atr.hpp"
@@ -18,7 +19,11 @@ public:
 
     // The first bar only keeps its close; the next n true ranges seed the average
     // (their plain mean, no answer); afterwards TR / E with E from before this bar
-    // (0 when E is not above 0), then E moves towards TR with alpha = 2/(n + 1).
+    // (0 when E is not above 0), then E moves towards TR with alpha = 2/(n + 1). A
+    // run of flat bars decays E by a constant factor each bar, down into the
+    // subnormal range, where the first range after the run would be divided by what
+    // little is left (infinity at the smallest subnormal): E below the normal range
+    // counts as 0.
     std::optional<double> step(const Ohlcv& bar) {
         if (!prev_close_) {
             prev_close_ = bar.close;
@@ -28,7 +33,7 @@ public:
         prev_close_ = bar.close;
         if (ema_) {
             const double e = *ema_;
-            const double ratio = e > 0.0 ? tr / e : 0.0;
+            const double ratio = e >= std::numeric_limits<double>::min() ? tr / e : 0.0;
             ema_ = tr * alpha_ + e * (1.0 - alpha_);
             last_ = ratio;
             return ratio;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -43,7 +44,7 @@ public:
             smoothed_ad_ = ad_seed_ / n_;
             smoothed_volume_ = volume_seed_ / n_;
         }
-        if (*smoothed_volume_ == 0.0) return 0.0;
+        if (below_normal(*smoothed_volume_)) return 0.0;  // no volume, or what a run of empty bars left
         // Both averages are the same smoothing of adv and of the volume, and |adv| never
         // exceeds the volume, so the exact flow lies within [-1, 1]. After a bar whose
         // volume dwarfs the later ones, each average keeps a rounding of that bar's size

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -37,7 +38,7 @@ public:
             avg_loss_ = loss_seed_ / n_;
         }
         const double total = *avg_gain_ + *avg_loss_;
-        if (total == 0.0) return 50.0;
+        if (below_normal(total)) return 50.0;  // both 0, or sunk below the normal range
         return *avg_gain_ / total * 100.0;
     }
     std::uint64_t warmup() const override { return period_ + 1; }

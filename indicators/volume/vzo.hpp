@@ -8,6 +8,7 @@
 
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -27,7 +28,7 @@ public:
         const std::optional<double> vp = position_.step(signed_volume);
         const std::optional<double> tv = total_.step(bar.volume);
         if (!vp || !tv) return std::nullopt;
-        if (*tv == 0.0) return 0.0;
+        if (below_normal(*tv)) return 0.0;  // no volume, or what a run of empty bars left
         return *vp * 100.0 / *tv;
     }
     std::uint64_t warmup() const override { return position_.period() + 1; }

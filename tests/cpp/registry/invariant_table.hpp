@@ -30,8 +30,8 @@
 //           definition that divides by averages or filters of price changes or ranges
 //           (an infinite memory): a run of repeated closes decays them without bound,
 //           whatever the level, and below the smallest normal double they lose their
-//           digits (the quotient reads noise, or the name holds its last answer). It
-//           gives the smoothing stages, and the relation then holds only while the
+//           digits (the quotient reads noise, the name holds its last answer, or such
+//           a divisor counts as zero). It gives the smoothing stages, and the relation then holds only while the
 //           smoothed differences stay normal at both scales: the smallest price
 //           difference less every stage's gain on a new value (plus a bit for its
 //           seed) and, per bar whose close repeats the one before (or whose high is
@@ -114,10 +114,13 @@ inline Smoothing wilder_of_first(const P& p) { return stages({wilder_stage(p[0])
 inline Smoothing ema_of_first(const P& p) { return stages({ema_stage(p[0])}); }
 inline constexpr const char* kQuotientOfAverages =
     "a quotient of averages of price changes or ranges, which a run of repeated closes decays without bound: "
-    "where they leave the normal range the quotient reads their rounding";
+    "a divisor below the normal range counts as zero, and the answer for a zero divisor stands";
 inline constexpr const char* kQuotientOfFilters =
-    "a quotient of filtered price changes, which a run of repeated closes decays without bound: where they "
-    "leave the normal range the quotient reads their rounding";
+    "a quotient of filtered price changes, which a run of repeated closes decays without bound: a divisor "
+    "below the normal range counts as zero, and the answer for a zero divisor stands";
+inline constexpr const char* kStochasticOfFilters =
+    "a stochastic of filtered price changes, which a run of repeated closes decays without bound: where they "
+    "leave the normal range the stochastic reads their rounding";
 
 struct Scaling {
     const char* degree = nullptr;
@@ -260,7 +263,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"DynamicMomentumIndex", "0:100", "50", nullptr, {"0", 2}, ""},
         {"EaseOfMovement", "", "", kWarmup, {"2", 2}, ""},
         {"EffectiveSpread", "0:inf", "", nullptr, {"0", 1}, ""},
-        {"EhlersStochastic", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfFilters, .smoothing = [](const P&) {  // a one-pole high-pass of 48 bars, a super smoother of 10
+        {"EhlersStochastic", "", "", nullptr, {.degree = "0", .power = 1, .why = kStochasticOfFilters, .smoothing = [](const P&) {  // a one-pole high-pass of 48 bars, a super smoother of 10
              const double t = 6.283185307179586 / 48.0, a = (std::cos(t) + std::sin(t) - 1.0) / std::cos(t);
              return stages({{1.0 - a / 2.0, 1.0 - a}, super_smoother_stage(10.0)});
          }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
