@@ -756,7 +756,9 @@ void check_scale(const Case& c, const std::uint8_t* data, std::size_t size) {
         if (r.name == c.name) feed = r.feed;
 
     // The exponents each bar's answer may be scaled by: its window's (a finite
-    // memory) or every bar's so far.
+    // memory) or every bar's so far, and for either only where every bar so far is
+    // fed as itself times 2^k (a bar taken at one scale and refused at the other,
+    // however long ago, makes the two histories different ones).
     std::vector<torvex::test::Span> spans(n);
     for (std::size_t i = 0; i < n; ++i) spans[i] = torvex::test::bar_span(bars[i], i, feed);
     std::vector<torvex::test::Exponents> allowed(n);
@@ -782,7 +784,7 @@ void check_scale(const Case& c, const std::uint8_t* data, std::size_t size) {
         torvex::test::Span memory;
         const std::size_t from = i + 1 >= k ? i + 1 - k : 0;
         for (std::size_t h = from; h <= i; ++h) memory.add(spans[h]);
-        allowed[i] = torvex::test::allowed_exponents(memory, i + 1 - from, row.scaling.power, depth);
+        allowed[i] = torvex::test::allowed_exponents(memory, i + 1 - from, row.scaling.power, depth, prefix);
     }
     std::vector<std::size_t> open;  // bars whose answers may be scaled by some k != 0
     for (std::size_t i = 0; i < n; ++i)
