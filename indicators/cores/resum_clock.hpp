@@ -23,10 +23,14 @@
 // magnitudes; when one is still not finite, the clock asks for the next re-add on the
 // first update at which the terms still held can add up to a finite sum: every term
 // that is not finite has left, and what is left of each term's magnitudes sums below
-// the largest double. If new terms keep the sum non-finite then, the re-add after it
-// waits until every term that could do so (not finite, or so large that a window of
-// them could overflow) has left: two re-adds that fail in a row are a window apart,
-// so the re-adds stay O(1) amortised however often such terms come.
+// the largest double. If that re-add still finds a term that is not finite (it came
+// in meanwhile), the next one is scheduled the same way, past it: a term that is not
+// finite fails at most one such re-add, so of three failures in a row the first and
+// the last are more than a window apart. If finite
+// terms alone keep the sum non-finite then, the re-add after it waits until every
+// term that could do so (so large that a window of them could overflow) has left, so
+// the re-adds stay O(1) amortised however often such terms come, and the sum is the
+// window's own as soon as the last term that is not finite has left.
 #pragma once
 
 #include <cmath>
@@ -186,10 +190,11 @@ private:
     // The count at which the next re-add comes after one that left a sum not finite
     // (see settle), and the early_due that goes with it. `early_due` is the count that
     // the last such schedule took from past_overflow: when this very re-add was it
-    // and failed too (new terms came in meanwhile), the next one waits for every wild
-    // term held, and early_due is cleared; else it is the schedule taken now. Out of
-    // line and by value, in and out: the walk is rare, and an owner stepped inline
-    // keeps its clock in registers.
+    // and failed too with only finite terms held (they overflow), the next one waits
+    // for every wild term held, and early_due is cleared; else (a term that is not
+    // finite came in meanwhile, and the next re-add waits past it) it is the schedule
+    // taken now. Out of line and by value, in and out: the walk is rare, and an owner
+    // stepped inline keeps its clock in registers.
     struct Schedule {
         std::uint64_t due;
         std::uint64_t early_due;
@@ -198,7 +203,7 @@ private:
     [[gnu::noinline]] static Schedule due_after_failed(std::uint64_t first_leaves, ForEach for_each,
                                                        std::uint64_t now, std::uint64_t drift_due,
                                                        std::uint64_t early_due) {
-        const bool again = early_due == now;
+        const bool again = early_due == now && !holds_non_finite(for_each);
         const std::uint64_t leaving = again ? past_wild(for_each) : past_overflow(for_each);
         // Entry i leaves after first_leaves + i updates; the first `leaving` must go.
         const std::uint64_t in = leaving > 0 ? later(first_leaves, leaving - 1) : first_leaves;
@@ -266,6 +271,14 @@ private:
             if ((wild(static_cast<double>(terms)) || ...)) past = held;
         });
         return past > 0 ? past : held;
+    }
+
+    // Whether any term held is not finite.
+    template <class ForEach>
+    static bool holds_non_finite(const ForEach& for_each) {
+        bool any = false;
+        for_each([&](auto... terms) { any = any || !(finite(static_cast<double>(terms)) && ...); });
+        return any;
     }
 
     // `at` + `gap`, held at the largest count where it would wrap (never reached).

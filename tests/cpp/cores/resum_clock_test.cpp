@@ -2,7 +2,7 @@
 // and on the update whose magnitude has fallen below 1/1024 of the largest since the
 // last re-add; a NaN sum asks once; a sum still not finite after a re-add is re-added
 // as soon as the terms still held can sum to a finite value, and after a second
-// failure in a row as its newest wild term leaves.
+// failure in a row that finite terms alone caused, as its newest wild term leaves.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -206,6 +206,9 @@ TEST(ResumClock, NonFiniteSumComesBackAsItsTermsLeave) {
         // A drift re-add finds an infinity and a huge finite term after it: the sum
         // comes back as the infinity leaves.
         {"an infinity before a huge term", 3, {1, kInf, 1e300, 2, 3, 4, 5}, {2, 3, 5, 6}},
+        // The re-add as the first infinity leaves finds the second among huge finite
+        // terms: the next comes as that one leaves, not as the last huge term does.
+        {"infinities before huge terms", kNever, {1, kInf, kInf, 1e300, 1e300, 1e300, 2, 3}, {2, 5, 6}},
         // Three terms overflow where two do not: a failed re-add, one more as the
         // oldest leaves (which the newest refills), then past every huge term held:
         // two a window, not one an update.

@@ -183,11 +183,20 @@ struct Span {
     // past the window to bars the span does not see, unless it starts at the first bar.
     bool refusable = false;
     std::size_t first = std::numeric_limits<std::size_t>::max();  // the earliest bar added
+    // The exponents k at which every finite price added is fed as itself times 2^k: no
+    // price overflows (a refused bar at one scale only) or sinks to zero (a refusal of
+    // names taking positive prices). Past them the two runs are fed different
+    // histories, and nothing relates their answers.
+    double fed_lo = -std::numeric_limits<double>::infinity(), fed_hi = std::numeric_limits<double>::infinity();
 
     void price(double x) {
         if (!std::isfinite(x)) finite = false;
         hi = std::max(hi, x), lo = std::min(lo, x);
         if (x != 0.0) top = std::max(top, std::log2(std::fabs(x))), least = std::min(least, std::log2(std::fabs(x)));
+        if (x != 0.0 && std::isfinite(x)) {
+            const double e = std::ilogb(x);
+            fed_hi = std::min(fed_hi, 1023.0 - e), fed_lo = std::max(fed_lo, -1074.0 - e);
+        }
     }
     void size(double x) {
         if (!std::isfinite(x)) finite = false;
@@ -199,6 +208,7 @@ struct Span {
         finite = finite && o.finite;
         refusable = refusable || o.refusable;
         first = std::min(first, o.first);
+        fed_lo = std::max(fed_lo, o.fed_lo), fed_hi = std::min(fed_hi, o.fed_hi);
     }
 };
 
@@ -239,13 +249,17 @@ inline Span bar_span(const HostileBar& bar, std::size_t index, std::uint8_t feed
 // keep every intermediate of a definition taking prices and sizes to the first power
 // and price differences to the `power`-th within the normal range at the scale 2^k;
 // empty (lo > hi) where not even k = 0 does, and where a bar the name may refuse
-// lets its memory reach before the span's first bar. `depth` is how many bits below
+// lets its memory reach before the span's first bar; never past the span's fed range
+// (see Span), nor past `fed`'s, the bars before a finite memory: a bar that one run
+// refuses and the other takes, even long before, leaves different running sums,
+// counts and held answers behind. `depth` is how many bits below
 // the smallest difference of two prices the definition's smoothed differences may
 // lie before they are raised to the `power`-th (see smoothing_depth).
 struct Exponents {
     double lo, hi;
 };
-inline Exponents allowed_exponents(const Span& span, std::size_t length, int power, double depth = 0.0) {
+inline Exponents allowed_exponents(const Span& span, std::size_t length, int power, double depth = 0.0,
+                                   const Span& fed = Span{}) {
     if (!span.finite || (span.refusable && span.first > 0)) return {1.0, 0.0};
     const double n = std::log2(static_cast<double>(std::max<std::size_t>(length, 1)));
     const double size_top = span.size_top, size_least = std::min(0.0, span.size_least);
@@ -257,6 +271,7 @@ inline Exponents allowed_exponents(const Span& span, std::size_t length, int pow
     // The smallest non-zero difference of two prices is at least 2^-53 of the smaller.
     if (std::isfinite(span.least)) lo = std::max(lo, (kBottomExponent - size_least) / power + depth - span.least + kUlpExponent);
     if (!(lo <= 0.0 && 0.0 <= hi)) return {1.0, 0.0};
+    lo = std::max({lo, span.fed_lo, fed.fed_lo}), hi = std::min({hi, span.fed_hi, fed.fed_hi});
     return {std::max(lo, -1000.0), std::min(hi, 1000.0)};  // a history of zeros takes any
 }
 

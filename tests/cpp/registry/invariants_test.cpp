@@ -350,6 +350,32 @@ TEST(InvariantTable, SmoothedDifferencesNarrowTheScales) {
     EXPECT_GT(test::allowed_exponents(span, 10, 1, 1000.0).lo, test::allowed_exponents(span, 10, 1, 1000.0).hi);  // not even k = 0
 }
 
+// Bars before a finite memory narrow its scales to those at which each of them is fed
+// as itself times 2^k: past them one run refuses a bar the other takes. 1e300 (about
+// 1.39 * 2^996) overflows past 2^27, 1e-300 (about 1.25 * 2^-997) sinks to zero below
+// 2^-77 or so; a bar at 100 narrows nothing.
+TEST(InvariantTable, ScalesKeepEveryEarlierBarFedAsItself) {
+    test::Span memory;
+    memory.price(64.0), memory.price(128.0);
+    const test::Exponents plain = test::allowed_exponents(memory, 10, 1);
+    struct Case {
+        double earlier, lo, hi;
+    };
+    const Case cases[] = {
+        {1e300, plain.lo, 27.0}, {-1e300, plain.lo, 27.0}, {1e-300, -77.0, plain.hi}, {100.0, plain.lo, plain.hi}};
+    for (const Case& c : cases) {
+        test::Span before;
+        before.price(c.earlier);
+        const test::Exponents e = test::allowed_exponents(memory, 10, 1, 0.0, before);
+        EXPECT_DOUBLE_EQ(e.lo, c.lo) << c.earlier;
+        EXPECT_DOUBLE_EQ(e.hi, c.hi) << c.earlier;
+        EXPECT_TRUE(std::isfinite(std::ldexp(c.earlier, static_cast<int>(e.hi)))) << c.earlier;
+        EXPECT_NE(std::ldexp(c.earlier, static_cast<int>(e.lo)), 0.0) << c.earlier;
+    }
+    EXPECT_TRUE(std::isinf(std::ldexp(1e300, 28)));
+    EXPECT_EQ(std::ldexp(1e-300, -80), 0.0);
+}
+
 TEST(InvariantTable, OneRowForEveryRegistryName) {
     std::set<std::string> names;
     for (const RegistryRow& r : registry_rows()) names.insert(std::string(r.name));
