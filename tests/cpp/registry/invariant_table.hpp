@@ -48,7 +48,12 @@
 //   unscaled  true where the answer does not scale with the price (book sizes, a
 //           ratio of ranges without a bounded range, a distance in units of the
 //           window's own spread): the comparison's floor does not shrink with a low
-//           price level.
+//           price level;
+//   flat_near_bound  true where a flat reading (0.0) is decided against a bound of
+//           the rounding that the name's running sums carry about their anchor: a
+//           streamed object and a fresh one fed only the window keep different
+//           anchors, so for a window whose deviation lies near that bound either may
+//           read 0.0 where the other scores it.
 // A range that starts with '+' holds for positive prices only (a negative price
 // turns a money flow or a pressure around).
 #pragma once
@@ -141,6 +146,7 @@ struct InvariantRow {
     BoundFn bound = nullptr;
     double tolerance = 0.0;
     bool unscaled = false;
+    bool flat_near_bound = false;
 };
 
 inline std::span<const InvariantRow> invariant_table() {
@@ -441,7 +447,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"OvernightGap", "", "", nullptr, {"0", 1}, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"OvernightIntradayReturn", "", "", nullptr, {"0|0", 1}, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"PainIndex", "0:inf", "0", kWarmup, {"0", 1}, ""},
-        {"PairSpreadZScore", "", "", kWarmup, {"", 2, "its spread of logarithms has no intercept: a common factor of the legs moves it by (1 - beta) k ln 2, which a changing beta does not cancel"}, "in units of the window's deviation, whatever the price level", false, nullptr, 0.0, true},
+        {"PairSpreadZScore", "", "", kWarmup, {"", 2, "its spread of logarithms has no intercept: a common factor of the legs moves it by (1 - beta) k ln 2, which a changing beta does not cancel"}, "in units of the window's deviation, whatever the price level", false, nullptr, 0.0, true, true},
         {"PairwiseBeta", "", "", kWarmup, {"0", 1}, ""},
         {"ParkinsonVolatility", "0:inf", "0", kWarmup, {"0", 1}, ""},
         {"PearsonCorrelation", "-1:1", "", kWarmup, {"0", 2}, ""},
