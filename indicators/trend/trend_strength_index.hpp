@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <expected>
+#include <limits>
 #include <optional>
 
 #include "indicators/cores/fixed_ring.hpp"
@@ -39,12 +40,21 @@ public:
         const double stt_n = std::fma(n, stt, -st * st);
         const double sty_n = std::fma(n, sty, -sy * st);
         // At most 1 (Cauchy-Schwarz); squares near the subnormal range round past it.
-        const double r2 = std::min((sty_n * sty_n) / (syy_n * stt_n), 1.0);
+        const double num = sty_n * sty_n;
+        const double den = syy_n * stt_n;
+        double r2 = num / den;
+        // The products hold the period's sixth power times squared price differences:
+        // a long window of prices far above any market's can overflow them where
+        // their quotient is in range.
+        if (!(num <= kLargest && den <= kLargest)) [[unlikely]] r2 = (sty_n / stt_n) * (sty_n / syy_n);
+        r2 = std::min(r2, 1.0);
         return sty_n < 0.0 ? -r2 : r2;
     }
     std::uint64_t warmup() const override { return period_; }
 
 private:
+    static constexpr double kLargest = std::numeric_limits<double>::max();
+
     explicit TrendStrengthIndex(std::uint64_t n) : window_(n), period_(n) {}
 
     // Re-read whole on every bar: centring on the window mean each time keeps the
