@@ -53,6 +53,9 @@ inline double round_half_away(double x) {
 // drifts, and a new value divided by what is left of it overflows. Such a divisor
 // reads as zero: the answer the definition gives for a zero divisor stands.
 inline bool below_normal(double x) { return std::fabs(x) < std::numeric_limits<double>::min(); }
+// The same for a divisor that is never negative where it counts: false for zero, a
+// negative or NaN, and for what a run of quiet bars has decayed below the normal range.
+inline bool positive_normal(double x) { return x >= std::numeric_limits<double>::min(); }
 
 // Saturating conversion to an unsigned count: NaN and negatives give 0.
 inline std::uint64_t saturating_u64(double x) {

@@ -34,7 +34,7 @@ public:
         const double power = (f0_ * f0_ + f1_ * f1_ + f2_ * f2_) / 3.0;
         // A power below the normal range (ringing decayed over a run of repeated
         // closes) has lost its digits, and counts as 0.
-        if (!(power >= std::numeric_limits<double>::min())) return 0.0;
+        if (!positive_normal(power)) return 0.0;
         return std::clamp(wave / std::sqrt(power), -1.0, 1.0);
     }
     std::uint64_t warmup() const override { return 3; }

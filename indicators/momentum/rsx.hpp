@@ -28,7 +28,7 @@ public:
         const double num = momentum_.step(m, alpha_, beta_);
         const double den = magnitude_.step(u, alpha_, beta_);
         // A magnitude chain decayed below the normal range has lost its digits.
-        const double raw = den >= std::numeric_limits<double>::min() ? (num / den + 1.0) * 50.0 : 50.0;
+        const double raw = positive_normal(den) ? (num / den + 1.0) * 50.0 : 50.0;
         const double value = std::min(100.0, std::max(0.0, raw));
         updates_ += 1;
         if (updates_ < period_) return std::nullopt;

@@ -48,7 +48,7 @@ std::optional<double> Smi::step(const Ohlcv& bar) {
     // arithmetic; once the range's average has decayed below the smallest normal
     // double, the two have lost their digits to underflow (the quotient reads noise,
     // and infinity where half the range rounds to 0), so the last index stands.
-    if (!(*d >= std::numeric_limits<double>::min())) return last_;
+    if (!positive_normal(*d)) return last_;
     // A close within its range keeps the index within ±100; the roundings of the
     // averages may carry it a few ulps past, and a distance too large for ×100 past
     // the largest double.

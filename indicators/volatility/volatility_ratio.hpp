@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <expected>
-#include <limits>
 #include <optional>
 
 #include "indicators/cores/wilder_atr.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -33,7 +33,7 @@ public:
         prev_close_ = bar.close;
         if (ema_) {
             const double e = *ema_;
-            const double ratio = e >= std::numeric_limits<double>::min() ? tr / e : 0.0;
+            const double ratio = positive_normal(e) ? tr / e : 0.0;
             ema_ = tr * alpha_ + e * (1.0 - alpha_);
             last_ = ratio;
             return ratio;
