@@ -21,6 +21,8 @@
 // such a run to an out-of-line step that calls enter() and settle().
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
@@ -64,28 +66,42 @@ public:
         for (const DecayState& t : terms) *t.value = std::ldexp(*t.value, shift(t.degree));
     }
 
-    // After an update: `largest` is the magnitude of the group's largest state, of
-    // degree `degree`, as held. Scales the group up once that state has fallen below
-    // kLow, down while scaled and above kHigh, and back to its own units once the
-    // state is at or above kLow there. A group of zeros, or one holding a value that is
-    // not finite, goes back to its own units.
-    void settle(std::initializer_list<DecayState> states, double largest, int degree = 1) {
-        if (largest == 0.0 || !std::isfinite(largest)) {
+    // After an update: scales the group up once its largest state (a state of degree d
+    // counted by its d-th root) has fallen below kLow, down while scaled and above
+    // kHigh, and back to its own units once that state is at or above kLow there. A
+    // group of zeros, or one holding a value that is not finite, goes back to its own
+    // units. States that drift apart by more than the double range keep the largest
+    // normal: what the others lose is below its rounding.
+    void settle(std::initializer_list<DecayState> states) {
+        std::int64_t top = INT64_MIN;  // the largest state's exponent, per degree
+        for (const DecayState& s : states) {
+            const double v = *s.value;
+            if (!std::isfinite(v)) {
+                if (active()) release(states);
+                return;
+            }
+            if (v == 0.0) continue;
+            const std::int64_t e = std::ilogb(v);
+            top = std::max(top, e >= 0 ? e / s.degree : -((-e + s.degree - 1) / s.degree));
+        }
+        if (top == INT64_MIN) {
             if (active()) release(states);
             return;
         }
-        if (active() && own(largest, degree) >= kLow) {
+        constexpr std::int64_t kLowExponent = -500, kHighExponent = 64;
+        if (active() && top - exponent_ >= kLowExponent) {
             release(states);
             return;
         }
-        if (largest >= kLow && (!active() || largest < kHigh)) return;
+        if (top >= kLowExponent && (!active() || top < kHighExponent)) return;
         // The power that brings the largest state to [1, 2^degree), never below the
         // group's own units.
-        std::int64_t k = -static_cast<std::int64_t>(std::floor(static_cast<double>(std::ilogb(largest)) / degree));
-        if (exponent_ + k < 0) k = -exponent_;
+        const std::int64_t k = std::max(-top, -exponent_);
         for (const DecayState& s : states) *s.value = std::ldexp(*s.value, clamp(k * s.degree));
         exponent_ += k;
     }
+    // The same; the largest state's value is found from the states themselves.
+    void settle(std::initializer_list<DecayState> states, double /*largest*/, int /*degree*/ = 1) { settle(states); }
 
     // Every state back to its own units.
     void release(std::initializer_list<DecayState> states) {
