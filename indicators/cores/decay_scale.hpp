@@ -28,6 +28,9 @@
 namespace torvex {
 
 struct DecayState {
+    // Implicit, so that a group is listed as {&a, &b, {&squares, 2}}.
+    DecayState(double* v, int d = 1) : value(v), degree(d) {}
+
     double* value;
     int degree = 1;
 };
@@ -86,6 +89,11 @@ public:
         for (const DecayState& s : states) *s.value = std::ldexp(*s.value, clamp(k * s.degree));
         exponent_ += k;
     }
+
+    // ldexp's exponent for a power of two the owner applies itself (to states it keeps
+    // beside the group, such as a window of past values): beyond ±2^20 every double is
+    // already 0 or inf.
+    static int shift_of(std::int64_t e) { return clamp(e); }
 
     // Every state back to its own units.
     void release(std::initializer_list<DecayState> states) {
