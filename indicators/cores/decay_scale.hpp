@@ -30,6 +30,9 @@
 namespace torvex {
 
 struct DecayState {
+    // Implicit, so that a group is listed as {&a, &b, {&squares, 2}}.
+    DecayState(double* v, int d = 1) : value(v), degree(d) {}
+
     double* value;
     int degree = 1;
 };
@@ -102,6 +105,11 @@ public:
     }
     // The same; the largest state's value is found from the states themselves.
     void settle(std::initializer_list<DecayState> states, double /*largest*/, int /*degree*/ = 1) { settle(states); }
+
+    // ldexp's exponent for a power of two the owner applies itself (to states it keeps
+    // beside the group, such as a window of past values): beyond ±2^20 every double is
+    // already 0 or inf.
+    static int shift_of(std::int64_t e) { return clamp(e); }
 
     // Every state back to its own units.
     void release(std::initializer_list<DecayState> states) {

@@ -46,6 +46,12 @@ public:
     double c2() const { return c2_; }
     double c3() const { return c3_; }
 
+    // The filter's memory (previous input, two previous outputs), for an owner that
+    // holds it in one group of decaying states with its own (DecayScale).
+    double& held_input() { return prev_input_; }
+    double& held_out1() { return out1_; }
+    double& held_out2() { return out2_; }
+
 private:
     double c1_;
     double c2_;
@@ -72,7 +78,24 @@ public:
         return smoother_.step(h);
     }
 
+    // The same step for an owner that holds the filter's states scaled: `enter` brings
+    // the high-pass stage's new term into their units (or the states back to theirs)
+    // before it joins.
+    template <class Enter>
+    std::optional<double> step_entering(double x, Enter&& enter) {
+        double term = prev_close_ ? (x - *prev_close_) * input_gain_ : 0.0;
+        enter(term);
+        const double h = prev_close_ ? one_minus_alpha_ * hp_ + term : 0.0;
+        hp_ = h;
+        prev_close_ = x;
+        if (!std::isfinite(h)) return std::nullopt;
+        return smoother_.step(h);
+    }
+
     double alpha() const { return alpha_; }
+    // The high-pass value and the smoother, for such an owner.
+    double& held_highpass() { return hp_; }
+    SuperSmootherCore& smoother() { return smoother_; }
 
 private:
     std::optional<double> prev_close_;

@@ -43,6 +43,8 @@ public:
         return advance_warming(x);
     }
     double value(std::size_t i) const { return stages_[i].value(); }
+    // For an owner that rescales the stages' values (a group of decaying states).
+    void set_value(std::size_t i, double v) { stages_[i].set_value(v); }
     bool seeded() const { return stages_[K - 1].seeded(); }
 
     // Warms the chain bar by bar through the owner's `step` until every stage is seeded,

@@ -21,6 +21,12 @@ public:
     // (−inf, +inf) while the window holds no number.
     HiLo hi_lo() const;
 
+    // Multiplies every value of the window by 2^k.
+    void scale_by(int k) {
+        hi_.scale_values(k);
+        lo_.scale_values(k);
+    }
+
     std::uint64_t size() const { return pushed_ < period_ ? pushed_ : period_; }
     bool full() const { return pushed_ >= period_; }
 

@@ -76,6 +76,16 @@ public:
         entries_.push_back(Entry{seq, v});
     }
 
+    // Multiplies every kept value by 2^k (an owner that holds its values scaled by a
+    // power of two, which keeps their order).
+    void scale_values(int k) {
+        for (std::uint64_t i = 0, n = entries_.size(); i < n; ++i) {
+            const Entry e = entries_.front();
+            entries_.pop_front();
+            entries_.push_back(Entry{e.seq, std::ldexp(e.value, k)});
+        }
+    }
+
     bool empty() const { return entries_.empty(); }
     std::uint64_t size() const { return entries_.size(); }
     // The extreme of the live entries (front) and the later ones in queue order.

@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/ehlers_filter_cores.hpp"
 #include "indicators/cores/nan_skipping_extremes.hpp"
 #include "indicators/indicator.hpp"
@@ -22,10 +23,28 @@ public:
 private:
     explicit EhlersStochastic(std::uint64_t n) : roofing_(10.0, 48), range_(n), period_(n) {}
 
+    std::optional<double> answer(double s) {
+        const double result = prev_stoch_ ? midpoint(*prev_stoch_, s) : s;
+        prev_stoch_ = s;
+        return result;
+    }
+    // A bar while the filter's states and the window are held scaled: the close's
+    // change enters in their units.
+    [[gnu::noinline]] std::optional<double> careful_step(double close);
+    // Where the window's range is below kLow: the filter's states and the window are
+    // scaled up once all are below kLow, and the newest value is placed in the range
+    // they hold (0 for an empty range, as ever).
+    [[gnu::noinline]] std::optional<double> careful_answer();
+    // Settles the group on its largest state, the window with it.
+    void settle();
+
     RoofingCore roofing_;    // high-pass 48, super smoother 10
     NanSkippingExtremes range_;  // of the last n smoothed values
     std::uint64_t period_;
     std::optional<double> prev_stoch_;
+    // The high-pass value, the smoother's memory and the window's values: a run of
+    // repeated closes decays them all by the filter's factors.
+    DecayScale scale_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, EhlersStochastic);

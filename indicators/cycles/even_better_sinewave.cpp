@@ -17,4 +17,42 @@ std::expected<EvenBetterSinewave, IndicatorError> EvenBetterSinewave::create(std
     return EvenBetterSinewave(duration, smoothing);
 }
 
+void EvenBetterSinewave::settle() {
+    SuperSmootherCore& s = smoother_;
+    const double largest = std::fabs(hp_) + std::fabs(s.held_input()) + std::fabs(s.held_out1()) +
+                           std::fabs(s.held_out2()) + std::fabs(f0_) + std::fabs(f1_) + std::fabs(f2_);
+    scale_.settle({&hp_, &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_}, largest);
+}
+
+std::optional<double> EvenBetterSinewave::careful_answer() {
+    settle();
+    const double wave = (f0_ + f1_ + f2_) / 3.0;
+    const double power = (f0_ * f0_ + f1_ * f1_ + f2_ * f2_) / 3.0;
+    if (!(power > 0.0)) return 0.0;
+    return std::clamp(wave / std::sqrt(power), -1.0, 1.0);
+}
+
+std::optional<double> EvenBetterSinewave::careful_step(double close) {
+    SuperSmootherCore& s = smoother_;
+    double term = prev_close_ ? (close - *prev_close_) * input_gain_ : 0.0;
+    scale_.enter({&hp_, &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_}, {&term});
+    const double hp = prev_close_ ? alpha1_ * hp_ + term : 0.0;
+    prev_close_ = close;
+    hp_ = hp;
+    if (!std::isfinite(hp)) {
+        settle();
+        return std::nullopt;
+    }
+    const double f = smoother_.step(hp);
+    f2_ = f1_;
+    f1_ = f0_;
+    f0_ = f;
+    if (filled_ < 3) filled_ += 1;
+    if (filled_ < 3) {
+        settle();
+        return std::nullopt;
+    }
+    return careful_answer();
+}
+
 }  // namespace torvex

@@ -8,6 +8,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/ehlers_filter_cores.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/numeric.hpp"
@@ -20,6 +21,7 @@ public:
     static std::expected<EvenBetterSinewave, IndicatorError> create(std::uint64_t duration, std::uint64_t smoothing);
 
     std::optional<double> step(double close) {
+        if (scale_.active()) [[unlikely]] return careful_step(close);
         const double hp = prev_close_ ? alpha1_ * hp_ + (close - *prev_close_) * input_gain_ : 0.0;
         prev_close_ = close;
         hp_ = hp;
@@ -32,15 +34,25 @@ public:
         if (filled_ < 3) return std::nullopt;
         const double wave = (f0_ + f1_ + f2_) / 3.0;
         const double power = (f0_ * f0_ + f1_ * f1_ + f2_ * f2_) / 3.0;
-        // A power below the normal range (ringing decayed over a run of repeated
-        // closes) has lost its digits, and counts as 0.
-        if (!positive_normal(power)) return 0.0;
+        // A run of repeated closes decays the filters' ringing by a constant factor a
+        // bar; before it leaves the normal range its states are held scaled.
+        if (!(power >= kLowPower)) [[unlikely]] return careful_answer();
         return std::clamp(wave / std::sqrt(power), -1.0, 1.0);
     }
     std::uint64_t warmup() const override { return 3; }
 
 private:
     EvenBetterSinewave(std::uint64_t duration, std::uint64_t smoothing);
+
+    static constexpr double kLowPower = DecayScale::kLow * DecayScale::kLow;
+
+    // A bar while the states are held scaled: the close's change enters in their units.
+    [[gnu::noinline]] std::optional<double> careful_step(double close);
+    // Where the power is below kLow²: the states are scaled up once all are below
+    // kLow; the answer is read from them, 0 for a power of exactly 0.
+    [[gnu::noinline]] std::optional<double> careful_answer();
+    // Settles the group on its largest state.
+    void settle();
 
     std::optional<double> prev_close_;
     double hp_ = 0.0;
@@ -51,6 +63,7 @@ private:
     double f1_ = 0.0;
     double f2_ = 0.0;
     int filled_ = 0;  // smoothed values so far, up to 3
+    DecayScale scale_;  // hp_, the smoother's memory and the three smoothed values
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, EvenBetterSinewave);

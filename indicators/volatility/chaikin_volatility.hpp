@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/indicator.hpp"
-#include "indicators/numeric.hpp"
 
 namespace torvex {
 
@@ -20,31 +20,53 @@ public:
 
     // A range or an average that is not finite answers nothing and leaves the
     // window alone. Once r + 1 averages are in: (ema − oldest) / oldest · 100, 0 for a
-    // zero oldest. A run of bars whose high is their low decays the average by a
-    // constant factor each bar, down into the subnormal range, where it has lost its
-    // digits (the quotient drifts, and the first range after the run is divided by
-    // the smallest subnormal); an oldest average below the normal range therefore
-    // reads as zero, and so does one just above it that a new range divides past the
-    // largest double.
+    // zero oldest, and 0 where that quotient leaves the double range. A run of bars
+    // whose high is their low decays the average by a constant factor each bar; once
+    // it falls below DecayScale::kLow it is held times a power of two (see
+    // careful_step), so that its digits and the quotient survive a run of any length.
     std::optional<double> step(const Ohlcv& bar) {
         const double range = bar.high - bar.low;
         if (!is_finite(range)) return std::nullopt;
+        if (scaled_left_ != 0) [[unlikely]] return careful_step(range);
         const std::optional<double> ema = ema_.step(range);
         if (!ema || !is_finite(*ema)) return std::nullopt;
-        window_.push(*ema);
-        if (!window_.full()) return std::nullopt;
-        const double old = window_.front();
-        const double change = (*ema - old) / old * 100.0;
-        last_ = below_normal(old) || !is_finite(change) ? 0.0 : change;
-        return last_;
+        // The window holds the r averages before this one: the oldest leaves as this
+        // one comes.
+        if (!window_.full()) [[unlikely]] {
+            window_.push_back(*ema);
+            return std::nullopt;
+        }
+        const double old = window_.replace_oldest(*ema);
+        if (*ema < DecayScale::kLow) [[unlikely]] return careful_answer(*ema, old);
+        return answer(*ema, old);
     }
-    std::uint64_t warmup() const override { return ema_.period() + window_.capacity() - 1; }
+    std::uint64_t warmup() const override { return ema_.period() + window_.capacity(); }
 
 private:
-    ChaikinVolatility(std::uint64_t e, std::uint64_t r) : window_(r + 1), ema_(e) {}
+    ChaikinVolatility(std::uint64_t e, std::uint64_t r) : window_(r), exponents_(r), ema_(e) {}
+
+    std::optional<double> answer(double ema, double old) {
+        const double change = (ema - old) / old * 100.0;
+        last_ = is_finite(change) ? change : 0.0;
+        return last_;
+    }
+
+    // The bar on which the average falls below kLow: the group {average} is scaled
+    // up, and from here every average joins the window with its power of two.
+    [[gnu::noinline]] std::optional<double> careful_answer(double ema, double old);
+    // A bar while the average is held scaled, or while the window still holds an
+    // average that was: the range enters in the held units, and the oldest average is
+    // read against the newest with the difference of their powers.
+    [[gnu::noinline]] std::optional<double> careful_step(double range);
 
     std::optional<double> last_;
     CappedRing<double> window_;
+    // Beside each average of the window, the power of two it is held times; kept only
+    // while scaled_left_ is not 0 (every average is in its own units otherwise).
+    CappedRing<std::int64_t> exponents_;
+    // Pushes left before every average in the window is in its own units again.
+    std::uint64_t scaled_left_ = 0;
+    DecayScale scale_;
     SeededEma ema_;
 };
 

@@ -1,5 +1,7 @@
 #include "indicators/volatility/mass_index.hpp"
 
+#include <cmath>
+
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(CandleIndicator, MassIndex);
@@ -13,6 +15,30 @@ std::expected<MassIndex, IndicatorError> MassIndex::create(std::uint64_t e, std:
     auto emas = EmaChain<2>::create(e);
     if (!emas) return std::unexpected(emas.error());
     return MassIndex(*emas, e, s);
+}
+
+double MassIndex::careful_ratio(double first, double second) {
+    double f = first, s = second;
+    scale_.settle({&f, &s}, std::fmax(f, s));
+    emas_.set_value(0, f);
+    emas_.set_value(1, s);
+    return s == 0.0 ? 1.0 : f / s;
+}
+
+std::optional<double> MassIndex::careful_step(double range) {
+    double f = emas_.value(0), s = emas_.value(1), x = range;
+    scale_.enter({&f, &s}, {&x});
+    emas_.set_value(0, f);
+    emas_.set_value(1, s);
+    const bool advanced = emas_.advance(x);
+    f = emas_.value(0);
+    s = emas_.value(1);
+    // The sum of the magnitudes keeps a value that is not finite in sight of settle().
+    scale_.settle({&f, &s}, std::fabs(f) + std::fabs(s));
+    emas_.set_value(0, f);
+    emas_.set_value(1, s);
+    if (!advanced) return std::nullopt;
+    return add_ratio(s == 0.0 ? 1.0 : f / s);
 }
 
 }  // namespace torvex

@@ -6,8 +6,10 @@
 // next move comes), at any ordinary price level.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,8 +48,6 @@ std::vector<Ohlcv> quiet_history(double level, Quiet kind, std::size_t quiet) {
 
 TEST(QuietRunDivisor, ReadsTheZeroDivisorAnswerOnceTheAverageLeavesTheNormalRange) {
     const std::vector<QuietCase> cases = {
-        {"ChaikinVolatility", {2, 2}, Quiet::Flat, 1000, 0.0, chaikin_flat(2, 2)},
-        {"ChaikinVolatility", {10, 10}, Quiet::Flat, 5000, 0.0, chaikin_flat(10, 10)},
         {"VolatilityRatio", {14}, Quiet::Flat, 5050, 0.0, 0.0},
         {"Rsi", {14}, Quiet::Flat, 11000, 50.0, std::nullopt},
         {"Rmi", {14, 5}, Quiet::Flat, 11000, 50.0, std::nullopt},
@@ -56,7 +56,6 @@ TEST(QuietRunDivisor, ReadsTheZeroDivisorAnswerOnceTheAverageLeavesTheNormalRang
         {"Dx", {14}, Quiet::Flat, 11000, 0.0, std::nullopt},
         {"Tsi", {25, 13}, Quiet::Flat, 10500, 0.0, std::nullopt},
         {"Rsx", {14}, Quiet::Flat, 5000, 50.0, std::nullopt},
-        {"EvenBetterSinewave", {40, 10}, Quiet::Flat, 4000, 0.0, std::nullopt},
         {"VolumeRsi", {14}, Quiet::Flat, 11000, 50.0, std::nullopt},
         {"Vzo", {14}, Quiet::NoVolume, 6000, 0.0, std::nullopt},
         {"TwiggsMoneyFlow", {21}, Quiet::NoVolume, 16000, 0.0, std::nullopt},
@@ -121,6 +120,32 @@ TEST(QuietRunDivisor, ChaikinVolatilityJustAboveTheSubnormalRange) {
         EXPECT_TRUE(std::isfinite(*first)) << *first;
         if (n >= 644) {
             EXPECT_EQ(*first, 0.0);
+        }
+    }
+}
+
+// Names that hold their decaying states in the normal range by powers of two: the
+// flat-run answer holds through the whole run, whatever the price level moves the bar
+// where the averages would have left the normal range.
+TEST(QuietRunDivisor, HoldsTheFlatAnswerThroughTheRun) {
+    const std::vector<QuietCase> cases = {
+        {"ChaikinVolatility", {2, 2}, Quiet::Flat, 1000, 0.0, chaikin_flat(2, 2)},
+        {"ChaikinVolatility", {10, 10}, Quiet::Flat, 5000, 0.0, chaikin_flat(10, 10)},
+        {"EvenBetterSinewave", {40, 10}, Quiet::Flat, 4000, 0.0, std::nullopt},
+    };
+    for (const QuietCase& c : cases) {
+        IndicatorBox ind = make_named(c.name, c.params);
+        ASSERT_TRUE(ind);
+        // One object through the three levels in turn: each run starts from the
+        // walk's ranges again, whatever the run before left.
+        for (const double level : {100.0, 1e4, 0.01}) {
+            const std::vector<std::optional<double>> got = feed_bars(*ind, quiet_history(level, c.kind, c.bars));
+            const auto run = std::span(got).subspan(60 + 500, c.bars - 500);
+            const double flat = c.flat_answer.value_or(run[0].value_or(c.zero_answer));
+            EXPECT_NE(flat, c.zero_answer) << c.name << " at " << level;
+            EXPECT_TRUE(std::all_of(run.begin(), run.end(), [flat](const std::optional<double>& v) {
+                return v && std::fabs(*v - flat) <= 1e-10 * std::fabs(flat);
+            })) << c.name << " " << c.params[0] << " at " << level;
         }
     }
 }
