@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "indicators/bar.hpp"
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/rsi_core.hpp"
 #include "indicators/error.hpp"
 #include "indicators/cores/variance_window.hpp"
@@ -38,6 +39,7 @@ public:
         const double down = x < prev ? sd : 0.0;
         prev_close_ = x;
         if (up_avg_ && down_avg_) {
+            if (scale_.active()) [[unlikely]] return careful_step(up, down);
             up_avg_ = std::fma(*up_avg_, n - 1.0, up) / n;
             down_avg_ = std::fma(*down_avg_, n - 1.0, down) / n;
         } else {
@@ -47,7 +49,10 @@ public:
             up_avg_ = seed_mean(up_seed_);
             down_avg_ = seed_mean(down_seed_);
         }
-        const double answer = strength_share(*up_avg_, *down_avg_);
+        const double total = *up_avg_ + *down_avg_;
+        // Neither side moved, or a quiet run decaying both: the careful path tells them apart.
+        if (total < DecayScale::kLow) [[unlikely]] return careful_share();
+        const double answer = (100.0 * *up_avg_) / total;
         last_ = answer;
         return answer;
     }
@@ -58,10 +63,17 @@ public:
 private:
     explicit RviVolatilityCore(VarianceWindow window);
 
+    // The averages scaled up by a power of two (no quotient changes), then the share;
+    // 50 only when both are 0.
+    [[gnu::noinline]] double careful_share();
+    // A step while the averages are held scaled: the deviations join them in their units.
+    [[gnu::noinline]] double careful_step(double up, double down);
+
     std::optional<double> prev_close_;
     std::optional<double> up_avg_;
     std::optional<double> down_avg_;
     std::optional<double> last_;
+    DecayScale scale_;  // holds both averages through a long quiet run
     VarianceWindow window_;  // the last n values with their shifted sums
     std::vector<double> up_seed_;
     std::vector<double> down_seed_;

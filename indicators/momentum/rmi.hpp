@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/numeric.hpp"
@@ -31,6 +32,7 @@ public:
 
         const double n = static_cast<double>(period_);
         if (seeded_) {
+            if (scale_.active()) [[unlikely]] return careful_step(gain, loss);
             avg_gain_ = (gain + (n - 1.0) * avg_gain_) / n;
             avg_loss_ = (loss + (n - 1.0) * avg_loss_) / n;
         } else {
@@ -43,13 +45,20 @@ public:
             seeded_ = true;
         }
         const double total = avg_gain_ + avg_loss_;
-        if (below_normal(total)) return 50.0;  // both 0, or sunk below the normal range
+        // Both 0, or a quiet run decaying both: the careful path tells them apart.
+        if (total < DecayScale::kLow) [[unlikely]] return careful_share();
         return (avg_gain_ / total) * 100.0;
     }
     std::uint64_t warmup() const override { return period_ + lag_; }
 
 private:
     Rmi(std::uint64_t n, std::uint64_t m) : closes_(m), period_(n), lag_(m) {}
+
+    // The averages scaled up by a power of two (no quotient changes), then the share;
+    // 50 only when both are 0.
+    [[gnu::noinline]] double careful_share();
+    // A step while the averages are held scaled: the changes join them in their units.
+    [[gnu::noinline]] double careful_step(double gain, double loss);
 
     FixedRing<double> closes_;  // the last m closes
     // The first n gains and losses are added in arrival order from 0, which is what
@@ -60,6 +69,7 @@ private:
     bool seeded_ = false;
     double avg_gain_ = 0.0;
     double avg_loss_ = 0.0;
+    DecayScale scale_;  // holds avg_gain_ and avg_loss_ through a long quiet run
     std::uint64_t period_;
     std::uint64_t lag_;
 };

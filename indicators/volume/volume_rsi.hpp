@@ -5,6 +5,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/numeric.hpp"
 
@@ -27,6 +28,7 @@ public:
         const double gain = d > 0.0 ? d : 0.0;
         const double loss = d < 0.0 ? -d : 0.0;
         if (avg_gain_ && avg_loss_) {
+            if (scale_.active()) [[unlikely]] return careful_step(gain, loss);
             avg_gain_ = (*avg_gain_ * n_minus_1_ + gain) / n_;
             avg_loss_ = (*avg_loss_ * n_minus_1_ + loss) / n_;
         } else {
@@ -38,7 +40,8 @@ public:
             avg_loss_ = loss_seed_ / n_;
         }
         const double total = *avg_gain_ + *avg_loss_;
-        if (below_normal(total)) return 50.0;  // both 0, or sunk below the normal range
+        // Both 0, or a run of empty bars decaying both: the careful path tells them apart.
+        if (total < DecayScale::kLow) [[unlikely]] return careful_share();
         return *avg_gain_ / total * 100.0;
     }
     std::uint64_t warmup() const override { return period_ + 1; }
@@ -47,9 +50,16 @@ private:
     explicit VolumeRsi(std::uint64_t n)
         : period_(n), n_(static_cast<double>(n)), n_minus_1_(static_cast<double>(n - 1)) {}
 
+    // The averages scaled up by a power of two (no quotient changes), then the share;
+    // 50 only when both are 0.
+    [[gnu::noinline]] double careful_share();
+    // A step while the averages are held scaled: the changes join them in their units.
+    [[gnu::noinline]] double careful_step(double gain, double loss);
+
     std::optional<double> prev_volume_;
     std::optional<double> avg_gain_;
     std::optional<double> avg_loss_;
+    DecayScale scale_;  // holds both averages through a long run of empty bars
     std::uint64_t period_;
     double n_;
     double n_minus_1_;

@@ -49,14 +49,10 @@ std::vector<Ohlcv> quiet_history(double level, Quiet kind, std::size_t quiet) {
 TEST(QuietRunDivisor, ReadsTheZeroDivisorAnswerOnceTheAverageLeavesTheNormalRange) {
     const std::vector<QuietCase> cases = {
         {"VolatilityRatio", {14}, Quiet::Flat, 5050, 0.0, 0.0},
-        {"Rsi", {14}, Quiet::Flat, 11000, 50.0, std::nullopt},
-        {"Rmi", {14, 5}, Quiet::Flat, 11000, 50.0, std::nullopt},
-        {"RviVolatility", {14}, Quiet::Flat, 11000, 50.0, std::nullopt},
         {"PlusDi", {14}, Quiet::Flat, 11000, 0.0, std::nullopt},
         {"Dx", {14}, Quiet::Flat, 11000, 0.0, std::nullopt},
         {"Tsi", {25, 13}, Quiet::Flat, 10500, 0.0, std::nullopt},
         {"Rsx", {14}, Quiet::Flat, 5000, 50.0, std::nullopt},
-        {"VolumeRsi", {14}, Quiet::Flat, 11000, 50.0, std::nullopt},
         {"Vzo", {14}, Quiet::NoVolume, 6000, 0.0, std::nullopt},
         {"TwiggsMoneyFlow", {21}, Quiet::NoVolume, 16000, 0.0, std::nullopt},
     };
@@ -90,6 +86,28 @@ TEST(QuietRunDivisor, ReadsTheZeroDivisorAnswerOnceTheAverageLeavesTheNormalRang
                 if (got[i]) {
                     EXPECT_TRUE(std::isfinite(*got[i])) << "bar " << i << " " << *got[i];
                 }
+        }
+}
+
+// Shares of two averages that the run decays by one factor: in exact arithmetic the
+// share holds however long the run, and so it must in doubles, at any price level;
+// the next move meets averages that still carry their digits.
+TEST(QuietRunDivisor, StrengthSharesHoldThroughTheRun) {
+    for (const auto& [name, params] : std::vector<std::pair<const char*, std::vector<double>>>{
+             {"Rsi", {14}}, {"Rmi", {14, 5}}, {"RviVolatility", {14}}, {"VolumeRsi", {14}}})
+        for (const double level : {100.0, 1e4, 0.01}) {
+            SCOPED_TRACE(std::string(name) + " at " + std::to_string(level));
+            IndicatorBox ind = make_named(name, params);
+            ASSERT_TRUE(ind);
+            const std::vector<Ohlcv> bars = quiet_history(level, Quiet::Flat, 11000);
+            const std::vector<std::optional<double>> got = feed_bars(*ind, bars);
+            const std::size_t first = 60 + 500, end = 60 + 11000;
+            ASSERT_TRUE(got[first]);
+            std::size_t drifting = 0;
+            for (std::size_t i = first; i < end; ++i)
+                drifting += !(got[i] && std::fabs(*got[i] - *got[first]) <= 1e-10 * std::fabs(*got[first]));
+            EXPECT_EQ(drifting, 0u);
+            for (std::size_t i = end; i < bars.size(); ++i) EXPECT_TRUE(got[i] && std::isfinite(*got[i])) << i;
         }
 }
 
