@@ -37,10 +37,21 @@ std::optional<std::array<double, 2>> TtmSqueeze::step(const BarContext& ctx) {
     const std::optional<double> middle = middle_.step(bar.close);
     const std::optional<double> atr = atr_.step(bar);
     if (!atr || !band || !middle) return std::nullopt;
+    double keltner = *middle;
+    double lower = band->lower;
+    double upper = band->upper;
+    if (band->stddev == 0.0 && closes_flat()) [[unlikely]] keltner = lower = upper = closes_.newest();
     const double width = *atr * kc_mult_;
-    const bool inside = *middle - width <= band->lower && band->upper <= *middle + width;
-    const double mid = midpoint(*middle, midpoint(range_.highest(), range_.lowest()));
+    const bool inside = keltner - width <= lower && upper <= keltner + width;
+    const double mid = midpoint(keltner, midpoint(range_.highest(), range_.lowest()));
     return std::array<double, 2>{inside ? 1.0 : 0.0, momentum(mid)};
+}
+
+bool TtmSqueeze::closes_flat() const {
+    const double last = closes_.newest();
+    bool flat = true;
+    closes_.for_each([&](double v) { flat = flat && v == last; });
+    return flat;
 }
 
 double TtmSqueeze::momentum(double mid) const {

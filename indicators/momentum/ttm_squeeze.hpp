@@ -39,12 +39,20 @@ private:
 
     // The fitted value at the newest close of the line through (i, close_i - mid).
     double momentum(double mid) const;
+    // Whether the window's closes are all equal (asked only where the bands have
+    // width 0, so out of line).
+    [[gnu::noinline]] bool closes_flat() const;
 
     WilderAtr atr_;
     SlidingExtremes range_;      // highs and lows of the window
     FixedRing<double> closes_;   // the window's closes, for the regression
     BollingerCore bands_;
-    SmaCore middle_;             // the Keltner middle line
+    // The Keltner middle line. Over a window of equal closes the middle and both bands
+    // are taken as the close itself: sum / n can miss it by an ulp, and once a long halt
+    // has shrunk the channel's average range below that ulp the bands would read as
+    // outside it. Such a window gives bands of width 0, so step looks at the closes
+    // only then.
+    SmaCore middle_;
     double kc_mult_;
     PositionSums pos_;           // the regression constants of positions 0 to n - 1
 };

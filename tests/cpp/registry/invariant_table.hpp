@@ -606,7 +606,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"TsfOscillator", "", "0", kWarmup, {"0", 2}, "a percentage of the close: the rounding of the window's larger prices reaches it divided by a smaller close", false, nullptr, 0.0, true},
         {"Tsi", "", "0", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = [](const P& p) { return stages({ema_stage(p[0]), ema_stage(p[1])}); }}, ""},
         {"Tsv", "", "0", nullptr, {"1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
-        {"TtmSqueeze", "", "", nullptr, {"0|1", 2}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"TtmSqueeze", "", "1|0", nullptr, {"0|1", 2}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"TtmTrend", "", "-1", kWarmup, {"0", 1}, ""},
         {"TurnOfMonth", "", "", nullptr, {"0", 1}, "sessions of the bar time: the memory is counted in days or sessions, not bars"},
         {"Tweezer", "-1:1", "", kWarmup, {"0", 1}, ""},
