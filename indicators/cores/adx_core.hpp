@@ -29,7 +29,7 @@ public:
     // In the header, so that the owners' column loops step it inline.
     std::optional<AdxPoint> step(const Ohlcv& bar) {
         if (!dm_.advance(bar)) return std::nullopt;
-        last_di_ = directional_indices(dm_.sums());
+        last_di_ = dm_.indices();
         const double dx = directional_index(last_di_);
         if (seeded_) {
             adx_ = ((n_ - 1.0) * adx_ + dx) / n_;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "indicators/bar.hpp"
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/wilder_atr.hpp"
 #include "indicators/numeric.hpp"
 
@@ -19,20 +20,11 @@ struct DirectionalSums {
     double tr = 0.0;
 };
 
-// +DI and -DI of smoothed sums: 100·DM/TR, both 0 when the smoothed TR is 0, or when
-// a run of flat bars has decayed it below the normal range, where its quotients drift.
+// +DI and -DI of smoothed sums: 100·DM/TR, both 0 when the smoothed TR is 0.
 struct DiPair {
     double plus_di = 0.0;
     double minus_di = 0.0;
 };
-
-inline DiPair directional_indices(const DirectionalSums& s) {
-    if (below_normal(s.tr)) return {};
-    // Both quotients in one division instruction; each lane rounds as alone.
-    using Pair = double __attribute__((vector_size(16)));
-    const Pair di = Pair{100.0 * s.plus_dm, 100.0 * s.minus_dm} / Pair{s.tr, s.tr};
-    return DiPair{di[0], di[1]};
-}
 
 // 100·|+DI − −DI| / (+DI + −DI), 0 when both indices are 0.
 inline double directional_index(const DiPair& di) {
@@ -57,7 +49,7 @@ public:
     // with one `kWanted` throughout: the sums it reads are exactly those of the whole
     // step, and each is smoothed on its own.
     template <unsigned kWanted = kWantAllSums>
-    bool advance(const Ohlcv& bar) {
+    [[gnu::always_inline]] bool advance(const Ohlcv& bar) {
         if (!seen_) {
             seen_ = true;
             prev_high_ = bar.high, prev_low_ = bar.low, prev_close_ = bar.close;
@@ -72,6 +64,13 @@ public:
         const double minus_dm = (down > up && down > 0.0) ? down : 0.0;
         prev_high_ = bar.high, prev_low_ = bar.low, prev_close_ = bar.close;
         if (seed_count_ >= period_) [[likely]] {
+            constexpr bool all = plus && minus && range;
+            if constexpr (all) {
+                if (scale_.active()) [[unlikely]] {
+                    smooth_scaled(plus_dm, minus_dm, tr);
+                    return true;
+                }
+            }
             if constexpr (plus) s_.plus_dm = s_.plus_dm - s_.plus_dm / n_ + plus_dm;
             if constexpr (minus) s_.minus_dm = s_.minus_dm - s_.minus_dm / n_ + minus_dm;
             if constexpr (range) s_.tr = s_.tr - s_.tr / n_ + tr;
@@ -83,17 +82,49 @@ public:
         seed_count_ += 1;
         return seed_count_ >= period_;
     }
+    // The sums of an owner that reads +DM or −DM alone.
     const DirectionalSums& sums() const { return s_; }
+
+    // +DI and −DI of the sums, for an owner that advances with all three and reads them
+    // after every step. A run of flat bars decays the sums by a constant factor each
+    // bar; once TR falls below DecayScale::kLow the three are held times a common power
+    // of two (+DM and −DM never exceed TR, so TR leads them), which leaves every
+    // quotient as it is. A TR below kLow here is then one that is 0 in exact arithmetic.
+    DiPair indices() {
+        if (s_.tr < DecayScale::kLow) [[unlikely]] return indices_settled();
+        return quotients();
+    }
 
     std::uint64_t period() const { return period_; }
 
 private:
+    DiPair quotients() const {
+        // Both quotients in one division instruction; each lane rounds as alone.
+        using Pair = double __attribute__((vector_size(16)));
+        const Pair di = Pair{100.0 * s_.plus_dm, 100.0 * s_.minus_dm} / Pair{s_.tr, s_.tr};
+        return DiPair{di[0], di[1]};
+    }
+
+    // The smoothing while the sums are held scaled, and the indices once TR is below
+    // kLow: the sums are scaled (or go back to their own units) first.
+    [[gnu::noinline]] void smooth_scaled(double plus_dm, double minus_dm, double tr) {
+        scale_.enter({{&s_.plus_dm}, {&s_.minus_dm}, {&s_.tr}}, {{&plus_dm}, {&minus_dm}, {&tr}});
+        s_.plus_dm = s_.plus_dm - s_.plus_dm / n_ + plus_dm;
+        s_.minus_dm = s_.minus_dm - s_.minus_dm / n_ + minus_dm;
+        s_.tr = s_.tr - s_.tr / n_ + tr;
+    }
+    [[gnu::noinline]] DiPair indices_settled() {
+        scale_.settle({{&s_.plus_dm}, {&s_.minus_dm}, {&s_.tr}}, s_.tr);
+        return s_.tr == 0.0 ? DiPair{} : quotients();
+    }
+
     DirectionalSums s_;  // seed sums until n values came, smoothed sums after
     double prev_high_ = 0.0, prev_low_ = 0.0, prev_close_ = 0.0;
     bool seen_ = false;
     std::uint64_t period_;
     double n_;
     std::uint64_t seed_count_ = 0;
+    DecayScale scale_;
 };
 
 }  // namespace torvex

@@ -1,8 +1,10 @@
 #include "indicators/momentum/smi.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
+#include "indicators/cores/scaled_averages.hpp"
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -37,6 +39,7 @@ std::optional<double> Smi::step(const Ohlcv& bar) {
     // rounding, where the rounded midpoint of a range a few ulps wide can sit beyond
     // half of it and carry the index past ±100.
     const double distance = (bar.close - ll) - 0.5 * range;
+    if (scale_.active()) [[unlikely]] return step_scaled(distance, range);
     const std::optional<double> a = finite_step(e1_, distance);
     const std::optional<double> b = finite_step(e3_, range);
     std::optional<double> c;
@@ -44,17 +47,39 @@ std::optional<double> Smi::step(const Ohlcv& bar) {
     if (a) c = finite_step(e2_, *a);
     if (b) d = finite_step(e4_, *b);
     if (!c || !d) return std::nullopt;
-    // A flat run decays both averages alike, so the index holds still in exact
-    // arithmetic; once the range's average has decayed below the smallest normal
-    // double, the two have lost their digits to underflow (the quotient reads noise,
-    // and infinity where half the range rounds to 0), so the last index stands.
-    if (!positive_normal(*d)) return last_;
-    // A close within its range keeps the index within ±100; the roundings of the
-    // averages may carry it a few ulps past, and a distance too large for ×100 past
-    // the largest double.
-    const double smi = std::clamp((*c * 100.0) / (*d * 0.5), -100.0, 100.0);
+    if (*d < DecayScale::kLow) [[unlikely]] return scaled_answer();
+    return answer(*c, *d);
+}
+
+// The index of the (held) averages: the last index where the range's average is not
+// above 0 (no range in exact arithmetic). A close within its range keeps the index
+// within ±100; the roundings of the averages may carry it a few ulps past, and a
+// distance too large for ×100 past the largest double.
+std::optional<double> Smi::answer(double c, double d) {
+    if (!(d > 0.0)) return last_;
+    const double smi = std::clamp((c * 100.0) / (d * 0.5), -100.0, 100.0);
     last_ = smi;
     return smi;
+}
+
+// Every average is seeded once the group is scaled: the usual steps on the held values.
+std::optional<double> Smi::step_scaled(double distance, double range) {
+    enter_averages(scale_, distance, range, e1_, e2_, e3_, e4_);
+    const bool a = is_finite(distance);
+    const bool b = is_finite(range);
+    if (a) e1_.smooth(distance);
+    if (b) e3_.smooth(range);
+    const bool c = a && is_finite(e1_.value());
+    const bool d = b && is_finite(e3_.value());
+    if (c) e2_.smooth(e1_.value());
+    if (d) e4_.smooth(e3_.value());
+    if (!c || !d) return std::nullopt;
+    return scaled_answer();
+}
+
+std::optional<double> Smi::scaled_answer() {
+    settle_averages(scale_, std::fmax(e3_.value(), e4_.value()), e1_, e2_, e3_, e4_);
+    return answer(e2_.value(), e4_.value());
 }
 
 }  // namespace torvex

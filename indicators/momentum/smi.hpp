@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/seeded_ema.hpp"
 #include "indicators/cores/sliding_extremes.hpp"
 
@@ -24,12 +25,21 @@ public:
 private:
     Smi(std::uint64_t k, std::uint64_t d1, std::uint64_t d2) : range_(k), e1_(d1), e2_(d2), e3_(d1), e4_(d2) {}
 
+    // A flat run decays the four averages alike. Once the doubly smoothed range falls
+    // below DecayScale::kLow they are held times a power of two (the range averages
+    // lead: a close within its range is at most half of it from the midpoint), and
+    // these steps take the bars.
+    [[gnu::noinline]] std::optional<double> step_scaled(double distance, double range);
+    [[gnu::noinline]] std::optional<double> scaled_answer();
+    std::optional<double> answer(double c, double d);
+
     std::optional<double> last_;
     SlidingExtremes range_;
     SeededEma e1_;  // close distance
     SeededEma e2_;  // e1 smoothed again
     SeededEma e3_;  // range
     SeededEma e4_;  // e3 smoothed again
+    DecayScale scale_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, Smi);

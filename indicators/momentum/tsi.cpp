@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "indicators/cores/scaled_averages.hpp"
+
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Tsi);
@@ -22,6 +24,7 @@ std::optional<double> Tsi::step(double x) {
     const double m = x - *prev_;
     prev_ = x;
     if (!is_finite(m)) return std::nullopt;
+    if (scale_.active()) [[unlikely]] return step_scaled(m);
 
     std::optional<double> num;
     const auto a = momentum1_.step(m);
@@ -33,10 +36,34 @@ std::optional<double> Tsi::step(double x) {
     if (!c || !is_finite(*c)) return std::nullopt;
     const auto d = magnitude2_.step(*c);
     if (!d || !num) return std::nullopt;
-    // A run of repeated closes decays both chains alike; below the normal range the
-    // magnitude has lost its digits, and counts as 0.
-    if (below_normal(*d)) return 0.0;
+    if (*d < DecayScale::kLow) [[unlikely]] return scaled_answer();
     return (*num * 100.0) / *d;
+}
+
+// Every average is seeded once the group is scaled: the steps are the usual ones on
+// the held values.
+std::optional<double> Tsi::step_scaled(double m) {
+    double magnitude = std::fabs(m);
+    enter_averages(scale_, m, magnitude, momentum1_, momentum2_, magnitude1_, magnitude2_);
+    momentum1_.smooth(m);
+    const double a = momentum1_.value();
+    const bool numerator = is_finite(a);
+    if (numerator) momentum2_.smooth(a);
+    magnitude1_.smooth(magnitude);
+    const double c = magnitude1_.value();
+    if (!is_finite(c)) return std::nullopt;
+    magnitude2_.smooth(c);
+    if (!numerator) return std::nullopt;
+    return scaled_answer();
+}
+
+// The quotient of the held averages is that of the averages; 0 where the magnitude is
+// 0 in exact arithmetic (the closes never moved).
+double Tsi::scaled_answer() {
+    settle_averages(scale_, std::fmax(magnitude1_.value(), magnitude2_.value()), momentum1_, momentum2_, magnitude1_,
+                    magnitude2_);
+    const double d = magnitude2_.value();
+    return d == 0.0 ? 0.0 : (momentum2_.value() * 100.0) / d;
 }
 
 }  // namespace torvex

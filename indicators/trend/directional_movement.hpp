@@ -14,23 +14,23 @@ namespace torvex {
 
 struct PlusDmLine {
     static constexpr unsigned kWanted = kWantPlusDm;
-    static double of(const DirectionalSums& s) { return s.plus_dm; }
+    static double of(DirectionalSmoother& dm) { return dm.sums().plus_dm; }
 };
 struct MinusDmLine {
     static constexpr unsigned kWanted = kWantMinusDm;
-    static double of(const DirectionalSums& s) { return s.minus_dm; }
+    static double of(DirectionalSmoother& dm) { return dm.sums().minus_dm; }
 };
 struct PlusDiLine {
     static constexpr unsigned kWanted = kWantAllSums;
-    static double of(const DirectionalSums& s) { return directional_indices(s).plus_di; }
+    static double of(DirectionalSmoother& dm) { return dm.indices().plus_di; }
 };
 struct MinusDiLine {
     static constexpr unsigned kWanted = kWantAllSums;
-    static double of(const DirectionalSums& s) { return directional_indices(s).minus_di; }
+    static double of(DirectionalSmoother& dm) { return dm.indices().minus_di; }
 };
 struct DxLine {
     static constexpr unsigned kWanted = kWantAllSums;
-    static double of(const DirectionalSums& s) { return directional_index(directional_indices(s)); }
+    static double of(DirectionalSmoother& dm) { return directional_index(dm.indices()); }
 };
 
 template <class Line>
@@ -44,9 +44,9 @@ public:
 
     // The first bar is only stored; the first value comes on bar n + 1, when the
     // smoothed sums are the plain sums of the first n movements.
-    std::optional<double> step(const Ohlcv& bar) {
+    [[gnu::always_inline]] std::optional<double> step(const Ohlcv& bar) {
         if (!dm_.template advance<Line::kWanted>(bar)) return std::nullopt;
-        return Line::of(dm_.sums());
+        return Line::of(dm_);
     }
     std::uint64_t warmup() const override { return dm_.period() + 1; }
     static constexpr bool kStepsOnFields = true;  // the high, the low and the close

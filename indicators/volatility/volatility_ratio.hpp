@@ -6,6 +6,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/wilder_atr.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/numeric.hpp"
@@ -20,10 +21,10 @@ public:
     // The first bar only keeps its close; the next n true ranges seed the average
     // (their plain mean, no answer); afterwards TR / E with E from before this bar
     // (0 when E is not above 0), then E moves towards TR with alpha = 2/(n + 1). A
-    // run of flat bars decays E by a constant factor each bar, down into the
-    // subnormal range, where the first range after the run would be divided by what
-    // little is left (infinity at the smallest subnormal): E below the normal range
-    // counts as 0.
+    // run of flat bars decays E by a constant factor each bar; once it falls below
+    // DecayScale::kLow it is held times a power of two, and the first range after the
+    // run is divided by E in its exact units. Where that ratio lies beyond the double
+    // range it reads 0, as for an E of 0.
     std::optional<double> step(const Ohlcv& bar) {
         if (!prev_close_) {
             prev_close_ = bar.close;
@@ -32,9 +33,11 @@ public:
         const double tr = true_range(bar, *prev_close_);
         prev_close_ = bar.close;
         if (ema_) {
+            if (scale_.active()) [[unlikely]] return step_scaled(tr);
             const double e = *ema_;
             const double ratio = positive_normal(e) ? tr / e : 0.0;
             ema_ = tr * alpha_ + e * (1.0 - alpha_);
+            if (*ema_ < DecayScale::kLow) [[unlikely]] settle();
             last_ = ratio;
             return ratio;
         }
@@ -49,6 +52,9 @@ private:
     explicit VolatilityRatio(std::uint64_t n)
         : period_(n), alpha_(2.0 / (static_cast<double>(n) + 1.0)) {}
 
+    [[gnu::noinline]] double step_scaled(double tr);
+    [[gnu::noinline]] void settle();
+
     std::optional<double> prev_close_;
     std::optional<double> ema_;
     std::optional<double> last_;
@@ -56,6 +62,7 @@ private:
     double alpha_;
     double seed_sum_ = 0.0;
     std::uint64_t seed_count_ = 0;
+    DecayScale scale_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, VolatilityRatio);
