@@ -23,7 +23,8 @@
 // Input: two bytes pick the name (registry order); per typical parameter one mode
 // byte (keep; a period 1-5; a whole number up to 300; a multiple of the typical
 // value; an explicit double), then history operations of one byte each with their
-// arguments until the input ends (see `Operation`), at most 3000 bars; then a walk
+// arguments until the input ends (see `Operation`), at most 3000 bars and halts of up
+// to 8000 more; then a walk
 // twice the window long, so that even a short input ends with what it put in having
 // left the window.
 //
@@ -60,6 +61,8 @@ using torvex::test::InvariantRow;
 using torvex::test::num;
 
 constexpr std::size_t kMaxBars = 3000;          // described by the input
+constexpr std::size_t kMaxHalt = 4000;          // one halt's bars, beyond kMaxBars
+constexpr std::size_t kMaxHalted = 8000;        // all halts' bars, beyond kMaxBars
 constexpr std::size_t kMaxWindow = 400;         // a longer window is passed over: executions stay short
 constexpr std::size_t kMaxTail = 2 * kMaxWindow + 20;  // the walk after the bars the input describes
 constexpr std::size_t kCompareBudget = 60'000;  // bars fed to fresh objects per input
@@ -135,7 +138,10 @@ struct Builder {
     double level = 100.0;
     std::uint64_t rng = 0x9e3779b97f4a7c15ull;
 
-    bool full() const { return bars.size() >= kMaxBars + kMaxTail; }
+    std::size_t halted = 0;  // bars of halts, which the input may describe beyond kMaxBars
+
+    std::size_t room() const { return kMaxBars + halted; }
+    bool full() const { return bars.size() >= room() + kMaxTail; }
     double unit() {  // [-0.5, 0.5)
         rng = rng * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<double>(rng >> 11) / 9007199254740992.0 - 0.5;
@@ -199,6 +205,19 @@ enum AnyLevelOperation : std::uint8_t {
     kAnyLevelOperations
 };
 
+// A halt: hundreds to thousands of bars in which nothing trades (volume 0) and both
+// legs of a pair stand still, as a suspended stock, an illiquid future between trades
+// or closed hours carried forward print them. Over it every average of changes, ranges
+// and volumes decays by a constant factor a bar, far below the normal range, so the
+// scale check meets every name's decayed states. Bytes that no committed seed reads as
+// an operation, as above; the n-th of them is the halt n % kHaltKinds.
+constexpr std::uint8_t kHaltBytes[] = {228, 230, 231, 232};
+enum HaltKind : std::uint8_t {
+    kHaltFlat,    // length (two bytes): bars at the last close, open = high = low = close
+    kHaltRepeat,  // length (two bytes): the last candle again, its range kept
+    kHaltKinds
+};
+
 double any_level(Reader& in) {
     const int e = static_cast<int>(in.u16() % 2001) - 1000;
     return std::ldexp(1.0 + in.u8() / 256.0, e);
@@ -223,8 +242,22 @@ void append_walk(Builder& b, int count) {
 std::vector<HostileBar> decode_history(Reader& in, std::size_t tail) {
     Builder b;
     while (!in.empty() && !b.full()) {
-        if (b.bars.size() >= kMaxBars) break;
+        if (b.bars.size() >= b.room()) break;
         const std::uint8_t op = in.u8();
+        const auto halt = std::find(std::begin(kHaltBytes), std::end(kHaltBytes), op);
+        if (halt != std::end(kHaltBytes)) {
+            const std::size_t n = std::min<std::size_t>(100 + in.u16() % (kMaxHalt - 99), kMaxHalted - b.halted);
+            b.halted += n;
+            HostileBar last = b.bars.empty() ? HostileBar{torvex::Ohlcv{0, b.level, b.level, b.level, b.level, 0.0}, 0.5 * b.level, false}
+                                             : b.bars.back();
+            if ((halt - std::begin(kHaltBytes)) % kHaltKinds == kHaltFlat) {
+                const double c = last.candle.close;
+                last.candle.open = last.candle.high = last.candle.low = c;
+            }
+            last.candle.volume = 0.0;
+            for (std::size_t i = 0; i < n && !b.full(); ++i) b.bars.push_back(last);
+            continue;
+        }
         const auto any = std::find(std::begin(kAnyLevelBytes), std::end(kAnyLevelBytes), op);
         if (any != std::end(kAnyLevelBytes)) {
             switch ((any - std::begin(kAnyLevelBytes)) % kAnyLevelOperations) {
@@ -369,7 +402,7 @@ std::vector<HostileBar> decode_history(Reader& in, std::size_t tail) {
             }
         }
     }
-    append_walk(b, static_cast<int>(std::min(tail, kMaxBars + kMaxTail - b.bars.size())));
+    append_walk(b, static_cast<int>(std::min(tail, b.room() + kMaxTail - b.bars.size())));
     torvex::test::stamp_times(b.bars);
     return b.bars;
 }
@@ -765,18 +798,10 @@ void check_scale(const Case& c, const std::uint8_t* data, std::size_t size) {
     std::vector<torvex::test::Exponents> allowed(n);
     std::vector<torvex::test::Exponents> whole(n);  // every bar so far in range
     torvex::test::Span prefix;
-    // How deep the name's smoothed differences may have sunk at each bar (see
-    // smoothing_depth); what they answered there stays in a memory that smooths it
-    // again or looks back at it, so a memory is held to the deepest of its bars.
-    std::vector<double> depths(n);
-    for (std::size_t i = 0, quiet = 0; i < n; ++i) {
-        quiet = torvex::test::quiet_bar(row, c.params, bars, i) ? quiet + 1 : 0;
-        depths[i] = torvex::test::smoothing_depth(row, c.params, quiet);
-    }
+    // How deep the name's smoothed differences may lie (see smoothing_depth).
+    const double depth = torvex::test::smoothing_depth(row, c.params);
     for (std::size_t i = 0; i < n; ++i) {
         prefix.add(spans[i]);
-        const std::size_t first = row.window && i + 1 >= k ? i + 1 - k : 0;
-        const double depth = *std::max_element(depths.begin() + static_cast<std::ptrdiff_t>(first), depths.begin() + static_cast<std::ptrdiff_t>(i + 1));
         whole[i] = torvex::test::allowed_exponents(prefix, std::max<std::size_t>(k, 1), row.scaling.power, depth);
         if (!row.window) {
             allowed[i] = torvex::test::allowed_exponents(prefix, i + 1, row.scaling.power, depth);

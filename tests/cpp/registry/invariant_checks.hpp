@@ -275,23 +275,10 @@ inline Exponents allowed_exponents(const Span& span, std::size_t length, int pow
     return {std::max(lo, -1000.0), std::min(hi, 1000.0)};  // a history of zeros takes any
 }
 
-// The bits `row`'s smoothed differences may sink below the smallest difference of two
-// prices after `quiet` bars in a row that bring them none (see quiet_bar): 0 for a row
-// without smoothed differences. A quotient of them holds only while its denominator
-// stays normal, and a run of such bars decays it without bound.
-inline double smoothing_depth(const InvariantRow& row, const std::vector<double>& params, std::size_t quiet) {
-    if (!row.scaling.smoothing) return 0.0;
-    const Smoothing s = row.scaling.smoothing(params);
-    return s.weight + s.per_quiet_bar * static_cast<double>(quiet);
-}
-
-// Whether bar `i` brings `row`'s smoothed differences nothing: its close repeats the
-// one before, or its high is its low where the name smooths each bar's own range.
-inline bool quiet_bar(const InvariantRow& row, const std::vector<double>& params, const std::vector<HostileBar>& bars,
-                      std::size_t i) {
-    if (!row.scaling.smoothing) return false;
-    if (row.scaling.smoothing(params).ranges) return bars[i].candle.high == bars[i].candle.low;
-    return i > 0 && bars[i].candle.close == bars[i - 1].candle.close;
+// The bits `row`'s smoothed differences may lie below the smallest difference of two
+// prices: 0 for a row without smoothed differences.
+inline double smoothing_depth(const InvariantRow& row, const std::vector<double>& params) {
+    return row.scaling.smoothing ? row.scaling.smoothing(params).weight : 0.0;
 }
 
 // Whether `got`, answered with every price times 2^scale, is `want` (answered at the

@@ -28,17 +28,11 @@
 //           agreement where the definition takes logarithms of price quantities (they
 //           round at the scaled magnitude), `why` saying so; `smoothing` marks a
 //           definition that divides by averages or filters of price changes or ranges
-//           (an infinite memory): a run of repeated closes decays them without bound,
-//           whatever the level, and below the smallest normal double they lose their
-//           digits (the quotient reads noise, the name holds its last answer, or such
-//           a divisor counts as zero). It gives the smoothing stages, and the relation then holds only while the
-//           smoothed differences stay normal at both scales: the smallest price
-//           difference less every stage's gain on a new value (plus a bit for its
-//           seed) and, per bar whose close repeats the one before (or whose high is
-//           its low, for a name smoothing each bar's range), the decay of the stage
-//           that keeps the most, the deepest of these over the name's memory
-//           (what the quotient answered down there stays in later averages and
-//           windows); `why` says what happens below;
+//           (an infinite memory): a new difference enters them times every stage's
+//           gain, so the relation holds only while the smallest price difference less
+//           those gains (plus a bit for each stage's seed) stays normal at both scales.
+//           A run of bars that brings them nothing decays them without bound, and they
+//           are kept in the normal range by powers of two: that narrows nothing;
 //   note    why a row claims less than its kind of indicator would suggest, or
 //           departs from it on purpose;
 //   nonfinite  true where the definition answers an infinity or NaN on purpose;
@@ -75,42 +69,29 @@ using BoundFn = std::pair<double, double> (*)(const P&);
 inline constexpr WindowFn kWarmup = [](const P&) { return 0.0; };
 
 // How far an infinite memory's smoothed price differences may sink below the smallest
-// difference of two prices, in bits: `weight` at once (what a new difference keeps
-// through every stage), and `per_quiet_bar` on each bar that brings none, one whose
-// close repeats the last, or whose high equals its low where the name smooths each
-// bar's own range (`ranges`): a stage then only keeps what it holds times its factor,
-// and the stage that keeps the most bounds the chain from below.
+// difference of two prices when it takes one, in bits: what a new difference keeps
+// through every stage.
 struct Smoothing {
     double weight = 0.0;
-    double per_quiet_bar = 0.0;
-    bool ranges = false;
 };
 using SmoothingFn = Smoothing (*)(const P&);
 
-// One stage: the gain of a new value, and the factor its value keeps on a bar that
-// brings none (for a two-pole filter the radius of its poles, the decay of its
-// ringing).
+// One stage: the gain of a new value.
 struct Stage {
     double gain;
-    double kept;
 };
-inline Stage ema_stage(double n) { return {2.0 / (n + 1.0), 1.0 - 2.0 / (n + 1.0)}; }
-inline Stage wilder_stage(double n) { return {1.0 / n, 1.0 - 1.0 / n}; }
+inline Stage ema_stage(double n) { return {2.0 / (n + 1.0)}; }
+inline Stage wilder_stage(double n) { return {1.0 / n}; }
 // A super smoother of the given length: c1 = 1 - 2 r cos(1.414 pi / length) + r^2.
 inline Stage super_smoother_stage(double length) {
     const double r = std::exp(-1.414 * 3.14159265358979 / length);
-    return {1.0 - 2.0 * r * std::cos(1.414 * 3.14159265358979 / length) + r * r, r};
+    return {1.0 - 2.0 * r * std::cos(1.414 * 3.14159265358979 / length) + r * r};
 }
 // A stage seeded with a plain mean of its first n values gives each 1 / n, at least
 // half its weight after: one bit more a stage.
 inline Smoothing stages(std::initializer_list<Stage> chain) {
     Smoothing s;
-    double kept = 0.0;
-    for (const Stage& st : chain) {
-        s.weight += 1.0 - std::log2(st.gain);
-        kept = std::max(kept, std::fabs(st.kept));
-    }
-    s.per_quiet_bar = kept > 0.0 && kept < 1.0 ? -std::log2(kept) : 0.0;
+    for (const Stage& st : chain) s.weight += 1.0 - std::log2(st.gain);
     return s;
 }
 
@@ -118,14 +99,11 @@ inline Smoothing stages(std::initializer_list<Stage> chain) {
 inline Smoothing wilder_of_first(const P& p) { return stages({wilder_stage(p[0])}); }
 inline Smoothing ema_of_first(const P& p) { return stages({ema_stage(p[0])}); }
 inline constexpr const char* kQuotientOfAverages =
-    "a quotient of averages of price changes or ranges, which a run of repeated closes decays without bound: "
-    "a divisor below the normal range counts as zero, and the answer for a zero divisor stands";
+    "a quotient of averages of price changes or ranges: a new difference enters them times the average's gain";
 inline constexpr const char* kQuotientOfFilters =
-    "a quotient of filtered price changes, which a run of repeated closes decays without bound: a divisor "
-    "below the normal range counts as zero, and the answer for a zero divisor stands";
+    "a quotient of filtered price changes: a new difference enters them times every stage's gain";
 inline constexpr const char* kStochasticOfFilters =
-    "a stochastic of filtered price changes, which a run of repeated closes decays without bound: where they "
-    "leave the normal range the stochastic reads their rounding";
+    "a stochastic of filtered price changes: a new difference enters them times every stage's gain";
 
 struct Scaling {
     const char* degree = nullptr;
@@ -217,11 +195,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Cfo", "", "0", kWarmup, {"0", 2}, ""},
         {"ChaikinMoneyFlow", "-1:1", "0", kWarmup, {"0", 1}, ""},
         {"ChaikinOscillator", "", "0", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
-        {"ChaikinVolatility", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = [](const P& p) {
-             Smoothing s = stages({ema_stage(p[0])});
-             s.ranges = true;  // each bar's high less its low
-             return s;
-         }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
+        {"ChaikinVolatility", "", "", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = ema_of_first}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"ChandeKrollStop", "", "", nullptr, {"1|1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"ChandelierExit", "", "", nullptr, {"1|1", 1}, "a level latched by the path of the price: no range, and the flat answer depends on the state reached"},
         {"ChoppinessIndex", "0:inf", "", kWarmup, {"0", 1}, "no upper bound: the true range reaches the close before the window, so the sum can exceed n times the range; a ratio of ranges, whatever the price level", false, nullptr, 0.0, true},
@@ -271,7 +245,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"EffectiveSpread", "0:inf", "", nullptr, {"0", 1}, ""},
         {"EhlersStochastic", "", "", nullptr, {.degree = "0", .power = 1, .why = kStochasticOfFilters, .smoothing = [](const P&) {  // a one-pole high-pass of 48 bars, a super smoother of 10
              const double t = 6.283185307179586 / 48.0, a = (std::cos(t) + std::sin(t) - 1.0) / std::cos(t);
-             return stages({{1.0 - a / 2.0, 1.0 - a}, super_smoother_stage(10.0)});
+             return stages({{1.0 - a / 2.0}, super_smoother_stage(10.0)});
          }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"Ehma", "", "~P", nullptr, {"1", 1}, "its exponential stages step as fma(alpha, x, (1 - alpha) * value): identical bars stay within a rounding of the flat answer"},
         {"ElderImpulse", "", "", nullptr, {"0", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
@@ -284,7 +258,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"EstimatedLeverageRatio", "", "", kWarmup, {"0", 1}, ""},
         {"EvenBetterSinewave", "", "", nullptr, {.degree = "0", .power = 2, .why = kQuotientOfFilters, .smoothing = [](const P& p) {
              const double t = 6.283185307179586 / p[0], a1 = (1.0 - std::sin(t)) / std::cos(t);
-             return stages({{(1.0 + a1) / 2.0, a1}, super_smoother_stage(p[1])});
+             return stages({{(1.0 + a1) / 2.0}, super_smoother_stage(p[1])});
          }}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"EveningDojiStar", "-1:1", "", kWarmup, {"0", 1}, ""},
         {"Evwma", "", "P", nullptr, {"1", 1}, ""},
@@ -502,7 +476,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"RollingVwap", "", "", kWarmup, {"1", 1}, "a flat window after varied volumes keeps their rounding in the volume sum until its next re-add: the price up to that rounding, not exactly"},
         {"RoofingFilter", "", "0", nullptr, {"1", 1}, ""},
         {"Rsi", "0:100", "50", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
-        {"Rsx", "0:100", "50", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfFilters, .smoothing = [](const P& p) { const Stage s{3.0 / (p[0] + 2.0), 1.0 - 3.0 / (p[0] + 2.0)}; return stages({s, s, s, s, s, s}); }}, ""},
+        {"Rsx", "0:100", "50", nullptr, {.degree = "0", .power = 1, .why = kQuotientOfFilters, .smoothing = [](const P& p) { const Stage s{3.0 / (p[0] + 2.0)}; return stages({s, s, s, s, s, s}); }}, ""},
         {"Rvi", "", "", nullptr, {"0", 1}, "on flat candles (high = low) it holds its last value by definition, so a fresh object answers nothing there"},
         {"RviVolatility", "0:100", "50", nullptr, {.degree = "0", .power = 2, .why = kQuotientOfAverages, .smoothing = wilder_of_first}, ""},
         {"Rwi", "0:inf", "0", kWarmup, {"0|0", 1}, ""},
@@ -526,7 +500,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Skewness", "", "0", kWarmup, {"0", 3}, "|skew| of n values is at most (n - 2) / sqrt(n - 1)", false,
          [](const P& p) { return std::pair{-(p[0] - 2) / std::sqrt(p[0] - 1), (p[0] - 2) / std::sqrt(p[0] - 1)}; }},
         {"Sma", "", "P", kWarmup, {"1", 1}, ""},
-        {"Smi", "-100:100", "", nullptr, {.degree = "0", .power = 1, .why = "holds its last index once its doubly smoothed range falls below the smallest normal double, which a run of repeated closes reaches at any level", .smoothing = [](const P& p) { return stages({ema_stage(p[1]), ema_stage(p[2])}); }}, ""},
+        {"Smi", "-100:100", "", nullptr, {.degree = "0", .power = 1, .why = "a quotient of doubly smoothed changes and ranges: a new difference enters them times every stage's gain", .smoothing = [](const P& p) { return stages({ema_stage(p[1]), ema_stage(p[2])}); }}, ""},
         {"Smma", "", "P", nullptr, {"1", 1}, ""},
         {"SmoothedHeikinAshi", "", "", nullptr, {"1|1|1|1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"SortinoRatio", "", "", kWarmup, {"", 2, "subtracts a threshold, target or rate that is a fixed number in the units of its input"}, ""},

@@ -266,7 +266,7 @@ TEST_P(ScaleRelation, HoldsWhereTheRangeAllows) {
         test::Span span;
         for (std::size_t i = 0; i < bars.size(); ++i) span.add(test::bar_span(bars[i], i, feed));
         const test::Exponents allowed =
-            test::allowed_exponents(span, bars.size(), row->scaling.power, test::smoothing_depth(*row, params, 0));
+            test::allowed_exponents(span, bars.size(), row->scaling.power, test::smoothing_depth(*row, params));
         IndicatorBox first = make(row->name, params);
         const std::vector<Answer> want = run(*first, bars, 0, bars.size());
         for (const int k : {-300, -60, 60, 300, 700}) {
@@ -311,36 +311,23 @@ TEST(InvariantTable, EveryRowHasItsDegreeInPrice) {
 }
 
 // A chain of smoothing stages sinks a new difference by every stage's gain (and a bit
-// for its seed), then by the slowest stage's decay on each bar whose close repeats;
-// the scale relation's lowest exponent rises by as many bits.
+// for its seed); the scale relation's lowest exponent rises by as many bits.
 TEST(InvariantTable, SmoothedDifferencesNarrowTheScales) {
     struct Case {
         test::Smoothing s;
-        double weight, per_bar;
+        double weight;
     };
     const Case cases[] = {
-        {test::stages({test::ema_stage(3), test::ema_stage(3)}), 4.0, 1.0},  // Smi(10, 3, 3): halves twice
-        {test::stages({test::wilder_stage(4)}), 3.0, std::log2(4.0 / 3.0)},
-        {test::stages({test::wilder_stage(2), test::ema_stage(7)}), 5.0, std::log2(4.0 / 3.0)},  // the 3/4 stage bounds
-        {test::stages({test::ema_stage(1)}), 1.0, 0.0},  // a length of 1 keeps nothing: no decay to bound
+        {test::stages({test::ema_stage(3), test::ema_stage(3)}), 4.0},  // Smi(10, 3, 3): halves twice
+        {test::stages({test::wilder_stage(4)}), 3.0},
+        {test::stages({test::wilder_stage(2), test::ema_stage(7)}), 5.0},
+        {test::stages({test::ema_stage(1)}), 1.0},
     };
-    for (const Case& c : cases) {
-        EXPECT_DOUBLE_EQ(c.s.weight, c.weight);
-        EXPECT_DOUBLE_EQ(c.s.per_quiet_bar, c.per_bar);
-    }
+    for (const Case& c : cases) EXPECT_DOUBLE_EQ(c.s.weight, c.weight);
     const InvariantRow* smi = find_row("Smi");
     ASSERT_NE(smi, nullptr);
-    EXPECT_DOUBLE_EQ(test::smoothing_depth(*smi, {10, 3, 3}, 40), 44.0);
-    EXPECT_DOUBLE_EQ(test::smoothing_depth(*find_row("Sma"), {10}, 40), 0.0);
-    // A close that repeats brings an average of closing changes nothing, a bar whose
-    // high is its low an average of each bar's range nothing.
-    const std::vector<test::HostileBar> bars{test::level_bar(100, 50), test::level_bar(101, 50),
-                                             {Ohlcv{0, 101, 102, 100, 101, 1}, 50, false}};
-    const std::vector<double> rsi{14}, chaikin{10, 10};
-    for (std::size_t i = 0; i < bars.size(); ++i) {
-        EXPECT_EQ(test::quiet_bar(*find_row("Rsi"), rsi, bars, i), i == 2) << i;
-        EXPECT_EQ(test::quiet_bar(*find_row("ChaikinVolatility"), chaikin, bars, i), i < 2) << i;
-    }
+    EXPECT_DOUBLE_EQ(test::smoothing_depth(*smi, {10, 3, 3}), 4.0);
+    EXPECT_DOUBLE_EQ(test::smoothing_depth(*find_row("Sma"), {10}), 0.0);
     test::Span span;
     span.price(64.0), span.price(128.0);
     const double plain = test::allowed_exponents(span, 10, 1).lo;
