@@ -74,9 +74,15 @@ public:
     // kHigh, and back to its own units once that state is at or above kLow there. A
     // group of zeros, or one holding a value that is not finite, goes back to its own
     // units. States that drift apart by more than the double range keep the largest
-    // normal: what the others lose is below its rounding.
-    void settle(std::initializer_list<DecayState> states) {
-        std::int64_t top = INT64_MIN;  // the largest state's exponent, per degree
+    // normal: what the others lose is below its rounding. `beside` is the magnitude of
+    // values of degree 1 that the owner keeps beside the group and scales itself by
+    // the same power (a window of past values): they count as states.
+    void settle(std::initializer_list<DecayState> states, double beside = 0.0) {
+        if (!std::isfinite(beside)) {
+            if (active()) release(states);
+            return;
+        }
+        std::int64_t top = beside == 0.0 ? INT64_MIN : std::ilogb(beside);  // the largest exponent, per degree
         for (const DecayState& s : states) {
             const double v = *s.value;
             if (!std::isfinite(v)) {
@@ -103,8 +109,6 @@ public:
         for (const DecayState& s : states) *s.value = std::ldexp(*s.value, clamp(k * s.degree));
         exponent_ += k;
     }
-    // The same; the largest state's value is found from the states themselves.
-    void settle(std::initializer_list<DecayState> states, double /*largest*/, int /*degree*/ = 1) { settle(states); }
 
     // ldexp's exponent for a power of two the owner applies itself (to states it keeps
     // beside the group, such as a window of past values): beyond ±2^20 every double is

@@ -114,7 +114,7 @@ private:
         s_.tr = s_.tr - s_.tr / n_ + tr;
     }
     [[gnu::noinline]] DiPair indices_settled() {
-        scale_.settle({{&s_.plus_dm}, {&s_.minus_dm}, {&s_.tr}}, s_.tr);
+        scale_.settle({{&s_.plus_dm}, {&s_.minus_dm}, {&s_.tr}});
         return s_.tr == 0.0 ? DiPair{} : quotients();
     }
 

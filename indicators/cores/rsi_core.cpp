@@ -12,7 +12,7 @@ RsiCore::RsiCore(std::uint64_t n)
     : period_(n), n_minus_1_(static_cast<double>(n - 1)), inv_n_(1.0 / static_cast<double>(n)) {}
 
 double RsiCore::careful_share() {
-    scale_.settle({{&avg_gain_}, {&avg_loss_}}, avg_gain_ + avg_loss_);
+    scale_.settle({{&avg_gain_}, {&avg_loss_}});
     return strength_share(avg_gain_, avg_loss_);
 }
 

@@ -8,7 +8,7 @@ RviVolatilityCore::RviVolatilityCore(VarianceWindow window) : window_(std::move(
 }
 
 double RviVolatilityCore::careful_share() {
-    scale_.settle({{&*up_avg_}, {&*down_avg_}}, *up_avg_ + *down_avg_);
+    scale_.settle({{&*up_avg_}, {&*down_avg_}});
     const double answer = strength_share(*up_avg_, *down_avg_);
     last_ = answer;
     return answer;

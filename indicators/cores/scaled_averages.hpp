@@ -23,13 +23,12 @@ void enter_averages(DecayScale& scale, double& x, double& y, Averages&... averag
     (averages.set_value(v[i++]), ...);
 }
 
-// After an update, with `largest` the magnitude of the largest value as held:
-// DecayScale::settle over the averages.
+// After an update: DecayScale::settle over the averages.
 template <class... Averages>
-void settle_averages(DecayScale& scale, double largest, Averages&... averages) {
+void settle_averages(DecayScale& scale, Averages&... averages) {
     double v[] = {averages.value()...};
     [&]<std::size_t... I>(std::index_sequence<I...>) {
-        scale.settle({DecayState{&v[I]}...}, largest);
+        scale.settle({DecayState{&v[I]}...});
     }(std::index_sequence_for<Averages...>{});
     std::size_t i = 0;
     (averages.set_value(v[i++]), ...);

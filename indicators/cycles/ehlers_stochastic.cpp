@@ -28,10 +28,8 @@ void EhlersStochastic::settle() {
     SuperSmootherCore& s = roofing_.smoother();
     const HiLo r = range_.hi_lo();
     const double window = range_.size() == 0 ? 0.0 : std::fmax(std::fabs(r.hi), std::fabs(r.lo));
-    const double largest = std::fabs(roofing_.held_highpass()) + std::fabs(s.held_input()) +
-                           std::fabs(s.held_out1()) + std::fabs(s.held_out2()) + window;
     const std::int64_t before = scale_.exponent();
-    scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, largest);
+    scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, window);
     if (scale_.exponent() != before) range_.scale_by(DecayScale::shift_of(scale_.exponent() - before));
 }
 

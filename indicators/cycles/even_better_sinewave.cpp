@@ -19,9 +19,7 @@ std::expected<EvenBetterSinewave, IndicatorError> EvenBetterSinewave::create(std
 
 void EvenBetterSinewave::settle() {
     SuperSmootherCore& s = smoother_;
-    const double largest = std::fabs(hp_) + std::fabs(s.held_input()) + std::fabs(s.held_out1()) +
-                           std::fabs(s.held_out2()) + std::fabs(f0_) + std::fabs(f1_) + std::fabs(f2_);
-    scale_.settle({&hp_, &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_}, largest);
+    scale_.settle({&hp_, &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
 }
 
 std::optional<double> EvenBetterSinewave::careful_answer() {

@@ -5,7 +5,7 @@ namespace torvex {
 TORVEX_LOOP_COMPILED_HERE(CloseIndicator, Rmi);
 
 double Rmi::careful_share() {
-    scale_.settle({{&avg_gain_}, {&avg_loss_}}, avg_gain_ + avg_loss_);
+    scale_.settle({{&avg_gain_}, {&avg_loss_}});
     const double total = avg_gain_ + avg_loss_;
     return total == 0.0 ? 50.0 : (avg_gain_ / total) * 100.0;
 }

@@ -78,7 +78,7 @@ std::optional<double> Smi::step_scaled(double distance, double range) {
 }
 
 std::optional<double> Smi::scaled_answer() {
-    settle_averages(scale_, std::fmax(e3_.value(), e4_.value()), e1_, e2_, e3_, e4_);
+    settle_averages(scale_, e1_, e2_, e3_, e4_);
     return answer(e2_.value(), e4_.value());
 }
 

@@ -60,8 +60,7 @@ std::optional<double> Tsi::step_scaled(double m) {
 // The quotient of the held averages is that of the averages; 0 where the magnitude is
 // 0 in exact arithmetic (the closes never moved).
 double Tsi::scaled_answer() {
-    settle_averages(scale_, std::fmax(magnitude1_.value(), magnitude2_.value()), momentum1_, momentum2_, magnitude1_,
-                    magnitude2_);
+    settle_averages(scale_, momentum1_, momentum2_, magnitude1_, magnitude2_);
     const double d = magnitude2_.value();
     return d == 0.0 ? 0.0 : (momentum2_.value() * 100.0) / d;
 }

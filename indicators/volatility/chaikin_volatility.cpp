@@ -14,7 +14,7 @@ std::expected<ChaikinVolatility, IndicatorError> ChaikinVolatility::create(std::
 
 std::optional<double> ChaikinVolatility::careful_answer(double ema, double old) {
     double v = ema;
-    scale_.settle({&v}, v);
+    scale_.settle({&v});
     ema_.set_value(v);
     if (scale_.active()) {
         // Every average now in the window, this one too, is in its own units.
@@ -32,7 +32,7 @@ std::optional<double> ChaikinVolatility::careful_step(double range) {
     ema_.set_value(v);
     ema_.smooth(x);
     v = ema_.value();
-    scale_.settle({&v}, std::fabs(v));
+    scale_.settle({&v});
     ema_.set_value(v);
     if (!is_finite(v)) return std::nullopt;
     const std::int64_t e = scale_.exponent();

@@ -19,7 +19,7 @@ std::expected<MassIndex, IndicatorError> MassIndex::create(std::uint64_t e, std:
 
 double MassIndex::careful_ratio(double first, double second) {
     double f = first, s = second;
-    scale_.settle({&f, &s}, std::fmax(f, s));
+    scale_.settle({&f, &s});
     emas_.set_value(0, f);
     emas_.set_value(1, s);
     return s == 0.0 ? 1.0 : f / s;
@@ -33,8 +33,7 @@ std::optional<double> MassIndex::careful_step(double range) {
     const bool advanced = emas_.advance(x);
     f = emas_.value(0);
     s = emas_.value(1);
-    // The sum of the magnitudes keeps a value that is not finite in sight of settle().
-    scale_.settle({&f, &s}, std::fabs(f) + std::fabs(s));
+    scale_.settle({&f, &s});
     emas_.set_value(0, f);
     emas_.set_value(1, s);
     if (!advanced) return std::nullopt;

@@ -29,6 +29,6 @@ double VolatilityRatio::step_scaled(double tr) {
     return ratio;
 }
 
-void VolatilityRatio::settle() { scale_.settle({{&*ema_}}, *ema_); }
+void VolatilityRatio::settle() { scale_.settle({{&*ema_}}); }
 
 }  // namespace torvex

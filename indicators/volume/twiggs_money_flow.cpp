@@ -20,7 +20,7 @@ double TwiggsMoneyFlow::step_scaled(double adv, double volume) {
 // The quotient of the held averages is that of the averages; 0 where the smoothed
 // volume is 0 in exact arithmetic (no volume at all).
 double TwiggsMoneyFlow::scaled_answer() {
-    scale_.settle({{&*smoothed_ad_}, {&*smoothed_volume_}}, *smoothed_volume_);
+    scale_.settle({{&*smoothed_ad_}, {&*smoothed_volume_}});
     return *smoothed_volume_ == 0.0 ? 0.0 : flow();
 }
 

@@ -22,7 +22,7 @@ std::optional<double> Vzo::step_scaled(double signed_volume, double volume) {
 // The quotient of the held averages is that of the averages; 0 where the total is 0 in
 // exact arithmetic (no volume at all).
 double Vzo::scaled_answer() {
-    settle_averages(scale_, total_.value(), position_, total_);
+    settle_averages(scale_, position_, total_);
     const double tv = total_.value();
     return tv == 0.0 ? 0.0 : position_.value() * 100.0 / tv;
 }
