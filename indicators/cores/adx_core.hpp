@@ -27,7 +27,7 @@ public:
     // One candle that already passed the candle rule (no guard here). The first
     // candle only primes; answers (+DI, −DI, ADX) from candle 2n on.
     // In the header, so that the owners' column loops step it inline.
-    std::optional<AdxPoint> step(const Ohlcv& bar) {
+    [[gnu::always_inline]] std::optional<AdxPoint> step(const Ohlcv& bar) {
         if (!dm_.advance(bar)) return std::nullopt;
         last_di_ = dm_.indices();
         const double dx = directional_index(last_di_);

@@ -47,16 +47,14 @@ std::optional<double> Smi::step(const Ohlcv& bar) {
     if (a) c = finite_step(e2_, *a);
     if (b) d = finite_step(e4_, *b);
     if (!c || !d) return std::nullopt;
-    if (*d < DecayScale::kLow) [[unlikely]] return scaled_answer();
+    if (!(*d >= DecayScale::kLow)) [[unlikely]] return scaled_answer();
     return answer(*c, *d);
 }
 
-// The index of the (held) averages: the last index where the range's average is not
-// above 0 (no range in exact arithmetic). A close within its range keeps the index
-// within ±100; the roundings of the averages may carry it a few ulps past, and a
-// distance too large for ×100 past the largest double.
-std::optional<double> Smi::answer(double c, double d) {
-    if (!(d > 0.0)) return last_;
+// The index of averages whose range average is above 0. A close within its range keeps
+// the index within ±100; the roundings of the averages may carry it a few ulps past,
+// and a distance too large for ×100 past the largest double.
+double Smi::answer(double c, double d) {
     const double smi = std::clamp((c * 100.0) / (d * 0.5), -100.0, 100.0);
     last_ = smi;
     return smi;
@@ -77,8 +75,11 @@ std::optional<double> Smi::step_scaled(double distance, double range) {
     return scaled_answer();
 }
 
+// The held averages' index, or the last index where the range's average is not above
+// 0 (no range in exact arithmetic).
 std::optional<double> Smi::scaled_answer() {
     settle_averages(scale_, e1_, e2_, e3_, e4_);
+    if (!(e4_.value() > 0.0)) return last_;
     return answer(e2_.value(), e4_.value());
 }
 

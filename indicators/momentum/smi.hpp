@@ -31,7 +31,7 @@ private:
     // these steps take the bars.
     [[gnu::noinline]] std::optional<double> step_scaled(double distance, double range);
     [[gnu::noinline]] std::optional<double> scaled_answer();
-    std::optional<double> answer(double c, double d);
+    double answer(double c, double d);
 
     std::optional<double> last_;
     SlidingExtremes range_;

@@ -1,6 +1,5 @@
 #include "indicators/volatility/volatility_ratio.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -15,20 +14,24 @@ std::expected<VolatilityRatio, IndicatorError> VolatilityRatio::create(std::uint
 
 // E is held times 2^k: the ratio to E in its own units is 2^k·TR over the held E (one
 // rounding, as the plain quotient), or the ratio to the held E times 2^k where 2^k·TR
-// overflows. Beyond the largest double it reads 0.
-double VolatilityRatio::step_scaled(double tr) {
-    const double e = *ema_;
-    const int k = static_cast<int>(std::min<std::int64_t>(scale_.exponent(), 1 << 20));
-    const double scaled_tr = std::ldexp(tr, k);
-    double ratio = std::isfinite(scaled_tr) ? scaled_tr / e : std::ldexp(tr / e, k);
-    if (!std::isfinite(ratio)) ratio = 0.0;
-    scale_.enter({{&*ema_}}, {{&tr}});
-    ema_ = tr * alpha_ + *ema_ * (1.0 - alpha_);
-    settle();
+// overflows. Beyond the largest double it reads 0, as does an E that is not above 0.
+double VolatilityRatio::step_low(double tr) {
+    if (!scale_.active()) held_ = *ema_;
+    scale_.settle({&held_});
+    const double e = held_;
+    double ratio = 0.0;
+    if (e > 0.0) {
+        const int k = DecayScale::shift_of(scale_.exponent());
+        const double scaled_tr = std::ldexp(tr, k);
+        ratio = std::isfinite(scaled_tr) ? scaled_tr / e : std::ldexp(tr / e, k);
+        if (!std::isfinite(ratio)) ratio = 0.0;
+    }
+    scale_.enter({&held_}, {&tr});
+    held_ = tr * alpha_ + held_ * (1.0 - alpha_);
+    scale_.settle({&held_});
+    ema_ = scale_.own(held_);
     last_ = ratio;
     return ratio;
 }
-
-void VolatilityRatio::settle() { scale_.settle({{&*ema_}}); }
 
 }  // namespace torvex

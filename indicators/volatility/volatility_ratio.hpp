@@ -24,7 +24,8 @@ public:
     // run of flat bars decays E by a constant factor each bar; once it falls below
     // DecayScale::kLow it is held times a power of two, and the first range after the
     // run is divided by E in its exact units. Where that ratio lies beyond the double
-    // range it reads 0, as for an E of 0.
+    // range it reads 0, as for an E of 0. The one test of the usual path is E against
+    // kLow: while E is held, ema_ keeps it in its own units, which are below kLow.
     std::optional<double> step(const Ohlcv& bar) {
         if (!prev_close_) {
             prev_close_ = bar.close;
@@ -33,11 +34,10 @@ public:
         const double tr = true_range(bar, *prev_close_);
         prev_close_ = bar.close;
         if (ema_) {
-            if (scale_.active()) [[unlikely]] return step_scaled(tr);
             const double e = *ema_;
-            const double ratio = positive_normal(e) ? tr / e : 0.0;
+            if (!(e >= DecayScale::kLow)) [[unlikely]] return step_low(tr);
+            const double ratio = tr / e;
             ema_ = tr * alpha_ + e * (1.0 - alpha_);
-            if (*ema_ < DecayScale::kLow) [[unlikely]] settle();
             last_ = ratio;
             return ratio;
         }
@@ -52,8 +52,8 @@ private:
     explicit VolatilityRatio(std::uint64_t n)
         : period_(n), alpha_(2.0 / (static_cast<double>(n) + 1.0)) {}
 
-    [[gnu::noinline]] double step_scaled(double tr);
-    [[gnu::noinline]] void settle();
+    // A step with E below kLow: zero, not a number, or held times a power of two.
+    [[gnu::noinline]] double step_low(double tr);
 
     std::optional<double> prev_close_;
     std::optional<double> ema_;
@@ -63,6 +63,7 @@ private:
     double seed_sum_ = 0.0;
     std::uint64_t seed_count_ = 0;
     DecayScale scale_;
+    double held_ = 0.0;  // E times 2^scale_.exponent() while the scale is active
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, VolatilityRatio);
