@@ -1,8 +1,9 @@
 #include "indicators/pairs/granger_causality.hpp"
 
 #include <cmath>
+#include <iterator>
 #include <span>
-#include "indicators/cores/repeat_period.hpp"
+#include "indicators/cores/distinct_rows.hpp"
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -32,15 +33,45 @@ std::optional<double> GrangerCausality::fit_rss(bool with_reference) {
     return fit_.fit(with_reference ? 2 * lag + 1 : lag + 1, lag, period_, row);
 }
 
+bool GrangerCausality::degenerate_rows() {
+    // Row t = lag .. period − 1 regresses close_t on the `lag` bars before it, window
+    // positions t − lag .. t − 1: a row is the iterator at its oldest bar.
+    using Row = CappedRing<PairInput>::const_iterator;
+    const std::size_t lag = lag_;
+    const auto differing = [lag](Row x, Row y) {
+        std::advance(x, lag);
+        std::advance(y, lag);
+        return static_cast<unsigned>(x->a != y->a);
+    };
+    const auto same_closes = [lag](Row x, Row y) {
+        for (std::size_t q = 0; q < lag; ++q, ++x, ++y)
+            if (x->a != y->a) return false;
+        return true;
+    };
+    const auto same_pairs = [lag](Row x, Row y) {
+        for (std::size_t q = 0; q < lag; ++q, ++x, ++y)
+            if (x->a != y->a || x->b != y->b) return false;
+        return true;
+    };
+    const std::size_t rows = period_ - lag;
+    const std::span<Row> firsts(firsts_);
+    // Pairs differ wherever their closes do: the rows of closes, counted up to the
+    // columns of the design with the references, settle most windows alone.
+    const DistinctRows closes = count_distinct_rows(window_.begin(), rows, 2 * lag + 1, firsts, same_closes, differing);
+    if (closes.count > 2 * lag + 1) return false;
+    if (singular_or_exact_fit(closes, lag + 1, 1)) return true;
+    const DistinctRows pairs = count_distinct_rows(window_.begin(), rows, 2 * lag + 1, firsts, same_pairs, differing);
+    return singular_or_exact_fit(pairs, 2 * lag + 1, 1);
+}
+
 std::optional<double> GrangerCausality::step(double a, double b) {
     window_.push(PairInput{a, b});
     if (!window_.full()) return std::nullopt;
-    // Closes that repeat every q <= lag bars + 1 are fitted exactly by their own lags
-    // (c_t = c_(t−q), or a constant when q is 1), and so with the references too:
-    // two perfect fits, no improvement. Decided on the closes, as the two residual
-    // sums are then roundings, whose quotient is no F.
-    const auto close = [this](std::size_t i) { return window_[i].a; };
-    if (smallest_period(period_, lag_ + 1, close) != 0) return 0.0;
+    // Equal rows, as a halt of both legs or closes that repeat within lag + 1 bars
+    // make, leave a design singular or fitted exactly: 0, as for a singular solve,
+    // and as no improvement can be measured over an exact fit. Decided on the rows,
+    // as the solves would read pivots and residual sums of roundings.
+    if (degenerate_rows()) return 0.0;
     const std::optional<double> restricted = fit_rss(false);
     if (!restricted) return 0.0;
     const std::optional<double> unrestricted = fit_rss(true);

@@ -1,11 +1,12 @@
 // Granger causality F statistic over the last `period` bars: how much `lag` lagged
 // references improve a least-squares fit of the close on its own `lag` lags.
-// 0 when either fit is singular; never below 0.
+// 0 when either fit is singular or the fit with the references is exact; never below 0.
 #pragma once
 
 #include <cstdint>
 #include <expected>
 #include <optional>
+#include <vector>
 
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/normal_equations.hpp"
@@ -22,7 +23,12 @@ public:
 
 private:
     GrangerCausality(std::uint64_t period, std::uint64_t lag)
-        : window_(period), period_(period), lag_(lag), fit_(2 * lag + 1) {}
+        : window_(period), period_(period), lag_(lag), fit_(2 * lag + 1), firsts_(2 * lag + 2) {}
+
+    // Whether either design is, in exact arithmetic, singular or an exact fit of the
+    // closes, by the count of its distinct rows (indicators/cores/distinct_rows.hpp).
+    // An exact fit of the closes on their own lags is one with the references too.
+    bool degenerate_rows();
 
     // Residual sum of squares of the fit with the intercept and the close lags, and
     // with `with_reference` also the reference lags; nothing when singular.
@@ -32,6 +38,7 @@ private:
     std::uint64_t period_;
     std::size_t lag_;
     LeastSquares fit_;
+    std::vector<CappedRing<PairInput>::const_iterator> firsts_;  // the first of each distinct row counted
 };
 
 }  // namespace torvex

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "indicators/cores/distinct_rows.hpp"
 #include "indicators/cores/normal_equations.hpp"
 #include "indicators/numeric.hpp"
 
@@ -23,14 +24,39 @@ std::optional<double> HasbrouckInformationShare::step(double a, double b) {
         accepted_ += 1;
         return std::nullopt;
     }
-    records_.push(Record{a - newer_.a, b - newer_.b, newer_.a - newer_.b, newer_.a - older_.a, newer_.b - older_.b});
+    const Record record{a - newer_.a, b - newer_.b, newer_.a - newer_.b, newer_.a - older_.a, newer_.b - older_.b};
+    records_.push(record);
+    // The newest records distinct from each other: the run grows by the new one, or
+    // restarts after the nearest equal one within it.
+    const std::uint64_t reach = std::min<std::uint64_t>(distinct_newest_, 4);
+    std::uint64_t back = 1;
+    while (back <= reach && !same_regressors(records_.from_newest(back), record)) ++back;
+    distinct_newest_ = back <= reach ? back : std::min<std::uint64_t>(distinct_newest_ + 1, 5);
     older_ = newer_;
     newer_ = now;
     if (!records_.full()) return std::nullopt;
     return share();
 }
 
+bool HasbrouckInformationShare::degenerate_rows() const {
+    // Five distinct records among the newest make more distinct rows than columns.
+    if (distinct_newest_ == 5) return false;
+    using Row = CappedRing<Record>::const_iterator;
+    const auto same_row = [](const Record* x, Row y) { return same_regressors(*x, *y); };
+    const auto differing = [](const Record* x, Row y) {
+        return static_cast<unsigned>(x->dc != y->dc) | static_cast<unsigned>(x->dr != y->dr) << 1;
+    };
+    std::array<const Record*, 5> firsts;
+    return singular_or_exact_fit(count_distinct_rows(records_.begin(), records_.size(), 4,
+                                                     std::span<const Record*>(firsts), same_row, differing),
+                                 4, 3);
+}
+
 double HasbrouckInformationShare::share() const {
+    // Equal records, as a halt of both legs makes, leave the systems singular or one
+    // change fitted exactly (s11 or s22 is 0): 0.5, decided on the records, as the
+    // solves would read pivots and residuals of roundings.
+    if (degenerate_rows()) return 0.5;
     std::array<double, 16> xtx{};
     std::array<double, 4> rhs_c{};
     std::array<double, 4> rhs_r{};

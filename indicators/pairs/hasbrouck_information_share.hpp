@@ -31,13 +31,23 @@ private:
         double dr1;  // previous reference change
     };
 
+    static bool same_regressors(const Record& x, const Record& y) {
+        return x.z == y.z && x.dc1 == y.dc1 && x.dr1 == y.dr1;
+    }
+
     double share() const;
+
+    // Whether the regressions of the changes on the records are, in exact arithmetic,
+    // singular or an exact fit of either change, by the count of the distinct records
+    // (indicators/cores/distinct_rows.hpp).
+    bool degenerate_rows() const;
 
     PairInput older_{0.0, 0.0};
     PairInput newer_{0.0, 0.0};
     std::uint64_t accepted_ = 0;  // counts up to 2 only
     CappedRing<Record> records_;
     std::uint64_t period_;
+    std::uint64_t distinct_newest_ = 0;  // newest records distinct from each other, at most 5
 };
 
 }  // namespace torvex

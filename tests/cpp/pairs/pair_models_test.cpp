@@ -1,8 +1,11 @@
 // Pair models and their solvers, against independent least-squares computations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -366,6 +369,122 @@ TEST(PairModels, GrangerOfClosesThatRepeat) {
     }
 }
 
+// Both legs on a grid of cents: a seeded walk, a halt that carries both forward, and
+// the walk again.
+test::PairSeries halted_walk(unsigned seed, std::size_t before, std::size_t halt, std::size_t after) {
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> g(0, 1);
+    test::PairSeries s;
+    double a = 100, b = 50;
+    for (std::size_t i = 0; i < before + halt + after; ++i) {
+        if (i < before || i >= before + halt) {
+            const double shock = g(rng);
+            b += 0.3 * shock;
+            a += 0.5 * shock + 0.4 * g(rng);
+        }
+        s.a.push_back(std::round(a * 100) / 100);
+        s.b.push_back(std::round(b * 100) / 100);
+    }
+    return s;
+}
+
+// Whether a design of `columns` columns is, in exact arithmetic, singular or an exact
+// fit of one of the targets `ys`, as its rows' count tells: fewer distinct rows than
+// columns, or as many with equal targets on equal rows.
+bool few_rows(const std::vector<std::vector<double>>& rows, const std::vector<std::vector<double>>& ys,
+              std::size_t columns) {
+    std::map<std::vector<double>, std::vector<std::set<double>>> seen;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        auto& targets = seen.try_emplace(rows[r], ys.size()).first->second;
+        for (std::size_t j = 0; j < ys.size(); ++j) targets[j].insert(ys[j][r]);
+    }
+    if (seen.size() != columns) return seen.size() < columns;
+    for (std::size_t j = 0; j < ys.size(); ++j)
+        if (std::ranges::all_of(seen, [&](const auto& kv) { return kv.second[j].size() == 1; })) return true;
+    return false;
+}
+
+// Residual sum of squares of least squares in long double (normal equations with
+// partial pivoting): the model of the windows that are neither.
+long double rss_long(const std::vector<std::vector<double>>& rows, const std::vector<double>& y) {
+    const std::size_t k = rows.front().size();
+    std::vector<std::vector<long double>> m(k, std::vector<long double>(k + 1, 0.0L));
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t i = 0; i < k; ++i) {
+            for (std::size_t j = 0; j < k; ++j) m[i][j] += static_cast<long double>(rows[r][i]) * rows[r][j];
+            m[i][k] += static_cast<long double>(rows[r][i]) * y[r];
+        }
+    for (std::size_t c = 0; c < k; ++c) {
+        std::size_t p = c;
+        for (std::size_t r = c + 1; r < k; ++r)
+            if (std::fabs(m[r][c]) > std::fabs(m[p][c])) p = r;
+        std::swap(m[p], m[c]);
+        for (std::size_t r = c + 1; r < k; ++r) {
+            const long double f = m[r][c] / m[c][c];
+            for (std::size_t j = c; j <= k; ++j) m[r][j] -= f * m[c][j];
+        }
+    }
+    std::vector<long double> x(k);
+    for (std::size_t i = k; i-- > 0;) {
+        long double s = m[i][k];
+        for (std::size_t j = i + 1; j < k; ++j) s -= m[i][j] * x[j];
+        x[i] = s / m[i][i];
+    }
+    long double rss = 0.0L;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        long double e = y[r];
+        for (std::size_t i = 0; i < k; ++i) e -= rows[r][i] * x[i];
+        rss += e * e;
+    }
+    return rss;
+}
+
+// A halt of both legs fills the window with equal rows: the designs are singular, or
+// the fit with the references is exact, and their solves read roundings (up to 1e25).
+// 0.0 there; elsewhere the long-double model.
+TEST(PairModels, GrangerOverAHaltOfBothLegs) {
+    test::PairSeries issue{{100, 101.5, 100.25, 102, 101.75, 103}, {50, 50.5, 50.25, 51, 50.75, 51.5}};
+    issue.a.resize(14, 103);
+    issue.b.resize(14, 51.5);
+    struct Case {
+        const char* label;
+        std::size_t period, lag;
+        test::PairSeries s;
+    };
+    const Case cases[] = {
+        {"six bars, then a halt", 8, 2, issue},
+        {"a 300-bar halt", 60, 2, halted_walk(3, 120, 300, 80)},
+        {"a 400-bar halt, eight lags", 240, 8, halted_walk(4, 300, 400, 120)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        IndicatorBox gc = make("GrangerCausality", {double(c.period), double(c.lag)});
+        for (std::size_t i = 0; i < c.s.a.size(); ++i) {
+            const auto got = feed_pair(*gc, c.s.a[i], c.s.b[i]);
+            if (i + 1 < c.period) continue;
+            std::vector<std::vector<double>> rr, ru;
+            std::vector<double> y;
+            for (std::size_t t = i + 1 - c.period + c.lag; t <= i; ++t) {
+                std::vector<double> row{1.0};
+                for (std::size_t j = 1; j <= c.lag; ++j) row.push_back(c.s.a[t - j]);
+                rr.push_back(row);
+                for (std::size_t j = 1; j <= c.lag; ++j) row.push_back(c.s.b[t - j]);
+                ru.push_back(row);
+                y.push_back(c.s.a[t]);
+            }
+            ASSERT_TRUE(got);
+            if (few_rows(rr, {y}, c.lag + 1) || few_rows(ru, {y}, 2 * c.lag + 1)) {
+                EXPECT_EQ(*got, 0.0) << i;
+                continue;
+            }
+            const long double rss_u = rss_long(ru, y);
+            const double f = static_cast<double>(((rss_long(rr, y) - rss_u) / c.lag) /
+                                                 (rss_u / (y.size() - (2 * c.lag + 1))));
+            EXPECT_NEAR(*got, std::max(f, 0.0), 1e-6 * std::max(1.0, f)) << i;
+        }
+    }
+}
+
 // The information share written out with the independent solver.
 double hasbrouck_model(const std::vector<double>& c, const std::vector<double>& r) {
     std::vector<std::vector<double>> rows;
@@ -429,6 +548,35 @@ TEST(PairModels, HasbrouckAgainstModel) {
     std::optional<double> last;
     for (int i = 0; i < 12; ++i) last = feed_pair(*flat, 100 + std::sin(i * 2.1), 50.0);
     EXPECT_EQ(last, 0.5);
+}
+
+// Records of a halt of both legs are equal: entering one, the 4 x 4 systems are
+// singular or fit a change exactly, and the share read roundings. 0.5 there.
+TEST(PairModels, HasbrouckOverAHaltOfBothLegs) {
+    const test::PairSeries s = halted_walk(5, 70, 90, 40);
+    for (const std::size_t n : {8, 20}) {
+        SCOPED_TRACE(n);
+        IndicatorBox hs = make("HasbrouckInformationShare", {double(n)});
+        for (std::size_t i = 0; i < s.a.size(); ++i) {
+            const auto got = feed_pair(*hs, s.a[i], s.b[i]);
+            if (i + 1 < n + 2) continue;
+            const std::vector<double> wc(s.a.begin() + (i + 1 - n - 2), s.a.begin() + i + 1);
+            const std::vector<double> wr(s.b.begin() + (i + 1 - n - 2), s.b.begin() + i + 1);
+            std::vector<std::vector<double>> rows;
+            std::vector<double> dc, dr;
+            for (std::size_t t = 2; t < wc.size(); ++t) {
+                rows.push_back({1.0, wc[t - 1] - wr[t - 1], wc[t - 1] - wc[t - 2], wr[t - 1] - wr[t - 2]});
+                dc.push_back(wc[t] - wc[t - 1]);
+                dr.push_back(wr[t] - wr[t - 1]);
+            }
+            ASSERT_TRUE(got);
+            if (few_rows(rows, {dc, dr}, 4)) {
+                EXPECT_EQ(*got, 0.5) << i;
+                continue;
+            }
+            EXPECT_NEAR(*got, hasbrouck_model(wc, wr), 1e-7) << i;
+        }
+    }
 }
 
 }  // namespace
