@@ -7,6 +7,7 @@
 #include <expected>
 #include <optional>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/ehlers_filter_cores.hpp"
 #include "indicators/indicator.hpp"
 
@@ -30,16 +31,29 @@ public:
         close2_ = close1_;
         close1_ = close;
         if (!std::isfinite(w)) return last_;
+        if (scale_.active()) [[unlikely]] return careful_step(w);
         const double f = smoother_.step(w);
         const double peak = std::fmax(std::fabs(f), 0.991 * peak_);
         peak_ = std::isnan(peak) ? std::fabs(f) : peak;
-        const double answer = peak_ <= 0.0 ? 0.0 : std::fmin(std::fmax(f / peak_, -1.0), 1.0);
-        last_ = answer;
-        return answer;
+        if (!(peak_ >= DecayScale::kLow)) [[unlikely]] return careful_answer();
+        return answer(f);
     }
     std::uint64_t warmup() const override { return 3; }
 
 private:
+    double answer(double f) {
+        const double a = std::fmin(std::fmax(f / peak_, -1.0), 1.0);
+        last_ = a;
+        return a;
+    }
+    // A flat run decays the filter's memory and the peak alike (the peak by 0.991 a
+    // bar, the filter faster): in exact arithmetic neither reaches 0, and the answer
+    // goes on falling toward 0 as their quotient does. Once the peak falls below
+    // DecayScale::kLow, the memory and the peak are held times a power of two, and
+    // these steps take the bars; a peak of 0 (no move yet) answers 0.
+    [[gnu::noinline]] double careful_answer();
+    [[gnu::noinline]] double careful_step(double w);
+
     explicit UniversalOscillator(std::uint64_t band_edge)
         : smoother_(static_cast<double>(band_edge)), band_edge_(band_edge) {}
 
@@ -50,6 +64,7 @@ private:
     std::optional<double> last_;
     [[maybe_unused]] std::uint64_t band_edge_;
     double peak_ = 0.0;
+    DecayScale scale_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, UniversalOscillator);
