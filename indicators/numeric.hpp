@@ -47,14 +47,8 @@ inline double round_half_away(double x) {
     return std::trunc(x + std::copysign(0.49999999999999994, x));
 }
 
-// Whether a divisor has left the normal range (zero included). A run of quiet bars
-// decays an average of changes, ranges or volumes by a constant factor each bar, down
-// into the subnormal range, where it keeps ever fewer digits: a quotient by it
-// drifts, and a new value divided by what is left of it overflows. Such a divisor
-// reads as zero: the answer the definition gives for a zero divisor stands.
-inline bool below_normal(double x) { return std::fabs(x) < std::numeric_limits<double>::min(); }
-// The same for a divisor that is never negative where it counts: false for zero, a
-// negative or NaN, and for what a run of quiet bars has decayed below the normal range.
+// Whether a divisor is positive and normal: false for zero, a negative or NaN, and for
+// a value below the normal range, where it has lost its digits.
 inline bool positive_normal(double x) { return x >= std::numeric_limits<double>::min(); }
 
 // Saturating conversion to an unsigned count: NaN and negatives give 0.

@@ -295,7 +295,7 @@ inline std::span<const InvariantRow> invariant_table() {
         {"Gartley", "-1:1", "", nullptr, {"0", 1}, ""},
         {"GatorOscillator", "", "0", nullptr, {"1|1", 1}, "recursive (exponential, Wilder or filter) stages: an infinite memory, and no range the definition bounds"},
         {"GeneralizedDema", "", "~P", nullptr, {"1", 1}, "(1 + v) e1 - v e2 rounds"},
-        {"GeometricMa", "", "", kWarmup, {"1", 1}, ""},
+        {"GeometricMa", "", "", kWarmup, {"1", 1, "a mean of logarithms of prices, which rounds at the scaled prices' magnitude", 1e-9}, ""},
         {"GoldenPocket", "", "", nullptr, {"1|1|1", 1}, "levels of the latest confirmed swings: a latched state with no range and no finite window"},
         {"GrangerCausality", "", "", kWarmup, {"", 2, "its least-squares solves fail on a pivot below 1e-12, an absolute threshold"}, ""},
         {"GravestoneDoji", "-1:1", "", kWarmup, {"0", 1}, ""},
