@@ -486,14 +486,23 @@ TEST(PairModels, GrangerOverAHaltOfBothLegs) {
 }
 
 // The information share written out with the independent solver.
-double hasbrouck_model(const std::vector<double>& c, const std::vector<double>& r) {
+// The error-correction regressors of each record and the two changes they explain.
+struct HasbrouckRows {
     std::vector<std::vector<double>> rows;
     std::vector<double> dc, dr;
+};
+HasbrouckRows hasbrouck_rows(const std::vector<double>& c, const std::vector<double>& r) {
+    HasbrouckRows h;
     for (std::size_t t = 2; t < c.size(); ++t) {
-        rows.push_back({1.0, c[t - 1] - r[t - 1], c[t - 1] - c[t - 2], r[t - 1] - r[t - 2]});
-        dc.push_back(c[t] - c[t - 1]);
-        dr.push_back(r[t] - r[t - 1]);
+        h.rows.push_back({1.0, c[t - 1] - r[t - 1], c[t - 1] - c[t - 2], r[t - 1] - r[t - 2]});
+        h.dc.push_back(c[t] - c[t - 1]);
+        h.dr.push_back(r[t] - r[t - 1]);
     }
+    return h;
+}
+
+double hasbrouck_model(const std::vector<double>& c, const std::vector<double>& r) {
+    const auto [rows, dc, dr] = hasbrouck_rows(c, r);
     const auto ca = least_squares(rows, dc);
     const auto cb = least_squares(rows, dr);
     if (!ca || !cb) return 0.5;
@@ -562,13 +571,7 @@ TEST(PairModels, HasbrouckOverAHaltOfBothLegs) {
             if (i + 1 < n + 2) continue;
             const std::vector<double> wc(s.a.begin() + (i + 1 - n - 2), s.a.begin() + i + 1);
             const std::vector<double> wr(s.b.begin() + (i + 1 - n - 2), s.b.begin() + i + 1);
-            std::vector<std::vector<double>> rows;
-            std::vector<double> dc, dr;
-            for (std::size_t t = 2; t < wc.size(); ++t) {
-                rows.push_back({1.0, wc[t - 1] - wr[t - 1], wc[t - 1] - wc[t - 2], wr[t - 1] - wr[t - 2]});
-                dc.push_back(wc[t] - wc[t - 1]);
-                dr.push_back(wr[t] - wr[t - 1]);
-            }
+            const auto [rows, dc, dr] = hasbrouck_rows(wc, wr);
             ASSERT_TRUE(got);
             if (few_rows(rows, {dc, dr}, 4)) {
                 EXPECT_EQ(*got, 0.5) << i;
