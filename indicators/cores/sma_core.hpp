@@ -87,6 +87,10 @@ public:
 
     std::uint64_t period() const { return period_; }
     std::uint64_t count() const { return ring_.size(); }
+    // The values taken since the one that filled the window, that one included: one more
+    // on each update of the full window (the clock counts them anyway), so an owner can
+    // tell two consecutive updates apart from two far apart without a count of its own.
+    std::uint64_t updates_since_full() const { return clock_.state().now; }
 
 private:
     // The first drift re-add comes on update 16·n counted from the first value, which is

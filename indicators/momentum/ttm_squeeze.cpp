@@ -1,5 +1,7 @@
 #include "indicators/momentum/ttm_squeeze.hpp"
 
+#include <algorithm>
+
 #include "indicators/numeric.hpp"
 
 namespace torvex {
@@ -47,11 +49,19 @@ std::optional<std::array<double, 2>> TtmSqueeze::step(const BarContext& ctx) {
     return std::array<double, 2>{inside ? 1.0 : 0.0, momentum(mid)};
 }
 
-bool TtmSqueeze::closes_flat() const {
+bool TtmSqueeze::closes_flat() {
+    const std::uint64_t n = closes_.capacity();
+    const std::uint64_t now = middle_.updates_since_full();
     const double last = closes_.newest();
-    bool flat = true;
-    closes_.for_each([&](double v) { flat = flat && v == last; });
-    return flat;
+    if (run_asked_ != 0 && run_asked_ + 1 == now) {
+        // The run ended one close back; this close extends it or starts a new one.
+        run_ = closes_.from_newest(1) == last ? std::min(run_ + 1, n) : 1;
+    } else {
+        run_ = 1;
+        while (run_ < n && closes_.from_newest(run_) == last) run_ += 1;
+    }
+    run_asked_ = now;
+    return run_ == n;
 }
 
 double TtmSqueeze::momentum(double mid) const {

@@ -40,8 +40,11 @@ private:
     // The fitted value at the newest close of the line through (i, close_i - mid).
     double momentum(double mid) const;
     // Whether the window's closes are all equal (asked only where the bands have
-    // width 0, so out of line).
-    [[gnu::noinline]] bool closes_flat() const;
+    // width 0, so out of line): whether the run of closes equal to the newest covers
+    // the window. The run is carried from the update before where that one asked too
+    // (every bar of a halt, every bar whose squares underflow), so a stretch of such
+    // bars costs O(1) a bar after the first; elsewhere it is counted from the ring.
+    [[gnu::noinline]] bool closes_flat();
 
     WilderAtr atr_;
     SlidingExtremes range_;      // highs and lows of the window
@@ -55,6 +58,10 @@ private:
     SmaCore middle_;
     double kc_mult_;
     PositionSums pos_;           // the regression constants of positions 0 to n - 1
+    // The run of closes equal to the newest (at most n) as closes_flat found it, and
+    // the middle line's update count then (0: never asked).
+    std::uint64_t run_ = 0;
+    std::uint64_t run_asked_ = 0;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(MultiOutput, TtmSqueeze, 2);

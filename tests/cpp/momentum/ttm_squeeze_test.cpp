@@ -33,6 +33,24 @@ double fitted_end(const std::vector<double>& closes, double mid) {
     return (sy - slope * sx) / n + slope * (n - 1);
 }
 
+// The momentum of the n bars that end at bars[end]: the fitted end point about the
+// midline of the Keltner middle (the average of the closes, or the close itself where
+// they are all equal) and the high-low midpoint.
+double momentum_of(const std::vector<Ohlcv>& bars, std::size_t end, std::size_t n) {
+    std::vector<double> closes;
+    double hh = -INFINITY, ll = INFINITY, sum = 0;
+    bool equal = true;
+    for (std::size_t j = end + 1 - n; j <= end; ++j) {
+        closes.push_back(bars[j].close);
+        hh = std::max(hh, bars[j].high);
+        ll = std::min(ll, bars[j].low);
+        sum += bars[j].close;
+        equal = equal && bars[j].close == bars[end].close;
+    }
+    const double middle = equal ? bars[end].close : sum / static_cast<double>(n);
+    return fitted_end(closes, (middle + (hh + ll) / 2) / 2);
+}
+
 }  // namespace
 
 TEST(TtmSqueezeConstruct, ChecksAndMessagesInOrder) {
@@ -72,17 +90,36 @@ TEST(TtmSqueezeValues, MomentumIsTheFittedEndPoint) {
         const auto got = test::feed(*ind, bars[i]);
         ASSERT_EQ(got.has_value(), i + 1 >= 6) << "bar " << i + 1;
         if (!got) continue;
-        std::vector<double> closes;
-        double hh = -INFINITY, ll = INFINITY, sum = 0;
-        for (std::size_t j = i + 1 - 6; j <= i; ++j) {
-            closes.push_back(bars[j].close);
-            hh = std::max(hh, bars[j].high);
-            ll = std::min(ll, bars[j].low);
-            sum += bars[j].close;
-        }
-        const double mid = (sum / 6 + (hh + ll) / 2) / 2;
-        EXPECT_NEAR(ind->outputs()[1].value, fitted_end(closes, mid), 1e-9) << "bar " << i + 1;
+        EXPECT_NEAR(ind->outputs()[1].value, momentum_of(bars, i, 6), 1e-9) << "bar " << i + 1;
         EXPECT_TRUE(*got == 0.0 || *got == 1.0);
+    }
+}
+
+// Near 2^-997 the squares of the deviations underflow and every window's bands have
+// width 0, so whether the closes are all equal decides the middle line on every bar:
+// at the bar where the last differing close leaves, over equal closes that differ from
+// older ones, and where bars whose deviations do not underflow come between.
+TEST(TtmSqueezeValues, EqualClosesDecideTheMiddleWhereTheDeviationUnderflows) {
+    const double unit = std::ldexp(1.0, -997), big = 1.0;  // big: a deviation that does not underflow
+    const std::vector<std::vector<double>> cases = {
+        {0.3, 0.1, 0.1, 0.1, 0.1},
+        {0.3, 0.3, 0.3, 0.1, 0.1, 0.1},
+        {0.1, 0.1, 0.1, big / unit, 0.1, 0.3, 0.3, 0.3},
+        {0.1, 0.1, 0.7, 0.7, 0.1, 0.1, 0.1, 0.1},
+    };
+    for (const std::vector<double>& closes : cases) {
+        std::vector<Ohlcv> bars;
+        for (double c : closes) bars.push_back(flat(c * unit));
+        IndicatorBox ind = test::make(box<TtmSqueeze>(U{3}, 2.0, 1.5));
+        ASSERT_TRUE(ind);
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            ASSERT_EQ(test::feed(*ind, bars[i]).has_value(), i + 1 >= 3);
+            if (i + 1 < 3) continue;
+            // Equal closes lie on their midline: exactly 0, not a rounding of the average.
+            const double want = momentum_of(bars, i, 3) / unit;
+            EXPECT_NEAR(ind->outputs()[1].value / unit, want, want == 0.0 ? 0.0 : 1e-9)
+                << "case from " << closes[0] << ", bar " << i + 1;
+        }
     }
 }
 
