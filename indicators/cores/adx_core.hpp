@@ -30,7 +30,7 @@ public:
     [[gnu::always_inline]] std::optional<AdxPoint> step(const Ohlcv& bar) {
         if (!dm_.advance(bar)) return std::nullopt;
         last_di_ = dm_.indices();
-        const double dx = directional_index(last_di_);
+        const double dx = dm_.directional_index(last_di_);
         if (seeded_) {
             adx_ = ((n_ - 1.0) * adx_ + dx) / n_;
             return AdxPoint{last_di_.plus_di, last_di_.minus_di, adx_};

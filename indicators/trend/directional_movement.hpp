@@ -30,7 +30,7 @@ struct MinusDiLine {
 };
 struct DxLine {
     static constexpr unsigned kWanted = kWantAllSums;
-    static double of(DirectionalSmoother& dm) { return directional_index(dm.indices()); }
+    static double of(DirectionalSmoother& dm) { return dm.directional_index(dm.indices()); }
 };
 
 template <class Line>

@@ -120,12 +120,12 @@ def column_over_bars(bars, name, params, field=None):
     """The column of one indicator (its output `field` where given) over `bars`, aligned
     to the bars: None before the episode's warm-up bar (the warm-up the load asks for)."""
     load = json.dumps({"cmd": "load", "candles": bars})
-    probe = Driver(make_spec([feature(name, params, field)], max_steps=10_000))
+    probe = Driver(make_spec([feature(name, params, field)], max_steps=max(10_000, len(bars))))
     answer = json.loads(probe.raw(load))
     needed = 0
     if answer != {"ok": True}:
         needed = int(re.match(r"bad spec: episode.warmup is 0 but the observation needs (\d+):", answer["error"])[1])
-    env = Driver(make_spec([feature(name, params, field)], max_steps=10_000, warmup=needed))
+    env = Driver(make_spec([feature(name, params, field)], max_steps=max(10_000, len(bars)), warmup=needed))
     assert env.raw(load) == '{"ok":true}'
     values = [None] * needed + [row[0] for row in env.episode_rows()]
     assert len(values) == len(bars)

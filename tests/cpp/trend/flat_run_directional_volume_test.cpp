@@ -278,5 +278,75 @@ TEST(FlatRunDirectionalVolume, AnswersWhatTheRecurrencesGiveThroughAndAfterTheRu
     }
 }
 
+// Halts that keep their range: the last candle repeated, and a market pinned between
+// bid and ask (high = ask, low = bid, the close at either). Neither has directional
+// movement, so +DM and −DM decay by (1 − 1/n) a bar while TR stays: DX, their quotient,
+// holds, and ADX settles on it. Then a flat halt ended by a bar one tick above and
+// below the halt price: +DM = −DM = 0 while TR moves, so DX still holds.
+enum class Halt { Repeated, Pinned, FlatThenSymmetric };
+void halt(std::vector<Ohlcv>& bars, Halt kind, std::size_t count, double level) {
+    const Ohlcv last = bars.back();
+    if (kind == Halt::Repeated) bars.insert(bars.end(), count, last);
+    for (std::size_t i = 0; kind == Halt::Pinned && i < count; ++i)
+        bars.push_back(Ohlcv{0, bars.back().close, last.high, last.low, i % 2 ? last.low : last.high, 100.0});
+    if (kind != Halt::FlatThenSymmetric) return;
+    flat(bars, count, level);
+    const double p = last.close, tick = std::ldexp(1.0, std::ilogb(p) - 20);
+    ASSERT_EQ((p + tick) - p, p - (p - tick));
+    bars.push_back(Ohlcv{0, p, p + tick, p - tick, p, 500.0});
+}
+
+TEST(FlatRunDirectionalVolume, DirectionalMovementHoldsThroughHaltsThatKeepTheirRange) {
+    struct HaltCase {
+        const char* name;
+        int n;
+        const char* output;
+        DmLine line;
+        Halt kind;
+        std::size_t run;
+        int scale;  // prices × 2^scale
+    };
+    const std::vector<HaltCase> cases = {
+        {"Dx", 2, "", DmLine::Dx, Halt::Repeated, 1200, 0},
+        {"Dx", 2, "", DmLine::Dx, Halt::Repeated, 1200, 300},
+        {"Adx", 2, "adx", DmLine::Adx, Halt::Repeated, 1200, -300},
+        {"Dx", 14, "", DmLine::Dx, Halt::Pinned, 11000, 0},
+        {"Dx", 14, "", DmLine::Dx, Halt::Pinned, 11000, -300},
+        {"Dx", 14, "", DmLine::Dx, Halt::Pinned, 11000, 300},
+        {"Adx", 14, "adx", DmLine::Adx, Halt::Pinned, 11000, 0},
+        {"Adxr", 14, "", DmLine::Adxr, Halt::Pinned, 11000, 0},
+        {"PlusDi", 14, "", DmLine::PlusDi, Halt::Pinned, 11000, 300},
+        {"Dx", 2, "", DmLine::Dx, Halt::FlatThenSymmetric, 1100, 0},
+        {"Adx", 2, "adx", DmLine::Adx, Halt::FlatThenSymmetric, 1100, 300},
+        {"Dx", 14, "", DmLine::Dx, Halt::FlatThenSymmetric, 10100, 0},
+        {"Dx", 14, "", DmLine::Dx, Halt::FlatThenSymmetric, 10100, -300},
+        {"Adx", 14, "adx", DmLine::Adx, Halt::FlatThenSymmetric, 10100, 0},
+        {"Adx", 14, "", DmLine::AdxPlusDi, Halt::FlatThenSymmetric, 10100, 300},
+    };
+    for (const HaltCase& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + "(" + std::to_string(c.n) + ") " + c.output + " halt kind " +
+                     std::to_string(static_cast<int>(c.kind)) + ", scale 2^" + std::to_string(c.scale));
+        const double level = std::ldexp(100.0, c.scale);
+        std::vector<Ohlcv> bars;
+        walk(bars, 300, level, 3);
+        halt(bars, c.kind, c.run, level);
+        walk(bars, 60, level, 9);
+        const std::vector<std::optional<LD>> want = directional(c.n, c.line)(bars);
+        IndicatorBox ind = make_named(c.name, {static_cast<double>(c.n)});
+        ASSERT_TRUE(ind);
+        std::size_t wrong = 0;
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            std::optional<double> got = ind->update(BarContext(bars[i]));
+            for (const NamedOutput& o : ind->outputs())
+                if (got && o.name == c.output) got = o.value;
+            ASSERT_EQ(got.has_value(), want[i].has_value()) << "bar " << i;
+            const double due = want[i] ? static_cast<double>(*want[i]) : 0.0;
+            if (got && !(std::fabs(*got - due) <= 1e-8 * std::max(1.0, std::fabs(due))) && wrong++ < 3)
+                ADD_FAILURE() << "bar " << i << ": " << *got << ", due " << due;
+        }
+        EXPECT_EQ(wrong, 0u);
+    }
+}
+
 }  // namespace
 }  // namespace torvex::test
