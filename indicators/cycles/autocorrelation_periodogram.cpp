@@ -1,6 +1,8 @@
 #include "indicators/cycles/autocorrelation_periodogram.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 #include <cmath>
 
 namespace torvex {
@@ -14,6 +16,14 @@ constexpr std::uint64_t kAvgLength = 3;
 // spares a sine and a cosine per term on every bar. Larger spectra compute them
 // per bar so an object's memory stays bounded.
 constexpr std::uint64_t kMaxTablePairs = std::uint64_t{1} << 20;
+
+// A divisor in [2^-900, 2^900] comes from three-bar windows whose sums and products
+// all lie in the normal range: their values would have to span some 2^500 within the
+// window otherwise. Positive doubles order as their bit patterns, and a negative or
+// zero divisor or NaN falls outside, so one unsigned comparison tests the range.
+constexpr std::uint64_t kLowDivisorBits = std::bit_cast<std::uint64_t>(0x1p-900);
+constexpr std::uint64_t kDivisorRange = std::bit_cast<std::uint64_t>(0x1p+900) - kLowDivisorBits;
+bool in_normal_range(double d) { return std::bit_cast<std::uint64_t>(d) - kLowDivisorBits <= kDivisorRange; }
 }  // namespace
 
 double AutocorrelationPeriodogram::angle(std::uint64_t j, std::uint64_t p) {
@@ -29,7 +39,8 @@ AutocorrelationPeriodogram::AutocorrelationPeriodogram(std::uint64_t min_period,
       corr_(max_period + 1, 0.0),
       power_(max_period + 1, 0.0),
       min_period_(min_period),
-      max_period_(max_period) {
+      max_period_(max_period),
+      exponents_(max_period + 3) {
     // Both factors are at most MAX_PERIOD (checked by create); the product is checked
     // all the same, an overflow counting as too large for a table.
     std::uint64_t pairs = 0;
@@ -68,6 +79,7 @@ void AutocorrelationPeriodogram::add_power(std::uint64_t p, double cos_part, dou
 }
 
 std::optional<double> AutocorrelationPeriodogram::step(double close) {
+    if (careful_bars_ != 0) [[unlikely]] return careful_step(close);
     const std::optional<double> filt = roofing_.step(close);
     if (!filt) return std::nullopt;
     filtered_.push(*filt);
@@ -91,9 +103,16 @@ std::optional<double> AutocorrelationPeriodogram::step(double close) {
             sxy += x * y;
         }
         const double d = (3.0 * sxx - sx * sx) * (3.0 * syy - sy * sy);
-        corr_[lag] = d > 0.0 ? (3.0 * sxy - sx * sy) / std::sqrt(d) : 0.0;
+        if (!in_normal_range(d)) [[unlikely]] {
+            careful_correlations();
+            break;
+        }
+        corr_[lag] = (3.0 * sxy - sx * sy) / std::sqrt(d);
     }
+    return spectrum();
+}
 
+double AutocorrelationPeriodogram::spectrum() {
     peak_ = 0.995 * peak_;
     const std::uint64_t lags = max_period_ - 2;
     for (std::uint64_t p = min_period_; p <= max_period_; ++p) {
@@ -129,6 +148,73 @@ std::optional<double> AutocorrelationPeriodogram::step(double close) {
         if (den > 0.0) return std::clamp(num / den, lo, static_cast<double>(max_period_));
     }
     return lo;
+}
+
+void AutocorrelationPeriodogram::settle() {
+    SuperSmootherCore& s = roofing_.smoother();
+    scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()});
+    if (!scale_.active()) return;
+    // The values in the window so far are in their own units.
+    if (careful_bars_ == 0)
+        for (std::uint64_t k = 0; k < span_; ++k) exponents_.push(0);
+    careful_bars_ = span_;
+}
+
+std::optional<double> AutocorrelationPeriodogram::careful_step(double close) {
+    SuperSmootherCore& s = roofing_.smoother();
+    const std::optional<double> filt = roofing_.step_entering(close, [&](double& term) {
+        scale_.enter({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, {&term});
+    });
+    if (!filt) {
+        settle();
+        return std::nullopt;
+    }
+    filtered_.push(*filt);
+    exponents_.push(scale_.exponent());
+    careful_bars_ = scale_.active() ? span_ : careful_bars_ - 1;
+    if (!filtered_.full()) {
+        settle();
+        return std::nullopt;
+    }
+    careful_correlations();
+    return spectrum();
+}
+
+void AutocorrelationPeriodogram::scaled_triple(std::uint64_t back, double out[3]) const {
+    std::int64_t held[kAvgLength] = {};
+    std::int64_t top = INT64_MIN;  // the largest value's exponent in its own units
+    for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+        const double v = filtered(back + k);
+        if (careful_bars_ != 0) held[k] = exponents_.from_newest(back + k);
+        if (v != 0.0 && std::isfinite(v)) top = std::max(top, std::int64_t{std::ilogb(v)} - held[k]);
+    }
+    for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+        const double v = filtered(back + k);
+        out[k] = top == INT64_MIN ? v : std::ldexp(v, DecayScale::shift_of(-held[k] - top));
+    }
+}
+
+void AutocorrelationPeriodogram::careful_correlations() {
+    double x[kAvgLength];
+    scaled_triple(0, x);
+    double sx = 0.0, sxx = 0.0;
+    for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+        sx += x[k];
+        sxx += x[k] * x[k];
+    }
+    for (std::uint64_t lag = 0; lag <= max_period_; ++lag) {
+        double y[kAvgLength];
+        scaled_triple(lag, y);
+        double sy = 0.0, syy = 0.0, sxy = 0.0;
+        for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+            sy += y[k];
+            syy += y[k] * y[k];
+            sxy += x[k] * y[k];
+        }
+        const double d = (3.0 * sxx - sx * sx) * (3.0 * syy - sy * sy);
+        corr_[lag] = d > 0.0 ? (3.0 * sxy - sx * sy) / std::sqrt(d) : 0.0;
+    }
+    settle();
 }
 
 }  // namespace torvex

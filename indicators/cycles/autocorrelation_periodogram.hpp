@@ -7,7 +7,9 @@
 #include <optional>
 #include <vector>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/ehlers_filter_cores.hpp"
+#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/cores/hilbert_core.hpp"
 #include "indicators/cores/mirrored_window.hpp"
 #include "indicators/indicator.hpp"
@@ -37,6 +39,21 @@ private:
 
     // Smooths the power of period p from its sums and raises the peak to it.
     void add_power(std::uint64_t p, double cos_part, double sin_part);
+    // The spectrum of the correlations, its peak and the answer.
+    double spectrum();
+
+    // A bar while the window holds values scaled by a power of two: the close's change
+    // enters the filter in its states' units.
+    [[gnu::noinline]] std::optional<double> careful_step(double close);
+    // The correlations where a divisor has left the range in which its products keep
+    // every digit (or is 0): a correlation does not depend on the scale of either
+    // three-bar window, so each is brought to a largest value in [1, 2) first.
+    [[gnu::noinline]] void careful_correlations();
+    // The three values from `back` on (newest first) times the power of two that
+    // brings the largest to [1, 2).
+    void scaled_triple(std::uint64_t back, double out[3]) const;
+    // Settles the filter's group on its largest state.
+    void settle();
 
     RoofingCore roofing_;  // high-pass max_period, super smoother 10
     MirroredWindow filtered_;  // the last max_period + 3 filtered values
@@ -47,6 +64,15 @@ private:
     std::uint64_t max_period_;
     double peak_ = 0.0;
     std::vector<SinCos> table_;  // per period (outer) and lag 3..max_period (inner)
+    // The filter's states: a run of repeated closes decays them by the high-pass
+    // factor (about 0.877 a bar at 48), and the correlations' divisors, of degree 4,
+    // would leave the double range long before they do.
+    DecayScale scale_;
+    // The group's exponent when each filtered value was pushed (each is held times 2^(it)),
+    // read while careful_bars_ > 0; every value pushed before is in its own units.
+    FixedRing<std::int64_t> exponents_;
+    // Pushes left before the last value held scaled leaves the window.
+    std::uint64_t careful_bars_ = 0;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CloseIndicator, AutocorrelationPeriodogram);

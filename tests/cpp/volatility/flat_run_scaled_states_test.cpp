@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "volatility/candle_support.hpp"
@@ -122,12 +123,72 @@ Model ehlers_stochastic_model(std::size_t n) {
     };
 }
 
+// The roofing filter (high-pass hi, super smoother 10), the Pearson correlation of its
+// newest three values with the three at each lag 0..hi, their spectrum smoothed per
+// period lo..hi against a decaying peak, and the power-weighted mean of the periods
+// at half the peak or more.
+Model periodogram_model(std::size_t lo, std::size_t hi) {
+    const long double w = 6.283185307179586L / static_cast<long double>(hi);
+    const long double alpha = (std::cos(w) + std::sin(w) - 1.0L) / std::cos(w);
+    std::vector<std::pair<long double, long double>> trig;  // (cos, sin) of 2π·j/p, p outer
+    for (std::size_t p = lo; p <= hi; ++p)
+        for (std::size_t j = 3; j <= hi; ++j) {
+            const long double t = 6.283185307179586L * static_cast<long double>(j) / static_cast<long double>(p);
+            trig.emplace_back(std::cos(t), std::sin(t));
+        }
+    return [lo, hi, alpha, trig, smoother = smoother_of_length(10.0), prev = std::optional<long double>(), hp = 0.0L,
+            f = std::deque<long double>(), corr = std::vector<long double>(hi + 1),
+            power = std::vector<long double>(hi + 1), peak = 0.0L](const Ohlcv& b) mutable -> std::optional<long double> {
+        hp = prev ? (1.0L - alpha / 2.0L) * (b.close - *prev) + (1.0L - alpha) * hp : 0.0L;
+        prev = b.close;
+        f.push_front(smoother.step(hp));
+        if (f.size() > hi + 3) f.pop_back();
+        if (f.size() < hi + 3) return std::nullopt;
+        for (std::size_t lag = 0; lag <= hi; ++lag) {
+            long double sx = 0.0L, sy = 0.0L, sxx = 0.0L, syy = 0.0L, sxy = 0.0L;
+            for (std::size_t k = 0; k < 3; ++k) {
+                sx += f[k], sy += f[lag + k], sxx += f[k] * f[k], syy += f[lag + k] * f[lag + k];
+                sxy += f[k] * f[lag + k];
+            }
+            const long double d = (3.0L * sxx - sx * sx) * (3.0L * syy - sy * sy);
+            corr[lag] = d > 0.0L ? (3.0L * sxy - sx * sy) / std::sqrt(d) : 0.0L;
+        }
+        peak *= 0.995L;
+        for (std::size_t p = lo, at = 0; p <= hi; ++p) {
+            long double c = 0.0L, s = 0.0L;
+            for (std::size_t j = 3; j <= hi; ++j, ++at) c += corr[j] * trig[at].first, s += corr[j] * trig[at].second;
+            power[p] = 0.2L * (c * c + s * s) * (c * c + s * s) + 0.8L * power[p];
+            peak = std::max(peak, power[p]);
+        }
+        long double num = 0.0L, den = 0.0L;
+        for (std::size_t p = lo; p <= hi && peak > 0.0L; ++p)
+            if (power[p] / peak >= 0.5L) num += static_cast<long double>(p) * power[p] / peak, den += power[p] / peak;
+        return den > 0.0L ? num / den : static_cast<long double>(lo);
+    };
+}
+
+// Closes that ring at 17 and 31 bars under seeded noise, so that the dominant cycle
+// lies inside the periodogram's range.
+std::vector<Ohlcv> ringing_bars(std::size_t count) {
+    std::vector<Ohlcv> bars = wavy_bars(count);
+    std::uint64_t s = 7;
+    for (std::size_t i = 0; i < count; ++i) {
+        s = s * 6364136223846793005ull + 1442695040888963407ull;
+        const double t = static_cast<double>(i) * 6.283185307179586, noise = static_cast<double>(s >> 11) * 0x1p-53;
+        const double c = 100.0 + 2.0 * std::sin(t / 17.0) + std::sin(t / 31.0) + 0.5 * noise;
+        bars[i].open = bars[i].high = bars[i].low = bars[i].close = c;
+    }
+    return bars;
+}
+
 struct FlatRunCase {
     const char* name;
     std::vector<double> params;
     std::function<Model()> model;
     std::size_t walk;  // bars before the run (0: the history opens flat)
     std::size_t flat;
+    int scale = 0;  // prices times 2^scale
+    std::vector<Ohlcv> (*history)(std::size_t) = nullptr;  // the bars around the run; wavy_bars if null
 };
 
 TEST(FlatRunScaledStates, AnswersFollowTheRecurrencesThroughAndAfterTheRun) {
@@ -145,17 +206,29 @@ TEST(FlatRunScaledStates, AnswersFollowTheRecurrencesThroughAndAfterTheRun) {
         {"EvenBetterSinewave", {40, 10}, [] { return even_better_sinewave_model(40, 10); }, 0, 300},
         {"EhlersStochastic", {20}, [] { return ehlers_stochastic_model(20); }, 200, 12000},
         {"EhlersStochastic", {20}, [] { return ehlers_stochastic_model(20); }, 0, 300},
+        // The correlations' divisors are of degree 4 in the filter: they left the
+        // double range some 1,400 bars into a run at price 100, far sooner at 2^-300,
+        // and at once at 2^300.
+        {"AutocorrelationPeriodogram", {10, 48}, [] { return periodogram_model(10, 48); }, 200, 3000, 0, ringing_bars},
+        {"AutocorrelationPeriodogram", {10, 48}, [] { return periodogram_model(10, 48); }, 200, 3000, 300, ringing_bars},
+        {"AutocorrelationPeriodogram", {10, 48}, [] { return periodogram_model(10, 48); }, 200, 3000, -300, ringing_bars},
+        {"AutocorrelationPeriodogram", {10, 48}, [] { return periodogram_model(10, 48); }, 200, 20000, 0, ringing_bars},
+        {"AutocorrelationPeriodogram", {4, 19}, [] { return periodogram_model(4, 19); }, 200, 3000, -300, ringing_bars},
+        {"AutocorrelationPeriodogram", {10, 48}, [] { return periodogram_model(10, 48); }, 0, 300, 0, ringing_bars},
     };
     for (const FlatRunCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.params[0]) + " walk " + std::to_string(c.walk) +
-                     " flat " + std::to_string(c.flat));
+                     " flat " + std::to_string(c.flat) + " at 2^" + std::to_string(c.scale));
         IndicatorBox ind = make_named(c.name, c.params);
         ASSERT_TRUE(ind);
         Model model = c.model();
-        std::vector<Ohlcv> bars = wavy_bars(c.walk);
+        const auto around = [&](std::size_t n) { return c.history ? c.history(n) : wavy_bars(n); };
+        std::vector<Ohlcv> bars = around(c.walk);
         const double p = c.walk ? bars.back().close : 100.0;
         for (std::size_t i = 0; i < c.flat; ++i) bars.push_back(Ohlcv{0, p, p, p, p, 0.0});
-        for (const Ohlcv& b : wavy_bars(40)) bars.push_back(b);
+        for (const Ohlcv& b : around(40)) bars.push_back(b);
+        for (Ohlcv& b : bars)
+            for (double* v : {&b.open, &b.high, &b.low, &b.close}) *v = std::ldexp(*v, c.scale);
         std::size_t bad = 0;
         for (std::size_t i = 0; i < bars.size(); ++i) {
             const std::optional<double> got = ind->update(BarContext(bars[i]));
