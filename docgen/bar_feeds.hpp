@@ -27,9 +27,12 @@ struct FedBar {
 // and trade prices, the derivatives prices, the panel's changes) after the feeds are
 // derived from the bar as it is, so that a history fed at 2^k is the same history
 // with its prices moved: volumes, sizes, counts, rates and time stamps stay.
+// `price_shift` then adds to every price the same way (not to the panel's changes,
+// which are differences): the same history at another level.
 class BarFeeds {
 public:
-    BarFeeds(const FedBar& bar, std::size_t index, double price_scale = 1.0) : candle_(bar.candle) {
+    BarFeeds(const FedBar& bar, std::size_t index, double price_scale = 1.0, double price_shift = 0.0)
+        : candle_(bar.candle) {
         // Every feed is a function of the candle alone, so that identical bars give
         // identical feeds.
         const double p = candle_.close;
@@ -59,6 +62,7 @@ public:
                           {0.25, 3.0, false, false, true, true}};
         reference_ = bar.reference;
         if (price_scale != 1.0) scale_prices(price_scale);
+        if (price_shift != 0.0) shift_prices(price_shift);
     }
     BarFeeds(const BarFeeds&) = delete;
     BarFeeds& operator=(const BarFeeds&) = delete;
@@ -82,6 +86,14 @@ private:
         for (BookLevel& l : book_.asks) l.price *= s;
         for (Trade& t : trades_) t.price *= s;
         for (CrossSectionMember& m : panel_.members) m.change *= s;
+    }
+    void shift_prices(double d) {
+        for (double* x : {&candle_.open, &candle_.high, &candle_.low, &candle_.close, &reference_, &tick_.mark_price,
+                          &tick_.index_price, &tick_.futures_price})
+            *x += d;
+        for (BookLevel& l : book_.bids) l.price += d;
+        for (BookLevel& l : book_.asks) l.price += d;
+        for (Trade& t : trades_) t.price += d;
     }
 
     Ohlcv candle_;

@@ -221,6 +221,88 @@ inline std::vector<History> hostile_histories(std::size_t tail, std::size_t fill
     return hs;
 }
 
+// ---- Halts: a market that stops moving in one of the ways a feed shows it, and the
+// first bar after it. Prices lie on a grid of 1/128, so that every move (a tick up
+// and a tick down from the same price above all) is exact at every scale and level.
+
+enum class HaltKind { Flat, Repeat, Pinned, ReferenceHeld, CloseHeld };
+enum class FirstBar { Up, Down, Equal, Gap, Inside };
+inline constexpr double kGridTick = 1.0 / 128.0;
+inline double on_grid(double x) { return std::round(x / kGridTick) * kGridTick; }
+
+// A seeded walk of whole candles on the grid from the last bar (100 and 50 for an
+// empty history), volume 1 to 11, the reference reverting to half the close.
+inline void append_grid_walk(std::vector<HostileBar>& out, std::size_t count, std::uint64_t seed) {
+    std::uint64_t s = seed * 0x9E3779B97F4A7C15ull + 12345;
+    auto unit = [&s] {
+        s = s * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<double>(s >> 11) / 9007199254740992.0 - 0.5;
+    };
+    double x = out.empty() ? 100.0 : out.back().candle.close, ref = out.empty() ? 50.0 : out.back().reference;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double o = x;
+        x = std::max(on_grid(x + 2.0 * unit()), 10.0);
+        const double h = on_grid(std::max(o, x) + 0.5 * (unit() + 0.5));
+        const double l = std::max(on_grid(std::min(o, x) - 0.5 * (unit() + 0.5)), kGridTick);
+        const double v = 1.0 + std::round(10.0 * (unit() + 0.5));
+        ref = std::max(on_grid(0.5 * ref + 0.25 * x + unit()), kGridTick);
+        out.push_back({Ohlcv{0, o, h, std::min({l, o, x}), x, v}, ref, false});
+    }
+}
+
+// `count` bars of a halt after the last bar: a flat candle at the close with no
+// volume; the last candle repeated with its range and volume; a market pinned between
+// a bid and an ask two ticks either side (high = ask, low = bid, each close at the
+// other side, so no directional movement); the reference held while the candle walks;
+// the candle flat while the reference walks.
+inline void append_halt(std::vector<HostileBar>& out, HaltKind kind, std::size_t count, std::uint64_t seed) {
+    const HostileBar last = out.back();
+    const double c = last.candle.close, r = last.reference;
+    switch (kind) {
+        case HaltKind::Flat: out.insert(out.end(), count, HostileBar{Ohlcv{0, c, c, c, c, 0.0}, r, false}); break;
+        case HaltKind::Repeat: out.insert(out.end(), count, last); break;
+        case HaltKind::Pinned: {
+            const double bid = c - 2 * kGridTick, ask = c + 2 * kGridTick;
+            for (std::size_t i = 0; i < count; ++i)
+                out.push_back({Ohlcv{0, out.back().candle.close, ask, bid, i % 2 == 0 ? ask : bid, last.candle.volume}, r, false});
+            break;
+        }
+        case HaltKind::ReferenceHeld: {
+            append_grid_walk(out, count, seed);
+            for (std::size_t i = out.size() - count; i < out.size(); ++i) out[i].reference = r;
+            break;
+        }
+        case HaltKind::CloseHeld: {
+            std::vector<HostileBar> w{last};
+            append_grid_walk(w, count, seed);
+            for (std::size_t i = 1; i <= count; ++i) out.push_back({Ohlcv{0, c, c, c, c, 0.0}, w[i].reference, false});
+            break;
+        }
+    }
+}
+
+// The first bar after a halt at the close p: up or down by three ticks, a tick each
+// way closing at p (equal up and down moves), a gap of 40 ticks, or inside the range
+// of the last bar with one (else of the last bar before the halt, `before`).
+inline void append_first_bar(std::vector<HostileBar>& out, FirstBar kind, const HostileBar& before) {
+    const HostileBar& last = out.back();
+    const double p = last.candle.close, t = kGridTick;
+    Ohlcv f{0, p, p, p, p, 5.0};
+    switch (kind) {
+        case FirstBar::Up: f = {0, p, p + 4 * t, p, p + 3 * t, 5.0}; break;
+        case FirstBar::Down: f = {0, p, p, p - 4 * t, p - 3 * t, 5.0}; break;
+        case FirstBar::Equal: f = {0, p, p + t, p - t, p, 5.0}; break;
+        case FirstBar::Gap: f = {0, p + 40 * t, p + 44 * t, p + 38 * t, p + 42 * t, 5.0}; break;
+        case FirstBar::Inside: {
+            const Ohlcv& in = last.candle.high - last.candle.low >= 4 * t ? last.candle : before.candle;
+            const double mid = on_grid(0.5 * (in.high + in.low));
+            f = {0, mid, std::max(mid, in.high - t), std::min(mid, in.low + t), mid, 5.0};
+            break;
+        }
+    }
+    out.push_back({f, on_grid(last.reference + 0.5 * (f.close - p)), false});
+}
+
 // `count` identical flat bars at `price` (volume 1).
 inline History flat_history(std::size_t count, double price) {
     std::vector<HostileBar> b;
