@@ -53,10 +53,6 @@ const std::map<std::string, const char*> kPriceUnitThresholds = {
 };
 // Answers that leave exact arithmetic through a halt today (each must still fail here):
 const std::map<std::string, const char*> kKnownFailing = {
-    {"Dx", "+DM and -DM sink below the normal range while TR keeps its terms (repeated or pinned candles)"},
-    {"Adx", "its DX: +DM and -DM sink below the normal range while TR keeps its terms"},
-    {"Adxr", "its DX: +DM and -DM sink below the normal range while TR keeps its terms"},
-    {"AutocorrelationPeriodogram", "the correlation's degree-4 divisor underflows as the roofing filter decays"},
     {"LaguerreRsi", "its stages cancel to ulps of the price, which differ at another level"},
     {"GrangerCausality", "singular or exactly fitted designs are decided on rounding residue"},
     {"AdaptiveCci", "its adaptive mean stalls up to 1/(2 sc) ulps of the level from a held price"},
