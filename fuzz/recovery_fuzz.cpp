@@ -4,8 +4,9 @@
 // that mixes ordinary walks with what breaks running sums: 1e12 and 1e300 bars alone
 // or in blocks (at bar 0 and inside the first fill too), falls and rises by many
 // orders, exact zeros, zero and negative prices, tick-grid prices, exactly flat
-// stretches and ties. What the invariant table says of the name is then held over
-// every bar:
+// stretches and ties, halts of every kind (a flat candle, the last candle repeated, a
+// market pinned between bid and ask, one leg of a pair) and the first bars after them.
+// What the invariant table says of the name is then held over every bar:
 //   - no non-finite answer where the name's memory holds no price at or below zero
 //     and nothing beyond 1e60 (unless the name answers one on purpose), and every
 //     value within the name's range;
@@ -205,18 +206,33 @@ enum AnyLevelOperation : std::uint8_t {
     kAnyLevelOperations
 };
 
-// A halt: hundreds to thousands of bars in which nothing trades (volume 0) and both
-// legs of a pair stand still, as a suspended stock, an illiquid future between trades
-// or closed hours carried forward print them. Over it every average of changes, ranges
-// and volumes decays by a constant factor a bar, far below the normal range, so the
-// scale check meets every name's decayed states. Bytes that no committed seed reads as
-// an operation, as above; the n-th of them is the halt n % kHaltKinds.
-constexpr std::uint8_t kHaltBytes[] = {228, 230, 231, 232};
+// A halt: hundreds to thousands of bars in which nothing moves, as a suspended stock,
+// an illiquid future between trades or closed hours carried forward print them. Over
+// it every average of changes, ranges and volumes decays by a constant factor a bar,
+// far below the normal range, so the scale check meets every name's decayed states;
+// a halt that keeps its range keeps the true range while the directional moves decay,
+// and a halt of one leg keeps one leg's changes while the other's decay. Bytes that no
+// committed seed reads as an operation, as above, each naming its kind.
 enum HaltKind : std::uint8_t {
-    kHaltFlat,    // length (two bytes): bars at the last close, open = high = low = close
-    kHaltRepeat,  // length (two bytes): the last candle again, its range kept
-    kHaltKinds
+    kHaltFlat,       // length (two bytes): bars at the last close, open = high = low = close, volume 0
+    kHaltRepeat,     // length (two bytes): the last candle again, its range kept, volume 0
+    kHaltCarried,    // length (two bytes): the last candle again with its range and its volume
+    kHaltPinned,     // length (two bytes), form: a market pinned between bid and ask (append_pinned)
+    kHaltReference,  // length (two bytes), seed, tick: the reference stands still, the close trades
+    kHaltClose,      // length (two bytes), seed, tick: the close stands still, the reference trades
 };
+struct HaltByte {
+    std::uint8_t byte;
+    HaltKind kind;
+};
+constexpr HaltByte kHaltBytes[] = {
+    {228, kHaltFlat},     {230, kHaltRepeat},    {231, kHaltFlat},      {232, kHaltRepeat},
+    {234, kHaltCarried},  {237, kHaltPinned},  {238, kHaltReference}, {239, kHaltClose},
+    {195, kHaltCarried},  {196, kHaltPinned},  {197, kHaltReference}, {198, kHaltClose},
+};
+// kind, tick: the first bar after a halt, or a bar anywhere (append_first_bar). Bytes
+// no committed seed reads as an operation, as above.
+constexpr std::uint8_t kFirstBarBytes[] = {192, 193, 199, 202};
 
 double any_level(Reader& in) {
     const int e = static_cast<int>(in.u16() % 2001) - 1000;
@@ -237,6 +253,104 @@ void append_walk(Builder& b, int count) {
     b.follow(x);
 }
 
+// The bar a halt carries forward: the last one, or one at the level before any.
+HostileBar last_bar(const Builder& b) {
+    return b.bars.empty() ? HostileBar{torvex::Ohlcv{0, b.level, b.level, b.level, b.level, 0.0}, 0.5 * b.level, false}
+                          : b.bars.back();
+}
+
+// A market pinned between bid and ask: every bar's high the ask and its low the bid
+// (the last bar's high and low, or its close and 2^-8 of it above where it had no
+// range), so that neither moves and there is no directional movement. The bits of
+// `form`: volume the last bar's (1 where it had none) or 0; the close alternating
+// between ask and bid from the ask or from the bid, or sitting at the ask or at the
+// bid; the open at the last close or at the close before it; the reference standing
+// still or moving half as much as the close.
+void append_pinned(Builder& b, std::size_t n, std::uint8_t form) {
+    const HostileBar last = last_bar(b);
+    const double p = last.candle.close;
+    double bid = last.candle.low, ask = last.candle.high;
+    if (!(bid < ask)) bid = p, ask = p + std::ldexp(std::fabs(p), -8);
+    const double volume = form & 1 ? (last.candle.volume > 0.0 ? last.candle.volume : 1.0) : 0.0;
+    const int side = (form >> 1) & 3;
+    double c = p;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double o = form & 8 ? c : p;
+        c = side == 2 ? ask : side == 3 ? bid : static_cast<int>(i % 2) == side ? ask : bid;
+        b.push(o, ask, bid, c, volume, form & 16 ? last.reference + 0.5 * (c - p) : last.reference);
+    }
+    b.follow(c);
+}
+
+// The grid a leg trades on while the other is halted (0: none): cents, futures and
+// bond ticks, whole units and finer grids.
+double leg_tick(std::uint8_t sel) {
+    static constexpr double kValues[] = {0.0, 0.01, 0.25, 1.0 / 64, 1.0 / 32, 1e-4, 1.0, 0.5};
+    return kValues[sel % 8];
+}
+
+// One leg of a pair halted while the other trades on: a walk of the trading leg from
+// where it stood, continuous or on a grid of `tick` (continuous where the grid is
+// coarser than an eighth of the leg), while the halted leg stands still. With the
+// close halted, its candle is flat at the last close with volume 0.
+void append_leg_halt(Builder& b, std::size_t n, bool close_trades, double tick) {
+    const HostileBar last = last_bar(b);
+    const double p = last.candle.close, r = last.reference;
+    double x = close_trades ? p : r;
+    const double base = std::fabs(x) > 0 ? std::fabs(x) : 1.0;
+    if (!(tick <= base / 8)) tick = 0.0;
+    if (tick > 0.0) x = std::round(x / tick) * tick;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double o = x;
+        x = tick > 0.0 ? std::round(x / tick + std::round(4.999 * b.unit())) * tick : x + base * 0.02 * b.unit();
+        if (!close_trades) {
+            b.push(p, p, p, p, 0.0, x);
+            continue;
+        }
+        const double wick = tick > 0.0 ? tick * (b.unit() > 0 ? 1 : 0) : base * 0.005 * (b.unit() + 0.5);
+        b.push(o, std::max(o, x) + wick, std::min(o, x) - wick, x, 1.0 + 10.0 * (b.unit() + 0.5), r);
+    }
+    if (close_trades) b.follow(x);
+}
+
+// A tick of the price p for a first bar: the grid value `sel` picks (tick_value)
+// where it is at most p/16, else 2^-7 of p's binade; with the top bit of `sel`, 2^-4
+// to 2^-52 of p's binade (down to one ulp of p).
+double first_tick(double p, std::uint8_t sel) {
+    const double a = std::fabs(p);
+    if (!(a > 0.0 && a <= std::numeric_limits<double>::max())) return 0.0;
+    if (sel >= 128) return std::ldexp(1.0, std::ilogb(a) - 4 - (sel - 128) % 49);
+    const double t = tick_value(sel);
+    return t <= a / 16 ? t : std::ldexp(1.0, std::ilogb(a) - 7);
+}
+
+// One bar at the last close p, as trading resumes after a halt: `kind` % 5 picks both
+// moves equal (p - tick to p + tick, open and close at p), a move of a tick up or
+// down, a gap of four ticks (up or down by the next bit of `kind`), or a bar inside
+// the last one's range (flat at p where it had none); volume 100, the reference
+// moving half as much as the close.
+void append_first_bar(Builder& b, std::uint8_t kind, std::uint8_t tick_sel) {
+    const HostileBar last = last_bar(b);
+    const double p = last.candle.close, t = first_tick(p, tick_sel);
+    double o = p, h = p + t, l = p - t, c = p;
+    switch (kind % 5) {
+        case 0: break;
+        case 1: l = p, c = h; break;
+        case 2: h = p, c = l; break;
+        case 3: {
+            const double g = (kind / 5) % 2 ? p - 4 * t : p + 4 * t;
+            o = c = g, h = g + t, l = g - t;
+            break;
+        }
+        default:
+            h = p + 0.5 * std::max(0.0, last.candle.high - p);
+            l = p - 0.5 * std::max(0.0, p - last.candle.low);
+            break;
+    }
+    b.push(o, h, l, c, 100.0, last.reference + 0.5 * (c - p));
+    b.follow(c);
+}
+
 // The history the input describes, then `tail` bars of a walk, so that what the
 // input put last has left the window too.
 std::vector<HostileBar> decode_history(Reader& in, std::size_t tail) {
@@ -244,18 +358,33 @@ std::vector<HostileBar> decode_history(Reader& in, std::size_t tail) {
     while (!in.empty() && !b.full()) {
         if (b.bars.size() >= b.room()) break;
         const std::uint8_t op = in.u8();
-        const auto halt = std::find(std::begin(kHaltBytes), std::end(kHaltBytes), op);
+        const auto halt = std::find_if(std::begin(kHaltBytes), std::end(kHaltBytes), [op](const HaltByte& h) { return h.byte == op; });
         if (halt != std::end(kHaltBytes)) {
             const std::size_t n = std::min<std::size_t>(100 + in.u16() % (kMaxHalt - 99), kMaxHalted - b.halted);
             b.halted += n;
-            HostileBar last = b.bars.empty() ? HostileBar{torvex::Ohlcv{0, b.level, b.level, b.level, b.level, 0.0}, 0.5 * b.level, false}
-                                             : b.bars.back();
-            if ((halt - std::begin(kHaltBytes)) % kHaltKinds == kHaltFlat) {
-                const double c = last.candle.close;
-                last.candle.open = last.candle.high = last.candle.low = c;
+            HostileBar last = last_bar(b);
+            switch (halt->kind) {
+                case kHaltFlat:
+                case kHaltRepeat:
+                    if (halt->kind == kHaltFlat) last.candle.open = last.candle.high = last.candle.low = last.candle.close;
+                    last.candle.volume = 0.0;
+                    [[fallthrough]];
+                case kHaltCarried:
+                    for (std::size_t i = 0; i < n && !b.full(); ++i) b.bars.push_back(last);
+                    break;
+                case kHaltPinned: append_pinned(b, n, in.u8()); break;
+                case kHaltReference:
+                case kHaltClose: {
+                    b.seed(in.u8());
+                    append_leg_halt(b, n, halt->kind == kHaltReference, leg_tick(in.u8()));
+                    break;
+                }
             }
-            last.candle.volume = 0.0;
-            for (std::size_t i = 0; i < n && !b.full(); ++i) b.bars.push_back(last);
+            continue;
+        }
+        if (std::find(std::begin(kFirstBarBytes), std::end(kFirstBarBytes), op) != std::end(kFirstBarBytes)) {
+            const std::uint8_t kind = in.u8();
+            append_first_bar(b, kind, in.u8());
             continue;
         }
         const auto any = std::find(std::begin(kAnyLevelBytes), std::end(kAnyLevelBytes), op);
