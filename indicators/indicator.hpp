@@ -153,7 +153,10 @@ public:
     std::optional<double> update(const BarContext& ctx) final {
         const double close = ctx.candle.close;
         if (!is_finite(close)) return std::nullopt;
-        return static_cast<Derived*>(this)->step(close);
+        // A type may give a lone update a step of its own (`step_alone`, answering what
+        // `step` answers) where the form that suits its column loop costs a lone call more.
+        if constexpr (requires(Derived& d) { d.step_alone(close); }) return static_cast<Derived*>(this)->step_alone(close);
+        else return static_cast<Derived*>(this)->step(close);
     }
 
     void run_column(const BarColumns& bars, ColumnRun& run) final {

@@ -35,14 +35,26 @@ public:
             run_ = r.run;
             return r.answer;
         }
-        last_close_ = close;
-        advance(l0_, l1_, l2_, l3_, gamma_, one_minus_gamma_, close);
-        return answer(l0_, l1_, l2_, l3_);
+        return moved(close);
+    }
+    // A lone update: the same step, with the repeated close a tail call, so that the
+    // usual step needs no frame (step hands the state over by value instead, which a
+    // column loop keeps in registers).
+    std::optional<double> step_alone(double close) {
+        if (!started_ || close == last_close_) [[unlikely]] return step_apart(close);
+        return moved(close);
     }
     std::uint64_t warmup() const override { return 1; }
 
 private:
     explicit LaguerreRsi(double gamma) : gamma_(gamma), one_minus_gamma_(1.0 - gamma) {}
+
+    // The usual bar: a close unlike the last one.
+    double moved(double close) {
+        last_close_ = close;
+        advance(l0_, l1_, l2_, l3_, gamma_, one_minus_gamma_, close);
+        return answer(l0_, l1_, l2_, l3_);
+    }
 
     // One update of the four stages towards `close`.
     static void advance(double& s0, double& s1, double& s2, double& s3, double g, double one_minus_g, double close) {
@@ -93,6 +105,7 @@ private:
         double answer;
     };
     [[gnu::noinline]] static Repeated repeated_close(Repeated s, double g, double one_minus_g, double close);
+    [[gnu::noinline]] std::optional<double> step_apart(double close) { return step(close); }
 
     double gamma_;
     double one_minus_gamma_;
