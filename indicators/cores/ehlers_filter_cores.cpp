@@ -23,6 +23,9 @@ RoofingCore::RoofingCore(double lp_length, std::uint64_t hp_period)
       input_gain_(alpha_ * -0.5 + 1.0),
       smoother_(lp_length) {}
 
+RoofingCore::RoofingCore(double lp_length, double pole, double gain)
+    : alpha_(1.0 - pole), one_minus_alpha_(pole), input_gain_(gain), smoother_(lp_length) {}
+
 TwoPoleGains TwoPoleGains::from_alpha(double alpha) {
     const double half = 1.0 - alpha / 2.0;
     const double keep = 1.0 - alpha;

@@ -26,13 +26,7 @@ public:
     double step(double u) {
         double out = u;
         if (filled_ == 2) {
-            // c1·m + c2·out1 + c3·out2 written around m, with c1 = 1 − c2 − c3: the three
-            // rounded coefficients need not add up to 1, and a filter fed a constant must
-            // give that constant back exactly. Otherwise its outputs wander by an ulp,
-            // and the oscillators that divide a window statistic by its own running
-            // root mean square turn that wander into answers of order 1.
-            const double m = midpoint(u, prev_input_);
-            out = m + (c2_ * (out1_ - m) + c3_ * (out2_ - m));
+            out = filtered(midpoint(u, prev_input_));
         } else {
             filled_ += 1;
         }
@@ -41,6 +35,17 @@ public:
         prev_input_ = u;
         return out;
     }
+
+    // The step of a filter that has run (ready()) given the midpoint `m` of its input
+    // and the one before, for an owner that holds that midpoint as a state of its own.
+    double step_midpoint(double m, double u) {
+        const double out = filtered(m);
+        out2_ = out1_;
+        out1_ = out;
+        prev_input_ = u;
+        return out;
+    }
+    bool ready() const { return filled_ == 2; }
 
     double c1() const { return c1_; }
     double c2() const { return c2_; }
@@ -53,6 +58,13 @@ public:
     double& held_out2() { return out2_; }
 
 private:
+    // c1·m + c2·out1 + c3·out2 written around m, with c1 = 1 − c2 − c3: the three
+    // rounded coefficients need not add up to 1, and a filter fed a constant must
+    // give that constant back exactly. Otherwise its outputs wander by an ulp, and the
+    // oscillators that divide a window statistic by its own running root mean square
+    // turn that wander into answers of order 1.
+    double filtered(double m) const { return m + (c2_ * (out1_ - m) + c3_ * (out2_ - m)); }
+
     double c1_;
     double c2_;
     double c3_;
@@ -64,18 +76,48 @@ private:
 
 // One-pole high-pass of period `hp_period` (0 on the first input) followed by the
 // super smoother of length `lp_length`.
+//
+// A market pinned between bid and ask (the close alternating between them) holds the
+// high-pass in a cycle of ±A that does not decay, while the midpoint of two successive
+// values, all the smoother reads, decays by the pole every bar. Once that midpoint is
+// far below A, computing it from the two values leaves mostly their rounding. An owner
+// that sees the smoothed values fall that far below the high-pass arms the core: the
+// next bar takes the sum s = h + h₋₁ as computed (exactly: the two nearly cancel), and
+// from then on s is carried as a state of its own, s = pole·s₋₁ + (d + d₋₁), with d the
+// high-pass's input term. A close that repeats two bars apart adds exactly 0, so s
+// decays keeping its digits, and an owner can hold it scaled with the smoother's
+// memory. Once the sum of the two values would keep its digits again, the owner stops
+// carrying it. The digits carried are those the computed sum keeps when armed: when the
+// smoothed values are 2^-12 of the high-pass, about 42 bits.
 class RoofingCore {
 public:
     RoofingCore(double lp_length, std::uint64_t hp_period);
+    // The same filter given its pole (1 − alpha) and input gain (1 − alpha/2).
+    RoofingCore(double lp_length, double pole, double gain);
+
+    // Whether smoothed values of size `smoothed` (a degree-1 measure) leave the usual
+    // step's midpoint within 2^-40 or so of rounding: below 2^-12 of the high-pass.
+    static constexpr double kCancel = 0x1p-12;
+    // Where the carried sum is back above 2^-6 of the high-pass, the plain one keeps
+    // all but 6 or so of its bits.
+    static constexpr double kRecovered = 0x1p-6;
 
     // Advances the high-pass stage, then answers nothing when its value is not
     // finite (the smoother is left as it was), else the smoothed value.
     std::optional<double> step(double x) {
+        const double h = highpass(x);
+        if (!std::isfinite(h)) return std::nullopt;
+        return smoother_.step(h);
+    }
+
+    // Advances the high-pass stage alone and answers its value, for an owner that
+    // steps the smoother itself (and, once the value is not finite, answers nothing
+    // from then on: the stage never leaves such a value).
+    double highpass(double x) {
         const double h = prev_close_ ? one_minus_alpha_ * hp_ + (x - *prev_close_) * input_gain_ : 0.0;
         hp_ = h;
         prev_close_ = x;
-        if (!std::isfinite(h)) return std::nullopt;
-        return smoother_.step(h);
+        return h;
     }
 
     // The same step for an owner that holds the filter's states scaled: `enter` brings
@@ -92,14 +134,58 @@ public:
         return smoother_.step(h);
     }
 
+    // Carries the sum of the last two high-pass values from the next bar on (see
+    // above); the smoother must have run. The owner holds its states in their own
+    // units when it arms the core.
+    void arm() { phase_ = Phase::armed; }
+    bool carrying() const { return phase_ != Phase::off; }
+    void stop_carrying() { phase_ = Phase::off; }
+    // Whether the carried sum, `own_sum` in its own units, is back where the plain sum
+    // keeps its digits (or the high-pass is no longer finite).
+    bool sum_recovered(double own_sum) const {
+        return !(std::fabs(own_sum) < std::fabs(hp_) * kRecovered) || !std::isfinite(hp_);
+    }
+
+    // A step while carrying. The high-pass value and the smoother's previous input stay
+    // in their own units; `enter` brings the sum's new term into the units of the owner's
+    // group (the carried sum and the smoother's outputs).
+    template <class Enter>
+    std::optional<double> step_carrying(double x, Enter&& enter) {
+        const double term = prev_close_ ? (x - *prev_close_) * input_gain_ : 0.0;
+        const double h = one_minus_alpha_ * hp_ + term;
+        double change = term + last_term_;
+        last_term_ = term;
+        prev_close_ = x;
+        if (!std::isfinite(h)) {
+            hp_ = h;
+            return std::nullopt;
+        }
+        if (phase_ == Phase::armed) {
+            phase_ = Phase::carried;
+            sum_ = h + hp_;
+            hp_ = h;
+            return smoother_.step(h);
+        }
+        enter(change);
+        sum_ = one_minus_alpha_ * sum_ + change;
+        hp_ = h;
+        return smoother_.step_midpoint(sum_ * 0.5, h);
+    }
+
     double alpha() const { return alpha_; }
     // The high-pass value and the smoother, for such an owner.
     double& held_highpass() { return hp_; }
+    double& held_sum() { return sum_; }
     SuperSmootherCore& smoother() { return smoother_; }
 
 private:
+    enum class Phase : unsigned char { off, armed, carried };
+
     std::optional<double> prev_close_;
     double hp_ = 0.0;
+    double sum_ = 0.0;        // h + h₋₁ while carried
+    double last_term_ = 0.0;  // the high-pass's last input term while carrying
+    Phase phase_ = Phase::off;
     double alpha_;
     double one_minus_alpha_;
     double input_gain_;  // 1 − alpha/2

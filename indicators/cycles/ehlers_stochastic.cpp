@@ -1,6 +1,8 @@
 #include "indicators/cycles/ehlers_stochastic.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "indicators/numeric.hpp"
 
@@ -14,14 +16,18 @@ std::expected<EhlersStochastic, IndicatorError> EhlersStochastic::create(std::ui
 }
 
 std::optional<double> EhlersStochastic::step(double close) {
-    if (scale_.active()) [[unlikely]] return careful_step(close);
-    const std::optional<double> f = roofing_.step(close);
-    if (!f) return std::nullopt;
-    range_.push(*f);
+    if (careful_) [[unlikely]] return careful_step(close);
+    // A high-pass that is not finite stays so: careful_answer answers nothing.
+    const double f = roofing_.smoother().step(roofing_.highpass(close));
+    range_.push(f);
     if (!range_.full()) return std::nullopt;
     const HiLo r = range_.hi_lo();
-    if (!(r.hi - r.lo >= DecayScale::kLow)) [[unlikely]] return careful_answer();
-    return answer(window_normalise(r, *f));
+    // A run of repeated closes decays the filter's states and the window; a market
+    // pinned between bid and ask decays the smoothed values alone, far below the
+    // high-pass, and the sum the smoother reads is then carried.
+    if (!(std::max(std::fabs(roofing_.held_highpass()) * RoofingCore::kCancel, DecayScale::kLow) < r.hi - r.lo)) [[unlikely]]
+        return careful_answer();
+    return answer(window_normalise(r, f));
 }
 
 void EhlersStochastic::settle() {
@@ -29,28 +35,53 @@ void EhlersStochastic::settle() {
     const HiLo r = range_.hi_lo();
     const double window = range_.size() == 0 ? 0.0 : std::fmax(std::fabs(r.hi), std::fabs(r.lo));
     const std::int64_t before = scale_.exponent();
-    scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, window);
+    if (roofing_.carrying())
+        scale_.settle({&roofing_.held_sum(), &s.held_out1(), &s.held_out2()}, window);
+    else
+        scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, window);
     if (scale_.exponent() != before) range_.scale_by(DecayScale::shift_of(scale_.exponent() - before));
+    careful_ = scale_.active() || roofing_.carrying();
+}
+
+void EhlersStochastic::stop_carrying() {
+    SuperSmootherCore& s = roofing_.smoother();
+    const std::int64_t before = scale_.exponent();
+    scale_.release({&roofing_.held_sum(), &s.held_out1(), &s.held_out2()});
+    if (before != 0) range_.scale_by(DecayScale::shift_of(-before));
+    roofing_.stop_carrying();
 }
 
 std::optional<double> EhlersStochastic::careful_answer() {
+    const double h = roofing_.held_highpass();
+    if (!std::isfinite(h)) return std::nullopt;
+    const HiLo r = range_.hi_lo();
+    // Arms on the window's size rather than its range: a window of one value has no
+    // range however large it is.
+    if (!roofing_.carrying() && !scale_.active() && roofing_.smoother().ready() &&
+        2.0 * std::fmax(std::fabs(r.hi), std::fabs(r.lo)) < std::fabs(h) * RoofingCore::kCancel)
+        roofing_.arm();
     settle();
     return answer(window_normalise(range_.hi_lo(), roofing_.smoother().held_out1()));
 }
 
 std::optional<double> EhlersStochastic::careful_step(double close) {
     SuperSmootherCore& s = roofing_.smoother();
-    const std::optional<double> f = roofing_.step_entering(close, [&](double& term) {
+    const auto enter = [&](std::initializer_list<DecayState> group, double& term) {
         const std::int64_t before = scale_.exponent();
-        scale_.enter({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, {&term});
+        scale_.enter(group, {&term});
         if (scale_.exponent() != before) range_.scale_by(DecayScale::shift_of(scale_.exponent() - before));
-    });
-    if (!f) {
-        settle();
-        return std::nullopt;
-    }
-    range_.push(*f);
-    if (!range_.full()) {
+    };
+    const bool carrying = roofing_.carrying();
+    const std::optional<double> f =
+        carrying ? roofing_.step_carrying(
+                       close, [&](double& change) { enter({&roofing_.held_sum(), &s.held_out1(), &s.held_out2()}, change); })
+                 : roofing_.step_entering(close, [&](double& term) {
+                       enter({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, term);
+                   });
+    if (f) range_.push(*f);
+    // The plain sum keeps its digits again (or the high-pass is no longer finite).
+    if (carrying && roofing_.sum_recovered(scale_.own(roofing_.held_sum()))) stop_carrying();
+    if (!f || !range_.full()) {
         settle();
         return std::nullopt;
     }

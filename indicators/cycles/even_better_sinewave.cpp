@@ -4,11 +4,16 @@ namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(CloseIndicator, EvenBetterSinewave);
 
+namespace {
+// (1 − sin t)/cos t at t = 2π/duration: the high-pass's pole.
+double pole(std::uint64_t duration) {
+    const double t = 6.283185307179586 / static_cast<double>(duration);
+    return (1.0 - std::sin(t)) / std::cos(t);
+}
+}  // namespace
+
 EvenBetterSinewave::EvenBetterSinewave(std::uint64_t duration, std::uint64_t smoothing)
-    : alpha1_((1.0 - std::sin(6.283185307179586 / static_cast<double>(duration))) /
-              std::cos(6.283185307179586 / static_cast<double>(duration))),
-      input_gain_(midpoint(alpha1_, 1.0)),
-      smoother_(static_cast<double>(smoothing)) {}
+    : roofing_(static_cast<double>(smoothing), pole(duration), midpoint(pole(duration), 1.0)) {}
 
 std::expected<EvenBetterSinewave, IndicatorError> EvenBetterSinewave::create(std::uint64_t duration,
                                                                              std::uint64_t smoothing) {
@@ -18,11 +23,27 @@ std::expected<EvenBetterSinewave, IndicatorError> EvenBetterSinewave::create(std
 }
 
 void EvenBetterSinewave::settle() {
-    SuperSmootherCore& s = smoother_;
-    scale_.settle({&hp_, &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
+    SuperSmootherCore& s = roofing_.smoother();
+    if (roofing_.carrying())
+        scale_.settle({&roofing_.held_sum(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
+    else
+        scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
+    careful_ = scale_.active() || roofing_.carrying();
+}
+
+void EvenBetterSinewave::stop_carrying() {
+    SuperSmootherCore& s = roofing_.smoother();
+    scale_.release({&roofing_.held_sum(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
+    roofing_.stop_carrying();
 }
 
 std::optional<double> EvenBetterSinewave::careful_answer() {
+    const double h = roofing_.held_highpass();
+    if (!std::isfinite(h)) return std::nullopt;
+    const double power_now = (f0_ * f0_ + f1_ * f1_ + f2_ * f2_) / 3.0;
+    if (!roofing_.carrying() && !scale_.active() && roofing_.smoother().ready() && power_now < h * h * kCancelPower) {
+        roofing_.arm();
+    }
     settle();
     const double wave = (f0_ + f1_ + f2_) / 3.0;
     const double power = (f0_ * f0_ + f1_ * f1_ + f2_ * f2_) / 3.0;
@@ -31,22 +52,29 @@ std::optional<double> EvenBetterSinewave::careful_answer() {
 }
 
 std::optional<double> EvenBetterSinewave::careful_step(double close) {
-    SuperSmootherCore& s = smoother_;
-    double term = prev_close_ ? (close - *prev_close_) * input_gain_ : 0.0;
-    scale_.enter({&hp_, &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_}, {&term});
-    const double hp = prev_close_ ? alpha1_ * hp_ + term : 0.0;
-    prev_close_ = close;
-    hp_ = hp;
-    if (!std::isfinite(hp)) {
-        settle();
-        return std::nullopt;
+    SuperSmootherCore& s = roofing_.smoother();
+    const bool carrying = roofing_.carrying();
+    const std::optional<double> f =
+        carrying ? roofing_.step_carrying(close,
+                                          [&](double& change) {
+                                              scale_.enter({&roofing_.held_sum(), &s.held_out1(), &s.held_out2(), &f0_,
+                                                            &f1_, &f2_},
+                                                           {&change});
+                                          })
+                 : roofing_.step_entering(close, [&](double& term) {
+                       scale_.enter({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_,
+                                     &f1_, &f2_},
+                                    {&term});
+                   });
+    if (f) {
+        f2_ = f1_;
+        f1_ = f0_;
+        f0_ = *f;
+        if (filled_ < 3) filled_ += 1;
     }
-    const double f = smoother_.step(hp);
-    f2_ = f1_;
-    f1_ = f0_;
-    f0_ = f;
-    if (filled_ < 3) filled_ += 1;
-    if (filled_ < 3) {
+    // The plain sum keeps its digits again (or the high-pass is no longer finite).
+    if (carrying && roofing_.sum_recovered(scale_.own(roofing_.held_sum()))) stop_carrying();
+    if (!f || filled_ < 3) {
         settle();
         return std::nullopt;
     }

@@ -38,6 +38,12 @@ def pinned_between_bid_and_ask():
     return [candle(i, *row, 100.0) for i, row in enumerate(rows)]
 
 
+@history
+def opens_pinned_between_bid_and_ask():
+    closes = [(10.6, 9.8)[k % 2] for k in range(3000)]
+    return [candle(i, closes[i - 1] if i else 10.2, 10.6, 9.8, c, 100.0) for i, c in enumerate(closes)]
+
+
 def cent_walk(bars, count, rng):
     p = bars[-1]["close"] if bars else 100.0
     for _ in range(count):
@@ -146,6 +152,14 @@ REPRODUCERS = [
      [(300, 899, 100.0), (900, 900, 500 / 7), (905, 919, 100.0)], 1e-8),
     ("cents_walk_then_halt_at_1100", "LaguerreRsi", [0.2], None,
      [(306, 899, 0.0), (900, 900, 2600 / 31), (905, 919, 100.0)], 1e-8),
+    # filters over a pinned market: the smoothed high-pass decays as pole^t, pole = (1 - sin t)/cos t
+    # at t = 2*pi/period; the sinewave settles on (1 + q + q^2)/sqrt(3(1 + q^2 + q^4)), q = 1/pole,
+    # with the sign of pole^t; the stochastic's newest value is its window's extreme
+    ("opens_pinned_between_bid_and_ask", "EvenBetterSinewave", [40, 10], None, [(100, 2999, -0.99185891072250)], 1e-8),
+    ("opens_pinned_between_bid_and_ask", "EvenBetterSinewave", [3, 3], None,
+     [(300, 300, 0.44721359550), (301, 301, -0.44721359550), (2998, 2998, 0.44721359550),
+      (2999, 2999, -0.44721359550)], 1e-8),
+    ("opens_pinned_between_bid_and_ask", "EhlersStochastic", [20], None, [(100, 2999, 1.0)], 1e-8),
 ]
 
 
