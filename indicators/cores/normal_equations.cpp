@@ -39,6 +39,12 @@ bool solve_natural_order(std::span<double> a, std::span<double> rhs, std::span<d
 }
 
 bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, std::array<double, 4>& x) {
+    std::array<double, 4> unused{};
+    return solve_partial_pivot4(a, rhs, {}, x, unused);
+}
+
+bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs1, std::array<double, 4> rhs2,
+                          std::array<double, 4>& x1, std::array<double, 4>& x2) {
     constexpr std::size_t k = 4;
     for (std::size_t c = 0; c < k; ++c) {
         std::size_t best = c;
@@ -46,12 +52,20 @@ bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, s
             if (std::fabs(a[r * k + c]) >= std::fabs(a[best * k + c])) best = r;
         if (best != c) {
             for (std::size_t j = 0; j < k; ++j) std::swap(a[c * k + j], a[best * k + j]);
-            std::swap(rhs[c], rhs[best]);
+            std::swap(rhs1[c], rhs1[best]);
+            std::swap(rhs2[c], rhs2[best]);
         }
         if (!(std::fabs(a[c * k + c]) >= kSingularPivot)) return false;
-        eliminate_below(a, rhs, k, c);
+        const double pivot = a[c * k + c];
+        for (std::size_t r = c + 1; r < k; ++r) {
+            const double f = a[r * k + c] / pivot;
+            for (std::size_t j = c; j < k; ++j) a[r * k + j] -= f * a[c * k + j];
+            rhs1[r] -= f * rhs1[c];
+            rhs2[r] -= f * rhs2[c];
+        }
     }
-    back_substitute(a, rhs, x, k);
+    back_substitute(a, rhs1, x1, k);
+    back_substitute(a, rhs2, x2, k);
     return true;
 }
 

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 namespace torvex {
@@ -23,6 +25,72 @@ bool solve_natural_order(std::span<double> a, std::span<double> rhs, std::span<d
 // the row of largest pivot magnitude is exchanged into place (on equal magnitudes the
 // later row wins).
 bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, std::array<double, 4>& x);
+
+// The same for two right-hand sides at once, each solution as the single solve gives it.
+bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs1, std::array<double, 4> rhs2,
+                          std::array<double, 4>& x1, std::array<double, 4>& x2);
+
+// Whether a least-squares solve over `rows` rows may have read roundings as its
+// answer: where a design is singular, or fits its target exactly, the pivot or the
+// residual sum the solve reads is a residue of the rounding of the normal matrix,
+// which a pivot test against a fixed 1e-12 cannot tell from a small value. A pivot is
+// in doubt when it lies within a wide multiple of that rounding of zero: the rounding
+// of a column's pivot scales with the squared size of the column and of the multiples
+// of the earlier columns that cancel it, found by back substitution in the upper
+// triangle. A residual sum is in doubt when it lies within such a multiple of the
+// squared size of the fitted terms. Neither answers what the design is: a caller
+// decides a doubtful fit on the design's values (indicators/cores/exact_gram.hpp).
+// `gram` is the k x k normal matrix (row-major), `upper` its natural-order
+// elimination (row c from column c on), `beta` k values of scratch. A design whose
+// values carry roundings of their own passes `floor`, the squared size of those
+// roundings over its rows, below which a pivot or residual sum is in doubt too. K is a size or a
+// std::integral_constant, for a fixed matrix whose loops unroll.
+namespace doubt {
+
+// A wide multiple of the rounding of a normal matrix summed over `rows` rows and
+// eliminated over k columns: 2^10 times (rows + k) units in the last place.
+inline double scale(std::size_t rows, std::size_t k) { return static_cast<double>(rows + k) * 0x1p-42; }
+
+template <class K>
+bool pivots(const double* gram, const double* upper, K k, std::size_t rows, double* beta, double floor = 0.0) {
+    const double tau = scale(rows, k);
+    for (std::size_t c = 0; c < k; ++c) {
+        // Column c less its least-squares multiples beta of the earlier columns is what
+        // the pivot measures; the squares of the terms that cancel bound its rounding.
+        double size = gram[c * k + c];
+        for (std::size_t j = c; j-- > 0;) {
+            double s = upper[j * k + c];
+            for (std::size_t i = j + 1; i < c; ++i) s -= upper[j * k + i] * beta[i];
+            beta[j] = s / upper[j * k + j];
+            size += beta[j] * beta[j] * gram[j * k + j];
+        }
+        const double pivot = std::fabs(upper[c * k + c]);
+        if (!(pivot > tau * static_cast<double>(c + 1) * size && pivot > floor)) return true;
+    }
+    return false;
+}
+
+template <class K>
+bool residual(const double* gram, const double* coef, K k, double rss, std::size_t rows, double floor = 0.0) {
+    double size = 0.0;
+    for (std::size_t i = 0; i < k; ++i) size += coef[i] * coef[i] * gram[i * k + i];
+    return !(rss > scale(rows, k) * static_cast<double>(k) * size && rss > floor);
+}
+
+// Eliminates the k x k matrix `a` in natural order with no row exchange and no test
+// of its pivots.
+template <class K>
+void eliminate(double* a, K k) {
+    for (std::size_t c = 0; c < k; ++c) {
+        const double pivot = a[c * k + c];
+        for (std::size_t r = c + 1; r < k; ++r) {
+            const double f = a[r * k + c] / pivot;
+            for (std::size_t j = c; j < k; ++j) a[r * k + j] -= f * a[c * k + j];
+        }
+    }
+}
+
+}  // namespace doubt
 
 // Ordinary least squares through the normal equations X'X b = X'y, accumulated row
 // by row and solved in natural pivot order. The buffers are sized once for up to
@@ -62,6 +130,18 @@ public:
         return rss;
     }
 
+    // Whether the last successful fit, over `rows` rows with residual sum `rss`, is in
+    // doubt (doubt::pivots, doubt::residual); before inverse_first.
+    [[gnu::noinline]] bool in_doubt(double rss, std::size_t rows, double floor = 0.0) const {
+        // The small systems of the usual parameters unrolled.
+        switch (k_) {
+            case 2: return in_doubt(std::integral_constant<std::size_t, 2>{}, rss, rows, floor);
+            case 3: return in_doubt(std::integral_constant<std::size_t, 3>{}, rss, rows, floor);
+            case 5: return in_doubt(std::integral_constant<std::size_t, 5>{}, rss, rows, floor);
+            default: return in_doubt(k_, rss, rows, floor);
+        }
+    }
+
     // The solution of the last successful fit.
     std::span<double> coefficients() { return std::span(coef_.data(), k_); }
 
@@ -70,13 +150,19 @@ public:
     std::optional<double> inverse_first();
 
 private:
+    template <class K>
+    bool in_doubt(K k, double rss, std::size_t rows, double floor) const {
+        return doubt::pivots(xtx_.data(), work_.data(), k, rows, unit_.data(), floor) ||
+               doubt::residual(xtx_.data(), coef_.data(), k, rss, rows, floor);
+    }
+
     std::vector<double> row_;
     std::vector<double> xtx_;
     std::vector<double> xty_;
     std::vector<double> work_;
     std::vector<double> rhs_;
     std::vector<double> coef_;
-    std::vector<double> unit_;
+    mutable std::vector<double> unit_;  // also the scratch of in_doubt
     std::size_t k_ = 0;
 };
 

@@ -1,9 +1,8 @@
 #include "indicators/pairs/cointegration.hpp"
 
+#include <algorithm>
 #include <cmath>
 
-#include "indicators/cores/exact_sum.hpp"
-#include "indicators/cores/repeat_period.hpp"
 
 namespace torvex {
 
@@ -21,29 +20,64 @@ std::expected<Cointegration, IndicatorError> Cointegration::create(std::uint64_t
     return Cointegration(period, adf_lags);
 }
 
-bool Cointegration::adf_fits_exactly() const {
-    const std::size_t n = pairs_.size();
-    const double reference = pairs_[0].b;
-    for (std::size_t i = 1; i < n; ++i)
-        if (pairs_[i].b != reference) return false;
-    // A flat reference gives no hedge: the residuals are the closes less their mean.
-    // Closes that repeat every q bars make residuals with e_t = e_(t−q), which the
-    // p + 1 lagged levels the regression spans (e_(t−1) and p lagged changes) fit
-    // exactly when q <= p + 1. When the residuals also sum to nothing over a cycle,
-    // e_t = −(e_(t−1) + … + e_(t−q+1)) fits with q = p + 2.
-    const auto close = [this](std::size_t i) { return pairs_[i].a; };
-    const std::size_t q = smallest_period(n, lags_ + 2, close);
-    if (q == 0) return false;
-    if (q <= lags_ + 1) return true;
-    // The window's mean is a cycle's mean when its r = n mod q closes beyond whole
-    // cycles have the cycle's mean: q·Σ(first r) = r·Σ(first q), compared exactly.
-    const std::size_t r = n % q;
-    ExactSum difference;
-    for (std::size_t i = 0; i < r; ++i)
-        for (std::size_t j = 0; j < q; ++j) difference.add(close(i));
-    for (std::size_t j = 0; j < q; ++j)
-        for (std::size_t i = 0; i < r; ++i) difference.add(-close(j));
-    return difference.rounded() == 0.0;
+bool Cointegration::dependent_columns() {
+    const std::size_t n = pairs_.size(), p = lags_, rows = n - (p + 1);
+    DyadicRange ra, rb;
+    bool flat = true;
+    for (std::size_t i = 0; i < n; ++i) {
+        ra.add(pairs_[i].a);
+        rb.add(pairs_[i].b);
+        flat = flat && pairs_[i].b == pairs_[0].b;
+    }
+    // With A and B the window's values read as integers, n·Sbb·e_i is a power of two
+    // times E_i = Sbb (n A_i − ΣA) − Sab (n B_i − ΣB), where Sbb = n ΣB² − (ΣB)² and
+    // Sab = n ΣAB − ΣA ΣB; a flat reference has no hedge, and E_i = n A_i − ΣA.
+    const double log_n = std::log2(static_cast<double>(n));
+    const double a_bits = static_cast<double>(std::max(ra.high - ra.low, 0));
+    const double b_bits = static_cast<double>(std::max(rb.high - rb.low, 0));
+    const double e_bits = flat ? a_bits + log_n + 1.0 : a_bits + 2.0 * b_bits + 3.0 * log_n + 3.0;
+    const std::span<double> bits = gram_.bits();
+    std::fill(bits.begin(), bits.end(), e_bits + 1.0 + 0.5 * std::log2(static_cast<double>(rows)));
+    bits[0] = e_bits + 0.5 * std::log2(static_cast<double>(rows));
+    const auto fill = [&](const ModPrime& mod, ModularGram& gram) {
+        std::uint64_t sa = 0, sb = 0, sab = 0, sbb = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t a = mod.of(pairs_[i].a, ra.low), b = mod.of(pairs_[i].b, rb.low);
+            sa = mod.add(sa, a);
+            sb = mod.add(sb, b);
+            sab = mod.add(sab, mod.mul(a, b));
+            sbb = mod.add(sbb, mod.mul(b, b));
+        }
+        const std::uint64_t count = mod.of_count(n);
+        std::uint64_t alpha = count, beta = 0, gamma = mod.sub(0, sa);
+        if (!flat) {
+            const std::uint64_t s_bb = mod.sub(mod.mul(count, sbb), mod.mul(sb, sb));
+            const std::uint64_t s_ab = mod.sub(mod.mul(count, sab), mod.mul(sa, sb));
+            alpha = mod.mul(s_bb, count);
+            beta = mod.sub(0, mod.mul(s_ab, count));
+            gamma = mod.sub(mod.mul(s_ab, sb), mod.mul(s_bb, sa));
+        }
+        const auto e = [&](std::size_t i) {
+            return mod.add(mod.add(mod.mul(alpha, mod.of(pairs_[i].a, ra.low)), mod.mul(beta, mod.of(pairs_[i].b, rb.low))),
+                           gamma);
+        };
+        gram.clear();
+        const std::span<std::uint64_t> x = gram.row();
+        for (std::size_t t = p + 1; t < n; ++t) {
+            // x[0] the level e_(t−1), x[j] the change e_(t−j) − e_(t−j−1), x[p + 1] the change fitted.
+            std::uint64_t later = e(t), earlier = e(t - 1);
+            x[p + 1] = mod.sub(later, earlier);
+            x[0] = earlier;
+            for (std::size_t j = 1; j <= p; ++j) {
+                later = earlier;
+                earlier = e(t - j - 1);
+                x[j] = mod.sub(later, earlier);
+            }
+            gram.add_row(mod);
+        }
+    };
+    const GramBlock whole{};
+    return zero_determinants(gram_, std::span(&whole, 1), fill) != 0;
 }
 
 double Cointegration::adf_statistic() {
@@ -52,8 +86,6 @@ double Cointegration::adf_statistic() {
     const std::size_t k = lags_ + 1;
     if (n <= k || n - k <= k) return 0.0;
     const std::size_t m = n - k;
-    // An exact fit has no residual to divide by, however its roundings leave one.
-    if (adf_fits_exactly()) return 0.0;
     // Row t: the change e_t − e_(t−1) on the lagged level and the p lagged changes.
     const auto row = [&](std::size_t t, std::span<double> x) {
         x[0] = e[t - 1];
@@ -62,6 +94,16 @@ double Cointegration::adf_statistic() {
     };
     const std::optional<double> rss = fit_.fit(k, k, n, row);
     if (!rss) return 0.0;
+    // A pivot or the residual sum within rounding of zero may be a residue of
+    // roundings where exact arithmetic finds a singular design or an exact fit, which
+    // has no residual to divide by (closes that repeat in a short cycle over a flat
+    // reference, a window whose residuals move in steps the lags span). The residuals
+    // themselves carry roundings of the deviations they are made of and of the hedge,
+    // within a few units in the last place of the deviations each, times the window
+    // for the hedge's: a sum or pivot below their squares, widely taken, is in doubt.
+    const double rounding = static_cast<double>(n) * 0x1p-42;
+    if (fit_.in_doubt(*rss, m, rounding * rounding * deviations_)) [[unlikely]]
+        if (dependent_columns()) return 0.0;
     const double b0 = fit_.coefficients()[0];
     const double s2 = *rss / static_cast<double>(m - k);
     const std::optional<double> z0 = fit_.inverse_first();
@@ -86,7 +128,9 @@ std::optional<std::array<double, 3>> Cointegration::step(const BarContext& ctx) 
     const auto a = [this](std::size_t i) { return pairs_[i].a; };
     const auto b = [this](std::size_t i) { return pairs_[i].b; };
     const PairOrigin origin = pair_origin(n, a, b);
-    const double hedge = slope_a_on_b(two_pass_moments(n, a, b, origin));
+    const PairMoments moments = two_pass_moments(n, a, b, origin);
+    const double hedge = slope_a_on_b(moments);
+    deviations_ = static_cast<double>(n) * (moments.var_a + hedge * hedge * moments.var_b);
     for (std::size_t i = 0; i < n; ++i)
         residuals_[i] = origin.deviation_a(pairs_[i].a) - hedge * origin.deviation_b(pairs_[i].b);
     const double spread = residuals_.back();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/exact_gram.hpp"
 #include "indicators/cores/normal_equations.hpp"
 #include "indicators/cores/pair_moments.hpp"
 #include "indicators/pairs/pair_feed.hpp"
@@ -29,16 +30,17 @@ public:
 
 private:
     Cointegration(std::uint64_t period, std::uint64_t adf_lags)
-        : period_(period), pairs_(period), lags_(adf_lags), residuals_(period, 0.0), fit_(adf_lags + 1) {}
+        : period_(period), pairs_(period), lags_(adf_lags), residuals_(period, 0.0), fit_(adf_lags + 1), gram_(adf_lags + 2) {}
 
     // The ADF t statistic of the residuals; 0 when the regression has too few rows, a
     // singular system or an exact fit.
     double adf_statistic();
 
-    // Whether the window's pairs make residuals that the regression fits exactly in
-    // exact arithmetic, decided on the pairs themselves (a flat reference and closes
-    // that repeat in a short cycle); false for any window it cannot decide.
-    bool adf_fits_exactly() const;
+    // Whether, in exact arithmetic, the regression of the residuals' changes has fewer
+    // independent columns than columns with its target: its design is singular or fits
+    // the changes exactly. The residuals are those of the exact hedge, decided on the
+    // window's pairs, for a fit in doubt.
+    [[gnu::noinline]] bool dependent_columns();
 
     struct Pair {
         double a;
@@ -48,7 +50,9 @@ private:
     CappedRing<Pair> pairs_;
     std::size_t lags_;
     std::vector<double> residuals_;
+    double deviations_ = 0.0;  // the window's squared deviations, n (var a + hedge² var b)
     LeastSquares fit_;
+    ModularGram gram_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(MultiOutput, Cointegration, 3);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/exact_gram.hpp"
 #include "indicators/cores/normal_equations.hpp"
 #include "indicators/pairs/pair_feed.hpp"
 
@@ -23,12 +24,18 @@ public:
 
 private:
     GrangerCausality(std::uint64_t period, std::uint64_t lag)
-        : window_(period), period_(period), lag_(lag), fit_(2 * lag + 1), firsts_(2 * lag + 2) {}
+        : window_(period), period_(period), lag_(lag), fit_(2 * lag + 1), firsts_(2 * lag + 2), gram_(2 * lag + 2) {}
 
     // Whether either design is, in exact arithmetic, singular or an exact fit of the
     // closes, by the count of its distinct rows (indicators/cores/distinct_rows.hpp).
     // An exact fit of the closes on their own lags is one with the references too.
     bool degenerate_rows();
+
+    // Whether, in exact arithmetic, the design with the references and the closes it
+    // fits have fewer independent columns than columns: the design is singular (and
+    // so the one without the references, whose columns are among its own) or fits
+    // the closes exactly. Decided on the window's values, for a fit in doubt.
+    [[gnu::noinline]] bool dependent_columns();
 
     // Residual sum of squares of the fit with the intercept and the close lags, and
     // with `with_reference` also the reference lags; nothing when singular.
@@ -39,6 +46,7 @@ private:
     std::size_t lag_;
     LeastSquares fit_;
     std::vector<CappedRing<PairInput>::const_iterator> firsts_;  // the first of each distinct row counted
+    ModularGram gram_;
 };
 
 }  // namespace torvex

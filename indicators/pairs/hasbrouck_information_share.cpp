@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 #include "indicators/cores/distinct_rows.hpp"
 #include "indicators/cores/normal_equations.hpp"
@@ -52,6 +53,79 @@ bool HasbrouckInformationShare::degenerate_rows() const {
                                  4, 3);
 }
 
+bool HasbrouckInformationShare::degenerate_exactly() const {
+    // Columns: the regressors 1, z, dc1, dr1, then the changes dc and dr.
+    std::array<DyadicRange, 6> ranges;
+    records_.for_each([&](const Record& r) {
+        ranges[1].add(r.z);
+        ranges[2].add(r.dc1);
+        ranges[3].add(r.dr1);
+        ranges[4].add(r.dc);
+        ranges[5].add(r.dr);
+    });
+    const std::size_t n = records_.size();
+    const std::span<double> bits = gram_.bits();
+    bits[0] = 0.5 * std::log2(static_cast<double>(n));
+    for (std::size_t j = 1; j < 6; ++j) bits[j] = ranges[j].norm_bits(n);
+    const auto fill = [&](const ModPrime& mod, ModularGram& gram) {
+        gram.clear();
+        const std::span<std::uint64_t> x = gram.row();
+        records_.for_each([&](const Record& r) {
+            x[0] = mod.of_count(1);
+            x[1] = mod.of(r.z, ranges[1].low);
+            x[2] = mod.of(r.dc1, ranges[2].low);
+            x[3] = mod.of(r.dr1, ranges[3].low);
+            x[4] = mod.of(r.dc, ranges[4].low);
+            x[5] = mod.of(r.dr, ranges[5].low);
+            gram.add_row(mod);
+        });
+    };
+    // With X = [1, z, dc1, dr1] and X0 = [1, dc1, dr1]:
+    // - [X dc] or [X dr] of lower rank: X is singular or a change is fitted exactly;
+    // - else D = |b1 e1 − a1 e2|² / n is 0 where the residuals are parallel with
+    //   b1 = λ a1, that is where a combination of dc and dr lies in the span of X0
+    //   ([X0 dc dr] of lower rank), or where a1 = b1 = 0, which by Cramer's rule are
+    //   the determinants of X'X with its z column replaced by X'dc and by X'dr.
+    static constexpr std::uint32_t with_dc[] = {0, 1, 2, 3, 4}, with_dr[] = {0, 1, 2, 3, 5},
+                                   changes[] = {0, 2, 3, 4, 5}, regressors[] = {0, 1, 2, 3},
+                                   a1[] = {0, 4, 2, 3}, b1[] = {0, 5, 2, 3};
+    static constexpr GramBlock blocks[] = {
+        {with_dc, with_dc}, {with_dr, with_dr}, {changes, changes}, {regressors, a1}, {regressors, b1}};
+    const std::uint32_t zero = zero_determinants(gram_, blocks, fill);
+    return (zero & 7) != 0 || (zero & 24) == 24;
+}
+
+namespace {
+
+// Whether the model's solve may have read roundings (see doubt::pivots): its
+// regressors' pivots or either residual sum within rounding of zero, both z
+// coefficients within rounding of zero beside the fit's other terms, or D within a
+// wider margin of zero beside its terms, as the residuals and coefficients D is made
+// of carry their own roundings. Out of line: it costs a natural-order elimination of
+// the 4 x 4 matrix.
+[[gnu::noinline]] bool in_doubt(std::array<double, 16> xtx, std::array<double, 4> ca, std::array<double, 4> cb,
+                                double rss_c, double rss_r, double s11, double s22,
+                                double s12, double d) {
+    const double a1 = ca[1], b1 = cb[1];
+    if (!(d > 0x1p-12 * (a1 * a1 * s22 + b1 * b1 * s11 + 2.0 * std::fabs(a1 * b1 * s12)))) return true;
+    double fit_c = 0.0, fit_r = 0.0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        fit_c += ca[i] * ca[i] * xtx[i * 5];
+        fit_r += cb[i] * cb[i] * xtx[i * 5];
+    }
+    if (!(a1 * a1 * xtx[5] > 0x1p-40 * fit_c) && !(b1 * b1 * xtx[5] > 0x1p-40 * fit_r)) return true;
+    const std::size_t rows = static_cast<std::size_t>(xtx[0]);
+    constexpr std::integral_constant<std::size_t, 4> k;
+    if (doubt::residual(xtx.data(), ca.data(), k, rss_c, rows) || doubt::residual(xtx.data(), cb.data(), k, rss_r, rows))
+        return true;
+    std::array<double, 16> upper = xtx;
+    doubt::eliminate(upper.data(), k);
+    std::array<double, 4> beta{};
+    return doubt::pivots(xtx.data(), upper.data(), k, rows, beta.data());
+}
+
+}  // namespace
+
 double HasbrouckInformationShare::share() const {
     // Equal records, as a halt of both legs makes, leave the systems singular or one
     // change fitted exactly (s11 or s22 is 0): 0.5, decided on the records, as the
@@ -70,7 +144,7 @@ double HasbrouckInformationShare::share() const {
     });
     std::array<double, 4> ca{};
     std::array<double, 4> cb{};
-    if (!solve_partial_pivot4(xtx, rhs_c, ca) || !solve_partial_pivot4(xtx, rhs_r, cb)) return 0.5;
+    if (!solve_partial_pivot4(xtx, rhs_c, rhs_r, ca, cb)) return 0.5;
     double s11 = 0.0;
     double s22 = 0.0;
     double s12 = 0.0;
@@ -82,6 +156,7 @@ double HasbrouckInformationShare::share() const {
         s12 += e1 * e2;
     });
     const double n = static_cast<double>(period_);
+    const double rss_c = s11, rss_r = s22;
     s11 /= n;
     s22 /= n;
     s12 /= n;
@@ -90,6 +165,11 @@ double HasbrouckInformationShare::share() const {
     const double b1 = cb[1];
     const double d = a1 * a1 * s22 + b1 * b1 * s11 - 2.0 * a1 * b1 * s12;
     if (!(d > 0.0)) return 0.5;
+    // A residual sum, a z coefficient or D within rounding of zero, or a pivot of the
+    // regressors within rounding of it, may be a residue of roundings where exact
+    // arithmetic finds the model degenerate.
+    if (in_doubt(xtx, ca, cb, rss_c, rss_r, s11, s22, s12, d)) [[unlikely]]
+        if (degenerate_exactly()) return 0.5;
     const double u = b1 * std::sqrt(s11) - a1 * s12 / std::sqrt(s11);
     const double is1 = std::min(u * u / d, 1.0);
     const double v = b1 * s12 / std::sqrt(s22) - a1 * std::sqrt(s22);

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "indicators/cores/capped_ring.hpp"
+#include "indicators/cores/exact_gram.hpp"
 #include "indicators/pairs/pair_feed.hpp"
 
 namespace torvex {
@@ -21,7 +22,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 2; }
 
 private:
-    explicit HasbrouckInformationShare(std::uint64_t period) : records_(period), period_(period) {}
+    explicit HasbrouckInformationShare(std::uint64_t period) : records_(period), period_(period), gram_(6) {}
 
     struct Record {
         double dc;   // close change
@@ -42,12 +43,17 @@ private:
     // (indicators/cores/distinct_rows.hpp).
     bool degenerate_rows() const;
 
+    // Whether, in exact arithmetic, the model is degenerate: the regressors singular, a
+    // change fitted exactly, or D = 0. Decided on the records, for a model in doubt.
+    [[gnu::noinline]] bool degenerate_exactly() const;
+
     PairInput older_{0.0, 0.0};
     PairInput newer_{0.0, 0.0};
     std::uint64_t accepted_ = 0;  // counts up to 2 only
     CappedRing<Record> records_;
     std::uint64_t period_;
     std::uint64_t distinct_newest_ = 0;  // newest records distinct from each other, at most 5
+    mutable ModularGram gram_;  // scratch of the exact decision
 };
 
 }  // namespace torvex

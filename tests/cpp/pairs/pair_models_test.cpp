@@ -443,16 +443,16 @@ long double rss_long(const std::vector<std::vector<double>>& rows, const std::ve
 // the fit with the references is exact, and their solves read roundings (up to 1e25).
 // 0.0 there; elsewhere the long-double model.
 TEST(PairModels, GrangerOverAHaltOfBothLegs) {
-    test::PairSeries issue{{100, 101.5, 100.25, 102, 101.75, 103}, {50, 50.5, 50.25, 51, 50.75, 51.5}};
-    issue.a.resize(14, 103);
-    issue.b.resize(14, 51.5);
+    test::PairSeries six_then_halt{{100, 101.5, 100.25, 102, 101.75, 103}, {50, 50.5, 50.25, 51, 50.75, 51.5}};
+    six_then_halt.a.resize(14, 103);
+    six_then_halt.b.resize(14, 51.5);
     struct Case {
         const char* label;
         std::size_t period, lag;
         test::PairSeries s;
     };
     const Case cases[] = {
-        {"six bars, then a halt", 8, 2, issue},
+        {"six bars, then a halt", 8, 2, six_then_halt},
         {"a 300-bar halt", 60, 2, halted_walk(3, 120, 300, 80)},
         {"a 400-bar halt, eight lags", 240, 8, halted_walk(4, 300, 400, 120)},
     };

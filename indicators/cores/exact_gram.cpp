@@ -1,0 +1,149 @@
+#include "indicators/cores/exact_gram.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <utility>
+
+namespace torvex {
+
+namespace {
+
+using u64 = std::uint64_t;
+using u128 = unsigned __int128;
+
+u64 mul_mod(u64 a, u64 b, u64 n) { return static_cast<u64>(static_cast<u128>(a) * b % n); }
+
+u64 pow_mod(u64 a, u64 e, u64 n) {
+    u64 r = 1;
+    for (a %= n; e != 0; e >>= 1, a = mul_mod(a, a, n))
+        if ((e & 1) != 0) r = mul_mod(r, a, n);
+    return r;
+}
+
+// Miller-Rabin with bases that decide every n below 2^64.
+bool is_prime(u64 n) {
+    u64 d = n - 1;
+    int s = 0;
+    for (; (d & 1) == 0; d >>= 1) ++s;
+    for (const u64 a : {2ull, 325ull, 9375ull, 28178ull, 450775ull, 9780504ull, 1795265022ull}) {
+        u64 x = pow_mod(a, d, n);
+        if (x == 0 || x == 1 || x == n - 1) continue;
+        bool composite = true;
+        for (int i = 1; i < s && composite; ++i) {
+            x = mul_mod(x, x, n);
+            composite = x != n - 1;
+        }
+        if (composite) return false;
+    }
+    return true;
+}
+
+std::array<ModPrime, kModPrimes> make_primes() {
+    std::array<ModPrime, kModPrimes> primes{};
+    u64 n = (u64{1} << 62) - 1;
+    for (ModPrime& m : primes) {
+        while (!is_prime(n)) n -= 2;
+        m.p = n;
+        u64 inverse = n;  // Newton's iteration doubles the bits of n^−1 mod 2^64
+        for (int i = 0; i < 5; ++i) inverse *= 2 - n * inverse;
+        m.neg_inverse = 0 - inverse;
+        m.pow64[0] = 1 % n;
+        for (std::size_t j = 1; j < std::size(m.pow64); ++j)
+            m.pow64[j] = static_cast<u64>((static_cast<u128>(m.pow64[j - 1]) << 64) % n);
+        n -= 2;
+    }
+    return primes;
+}
+
+struct Split {
+    u64 significand;  // 0 for a zero
+    int exponent;     // x = ±significand · 2^exponent
+};
+
+Split split(double x) {
+    const u64 b = std::bit_cast<u64>(x);
+    const int biased = static_cast<int>((b >> 52) & 0x7ff);
+    return {(b & ((u64{1} << 52) - 1)) | (biased != 0 ? u64{1} << 52 : 0), (biased != 0 ? biased : 1) - 1075};
+}
+
+}  // namespace
+
+const ModPrime& mod_prime(std::size_t i) {
+    static const std::array<ModPrime, kModPrimes> primes = make_primes();
+    return primes[i];
+}
+
+u64 ModPrime::of(double x, int low) const {
+    Split s = split(x);
+    if (s.significand == 0) return 0;
+    int d = s.exponent - low;
+    if (d < 0) {  // low lies among the significand's trailing zeros
+        s.significand >>= -d;
+        d = 0;
+    }
+    // s · 2^(64q + r): the low part reduced with a factor 2^−64, then the power of
+    // 2^64 that restores it and gives the Montgomery factor.
+    const u64 v = reduce(static_cast<u128>(s.significand) << (d & 63));
+    const u64 r = mul(v, pow64[(d >> 6) + 3]);
+    return std::signbit(x) && r != 0 ? p - r : r;
+}
+
+void DyadicRange::add(double x) {
+    const Split s = split(x);
+    if (s.significand == 0) return;
+    low = std::min(low, s.exponent + std::countr_zero(s.significand));
+    high = std::max(high, s.exponent + 64 - std::countl_zero(s.significand));
+}
+
+double DyadicRange::norm_bits(std::size_t n) const {
+    if (high < low) return 0.0;
+    return static_cast<double>(high - low) + 0.5 * std::log2(static_cast<double>(n));
+}
+
+void ModularGram::allocate() {
+    if (!gram_.empty()) return;
+    bits_.resize(columns_);
+    gram_.resize(columns_ * columns_);
+    row_.resize(columns_);
+    work_.resize(columns_ * columns_);
+}
+
+void ModularGram::add_row(const ModPrime& m) {
+    const std::size_t k = columns_;
+    for (std::size_t i = 0; i < k; ++i) {
+        if (row_[i] == 0) continue;
+        for (std::size_t j = i; j < k; ++j) gram_[i * k + j] = m.add(gram_[i * k + j], m.mul(row_[i], row_[j]));
+    }
+}
+
+bool ModularGram::nonzero(const ModPrime& m, GramBlock block) {
+    const bool whole = block.rows.empty();
+    const std::size_t k = whole ? columns_ : block.rows.size(), w = columns_;
+    for (std::size_t i = 0; i < k; ++i)
+        for (std::size_t j = 0; j < k; ++j) {
+            const std::size_t r = whole ? i : block.rows[i], c = whole ? j : block.cols[j];
+            work_[i * k + j] = gram_[std::min(r, c) * w + std::max(r, c)];
+        }
+    // Fraction-free elimination: each row below the pivot is scaled by the nonzero
+    // pivot before the pivot row's multiple is taken out, which keeps zero determinants
+    // zero and others nonzero.
+    for (std::size_t c = 0; c < k; ++c) {
+        std::size_t r = c;
+        while (r < k && work_[r * k + c] == 0) ++r;
+        if (r == k) return false;
+        if (r != c)
+            for (std::size_t j = c; j < k; ++j) std::swap(work_[r * k + j], work_[c * k + j]);
+        const u64 pivot = work_[c * k + c];
+        for (r = c + 1; r < k; ++r) {
+            const u64 f = work_[r * k + c];
+            if (f == 0) continue;
+            for (std::size_t j = c; j < k; ++j)
+                work_[r * k + j] = m.sub(m.mul(work_[r * k + j], pivot), m.mul(f, work_[c * k + j]));
+        }
+    }
+    return true;
+}
+
+}  // namespace torvex

@@ -1,0 +1,352 @@
+// Pair models on prices a market prints on a grid: windows whose designs exact
+// arithmetic makes singular, or fits exactly, or whose D is 0, read the fallback.
+// Decided independently with integers of any size: each double is an integer times a
+// power of two, and every quantity the decision needs is a determinant of integers.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <string>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "pair_support.hpp"
+
+namespace torvex {
+namespace {
+
+using test::feed_pair;
+using test::field;
+using test::make;
+
+// A signed integer of any size: the magnitude in 32-bit limbs, lowest first.
+struct Big {
+    bool negative = false;
+    std::vector<std::uint32_t> limbs;
+
+    static Big of(std::int64_t v) {
+        Big b;
+        b.negative = v < 0;
+        for (std::uint64_t m = v < 0 ? 0 - static_cast<std::uint64_t>(v) : v; m != 0; m >>= 32)
+            b.limbs.push_back(static_cast<std::uint32_t>(m));
+        return b;
+    }
+    bool zero() const { return limbs.empty(); }
+};
+
+int compare_magnitude(const Big& a, const Big& b) {
+    if (a.limbs.size() != b.limbs.size()) return a.limbs.size() < b.limbs.size() ? -1 : 1;
+    for (std::size_t i = a.limbs.size(); i-- > 0;)
+        if (a.limbs[i] != b.limbs[i]) return a.limbs[i] < b.limbs[i] ? -1 : 1;
+    return 0;
+}
+
+void trim(Big& a) {
+    while (!a.limbs.empty() && a.limbs.back() == 0) a.limbs.pop_back();
+    if (a.limbs.empty()) a.negative = false;
+}
+
+Big operator+(const Big& a, const Big& b) {
+    Big r;
+    if (a.negative == b.negative) {
+        r.negative = a.negative;
+        std::uint64_t carry = 0;
+        for (std::size_t i = 0; i < std::max(a.limbs.size(), b.limbs.size()) || carry; ++i) {
+            carry += (i < a.limbs.size() ? a.limbs[i] : 0) + std::uint64_t{i < b.limbs.size() ? b.limbs[i] : 0u};
+            r.limbs.push_back(static_cast<std::uint32_t>(carry));
+            carry >>= 32;
+        }
+    } else {
+        const bool a_larger = compare_magnitude(a, b) >= 0;
+        const Big& big = a_larger ? a : b;
+        const Big& small = a_larger ? b : a;
+        r.negative = big.negative;
+        std::int64_t borrow = 0;
+        for (std::size_t i = 0; i < big.limbs.size(); ++i) {
+            std::int64_t d = std::int64_t{big.limbs[i]} - (i < small.limbs.size() ? small.limbs[i] : 0) - borrow;
+            borrow = d < 0;
+            r.limbs.push_back(static_cast<std::uint32_t>(d + (borrow << 32)));
+        }
+    }
+    trim(r);
+    return r;
+}
+
+Big operator-(const Big& a, Big b) {
+    b.negative = !b.negative && !b.zero();
+    return a + b;
+}
+
+Big operator*(const Big& a, const Big& b) {
+    Big r;
+    r.limbs.assign(a.limbs.size() + b.limbs.size(), 0);
+    for (std::size_t i = 0; i < a.limbs.size(); ++i) {
+        std::uint64_t carry = 0;
+        for (std::size_t j = 0; j < b.limbs.size() || carry; ++j) {
+            carry += r.limbs[i + j] + std::uint64_t{a.limbs[i]} * (j < b.limbs.size() ? b.limbs[j] : 0);
+            r.limbs[i + j] = static_cast<std::uint32_t>(carry);
+            carry >>= 32;
+        }
+    }
+    r.negative = a.negative != b.negative;
+    trim(r);
+    return r;
+}
+
+// A column of doubles as integers: each value times 2^-low, low the exponent of the
+// column's lowest set bit.
+std::vector<Big> integers(const std::vector<double>& column) {
+    // x = m · 2^e with m an integer of 53 bits.
+    const auto split = [](double x, int& e) {
+        const auto m = static_cast<std::int64_t>(std::ldexp(std::frexp(x, &e), 53));
+        e -= 53;
+        return m;
+    };
+    int low = 4096, e = 0;
+    for (const double x : column)
+        if (x != 0) {
+            const std::int64_t m = split(x, e);
+            low = std::min(low, e + std::countr_zero(static_cast<std::uint64_t>(m < 0 ? -m : m)));
+        }
+    std::vector<Big> out;
+    for (const double x : column) {
+        std::int64_t m = split(x, e);
+        if (e < low) m /= std::int64_t{1} << (low - e);  // exact: below low every bit is 0
+        Big v = Big::of(m);
+        for (int shift = e - low; shift > 0; shift -= 16) v = v * Big::of(std::int64_t{1} << std::min(shift, 16));
+        out.push_back(v);
+    }
+    return out;
+}
+
+using Columns = std::vector<std::vector<Big>>;
+
+Big dot(const std::vector<Big>& x, const std::vector<Big>& y) {
+    Big s;
+    for (std::size_t i = 0; i < x.size(); ++i) s = s + x[i] * y[i];
+    return s;
+}
+
+// The determinant by expansion along the first row.
+Big det(const std::vector<std::vector<Big>>& m) {
+    if (m.size() == 1) return m[0][0];
+    Big s;
+    for (std::size_t j = 0; j < m.size(); ++j) {
+        if (m[0][j].zero()) continue;
+        std::vector<std::vector<Big>> minor;
+        for (std::size_t i = 1; i < m.size(); ++i) {
+            minor.emplace_back(m[i]);
+            minor.back().erase(minor.back().begin() + static_cast<std::ptrdiff_t>(j));
+        }
+        const Big t = m[0][j] * det(minor);
+        s = j % 2 == 0 ? s + t : s - t;
+    }
+    return s;
+}
+
+// det(A'B) over the columns of A and of B.
+Big gram_det(const Columns& a, const Columns& b) {
+    std::vector<std::vector<Big>> m(a.size(), std::vector<Big>(b.size()));
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (std::size_t j = 0; j < b.size(); ++j) m[i][j] = dot(a[i], b[j]);
+    return det(m);
+}
+
+Columns with(Columns c, const std::vector<Big>& extra) {
+    c.push_back(extra);
+    return c;
+}
+
+std::vector<Big> ones(std::size_t n) { return std::vector<Big>(n, Big::of(1)); }
+
+// Granger(period, lag) over a window: 0.0 is due where either design is singular or
+// the one with the references fits the closes exactly.
+bool granger_falls_back(const std::vector<double>& a, const std::vector<double>& b, std::size_t lag) {
+    const std::size_t rows = a.size() - lag;
+    const auto lagged = [&](const std::vector<double>& s, std::size_t j) {
+        return std::vector<double>(s.begin() + static_cast<std::ptrdiff_t>(lag - j), s.end() - static_cast<std::ptrdiff_t>(j));
+    };
+    Columns restricted{ones(rows)};
+    for (std::size_t j = 1; j <= lag; ++j) restricted.push_back(integers(lagged(a, j)));
+    Columns full = restricted;
+    for (std::size_t j = 1; j <= lag; ++j) full.push_back(integers(lagged(b, j)));
+    const Columns target = with(full, integers(lagged(a, 0)));
+    return gram_det(restricted, restricted).zero() || gram_det(full, full).zero() || gram_det(target, target).zero();
+}
+
+// Hasbrouck over period + 2 pairs: 0.5 is due where the regressors are singular,
+// either change is fitted exactly, or D = 0. By Cramer's rule, with G = X'X and the
+// changes' residuals e1, e2: a1·det G and b1·det G are the determinants of G with its
+// z column replaced by X'dc and X'dr, and (e_i'e_j)·det G the bordered determinants of
+// [X dc] and [X dr]; so D·n·det(G)^3 = A1² S22 + B1² S11 − 2 A1 B1 S12.
+bool hasbrouck_falls_back(const std::vector<double>& c, const std::vector<double>& r) {
+    std::vector<double> z, dc1, dr1, dc, dr;
+    for (std::size_t t = 2; t < c.size(); ++t) {
+        z.push_back(c[t - 1] - r[t - 1]);
+        dc1.push_back(c[t - 1] - c[t - 2]);
+        dr1.push_back(r[t - 1] - r[t - 2]);
+        dc.push_back(c[t] - c[t - 1]);
+        dr.push_back(r[t] - r[t - 1]);
+    }
+    const std::vector<Big> one = ones(z.size()), iz = integers(z), idc1 = integers(dc1), idr1 = integers(dr1),
+                           idc = integers(dc), idr = integers(dr);
+    const Columns x{one, iz, idc1, idr1};
+    if (gram_det(x, x).zero()) return true;
+    const Big s11 = gram_det(with(x, idc), with(x, idc)), s22 = gram_det(with(x, idr), with(x, idr));
+    if (s11.zero() || s22.zero()) return true;
+    const Big s12 = gram_det(with(x, idc), with(x, idr));
+    const Big a1 = gram_det(x, {one, idc, idc1, idr1}), b1 = gram_det(x, {one, idr, idc1, idr1});
+    return (a1 * a1 * s22 + b1 * b1 * s11 - Big::of(2) * a1 * b1 * s12).zero();
+}
+
+// Cointegration's ADF regression over residuals of the exact hedge: 0.0 is due where
+// its design is singular or fits the changes exactly. n²·Sbb·e_i, read as integers, is
+// Sbb (n A_i − ΣA) − Sab (n B_i − ΣB) with Sbb = nΣB² − (ΣB)², Sab = nΣAB − ΣAΣB.
+bool cointegration_falls_back(const std::vector<double>& a, const std::vector<double>& b, std::size_t lags) {
+    const std::vector<Big> ia = integers(a), ib = integers(b);
+    const Big n = Big::of(static_cast<std::int64_t>(a.size()));
+    Big sa, sb;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        sa = sa + ia[i];
+        sb = sb + ib[i];
+    }
+    const Big sbb = n * dot(ib, ib) - sb * sb, sab = n * dot(ia, ib) - sa * sb;
+    std::vector<Big> e;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        e.push_back(sbb.zero() ? n * ia[i] - sa : sbb * (n * ia[i] - sa) - sab * (n * ib[i] - sb));
+    Columns design(lags + 2);
+    for (std::size_t t = lags + 1; t < e.size(); ++t) {
+        design[0].push_back(e[t - 1]);
+        for (std::size_t j = 1; j <= lags; ++j) design[j].push_back(e[t - j] - e[t - j - 1]);
+        design[lags + 1].push_back(e[t] - e[t - 1]);
+    }
+    const Columns x(design.begin(), design.end() - 1);
+    return gram_det(x, x).zero() || gram_det(design, design).zero();
+}
+
+// Seeded minute bars of the kinds of pair a market prints.
+enum class Kind { QuarterTicks, FutureOnBond, CentsOnBidAsk, OneLegHalted };
+
+test::PairSeries history(Kind kind, unsigned seed, std::size_t n) {
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> g(0.0, 1.0);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    test::PairSeries s;
+    double a = 4497.25, b = 4482.5;                      // in ticks of 0.25 for two legs
+    std::int64_t fa = 112 * 64 + 17, fb = 110 * 32 + 9;  // 1/64 and 1/32
+    std::int64_t ca = 10123, mid = 5070, side = 1;       // cents
+    std::size_t halt = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double shock = g(rng);
+        switch (kind) {
+            case Kind::QuarterTicks:
+                if (u(rng) < 0.5) a += 0.25 * std::round(0.9 * shock + 0.4 * g(rng));
+                if (u(rng) < 0.5) b += 0.25 * std::round(0.9 * shock + 0.4 * g(rng));
+                s.a.push_back(a);
+                s.b.push_back(b);
+                break;
+            case Kind::FutureOnBond:
+                if (u(rng) < 0.6) fa += std::llround(1.2 * shock + 0.5 * g(rng));
+                if (u(rng) < 0.4) fb += std::llround(0.6 * shock + 0.3 * g(rng));
+                s.a.push_back(static_cast<double>(fa) / 64);
+                s.b.push_back(static_cast<double>(fb) / 32);
+                break;
+            case Kind::CentsOnBidAsk:
+                ca += std::llround(3 * shock);
+                if (u(rng) < 0.03) mid += u(rng) < 0.5 ? -1 : 1;
+                if (u(rng) < 0.2) side = -side;
+                s.a.push_back(static_cast<double>(ca) / 100);
+                s.b.push_back(static_cast<double>(mid + 2 * side) / 100);
+                break;
+            case Kind::OneLegHalted:
+                if (halt == 0 && u(rng) < 0.01) halt = 150 + static_cast<std::size_t>(250 * u(rng));
+                a += 0.25 * std::round(1.2 * shock + 0.6 * g(rng));
+                if (halt > 0)
+                    --halt;
+                else
+                    b += 0.25 * std::round(1.2 * shock + 0.6 * g(rng));
+                s.a.push_back(a);
+                s.b.push_back(b);
+                break;
+        }
+    }
+    return s;
+}
+
+TEST(ExactPairDesigns, WindowsExactArithmeticMakesDegenerateReadTheFallback) {
+    struct Model {
+        const char* label;
+        const char* name;
+        std::vector<double> params;
+        std::size_t span;  // pairs a window reads
+        double fallback;
+    };
+    const Model models[] = {
+        {"GrangerCausality(7, 1)", "GrangerCausality", {7, 1}, 7, 0.0},
+        {"GrangerCausality(8, 2)", "GrangerCausality", {8, 2}, 8, 0.0},
+        {"HasbrouckInformationShare(6)", "HasbrouckInformationShare", {6}, 8, 0.5},
+        {"Cointegration(6, 1)", "Cointegration", {6, 1}, 6, 0.0},
+    };
+    const struct {
+        const char* label;
+        Kind kind;
+    } kinds[] = {{"two legs on 0.25 ticks", Kind::QuarterTicks},
+                 {"a future on 1/64 against a bond on 1/32", Kind::FutureOnBond},
+                 {"cents against an illiquid bid and ask", Kind::CentsOnBidAsk},
+                 {"one leg halted while the other trades", Kind::OneLegHalted}};
+    for (const auto& k : kinds) {
+        const test::PairSeries s = history(k.kind, 2024, 600);
+        for (const Model& m : models) {
+            SCOPED_TRACE(std::string(k.label) + ", " + m.label);
+            IndicatorBox ind = make(m.name, m.params);
+            std::size_t due = 0;
+            for (std::size_t i = 0; i < s.a.size(); ++i) {
+                const auto got = feed_pair(*ind, s.a[i], s.b[i]);
+                if (i + 1 < m.span) continue;
+                const std::vector<double> a(s.a.begin() + static_cast<std::ptrdiff_t>(i + 1 - m.span), s.a.begin() + static_cast<std::ptrdiff_t>(i + 1));
+                const std::vector<double> b(s.b.begin() + static_cast<std::ptrdiff_t>(i + 1 - m.span), s.b.begin() + static_cast<std::ptrdiff_t>(i + 1));
+                const std::string name = m.name;
+                const bool falls_back = name == "GrangerCausality" ? granger_falls_back(a, b, static_cast<std::size_t>(m.params[1]))
+                                        : name == "Cointegration"  ? cointegration_falls_back(a, b, static_cast<std::size_t>(m.params[1]))
+                                                                   : hasbrouck_falls_back(a, b);
+                if (!falls_back) continue;
+                ++due;
+                const double answer = name == "Cointegration" ? field(*ind, "adf_stat") : got.value_or(-1.0);
+                EXPECT_EQ(answer, m.fallback) << "bar " << i;
+            }
+            EXPECT_GT(due, 0u);
+        }
+    }
+}
+
+// A close that trades on against a reference that stands still: once the window's
+// lagged references are one value, that column is the intercept's multiple.
+TEST(ExactPairDesigns, GrangerOverAReferenceThatStandsStill) {
+    std::mt19937 rng(357);
+    std::normal_distribution<double> g(0.0, 1.0);
+    std::vector<double> a, b;
+    double close = 612.5;
+    for (int i = 0; i < 420; ++i) {
+        close += std::round(100 * 2 * g(rng)) / 100;
+        a.push_back(close);
+        b.push_back(i < 300 ? 0.5 * close * (1 + 0.01 * g(rng)) : b.back());
+    }
+    IndicatorBox gc = make("GrangerCausality", {60, 2});
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto got = feed_pair(*gc, a[i], b[i]);
+        if (i + 1 < 60) continue;
+        const std::vector<double> wa(a.begin() + static_cast<std::ptrdiff_t>(i - 59), a.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        const std::vector<double> wb(b.begin() + static_cast<std::ptrdiff_t>(i - 59), b.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        ASSERT_TRUE(got);
+        // r(t−1) reads bars i − 58 .. i − 1, one value from bar 357 on; before, the
+        // reference is noise.
+        EXPECT_EQ(granger_falls_back(wa, wb, 2), i >= 357) << i;
+        if (i >= 357) {
+            EXPECT_EQ(*got, 0.0) << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace torvex
