@@ -54,7 +54,6 @@ const std::map<std::string, const char*> kPriceUnitThresholds = {
 // Answers that leave exact arithmetic through a halt today (each must still fail here):
 const std::map<std::string, const char*> kKnownFailing = {
     {"GrangerCausality", "singular or exactly fitted designs are decided on rounding residue"},
-    {"StochasticCci", "its Cci's running mean moves it by up to 4e-9 with the level, and the stochastic of that reaches the 8th decimal"},
     {"EvenBetterSinewave", "in a pinned market its high-pass keeps its size while the smoother's outputs, in one scale group with it, decay"},
 };
 
