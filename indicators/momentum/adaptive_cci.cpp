@@ -73,32 +73,25 @@ std::optional<double> AdaptiveCci::step(const Ohlcv& bar) {
     double dev = -0.0;
     window_.for_each([&](double v) { dev += std::fabs(v - mean); });
     dev = dev / n;
-    // Where the residue is below 2^-38 of the deviation it moves the answer by less
-    // than a billionth of max(1, |answer|); this test also takes a window without
-    // deviation, and a residue that is not finite.
+    // Where the residue is below 2^-38 of the deviation, the stored mean moves the
+    // answer by less than 2^-38 (66.7 + |answer|) (some 2.4e-10 near zero, a
+    // billionth at 200); from there on the exact mean answers. The test also takes a
+    // window without deviation, and a residue that is not finite.
     if (!(std::fabs(residue_) * kSliver < dev)) [[unlikely]] return off_level(tp, mean, dev);
     return cci_ratio(tp - mean, dev);
 }
 
-namespace {
-// Whether an answer from the exact mean is worth more than the stored mean's: they
-// part by more than a billionth of max(1, |stored|).
-bool parts(double stored, double exact) { return std::fabs(exact - stored) > 1e-9 * std::max(1.0, std::fabs(stored)); }
-}  // namespace
-
 double AdaptiveCci::off_level(double tp, double mean, double dev) {
-    const double stored = dev > 0.0 ? cci_ratio(tp - mean, dev) : 0.0;
-    if (!std::isfinite(residue_)) {
+    if (!std::isfinite(residue_)) [[unlikely]] {
         residue_ = 0.0;
-        return stored;
+        return dev > 0.0 ? cci_ratio(tp - mean, dev) : 0.0;
     }
     // Each price less the stored mean is exact (they lie within a factor of two);
     // less the residue, it is rounded in units of the window's own spread.
     double d = -0.0;
     window_.for_each([&](double v) { d += std::fabs((v - mean) - residue_); });
     d = d / static_cast<double>(period_);
-    const double exact = d > 0.0 ? cci_ratio((tp - mean) - residue_, d) : 0.0;
-    return parts(stored, exact) ? exact : stored;
+    return d > 0.0 ? cci_ratio((tp - mean) - residue_, d) : 0.0;
 }
 
 double AdaptiveCci::flat_window(double tp, double prev, double& mean) {
@@ -112,25 +105,20 @@ double AdaptiveCci::flat_window(double tp, double prev, double& mean) {
     }
     f.distance = f.distance + kScFlat * (0.0 - f.distance);
     if (f.scale.active() || std::fabs(f.distance) < DecayScale::kLow) [[unlikely]] f.scale.settle({&f.distance});
-
-    const double step = kScFlat * (tp - prev);
-    mean = prev + step;
-    double dev = -0.0;
-    window_.for_each([&](double v) { dev += std::fabs(v - mean); });
-    dev = dev / static_cast<double>(period_);
-    const double stored = dev > 0.0 ? cci_ratio(tp - mean, dev) : 0.0;
-    if (!std::isfinite(f.distance)) {
-        residue_ = 0.0;
-        f.left = mean;
-        f.left_residue = residue_;
-        return stored;
-    }
-    residue_ = (tp - mean) + f.scale.own(f.distance);
+    // The stored mean goes on as on any bar, for the bars after the window.
+    mean = prev + kScFlat * (tp - prev);
+    residue_ = std::isfinite(f.distance) ? (tp - mean) + f.scale.own(f.distance) : 0.0;
     f.left = mean;
     f.left_residue = residue_;
-    // The distance is held times a power of two: the quotient does not see it.
-    const double exact = f.distance != 0.0 ? cci_ratio(-f.distance, std::fabs(f.distance)) : 0.0;
-    return parts(stored, exact) ? exact : stored;
+    if (!std::isfinite(f.distance)) {
+        double dev = -0.0;
+        window_.for_each([&](double v) { dev += std::fabs(v - mean); });
+        dev = dev / static_cast<double>(period_);
+        return dev > 0.0 ? cci_ratio(tp - mean, dev) : 0.0;
+    }
+    // Every price less the mean is minus the distance; a power of two on it changes
+    // no quotient.
+    return f.distance != 0.0 ? cci_ratio(-f.distance, std::fabs(f.distance)) : 0.0;
 }
 
 }  // namespace torvex

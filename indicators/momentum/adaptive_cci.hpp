@@ -29,14 +29,15 @@ private:
     // a sliver of the level (a market pinned between bid and ask, the first bar after
     // a long halt) that decides digits the answer shows, and it differs with the level.
     // The residue holds the exact mean less the stored one, each update's rounding
-    // added as it is made; where it can move the answer by a billionth it answers.
+    // added as it is made; where it can show in the answer, the answer is taken from
+    // the stored mean plus the residue, and the stored mean goes on as it was.
     [[gnu::noinline]] double off_level(double tp, double mean, double dev);
     // A window of n equal prices: the mean closes in on them by 1 - sc a bar and
     // never reaches them, so the index is -66.67 times the side the mean lies on. The
     // stored mean stalls within 1/(2 sc) ulps of the price, and the residue cancels
     // against that distance down to its own roundings; so the mean less the price is
-    // kept as its own decaying state, scaled by a power of two, and the residue is
-    // rebuilt from it each bar.
+    // kept as its own decaying state, scaled by a power of two, which answers, and the
+    // residue is rebuilt from it each bar.
     [[gnu::noinline]] double flat_window(double tp, double prev, double& mean);
 
     struct Flat {
