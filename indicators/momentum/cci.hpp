@@ -54,12 +54,7 @@ public:
         // a thousandfold above the window's that has just left) it decides the index:
         // the mean is then re-added from the window itself, so the answer is the
         // window's own.
-        if (dev * kSliver < window_.peak_magnitude()) [[unlikely]] {
-            double s = -0.0;
-            window_.ring().for_each([&](double v) { s += v; });
-            mean = s / n;
-            dev = deviation(mean);
-        }
+        if (dev * kSliver < window_.peak_magnitude()) [[unlikely]] return from_window(tp);
         if (dev == 0.0 || run_.covers(period_)) return 0.0;
         return cci_ratio(tp - mean, dev);
     }
@@ -74,6 +69,32 @@ private:
     static constexpr double kSliver = 0x1p18;
 
     explicit CciCore(std::uint64_t n) : window_(n), period_(n) {}
+
+    // The index from the window alone, its mean taken as the newest price plus the
+    // average of each price less it: those differences are exact for prices within a
+    // factor of two of each other, so the mean is rounded in units of the window's
+    // spread rather than of its level (a sum of n prices rounds to an ulp of n times
+    // the level, which against a deviation a sliver of it shows in the index).
+    [[gnu::noinline]] double from_window(double tp) const {
+        const double n = static_cast<double>(period_);
+        double s = -0.0;
+        window_.ring().for_each([&](double v) { s += v - tp; });
+        const double offset = s / n;  // the mean less the newest price
+        double dev = -0.0;
+        if (std::isfinite(offset)) [[likely]] {
+            window_.ring().for_each([&](double v) { dev += std::fabs((v - tp) - offset); });
+            dev = dev / n;
+            if (dev == 0.0 || run_.covers(period_)) return 0.0;
+            return cci_ratio(-offset, dev);
+        }
+        // Differences beyond the double range: the plain sum.
+        double plain = -0.0;
+        window_.ring().for_each([&](double v) { plain += v; });
+        const double mean = plain / n;
+        dev = deviation(mean);
+        if (dev == 0.0 || run_.covers(period_)) return 0.0;
+        return cci_ratio(tp - mean, dev);
+    }
 
     double deviation(double mean) const {
         double dev = -0.0;

@@ -120,6 +120,31 @@ def cents_walk_then_halt_at_1100():
     return cents_walk_then_halt(1000.0)
 
 
+# adaptive cci
+def cents_at_1100_then(halt_bar, count, after):
+    """300 walk bars on a cents grid near 1,100, `count` halt bars made by
+    `halt_bar(k, p)` from the last close p, then one bar `after(p)` and 30 walk bars."""
+    rng, bars = random.Random(5), [candle(0, 1100.0, 1100.0, 1100.0, 1100.0, 100.0)]
+    cent_walk(bars, 299, rng)
+    p = bars[-1]["close"]
+    bars += [candle(len(bars) + k, *halt_bar(k, p)) for k in range(count)]
+    bars.append(candle(len(bars), *after(p)))
+    cent_walk(bars, 30, rng)
+    return bars
+
+
+@history
+def pinned_at_1100():
+    """High = ask and low = bid two cents either side, the close alternating."""
+    return cents_at_1100_then(lambda k, p: (p, p + 0.02, p - 0.02, (p + 0.02, p - 0.02)[k % 2], 300.0), 3000,
+                              lambda p: (p, p + 0.01, p - 0.01, p, 500.0))
+
+
+@history
+def flat_20000_at_1100_then_up():
+    return cents_at_1100_then(lambda k, p: (p, p, p, p, 0.0), 20000, lambda p: (p, p + 0.04, p, p + 0.03, 500.0))
+
+
 # (history, name, params, output field or None, [(first bar, last bar, value)], tolerance)
 REPRODUCERS = [
     # directional movement
@@ -160,6 +185,19 @@ REPRODUCERS = [
      [(300, 300, 0.44721359550), (301, 301, -0.44721359550), (2998, 2998, 0.44721359550),
       (2999, 2999, -0.44721359550)], 1e-8),
     ("opens_pinned_between_bid_and_ask", "EhlersStochastic", [20], None, [(100, 2999, 1.0)], 1e-8),
+    # adaptive cci
+    # The adaptive mean closes in on the pinned market's two-bar wave; held at the level
+    # it rounds to its ulps, some 5e-8 of the index here.
+    ("pinned_at_1100", "AdaptiveCci", [20], None,
+     [(3298, 3298, 66.35669779949622), (3299, 3299, -66.35669780003737), (3300, 3300, 0.3241533357183913),
+      (3301, 3301, 0.3397036306614415), (3302, 3302, 107.01992524704914)], 1e-8),
+    ("pinned_at_1100", "AdaptiveCci", [5], None,
+     [(1921, 1921, -66.60445789455449), (1922, 1922, 66.50651495078456)], 1e-8),
+    # Over a flat window the mean approaches the price from above without reaching it:
+    # -200/3 throughout. After 20,000 bars it lies some e^-83 of its start above.
+    ("flat_20000_at_1100_then_up", "AdaptiveCci", [20], None,
+     [(320, 20299, -200 / 3), (20300, 20300, 82.30452674897123), (20301, 20301, 40.519877675841),
+      (20302, 20302, 30.918862332162)], 1e-8),
 ]
 
 

@@ -54,8 +54,6 @@ const std::map<std::string, const char*> kPriceUnitThresholds = {
 // Answers that leave exact arithmetic through a halt today (each must still fail here):
 const std::map<std::string, const char*> kKnownFailing = {
     {"GrangerCausality", "a window in which one leg stood still for all but a few bars is nearly singular: its F statistic (some 1e4) carries the rounding of the level times the design's condition, 4e-9 of it at +1,000 (an exactly singular one reads 0.0 at every level)"},
-    {"AdaptiveCci", "its adaptive mean stalls up to 1/(2 sc) ulps of the level from a held price"},
-    {"StochasticCci", "its Cci's running mean moves it by up to 4e-9 with the level, and the stochastic of that reaches the 8th decimal"},
 };
 
 struct Segment {
