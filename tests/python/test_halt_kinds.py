@@ -160,6 +160,12 @@ REPRODUCERS = [
      [(300, 300, 0.44721359550), (301, 301, -0.44721359550), (2998, 2998, 0.44721359550),
       (2999, 2999, -0.44721359550)], 1e-8),
     ("opens_pinned_between_bid_and_ask", "EhlersStochastic", [20], None, [(100, 2999, 1.0)], 1e-8),
+    # the periodogram's correlations all tend to 1 there, as over a flat halt (values of a
+    # model of its filter in fractions, its correlations at 60 digits)
+    ("opens_pinned_between_bid_and_ask", "AutocorrelationPeriodogram", [10, 48], None,
+     [(137, 2999, 32.439874363685)], 1e-8),
+    ("opens_pinned_between_bid_and_ask", "AutocorrelationPeriodogram", [4, 19], None,
+     [(640, 2999, 11.974276694935)], 1e-8),
 ]
 
 
