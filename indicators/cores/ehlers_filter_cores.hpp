@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
+#include "indicators/cores/decay_scale.hpp"
 #include "indicators/cores/rolling_window.hpp"
 #include "indicators/numeric.hpp"
 
@@ -170,6 +172,22 @@ public:
         sum_ = one_minus_alpha_ * sum_ + change;
         hp_ = h;
         return smoother_.step_midpoint(sum_ * 0.5, h);
+    }
+
+    // Calls `f` with the states an owner holds in one DecayScale group: while the sum
+    // is carried, the sum and the smoother's outputs; otherwise the high-pass value and
+    // the smoother's memory.
+    template <class F>
+    decltype(auto) with_held(F&& f) {
+        if (carrying()) return f({&sum_, &smoother_.held_out1(), &smoother_.held_out2()});
+        return f({&hp_, &smoother_.held_input(), &smoother_.held_out1(), &smoother_.held_out2()});
+    }
+    // A step for an owner that holds those states scaled, carrying the sum or not:
+    // `enter(group, term)` brings the step's new term into the group's units.
+    template <class Enter>
+    std::optional<double> step_held(double x, Enter&& enter) {
+        const auto term_in = [&](double& t) { with_held([&](std::initializer_list<DecayState> g) { enter(g, t); }); };
+        return carrying() ? step_carrying(x, term_in) : step_entering(x, term_in);
     }
 
     double alpha() const { return alpha_; }

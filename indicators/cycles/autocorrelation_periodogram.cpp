@@ -4,6 +4,7 @@
 #include <bit>
 #include <climits>
 #include <cmath>
+#include <initializer_list>
 
 namespace torvex {
 
@@ -24,6 +25,10 @@ constexpr std::uint64_t kMaxTablePairs = std::uint64_t{1} << 20;
 constexpr std::uint64_t kLowDivisorBits = std::bit_cast<std::uint64_t>(0x1p-900);
 constexpr std::uint64_t kDivisorRange = std::bit_cast<std::uint64_t>(0x1p+900) - kLowDivisorBits;
 bool in_normal_range(double d) { return std::bit_cast<std::uint64_t>(d) - kLowDivisorBits <= kDivisorRange; }
+
+// The newest three values' sum of squares below this times the high-pass's square may
+// hold values below RoofingCore::kCancel of it: a test of degree 2 on sums at hand.
+constexpr double kCancelSquared = RoofingCore::kCancel * RoofingCore::kCancel;
 }  // namespace
 
 double AutocorrelationPeriodogram::angle(std::uint64_t j, std::uint64_t p) {
@@ -93,6 +98,10 @@ std::optional<double> AutocorrelationPeriodogram::step(double close) {
         sx += x;
         sxx += x * x;
     }
+    // Over a market pinned between bid and ask the filtered values decay far below the
+    // high-pass, which holds its cycle: the sum the smoother reads is then carried.
+    const double h = roofing_.held_highpass();
+    if (!(sxx >= h * h * kCancelSquared)) [[unlikely]] arm_if_cancelling();
     for (std::uint64_t lag = 0; lag <= max_period_; ++lag) {
         double sy = 0.0, syy = 0.0, sxy = 0.0;
         for (std::uint64_t k = 0; k < kAvgLength; ++k) {
@@ -151,32 +160,51 @@ double AutocorrelationPeriodogram::spectrum() {
 }
 
 void AutocorrelationPeriodogram::settle() {
-    SuperSmootherCore& s = roofing_.smoother();
-    scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()});
-    if (!scale_.active()) return;
+    roofing_.with_held([&](std::initializer_list<DecayState> group) { scale_.settle(group); });
+    if (!scale_.active() && !roofing_.carrying()) return;
     // The values in the window so far are in their own units.
     if (careful_bars_ == 0)
         for (std::uint64_t k = 0; k < span_; ++k) exponents_.push(0);
     careful_bars_ = span_;
 }
 
+void AutocorrelationPeriodogram::arm_if_cancelling() {
+    if (roofing_.carrying() || scale_.active()) return;
+    double top = 0.0;
+    for (std::uint64_t k = 0; k < kAvgLength; ++k) {
+        if (careful_bars_ != 0 && exponents_.from_newest(k) != 0) return;  // not in their own units
+        top = std::fmax(top, std::fabs(filtered(k)));
+    }
+    if (2.0 * top < std::fabs(roofing_.held_highpass()) * RoofingCore::kCancel) {
+        roofing_.arm();
+        settle();
+    }
+}
+
 std::optional<double> AutocorrelationPeriodogram::careful_step(double close) {
-    SuperSmootherCore& s = roofing_.smoother();
-    const std::optional<double> filt = roofing_.step_entering(close, [&](double& term) {
-        scale_.enter({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, {&term});
-    });
+    const bool carrying = roofing_.carrying();
+    const std::optional<double> filt = roofing_.step_held(
+        close, [&](std::initializer_list<DecayState> group, double& term) { scale_.enter(group, {&term}); });
+    if (filt) {
+        filtered_.push(*filt);
+        exponents_.push(scale_.exponent());
+        careful_bars_ = scale_.active() || carrying ? span_ : careful_bars_ - 1;
+    }
+    // The plain sum keeps its digits again (or the high-pass is no longer finite).
+    if (carrying && roofing_.sum_recovered(scale_.own(roofing_.held_sum()))) {
+        roofing_.with_held([&](std::initializer_list<DecayState> group) { scale_.release(group); });
+        roofing_.stop_carrying();
+    }
     if (!filt) {
         settle();
         return std::nullopt;
     }
-    filtered_.push(*filt);
-    exponents_.push(scale_.exponent());
-    careful_bars_ = scale_.active() ? span_ : careful_bars_ - 1;
     if (!filtered_.full()) {
         settle();
         return std::nullopt;
     }
     careful_correlations();
+    arm_if_cancelling();
     return spectrum();
 }
 

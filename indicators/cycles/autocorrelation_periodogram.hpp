@@ -42,8 +42,8 @@ private:
     // The spectrum of the correlations, its peak and the answer.
     double spectrum();
 
-    // A bar while the window holds values scaled by a power of two: the close's change
-    // enters the filter in its states' units.
+    // A bar while the window holds values scaled by a power of two, or the filter
+    // carries its sum: the close's change enters the filter in its states' units.
     [[gnu::noinline]] std::optional<double> careful_step(double close);
     // The correlations where a divisor has left the range in which its products keep
     // every digit (or is 0): a correlation does not depend on the scale of either
@@ -52,6 +52,10 @@ private:
     // The three values from `back` on (newest first) times the power of two that
     // brings the largest to [1, 2).
     void scaled_triple(std::uint64_t back, double out[3]) const;
+    // Arms the filter to carry the sum its smoother reads where the newest three values,
+    // in their own units, have fallen below RoofingCore::kCancel of the high-pass (a
+    // market pinned between bid and ask); the bars go to careful_step from then on.
+    [[gnu::noinline]] void arm_if_cancelling();
     // Settles the filter's group on its largest state.
     void settle();
 
@@ -66,12 +70,14 @@ private:
     std::vector<SinCos> table_;  // per period (outer) and lag 3..max_period (inner)
     // The filter's states: a run of repeated closes decays them by the high-pass
     // factor (about 0.877 a bar at 48), and the correlations' divisors, of degree 4,
-    // would leave the double range long before they do.
+    // would leave the double range long before they do. While the sum is carried, the
+    // sum and the smoother's outputs.
     DecayScale scale_;
     // The group's exponent when each filtered value was pushed (each is held times 2^(it)),
     // read while careful_bars_ > 0; every value pushed before is in its own units.
     FixedRing<std::int64_t> exponents_;
-    // Pushes left before the last value held scaled leaves the window.
+    // Pushes left before the last value held scaled (or pushed while the sum was
+    // carried) leaves the window.
     std::uint64_t careful_bars_ = 0;
 };
 

@@ -198,6 +198,12 @@ REPRODUCERS = [
     ("flat_20000_at_1100_then_up", "AdaptiveCci", [20], None,
      [(320, 20299, -200 / 3), (20300, 20300, 82.30452674897123), (20301, 20301, 40.519877675841),
       (20302, 20302, 30.918862332162)], 1e-8),
+    # the periodogram's correlations all tend to 1 there, as over a flat halt (values of a
+    # model of its filter in fractions, its correlations at 60 digits)
+    ("opens_pinned_between_bid_and_ask", "AutocorrelationPeriodogram", [10, 48], None,
+     [(137, 2999, 32.439874363685)], 1e-8),
+    ("opens_pinned_between_bid_and_ask", "AutocorrelationPeriodogram", [4, 19], None,
+     [(640, 2999, 11.974276694935)], 1e-8),
 ]
 
 

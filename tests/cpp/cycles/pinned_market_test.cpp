@@ -52,6 +52,20 @@ long double roofing_pole(long double period) {
     return 1 - (std::cos(t) + std::sin(t) - 1) / std::cos(t);
 }
 
+// A 200-bar walk, then `run` bars pinned between the last close (to the cent) and a
+// `spread` above it, the close alternating between them.
+std::vector<HostileBar> walk_then_pinned(std::size_t run, double spread) {
+    std::vector<HostileBar> bars;
+    append_walk(bars, 200, 100.0, 3);
+    const double bid = std::round(bars.back().candle.close * 100.0) / 100.0, ask = bid + spread;
+    for (std::size_t i = 0; i < run; ++i) {
+        HostileBar b = bars.back();
+        b.candle = Ohlcv{0, b.candle.close, ask, bid, i % 2 == 0 ? ask : bid, 300.0};
+        bars.push_back(b);
+    }
+    return bars;
+}
+
 TEST(PinnedMarket, SmoothedHighpassQuotientsSettleThroughTheRunAndFollowExactArithmeticAfter) {
     const Row rows[] = {
         {"EvenBetterSinewave", {40, 10}, sinewave_pole(40), 10, 0},
@@ -61,14 +75,8 @@ TEST(PinnedMarket, SmoothedHighpassQuotientsSettleThroughTheRunAndFollowExactAri
         {"EhlersStochastic", {5}, roofing_pole(48), 10, 5},
     };
     for (const std::size_t run_length : {std::size_t{3000}, std::size_t{20000}}) {
-        std::vector<HostileBar> bars;
-        append_walk(bars, 200, 100.0, 3);
-        const double bid = std::round(bars.back().candle.close * 100.0) / 100.0, ask = bid + 0.03;
-        for (std::size_t i = 0; i < run_length; ++i) {
-            HostileBar b = bars.back();
-            b.candle = Ohlcv{0, b.candle.close, ask, bid, i % 2 == 0 ? ask : bid, 300.0};
-            bars.push_back(b);
-        }
+        std::vector<HostileBar> bars = walk_then_pinned(run_length, 0.03);
+        const double bid = bars.back().candle.low, ask = bars.back().candle.high;
         const std::size_t run_end = bars.size();
         append_walk(bars, 60, bars.back().candle.close, 11);
         stamp_times(bars);
@@ -122,6 +130,48 @@ TEST(PinnedMarket, SmoothedHighpassQuotientsSettleThroughTheRunAndFollowExactAri
                     if (i < run_end + r.window + 1) continue;  // the window and its previous reading are the walk's
                 }
                 EXPECT_NEAR(*got[i].value, static_cast<double>(want), 1e-9) << label << ", bar " << i - run_end << " after";
+            }
+        }
+    }
+}
+
+// Over a pinned market the periodogram's filtered values decay as K·pole^t, so every
+// three-bar correlation tends to 1 in exact arithmetic (an exact model of the filter in
+// fractions agrees), and once the walk's peak has decayed the answer is the centroid of
+// the spectrum of correlations that are all 1: the powers (Σ cos 2πj/p)² + (Σ sin)²,
+// squared, over lags j = 3..hi, weighted where at least half the largest.
+long double all_ones_centroid(int lo, int hi) {
+    std::vector<long double> power(hi + 1);
+    long double peak = 0;
+    for (int p = lo; p <= hi; ++p) {
+        long double c = 0, s = 0;
+        for (int j = 3; j <= hi; ++j) c += std::cos(kTwoPi * j / p), s += std::sin(kTwoPi * j / p);
+        power[p] = (c * c + s * s) * (c * c + s * s);
+        peak = std::max(peak, power[p]);
+    }
+    long double num = 0, den = 0;
+    for (int p = lo; p <= hi; ++p)
+        if (power[p] / peak >= 0.5L) num += p * power[p] / peak, den += power[p] / peak;
+    return num / den;
+}
+
+TEST(PinnedMarket, PeriodogramSettlesOnTheSpectrumOfUnitCorrelations) {
+    for (const std::size_t run_length : {std::size_t{3000}, std::size_t{20000}}) {
+        std::vector<HostileBar> bars = walk_then_pinned(run_length, 0.1);
+        stamp_times(bars);
+        for (const auto& [lo, hi] : {std::pair{10, 48}, std::pair{4, 19}}) {
+            const double settled = static_cast<double>(all_ones_centroid(lo, hi));
+            for (const int k : {0, 300, -300}) {
+                const std::string label = "AutocorrelationPeriodogram(" + std::to_string(lo) + ", " + std::to_string(hi) +
+                                          "), run " + std::to_string(run_length) + " at 2^" + std::to_string(k);
+                IndicatorBox ind = make("AutocorrelationPeriodogram", {double(lo), double(hi)});
+                ASSERT_TRUE(ind) << label;
+                const std::vector<Answer> got = run(*ind, bars, 0, bars.size(), std::ldexp(1.0, k));
+                std::size_t off = 0;
+                for (std::size_t i = 200 + 1500; i < bars.size(); ++i)
+                    if (!(std::fabs(*got[i].value - settled) < 1e-9) && off++ == 0)
+                        ADD_FAILURE() << label << ", run bar " << i - 200 << ": " << *got[i].value << " where " << settled;
+                EXPECT_EQ(off, 0u) << label;
             }
         }
     }
