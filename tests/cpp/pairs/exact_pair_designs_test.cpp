@@ -112,6 +112,10 @@ std::vector<Big> integers(const std::vector<double>& column) {
     std::vector<Big> out;
     for (const double x : column) {
         std::int64_t m = split(x, e);
+        if (m == 0) {
+            out.push_back(Big{});
+            continue;
+        }
         if (e < low) m /= std::int64_t{1} << (low - e);  // exact: below low every bit is 0
         Big v = Big::of(m);
         for (int shift = e - low; shift > 0; shift -= 16) v = v * Big::of(std::int64_t{1} << std::min(shift, 16));
