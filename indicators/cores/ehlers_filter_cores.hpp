@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 
 #include "indicators/cores/decay_scale.hpp"
@@ -174,19 +173,19 @@ public:
         return smoother_.step_midpoint(sum_ * 0.5, h);
     }
 
-    // Calls `f` with the states an owner holds in one DecayScale group: while the sum
-    // is carried, the sum and the smoother's outputs; otherwise the high-pass value and
-    // the smoother's memory.
+    // Calls `f` with a pointer to each state an owner holds in one DecayScale group (to
+    // which it may add states of its own): while the sum is carried, the sum and the
+    // smoother's outputs; otherwise the high-pass value and the smoother's memory.
     template <class F>
-    decltype(auto) with_held(F&& f) {
-        if (carrying()) return f({&sum_, &smoother_.held_out1(), &smoother_.held_out2()});
-        return f({&hp_, &smoother_.held_input(), &smoother_.held_out1(), &smoother_.held_out2()});
+    void with_held(F&& f) {
+        if (carrying()) return f(&sum_, &smoother_.held_out1(), &smoother_.held_out2());
+        f(&hp_, &smoother_.held_input(), &smoother_.held_out1(), &smoother_.held_out2());
     }
     // A step for an owner that holds those states scaled, carrying the sum or not:
-    // `enter(group, term)` brings the step's new term into the group's units.
+    // `enter(term, held...)` brings the step's new term into the units of the group.
     template <class Enter>
     std::optional<double> step_held(double x, Enter&& enter) {
-        const auto term_in = [&](double& t) { with_held([&](std::initializer_list<DecayState> g) { enter(g, t); }); };
+        const auto term_in = [&](double& t) { with_held([&](auto*... held) { enter(t, held...); }); };
         return carrying() ? step_carrying(x, term_in) : step_entering(x, term_in);
     }
 

@@ -4,7 +4,6 @@
 #include <bit>
 #include <climits>
 #include <cmath>
-#include <initializer_list>
 
 namespace torvex {
 
@@ -160,7 +159,7 @@ double AutocorrelationPeriodogram::spectrum() {
 }
 
 void AutocorrelationPeriodogram::settle() {
-    roofing_.with_held([&](std::initializer_list<DecayState> group) { scale_.settle(group); });
+    roofing_.with_held([&](auto*... held) { scale_.settle({held...}); });
     if (!scale_.active() && !roofing_.carrying()) return;
     // The values in the window so far are in their own units.
     if (careful_bars_ == 0)
@@ -183,8 +182,8 @@ void AutocorrelationPeriodogram::arm_if_cancelling() {
 
 std::optional<double> AutocorrelationPeriodogram::careful_step(double close) {
     const bool carrying = roofing_.carrying();
-    const std::optional<double> filt = roofing_.step_held(
-        close, [&](std::initializer_list<DecayState> group, double& term) { scale_.enter(group, {&term}); });
+    const std::optional<double> filt =
+        roofing_.step_held(close, [&](double& term, auto*... held) { scale_.enter({held...}, {&term}); });
     if (filt) {
         filtered_.push(*filt);
         exponents_.push(scale_.exponent());
@@ -192,7 +191,7 @@ std::optional<double> AutocorrelationPeriodogram::careful_step(double close) {
     }
     // The plain sum keeps its digits again (or the high-pass is no longer finite).
     if (carrying && roofing_.sum_recovered(scale_.own(roofing_.held_sum()))) {
-        roofing_.with_held([&](std::initializer_list<DecayState> group) { scale_.release(group); });
+        roofing_.with_held([&](auto*... held) { scale_.release({held...}); });
         roofing_.stop_carrying();
     }
     if (!filt) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
 #include "indicators/numeric.hpp"
 
@@ -31,22 +30,17 @@ std::optional<double> EhlersStochastic::step(double close) {
 }
 
 void EhlersStochastic::settle() {
-    SuperSmootherCore& s = roofing_.smoother();
     const HiLo r = range_.hi_lo();
     const double window = range_.size() == 0 ? 0.0 : std::fmax(std::fabs(r.hi), std::fabs(r.lo));
     const std::int64_t before = scale_.exponent();
-    if (roofing_.carrying())
-        scale_.settle({&roofing_.held_sum(), &s.held_out1(), &s.held_out2()}, window);
-    else
-        scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, window);
+    roofing_.with_held([&](auto*... held) { scale_.settle({held...}, window); });
     if (scale_.exponent() != before) range_.scale_by(DecayScale::shift_of(scale_.exponent() - before));
     careful_ = scale_.active() || roofing_.carrying();
 }
 
 void EhlersStochastic::stop_carrying() {
-    SuperSmootherCore& s = roofing_.smoother();
     const std::int64_t before = scale_.exponent();
-    scale_.release({&roofing_.held_sum(), &s.held_out1(), &s.held_out2()});
+    roofing_.with_held([&](auto*... held) { scale_.release({held...}); });
     if (before != 0) range_.scale_by(DecayScale::shift_of(-before));
     roofing_.stop_carrying();
 }
@@ -65,19 +59,12 @@ std::optional<double> EhlersStochastic::careful_answer() {
 }
 
 std::optional<double> EhlersStochastic::careful_step(double close) {
-    SuperSmootherCore& s = roofing_.smoother();
-    const auto enter = [&](std::initializer_list<DecayState> group, double& term) {
-        const std::int64_t before = scale_.exponent();
-        scale_.enter(group, {&term});
-        if (scale_.exponent() != before) range_.scale_by(DecayScale::shift_of(scale_.exponent() - before));
-    };
     const bool carrying = roofing_.carrying();
-    const std::optional<double> f =
-        carrying ? roofing_.step_carrying(
-                       close, [&](double& change) { enter({&roofing_.held_sum(), &s.held_out1(), &s.held_out2()}, change); })
-                 : roofing_.step_entering(close, [&](double& term) {
-                       enter({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2()}, term);
-                   });
+    const std::optional<double> f = roofing_.step_held(close, [&](double& term, auto*... held) {
+        const std::int64_t before = scale_.exponent();
+        scale_.enter({held...}, {&term});
+        if (scale_.exponent() != before) range_.scale_by(DecayScale::shift_of(scale_.exponent() - before));
+    });
     if (f) range_.push(*f);
     // The plain sum keeps its digits again (or the high-pass is no longer finite).
     if (carrying && roofing_.sum_recovered(scale_.own(roofing_.held_sum()))) stop_carrying();

@@ -23,17 +23,12 @@ std::expected<EvenBetterSinewave, IndicatorError> EvenBetterSinewave::create(std
 }
 
 void EvenBetterSinewave::settle() {
-    SuperSmootherCore& s = roofing_.smoother();
-    if (roofing_.carrying())
-        scale_.settle({&roofing_.held_sum(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
-    else
-        scale_.settle({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
+    roofing_.with_held([&](auto*... held) { scale_.settle({held..., &f0_, &f1_, &f2_}); });
     careful_ = scale_.active() || roofing_.carrying();
 }
 
 void EvenBetterSinewave::stop_carrying() {
-    SuperSmootherCore& s = roofing_.smoother();
-    scale_.release({&roofing_.held_sum(), &s.held_out1(), &s.held_out2(), &f0_, &f1_, &f2_});
+    roofing_.with_held([&](auto*... held) { scale_.release({held..., &f0_, &f1_, &f2_}); });
     roofing_.stop_carrying();
 }
 
@@ -52,20 +47,9 @@ std::optional<double> EvenBetterSinewave::careful_answer() {
 }
 
 std::optional<double> EvenBetterSinewave::careful_step(double close) {
-    SuperSmootherCore& s = roofing_.smoother();
     const bool carrying = roofing_.carrying();
-    const std::optional<double> f =
-        carrying ? roofing_.step_carrying(close,
-                                          [&](double& change) {
-                                              scale_.enter({&roofing_.held_sum(), &s.held_out1(), &s.held_out2(), &f0_,
-                                                            &f1_, &f2_},
-                                                           {&change});
-                                          })
-                 : roofing_.step_entering(close, [&](double& term) {
-                       scale_.enter({&roofing_.held_highpass(), &s.held_input(), &s.held_out1(), &s.held_out2(), &f0_,
-                                     &f1_, &f2_},
-                                    {&term});
-                   });
+    const std::optional<double> f = roofing_.step_held(
+        close, [&](double& term, auto*... held) { scale_.enter({held..., &f0_, &f1_, &f2_}, {&term}); });
     if (f) {
         f2_ = f1_;
         f1_ = f0_;
