@@ -1,5 +1,8 @@
 #include "indicators/momentum/cci.hpp"
 
+#include <algorithm>
+#include <limits>
+
 #include "indicators/cores/exact_sum.hpp"
 
 namespace torvex {
@@ -10,20 +13,49 @@ std::expected<CciCore, IndicatorError> CciCore::create(std::uint64_t n) {
 }
 
 double CciCore::at_bound(double tp, double index) const {
-    // A price is on the newest one's side when n·v − Σ has the sign of n·tp − Σ; the
+    using i128 = __int128;
+    // A price v is on the newest one's side when n·v − Σ has the sign of n·tp − Σ; the
     // newest is alone there when it is the only such price (a copy of it is not).
+    const auto alone = [&](auto&& sign) {
+        const int side = sign(tp);
+        int with = 0;
+        window_.ring().for_each([&](double v) { with += sign(v) == side; });
+        return with == 1 ? side : 0;
+    };
     bool finite = true;
-    ExactSum sum;
+    int low = std::numeric_limits<int>::max(), high = std::numeric_limits<int>::min();
     window_.ring().for_each([&](double v) {
-        if (std::isfinite(v)) [[likely]] sum.add(v);
-        else finite = false;
+        const exact_sums::SplitDouble split = exact_sums::SplitDouble::of(v);
+        finite = finite && std::isfinite(v);
+        if (split.significand == 0) return;
+        low = std::min(low, split.exponent);
+        high = std::max(high, split.exponent);
     });
     if (!finite) return index;
-    const int side = sum.sign_of_count_times_minus_sum(period_, tp);
+    int side = 0;
+    if (high - low <= kUnitSpan) [[likely]] {
+        // Prices within kUnitSpan binades of each other (any market's window): each is a
+        // whole number of units of the lowest bit any of them has, below 2^(53 +
+        // kUnitSpan), and n of them fit in 127 bits.
+        const auto units = [&](double v) {
+            const exact_sums::SplitDouble split = exact_sums::SplitDouble::of(v);
+            if (split.significand == 0) return i128{0};
+            const i128 u = i128{static_cast<std::int64_t>(split.significand)} << (split.exponent - low);
+            return split.negative ? -u : u;
+        };
+        i128 sum = 0;
+        window_.ring().for_each([&](double v) { sum += units(v); });
+        const i128 n = static_cast<i128>(period_);
+        side = alone([&](double v) {
+            const i128 d = n * units(v) - sum;
+            return (d > 0) - (d < 0);
+        });
+    } else {
+        ExactSum sum;
+        window_.ring().for_each([&](double v) { sum.add(v); });
+        side = alone([&](double v) { return sum.sign_of_count_times_minus_sum(period_, v); });
+    }
     if (side == 0) return index;
-    int with = 0;
-    window_.ring().for_each([&](double v) { with += sum.sign_of_count_times_minus_sum(period_, v) == side; });
-    if (with != 1) return index;
     return side > 0 ? bound(period_) : -bound(period_);
 }
 

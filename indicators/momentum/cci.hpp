@@ -76,6 +76,9 @@ private:
     // On the running sum the index is off by less than some 2^-32 + (n + 4) 2^-53 of
     // itself (2^-29 at the longest period), on the window's own sum by less still.
     static constexpr double kNearBound = 0x1p-24;
+    // Prices spanning at most this many binades are summed exactly in 128-bit integers:
+    // 2^24 of them below 2^(53 + 40) each stay below 2^117.
+    static constexpr int kUnitSpan = 40;
 
     explicit CciCore(std::uint64_t n)
         : window_(n), period_(n), near_bound_(bound(n) * (1.0 - kNearBound)) {}

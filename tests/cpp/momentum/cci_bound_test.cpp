@@ -32,11 +32,18 @@ struct Case {
     double stochastic;  // the last bar's stochastic form; NaN: before its warm-up
 };
 
+// The index of the last of `w` in long double: exact to some 1e-19 for the prices below,
+// whose sums need at most 64 bits.
+double model(const std::vector<long double>& w) {
+    long double sum = 0, dev = 0;
+    for (const long double v : w) sum += v;
+    const long double mean = sum / w.size();
+    for (const long double v : w) dev += std::fabs(v - mean);
+    return static_cast<double>((w.back() - mean) / (dev / w.size() * 0.015L));
+}
+
 std::vector<Case> cases() {
-    const double d = 0x1p-30;
-    // 4 / (8/3 * 0.015) and (1 - d/3) / ((2 + 2d/3)/3 * 0.015), the double 0.015 in long double.
-    const long double k = 0.015;
-    const double off = static_cast<double>((1.0L - d / 3.0L) / ((2.0L + 2.0L * d / 3.0L) / 3.0L * k));
+    const double d = 0x1p-30, e = 0x1p-20, far = 0x1p-40;
     return {
         // GOOG daily rows 6 to 8: typical prices near 106.82, 103.17 and 102.75, two falls.
         {"GOOG rows 6-8", 2, {bar(108.62, 105.69, 106.15), bar(105.49, 102.01, 102.01), bar(103.71, 102.16, 102.37)},
@@ -53,7 +60,11 @@ std::vector<Case> cases() {
         {"n = 3, one price at the mean, falling", 3, {at(9.0), at(5.0), at(1.0)}, -kBound3, 0.0, NAN},
         {"n = 3, the middle price below the mean", 3, {at(1.0), at(2.0 - d), at(3.0)}, kBound3, 0.0, NAN},
         // The middle price d above 2 lies on the newest one's side: 100 (1 - 2d/3) nearly.
-        {"n = 3, the middle price above the mean", 3, {at(1.0), at(2.0 + d), at(3.0)}, off, 1e-11, NAN},
+        {"n = 3, the middle price above the mean", 3, {at(1.0), at(2.0 + d), at(3.0)}, model({1, 2 + d, 3}), 1e-11, NAN},
+        // Prices 51 binades apart, beyond 128-bit units: the same on exact sums.
+        {"n = 3, 51 binades, the middle price below the mean", 3, {at(far), at(1024 - e), at(2048)}, kBound3, 0.0, NAN},
+        {"n = 3, 51 binades, the middle price above the mean", 3, {at(far), at(1024 + e), at(2048)},
+         model({far, 1024 + e, 2048}), 1e-11, NAN},
         // Ticks at 2^40: the deviation is a sliver of the level, the window's own mean.
         {"n = 2, ticks at 2^40", 2, {at(0x1p40 + 0.25), at(0x1p40 + 0.5), at(0x1p40 + 0.75)}, kBound2, 0.0, 50.0},
         // Never at a bound: one price.
