@@ -73,8 +73,9 @@ private:
     // newest one's side of the mean. Computed, the index misses it by a few roundings,
     // which a ring of such indices (every rise at n = 2, a steady climb at 3) turns into
     // a range of noise; so an index within kNearBound of the bound is settled exactly.
-    // On the running sum the index is off by less than some 2^-32 + (n + 4) 2^-53 of
-    // itself (2^-29 at the longest period), on the window's own sum by less still.
+    // Near the bound the index is off by less than some 2^-33 + (n + 4) 2^-53 of itself
+    // on the running sum, and some 2 (n + 2) 2^-53 on the window's own: 2^-28 at the
+    // longest period.
     static constexpr double kNearBound = 0x1p-24;
     // Prices spanning at most this many binades are summed exactly in 128-bit integers:
     // 2^24 of them below 2^(53 + 40) each stay below 2^117.
