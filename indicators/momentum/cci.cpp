@@ -1,10 +1,62 @@
 #include "indicators/momentum/cci.hpp"
 
+#include <algorithm>
+#include <limits>
+
+#include "indicators/cores/exact_sum.hpp"
+
 namespace torvex {
 
 std::expected<CciCore, IndicatorError> CciCore::create(std::uint64_t n) {
     if (auto ok = check_period(n); !ok) return std::unexpected(ok.error());
     return CciCore(n);
+}
+
+double CciCore::at_bound(double tp, double index) const {
+    using i128 = __int128;
+    // A price v is on the newest one's side when n·v − Σ has the sign of n·tp − Σ; the
+    // newest is alone there when it is the only such price (a copy of it is not).
+    const auto alone = [&](auto&& sign) {
+        const int side = sign(tp);
+        int with = 0;
+        window_.ring().for_each([&](double v) { with += sign(v) == side; });
+        return with == 1 ? side : 0;
+    };
+    bool finite = true;
+    int low = std::numeric_limits<int>::max(), high = std::numeric_limits<int>::min();
+    window_.ring().for_each([&](double v) {
+        const exact_sums::SplitDouble split = exact_sums::SplitDouble::of(v);
+        finite = finite && std::isfinite(v);
+        if (split.significand == 0) return;
+        low = std::min(low, split.exponent);
+        high = std::max(high, split.exponent);
+    });
+    if (!finite) return index;
+    int side = 0;
+    if (high - low <= kUnitSpan) [[likely]] {
+        // Prices within kUnitSpan binades of each other (any market's window): each is a
+        // whole number of units of the lowest bit any of them has, below 2^(53 +
+        // kUnitSpan), and n of them fit in 127 bits.
+        const auto units = [&](double v) {
+            const exact_sums::SplitDouble split = exact_sums::SplitDouble::of(v);
+            if (split.significand == 0) return i128{0};
+            const i128 u = i128{static_cast<std::int64_t>(split.significand)} << (split.exponent - low);
+            return split.negative ? -u : u;
+        };
+        i128 sum = 0;
+        window_.ring().for_each([&](double v) { sum += units(v); });
+        const i128 n = static_cast<i128>(period_);
+        side = alone([&](double v) {
+            const i128 d = n * units(v) - sum;
+            return (d > 0) - (d < 0);
+        });
+    } else {
+        ExactSum sum;
+        window_.ring().for_each([&](double v) { sum.add(v); });
+        side = alone([&](double v) { return sum.sign_of_count_times_minus_sum(period_, v); });
+    }
+    if (side == 0) return index;
+    return side > 0 ? bound(period_) : -bound(period_);
 }
 
 std::expected<Cci, IndicatorError> Cci::create(std::uint64_t n) {

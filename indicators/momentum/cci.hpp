@@ -45,8 +45,8 @@ public:
         run_.push(tp);
         if (!window_.full()) return std::nullopt;
         const double n = static_cast<double>(period_);
-        double mean = window_.sum() / n;
-        double dev = deviation(mean);
+        const double mean = window_.sum() / n;
+        const double dev = deviation(mean);
         // The running sum may be off by a few roundings of the largest Σ|v| it held
         // since its last re-add (drift, or what a value that left took with it).
         // Against an ordinary deviation that is far below what the index shows, but
@@ -55,8 +55,7 @@ public:
         // the mean is then re-added from the window itself, so the answer is the
         // window's own.
         if (dev * kSliver < window_.peak_magnitude()) [[unlikely]] return from_window(tp);
-        if (dev == 0.0 || run_.covers(period_)) return 0.0;
-        return cci_ratio(tp - mean, dev);
+        return index(tp, tp - mean, dev);
     }
 
     std::uint64_t period() const { return period_; }
@@ -68,7 +67,28 @@ private:
     // spread is a good part of a percent of the price, stay on the running sum.
     static constexpr double kSliver = 0x1p18;
 
-    explicit CciCore(std::uint64_t n) : window_(n), period_(n) {}
+    // The index never exceeds n / (2 * 0.015) in size: the other prices' distances to
+    // the mean add up to at least the newest one's, so the deviation is at least
+    // 2 |tp - mean| / n. It reaches that bound exactly when no other price lies on the
+    // newest one's side of the mean. Computed, the index misses it by a few roundings,
+    // which a ring of such indices (every rise at n = 2, a steady climb at 3) turns into
+    // a range of noise; so an index within kNearBound of the bound is settled exactly.
+    // Near the bound the index is off by less than some 2^-33 + (n + 4) 2^-53 of itself
+    // on the running sum, and some 2 (n + 2) 2^-53 on the window's own: 2^-28 at the
+    // longest period.
+    static constexpr double kNearBound = 0x1p-24;
+    // Prices spanning at most this many binades are summed exactly in 128-bit integers:
+    // 2^24 of them below 2^(53 + 40) each stay below 2^117.
+    static constexpr int kUnitSpan = 40;
+
+    explicit CciCore(std::uint64_t n)
+        : window_(n), period_(n), near_bound_(bound(n) * (1.0 - kNearBound)) {}
+
+    static double bound(std::uint64_t n) { return static_cast<double>(n) / (2.0 * 0.015); }
+
+    // The bound with the index's sign when the newest typical price is alone on its side
+    // of the window's mean (decided on exact sums), else the index as computed.
+    [[gnu::noinline]] double at_bound(double tp, double index) const;
 
     // The index from the window alone, its mean taken as the newest price plus the
     // average of each price less it: those differences are exact for prices within a
@@ -80,20 +100,24 @@ private:
         double s = -0.0;
         window_.ring().for_each([&](double v) { s += v - tp; });
         const double offset = s / n;  // the mean less the newest price
-        double dev = -0.0;
         if (std::isfinite(offset)) [[likely]] {
+            double dev = -0.0;
             window_.ring().for_each([&](double v) { dev += std::fabs((v - tp) - offset); });
-            dev = dev / n;
-            if (dev == 0.0 || run_.covers(period_)) return 0.0;
-            return cci_ratio(-offset, dev);
+            return index(tp, -offset, dev / n);
         }
         // Differences beyond the double range: the plain sum.
         double plain = -0.0;
         window_.ring().for_each([&](double v) { plain += v; });
         const double mean = plain / n;
-        dev = deviation(mean);
+        return index(tp, tp - mean, deviation(mean));
+    }
+
+    // The index of the newest price tp from its distance to the mean and the deviation.
+    double index(double tp, double distance, double dev) const {
         if (dev == 0.0 || run_.covers(period_)) return 0.0;
-        return cci_ratio(tp - mean, dev);
+        const double ratio = cci_ratio(distance, dev);
+        if (std::fabs(ratio) >= near_bound_) [[unlikely]] return at_bound(tp, ratio);
+        return ratio;
     }
 
     double deviation(double mean) const {
@@ -105,6 +129,7 @@ private:
     ResummedRing window_;  // typical prices and their sum
     std::uint64_t period_;
     FlatRun run_;  // of the typical prices
+    double near_bound_;  // the bound less kNearBound of it
 };
 
 class Cci final : public CandleIndicator<Cci> {
