@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace torvex {
@@ -97,10 +98,66 @@ void DyadicRange::add(double x) {
     high = std::max(high, s.exponent + 64 - std::countl_zero(s.significand));
 }
 
-double DyadicRange::norm_bits(std::size_t n) const {
-    if (high < low) return 0.0;
-    return static_cast<double>(high - low) + 0.5 * std::log2(static_cast<double>(n));
+u64 ModPrime::of_integer(std::int64_t v) const {
+    const u64 r = mul((v < 0 ? 0 - static_cast<u64>(v) : static_cast<u64>(v)) % p, pow64[2]);
+    return v < 0 && r != 0 ? p - r : r;
 }
+
+u64 ModPrime::of(double x, const ColumnGrid& grid) const {
+    return grid.decimal() ? of_integer(grid.integer(x)) : of(x, grid.binary.low);
+}
+
+namespace {
+
+constexpr double kTens[ColumnGrid::kMaxDecimals + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+// Below 2^52 the decimals of one place apart are more than a unit of the last place
+// apart, so at most one of them rounds to x, and its integer is a double.
+bool fits(double largest, int decimals) { return largest * kTens[decimals] < 0x1p52; }
+
+// The integer m with x the double nearest m · 10^−decimals, if there is one. x times
+// the power of ten is within a rounding of m.
+std::optional<std::int64_t> decimal_integer(double x, int decimals) {
+    const double scaled = std::nearbyint(x * kTens[decimals]);
+    for (const double m : {scaled, scaled - 1.0, scaled + 1.0})
+        if (m / kTens[decimals] == x) return static_cast<std::int64_t>(m);
+    return std::nullopt;
+}
+
+}  // namespace
+
+void ColumnGrid::add(double x) {
+    binary.add(x);
+    largest = std::max(largest, std::fabs(x));
+    // A value decimal at some places is decimal at more, while its integer fits: the
+    // grid takes the fewest places every value has.
+    while (decimals >= 0 && (!fits(largest, decimals) || !decimal_integer(x, decimals)))
+        decimals = decimals < kMaxDecimals ? decimals + 1 : -1;
+}
+
+void ColumnGrid::merge(const ColumnGrid& other) {
+    binary.low = std::min(binary.low, other.binary.low);
+    binary.high = std::max(binary.high, other.binary.high);
+    largest = std::max(largest, other.largest);
+    decimals = decimal() && other.decimal() ? std::max(decimals, other.decimals) : -1;
+    // The wider of two decimal grids holds both columns while their integers fit.
+    if (decimal() && !fits(largest, decimals)) decimals = -1;
+}
+
+int ColumnGrid::bits() const {
+    if (binary.high < binary.low) return 0;
+    if (!decimal()) return binary.high - binary.low;
+    int e = 0;
+    std::frexp(largest * kTens[decimals], &e);
+    return e + 1;  // a rounding of the product past a power of two
+}
+
+double ColumnGrid::norm_bits(std::size_t n) const {
+    const int b = bits();
+    return b > 0 ? static_cast<double>(b) + 0.5 * std::log2(static_cast<double>(n)) : 0.0;
+}
+
+std::int64_t ColumnGrid::integer(double x) const { return decimal_integer(x, decimals).value_or(0); }
 
 void ModularGram::allocate() {
     if (!gram_.empty()) return;

@@ -1,8 +1,10 @@
 // Whether determinants of a least-squares design's Gram matrix are zero, decided
-// exactly on the design's values. A double is an integer times a power of two, so each
-// column, read at the power of two of its lowest bit, is a column of integers, and a
-// block of the Gram matrix of those integers has the determinant the doubles' would
-// have, times a power of two. It is reduced modulo primes below 2^62: one prime at
+// exactly on the design's values as they were written. Prices print as decimals,
+// which doubles hold only to rounding: a column whose values are all decimals of a
+// few places is read as integers in units of its last place. Any other double is an
+// integer times a power of two, so such a column, read at the power of two of its
+// lowest bit, is a column of integers too. A block of the Gram matrix of those
+// integers has the determinant of the values, times a power of ten or two. It is reduced modulo primes below 2^62: one prime at
 // which it is not zero shows it is not; when it is zero at primes whose product
 // exceeds the Hadamard bound of the integers, it is zero.
 //
@@ -18,6 +20,8 @@
 #include <vector>
 
 namespace torvex {
+
+struct ColumnGrid;
 
 // Arithmetic modulo one prime p < 2^62, on values held in Montgomery form (x · 2^64
 // mod p), in which sums, differences and products stay closed.
@@ -39,6 +43,10 @@ struct ModPrime {
     // x · 2^−low, an integer (low at most the exponent of x's lowest set bit), in
     // Montgomery form.
     std::uint64_t of(double x, int low) const;
+    // An integer of at most 63 bits, in Montgomery form.
+    std::uint64_t of_integer(std::int64_t v) const;
+    // x as an integer of its column's grid, in Montgomery form.
+    std::uint64_t of(double x, const ColumnGrid& grid) const;
 };
 
 // The i-th of a fixed list of distinct primes below 2^62 (i < kModPrimes), made once.
@@ -53,8 +61,29 @@ struct DyadicRange {
     int high = -4096;  // every |x| < 2^high
 
     void add(double x);
-    // log2 of a bound on the Euclidean norm of the column's integers over n rows.
+};
+
+// The grid a column of finite doubles is read on: units of 10^−decimals where every
+// value is the double nearest a decimal of at most 8 places (the value as it was
+// written; a double's own binary fraction differs from it by a rounding), else the
+// binary range. Values both decimal and dyadic, as 0.25, read as the same rationals
+// either way. Grids of columns that are subtracted from each other are merged.
+struct ColumnGrid {
+    static constexpr int kMaxDecimals = 8;
+
+    DyadicRange binary;
+    int decimals = 0;  // −1 where some value is no such decimal
+    double largest = 0.0;
+
+    void add(double x);
+    void merge(const ColumnGrid& other);
+    bool decimal() const { return decimals >= 0; }
+    // A bound on the bits of the column's integers; log2 of a bound on their norm
+    // over n rows.
+    int bits() const;
     double norm_bits(std::size_t n) const;
+    // x · 10^decimals, for a value of a decimal grid.
+    std::int64_t integer(double x) const;
 };
 
 // A block of the Gram matrix: its rows' columns and its columns' columns (as many);
