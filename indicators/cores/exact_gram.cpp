@@ -135,15 +135,6 @@ void ColumnGrid::add(double x) {
         decimals = decimals < kMaxDecimals ? decimals + 1 : -1;
 }
 
-void ColumnGrid::merge(const ColumnGrid& other) {
-    binary.low = std::min(binary.low, other.binary.low);
-    binary.high = std::max(binary.high, other.binary.high);
-    largest = std::max(largest, other.largest);
-    decimals = decimal() && other.decimal() ? std::max(decimals, other.decimals) : -1;
-    // The wider of two decimal grids holds both columns while their integers fit.
-    if (decimal() && !fits(largest, decimals)) decimals = -1;
-}
-
 int ColumnGrid::bits() const {
     if (binary.high < binary.low) return 0;
     if (!decimal()) return binary.high - binary.low;

@@ -4,9 +4,10 @@
 // few places is read as integers in units of its last place. Any other double is an
 // integer times a power of two, so such a column, read at the power of two of its
 // lowest bit, is a column of integers too. A block of the Gram matrix of those
-// integers has the determinant of the values, times a power of ten or two. It is reduced modulo primes below 2^62: one prime at
-// which it is not zero shows it is not; when it is zero at primes whose product
-// exceeds the Hadamard bound of the integers, it is zero.
+// integers has the determinant of the values, times a power of ten or two. It is
+// reduced modulo primes below 2^62: one prime at which it is not zero shows it is
+// not; when it is zero at primes whose product exceeds the Hadamard bound of the
+// integers, it is zero.
 //
 // The pair models call it only where a floating solve is in doubt: a pivot or a
 // residual sum within rounding of zero, where the rounding of the sums, not the
@@ -67,7 +68,7 @@ struct DyadicRange {
 // value is the double nearest a decimal of at most 8 places (the value as it was
 // written; a double's own binary fraction differs from it by a rounding), else the
 // binary range. Values both decimal and dyadic, as 0.25, read as the same rationals
-// either way. Grids of columns that are subtracted from each other are merged.
+// either way. Columns subtracted from each other are read on one grid.
 struct ColumnGrid {
     static constexpr int kMaxDecimals = 8;
 
@@ -76,7 +77,6 @@ struct ColumnGrid {
     double largest = 0.0;
 
     void add(double x);
-    void merge(const ColumnGrid& other);
     bool decimal() const { return decimals >= 0; }
     // A bound on the bits of the column's integers; log2 of a bound on their norm
     // over n rows.
