@@ -104,43 +104,60 @@ u64 ModPrime::of_integer(std::int64_t v) const {
 }
 
 u64 ModPrime::of(double x, const ColumnGrid& grid) const {
-    return grid.decimal() ? of_integer(grid.integer(x)) : of(x, grid.binary.low);
+    return grid.decimals > 0 ? of_integer(grid.integer(x)) : of(x, grid.binary.low);
 }
 
 namespace {
 
-constexpr double kTens[ColumnGrid::kMaxDecimals + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+constexpr double kFives[ColumnGrid::kMaxDecimals + 1] = {1, 5, 25, 125, 625, 3125, 15625, 78125, 390625};
 
-// Below 2^52 the decimals of one place apart are more than a unit of the last place
-// apart, so at most one of them rounds to x, and its integer is a double.
-bool fits(double largest, int decimals) { return largest * kTens[decimals] < 0x1p52; }
-
-// The integer m with x the double nearest m · 10^−decimals, if there is one. x times
-// the power of ten is within a rounding of m.
-std::optional<std::int64_t> decimal_integer(double x, int decimals) {
-    const double scaled = std::nearbyint(x * kTens[decimals]);
-    for (const double m : {scaled, scaled - 1.0, scaled + 1.0})
-        if (m / kTens[decimals] == x) return static_cast<std::int64_t>(m);
-    return std::nullopt;
+// The dyadic t of fewest bits with |x| the double nearest t / 5^k, among those within
+// the roundings of |x| · 5^k (two units in its last place). Nothing where none is,
+// or where the product leaves the normal doubles.
+std::optional<double> fifths(double x, int k) {
+    const double y = std::fabs(x) * kFives[k];
+    if (!(y > 0x1p-960 && y < 0x1p960)) return std::nullopt;
+    int e = 0;
+    const auto m = static_cast<std::int64_t>(std::ldexp(std::frexp(y, &e), 53));
+    std::optional<double> best;
+    int best_low = 0;
+    for (std::int64_t d = -2; d <= 2; ++d) {
+        const double t = std::ldexp(static_cast<double>(m + d), e - 53);
+        if (t / kFives[k] != std::fabs(x)) continue;
+        DyadicRange r;
+        r.add(t);
+        if (!best || r.low > best_low) {
+            best = t;
+            best_low = r.low;
+        }
+    }
+    return best;
 }
 
 }  // namespace
 
 void ColumnGrid::add(double x) {
+    if (x == 0.0) return;
     binary.add(x);
-    largest = std::max(largest, std::fabs(x));
-    // A value decimal at some places is decimal at more, while its integer fits: the
-    // grid takes the fewest places every value has.
-    while (decimals >= 0 && (!fits(largest, decimals) || !decimal_integer(x, decimals)))
-        decimals = decimals < kMaxDecimals ? decimals + 1 : -1;
+    fifths_[0] = binary;
+    for (int k = 1; k <= kMaxDecimals; ++k) {
+        if ((held_ >> k & 1) == 0) continue;
+        const std::optional<double> t = fifths(x, k);
+        if (t) fifths_[k].add(*t);
+        // Past 2^52 units a value may round from more than one multiple of the unit.
+        if (!t || fifths_[k].high - fifths_[k].low > 52) held_ &= ~(std::uint32_t{1} << k);
+    }
+    // The grid of fewest bits; binary unless another saves more bits than a rounding's
+    // chance trailing zeros could.
+    const auto bits_at = [this](int k) { return fifths_[k].high - fifths_[k].low; };
+    decimals = 0;
+    for (int k = 1; k <= kMaxDecimals; ++k)
+        if ((held_ >> k & 1) != 0 && bits_at(k) + (decimals == 0 ? kChance : 0) < bits_at(decimals)) decimals = k;
 }
 
 int ColumnGrid::bits() const {
-    if (binary.high < binary.low) return 0;
-    if (!decimal()) return binary.high - binary.low;
-    int e = 0;
-    std::frexp(largest * kTens[decimals], &e);
-    return e + 1;  // a rounding of the product past a power of two
+    const DyadicRange& r = fifths_[decimals];
+    return r.high < r.low ? 0 : r.high - r.low;
 }
 
 double ColumnGrid::norm_bits(std::size_t n) const {
@@ -148,7 +165,12 @@ double ColumnGrid::norm_bits(std::size_t n) const {
     return b > 0 ? static_cast<double>(b) + 0.5 * std::log2(static_cast<double>(n)) : 0.0;
 }
 
-std::int64_t ColumnGrid::integer(double x) const { return decimal_integer(x, decimals).value_or(0); }
+std::int64_t ColumnGrid::integer(double x) const {
+    const std::optional<double> t = x == 0.0 ? std::nullopt : fifths(x, decimals);
+    if (!t) return 0;
+    const auto m = static_cast<std::int64_t>(std::ldexp(*t, -fifths_[decimals].low));  // below 2^52
+    return x < 0.0 ? -m : m;
+}
 
 void ModularGram::allocate() {
     if (!gram_.empty()) return;

@@ -64,26 +64,34 @@ struct DyadicRange {
     void add(double x);
 };
 
-// The grid a column of finite doubles is read on: units of 10^−decimals where every
-// value is the double nearest a decimal of at most 8 places (the value as it was
-// written; a double's own binary fraction differs from it by a rounding), else the
-// binary range. Values both decimal and dyadic, as 0.25, read as the same rationals
-// either way. Columns subtracted from each other are read on one grid.
+// The grid a column of finite doubles is read on, units of 2^low / 5^decimals: the
+// coarsest that holds every value of the column. A decimal of k places is an integer
+// times 2^−k / 5^k, and the double nearest it (the value as it was written; its own
+// binary fraction differs by a rounding) is read as that decimal where an integer
+// below 2^52 holds it, at most 8 places, and in integers far shorter than the
+// binary ones; any other column is read as binary integers (decimals 0). Scaled by
+// a power of two, a column reads on the grid scaled alike, and values both decimal
+// and dyadic, as 0.25, read as the same rationals either way. Columns subtracted
+// from each other are read on one grid.
 struct ColumnGrid {
     static constexpr int kMaxDecimals = 8;
+    static constexpr int kChance = 12;  // bits a decimal grid must save over the binary one
 
-    DyadicRange binary;
-    int decimals = 0;  // −1 where some value is no such decimal
-    double largest = 0.0;
+    int decimals = 0;
+    DyadicRange binary;  // the grid's own range at decimals 0
 
     void add(double x);
-    bool decimal() const { return decimals >= 0; }
     // A bound on the bits of the column's integers; log2 of a bound on their norm
     // over n rows.
     int bits() const;
     double norm_bits(std::size_t n) const;
-    // x · 10^decimals, for a value of a decimal grid.
+    // x / unit, for a value of a grid with decimals > 0.
     std::int64_t integer(double x) const;
+
+private:
+    // The range of the column on the grids of each count of places; at 0, binary's.
+    DyadicRange fifths_[kMaxDecimals + 1];
+    std::uint32_t held_ = ~std::uint32_t{0};  // the places whose grids hold every value
 };
 
 // A block of the Gram matrix: its rows' columns and its columns' columns (as many);

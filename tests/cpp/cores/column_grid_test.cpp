@@ -2,6 +2,7 @@
 // their last decimal place, and any other column as binary integers.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -14,16 +15,19 @@ TEST(ColumnGrid, ReadsDecimalsInUnitsOfTheirLastPlace) {
     const struct {
         const char* label;
         std::vector<double> column;
-        int decimals;  // −1: read as binary integers
-        std::int64_t first;
+        int decimals;  // 0: read as binary integers
+        std::int64_t first;  // the first value's integer on a decimal grid
     } cases[] = {
-        {"cents", {446.07, 445.99, 446.2}, 2, 44607},
-        {"whole prices", {4500.0, -12.0}, 0, 4500},
+        {"cents", {-446.07, 445.99, 446.2}, 2, -44607},
+        {"cents times 2^-40", {std::ldexp(446.07, -40), std::ldexp(445.99, -40)}, 2, 44607},
+        {"cents times 2^40", {std::ldexp(446.07, 40), std::ldexp(445.99, 40)}, 2, 44607},
         {"a pip of 0.00001", {1.0726, 1.07219}, 5, 107260},
-        {"a quarter is both dyadic and decimal", {0.25, 101.5}, 2, 25},
-        {"a sum of roundings is no short decimal", {0.1 + 0.2}, -1, 0},
-        {"nine places", {1e-9}, -1, 0},
-        {"past 2^52 in units of the last place", {4.5e14, 0.01}, -1, 0},
+        {"eight places", {0.00012347, 2.5}, 8, 12347},
+        {"quarters are dyadic", {0.25, 101.5}, 0, 0},
+        {"whole prices", {4500.0, -12.0}, 0, 0},
+        {"a sum of roundings is no short decimal", {0.1 + 0.2, 0.5}, 0, 0},
+        {"nine places", {1e-9, 2e-9}, 0, 0},
+        {"past 2^52 units of the last place", {4.5e14, 0.01}, 0, 0},
         {"zeros", {0.0, -0.0}, 0, 0},
     };
     const ModPrime& m = mod_prime(0);
@@ -32,7 +36,7 @@ TEST(ColumnGrid, ReadsDecimalsInUnitsOfTheirLastPlace) {
         ColumnGrid grid;
         for (const double x : c.column) grid.add(x);
         EXPECT_EQ(grid.decimals, c.decimals);
-        if (!grid.decimal()) continue;
+        if (grid.decimals == 0) continue;
         EXPECT_EQ(grid.integer(c.column[0]), c.first);
         EXPECT_EQ(m.of(c.column[0], grid), m.of_integer(c.first));
     }
