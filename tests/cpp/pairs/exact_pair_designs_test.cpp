@@ -1,7 +1,8 @@
 // Pair models on prices a market prints on a grid: windows whose designs exact
 // arithmetic makes singular, or fits exactly, or whose D is 0, read the fallback.
-// Decided independently with integers of any size: each double is an integer times a
-// power of two, and every quantity the decision needs is a determinant of integers.
+// Decided independently with integers of any size: each column is read in units of
+// its last decimal place where its values are prices as written, else as binary
+// integers, and every quantity the decision needs is a determinant of integers.
 #include <gtest/gtest.h>
 
 #include <bit>
