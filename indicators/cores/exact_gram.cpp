@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace torvex {
@@ -97,9 +98,78 @@ void DyadicRange::add(double x) {
     high = std::max(high, s.exponent + 64 - std::countl_zero(s.significand));
 }
 
-double DyadicRange::norm_bits(std::size_t n) const {
-    if (high < low) return 0.0;
-    return static_cast<double>(high - low) + 0.5 * std::log2(static_cast<double>(n));
+u64 ModPrime::of_integer(std::int64_t v) const {
+    const u64 r = mul((v < 0 ? 0 - static_cast<u64>(v) : static_cast<u64>(v)) % p, pow64[2]);
+    return v < 0 && r != 0 ? p - r : r;
+}
+
+u64 ModPrime::of(double x, const ColumnGrid& grid) const {
+    return grid.decimals > 0 ? of_integer(grid.integer(x)) : of(x, grid.binary.low);
+}
+
+namespace {
+
+constexpr double kFives[ColumnGrid::kMaxDecimals + 1] = {1, 5, 25, 125, 625, 3125, 15625, 78125, 390625};
+
+// The dyadic t of fewest bits with |x| the double nearest t / 5^k, among those within
+// the roundings of |x| · 5^k (two units in its last place). Nothing where none is,
+// or where the product leaves the normal doubles.
+std::optional<double> fifths(double x, int k) {
+    const double y = std::fabs(x) * kFives[k];
+    if (!(y > 0x1p-960 && y < 0x1p960)) return std::nullopt;
+    int e = 0;
+    const auto m = static_cast<std::int64_t>(std::ldexp(std::frexp(y, &e), 53));
+    std::optional<double> best;
+    int best_low = 0;
+    for (std::int64_t d = -2; d <= 2; ++d) {
+        const double t = std::ldexp(static_cast<double>(m + d), e - 53);
+        if (t / kFives[k] != std::fabs(x)) continue;
+        DyadicRange r;
+        r.add(t);
+        if (!best || r.low > best_low) {
+            best = t;
+            best_low = r.low;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+void ColumnGrid::add(double x) {
+    if (x == 0.0) return;
+    binary.add(x);
+    fifths_[0] = binary;
+    for (int k = 1; k <= kMaxDecimals; ++k) {
+        if ((held_ >> k & 1) == 0) continue;
+        const std::optional<double> t = fifths(x, k);
+        if (t) fifths_[k].add(*t);
+        // Past 2^52 units a value may round from more than one multiple of the unit.
+        if (!t || fifths_[k].high - fifths_[k].low > 52) held_ &= ~(std::uint32_t{1} << k);
+    }
+    // The grid of fewest bits; binary unless another saves more bits than a rounding's
+    // chance trailing zeros could.
+    const auto bits_at = [this](int k) { return fifths_[k].high - fifths_[k].low; };
+    decimals = 0;
+    for (int k = 1; k <= kMaxDecimals; ++k)
+        if ((held_ >> k & 1) != 0 && bits_at(k) + (decimals == 0 ? kChance : 0) < bits_at(decimals)) decimals = k;
+}
+
+int ColumnGrid::bits() const {
+    const DyadicRange& r = fifths_[decimals];
+    return r.high < r.low ? 0 : r.high - r.low;
+}
+
+double ColumnGrid::norm_bits(std::size_t n) const {
+    const int b = bits();
+    return b > 0 ? static_cast<double>(b) + 0.5 * std::log2(static_cast<double>(n)) : 0.0;
+}
+
+std::int64_t ColumnGrid::integer(double x) const {
+    const std::optional<double> t = x == 0.0 ? std::nullopt : fifths(x, decimals);
+    if (!t) return 0;
+    const auto m = static_cast<std::int64_t>(std::ldexp(*t, -fifths_[decimals].low));  // below 2^52
+    return x < 0.0 ? -m : m;
 }
 
 void ModularGram::allocate() {

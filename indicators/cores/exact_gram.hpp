@@ -1,10 +1,13 @@
 // Whether determinants of a least-squares design's Gram matrix are zero, decided
-// exactly on the design's values. A double is an integer times a power of two, so each
-// column, read at the power of two of its lowest bit, is a column of integers, and a
-// block of the Gram matrix of those integers has the determinant the doubles' would
-// have, times a power of two. It is reduced modulo primes below 2^62: one prime at
-// which it is not zero shows it is not; when it is zero at primes whose product
-// exceeds the Hadamard bound of the integers, it is zero.
+// exactly on the design's values as they were written. Prices print as decimals,
+// which doubles hold only to rounding: a column whose values are all decimals of a
+// few places is read as integers in units of its last place. Any other double is an
+// integer times a power of two, so such a column, read at the power of two of its
+// lowest bit, is a column of integers too. A block of the Gram matrix of those
+// integers has the determinant of the values, times a power of ten or two. It is
+// reduced modulo primes below 2^62: one prime at which it is not zero shows it is
+// not; when it is zero at primes whose product exceeds the Hadamard bound of the
+// integers, it is zero.
 //
 // The pair models call it only where a floating solve is in doubt: a pivot or a
 // residual sum within rounding of zero, where the rounding of the sums, not the
@@ -18,6 +21,8 @@
 #include <vector>
 
 namespace torvex {
+
+struct ColumnGrid;
 
 // Arithmetic modulo one prime p < 2^62, on values held in Montgomery form (x · 2^64
 // mod p), in which sums, differences and products stay closed.
@@ -39,6 +44,10 @@ struct ModPrime {
     // x · 2^−low, an integer (low at most the exponent of x's lowest set bit), in
     // Montgomery form.
     std::uint64_t of(double x, int low) const;
+    // An integer of at most 63 bits, in Montgomery form.
+    std::uint64_t of_integer(std::int64_t v) const;
+    // x as an integer of its column's grid, in Montgomery form.
+    std::uint64_t of(double x, const ColumnGrid& grid) const;
 };
 
 // The i-th of a fixed list of distinct primes below 2^62 (i < kModPrimes), made once.
@@ -53,8 +62,36 @@ struct DyadicRange {
     int high = -4096;  // every |x| < 2^high
 
     void add(double x);
-    // log2 of a bound on the Euclidean norm of the column's integers over n rows.
+};
+
+// The grid a column of finite doubles is read on, units of 2^low / 5^decimals: the
+// coarsest that holds every value of the column. A decimal of k places is an integer
+// times 2^−k / 5^k, and the double nearest it (the value as it was written; its own
+// binary fraction differs by a rounding) is read as that decimal where an integer
+// below 2^52 holds it, at most 8 places, and in integers far shorter than the
+// binary ones; any other column is read as binary integers (decimals 0). Scaled by
+// a power of two, a column reads on the grid scaled alike, and values both decimal
+// and dyadic, as 0.25, read as the same rationals either way. Columns subtracted
+// from each other are read on one grid.
+struct ColumnGrid {
+    static constexpr int kMaxDecimals = 8;
+    static constexpr int kChance = 12;  // bits a decimal grid must save over the binary one
+
+    int decimals = 0;
+    DyadicRange binary;  // the grid's own range at decimals 0
+
+    void add(double x);
+    // A bound on the bits of the column's integers; log2 of a bound on their norm
+    // over n rows.
+    int bits() const;
     double norm_bits(std::size_t n) const;
+    // x / unit, for a value of a grid with decimals > 0.
+    std::int64_t integer(double x) const;
+
+private:
+    // The range of the column on the grids of each count of places; at 0, binary's.
+    DyadicRange fifths_[kMaxDecimals + 1];
+    std::uint32_t held_ = ~std::uint32_t{0};  // the places whose grids hold every value
 };
 
 // A block of the Gram matrix: its rows' columns and its columns' columns (as many);

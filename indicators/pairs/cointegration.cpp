@@ -22,7 +22,7 @@ std::expected<Cointegration, IndicatorError> Cointegration::create(std::uint64_t
 
 bool Cointegration::dependent_columns() {
     const std::size_t n = pairs_.size(), p = lags_, rows = n - (p + 1);
-    DyadicRange ra, rb;
+    ColumnGrid ra, rb;
     bool flat = true;
     for (std::size_t i = 0; i < n; ++i) {
         ra.add(pairs_[i].a);
@@ -33,8 +33,7 @@ bool Cointegration::dependent_columns() {
     // times E_i = Sbb (n A_i − ΣA) − Sab (n B_i − ΣB), where Sbb = n ΣB² − (ΣB)² and
     // Sab = n ΣAB − ΣA ΣB; a flat reference has no hedge, and E_i = n A_i − ΣA.
     const double log_n = std::log2(static_cast<double>(n));
-    const double a_bits = static_cast<double>(std::max(ra.high - ra.low, 0));
-    const double b_bits = static_cast<double>(std::max(rb.high - rb.low, 0));
+    const double a_bits = ra.bits(), b_bits = rb.bits();
     const double e_bits = flat ? a_bits + log_n + 1.0 : a_bits + 2.0 * b_bits + 3.0 * log_n + 3.0;
     const std::span<double> bits = gram_.bits();
     std::fill(bits.begin(), bits.end(), e_bits + 1.0 + 0.5 * std::log2(static_cast<double>(rows)));
@@ -42,7 +41,7 @@ bool Cointegration::dependent_columns() {
     const auto fill = [&](const ModPrime& mod, ModularGram& gram) {
         std::uint64_t sa = 0, sb = 0, sab = 0, sbb = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            const std::uint64_t a = mod.of(pairs_[i].a, ra.low), b = mod.of(pairs_[i].b, rb.low);
+            const std::uint64_t a = mod.of(pairs_[i].a, ra), b = mod.of(pairs_[i].b, rb);
             sa = mod.add(sa, a);
             sb = mod.add(sb, b);
             sab = mod.add(sab, mod.mul(a, b));
@@ -58,7 +57,7 @@ bool Cointegration::dependent_columns() {
             gamma = mod.sub(mod.mul(s_ab, sb), mod.mul(s_bb, sa));
         }
         const auto e = [&](std::size_t i) {
-            return mod.add(mod.add(mod.mul(alpha, mod.of(pairs_[i].a, ra.low)), mod.mul(beta, mod.of(pairs_[i].b, rb.low))),
+            return mod.add(mod.add(mod.mul(alpha, mod.of(pairs_[i].a, ra)), mod.mul(beta, mod.of(pairs_[i].b, rb))),
                            gamma);
         };
         gram.clear();

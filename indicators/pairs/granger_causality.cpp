@@ -68,7 +68,7 @@ bool GrangerCausality::degenerate_rows() {
 bool GrangerCausality::dependent_columns() {
     // Columns: the intercept, the close lags, the reference lags, then the closes fitted.
     const std::size_t lag = lag_, m = 2 * lag + 2, rows = period_ - lag;
-    DyadicRange closes, references;
+    ColumnGrid closes, references;
     for (const PairInput& p : window_) {
         closes.add(p.a);
         references.add(p.b);
@@ -83,10 +83,10 @@ bool GrangerCausality::dependent_columns() {
         for (std::size_t t = lag; t < period_; ++t) {
             x[0] = mod.of_count(1);
             for (std::size_t j = 1; j <= lag; ++j) {
-                x[j] = mod.of(window_[t - j].a, closes.low);
-                x[lag + j] = mod.of(window_[t - j].b, references.low);
+                x[j] = mod.of(window_[t - j].a, closes);
+                x[lag + j] = mod.of(window_[t - j].b, references);
             }
-            x[m - 1] = mod.of(window_[t].a, closes.low);
+            x[m - 1] = mod.of(window_[t].a, closes);
             gram.add_row(mod);
         }
     };

@@ -25,7 +25,7 @@ std::optional<double> HasbrouckInformationShare::step(double a, double b) {
         accepted_ += 1;
         return std::nullopt;
     }
-    const Record record{a - newer_.a, b - newer_.b, newer_.a - newer_.b, newer_.a - older_.a, newer_.b - older_.b};
+    const Record record{a - newer_.a, b - newer_.b, newer_.a - newer_.b, newer_.a - older_.a, newer_.b - older_.b, older_};
     records_.push(record);
     // The newest records distinct from each other: the run grows by the new one, or
     // restarts after the nearest equal one within it.
@@ -54,31 +54,39 @@ bool HasbrouckInformationShare::degenerate_rows() const {
 }
 
 bool HasbrouckInformationShare::degenerate_exactly() const {
-    // Columns: the regressors 1, z, dc1, dr1, then the changes dc and dr.
-    std::array<DyadicRange, 6> ranges;
-    records_.for_each([&](const Record& r) {
-        ranges[1].add(r.z);
-        ranges[2].add(r.dc1);
-        ranges[3].add(r.dr1);
-        ranges[4].add(r.dc);
-        ranges[5].add(r.dr);
-    });
+    // Columns: the regressors 1, z, dc1, dr1, then the changes dc and dr, formed
+    // exactly from the n + 2 pairs of the window on one grid: the oldest pair of each
+    // record, then the last two pairs accepted.
     const std::size_t n = records_.size();
+    const auto pair = [&](std::size_t i) { return i < n ? records_[i].earliest : i == n ? older_ : newer_; };
+    ColumnGrid grid;
+    for (std::size_t i = 0; i < n + 2; ++i) {
+        grid.add(pair(i).a);
+        grid.add(pair(i).b);
+    }
+    // A difference of two integers has a bit more than either.
     const std::span<double> bits = gram_.bits();
     bits[0] = 0.5 * std::log2(static_cast<double>(n));
-    for (std::size_t j = 1; j < 6; ++j) bits[j] = ranges[j].norm_bits(n);
+    std::fill(bits.begin() + 1, bits.end(), grid.norm_bits(n) + 1.0);
     const auto fill = [&](const ModPrime& mod, ModularGram& gram) {
         gram.clear();
         const std::span<std::uint64_t> x = gram.row();
-        records_.for_each([&](const Record& r) {
+        std::uint64_t c2 = mod.of(pair(0).a, grid), r2 = mod.of(pair(0).b, grid);
+        std::uint64_t c1 = mod.of(pair(1).a, grid), r1 = mod.of(pair(1).b, grid);
+        for (std::size_t i = 2; i < n + 2; ++i) {
+            const std::uint64_t c = mod.of(pair(i).a, grid), r = mod.of(pair(i).b, grid);
             x[0] = mod.of_count(1);
-            x[1] = mod.of(r.z, ranges[1].low);
-            x[2] = mod.of(r.dc1, ranges[2].low);
-            x[3] = mod.of(r.dr1, ranges[3].low);
-            x[4] = mod.of(r.dc, ranges[4].low);
-            x[5] = mod.of(r.dr, ranges[5].low);
+            x[1] = mod.sub(c1, r1);
+            x[2] = mod.sub(c1, c2);
+            x[3] = mod.sub(r1, r2);
+            x[4] = mod.sub(c, c1);
+            x[5] = mod.sub(r, r1);
             gram.add_row(mod);
-        });
+            c2 = c1;
+            r2 = r1;
+            c1 = c;
+            r1 = r;
+        }
     };
     // With X = [1, z, dc1, dr1] and X0 = [1, dc1, dr1]:
     // - [X dc] or [X dr] of lower rank: X is singular or a change is fitted exactly;

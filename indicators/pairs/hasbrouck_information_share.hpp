@@ -30,6 +30,9 @@ private:
         double z;    // previous gap close − reference
         double dc1;  // previous close change
         double dr1;  // previous reference change
+        // The pair two bars back, whose prices the exact decision reads: the changes
+        // above are roundings of the differences of the prices as they were written.
+        PairInput earliest;
     };
 
     static bool same_regressors(const Record& x, const Record& y) {
@@ -44,7 +47,8 @@ private:
     bool degenerate_rows() const;
 
     // Whether, in exact arithmetic, the model is degenerate: the regressors singular, a
-    // change fitted exactly, or D = 0. Decided on the records, for a model in doubt.
+    // change fitted exactly, or D = 0. Decided on the window's prices, for a model in
+    // doubt.
     [[gnu::noinline]] bool degenerate_exactly() const;
 
     PairInput older_{0.0, 0.0};
