@@ -55,7 +55,8 @@ double CciCore::at_bound(double tp, double index) const {
             // deviations |n·v − Σ| (units cancel), n·distance / (Σ deviations · 0.015),
             // rather than the computed one, which a ring magnifies should it pass the
             // bound. Each deviation is below 2^118 but their sum may pass 2^127, so it is
-            // kept in long double, whose 64 bits leave the quotient one rounding to double.
+            // kept in long double, whose 64 bits keep the quotient within a few 2^-64 of
+            // the exact one before its rounding to double.
             long double deviations = 0.0L;
             window_.ring().for_each([&](double v) {
                 const i128 d = n * units(v) - sum;
