@@ -50,6 +50,28 @@ double CciCore::at_bound(double tp, double index) const {
             const i128 d = n * units(v) - sum;
             return (d > 0) - (d < 0);
         });
+        if (side == 0) {
+            // Not alone on its side: the index from the exact distance n·tp − Σ and
+            // deviations |n·v − Σ| (units cancel), n·distance / (Σ deviations · 0.015),
+            // rather than the computed one, which a ring magnifies should it pass the
+            // bound. Each deviation is below 2^118 but their sum may pass 2^127, so it is
+            // kept in long double, whose 64 bits keep the quotient within a few 2^-64 of
+            // the exact one before its rounding to double.
+            long double deviations = 0.0L;
+            window_.ring().for_each([&](double v) {
+                const i128 d = n * units(v) - sum;
+                deviations += static_cast<long double>(d < 0 ? -d : d);
+            });
+            if (deviations == 0.0L) return 0.0;
+            const long double distance = static_cast<long double>(n * units(tp) - sum);
+            const double inside = static_cast<double>(static_cast<long double>(period_) * distance /
+                                                      (deviations * static_cast<long double>(0.015)));
+            // Short of the bound however little: where the quotient rounds onto it, the
+            // double just inside keeps a ring of such indices from reading flat.
+            const double limit = bound(period_);
+            if (std::fabs(inside) < limit) [[likely]] return inside;
+            return std::copysign(std::nextafter(limit, 0.0), inside);
+        }
     } else {
         ExactSum sum;
         window_.ring().for_each([&](double v) { sum.add(v); });

@@ -87,7 +87,9 @@ private:
     static double bound(std::uint64_t n) { return static_cast<double>(n) / (2.0 * 0.015); }
 
     // The bound with the index's sign when the newest typical price is alone on its side
-    // of the window's mean (decided on exact sums), else the index as computed.
+    // of the window's mean (decided on exact sums); else, for prices within kUnitSpan
+    // binades, the index from exact sums, rounded short of the bound, and beyond them
+    // the index as computed.
     [[gnu::noinline]] double at_bound(double tp, double index) const;
 
     // The index from the window alone, its mean taken as the newest price plus the

@@ -53,14 +53,31 @@ std::vector<Case> cases() {
          {bar(180.5, 176.55, 180.08), bar(188.46, 181.87, 185.02), bar(187.88, 183.4, 183.75),
           bar(186.85, 183.01, 186.3), bar(188.6, 186.0, 187.9), bar(193.3, 189.1, 191.91)},
          kBound3, 0.0, 50.0},
+        // EURUSD hourly rows 3552 to 3557: the last indices {100, 100 - 1.4e-11, 100}, the
+        // middle one with a price beside the newest above the mean. Computed above the
+        // bound on the running sum, that one made the ring's spread its own rounding and
+        // the stochastic form read 0.
+        {"EURUSD rows 3552-3557", 3,
+         {bar(1.16487, 1.16376, 1.16472), bar(1.16531, 1.1641, 1.16411), bar(1.16484, 1.16382, 1.16468), bar(1.1653, 1.1645, 1.16509),
+          bar(1.166, 1.16502, 1.16542), bar(1.16754, 1.16537, 1.16702)},
+         kBound3, 0.0, 100.0},
+        // Its row 3556, the index worked out in rationals and rounded once.
+        {"EURUSD rows 3554-3556", 3,
+         {bar(1.16484, 1.16382, 1.16468), bar(1.1653, 1.1645, 1.16509), bar(1.166, 1.16502, 1.16542)},
+         0x1.8fffffffffc10p+6, 0.0, NAN},
         {"n = 2, rises", 2, {at(0.1), at(0.7), at(1.3)}, kBound2, 0.0, 50.0},
         {"n = 2, a fall after a rise", 2, {at(0.1), at(0.7), at(0.3)}, -kBound2, 0.0, 0.0},
         // Mean 5, the middle price on it: 4 / (8/3 * 0.015).
         {"n = 3, one price at the mean", 3, {at(1.0), at(5.0), at(9.0)}, kBound3, 0.0, NAN},
         {"n = 3, one price at the mean, falling", 3, {at(9.0), at(5.0), at(1.0)}, -kBound3, 0.0, NAN},
         {"n = 3, the middle price below the mean", 3, {at(1.0), at(2.0 - d), at(3.0)}, kBound3, 0.0, NAN},
-        // The middle price d above 2 lies on the newest one's side: 100 (1 - 2d/3) nearly.
-        {"n = 3, the middle price above the mean", 3, {at(1.0), at(2.0 + d), at(3.0)}, model({1, 2 + d, 3}), 1e-11, NAN},
+        // The middle price d above 2 lies on the newest one's side: 100 (1 - 2d/3) nearly,
+        // in rationals 0x1.8ffffffbd5556p+6 rounded once.
+        {"n = 3, the middle price above the mean", 3, {at(1.0), at(2.0 + d), at(3.0)}, 0x1.8ffffffbd5556p+6, 0.0, NAN},
+        // 2^53 - 3 is one unit above the mean of {0, 2^53 - 3, 2^54 - 8}: the index is
+        // 100 - 3.7e-15, whose nearest double is the bound; it reads the double below.
+        {"n = 3, a price one unit above the mean", 3, {at(0.0), at(0x1p53 - 3), at(0x1p54 - 8)},
+         0x1.8ffffffffffffp+6, 0.0, NAN},
         // Prices 51 binades apart, beyond 128-bit units: the same on exact sums.
         {"n = 3, 51 binades, the middle price below the mean", 3, {at(far), at(1024 - e), at(2048)}, kBound3, 0.0, NAN},
         {"n = 3, 51 binades, the middle price above the mean", 3, {at(far), at(1024 + e), at(2048)},
