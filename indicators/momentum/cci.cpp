@@ -14,6 +14,12 @@ std::expected<CciCore, IndicatorError> CciCore::create(std::uint64_t n) {
 
 double CciCore::at_bound(double tp, double index) const {
     using i128 = __int128;
+    // Of two prices that differ, each is alone on its side of their mean: every bar of a
+    // two-bar window that moves is at the bound, and its side is that of the move.
+    if (period_ == 2) {
+        const double other = window_.ring().front();
+        if (std::isfinite(other) && std::isfinite(tp) && other != tp) return tp > other ? bound(2) : -bound(2);
+    }
     // A price v is on the newest one's side when n·v − Σ has the sign of n·tp − Σ; the
     // newest is alone there when it is the only such price (a copy of it is not).
     const auto alone = [&](auto&& sign) {
