@@ -47,6 +47,7 @@ struct ScaleRow {
 
 const std::vector<ScaleRow>& scale_rows() {
     static const std::vector<ScaleRow> rows = {
+        // With no risk-free rate to subtract, a mean of prices beyond their fit.
         {"Alpha", {20, 0}, {1}},
         {"Beta", {20}, {0}},
         {"BetaNeutralSpread", {20}, {1}},
@@ -73,7 +74,7 @@ const std::vector<ScaleRow>& scale_rows() {
         {"SpreadBollingerBands", {20, 2}, {1, 1, 1, 1, 0}},
         // A slope fitted to logarithms of ranges, which round at their magnitude.
         {"SpreadHurst", {32}, {0}, 1e-9},
-        {"TreynorRatio", {20, 0}, {1}},
+        {"TreynorRatio", {20, 0}, {1}},  // no risk-free rate: a mean price per unit of beta
         {"VarianceRatio", {20, 4}, {0}},
     };
     return rows;
