@@ -1,11 +1,27 @@
 #include "indicators/cores/normal_equations.hpp"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace torvex {
 
 namespace {
+
+// The power of two of the size of a column whose Gram diagonal is `diagonal` (see
+// kSingularPivot): 2^e with e = ceil(ilogb(diagonal) / 2), taken from the exponent
+// bits, so that it is a normal double for every diagonal: a zero or subnormal one
+// reads as 2^-511, a non-finite one as 2^512.
+inline double column_size(double diagonal) {
+    const std::uint64_t half_exponent = (std::bit_cast<std::uint64_t>(diagonal) >> 53) & 0x3ff;
+    return std::bit_cast<double>((half_exponent + 512) << 52);
+}
+
+// Whether a pivot holds the system as regular against `threshold`, kSingularPivot
+// times the sizes of its row and column: a product of powers of two with it, never
+// zero, so that a zero pivot never passes.
+inline bool regular_pivot(double pivot, double threshold) { return std::fabs(pivot) >= threshold; }
 
 // Back substitution over an upper-triangular k x k system.
 void back_substitute(std::span<const double> a, std::span<const double> rhs, std::span<double> x, std::size_t k) {
@@ -30,8 +46,13 @@ void eliminate_below(std::span<double> a, std::span<double> rhs, std::size_t k, 
 
 bool solve_natural_order(std::span<double> a, std::span<double> rhs, std::span<double> x) {
     const std::size_t k = rhs.size();
+    // Row c is column c's own row: its pivot is read in the square of the column's size.
     for (std::size_t c = 0; c < k; ++c) {
-        if (!(std::fabs(a[c * k + c]) >= kSingularPivot)) return false;
+        const double size = column_size(a[c * k + c]);
+        x[c] = kSingularPivot * size * size;
+    }
+    for (std::size_t c = 0; c < k; ++c) {
+        if (!regular_pivot(a[c * k + c], x[c])) return false;
         eliminate_below(a, rhs, k, c);
     }
     back_substitute(a, rhs, x, k);
@@ -46,6 +67,13 @@ bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, s
 bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs1, std::array<double, 4> rhs2,
                           std::array<double, 4>& x1, std::array<double, 4>& x2) {
     constexpr std::size_t k = 4;
+    // The sizes of the rows, which travel with their rows, and of the columns, with
+    // the threshold's factor.
+    std::array<double, k> row{}, column{};
+    for (std::size_t c = 0; c < k; ++c) {
+        row[c] = column_size(a[c * k + c]);
+        column[c] = kSingularPivot * row[c];
+    }
     for (std::size_t c = 0; c < k; ++c) {
         std::size_t best = c;
         for (std::size_t r = c + 1; r < k; ++r)
@@ -54,8 +82,9 @@ bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs1, 
             for (std::size_t j = 0; j < k; ++j) std::swap(a[c * k + j], a[best * k + j]);
             std::swap(rhs1[c], rhs1[best]);
             std::swap(rhs2[c], rhs2[best]);
+            std::swap(row[c], row[best]);
         }
-        if (!(std::fabs(a[c * k + c]) >= kSingularPivot)) return false;
+        if (!regular_pivot(a[c * k + c], row[c] * column[c])) return false;
         const double pivot = a[c * k + c];
         for (std::size_t r = c + 1; r < k; ++r) {
             const double f = a[r * k + c] / pivot;

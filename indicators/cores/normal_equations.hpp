@@ -1,6 +1,7 @@
 // Dense solvers for the small normal-equation systems of the pair models. Neither
-// raises: a pivot whose magnitude is below 1e-12 marks the system as singular and the
-// solve answers false, leaving the caller to give its fixed fallback.
+// raises: a pivot whose magnitude is below 1e-12 in the units of its row and column
+// marks the system as singular and the solve answers false, leaving the caller to give
+// its fixed fallback.
 #pragma once
 
 #include <algorithm>
@@ -14,16 +15,26 @@
 
 namespace torvex {
 
+// The systems are Gram matrices, whose pivots scale with the squared sizes of the
+// columns: prices near 1e-4 make pivots near 1e-8 of a well-conditioned fit. A pivot
+// at row r and column c is read in units of 2^(e_r + e_c), where 2^e_i is the power of
+// two of column i's size taken from the diagonal, e_i = ceil(ilogb(a_ii) / 2), which
+// shifts by exactly k where the column and its row scale by 2^k: the pivot passes when
+// its magnitude is at least kSingularPivot · 2^(e_r + e_c). Scaling by powers of two
+// is exact, so the elimination itself reads the same at every price level; only the
+// test is made in these units. A zero or subnormal diagonal reads as size 2^-511, a
+// non-finite one as 2^512, so that every threshold is a positive double.
 inline constexpr double kSingularPivot = 1e-12;
 
 // Solves the k x k system `a` (row-major, k*k values) for `rhs` by Gaussian
 // elimination in natural pivot order with no row exchange, then back substitution
-// into `x` (k values). `a` and `rhs` are overwritten.
+// into `x` (k values). `a` and `rhs` are overwritten; `x` is also the scratch of the
+// pivot units.
 bool solve_natural_order(std::span<double> a, std::span<double> rhs, std::span<double> x);
 
 // Solves a 4 x 4 system by Gaussian elimination with partial pivoting: in each column
 // the row of largest pivot magnitude is exchanged into place (on equal magnitudes the
-// later row wins).
+// later row wins), and the pivot is read in the units of the row it came from.
 bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, std::array<double, 4>& x);
 
 // The same for two right-hand sides at once, each solution as the single solve gives it.
@@ -33,8 +44,9 @@ bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs1, 
 // Whether a least-squares solve over `rows` rows may have read roundings as its
 // answer: where a design is singular, or fits its target exactly, the pivot or the
 // residual sum the solve reads is a residue of the rounding of the normal matrix,
-// which a pivot test against a fixed 1e-12 cannot tell from a small value. A pivot is
-// in doubt when it lies within a wide multiple of that rounding of zero: the rounding
+// which a pivot test against a fixed fraction of the columns' sizes cannot tell from a
+// small value. A pivot is in doubt when it lies within a wide multiple of that rounding
+// of zero: the rounding
 // of a column's pivot scales with the squared size of the column and of the multiples
 // of the earlier columns that cancel it, found by back substitution in the upper
 // triangle. A residual sum is in doubt when it lies within such a multiple of the
