@@ -100,8 +100,16 @@ double Cointegration::adf_statistic() {
     // themselves carry roundings of the deviations they are made of and of the hedge,
     // within a few units in the last place of the deviations each, times the window
     // for the hedge's: a sum or pivot below their squares, widely taken, is in doubt.
+    // Prices written as decimals (cents) are held only to half a unit in the last place
+    // of their level, so a window whose residuals vanish on the decimals leaves
+    // residuals of that size in binary: a regular design of the representation's
+    // error, which no pivot test can tell from a fit. Residual changes within a wide
+    // multiple of it, 2^-51 of the level a row, are in doubt as well, and the exact
+    // test reads the decimals.
     const double rounding = static_cast<double>(n) * 0x1p-42;
-    if (fit_.in_doubt(*rss, m, rounding * rounding * deviations_)) [[unlikely]]
+    const double written = 0x1p-46 * level_;
+    const double floor = std::max(rounding * rounding * deviations_, static_cast<double>(m) * written * written);
+    if (fit_.in_doubt(*rss, m, floor)) [[unlikely]]
         if (dependent_columns()) return 0.0;
     const double b0 = fit_.coefficients()[0];
     const double s2 = *rss / static_cast<double>(m - k);
@@ -130,6 +138,7 @@ std::optional<std::array<double, 3>> Cointegration::step(const BarContext& ctx) 
     const PairMoments moments = two_pass_moments(n, a, b, origin);
     const double hedge = slope_a_on_b(moments);
     deviations_ = static_cast<double>(n) * (moments.var_a + hedge * hedge * moments.var_b);
+    level_ = std::fabs(origin.a0) + std::fabs(hedge) * std::fabs(origin.b0);
     for (std::size_t i = 0; i < n; ++i)
         residuals_[i] = origin.deviation_a(pairs_[i].a) - hedge * origin.deviation_b(pairs_[i].b);
     const double spread = residuals_.back();

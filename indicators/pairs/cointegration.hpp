@@ -51,6 +51,7 @@ private:
     std::size_t lags_;
     std::vector<double> residuals_;
     double deviations_ = 0.0;  // the window's squared deviations, n (var a + hedge² var b)
+    double level_ = 0.0;       // the size of a residual's terms, |a| + |hedge| |b| at the first pair
     LeastSquares fit_;
     ModularGram gram_;
 };

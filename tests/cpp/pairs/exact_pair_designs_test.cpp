@@ -428,6 +428,12 @@ TEST(ExactPairDesigns, DesignsSingularOnTheirDecimalsReadTheFallback) {
          kModels[4],
          {446.69, 446.71, 446.71, 446.66, 446.65, 446.67},
          {446.91, 446.94, 446.94, 446.89, 446.88, 446.90}},
+        // The reference is the close plus 0.06 on every bar: the residuals vanish on
+        // the cents and are binary roundings of the level, a design of their own.
+        {"two ETFs a constant 0.06 apart, a unit-root test",
+         kModels[4],
+         {445.71, 445.71, 445.72, 445.71, 445.73, 445.71},
+         {445.77, 445.77, 445.78, 445.77, 445.79, 445.77}},
         {"cents against a bid and ask, a unit-root test",
          kModels[4],
          {101.32, 101.3, 101.28, 101.29, 101.27, 101.28},
