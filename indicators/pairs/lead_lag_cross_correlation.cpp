@@ -63,6 +63,13 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
     // where P or Q is. Two shifts are as strong when both read 0, or neither does and
     // P1²·Q2 = P2²·Q1: decided modulo primes past the bound of those products.
     const std::size_t n = window_, m = max_lag_;
+    if (n == 2) {
+        // Over two pairs r is the sign of the product of the two changes, so |r| is 1
+        // where both series move and 0 where either holds still.
+        const bool closes_move = closes_[m] != closes_[m + 1];
+        return (closes_move && references_[b1] != references_[b1 + 1]) ==
+               (closes_move && references_[b2] != references_[b2 + 1]);
+    }
     DyadicRange ra, rb;
     for (std::size_t i = 0; i < n; ++i) ra.add(closes_[m + i]);
     for (std::size_t i = 0; i < references_.size(); ++i) rb.add(references_[i]);
