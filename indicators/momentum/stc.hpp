@@ -29,9 +29,19 @@ private:
     static double stochastic(const FixedRing<double>& window, double v);
     // The first value passes unchanged; later ones move from the last by `factor`.
     double smooth(std::optional<double>& last, double x) const;
+    // The smoothed percentage k of a bar whose MACD is m and percentage `percent`:
+    // exactly 100 where exact arithmetic has it so.
+    [[gnu::noinline]] double settle_top(double m, double percent, double k);
 
     std::optional<double> k_smoothed_;
     std::optional<double> stc_;
+    // Whether the smoothed percentage is exactly 100 in exact arithmetic: every bar
+    // since it began (or, with factor 1, this bar) closed at the MACD window's top.
+    // True before the first, which the line takes whole.
+    bool full_top_ = true;
+    // Whether the line can still be held at 100: false for good once a bar breaks
+    // the run, unless the factor is 1.
+    bool tracking_tops_ = true;
     FixedRing<double> macd_window_;
     FixedRing<double> k_window_;
     SeededEma fast_;

@@ -32,6 +32,9 @@ private:
     // Correlation of `window_` closes from ring position a with `window_` references
     // from position b.
     double correlation(std::size_t a, std::size_t b) const;
+    // Whether the closes correlate exactly as strongly with the references from ring
+    // position b1 as with those from b2.
+    [[gnu::noinline]] bool equally_strong(std::size_t b1, std::size_t b2) const;
 
     CappedRing<double> closes_;
     CappedRing<double> references_;
