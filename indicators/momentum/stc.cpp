@@ -22,18 +22,17 @@ std::expected<Stc, IndicatorError> Stc::create(std::uint64_t fast, std::uint64_t
 
 double Stc::stochastic(const FixedRing<double>& window, double v) {
     const HiLo r = window_hi_lo(window);
-    if (r.hi > r.lo) return ((v - r.lo) * 100.0) / (r.hi - r.lo);
-    return 0.0;
+    return percent_within(r.lo, r.hi, v);
 }
 
-double Stc::settle_top(double m, double percent, double k) {
+double Stc::settle_top(bool at_top, double percent, double k) {
     // A MACD at its window's top is exactly 100 percent, which the quotient can miss
     // by an ulp either way. The smoothed line is then exactly 100 while it began at a
     // top (or follows the percentages whole) and every bar since was one, so a window
     // of such bars is flat in exact arithmetic: the line is held at exactly 100, lest
     // those ulps give the second stochastic a range. Once a bar breaks the run the
     // line can only come back to 100 with factor 1.
-    const bool top = percent >= 100.0 - 0x1p-40 && m == window_hi_lo(macd_window_).hi;
+    const bool top = percent >= 100.0 - 0x1p-40 && at_top;
     full_top_ = top && (full_top_ || factor_ == 1.0);
     tracking_tops_ = full_top_ || factor_ == 1.0;
     if (full_top_) k_smoothed_ = k = 100.0;
@@ -53,10 +52,11 @@ std::optional<double> Stc::step(double x) {
     const double m = *fast - *slow;
     push_capped(macd_window_, cycle_, m);
     if (macd_window_.size() < cycle_) return std::nullopt;
-    const double percent = stochastic(macd_window_, m);
+    const HiLo range = window_hi_lo(macd_window_);
+    const double percent = percent_within(range.lo, range.hi, m);
     double k = smooth(k_smoothed_, percent);
     if (tracking_tops_) [[unlikely]]
-        k = settle_top(m, percent, k);
+        k = settle_top(m == range.hi, percent, k);
     push_capped(k_window_, cycle_, k);
     if (k_window_.size() < cycle_) return std::nullopt;
     return smooth(stc_, stochastic(k_window_, k));

@@ -27,11 +27,15 @@ private:
 
     // Position of v within the window's range in percent; 0.0 for a flat window.
     static double stochastic(const FixedRing<double>& window, double v);
+    // Where v lies between lo and hi, in percent; 0 for an empty range.
+    static double percent_within(double lo, double hi, double v) {
+        return hi > lo ? ((v - lo) * 100.0) / (hi - lo) : 0.0;
+    }
     // The first value passes unchanged; later ones move from the last by `factor`.
     double smooth(std::optional<double>& last, double x) const;
     // The smoothed percentage k of a bar whose MACD is m and percentage `percent`:
     // exactly 100 where exact arithmetic has it so.
-    [[gnu::noinline]] double settle_top(double m, double percent, double k);
+    [[gnu::noinline]] double settle_top(bool at_top, double percent, double k);
 
     std::optional<double> k_smoothed_;
     std::optional<double> stc_;
