@@ -25,6 +25,23 @@ std::optional<double> ChaikinVolatility::careful_answer(double ema, double old) 
     return answer(ema, old);
 }
 
+std::optional<double> ChaikinVolatility::careful_fill(double ema) {
+    double v = ema;
+    scale_.settle({&v});
+    ema_.set_value(v);
+    if (scale_.active()) {
+        // The averages already in are in their own units; this one joins with its power.
+        exponents_.clear();
+        for (std::uint64_t i = 0; i < window_.size(); ++i) exponents_.push_back(0);
+        exponents_.push_back(scale_.exponent());
+        window_.push_back(v);
+        scaled_left_ = window_.capacity();
+    } else {
+        window_.push_back(ema);
+    }
+    return std::nullopt;
+}
+
 std::optional<double> ChaikinVolatility::careful_step(double range) {
     double v = ema_.value();
     double x = range;
@@ -36,6 +53,12 @@ std::optional<double> ChaikinVolatility::careful_step(double range) {
     ema_.set_value(v);
     if (!is_finite(v)) return std::nullopt;
     const std::int64_t e = scale_.exponent();
+    if (!window_.full()) [[unlikely]] {  // held scaled since the window's first fill
+        window_.push_back(v);
+        exponents_.push_back(e);
+        scaled_left_ = e != 0 ? window_.capacity() : scaled_left_ - 1;
+        return std::nullopt;
+    }
     const double old = window_.replace_oldest(v);
     const std::int64_t e_old = exponents_.replace_oldest(e);
     scaled_left_ = e != 0 ? window_.capacity() : scaled_left_ - 1;

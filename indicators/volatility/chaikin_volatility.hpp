@@ -33,6 +33,7 @@ public:
         // The window holds the r averages before this one: the oldest leaves as this
         // one comes.
         if (!window_.full()) [[unlikely]] {
+            if (*ema < DecayScale::kLow) [[unlikely]] return careful_fill(*ema);
             window_.push_back(*ema);
             return std::nullopt;
         }
@@ -54,6 +55,10 @@ private:
     // The bar on which the average falls below kLow: the group {average} is scaled
     // up, and from here every average joins the window with its power of two.
     [[gnu::noinline]] std::optional<double> careful_answer(double ema, double old);
+    // The same while the window first fills: a run that starts before it is full
+    // (prices near the smallest doubles reach kLow within a few bars) is held scaled
+    // from there, lest the averages the window will divide by decay to zero first.
+    [[gnu::noinline]] std::optional<double> careful_fill(double ema);
     // A bar while the average is held scaled, or while the window still holds an
     // average that was: the range enters in the held units, and the oldest average is
     // read against the newest with the difference of their powers.

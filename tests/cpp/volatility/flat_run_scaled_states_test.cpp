@@ -199,6 +199,9 @@ TEST(FlatRunScaledStates, AnswersFollowTheRecurrencesThroughAndAfterTheRun) {
         // ten bars before, still in the double range.
         {"ChaikinVolatility", {10, 10}, [] { return chaikin_model(10, 10); }, 200, 500},
         {"ChaikinVolatility", {10, 10}, [] { return chaikin_model(10, 10); }, 0, 300},
+        // Prices near 2^-871 put the average below the scaled range before the window
+        // of 209 has filled: the run must be held scaled from the fill on.
+        {"ChaikinVolatility", {2, 209}, [] { return chaikin_model(2, 209); }, 20, 400, -871},
         {"MassIndex", {9, 25}, [] { return mass_index_model(9, 25); }, 200, 12000},
         {"MassIndex", {9, 25}, [] { return mass_index_model(9, 25); }, 0, 300},
         {"EvenBetterSinewave", {40, 10}, [] { return even_better_sinewave_model(40, 10); }, 200, 12000},
