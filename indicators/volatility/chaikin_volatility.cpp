@@ -12,33 +12,31 @@ std::expected<ChaikinVolatility, IndicatorError> ChaikinVolatility::create(std::
     return ChaikinVolatility(e, r);
 }
 
-std::optional<double> ChaikinVolatility::careful_answer(double ema, double old) {
+bool ChaikinVolatility::start_scaled(double ema, std::uint64_t own) {
     double v = ema;
     scale_.settle({&v});
     ema_.set_value(v);
-    if (scale_.active()) {
-        // Every average now in the window, this one too, is in its own units.
-        exponents_.clear();
-        for (std::uint64_t i = 0; i < window_.capacity(); ++i) exponents_.push_back(0);
-        scaled_left_ = window_.capacity();
-    }
+    if (!scale_.active()) return false;
+    exponents_.clear();
+    for (std::uint64_t i = 0; i < own; ++i) exponents_.push_back(0);
+    scaled_left_ = window_.capacity();
+    return true;
+}
+
+std::optional<double> ChaikinVolatility::careful_answer(double ema, double old) {
+    // Every average now in the window, this one too, is in its own units.
+    start_scaled(ema, window_.capacity());
     return answer(ema, old);
 }
 
 std::optional<double> ChaikinVolatility::careful_fill(double ema) {
-    double v = ema;
-    scale_.settle({&v});
-    ema_.set_value(v);
-    if (scale_.active()) {
-        // The averages already in are in their own units; this one joins with its power.
-        exponents_.clear();
-        for (std::uint64_t i = 0; i < window_.size(); ++i) exponents_.push_back(0);
-        exponents_.push_back(scale_.exponent());
-        window_.push_back(v);
-        scaled_left_ = window_.capacity();
-    } else {
+    // The averages already in are in their own units; this one joins with its power.
+    if (!start_scaled(ema, window_.size())) {
         window_.push_back(ema);
+        return std::nullopt;
     }
+    exponents_.push_back(scale_.exponent());
+    window_.push_back(ema_.value());
     return std::nullopt;
 }
 

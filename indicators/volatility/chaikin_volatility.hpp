@@ -55,6 +55,9 @@ private:
     // The bar on which the average falls below kLow: the group {average} is scaled
     // up, and from here every average joins the window with its power of two.
     [[gnu::noinline]] std::optional<double> careful_answer(double ema, double old);
+    // Settles the group {average}; where that scales it, the `own` averages already in
+    // the window are marked as in their own units. Whether it did.
+    bool start_scaled(double ema, std::uint64_t own);
     // The same while the window first fills: a run that starts before it is full
     // (prices near the smallest doubles reach kLow within a few bars) is held scaled
     // from there, lest the averages the window will divide by decay to zero first.
