@@ -155,15 +155,14 @@ void ColumnGrid::add(double x) {
         if ((held_ >> k & 1) != 0 && bits_at(k) + (decimals == 0 ? kChance : 0) < bits_at(decimals)) decimals = k;
 }
 
-int ColumnGrid::bits() const {
-    const DyadicRange& r = fifths_[decimals];
-    return r.high < r.low ? 0 : r.high - r.low;
-}
-
-double ColumnGrid::norm_bits(std::size_t n) const {
+double DyadicRange::norm_bits(std::size_t n) const {
     const int b = bits();
     return b > 0 ? static_cast<double>(b) + 0.5 * std::log2(static_cast<double>(n)) : 0.0;
 }
+
+int ColumnGrid::bits() const { return fifths_[decimals].bits(); }
+
+double ColumnGrid::norm_bits(std::size_t n) const { return fifths_[decimals].norm_bits(n); }
 
 std::int64_t ColumnGrid::integer(double x) const {
     const std::optional<double> t = x == 0.0 ? std::nullopt : fifths(x, decimals);

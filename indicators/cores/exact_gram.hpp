@@ -62,6 +62,10 @@ struct DyadicRange {
     int high = -4096;  // every |x| < 2^high
 
     void add(double x);
+    // A bound on the bits of the column's integers; log2 of a bound on their norm
+    // over n rows.
+    int bits() const { return high < low ? 0 : high - low; }
+    double norm_bits(std::size_t n) const;
 };
 
 // The grid a column of finite doubles is read on, units of 2^low / 5^decimals: the

@@ -74,12 +74,8 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
     for (std::size_t i = 0; i < n; ++i) ra.add(closes_[m + i]);
     for (std::size_t i = 0; i < references_.size(); ++i) rb.add(references_[i]);
     const double count_bits = std::log2(static_cast<double>(n));
-    // log2 of a bound on the norm of a column's integers over n rows.
-    const auto norm_bits = [&](const DyadicRange& r) {
-        return r.high < r.low ? 0.0 : static_cast<double>(r.high - r.low) + 0.5 * count_bits;
-    };
     // |P| <= 2n·|A|·|B| and Q <= n·|B|², so P²·Q stays below 2^bound.
-    const double bound = 2.0 + 3.0 * count_bits + 2.0 * norm_bits(ra) + 4.0 * norm_bits(rb);
+    const double bound = 2.0 + 3.0 * count_bits + 2.0 * ra.norm_bits(n) + 4.0 * rb.norm_bits(n);
     const std::size_t primes = std::min(kModPrimes, static_cast<std::size_t>(bound / 61.0) + 2);
     bool zero_p[2] = {true, true}, zero_q[2] = {true, true}, ties = true;
     for (std::size_t q = 0; q < primes; ++q) {
