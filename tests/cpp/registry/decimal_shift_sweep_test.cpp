@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
@@ -360,10 +361,17 @@ TEST(DecimalShiftSweep, LevelFreeColumnsAgreeAtTwoLevels) {
     }
 }
 
-// The lists hold registry names only, and no name twice.
-TEST(DecimalShiftSweep, ExceptionsAreRegistryNames) {
+// The lists hold registry names only, and no name twice; the reference names every
+// name of the first list.
+TEST(DecimalShiftSweep, ExceptionsAreRegistryNamesAndTheReferenceNamesThem) {
+    std::ifstream file(TORVEX_SOURCE_DIR "/docs/reference.md");
+    ASSERT_TRUE(file);
+    const std::string reference((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::map<std::string, int> seen;
-    for (const Exception& e : kNamed) ++seen[e.name];
+    for (const Exception& e : kNamed) {
+        ++seen[e.name];
+        EXPECT_NE(reference.find("`" + std::string(e.name) + "`"), std::string::npos) << e.name;
+    }
     for (const Exception& e : kMendedElsewhere) ++seen[e.name];
     for (const auto& [name, n] : seen) {
         EXPECT_EQ(n, 1) << name;
