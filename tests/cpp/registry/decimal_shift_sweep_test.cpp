@@ -61,7 +61,7 @@ constexpr const char* kShapeTie = "a range or body equal to its threshold in the
 constexpr const char* kAverageTie = "a close equal to an average of prices in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
 constexpr const char* kPressureTie = "pressures equal in the decimals are compared in binary";
-constexpr const char* kFlatRsi = "a window of RSI values equal in exact arithmetic is read from their rounding";
+constexpr const char* kFlatRsi = "RSIs of exactly 100 (no fall) round apart by an ulp, and the window reads their range";
 
 struct Exception {
     const char* name;
