@@ -14,8 +14,8 @@ from conftest import bar, column_over_bars
 
 
 def dec(x):
-    """The decimal a double was written as (its shortest repr)."""
-    return Fraction(repr(x))
+    """The value as written: a Fraction as it is, a double as its shortest repr."""
+    return x if isinstance(x, Fraction) else Fraction(repr(x))
 
 
 def tvi_model(closes, volumes, min_tick):
@@ -80,22 +80,27 @@ REPRODUCERS = [
     ("TradeVolumeIndex", 0.01, [cents(10000, 9999, 9999, 9999), cents(110000, 109999, 109999, 109999)], [0.0, 0.0]),
     ("TradeVolumeIndex", 0.0001, [[1.07001, 1.07011, 1.07011, 1.07011], [1.07011, 1.07021, 1.07021, 1.07021]],
      [0.0, 0.0]),
-    # Two ticks are beyond one at both levels.
+    # The prices and the tick scaled by 2^-20 read as before.
+    ("TradeVolumeIndex", Fraction(1, 100) / 2**20,
+     [[Fraction(c, 100) / 2**20 for c in (9999, 10000, 10000, 10000)]], [0.0, 0.0]),
+    # A contrast, not a reproducer: two ticks are beyond one at both levels.
     ("TradeVolumeIndex", 0.01, [cents(9999, 10001, 10001, 10001), cents(109999, 110001, 110001, 110001)],
      [20.0, 30.0]),
     # (100.02 - 100.00) / 0.01 is 1.9999999999996: two bricks, the anchor 100.02.
     ("RenkoTrailingStop", 0.01, [cents(10000, 10002, 10002), cents(110000, 110002, 110002)], "two bricks up"),
     # 1,090.12 < 1,090.13 - 0.01 in doubles: a reversal of one brick does not flip.
     ("RenkoTrailingStop", 0.01, [cents(9013, 9012, 9012), cents(109013, 109012, 109012)], "no flip"),
-    # The same one-cent path at 100 and at 1,100.
-    ("StepTrailingStop", 0.01, [cents(9999, 10000, 10001, 10000, 9999, 9998),
-                                cents(109999, 110000, 110001, 110000, 109999, 109998)], "steps of a cent"),
+    # The same one-cent path at 100 and at 1,100: (99.96 - 0.01) / 0.01 is
+    # 9994.999999999998, a long stop of 99.94 where 99.95 is due.
+    ("StepTrailingStop", 0.01, [cents(9994, 9995, 9996, 9997, 9997, 9996, 9995, 9994),
+                                cents(109994, 109995, 109996, 109997, 109997, 109996, 109995, 109994)],
+     "steps of a cent"),
 ]
 # Stops read at the first level; the second reads them 1,000.00 higher.
 STOPS = {
     "two bricks up": cents(9999, 10001, 10001),
     "no flip": cents(9012, 9012, 9012),
-    "steps of a cent": cents(9998, 9999, 10000, 10000, 10000, 9999),
+    "steps of a cent": cents(9993, 9994, 9995, 9996, 9996, 9996, 9996, 9995),
 }
 
 
@@ -103,8 +108,8 @@ STOPS = {
                          ids=[f"{r[0]}-{i}" for i, r in enumerate(REPRODUCERS)])
 def test_a_move_of_the_parameter_reads_the_same_at_every_level(name, param, histories, want):
     for level, closes in enumerate(histories):
-        bars = [bar(i, c, volume=10.0) for i, c in enumerate(closes)]
-        got = [v for v in column_over_bars(bars, name, [param]) if v is not None]
+        bars = [bar(i, float(c), volume=10.0) for i, c in enumerate(closes)]
+        got = [v for v in column_over_bars(bars, name, [float(param)]) if v is not None]
         if name == "TradeVolumeIndex":
             assert got == want, (closes, got)
             assert got == tvi_model(closes, [10] * len(closes), param)[-len(got):]
