@@ -165,10 +165,16 @@ int ColumnGrid::bits() const { return fifths_[decimals].bits(); }
 double ColumnGrid::norm_bits(std::size_t n) const { return fifths_[decimals].norm_bits(n); }
 
 std::int64_t ColumnGrid::integer(double x) const {
+    if (decimals == 0) return static_cast<std::int64_t>(std::ldexp(x, -binary.low));  // below 2^62
     const std::optional<double> t = x == 0.0 ? std::nullopt : fifths(x, decimals);
     if (!t) return 0;
     const auto m = static_cast<std::int64_t>(std::ldexp(*t, -fifths_[decimals].low));  // below 2^52
     return x < 0.0 ? -m : m;
+}
+
+double ColumnGrid::nearest(std::int64_t m) const {
+    // m · 2^low is exact below 2^53, and one division by 5^decimals rounds it once.
+    return std::ldexp(static_cast<double>(m), fifths_[decimals].low) / kFives[decimals];
 }
 
 void ModularGram::allocate() {

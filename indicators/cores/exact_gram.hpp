@@ -89,8 +89,13 @@ struct ColumnGrid {
     // over n rows.
     int bits() const;
     double norm_bits(std::size_t n) const;
-    // x / unit, for a value of a grid with decimals > 0.
+    // x / unit, for a value of a grid with decimals > 0, or of a binary grid of at most
+    // 62 bits (integral()).
     std::int64_t integer(double x) const;
+    // Whether integer() holds every value added.
+    bool integral() const { return decimals > 0 || binary.bits() <= 62; }
+    // The double nearest m units, correctly rounded for |m| below 2^53.
+    double nearest(std::int64_t m) const;
 
 private:
     // The range of the column on the grids of each count of places; at 0, binary's.
