@@ -181,9 +181,6 @@ constexpr Exception kNamed[] = {
 // Names whose ties in the printed decimals are being mended apart from this test:
 // once they are, they leave this list.
 constexpr Exception kMendedElsewhere[] = {
-    {"TradeVolumeIndex", "a move of exactly min_tick in the decimals"},
-    {"RenkoTrailingStop", "whole bricks counted in binary"},
-    {"StepTrailingStop", "whole steps counted in binary"},
     {"Cci", "a typical price that ties its mean in the decimals"},
     {"StochasticCci", "a typical price that ties its mean in the decimals"},
     {"AdaptiveCci", "a typical price that ties its mean in the decimals"},
