@@ -1,6 +1,7 @@
 // Granger causality F statistic over the last `period` bars: how much `lag` lagged
 // references improve a least-squares fit of the close on its own `lag` lags.
-// 0 when either fit is singular or the fit with the references is exact; never below 0.
+// 0 when either fit is singular or the fit with the references is exact, as exact
+// arithmetic on the window's values decides it; never below 0.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,18 @@ public:
 
 private:
     GrangerCausality(std::uint64_t period, std::uint64_t lag)
-        : window_(period), period_(period), lag_(lag), fit_(2 * lag + 1), firsts_(2 * lag + 2), gram_(2 * lag + 2) {}
+        : window_(period),
+          period_(period),
+          lag_(lag),
+          fit_(2 * lag + 1),
+          firsts_(2 * lag + 2),
+          gram_(2 * lag + 2),
+          rotated_(2 * lag + 2),
+          spread_(2 * lag + 2) {}
+
+    // A pivot or residual sum below this fraction of its size leaves the normal
+    // equations short of the answer's digits: about 2^-20 of them go to its rounding.
+    static constexpr double kFewDigits = 0x1p-24;
 
     // Whether either design is, in exact arithmetic, singular or an exact fit of the
     // closes, by the count of its distinct rows (indicators/cores/distinct_rows.hpp).
@@ -38,8 +50,22 @@ private:
     [[gnu::noinline]] bool dependent_columns();
 
     // Residual sum of squares of the fit with the intercept and the close lags, and
-    // with `with_reference` also the reference lags; nothing when singular.
+    // with `with_reference` also the reference lags, on prices less level_; nothing
+    // when a pivot is zero or not finite.
     std::optional<double> fit_rss(bool with_reference);
+
+    // The statistic of a regular design whose normal equations are in doubt, from the
+    // rotated rows of [1, close lags, reference lags, close].
+    [[gnu::noinline]] double rotated_statistic();
+
+    // For each column of the last fit, the intercept, the close and reference lags and
+    // the close, a bound on its values' distance from the prices as written less
+    // level_ (doubt::pivots).
+    const double* spread();
+
+    // The statistic from what the references remove from the residual sum, `gain`, and
+    // the residual sum with them, `rss`.
+    double statistic(double gain, double rss) const;
 
     CappedRing<PairInput> window_;
     std::uint64_t period_;
@@ -47,6 +73,9 @@ private:
     LeastSquares fit_;
     std::vector<CappedRing<PairInput>::const_iterator> firsts_;  // the first of each distinct row counted
     ModularGram gram_;
+    RotatedRows rotated_;
+    PairInput level_{0.0, 0.0};  // the newest pair, taken from every price of the fits
+    std::vector<double> spread_;
 };
 
 }  // namespace torvex

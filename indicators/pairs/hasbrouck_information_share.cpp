@@ -113,7 +113,7 @@ namespace {
 // the 4 x 4 matrix.
 [[gnu::noinline]] bool in_doubt(std::array<double, 16> xtx, std::array<double, 4> ca, std::array<double, 4> cb,
                                 double rss_c, double rss_r, double s11, double s22,
-                                double s12, double d) {
+                                double s12, double d, double price) {
     const double a1 = ca[1], b1 = cb[1];
     if (!(d > 0x1p-12 * (a1 * a1 * s22 + b1 * b1 * s11 + 2.0 * std::fabs(a1 * b1 * s12)))) return true;
     double fit_c = 0.0, fit_r = 0.0;
@@ -123,27 +123,74 @@ namespace {
     }
     if (!(a1 * a1 * xtx[5] > 0x1p-40 * fit_c) && !(b1 * b1 * xtx[5] > 0x1p-40 * fit_r)) return true;
     const std::size_t rows = static_cast<std::size_t>(xtx[0]);
+    // Every column but the intercept is made of differences of prices: each value is
+    // within some roundings of its prices' size of the prices as written, and the
+    // changes bound how far the window's prices lie from the newest pair's.
+    const double reach = price + std::sqrt(static_cast<double>(rows) * std::max(xtx[10], xtx[15]));
+    const double spread = reach * 0x1p-48;
+    const std::array<double, 5> spreads{0.0, spread, spread, spread, spread};
     constexpr std::integral_constant<std::size_t, 4> k;
-    if (doubt::residual(xtx.data(), ca.data(), k, rss_c, rows) || doubt::residual(xtx.data(), cb.data(), k, rss_r, rows))
+    if (doubt::residual(xtx.data(), ca.data(), k, rss_c, rows, 0.0, 0.0, spreads.data()) ||
+        doubt::residual(xtx.data(), cb.data(), k, rss_r, rows, 0.0, 0.0, spreads.data()))
         return true;
     std::array<double, 16> upper = xtx;
     doubt::eliminate(upper.data(), k);
     std::array<double, 4> beta{};
-    return doubt::pivots(xtx.data(), upper.data(), k, rows, beta.data());
+    return doubt::pivots(xtx.data(), upper.data(), k, rows, beta.data(), 0.0, 0.0, spreads.data());
+}
+
+// The midpoint of the two orderings' shares from the z coefficients a1 and b1 of the
+// changes, their residuals' second moments and D = a1² s22 + b1² s11 − 2 a1 b1 s12.
+double midpoint_share(double a1, double b1, double s11, double s22, double s12, double d) {
+    const double u = b1 * std::sqrt(s11) - a1 * s12 / std::sqrt(s11);
+    const double is1 = std::min(u * u / d, 1.0);
+    const double v = b1 * s12 / std::sqrt(s22) - a1 * std::sqrt(s22);
+    const double is2 = std::min(std::max(1.0 - v * v / d, 0.0), 1.0);
+    const double share = midpoint(is1, is2);
+    return is_finite(share) ? share : 0.5;
 }
 
 }  // namespace
+
+double HasbrouckInformationShare::rotated_share(double z0) const {
+    rotated_.clear(6);
+    const std::span<double> x = rotated_.row();
+    records_.for_each([&](const Record& r) {
+        x[0] = 1.0;
+        x[1] = r.z - z0;
+        x[2] = r.dc1;
+        x[3] = r.dr1;
+        x[4] = r.dc;
+        x[5] = r.dr;
+        rotated_.add();
+    });
+    std::array<double, 4> ca{}, cb{};
+    rotated_.solve(4, 4, ca);
+    rotated_.solve(4, 5, cb);
+    // The residuals of dc and dr beyond the regressors are (R44, 0) and (R45, R55) in
+    // the rotated basis, so D, a sum of squares there, has no difference to cancel.
+    const double r44 = rotated_.at(4, 4), r45 = rotated_.at(4, 5), r55 = rotated_.at(5, 5);
+    const double n = static_cast<double>(period_);
+    const double a1 = ca[1], b1 = cb[1];
+    const double gap = a1 * r45 - b1 * r44;
+    const double d = (gap * gap + (a1 * r55) * (a1 * r55)) / n;
+    return midpoint_share(a1, b1, r44 * r44 / n, (r45 * r45 + r55 * r55) / n, r44 * r45 / n, d);
+}
 
 double HasbrouckInformationShare::share() const {
     // Equal records, as a halt of both legs makes, leave the systems singular or one
     // change fitted exactly (s11 or s22 is 0): 0.5, decided on the records, as the
     // solves would read pivots and residuals of roundings.
     if (degenerate_rows()) return 0.5;
+    // With the intercept in the fits, a constant taken from every gap changes no
+    // answer in exact arithmetic: the newest gap, taken from each, leaves the gaps'
+    // pivot sized by their moves, not by the spread's level.
+    const double z0 = records_.from_newest(0).z;
     std::array<double, 16> xtx{};
     std::array<double, 4> rhs_c{};
     std::array<double, 4> rhs_r{};
     records_.for_each([&](const Record& r) {
-        const std::array<double, 4> x{1.0, r.z, r.dc1, r.dr1};
+        const std::array<double, 4> x{1.0, r.z - z0, r.dc1, r.dr1};
         for (std::size_t i = 0; i < 4; ++i) {
             for (std::size_t j = 0; j < 4; ++j) xtx[i * 4 + j] += x[i] * x[j];
             rhs_c[i] += x[i] * r.dc;
@@ -152,13 +199,16 @@ double HasbrouckInformationShare::share() const {
     });
     std::array<double, 4> ca{};
     std::array<double, 4> cb{};
-    if (!solve_partial_pivot4(xtx, rhs_c, rhs_r, ca, cb)) return 0.5;
+    // A pivot the solve cannot go on from is decided on the window's prices.
+    if (!solve_partial_pivot4(xtx, rhs_c, rhs_r, ca, cb)) [[unlikely]]
+        return degenerate_exactly() ? 0.5 : rotated_share(z0);
     double s11 = 0.0;
     double s22 = 0.0;
     double s12 = 0.0;
     records_.for_each([&](const Record& r) {
-        const double e1 = r.dc - (ca[0] + ca[1] * r.z + ca[2] * r.dc1 + ca[3] * r.dr1);
-        const double e2 = r.dr - (cb[0] + cb[1] * r.z + cb[2] * r.dc1 + cb[3] * r.dr1);
+        const double z = r.z - z0;
+        const double e1 = r.dc - (ca[0] + ca[1] * z + ca[2] * r.dc1 + ca[3] * r.dr1);
+        const double e2 = r.dr - (cb[0] + cb[1] * z + cb[2] * r.dc1 + cb[3] * r.dr1);
         s11 += e1 * e1;
         s22 += e2 * e2;
         s12 += e1 * e2;
@@ -168,22 +218,18 @@ double HasbrouckInformationShare::share() const {
     s11 /= n;
     s22 /= n;
     s12 /= n;
-    if (!(s11 > 0.0) || !(s22 > 0.0)) return 0.5;
     const double a1 = ca[1];
     const double b1 = cb[1];
     const double d = a1 * a1 * s22 + b1 * b1 * s11 - 2.0 * a1 * b1 * s12;
-    if (!(d > 0.0)) return 0.5;
-    // A residual sum, a z coefficient or D within rounding of zero, or a pivot of the
-    // regressors within rounding of it, may be a residue of roundings where exact
-    // arithmetic finds the model degenerate.
-    if (in_doubt(xtx, ca, cb, rss_c, rss_r, s11, s22, s12, d)) [[unlikely]]
-        if (degenerate_exactly()) return 0.5;
-    const double u = b1 * std::sqrt(s11) - a1 * s12 / std::sqrt(s11);
-    const double is1 = std::min(u * u / d, 1.0);
-    const double v = b1 * s12 / std::sqrt(s22) - a1 * std::sqrt(s22);
-    const double is2 = std::min(std::max(1.0 - v * v / d, 0.0), 1.0);
-    const double share = midpoint(is1, is2);
-    return is_finite(share) ? share : 0.5;
+    // A residual sum, a z coefficient or D at or within rounding of zero, or a pivot of
+    // the regressors within rounding of it, may be a residue of roundings where exact
+    // arithmetic finds the model degenerate: the window's prices decide, and a regular
+    // model is solved by rotations.
+    if (!(s11 > 0.0) || !(s22 > 0.0) || !(d > 0.0) || in_doubt(xtx, ca, cb, rss_c, rss_r, s11, s22, s12, d,
+                                                                       std::max(std::fabs(newer_.a), std::fabs(newer_.b))))
+        [[unlikely]]
+        return degenerate_exactly() ? 0.5 : rotated_share(z0);
+    return midpoint_share(a1, b1, s11, s22, s12, d);
 }
 
 }  // namespace torvex
