@@ -137,13 +137,16 @@ public:
         const std::span<double> x(row_.data(), k);
         std::fill_n(xtx_.begin(), k * k, 0.0);
         std::fill_n(xty_.begin(), k, 0.0);
+        // The upper triangle, mirrored after: x_i x_j and x_j x_i round alike.
         for (std::size_t t = first; t < last; ++t) {
             const double y = row(t, x);
             for (std::size_t i = 0; i < k; ++i) {
-                for (std::size_t j = 0; j < k; ++j) xtx_[i * k + j] += x[i] * x[j];
+                for (std::size_t j = i; j < k; ++j) xtx_[i * k + j] += x[i] * x[j];
                 xty_[i] += x[i] * y;
             }
         }
+        for (std::size_t i = 0; i < k; ++i)
+            for (std::size_t j = 0; j < i; ++j) xtx_[i * k + j] = xtx_[j * k + i];
         std::copy_n(xtx_.begin(), k * k, work_.begin());
         std::copy_n(xty_.begin(), k, rhs_.begin());
         if (!solve_natural_order(std::span(work_.data(), k * k), std::span(rhs_.data(), k), coefficients()))

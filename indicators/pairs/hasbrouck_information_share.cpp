@@ -128,10 +128,13 @@ namespace {
     // changes bound how far the window's prices lie from the newest pair's.
     const double reach = price + std::sqrt(static_cast<double>(rows) * std::max(xtx[10], xtx[15]));
     const double spread = reach * 0x1p-48;
-    const std::array<double, 5> spreads{0.0, spread, spread, spread, spread};
+    const std::array<double, 4> spreads{0.0, spread, spread, spread};
+    const auto floor = [&](const std::array<double, 4>& c) {
+        return doubt::spread_floor(spread * (1.0 + std::fabs(c[1]) + std::fabs(c[2]) + std::fabs(c[3])), rows);
+    };
     constexpr std::integral_constant<std::size_t, 4> k;
-    if (doubt::residual(xtx.data(), ca.data(), k, rss_c, rows, 0.0, 0.0, spreads.data()) ||
-        doubt::residual(xtx.data(), cb.data(), k, rss_r, rows, 0.0, 0.0, spreads.data()))
+    if (doubt::residual(xtx.data(), ca.data(), k, rss_c, rows, floor(ca)) ||
+        doubt::residual(xtx.data(), cb.data(), k, rss_r, rows, floor(cb)))
         return true;
     std::array<double, 16> upper = xtx;
     doubt::eliminate(upper.data(), k);
