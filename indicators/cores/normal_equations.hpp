@@ -74,19 +74,17 @@ bool pivots(const double* gram, const double* upper, K k, std::size_t rows, doub
         // Column c less its least-squares multiples beta of the earlier columns is what
         // the pivot measures; the squares of the terms that cancel bound its rounding.
         double size = gram[c * k + c];
+        double reach = spread != nullptr ? spread[c] : 0.0;
         for (std::size_t j = c; j-- > 0;) {
             double s = upper[j * k + c];
             for (std::size_t i = j + 1; i < c; ++i) s -= upper[j * k + i] * beta[i];
             beta[j] = s / upper[j * k + j];
             size += beta[j] * beta[j] * gram[j * k + j];
+            if (spread != nullptr) reach += std::fabs(beta[j]) * spread[j];
         }
         const double pivot = std::fabs(upper[c * k + c]);
         if (!(pivot > std::max(tau * static_cast<double>(c + 1), margin) * size && pivot > floor)) return true;
-        if (spread != nullptr) {
-            double reach = spread[c];
-            for (std::size_t j = 0; j < c; ++j) reach += std::fabs(beta[j]) * spread[j];
-            if (!(pivot > spread_floor(reach, rows))) return true;
-        }
+        if (spread != nullptr && !(pivot > spread_floor(reach, rows))) return true;
     }
     return false;
 }

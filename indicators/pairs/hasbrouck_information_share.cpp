@@ -144,7 +144,7 @@ namespace {
 
 // The midpoint of the two orderings' shares from the z coefficients a1 and b1 of the
 // changes, their residuals' second moments and D = a1² s22 + b1² s11 − 2 a1 b1 s12.
-double midpoint_share(double a1, double b1, double s11, double s22, double s12, double d) {
+[[gnu::always_inline]] inline double midpoint_share(double a1, double b1, double s11, double s22, double s12, double d) {
     const double u = b1 * std::sqrt(s11) - a1 * s12 / std::sqrt(s11);
     const double is1 = std::min(u * u / d, 1.0);
     const double v = b1 * s12 / std::sqrt(s22) - a1 * std::sqrt(s22);
@@ -192,14 +192,30 @@ double HasbrouckInformationShare::share() const {
     std::array<double, 16> xtx{};
     std::array<double, 4> rhs_c{};
     std::array<double, 4> rhs_r{};
+    // The upper triangle of the regressors 1, z − z0, dc1, dr1, mirrored after.
     records_.for_each([&](const Record& r) {
-        const std::array<double, 4> x{1.0, r.z - z0, r.dc1, r.dr1};
-        for (std::size_t i = 0; i < 4; ++i) {
-            for (std::size_t j = 0; j < 4; ++j) xtx[i * 4 + j] += x[i] * x[j];
-            rhs_c[i] += x[i] * r.dc;
-            rhs_r[i] += x[i] * r.dr;
-        }
+        const double z = r.z - z0;
+        xtx[1] += z;
+        xtx[2] += r.dc1;
+        xtx[3] += r.dr1;
+        xtx[5] += z * z;
+        xtx[6] += z * r.dc1;
+        xtx[7] += z * r.dr1;
+        xtx[10] += r.dc1 * r.dc1;
+        xtx[11] += r.dc1 * r.dr1;
+        xtx[15] += r.dr1 * r.dr1;
+        rhs_c[0] += r.dc;
+        rhs_c[1] += z * r.dc;
+        rhs_c[2] += r.dc1 * r.dc;
+        rhs_c[3] += r.dr1 * r.dc;
+        rhs_r[0] += r.dr;
+        rhs_r[1] += z * r.dr;
+        rhs_r[2] += r.dc1 * r.dr;
+        rhs_r[3] += r.dr1 * r.dr;
     });
+    xtx[0] = static_cast<double>(records_.size());
+    for (std::size_t i = 1; i < 4; ++i)
+        for (std::size_t j = 0; j < i; ++j) xtx[i * 4 + j] = xtx[j * 4 + i];
     std::array<double, 4> ca{};
     std::array<double, 4> cb{};
     // A pivot the solve cannot go on from is decided on the window's prices.
@@ -208,10 +224,12 @@ double HasbrouckInformationShare::share() const {
     double s11 = 0.0;
     double s22 = 0.0;
     double s12 = 0.0;
+    // The residuals read the gaps as they are, with the newest gap's share in the
+    // intercepts: a rounding of the gaps' size, not of their squares.
+    const double ca0 = ca[0] - ca[1] * z0, cb0 = cb[0] - cb[1] * z0;
     records_.for_each([&](const Record& r) {
-        const double z = r.z - z0;
-        const double e1 = r.dc - (ca[0] + ca[1] * z + ca[2] * r.dc1 + ca[3] * r.dr1);
-        const double e2 = r.dr - (cb[0] + cb[1] * z + cb[2] * r.dc1 + cb[3] * r.dr1);
+        const double e1 = r.dc - (ca0 + ca[1] * r.z + ca[2] * r.dc1 + ca[3] * r.dr1);
+        const double e2 = r.dr - (cb0 + cb[1] * r.z + cb[2] * r.dc1 + cb[3] * r.dr1);
         s11 += e1 * e1;
         s22 += e2 * e2;
         s12 += e1 * e2;
