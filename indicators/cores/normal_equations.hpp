@@ -56,50 +56,32 @@ namespace doubt {
 inline double scale(std::size_t rows, std::size_t k) { return static_cast<double>(rows + k) * 0x1p-42; }
 
 // A caller that wants more digits than the rounding leaves passes `margin`: a pivot
-// or residual sum below that fraction of its size is in doubt too. One whose columns
-// are prices less a price of the window, sized by the moves rather than by the
-// level, passes `spread`: for each column a bound on its values' distance from the
-// prices as written; a pivot or residual sum within a wide multiple of what those
-// distances sum to over the rows, through the multiples that cancel, is in doubt,
-// as a design singular on the prices as written reads no more than that.
-inline double spread_floor(double spread, std::size_t rows) {
-    return 16.0 * static_cast<double>(rows) * spread * spread;
-}
-
+// or residual sum below that fraction of its size is in doubt too.
 template <class K>
 bool pivots(const double* gram, const double* upper, K k, std::size_t rows, double* beta, double floor = 0.0,
-            double margin = 0.0, const double* spread = nullptr) {
+            double margin = 0.0) {
     const double tau = scale(rows, k);
     for (std::size_t c = 0; c < k; ++c) {
         // Column c less its least-squares multiples beta of the earlier columns is what
         // the pivot measures; the squares of the terms that cancel bound its rounding.
         double size = gram[c * k + c];
-        double reach = spread != nullptr ? spread[c] : 0.0;
         for (std::size_t j = c; j-- > 0;) {
             double s = upper[j * k + c];
             for (std::size_t i = j + 1; i < c; ++i) s -= upper[j * k + i] * beta[i];
             beta[j] = s / upper[j * k + j];
             size += beta[j] * beta[j] * gram[j * k + j];
-            if (spread != nullptr) reach += std::fabs(beta[j]) * spread[j];
         }
         const double pivot = std::fabs(upper[c * k + c]);
         if (!(pivot > std::max(tau * static_cast<double>(c + 1), margin) * size && pivot > floor)) return true;
-        if (spread != nullptr && !(pivot > spread_floor(reach, rows))) return true;
     }
     return false;
 }
 
-// `spread` holds the regressors' bounds, then the target's.
 template <class K>
 bool residual(const double* gram, const double* coef, K k, double rss, std::size_t rows, double floor = 0.0,
-              double margin = 0.0, const double* spread = nullptr) {
+              double margin = 0.0) {
     double size = 0.0;
     for (std::size_t i = 0; i < k; ++i) size += coef[i] * coef[i] * gram[i * k + i];
-    if (spread != nullptr) {
-        double reach = spread[k];
-        for (std::size_t i = 0; i < k; ++i) reach += std::fabs(coef[i]) * spread[i];
-        floor = std::max(floor, spread_floor(reach, rows));
-    }
     return !(rss > std::max(scale(rows, k) * static_cast<double>(k), margin) * size && rss > floor);
 }
 
@@ -160,21 +142,16 @@ public:
     }
 
     // Whether the last successful fit, over `rows` rows with residual sum `rss`, is in
-    // doubt (doubt::pivots, doubt::residual, with their `margin` and `spread`, k + 1
-    // values); before inverse_first.
-    [[gnu::noinline]] bool in_doubt(double rss, std::size_t rows, double floor = 0.0, double margin = 0.0,
-                                    const double* spread = nullptr) const {
+    // doubt (doubt::pivots, doubt::residual, with their `margin`); before inverse_first.
+    [[gnu::noinline]] bool in_doubt(double rss, std::size_t rows, double floor = 0.0, double margin = 0.0) const {
         // The small systems of the usual parameters unrolled.
         switch (k_) {
-            case 2: return in_doubt(std::integral_constant<std::size_t, 2>{}, rss, rows, floor, margin, spread);
-            case 3: return in_doubt(std::integral_constant<std::size_t, 3>{}, rss, rows, floor, margin, spread);
-            case 5: return in_doubt(std::integral_constant<std::size_t, 5>{}, rss, rows, floor, margin, spread);
-            default: return in_doubt(k_, rss, rows, floor, margin, spread);
+            case 2: return in_doubt(std::integral_constant<std::size_t, 2>{}, rss, rows, floor, margin);
+            case 3: return in_doubt(std::integral_constant<std::size_t, 3>{}, rss, rows, floor, margin);
+            case 5: return in_doubt(std::integral_constant<std::size_t, 5>{}, rss, rows, floor, margin);
+            default: return in_doubt(k_, rss, rows, floor, margin);
         }
     }
-
-    // Entry (i, j) of the last fit's normal matrix.
-    double gram(std::size_t i, std::size_t j) const { return xtx_[i * k_ + j]; }
 
     // The solution of the last successful fit.
     std::span<double> coefficients() { return std::span(coef_.data(), k_); }
@@ -185,9 +162,9 @@ public:
 
 private:
     template <class K>
-    bool in_doubt(K k, double rss, std::size_t rows, double floor, double margin, const double* spread) const {
-        return doubt::pivots(xtx_.data(), work_.data(), k, rows, unit_.data(), floor, margin, spread) ||
-               doubt::residual(xtx_.data(), coef_.data(), k, rss, rows, floor, margin, spread);
+    bool in_doubt(K k, double rss, std::size_t rows, double floor, double margin) const {
+        return doubt::pivots(xtx_.data(), work_.data(), k, rows, unit_.data(), floor, margin) ||
+               doubt::residual(xtx_.data(), coef_.data(), k, rss, rows, floor, margin);
     }
 
     std::vector<double> row_;

@@ -23,14 +23,13 @@ std::expected<GrangerCausality, IndicatorError> GrangerCausality::create(std::ui
 
 std::optional<double> GrangerCausality::fit_rss(bool with_reference) {
     const std::size_t lag = lag_;
-    const PairInput level = level_;
     const auto row = [&](std::size_t t, std::span<double> x) {
         x[0] = 1.0;
         for (std::size_t j = 1; j <= lag; ++j) {
-            x[j] = window_[t - j].a - level.a;
-            if (with_reference) x[lag + j] = window_[t - j].b - level.b;
+            x[j] = window_[t - j].a;
+            if (with_reference) x[lag + j] = window_[t - j].b;
         }
-        return window_[t].a - level.a;
+        return window_[t].a;
     };
     return fit_.fit(with_reference ? 2 * lag + 1 : lag + 1, lag, period_, row);
 }
@@ -96,16 +95,21 @@ bool GrangerCausality::dependent_columns() {
 }
 
 double GrangerCausality::rotated_statistic() {
+    // With the intercept in both fits, a constant taken from every close, and another
+    // from every reference, changes no answer in exact arithmetic. The newest pair's
+    // prices subtract exactly from every price within a factor of two of them, so
+    // that the rows are sized by the window's moves and not by the price level.
     const std::size_t lag = lag_, m = 2 * lag + 2;
+    const PairInput level = window_[period_ - 1];
     rotated_.clear(m);
     const std::span<double> x = rotated_.row();
     for (std::size_t t = lag; t < period_; ++t) {
         x[0] = 1.0;
         for (std::size_t j = 1; j <= lag; ++j) {
-            x[j] = window_[t - j].a - level_.a;
-            x[lag + j] = window_[t - j].b - level_.b;
+            x[j] = window_[t - j].a - level.a;
+            x[lag + j] = window_[t - j].b - level.b;
         }
-        x[m - 1] = window_[t].a - level_.a;
+        x[m - 1] = window_[t].a - level.a;
         rotated_.add();
     }
     // The close's parts along the reference lags are what they remove from the
@@ -114,21 +118,6 @@ double GrangerCausality::rotated_statistic() {
     for (std::size_t i = lag + 1; i < m - 1; ++i) gain += rotated_.at(i, m - 1) * rotated_.at(i, m - 1);
     const double rho = rotated_.at(m - 1, m - 1);
     return statistic(gain, rho * rho);
-}
-
-const double* GrangerCausality::spread() {
-    // A double is within |x| 2^-53 of the price it holds, and a price less the level
-    // rounds by as much of the difference d: |x| <= |level| + |d| bounds the three by
-    // (|level| + |d|) 2^-52, and the column's root sum of squares bounds |d|.
-    const std::size_t lag = lag_;
-    spread_[0] = 0.0;
-    for (std::size_t j = 1; j <= lag; ++j) {
-        spread_[j] = (std::fabs(level_.a) + std::sqrt(fit_.gram(j, j))) * 0x1p-52;
-        spread_[lag + j] = (std::fabs(level_.b) + std::sqrt(fit_.gram(lag + j, lag + j))) * 0x1p-52;
-    }
-    // The closes fitted are the first lag's, but the newest, which is the level.
-    spread_[2 * lag + 1] = spread_[1];
-    return spread_.data();
 }
 
 double GrangerCausality::statistic(double gain, double rss) const {
@@ -147,19 +136,15 @@ std::optional<double> GrangerCausality::step(double a, double b) {
     // and as no improvement can be measured over an exact fit. Decided on the rows,
     // as the solves would read pivots and residual sums of roundings.
     if (degenerate_rows()) return 0.0;
-    // With the intercept in both fits, a constant taken from every close, and another
-    // from every reference, changes no answer in exact arithmetic. The newest pair's
-    // prices subtract exactly from every price within a factor of two of them, so
-    // that the pivots are sized by the window's moves and not by the price level.
-    level_ = window_[period_ - 1];
     const std::optional<double> restricted = fit_rss(false);
     const std::optional<double> unrestricted = restricted ? fit_rss(true) : std::nullopt;
     // A pivot or the residual sum within rounding of zero may be a residue of
     // roundings where exact arithmetic finds a singular design or an exact fit, and one
-    // near it leaves the answer few digits: the window's values decide, and a regular
-    // design is solved by rotations. The first pivots are the fit without the
-    // references' own, and its residual sum is not below the one with them.
-    if (!unrestricted || fit_.in_doubt(*unrestricted, period_ - lag_, 0.0, kFewDigits, spread())) [[unlikely]]
+    // near it leaves the answer few digits, as where the price level dwarfs the
+    // window's moves: the window's values decide, and a regular design is solved by
+    // rotations of its moves. The first pivots are the fit without the references'
+    // own, and its residual sum is not below the one with them.
+    if (!unrestricted || fit_.in_doubt(*unrestricted, period_ - lag_, 0.0, kFewDigits)) [[unlikely]]
         return dependent_columns() ? 0.0 : rotated_statistic();
     return statistic(*restricted - *unrestricted, *unrestricted);
 }

@@ -31,11 +31,10 @@ private:
           fit_(2 * lag + 1),
           firsts_(2 * lag + 2),
           gram_(2 * lag + 2),
-          rotated_(2 * lag + 2),
-          spread_(2 * lag + 2) {}
+          rotated_(2 * lag + 2) {}
 
     // A pivot or residual sum below this fraction of its size leaves the normal
-    // equations short of the answer's digits: about 2^-20 of them go to its rounding.
+    // equations short of the answer's digits, some 2^-52 / 2^-24 of it rounding.
     static constexpr double kFewDigits = 0x1p-24;
 
     // Whether either design is, in exact arithmetic, singular or an exact fit of the
@@ -50,18 +49,14 @@ private:
     [[gnu::noinline]] bool dependent_columns();
 
     // Residual sum of squares of the fit with the intercept and the close lags, and
-    // with `with_reference` also the reference lags, on prices less level_; nothing
-    // when a pivot is zero or not finite.
+    // with `with_reference` also the reference lags; nothing when a pivot is zero or
+    // not finite.
     std::optional<double> fit_rss(bool with_reference);
 
     // The statistic of a regular design whose normal equations are in doubt, from the
-    // rotated rows of [1, close lags, reference lags, close].
+    // rotated rows of [1, close lags, reference lags, close], each price less the
+    // newest of its leg.
     [[gnu::noinline]] double rotated_statistic();
-
-    // For each column of the last fit, the intercept, the close and reference lags and
-    // the close, a bound on its values' distance from the prices as written less
-    // level_ (doubt::pivots).
-    const double* spread();
 
     // The statistic from what the references remove from the residual sum, `gain`, and
     // the residual sum with them, `rss`.
@@ -74,8 +69,6 @@ private:
     std::vector<CappedRing<PairInput>::const_iterator> firsts_;  // the first of each distinct row counted
     ModularGram gram_;
     RotatedRows rotated_;
-    PairInput level_{0.0, 0.0};  // the newest pair, taken from every price of the fits
-    std::vector<double> spread_;
 };
 
 }  // namespace torvex

@@ -113,7 +113,7 @@ namespace {
 // the 4 x 4 matrix.
 [[gnu::noinline]] bool in_doubt(std::array<double, 16> xtx, std::array<double, 4> ca, std::array<double, 4> cb,
                                 double rss_c, double rss_r, double s11, double s22,
-                                double s12, double d, double price) {
+                                double s12, double d) {
     const double a1 = ca[1], b1 = cb[1];
     if (!(d > 0x1p-12 * (a1 * a1 * s22 + b1 * b1 * s11 + 2.0 * std::fabs(a1 * b1 * s12)))) return true;
     double fit_c = 0.0, fit_r = 0.0;
@@ -123,23 +123,13 @@ namespace {
     }
     if (!(a1 * a1 * xtx[5] > 0x1p-40 * fit_c) && !(b1 * b1 * xtx[5] > 0x1p-40 * fit_r)) return true;
     const std::size_t rows = static_cast<std::size_t>(xtx[0]);
-    // Every column but the intercept is made of differences of prices: each value is
-    // within some roundings of its prices' size of the prices as written, and the
-    // changes bound how far the window's prices lie from the newest pair's.
-    const double reach = price + std::sqrt(static_cast<double>(rows) * std::max(xtx[10], xtx[15]));
-    const double spread = reach * 0x1p-48;
-    const std::array<double, 4> spreads{0.0, spread, spread, spread};
-    const auto floor = [&](const std::array<double, 4>& c) {
-        return doubt::spread_floor(spread * (1.0 + std::fabs(c[1]) + std::fabs(c[2]) + std::fabs(c[3])), rows);
-    };
     constexpr std::integral_constant<std::size_t, 4> k;
-    if (doubt::residual(xtx.data(), ca.data(), k, rss_c, rows, floor(ca)) ||
-        doubt::residual(xtx.data(), cb.data(), k, rss_r, rows, floor(cb)))
+    if (doubt::residual(xtx.data(), ca.data(), k, rss_c, rows) || doubt::residual(xtx.data(), cb.data(), k, rss_r, rows))
         return true;
     std::array<double, 16> upper = xtx;
     doubt::eliminate(upper.data(), k);
     std::array<double, 4> beta{};
-    return doubt::pivots(xtx.data(), upper.data(), k, rows, beta.data(), 0.0, 0.0, spreads.data());
+    return doubt::pivots(xtx.data(), upper.data(), k, rows, beta.data());
 }
 
 // The midpoint of the two orderings' shares from the z coefficients a1 and b1 of the
@@ -155,7 +145,11 @@ namespace {
 
 }  // namespace
 
-double HasbrouckInformationShare::rotated_share(double z0) const {
+double HasbrouckInformationShare::rotated_share() const {
+    // With the intercept in the fits, a constant taken from every gap changes no
+    // answer in exact arithmetic: the newest gap, taken from each, leaves the rows
+    // sized by the gaps' moves, not by the spread's level.
+    const double z0 = records_.from_newest(0).z;
     rotated_.clear(6);
     const std::span<double> x = rotated_.row();
     records_.for_each([&](const Record& r) {
@@ -185,16 +179,12 @@ double HasbrouckInformationShare::share() const {
     // change fitted exactly (s11 or s22 is 0): 0.5, decided on the records, as the
     // solves would read pivots and residuals of roundings.
     if (degenerate_rows()) return 0.5;
-    // With the intercept in the fits, a constant taken from every gap changes no
-    // answer in exact arithmetic: the newest gap, taken from each, leaves the gaps'
-    // pivot sized by their moves, not by the spread's level.
-    const double z0 = records_.from_newest(0).z;
     std::array<double, 16> xtx{};
     std::array<double, 4> rhs_c{};
     std::array<double, 4> rhs_r{};
-    // The upper triangle of the regressors 1, z − z0, dc1, dr1, mirrored after.
+    // The upper triangle of the regressors 1, z, dc1, dr1, mirrored after.
     records_.for_each([&](const Record& r) {
-        const double z = r.z - z0;
+        const double z = r.z;
         xtx[1] += z;
         xtx[2] += r.dc1;
         xtx[3] += r.dr1;
@@ -220,16 +210,13 @@ double HasbrouckInformationShare::share() const {
     std::array<double, 4> cb{};
     // A pivot the solve cannot go on from is decided on the window's prices.
     if (!solve_partial_pivot4(xtx, rhs_c, rhs_r, ca, cb)) [[unlikely]]
-        return degenerate_exactly() ? 0.5 : rotated_share(z0);
+        return degenerate_exactly() ? 0.5 : rotated_share();
     double s11 = 0.0;
     double s22 = 0.0;
     double s12 = 0.0;
-    // The residuals read the gaps as they are, with the newest gap's share in the
-    // intercepts: a rounding of the gaps' size, not of their squares.
-    const double ca0 = ca[0] - ca[1] * z0, cb0 = cb[0] - cb[1] * z0;
     records_.for_each([&](const Record& r) {
-        const double e1 = r.dc - (ca0 + ca[1] * r.z + ca[2] * r.dc1 + ca[3] * r.dr1);
-        const double e2 = r.dr - (cb0 + cb[1] * r.z + cb[2] * r.dc1 + cb[3] * r.dr1);
+        const double e1 = r.dc - (ca[0] + ca[1] * r.z + ca[2] * r.dc1 + ca[3] * r.dr1);
+        const double e2 = r.dr - (cb[0] + cb[1] * r.z + cb[2] * r.dc1 + cb[3] * r.dr1);
         s11 += e1 * e1;
         s22 += e2 * e2;
         s12 += e1 * e2;
@@ -246,10 +233,9 @@ double HasbrouckInformationShare::share() const {
     // the regressors within rounding of it, may be a residue of roundings where exact
     // arithmetic finds the model degenerate: the window's prices decide, and a regular
     // model is solved by rotations.
-    if (!(s11 > 0.0) || !(s22 > 0.0) || !(d > 0.0) || in_doubt(xtx, ca, cb, rss_c, rss_r, s11, s22, s12, d,
-                                                                       std::max(std::fabs(newer_.a), std::fabs(newer_.b))))
+    if (!(s11 > 0.0) || !(s22 > 0.0) || !(d > 0.0) || in_doubt(xtx, ca, cb, rss_c, rss_r, s11, s22, s12, d))
         [[unlikely]]
-        return degenerate_exactly() ? 0.5 : rotated_share(z0);
+        return degenerate_exactly() ? 0.5 : rotated_share();
     return midpoint_share(a1, b1, s11, s22, s12, d);
 }
 

@@ -43,8 +43,8 @@ private:
     double share() const;
 
     // The share of a regular model whose normal equations are refused or in doubt,
-    // from the rotated rows of [1, z − z0, dc1, dr1, dc, dr].
-    [[gnu::noinline]] double rotated_share(double z0) const;
+    // from the rotated rows of [1, z − z0, dc1, dr1, dc, dr], z0 the newest gap.
+    [[gnu::noinline]] double rotated_share() const;
 
     // Whether the regressions of the changes on the records are, in exact arithmetic,
     // singular or an exact fit of either change, by the count of the distinct records
