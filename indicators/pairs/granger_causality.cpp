@@ -114,9 +114,17 @@ double GrangerCausality::rotated_statistic() {
     }
     // The close's parts along the reference lags are what they remove from the
     // residual sum: no difference of two sums to cancel.
-    double gain = 0.0;
-    for (std::size_t i = lag + 1; i < m - 1; ++i) gain += rotated_.at(i, m - 1) * rotated_.at(i, m - 1);
+    double gain = 0.0, fitted = 0.0;
+    for (std::size_t i = 0; i < m - 1; ++i) {
+        const double part = rotated_.at(i, m - 1) * rotated_.at(i, m - 1);
+        fitted += part;
+        if (i > lag) gain += part;
+    }
     const double rho = rotated_.at(m - 1, m - 1);
+    // A residual within some 2^-40 of the closes' moves lies within the rotations'
+    // rounding of them, and the statistic, 1e23 or more, keeps none of its digits: the
+    // window is read as the exact fit it is to the doubles' precision.
+    if (!(rho * rho > kNoDigits * (fitted + rho * rho))) return 0.0;
     return statistic(gain, rho * rho);
 }
 

@@ -1,7 +1,8 @@
 // Granger causality F statistic over the last `period` bars: how much `lag` lagged
 // references improve a least-squares fit of the close on its own `lag` lags.
 // 0 when either fit is singular or the fit with the references is exact, as exact
-// arithmetic on the window's values decides it; never below 0.
+// arithmetic on the window's values decides it, or exact to within the rounding of
+// the doubles (a statistic of 1e23 or more keeps none of its digits); never below 0.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +37,9 @@ private:
     // A pivot or residual sum below this fraction of its size leaves the normal
     // equations short of the answer's digits, some 2^-52 / 2^-24 of it rounding.
     static constexpr double kFewDigits = 0x1p-24;
+    // A rotated residual sum below this fraction of the closes' squared moves is
+    // within the rounding of the rotations.
+    static constexpr double kNoDigits = 0x1p-80;
 
     // Whether either design is, in exact arithmetic, singular or an exact fit of the
     // closes, by the count of its distinct rows (indicators/cores/distinct_rows.hpp).

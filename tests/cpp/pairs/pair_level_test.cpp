@@ -110,6 +110,26 @@ TEST(PairLevel, RegularWindowsAnswerNearExactAtEveryLevel) {
 }
 
 
+// A window whose closes its references fit to within the rounding of the doubles:
+// closes on a grid of 1e-4 formed as multiples of 1e-4 in binary, 3 x 1e-4 one ulp
+// above the double nearest 0.0003, so that they are read as the binary values they
+// hold, on which the design is regular with the exact statistic 1.5542190182e32, of
+// which no digit survives the rotations. It reads 0.0, as an exact fit, and not the
+// infinity of a residual rounded to zero.
+TEST(PairLevel, AResidualWithinRoundingReadsTheExactFit) {
+    const double c[] = {0.00030000000000000003, 0.00040000000000000002, 0.00040000000000000002,
+                        0.00040000000000000002, 0.00030000000000000003, 0.00030000000000000003,
+                        0.00020000000000000001, 0.00030000000000000003};
+    const double r[] = {0.7, 0.8, 0.9, 1.0, 1.0, 1.0, 0.9, 0.9};
+    ASSERT_NE(c[0], 0.0003);
+    ASSERT_EQ(c[0], 3 * 1e-4);
+    IndicatorBox ind = make("GrangerCausality", {8, 2});
+    std::optional<double> got;
+    for (std::size_t i = 0; i < 8; ++i) got = feed_pair(*ind, c[i], r[i]);
+    ASSERT_TRUE(got.has_value());
+    EXPECT_EQ(*got, 0.0);
+}
+
 // The exact model of a window: prices as integers of their grids, less the newest
 // (which the intercept makes no change), whose Gram matrices are exact in __int128.
 // The design with the references and the closes it fits is singular or fits them
