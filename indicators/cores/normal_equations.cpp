@@ -1,27 +1,19 @@
 #include "indicators/cores/normal_equations.hpp"
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
+#include <limits>
 #include <utility>
 
 namespace torvex {
 
 namespace {
 
-// The power of two of the size of a column whose Gram diagonal is `diagonal` (see
-// kSingularPivot): 2^e with e = ceil(ilogb(diagonal) / 2), taken from the exponent
-// bits, so that it is a normal double for every diagonal: a zero or subnormal one
-// reads as 2^-511, a non-finite one as 2^512.
-inline double column_size(double diagonal) {
-    const std::uint64_t half_exponent = (std::bit_cast<std::uint64_t>(diagonal) >> 53) & 0x3ff;
-    return std::bit_cast<double>((half_exponent + 512) << 52);
+// Whether elimination can go on from a pivot: not zero and finite. Any other pivot,
+// however small, is the caller's to doubt.
+inline bool usable_pivot(double pivot) {
+    const double m = std::fabs(pivot);
+    return m > 0.0 && m <= std::numeric_limits<double>::max();
 }
-
-// Whether a pivot holds the system as regular against `threshold`, kSingularPivot
-// times the sizes of its row and column: a product of powers of two with it, never
-// zero, so that a zero pivot never passes.
-inline bool regular_pivot(double pivot, double threshold) { return std::fabs(pivot) >= threshold; }
 
 // Back substitution over an upper-triangular k x k system.
 void back_substitute(std::span<const double> a, std::span<const double> rhs, std::span<double> x, std::size_t k) {
@@ -46,13 +38,8 @@ void eliminate_below(std::span<double> a, std::span<double> rhs, std::size_t k, 
 
 bool solve_natural_order(std::span<double> a, std::span<double> rhs, std::span<double> x) {
     const std::size_t k = rhs.size();
-    // Row c is column c's own row: its pivot is read in the square of the column's size.
     for (std::size_t c = 0; c < k; ++c) {
-        const double size = column_size(a[c * k + c]);
-        x[c] = kSingularPivot * size * size;
-    }
-    for (std::size_t c = 0; c < k; ++c) {
-        if (!regular_pivot(a[c * k + c], x[c])) return false;
+        if (!usable_pivot(a[c * k + c])) return false;
         eliminate_below(a, rhs, k, c);
     }
     back_substitute(a, rhs, x, k);
@@ -67,13 +54,6 @@ bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, s
 bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs1, std::array<double, 4> rhs2,
                           std::array<double, 4>& x1, std::array<double, 4>& x2) {
     constexpr std::size_t k = 4;
-    // The sizes of the rows, which travel with their rows, and of the columns, with
-    // the threshold's factor.
-    std::array<double, k> row{}, column{};
-    for (std::size_t c = 0; c < k; ++c) {
-        row[c] = column_size(a[c * k + c]);
-        column[c] = kSingularPivot * row[c];
-    }
     for (std::size_t c = 0; c < k; ++c) {
         std::size_t best = c;
         for (std::size_t r = c + 1; r < k; ++r)
@@ -82,9 +62,8 @@ bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs1, 
             for (std::size_t j = 0; j < k; ++j) std::swap(a[c * k + j], a[best * k + j]);
             std::swap(rhs1[c], rhs1[best]);
             std::swap(rhs2[c], rhs2[best]);
-            std::swap(row[c], row[best]);
         }
-        if (!regular_pivot(a[c * k + c], row[c] * column[c])) return false;
+        if (!usable_pivot(a[c * k + c])) return false;
         const double pivot = a[c * k + c];
         for (std::size_t r = c + 1; r < k; ++r) {
             const double f = a[r * k + c] / pivot;
@@ -106,6 +85,32 @@ std::optional<double> LeastSquares::inverse_first() {
     if (!solve_natural_order(std::span(work_.data(), k * k), std::span(rhs_.data(), k), std::span(unit_.data(), k)))
         return std::nullopt;
     return unit_[0];
+}
+
+void RotatedRows::add() {
+    const std::size_t m = m_;
+    for (std::size_t i = 0; i < m; ++i) {
+        const double v = row_[i];
+        if (v == 0.0) continue;
+        // The rotation that takes v into the diagonal, which stays at least 0.
+        double* r = &r_[i * m];
+        const double h = std::hypot(r[i], v);
+        const double c = r[i] / h, s = v / h;
+        r[i] = h;
+        for (std::size_t j = i + 1; j < m; ++j) {
+            const double rj = r[j], vj = row_[j];
+            r[j] = c * rj + s * vj;
+            row_[j] = c * vj - s * rj;
+        }
+    }
+}
+
+void RotatedRows::solve(std::size_t k, std::size_t target, std::span<double> x) const {
+    for (std::size_t i = k; i-- > 0;) {
+        double s = at(i, target);
+        for (std::size_t j = i + 1; j < k; ++j) s -= at(i, j) * x[j];
+        x[i] = s / at(i, i);
+    }
 }
 
 }  // namespace torvex

@@ -1,7 +1,11 @@
 // Dense solvers for the small normal-equation systems of the pair models. Neither
-// raises: a pivot whose magnitude is below 1e-12 in the units of its row and column
-// marks the system as singular and the solve answers false, leaving the caller to give
-// its fixed fallback.
+// raises, and neither reads a small pivot as singular: the pivot of a regular design
+// whose columns nearly line up is small at any price level, and only the design's
+// values tell it from a pivot that rounding left where exact arithmetic has zero. A
+// solve refuses only a pivot that is exactly zero or not finite, with which it cannot
+// go on; whether a small pivot is a residue of rounding is the caller's to decide
+// (doubt::pivots, then indicators/cores/exact_gram.hpp), and a regular design it
+// refuses is solved by rotations (RotatedRows).
 #pragma once
 
 #include <algorithm>
@@ -15,26 +19,14 @@
 
 namespace torvex {
 
-// The systems are Gram matrices, whose pivots scale with the squared sizes of the
-// columns: prices near 1e-4 make pivots near 1e-8 of a well-conditioned fit. A pivot
-// at row r and column c is read in units of 2^(e_r + e_c), where 2^e_i is the power of
-// two of column i's size taken from the diagonal, e_i = ceil(ilogb(a_ii) / 2), which
-// shifts by exactly k where the column and its row scale by 2^k: the pivot passes when
-// its magnitude is at least kSingularPivot · 2^(e_r + e_c). Scaling by powers of two
-// is exact, so the elimination itself reads the same at every price level; only the
-// test is made in these units. A zero or subnormal diagonal reads as size 2^-511, a
-// non-finite one as 2^512, so that every threshold is a positive double.
-inline constexpr double kSingularPivot = 1e-12;
-
 // Solves the k x k system `a` (row-major, k*k values) for `rhs` by Gaussian
 // elimination in natural pivot order with no row exchange, then back substitution
-// into `x` (k values). `a` and `rhs` are overwritten; `x` is also the scratch of the
-// pivot units.
+// into `x` (k values). `a` and `rhs` are overwritten.
 bool solve_natural_order(std::span<double> a, std::span<double> rhs, std::span<double> x);
 
 // Solves a 4 x 4 system by Gaussian elimination with partial pivoting: in each column
 // the row of largest pivot magnitude is exchanged into place (on equal magnitudes the
-// later row wins), and the pivot is read in the units of the row it came from.
+// later row wins).
 bool solve_partial_pivot4(std::array<double, 16> a, std::array<double, 4> rhs, std::array<double, 4>& x);
 
 // The same for two right-hand sides at once, each solution as the single solve gives it.
@@ -63,8 +55,11 @@ namespace doubt {
 // eliminated over k columns: 2^10 times (rows + k) units in the last place.
 inline double scale(std::size_t rows, std::size_t k) { return static_cast<double>(rows + k) * 0x1p-42; }
 
+// A caller that wants more digits than the rounding leaves passes `margin`: a pivot
+// or residual sum below that fraction of its size is in doubt too.
 template <class K>
-bool pivots(const double* gram, const double* upper, K k, std::size_t rows, double* beta, double floor = 0.0) {
+bool pivots(const double* gram, const double* upper, K k, std::size_t rows, double* beta, double floor = 0.0,
+            double margin = 0.0) {
     const double tau = scale(rows, k);
     for (std::size_t c = 0; c < k; ++c) {
         // Column c less its least-squares multiples beta of the earlier columns is what
@@ -77,16 +72,17 @@ bool pivots(const double* gram, const double* upper, K k, std::size_t rows, doub
             size += beta[j] * beta[j] * gram[j * k + j];
         }
         const double pivot = std::fabs(upper[c * k + c]);
-        if (!(pivot > tau * static_cast<double>(c + 1) * size && pivot > floor)) return true;
+        if (!(pivot > std::max(tau * static_cast<double>(c + 1), margin) * size && pivot > floor)) return true;
     }
     return false;
 }
 
 template <class K>
-bool residual(const double* gram, const double* coef, K k, double rss, std::size_t rows, double floor = 0.0) {
+bool residual(const double* gram, const double* coef, K k, double rss, std::size_t rows, double floor = 0.0,
+              double margin = 0.0) {
     double size = 0.0;
     for (std::size_t i = 0; i < k; ++i) size += coef[i] * coef[i] * gram[i * k + i];
-    return !(rss > scale(rows, k) * static_cast<double>(k) * size && rss > floor);
+    return !(rss > std::max(scale(rows, k) * static_cast<double>(k), margin) * size && rss > floor);
 }
 
 // Eliminates the k x k matrix `a` in natural order with no row exchange and no test
@@ -114,20 +110,23 @@ public:
 
     // Fits the rows t = first .. last-1, where `row(t, x)` writes the k regressors of
     // row t into x and answers its target. Answers the residual sum of squares, or
-    // nothing when the system is singular.
+    // nothing when a pivot is zero or not finite.
     template <class Row>
     std::optional<double> fit(std::size_t k, std::size_t first, std::size_t last, const Row& row) {
         k_ = k;
         const std::span<double> x(row_.data(), k);
         std::fill_n(xtx_.begin(), k * k, 0.0);
         std::fill_n(xty_.begin(), k, 0.0);
+        // The upper triangle, mirrored after: x_i x_j and x_j x_i round alike.
         for (std::size_t t = first; t < last; ++t) {
             const double y = row(t, x);
             for (std::size_t i = 0; i < k; ++i) {
-                for (std::size_t j = 0; j < k; ++j) xtx_[i * k + j] += x[i] * x[j];
+                for (std::size_t j = i; j < k; ++j) xtx_[i * k + j] += x[i] * x[j];
                 xty_[i] += x[i] * y;
             }
         }
+        for (std::size_t i = 0; i < k; ++i)
+            for (std::size_t j = 0; j < i; ++j) xtx_[i * k + j] = xtx_[j * k + i];
         std::copy_n(xtx_.begin(), k * k, work_.begin());
         std::copy_n(xty_.begin(), k, rhs_.begin());
         if (!solve_natural_order(std::span(work_.data(), k * k), std::span(rhs_.data(), k), coefficients()))
@@ -143,14 +142,14 @@ public:
     }
 
     // Whether the last successful fit, over `rows` rows with residual sum `rss`, is in
-    // doubt (doubt::pivots, doubt::residual); before inverse_first.
-    [[gnu::noinline]] bool in_doubt(double rss, std::size_t rows, double floor = 0.0) const {
+    // doubt (doubt::pivots, doubt::residual, with their `margin`); before inverse_first.
+    [[gnu::noinline]] bool in_doubt(double rss, std::size_t rows, double floor = 0.0, double margin = 0.0) const {
         // The small systems of the usual parameters unrolled.
         switch (k_) {
-            case 2: return in_doubt(std::integral_constant<std::size_t, 2>{}, rss, rows, floor);
-            case 3: return in_doubt(std::integral_constant<std::size_t, 3>{}, rss, rows, floor);
-            case 5: return in_doubt(std::integral_constant<std::size_t, 5>{}, rss, rows, floor);
-            default: return in_doubt(k_, rss, rows, floor);
+            case 2: return in_doubt(std::integral_constant<std::size_t, 2>{}, rss, rows, floor, margin);
+            case 3: return in_doubt(std::integral_constant<std::size_t, 3>{}, rss, rows, floor, margin);
+            case 5: return in_doubt(std::integral_constant<std::size_t, 5>{}, rss, rows, floor, margin);
+            default: return in_doubt(k_, rss, rows, floor, margin);
         }
     }
 
@@ -163,9 +162,9 @@ public:
 
 private:
     template <class K>
-    bool in_doubt(K k, double rss, std::size_t rows, double floor) const {
-        return doubt::pivots(xtx_.data(), work_.data(), k, rows, unit_.data(), floor) ||
-               doubt::residual(xtx_.data(), coef_.data(), k, rss, rows, floor);
+    bool in_doubt(K k, double rss, std::size_t rows, double floor, double margin) const {
+        return doubt::pivots(xtx_.data(), work_.data(), k, rows, unit_.data(), floor, margin) ||
+               doubt::residual(xtx_.data(), coef_.data(), k, rss, rows, floor, margin);
     }
 
     std::vector<double> row_;
@@ -176,6 +175,36 @@ private:
     std::vector<double> coef_;
     mutable std::vector<double> unit_;  // also the scratch of in_doubt
     std::size_t k_ = 0;
+};
+
+// Least squares by plane rotations: each row of a design, its targets last, is
+// rotated into an upper triangle R with R'R = X'X in exact arithmetic, at the rounding
+// of the rows themselves rather than of their squares, so that a regular design whose
+// columns nearly line up keeps the digits the normal equations lose. Of the columns
+// [regressors, target], R's last diagonal is the root of the residual sum, and the
+// entries above it the target's parts along each regressor beyond the earlier ones.
+// The triangle is sized once for up to `max_m` columns.
+class RotatedRows {
+public:
+    explicit RotatedRows(std::size_t max_m) : r_(max_m * max_m), row_(max_m) {}
+
+    // Starts a triangle of m columns.
+    void clear(std::size_t m) {
+        m_ = m;
+        std::fill_n(r_.begin(), m * m, 0.0);
+    }
+    // The buffer a caller writes a row into before add().
+    std::span<double> row() { return std::span(row_.data(), m_); }
+    void add();
+    double at(std::size_t i, std::size_t j) const { return r_[i * m_ + j]; }
+    // The coefficients x (k values) of the fit of column `target` on the first k
+    // columns, by back substitution; the first k diagonals must not be zero.
+    void solve(std::size_t k, std::size_t target, std::span<double> x) const;
+
+private:
+    std::vector<double> r_;
+    std::vector<double> row_;
+    std::size_t m_ = 0;
 };
 
 }  // namespace torvex

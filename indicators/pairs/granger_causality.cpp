@@ -94,6 +94,48 @@ bool GrangerCausality::dependent_columns() {
     return zero_determinants(gram_, std::span(&whole, 1), fill) != 0;
 }
 
+double GrangerCausality::rotated_statistic() {
+    // With the intercept in both fits, a constant taken from every close, and another
+    // from every reference, changes no answer in exact arithmetic. The newest pair's
+    // prices subtract exactly from every price within a factor of two of them, so
+    // that the rows are sized by the window's moves and not by the price level.
+    const std::size_t lag = lag_, m = 2 * lag + 2;
+    const PairInput level = window_[period_ - 1];
+    rotated_.clear(m);
+    const std::span<double> x = rotated_.row();
+    for (std::size_t t = lag; t < period_; ++t) {
+        x[0] = 1.0;
+        for (std::size_t j = 1; j <= lag; ++j) {
+            x[j] = window_[t - j].a - level.a;
+            x[lag + j] = window_[t - j].b - level.b;
+        }
+        x[m - 1] = window_[t].a - level.a;
+        rotated_.add();
+    }
+    // The close's parts along the reference lags are what they remove from the
+    // residual sum: no difference of two sums to cancel.
+    double gain = 0.0, fitted = 0.0;
+    for (std::size_t i = 0; i < m - 1; ++i) {
+        const double part = rotated_.at(i, m - 1) * rotated_.at(i, m - 1);
+        fitted += part;
+        if (i > lag) gain += part;
+    }
+    const double rho = rotated_.at(m - 1, m - 1);
+    // A residual within some 2^-40 of the closes' moves lies within the rotations'
+    // rounding of them, and the statistic, 1e23 or more, keeps none of its digits: the
+    // window is read as the exact fit it is to the doubles' precision.
+    if (!(rho * rho > kNoDigits * (fitted + rho * rho))) return 0.0;
+    return statistic(gain, rho * rho);
+}
+
+double GrangerCausality::statistic(double gain, double rss) const {
+    const double rows = static_cast<double>(period_ - lag_);
+    const double lags = static_cast<double>(lag_);
+    const double f = (gain / lags) / (rss / (rows - (2.0 * lags + 1.0)));
+    // Two perfect fits leave 0/0: no improvement, so 0 rather than NaN.
+    return max_skipping_nan(f, 0.0);
+}
+
 std::optional<double> GrangerCausality::step(double a, double b) {
     window_.push(PairInput{a, b});
     if (!window_.full()) return std::nullopt;
@@ -103,18 +145,16 @@ std::optional<double> GrangerCausality::step(double a, double b) {
     // as the solves would read pivots and residual sums of roundings.
     if (degenerate_rows()) return 0.0;
     const std::optional<double> restricted = fit_rss(false);
-    if (!restricted) return 0.0;
-    const std::optional<double> unrestricted = fit_rss(true);
-    if (!unrestricted) return 0.0;
+    const std::optional<double> unrestricted = restricted ? fit_rss(true) : std::nullopt;
     // A pivot or the residual sum within rounding of zero may be a residue of
-    // roundings where exact arithmetic finds a singular design or an exact fit.
-    if (fit_.in_doubt(*unrestricted, period_ - lag_)) [[unlikely]]
-        if (dependent_columns()) return 0.0;
-    const double rows = static_cast<double>(period_ - lag_);
-    const double lags = static_cast<double>(lag_);
-    const double f = ((*restricted - *unrestricted) / lags) / (*unrestricted / (rows - (2.0 * lags + 1.0)));
-    // Two perfect fits leave 0/0: no improvement, so 0 rather than NaN.
-    return max_skipping_nan(f, 0.0);
+    // roundings where exact arithmetic finds a singular design or an exact fit, and one
+    // near it leaves the answer few digits, as where the price level dwarfs the
+    // window's moves: the window's values decide, and a regular design is solved by
+    // rotations of its moves. The first pivots are the fit without the references'
+    // own, and its residual sum is not below the one with them.
+    if (!unrestricted || fit_.in_doubt(*unrestricted, period_ - lag_, 0.0, kFewDigits)) [[unlikely]]
+        return dependent_columns() ? 0.0 : rotated_statistic();
+    return statistic(*restricted - *unrestricted, *unrestricted);
 }
 
 }  // namespace torvex

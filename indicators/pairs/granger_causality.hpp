@@ -1,6 +1,8 @@
 // Granger causality F statistic over the last `period` bars: how much `lag` lagged
 // references improve a least-squares fit of the close on its own `lag` lags.
-// 0 when either fit is singular or the fit with the references is exact; never below 0.
+// 0 when either fit is singular or the fit with the references is exact, as exact
+// arithmetic on the window's values decides it, or exact to within the rounding of
+// the doubles (a statistic of 1e23 or more keeps none of its digits); never below 0.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +26,20 @@ public:
 
 private:
     GrangerCausality(std::uint64_t period, std::uint64_t lag)
-        : window_(period), period_(period), lag_(lag), fit_(2 * lag + 1), firsts_(2 * lag + 2), gram_(2 * lag + 2) {}
+        : window_(period),
+          period_(period),
+          lag_(lag),
+          fit_(2 * lag + 1),
+          firsts_(2 * lag + 2),
+          gram_(2 * lag + 2),
+          rotated_(2 * lag + 2) {}
+
+    // A pivot or residual sum below this fraction of its size leaves the normal
+    // equations short of the answer's digits, some 2^-52 / 2^-24 of it rounding.
+    static constexpr double kFewDigits = 0x1p-24;
+    // A rotated residual sum below this fraction of the closes' squared moves is
+    // within the rounding of the rotations.
+    static constexpr double kNoDigits = 0x1p-80;
 
     // Whether either design is, in exact arithmetic, singular or an exact fit of the
     // closes, by the count of its distinct rows (indicators/cores/distinct_rows.hpp).
@@ -38,8 +53,18 @@ private:
     [[gnu::noinline]] bool dependent_columns();
 
     // Residual sum of squares of the fit with the intercept and the close lags, and
-    // with `with_reference` also the reference lags; nothing when singular.
+    // with `with_reference` also the reference lags; nothing when a pivot is zero or
+    // not finite.
     std::optional<double> fit_rss(bool with_reference);
+
+    // The statistic of a regular design whose normal equations are in doubt, from the
+    // rotated rows of [1, close lags, reference lags, close], each price less the
+    // newest of its leg.
+    [[gnu::noinline]] double rotated_statistic();
+
+    // The statistic from what the references remove from the residual sum, `gain`, and
+    // the residual sum with them, `rss`.
+    double statistic(double gain, double rss) const;
 
     CappedRing<PairInput> window_;
     std::uint64_t period_;
@@ -47,6 +72,7 @@ private:
     LeastSquares fit_;
     std::vector<CappedRing<PairInput>::const_iterator> firsts_;  // the first of each distinct row counted
     ModularGram gram_;
+    RotatedRows rotated_;
 };
 
 }  // namespace torvex

@@ -132,7 +132,47 @@ namespace {
     return doubt::pivots(xtx.data(), upper.data(), k, rows, beta.data());
 }
 
+// The midpoint of the two orderings' shares from the z coefficients a1 and b1 of the
+// changes, their residuals' second moments and D = a1² s22 + b1² s11 − 2 a1 b1 s12.
+[[gnu::always_inline]] inline double midpoint_share(double a1, double b1, double s11, double s22, double s12, double d) {
+    const double u = b1 * std::sqrt(s11) - a1 * s12 / std::sqrt(s11);
+    const double is1 = std::min(u * u / d, 1.0);
+    const double v = b1 * s12 / std::sqrt(s22) - a1 * std::sqrt(s22);
+    const double is2 = std::min(std::max(1.0 - v * v / d, 0.0), 1.0);
+    const double share = midpoint(is1, is2);
+    return is_finite(share) ? share : 0.5;
+}
+
 }  // namespace
+
+double HasbrouckInformationShare::rotated_share() const {
+    // With the intercept in the fits, a constant taken from every gap changes no
+    // answer in exact arithmetic: the newest gap, taken from each, leaves the rows
+    // sized by the gaps' moves, not by the spread's level.
+    const double z0 = records_.from_newest(0).z;
+    rotated_.clear(6);
+    const std::span<double> x = rotated_.row();
+    records_.for_each([&](const Record& r) {
+        x[0] = 1.0;
+        x[1] = r.z - z0;
+        x[2] = r.dc1;
+        x[3] = r.dr1;
+        x[4] = r.dc;
+        x[5] = r.dr;
+        rotated_.add();
+    });
+    std::array<double, 4> ca{}, cb{};
+    rotated_.solve(4, 4, ca);
+    rotated_.solve(4, 5, cb);
+    // The residuals of dc and dr beyond the regressors are (R44, 0) and (R45, R55) in
+    // the rotated basis, so D, a sum of squares there, has no difference to cancel.
+    const double r44 = rotated_.at(4, 4), r45 = rotated_.at(4, 5), r55 = rotated_.at(5, 5);
+    const double n = static_cast<double>(period_);
+    const double a1 = ca[1], b1 = cb[1];
+    const double gap = a1 * r45 - b1 * r44;
+    const double d = (gap * gap + (a1 * r55) * (a1 * r55)) / n;
+    return midpoint_share(a1, b1, r44 * r44 / n, (r45 * r45 + r55 * r55) / n, r44 * r45 / n, d);
+}
 
 double HasbrouckInformationShare::share() const {
     // Equal records, as a halt of both legs makes, leave the systems singular or one
@@ -142,17 +182,35 @@ double HasbrouckInformationShare::share() const {
     std::array<double, 16> xtx{};
     std::array<double, 4> rhs_c{};
     std::array<double, 4> rhs_r{};
+    // The upper triangle of the regressors 1, z, dc1, dr1, mirrored after.
     records_.for_each([&](const Record& r) {
-        const std::array<double, 4> x{1.0, r.z, r.dc1, r.dr1};
-        for (std::size_t i = 0; i < 4; ++i) {
-            for (std::size_t j = 0; j < 4; ++j) xtx[i * 4 + j] += x[i] * x[j];
-            rhs_c[i] += x[i] * r.dc;
-            rhs_r[i] += x[i] * r.dr;
-        }
+        const double z = r.z;
+        xtx[1] += z;
+        xtx[2] += r.dc1;
+        xtx[3] += r.dr1;
+        xtx[5] += z * z;
+        xtx[6] += z * r.dc1;
+        xtx[7] += z * r.dr1;
+        xtx[10] += r.dc1 * r.dc1;
+        xtx[11] += r.dc1 * r.dr1;
+        xtx[15] += r.dr1 * r.dr1;
+        rhs_c[0] += r.dc;
+        rhs_c[1] += z * r.dc;
+        rhs_c[2] += r.dc1 * r.dc;
+        rhs_c[3] += r.dr1 * r.dc;
+        rhs_r[0] += r.dr;
+        rhs_r[1] += z * r.dr;
+        rhs_r[2] += r.dc1 * r.dr;
+        rhs_r[3] += r.dr1 * r.dr;
     });
+    xtx[0] = static_cast<double>(records_.size());
+    for (std::size_t i = 1; i < 4; ++i)
+        for (std::size_t j = 0; j < i; ++j) xtx[i * 4 + j] = xtx[j * 4 + i];
     std::array<double, 4> ca{};
     std::array<double, 4> cb{};
-    if (!solve_partial_pivot4(xtx, rhs_c, rhs_r, ca, cb)) return 0.5;
+    // A pivot the solve cannot go on from is decided on the window's prices.
+    if (!solve_partial_pivot4(xtx, rhs_c, rhs_r, ca, cb)) [[unlikely]]
+        return degenerate_exactly() ? 0.5 : rotated_share();
     double s11 = 0.0;
     double s22 = 0.0;
     double s12 = 0.0;
@@ -168,22 +226,17 @@ double HasbrouckInformationShare::share() const {
     s11 /= n;
     s22 /= n;
     s12 /= n;
-    if (!(s11 > 0.0) || !(s22 > 0.0)) return 0.5;
     const double a1 = ca[1];
     const double b1 = cb[1];
     const double d = a1 * a1 * s22 + b1 * b1 * s11 - 2.0 * a1 * b1 * s12;
-    if (!(d > 0.0)) return 0.5;
-    // A residual sum, a z coefficient or D within rounding of zero, or a pivot of the
-    // regressors within rounding of it, may be a residue of roundings where exact
-    // arithmetic finds the model degenerate.
-    if (in_doubt(xtx, ca, cb, rss_c, rss_r, s11, s22, s12, d)) [[unlikely]]
-        if (degenerate_exactly()) return 0.5;
-    const double u = b1 * std::sqrt(s11) - a1 * s12 / std::sqrt(s11);
-    const double is1 = std::min(u * u / d, 1.0);
-    const double v = b1 * s12 / std::sqrt(s22) - a1 * std::sqrt(s22);
-    const double is2 = std::min(std::max(1.0 - v * v / d, 0.0), 1.0);
-    const double share = midpoint(is1, is2);
-    return is_finite(share) ? share : 0.5;
+    // A residual sum, a z coefficient or D at or within rounding of zero, or a pivot of
+    // the regressors within rounding of it, may be a residue of roundings where exact
+    // arithmetic finds the model degenerate: the window's prices decide, and a regular
+    // model is solved by rotations.
+    if (!(s11 > 0.0) || !(s22 > 0.0) || !(d > 0.0) || in_doubt(xtx, ca, cb, rss_c, rss_r, s11, s22, s12, d))
+        [[unlikely]]
+        return degenerate_exactly() ? 0.5 : rotated_share();
+    return midpoint_share(a1, b1, s11, s22, s12, d);
 }
 
 }  // namespace torvex

@@ -10,6 +10,7 @@
 
 #include "indicators/cores/capped_ring.hpp"
 #include "indicators/cores/exact_gram.hpp"
+#include "indicators/cores/normal_equations.hpp"
 #include "indicators/pairs/pair_feed.hpp"
 
 namespace torvex {
@@ -22,7 +23,7 @@ public:
     std::uint64_t warmup() const override { return period_ + 2; }
 
 private:
-    explicit HasbrouckInformationShare(std::uint64_t period) : records_(period), period_(period), gram_(6) {}
+    explicit HasbrouckInformationShare(std::uint64_t period) : records_(period), period_(period), gram_(6), rotated_(6) {}
 
     struct Record {
         double dc;   // close change
@@ -41,6 +42,10 @@ private:
 
     double share() const;
 
+    // The share of a regular model whose normal equations are refused or in doubt,
+    // from the rotated rows of [1, z − z0, dc1, dr1, dc, dr], z0 the newest gap.
+    [[gnu::noinline]] double rotated_share() const;
+
     // Whether the regressions of the changes on the records are, in exact arithmetic,
     // singular or an exact fit of either change, by the count of the distinct records
     // (indicators/cores/distinct_rows.hpp).
@@ -58,6 +63,7 @@ private:
     std::uint64_t period_;
     std::uint64_t distinct_newest_ = 0;  // newest records distinct from each other, at most 5
     mutable ModularGram gram_;  // scratch of the exact decision
+    mutable RotatedRows rotated_;  // scratch of the rotated solve
 };
 
 }  // namespace torvex
