@@ -12,6 +12,13 @@
 
 namespace torvex {
 
+// The bin of a price x whose quotient (x - lo) / width lies within rounding of a whole
+// number: the floor of (x - lo)·bins / (hi - lo) in integers of the grid the three
+// prices are written on, capped at bins - 1; `k` (the truncated quotient) where they
+// fit no such integers. Taken out of line, and by value, so that the grid of the
+// usual path stays in registers.
+[[gnu::noinline]] std::size_t exact_bin(double lo, double hi, std::uint64_t bins, double price, std::int64_t k);
+
 class PriceGrid {
 public:
     // Folds the window's lowest low and highest high; the width is set only for a
@@ -24,6 +31,7 @@ public:
 
     bool has_range() const { return range_ > 0.0; }
     double lo() const { return lo_; }
+    double hi() const { return hi_; }
     double width() const { return width_; }
     // lo + k·w, the lower edge of bin k (k = bins gives the top edge of the last bin).
     double edge(std::size_t k) const { return lo_ + static_cast<double>(k) * width_; }
@@ -33,20 +41,31 @@ public:
     // floor((x - lo) / width) as an unsigned bin: negative (or NaN) gives 0, and the
     // highest high lands in the last bin, not one past it. Only with a positive range.
     // A quotient in (0, bins) truncates to its floor, so no rounding call is needed.
+    // Prices are decimals, and a price on a bin edge in its decimals has a quotient
+    // within rounding of a whole number, which may fall on either side of it: such a
+    // quotient is decided on the prices as written, out of line.
     std::size_t bin_of(double price) const {
         const double q = (price - lo_) / width_;
         if (!(q > 0.0)) return 0;
-        if (q >= static_cast<double>(bins_)) return static_cast<std::size_t>(bins_ - 1);
-        return static_cast<std::size_t>(q);
+        if (q >= top_) return static_cast<std::size_t>(bins_ - 1);
+        // Truncated a rounding bound below and above: the same bin unless a whole
+        // number lies within rounding of q.
+        const auto k = static_cast<std::int64_t>(q + near_);  // q < bins <= 2^63
+        if (static_cast<std::int64_t>(q - near_) != k) [[unlikely]]
+            return exact_bin(lo_, hi_, bins_, price, static_cast<std::int64_t>(q));
+        return static_cast<std::size_t>(k);
     }
 
 private:
-    PriceGrid(double lo, double range, double width, std::uint64_t bins)
-        : lo_(lo), range_(range), width_(width), bins_(bins) {}
+    PriceGrid(double lo, double hi, double range, double width, std::uint64_t bins, double near)
+        : lo_(lo), hi_(hi), range_(range), width_(width), top_(static_cast<double>(bins)), near_(near), bins_(bins) {}
 
     double lo_;
+    double hi_;
     double range_;
     double width_;
+    double top_;   // bins as a double
+    double near_;  // a bound on the distance between the quotient and its exact value
     std::uint64_t bins_;
 };
 

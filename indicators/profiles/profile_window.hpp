@@ -102,13 +102,15 @@ private:
     std::uint64_t covered_at_ = 0;  // pushes_ when covers_ was last brought up to date
     double covered_lo_ = 0.0;       // the grid that covers_ belongs to
     double covered_width_ = 0.0;
+    double covered_hi_ = 0.0;  // a bin edge in the decimals is decided on the range too
     std::vector<double> amounts_;  // scratch; its storage grows once to `bins`
 };
 
 inline PriceGrid ProfileWindow::volume_profile() {
     const PriceGrid g = grid();
     if (!g.has_range()) return g;
-    const bool same_grid = covered_at_ != 0 && g.lo() == covered_lo_ && g.width() == covered_width_;
+    const bool same_grid =
+        covered_at_ != 0 && g.lo() == covered_lo_ && g.width() == covered_width_ && g.hi() == covered_hi_;
     if (same_grid && pushes_ == covered_at_ + 1) {
         covers_.push(cover_of(g, bars_.newest()));
     } else if (!same_grid || pushes_ != covered_at_) {
@@ -118,10 +120,14 @@ inline PriceGrid ProfileWindow::volume_profile() {
     covered_at_ = pushes_;
     covered_lo_ = g.lo();
     covered_width_ = g.width();
+    covered_hi_ = g.hi();
     amounts_.assign(bins_, 0.0);
     double* amounts = amounts_.data();
+    // The cover read into locals: the amounts cannot then be taken to alias it.
     covers_.for_each([amounts](const Cover& c) {
-        for (std::size_t i = c.first; i <= c.last; ++i) amounts[i] += c.share;
+        const double share = c.share;
+        const std::size_t last = c.last;
+        for (std::size_t i = c.first; i <= last; ++i) amounts[i] += share;
     });
     return g;
 }
