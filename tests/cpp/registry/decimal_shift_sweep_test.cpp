@@ -57,7 +57,6 @@ constexpr const char* kSignedLevel = "answers a short stop as its level negated"
 constexpr const char* kMoveTie = "an up move and a down move equal in the decimals are told apart by rounding";
 constexpr const char* kFlatSpread = "a close-less-reference spread flat in its decimals is read from its rounding";
 constexpr const char* kNearSingular = "a nearly singular fit carries the level's rounding times its condition";
-constexpr const char* kBinEdge = "a price on a bin edge in the decimals is binned by rounding";
 constexpr const char* kShapeTie = "a range or body equal to its threshold in the decimals is compared in binary";
 constexpr const char* kAverageTie = "a close equal to an average of prices in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
@@ -161,12 +160,6 @@ constexpr Exception kNamed[] = {
     {"SpreadHurst", kFlatSpread},
     {"VarianceRatio", kFlatSpread},
     {"GrangerCausality", kNearSingular},
-    {"CompositeProfile", kBinEdge},
-    {"HighLowVolumeNodes", kBinEdge},
-    {"NakedPoc", kBinEdge},
-    {"SinglePrints", kBinEdge},
-    {"ProfileShape", kBinEdge},
-    {"ValueArea", kBinEdge},
     {"BeltHold", kShapeTie},
     {"LongLine", kShapeTie},
     {"ShortLine", kShapeTie},
