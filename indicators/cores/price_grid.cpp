@@ -19,23 +19,6 @@ PriceGrid PriceGrid::over(const FixedRing<Ohlcv>& bars, std::uint64_t bins) {
     return of_range(lo, hi, bins);
 }
 
-PriceGrid PriceGrid::of_range(double lo, double hi, std::uint64_t bins) {
-    const double range = hi - lo;
-    const double width = range > 0.0 ? range / static_cast<double>(bins) : 0.0;
-    // The prices as written lie within half a unit in the last place of the doubles,
-    // so each difference within a unit of the larger magnitude m: the quotient moves by
-    // at most 2·ulp(m)/width from that, and by at most four roundings of itself (below
-    // bins) from its own three operations. Twice both.
-    double near = 0.0;
-    if (range > 0.0) {
-        const double m = std::max(std::fabs(lo), std::fabs(hi));
-        near = 0x1p-50 * (m / width + static_cast<double>(bins));
-        // A grid finer than the prices' rounding decides every bin as written.
-        if (!(near < 1.0)) near = 1.0;
-    }
-    return PriceGrid(lo, hi, range, width, bins, near);
-}
-
 namespace {
 
 constexpr int kMaxPlaces = 8;

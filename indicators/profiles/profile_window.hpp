@@ -40,7 +40,8 @@ struct ValueAreaBins {
 // queues (amortised O(1) per bar). The volume profile is rebuilt from the window on
 // every call, bar by bar from the oldest; each bar's bins and share are remembered
 // and only worked out again when the grid moves, so a bar whose range keeps the grid
-// costs no division. The amounts are the same numbers as a fresh build.
+// costs no division. The amounts are the same numbers as a fresh build: a bar without
+// volume covers its bins with a share of +0.0, which leaves every amount as it is.
 class ProfileWindow {
 public:
     // Both counts at least 1 and bounded by the owner.
@@ -62,6 +63,18 @@ public:
     double hi() const { return extremes_.highest(); }
     PriceGrid grid() const { return PriceGrid::of_range(lo(), hi(), bins_); }
 
+    // The bins first..last that a bar covers, with its share of the volume.
+    struct Cover {
+        std::size_t first;
+        std::size_t last;
+        double share;
+    };
+
+    // The grid of the window and, for a positive range, every bar's cover on it in
+    // `covers()`, oldest first (left as they were for a single-price window).
+    PriceGrid cover_bars();
+    const FixedRing<Cover>& covers() const { return covers_; }
+
     // The grid of the window and, for a positive range, its volume profile in
     // `amounts()` (left as it was for a single-price window).
     PriceGrid volume_profile();
@@ -81,16 +94,10 @@ public:
     std::uint64_t bins() const { return bins_; }
 
 private:
-    // The bins first..last that a bar spreads its share over (first > last: none).
-    struct Cover {
-        std::size_t first;
-        std::size_t last;
-        double share;
-    };
     static Cover cover_of(const PriceGrid& grid, const Ohlcv& bar) {
-        if (bar.volume == 0.0) return Cover{1, 0, 0.0};
         const std::size_t first = grid.bin_of(bar.low);
         const std::size_t last = grid.bin_of(bar.high);
+        if (bar.volume == 0.0) return Cover{first, last, 0.0};
         return Cover{first, last, bar.volume / static_cast<double>(last - first + 1)};
     }
 
@@ -106,7 +113,7 @@ private:
     std::vector<double> amounts_;  // scratch; its storage grows once to `bins`
 };
 
-inline PriceGrid ProfileWindow::volume_profile() {
+inline PriceGrid ProfileWindow::cover_bars() {
     const PriceGrid g = grid();
     if (!g.has_range()) return g;
     const bool same_grid =
@@ -121,6 +128,12 @@ inline PriceGrid ProfileWindow::volume_profile() {
     covered_lo_ = g.lo();
     covered_width_ = g.width();
     covered_hi_ = g.hi();
+    return g;
+}
+
+inline PriceGrid ProfileWindow::volume_profile() {
+    const PriceGrid g = cover_bars();
+    if (!g.has_range()) return g;
     amounts_.assign(bins_, 0.0);
     double* amounts = amounts_.data();
     // The cover read into locals: the amounts cannot then be taken to alias it.
