@@ -2,6 +2,7 @@
 // histograms from, with the parameter checks they share.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <expected>
@@ -71,7 +72,10 @@ public:
     };
 
     // The grid of the window and, for a positive range, every bar's cover on it in
-    // `covers()`, oldest first (left as they were for a single-price window).
+    // `covers()`, oldest first (left as they were for a single-price window). A
+    // window read for its bins alone (kShares false: the shares are left at 0.0)
+    // never builds the volume profile.
+    template <bool kShares = true>
     PriceGrid cover_bars();
     const FixedRing<Cover>& covers() const { return covers_; }
 
@@ -94,10 +98,11 @@ public:
     std::uint64_t bins() const { return bins_; }
 
 private:
+    template <bool kShares>
     static Cover cover_of(const PriceGrid& grid, const Ohlcv& bar) {
         const std::size_t first = grid.bin_of(bar.low);
         const std::size_t last = grid.bin_of(bar.high);
-        if (bar.volume == 0.0) return Cover{first, last, 0.0};
+        if (!kShares || bar.volume == 0.0) return Cover{first, last, 0.0};
         return Cover{first, last, bar.volume / static_cast<double>(last - first + 1)};
     }
 
@@ -113,16 +118,17 @@ private:
     std::vector<double> amounts_;  // scratch; its storage grows once to `bins`
 };
 
+template <bool kShares>
 inline PriceGrid ProfileWindow::cover_bars() {
     const PriceGrid g = grid();
     if (!g.has_range()) return g;
     const bool same_grid =
         covered_at_ != 0 && g.lo() == covered_lo_ && g.width() == covered_width_ && g.hi() == covered_hi_;
     if (same_grid && pushes_ == covered_at_ + 1) {
-        covers_.push(cover_of(g, bars_.newest()));
+        covers_.push(cover_of<kShares>(g, bars_.newest()));
     } else if (!same_grid || pushes_ != covered_at_) {
         covers_.clear();
-        bars_.for_each([&](const Ohlcv& b) { covers_.push_back(cover_of(g, b)); });
+        bars_.for_each([&](const Ohlcv& b) { covers_.push_back(cover_of<kShares>(g, b)); });
     }
     covered_at_ = pushes_;
     covered_lo_ = g.lo();
@@ -134,7 +140,8 @@ inline PriceGrid ProfileWindow::cover_bars() {
 inline PriceGrid ProfileWindow::volume_profile() {
     const PriceGrid g = cover_bars();
     if (!g.has_range()) return g;
-    amounts_.assign(bins_, 0.0);
+    amounts_.resize(bins_);
+    std::fill(amounts_.begin(), amounts_.end(), 0.0);
     double* amounts = amounts_.data();
     // The cover read into locals: the amounts cannot then be taken to alias it.
     covers_.for_each([amounts](const Cover& c) {

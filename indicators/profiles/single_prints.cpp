@@ -1,5 +1,7 @@
 #include "indicators/profiles/single_prints.hpp"
 
+#include <algorithm>
+
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(CandleIndicator, SinglePrints);
@@ -14,13 +16,14 @@ std::expected<SinglePrints, IndicatorError> SinglePrints::create(std::uint64_t n
 
 std::optional<double> SinglePrints::step(const Ohlcv& bar) {
     if (!window_.push(bar)) return std::nullopt;
-    const PriceGrid grid = window_.cover_bars();
+    const PriceGrid grid = window_.cover_bars<false>();
     if (!grid.has_range()) return 0.0;
     // Per-bin touch counts as a running sum of cover edges: the same whole counts as
     // adding one per covered bin, in O(n + B) instead of O(n x B). Every bar counts,
     // whatever its volume.
     const std::uint64_t bins = window_.bins();
-    edges_.assign(bins + 1, 0);
+    edges_.resize(bins + 1);
+    std::fill(edges_.begin(), edges_.end(), 0);
     std::int64_t* edges = edges_.data();
     window_.covers().for_each([edges](const ProfileWindow::Cover& c) {
         edges[c.first] += 1;
