@@ -80,7 +80,7 @@ void fill_volume_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, st
         if (b.volume == 0.0) return;
         const std::size_t first = grid.bin_of(b.low);
         const std::size_t last = grid.bin_of(b.high);
-        const double share = b.volume / static_cast<double>(last - first + 1);
+        const double share = b.volume / static_cast<double>(static_cast<std::int64_t>(last - first + 1));
         for (std::size_t i = first; i <= last; ++i) profile[i] += share;
     });
 }

@@ -30,8 +30,9 @@ public:
     // The grid of a range already known: lo and hi the window's lowest low and
     // highest high.
     static PriceGrid of_range(double lo, double hi, std::uint64_t bins) {
+        const double count = static_cast<double>(static_cast<std::int64_t>(bins));  // bins < 2^63
         const double range = hi - lo;
-        const double width = range > 0.0 ? range / static_cast<double>(bins) : 0.0;
+        const double width = range > 0.0 ? range / count : 0.0;
         // The prices as written lie within half a unit in the last place of the
         // doubles, so each difference within a unit of the larger magnitude m: the
         // quotient moves by at most 2·ulp(m)/width from that, and by at most four
@@ -39,11 +40,11 @@ public:
         double near = 0.0;
         if (range > 0.0) {
             const double m = std::max(std::fabs(lo), std::fabs(hi));
-            near = 0x1p-50 * (m / width + static_cast<double>(bins));
+            near = 0x1p-50 * (m / width + count);
             // A grid finer than the prices' rounding decides every bin as written.
             if (!(near < 1.0)) near = 1.0;
         }
-        return PriceGrid(lo, hi, range, width, bins, near);
+        return PriceGrid(lo, hi, range, width, count, bins, near);
     }
 
     bool has_range() const { return range_ > 0.0; }
@@ -51,9 +52,12 @@ public:
     double hi() const { return hi_; }
     double width() const { return width_; }
     // lo + k·w, the lower edge of bin k (k = bins gives the top edge of the last bin).
-    double edge(std::size_t k) const { return lo_ + static_cast<double>(k) * width_; }
+    // A bin below 2^63 converts as a signed integer, in one instruction.
+    double edge(std::size_t k) const { return lo_ + static_cast<double>(static_cast<std::int64_t>(k)) * width_; }
     // lo + (k + 0.5)·w, the centre of bin k.
-    double centre(std::size_t k) const { return lo_ + (static_cast<double>(k) + 0.5) * width_; }
+    double centre(std::size_t k) const {
+        return lo_ + (static_cast<double>(static_cast<std::int64_t>(k)) + 0.5) * width_;
+    }
 
     // floor((x - lo) / width) as an unsigned bin: negative (or NaN) gives 0, and the
     // highest high lands in the last bin, not one past it. Only with a positive range.
@@ -74,8 +78,8 @@ public:
     }
 
 private:
-    PriceGrid(double lo, double hi, double range, double width, std::uint64_t bins, double near)
-        : lo_(lo), hi_(hi), range_(range), width_(width), top_(static_cast<double>(bins)), near_(near), bins_(bins) {}
+    PriceGrid(double lo, double hi, double range, double width, double count, std::uint64_t bins, double near)
+        : lo_(lo), hi_(hi), range_(range), width_(width), top_(count), near_(near), bins_(bins) {}
 
     double lo_;
     double hi_;

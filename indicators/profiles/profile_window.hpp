@@ -103,7 +103,8 @@ private:
         const std::size_t first = grid.bin_of(bar.low);
         const std::size_t last = grid.bin_of(bar.high);
         if (!kShares || bar.volume == 0.0) return Cover{first, last, 0.0};
-        return Cover{first, last, bar.volume / static_cast<double>(last - first + 1)};
+        // A count of bins below 2^63: converted as a signed integer, in one instruction.
+        return Cover{first, last, bar.volume / static_cast<double>(static_cast<std::int64_t>(last - first + 1))};
     }
 
     FixedRing<Ohlcv> bars_;
