@@ -64,10 +64,12 @@ public:
     double hi() const { return extremes_.highest(); }
     PriceGrid grid() const { return PriceGrid::of_range(lo(), hi(), bins_); }
 
-    // The bins first..last that a bar covers, with its share of the volume.
+    // The bins first..last that a bar covers, with its share of the volume. Bins are
+    // below MAX_PERIOD (2^24), and narrower than the ring's own counts, which their
+    // stores then cannot be taken to change.
     struct Cover {
-        std::size_t first;
-        std::size_t last;
+        std::uint32_t first;
+        std::uint32_t last;
         double share;
     };
 
@@ -100,8 +102,8 @@ public:
 private:
     template <bool kShares>
     static Cover cover_of(const PriceGrid& grid, const Ohlcv& bar) {
-        const std::size_t first = grid.bin_of(bar.low);
-        const std::size_t last = grid.bin_of(bar.high);
+        const auto first = static_cast<std::uint32_t>(grid.bin_of(bar.low));
+        const auto last = static_cast<std::uint32_t>(grid.bin_of(bar.high));
         if (!kShares || bar.volume == 0.0) return Cover{first, last, 0.0};
         // A count of bins below 2^63: converted as a signed integer, in one instruction.
         return Cover{first, last, bar.volume / static_cast<double>(static_cast<std::int64_t>(last - first + 1))};
