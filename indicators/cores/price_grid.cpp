@@ -1,7 +1,11 @@
 #include "indicators/cores/price_grid.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <optional>
+
+#include "indicators/cores/exact_gram.hpp"
 
 namespace torvex {
 
@@ -15,10 +19,57 @@ PriceGrid PriceGrid::over(const FixedRing<Ohlcv>& bars, std::uint64_t bins) {
     return of_range(lo, hi, bins);
 }
 
-PriceGrid PriceGrid::of_range(double lo, double hi, std::uint64_t bins) {
-    const double range = hi - lo;
-    const double width = range > 0.0 ? range / static_cast<double>(bins) : 0.0;
-    return PriceGrid(lo, range, width, bins);
+namespace {
+
+constexpr int kMaxPlaces = 8;
+constexpr double kTens[kMaxPlaces + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+// x · 10^d when x is the double nearest to a decimal of d places (an integer below
+// 2^52 over 10^d): both operands of the division are exact, so its correct rounding
+// is that nearest double. The decimal grid of the column readers, for the few places
+// of a price, in a handful of operations.
+std::optional<std::int64_t> decimal_units(double x, int d) {
+    const double y = x * kTens[d];
+    if (!(std::fabs(y) < 0x1p52)) return std::nullopt;
+    const auto n = static_cast<std::int64_t>(y < 0.0 ? y - 0.5 : y + 0.5);
+    if (static_cast<double>(n) / kTens[d] != x) return std::nullopt;
+    return n;
+}
+
+struct GridIntegers {
+    std::int64_t lo, hi, x;
+};
+
+// The three prices in integers of the grid they are written on: the fewest decimal
+// places that hold all three, else the column grid (binary where no decimals hold
+// them); nothing where those exceed 62 bits.
+std::optional<GridIntegers> grid_integers(double lo, double hi, double x) {
+    for (int d = 0; d <= kMaxPlaces; ++d) {
+        const auto l = decimal_units(lo, d);
+        if (!l) continue;
+        const auto h = decimal_units(hi, d);
+        if (!h) continue;
+        if (const auto p = decimal_units(x, d)) return GridIntegers{*l, *h, *p};
+    }
+    ColumnGrid grid;
+    grid.add(lo);
+    grid.add(hi);
+    grid.add(x);
+    if (grid.decimals > 0) return GridIntegers{grid.integer(lo), grid.integer(hi), grid.integer(x)};
+    if (grid.binary.bits() > 62) return std::nullopt;
+    const auto at = [&](double v) { return static_cast<std::int64_t>(std::ldexp(v, -grid.binary.low)); };
+    return GridIntegers{at(lo), at(hi), at(x)};
+}
+
+}  // namespace
+
+std::size_t exact_bin(double lo, double hi, std::uint64_t bins, double price, std::int64_t k) {
+    const std::optional<GridIntegers> g = grid_integers(lo, hi, price);
+    if (!g) return static_cast<std::size_t>(k);
+    const __int128 num = static_cast<__int128>(g->x - g->lo) * static_cast<__int128>(bins);
+    if (num <= 0) return 0;
+    const __int128 bin = num / static_cast<__int128>(g->hi - g->lo);
+    return bin >= static_cast<__int128>(bins) ? static_cast<std::size_t>(bins - 1) : static_cast<std::size_t>(bin);
 }
 
 void fill_volume_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, std::uint64_t bins,
@@ -29,7 +80,7 @@ void fill_volume_profile(const PriceGrid& grid, const FixedRing<Ohlcv>& bars, st
         if (b.volume == 0.0) return;
         const std::size_t first = grid.bin_of(b.low);
         const std::size_t last = grid.bin_of(b.high);
-        const double share = b.volume / static_cast<double>(last - first + 1);
+        const double share = b.volume / static_cast<double>(static_cast<std::int64_t>(last - first + 1));
         for (std::size_t i = first; i <= last; ++i) profile[i] += share;
     });
 }

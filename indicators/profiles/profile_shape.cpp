@@ -14,15 +14,13 @@ std::expected<ProfileShape, IndicatorError> ProfileShape::create(std::uint64_t n
 }
 
 std::optional<double> ProfileShape::step(const Ohlcv& bar) {
-    if (bars_.full()) bars_.drop_oldest();
-    bars_.push_back(bar);
-    if (!bars_.full()) return std::nullopt;
-    const PriceGrid grid = PriceGrid::over(bars_, bins_);
-    fill_volume_profile(grid, bars_, bins_, profile_);
-    const std::uint64_t poc = point_of_control(profile_);
-    const std::uint64_t third = bins_ / 3;
+    if (!window_.push(bar)) return std::nullopt;
+    // A single-price window has an all-zero profile, whose point of control is bin 0.
+    const std::uint64_t bins = window_.bins();
+    const std::uint64_t poc = window_.volume_profile().has_range() ? point_of_control(window_.amounts()) : 0;
+    const std::uint64_t third = bins / 3;
     if (poc < third) return -1.0;
-    if (poc >= bins_ - third) return 1.0;
+    if (poc >= bins - third) return 1.0;
     return 0.0;
 }
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/profiles/profile_window.hpp"
 
 namespace torvex {
 
@@ -19,15 +19,12 @@ public:
     static std::expected<ProfileShape, IndicatorError> create(std::uint64_t n, std::uint64_t bins);
 
     std::optional<double> step(const Ohlcv& bar);
-    std::uint64_t warmup() const override { return n_; }
+    std::uint64_t warmup() const override { return window_.period(); }
 
 private:
-    ProfileShape(std::uint64_t n, std::uint64_t bins) : bars_(n), n_(n), bins_(bins) { profile_.reserve(bins); }
+    ProfileShape(std::uint64_t n, std::uint64_t bins) : window_(n, bins) {}
 
-    FixedRing<Ohlcv> bars_;
-    std::uint64_t n_;
-    std::uint64_t bins_;
-    std::vector<double> profile_;  // scratch, rebuilt on every producing bar
+    ProfileWindow window_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, ProfileShape);

@@ -2,6 +2,7 @@
 // histograms from, with the parameter checks they share.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <expected>
@@ -40,7 +41,8 @@ struct ValueAreaBins {
 // queues (amortised O(1) per bar). The volume profile is rebuilt from the window on
 // every call, bar by bar from the oldest; each bar's bins and share are remembered
 // and only worked out again when the grid moves, so a bar whose range keeps the grid
-// costs no division. The amounts are the same numbers as a fresh build.
+// costs no division. The amounts are the same numbers as a fresh build: a bar without
+// volume covers its bins with a share of +0.0, which leaves every amount as it is.
 class ProfileWindow {
 public:
     // Both counts at least 1 and bounded by the owner.
@@ -62,6 +64,23 @@ public:
     double hi() const { return extremes_.highest(); }
     PriceGrid grid() const { return PriceGrid::of_range(lo(), hi(), bins_); }
 
+    // The bins first..last that a bar covers, with its share of the volume. Bins are
+    // below MAX_PERIOD (2^24), and narrower than the ring's own counts, which their
+    // stores then cannot be taken to change.
+    struct Cover {
+        std::uint32_t first;
+        std::uint32_t last;
+        double share;
+    };
+
+    // The grid of the window and, for a positive range, every bar's cover on it in
+    // `covers()`, oldest first (left as they were for a single-price window). A
+    // window read for its bins alone (kShares false: the shares are left at 0.0)
+    // never builds the volume profile.
+    template <bool kShares = true>
+    PriceGrid cover_bars();
+    const FixedRing<Cover>& covers() const { return covers_; }
+
     // The grid of the window and, for a positive range, its volume profile in
     // `amounts()` (left as it was for a single-price window).
     PriceGrid volume_profile();
@@ -81,17 +100,13 @@ public:
     std::uint64_t bins() const { return bins_; }
 
 private:
-    // The bins first..last that a bar spreads its share over (first > last: none).
-    struct Cover {
-        std::size_t first;
-        std::size_t last;
-        double share;
-    };
+    template <bool kShares>
     static Cover cover_of(const PriceGrid& grid, const Ohlcv& bar) {
-        if (bar.volume == 0.0) return Cover{1, 0, 0.0};
-        const std::size_t first = grid.bin_of(bar.low);
-        const std::size_t last = grid.bin_of(bar.high);
-        return Cover{first, last, bar.volume / static_cast<double>(last - first + 1)};
+        const auto first = static_cast<std::uint32_t>(grid.bin_of(bar.low));
+        const auto last = static_cast<std::uint32_t>(grid.bin_of(bar.high));
+        if (!kShares || bar.volume == 0.0) return Cover{first, last, 0.0};
+        // A count of bins below 2^63: converted as a signed integer, in one instruction.
+        return Cover{first, last, bar.volume / static_cast<double>(static_cast<std::int64_t>(last - first + 1))};
     }
 
     FixedRing<Ohlcv> bars_;
@@ -102,26 +117,40 @@ private:
     std::uint64_t covered_at_ = 0;  // pushes_ when covers_ was last brought up to date
     double covered_lo_ = 0.0;       // the grid that covers_ belongs to
     double covered_width_ = 0.0;
+    double covered_hi_ = 0.0;  // a bin edge in the decimals is decided on the range too
     std::vector<double> amounts_;  // scratch; its storage grows once to `bins`
 };
 
-inline PriceGrid ProfileWindow::volume_profile() {
+template <bool kShares>
+inline PriceGrid ProfileWindow::cover_bars() {
     const PriceGrid g = grid();
     if (!g.has_range()) return g;
-    const bool same_grid = covered_at_ != 0 && g.lo() == covered_lo_ && g.width() == covered_width_;
+    const bool same_grid =
+        covered_at_ != 0 && g.lo() == covered_lo_ && g.width() == covered_width_ && g.hi() == covered_hi_;
     if (same_grid && pushes_ == covered_at_ + 1) {
-        covers_.push(cover_of(g, bars_.newest()));
+        covers_.push(cover_of<kShares>(g, bars_.newest()));
     } else if (!same_grid || pushes_ != covered_at_) {
         covers_.clear();
-        bars_.for_each([&](const Ohlcv& b) { covers_.push_back(cover_of(g, b)); });
+        bars_.for_each([&](const Ohlcv& b) { covers_.push_back(cover_of<kShares>(g, b)); });
     }
     covered_at_ = pushes_;
     covered_lo_ = g.lo();
     covered_width_ = g.width();
-    amounts_.assign(bins_, 0.0);
+    covered_hi_ = g.hi();
+    return g;
+}
+
+inline PriceGrid ProfileWindow::volume_profile() {
+    const PriceGrid g = cover_bars();
+    if (!g.has_range()) return g;
+    amounts_.resize(bins_);
+    std::fill(amounts_.begin(), amounts_.end(), 0.0);
     double* amounts = amounts_.data();
+    // The cover read into locals: the amounts cannot then be taken to alias it.
     covers_.for_each([amounts](const Cover& c) {
-        for (std::size_t i = c.first; i <= c.last; ++i) amounts[i] += c.share;
+        const double share = c.share;
+        const std::size_t last = c.last;
+        for (std::size_t i = c.first; i <= last; ++i) amounts[i] += share;
     });
     return g;
 }

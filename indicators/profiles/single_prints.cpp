@@ -1,6 +1,6 @@
 #include "indicators/profiles/single_prints.hpp"
 
-#include "indicators/cores/price_grid.hpp"
+#include <algorithm>
 
 namespace torvex {
 
@@ -15,22 +15,24 @@ std::expected<SinglePrints, IndicatorError> SinglePrints::create(std::uint64_t n
 }
 
 std::optional<double> SinglePrints::step(const Ohlcv& bar) {
-    if (bars_.full()) bars_.drop_oldest();
-    bars_.push_back(bar);
-    if (!bars_.full()) return std::nullopt;
-    const PriceGrid grid = PriceGrid::over(bars_, bins_);
+    if (!window_.push(bar)) return std::nullopt;
+    const PriceGrid grid = window_.cover_bars<false>();
     if (!grid.has_range()) return 0.0;
     // Per-bin touch counts as a running sum of cover edges: the same whole counts as
-    // adding one per covered bin, in O(n + B) instead of O(n x B).
-    edges_.assign(bins_ + 1, 0);
-    bars_.for_each([&](const Ohlcv& b) {
-        edges_[grid.bin_of(b.low)] += 1;
-        edges_[grid.bin_of(b.high) + 1] -= 1;
+    // adding one per covered bin, in O(n + B) instead of O(n x B). Every bar counts,
+    // whatever its volume.
+    const std::uint64_t bins = window_.bins();
+    edges_.resize(bins + 1);
+    std::fill(edges_.begin(), edges_.end(), 0);
+    std::int64_t* edges = edges_.data();
+    window_.covers().for_each([edges](const ProfileWindow::Cover& c) {
+        edges[c.first] += 1;
+        edges[c.last + 1] -= 1;
     });
     std::int64_t touches = 0;
     std::uint64_t singles = 0;
-    for (std::uint64_t i = 0; i < bins_; ++i) {
-        touches += edges_[i];
+    for (std::uint64_t i = 0; i < bins; ++i) {
+        touches += edges[i];
         if (touches == 1) ++singles;
     }
     return static_cast<double>(singles);

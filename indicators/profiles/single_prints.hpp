@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "indicators/cores/fixed_ring.hpp"
 #include "indicators/indicator.hpp"
+#include "indicators/profiles/profile_window.hpp"
 
 namespace torvex {
 
@@ -18,14 +18,12 @@ public:
     static std::expected<SinglePrints, IndicatorError> create(std::uint64_t n, std::uint64_t bins);
 
     std::optional<double> step(const Ohlcv& bar);
-    std::uint64_t warmup() const override { return n_; }
+    std::uint64_t warmup() const override { return window_.period(); }
 
 private:
-    SinglePrints(std::uint64_t n, std::uint64_t bins) : bars_(n), n_(n), bins_(bins) { edges_.reserve(bins + 1); }
+    SinglePrints(std::uint64_t n, std::uint64_t bins) : window_(n, bins) { edges_.reserve(bins + 1); }
 
-    FixedRing<Ohlcv> bars_;
-    std::uint64_t n_;
-    std::uint64_t bins_;
+    ProfileWindow window_;
     std::vector<std::int64_t> edges_;  // scratch: +1 where a bar's cover starts, -1 past its end
 };
 

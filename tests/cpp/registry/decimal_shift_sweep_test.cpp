@@ -56,7 +56,6 @@ constexpr const char* kSignedLevel = "answers a short stop as its level negated"
 // the reference until they are decided on the decimals.
 constexpr const char* kMoveTie = "an up move and a down move equal in the decimals are told apart by rounding";
 constexpr const char* kFlatSpread = "a close-less-reference spread flat in its decimals is read from its rounding";
-constexpr const char* kBinEdge = "a price on a bin edge in the decimals is binned by rounding";
 constexpr const char* kShapeTie = "a range or body equal to its threshold in the decimals is compared in binary";
 constexpr const char* kAverageTie = "a close equal to an average of prices in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
@@ -159,12 +158,6 @@ constexpr Exception kNamed[] = {
     {"SpreadBollingerBands", kFlatSpread},
     {"SpreadHurst", kFlatSpread},
     {"VarianceRatio", kFlatSpread},
-    {"CompositeProfile", kBinEdge},
-    {"HighLowVolumeNodes", kBinEdge},
-    {"NakedPoc", kBinEdge},
-    {"SinglePrints", kBinEdge},
-    {"ProfileShape", kBinEdge},
-    {"ValueArea", kBinEdge},
     {"BeltHold", kShapeTie},
     {"LongLine", kShapeTie},
     {"ShortLine", kShapeTie},
