@@ -406,11 +406,17 @@ public:
         return (var > 0.0) ? var : 0.0;
     }
     // The same before the clamp, for an owner that tests it against a bound of its own.
+    // n - 1 may come from the owner (exact for any count below 2^53).
     static double unclamped_sample_variance_of(double s1, double s2, double n) {
-        const double a = s1 / n;
-        return std::fma(n, -(a * a), s2) / (n - 1.0);
+        return unclamped_sample_variance_of(s1, s2, n, n - 1.0);
     }
-    double unclamped_sample_variance(double n) const { return unclamped_sample_variance_of(s1_, s2_, n); }
+    static double unclamped_sample_variance_of(double s1, double s2, double n, double n_less_one) {
+        const double a = s1 / n;
+        return std::fma(n, -(a * a), s2) / n_less_one;
+    }
+    double unclamped_sample_variance(double n, double n_less_one) const {
+        return unclamped_sample_variance_of(s1_, s2_, n, n_less_one);
+    }
 
     // A value this large, or not finite, may make the sum of squares non-finite: below
     // it, the squared deviations of a window of up to 2^27 values stay far below the
