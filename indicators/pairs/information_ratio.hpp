@@ -28,7 +28,8 @@ private:
     // A variance within this share of the squared mean is asked whether it is flat.
     static constexpr double kGate = kSpreadFlatGate * kSpreadFlatGate;
 
-    // The prices of the newest bar, apart (stored one by one, not packed).
+    // The newest bar's prices, which the decision out of line reads; kept apart, so
+    // that each is stored with one move.
     double newest_a_ = 0.0;
     VarianceWindow window_;
     double newest_b_ = 0.0;
