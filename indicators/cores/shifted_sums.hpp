@@ -402,9 +402,20 @@ public:
     // and s2 = Σ(v − shift)²: fma(n, -(s1/n)^2, s2) / (n - 1), taken as 0 when it is not
     // above zero (rounding can push a flat window below it).
     static double sample_variance_of(double s1, double s2, double n) {
-        const double a = s1 / n;
-        const double var = std::fma(n, -(a * a), s2) / (n - 1.0);
+        const double var = unclamped_sample_variance_of(s1, s2, n);
         return (var > 0.0) ? var : 0.0;
+    }
+    // The same before the clamp, for an owner that tests it against a bound of its own.
+    // n - 1 may come from the owner (exact for any count below 2^53).
+    static double unclamped_sample_variance_of(double s1, double s2, double n) {
+        return unclamped_sample_variance_of(s1, s2, n, n - 1.0);
+    }
+    static double unclamped_sample_variance_of(double s1, double s2, double n, double n_less_one) {
+        const double a = s1 / n;
+        return std::fma(n, -(a * a), s2) / n_less_one;
+    }
+    double unclamped_sample_variance(double n, double n_less_one) const {
+        return unclamped_sample_variance_of(s1_, s2_, n, n_less_one);
     }
 
     // A value this large, or not finite, may make the sum of squares non-finite: below

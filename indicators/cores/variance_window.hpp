@@ -53,6 +53,8 @@ public:
     ShiftedSums::Moments moments() const { return sums_.moments(n_); }
     // Sample variance (divisor n - 1, clamped at 0); needs n >= 2.
     double sample_variance() const { return sums_.sample_variance(n_); }
+    // The same before the clamp at 0 (it may be negative or NaN).
+    double unclamped_sample_variance() const { return sums_.unclamped_sample_variance(n_, n_less_one_); }
     // x less the window mean, taken through the anchor: (x - shift) - s1/n, without
     // rounding the mean at the level of the values first (a deviation of 1e-5 from a
     // mean of 1e6 would carry 1e-10 of it). Meaningful once full.
@@ -261,12 +263,14 @@ private:
         }
     }
 
-    explicit VarianceWindow(std::uint64_t n) : window_(n), period_(n), n_(static_cast<double>(n)) {}
+    explicit VarianceWindow(std::uint64_t n)
+        : window_(n), period_(n), n_(static_cast<double>(n)), n_less_one_(static_cast<double>(n) - 1.0) {}
 
     CappedRing<double> window_;
     ShiftedSums sums_;
     std::uint64_t period_;
     double n_;  // period_ as a double, converted once
+    double n_less_one_;  // and less 1, for the sample variance
 };
 
 }  // namespace torvex

@@ -13,7 +13,7 @@ std::expected<OuHalfLife, IndicatorError> OuHalfLife::create(std::uint64_t perio
 std::optional<double> OuHalfLife::step(double a, double b) {
     spreads_.push(a - b);
     if (!spreads_.full()) return std::nullopt;
-    const std::optional<double> slope = lag_regression_slope(spreads_, LagTarget::Change);
+    const std::optional<double> slope = lag_regression_slope(spreads_, LagTarget::Change, a, b);
     if (!slope || !(*slope < 0.0)) return 0.0;
     return -0.6931471805599453 / *slope;
 }

@@ -13,7 +13,7 @@ std::expected<SpreadAr1Coefficient, IndicatorError> SpreadAr1Coefficient::create
 std::optional<double> SpreadAr1Coefficient::step(double a, double b) {
     spreads_.push(a - b);
     if (!spreads_.full()) return std::nullopt;
-    return lag_regression_slope(spreads_, LagTarget::Level).value_or(0.0);
+    return lag_regression_slope(spreads_, LagTarget::Level, a, b).value_or(0.0);
 }
 
 }  // namespace torvex

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "indicators/cores/written_spread.hpp"
+
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(MultiOutput, SpreadBollingerBands, 4);
@@ -17,6 +19,16 @@ std::expected<SpreadBollingerBands, IndicatorError> SpreadBollingerBands::create
     return SpreadBollingerBands(std::move(*window), num_std);
 }
 
+std::array<double, 4> SpreadBollingerBands::narrow_bands(double middle, double upper, double lower, double a,
+                                                         double b) const {
+    const double width = upper - lower;
+    if (width == 0.0) return {middle, upper, lower, 0.5};
+    // Spreads equal in the decimals have no deviation: the bands coincide.
+    const auto spread = [this](std::size_t k) { return window_.from_newest(k); };
+    if (equal_as_written(window_.size(), spread, a, b, 2.0)) return {middle, middle, middle, 0.5};
+    return {middle, upper, lower, (a - b - lower) / width};
+}
+
 std::optional<std::array<double, 4>> SpreadBollingerBands::step(const BarContext& ctx) {
     const std::optional<PairInput> p = pair_input(ctx, PairDomain::Finite);
     if (!p) return std::nullopt;
@@ -27,10 +39,12 @@ std::optional<std::array<double, 4>> SpreadBollingerBands::step(const BarContext
     const double upper = middle + w;
     const double lower = middle - w;
     // Coinciding bands put the spread in the middle: a flat window, or one whose
-    // spread is too small to move the bands off the mean (0/0 otherwise).
+    // spread is too small to move the bands off the mean (0/0 otherwise). Bands
+    // within the gate may be a window flat in the decimals.
     const double width = upper - lower;
-    const double percent_b = width == 0.0 ? 0.5 : (s - lower) / width;
-    return std::array<double, 4>{middle, upper, lower, percent_b};
+    if (!(width > kSpreadFlatGate * std::fabs(middle))) [[unlikely]]
+        return narrow_bands(middle, upper, lower, p->a, p->b);
+    return std::array<double, 4>{middle, upper, lower, (s - lower) / width};
 }
 
 }  // namespace torvex

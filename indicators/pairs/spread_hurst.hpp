@@ -23,6 +23,10 @@ public:
 private:
     explicit SpreadHurst(std::uint64_t period);
 
+    // Whether the spreads tau bars apart are equal in the decimals the newest prices a
+    // and b are written to (the lag shows no movement).
+    [[gnu::noinline]] bool still_as_written(std::size_t tau, double a, double b) const;
+
     CappedRing<double> spreads_;
     std::vector<double> ordered_;  // the window copied oldest first
     std::vector<double> log_lags_;

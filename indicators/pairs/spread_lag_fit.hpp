@@ -13,7 +13,9 @@ namespace torvex {
 enum class LagTarget : std::uint8_t { Level, Change };
 
 // Slope cov(level, target) / var(level) over the n - 1 consecutive pairs of the full
-// window (population moments); nothing when the level variance is not above 0.
-std::optional<double> lag_regression_slope(const CappedRing<double>& spreads, LagTarget target);
+// window (population moments); nothing when the level variance is not above 0, or
+// when the levels are equal in the decimals the newest prices a and b are written to
+// (their variance is then the rounding of the spreads).
+std::optional<double> lag_regression_slope(const CappedRing<double>& spreads, LagTarget target, double a, double b);
 
 }  // namespace torvex

@@ -1,5 +1,7 @@
 #include "indicators/pairs/variance_ratio.hpp"
 
+#include "indicators/cores/written_spread.hpp"
+
 namespace torvex {
 
 VarianceRatio::VarianceRatio(std::uint64_t period, std::uint64_t q) : spreads_(period), period_(period), q_(q) {
@@ -28,6 +30,11 @@ std::optional<double> VarianceRatio::step(double a, double b) {
     for (double r : changes_) ss += (r - mu) * (r - mu);
     const double var1 = ss / static_cast<double>(m);
     if (!(var1 > 0.0)) return 1.0;
+    // Each change lies within 3 r of its decimal value: changes equal in the decimals
+    // lie within 6 r of each other, and have a variance of at most 36 r^2.
+    const double r = spread_rounding(a, b);
+    if (!(var1 > 36.0 * r * r)) [[unlikely]]
+        if (equal_as_written(m, [this](std::size_t i) { return changes_[i]; }, a, b, 6.0)) return 1.0;
     const double q = static_cast<double>(q_);
     const std::size_t runs = m - q_ + 1;
     double su = 0.0;

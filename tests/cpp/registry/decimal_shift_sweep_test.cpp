@@ -55,7 +55,6 @@ constexpr const char* kSignedLevel = "answers a short stop as its level negated"
 // Decisions that the decimals settle as a tie and the binary values do not: named in
 // the reference until they are decided on the decimals.
 constexpr const char* kMoveTie = "an up move and a down move equal in the decimals are told apart by rounding";
-constexpr const char* kFlatSpread = "a close-less-reference spread flat in its decimals is read from its rounding";
 constexpr const char* kShapeTie = "a range or body equal to its threshold in the decimals is compared in binary";
 constexpr const char* kAverageTie = "a close equal to an average of prices in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
@@ -152,12 +151,6 @@ constexpr Exception kNamed[] = {
     {"Dx", kMoveTie},
     {"Adx", kMoveTie},
     {"Adxr", kMoveTie},
-    {"InformationRatio", kFlatSpread},
-    {"OuHalfLife", kFlatSpread},
-    {"SpreadAr1Coefficient", kFlatSpread},
-    {"SpreadBollingerBands", kFlatSpread},
-    {"SpreadHurst", kFlatSpread},
-    {"VarianceRatio", kFlatSpread},
     {"BeltHold", kShapeTie},
     {"LongLine", kShapeTie},
     {"ShortLine", kShapeTie},
