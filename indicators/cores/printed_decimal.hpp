@@ -29,7 +29,8 @@ struct PrintedDecimal {
     // (each price and each addition rounds once, and three times the typical price twice
     // more); times 5^k it may lie twice as far in units of its own last place.
     static constexpr int kSlack = 32;
-    // 2^38 units: eight places to beyond a thousand, cents to beyond a billion.
+    // 2^38 units of a sum of three prices: prices of eight places to some hundreds, of
+    // cents to some hundreds of millions.
     static constexpr int kBits = 38;
 
     int places = 0;      // k
