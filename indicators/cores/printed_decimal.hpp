@@ -33,8 +33,9 @@ struct PrintedDecimal {
     // cents to some hundreds of millions.
     static constexpr int kBits = 38;
 
-    int places = 0;      // k
-    double fifths = 0.0;  // t, the decimal times 5^k
+    int places = 0;        // k
+    double fifths = 0.0;   // t / 2^exponent, in [0.5, 1) (0 for a zero x), with x's sign
+    int exponent = 0;
 
     friend bool operator==(const PrintedDecimal&, const PrintedDecimal&) = default;
 
@@ -46,17 +47,27 @@ struct PrintedDecimal {
         constexpr double kFives[kMaxPlaces + 1] = {1, 5, 25, 125, 625, 3125, 15625, 78125, 390625};
         constexpr std::uint64_t kFraction = (std::uint64_t{1} << 52) - 1;
         if (x == 0.0) return PrintedDecimal{};
+        if (!std::isfinite(x)) return std::nullopt;
+        // Read at [1, 2): exact for any x, and the same reading at any power of two
+        // times x, the largest and the smallest doubles included. Bit operations, not
+        // library calls.
+        constexpr std::uint64_t kExponentOne = std::uint64_t{1023} << 52;
+        std::uint64_t bits_x = std::bit_cast<std::uint64_t>(std::fabs(x));
+        int shift = 0;
+        if (bits_x < (std::uint64_t{1} << 52)) {  // subnormal: 2^64 times it is normal, exactly
+            bits_x = std::bit_cast<std::uint64_t>(std::fabs(x) * 0x1p64);
+            shift = -64;
+        }
+        shift += static_cast<int>(bits_x >> 52) - 1023;
+        const double unit = std::bit_cast<double>((bits_x & kFraction) | kExponentOne);
         std::optional<PrintedDecimal> best;
         int best_bits = kBits + 1;
         for (int k = 0; k <= kMaxPlaces; ++k) {
-            const double y = std::fabs(x) * kFives[k];
-            // Normal doubles only, so that units in the last place are steps of the bit
-            // pattern and a power of two on x moves only the exponent.
-            if (!(y > 0x1p-960 && y < 0x1p960)) return std::nullopt;
-            // Positive doubles order as their bit patterns: of the patterns within
-            // kSlack of y's, the one with most trailing zeros is the prefix the ends
-            // share, then a 1 where they first differ, then zeros.
-            const std::uint64_t u = std::bit_cast<std::uint64_t>(y);
+            // Positive doubles order as their bit patterns, and units in the last
+            // place are steps of them: of the patterns within kSlack of y's, the one
+            // with most trailing zeros is the prefix the ends share, then a 1 where
+            // they first differ, then zeros.
+            const std::uint64_t u = std::bit_cast<std::uint64_t>(unit * kFives[k]);
             const std::uint64_t lo = u - kSlack;
             const std::uint64_t hi = u + kSlack;
             const int split = 63 - std::countl_zero(lo ^ hi);
@@ -64,7 +75,10 @@ struct PrintedDecimal {
             const std::uint64_t fraction = t & kFraction;
             const int bits = fraction == 0 ? 1 : 53 - std::countr_zero(fraction);
             if (bits < best_bits) {
-                best = PrintedDecimal{k, std::copysign(std::bit_cast<double>(t), x)};
+                // t = m 2^e with m in [0.5, 1).
+                const int e = static_cast<int>(t >> 52) - 1022;
+                const double m = std::bit_cast<double>((t & kFraction) | (std::uint64_t{1022} << 52));
+                best = PrintedDecimal{k, std::copysign(m, x), shift + e};
                 best_bits = bits;
             }
         }
