@@ -16,8 +16,6 @@ std::expected<Kvo, IndicatorError> Kvo::create(std::uint64_t fast, std::uint64_t
 }
 
 std::optional<double> Kvo::near_step(const Ohlcv& bar, double hlc) {
-    near_ = kNear * std::fabs(hlc);
-    below_ = -near_;
     if (!started_) {
         started_ = true;
         prev_dm_ = bar.high - bar.low;

@@ -23,11 +23,12 @@ public:
     std::optional<double> step(const Ohlcv& bar) {
         const double hlc = bar.high + bar.low + bar.close;
         const double move = hlc - prev_hlc_;
-        // A move within near_ may be a tie in the printed decimals: the sums of bars
-        // that print the same may round a few units in the last place apart. A tie
-        // and the first bar (prev_hlc_ NaN) go there too.
-        if (move > near_) return advance(bar, hlc, 1);
-        if (move < below_) return advance(bar, hlc, -1);
+        // A move within kNear of the level may be a tie in the printed decimals: the
+        // sums of bars that print the same may round a few units in the last place
+        // apart. A tie and the first bar (prev_hlc_ NaN) go there too.
+        const double near = kNear * std::fabs(hlc);
+        if (move > near) return advance(bar, hlc, 1);
+        if (move < -near) return advance(bar, hlc, -1);
         return near_step(bar, hlc);
     }
     std::uint64_t warmup() const override { return slow_.period() + 1; }
@@ -35,7 +36,7 @@ public:
 private:
     Kvo(std::uint64_t fast, std::uint64_t slow) : fast_(fast), slow_(slow) {}
 
-    // The step of a bar whose high + low + close lies within near_ of the previous
+    // The step of a bar whose high + low + close lies within kNear of the previous
     // bar's: a rise or a fall by the doubles unless both print as one decimal, and the
     // first bar.
     [[gnu::noinline]] std::optional<double> near_step(const Ohlcv& bar, double hlc);
@@ -63,17 +64,12 @@ private:
         return *f - *s;
     }
 
-    // Sums that print alike lie some 2^-50 of the level apart; near_, 2^-40 of the
-    // level as the last near move found it, leaves room for the level to rise 64-fold
-    // before the next (a tie, as a flat bar, is one); a level that falls sends more
-    // moves out of line, which decide them alike.
+    // Sums that print alike lie some 2^-50 of the level apart.
     static constexpr double kNear = 0x1p-40;
 
     double prev_dm_ = 0.0;
     bool started_ = false;
     double prev_hlc_ = std::numeric_limits<double>::quiet_NaN();
-    double near_ = 0.0;
-    double below_ = -0.0;  // -near_
     double cm_ = 0.0;
     std::int8_t trend_ = 0;
     SeededEma fast_;

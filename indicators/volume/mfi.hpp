@@ -27,11 +27,11 @@ public:
     std::optional<double> step(const Ohlcv& bar) {
         const double tp = typical_price(bar);
         double move = tp - prev_tp_;
-        // A move within near_ may be a tie in the printed decimals: high + low + close
-        // of bars that print the same may round to typical prices a few units in the
-        // last place apart. A tie and the first bar (prev_tp_ NaN) come here too.
-        if (!(std::fabs(move) > near_)) [[unlikely]] {
-            near_ = kNear * std::fabs(tp);
+        // A move within kNear of the level may be a tie in the printed decimals: high +
+        // low + close of bars that print the same may round to typical prices a few
+        // units in the last place apart. A tie and the first bar (prev_tp_ NaN) come
+        // here too.
+        if (!(std::fabs(move) > kNear * std::fabs(tp))) [[unlikely]] {
             if (!started_) {
                 started_ = true;
                 prev_tp_ = tp;
@@ -55,15 +55,11 @@ public:
 private:
     explicit Mfi(std::uint64_t n) : positive_(n), negative_(n) {}
 
-    // Typical prices that print alike lie some 2^-49 of the level apart; near_, 2^-40
-    // of the level as the last near move found it, leaves room for the level to rise
-    // 64-fold before the next (a tie, as a flat bar, is one); a level that falls sends
-    // more moves out of line, which decide them alike.
+    // Typical prices that print alike lie some 2^-49 of the level apart.
     static constexpr double kNear = 0x1p-40;
 
     bool started_ = false;
     double prev_tp_ = std::numeric_limits<double>::quiet_NaN();
-    double near_ = 0.0;
     // Pushed together, so both sums are re-added on the same bar, every n bars.
     ResummedRing positive_;
     ResummedRing negative_;
