@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "indicators/cores/printed_decimal.hpp"
 #include "indicators/momentum/cci.hpp"
 
 namespace torvex {
@@ -44,6 +45,11 @@ std::optional<double> AdaptiveCci::step(const Ohlcv& bar) {
         path += std::fabs(v - last);
         last = v;
     }
+    // A path of a few roundings of the level may be a window whose typical prices
+    // print alike: then it has no path, and its price is the one its run holds.
+    if (path > 0.0 && path < near_flat_ * std::fabs(tp)) [[unlikely]] {
+        if (const std::optional<double> answer = printed_flat(tp)) return answer;
+    }
     double mean;
     if (!mean_) [[unlikely]] {
         // A window without path is n equal prices, whose average is their value
@@ -79,6 +85,26 @@ std::optional<double> AdaptiveCci::step(const Ohlcv& bar) {
     // window without deviation, and a residue that is not finite.
     if (!(std::fabs(residue_) * kSliver < dev)) [[unlikely]] return off_level(tp, mean, dev);
     return cci_ratio(tp - mean, dev);
+}
+
+std::optional<double> AdaptiveCci::printed_flat(double tp) {
+    if (!typical_prices_print_flat(window_, tp)) return std::nullopt;
+    // A window that prints flat from its first bar: its mean is its price.
+    if (!mean_) {
+        mean_ = tp;
+        residue_ = 0.0;
+        return 0.0;
+    }
+    // The window's price as the flat run it goes on holds it, else as the mean holds it
+    // where it stands there (set by a window that printed flat from its first bar),
+    // else the newest.
+    double price = tp;
+    if (same_printed(3.0 * flat_.price, 3.0 * tp)) price = flat_.price;
+    else if (same_printed(3.0 * *mean_, 3.0 * tp)) price = *mean_;
+    double mean;
+    const double answer = flat_window(price, *mean_, mean);
+    mean_ = mean;
+    return answer;
 }
 
 double AdaptiveCci::off_level(double tp, double mean, double dev) {

@@ -21,7 +21,13 @@ public:
     std::uint64_t warmup() const override { return period_; }
 
 private:
-    explicit AdaptiveCci(std::uint64_t n) : window_(n), period_(n) {}
+    explicit AdaptiveCci(std::uint64_t n)
+        : window_(n), period_(n), near_flat_(static_cast<double>(n) * 0x1p-44) {}
+
+    // Where every typical price of the window prints as the newest one's decimal, the
+    // window has no path: the step of a flat window at the price its run or its mean
+    // already holds. Nothing where the window does not print flat.
+    [[gnu::noinline]] std::optional<double> printed_flat(double tp);
 
     // The mean is a double near the prices, so each update rounds it to an ulp of the
     // level, and what the roundings leave decays only as fast as the mean adapts: up
@@ -53,6 +59,9 @@ private:
     Flat flat_;
     CappedRing<double> window_;
     std::uint64_t period_;
+    // Below near_flat_ times the price, the path is a few roundings a bar: typical prices
+    // that print alike lie some 2^-49 of the level apart.
+    double near_flat_;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(CandleIndicator, AdaptiveCci);

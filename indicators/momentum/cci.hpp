@@ -11,6 +11,7 @@
 
 #include "indicators/cores/bar_prices.hpp"
 #include "indicators/cores/flat_run.hpp"
+#include "indicators/cores/printed_decimal.hpp"
 #include "indicators/indicator.hpp"
 #include "indicators/cores/resummed_ring.hpp"
 
@@ -98,6 +99,7 @@ private:
     // spread rather than of its level (a sum of n prices rounds to an ulp of n times
     // the level, which against a deviation a sliver of it shows in the index).
     [[gnu::noinline]] double from_window(double tp) const {
+        if (!run_.covers(period_) && printed_flat(tp)) return 0.0;
         const double n = static_cast<double>(period_);
         double s = -0.0;
         window_.ring().for_each([&](double v) { s += v - tp; });
@@ -113,6 +115,12 @@ private:
         const double mean = plain / n;
         return index(tp, tp - mean, deviation(mean));
     }
+
+    // Whether every typical price of the window stands for the newest one's decimal:
+    // high + low + close of bars that print the same may round to typical prices a few
+    // units in the last place apart, a deviation of rounding alone that would read a
+    // window without deviation as a move of up to the bound.
+    bool printed_flat(double tp) const { return typical_prices_print_flat(window_.ring(), tp); }
 
     // The index of the newest price tp from its distance to the mean and the deviation.
     double index(double tp, double distance, double dev) const {

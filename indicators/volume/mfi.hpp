@@ -2,11 +2,14 @@
 // flow of the last n bars, on a 0 to 100 scale.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <expected>
 #include <optional>
 
 #include "indicators/cores/bar_prices.hpp"
+#include "indicators/cores/printed_decimal.hpp"
 #include "indicators/cores/resummed_ring.hpp"
 #include "indicators/indicator.hpp"
 
@@ -23,13 +26,23 @@ public:
     // or 100 (50 when P is 0 too) for a window without negative flow.
     std::optional<double> step(const Ohlcv& bar) {
         const double tp = typical_price(bar);
-        if (!prev_tp_) {
-            prev_tp_ = tp;
-            return std::nullopt;
+        double move = tp - prev_tp_;
+        // A move within kNear of the level may be a tie in the printed decimals: high +
+        // low + close of bars that print the same may round to typical prices a few
+        // units in the last place apart. A tie and the first bar (prev_tp_ NaN) come
+        // here too.
+        if (!(std::fabs(move) > kNear * std::fabs(tp))) [[unlikely]] {
+            if (!started_) {
+                started_ = true;
+                prev_tp_ = tp;
+                return std::nullopt;
+            }
+            // Three times a typical price is its bar's sum, to a few roundings.
+            if (same_printed(3.0 * tp, 3.0 * prev_tp_)) move = 0.0;
         }
         const double raw = bar.volume * tp;
-        positive_.push(tp > *prev_tp_ ? raw : 0.0);
-        negative_.push(tp < *prev_tp_ ? raw : 0.0);
+        positive_.push(move > 0.0 ? raw : 0.0);
+        negative_.push(move < 0.0 ? raw : 0.0);
         prev_tp_ = tp;
         if (!positive_.full()) return std::nullopt;
         const double p = positive_.sum();
@@ -42,7 +55,11 @@ public:
 private:
     explicit Mfi(std::uint64_t n) : positive_(n), negative_(n) {}
 
-    std::optional<double> prev_tp_;
+    // Typical prices that print alike lie some 2^-49 of the level apart.
+    static constexpr double kNear = 0x1p-40;
+
+    bool started_ = false;
+    double prev_tp_ = std::numeric_limits<double>::quiet_NaN();
     // Pushed together, so both sums are re-added on the same bar, every n bars.
     ResummedRing positive_;
     ResummedRing negative_;
