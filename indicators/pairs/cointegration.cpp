@@ -106,11 +106,19 @@ double Cointegration::adf_statistic() {
     // error, which no pivot test can tell from a fit. Residual changes within a wide
     // multiple of it, 2^-51 of the level a row, are in doubt as well, and the exact
     // test reads the decimals.
+    //
+    // A residual sum within that multiple of the representation is a fit made of
+    // rounding, whatever the exact test finds: the regression reads the prices' own
+    // representation errors (as a reference formed in binary from the close, 500 − 3
+    // times it, leaves: the doubles are not exactly collinear, so no exact test on
+    // them finds the fit, yet its statistic has no correct digit). It reads the
+    // fallback, as an exact fit does.
     const double rounding = static_cast<double>(n) * 0x1p-42;
     const double written = 0x1p-46 * level_;
-    const double floor = std::max(rounding * rounding * deviations_, static_cast<double>(m) * written * written);
+    const double representation = static_cast<double>(m) * written * written;
+    const double floor = std::max(rounding * rounding * deviations_, representation);
     if (fit_.in_doubt(*rss, m, floor)) [[unlikely]]
-        if (dependent_columns()) return 0.0;
+        if (*rss <= representation || dependent_columns()) return 0.0;
     const double b0 = fit_.coefficients()[0];
     const double s2 = *rss / static_cast<double>(m - k);
     const std::optional<double> z0 = fit_.inverse_first();
