@@ -117,8 +117,10 @@ double Cointegration::adf_statistic() {
     const double written = 0x1p-46 * level_;
     const double representation = static_cast<double>(m) * written * written;
     const double floor = std::max(rounding * rounding * deviations_, representation);
+    if (*rss <= representation) [[unlikely]]
+        return 0.0;
     if (fit_.in_doubt(*rss, m, floor)) [[unlikely]]
-        if (*rss <= representation || dependent_columns()) return 0.0;
+        if (dependent_columns()) return 0.0;
     const double b0 = fit_.coefficients()[0];
     const double s2 = *rss / static_cast<double>(m - k);
     const std::optional<double> z0 = fit_.inverse_first();
