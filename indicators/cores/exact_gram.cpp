@@ -147,12 +147,18 @@ void ColumnGrid::add(double x) {
         // Past 2^52 units a value may round from more than one multiple of the unit.
         if (!t || fifths_[k].high - fifths_[k].low > 52) held_ &= ~(std::uint32_t{1} << k);
     }
-    // The grid of fewest bits; binary unless another saves more bits than a rounding's
-    // chance trailing zeros could.
+    if (distinct_ < kDistinct) {
+        int e = 0;
+        const double f = std::frexp(std::fabs(x), &e);
+        if (std::find(significands_, significands_ + distinct_, f) == significands_ + distinct_) significands_[distinct_++] = f;
+    }
+    // The grid of fewest bits; binary unless the bits it saves, over the column's
+    // distinct significands, are more than roundings' chance trailing zeros show.
     const auto bits_at = [this](int k) { return fifths_[k].high - fifths_[k].low; };
-    decimals = 0;
+    int best = 0;
     for (int k = 1; k <= kMaxDecimals; ++k)
-        if ((held_ >> k & 1) != 0 && bits_at(k) + (decimals == 0 ? kChance : 0) < bits_at(decimals)) decimals = k;
+        if ((held_ >> k & 1) != 0 && (best == 0 || bits_at(k) < bits_at(best))) best = k;
+    decimals = best != 0 && distinct_ * (bits_at(0) - bits_at(best) - 2) >= kDistinct ? best : 0;
 }
 
 double DyadicRange::norm_bits(std::size_t n) const {

@@ -103,12 +103,20 @@ double Cointegration::adf_statistic() {
     // Prices written as decimals (cents) are held only to half a unit in the last place
     // of their level, so a window whose residuals vanish on the decimals leaves
     // residuals of that size in binary: a regular design of the representation's
-    // error, which no pivot test can tell from a fit. Residual changes within a wide
-    // multiple of it, 2^-51 of the level a row, are in doubt as well, and the exact
-    // test reads the decimals.
+    // error, which no pivot test can tell from a fit. A pivot within a wide multiple of
+    // it, 2^-46 of the level a row, is in doubt as well, and the exact test reads the
+    // decimals. A residual sum within it is a fit made of rounding whatever the exact
+    // test would find, and reads the fallback as an exact fit does: the regression
+    // reads nothing but the prices' representation errors. So does a reference formed
+    // in binary as an exact linear function of the close (500 − 3 times it): its
+    // doubles are not exactly collinear, so no exact test on them finds the fit, yet
+    // the statistic has no correct digit.
     const double rounding = static_cast<double>(n) * 0x1p-42;
     const double written = 0x1p-46 * level_;
-    const double floor = std::max(rounding * rounding * deviations_, static_cast<double>(m) * written * written);
+    const double representation = static_cast<double>(m) * written * written;
+    const double floor = std::max(rounding * rounding * deviations_, representation);
+    if (*rss <= representation) [[unlikely]]
+        return 0.0;
     if (fit_.in_doubt(*rss, m, floor)) [[unlikely]]
         if (dependent_columns()) return 0.0;
     const double b0 = fit_.coefficients()[0];

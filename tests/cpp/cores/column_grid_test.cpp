@@ -29,6 +29,16 @@ TEST(ColumnGrid, ReadsDecimalsInUnitsOfTheirLastPlace) {
         {"nine places", {1e-9, 2e-9}, 0, 0},
         {"past 2^52 units of the last place", {4.5e14, 0.01}, 0, 0},
         {"zeros", {0.0, -0.0}, 0, 0},
+        // Each of these saves fewer than 13 bits over its double; the column's distinct
+        // values together show far more than chance.
+        {"eight places near 50,000", {50000.12345678, 50000.12345685, 49999.98765431, 50001.00000007}, 8, 5000012345678},
+        {"seven places near 500,000", {500000.1234567, 500000.1234575, 499999.9876543}, 7, 5000001234567},
+        {"six places near 5,000,000", {5000000.123457, 5000000.123451, 4999999.987654}, 6, 5000000123457},
+        // One rounding that happens to save 8 bits at one place, repeated, halved and
+        // negated: one significand's chance, however often it is seen.
+        {"a rounding repeated", {1.3000180000000001, 1.3000180000000001, 2.6000360000000002, -1.3000180000000001,
+                                 1.3000180000000001, 0.6500090000000001, 1.3000180000000001, 1.3000180000000001},
+         0, 0},
     };
     const ModPrime& m = mod_prime(0);
     for (const auto& c : cases) {
