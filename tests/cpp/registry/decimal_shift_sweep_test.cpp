@@ -54,7 +54,6 @@ constexpr const char* kLevel = "reads the price level itself (a return, percenta
 constexpr const char* kSignedLevel = "answers a short stop as its level negated";
 // Decisions that the decimals settle as a tie and the binary values do not: named in
 // the reference until they are decided on the decimals.
-constexpr const char* kMoveTie = "an up move and a down move equal in the decimals are told apart by rounding";
 constexpr const char* kFlatSpread = "a close-less-reference spread flat in its decimals is read from its rounding";
 constexpr const char* kNearSingular = "a nearly singular fit carries the level's rounding times its condition";
 constexpr const char* kBinEdge = "a price on a bin edge in the decimals is binned by rounding";
@@ -147,13 +146,6 @@ constexpr Exception kNamed[] = {
     {"YangZhangVolatility", kLevel},
     {"SarExt", kSignedLevel},
     // Ties in the decimals, named until mended.
-    {"PlusDm", kMoveTie},
-    {"MinusDm", kMoveTie},
-    {"PlusDi", kMoveTie},
-    {"MinusDi", kMoveTie},
-    {"Dx", kMoveTie},
-    {"Adx", kMoveTie},
-    {"Adxr", kMoveTie},
     {"InformationRatio", kFlatSpread},
     {"OuHalfLife", kFlatSpread},
     {"SpreadAr1Coefficient", kFlatSpread},

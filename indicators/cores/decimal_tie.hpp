@@ -1,0 +1,15 @@
+// Whether two sums of two prices are equal as the prices were written. Prices print as
+// decimals on a tick grid, which doubles hold only to rounding: two moves that are
+// equal in their decimals (a high that rises as far as the low falls) round apart in
+// binary, by a few units in the last place of the prices. Owners test the moves in
+// binary on the usual path and ask here only where two of them lie that close.
+#pragma once
+
+namespace torvex {
+
+// a + b == c + d, each value read as the decimal it was written as where the four
+// share a grid of at most eight places (a decimal column, as the exact Gram reads
+// one), else as the binary value it is, exactly.
+bool sums_tie_in_decimals(double a, double b, double c, double d);
+
+}  // namespace torvex

@@ -1,0 +1,96 @@
+"""The directional-movement lines over a bar whose high rises exactly as far as its low
+falls in the printed decimals: the two moves are equal, so neither +DM nor -DM counts,
+at any price level. In doubles the two differences round apart (at 99.99 the rise reads
+larger, at 1,099.99 the fall), so a binary comparison counts one of them. Each column
+is checked against an exact model of the definition over the decimals as written."""
+
+from decimal import Decimal
+from fractions import Fraction
+
+import pytest
+
+from conftest import case_id, column_over_bars
+
+N = 2
+# (open, high, low, close) in cents from the level. Bar 3 extends the previous high by
+# 4 cents and the previous low by 4 cents: a tie. The others rise, fall and rest.
+CENTS = [(0, 2, -2, 0), (0, 3, -1, 2), (-1, 0, -8, -6), (-6, 4, -12, -2), (-2, 1, -5, 0), (0, 6, -1, 5),
+         (5, 7, 3, 4)]
+TIE = 3
+LEVELS = ["99.99", "1099.99"]
+
+
+def bars_at(level):
+    out = []
+    for i, bar in enumerate(CENTS):
+        o, h, l, c = (float(Decimal(level) + Decimal(x) / 100) for x in bar)
+        out.append({"ts": 1_700_000_000_000 + 60_000 * i, "open": o, "high": h, "low": l, "close": c, "volume": 1.0})
+    return out
+
+
+def exact_lines(n):
+    """Every line of the definition in exact arithmetic over the decimals (in cents; DM
+    lines in price units), keyed by line, each a list aligned to the bars (None before
+    its first value)."""
+    rows = [tuple(Fraction(x) for x in bar) for bar in CENTS]
+    lines = {k: [None] * len(rows) for k in ("PlusDm", "MinusDm", "PlusDi", "MinusDi", "Dx", "adx", "Adxr")}
+    sp = sm = st = Fraction(0)
+    count, dxs, adx, adxs = 0, [], None, []
+    for i in range(1, len(rows)):
+        (_, ph, pl, pc), (_, h, l, _) = rows[i - 1], rows[i]
+        up, down = h - ph, pl - l
+        pdm = up if up > down and up > 0 else Fraction(0)
+        mdm = down if down > up and down > 0 else Fraction(0)
+        tr = max(h - l, abs(h - pc), abs(l - pc))
+        if count < n:
+            sp, sm, st, count = sp + pdm, sm + mdm, st + tr, count + 1
+            if count < n:
+                continue
+        else:
+            sp, sm, st = sp - sp / n + pdm, sm - sm / n + mdm, st - st / n + tr
+        pdi = 100 * sp / st if st else Fraction(0)
+        mdi = 100 * sm / st if st else Fraction(0)
+        dx = 100 * abs(pdi - mdi) / (pdi + mdi) if pdi + mdi else Fraction(0)
+        lines["PlusDm"][i], lines["MinusDm"][i] = sp / 100, sm / 100
+        lines["PlusDi"][i], lines["MinusDi"][i], lines["Dx"][i] = pdi, mdi, dx
+        if adx is None:
+            dxs.append(dx)
+            if len(dxs) < n:
+                continue
+            adx = sum(dxs) / n
+        else:
+            adx = ((n - 1) * adx + dx) / n
+        lines["adx"][i] = adx
+        adxs.append(adx)
+        if len(adxs) >= n:
+            lines["Adxr"][i] = (adx + adxs[-n]) / 2
+    return lines
+
+
+EXACT = exact_lines(N)
+
+# (name, params, field, the exact line it reads).
+CASES = [
+    ("PlusDm", [N], None, "PlusDm"), ("MinusDm", [N], None, "MinusDm"),
+    ("PlusDi", [N], None, "PlusDi"), ("MinusDi", [N], None, "MinusDi"), ("Dx", [N], None, "Dx"),
+    ("Adx", [N], "plus_di", "PlusDi"), ("Adx", [N], "minus_di", "MinusDi"), ("Adx", [N], "adx", "adx"),
+    ("Adxr", [N], None, "Adxr"),
+]
+
+
+def test_the_model_reads_the_tie():
+    # The tie bar leaves both sums to decay: +DM 1 cent over bars 1 and 2, -DM 7 cents.
+    assert EXACT["PlusDm"][TIE] == Fraction(1, 200) and EXACT["MinusDm"][TIE] == Fraction(7, 200)
+    assert EXACT["Dx"][TIE] == Fraction(75)
+
+
+@pytest.mark.parametrize("name, params, field, line", CASES, ids=[case_id(c[:3]) for c in CASES])
+@pytest.mark.parametrize("level", LEVELS)
+def test_a_tie_in_the_decimals_counts_neither_move(name, params, field, line, level):
+    got = column_over_bars(bars_at(level), name, params, field)
+    want = EXACT[line]
+    compared = [i for i, (g, w) in enumerate(zip(got, want)) if g is not None and w is not None]
+    # The Wilder sums carry the tie bar's moves to every later row.
+    assert compared and max(compared) > TIE
+    for i in compared:
+        assert got[i] == pytest.approx(float(want[i]), abs=2e-8), (name, field, level, i, got[i], float(want[i]))
