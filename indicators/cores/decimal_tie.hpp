@@ -5,11 +5,21 @@
 // binary on the usual path and ask here only where two of them lie that close.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
+#include "indicators/cores/fixed_ring.hpp"
+
 namespace torvex {
 
 // a + b == c + d, each value read as the decimal it was written as where the four
 // share a grid of at most eight places (a decimal column, as the exact Gram reads
 // one), else as the binary value it is, exactly.
 bool sums_tie_in_decimals(double a, double b, double c, double d);
+
+// The sign of n·x − Σ values, x and the values read on one grid as above, exactly:
+// whether x lies above, on or below the values' mean as they were written. Nothing
+// where their binary grid spans more bits than the exact sum holds.
+std::optional<int> sign_of_count_times_minus_sum(double x, std::uint64_t n, const FixedRing<double>& values);
 
 }  // namespace torvex

@@ -1,8 +1,10 @@
-"""The directional-movement lines over a bar whose high rises exactly as far as its low
-falls in the printed decimals: the two moves are equal, so neither +DM nor -DM counts,
-at any price level. In doubles the two differences round apart (at 99.99 the rise reads
-larger, at 1,099.99 the fall), so a binary comparison counts one of them. Each column
-is checked against an exact model of the definition over the decimals as written."""
+"""Ties in the printed decimals at two price levels an exact decimal shift apart. The
+directional-movement lines over a bar whose high rises exactly as far as its low falls:
+the two moves are equal, so neither +DM nor -DM counts, at any price level. In doubles
+the two differences round apart (at 99.99 the rise reads larger, at 1,099.99 the fall),
+so a binary comparison counts one of them. The high-low activator over a close equal to
+an average it is compared with. Each column is checked against an exact model of the
+definition over the decimals as written."""
 
 from decimal import Decimal
 from fractions import Fraction
@@ -20,9 +22,9 @@ TIE = 3
 LEVELS = ["99.99", "1099.99"]
 
 
-def bars_at(level):
+def bars_at(level, cents=CENTS):
     out = []
-    for i, bar in enumerate(CENTS):
+    for i, bar in enumerate(cents):
         o, h, l, c = (float(Decimal(level) + Decimal(x) / 100) for x in bar)
         out.append({"ts": 1_700_000_000_000 + 60_000 * i, "open": o, "high": h, "low": l, "close": c, "volume": 1.0})
     return out
@@ -94,3 +96,48 @@ def test_a_tie_in_the_decimals_counts_neither_move(name, params, field, line, le
     assert compared and max(compared) > TIE
     for i in compared:
         assert got[i] == pytest.approx(float(want[i]), abs=2e-8), (name, field, level, i, got[i], float(want[i]))
+
+
+# ---- The high-low activator: a close equal in its decimals to the average it is compared
+# with crosses nothing, so the trend stays.
+
+HILO_N = 2
+# Bar 3 closes at 0, where the previous lows (-1 and 1 cents) average 0: the trend stays
+# up. Bar 2 closes at 1, on the average of highs 0 and 2.
+HILO_CENTS = [(0, 0, 0, 0), (0, 2, -1, 2), (2, 2, 1, 1), (1, 2, 0, 0), (0, 1, 0, 1), (1, 2, 0, 0), (0, 0, -3, -2),
+              (-2, -2, -3, -3)]
+
+
+def exact_hilo(cents, n):
+    """The activator of the definition in exact arithmetic, in cents from the level."""
+    highs, lows, prev, up, out = [], [], None, True, []
+    for _, h, l, c in cents:
+        value = None
+        if prev is not None:
+            if c > prev[0]:
+                up = True
+            elif c < prev[1]:
+                up = False
+            value = prev[1] if up else prev[0]
+        highs, lows = (highs + [h])[-n:], (lows + [l])[-n:]
+        if len(highs) == n:
+            prev = (Fraction(sum(highs), n), Fraction(sum(lows), n))
+        out.append(value)
+    return out
+
+
+def test_the_hilo_model_holds_the_trend_on_a_tie():
+    # Up from the start; bar 3's close ties the low average 0 and bar 5's the low average
+    # of lows 0 and 0, so the trend stays up and the stop reads the low averages.
+    assert exact_hilo(HILO_CENTS, HILO_N)[2:6] == [Fraction(-1, 2), 0, Fraction(1, 2), 0]
+
+
+@pytest.mark.parametrize("level", LEVELS)
+def test_a_close_on_the_average_in_the_decimals_turns_nothing(level):
+    got = column_over_bars(bars_at(level, HILO_CENTS), "HiLoActivator", [HILO_N])
+    want = [None if w is None else float(Decimal(level) + Decimal(w.numerator) / Decimal(w.denominator) / 100)
+            for w in exact_hilo(HILO_CENTS, HILO_N)]
+    compared = [i for i, (g, w) in enumerate(zip(got, want)) if g is not None and w is not None]
+    assert 3 in compared
+    for i in compared:
+        assert got[i] == pytest.approx(want[i], abs=2e-8), (level, i, got[i], want[i])

@@ -164,7 +164,6 @@ constexpr Exception kNamed[] = {
     {"ShortLine", kShapeTie},
     {"TowerTopBottom", kShapeTie},
     {"ElderSafeZone", kStopTie},
-    {"HiLoActivator", kAverageTie},
     {"TtmTrend", kAverageTie},
     {"TdDifferential", kPressureTie},
     {"StochRsi", kFlatRsi},
