@@ -1,5 +1,9 @@
 #include "indicators/cores/decimal_tie.hpp"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 #include "indicators/cores/exact_gram.hpp"
 
 namespace torvex {
@@ -37,6 +41,39 @@ std::optional<int> sign_of_count_times_minus_sum(double x, std::uint64_t n, cons
     __int128 d = static_cast<__int128>(grid.integer(x)) * static_cast<__int128>(n);
     values.for_each([&](double v) { d -= grid.integer(v); });
     return d > 0 ? 1 : d < 0 ? -1 : 0;
+}
+
+std::optional<int> sign_of_count_times_minus_sum_near_decimals(double x, std::uint64_t n,
+                                                               const FixedRing<double>& values) {
+    // A decimal of k places times 2^s is an integer times 2^(s − k) / 5^k: times 5^k, each
+    // value lies near a multiple of one power of two, the grid's unit. The coarsest unit
+    // that holds every value within 2^-8 of it, in at most 40 bits (12 fewer than a binary
+    // reading, as the exact Gram asks of a decimal grid), over the fewest places.
+    double top = std::fabs(x);
+    values.for_each([&top](double v) { top = std::max(top, std::fabs(v)); });
+    if (top == 0.0) return 0;
+    if (!(top > 0x1p-900 && top < 0x1p900)) return std::nullopt;
+    constexpr int kPlaces = 9, kBits = 40;
+    double fives = 1.0;
+    for (int k = 0; k <= kPlaces; ++k, fives *= 5.0) {
+        int exponent = 0;
+        std::frexp(top * fives, &exponent);
+        for (int e = exponent - 1; e >= exponent - kBits; --e) {
+            const double per_unit = std::ldexp(fives, -e);  // exact: a power of five times one of two
+            const auto near = [per_unit](double v) {
+                const double y = v * per_unit;
+                return std::fabs(y - std::nearbyint(y)) <= 0x1p-8;
+            };
+            bool held = near(x);
+            values.for_each([&](double v) { held = held && near(v); });
+            if (!held) continue;
+            const auto integer = [per_unit](double v) { return static_cast<std::int64_t>(std::nearbyint(v * per_unit)); };
+            __int128 d = static_cast<__int128>(integer(x)) * static_cast<__int128>(n);
+            values.for_each([&](double v) { d -= integer(v); });
+            return d > 0 ? 1 : d < 0 ? -1 : 0;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace torvex

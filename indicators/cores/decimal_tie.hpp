@@ -22,4 +22,12 @@ bool sums_tie_in_decimals(double a, double b, double c, double d);
 // where their binary grid spans more bits than the exact sum holds.
 std::optional<int> sign_of_count_times_minus_sum(double x, std::uint64_t n, const FixedRing<double>& values);
 
+// The same for values computed from decimal prices (a bar's midpoint, half the sum of
+// its high and low), which hold their decimal only to a few roundings: x and the
+// values read as the nearest points of the coarsest decimal grid, of at most nine
+// places, or such a grid times a power of two, that holds every one of them within
+// 2^-8 of its unit. Nothing where no such grid holds them.
+std::optional<int> sign_of_count_times_minus_sum_near_decimals(double x, std::uint64_t n,
+                                                               const FixedRing<double>& values);
+
 }  // namespace torvex

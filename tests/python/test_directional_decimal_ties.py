@@ -141,3 +141,28 @@ def test_a_close_on_the_average_in_the_decimals_turns_nothing(level):
     assert 3 in compared
     for i in compared:
         assert got[i] == pytest.approx(want[i], abs=2e-8), (level, i, got[i], want[i])
+
+
+# ---- The TTM trend: a close equal in its decimals to the average of the bar midpoints
+# is not above it, so it reads -1.
+
+TTM_N = 3
+# Midpoints 0.5, -1.5 and -2 cents average -1, bar 3's close; then -1.5, -2 and -2.5
+# average -2, bar 4's close; bar 5 closes at -1 over an average of -5/3. (The first
+# value, bar 2, comes before the episode's first row.)
+TTM_CENTS = [(0, 0, 0, 0), (0, 1, 0, 0), (0, 0, -3, -1), (-1, -1, -3, -1), (-1, -1, -4, -2), (-2, 1, -2, -1)]
+
+
+def exact_ttm(cents, n):
+    mids, out = [], []
+    for _, h, l, c in cents:
+        mids = (mids + [Fraction(h + l, 2)])[-n:]
+        out.append(None if len(mids) < n else (1.0 if c > sum(mids) / n else -1.0))
+    return out
+
+
+@pytest.mark.parametrize("level", LEVELS)
+def test_a_close_on_the_midpoint_average_in_the_decimals_is_not_above_it(level):
+    assert exact_ttm(TTM_CENTS, TTM_N)[3:] == [-1.0, -1.0, 1.0]
+    got = column_over_bars(bars_at(level, TTM_CENTS), "TtmTrend", [TTM_N])
+    assert got[3:] == [-1.0, -1.0, 1.0]

@@ -58,7 +58,6 @@ constexpr const char* kFlatSpread = "a close-less-reference spread flat in its d
 constexpr const char* kNearSingular = "a nearly singular fit carries the level's rounding times its condition";
 constexpr const char* kBinEdge = "a price on a bin edge in the decimals is binned by rounding";
 constexpr const char* kShapeTie = "a range or body equal to its threshold in the decimals is compared in binary";
-constexpr const char* kAverageTie = "a close equal to an average of prices in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
 constexpr const char* kPressureTie = "pressures equal in the decimals are compared in binary";
 constexpr const char* kFlatRsi = "RSIs of exactly 100 (no fall) round apart by an ulp, and the window reads their range";
@@ -164,7 +163,6 @@ constexpr Exception kNamed[] = {
     {"ShortLine", kShapeTie},
     {"TowerTopBottom", kShapeTie},
     {"ElderSafeZone", kStopTie},
-    {"TtmTrend", kAverageTie},
     {"TdDifferential", kPressureTie},
     {"StochRsi", kFlatRsi},
 };
