@@ -166,3 +166,17 @@ def test_a_close_on_the_midpoint_average_in_the_decimals_is_not_above_it(level):
     assert exact_ttm(TTM_CENTS, TTM_N)[3:] == [-1.0, -1.0, 1.0]
     got = column_over_bars(bars_at(level, TTM_CENTS), "TtmTrend", [TTM_N])
     assert got[3:] == [-1.0, -1.0, 1.0]
+
+
+# ---- The stochastic RSI over a run of one-cent rises: with no fall every RSI is exactly
+# 100, so each window of them is flat and reads 50.
+
+
+@pytest.mark.parametrize("params", [[14, 14], [3, 3]])
+@pytest.mark.parametrize("level", LEVELS)
+def test_a_run_without_a_fall_is_a_flat_window_of_rsi(level, params):
+    cents = [(i, i, i, i) for i in range(40)]
+    got = column_over_bars(bars_at(level, cents), "StochRsi", params)
+    values = [v for v in got if v is not None]
+    assert len(values) >= 40 - sum(params) - 1
+    assert values == [50.0] * len(values)

@@ -60,7 +60,6 @@ constexpr const char* kBinEdge = "a price on a bin edge in the decimals is binne
 constexpr const char* kShapeTie = "a range or body equal to its threshold in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
 constexpr const char* kPressureTie = "pressures equal in the decimals are compared in binary";
-constexpr const char* kFlatRsi = "RSIs of exactly 100 (no fall) round apart by an ulp, and the window reads their range";
 
 struct Exception {
     const char* name;
@@ -164,7 +163,6 @@ constexpr Exception kNamed[] = {
     {"TowerTopBottom", kShapeTie},
     {"ElderSafeZone", kStopTie},
     {"TdDifferential", kPressureTie},
-    {"StochRsi", kFlatRsi},
 };
 
 // Names whose ties in the printed decimals are being mended apart from this test:
