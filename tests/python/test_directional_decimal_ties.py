@@ -180,3 +180,29 @@ def test_a_run_without_a_fall_is_a_flat_window_of_rsi(level, params):
     values = [v for v in got if v is not None]
     assert len(values) >= 40 - sum(params) - 1
     assert values == [50.0] * len(values)
+
+
+# ---- The DeMark differential: closes falling three bars running with the buying pressure
+# (close less the lower of low and previous close) equal in its decimals to the bar
+# before's is no signal; in doubles the two pressures round apart at 99.99.
+
+TD_CASES = [
+    # Buying pressures -4 - (-6) and -6 - (-8) cents: both 2.
+    [(0, 2, -2, -1), (-1, 0, -6, -4), (-4, -3, -8, -6)],
+    # Buying pressures 0 - (-1) and -1 - (-2) cents: both 1.
+    [(0, 5, -1, 3), (3, 3, -1, 0), (0, 1, -2, -1)],
+]
+
+
+@pytest.mark.parametrize("cents", TD_CASES, ids=["two-cent", "one-cent"])
+def test_equal_pressures_in_the_decimals_give_no_signal(cents):
+    (_, _, _, c1), (_, _, l2, c2), (_, _, l3, c3) = cents
+    assert c3 < c2 < c1 and c3 - min(l3, c2) == c2 - min(l2, c1)
+    # A bar goes before them (the episode's first row is the third bar) and two bars flat
+    # at the last close follow, so that the episode has steps; those give no signal
+    # either (closes not strictly falling or rising).
+    first = [(c1, c1, c1, c1)]
+    rest = [(c3, c3, c3, c3)] * 2
+    for level in LEVELS:
+        got = column_over_bars(bars_at(level, first + cents + rest), "TdDifferential", [])
+        assert got[3:] == [0.0, 0.0, 0.0], level

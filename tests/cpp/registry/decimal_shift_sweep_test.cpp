@@ -59,7 +59,6 @@ constexpr const char* kNearSingular = "a nearly singular fit carries the level's
 constexpr const char* kBinEdge = "a price on a bin edge in the decimals is binned by rounding";
 constexpr const char* kShapeTie = "a range or body equal to its threshold in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
-constexpr const char* kPressureTie = "pressures equal in the decimals are compared in binary";
 
 struct Exception {
     const char* name;
@@ -162,7 +161,6 @@ constexpr Exception kNamed[] = {
     {"ShortLine", kShapeTie},
     {"TowerTopBottom", kShapeTie},
     {"ElderSafeZone", kStopTie},
-    {"TdDifferential", kPressureTie},
 };
 
 // Names whose ties in the printed decimals are being mended apart from this test:
