@@ -11,19 +11,15 @@ namespace torvex {
 namespace {
 
 // x + y as the rounded sum and its error, exactly (the error-free transformation).
-struct ExactSum {
+struct SumAndError {
     double sum, error;
-    friend bool operator==(const ExactSum&, const ExactSum&) = default;
+    friend bool operator==(const SumAndError&, const SumAndError&) = default;
 };
-ExactSum exact_sum(double x, double y) {
+SumAndError exact_sum(double x, double y) {
     const double s = x + y;
     const double v = s - x;
     return {s, (x - (s - v)) + (y - v)};
 }
-
-}  // namespace
-
-namespace {
 
 constexpr double kTens[ColumnGrid::kMaxDecimals + 1] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
 
