@@ -11,6 +11,7 @@
 
 #include "indicators/bar.hpp"
 #include "indicators/cores/decay_scale.hpp"
+#include "indicators/cores/decimal_tie.hpp"
 #include "indicators/cores/wilder_atr.hpp"
 #include "indicators/numeric.hpp"
 
@@ -59,8 +60,10 @@ public:
         const double tr = range ? true_range(bar, prev_close_) : 0.0;
         const double up = bar.high - prev_high_;
         const double down = prev_low_ - bar.low;
-        const double plus_dm = (up > down && up > 0.0) ? up : 0.0;
-        const double minus_dm = (down > up && down > 0.0) ? down : 0.0;
+        // A move that counts and the other within a few parts in 2^16 of it may be a
+        // tie in the decimals that rounded apart: that is decided out of line.
+        const double plus_dm = (plus && up > down && up > 0.0 && (down * kNear < up || !tied(bar))) ? up : 0.0;
+        const double minus_dm = (minus && down > up && down > 0.0 && (up * kNear < down || !tied(bar))) ? down : 0.0;
         prev_high_ = bar.high, prev_low_ = bar.low, prev_close_ = bar.close;
         constexpr bool all = plus && minus && range;
         if (seed_count_ >= period_) [[likely]] {
@@ -117,6 +120,16 @@ public:
     std::uint64_t period() const { return period_; }
 
 private:
+    // Above 1 by far more than the roundings of a tie in the decimals, which are of the
+    // order of 2^-50 of the prices, and by far less than one tick of a move over it.
+    static constexpr double kNear = 1.0 + 0x1p-16;
+
+    // Whether the bar's high rises exactly as far as its low falls in the prices'
+    // decimals: neither move counts then.
+    [[gnu::noinline, gnu::noipa]] bool tied(const Ohlcv& bar) const {
+        return sums_tie_in_decimals(bar.high, bar.low, prev_high_, prev_low_);
+    }
+
     // A step from DM sums below kLow in their own units, or held scaled, or a TR of 0.
     [[gnu::noinline]] void smooth_low(double plus_dm, double minus_dm, double tr) {
         if (parked_) s_.tr = 0.0, parked_ = false;

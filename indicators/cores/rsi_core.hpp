@@ -71,6 +71,9 @@ public:
     bool seeded() const { return seeded_; }
     double avg_gain() const { return scale_.own(avg_gain_); }
     double avg_loss() const { return scale_.own(avg_loss_); }
+    // No fall since the seed began: the share is then exactly 100 (or 50, with no gain
+    // either), where 100·gain/gain may round a unit in the last place off 100.
+    bool without_loss() const { return avg_loss_ == 0.0; }
 
 private:
     explicit RsiCore(std::uint64_t n);

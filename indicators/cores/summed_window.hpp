@@ -52,6 +52,8 @@ public:
     bool full() const { return values_.size() >= period_; }
     double sum() const { return sum_; }
     std::uint64_t period() const { return period_; }
+    // The values held, oldest first.
+    const FixedRing<double>& values() const { return values_; }
 
 private:
     // The ring has room for the span: an owner that counts the update before the

@@ -15,10 +15,11 @@ namespace torvex {
 
 // The bar's range widened to the previous close: max(max(high - low, |high - pc|),
 // |low - pc|). The bar passed the candle rule and pc is an earlier accepted close, so
-// no difference is NaN.
+// no difference is NaN. With low <= high the largest of the three exact differences is
+// max(high, pc) - min(low, pc), and rounding keeps the order of values, so that one
+// subtraction rounds to the largest of the three rounded ones, bit for bit.
 inline double true_range(const Ohlcv& bar, double prev_close) {
-    return max_of_ordered(max_of_ordered(bar.high - bar.low, std::fabs(bar.high - prev_close)),
-                          std::fabs(bar.low - prev_close));
+    return max_of_ordered(bar.high, prev_close) - (bar.low < prev_close ? bar.low : prev_close);
 }
 
 // True range against an optional previous close: high - low on the first bar.

@@ -17,6 +17,10 @@ public:
 
 private:
     TdDifferential() = default;
+
+    // The signal `answer`, or 0.0 where the pressures it compares are equal in the
+    // prices' decimals, which makes its strict comparison false.
+    [[gnu::noinline]] static double unless_tied(const Ohlcv& c1, const Ohlcv& c2, const Ohlcv& bar, double answer);
 };
 
 }  // namespace torvex

@@ -17,7 +17,8 @@ std::optional<double> StochRsi::step(double close) {
     const std::optional<double> rsi = rsi_.step(close);
     closes_.push(close);
     if (!rsi) return std::nullopt;
-    const double v = *rsi;
+    // Every RSI of a run without a fall is 100: the window's range is not its rounding.
+    const double v = rsi_.without_loss() && *rsi != 50.0 ? 100.0 : *rsi;
     push_capped(window_, window_len_, v);
     if (window_.size() < window_len_) return std::nullopt;
     // An unchanged close scales the average gain and loss by one factor, (n - 1) / n,

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/cores/decimal_tie.hpp"
 #include "indicators/cores/exact_sum.hpp"
 #include "indicators/cores/fixed_ring.hpp"
 #include "indicators/numeric.hpp"
@@ -39,11 +40,12 @@ public:
             slack_ += std::fabs(approx_) * kTwoRoundings;
             if (!midpoints_.full()) return std::nullopt;
         }
-        // n·close − Σ from the running sum, with what its roundings can add up to: where
-        // that cannot reach zero its sign is the exact one, elsewhere the exact sum
-        // decides. A non-finite close or sum never passes the test.
+        // n·close − Σ from the running sum, with what its roundings can add up to and
+        // what the midpoints' own roundings from their decimals can: where that cannot
+        // reach zero its sign is the exact one, elsewhere the exact sum decides. A
+        // non-finite close or sum never passes the test.
         const double scaled = count_ * bar.close, distance = scaled - approx_;
-        if (std::fabs(distance) > slack_ + (std::fabs(scaled) + std::fabs(distance)) * kTwoRoundings) [[likely]] {
+        if (std::fabs(distance) > slack_ + (std::fabs(scaled) + std::fabs(distance)) * kDecimalRoundings) [[likely]] {
             return distance > 0.0 ? 1.0 : -1.0;
         }
         return above_average(bar.close) ? 1.0 : -1.0;
@@ -56,6 +58,9 @@ private:
     // Twice the unit roundoff: a bound on one rounding with room for the roundings of
     // the bound's own sum.
     static constexpr double kTwoRoundings = 0x1p-52;
+    // A bound on the roundings of n midpoints from their decimals, relative to n·close:
+    // a price and its midpoint each within a unit in the last place.
+    static constexpr double kDecimalRoundings = 0x1p-46;
 
     // The running sum taken again from the window every n updates, so that its error
     // bound stays that of the values held (O(1) amortised).
@@ -69,11 +74,14 @@ private:
         since_resum_ = 0;
     }
 
-    // close > Σ/n decided as n·close > Σ on the exact sum: a close a fraction of a
-    // rounding from the average lies on the same side whatever bars came before the
-    // window, and a close equal to n equal midpoints lies on neither.
-    bool above_average(double close) const {
+    // close > Σ/n decided as n·close > Σ on the decimals the prices were written in,
+    // where the close and the midpoints read as such, else on the exact sum: a close a
+    // fraction of a rounding from the average lies on the same side whatever bars came
+    // before the window, and a close equal to n equal midpoints lies on neither.
+    [[gnu::noinline]] bool above_average(double close) const {
         if (!is_finite(close)) return close > 0.0;
+        if (const auto sign = sign_of_count_times_minus_sum_near_decimals(close, midpoints_.capacity(), midpoints_))
+            return *sign > 0;
         return sum_.sign_of_count_times_minus_sum(midpoints_.capacity(), close) > 0;
     }
 

@@ -29,6 +29,14 @@ private:
         double low;
     };
 
+    // The bars before the first averages: only fill the windows.
+    [[gnu::noinline]] std::optional<double> warm(const Ohlcv& bar);
+    template <bool kFull>
+    void enter(const Ohlcv& bar);
+    // The trend after a close that the binary averages say crosses one (`up`: the high
+    // one), decided on the decimals where the close may equal the average it crosses.
+    [[gnu::noinline]] bool turn(double close, bool up) const;
+
     HiLoActivator(SummedWindow highs, SummedWindow lows) : highs_(std::move(highs)), lows_(std::move(lows)) {}
 
     std::optional<Averages> prev_;

@@ -54,7 +54,8 @@ def cent_walk(bars, count, rng):
 
 def flat_then_symmetric_bar(flat, seed=2):
     """300 walk bars, `flat` flat bars at the last close p, one bar a cent either side of
-    p (+DM = -DM = 0 while TR moves), then 30 walk bars."""
+    p (+DM = -DM = 0 while TR moves), then 30 walk bars. The walks hold bars whose high
+    rises as far as their low falls in cents, where neither move counts either."""
     rng, bars = random.Random(seed), []
     cent_walk(bars, 300, rng)
     p = bars[-1]["close"]
@@ -152,14 +153,14 @@ REPRODUCERS = [
     ("last_candle_repeated", "Adx", [2], "adx", [(60, 1203, 9.09090909091)], 1e-8),
     ("pinned_between_bid_and_ask", "Dx", [14], None, [(15, 11003, 25.0)], 1e-8),
     ("pinned_between_bid_and_ask", "Adx", [14], "adx", [(28, 11003, 25.0)], 1e-8),
-    ("flat_1100_then_symmetric_bar", "Dx", [2], None, [(299, 1400, 82.94466351722)], 1e-8),
+    ("flat_1100_then_symmetric_bar", "Dx", [2], None, [(299, 1400, 83.10353380715)], 1e-8),
     ("flat_1100_then_symmetric_bar", "Adx", [2], "adx",
-     [(1399, 1400, 82.94466351722), (1401, 1401, 91.47233175861), (1402, 1402, 95.73616587930),
-      (1430, 1430, 62.21845623891)], 1e-8),
-    ("flat_10100_then_symmetric_bar", "Dx", [14], None, [(299, 10400, 11.69288590085)], 1e-8),
+     [(1399, 1400, 83.10353380715), (1401, 1401, 91.55176690357), (1402, 1402, 95.77588345179),
+      (1430, 1430, 62.23049723418)], 1e-8),
+    ("flat_10100_then_symmetric_bar", "Dx", [14], None, [(299, 10400, 14.16804833986)], 1e-8),
     ("flat_10100_then_symmetric_bar", "Adx", [14], "adx",
-     [(10399, 10400, 11.69288590085), (10401, 10401, 18.00053690793), (10402, 10402, 23.85764141451),
-      (10415, 10415, 45.37998786243), (10430, 10430, 26.74286250230)], 1e-8),
+     [(10399, 10400, 14.16804833986), (10401, 10401, 20.29890202987), (10402, 10402, 25.99183759916),
+      (10415, 10415, 46.19437978092), (10430, 10430, 28.48634506637)], 1e-8),
     # autocorrelation periodogram
     # Over the halt every correlation tends to 1; the spectrum of those correlations is
     # held until the wave's first bars have entered the newest three values.

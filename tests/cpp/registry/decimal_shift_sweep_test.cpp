@@ -52,14 +52,10 @@ constexpr const char* kPriceUnits = "compares price quantities with a constant i
 // prices, a ratio to a price, a level scaled by a factor.
 constexpr const char* kLevel = "reads the price level itself (a return, percentage, logarithm or ratio of prices)";
 constexpr const char* kSignedLevel = "answers a short stop as its level negated";
-// Decisions that the decimals settle as a tie and the binary values do not: named in
-// the reference until they are decided on the decimals.
-constexpr const char* kMoveTie = "an up move and a down move equal in the decimals are told apart by rounding";
+// Decisions that the decimals settle as a tie and the binary values do not, named in
+// the reference.
 constexpr const char* kShapeTie = "a range or body equal to its threshold in the decimals is compared in binary";
-constexpr const char* kAverageTie = "a close equal to an average of prices in the decimals is compared in binary";
 constexpr const char* kStopTie = "a close equal to its stop in the decimals is compared in binary";
-constexpr const char* kPressureTie = "pressures equal in the decimals are compared in binary";
-constexpr const char* kFlatRsi = "RSIs of exactly 100 (no fall) round apart by an ulp, and the window reads their range";
 
 struct Exception {
     const char* name;
@@ -144,23 +140,12 @@ constexpr Exception kNamed[] = {
     {"VolumePriceTrend", kLevel},
     {"YangZhangVolatility", kLevel},
     {"SarExt", kSignedLevel},
-    // Ties in the decimals, named until mended.
-    {"PlusDm", kMoveTie},
-    {"MinusDm", kMoveTie},
-    {"PlusDi", kMoveTie},
-    {"MinusDi", kMoveTie},
-    {"Dx", kMoveTie},
-    {"Adx", kMoveTie},
-    {"Adxr", kMoveTie},
+    // Ties in the decimals that the binary values decide.
     {"BeltHold", kShapeTie},
     {"LongLine", kShapeTie},
     {"ShortLine", kShapeTie},
     {"TowerTopBottom", kShapeTie},
     {"ElderSafeZone", kStopTie},
-    {"HiLoActivator", kAverageTie},
-    {"TtmTrend", kAverageTie},
-    {"TdDifferential", kPressureTie},
-    {"StochRsi", kFlatRsi},
 };
 
 // Names whose ties in the printed decimals are being mended apart from this test:

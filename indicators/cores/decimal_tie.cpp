@@ -1,0 +1,99 @@
+#include "indicators/cores/decimal_tie.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "indicators/cores/exact_gram.hpp"
+
+namespace torvex {
+
+namespace {
+
+// x + y as the rounded sum and its error, exactly (the error-free transformation).
+struct SumAndError {
+    double sum, error;
+    friend bool operator==(const SumAndError&, const SumAndError&) = default;
+};
+SumAndError exact_sum(double x, double y) {
+    const double s = x + y;
+    const double v = s - x;
+    return {s, (x - (s - v)) + (y - v)};
+}
+
+constexpr double kTens[ColumnGrid::kMaxDecimals + 1] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+// The fewest places k (at most eight) with x the double nearest a decimal of k places,
+// whose integer x·10^k is below 2^52: how a price as written reads, found without the
+// grid's scan; 99 where there is none (a price scaled by a power of two, or binary).
+int places_of(double x) {
+    for (int k = 0; k <= ColumnGrid::kMaxDecimals; ++k) {
+        const double y = std::nearbyint(x * kTens[k]);
+        if (std::fabs(y) < 0x1p52 && y / kTens[k] == x) return k;
+    }
+    return 99;
+}
+
+}  // namespace
+
+bool sums_tie_in_decimals(double a, double b, double c, double d) {
+    // Prices as written read as decimals of at most eight places directly; others (a
+    // price scaled by a power of two, or binary) on the grid the exact Gram reads.
+    const int k = std::max({places_of(a), places_of(b), places_of(c), places_of(d)});
+    if (k <= ColumnGrid::kMaxDecimals) {
+        const auto integer = [k](double x) { return static_cast<std::int64_t>(std::nearbyint(x * kTens[k])); };
+        return integer(a) + integer(b) == integer(c) + integer(d);
+    }
+    ColumnGrid grid;
+    for (const double x : {a, b, c, d}) grid.add(x);
+    if (grid.decimals > 0) return grid.integer(a) + grid.integer(b) == grid.integer(c) + grid.integer(d);
+    // Two exact sums are equal exactly when their roundings and their errors are.
+    return exact_sum(a, b) == exact_sum(c, d);
+}
+
+std::optional<int> sign_of_count_times_minus_sum(double x, std::uint64_t n, const FixedRing<double>& values) {
+    ColumnGrid grid;
+    grid.add(x);
+    values.for_each([&grid](double v) { grid.add(v); });
+    // Each integer below 2^62, at most 2^24 of them, and n as many times x: within 2^87.
+    // (Binary integers are read only between 2^-900 and 2^900, as the grid reads them.)
+    if (grid.decimals == 0 && (grid.bits() > 62 || grid.binary.low < -900 || grid.binary.high > 900)) return std::nullopt;
+    __int128 d = static_cast<__int128>(grid.integer(x)) * static_cast<__int128>(n);
+    values.for_each([&](double v) { d -= grid.integer(v); });
+    return d > 0 ? 1 : d < 0 ? -1 : 0;
+}
+
+std::optional<int> sign_of_count_times_minus_sum_near_decimals(double x, std::uint64_t n,
+                                                               const FixedRing<double>& values) {
+    // A decimal of k places times 2^s is an integer times 2^(s − k) / 5^k: times 5^k, each
+    // value lies near a multiple of one power of two, the grid's unit. The coarsest unit
+    // that holds every value within 2^-8 of it, in at most 40 bits (12 fewer than a binary
+    // reading, as the exact Gram asks of a decimal grid), over the fewest places.
+    double top = std::fabs(x);
+    values.for_each([&top](double v) { top = std::max(top, std::fabs(v)); });
+    if (top == 0.0) return 0;
+    if (!(top > 0x1p-900 && top < 0x1p900)) return std::nullopt;
+    constexpr int kPlaces = 9, kBits = 40;
+    double fives = 1.0;
+    for (int k = 0; k <= kPlaces; ++k, fives *= 5.0) {
+        int exponent = 0;
+        std::frexp(top * fives, &exponent);
+        for (int e = exponent - 1; e >= exponent - kBits; --e) {
+            const double per_unit = std::ldexp(fives, -e);  // exact: a power of five times one of two
+            const auto near = [per_unit](double v) {
+                const double y = v * per_unit;
+                return std::fabs(y - std::nearbyint(y)) <= 0x1p-8;
+            };
+            bool held = near(x);
+            values.for_each([&](double v) { held = held && near(v); });
+            if (!held) continue;
+            const auto integer = [per_unit](double v) { return static_cast<std::int64_t>(std::nearbyint(v * per_unit)); };
+            __int128 d = static_cast<__int128>(integer(x)) * static_cast<__int128>(n);
+            values.for_each([&](double v) { d -= integer(v); });
+            return d > 0 ? 1 : d < 0 ? -1 : 0;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace torvex
