@@ -21,28 +21,19 @@ SumAndError exact_sum(double x, double y) {
     return {s, (x - (s - v)) + (y - v)};
 }
 
-constexpr double kTens[ColumnGrid::kMaxDecimals + 1] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-
-// The fewest places k (at most eight) with x the double nearest a decimal of k places,
-// whose integer x·10^k is below 2^52: how a price as written reads, found without the
-// grid's scan; 99 where there is none (a price scaled by a power of two, or binary).
-int places_of(double x) {
-    for (int k = 0; k <= ColumnGrid::kMaxDecimals; ++k) {
-        const double y = std::nearbyint(x * kTens[k]);
-        if (std::fabs(y) < 0x1p52 && y / kTens[k] == x) return k;
-    }
-    return 99;
-}
-
 }  // namespace
 
 bool sums_tie_in_decimals(double a, double b, double c, double d) {
     // Prices as written read as decimals of at most eight places directly; others (a
     // price scaled by a power of two, or binary) on the grid the exact Gram reads.
-    const int k = std::max({places_of(a), places_of(b), places_of(c), places_of(d)});
-    if (k <= ColumnGrid::kMaxDecimals) {
-        const auto integer = [k](double x) { return static_cast<std::int64_t>(std::nearbyint(x * kTens[k])); };
-        return integer(a) + integer(b) == integer(c) + integer(d);
+    const std::optional<int> pa = written_places(a), pb = written_places(b), pc = written_places(c),
+                             pd = written_places(d);
+    if (pa && pb && pc && pd) {
+        // A decimal of fewer places is one of more: all four read at the most places.
+        const int k = std::max({*pa, *pb, *pc, *pd});
+        const std::optional<std::int64_t> ia = decimal_units(a, k), ib = decimal_units(b, k),
+                                          ic = decimal_units(c, k), id = decimal_units(d, k);
+        if (ia && ib && ic && id) return *ia + *ib == *ic + *id;
     }
     ColumnGrid grid;
     for (const double x : {a, b, c, d}) grid.add(x);

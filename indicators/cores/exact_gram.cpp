@@ -136,6 +136,24 @@ std::optional<double> fifths(double x, int k) {
 
 }  // namespace
 
+namespace {
+constexpr double kTens[ColumnGrid::kMaxDecimals + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+}  // namespace
+
+std::optional<std::int64_t> decimal_units(double x, int places) {
+    const double y = x * kTens[places];
+    if (!(std::fabs(y) < 0x1p52)) return std::nullopt;
+    const auto n = static_cast<std::int64_t>(y < 0.0 ? y - 0.5 : y + 0.5);
+    if (static_cast<double>(n) / kTens[places] != x) return std::nullopt;
+    return n;
+}
+
+std::optional<int> written_places(double x) {
+    for (int k = 0; k <= ColumnGrid::kMaxDecimals; ++k)
+        if (decimal_units(x, k)) return k;
+    return std::nullopt;
+}
+
 void ColumnGrid::add(double x) {
     if (x == 0.0) return;
     binary.add(x);

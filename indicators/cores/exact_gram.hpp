@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -115,6 +116,17 @@ private:
     double significands_[kDistinct];           // the distinct ones seen, in [0.5, 1)
     int distinct_ = 0;
 };
+
+// x · 10^places where x is the double nearest a decimal of that many places (at most
+// ColumnGrid::kMaxDecimals) whose integer is below 2^52: both operands of the division
+// back are exact, so its correct rounding is that nearest double. The reading of a
+// price as written in a handful of operations, where a column's grid is more than a
+// caller needs.
+std::optional<std::int64_t> decimal_units(double x, int places);
+
+// The fewest places at which x reads as a decimal (decimal_units); nothing where none
+// does (a price scaled by a power of two, or a binary value).
+std::optional<int> written_places(double x);
 
 // A block of the Gram matrix: its rows' columns and its columns' columns (as many);
 // empty lists name the whole matrix.

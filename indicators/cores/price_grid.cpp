@@ -21,21 +21,6 @@ PriceGrid PriceGrid::over(const FixedRing<Ohlcv>& bars, std::uint64_t bins) {
 
 namespace {
 
-constexpr int kMaxPlaces = 8;
-constexpr double kTens[kMaxPlaces + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-
-// x · 10^d when x is the double nearest to a decimal of d places (an integer below
-// 2^52 over 10^d): both operands of the division are exact, so its correct rounding
-// is that nearest double. The decimal grid of the column readers, for the few places
-// of a price, in a handful of operations.
-std::optional<std::int64_t> decimal_units(double x, int d) {
-    const double y = x * kTens[d];
-    if (!(std::fabs(y) < 0x1p52)) return std::nullopt;
-    const auto n = static_cast<std::int64_t>(y < 0.0 ? y - 0.5 : y + 0.5);
-    if (static_cast<double>(n) / kTens[d] != x) return std::nullopt;
-    return n;
-}
-
 struct GridIntegers {
     std::int64_t lo, hi, x;
 };
@@ -44,7 +29,7 @@ struct GridIntegers {
 // places that hold all three, else the column grid (binary where no decimals hold
 // them); nothing where those exceed 62 bits.
 std::optional<GridIntegers> grid_integers(double lo, double hi, double x) {
-    for (int d = 0; d <= kMaxPlaces; ++d) {
+    for (int d = 0; d <= ColumnGrid::kMaxDecimals; ++d) {
         const auto l = decimal_units(lo, d);
         if (!l) continue;
         const auto h = decimal_units(hi, d);
