@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 #include "indicators/cores/exact_gram.hpp"
 
@@ -21,6 +22,15 @@ SumAndError exact_sum(double x, double y) {
     return {s, (x - (s - v)) + (y - v)};
 }
 
+// The exponent that puts the largest magnitude of `values` in [1, 2); kNoExponent where
+// it is zero or not finite.
+constexpr int kNoExponent = 1 << 20;
+int common_exponent(std::initializer_list<double> values) {
+    double top = 0.0;
+    for (const double v : values) top = std::max(top, std::fabs(v));
+    return top > 0.0 && std::isfinite(top) ? std::ilogb(top) : kNoExponent;
+}
+
 }  // namespace
 
 bool sums_tie_in_decimals(double a, double b, double c, double d) {
@@ -35,22 +45,40 @@ bool sums_tie_in_decimals(double a, double b, double c, double d) {
                                           ic = decimal_units(c, k), id = decimal_units(d, k);
         if (ia && ib && ic && id) return *ia + *ib == *ic + *id;
     }
-    ColumnGrid grid;
-    for (const double x : {a, b, c, d}) grid.add(x);
-    if (grid.decimals > 0) return grid.integer(a) + grid.integer(b) == grid.integer(c) + grid.integer(d);
+    // The grid reads a power of two times a decimal on the decimal's grid, but only in
+    // the range its products with powers of five keep: the four are read at the scale
+    // that puts the largest in [1, 2), which every power of two times them shares.
+    const int m = common_exponent({a, b, c, d});
+    const double sa = std::ldexp(a, -m), sb = std::ldexp(b, -m), sc = std::ldexp(c, -m), sd = std::ldexp(d, -m);
+    if (m != kNoExponent && std::ldexp(sa, m) == a && std::ldexp(sb, m) == b && std::ldexp(sc, m) == c &&
+        std::ldexp(sd, m) == d) {
+        ColumnGrid grid;
+        for (const double x : {sa, sb, sc, sd}) grid.add(x);
+        if (grid.decimals > 0) return grid.integer(sa) + grid.integer(sb) == grid.integer(sc) + grid.integer(sd);
+    }
     // Two exact sums are equal exactly when their roundings and their errors are.
     return exact_sum(a, b) == exact_sum(c, d);
 }
 
 std::optional<int> sign_of_count_times_minus_sum(double x, std::uint64_t n, const FixedRing<double>& values) {
+    // Read at the scale that puts the largest in [1, 2), as above; a value that scale
+    // would round (some thousand binades below the largest) leaves the question open.
+    double top = std::fabs(x);
+    values.for_each([&top](double v) { top = std::max(top, std::fabs(v)); });
+    const int m = common_exponent({top});
+    if (m == kNoExponent) return top == 0.0 ? std::optional<int>(0) : std::nullopt;
+    bool exact = std::ldexp(std::ldexp(x, -m), m) == x;
+    values.for_each([&](double v) { exact = exact && std::ldexp(std::ldexp(v, -m), m) == v; });
+    if (!exact) return std::nullopt;
+    const auto scaled = [m](double v) { return std::ldexp(v, -m); };
     ColumnGrid grid;
-    grid.add(x);
-    values.for_each([&grid](double v) { grid.add(v); });
+    grid.add(scaled(x));
+    values.for_each([&](double v) { grid.add(scaled(v)); });
     // Each integer below 2^62, at most 2^24 of them, and n as many times x: within 2^87.
     // (Binary integers are read only between 2^-900 and 2^900, as the grid reads them.)
     if (grid.decimals == 0 && (grid.bits() > 62 || grid.binary.low < -900 || grid.binary.high > 900)) return std::nullopt;
-    __int128 d = static_cast<__int128>(grid.integer(x)) * static_cast<__int128>(n);
-    values.for_each([&](double v) { d -= grid.integer(v); });
+    __int128 d = static_cast<__int128>(grid.integer(scaled(x))) * static_cast<__int128>(n);
+    values.for_each([&](double v) { d -= grid.integer(scaled(v)); });
     return d > 0 ? 1 : d < 0 ? -1 : 0;
 }
 

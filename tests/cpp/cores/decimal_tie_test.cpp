@@ -42,9 +42,12 @@ TEST(DecimalTie, SumsOfTwoPrices) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(sums_tie_in_decimals(c.a, c.b, c.c, c.d), c.tie) << c.a << " + " << c.b << " vs " << c.c << " + " << c.d;
-        // Prices times a power of two tie as they did.
-        for (const int k : {-12, -3, 5}) {
+        // Prices times a power of two tie as they did, to the ends of the double range.
+        for (const int k : {-1000, -12, -3, 5, 984}) {
             const double s = std::ldexp(1.0, k);
+            bool exact = true;  // where the doubles hold the scaled values
+            for (const double v : {c.a, c.b, c.c, c.d}) exact = exact && std::isfinite(v * s) && (v * s) / s == v;
+            if (!exact) continue;
             EXPECT_EQ(sums_tie_in_decimals(c.a * s, c.b * s, c.c * s, c.d * s), c.tie) << c.a << " at 2^" << k;
         }
     }
@@ -58,6 +61,13 @@ TEST(DecimalTie, ValueAgainstTheMeanOfAWindow) {
         EXPECT_EQ(sign_of_count_times_minus_sum(100.00 + level, 3, prices), 0) << level;
         EXPECT_EQ(sign_of_count_times_minus_sum(100.01 + level, 3, prices), 1) << level;
         EXPECT_EQ(sign_of_count_times_minus_sum(99.99 + level, 3, prices), -1) << level;
+        // The same at the ends of the double range.
+        for (const int k : {-1000, 984}) {
+            const double s = std::ldexp(1.0, k);
+            const FixedRing<double> scaled = ring_of({(99.99 + level) * s, (100.01 + level) * s, (100.00 + level) * s});
+            EXPECT_EQ(sign_of_count_times_minus_sum((100.00 + level) * s, 3, scaled), 0) << level << " at 2^" << k;
+            EXPECT_EQ(sign_of_count_times_minus_sum((100.01 + level) * s, 3, scaled), 1) << level << " at 2^" << k;
+        }
     }
     // Midpoints of cent bars hold their half cents only to a rounding or two; a close
     // on their mean ties it at any level and scale.
