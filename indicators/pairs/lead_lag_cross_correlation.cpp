@@ -57,8 +57,9 @@ std::optional<std::array<double, 1>> LeadLagCrossCorrelation::step(const BarCont
 }
 
 bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) const {
-    // Read at the power of two of their lowest bits, the closes and the references
-    // are integers A, B. Over n pairs, P = nΣAB − ΣAΣB and Q = nΣB² − (ΣB)² give
+    // Read on their grids (decimals as written, else binary), the closes and the
+    // references are integers A, B, so a tie in the printed decimals is a tie. Over
+    // n pairs, P = nΣAB − ΣAΣB and Q = nΣB² − (ΣB)² give
     // r² = P² / (Q·(nΣA² − (ΣA)²)), the closes' factor shared by every shift; r is 0
     // where P or Q is. Two shifts are as strong when both read 0, or neither does and
     // P1²·Q2 = P2²·Q1: decided modulo primes past the bound of those products.
@@ -70,7 +71,8 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
         return (closes_move && references_[b1] != references_[b1 + 1]) ==
                (closes_move && references_[b2] != references_[b2 + 1]);
     }
-    DyadicRange ra, rb;
+    // Both shifts read the references on one grid, so their quotients compare.
+    ColumnGrid ra, rb;
     for (std::size_t i = 0; i < n; ++i) ra.add(closes_[m + i]);
     for (std::size_t i = 0; i < references_.size(); ++i) rb.add(references_[i]);
     const double count_bits = std::log2(static_cast<double>(n));
@@ -86,7 +88,7 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
             const std::size_t b = j == 0 ? b1 : b2;
             std::uint64_t sa = 0, sb = 0, sab = 0, sbb = 0;
             for (std::size_t i = 0; i < n; ++i) {
-                const std::uint64_t x = mp.of(closes_[m + i], ra.low), y = mp.of(references_[b + i], rb.low);
+                const std::uint64_t x = mp.of(closes_[m + i], ra), y = mp.of(references_[b + i], rb);
                 sa = mp.add(sa, x);
                 sb = mp.add(sb, y);
                 sab = mp.add(sab, mp.mul(x, y));
