@@ -1,5 +1,9 @@
 #include "indicators/trend/modified_ma_stop.hpp"
 
+#include <cmath>
+
+#include "indicators/cores/exact_gram.hpp"
+
 namespace torvex {
 
 TORVEX_LOOP_COMPILED_HERE(MultiOutput, ModifiedMaStop, 2);
@@ -8,6 +12,24 @@ std::expected<ModifiedMaStop, IndicatorError> ModifiedMaStop::create(std::uint64
     auto average = Smma::create(n);
     if (!average) return std::unexpected(average.error());
     return ModifiedMaStop(std::move(*average));
+}
+
+void ModifiedMaStop::start_on_a_tie(double close) {
+    // Prices are decimals of at most 8 places (read on the close's grid, scaled
+    // alike with the prices), so where n times the close and the sum of the first n
+    // closes differ, they differ by at least a unit of the eighth place: the mean lies
+    // that over n off the close, or on it. Within the sum's rounding it is on it
+    // wherever that rounding is far below the unit over n.
+    ColumnGrid grid;
+    grid.add(close);
+    if (grid.decimals == 0) return;
+    const double n = near_seed_ * 0x1p50;
+    const double unit = std::fabs(close / static_cast<double>(grid.integer(close))) /
+                        std::pow(10.0, ColumnGrid::kMaxDecimals - grid.decimals);
+    if (!(unit / n > 4.0 * near_seed_ * std::fabs(close))) return;
+    direction_ = 1.0;
+    stop_ = close;
+    held_at_close_ = true;
 }
 
 }  // namespace torvex

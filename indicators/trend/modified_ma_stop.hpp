@@ -28,9 +28,16 @@ public:
         const double close = ctx.candle.close;
         const std::optional<double> avg = average_.step(close);
         if (!avg) return std::nullopt;
+        if (held_at_close_) [[unlikely]] {
+            // In exact arithmetic the average stays on a close that repeats.
+            if (close == stop_) return std::array<double, 2>{stop_, direction_};
+            held_at_close_ = false;
+        }
         if (direction_ == 0.0) {
             direction_ = close < *avg ? -1.0 : 1.0;
             stop_ = *avg;
+            if (std::fabs(close - *avg) <= near_seed_ * std::fabs(close)) [[unlikely]]
+                start_on_a_tie(close);
         } else if (direction_ > 0.0) {
             stop_ = max_skipping_nan(*avg, stop_);
             if (stop_ > close) {
@@ -49,11 +56,21 @@ public:
     std::uint64_t warmup() const override { return average_.warmup(); }
 
 private:
-    explicit ModifiedMaStop(Smma average) : average_(std::move(average)) {}
+    explicit ModifiedMaStop(Smma average)
+        : average_(std::move(average)), near_seed_(static_cast<double>(average_.warmup()) * 0x1p-50) {}
+
+    // Where the first average, the mean of the first n closes, equals the close on
+    // their decimals: a tie (long), the stop on the close itself.
+    [[gnu::noinline]] void start_on_a_tie(double close);
 
     Smma average_;  // mean of the first n closes, then ((n - 1)·avg + close) / n
     double direction_ = 0.0;  // 0.0 until the first value, then +1.0 or -1.0
     double stop_ = 0.0;
+    // n · 2^−50: a bound on the rounding of the mean of n closes, relative to them.
+    double near_seed_;
+    // Whether the average is exactly the last close, which the stop then holds: from
+    // a first average on a tie until the close moves.
+    bool held_at_close_ = false;
 };
 
 TORVEX_LOOP_IN_OWN_FILE(MultiOutput, ModifiedMaStop, 2);
