@@ -1,5 +1,11 @@
 """Answers that the printed decimals and exact arithmetic decide, through RawEnv.
 
+Ties in the decimals: a window of closes whose least-squares slope is exactly 0 on its
+cents reads TrendLabel 0; a bar whose range × volume or volume / range equals the older
+bars' highest on its decimals is no climax or churn in BetterVolume; a first average of
+ModifiedMaStop that is the close on its decimals is no close below it (long, the stop on
+the close, while the close repeats). Doubles round each of these a few units apart.
+
 Stc: while the MACD keeps topping its window, the first stochastic is exactly 100 and the
 smoothed line closes part of its distance to 100 each bar. In exact arithmetic the line
 never reaches 100 and each window of it rises to its newest value, so the second
@@ -92,20 +98,55 @@ def stc_case(closes, params):
     return bars, model_stc(closes, *params)
 
 
-# name, params, bars, expected answers (None where no cell is read)
+def closes_case(closes, last):
+    """Flat bars at `closes` after two at the first (the episode reads a row from the
+    bar after the warm-up on); the last answer is `last`, the others are not checked."""
+    closes = closes[:1] * 2 + closes
+    return [flat_bar(i, c) for i, c in enumerate(closes)], [None] * (len(closes) - 1) + [last]
+
+
+def candle(i, o, h, l, c, v):
+    return {"ts": 60000 * i, "open": o, "high": h, "low": l, "close": c, "volume": v}
+
+
+# Five cent closes with Σ (2i − 4)·c_i = 0 on their cents: a flat slope at three levels.
+FLAT_SLOPES = [
+    [100.04, 100.0, 100.04, 100.04, 100.02],
+    [1.13, 1.12, 1.12, 1.14, 1.12],
+    [0.11, 0.11, 0.1, 0.13, 0.1],
+]
+# BetterVolume [2] (after two bars that only fill the warm-up): the last bar ties the one
+# before on range × volume
+# (0.00044 · 264 = 0.00048 · 242 = 0.11616) and has less volume per range: low volume, 1.
+CLIMAX_TIE = [candle(0, 1.115, 1.1151, 1.1149, 1.115, 100), candle(1, 1.115, 1.1151, 1.1149, 1.115, 100),
+              candle(2, 1.11506, 1.11506, 1.11462, 1.11462, 264), candle(3, 1.1146, 1.11466, 1.11418, 1.11442, 242)]
+# BetterVolume [2]: the last bar ties the one before on volume per range (196 / 0.00056 = 308 / 0.00088
+# = 350,000) and has more range × volume, on a rising bar: climax alone, 3.
+CHURN_TIE = [candle(0, 1.119, 1.1191, 1.1189, 1.119, 100), candle(1, 1.119, 1.1191, 1.1189, 1.119, 100),
+             candle(2, 1.11915, 1.11962, 1.11906, 1.11918, 196), candle(3, 1.1189, 1.1194, 1.11852, 1.1194, 308)]
+# ModifiedMaStop [5]: five closes of 0.11 average 0.11 exactly, then the close repeats:
+# no close below the average, so long throughout.
+REPEATED = [0.11] * 9
+
+# name, params, field, bars, expected answers (None where no cell is checked)
 CASES = [
-    ("Stc", [23, 50, 10, 0.5], *stc_case(FALL_THEN_HALT, [23, 50, 10, "0.5"])),
-    ("Stc", [23, 50, 10, 0.75], *stc_case(FALL_THEN_HALT, [23, 50, 10, "0.75"])),
-    ("Stc", [12, 26, 5, 0.25], *stc_case(FALL_THEN_HALT, [12, 26, 5, "0.25"])),
-    ("Stc", [23, 50, 10, 0.5], *stc_case(WAVE_THEN_CLIMB, [23, 50, 10, "0.5"])),
+    ("Stc", [23, 50, 10, 0.5], None, *stc_case(FALL_THEN_HALT, [23, 50, 10, "0.5"])),
+    ("Stc", [23, 50, 10, 0.75], None, *stc_case(FALL_THEN_HALT, [23, 50, 10, "0.75"])),
+    ("Stc", [12, 26, 5, 0.25], None, *stc_case(FALL_THEN_HALT, [12, 26, 5, "0.25"])),
+    ("Stc", [23, 50, 10, 0.5], None, *stc_case(WAVE_THEN_CLIMB, [23, 50, 10, "0.5"])),
+    *[("TrendLabel", [5], None, *closes_case(c, 0.0)) for c in FLAT_SLOPES],
+    ("BetterVolume", [2], None, CLIMAX_TIE, [None, None, None, 1.0]),
+    ("BetterVolume", [2], None, CHURN_TIE, [None, None, None, 3.0]),
+    ("ModifiedMaStop", [5], "direction", [flat_bar(i, c) for i, c in enumerate(REPEATED)], [None] * 4 + [1.0] * 5),
 ]
 
 
-@pytest.mark.parametrize("name,params,bars,expected", CASES,
+@pytest.mark.parametrize("name,params,field,bars,expected", CASES,
                          ids=[f"{c[0]}{c[1]}-{i}" for i, c in enumerate(CASES)])
-def test_answers_read_exact_arithmetic_on_the_printed_decimals(name, params, bars, expected):
-    got = column_over_bars(bars, name, params)
-    wrong = [(i, g, float(e)) for i, (g, e) in enumerate(zip(got, expected))
-             if g is not None and e is not None and abs(g - float(round(e, 8))) > 1.5e-8]
+def test_answers_read_exact_arithmetic_on_the_printed_decimals(name, params, field, bars, expected):
+    got = column_over_bars(bars, name, params, field)
+    # The episode's warm-up may start a bar after the definition's first answer.
+    checked = [(i, g, e) for i, (g, e) in enumerate(zip(got, expected)) if e is not None and g is not None]
+    assert got[-1] is not None and len(checked) >= sum(e is not None for e in expected) - 1
+    wrong = [(i, g, float(e)) for i, g, e in checked if abs(g - float(round(Decimal(e), 8))) > 1.5e-8]
     assert not wrong, f"{len(wrong)} cells differ, first {wrong[:3]}"
-    assert sum(g is not None and e is not None for g, e in zip(got, expected)) > len(bars) // 2
