@@ -14,7 +14,10 @@ std::expected<ModifiedMaStop, IndicatorError> ModifiedMaStop::create(std::uint64
     return ModifiedMaStop(std::move(*average));
 }
 
-void ModifiedMaStop::start_on_a_tie(double close) {
+void ModifiedMaStop::start(double close, double avg) {
+    direction_ = close < avg ? -1.0 : 1.0;
+    stop_ = avg;
+    if (!(std::fabs(close - avg) <= near_seed_ * std::fabs(close))) return;
     // Prices are decimals of at most 8 places (read on the close's grid, scaled
     // alike with the prices), so where n times the close and the sum of the first n
     // closes differ, they differ by at least a unit of the eighth place: the mean lies
@@ -30,6 +33,16 @@ void ModifiedMaStop::start_on_a_tie(double close) {
     direction_ = 1.0;
     stop_ = close;
     held_at_close_ = true;
+}
+
+void ModifiedMaStop::hold_or_flip(double close, double avg) {
+    if (stop_ - close <= near_seed_ * std::fabs(close)) {
+        stop_ = close;  // the average began on the close and has not left it
+        return;
+    }
+    held_at_close_ = false;
+    direction_ = -1.0;
+    stop_ = avg;
 }
 
 }  // namespace torvex
