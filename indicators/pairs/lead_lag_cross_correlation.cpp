@@ -71,10 +71,17 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
         return (closes_move && references_[b1] != references_[b1 + 1]) ==
                (closes_move && references_[b2] != references_[b2 + 1]);
     }
-    // Both shifts read the references on one grid, so their quotients compare.
+    // Both shifts read the references on one grid, so their quotients compare. Each
+    // column is read at a level of [1, 2) for its largest value, scaled by a power of
+    // two (which leaves every correlation as it is), so that every price level reads
+    // the same grid.
+    double largest_a = 0.0, largest_b = 0.0;
+    for (std::size_t i = 0; i < n; ++i) largest_a = std::max(largest_a, std::fabs(closes_[m + i]));
+    for (std::size_t i = 0; i < references_.size(); ++i) largest_b = std::max(largest_b, std::fabs(references_[i]));
+    const int ea = largest_a > 0.0 ? std::ilogb(largest_a) : 0, eb = largest_b > 0.0 ? std::ilogb(largest_b) : 0;
     ColumnGrid ra, rb;
-    for (std::size_t i = 0; i < n; ++i) ra.add(closes_[m + i]);
-    for (std::size_t i = 0; i < references_.size(); ++i) rb.add(references_[i]);
+    for (std::size_t i = 0; i < n; ++i) ra.add(std::ldexp(closes_[m + i], -ea));
+    for (std::size_t i = 0; i < references_.size(); ++i) rb.add(std::ldexp(references_[i], -eb));
     const double count_bits = std::log2(static_cast<double>(n));
     // |P| <= 2n·|A|·|B| and Q <= n·|B|², so P²·Q stays below 2^bound.
     const double bound = 2.0 + 3.0 * count_bits + 2.0 * ra.norm_bits(n) + 4.0 * rb.norm_bits(n);
@@ -88,7 +95,8 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
             const std::size_t b = j == 0 ? b1 : b2;
             std::uint64_t sa = 0, sb = 0, sab = 0, sbb = 0;
             for (std::size_t i = 0; i < n; ++i) {
-                const std::uint64_t x = mp.of(closes_[m + i], ra), y = mp.of(references_[b + i], rb);
+                const std::uint64_t x = mp.of(std::ldexp(closes_[m + i], -ea), ra),
+                                    y = mp.of(std::ldexp(references_[b + i], -eb), rb);
                 sa = mp.add(sa, x);
                 sb = mp.add(sb, y);
                 sab = mp.add(sab, mp.mul(x, y));

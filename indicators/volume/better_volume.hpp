@@ -27,8 +27,12 @@ private:
 
     // Clears a climax or churn whose value ties the older bars' highest in the bar's
     // decimals, which rounding set a few units apart.
-    [[gnu::noinline]] static void settle_ties(const Ohlcv& bar, double highest_range_volume,
-                                              double highest_volume_per_range, bool& climax, bool& churn);
+    struct Marks {
+        bool climax;
+        bool churn;
+    };
+    [[gnu::noinline]] static Marks settle_ties(const Ohlcv& bar, double highest_range_volume,
+                                               double highest_volume_per_range, Marks marks);
 
     // Extremes over the n − 1 bars before the current one, kept as sliding windows
     // rather than rescanned: the same values, O(1) amortised per bar.
