@@ -25,17 +25,17 @@ private:
     Stc(std::uint64_t fast, std::uint64_t slow, std::uint64_t cycle, double factor)
         : macd_window_(cycle), k_window_(cycle), fast_(fast), slow_(slow), cycle_(cycle), factor_(factor) {}
 
-    // Position of v within the window's range in percent; 0.0 for a flat window.
-    static double stochastic(const FixedRing<double>& window, double v);
-    // Where v lies between lo and hi, in percent; 0 for an empty range.
-    static double percent_within(double lo, double hi, double v) {
-        return hi > lo ? ((v - lo) * 100.0) / (hi - lo) : 0.0;
-    }
     // The first value passes unchanged; later ones move from the last by `factor`.
     double smooth(std::optional<double>& last, double x) const;
-    // The smoothed percentage k of a bar whose MACD is m and percentage `percent`:
-    // exactly 100 where exact arithmetic has it so.
-    [[gnu::noinline]] double settle_top(bool at_top, double percent, double k);
+    // Follows whether the smoothed line is exactly 100, after a bar that is (`top`)
+    // or is not at its window's top.
+    [[gnu::noinline]] void track_full_top(bool top);
+    // The percentage of a MACD window that is flat in doubles: 100 where it follows a
+    // run of tops, 0 otherwise.
+    [[gnu::noinline]] double flat_macd_percent();
+    // The second stochastic of a k window that is flat in doubles: 100 where exact
+    // arithmetic has the window rising to k, 0 otherwise.
+    [[gnu::noinline]] double flat_k_percent() const;
 
     std::optional<double> k_smoothed_;
     std::optional<double> stc_;
@@ -43,9 +43,14 @@ private:
     // since it began (or, with factor 1, this bar) closed at the MACD window's top.
     // True before the first, which the line takes whole.
     bool full_top_ = true;
-    // Whether the line can still be held at 100: false for good once a bar breaks
+    // Whether the line can still be exactly 100: false for good once a bar breaks
     // the run, unless the factor is 1.
     bool tracking_tops_ = true;
+    // How many bars in a row, up to this one, had their MACD at the top of a window
+    // with a range, or of a window stalled by a halt right after such a bar (percentage
+    // exactly 100). While the line is below 100, each such bar
+    // lifts it strictly in exact arithmetic, however little the doubles move.
+    std::uint64_t top_run_ = 0;
     FixedRing<double> macd_window_;
     FixedRing<double> k_window_;
     SeededEma fast_;

@@ -57,8 +57,9 @@ std::optional<std::array<double, 1>> LeadLagCrossCorrelation::step(const BarCont
 }
 
 bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) const {
-    // Read at the power of two of their lowest bits, the closes and the references
-    // are integers A, B. Over n pairs, P = nΣAB − ΣAΣB and Q = nΣB² − (ΣB)² give
+    // Read on their grids (decimals as written, else binary), the closes and the
+    // references are integers A, B, so a tie in the printed decimals is a tie. Over
+    // n pairs, P = nΣAB − ΣAΣB and Q = nΣB² − (ΣB)² give
     // r² = P² / (Q·(nΣA² − (ΣA)²)), the closes' factor shared by every shift; r is 0
     // where P or Q is. Two shifts are as strong when both read 0, or neither does and
     // P1²·Q2 = P2²·Q1: decided modulo primes past the bound of those products.
@@ -70,9 +71,17 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
         return (closes_move && references_[b1] != references_[b1 + 1]) ==
                (closes_move && references_[b2] != references_[b2 + 1]);
     }
-    DyadicRange ra, rb;
-    for (std::size_t i = 0; i < n; ++i) ra.add(closes_[m + i]);
-    for (std::size_t i = 0; i < references_.size(); ++i) rb.add(references_[i]);
+    // Both shifts read the references on one grid, so their quotients compare. Each
+    // column is read at a level of [1, 2) for its largest value, scaled by a power of
+    // two (which leaves every correlation as it is), so that every price level reads
+    // the same grid.
+    double largest_a = 0.0, largest_b = 0.0;
+    for (std::size_t i = 0; i < n; ++i) largest_a = std::max(largest_a, std::fabs(closes_[m + i]));
+    for (std::size_t i = 0; i < references_.size(); ++i) largest_b = std::max(largest_b, std::fabs(references_[i]));
+    const int ea = largest_a > 0.0 ? std::ilogb(largest_a) : 0, eb = largest_b > 0.0 ? std::ilogb(largest_b) : 0;
+    ColumnGrid ra, rb;
+    for (std::size_t i = 0; i < n; ++i) ra.add(std::ldexp(closes_[m + i], -ea));
+    for (std::size_t i = 0; i < references_.size(); ++i) rb.add(std::ldexp(references_[i], -eb));
     const double count_bits = std::log2(static_cast<double>(n));
     // |P| <= 2n·|A|·|B| and Q <= n·|B|², so P²·Q stays below 2^bound.
     const double bound = 2.0 + 3.0 * count_bits + 2.0 * ra.norm_bits(n) + 4.0 * rb.norm_bits(n);
@@ -86,7 +95,8 @@ bool LeadLagCrossCorrelation::equally_strong(std::size_t b1, std::size_t b2) con
             const std::size_t b = j == 0 ? b1 : b2;
             std::uint64_t sa = 0, sb = 0, sab = 0, sbb = 0;
             for (std::size_t i = 0; i < n; ++i) {
-                const std::uint64_t x = mp.of(closes_[m + i], ra.low), y = mp.of(references_[b + i], rb.low);
+                const std::uint64_t x = mp.of(std::ldexp(closes_[m + i], -ea), ra),
+                                    y = mp.of(std::ldexp(references_[b + i], -eb), rb);
                 sa = mp.add(sa, x);
                 sb = mp.add(sb, y);
                 sab = mp.add(sab, mp.mul(x, y));

@@ -25,6 +25,15 @@ private:
     explicit BetterVolume(std::uint64_t n)
         : lowest_volume_(n), highest_range_volume_(n), highest_volume_per_range_(n), period_(n) {}
 
+    // Clears a climax or churn whose value ties the older bars' highest in the bar's
+    // decimals, which rounding set a few units apart.
+    struct Marks {
+        bool climax;
+        bool churn;
+    };
+    [[gnu::noinline]] static Marks settle_ties(const Ohlcv& bar, double highest_range_volume,
+                                               double highest_volume_per_range, Marks marks);
+
     // Extremes over the n − 1 bars before the current one, kept as sliding windows
     // rather than rescanned: the same values, O(1) amortised per bar.
     SlidingExtreme<Extreme::Smallest> lowest_volume_;

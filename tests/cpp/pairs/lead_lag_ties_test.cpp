@@ -49,6 +49,22 @@ TEST(LeadLagTies, EarlierShiftKeepsAnExactTie) {
          {1.20446, 1.2036, 1.20326, 1.20252, 1.20198, 1.20142, 1.19931, 1.19906, 1.19899, 1.20038, 1.19858, 1.19715,
           1.19699},
          {1.0, 1.0, 1.29, 1.0, 1.0, 1.0, 1.67, 1.0, 1.0, 1.0, 1.0, 1.38, 1.38}, 0.99534078505600246, 1e-15},
+        // Cent pairs whose shifts tie on their decimals while their doubles, a
+        // rounding apart, round the opposite sign a few ulps stronger. Window 11: the
+        // unshifted references and a shifted copy of opposite sign both read
+        // |r| = sqrt(11/46) on the cents (rationals over the printed values).
+        {"eleven bars, cents", 11, 3,
+         {100.01, 100.0, 100.0, 100.0, 100.0, 100.01, 100.01, 100.02, 100.01, 100.01, 100.0, 100.0, 100.01, 100.01,
+          100.01, 100.02, 100.02},
+         {100.01, 100.0, 100.01, 100.01, 100.02, 100.01, 100.02, 100.01, 100.01, 100.01, 100.0, 100.0, 100.01, 100.01,
+          100.01, 100.01, 100.02},
+         0.48900964692182576, 1e-12},
+        // Window 5 against references at 10: the strongest shifts read
+        // |r| = sqrt(5/8) on the cents, the earliest of them negative.
+        {"five bars, cents at two levels", 5, 4,
+         {100.01, 100.01, 100.01, 100.0, 100.0, 100.01, 100.01, 100.02, 100.01, 100.01, 100.01, 100.0, 100.01},
+         {10.03, 10.02, 10.03, 10.03, 10.02, 10.03, 10.03, 10.03, 10.02, 10.03, 10.03, 10.03, 10.03},
+         -0.79056941504209483, 1e-12},
     };
     for (const TieCase& c : cases) {
         IndicatorBox ll = make("LeadLagCrossCorrelation", {c.window, c.max_lag});
