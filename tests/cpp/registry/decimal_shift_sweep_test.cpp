@@ -15,7 +15,7 @@
 // A tie that the decimals decide one way and the binary values decide another moves
 // an answer by a whole step, 1e-4 of its scale or more, far beyond either bound.
 //
-// A name whose rows differ fails the test unless a list below names it with the
+// A name whose rows differ fails the test unless the list below names it with the
 // reason.
 #include <gtest/gtest.h>
 
@@ -148,20 +148,8 @@ constexpr Exception kNamed[] = {
     {"ElderSafeZone", kStopTie},
 };
 
-// Names whose ties in the printed decimals are being mended apart from this test:
-// once they are, they leave this list.
-constexpr Exception kMendedElsewhere[] = {
-    {"Stc", "a smoothed line that rounds onto its bound"},
-    {"LeadLagCrossCorrelation", "two shifts that tie in the decimals"},
-    {"ModifiedMaStop", "a direction decided on a tie in the decimals"},
-    {"BetterVolume", "a tie in the decimals"},
-    {"TrendLabel", "a tie in the decimals"},
-};
-
 const Exception* exception_for(std::string_view name) {
     for (const Exception& e : kNamed)
-        if (name == e.name) return &e;
-    for (const Exception& e : kMendedElsewhere)
         if (name == e.name) return &e;
     return nullptr;
 }
@@ -324,8 +312,8 @@ TEST(DecimalShiftSweep, LevelFreeColumnsAgreeAtTwoLevels) {
     }
 }
 
-// The lists hold registry names only, and no name twice; the reference names every
-// name of the first list.
+// The list holds registry names only, and no name twice; the reference names every
+// name on it.
 TEST(DecimalShiftSweep, ExceptionsAreRegistryNamesAndTheReferenceNamesThem) {
     std::ifstream file(TORVEX_SOURCE_DIR "/docs/reference.md");
     ASSERT_TRUE(file);
@@ -335,7 +323,6 @@ TEST(DecimalShiftSweep, ExceptionsAreRegistryNamesAndTheReferenceNamesThem) {
         ++seen[e.name];
         EXPECT_NE(reference.find("`" + std::string(e.name) + "`"), std::string::npos) << e.name;
     }
-    for (const Exception& e : kMendedElsewhere) ++seen[e.name];
     for (const auto& [name, n] : seen) {
         EXPECT_EQ(n, 1) << name;
         EXPECT_NE(indicator_feed(name), kFeedUnknown) << name;
