@@ -91,22 +91,26 @@ std::optional<int> sign_of_count_times_minus_sum_near_decimals(double x, std::ui
     double top = std::fabs(x);
     values.for_each([&top](double v) { top = std::max(top, std::fabs(v)); });
     if (top == 0.0) return 0;
-    if (!(top > 0x1p-900 && top < 0x1p900)) return std::nullopt;
+    if (!std::isfinite(top)) return std::nullopt;
+    // Read at the scale that puts the largest in [1, 2), as above, so that the grid's
+    // units stay normal doubles at every price level.
+    const int m = common_exponent({top});
+    const auto scaled = [m](double v) { return std::ldexp(v, -m); };
     constexpr int kPlaces = 9, kBits = 40;
     double fives = 1.0;
     for (int k = 0; k <= kPlaces; ++k, fives *= 5.0) {
         int exponent = 0;
-        std::frexp(top * fives, &exponent);
+        std::frexp(scaled(top) * fives, &exponent);
         for (int e = exponent - 1; e >= exponent - kBits; --e) {
             const double per_unit = std::ldexp(fives, -e);  // exact: a power of five times one of two
-            const auto near = [per_unit](double v) {
-                const double y = v * per_unit;
+            const auto near = [&](double v) {
+                const double y = scaled(v) * per_unit;
                 return std::fabs(y - std::nearbyint(y)) <= 0x1p-8;
             };
             bool held = near(x);
             values.for_each([&](double v) { held = held && near(v); });
             if (!held) continue;
-            const auto integer = [per_unit](double v) { return static_cast<std::int64_t>(std::nearbyint(v * per_unit)); };
+            const auto integer = [&](double v) { return static_cast<std::int64_t>(std::nearbyint(scaled(v) * per_unit)); };
             __int128 d = static_cast<__int128>(integer(x)) * static_cast<__int128>(n);
             values.for_each([&](double v) { d -= integer(v); });
             return d > 0 ? 1 : d < 0 ? -1 : 0;

@@ -72,7 +72,7 @@ TEST(DecimalTie, ValueAgainstTheMeanOfAWindow) {
     // Midpoints of cent bars hold their half cents only to a rounding or two; a close
     // on their mean ties it at any level and scale.
     for (const double level : {99.99, 1099.99}) {
-        for (const int k : {-10, 0, 7}) {
+        for (const int k : {-1000, -10, 0, 7, 962}) {
             const double s = std::ldexp(1.0, k);
             const auto mid = [&](double high, double low) { return ((level + high) * s + (level + low) * s) * 0.5; };
             // Midpoints 0.005, -0.015 and -0.02 from the level average -0.01.
